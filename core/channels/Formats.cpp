@@ -1,0 +1,312 @@
+#include "channels/Formats.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace {
+
+constexpr int32_t kFreqScale = 100000; // 10 Hz units per MHz
+constexpr int kFrequencyDecimals = 5;
+constexpr int kToneDecimals = 1;
+constexpr int32_t kStep5k = 500;
+constexpr int32_t kStep6k25 = 625;
+
+// An exponent beyond this only decides between 0 and "does not fit"; capping it keeps the
+// position arithmetic far from int64 overflow whatever digits are typed.
+constexpr int64_t kExponentCap = 1000000000000; // 10^12
+
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+
+const char* const kNoneEnglish = "None";
+const char* const kNoneChinese = "无";
+
+// The analogue tones the tone list offers, in tenths of a hertz.
+constexpr uint16_t kListCtcssDeciHz[] = {
+    670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035, 1072, 1109, 1148,
+    1188, 1230, 1273, 1318, 1365, 1413, 1462, 1514, 1567, 1598, 1622, 1655, 1679, 1713, 1738, 1773, 1799,
+    1835, 1862, 1899, 1928, 1966, 1995, 2035, 2065, 2107, 2181, 2257, 2291, 2336, 2418, 2503, 2541,
+};
+
+// The digital codes the tone list offers (octal digits read as decimal), once per polarity.
+constexpr uint16_t kListDcsCodes[] = {
+    23,  25,  26,  31,  32,  43,  47,  51,  54,  65,  71,  72,  73,  74,  114, 115, 116,
+    125, 131, 132, 134, 143, 152, 155, 156, 162, 165, 172, 174, 205, 223, 226, 243, 244,
+    245, 251, 261, 263, 265, 271, 306, 311, 315, 331, 343, 346, 351, 364, 365, 371, 411,
+    412, 413, 423, 431, 432, 445, 464, 465, 466, 503, 506, 516, 532, 546, 565, 606, 612,
+    624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
+};
+
+static_assert(1 + std::size(kListCtcssDeciHz) == kToneListFirstDcsNormal);
+static_assert(kToneListFirstDcsNormal + std::size(kListDcsCodes) == kToneListFirstDcsInverted);
+static_assert(kToneListFirstDcsInverted + std::size(kListDcsCodes) == kToneListSize);
+
+// The C locale's isspace, without consulting the current locale.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view skipBlanks(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) {
+        ++i;
+    }
+    return text.substr(i);
+}
+
+std::string_view leadingDigits(std::string_view text) {
+    size_t n = 0;
+    while (n < text.size() && isDigit(text[n])) {
+        ++n;
+    }
+    return text.substr(0, n);
+}
+
+std::string_view stripLeadingZeros(std::string_view digits) {
+    size_t i = 0;
+    while (i < digits.size() && digits[i] == '0') {
+        ++i;
+    }
+    return digits.substr(i);
+}
+
+// The integer at the start of the text as atoi reads it (blanks, sign, digits; 0 without
+// digits), saturated to the int32_t range instead of overflowing.
+int64_t leadingInteger(std::string_view text) {
+    text = skipBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    int64_t magnitude = 0;
+    for (char c : leadingDigits(text)) {
+        magnitude = std::min<int64_t>(magnitude * 10 + (c - '0'), kInt32Max + 1);
+    }
+    return negative ? std::max(-magnitude, kInt32Min) : std::min(magnitude, kInt32Max);
+}
+
+// A decimal number at the start of a text, split into its parts as typed.
+struct DecimalText {
+    bool negative = false;
+    std::string_view intDigits;
+    std::string_view fracDigits;
+    int64_t exponent = 0; // capped at +-kExponentCap
+};
+
+std::optional<DecimalText> scanDecimal(std::string_view text) {
+    DecimalText number;
+    text = skipBlanks(text);
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        number.negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    number.intDigits = leadingDigits(text);
+    text.remove_prefix(number.intDigits.size());
+    if (!text.empty() && text[0] == '.') {
+        text.remove_prefix(1);
+        number.fracDigits = leadingDigits(text);
+        text.remove_prefix(number.fracDigits.size());
+    }
+    if (number.intDigits.empty() && number.fracDigits.empty()) {
+        return std::nullopt;
+    }
+    // The exponent counts only when it has digits: "1e" and "1e+" read as 1.
+    if (!text.empty() && (text[0] == 'e' || text[0] == 'E')) {
+        std::string_view rest = text.substr(1);
+        bool negativeExponent = false;
+        if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+            negativeExponent = rest[0] == '-';
+            rest.remove_prefix(1);
+        }
+        std::string_view digits = leadingDigits(rest);
+        if (!digits.empty()) {
+            int64_t exponent = 0;
+            for (char c : digits) {
+                exponent = std::min<int64_t>(exponent * 10 + (c - '0'), kExponentCap);
+            }
+            number.exponent = negativeExponent ? -exponent : exponent;
+        }
+    }
+    return number;
+}
+
+} // namespace
+
+std::string formatFrequency(uint32_t freq10Hz) {
+    std::string text = std::to_string(freq10Hz / kFreqScale);
+    std::string fraction = std::to_string(freq10Hz % kFreqScale);
+    text += '.';
+    text.append(kFrequencyDecimals - fraction.size(), '0');
+    text += fraction;
+    return text;
+}
+
+std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
+    std::optional<DecimalText> number = scanDecimal(text);
+    if (!number) {
+        return 0;
+    }
+    // The significant digits are `integer` followed by `fraction`; `pointPos` is where the
+    // decimal point sits relative to their first digit (negative for 0.00123).
+    std::string_view integer = stripLeadingZeros(number->intDigits);
+    std::string_view fraction = number->fracDigits;
+    int64_t pointPos = static_cast<int64_t>(integer.size());
+    if (integer.empty()) {
+        std::string_view significant = stripLeadingZeros(fraction);
+        if (significant.empty()) {
+            return 0;
+        }
+        pointPos = -static_cast<int64_t>(fraction.size() - significant.size());
+        fraction = significant;
+    }
+    // The count of digits left of the point after scaling: the first significant digit is
+    // non-zero, so more than ten digits are at least 10^10, beyond any int32_t.
+    const int64_t wholeDigits = pointPos + number->exponent + decimals;
+    if (wholeDigits <= 0) {
+        return 0;
+    }
+    if (wholeDigits > 10) {
+        return std::nullopt;
+    }
+    int64_t magnitude = 0;
+    for (int64_t i = 0; i < wholeDigits; ++i) {
+        const size_t pos = static_cast<size_t>(i);
+        char digit = '0';
+        if (pos < integer.size()) {
+            digit = integer[pos];
+        } else if (pos - integer.size() < fraction.size()) {
+            digit = fraction[pos - integer.size()];
+        }
+        magnitude = magnitude * 10 + (digit - '0');
+    }
+    const int64_t value = number->negative ? -magnitude : magnitude;
+    if (value < kInt32Min || value > kInt32Max) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> parseFrequencyText(std::string_view text) {
+    return parseScaledDecimal(text, kFrequencyDecimals);
+}
+
+BandLimits bandLimitsFromText(std::string_view bandText) {
+    auto scaled = [](std::string_view text) {
+        const int64_t value = leadingInteger(text) * kFreqScale;
+        return static_cast<int32_t>(std::clamp(value, kInt32Min, kInt32Max));
+    };
+    BandLimits limits;
+    limits.min10Hz = scaled(bandText);
+    const size_t dash = bandText.find('-');
+    limits.max10Hz = dash == std::string_view::npos ? limits.min10Hz : scaled(bandText.substr(dash + 1));
+    return limits;
+}
+
+std::string bandTextFromList(std::string_view bandList, unsigned index) {
+    size_t start = 0;
+    for (unsigned i = 0; i < index; ++i) {
+        const size_t bar = bandList.find('|', start);
+        if (bar == std::string_view::npos) {
+            break; // past the end: `start` is already at the last element
+        }
+        start = bar + 1;
+    }
+    const size_t end = bandList.find('|', start);
+    return std::string(bandList.substr(start, end == std::string_view::npos ? std::string_view::npos
+                                                                             : end - start));
+}
+
+FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits) {
+    if (!freq10Hz || *freq10Hz < limits.min10Hz || *freq10Hz > limits.max10Hz) {
+        return FrequencyCheck::OutOfRange;
+    }
+    if (*freq10Hz % kStep5k != 0 && *freq10Hz % kStep6k25 != 0) {
+        return FrequencyCheck::OffStep;
+    }
+    return FrequencyCheck::Ok;
+}
+
+const char* messageText(MessageId id, bool chinese) {
+    switch (id) {
+    case MessageId::OutOfRange:
+        return chinese ? "超出范围，请重新输入。" : "Out of range,please input again.";
+    case MessageId::OffStep:
+        return chinese ? "数据错误，请按步进值(6.25K/5K)输入。"
+                       : "Error data Value, please input according the step value(6.25K/5k).";
+    }
+    return "";
+}
+
+std::optional<MessageId> messageFor(FrequencyCheck check) {
+    switch (check) {
+    case FrequencyCheck::OutOfRange:
+        return MessageId::OutOfRange;
+    case FrequencyCheck::OffStep:
+        return MessageId::OffStep;
+    case FrequencyCheck::Ok:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::string formatTone(const Tone& tone, bool chinese) {
+    switch (tone.kind) {
+    case ToneKind::Ctcss:
+        return std::to_string(tone.value / 10) + '.' + std::to_string(tone.value % 10);
+    case ToneKind::DcsNormal:
+    case ToneKind::DcsInverted: {
+        std::string code = std::to_string(tone.value);
+        if (code.size() < 3) {
+            code.insert(0, 3 - code.size(), '0');
+        }
+        return 'D' + code + (tone.kind == ToneKind::DcsNormal ? 'N' : 'I');
+    }
+    case ToneKind::None:
+        break;
+    }
+    return chinese ? kNoneChinese : kNoneEnglish;
+}
+
+Tone parseToneText(std::string_view text) {
+    if (text.find('D') != std::string_view::npos) {
+        // Drop the first character, all of its bytes when it is a multi-byte UTF-8 sequence.
+        size_t skip = 1;
+        if (static_cast<unsigned char>(text[0]) >= 0xC0) {
+            while (skip < text.size() && (static_cast<unsigned char>(text[skip]) & 0xC0) == 0x80) {
+                ++skip;
+            }
+        }
+        const int64_t code = std::max<int64_t>(leadingInteger(text.substr(skip)), 0);
+        const bool inverted = text.find('N') == std::string_view::npos;
+        return Tone::dcs(static_cast<uint32_t>(code), inverted);
+    }
+    const std::optional<int32_t> deciHz = parseScaledDecimal(text, kToneDecimals);
+    if (!deciHz || *deciHz <= 0) {
+        return Tone::none();
+    }
+    return Tone::ctcss(static_cast<uint32_t>(*deciHz));
+}
+
+const std::vector<std::string>& toneList(bool chinese) {
+    auto build = [](bool chineseList) {
+        std::vector<std::string> list;
+        list.reserve(kToneListSize);
+        list.push_back(formatTone(Tone::none(), chineseList));
+        for (uint16_t deciHz : kListCtcssDeciHz) {
+            list.push_back(formatTone(Tone::ctcss(deciHz), chineseList));
+        }
+        for (bool inverted : {false, true}) {
+            for (uint16_t code : kListDcsCodes) {
+                list.push_back(formatTone(Tone::dcs(code, inverted), chineseList));
+            }
+        }
+        return list;
+    };
+    static const std::vector<std::string> english = build(false);
+    static const std::vector<std::string> chineseList = build(true);
+    return chinese ? chineseList : english;
+}

@@ -1,0 +1,51 @@
+#include "image/DatFile.h"
+
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+DatFileResult loadDatFile(const std::string& path, CMemoryImage& image) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) {
+        return {DatFileError::Open, ec ? ec.message() : std::strerror(ENOENT)};
+    }
+    if (fs::is_directory(status)) {
+        return {DatFileError::DataFormat, {}};
+    }
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {DatFileError::Open, std::strerror(errno)};
+    }
+    // Read one byte more than an image holds, so that a longer file is recognised without
+    // reading all of it.
+    char buffer[image::kSize + 1];
+    in.read(buffer, sizeof buffer);
+    const std::streamsize got = in.gcount();
+    if (in.bad()) {
+        return {DatFileError::Read, std::strerror(errno)};
+    }
+    if (got != static_cast<std::streamsize>(image::kSize)) {
+        return {DatFileError::DataFormat, {}};
+    }
+    std::memcpy(image.data(), buffer, image::kSize);
+    return {};
+}
+
+DatFileResult saveDatFile(const std::string& path, const CMemoryImage& image) {
+    std::string error;
+    const std::string bytes(reinterpret_cast<const char*>(image.data()), image::kSize);
+    if (!platform::writeFileAtomically(path, bytes, error)) {
+        return {DatFileError::Write, error};
+    }
+    return {};
+}
+
+const char* dataFormatErrorText(bool chinese) { return chinese ? "数据格式不正确" : "Data Format Error"; }

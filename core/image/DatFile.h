@@ -1,0 +1,30 @@
+#pragma once
+
+#include "image/MemoryImage.h"
+
+#include <string>
+
+// A .dat file is the 1024 image bytes in row order and nothing else.
+enum class DatFileError {
+    None,
+    DataFormat, // not exactly 1024 bytes (also a directory): "Data Format Error"
+    Open,       // cannot be opened or created; detail holds the system's reason
+    Read,
+    Write,
+};
+
+struct DatFileResult {
+    DatFileError error = DatFileError::None;
+    std::string detail; // the system's reason, for Open/Read/Write
+    explicit operator bool() const { return error == DatFileError::None; }
+};
+
+// Loads a file into `image`. The image is changed only when the whole file was read.
+DatFileResult loadDatFile(const std::string& path, CMemoryImage& image);
+
+// Saves through a temporary file in the same folder that is renamed over the target, so a
+// failed save leaves the previous file as it was.
+DatFileResult saveDatFile(const std::string& path, const CMemoryImage& image);
+
+// "Data Format Error" or its Chinese twin.
+const char* dataFormatErrorText(bool chinese);

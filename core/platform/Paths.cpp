@@ -1,0 +1,63 @@
+#include "platform/Paths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define RADIO_HAVE_READLINK 1
+#endif
+
+namespace platform {
+
+namespace {
+
+std::string pathOfExecutable()
+{
+#ifdef RADIO_HAVE_READLINK
+    // readlink neither terminates nor reports truncation, so grow the buffer until the link
+    // fits with room to spare.
+    std::vector<char> buffer(256);
+    while (buffer.size() <= 65536) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+#endif
+    return {};
+}
+
+} // namespace
+
+std::string executableDir()
+{
+    const std::filesystem::path exe = pathOfExecutable();
+    if (exe.is_absolute() && exe.has_parent_path()) {
+        return exe.parent_path().string();
+    }
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string(".") : current.string();
+}
+
+std::string userConfigDir()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        return xdg;
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return (std::filesystem::path(home) / ".config").string();
+    }
+    return {};
+}
+
+} // namespace platform

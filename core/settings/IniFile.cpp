@@ -1,0 +1,337 @@
+#include "settings/IniFile.h"
+
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string_view>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ASCII white space only: bytes of 0x80 and above belong to multibyte characters and stay.
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+constexpr std::string_view kCommentStarts = ";/\\*";
+constexpr std::string_view kValueCommentMarkers[] = {"//", "\t;", "/*"};
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kTemporaryNameAttempts = 8;
+
+std::string trimmed(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(kWhiteSpace);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+char foldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A name for the replacement file that no other writer picks, hidden beside the target.
+fs::path temporaryPathFor(const fs::path& target)
+{
+    static std::atomic<uint64_t> counter{0};
+    static const uint64_t seed = [] {
+        try {
+            std::random_device device;
+            return (static_cast<uint64_t>(device()) << 32) ^ device();
+        } catch (...) {
+            return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+        }
+    }();
+    const uint64_t unique = seed ^ (++counter * 0x9E3779B97F4A7C15ULL) ^
+                            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    char hex[17] = {};
+    std::to_chars(hex, hex + 16, unique, 16);
+    return target.parent_path() / ("." + target.filename().string() + "." + hex + ".tmp");
+}
+
+bool writeAll(std::FILE* file, const std::string& data)
+{
+    return std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
+}
+
+enum class ReplaceResult {
+    Replaced,
+    WriteFailed, // the replacement could not be written; the old file is untouched
+    NoTemporary, // the folder takes no new file, or the rename was refused
+};
+
+ReplaceResult replaceThroughTemporary(const fs::path& target, const std::string& data)
+{
+    fs::path temporary;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && file == nullptr; ++attempt) {
+        temporary = temporaryPathFor(target);
+        errno = 0;
+        file = std::fopen(temporary.string().c_str(), "wbx"); // exclusive: never reuse a stranger's file
+        if (file == nullptr && errno != EEXIST) {
+            break;
+        }
+    }
+    if (file == nullptr) {
+        return ReplaceResult::NoTemporary;
+    }
+    const bool written = writeAll(file, data);
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (!written || !closed) {
+        fs::remove(temporary, error);
+        return ReplaceResult::WriteFailed;
+    }
+    // The new file takes over the old one's permissions, not the process's defaults.
+    const fs::file_status oldStatus = fs::status(target, error);
+    if (!error && fs::exists(oldStatus)) {
+        fs::permissions(temporary, oldStatus.permissions(), fs::perm_options::replace, error);
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return ReplaceResult::NoTemporary;
+    }
+    return ReplaceResult::Replaced;
+}
+
+// Last resort when no file can be made beside the target: overwrite it and cut it to the new
+// length, so no old tail stays behind.
+void rewriteInPlace(const fs::path& target, const std::string& data)
+{
+    std::FILE* file = std::fopen(target.string().c_str(), "r+b");
+    if (file == nullptr) {
+        return;
+    }
+    const bool written = writeAll(file, data);
+    std::fclose(file);
+    if (written) {
+        std::error_code error;
+        fs::resize_file(target, data.size(), error);
+    }
+}
+
+} // namespace
+
+CIniFile::CIniFile(int growStep)
+    : m_nGrowStep(std::max(growStep, 1))
+{
+}
+
+CIniFile::~CIniFile()
+{
+    try {
+        if (m_bAutoSave && IsLoaded()) {
+            Save();
+        }
+    } catch (...) {
+        // Out of memory while saving at shutdown: the file keeps its old content.
+    }
+    Clear();
+}
+
+bool CIniFile::LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase)
+{
+    return Load((fs::path(platform::executableDir()) / fileName).string(), autoSave, ignoreCase);
+}
+
+bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase)
+{
+    if (IsLoaded()) {
+        Save();
+        Clear();
+    }
+    m_bAutoSave = autoSave;
+    m_bIgnoreCase = ignoreCase;
+    if (path.empty()) {
+        return false;
+    }
+
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) {
+        return false;
+    }
+    if (!fs::exists(status)) {
+        // Append mode creates the file without ever truncating one that appeared meanwhile.
+        std::ofstream create(path, std::ios::binary | std::ios::app);
+        if (!create) {
+            return false;
+        }
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+
+    m_strPath = path;
+    appendSection(std::string());
+    std::string line;
+    bool firstLine = true;
+    while (std::getline(in, line)) {
+        // Editors on other systems may put a byte order mark before the first line.
+        if (firstLine && line.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+            line.erase(0, kUtf8Bom.size());
+        }
+        firstLine = false;
+        parseLine(std::move(line));
+    }
+    return !in.bad();
+}
+
+std::string CIniFile::GetString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const
+{
+    const int sectionIndex = findSection(section);
+    if (sectionIndex < 0) {
+        return defaultValue;
+    }
+    const Section& found = m_sections[static_cast<size_t>(sectionIndex)];
+    const int entryIndex = findEntry(found, key);
+    if (entryIndex < 0) {
+        return trimmed(defaultValue);
+    }
+    const std::string& value = found.m_entries[static_cast<size_t>(entryIndex)].m_strValue;
+    size_t cut = std::string::npos;
+    for (std::string_view marker : kValueCommentMarkers) {
+        cut = std::min(cut, value.find(marker));
+    }
+    return value.substr(0, cut);
+}
+
+void CIniFile::SetString(const std::string& section, const std::string& key, const std::string& value)
+{
+    if (!IsLoaded()) {
+        return;
+    }
+    int sectionIndex = findSection(section);
+    if (sectionIndex < 0) {
+        appendSection(section);
+        sectionIndex = static_cast<int>(m_sections.size()) - 1;
+        m_bModified = true;
+    }
+    Section& target = m_sections[static_cast<size_t>(sectionIndex)];
+    const int entryIndex = findEntry(target, key);
+    if (entryIndex < 0) {
+        target.m_entries.push_back({key, value});
+        m_bModified = true;
+        return;
+    }
+    Entry& entry = target.m_entries[static_cast<size_t>(entryIndex)];
+    if (!sameName(entry.m_strValue, value)) {
+        m_bModified = true;
+    }
+    entry.m_strValue = value;
+}
+
+void CIniFile::Save()
+{
+    if (!m_bModified || !IsLoaded()) {
+        return;
+    }
+    const std::string data = serialise();
+    // Replace the file a symbolic link points to, not the link.
+    std::error_code error;
+    fs::path target = fs::canonical(m_strPath, error);
+    if (error) {
+        target = m_strPath;
+    }
+    if (replaceThroughTemporary(target, data) == ReplaceResult::NoTemporary) {
+        rewriteInPlace(target, data);
+    }
+}
+
+void CIniFile::Clear()
+{
+    m_sections.clear();
+    m_strPath.clear();
+    m_bModified = false;
+}
+
+bool CIniFile::sameName(const std::string& a, const std::string& b) const
+{
+    if (!m_bIgnoreCase) {
+        return a == b;
+    }
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+}
+
+int CIniFile::findSection(const std::string& name) const
+{
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        if (sameName(m_sections[i].m_strName, name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CIniFile::findEntry(const Section& section, const std::string& key) const
+{
+    for (size_t i = section.m_entries.size(); i-- > 0;) {
+        if (sameName(section.m_entries[i].m_strKey, key)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void CIniFile::appendSection(std::string name)
+{
+    if (m_sections.size() == m_sections.capacity()) {
+        m_sections.reserve(m_sections.capacity() + static_cast<size_t>(m_nGrowStep));
+    }
+    m_sections.push_back({std::move(name), {}});
+}
+
+void CIniFile::parseLine(std::string line)
+{
+    line = trimmed(line);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        appendSection(line.substr(1, line.size() - 2));
+        return;
+    }
+    const size_t equals = line.find('=');
+    std::string key = trimmed(std::string_view(line).substr(0, equals));
+    if (key.empty() || kCommentStarts.find(key.front()) != std::string_view::npos) {
+        return;
+    }
+    std::string value = equals == std::string::npos ? std::string() : trimmed(std::string_view(line).substr(equals + 1));
+    m_sections.back().m_entries.push_back({std::move(key), std::move(value)});
+}
+
+std::string CIniFile::serialise() const
+{
+    std::string out;
+    for (const Section& section : m_sections) {
+        // Section 0 is unnamed and so never gets a header.
+        if (!section.m_strName.empty()) {
+            out += '[';
+            out += section.m_strName;
+            out += ']';
+            out += kLineEnd;
+        }
+        for (const Entry& entry : section.m_entries) {
+            if (!entry.m_strKey.empty()) {
+                out += entry.m_strKey;
+                out += '=';
+            }
+            out += entry.m_strValue;
+            out += kLineEnd;
+        }
+    }
+    return out;
+}

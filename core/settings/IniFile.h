@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A settings file of [sections] and key=value lines, held in memory in file order.
+//
+// Reading trims every line of ASCII white space, starts a new section at every header (a
+// repeated name gives a second section that lookups never reach), puts the entries before the
+// first header into the unnamed section 0, and drops blank lines, comment lines (key starting
+// with ';', '/', '\\' or '*') and entries with an empty key. Lines end in LF or CR LF; other
+// bytes, NUL included, are ordinary text. Texts are byte strings and are never converted;
+// ignore-case folds only the ASCII letters.
+//
+// Writing puts out the normalised form with CR LF line ends: "[name]" for every section with
+// a non-empty name, then "key=value" per entry. Comments and spacing are not kept.
+class CIniFile {
+public:
+    // growStep: how many sections the table grows by when it is full.
+    explicit CIniFile(int growStep = 4);
+    // Saves first when loaded with autoSave, then clears.
+    ~CIniFile();
+
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // Loads fileName from the directory of the running executable; otherwise as Load.
+    bool LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase);
+    // Saves and clears a store that is already loaded, then reads path. A missing file is
+    // created empty; an existing one is never truncated. False when the file cannot be opened
+    // or created (the store stays empty and unloaded) or when reading fails part way (the
+    // store keeps the path and what was read).
+    bool Load(const std::string& path, bool autoSave, bool ignoreCase);
+
+    // Value of key in the first section of that name; of several equal keys the last counts.
+    // The value is cut at the first "//", "\t;" or "/*"; white space before the marker stays.
+    // A missing section gives defaultValue as it is, a missing key gives it trimmed.
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& defaultValue = "") const;
+    // Changes the entry GetString would read, or appends section and entry at the end. Marks
+    // the store modified only when something differs under the name comparison, so with
+    // ignore-case a change of letter case alone is stored unmarked. Does nothing while no
+    // file is loaded.
+    void SetString(const std::string& section, const std::string& key, const std::string& value);
+
+    // Writes the whole store to its file when it is modified; the flag stays set. The file is
+    // written beside the old one and renamed over it, so a failed save leaves the old file as
+    // it was. Only when the folder takes no new file is the file rewritten in place and cut to
+    // its new length. A file that cannot be written is left alone, silently.
+    void Save();
+    // Drops every section, forgets the path and clears the modified flag.
+    void Clear();
+
+    bool IsLoaded() const { return !m_strPath.empty(); }
+    bool IsModified() const { return m_bModified; }
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    struct Entry {
+        std::string m_strKey;
+        std::string m_strValue;
+    };
+    struct Section {
+        std::string m_strName;
+        std::vector<Entry> m_entries;
+    };
+
+    bool sameName(const std::string& a, const std::string& b) const;
+    int findSection(const std::string& name) const;
+    int findEntry(const Section& section, const std::string& key) const;
+    void appendSection(std::string name);
+    void parseLine(std::string line);
+    std::string serialise() const;
+
+    std::vector<Section> m_sections; // m_sections[0] is the unnamed section once loaded
+    int m_nGrowStep;
+    bool m_bIgnoreCase = false;
+    bool m_bAutoSave = false;
+    bool m_bModified = false;
+    std::string m_strPath; // empty while nothing is loaded
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+#include <map>
+
+// Settings that live only as long as the object; for tests and for running without a profile.
+class CMemorySettings : public ISettingsStore {
+public:
+    uint32_t readValue(const std::string& name, uint32_t missingValue) override;
+    void writeValue(const std::string& name, uint32_t value) override;
+
+private:
+    std::map<std::string, uint32_t> m_values; // keyed by the name in lower case
+};

@@ -1,0 +1,97 @@
+#include "settings/UserSettings.h"
+
+#include "settings/IniFile.h"
+
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kSection[] = "Settings";
+constexpr char kDefaultAppName[] = "Program";
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+
+std::string sanitisedFileStem(std::string appName)
+{
+    if (appName.empty()) {
+        return kDefaultAppName;
+    }
+    for (char& c : appName) {
+        if (c == '/' || c == '\\' || c == '\0') {
+            c = '_';
+        }
+    }
+    return appName;
+}
+
+// A name the file reads back as the same key.
+bool isStorableName(std::string_view name)
+{
+    if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
+        return false;
+    }
+    if (kWhiteSpace.find(name.front()) != std::string_view::npos ||
+        kWhiteSpace.find(name.back()) != std::string_view::npos) {
+        return false;
+    }
+    return std::string_view(";/\\*[").find(name.front()) == std::string_view::npos;
+}
+
+} // namespace
+
+CUserSettings::CUserSettings(std::string appName, std::string configDir)
+    : m_strDir(std::move(configDir))
+{
+    if (!m_strDir.empty()) {
+        m_strPath = (fs::path(m_strDir) / (sanitisedFileStem(std::move(appName)) + ".ini")).string();
+    }
+}
+
+uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue)
+{
+    std::error_code error;
+    if (m_strPath.empty() || !isStorableName(name) || !fs::is_regular_file(m_strPath, error)) {
+        return missingValue;
+    }
+    CIniFile ini;
+    if (!ini.Load(m_strPath, false, true)) {
+        return missingValue;
+    }
+    const std::string text = ini.GetString(kSection, name);
+    // Trailing blanks are what is left of a comment after the value.
+    const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(kWhiteSpace) + 1);
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9') {
+        return missingValue;
+    }
+    uint32_t value = 0;
+    const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (code != std::errc() || end != digits.data() + digits.size()) {
+        return missingValue;
+    }
+    return value;
+}
+
+void CUserSettings::writeValue(const std::string& name, uint32_t value)
+{
+    if (m_strPath.empty() || !isStorableName(name)) {
+        return;
+    }
+    std::error_code error;
+    fs::create_directories(m_strDir, error);
+    if (error) {
+        return;
+    }
+    char text[16];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    CIniFile ini;
+    if (!ini.Load(m_strPath, false, true)) {
+        return;
+    }
+    ini.SetString(kSection, name, std::string(text, result.ptr));
+    ini.Save();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Paths.h"
+#include "settings/SettingsStore.h"
+
+#include <string>
+
+// Per-user values in <configDir>/<appName>.ini, section [Settings], in decimal. The file is
+// opened afresh for every read and write, so two running programs see each other's changes.
+// Reading never creates anything; writing creates the folder and the file when missing.
+// A name that cannot be a key of the file (empty, with '=', a line break or NUL, spaces at
+// either end, or starting like a comment or a header) reads as missing and is not written.
+class CUserSettings : public ISettingsStore {
+public:
+    // '/', '\\' and NUL in appName become '_'; an empty appName is "Program". An empty
+    // configDir leaves the store without a file.
+    explicit CUserSettings(std::string appName, std::string configDir = platform::userConfigDir());
+
+    uint32_t readValue(const std::string& name, uint32_t missingValue) override;
+    void writeValue(const std::string& name, uint32_t value) override;
+
+    // Empty when there is no folder to keep the file in.
+    const std::string& filePath() const { return m_strPath; }
+
+private:
+    std::string m_strDir;
+    std::string m_strPath;
+};
