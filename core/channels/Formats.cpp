@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -31,11 +32,10 @@ constexpr uint16_t kListCtcssDeciHz[] = {
 
 // The digital codes the tone list offers (octal digits read as decimal), once per polarity.
 constexpr uint16_t kListDcsCodes[] = {
-    23,  25,  26,  31,  32,  43,  47,  51,  54,  65,  71,  72,  73,  74,  114, 115, 116,
-    125, 131, 132, 134, 143, 152, 155, 156, 162, 165, 172, 174, 205, 223, 226, 243, 244,
-    245, 251, 261, 263, 265, 271, 306, 311, 315, 331, 343, 346, 351, 364, 365, 371, 411,
-    412, 413, 423, 431, 432, 445, 464, 465, 466, 503, 506, 516, 532, 546, 565, 606, 612,
-    624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
+    23,  25,  26,  31,  32,  43,  47,  51,  54,  65,  71,  72,  73,  74,  114, 115, 116, 125, 131, 132, 134,
+    143, 152, 155, 156, 162, 165, 172, 174, 205, 223, 226, 243, 244, 245, 251, 261, 263, 265, 271, 306, 311,
+    315, 331, 343, 346, 351, 364, 365, 371, 411, 412, 413, 423, 431, 432, 445, 464, 465, 466, 503, 506, 516,
+    532, 546, 565, 606, 612, 624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
 };
 
 static_assert(1 + std::size(kListCtcssDeciHz) == kToneListFirstDcsNormal);
@@ -47,7 +47,19 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Decimal digits of a number, at least `minDigits` of them with leading zeros.
+std::string decimalText(uint32_t value, size_t minDigits = 1) {
+    char buffer[16];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const size_t length = static_cast<size_t>(result.ptr - buffer);
+    std::string text(length < minDigits ? minDigits - length : 0, '0');
+    text.append(buffer, length);
+    return text;
+}
 
 std::string_view skipBlanks(std::string_view text) {
     size_t i = 0;
@@ -137,12 +149,7 @@ std::optional<DecimalText> scanDecimal(std::string_view text) {
 } // namespace
 
 std::string formatFrequency(uint32_t freq10Hz) {
-    std::string text = std::to_string(freq10Hz / kFreqScale);
-    std::string fraction = std::to_string(freq10Hz % kFreqScale);
-    text += '.';
-    text.append(kFrequencyDecimals - fraction.size(), '0');
-    text += fraction;
-    return text;
+    return decimalText(freq10Hz / kFreqScale) + '.' + decimalText(freq10Hz % kFreqScale, kFrequencyDecimals);
 }
 
 std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
@@ -216,8 +223,8 @@ std::string bandTextFromList(std::string_view bandList, unsigned index) {
         start = bar + 1;
     }
     const size_t end = bandList.find('|', start);
-    return std::string(bandList.substr(start, end == std::string_view::npos ? std::string_view::npos
-                                                                             : end - start));
+    return std::string(
+        bandList.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits) {
@@ -256,15 +263,10 @@ std::optional<MessageId> messageFor(FrequencyCheck check) {
 std::string formatTone(const Tone& tone, bool chinese) {
     switch (tone.kind) {
     case ToneKind::Ctcss:
-        return std::to_string(tone.value / 10) + '.' + std::to_string(tone.value % 10);
+        return decimalText(tone.value / 10) + '.' + decimalText(tone.value % 10);
     case ToneKind::DcsNormal:
-    case ToneKind::DcsInverted: {
-        std::string code = std::to_string(tone.value);
-        if (code.size() < 3) {
-            code.insert(0, 3 - code.size(), '0');
-        }
-        return 'D' + code + (tone.kind == ToneKind::DcsNormal ? 'N' : 'I');
-    }
+    case ToneKind::DcsInverted:
+        return 'D' + decimalText(tone.value, 3) + (tone.kind == ToneKind::DcsNormal ? 'N' : 'I');
     case ToneKind::None:
         break;
     }

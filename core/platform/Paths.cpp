@@ -14,8 +14,7 @@ namespace platform {
 
 namespace {
 
-std::string pathOfExecutable()
-{
+std::string pathOfExecutable() {
 #ifdef RADIO_HAVE_READLINK
     // readlink neither terminates nor reports truncation, so grow the buffer until the link
     // fits with room to spare.
@@ -36,8 +35,7 @@ std::string pathOfExecutable()
 
 } // namespace
 
-std::string executableDir()
-{
+std::string executableDir() {
     const std::filesystem::path exe = pathOfExecutable();
     if (exe.is_absolute() && exe.has_parent_path()) {
         return exe.parent_path().string();
@@ -47,8 +45,7 @@ std::string executableDir()
     return error ? std::string(".") : current.string();
 }
 
-std::string userConfigDir()
-{
+std::string userConfigDir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
         return xdg;

@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string_view>
 #include <system_error>
 
@@ -25,10 +25,9 @@ constexpr std::string_view kCommentStarts = ";/\\*";
 constexpr std::string_view kValueCommentMarkers[] = {"//", "\t;", "/*"};
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr int kTemporaryNameAttempts = 8;
+constexpr int kProbeAttempts = 8;
 
-std::string trimmed(std::string_view text)
-{
+std::string trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos) {
         return {};
@@ -37,87 +36,50 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-char foldAscii(char c)
-{
+char foldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// A name for the replacement file that no other writer picks, hidden beside the target.
-fs::path temporaryPathFor(const fs::path& target)
-{
+// A hidden name beside target that no other process picks at the same time.
+fs::path probePathFor(const fs::path& target) {
     static std::atomic<uint64_t> counter{0};
-    static const uint64_t seed = [] {
-        try {
-            std::random_device device;
-            return (static_cast<uint64_t>(device()) << 32) ^ device();
-        } catch (...) {
-            return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-        }
-    }();
-    const uint64_t unique = seed ^ (++counter * 0x9E3779B97F4A7C15ULL) ^
-                            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const uint64_t unique =
+        (++counter * 0x9E3779B97F4A7C15ULL) ^
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     char hex[17] = {};
     std::to_chars(hex, hex + 16, unique, 16);
-    return target.parent_path() / ("." + target.filename().string() + "." + hex + ".tmp");
+    return target.parent_path() / ("." + target.filename().string() + "." + hex + ".probe");
 }
 
-bool writeAll(std::FILE* file, const std::string& data)
-{
-    return std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
-}
-
-enum class ReplaceResult {
-    Replaced,
-    WriteFailed, // the replacement could not be written; the old file is untouched
-    NoTemporary, // the folder takes no new file, or the rename was refused
-};
-
-ReplaceResult replaceThroughTemporary(const fs::path& target, const std::string& data)
-{
-    fs::path temporary;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts && file == nullptr; ++attempt) {
-        temporary = temporaryPathFor(target);
+// True when a new file can be made beside target. The probe file is removed again.
+bool folderTakesNewFiles(const fs::path& target) {
+    for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
+        const fs::path probe = probePathFor(target);
         errno = 0;
-        file = std::fopen(temporary.string().c_str(), "wbx"); // exclusive: never reuse a stranger's file
-        if (file == nullptr && errno != EEXIST) {
-            break;
+        std::FILE* file = std::fopen(probe.string().c_str(), "wbx"); // exclusive: never a stranger's file
+        if (file != nullptr) {
+            std::fclose(file);
+            std::error_code error;
+            fs::remove(probe, error);
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
         }
     }
-    if (file == nullptr) {
-        return ReplaceResult::NoTemporary;
-    }
-    const bool written = writeAll(file, data);
-    const bool closed = std::fclose(file) == 0;
-    std::error_code error;
-    if (!written || !closed) {
-        fs::remove(temporary, error);
-        return ReplaceResult::WriteFailed;
-    }
-    // The new file takes over the old one's permissions, not the process's defaults.
-    const fs::file_status oldStatus = fs::status(target, error);
-    if (!error && fs::exists(oldStatus)) {
-        fs::permissions(temporary, oldStatus.permissions(), fs::perm_options::replace, error);
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return ReplaceResult::NoTemporary;
-    }
-    return ReplaceResult::Replaced;
+    return false;
 }
 
 // Last resort when no file can be made beside the target: overwrite it and cut it to the new
 // length, so no old tail stays behind.
-void rewriteInPlace(const fs::path& target, const std::string& data)
-{
+void rewriteInPlace(const fs::path& target, const std::string& data) {
     std::FILE* file = std::fopen(target.string().c_str(), "r+b");
     if (file == nullptr) {
         return;
     }
-    const bool written = writeAll(file, data);
-    std::fclose(file);
-    if (written) {
+    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) {
         std::error_code error;
         fs::resize_file(target, data.size(), error);
     }
@@ -125,13 +87,9 @@ void rewriteInPlace(const fs::path& target, const std::string& data)
 
 } // namespace
 
-CIniFile::CIniFile(int growStep)
-    : m_nGrowStep(std::max(growStep, 1))
-{
-}
+CIniFile::CIniFile(int growStep) : m_nGrowStep(std::max(growStep, 1)) {}
 
-CIniFile::~CIniFile()
-{
+CIniFile::~CIniFile() {
     try {
         if (m_bAutoSave && IsLoaded()) {
             Save();
@@ -142,13 +100,11 @@ CIniFile::~CIniFile()
     Clear();
 }
 
-bool CIniFile::LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase)
-{
+bool CIniFile::LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase) {
     return Load((fs::path(platform::executableDir()) / fileName).string(), autoSave, ignoreCase);
 }
 
-bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase)
-{
+bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase) {
     if (IsLoaded()) {
         Save();
         Clear();
@@ -192,8 +148,7 @@ bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase)
 }
 
 std::string CIniFile::GetString(const std::string& section, const std::string& key,
-                                const std::string& defaultValue) const
-{
+                                const std::string& defaultValue) const {
     const int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
         return defaultValue;
@@ -211,8 +166,7 @@ std::string CIniFile::GetString(const std::string& section, const std::string& k
     return value.substr(0, cut);
 }
 
-void CIniFile::SetString(const std::string& section, const std::string& key, const std::string& value)
-{
+void CIniFile::SetString(const std::string& section, const std::string& key, const std::string& value) {
     if (!IsLoaded()) {
         return;
     }
@@ -236,41 +190,42 @@ void CIniFile::SetString(const std::string& section, const std::string& key, con
     entry.m_strValue = value;
 }
 
-void CIniFile::Save()
-{
+void CIniFile::Save() {
     if (!m_bModified || !IsLoaded()) {
         return;
     }
     const std::string data = serialise();
-    // Replace the file a symbolic link points to, not the link.
+    std::string reason; // nobody is told: a settings file that cannot be written is skipped
+    if (platform::writeFileAtomically(m_strPath, data, reason)) {
+        return;
+    }
+    // Without a replacement file beside it the file can still be rewritten in place. Any other
+    // failure (a full disk, say) leaves the old file as it was rather than half written.
     std::error_code error;
-    fs::path target = fs::canonical(m_strPath, error);
+    fs::path target = fs::canonical(m_strPath, error); // the file a symbolic link points to
     if (error) {
         target = m_strPath;
     }
-    if (replaceThroughTemporary(target, data) == ReplaceResult::NoTemporary) {
+    if (!folderTakesNewFiles(target)) {
         rewriteInPlace(target, data);
     }
 }
 
-void CIniFile::Clear()
-{
+void CIniFile::Clear() {
     m_sections.clear();
     m_strPath.clear();
     m_bModified = false;
 }
 
-bool CIniFile::sameName(const std::string& a, const std::string& b) const
-{
+bool CIniFile::sameName(const std::string& a, const std::string& b) const {
     if (!m_bIgnoreCase) {
         return a == b;
     }
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
-int CIniFile::findSection(const std::string& name) const
-{
+int CIniFile::findSection(const std::string& name) const {
     for (size_t i = 0; i < m_sections.size(); ++i) {
         if (sameName(m_sections[i].m_strName, name)) {
             return static_cast<int>(i);
@@ -279,8 +234,7 @@ int CIniFile::findSection(const std::string& name) const
     return -1;
 }
 
-int CIniFile::findEntry(const Section& section, const std::string& key) const
-{
+int CIniFile::findEntry(const Section& section, const std::string& key) const {
     for (size_t i = section.m_entries.size(); i-- > 0;) {
         if (sameName(section.m_entries[i].m_strKey, key)) {
             return static_cast<int>(i);
@@ -289,16 +243,14 @@ int CIniFile::findEntry(const Section& section, const std::string& key) const
     return -1;
 }
 
-void CIniFile::appendSection(std::string name)
-{
+void CIniFile::appendSection(std::string name) {
     if (m_sections.size() == m_sections.capacity()) {
         m_sections.reserve(m_sections.capacity() + static_cast<size_t>(m_nGrowStep));
     }
     m_sections.push_back({std::move(name), {}});
 }
 
-void CIniFile::parseLine(std::string line)
-{
+void CIniFile::parseLine(std::string line) {
     line = trimmed(line);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
         appendSection(line.substr(1, line.size() - 2));
@@ -309,12 +261,12 @@ void CIniFile::parseLine(std::string line)
     if (key.empty() || kCommentStarts.find(key.front()) != std::string_view::npos) {
         return;
     }
-    std::string value = equals == std::string::npos ? std::string() : trimmed(std::string_view(line).substr(equals + 1));
+    std::string value =
+        equals == std::string::npos ? std::string() : trimmed(std::string_view(line).substr(equals + 1));
     m_sections.back().m_entries.push_back({std::move(key), std::move(value)});
 }
 
-std::string CIniFile::serialise() const
-{
+std::string CIniFile::serialise() const {
     std::string out;
     for (const Section& section : m_sections) {
         // Section 0 is unnamed and so never gets a header.

@@ -9,8 +9,9 @@
 // repeated name gives a second section that lookups never reach), puts the entries before the
 // first header into the unnamed section 0, and drops blank lines, comment lines (key starting
 // with ';', '/', '\\' or '*') and entries with an empty key. Lines end in LF or CR LF; other
-// bytes, NUL included, are ordinary text. Texts are byte strings and are never converted;
-// ignore-case folds only the ASCII letters.
+// bytes, NUL included, are ordinary text, and a UTF-8 byte order mark before the first line is
+// skipped. Texts are byte strings and are never converted; ignore-case folds only the ASCII
+// letters.
 //
 // Writing puts out the normalised form with CR LF line ends: "[name]" for every section with
 // a non-empty name, then "key=value" per entry. Comments and spacing are not kept.

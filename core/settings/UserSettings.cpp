@@ -16,8 +16,7 @@ constexpr char kSection[] = "Settings";
 constexpr char kDefaultAppName[] = "Program";
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
-std::string sanitisedFileStem(std::string appName)
-{
+std::string sanitisedFileStem(std::string appName) {
     if (appName.empty()) {
         return kDefaultAppName;
     }
@@ -30,8 +29,7 @@ std::string sanitisedFileStem(std::string appName)
 }
 
 // A name the file reads back as the same key.
-bool isStorableName(std::string_view name)
-{
+bool isStorableName(std::string_view name) {
     if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
         return false;
     }
@@ -44,16 +42,13 @@ bool isStorableName(std::string_view name)
 
 } // namespace
 
-CUserSettings::CUserSettings(std::string appName, std::string configDir)
-    : m_strDir(std::move(configDir))
-{
+CUserSettings::CUserSettings(std::string appName, std::string configDir) : m_strDir(std::move(configDir)) {
     if (!m_strDir.empty()) {
         m_strPath = (fs::path(m_strDir) / (sanitisedFileStem(std::move(appName)) + ".ini")).string();
     }
 }
 
-uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue)
-{
+uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue) {
     std::error_code error;
     if (m_strPath.empty() || !isStorableName(name) || !fs::is_regular_file(m_strPath, error)) {
         return missingValue;
@@ -65,9 +60,6 @@ uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue
     const std::string text = ini.GetString(kSection, name);
     // Trailing blanks are what is left of a comment after the value.
     const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(kWhiteSpace) + 1);
-    if (digits.empty() || digits.front() < '0' || digits.front() > '9') {
-        return missingValue;
-    }
     uint32_t value = 0;
     const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (code != std::errc() || end != digits.data() + digits.size()) {
@@ -76,8 +68,7 @@ uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue
     return value;
 }
 
-void CUserSettings::writeValue(const std::string& name, uint32_t value)
-{
+void CUserSettings::writeValue(const std::string& name, uint32_t value) {
     if (m_strPath.empty() || !isStorableName(name)) {
         return;
     }

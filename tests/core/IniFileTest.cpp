@@ -1,0 +1,274 @@
+#include "settings/IniFile.h"
+#include "platform/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("inifile-" + std::to_string(std::random_device{}()) + "-" +
+                                             testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override {
+        std::error_code error;
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(m_dir, error);
+    }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string write(const std::string& bytes, const std::string& name = "Program.ini") const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
+    }
+    static std::string read(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path m_dir;
+};
+
+// Everything the reader has to sort out, in one file.
+const std::string kMixedFile = "top = 1\r\n; comment=x\r\n\r\n"
+                               "[Setup]\r\n"
+                               "  Language  =  Chinese //note  \r\n"
+                               "Lang2=Chinese\t; note\r\n"
+                               "Block=a/*b*/\r\n"
+                               "NoEquals\r\n"
+                               "/slash=1\r\n\\back=1\r\n*star=1\r\n=orphan\r\n"
+                               "\xC3\x84=upper\r\n"
+                               "[Setup]\r\nExtra=second\r\n"
+                               "[Other]\r\nKey=old\r\nKey=new\r\n"
+                               "[]\r\nAfterEmpty=1\r\n";
+
+TEST_F(IniFileTest, LookupRules) {
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(write(kMixedFile), false, true));
+    struct Row {
+        const char* name;
+        std::string section, key, defaultValue, expected;
+    };
+    const Row rows[] = {
+        {"before first header", "", "top", "", "1"},
+        {"blank before // stays", "Setup", "Language", "", "Chinese "},
+        {"tab semicolon cut exactly", "Setup", "Lang2", "", "Chinese"},
+        {"block comment cut", "Setup", "Block", "", "a"},
+        {"other letter case", "SETUP", "language", "", "Chinese "},
+        {"only ASCII letters fold", "Setup", "\xC3\xA4", "d", "d"},
+        {"line without equals", "Setup", "NoEquals", "x", ""},
+        {"slash comment", "Setup", "/slash", "d", "d"},
+        {"backslash comment", "Setup", "\\back", "d", "d"},
+        {"star comment", "Setup", "*star", "d", "d"},
+        {"semicolon comment", "", "; comment", "d", "d"},
+        {"empty key ignored", "Setup", "", " d ", "d"},
+        {"second same-named section unseen", "Setup", "Extra", " d ", "d"},
+        {"missing section keeps default untrimmed", "Missing", "Key", " d ", " d "},
+        {"last duplicate key wins", "Other", "Key", "", "new"},
+        {"empty header is not section 0", "", "AfterEmpty", "d", "d"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ini.GetString(row.section, row.key, row.defaultValue), row.expected) << row.name;
+    }
+}
+
+TEST_F(IniFileTest, SaveWritesNormalisedFormWithCrLf) {
+    const std::string file = write(kMixedFile);
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.Load(file, false, true));
+        ini.SetString("setup", "Extra", "first");
+        ini.SetString("Other", "key", "newer");
+        ini.SetString("Added", "", "bare");
+        ini.Save();
+    }
+    EXPECT_EQ(read(file), "top=1\r\n"
+                          "[Setup]\r\nLanguage=Chinese //note\r\nLang2=Chinese\t; note\r\nBlock=a/*b*/\r\n"
+                          "NoEquals=\r\n\xC3\x84=upper\r\nExtra=first\r\n"
+                          "[Setup]\r\nExtra=second\r\n"
+                          "[Other]\r\nKey=old\r\nKey=newer\r\nAfterEmpty=1\r\n"
+                          "[Added]\r\nbare\r\n");
+
+    // Without its header the empty-named section's entries join the section before it, and the
+    // bare value comes back as a key.
+    CIniFile reloaded;
+    ASSERT_TRUE(reloaded.Load(file, false, true));
+    EXPECT_EQ(reloaded.GetString("Other", "AfterEmpty"), "1");
+    EXPECT_EQ(reloaded.GetString("Added", "bare", "d"), "");
+}
+
+TEST_F(IniFileTest, ModifiedFlagTransitions) {
+    struct Row {
+        const char* name;
+        bool ignoreCase;
+        std::string section, key, value;
+        bool modified;
+    };
+    const Row rows[] = {
+        {"same value", true, "S", "K", "Value", false},
+        {"case only, ignoring case", true, "S", "K", "VALUE", false},
+        {"case only, exact", false, "S", "K", "VALUE", true},
+        {"names in other case, ignoring case", true, "s", "k", "Value", false},
+        {"key in other case, exact", false, "S", "k", "Value", true},
+        {"section in other case, exact", false, "s", "K", "Value", true},
+        {"different value", true, "S", "K", "Other", true},
+        {"new key", true, "S", "New", "", true},
+    };
+    const std::string file = write("[S]\nK=Value\n");
+    for (const Row& row : rows) {
+        CIniFile ini;
+        ASSERT_TRUE(ini.Load(file, false, row.ignoreCase));
+        ini.SetString(row.section, row.key, row.value);
+        EXPECT_EQ(ini.IsModified(), row.modified) << row.name;
+        EXPECT_EQ(ini.GetString(row.section, row.key, "missing"), row.value) << row.name;
+    }
+}
+
+TEST_F(IniFileTest, ReadsAndRewritesAwkwardBytes) {
+    const std::string longValue(1 << 20, 'x');
+    struct Row {
+        const char* name;
+        std::string bytes, section, key, expected;
+    };
+    const Row rows[] = {
+        {"LF only", "[S]\nK=v\n", "S", "K", "v"},
+        {"CR LF", "[S]\r\nK=v\r\n", "S", "K", "v"},
+        {"no final newline", "[S]\r\nK=v", "S", "K", "v"},
+        {"NUL is an ordinary byte", std::string("[S]\nK=a\0b\n", 10), "S", "K", std::string("a\0b", 3)},
+        {"NUL in a key", std::string("[S]\n\0K=v\n", 9), "S", std::string("\0K", 2), "v"},
+        {"not UTF-8", "[S\xFF]\nK\xFE=\xC0\x80\xFF\n", "S\xFF", "K\xFE", "\xC0\x80\xFF"},
+        {"megabyte line", "[S]\nK=" + longValue + "\n", "S", "K", longValue},
+        {"byte order mark", "\xEF\xBB\xBF[S]\nK=v\n", "S", "K", "v"},
+    };
+    for (const Row& row : rows) {
+        const std::string file = write(row.bytes);
+        {
+            CIniFile ini;
+            ASSERT_TRUE(ini.Load(file, true, true)) << row.name;
+            EXPECT_EQ(ini.GetString(row.section, row.key, "missing"), row.expected) << row.name;
+            ini.SetString("Touched", "K", "1");
+        }
+        CIniFile reloaded;
+        ASSERT_TRUE(reloaded.Load(file, false, true)) << row.name;
+        EXPECT_EQ(reloaded.GetString(row.section, row.key, "missing"), row.expected) << row.name << ", saved";
+    }
+}
+
+TEST_F(IniFileTest, LoadCreatesMissingFileNeverTruncatesAndFailsCleanly) {
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(path("new.ini"), true, true));
+    EXPECT_EQ(fs::file_size(path("new.ini")), 0u);
+    const std::string existing = write("; kept\n[S]\nK = v\n");
+    ASSERT_TRUE(ini.Load(existing, true, true));
+
+    for (const std::string& bad : {path("no/such.ini"), m_dir.string(), std::string()}) {
+        EXPECT_FALSE(ini.Load(bad, true, true)) << bad;
+        EXPECT_FALSE(ini.IsLoaded()) << bad;
+        EXPECT_EQ(ini.GetString("S", "K", "d"), "d") << bad;
+        ini.SetString("S", "K", "x");
+        EXPECT_FALSE(ini.IsModified()) << bad;
+        ASSERT_TRUE(ini.Load(existing, true, true));
+    }
+    ini.Clear();
+    EXPECT_EQ(read(existing), "; kept\n[S]\nK = v\n");
+    EXPECT_FALSE(fs::exists(path("no")));
+}
+
+TEST_F(IniFileTest, WhenChangesReachTheFile) {
+    struct Row {
+        const char* name;
+        bool autoSave;
+        void (*beforeDestruction)(CIniFile&);
+        std::string expected;
+    };
+    const std::string untouched = "[S]\nK=1\n";
+    const Row rows[] = {
+        {"auto-save at destruction", true, [](CIniFile&) {}, "[S]\r\nK=2\r\n"},
+        {"no auto-save", false, [](CIniFile&) {}, untouched},
+        {"cleared first", true, [](CIniFile& ini) { ini.Clear(); }, untouched},
+        {"another file loaded", false, [](CIniFile& ini) { ini.Load(ini.Path() + ".other", false, true); },
+         "[S]\r\nK=2\r\n"},
+    };
+    for (const Row& row : rows) {
+        const std::string file = write(untouched);
+        {
+            CIniFile ini;
+            ASSERT_TRUE(ini.Load(file, row.autoSave, true));
+            ini.SetString("S", "K", "2");
+            row.beforeDestruction(ini);
+        }
+        EXPECT_EQ(read(file), row.expected) << row.name;
+    }
+}
+
+TEST_F(IniFileTest, SaveWritesOnlyWhenModifiedAndStaysModified) {
+    const std::string file = write("; comment\n[S]\nK = 1\n");
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(file, false, true));
+    ini.Save();
+    EXPECT_EQ(read(file), "; comment\n[S]\nK = 1\n");
+
+    ini.SetString("S", "K", "2");
+    ini.Save();
+    EXPECT_TRUE(ini.IsModified());
+    write("changed by someone else");
+    ini.Save();
+    EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
+}
+
+TEST_F(IniFileTest, SaveOverLongerFileLeavesNoTailAndNoStrayFiles) {
+    const std::string file = write("[S]\nK=1\n; " + std::string(64, '-') + "\n");
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(file, false, true));
+    ini.SetString("S", "K", "2");
+    ini.Save();
+    EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+
+    fs::remove_all(m_dir); // with the folder gone there is nowhere to write
+    ini.Save();
+    EXPECT_FALSE(fs::exists(m_dir));
+}
+
+TEST_F(IniFileTest, SaveRewritesInPlaceWhenFolderTakesNoNewFile) {
+    const std::string file = write("[S]\nK=1\n; " + std::string(64, '-') + "\n");
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(file, false, true));
+    fs::permissions(m_dir, fs::perms::owner_write, fs::perm_options::remove);
+    if (std::ofstream(path("probe"))) {
+        GTEST_SKIP() << "folder permissions are not enforced for this user (root?)";
+    }
+    ini.SetString("S", "K", "2");
+    ini.Save();
+    EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
+
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+    ini.SetString("S", "K", "3");
+    ini.Save();
+    EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
+}
+
+TEST_F(IniFileTest, LoadFromModuleDirReadsBesideTheExecutable) {
+    const std::string dir = platform::executableDir();
+    ASSERT_TRUE(fs::exists(fs::path(dir) / "core_tests")) << dir;
+    const std::string name = "inifile-" + std::to_string(std::random_device{}()) + ".ini";
+    const fs::path file = fs::path(dir) / name;
+    if (!(std::ofstream(file, std::ios::binary) << "[Setup]\nLanguage=English\n")) {
+        GTEST_SKIP() << "cannot write beside the test program in " << dir;
+    }
+    {
+        CIniFile ini;
+        EXPECT_TRUE(ini.LoadFromModuleDir(name, false, true));
+        EXPECT_EQ(ini.GetString("Setup", "Language"), "English");
+    }
+    fs::remove(file);
+}
+
+} // namespace
