@@ -1,0 +1,90 @@
+#pragma once
+
+#include "channels/Formats.h"
+#include "image/MemoryImage.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Columns of the channel grid. Row 0 holds the headings, rows 1 to 16 the channels.
+namespace col {
+constexpr int kNumber = 0;
+constexpr int kRxFrequency = 1;
+constexpr int kTxFrequency = 2;
+constexpr int kRxTone = 3;
+constexpr int kTxTone = 4;
+constexpr int kWidth = 5;
+constexpr int kScan = 6;
+constexpr int kBusyLock = 7;
+constexpr int kPower = 8;
+} // namespace col
+
+constexpr int kGridRows = 17;
+constexpr int kGridCols = 9;
+
+struct CommitOutcome {
+    bool accepted = true;
+    // The message to show when the text was refused; the table is then unchanged.
+    std::optional<MessageId> message;
+};
+
+// The sixteen channels as the texts the grid shows: the working copy of the channels between
+// decoding an image and encoding it back. Edits are committed one cell at a time with the
+// editor's rules; the image changes only through encode().
+//
+// Texts of either language are understood when encoding, so a grid filled in English and one
+// filled in Chinese encode to the same image; new texts are written in the table's language.
+class CChannelTable {
+public:
+    explicit CChannelTable(bool chinese);
+
+    bool isChinese() const { return m_bChinese; }
+
+    // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
+    const std::string& text(int row, int col) const;
+    void setText(int row, int col, const std::string& text);
+    void clearRow(int row);
+
+    static const char* heading(int col, bool chinese);
+    static bool isListColumn(int col) { return col >= col::kRxTone && col <= col::kPower; }
+    // The items of a list column in the table's language (the tone list for the tone columns).
+    const std::vector<std::string>& listItems(int col) const;
+    // The item a list opens on: the first whose text begins with the cell's text, ignoring
+    // ASCII case; 0 when none does (an empty text therefore opens on item 0).
+    int initialListIndex(int col, const std::string& cellText) const;
+    // The texts a new channel gets in columns 3 to 8.
+    static std::string defaultText(int col, bool chinese);
+
+    // Rows 1 to 16 from the image's channel records and scan bitmap.
+    void decode(const CMemoryImage& image);
+    // Every row into its channel record and scan bit. Texts that do not parse encode as empty
+    // or default values; bytes 14 and 15 and the uninterpreted bits of bytes 12 and 13 are kept.
+    void encode(CMemoryImage& image) const;
+
+    // Commits the text typed into the receive (col 1) or transmit (col 2) cell of `row`.
+    // - receive: empty deletes the channel; a new channel gets the frequency in both cells and
+    //   the default texts; an existing one changes its receive frequency only;
+    // - transmit: empty falls back to the receive frequency; without a receive frequency the
+    //   cell stays empty;
+    // - a frequency outside `limits` or off the 5 / 6.25 kHz step is refused with its message
+    //   and the table keeps the text it had: one typo never deletes a channel. 0 and values of
+    //   more than eight digits cannot be stored and count as out of range.
+    CommitOutcome commitFrequency(int row, int col, const std::string& typed, BandLimits limits);
+
+    // Commits a list cell (columns 3 to 8). `chosen` is the editor's text; `userChose` says the
+    // user picked an item. A cell whose text is not among the items (a tone such as 100.5 read
+    // from a radio) keeps its text when left without a choice. A channel without frequencies
+    // has no attributes: its list cells stay empty.
+    void commitList(int row, int col, const std::string& chosen, bool userChose);
+
+    // True when columns 1 to 8 of the row are all empty.
+    bool isRowEmpty(int row) const;
+
+private:
+    void checkCell(int row, int col) const;
+
+    bool m_bChinese;
+    std::array<std::array<std::string, kGridCols>, kGridRows> m_cells;
+};

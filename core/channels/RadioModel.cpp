@@ -1,0 +1,70 @@
+#include "channels/RadioModel.h"
+
+#include "settings/IniFile.h"
+#include "settings/SettingsStore.h"
+
+namespace radiomodel {
+
+namespace {
+const char* const kSetup = "Setup";
+std::string key(const char* prefix, unsigned number) { return prefix + std::to_string(number); }
+} // namespace
+
+std::vector<std::string> typeNames(const CIniFile& ini) {
+    std::vector<std::string> names;
+    for (int k = 1; k <= kMaxTypes; ++k) {
+        std::string name = ini.GetString(kSetup, key("Type", static_cast<unsigned>(k)), "");
+        if (name.empty()) {
+            break;
+        }
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<std::string> bandNames(const CIniFile& ini, unsigned typeIndex) {
+    std::string rest = ini.GetString(kSetup, key("Field", typeIndex + 1), "");
+    std::vector<std::string> bands;
+    for (size_t bar; (bar = rest.find('|')) != std::string::npos;) {
+        bands.push_back(rest.substr(0, bar));
+        rest.erase(0, bar + 1);
+    }
+    bands.push_back(rest);
+    return bands;
+}
+
+std::string typeName(const CIniFile& ini, unsigned typeIndex) {
+    return ini.GetString(kSetup, key("Type", typeIndex + 1), "");
+}
+
+std::string bandName(const CIniFile& ini, unsigned typeIndex, unsigned bandIndex) {
+    return bandTextFromList(ini.GetString(kSetup, key("Field", typeIndex + 1), ""), bandIndex);
+}
+
+std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
+                      bool chinese) {
+    return appName + (chinese ? "  [ 类型:" : "  [ Type:") + type + (chinese ? "  频率:" : "  Fre:") + band + " ]";
+}
+
+TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini) {
+    TypeAndBand d;
+    d.type = image.radioType();
+    d.band = image.band();
+    d.typeName = typeName(ini, d.type);
+    d.bandName = bandName(ini, d.type, d.band);
+    d.limits = bandLimitsFromText(d.bandName);
+    return d;
+}
+
+TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& store, const CIniFile& ini) {
+    if (newDocument) {
+        image.setRadioType(static_cast<uint8_t>(store.readValue("Type", 0) & 0xFF));
+        image.setBand(static_cast<uint8_t>(store.readValue("Field", 0) & 0xFF));
+    } else {
+        store.writeValue("Type", image.radioType());
+        store.writeValue("Field", image.band());
+    }
+    return describe(image, ini);
+}
+
+} // namespace radiomodel

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "channels/Formats.h"
+#include "image/MemoryImage.h"
+
+#include <string>
+#include <vector>
+
+class CIniFile;
+class ISettingsStore;
+
+// The radio types and frequency bands that Program.ini lists, and how the image's type and
+// band bytes, the remembered choice and the band limits follow each other.
+//
+// [Setup] Type1 .. Type19 name the types; the list ends at the first missing or empty one.
+// [Setup] Field<n> lists the bands of type n - 1, separated by '|', each like "136 - 174MHz".
+namespace radiomodel {
+
+constexpr int kMaxTypes = 19;
+
+std::vector<std::string> typeNames(const CIniFile& ini);
+// The bands of a type, split at every '|'; an empty value gives one empty band.
+std::vector<std::string> bandNames(const CIniFile& ini, unsigned typeIndex);
+
+// The name of type index t ("Type<t+1>", empty when missing).
+std::string typeName(const CIniFile& ini, unsigned typeIndex);
+// Band b of type t; the last band when b is at or past the end.
+std::string bandName(const CIniFile& ini, unsigned typeIndex, unsigned bandIndex);
+
+// "<appName>  [ Type:<type>  Fre:<band> ]", or with the Chinese labels.
+std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
+                      bool chinese);
+
+// What the decoding of an image settles besides the grid texts.
+struct TypeAndBand {
+    uint8_t type = 0;
+    uint8_t band = 0;
+    std::string typeName;
+    std::string bandName;
+    BandLimits limits;
+};
+
+// Brings the image's type and band bytes and the remembered choice in line: a new document
+// takes the remembered Type and Field (0 when missing) into its image; any other image
+// becomes the remembered choice. Then looks the names and band limits up in Program.ini.
+TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& store, const CIniFile& ini);
+
+// Looks the names and limits of the image's type and band up, changing nothing.
+TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini);
+
+} // namespace radiomodel

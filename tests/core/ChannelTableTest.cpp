@@ -1,0 +1,228 @@
+#include "channels/ChannelTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const BandLimits kBand130To160{13000000, 16000000};
+
+std::vector<std::string> rowTexts(const CChannelTable& t, int row) {
+    std::vector<std::string> out;
+    for (int c = 1; c < kGridCols; ++c) {
+        out.push_back(t.text(row, c));
+    }
+    return out;
+}
+
+// The example channel: 145.000 / 145.600, 88.5 / D023N, carrier lock, wide, high, scanned.
+CMemoryImage exampleImage(int channel) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRxFrequency(channel, 14500000);
+    img.setTxFrequency(channel, 14560000);
+    uint8_t* r = img.data() + image::channelOffset(channel);
+    r[8] = 0x75, r[9] = 0x03, r[10] = 0x13, r[11] = 0x28, r[12] = 0x08, r[13] = 0x30;
+    img.setScanned(channel, true);
+    return img;
+}
+
+TEST(ChannelTable, HeadingsAndChannelNumbers) {
+    const CChannelTable t(false);
+    EXPECT_EQ(t.text(0, 1), "Rx Frequency");
+    EXPECT_EQ(t.text(1, 0), " 1");
+    EXPECT_EQ(t.text(16, 0), "16");
+    EXPECT_EQ(CChannelTable(true).text(0, 7), "繁忙锁定");
+}
+
+TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
+    struct Case {
+        bool chinese;
+        std::vector<std::string> row;
+    } cases[] = {
+        {false, {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
+        {true, {"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}},
+    };
+    for (const auto& c : cases) {
+        CChannelTable t(c.chinese);
+        t.decode(exampleImage(16));
+        EXPECT_EQ(rowTexts(t, 16), c.row);
+        EXPECT_TRUE(t.isRowEmpty(1));
+    }
+}
+
+TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
+    CMemoryImage img = exampleImage(3);
+    img.setTxFrequency(3, 0);
+    img.setRxFrequency(4, 14500000);
+    img.setTxFrequency(4, 14500000);
+    img.setRxTone(4, Tone::none());
+    img.setTxTone(4, Tone::none());
+    img.setByte(image::channelOffset(5) + 8, 0x75); // tone word of an unused channel
+    img.setByte(image::channelOffset(5) + 9, 0x03);
+
+    CChannelTable t(true);
+    t.decode(img);
+    EXPECT_EQ(rowTexts(t, 3), (std::vector<std::string>{"145.00000", "", "88.5", "D023N", "", "", "", ""}));
+    EXPECT_EQ(t.text(4, col::kRxTone), "无");
+    EXPECT_EQ(t.text(4, col::kTxTone), "无");
+    EXPECT_EQ(rowTexts(t, 5), (std::vector<std::string>{"", "", "88.5", "", "", "", "", ""}));
+}
+
+TEST(ChannelTable, ChineseAndEnglishGridsEncodeAlike) {
+    CChannelTable english(false);
+    CChannelTable chinese(true);
+    english.decode(exampleImage(7));
+    chinese.decode(exampleImage(7));
+    english.setText(8, col::kRxFrequency, "146.52500");
+    chinese.setText(8, col::kRxFrequency, "146.52500");
+    english.setText(8, col::kWidth, "Narrow");
+    chinese.setText(8, col::kWidth, "窄");
+    english.setText(8, col::kPower, "Low");
+    chinese.setText(8, col::kPower, "低");
+
+    CMemoryImage a = CMemoryImage::newDocument();
+    CMemoryImage b = CMemoryImage::newDocument();
+    english.encode(a);
+    chinese.encode(b);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.byte(image::channelOffset(8) + 13) & 0x30, 0x00);
+}
+
+TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
+    CMemoryImage img = exampleImage(1);
+    img.setRxFrequency(16, 43000000);
+    img.setTxFrequency(16, 43500000);
+    img.setRxTone(16, Tone::dcs(754, true));
+    img.setTxTone(16, Tone::ctcss(2541));
+    img.setBusyLock(16, BusyLock::Tone);
+    img.setWide(16, false);
+    img.setHighPower(16, false);
+    img.setScanned(16, false);
+    img.setByte(image::channelOffset(16) + 14, 0x42); // never interpreted
+    // Channels 2..15 empty as an encoded empty row has them.
+    CChannelTable t(false);
+    t.decode(img);
+    CMemoryImage once = img;
+    t.encode(once);
+    CChannelTable again(false);
+    again.decode(once);
+    CMemoryImage twice = once;
+    again.encode(twice);
+    EXPECT_EQ(once, twice);
+    for (int ch : {1, 16}) {
+        EXPECT_EQ(std::vector<uint8_t>(once.data() + 16 * ch, once.data() + 16 * ch + 16),
+                  std::vector<uint8_t>(img.data() + 16 * ch, img.data() + 16 * ch + 16))
+            << "channel " << ch;
+    }
+}
+
+TEST(ChannelTable, EncodingAnEmptyRowWritesTheRadioDefaults) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setByte(image::channelOffset(2) + 12, 0xE7);
+    img.setByte(image::channelOffset(2) + 13, 0x0F);
+    CChannelTable t(false);
+    t.encode(img);
+    const uint8_t* r = img.data() + image::channelOffset(2);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(r[i], 0xFF) << i;
+    }
+    EXPECT_EQ(r[12], 0xF7); // bits 0x18 cleared, then 0x10
+    EXPECT_EQ(r[13], 0x3F);
+    EXPECT_FALSE(img.isScanned(2));
+}
+
+struct CommitCase {
+    const char* name;
+    int col;
+    std::vector<std::string> before; // columns 1..8; empty vector = empty row
+    std::string typed;
+    bool accepted;
+    std::optional<MessageId> message;
+    std::vector<std::string> after;
+};
+
+TEST(ChannelTable, CommitsFrequencyCells) {
+    const std::vector<std::string> used = {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"};
+    const std::vector<std::string> empty(8);
+    const CommitCase cases[] = {
+        {"new channel gets defaults", 1, empty, "145", true, std::nullopt,
+         {"145.00000", "145.00000", "None", "None", "Wide", "Yes", "Off", "High"}},
+        {"receive change keeps transmit", 1, used, "146", true, std::nullopt,
+         {"146.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"clearing receive deletes the channel", 1, used, "", true, std::nullopt, empty},
+        {"clearing transmit follows receive", 2, used, "", true, std::nullopt,
+         {"145.00000", "145.00000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"receive out of band keeps the row", 1, used, "170", false, MessageId::OutOfRange, used},
+        {"receive off-step keeps the row", 1, used, "145.0025", false, MessageId::OffStep, used},
+        {"transmit out of band keeps the row", 2, used, "170", false, MessageId::OutOfRange, used},
+        {"transmit off-step keeps the row", 2, used, "145.0025", false, MessageId::OffStep, used},
+        {"new channel refused stays empty", 1, empty, "170", false, MessageId::OutOfRange, empty},
+        {"text is out of range", 1, used, "abc", false, MessageId::OutOfRange, used},
+        {"too large for 32 bits", 1, used, "1e30", false, MessageId::OutOfRange, used},
+        {"upper band edge passes", 1, used, "160", true, std::nullopt,
+         {"160.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"six decimals truncate", 2, used, "145.0125009", true, std::nullopt,
+         {"145.00000", "145.01250", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"transmit without receive stays empty", 2, empty, "145", true, std::nullopt, empty},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CChannelTable t(false);
+        for (int k = 0; k < 8; ++k) {
+            t.setText(5, k + 1, c.before[k]);
+        }
+        const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, kBand130To160);
+        EXPECT_EQ(out.accepted, c.accepted);
+        EXPECT_EQ(out.message, c.message);
+        EXPECT_EQ(rowTexts(t, 5), c.after);
+    }
+}
+
+TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
+    CChannelTable t(false);
+    const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});
+    EXPECT_FALSE(out.accepted);
+    EXPECT_TRUE(t.isRowEmpty(1));
+}
+
+TEST(ChannelTable, NewChannelDefaultsInChinese) {
+    CChannelTable t(true);
+    ASSERT_TRUE(t.commitFrequency(9, col::kRxFrequency, "145.0125", kBand130To160).accepted);
+    EXPECT_EQ(rowTexts(t, 9),
+              (std::vector<std::string>{"145.01250", "145.01250", "无", "无", "宽", "是", "关", "高"}));
+}
+
+TEST(ChannelTable, ListCells) {
+    CChannelTable t(false);
+    t.commitList(2, col::kPower, "Low", true);
+    EXPECT_EQ(t.text(2, col::kPower), "") << "an empty channel has no attributes";
+
+    ASSERT_TRUE(t.commitFrequency(2, col::kRxFrequency, "145", kBand130To160).accepted);
+    t.commitList(2, col::kPower, "Low", true);
+    EXPECT_EQ(t.text(2, col::kPower), "Low");
+
+    t.setText(2, col::kRxTone, "100.5"); // read from a radio, not in the list
+    t.commitList(2, col::kRxTone, "None", false);
+    EXPECT_EQ(t.text(2, col::kRxTone), "100.5");
+    t.commitList(2, col::kRxTone, "D023N", true);
+    EXPECT_EQ(t.text(2, col::kRxTone), "D023N");
+    t.commitList(2, col::kWidth, "Narrow", false);
+    EXPECT_EQ(t.text(2, col::kWidth), "Narrow") << "a listed text takes the editor's text";
+}
+
+TEST(ChannelTable, ListOpensOnTheFirstItemBeginningWithTheText) {
+    const CChannelTable t(false);
+    struct Case {
+        int col;
+        const char* text;
+        int index;
+    } cases[] = {
+        {col::kRxTone, "", 0},        {col::kRxTone, "88.5", 9},   {col::kRxTone, "d023i", 135},
+        {col::kRxTone, "100.5", 0},   {col::kBusyLock, "c", 1},    {col::kPower, "Low", 1},
+        {col::kTxTone, "D754N", 134}, {col::kScan, "No", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(t.initialListIndex(c.col, c.text), c.index) << c.text;
+    }
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "options/Options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Options, NewDocumentSelections) {
+    const CMemoryImage img = CMemoryImage::newDocument();
+    struct Case {
+        OptionList list;
+        const char* item;
+    } cases[] = {
+        {OptionList::TimeOut, "45s"},  {OptionList::Squelch, "5"},     {OptionList::Priority, "Off"},
+        {OptionList::Voice, "English"}, {OptionList::VoxGain, "5"},    {OptionList::VoxDelay, "0.3s"},
+        {OptionList::Vox, "Off"},      {OptionList::MonitorKey, "Monitor Momentary"},
+    };
+    for (const auto& c : cases) {
+        const int sel = optionSelection(c.list, img);
+        ASSERT_GE(sel, 0) << c.item;
+        EXPECT_EQ(optionItems(c.list, false)[static_cast<size_t>(sel)], c.item);
+    }
+    EXPECT_TRUE(batterySaverOn(img));
+    EXPECT_TRUE(keyBeepOn(img));
+}
+
+TEST(Options, StoringEverySelectionOfANewDocumentChangesOnlyTheMonitorKey) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    for (OptionList l : {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
+                         OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox}) {
+        storeOptionSelection(l, optionSelection(l, img), img);
+    }
+    CMemoryImage expected = CMemoryImage::newDocument();
+    expected.setByte(image::offset::kMonitorKey, 2);
+    EXPECT_EQ(img, expected);
+}
+
+TEST(Options, ValuesOutsideTheListsAndTheirArithmetic) {
+    using namespace image::offset;
+    struct Case {
+        const char* name;
+        OptionList list;
+        size_t offset;
+        uint8_t stored;
+        int selection;
+        uint8_t afterStore;
+    } cases[] = {
+        {"time-out 0", OptionList::TimeOut, kTimeOut, 0, -1, 0x00},
+        {"time-out 40 is 600s", OptionList::TimeOut, kTimeOut, 40, 39, 40},
+        {"squelch 10", OptionList::Squelch, kSquelch, 0x0A, -1, 0xFF},
+        {"voice 7", OptionList::Voice, kVoice, 7, -1, 0xFF},
+        {"vox gain 0", OptionList::VoxGain, kVoxGain, 0, -1, 0x00},
+        {"vox 1 is on", OptionList::Vox, kVox, 1, 0, 1},
+        {"vox 5", OptionList::Vox, kVox, 5, -1, 0},
+        {"priority 16", OptionList::Priority, kPriority, 16, 16, 16},
+        {"monitor key erased", OptionList::MonitorKey, kMonitorKey, 0xFF, 2, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMemoryImage img;
+        img.setByte(c.offset, c.stored);
+        EXPECT_EQ(optionSelection(c.list, img), c.selection);
+        storeOptionSelection(c.list, c.selection, img);
+        EXPECT_EQ(img.byte(c.offset), c.afterStore);
+    }
+}
+
+TEST(Options, CheckBoxesReadBitZeroAndStoreWholeBytes) {
+    CMemoryImage img;
+    img.setByte(image::offset::kBatterySaver, 0xFE);
+    EXPECT_FALSE(batterySaverOn(img));
+    setBatterySaver(img, batterySaverOn(img));
+    EXPECT_EQ(img.byte(image::offset::kBatterySaver), 0x00);
+    setKeyBeep(img, true);
+    EXPECT_EQ(img.byte(image::offset::kKeyBeep), 0x01);
+}
+
+} // namespace

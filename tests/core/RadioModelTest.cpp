@@ -1,0 +1,95 @@
+#include "channels/RadioModel.h"
+
+#include "settings/IniFile.h"
+#include "settings/MemorySettings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RadioModelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_path = fs::temp_directory_path() / ("radiomodel-" + std::to_string(std::random_device{}()) + ".ini");
+    }
+    void TearDown() override { fs::remove(m_path); }
+    void load(const std::string& text) {
+        std::ofstream(m_path) << text;
+        ASSERT_TRUE(m_ini.Load(m_path.string(), false, true));
+    }
+    fs::path m_path;
+    CIniFile m_ini;
+};
+
+TEST_F(RadioModelTest, TypeListEndsAtTheFirstMissingType) {
+    load("[Setup]\nType1=A\nType2=B\nType4=D\n");
+    EXPECT_EQ(radiomodel::typeNames(m_ini), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(RadioModelTest, BandNamesAndTheLastBandRule) {
+    load("[Setup]\nType1=A\nField1=130 - 160MHz|400 - 470MHz\nType2=B\n");
+    EXPECT_EQ(radiomodel::bandNames(m_ini, 0), (std::vector<std::string>{"130 - 160MHz", "400 - 470MHz"}));
+    EXPECT_EQ(radiomodel::bandNames(m_ini, 1), (std::vector<std::string>{""}));
+    struct Case {
+        unsigned band;
+        const char* name;
+        int32_t min, max;
+    } cases[] = {{0, "130 - 160MHz", 13000000, 16000000},
+                 {1, "400 - 470MHz", 40000000, 47000000},
+                 {5, "400 - 470MHz", 40000000, 47000000}};
+    for (const auto& c : cases) {
+        CMemoryImage img;
+        img.setRadioType(0);
+        img.setBand(static_cast<uint8_t>(c.band));
+        const radiomodel::TypeAndBand d = radiomodel::describe(img, m_ini);
+        EXPECT_EQ(d.typeName, "A");
+        EXPECT_EQ(d.bandName, c.name);
+        EXPECT_EQ(d.limits.min10Hz, c.min);
+        EXPECT_EQ(d.limits.max10Hz, c.max);
+    }
+}
+
+TEST_F(RadioModelTest, UnknownTypeGivesEmptyNamesAndZeroLimits) {
+    load("[Setup]\nType1=A\nField1=130 - 160MHz\n");
+    CMemoryImage img; // type and band 0xFF
+    const radiomodel::TypeAndBand d = radiomodel::describe(img, m_ini);
+    EXPECT_EQ(d.typeName, "");
+    EXPECT_EQ(d.limits.min10Hz, 0);
+    EXPECT_EQ(d.limits.max10Hz, 0);
+}
+
+TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {
+    load("[Setup]\nType1=A\nType2=B\nField2=136 - 174MHz\n");
+    CMemorySettings store;
+
+    CMemoryImage fresh = CMemoryImage::newDocument();
+    radiomodel::synchronise(fresh, true, store, m_ini);
+    EXPECT_EQ(fresh.radioType(), 0) << "missing values read as 0";
+    EXPECT_EQ(fresh.band(), 0);
+
+    CMemoryImage opened;
+    opened.setRadioType(1);
+    opened.setBand(0);
+    const radiomodel::TypeAndBand d = radiomodel::synchronise(opened, false, store, m_ini);
+    EXPECT_EQ(d.typeName, "B");
+    EXPECT_EQ(store.readValue("Type", 99), 1u);
+    EXPECT_EQ(store.readValue("Field", 99), 0u);
+
+    CMemoryImage next = CMemoryImage::newDocument();
+    radiomodel::synchronise(next, true, store, m_ini);
+    EXPECT_EQ(next.radioType(), 1);
+    EXPECT_EQ(next.band(), 0);
+}
+
+TEST(RadioModel, MainTitleInBothLanguages) {
+    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", false), "Prog  [ Type:A  Fre:136 - 174MHz ]");
+    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "x", true), "Prog  [ 类型:A  频率:x ]");
+}
+
+} // namespace
