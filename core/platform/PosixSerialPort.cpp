@@ -1,0 +1,320 @@
+#include "platform/PosixSerialPort.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::milliseconds;
+
+// The line's read time-outs: a read of n bytes gives up after kReadTotalPerByteMs * n +
+// kReadTotalConstantMs in total, or kReadIntervalMs after the last byte received.
+constexpr int kReadTotalPerByteMs = 50;
+constexpr int kReadTotalConstantMs = 90;
+constexpr int kReadIntervalMs = 30;
+// A write that cannot hand all its bytes to the driver within 50 * n + 50 ms has failed (a line
+// stopped by the device, a pseudo-terminal nobody reads).
+constexpr int kWriteTotalPerByteMs = 50;
+constexpr int kWriteTotalConstantMs = 50;
+
+PortOpenResult failure(PortError error, int errnoValue) {
+    return {error, std::strerror(errnoValue)};
+}
+
+PortError openErrorKind(int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+        return PortError::NotFound;
+    case EACCES:
+    case EPERM:
+        return PortError::PermissionDenied;
+    case EBUSY:
+        return PortError::Busy;
+    case EISDIR:
+        return PortError::NotSerial;
+    default:
+        return PortError::Other;
+    }
+}
+
+// Milliseconds from now until `deadline`, rounded up so that a wait never ends just short of it.
+int msUntil(Clock::time_point deadline) {
+    const auto left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) {
+        return 0;
+    }
+    return static_cast<int>(std::chrono::ceil<Milliseconds>(left).count());
+}
+
+// Waits for `events` on fd; returns the revents, 0 on time-out, -1 on a poll failure.
+int waitFor(int fd, short events, int timeoutMs) {
+    pollfd pfd{fd, events, 0};
+    for (;;) {
+        const int n = ::poll(&pfd, 1, timeoutMs);
+        if (n < 0 && errno == EINTR) {
+            continue; // the time-out restarts; callers recompute it from their deadline anyway
+        }
+        if (n < 0) {
+            return -1;
+        }
+        return n == 0 ? 0 : pfd.revents;
+    }
+}
+
+// The number at the end of a device name after `prefix` ("ttyUSB12" -> 12), or -1 when the rest
+// is not all digits.
+long deviceNumber(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.size() - prefix.size() > 9) {
+        return -1;
+    }
+    long number = 0;
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return -1;
+        }
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+// A ttyS port exists as a device node whether or not a UART answers at its address; the kernel
+// reports the UART type in sysfs, 0 meaning none.
+bool hasUart(const std::filesystem::path& sysTtyDir, const std::string& name) {
+    std::ifstream in(sysTtyDir / name / "type");
+    long type = 0;
+    return in && (in >> type) && type != 0;
+}
+
+} // namespace
+
+CPosixSerialPort::~CPosixSerialPort() {
+    close();
+}
+
+PortOpenResult CPosixSerialPort::open(const std::string& devicePath) {
+    close();
+
+    // O_NONBLOCK keeps open() from waiting for carrier on a modem line; it stays set, and every
+    // wait is a poll() with the protocol's time-outs.
+    int fd;
+    do {
+        fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int error = errno;
+        return failure(openErrorKind(error), error);
+    }
+
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return failure(error == ENOTTY || error == EINVAL ? PortError::NotSerial : PortError::Other, error);
+    }
+
+    // TIOCEXCL turns away later opens by other users but not by root; the advisory lock is what
+    // stops a second copy of this program (or any tool that locks its port) whoever runs it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return failure(error == EWOULDBLOCK ? PortError::Busy : PortError::Other,
+                       error == EWOULDBLOCK ? EBUSY : error);
+    }
+    ::ioctl(fd, TIOCEXCL);
+
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        const int error = errno;
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return failure(PortError::Other, error);
+    }
+    ::tcflush(fd, TCIOFLUSH);
+
+    m_fd = fd;
+    return {};
+}
+
+void CPosixSerialPort::close() {
+    if (m_fd < 0) {
+        return;
+    }
+    // A pseudo-terminal's state outlives this descriptor while its other side stays open, so the
+    // exclusive flag is dropped explicitly rather than left for the last close.
+    ::ioctl(m_fd, TIOCNXCL);
+    ::flock(m_fd, LOCK_UN);
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+bool CPosixSerialPort::write(const uint8_t* data, size_t count) {
+    if (m_fd < 0) {
+        return false;
+    }
+    const auto deadline = Clock::now() + Milliseconds(kWriteTotalPerByteMs * static_cast<long long>(count) +
+                                                      kWriteTotalConstantMs);
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(m_fd, data + done, count - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            return false;
+        }
+        // The driver's buffer is full: wait for room until the write's time-out.
+        const int timeoutMs = msUntil(deadline);
+        if (timeoutMs == 0) {
+            return false;
+        }
+        const int revents = waitFor(m_fd, POLLOUT, timeoutMs);
+        if (revents < 0 || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PortReadResult CPosixSerialPort::read(uint8_t* buffer, size_t count) {
+    PortReadResult result;
+    if (m_fd < 0) {
+        result.ok = false;
+        return result;
+    }
+    if (count == 0) {
+        return result;
+    }
+
+    const auto start = Clock::now();
+    const auto totalDeadline =
+        start + Milliseconds(kReadTotalPerByteMs * static_cast<long long>(count) + kReadTotalConstantMs);
+    Clock::time_point lastByte;
+
+    while (result.count < count) {
+        // The interval time-out runs only once the first byte has arrived; until then only the
+        // total time-out ends the wait.
+        auto deadline = totalDeadline;
+        if (result.count > 0) {
+            deadline = std::min(deadline, lastByte + Milliseconds(kReadIntervalMs));
+        }
+        const int timeoutMs = msUntil(deadline);
+        if (timeoutMs == 0) {
+            break;
+        }
+
+        const int revents = waitFor(m_fd, POLLIN, timeoutMs);
+        if (revents < 0) {
+            result.ok = false;
+            break;
+        }
+        if (revents == 0) {
+            continue; // the loop head decides whether a deadline has passed
+        }
+        if ((revents & POLLNVAL) != 0 || (revents & POLLIN) == 0) {
+            // POLLERR or POLLHUP with nothing to read: the device has gone.
+            result.ok = false;
+            break;
+        }
+
+        const ssize_t n = ::read(m_fd, buffer + result.count, count - result.count);
+        if (n > 0) {
+            result.count += static_cast<size_t>(n);
+            lastByte = Clock::now();
+        } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // Readable yet nothing to read is the end of the line (a hung-up terminal).
+            result.ok = false;
+            break;
+        }
+    }
+    return result;
+}
+
+void CPosixSerialPort::purge() {
+    if (m_fd >= 0) {
+        ::tcflush(m_fd, TCIOFLUSH);
+    }
+}
+
+void CPosixSerialPort::clear() {
+    if (m_fd < 0) {
+        return;
+    }
+    // write() returns once the bytes are in the kernel's buffer, not on the wire, and flushing
+    // the output queue would throw away what the radio has not yet received (the protocol clears
+    // right after writing the identification acknowledgement, for one). So wait until the output
+    // has drained and flush only the input.
+    while (::tcdrain(m_fd) != 0 && errno == EINTR) {
+    }
+    ::tcflush(m_fd, TCIFLUSH);
+}
+
+PortOpenResult probeSerialPort(const std::string& devicePath) {
+    CPosixSerialPort port;
+    return port.open(devicePath); // the destructor closes it
+}
+
+std::vector<std::string> listSerialDevices() {
+    return listSerialDevices("/dev", "/sys/class/tty");
+}
+
+std::vector<std::string> listSerialDevices(const std::string& devDir, const std::string& sysTtyDir) {
+    namespace fs = std::filesystem;
+    // USB adapters come first: they are what a programming cable is today.
+    static const char* const kGroups[] = {"ttyUSB", "ttyACM", "ttyS"};
+
+    std::vector<std::pair<long, std::string>> found[std::size(kGroups)];
+    std::error_code error;
+    for (fs::directory_iterator it(devDir, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        for (size_t group = 0; group < std::size(kGroups); ++group) {
+            const long number = deviceNumber(name, kGroups[group]);
+            if (number < 0) {
+                continue;
+            }
+            if (std::string(kGroups[group]) == "ttyS" && !hasUart(sysTtyDir, name)) {
+                continue;
+            }
+            found[group].emplace_back(number, name);
+        }
+    }
+
+    std::vector<std::string> devices;
+    for (auto& group : found) {
+        std::sort(group.begin(), group.end());
+        for (const auto& entry : group) {
+            devices.push_back((fs::path(devDir) / entry.second).string());
+        }
+    }
+    return devices;
+}
+
+} // namespace platform

@@ -1,0 +1,250 @@
+#include "radio/CloneSession.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+constexpr uint8_t kAck = 0x06;
+constexpr uint8_t kStart = 0x02;
+constexpr uint8_t kHandshake[8] = {kStart, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+constexpr uint8_t kCmdWrite = 'W';
+constexpr uint8_t kCmdRead = 'R';
+constexpr uint8_t kFrameLength = 8;
+constexpr size_t kReadReplySize = 12;
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// The identification reply is accepted when its first five bytes read "P3207" or "P2207".
+bool identityAccepted(const uint8_t* reply, size_t got) {
+    return got >= 5 && reply[0] == 'P' && (reply[1] == '3' || reply[1] == '2') && reply[2] == '2' &&
+           reply[3] == '0' && reply[4] == '7';
+}
+
+struct PortCloser {
+    ISerialPort& port;
+    ~PortCloser() {
+        if (port.isOpen()) {
+            port.close();
+        }
+    }
+};
+
+} // namespace
+
+unsigned transferMessageId(TransferStatus status) {
+    switch (status) {
+    case TransferStatus::PortOpenFailed:
+        return kMsgPortOpenFailed;
+    case TransferStatus::CommunicationError:
+        return kMsgCommunicationError;
+    case TransferStatus::FrameFailed:
+        return kMsgProgramInterrupt;
+    default:
+        return 0;
+    }
+}
+
+std::string transferMessageText(TransferStatus status, bool chinese) {
+    switch (status) {
+    case TransferStatus::PortOpenFailed:
+        return chinese ? "无法打开端口，请检查端口是否被占用或设备是否正常"
+                       : "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+    case TransferStatus::CommunicationError:
+        return chinese ? "通讯错误，请检查所有连接和对讲机电源"
+                       : "Communication Error,Please check all the connections and the radio power";
+    case TransferStatus::WrongRadio:
+        return chinese ? "对讲机类型不匹配,无法通讯。"
+                       : "Becuase the type of radio does not match,\ncommunications is interrupt.";
+    case TransferStatus::FrameFailed:
+        return chinese ? "编程中断，请重启对讲机后再试" : "Program Interrupt, Please reset the radio and try again";
+    case TransferStatus::Ok:
+    case TransferStatus::Cancelled:
+        break;
+    }
+    return {};
+}
+
+const char* wrongRadioCaption(bool chinese) { return chinese ? "警告" : "Caution"; }
+
+bool CCloneSession::pumpCancelled(int times, bool sleepBetween) {
+    for (int i = 0; i < times; ++i) {
+        if (m_observer.pump()) {
+            return true;
+        }
+        if (sleepBetween) {
+            sleepMs(1);
+        }
+    }
+    return false;
+}
+
+bool CCloneSession::writeBytes(const uint8_t* data, size_t count) { return m_port.write(data, count); }
+
+TransferResult CCloneSession::run(TransferDirection direction, const std::string& devicePath,
+                                  CMemoryImage& image) {
+    TransferResult result;
+    result.portError = m_port.open(devicePath);
+    if (!result.portError) {
+        result.status = TransferStatus::PortOpenFailed;
+        return result;
+    }
+    PortCloser closer{m_port};
+
+    for (;;) {
+        // Six pumps before every attempt: Cancel works even while the radio does not answer.
+        if (pumpCancelled(6, true)) {
+            result.status = TransferStatus::Cancelled;
+            return result;
+        }
+        const Handshake h = handshakeAttempt();
+        if (h == Handshake::Ok) {
+            break;
+        }
+        if (h == Handshake::WrongRadio) {
+            result.status = TransferStatus::WrongRadio;
+            return result;
+        }
+        if (!m_observer.retryAfterCommunicationError()) {
+            result.status = TransferStatus::CommunicationError;
+            return result;
+        }
+    }
+
+    return direction == TransferDirection::Write ? writeFrames(image) : readFrames(image);
+}
+
+// One attempt; each attempt is decided on its own, nothing of an earlier one carries over.
+CCloneSession::Handshake CCloneSession::handshakeAttempt() {
+    m_port.purge();
+
+    bool earlyReply = false;
+    for (size_t i = 0; i < sizeof kHandshake; ++i) {
+        sleepMs(2);
+        m_port.clear();
+        if (!writeByte(kHandshake[i])) {
+            return Handshake::Failed;
+        }
+        if (i == 6) {
+            // Some radios answer as soon as they have seen "PROGRA"; that byte counts as the
+            // acknowledgement. The clear before the last byte discards it.
+            uint8_t early = 0;
+            const PortReadResult r = m_port.read(&early, 1);
+            earlyReply = r.ok && r.count == 1;
+        }
+    }
+
+    if (!earlyReply) {
+        uint8_t ack = 0;
+        const PortReadResult r = m_port.read(&ack, 1);
+        if (!r.ok || r.count != 1) {
+            return Handshake::Failed;
+        }
+    }
+
+    sleepMs(1);
+    m_port.clear();
+    if (!writeByte(kStart)) {
+        return Handshake::Failed;
+    }
+    sleepMs(1);
+    uint8_t identity[8] = {};
+    const PortReadResult id = m_port.read(identity, sizeof identity);
+    if (!identityAccepted(identity, id.ok ? id.count : 0)) {
+        return Handshake::WrongRadio;
+    }
+
+    m_port.clear();
+    if (!writeByte(kAck)) {
+        return Handshake::Failed;
+    }
+    m_port.clear();
+    sleepMs(1);
+    uint8_t reply = 0;
+    const PortReadResult r = m_port.read(&reply, 1);
+    if (!r.ok || r.count != 1 || reply != kAck) {
+        return Handshake::Failed;
+    }
+    return Handshake::Ok;
+}
+
+TransferResult CCloneSession::writeFrames(const CMemoryImage& image) {
+    TransferResult result;
+    uint8_t header[4] = {kCmdWrite, 0, 0, kFrameLength};
+    uint16_t address = 0;
+    for (int row = 0; row < static_cast<int>(image::kTransferRows); ++row) {
+        for (int half = 0; half < 2; ++half) {
+            header[1] = static_cast<uint8_t>(address >> 8);
+            header[2] = static_cast<uint8_t>(address & 0xFF);
+            m_port.clear();
+            bool ok = writeBytes(header, sizeof header);
+            sleepMs(1);
+            ok = ok && writeBytes(image.data() + address, kFrameLength);
+            uint8_t ack = 0;
+            const PortReadResult r = ok ? m_port.read(&ack, 1) : PortReadResult{false, 0};
+            if (!r.ok || r.count != 1 || ack != kAck) {
+                result.status = TransferStatus::FrameFailed;
+                result.frameAddress = address;
+                return result;
+            }
+            address = static_cast<uint16_t>(address + kFrameLength);
+        }
+        result.rowsDone = row + 1;
+        m_observer.onProgress(row + 1);
+        if (pumpCancelled(5, false)) {
+            result.status = TransferStatus::Cancelled;
+            return result;
+        }
+    }
+    return result;
+}
+
+TransferResult CCloneSession::readFrames(CMemoryImage& image) {
+    TransferResult result;
+    // Frames collect here and reach the image only after the last one, so a failed or
+    // cancelled read leaves the document as it was.
+    uint8_t buffer[image::kTransferSize];
+    uint8_t request[4] = {kCmdRead, 0, 0, kFrameLength};
+    uint16_t address = 0;
+    for (int row = 0; row < static_cast<int>(image::kTransferRows); ++row) {
+        for (int half = 0; half < 2; ++half) {
+            if (half == 1) {
+                sleepMs(1);
+            }
+            request[1] = static_cast<uint8_t>(address >> 8);
+            request[2] = static_cast<uint8_t>(address & 0xFF);
+            m_port.clear();
+            uint8_t reply[kReadReplySize] = {};
+            PortReadResult r{false, 0};
+            if (writeBytes(request, sizeof request)) {
+                r = m_port.read(reply, sizeof reply);
+            }
+            if (!r.ok || r.count < kReadReplySize) {
+                result.status = TransferStatus::FrameFailed;
+                result.frameAddress = address;
+                return result;
+            }
+            std::memcpy(buffer + address, reply + 4, kFrameLength);
+
+            sleepMs(1);
+            m_port.clear();
+            uint8_t ack = 0;
+            r = writeByte(kAck) ? m_port.read(&ack, 1) : PortReadResult{false, 0};
+            if (!r.ok || r.count != 1 || ack != kAck) {
+                result.status = TransferStatus::FrameFailed;
+                result.frameAddress = address;
+                return result;
+            }
+            address = static_cast<uint16_t>(address + kFrameLength);
+        }
+        result.rowsDone = row + 1;
+        m_observer.onProgress(row + 1);
+        if (pumpCancelled(5, false)) {
+            result.status = TransferStatus::Cancelled;
+            return result;
+        }
+    }
+    std::memcpy(image.data(), buffer, image::kTransferSize);
+    return result;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "image/MemoryImage.h"
+#include "radio/SerialPort.h"
+
+#include <cstdint>
+#include <string>
+
+enum class TransferDirection { Read, Write };
+
+enum class TransferStatus {
+    Ok,
+    PortOpenFailed,     // message 61453; the port was never opened
+    CommunicationError, // message 61451; the user chose Cancel at the Retry/Cancel decision
+    WrongRadio,         // the identification was not accepted
+    FrameFailed,        // message 61454; a frame or its acknowledgement failed
+    Cancelled,          // the observer asked to cancel; no message
+};
+
+struct TransferResult {
+    TransferStatus status = TransferStatus::Ok;
+    PortOpenResult portError; // why the port could not be opened (PortOpenFailed)
+    uint16_t frameAddress = 0; // the frame that failed (FrameFailed)
+    int rowsDone = 0;          // rows fully transferred, 0..51
+
+    bool ok() const { return status == TransferStatus::Ok; }
+    // The result the transfer handler reports: 1 for a port that cannot be opened, Cancel at
+    // the communication-error decision and a wrong radio; 0 otherwise.
+    int handlerResult() const {
+        return status == TransferStatus::PortOpenFailed || status == TransferStatus::CommunicationError ||
+                       status == TransferStatus::WrongRadio
+                   ? 1
+                   : 0;
+    }
+};
+
+// The message ids of the string table and their English and Chinese texts.
+constexpr unsigned kMsgCommunicationError = 61451;
+constexpr unsigned kMsgPortOpenFailed = 61453;
+constexpr unsigned kMsgProgramInterrupt = 61454;
+
+// The message id shown for a result, 0 for Ok, Cancelled and WrongRadio (which has no id).
+unsigned transferMessageId(TransferStatus status);
+// The text the user sees for a result ("" for Ok and Cancelled).
+std::string transferMessageText(TransferStatus status, bool chinese);
+// The caption of the wrong-radio box: "Caution" or "警告".
+const char* wrongRadioCaption(bool chinese);
+
+// What a driver of the session (dialog, command line, test) supplies.
+class ICloneObserver {
+public:
+    virtual ~ICloneObserver() = default;
+    // After each row of 16 bytes: row runs from 1 to 51.
+    virtual void onProgress(int row) = 0;
+    // Called at the pump points (six times before each handshake attempt, five after each
+    // row): handle pending events; return true when the user asked to cancel.
+    virtual bool pump() = 0;
+    // After a handshake attempt failed: true to try again (the port stays open), false to give up.
+    virtual bool retryAfterCommunicationError() = 0;
+};
+
+// One transfer of rows 0 to 50 of the image between the host and the radio:
+// handshake, identification, then 102 acknowledged frames of 8 bytes.
+class CCloneSession {
+public:
+    CCloneSession(ISerialPort& port, ICloneObserver& observer) : m_port(port), m_observer(observer) {}
+
+    // Opens `devicePath`, transfers in `direction`, and closes the port on every way out.
+    // A read changes `image` only when all 102 frames have arrived, and then only rows 0 to 50.
+    TransferResult run(TransferDirection direction, const std::string& devicePath, CMemoryImage& image);
+
+    static constexpr int kFrameCount = 102;
+    static constexpr uint16_t kLastFrameAddress = 0x0328;
+
+private:
+    enum class Handshake { Ok, Failed, WrongRadio, Cancelled };
+    Handshake handshakeAttempt();
+    TransferResult writeFrames(const CMemoryImage& image);
+    TransferResult readFrames(CMemoryImage& image);
+    bool pumpCancelled(int times, bool sleepBetween);
+    bool writeBytes(const uint8_t* data, size_t count);
+    bool writeByte(uint8_t b) { return writeBytes(&b, 1); }
+
+    ISerialPort& m_port;
+    ICloneObserver& m_observer;
+};

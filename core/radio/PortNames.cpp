@@ -1,0 +1,67 @@
+#include "radio/PortNames.h"
+
+#include "settings/IniFile.h"
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const char* const kSpace = " \t\r\n\f\v";
+    const size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+std::string portName(int number) {
+    return "COM" + std::to_string(number);
+}
+
+} // namespace
+
+int comPortNumber(const std::string& name) {
+    if (name.size() != 4) {
+        return 0;
+    }
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(name[0]) != 'c' || lower(name[1]) != 'o' || lower(name[2]) != 'm') {
+        return 0;
+    }
+    const int number = name[3] - '0';
+    return number >= 1 && number <= kPortNameCount ? number : 0;
+}
+
+std::string resolvePortName(const std::string& name, const CIniFile* ini,
+                            const std::vector<std::string>& devices) {
+    const int number = comPortNumber(name);
+    if (number == 0) {
+        return name;
+    }
+    if (ini) {
+        // The value may carry spaces before a trailing comment; a device path never ends in one.
+        std::string configured = trimmed(ini->GetString("Setup", portName(number), ""));
+        if (!configured.empty()) {
+            return configured;
+        }
+    }
+    const size_t index = static_cast<size_t>(number - 1);
+    return index < devices.size() ? devices[index] : std::string();
+}
+
+std::vector<PortCandidate> listPortCandidates(const CIniFile* ini, const std::vector<std::string>& devices,
+                                              const PortProbe& probe) {
+    std::vector<PortCandidate> candidates;
+    for (int number = 1; number <= kPortNameCount; ++number) {
+        PortCandidate candidate;
+        candidate.name = portName(number);
+        candidate.device = resolvePortName(candidate.name, ini, devices);
+        if (candidate.device.empty()) {
+            candidate.openResult = {PortError::NotFound, "no serial device for " + candidate.name};
+        } else {
+            candidate.openResult = probe(candidate.device);
+            candidate.canOpen = static_cast<bool>(candidate.openResult);
+        }
+        candidates.push_back(std::move(candidate));
+    }
+    return candidates;
+}

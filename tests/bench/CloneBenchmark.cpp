@@ -1,0 +1,73 @@
+// Reads and writes a whole image against the simulated radio paced at 9600 baud and compares
+// each wall time with the floor: the bytes on the wire at 10 bits a byte plus the pauses the
+// protocol mandates. Not a test: run it by hand (build/…/bin/clone_benchmark).
+
+#include "RadioSimulator.h"
+#include "platform/PosixSerialPort.h"
+#include "radio/CloneSession.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+class QuietObserver : public ICloneObserver {
+public:
+    void onProgress(int) override {}
+    bool pump() override { return false; }
+    bool retryAfterCommunicationError() override { return false; }
+};
+
+constexpr double kByteMs = 10.0 * 1000.0 / 9600.0;
+// Handshake 8 + ack 1, identification request 1 + reply 8, acknowledgement 1 + answer 1.
+constexpr int kHandshakeBytes = 20;
+// Pauses before the frames: 2 ms before each handshake byte, six 1 ms pumps, 1 ms before the
+// identification request, before reading its reply and before reading its acknowledgement.
+constexpr int kHandshakePauseMs = 8 * 2 + 6 + 3;
+constexpr int kFrames = CCloneSession::kFrameCount;
+
+struct Floor {
+    int bytes;
+    int pauseMs;
+    double ms() const { return bytes * kByteMs + pauseMs; }
+};
+
+// Read: request 4, reply 12, acknowledgement 1 and its answer 1 per frame; 1 ms before each
+// acknowledgement and before the second request of each row.
+constexpr Floor kReadFloor{kHandshakeBytes + kFrames * 18, kHandshakePauseMs + kFrames + kFrames / 2};
+// Write: header 4 + data 8 and the answer 1 per frame; 1 ms between header and data.
+constexpr Floor kWriteFloor{kHandshakeBytes + kFrames * 13, kHandshakePauseMs + kFrames};
+
+bool measure(const char* name, TransferDirection direction, const Floor& floor) {
+    SimulatorOptions options;
+    options.paced = true;
+    CRadioSimulator sim(options);
+    std::string error;
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "cannot start the simulator: %s\n", error.c_str());
+        return false;
+    }
+    platform::CPosixSerialPort port;
+    QuietObserver observer;
+    CCloneSession session(port, observer);
+    CMemoryImage image = CMemoryImage::newDocument();
+
+    const auto start = std::chrono::steady_clock::now();
+    const TransferResult result = session.run(direction, sim.devicePath(), image);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (!result.ok()) {
+        std::fprintf(stderr, "%s failed: %s\n", name, transferMessageText(result.status, false).c_str());
+        return false;
+    }
+    std::printf("%-5s  %4d bytes  %3d ms pauses  floor %6.0f ms  wall %6.0f ms  ratio %.3f\n", name, floor.bytes,
+                floor.pauseMs, floor.ms(), ms, ms / floor.ms());
+    return true;
+}
+
+} // namespace
+
+int main() {
+    const bool ok = measure("read", TransferDirection::Read, kReadFloor) &&
+                    measure("write", TransferDirection::Write, kWriteFloor);
+    return ok ? 0 : 1;
+}
