@@ -354,13 +354,15 @@ void CRadioSimulator::onReadAck(int64_t arrivalNs) {
         reply(&kNak, 1, arrivalNs);
         return;
     }
-    reply(&kAck, 1, arrivalNs);
+    // Counted before the answer goes out, so a host that has the answer sees the count.
     if (m_readAckAddr == kLastFrameAddr) {
         ++m_completedReads;
     }
+    reply(&kAck, 1, arrivalNs);
 }
 
-// The file is written before the count goes up, so whoever sees the count finds the file.
+// The file is written before the count goes up, so whoever sees the count finds the file. The
+// host may have the last answer a moment before the count goes up.
 void CRadioSimulator::completeWrite() {
     if (!m_options.saveFile.empty()) {
         CMemoryImage image;

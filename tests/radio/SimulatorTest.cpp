@@ -430,12 +430,14 @@ TEST_F(RadioSimulator, PacedReplySpreadsItsBytesAtTheBaudRate) {
     options.paced = true;
     start(options);
     ASSERT_NO_FATAL_FAILURE(openSession());
+    const Clock::time_point sentAt = Clock::now();
     m_line->send(readRequest(0x0000));
     Clock::time_point firstAt;
     Clock::time_point lastAt;
     ASSERT_EQ(m_line->receive(12, kAnswerMs, &firstAt, &lastAt).size(), 12u);
-    // Eleven byte times between the first and the last byte; one is left for wake-up jitter.
-    EXPECT_GE(elapsedMs(firstAt, lastAt), 10 * kByteMs);
+    // The request takes four byte times to arrive and the reply twelve to leave. A late reader
+    // only makes this longer, so the bound holds on a busy machine too.
+    EXPECT_GE(elapsedMs(sentAt, lastAt), 15.5 * kByteMs);
 }
 
 TEST(RadioSimulatorMemory, LoadsOnlyAFileOfExactly1024Bytes) {
