@@ -1,0 +1,205 @@
+#include "report/Report.h"
+
+#include "options/Options.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace {
+
+using namespace image::offset;
+
+struct Pair {
+    const char* english;
+    const char* chinese;
+};
+
+const char* pick(const Pair& p, bool chinese) {
+    return chinese ? p.chinese : p.english;
+}
+
+const Pair kOptionTitle = {"Option", "可选功能"};
+const Pair kFunction = {"Function", "功能"};
+const Pair kChannelTitle = {"Channel", "信道"};
+const Pair kOn = {"On", "开"};
+const Pair kOff = {"Off", "关"};
+
+// The option lines in page order; line i is drawn at y = -(5 + i) S.
+enum class OptionLine { TimeOut, Squelch, Voice, VoxDelay, VoxGain, BatterySaver, Beep };
+const Pair kOptionLabels[] = {
+    {"Time Out Time:", "超时定时器:"},
+    {"Squelch Level:", "静噪电平:"},
+    {"Voice Annunication:", "语音报号:"},
+    {"Vox Delay Time:", "声控延迟时间:"},
+    {"Vox Gain Level:", "声控增益电平:"},
+    {"Battery Saver:", "电池省电:"},
+    {"Beep:", "哔音:"},
+};
+
+// The three label and value pairs of a channel block after its heading line: the left label
+// at 5K with its value at 22K, the right label at 36K with its value at 55K.
+struct BlockLine {
+    Pair left;
+    int leftCol;
+    Pair right;
+    int rightCol;
+};
+const BlockLine kBlockLines[] = {
+    {{"Receive Frequency:", "接收频率:"},
+     col::kRxFrequency,
+     {"Transceive Frequency:", "发射频率:"},
+     col::kTxFrequency},
+    {{"QT/DQT Decode:", "QT/DQT解码:"}, col::kRxTone, {"QT/DQT Encode:", "QT/DQT编码:"}, col::kTxTone},
+    {{"W/N:", "宽/窄:"}, col::kWidth, {"Scan:", "扫描:"}, col::kScan},
+};
+
+// Device units to twips, truncated; the product is taken in 64 bits so no printer overflows it.
+int toTwips(int device, int dpi) {
+    if (dpi <= 0) {
+        return 0;
+    }
+    return static_cast<int>(static_cast<int64_t>(device) * report::kTwipsPerInch / dpi);
+}
+
+// The list item at the byte's index, the last item for any larger byte.
+std::string itemOrLast(OptionList list, uint8_t value, bool chinese) {
+    const std::vector<std::string> items = optionItems(list, chinese);
+    return items[std::min<size_t>(value, items.size() - 1)];
+}
+
+// The report's own value texts. They read the bytes as they are: an out-of-range time-out or
+// VOX gain prints its arithmetic ("3825s", "255"), never a blank.
+std::string optionValue(OptionLine line, const CMemoryImage& image, bool chinese) {
+    switch (line) {
+    case OptionLine::TimeOut:
+        return std::to_string(image.byte(kTimeOut) * 15) + "s";
+    case OptionLine::Squelch:
+        return std::to_string(image.byte(kSquelch));
+    case OptionLine::Voice:
+        return itemOrLast(OptionList::Voice, image.byte(kVoice), chinese);
+    case OptionLine::VoxDelay:
+        return itemOrLast(OptionList::VoxDelay, image.byte(kVoxDelay), chinese);
+    case OptionLine::VoxGain: {
+        const uint8_t gain = image.byte(kVoxGain);
+        return gain == 0 ? pick(kOff, chinese) : std::to_string(gain);
+    }
+    case OptionLine::BatterySaver:
+        return pick(batterySaverOn(image) ? kOn : kOff, chinese);
+    case OptionLine::Beep:
+        return pick(keyBeepOn(image) ? kOn : kOff, chinese);
+    }
+    return {};
+}
+
+class CPageWriter {
+public:
+    CPageWriter(ReportPage& page, const ReportUnits& units) : m_page(page), m_nK(units.columnTwips) {}
+
+    // x in report columns (K), y in twips.
+    void text(ReportFontId font, int columns, int y, std::string text) {
+        m_page.texts.push_back({font, columns * m_nK, y, std::move(text)});
+    }
+    void rule(int y) { m_page.lines.push_back({5 * m_nK, y, 60 * m_nK, y}); }
+
+private:
+    ReportPage& m_page;
+    int m_nK;
+};
+
+void addOptions(CPageWriter& out, const CMemoryImage& image, const ReportInput& in) {
+    const int s = in.smallLineTwips;
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips, pick(kOptionTitle, in.chinese));
+    out.text(ReportFontId::Small, 6, -4 * s, pick(kFunction, in.chinese));
+    int y = -5 * s;
+    for (int i = 0; i <= static_cast<int>(OptionLine::Beep); ++i, y -= s) {
+        out.text(ReportFontId::Small, 9, y, pick(kOptionLabels[i], in.chinese));
+        out.text(ReportFontId::Small, 35, y, optionValue(static_cast<OptionLine>(i), image, in.chinese));
+    }
+}
+
+void addChannels(CPageWriter& out, const CChannelTable& grid, const std::vector<int>& rows,
+                 const ReportInput& in) {
+    const int s = in.smallLineTwips;
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips, pick(kChannelTitle, in.chinese));
+    for (size_t g = 0; g < rows.size(); ++g) {
+        const int row = rows[g];
+        int y = -4 * s - 5 * static_cast<int>(g) * s;
+        const std::string number = std::to_string(row);
+        out.text(ReportFontId::Small, 4, y, in.chinese ? "信道" + number + ":" : "Channel " + number + ":");
+        for (const BlockLine& line : kBlockLines) {
+            y -= s;
+            out.text(ReportFontId::Small, 5, y, pick(line.left, in.chinese));
+            out.text(ReportFontId::Small, 22, y, grid.text(row, line.leftCol));
+            out.text(ReportFontId::Small, 36, y, pick(line.right, in.chinese));
+            out.text(ReportFontId::Small, 55, y, grid.text(row, line.rightCol));
+        }
+    }
+}
+
+// Rows of the grid with a receive frequency, in row order: the channels the report prints.
+std::vector<int> reportChannels(const CChannelTable& grid) {
+    std::vector<int> rows;
+    for (int row = 1; row <= image::kChannelCount; ++row) {
+        if (!grid.text(row, col::kRxFrequency).empty()) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+ReportUnits reportUnits(const PrintArea& area) {
+    ReportUnits u;
+    u.heightTwips = toTwips(area.heightDevice, area.dpiY);
+    u.widthTwips = toTwips(area.widthDevice, area.dpiX);
+    u.lineTwips = u.heightTwips / report::kLinesPerPage;
+    u.columnTwips = u.widthTwips / report::kColumnsPerPage;
+    u.reportFont = {u.lineTwips, u.columnTwips};
+    // 0.8 x n truncated, in integers: for n >= 0 this is what the floating-point product gives.
+    u.smallFont = {u.lineTwips * 4 / 5, u.columnTwips * 4 / 5};
+    return u;
+}
+
+int reportPageCount(const CChannelTable& grid) {
+    const int count = static_cast<int>(reportChannels(grid).size());
+    return 1 + (count + report::kChannelsPerPage - 1) / report::kChannelsPerPage;
+}
+
+ReportModel buildReport(const CMemoryImage& image, const CChannelTable& grid, const ReportInput& in) {
+    ReportModel model;
+    model.units = reportUnits(in.area);
+
+    // Page 2 runs up to the row of the eighth channel in use and page 3 takes the rows after it,
+    // so each channel page holds the next eight channels in use in row order.
+    const std::vector<int> channels = reportChannels(grid);
+    const int pageCount = reportPageCount(grid);
+    const int l = in.reportLineTwips;
+    model.pages.resize(static_cast<size_t>(pageCount));
+    for (int p = 1; p <= pageCount; ++p) {
+        CPageWriter out(model.pages[static_cast<size_t>(p - 1)], model.units);
+        out.rule(-(2 * l + 50));
+        out.rule(-(2 * l + 120));
+        out.rule(-36 * l + l / 2);
+        if (p == 1) {
+            addOptions(out, image, in);
+        } else {
+            const auto first = channels.begin() + (p - 2) * report::kChannelsPerPage;
+            const auto last =
+                channels.begin() + std::min<size_t>(channels.size(), (p - 1) * report::kChannelsPerPage);
+            addChannels(out, grid, std::vector<int>(first, last), in);
+        }
+        out.text(ReportFontId::Report, 10, -36 * l, in.owner);
+        out.text(ReportFontId::Report, 45, -36 * l,
+                 "Page " + std::to_string(p) + " of " + std::to_string(pageCount));
+    }
+    return model;
+}
+
+ReportModel buildReport(const CMemoryImage& image, const ReportInput& in) {
+    CChannelTable grid(in.chinese);
+    grid.decode(image);
+    return buildReport(image, grid, in);
+}
