@@ -1,0 +1,189 @@
+#include "CliContext.h"
+
+#include "channels/Formats.h"
+#include "image/DatFile.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+const char kIniName[] = "Program.ini";
+} // namespace
+
+std::optional<long> parseWholeNumber(const std::string& text, long min, long max) {
+    long value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+CCliContext::CCliContext(std::ostream& out, std::ostream& err)
+    : m_out(out), m_err(err), m_pUserSettings(std::make_unique<CUserSettings>("")) {}
+
+bool CCliContext::loadSettings(const std::string& path) {
+    std::error_code ec;
+    if (!path.empty()) {
+        m_strIniPath = path;
+        if (!fs::exists(path, ec)) {
+            fail(ExitStatus::BadInput,
+                 "cannot read the settings file " + path + ": " + std::strerror(ENOENT));
+            return false;
+        }
+        if (fs::is_directory(path, ec)) {
+            fail(ExitStatus::BadInput, "the settings file " + path + " is a directory");
+            return false;
+        }
+        // Loaded without auto-save: the tool reads Program.ini and never rewrites it.
+        if (!m_ini.Load(path, false, true)) {
+            fail(ExitStatus::BadInput, "cannot read the settings file " + path + ": " + std::strerror(errno));
+            return false;
+        }
+    } else {
+        m_strIniPath = platform::executableDir() + "/" + kIniName;
+        // Loading would create a missing file; the tool leaves the program's folder alone.
+        if (fs::is_regular_file(m_strIniPath, ec)) {
+            m_ini.LoadFromModuleDir(kIniName, false, true);
+        }
+    }
+    m_pUserSettings = std::make_unique<CUserSettings>(m_ini.GetString("Setup", "AppName", ""));
+    return true;
+}
+
+bool CCliContext::chineseByDefault() const {
+    return m_ini.GetString("Setup", "Language", "") == "Chinese";
+}
+
+ExitStatus CCliContext::fail(ExitStatus status, const std::string& message) {
+    m_err << "radioprog: " << message << "\n";
+    m_err.flush();
+    return status;
+}
+
+bool CCliContext::loadImage(const std::string& path, CMemoryImage& image) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        fail(ExitStatus::BadInput, path + ": no such file (make one with 'radioprog new " + path +
+                                       "' or 'radioprog read --port PORT --output " + path + "')");
+        return false;
+    }
+    if (fs::is_directory(status)) {
+        fail(ExitStatus::BadInput, path + " is a directory, not an image file");
+        return false;
+    }
+    const DatFileResult result = loadDatFile(path, image);
+    switch (result.error) {
+    case DatFileError::None:
+        return true;
+    case DatFileError::DataFormat: {
+        const uintmax_t size = fs::file_size(path, ec);
+        fail(ExitStatus::BadInput,
+             path + ": " + dataFormatErrorText(false) + " (an image file holds exactly " +
+                 std::to_string(image::kSize) + " bytes" +
+                 (ec ? std::string() : "; this one holds " + std::to_string(size)) + ")");
+        return false;
+    }
+    case DatFileError::Open:
+    case DatFileError::Read:
+    case DatFileError::Write:
+        break;
+    }
+    fail(ExitStatus::BadInput, "cannot read " + path + ": " + result.detail);
+    return false;
+}
+
+bool CCliContext::saveImage(const std::string& path, const CMemoryImage& image) {
+    const DatFileResult result = saveDatFile(path, image);
+    if (!result) {
+        fail(ExitStatus::BadInput,
+             "cannot write " + path + ": " + result.detail + " (the file is unchanged)");
+        return false;
+    }
+    return true;
+}
+
+bool CCliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        fail(ExitStatus::BadInput, path + ": no such file");
+        return false;
+    }
+    if (fs::is_directory(status)) {
+        fail(ExitStatus::BadInput, path + " is a directory, not a file");
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        fail(ExitStatus::BadInput, "cannot read " + path + ": " + std::strerror(errno));
+        return false;
+    }
+    text.assign(maxBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
+        fail(ExitStatus::BadInput, "cannot read " + path + ": " + std::strerror(errno));
+        return false;
+    }
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > maxBytes) {
+        fail(ExitStatus::BadInput, path + " is larger than " + std::to_string(maxBytes / 1024) +
+                                       " KiB: too large for a channel list");
+        return false;
+    }
+    return true;
+}
+
+bool CCliContext::checkOutputPath(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        fail(ExitStatus::BadInput, path + " is a directory; give a file name");
+        return false;
+    }
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec)) {
+        fail(ExitStatus::BadInput,
+             "cannot write " + path + ": the folder " + folder.string() + " does not exist");
+        return false;
+    }
+    return true;
+}
+
+std::optional<radiomodel::TypeAndBand> CCliContext::bandOf(const CMemoryImage& image) {
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini);
+    if (!hasIni()) {
+        fail(ExitStatus::BadInput, "the band limits come from Program.ini, and there is none at " +
+                                       m_strIniPath + "; give one with --ini PATH");
+        return std::nullopt;
+    }
+    if (band.bandName.empty()) {
+        fail(ExitStatus::BadInput,
+             "Program.ini (" + m_strIniPath + ") lists no band for type " + std::to_string(band.type) +
+                 " (key Field" + std::to_string(band.type + 1) +
+                 " of [Setup]); choose a listed type with 'radioprog set IMAGE.dat type=N'");
+        return std::nullopt;
+    }
+    return band;
+}
+
+std::string CCliContext::limitsText(BandLimits limits) {
+    const auto mhz = [](int32_t f) { return formatFrequency(static_cast<uint32_t>(std::max(f, 0))); };
+    return mhz(limits.min10Hz) + " to " + mhz(limits.max10Hz) + " MHz";
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "channels/RadioModel.h"
+#include "image/MemoryImage.h"
+#include "settings/IniFile.h"
+#include "settings/UserSettings.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Exit statuses of radioprog; scripts rely on them.
+enum class ExitStatus : int {
+    Ok = 0,
+    RadioFailed = 1, // the radio or the port failed, or the transfer was cancelled
+    BadInput = 2,    // usage errors, unreadable or invalid files, refused values
+};
+
+// What every command shares: Program.ini, the per-user store, the output streams, and the
+// file handling that turns every failure into one clear line on stderr. Program.ini is read
+// only: the tool never writes it.
+class CCliContext {
+public:
+    CCliContext(std::ostream& out, std::ostream& err);
+
+    // Loads Program.ini from `path`, or from beside the executable when `path` is empty. A
+    // given path that cannot be read is reported (false); a missing default leaves the
+    // settings empty and only the commands that need them complain.
+    bool loadSettings(const std::string& path);
+    const CIniFile& ini() const { return m_ini; }
+    bool hasIni() const { return m_ini.IsLoaded(); }
+    // The Language of Program.ini is Chinese (exactly so, as the desktop program decides).
+    bool chineseByDefault() const;
+    // The per-user store of the remembered Type, Field and com values.
+    ISettingsStore& userSettings() { return *m_pUserSettings; }
+
+    std::ostream& out() { return m_out; }
+    std::ostream& err() { return m_err; }
+    // Writes "radioprog: <message>" to stderr and returns `status`.
+    ExitStatus fail(ExitStatus status, const std::string& message);
+
+    // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
+    // Error") and read errors, and then returns false.
+    bool loadImage(const std::string& path, CMemoryImage& image);
+    // Saves atomically; reports a failure (the old file is then unchanged).
+    bool saveImage(const std::string& path, const CMemoryImage& image);
+    // Reads a whole text file of at most `maxBytes`; reports and returns false otherwise.
+    bool readTextFile(const std::string& path, std::string& text, size_t maxBytes);
+    // Refuses an output path that is a directory or whose folder does not exist.
+    bool checkOutputPath(const std::string& path);
+
+    // Type, band and band limits of the image from Program.ini; reports and returns nullopt
+    // when Program.ini gives no band for them, since every frequency would then be refused.
+    std::optional<radiomodel::TypeAndBand> bandOf(const CMemoryImage& image);
+    // "136.00000 to 174.00000 MHz"
+    static std::string limitsText(BandLimits limits);
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    CIniFile m_ini;
+    std::string m_strIniPath; // where Program.ini was looked for
+    std::unique_ptr<CUserSettings> m_pUserSettings;
+};
+
+// A whole decimal number from `min` to `max` with nothing else around it.
+std::optional<long> parseWholeNumber(const std::string& text, long min, long max);
+// ASCII lower case.
+std::string lowerCase(std::string text);

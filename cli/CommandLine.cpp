@@ -1,0 +1,189 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+
+namespace {
+
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+};
+
+struct CommandSpec {
+    const char* name;
+    std::vector<OptionSpec> options;
+    // Operand names in order; the last one repeats when `repeats` is set.
+    std::vector<const char*> operands;
+    size_t required;
+    bool repeats;
+};
+
+const std::vector<CommandSpec>& commandSpecs() {
+    static const std::vector<CommandSpec> specs = {
+        {"new", {{"--type", true}, {"--band", true}}, {"IMAGE.dat"}, 1, false},
+        {"show", {{"--json", false}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
+        {"read", {{"--port", true}, {"--output", true}, {"--retries", true}}, {}, 0, false},
+        {"write", {{"--port", true}, {"--retries", true}}, {"IMAGE.dat"}, 1, false},
+        {"channel", {{"--delete", false}}, {"IMAGE.dat", "N", "FIELD=VALUE"}, 2, true},
+        {"set", {}, {"IMAGE.dat", "KEY=VALUE"}, 2, true},
+        {"export", {}, {"IMAGE.dat", "CHANNELS.csv"}, 2, false},
+        {"import", {}, {"CHANNELS.csv", "IMAGE.dat"}, 2, false},
+        {"ports", {}, {}, 0, false},
+        {"help", {}, {"COMMAND"}, 0, false},
+    };
+    return specs;
+}
+
+const CommandSpec* findCommand(const std::string& name) {
+    for (const CommandSpec& spec : commandSpecs()) {
+        if (name == spec.name) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const std::vector<std::string>& CCommandLine::commandNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> out;
+        for (const CommandSpec& spec : commandSpecs()) {
+            if (std::string(spec.name) != "help") {
+                out.push_back(spec.name);
+            }
+        }
+        return out;
+    }();
+    return names;
+}
+
+std::string CCommandLine::value(const std::string& option) const {
+    const auto it = m_options.find(option);
+    return it == m_options.end() ? std::string() : it->second;
+}
+
+bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) {
+    // Options are collected first and checked against the command once it is known.
+    struct Given {
+        std::string name;
+        std::string value;
+        bool hasValue;
+        bool valueFromNext;
+    };
+    std::vector<Given> given;
+    std::vector<std::string> words;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        Given g{arg == "-h" ? "--help" : arg, "", false, false};
+        const size_t equals = g.name.find('=');
+        if (g.name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            g.value = g.name.substr(equals + 1);
+            g.name.resize(equals);
+            g.hasValue = true;
+        }
+        // Options that take a value take the next word, whatever it looks like.
+        bool takesValue = g.name == "--ini";
+        for (const CommandSpec& spec : commandSpecs()) {
+            for (const OptionSpec& option : spec.options) {
+                takesValue = takesValue || (g.name == option.name && option.takesValue);
+            }
+        }
+        if (takesValue && !g.hasValue && i + 1 < argc) {
+            g.value = argv[++i];
+            g.hasValue = true;
+            g.valueFromNext = true;
+        }
+        given.push_back(std::move(g));
+    }
+
+    if (!words.empty()) {
+        m_strCommand = words.front();
+        m_operands.assign(words.begin() + 1, words.end());
+    }
+    const CommandSpec* spec = m_strCommand.empty() ? nullptr : findCommand(m_strCommand);
+
+    for (const Given& g : given) {
+        if (g.name == "--help" || g.name == "--version") {
+            if (g.hasValue && !g.valueFromNext) {
+                error = g.name + " takes no value";
+                return false;
+            }
+            (g.name == "--help" ? m_bHelp : m_bVersion) = true;
+        }
+    }
+    if (!m_strCommand.empty() && !spec) {
+        error = "unknown command '" + m_strCommand + "'";
+        m_strCommand.clear();
+        return false;
+    }
+    if (!spec) {
+        if (!m_bHelp && !m_bVersion) {
+            error = "no command given";
+            return false;
+        }
+        return true;
+    }
+
+    for (const Given& g : given) {
+        if (g.name == "--help" || g.name == "--version") {
+            continue;
+        }
+        const OptionSpec* option = nullptr;
+        static const OptionSpec kIni = {"--ini", true};
+        if (g.name == "--ini") {
+            option = &kIni;
+        } else {
+            for (const OptionSpec& o : spec->options) {
+                option = g.name == o.name ? &o : option;
+            }
+        }
+        if (!option) {
+            error = "'" + g.name + "' is not an option of '" + m_strCommand + "'";
+            return false;
+        }
+        if (option->takesValue && !g.hasValue) {
+            error = g.name + " needs a value";
+            return false;
+        }
+        if (!option->takesValue && g.hasValue) {
+            error = g.name + " takes no value";
+            return false;
+        }
+        if (m_options.count(g.name) || (g.name == "--ini" && !m_strIniPath.empty())) {
+            error = g.name + " is given twice";
+            return false;
+        }
+        if (option->takesValue && g.value.empty()) {
+            error = g.name + " needs a value, not an empty text";
+            return false;
+        }
+        if (g.name == "--ini") {
+            m_strIniPath = g.value;
+        } else {
+            m_options[g.name] = g.value;
+        }
+    }
+
+    if (m_bHelp || m_bVersion) {
+        return true;
+    }
+    if (m_operands.size() < spec->required) {
+        error = "missing " + std::string(spec->operands[m_operands.size()]);
+        return false;
+    }
+    if (!spec->repeats && m_operands.size() > spec->operands.size()) {
+        error = "unexpected argument '" + m_operands[spec->operands.size()] + "'";
+        return false;
+    }
+    return true;
+}

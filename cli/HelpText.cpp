@@ -1,0 +1,183 @@
+#include "HelpText.h"
+
+namespace helptext {
+
+namespace {
+
+struct Entry {
+    const char* name;
+    const char* synopsis;
+    const char* text;
+};
+
+const Entry kEntries[] = {
+    {"new", "radioprog new IMAGE.dat [--type N] [--band N]",
+     "Writes the memory image of a new document to IMAGE.dat: every channel empty and the\n"
+     "default options (time-out 45 s, squelch 5, English voice, beep and battery saver on).\n"
+     "An existing file is never overwritten.\n"
+     "\n"
+     "  --type N   the radio type, counted from 0 in the Type1, Type2, ... list of Program.ini\n"
+     "  --band N   the band of that type, counted from 0 in its Field list\n"
+     "Without them the type and band are the ones last read from a radio (or 0 and 0).\n"
+     "\n"
+     "Example:\n"
+     "  radioprog new club.dat --type 0 --band 1\n"},
+    {"show", "radioprog show IMAGE.dat [--json] [--lang English|Chinese]",
+     "Prints the radio type and band, the 16 channels as the channel grid shows them and the\n"
+     "radio-wide options in words.\n"
+     "\n"
+     "  --json            one JSON object instead: type, band, type_name, band_name,\n"
+     "                    freq_min, freq_max (10 Hz units), channels (channel, rx, tx,\n"
+     "                    rx_tone, tx_tone, width, scan, busy_lock, power: the grid's\n"
+     "                    English texts) and options (the raw option bytes)\n"
+     "  --lang LANGUAGE   English or Chinese texts (default: the Language of Program.ini)\n"
+     "\n"
+     "Example:\n"
+     "  radioprog show club.dat --json\n"},
+    {"read", "radioprog read --port PORT --output IMAGE.dat [--retries N]",
+     "Reads the radio's memory (rows 0 to 50) into IMAGE.dat. When IMAGE.dat already holds an\n"
+     "image, its rows 51 to 63 are kept; otherwise they are those of a new image. The file is\n"
+     "written only when the whole memory has arrived: a failed or cancelled read (Ctrl+C)\n"
+     "leaves it as it was. The radio's type and band become the ones a new image gets.\n"
+     "\n"
+     "  --port PORT      COM1 to COM4 (see 'radioprog ports') or a device path such as\n"
+     "                   /dev/ttyUSB0\n"
+     "  --output FILE    the image file to write\n"
+     "  --retries N      try the handshake N more times when the radio does not answer\n"
+     "                   (default 0)\n"
+     "A progress bar goes to the terminal's stderr; nothing of it when stderr is not a terminal.\n"
+     "\n"
+     "Example:\n"
+     "  radioprog read --port /dev/ttyUSB0 --output club.dat --retries 2\n"},
+    {"write", "radioprog write --port PORT IMAGE.dat [--retries N]",
+     "Writes rows 0 to 50 of IMAGE.dat into the radio. Ctrl+C stops after the row in progress;\n"
+     "the radio then holds a partly written memory until the next complete write.\n"
+     "\n"
+     "  --port PORT      COM1 to COM4 (see 'radioprog ports') or a device path\n"
+     "  --retries N      try the handshake N more times when the radio does not answer\n"
+     "                   (default 0)\n"
+     "\n"
+     "Example:\n"
+     "  radioprog write --port COM1 club.dat\n"},
+    {"channel", "radioprog channel IMAGE.dat N [FIELD=VALUE...] [--delete]",
+     "Edits channel N (1 to 16) as the channel grid does, and writes the image back. A value\n"
+     "the grid would refuse is refused with the grid's message and the file stays as it was.\n"
+     "\n"
+     "  rx=MHZ            receive frequency, within the band of the image's type and band and\n"
+     "                    on the 5 kHz or 6.25 kHz step; a new channel gets it as its transmit\n"
+     "                    frequency too, no tones, wide, scanned, busy lock off, high power;\n"
+     "                    rx= (empty) deletes the channel\n"
+     "  tx=MHZ            transmit frequency; tx= (empty) makes it the receive frequency\n"
+     "  rx-tone=TONE      receive tone (decoder): None, a CTCSS tone of the list such as 88.5,\n"
+     "  tx-tone=TONE      or a DCS code of the list such as D023N (normal) or D023I (inverted)\n"
+     "  width=wide|narrow\n"
+     "  scan=yes|no\n"
+     "  busy-lock=off|carrier|tone\n"
+     "  power=high|low\n"
+     "  --delete          empty the channel\n"
+     "\n"
+     "Example:\n"
+     "  radioprog channel club.dat 3 rx=145.500 tx=145.500 rx-tone=88.5 tx-tone=88.5 power=low\n"},
+    {"set", "radioprog set IMAGE.dat KEY=VALUE...",
+     "Changes radio-wide options; all of them or, when one value is wrong, none.\n"
+     "\n"
+     "  tot=SECONDS            time-out timer, 15 to 600, a multiple of 15\n"
+     "  squelch=N              0 to 9\n"
+     "  vox=on|off\n"
+     "  vox-gain=N             1 to 8\n"
+     "  vox-delay=SECONDS      0.3, 0.5, 1.0, 1.5, 2.0 or 3.0\n"
+     "  voice=off|chinese|english\n"
+     "  priority=off|N         the priority channel, 1 to 16\n"
+     "  monitor=none|monitor|momentary\n"
+     "  beep=on|off\n"
+     "  battery-saver=on|off\n"
+     "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
+     "                         starts on its first band unless band= is given\n"
+     "  band=N                 band of the type, counted from 0\n"
+     "\n"
+     "Example:\n"
+     "  radioprog set club.dat tot=60 squelch=3 voice=off priority=1\n"},
+    {"export", "radioprog export IMAGE.dat CHANNELS.csv",
+     "Writes the channels in use as a CSV channel list in the layout that radio programming\n"
+     "tools exchange (Location, Name, Frequency, Duplex, Offset, Tone, ...), plus a BusyLock\n"
+     "column that other tools ignore. CHANNELS.csv may be - for standard output.\n"
+     "\n"
+     "Example:\n"
+     "  radioprog export club.dat club.csv\n"},
+    {"import", "radioprog import CHANNELS.csv IMAGE.dat",
+     "Makes the CSV channel list the channels of IMAGE.dat: channels the list does not name\n"
+     "become empty. Columns are found by their header names; Location counts from 1 (or from\n"
+     "0 when the smallest is 0). Every row must pass the channel grid's checks (band, step)\n"
+     "and hold tones the radio can store; every bad row is reported with its line number and\n"
+     "then nothing is written. Skip P makes a channel the priority channel. Without a\n"
+     "BusyLock column the channels keep the busy lock the image had.\n"
+     "\n"
+     "Example:\n"
+     "  radioprog import club.csv club.dat\n"},
+    {"ports", "radioprog ports",
+     "Lists COM1 to COM4 with the device each stands for and whether it can be opened now.\n"
+     "COMn is the [Setup] key COMn of Program.ini when it names a device, otherwise the n-th\n"
+     "serial device found (/dev/ttyUSB*, /dev/ttyACM*, then /dev/ttyS*).\n"
+     "\n"
+     "Example:\n"
+     "  radioprog ports\n"},
+};
+
+const char kOverview[] =
+    "usage: radioprog COMMAND [ARGUMENTS] [--ini PATH]\n"
+    "\n"
+    "Programs the sixteen-channel radio from scripts: keeps its memory in a 1024-byte .dat\n"
+    "image, edits channels and options, moves channel lists in and out as CSV, and reads and\n"
+    "writes the radio over a serial cable.\n"
+    "\n"
+    "Commands:\n"
+    "  new      IMAGE.dat [--type N] [--band N]          write a new image\n"
+    "  show     IMAGE.dat [--json] [--lang LANGUAGE]     print channels and options\n"
+    "  read     --port PORT --output IMAGE.dat           read the radio into a file\n"
+    "  write    --port PORT IMAGE.dat                    write a file into the radio\n"
+    "  channel  IMAGE.dat N [FIELD=VALUE...] [--delete]  edit one channel\n"
+    "  set      IMAGE.dat KEY=VALUE...                   change radio-wide options\n"
+    "  export   IMAGE.dat CHANNELS.csv                   channel list to CSV\n"
+    "  import   CHANNELS.csv IMAGE.dat                   channel list from CSV\n"
+    "  ports                                             list COM1 to COM4\n"
+    "\n"
+    "Options of every command:\n"
+    "  --ini PATH   the Program.ini to use (radio types, bands, COMn devices);\n"
+    "               default: the one beside the program\n"
+    "  --help       explain a command and its options: radioprog channel --help\n"
+    "  --version    print the version\n"
+    "\n"
+    "Exit status: 0 done; 1 the radio or the port failed; 2 bad arguments or bad input.\n"
+    "A command that fails leaves its files as they were.\n"
+    "\n"
+    "Example:\n"
+    "  radioprog new club.dat\n"
+    "  radioprog channel club.dat 1 rx=145.500 rx-tone=88.5 tx-tone=88.5\n"
+    "  radioprog write --port COM1 club.dat\n";
+
+const Entry* find(const std::string& name) {
+    for (const Entry& e : kEntries) {
+        if (name == e.name) {
+            return &e;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const char* overview() {
+    return kOverview;
+}
+
+std::string command(const std::string& name) {
+    const Entry* e = find(name);
+    return e ? std::string("usage: ") + e->synopsis + "\n\n" + e->text : std::string();
+}
+
+std::string usage(const std::string& name) {
+    const Entry* e = find(name);
+    return e ? std::string("usage: ") + e->synopsis : std::string("usage: radioprog COMMAND [ARGUMENTS]");
+}
+
+} // namespace helptext

@@ -1,0 +1,543 @@
+#include "ImageCommands.h"
+
+#include "ImageReport.h"
+#include "channels/ChannelCsv.h"
+#include "channels/ChannelTable.h"
+#include "image/DatFile.h"
+#include "options/Options.h"
+#include "platform/AtomicFile.h"
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxCsvBytes = 1024 * 1024;
+constexpr long kMaxIndex = 255; // type and band are one byte each
+
+// ---- shared --------------------------------------------------------------------------------
+
+struct Assignment {
+    std::string key;
+    std::string value;
+};
+
+// Splits KEY=VALUE words; reports a word without '=' or a key given twice.
+bool splitAssignments(CCliContext& ctx, const std::vector<std::string>& words, std::vector<Assignment>& out) {
+    for (const std::string& word : words) {
+        const size_t equals = word.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            ctx.fail(ExitStatus::BadInput, "'" + word + "' is not KEY=VALUE");
+            return false;
+        }
+        Assignment a{lowerCase(word.substr(0, equals)), word.substr(equals + 1)};
+        for (const Assignment& earlier : out) {
+            if (earlier.key == a.key) {
+                ctx.fail(ExitStatus::BadInput, a.key + "= is given twice");
+                return false;
+            }
+        }
+        out.push_back(std::move(a));
+    }
+    return true;
+}
+
+std::string numberedList(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i) {
+        out += (i ? ", " : "") + std::to_string(i) + " " + (names[i].empty() ? "(empty)" : names[i]);
+    }
+    return out;
+}
+
+// Checks a type index, and a band index of that type, against the lists of Program.ini.
+bool checkType(CCliContext& ctx, const std::string& what, long type) {
+    const std::vector<std::string> types = radiomodel::typeNames(ctx.ini());
+    if (types.empty()) {
+        ctx.fail(ExitStatus::BadInput, what + ": the radio types come from Program.ini, which lists none; "
+                                              "give one with --ini PATH");
+        return false;
+    }
+    if (type >= static_cast<long>(types.size())) {
+        ctx.fail(ExitStatus::BadInput, what + ": Program.ini lists the types 0 to " +
+                                           std::to_string(types.size() - 1) + ": " + numberedList(types));
+        return false;
+    }
+    return true;
+}
+
+bool checkBand(CCliContext& ctx, const std::string& what, long type, long band) {
+    const std::vector<std::string> bands = radiomodel::bandNames(ctx.ini(), static_cast<unsigned>(type));
+    if (band >= static_cast<long>(bands.size())) {
+        ctx.fail(ExitStatus::BadInput, what + ": type " + std::to_string(type) + " has the bands 0 to " +
+                                           std::to_string(bands.size() - 1) + ": " + numberedList(bands));
+        return false;
+    }
+    return true;
+}
+
+std::optional<long> indexValue(CCliContext& ctx, const std::string& what, const std::string& text) {
+    const std::optional<long> value = parseWholeNumber(text, 0, kMaxIndex);
+    if (!value) {
+        ctx.fail(ExitStatus::BadInput, what + ": '" + text + "' is not a number from 0 to 255");
+    }
+    return value;
+}
+
+// ---- channel -------------------------------------------------------------------------------
+
+struct ChannelField {
+    const char* key;
+    int col;
+    // The words that choose the list items in order; empty for the frequency and tone columns.
+    std::vector<const char*> words;
+};
+
+const std::vector<ChannelField>& channelFields() {
+    static const std::vector<ChannelField> fields = {
+        {"rx", col::kRxFrequency, {}},
+        {"tx", col::kTxFrequency, {}},
+        {"rx-tone", col::kRxTone, {}},
+        {"tx-tone", col::kTxTone, {}},
+        {"width", col::kWidth, {"wide", "narrow"}},
+        {"scan", col::kScan, {"yes", "no"}},
+        {"busy-lock", col::kBusyLock, {"off", "carrier", "tone"}},
+        {"power", col::kPower, {"high", "low"}},
+    };
+    return fields;
+}
+
+// The list item a value chooses, or "" when it chooses none.
+std::string listItemFor(const CChannelTable& table, const ChannelField& field, const std::string& value) {
+    const std::vector<std::string>& items = table.listItems(field.col);
+    const std::string wanted = lowerCase(value);
+    if (field.words.empty()) {
+        if (wanted == "none" || wanted == "off") {
+            return items[0];
+        }
+        for (const std::string& item : items) {
+            if (lowerCase(item) == wanted) {
+                return item;
+            }
+        }
+        return {};
+    }
+    for (size_t i = 0; i < field.words.size(); ++i) {
+        if (wanted == field.words[i] || lowerCase(items[i]) == wanted) {
+            return items[i];
+        }
+    }
+    return {};
+}
+
+std::string choicesText(const ChannelField& field) {
+    if (field.words.empty()) {
+        return "None, a CTCSS tone of the list (67.0 to 254.1, such as 88.5) or a DCS code of the list "
+               "(D023N to D754N, D023I to D754I)";
+    }
+    std::string out;
+    for (size_t i = 0; i < field.words.size(); ++i) {
+        out += (i ? (i + 1 == field.words.size() ? " or " : ", ") : "") + std::string(field.words[i]);
+    }
+    return out;
+}
+
+// ---- set -----------------------------------------------------------------------------------
+
+// The index of `value` among `words` (ASCII case ignored).
+std::optional<int> wordIndex(const std::string& value, std::initializer_list<const char*> words) {
+    const std::string v = lowerCase(value);
+    int i = 0;
+    for (const char* w : words) {
+        if (v == w) {
+            return i;
+        }
+        ++i;
+    }
+    return std::nullopt;
+}
+
+std::string withoutSecondsSuffix(const std::string& value) {
+    if (!value.empty() && (value.back() == 's' || value.back() == 'S')) {
+        return value.substr(0, value.size() - 1);
+    }
+    return value;
+}
+
+std::optional<int> numberFrom(const std::string& value, long min, long max, long firstItemValue) {
+    const std::optional<long> n = parseWholeNumber(value, min, max);
+    return n ? std::optional<int>(static_cast<int>(*n - firstItemValue)) : std::nullopt;
+}
+
+// An option list as `set` offers it: the key, what it accepts, and the list item a value selects.
+struct OptionKey {
+    const char* key;
+    OptionList list;
+    const char* expected;
+    std::optional<int> (*select)(const std::string& value);
+};
+
+const OptionKey kOptionKeys[] = {
+    {"tot", OptionList::TimeOut, "the time-out is 15 to 600 seconds, a multiple of 15",
+     [](const std::string& v) {
+         const std::optional<long> s = parseWholeNumber(withoutSecondsSuffix(v), 15, 600);
+         return s && *s % 15 == 0 ? std::optional<int>(static_cast<int>(*s / 15 - 1)) : std::nullopt;
+     }},
+    {"squelch", OptionList::Squelch, "squelch is 0 to 9",
+     [](const std::string& v) { return numberFrom(v, 0, 9, 0); }},
+    {"vox", OptionList::Vox, "on or off",
+     [](const std::string& v) {
+         return wordIndex(v, {"on", "off"});
+     }},
+    {"vox-gain", OptionList::VoxGain, "the gain is 1 to 8",
+     [](const std::string& v) { return numberFrom(v, 1, 8, 1); }},
+    {"vox-delay", OptionList::VoxDelay, "the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds",
+     [](const std::string& v) {
+         return wordIndex(withoutSecondsSuffix(v), {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"});
+     }},
+    {"voice", OptionList::Voice, "off, chinese or english",
+     [](const std::string& v) {
+         return wordIndex(v, {"off", "chinese", "english"});
+     }},
+    {"priority", OptionList::Priority, "off or a channel from 1 to 16",
+     [](const std::string& v) {
+         return lowerCase(v) == "off" ? std::optional<int>(0) : numberFrom(v, 1, image::kChannelCount, 0);
+     }},
+    {"monitor", OptionList::MonitorKey, "none, monitor or momentary",
+     [](const std::string& v) {
+         return wordIndex(v, {"none", "monitor", "momentary"});
+     }},
+};
+
+} // namespace
+
+// ---- new -----------------------------------------------------------------------------------
+
+ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
+    const std::string& path = args.operands()[0];
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(path, ec))) {
+        return ctx.fail(ExitStatus::BadInput, path + " already exists; 'new' never overwrites a file "
+                                                     "(remove it first or choose another name)");
+    }
+    if (!ctx.checkOutputPath(path)) {
+        return ExitStatus::BadInput;
+    }
+
+    CMemoryImage image = CMemoryImage::newDocument();
+    radiomodel::synchronise(image, true, ctx.userSettings(), ctx.ini());
+    long type = image.radioType();
+    if (args.has("--type")) {
+        const std::optional<long> value = indexValue(ctx, "--type", args.value("--type"));
+        if (!value || !checkType(ctx, "--type " + args.value("--type"), *value)) {
+            return ExitStatus::BadInput;
+        }
+        type = *value;
+        image.setRadioType(static_cast<uint8_t>(type));
+        if (!args.has("--band")) {
+            image.setBand(0); // a chosen type starts on its first band
+        }
+    }
+    if (args.has("--band")) {
+        const std::optional<long> value = indexValue(ctx, "--band", args.value("--band"));
+        if (!value || !checkBand(ctx, "--band " + args.value("--band"), type, *value)) {
+            return ExitStatus::BadInput;
+        }
+        image.setBand(static_cast<uint8_t>(*value));
+    }
+    if (!ctx.saveImage(path, image)) {
+        return ExitStatus::BadInput;
+    }
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
+    ctx.out() << "new image " << path << ": type " << int{band.type} << " " << band.typeName << ", band "
+              << int{band.band} << " " << band.bandName << "\n";
+    return ExitStatus::Ok;
+}
+
+// ---- show ----------------------------------------------------------------------------------
+
+ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
+    bool chinese = ctx.chineseByDefault();
+    if (args.has("--lang")) {
+        const std::string lang = lowerCase(args.value("--lang"));
+        if (lang != "english" && lang != "chinese") {
+            return ctx.fail(ExitStatus::BadInput,
+                            "--lang " + args.value("--lang") + ": the languages are English and Chinese");
+        }
+        chinese = lang == "chinese";
+    }
+    CMemoryImage image;
+    if (!ctx.loadImage(args.operands()[0], image)) {
+        return ExitStatus::BadInput;
+    }
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
+    ctx.out() << (args.has("--json") ? imagereport::json(image, band)
+                                     : imagereport::text(image, band, chinese));
+    return ExitStatus::Ok;
+}
+
+// ---- channel -------------------------------------------------------------------------------
+
+ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
+    const std::string& path = args.operands()[0];
+    const std::string& number = args.operands()[1];
+    const std::optional<long> channel = parseWholeNumber(number, 1, image::kChannelCount);
+    if (!channel) {
+        return ctx.fail(ExitStatus::BadInput, "channel '" + number + "': the channels are 1 to 16");
+    }
+    const int row = static_cast<int>(*channel);
+    std::vector<Assignment> changes;
+    if (!splitAssignments(ctx, {args.operands().begin() + 2, args.operands().end()}, changes)) {
+        return ExitStatus::BadInput;
+    }
+    const bool remove = args.has("--delete");
+    if (remove && !changes.empty()) {
+        return ctx.fail(ExitStatus::BadInput, "--delete empties the channel; give it without FIELD=VALUE");
+    }
+    if (!remove && changes.empty()) {
+        return ctx.fail(ExitStatus::BadInput,
+                        "nothing to change: give FIELD=VALUE (rx=, tx=, rx-tone=, tx-tone=, "
+                        "width=, scan=, busy-lock=, power=) or --delete");
+    }
+    // Every key must be known before anything is looked at.
+    std::map<int, std::string> byColumn;
+    for (const Assignment& a : changes) {
+        const ChannelField* field = nullptr;
+        for (const ChannelField& f : channelFields()) {
+            field = a.key == f.key ? &f : field;
+        }
+        if (!field) {
+            return ctx.fail(ExitStatus::BadInput, "'" + a.key +
+                                                      "' is not a field of a channel (rx, tx, rx-tone, "
+                                                      "tx-tone, width, scan, busy-lock, power)");
+        }
+        byColumn[field->col] = a.value;
+    }
+
+    CMemoryImage image;
+    if (!ctx.loadImage(path, image)) {
+        return ExitStatus::BadInput;
+    }
+    CChannelTable table(false);
+    table.decode(image);
+    const std::string unchanged = "; " + path + " is unchanged";
+
+    if (remove) {
+        table.clearRow(row);
+    }
+    // Frequencies first, so that a new channel exists before its attributes are chosen.
+    for (int col : {col::kRxFrequency, col::kTxFrequency}) {
+        const auto it = byColumn.find(col);
+        if (it == byColumn.end()) {
+            continue;
+        }
+        const char* key = col == col::kRxFrequency ? "rx" : "tx";
+        if (col == col::kTxFrequency && table.text(row, col::kRxFrequency).empty()) {
+            return ctx.fail(ExitStatus::BadInput, "channel " + number +
+                                                      " has no receive frequency: give rx=MHZ "
+                                                      "as well" +
+                                                      unchanged);
+        }
+        std::optional<radiomodel::TypeAndBand> band;
+        if (!it->second.empty() && !(band = ctx.bandOf(image))) {
+            return ExitStatus::BadInput;
+        }
+        const CommitOutcome outcome =
+            table.commitFrequency(row, col, it->second, band ? band->limits : BandLimits{});
+        if (!outcome.accepted) {
+            return ctx.fail(ExitStatus::BadInput,
+                            "channel " + number + ": " + key + "=" + it->second + ": " +
+                                messageText(outcome.message.value_or(MessageId::OutOfRange), false) +
+                                " (band " + band->bandName + ": " + CCliContext::limitsText(band->limits) +
+                                ", in steps of 5 or 6.25 kHz)" + unchanged);
+        }
+    }
+    for (const ChannelField& field : channelFields()) {
+        const auto it = byColumn.find(field.col);
+        if (it == byColumn.end() || !CChannelTable::isListColumn(field.col)) {
+            continue;
+        }
+        if (table.text(row, col::kRxFrequency).empty() && table.text(row, col::kTxFrequency).empty()) {
+            return ctx.fail(ExitStatus::BadInput,
+                            "channel " + number + " is empty: give rx=MHZ to make it" + unchanged);
+        }
+        const std::string item = listItemFor(table, field, it->second);
+        if (item.empty()) {
+            return ctx.fail(ExitStatus::BadInput, std::string(field.key) + "=" + it->second + ": choose " +
+                                                      choicesText(field) + unchanged);
+        }
+        table.commitList(row, field.col, item, true);
+    }
+
+    // Only this channel's record and scan bit change; the other channels keep every byte.
+    CMemoryImage encoded = image;
+    table.encode(encoded);
+    const size_t offset = image::channelOffset(row);
+    for (size_t i = 0; i < image::kRowSize; ++i) {
+        image.setByte(offset + i, encoded.byte(offset + i));
+    }
+    image.setScanned(row, encoded.isScanned(row));
+    return ctx.saveImage(path, image) ? ExitStatus::Ok : ExitStatus::BadInput;
+}
+
+// ---- set -----------------------------------------------------------------------------------
+
+ExitStatus runSet(CCliContext& ctx, const CCommandLine& args) {
+    const std::string& path = args.operands()[0];
+    std::vector<Assignment> assignments;
+    if (!splitAssignments(ctx, {args.operands().begin() + 1, args.operands().end()}, assignments)) {
+        return ExitStatus::BadInput;
+    }
+    CMemoryImage image;
+    if (!ctx.loadImage(path, image)) {
+        return ExitStatus::BadInput;
+    }
+
+    struct Change {
+        OptionList list;
+        int selection;
+    };
+    std::vector<Change> changes;
+    std::optional<int> beep;         // 0 on, 1 off
+    std::optional<int> batterySaver; // 0 on, 1 off
+    std::optional<std::string> typeText;
+    std::optional<std::string> bandText;
+    int bad = 0;
+    const auto refuse = [&](const Assignment& a, const std::string& expected) {
+        ctx.fail(ExitStatus::BadInput, a.key + "=" + a.value + ": " + expected);
+        ++bad;
+    };
+    for (const Assignment& a : assignments) {
+        const OptionKey* option = nullptr;
+        for (const OptionKey& o : kOptionKeys) {
+            option = a.key == o.key ? &o : option;
+        }
+        if (option) {
+            const std::optional<int> selection = option->select(a.value);
+            if (selection) {
+                changes.push_back({option->list, *selection});
+            } else {
+                refuse(a, option->expected);
+            }
+        } else if (a.key == "beep" || a.key == "battery-saver") {
+            std::optional<int>& flag = a.key == "beep" ? beep : batterySaver;
+            flag = wordIndex(a.value, {"on", "off"});
+            if (!flag) {
+                refuse(a, "on or off");
+            }
+        } else if (a.key == "type") {
+            typeText = a.value;
+        } else if (a.key == "band") {
+            bandText = a.value;
+        } else {
+            ctx.fail(ExitStatus::BadInput, "'" + a.key +
+                                               "' is not an option (tot, squelch, vox, vox-gain, "
+                                               "vox-delay, voice, priority, monitor, beep, "
+                                               "battery-saver, type, band)");
+            ++bad;
+        }
+    }
+
+    long type = image.radioType();
+    long band = image.band();
+    if (typeText) {
+        const std::optional<long> value = indexValue(ctx, "type", *typeText);
+        if (!value || !checkType(ctx, "type=" + *typeText, *value)) {
+            ++bad;
+        } else {
+            // As in the type and band dialog: another type starts on its first band.
+            band = *value != type ? 0 : band;
+            type = *value;
+        }
+    }
+    if (bandText) {
+        const std::optional<long> value = indexValue(ctx, "band", *bandText);
+        if (!value || (!typeText && !checkType(ctx, "band=" + *bandText, type)) ||
+            !checkBand(ctx, "band=" + *bandText, type, *value)) {
+            ++bad;
+        } else {
+            band = *value;
+        }
+    }
+    if (bad) {
+        return ctx.fail(ExitStatus::BadInput, "nothing changed; " + path + " is as it was");
+    }
+
+    for (const Change& change : changes) {
+        storeOptionSelection(change.list, change.selection, image);
+    }
+    if (beep) {
+        setKeyBeep(image, *beep == 0);
+    }
+    if (batterySaver) {
+        setBatterySaver(image, *batterySaver == 0);
+    }
+    image.setRadioType(static_cast<uint8_t>(type));
+    image.setBand(static_cast<uint8_t>(band));
+    return ctx.saveImage(path, image) ? ExitStatus::Ok : ExitStatus::BadInput;
+}
+
+// ---- export / import -----------------------------------------------------------------------
+
+ExitStatus runExport(CCliContext& ctx, const CCommandLine& args) {
+    const std::string& imagePath = args.operands()[0];
+    const std::string& csvPath = args.operands()[1];
+    CMemoryImage image;
+    if (!ctx.loadImage(imagePath, image)) {
+        return ExitStatus::BadInput;
+    }
+    const std::string csv = channelcsv::exportCsv(image);
+    if (csvPath == "-") {
+        ctx.out() << csv;
+        return ExitStatus::Ok;
+    }
+    if (!ctx.checkOutputPath(csvPath)) {
+        return ExitStatus::BadInput;
+    }
+    std::string error;
+    if (!platform::writeFileAtomically(csvPath, csv, error)) {
+        return ctx.fail(ExitStatus::BadInput, "cannot write " + csvPath + ": " + error);
+    }
+    int inUse = 0;
+    for (int ch = 1; ch <= image::kChannelCount; ++ch) {
+        inUse += image.isInUse(ch) ? 1 : 0;
+    }
+    ctx.out() << "exported " << inUse << " channel" << (inUse == 1 ? "" : "s") << " to " << csvPath << "\n";
+    return ExitStatus::Ok;
+}
+
+ExitStatus runImport(CCliContext& ctx, const CCommandLine& args) {
+    const std::string& csvPath = args.operands()[0];
+    const std::string& imagePath = args.operands()[1];
+    std::string text;
+    if (!ctx.readTextFile(csvPath, text, kMaxCsvBytes)) {
+        return ExitStatus::BadInput;
+    }
+    CMemoryImage image;
+    if (!ctx.loadImage(imagePath, image)) {
+        return ExitStatus::BadInput;
+    }
+    const std::optional<radiomodel::TypeAndBand> band = ctx.bandOf(image);
+    if (!band) {
+        return ExitStatus::BadInput;
+    }
+    const channelcsv::ImportResult result = channelcsv::importCsv(text, image, band->limits);
+    if (!result.ok()) {
+        for (const channelcsv::Problem& p : result.problems) {
+            ctx.err() << csvPath << ":" << p.line << ": " << p.reason << "\n";
+        }
+        const size_t n = result.problems.size();
+        return ctx.fail(ExitStatus::BadInput, std::to_string(n) + " problem" + (n == 1 ? "" : "s") + " in " +
+                                                  csvPath + "; nothing imported, " + imagePath +
+                                                  " is unchanged");
+    }
+    if (!ctx.saveImage(imagePath, result.image)) {
+        return ExitStatus::BadInput;
+    }
+    ctx.out() << "imported " << result.channelCount << " channel" << (result.channelCount == 1 ? "" : "s")
+              << " into " << imagePath << "\n";
+    return ExitStatus::Ok;
+}

@@ -1,0 +1,795 @@
+#include "channels/ChannelCsv.h"
+
+#include "channels/ChannelTable.h"
+#include "options/Options.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+#include <optional>
+
+namespace channelcsv {
+
+const char* const kColumns[kColumnCount] = {
+    "Location", "Name",         "Frequency",  "Duplex",    "Offset", "Tone",     "rToneFreq", "cToneFreq",
+    "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",   "TStep",    "Skip",      "Power",
+    "Comment",  "URCALL",       "RPT1CALL",   "RPT2CALL",  "DVCODE", "BusyLock",
+};
+
+namespace {
+
+// Transmit and receive more than this far apart go as "split": other tools refuse larger offsets.
+constexpr uint32_t kMaxOffset10Hz = 7000000; // 70 MHz
+constexpr uint32_t kStep5k10Hz = 500;
+// Power at or above this many tenths of a watt is the radio's high setting.
+constexpr int32_t kHighPowerDeciWatt = 30;
+
+const char* const kPlaceholderCtcss = "88.5";
+const char* const kPlaceholderDcs = "023";
+const char* const kPlaceholderPolarity = "NN";
+const char* const kPlaceholderCross = "Tone->Tone";
+
+// ---- text helpers -------------------------------------------------------------------------
+
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i]) != foldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string trimmed(std::string_view text) {
+    const char* const kBlank = " \t";
+    const size_t first = text.find_first_not_of(kBlank);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(kBlank) - first + 1));
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Digits with at most one '.', at least one digit, nothing else: "145.5", "145.", ".5".
+bool isPlainDecimal(std::string_view text) {
+    bool digit = false;
+    bool point = false;
+    for (char c : text) {
+        if (isDigit(c)) {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+bool isPlainInteger(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
+}
+
+std::optional<long> integerValue(std::string_view text) {
+    if (!isPlainInteger(text)) {
+        return std::nullopt;
+    }
+    long value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// A frequency in 10 Hz units as MHz with six decimals.
+std::string megahertz6(uint32_t freq10Hz) {
+    return formatFrequency(freq10Hz) + "0";
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string out = "\"";
+    for (char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+// ---- export ------------------------------------------------------------------------------
+
+std::string dcsCodeText(uint32_t code) {
+    std::string digits = std::to_string(code);
+    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
+}
+
+char polarityLetter(const Tone& tone) {
+    return tone.kind == ToneKind::DcsInverted ? 'R' : 'N';
+}
+
+struct ToneColumns {
+    std::string mode;
+    std::string rToneFreq = kPlaceholderCtcss;
+    std::string cToneFreq = kPlaceholderCtcss;
+    std::string dtcsCode = kPlaceholderDcs;
+    std::string polarity = kPlaceholderPolarity;
+    std::string rxDtcsCode = kPlaceholderDcs;
+    std::string crossMode = kPlaceholderCross;
+};
+
+ToneColumns toneColumns(const Tone& tx, const Tone& rx) {
+    ToneColumns c;
+    const auto ctcssText = [](const Tone& t) { return formatTone(t, false); };
+    if (tx.kind == ToneKind::None && rx.kind == ToneKind::None) {
+        return c;
+    }
+    if (tx.kind == ToneKind::Ctcss && rx.kind == ToneKind::None) {
+        c.mode = "Tone";
+        c.rToneFreq = ctcssText(tx);
+        return c;
+    }
+    if (tx.kind == ToneKind::Ctcss && tx == rx) {
+        c.mode = "TSQL";
+        c.cToneFreq = ctcssText(tx);
+        return c;
+    }
+    if (tx.isDcs() && rx.isDcs() && tx.value == rx.value) {
+        c.mode = "DTCS";
+        c.dtcsCode = dcsCodeText(tx.value);
+        c.polarity = std::string{polarityLetter(tx), polarityLetter(rx)};
+        return c;
+    }
+    c.mode = "Cross";
+    std::string txPart;
+    std::string rxPart;
+    if (tx.kind == ToneKind::Ctcss) {
+        txPart = "Tone";
+        c.rToneFreq = ctcssText(tx);
+    } else if (tx.isDcs()) {
+        txPart = "DTCS";
+        c.dtcsCode = dcsCodeText(tx.value);
+    }
+    if (rx.kind == ToneKind::Ctcss) {
+        rxPart = "Tone";
+        c.cToneFreq = ctcssText(rx);
+    } else if (rx.isDcs()) {
+        rxPart = "DTCS";
+        c.rxDtcsCode = dcsCodeText(rx.value);
+    }
+    c.polarity = std::string{polarityLetter(tx), polarityLetter(rx)};
+    c.crossMode = txPart + "->" + rxPart;
+    return c;
+}
+
+const char* busyLockText(BusyLock lock) {
+    switch (lock) {
+    case BusyLock::Carrier:
+        return "Carrier";
+    case BusyLock::Tone:
+        return "QT/DQT";
+    case BusyLock::Off:
+        break;
+    }
+    return "Off";
+}
+
+// ---- reading the text into records -------------------------------------------------------
+
+struct Record {
+    int line = 0;
+    std::vector<std::string> fields;
+};
+
+// Splits the text into records of fields. A field that starts with '"' is quoted: it runs to the
+// matching quote, "" standing for one quote, and may hold commas and line breaks. Unquoted
+// fields lose the blanks around them. Blank lines and lines starting with '#' are skipped.
+// Returns false, with the line in `badLine`, when a quoted field is never closed.
+bool splitRecords(std::string_view text, std::vector<Record>& records, int& badLine) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    size_t i = 0;
+    int line = 1;
+    const auto atLineEnd = [&](size_t at) {
+        return at >= text.size() || text[at] == '\n' || text[at] == '\r';
+    };
+    const auto skipLineEnd = [&]() {
+        if (i < text.size() && text[i] == '\r') {
+            ++i;
+        }
+        if (i < text.size() && text[i] == '\n') {
+            ++i;
+        }
+        ++line;
+    };
+
+    while (i < text.size()) {
+        // Whole-line skips: comments and lines of nothing but blanks.
+        size_t probe = i;
+        while (probe < text.size() && (text[probe] == ' ' || text[probe] == '\t')) {
+            ++probe;
+        }
+        if (atLineEnd(probe) || text[i] == '#') {
+            while (!atLineEnd(i)) {
+                ++i;
+            }
+            skipLineEnd();
+            continue;
+        }
+
+        Record record;
+        record.line = line;
+        for (;;) {
+            std::string field;
+            size_t start = i;
+            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+                ++i;
+            }
+            if (i < text.size() && text[i] == '"') {
+                ++i;
+                for (;;) {
+                    if (i >= text.size()) {
+                        badLine = record.line;
+                        return false;
+                    }
+                    const char c = text[i++];
+                    if (c == '"') {
+                        if (i < text.size() && text[i] == '"') {
+                            field += '"';
+                            ++i;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (c == '\n' || (c == '\r' && (i >= text.size() || text[i] != '\n'))) {
+                        ++line;
+                    }
+                    field += c;
+                }
+                // Anything between the closing quote and the next comma belongs to the field.
+                start = i;
+                while (i < text.size() && text[i] != ',' && !atLineEnd(i)) {
+                    ++i;
+                }
+                field += trimmed(text.substr(start, i - start));
+            } else {
+                i = start;
+                while (i < text.size() && text[i] != ',' && !atLineEnd(i)) {
+                    ++i;
+                }
+                field = trimmed(text.substr(start, i - start));
+            }
+            record.fields.push_back(std::move(field));
+            if (i < text.size() && text[i] == ',') {
+                ++i;
+                continue;
+            }
+            skipLineEnd();
+            break;
+        }
+        records.push_back(std::move(record));
+    }
+    return true;
+}
+
+// ---- one row -----------------------------------------------------------------------------
+
+class CRowReader {
+public:
+    CRowReader(const std::map<std::string, size_t>& columns, const Record& record)
+        : m_columns(columns), m_record(record) {}
+
+    bool has(const char* name) const { return m_columns.count(lower(name)) != 0; }
+    std::string get(const char* name) const {
+        const auto it = m_columns.find(lower(name));
+        if (it == m_columns.end() || it->second >= m_record.fields.size()) {
+            return {};
+        }
+        return m_record.fields[it->second];
+    }
+
+    static std::string lower(std::string_view name) {
+        std::string out(name);
+        std::transform(out.begin(), out.end(), out.begin(), foldAscii);
+        return out;
+    }
+
+private:
+    const std::map<std::string, size_t>& m_columns;
+    const Record& m_record;
+};
+
+// What one row asks for, checked; `problems` collects what is wrong with it.
+struct RowOutcome {
+    std::array<std::string, kGridCols> cells; // the committed texts of columns 1..8
+    bool priority = false;
+};
+
+class CRowImporter {
+public:
+    CRowImporter(const CRowReader& row, BandLimits limits, std::vector<std::string>& problems)
+        : m_row(row), m_limits(limits), m_problems(problems), m_table(false) {}
+
+    // `busyLockKept`: the busy lock text the channel keeps when the row does not give one.
+    bool run(const std::string& busyLockKept, RowOutcome& out);
+
+private:
+    void problem(std::string reason) { m_problems.push_back(std::move(reason)); }
+    // "<what>: <the grid's message> (the band is ...)"
+    std::string frequencyProblem(const std::string& what, MessageId id) const;
+    bool commitReceive();
+    void commitTransmit();
+    void commitTones();
+    std::optional<Tone> ctcssFrom(const char* column);
+    std::optional<Tone> dcsFrom(const char* column, char polarity);
+    void commitListColumns(const std::string& busyLockKept, bool& priority);
+    void choose(int col, const std::string& item) { m_table.commitList(kRow, col, item, true); }
+
+    static constexpr int kRow = 1;
+    const CRowReader& m_row;
+    BandLimits m_limits;
+    std::vector<std::string>& m_problems;
+    CChannelTable m_table; // one scratch row, committed with the grid's rules
+};
+
+std::string CRowImporter::frequencyProblem(const std::string& what, MessageId id) const {
+    return what + ": " + messageText(id, false) + " (the band is " +
+           formatFrequency(static_cast<uint32_t>(std::max(m_limits.min10Hz, 0))) + " to " +
+           formatFrequency(static_cast<uint32_t>(std::max(m_limits.max10Hz, 0))) + " MHz)";
+}
+
+bool CRowImporter::commitReceive() {
+    const std::string text = m_row.get("Frequency");
+    if (text.empty()) {
+        problem("Frequency is empty");
+        return false;
+    }
+    if (!isPlainDecimal(text)) {
+        problem("Frequency " + quoted(text) + " is not a number of MHz");
+        return false;
+    }
+    const CommitOutcome outcome = m_table.commitFrequency(kRow, col::kRxFrequency, text, m_limits);
+    if (!outcome.accepted) {
+        problem(frequencyProblem("Frequency " + text, outcome.message.value_or(MessageId::OutOfRange)));
+        return false;
+    }
+    return true;
+}
+
+void CRowImporter::commitTransmit() {
+    const std::string duplex = m_row.get("Duplex");
+    const std::string offset = m_row.get("Offset");
+    if (duplex.empty()) {
+        return; // a new channel transmits on its receive frequency
+    }
+    if (sameIgnoringCase(duplex, "off")) {
+        problem("Duplex \"off\" (transmit disabled) cannot be stored: every channel of this radio transmits");
+        return;
+    }
+    const bool split = sameIgnoringCase(duplex, "split");
+    if (!split && duplex != "+" && duplex != "-") {
+        problem("Duplex " + quoted(duplex) + " is not one of \"\", +, - or split");
+        return;
+    }
+    if (!isPlainDecimal(offset)) {
+        problem("Offset " + quoted(offset) + " is not a number of MHz");
+        return;
+    }
+    std::string txText = offset;
+    if (!split) {
+        const std::optional<int32_t> rx = parseFrequencyText(m_table.text(kRow, col::kRxFrequency));
+        const std::optional<int32_t> delta = parseFrequencyText(offset);
+        if (!rx || !delta) {
+            problem(frequencyProblem("Offset " + offset, MessageId::OutOfRange));
+            return;
+        }
+        const int64_t tx = int64_t{*rx} + (duplex == "+" ? int64_t{*delta} : -int64_t{*delta});
+        if (tx <= 0 || tx > image::kMaxFrequency10Hz) {
+            problem(frequencyProblem("transmit frequency (Duplex " + duplex + ", Offset " + offset + ")",
+                                     MessageId::OutOfRange));
+            return;
+        }
+        txText = formatFrequency(static_cast<uint32_t>(tx));
+    }
+    const CommitOutcome outcome = m_table.commitFrequency(kRow, col::kTxFrequency, txText, m_limits);
+    if (!outcome.accepted) {
+        const std::string what =
+            split ? "Offset " + offset + " (the transmit frequency of a split channel)"
+                  : "transmit frequency " + txText + " (Duplex " + duplex + ", Offset " + offset + ")";
+        problem(frequencyProblem(what, outcome.message.value_or(MessageId::OutOfRange)));
+    }
+}
+
+std::optional<Tone> CRowImporter::ctcssFrom(const char* column) {
+    const std::string text = m_row.get(column);
+    if (!isPlainDecimal(text)) {
+        problem(std::string(column) + " " + quoted(text) + " is not a tone frequency in Hz");
+        return std::nullopt;
+    }
+    const std::optional<int32_t> deciHz = parseScaledDecimal(text, 1);
+    const std::optional<int32_t> centiHz = parseScaledDecimal(text, 2);
+    if (!deciHz || !centiHz || *centiHz != *deciHz * 10) {
+        problem(std::string(column) + " " + text +
+                " Hz cannot be stored: the radio keeps tones in tenths of a hertz");
+        return std::nullopt;
+    }
+    const Tone tone = Tone::ctcss(static_cast<uint32_t>(*deciHz));
+    if (*deciHz <= 0 || decodeToneWord(encodeTone(tone)) != tone) {
+        problem(std::string(column) + " " + text +
+                " Hz cannot be stored: the image holds CTCSS tones from 25.6 Hz up, as tenths of a hertz");
+        return std::nullopt;
+    }
+    return tone;
+}
+
+std::optional<Tone> CRowImporter::dcsFrom(const char* column, char polarity) {
+    const std::string text = m_row.get(column);
+    const std::optional<long> code = integerValue(text);
+    if (!code) {
+        problem(std::string(column) + " " + quoted(text) + " is not a DCS code such as 023");
+        return std::nullopt;
+    }
+    if (!isKnownDcsCode(static_cast<uint32_t>(*code))) {
+        problem(std::string(column) + " " + text + " is not one of the 107 DCS codes the radio knows");
+        return std::nullopt;
+    }
+    return Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
+}
+
+void CRowImporter::commitTones() {
+    const std::string mode = m_row.get("Tone");
+    std::string polarity = m_row.get("DtcsPolarity");
+    if (polarity.empty()) {
+        polarity = kPlaceholderPolarity;
+    }
+    const bool polarityOk = polarity.size() == 2 && (polarity[0] == 'N' || polarity[0] == 'R') &&
+                            (polarity[1] == 'N' || polarity[1] == 'R');
+
+    std::optional<Tone> tx = Tone::none();
+    std::optional<Tone> rx = Tone::none();
+    const auto needPolarity = [&]() {
+        if (!polarityOk) {
+            problem("DtcsPolarity " + quoted(polarity) + " is not two letters N or R (transmit, receive)");
+        }
+        return polarityOk;
+    };
+
+    if (mode.empty()) {
+        // no tone either way
+    } else if (sameIgnoringCase(mode, "Tone")) {
+        tx = ctcssFrom("rToneFreq");
+    } else if (sameIgnoringCase(mode, "TSQL")) {
+        tx = rx = ctcssFrom("cToneFreq");
+    } else if (sameIgnoringCase(mode, "DTCS")) {
+        if (!needPolarity()) {
+            return;
+        }
+        tx = dcsFrom("DtcsCode", polarity[0]);
+        rx = tx ? std::optional<Tone>(Tone::dcs(tx->value, polarity[1] == 'R')) : std::nullopt;
+    } else if (sameIgnoringCase(mode, "Cross")) {
+        std::string cross = m_row.get("CrossMode");
+        if (cross.empty()) {
+            cross = kPlaceholderCross;
+        }
+        const size_t arrow = cross.find("->");
+        const std::string txPart = arrow == std::string::npos ? std::string() : cross.substr(0, arrow);
+        const std::string rxPart = arrow == std::string::npos ? std::string() : cross.substr(arrow + 2);
+        const auto known = [](const std::string& part) {
+            return part.empty() || sameIgnoringCase(part, "Tone") || sameIgnoringCase(part, "DTCS");
+        };
+        if (arrow == std::string::npos || !known(txPart) || !known(rxPart)) {
+            problem("CrossMode " + quoted(cross) +
+                    " is not one the radio can store (Tone->Tone, Tone->DTCS, "
+                    "DTCS->Tone, DTCS->DTCS, Tone->, DTCS->, ->Tone, ->DTCS)");
+            return;
+        }
+        const bool dcsUsed = sameIgnoringCase(txPart, "DTCS") || sameIgnoringCase(rxPart, "DTCS");
+        if (dcsUsed && !needPolarity()) {
+            return;
+        }
+        if (sameIgnoringCase(txPart, "Tone")) {
+            tx = ctcssFrom("rToneFreq");
+        } else if (sameIgnoringCase(txPart, "DTCS")) {
+            tx = dcsFrom("DtcsCode", polarity[0]);
+        }
+        if (sameIgnoringCase(rxPart, "Tone")) {
+            rx = ctcssFrom("cToneFreq");
+        } else if (sameIgnoringCase(rxPart, "DTCS")) {
+            // Files older than the RxDtcsCode column kept one code for both directions.
+            rx = dcsFrom(m_row.has("RxDtcsCode") ? "RxDtcsCode" : "DtcsCode", polarity[1]);
+        }
+    } else {
+        problem("Tone " + quoted(mode) + " is not one the radio can store (\"\", Tone, TSQL, DTCS or Cross)");
+        return;
+    }
+    if (tx) {
+        choose(col::kTxTone, formatTone(*tx, false));
+    }
+    if (rx) {
+        choose(col::kRxTone, formatTone(*rx, false));
+    }
+}
+
+void CRowImporter::commitListColumns(const std::string& busyLockKept, bool& priority) {
+    const std::vector<std::string>& widths = m_table.listItems(col::kWidth);
+    const std::vector<std::string>& scans = m_table.listItems(col::kScan);
+    const std::vector<std::string>& locks = m_table.listItems(col::kBusyLock);
+    const std::vector<std::string>& powers = m_table.listItems(col::kPower);
+
+    const std::string mode = m_row.get("Mode");
+    if (sameIgnoringCase(mode, "FM")) {
+        choose(col::kWidth, widths[0]);
+    } else if (sameIgnoringCase(mode, "NFM")) {
+        choose(col::kWidth, widths[1]);
+    } else if (!mode.empty()) {
+        problem("Mode " + quoted(mode) + " cannot be stored: FM (wide) or NFM (narrow)");
+    }
+
+    const std::string skip = m_row.get("Skip");
+    if (skip.empty() || sameIgnoringCase(skip, "P")) {
+        choose(col::kScan, scans[0]);
+        priority = !skip.empty();
+    } else if (sameIgnoringCase(skip, "S")) {
+        choose(col::kScan, scans[1]);
+    } else {
+        problem("Skip " + quoted(skip) + " is not \"\" (scanned), S (skipped) or P (priority)");
+    }
+
+    std::string power = m_row.get("Power");
+    if (sameIgnoringCase(power, "High")) {
+        choose(col::kPower, powers[0]);
+    } else if (sameIgnoringCase(power, "Low")) {
+        choose(col::kPower, powers[1]);
+    } else if (!power.empty()) {
+        std::string watts = power;
+        if (watts.back() == 'W' || watts.back() == 'w') {
+            watts = trimmed(watts.substr(0, watts.size() - 1));
+        }
+        const std::optional<int32_t> deciWatt =
+            isPlainDecimal(watts) ? parseScaledDecimal(watts, 1) : std::nullopt;
+        if (!deciWatt) {
+            problem("Power " + quoted(power) + " is not High, Low or a number of watts");
+        } else {
+            choose(col::kPower, powers[*deciWatt >= kHighPowerDeciWatt ? 0 : 1]);
+        }
+    }
+
+    const std::string lock = m_row.get("BusyLock");
+    if (lock.empty()) {
+        choose(col::kBusyLock, busyLockKept);
+    } else if (sameIgnoringCase(lock, "Off")) {
+        choose(col::kBusyLock, locks[0]);
+    } else if (sameIgnoringCase(lock, "Carrier")) {
+        choose(col::kBusyLock, locks[1]);
+    } else if (sameIgnoringCase(lock, "QT/DQT") || sameIgnoringCase(lock, "Tone")) {
+        choose(col::kBusyLock, locks[2]);
+    } else {
+        problem("BusyLock " + quoted(lock) + " is not Off, Carrier or QT/DQT");
+    }
+}
+
+bool CRowImporter::run(const std::string& busyLockKept, RowOutcome& out) {
+    const size_t before = m_problems.size();
+    if (commitReceive()) {
+        commitTransmit();
+        commitTones();
+        commitListColumns(busyLockKept, out.priority);
+    }
+    for (int c = col::kRxFrequency; c < kGridCols; ++c) {
+        out.cells[c] = m_table.text(kRow, c);
+    }
+    return m_problems.size() == before;
+}
+
+} // namespace
+
+// ---- export ------------------------------------------------------------------------------
+
+std::string exportCsv(const CMemoryImage& image) {
+    std::string out;
+    for (int c = 0; c < kColumnCount; ++c) {
+        out += (c ? "," : "");
+        out += kColumns[c];
+    }
+    out += "\n";
+
+    for (int ch = 1; ch <= image::kChannelCount; ++ch) {
+        if (!image.isInUse(ch)) {
+            continue;
+        }
+        const uint32_t rx = *image.rxFrequency(ch);
+        const uint32_t tx = *image.txFrequency(ch);
+        std::string duplex;
+        uint32_t offset = 0;
+        if (tx != rx) {
+            const uint32_t distance = tx > rx ? tx - rx : rx - tx;
+            if (distance > kMaxOffset10Hz) {
+                duplex = "split";
+                offset = tx;
+            } else {
+                duplex = tx > rx ? "+" : "-";
+                offset = distance;
+            }
+        }
+        const ToneColumns tones = toneColumns(image.txTone(ch), image.rxTone(ch));
+        const bool fineStep = rx % kStep5k10Hz != 0 || tx % kStep5k10Hz != 0;
+
+        const std::string fields[kColumnCount] = {
+            std::to_string(ch),
+            "",
+            megahertz6(rx),
+            duplex,
+            megahertz6(offset),
+            tones.mode,
+            tones.rToneFreq,
+            tones.cToneFreq,
+            tones.dtcsCode,
+            tones.polarity,
+            tones.rxDtcsCode,
+            tones.crossMode,
+            image.isWide(ch) ? "FM" : "NFM",
+            fineStep ? "6.25" : "5.00",
+            image.isScanned(ch) ? "" : "S",
+            image.isHighPower(ch) ? "5.0W" : "1.0W",
+            "",
+            "",
+            "",
+            "",
+            "",
+            busyLockText(image.busyLock(ch)),
+        };
+        for (int c = 0; c < kColumnCount; ++c) {
+            out += (c ? "," : "");
+            out += csvField(fields[c]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+// ---- import ------------------------------------------------------------------------------
+
+ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLimits limits) {
+    ImportResult result;
+    result.image = image;
+
+    std::vector<Record> records;
+    int badLine = 0;
+    if (!splitRecords(text, records, badLine)) {
+        result.problems.push_back({badLine, "a quoted field starts here and is never closed"});
+        return result;
+    }
+    if (records.empty()) {
+        result.problems.push_back({1,
+                                   "the file holds no header line (and no channels): expected a first line "
+                                   "naming the columns, such as Location,Name,Frequency,..."});
+        return result;
+    }
+
+    const Record& header = records.front();
+    std::map<std::string, size_t> columns;
+    for (size_t i = 0; i < header.fields.size(); ++i) {
+        columns.emplace(CRowReader::lower(header.fields[i]), i);
+    }
+    const bool hasLocation = columns.count("location") != 0;
+    const bool hasFrequency = columns.count("frequency") != 0;
+    if (!hasLocation && !hasFrequency) {
+        result.problems.push_back({header.line,
+                                   "this is not a header line: the first line must name the columns, "
+                                   "such as Location,Name,Frequency,Duplex,Offset,..."});
+        return result;
+    }
+    if (!hasLocation || !hasFrequency) {
+        result.problems.push_back({header.line, std::string("the header has no ") +
+                                                    (hasLocation ? "Frequency" : "Location") + " column"});
+        return result;
+    }
+
+    // Locations count from 0 when the smallest one is 0.
+    long base = 1;
+    for (size_t r = 1; r < records.size(); ++r) {
+        const std::optional<long> location = integerValue(CRowReader(columns, records[r]).get("Location"));
+        if (location && *location == 0) {
+            base = 0;
+        }
+    }
+
+    // What the channels keep when a row names no busy lock: the image's own setting.
+    CChannelTable original(false);
+    original.decode(image);
+    const std::string lockOff = CChannelTable::defaultText(col::kBusyLock, false);
+
+    CChannelTable table(false);
+    std::map<int, int> lineOfChannel;
+    int priorityChannel = 0;
+    int priorityLine = 0;
+    for (size_t r = 1; r < records.size(); ++r) {
+        const Record& record = records[r];
+        const CRowReader row(columns, record);
+        std::vector<std::string> problems;
+
+        if (record.fields.size() < header.fields.size()) {
+            result.problems.push_back({record.line, "the row has " + std::to_string(record.fields.size()) +
+                                                        " fields but the header names " +
+                                                        std::to_string(header.fields.size())});
+            continue;
+        }
+
+        int channel = 0;
+        const std::string locationText = row.get("Location");
+        const std::optional<long> location = integerValue(locationText);
+        if (!location) {
+            problems.push_back("Location " + quoted(locationText) + " is not a channel number");
+        } else if (*location < base || *location - base >= image::kChannelCount) {
+            problems.push_back("Location " + locationText + " is past the " +
+                               std::to_string(image::kChannelCount) + " channels (Location " +
+                               std::to_string(base) + " to " +
+                               std::to_string(base + image::kChannelCount - 1) + ")");
+        } else {
+            channel = static_cast<int>(*location - base + 1);
+            const auto [it, fresh] = lineOfChannel.emplace(channel, record.line);
+            if (!fresh) {
+                problems.push_back("Location " + locationText + " is also on line " +
+                                   std::to_string(it->second));
+                channel = 0;
+            }
+        }
+
+        const std::string& keptLock = channel && !original.text(channel, col::kBusyLock).empty()
+                                          ? original.text(channel, col::kBusyLock)
+                                          : lockOff;
+        RowOutcome outcome;
+        CRowImporter(row, limits, problems).run(keptLock, outcome);
+
+        if (outcome.priority && channel) {
+            if (priorityChannel) {
+                problems.push_back("Skip P: line " + std::to_string(priorityLine) +
+                                   " already made its channel the priority channel");
+            } else {
+                priorityChannel = channel;
+                priorityLine = record.line;
+            }
+        }
+        for (std::string& reason : problems) {
+            result.problems.push_back({record.line, std::move(reason)});
+        }
+        if (problems.empty() && channel) {
+            for (int c = col::kRxFrequency; c < kGridCols; ++c) {
+                table.setText(channel, c, outcome.cells[c]);
+            }
+            ++result.channelCount;
+        }
+    }
+
+    if (!result.problems.empty()) {
+        result.channelCount = 0;
+        return result;
+    }
+    table.encode(result.image);
+    if (priorityChannel) {
+        storeOptionSelection(OptionList::Priority, priorityChannel, result.image);
+    }
+    return result;
+}
+
+} // namespace channelcsv

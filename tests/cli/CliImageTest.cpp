@@ -1,0 +1,745 @@
+// radioprog's file commands, run as a user runs them: the built binary in a temporary folder.
+
+#include "CliTestSupport.h"
+#include "MiniJson.h"
+
+#include "channels/ChannelCsv.h"
+#include "options/Options.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace clitest {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+#define EXPECT_CONTAINS(text, part)                                                                          \
+    EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
+
+CMemoryImage imageWithChannel(int ch, uint32_t rx, uint32_t tx) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(0);
+    img.setRxFrequency(ch, rx);
+    img.setTxFrequency(ch, tx);
+    img.setRxTone(ch, Tone::none());
+    img.setTxTone(ch, Tone::none());
+    img.setBusyLock(ch, BusyLock::Off);
+    img.setScanned(ch, true);
+    return img;
+}
+
+minijson::Value parseJson(const std::string& text) {
+    minijson::CReader reader(text);
+    const std::optional<minijson::Value> v = reader.parse();
+    EXPECT_TRUE(v.has_value()) << reader.error() << "\n" << text;
+    return v.value_or(minijson::Value{});
+}
+
+// ---- help and usage --------------------------------------------------------------------------
+
+using CliHelp = CliTest;
+
+TEST_F(CliHelp, VersionAndOverview) {
+    const RunResult version = runBare({"--version"});
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, "radioprog 1.0.0\n");
+
+    const RunResult help = runBare({"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* command :
+         {"new", "show", "read", "write", "channel", "set", "export", "import", "ports"}) {
+        EXPECT_CONTAINS(help.out, std::string("  ") + command + " ");
+    }
+    EXPECT_CONTAINS(help.out, "--ini PATH");
+    EXPECT_CONTAINS(help.out, "Exit status");
+}
+
+TEST_F(CliHelp, EveryCommandExplainsItsOptionsWithAnExample) {
+    // Each names every option it takes, and shows an example of itself.
+    struct Case {
+        const char* command;
+        std::vector<const char*> mentions;
+    } cases[] = {
+        {"new", {"--type N", "--band N"}},
+        {"show", {"--json", "--lang"}},
+        {"read", {"--port", "--output", "--retries"}},
+        {"write", {"--port", "--retries"}},
+        {"channel",
+         {"rx=", "tx=", "rx-tone=", "tx-tone=", "width=", "scan=", "busy-lock=", "power=", "--delete"}},
+        {"set",
+         {"tot=", "squelch=", "vox=", "vox-gain=", "vox-delay=", "voice=", "priority=", "monitor=", "beep=",
+          "battery-saver=", "type=", "band="}},
+        {"export", {}},
+        {"import", {}},
+        {"ports", {}},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = runBare({c.command, "--help"});
+        EXPECT_EQ(r.exitStatus, 0) << c.command;
+        EXPECT_CONTAINS(r.out, std::string("Example:\n  radioprog ") + c.command);
+        for (const char* m : c.mentions) {
+            EXPECT_CONTAINS(r.out, m);
+        }
+        EXPECT_EQ(runBare({"help", c.command}).out, r.out) << c.command;
+    }
+}
+
+TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
+    writeImage("a.dat", CMemoryImage::newDocument());
+    const auto before = snapshot();
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {"NoCommand", {}, "no command given"},
+        {"UnknownCommand", {"frobnicate"}, "unknown command 'frobnicate'"},
+        {"OptionOfAnotherCommand",
+         {"show", "a.dat", "--port", "COM1"},
+         "'--port' is not an option of 'show'"},
+        {"MissingOperand", {"export", "a.dat"}, "missing CHANNELS.csv"},
+        {"ExtraOperand", {"show", "a.dat", "b.dat"}, "unexpected argument 'b.dat'"},
+        {"ValueMissing", {"show", "a.dat", "--lang"}, "--lang needs a value"},
+        {"FlagWithValue", {"show", "a.dat", "--json=yes"}, "--json takes no value"},
+        {"UnknownLanguage", {"show", "a.dat", "--lang", "French"}, "English and Chinese"},
+        {"ReadWithoutPort", {"read", "--output", "b.dat"}, "missing --port PORT"},
+        {"ReadWithoutOutput", {"read", "--port", "/dev/null"}, "missing --output"},
+        {"RetriesNotANumber",
+         {"write", "--port", "/dev/null", "--retries", "many", "a.dat"},
+         "--retries many"},
+        {"IniGivenTwice", {"--ini", "x.ini", "show", "a.dat"}, "--ini is given twice"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run(c.args);
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+        EXPECT_EQ(snapshot(), before) << c.name;
+    }
+}
+
+TEST_F(CliHelp, AMissingProgramIniIsNamed) {
+    const RunResult r = runBare({"--ini", path("nowhere.ini"), "show", "a.dat"});
+    EXPECT_EQ(r.exitStatus, 2);
+    EXPECT_CONTAINS(r.err, "cannot read the settings file " + path("nowhere.ini"));
+    EXPECT_FALSE(exists("nowhere.ini")); // never created
+}
+
+TEST_F(CliHelp, TheDefaultProgramIniIsBesideTheProgramAndNeverRewritten) {
+    // A copy of the program in a folder of its own, with a Program.ini that any save would
+    // normalise (comments, spacing, LF line ends).
+    const std::string program = path("bin/radioprog");
+    writeFile("bin/.keep", "");
+    std::filesystem::copy_file(RADIOPROG_PATH, program);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const std::string ini = "; the settings\n[setup]\n  appname = Radio Test  \nTYPE1=Beside The Program\n"
+                            "Field1=136 - 174MHz\n";
+    writeFile("bin/Program.ini", ini);
+    writeImage("a.dat", imageWithChannel(1, 14500000, 14500000));
+
+    const RunResult show = runProgram(program, {"show", "a.dat"});
+    EXPECT_EQ(show.exitStatus, 0) << show.err;
+    EXPECT_CONTAINS(show.out, "Type: Beside The Program (0)");
+    EXPECT_EQ(runProgram(program, {"channel", "a.dat", "2", "rx=146"}).exitStatus, 0);
+    EXPECT_EQ(readFile("bin/Program.ini"), ini);
+
+    // Without one, nothing is created beside the program, and what needs the bands says so.
+    std::filesystem::remove(path("bin/Program.ini"));
+    const RunResult bare = runProgram(program, {"channel", "a.dat", "3", "rx=146"});
+    EXPECT_EQ(bare.exitStatus, 2);
+    EXPECT_CONTAINS(bare.err,
+                    "the band limits come from Program.ini, and there is none at " + path("bin/Program.ini"));
+    EXPECT_FALSE(exists("bin/Program.ini"));
+}
+
+// ---- new -------------------------------------------------------------------------------------
+
+using CliNew = CliTest;
+
+TEST_F(CliNew, TakesTheRememberedTypeAndBand) {
+    writeFile("config/" + std::string(kTestAppName) + ".ini", "[Settings]\r\nType=1\r\nField=1\r\n");
+    const RunResult r = run({"new", "a.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.out, "type 1 HT-16U, band 1 450 - 520MHz");
+
+    CMemoryImage expected = CMemoryImage::newDocument();
+    expected.setRadioType(1);
+    expected.setBand(1);
+    EXPECT_EQ(readImage("a.dat"), expected);
+}
+
+TEST_F(CliNew, WithoutARememberedChoiceTheTypeAndBandAreZero) {
+    ASSERT_EQ(run({"new", "a.dat"}).exitStatus, 0);
+    CMemoryImage expected = CMemoryImage::newDocument();
+    expected.setRadioType(0);
+    expected.setBand(0);
+    EXPECT_EQ(readImage("a.dat"), expected);
+    EXPECT_FALSE(exists("config")) << "new only reads the remembered choice";
+}
+
+TEST_F(CliNew, TypeAndBandOptionsAreCheckedAgainstProgramIni) {
+    ASSERT_EQ(run({"new", "a.dat", "--type", "2", "--band", "1"}).exitStatus, 0);
+    EXPECT_EQ(readImage("a.dat").radioType(), 2);
+    EXPECT_EQ(readImage("a.dat").band(), 1);
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        const char* message;
+    } cases[] = {
+        {"TypePastTheList", {"--type", "4"}, "Program.ini lists the types 0 to 3: 0 HT-16, 1 HT-16U"},
+        {"BandPastTheList", {"--type", "3", "--band", "1"}, "type 3 has the bands 0 to 0: 0 136 - 470MHz"},
+        {"NotANumber", {"--band", "x"}, "--band: 'x' is not a number from 0 to 255"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"new", "b.dat"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunResult r = run(args);
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+        EXPECT_FALSE(exists("b.dat")) << c.name;
+    }
+}
+
+TEST_F(CliNew, NeverOverwritesAFile) {
+    writeFile("a.dat", "precious");
+    const RunResult r = run({"new", "a.dat"});
+    EXPECT_EQ(r.exitStatus, 2);
+    EXPECT_CONTAINS(r.err, "a.dat already exists");
+    EXPECT_EQ(readFile("a.dat"), "precious");
+
+    const RunResult folder = run({"new", "missing/a.dat"});
+    EXPECT_EQ(folder.exitStatus, 2);
+    EXPECT_CONTAINS(folder.err, "the folder missing does not exist");
+}
+
+// ---- show ------------------------------------------------------------------------------------
+
+using CliShow = CliTest;
+
+CMemoryImage showcaseImage() {
+    // The grid's example channel on channel 16, a narrow low-power channel on channel 1.
+    CMemoryImage img = imageWithChannel(16, 14500000, 14560000);
+    img.setRxTone(16, Tone::ctcss(885));
+    img.setTxTone(16, Tone::dcs(23, false));
+    img.setBusyLock(16, BusyLock::Carrier);
+    img.setRxFrequency(1, 43312500);
+    img.setTxFrequency(1, 43312500);
+    img.setWide(1, false);
+    img.setHighPower(1, false);
+    img.setScanned(1, false);
+    img.setBusyLock(1, BusyLock::Tone);
+    img.setRxTone(1, Tone::none());
+    img.setTxTone(1, Tone::none());
+    img.setBand(1);
+    storeOptionSelection(OptionList::Priority, 16, img);
+    return img;
+}
+
+TEST_F(CliShow, PrintsTheGridAndTheOptionsInWords) {
+    writeImage("a.dat", showcaseImage());
+    const RunResult r = run({"show", "a.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.out, "Type: HT-16 (0)\nBand: 400 - 470MHz (1)\n");
+    EXPECT_CONTAINS(
+        r.out, "CH  Rx Frequency  Tx Frequency  QT/DQT Dec  QT/DQT Enc  W/N     Scan  Busy Lock  Power\n");
+    EXPECT_CONTAINS(r.out,
+                    " 1  433.12500     433.12500     None        None        Narrow  No    QT/DQT     Low\n");
+    EXPECT_CONTAINS(
+        r.out, "16  145.00000     145.60000     88.5        D023N       Wide    Yes   Carrier    High\n");
+    EXPECT_CONTAINS(r.out, "\n 2\n");
+    EXPECT_CONTAINS(r.out, "Time Out Time (s)   45s\n");
+    EXPECT_CONTAINS(r.out, "Priority Channel    16\n");
+    EXPECT_CONTAINS(r.out, "Monitor Key         Monitor Momentary\n"); // 0xFF shows as the dialog shows it
+    EXPECT_CONTAINS(r.out, "Battery Saver       On\n");
+
+    const RunResult chinese = run({"show", "a.dat", "--lang", "chinese"});
+    ASSERT_EQ(chinese.exitStatus, 0);
+    EXPECT_CONTAINS(chinese.out, "类型: HT-16 (0)");
+    EXPECT_CONTAINS(chinese.out, "窄");
+    EXPECT_CONTAINS(chinese.out, "载波");
+    EXPECT_CONTAINS(chinese.out, "监听瞬时");
+}
+
+TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
+    CMemoryImage img = showcaseImage();
+    img.setByte(image::offset::kSquelch, 0x0A); // outside the list: shown raw
+    writeImage("a.dat", img);
+    const RunResult r = run({"show", "a.dat", "--json", "--lang", "Chinese"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const minijson::Value doc = parseJson(r.out);
+    EXPECT_EQ(doc["type"].number, 0);
+    EXPECT_EQ(doc["band"].number, 1);
+    EXPECT_EQ(doc["type_name"].text, "HT-16");
+    EXPECT_EQ(doc["band_name"].text, "400 - 470MHz");
+    EXPECT_EQ(doc["freq_min"].number, 40000000);
+    EXPECT_EQ(doc["freq_max"].number, 47000000);
+
+    ASSERT_EQ(doc["channels"].items.size(), 16u);
+    const minijson::Value& ch16 = doc["channels"][15];
+    EXPECT_EQ(ch16["channel"].number, 16);
+    EXPECT_EQ(ch16["rx"].text, "145.00000");
+    EXPECT_EQ(ch16["tx"].text, "145.60000");
+    EXPECT_EQ(ch16["rx_tone"].text, "88.5");
+    EXPECT_EQ(ch16["tx_tone"].text, "D023N");
+    EXPECT_EQ(ch16["width"].text, "Wide"); // English whatever --lang says
+    EXPECT_EQ(ch16["scan"].text, "Yes");
+    EXPECT_EQ(ch16["busy_lock"].text, "Carrier");
+    EXPECT_EQ(ch16["power"].text, "High");
+    const minijson::Value& ch2 = doc["channels"][1];
+    EXPECT_EQ(ch2["channel"].number, 2);
+    for (const char* key : {"rx", "tx", "rx_tone", "tx_tone", "width", "scan", "busy_lock", "power"}) {
+        EXPECT_EQ(ch2[key].kind, minijson::Value::Kind::String) << key;
+        EXPECT_EQ(ch2[key].text, "") << key;
+    }
+
+    const minijson::Value& options = doc["options"];
+    EXPECT_EQ(options.members.size(), 10u);
+    EXPECT_EQ(options["monitor_key"].number, 0xFF);
+    EXPECT_EQ(options["voice"].number, 2);
+    EXPECT_EQ(options["tot"].number, 3);
+    EXPECT_EQ(options["squelch"].number, 10);
+    EXPECT_EQ(options["battery_saver"].number, 1);
+    EXPECT_EQ(options["key_beep"].number, 1);
+    EXPECT_EQ(options["vox"].number, 0);
+    EXPECT_EQ(options["vox_gain"].number, 5);
+    EXPECT_EQ(options["vox_delay"].number, 0);
+    EXPECT_EQ(options["priority"].number, 16);
+}
+
+TEST_F(CliShow, JsonEscapesTextsFromProgramIni) {
+    setProgramIni(std::string(
+        "[Setup]\nAppName=Radio Test\nType1=Say \"hi\" \\ back\x01 对讲机\nField1=136 - 174MHz\n"));
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(0);
+    writeImage("a.dat", img);
+    const RunResult r = run({"show", "a.dat", "--json"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.out, "\"type_name\": \"Say \\\"hi\\\" \\\\ back\\u0001 对讲机\"");
+    EXPECT_EQ(parseJson(r.out)["type_name"].text, "Say \"hi\" \\ back\x01 对讲机");
+}
+
+TEST_F(CliShow, ATypeOrBandProgramIniDoesNotListShowsAsMissing) {
+    CMemoryImage img = CMemoryImage::newDocument(); // type and band bytes still 0xFF
+    writeImage("a.dat", img);
+    const RunResult r = run({"show", "a.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.out, "Type: (not in Program.ini) (255)");
+    const minijson::Value doc = parseJson(run({"show", "a.dat", "--json"}).out);
+    EXPECT_EQ(doc["type"].number, 255);
+    EXPECT_EQ(doc["type_name"].text, "");
+    EXPECT_EQ(doc["freq_max"].number, 0);
+}
+
+// ---- channel ---------------------------------------------------------------------------------
+
+using CliChannel = CliTest;
+
+TEST_F(CliChannel, EditsWithTheGridsRules) {
+    writeImage("a.dat", imageWithChannel(2, 14500000, 14560000));
+    struct Step {
+        const char* name;
+        std::vector<std::string> args;
+        const char* expectedRow; // show's line for the channel afterwards
+    } steps[] = {
+        {"NewChannelGetsDefaults",
+         {"5", "rx=146.52"},
+         " 5  146.52000     146.52000     None        None        Wide  Yes   Off        High"},
+        {"RxOfAnExistingChannelKeepsTx",
+         {"2", "rx=145.1"},
+         " 2  145.10000     145.60000     None        None        Wide  Yes   Off        High"},
+        {"EmptyTxFallsBackToRx",
+         {"2", "tx="},
+         " 2  145.10000     145.10000     None        None        Wide  Yes   Off        High"},
+        {"ListFieldsInAnyOrderAndCase",
+         {"2", "power=LOW", "busy-lock=tone", "scan=no", "width=narrow", "tx-tone=d754i", "rx-tone=88.5"},
+         " 2  145.10000     145.10000     88.5        D754I       Narrow  No    QT/DQT     Low"},
+        {"ToneNone",
+         {"2", "rx-tone=none"},
+         " 2  145.10000     145.10000     None        D754I       Narrow  No    QT/DQT     Low"},
+        {"SixPointTwoFiveStep",
+         {"5", "tx=146.50625"},
+         " 5  146.52000     146.50625     None        None        Wide    Yes   Off        High"},
+    };
+    for (const Step& s : steps) {
+        std::vector<std::string> args = {"channel", "a.dat"};
+        args.insert(args.end(), s.args.begin(), s.args.end());
+        const RunResult r = run(args);
+        ASSERT_EQ(r.exitStatus, 0) << s.name << ": " << r.err;
+        EXPECT_CONTAINS(run({"show", "a.dat"}).out, std::string(s.expectedRow) + "\n");
+    }
+    ASSERT_EQ(run({"channel", "a.dat", "5", "--delete"}).exitStatus, 0);
+    EXPECT_FALSE(readImage("a.dat").isInUse(5));
+    ASSERT_EQ(run({"channel", "a.dat", "2", "rx="}).exitStatus, 0);
+    EXPECT_FALSE(readImage("a.dat").isInUse(2));
+}
+
+TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
+    writeImage("a.dat", imageWithChannel(3, 14500000, 14560000));
+    const std::string before = readFile("a.dat");
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {"RxOutOfBand",
+         {"3", "rx=470"},
+         "channel 3: rx=470: Out of range,please input again. (band 136 - 174MHz: "
+         "136.00000 to 174.00000 MHz, in steps of 5 or 6.25 kHz); a.dat is unchanged"},
+        {"TxOffStep",
+         {"3", "tx=145.0025"},
+         "Error data Value, please input according the step value(6.25K/5k)."},
+        {"TooManyDigits", {"3", "rx=1000"}, "Out of range"},
+        {"NewChannelRefused", {"4", "rx=500"}, "Out of range"},
+        {"ToneNotInTheList", {"3", "rx-tone=100.5"}, "rx-tone=100.5: choose None, a CTCSS tone of the list"},
+        {"WidthWord", {"3", "width=medium"}, "width=medium: choose wide or narrow"},
+        {"AttributesOfAnEmptyChannel", {"4", "power=low"}, "channel 4 is empty: give rx=MHZ"},
+        {"TxOfAnEmptyChannel", {"4", "tx=145"}, "channel 4 has no receive frequency"},
+        {"UnknownField", {"3", "colour=red"}, "'colour' is not a field of a channel"},
+        {"NotKeyValue", {"3", "145.5"}, "'145.5' is not KEY=VALUE"},
+        {"FieldTwice", {"3", "rx=145", "rx=146"}, "rx= is given twice"},
+        {"ChannelSeventeen", {"17", "rx=145"}, "channel '17': the channels are 1 to 16"},
+        {"NothingToDo", {"3"}, "nothing to change"},
+        {"DeleteWithFields", {"3", "--delete", "rx=145"}, "--delete empties the channel"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"channel", "a.dat"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const RunResult r = run(args);
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+        EXPECT_EQ(readFile("a.dat"), before) << c.name;
+    }
+}
+
+TEST_F(CliChannel, OtherChannelsKeepEveryByte) {
+    CMemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    // Channel 9 as a radio might hold it: an unknown DCS word, bytes 14/15 and spare bits set,
+    // and a receive frequency without a transmit frequency (not in use).
+    uint8_t* rec = img.data() + image::channelOffset(9);
+    rec[10] = 0x00, rec[11] = 0x28, rec[12] = 0xE7, rec[13] = 0x0F, rec[14] = 0x12, rec[15] = 0x34;
+    img.setRxFrequency(9, 14500000);
+    img.setScanned(9, true);
+    img.setByte(0x005, 0x99);
+    writeImage("a.dat", img);
+
+    ASSERT_EQ(run({"channel", "a.dat", "1", "power=low"}).exitStatus, 0);
+    CMemoryImage expected = img;
+    expected.setHighPower(1, false);
+    EXPECT_EQ(readImage("a.dat"), expected);
+}
+
+TEST_F(CliChannel, BandComesFromTheImagesTypeAndBand) {
+    CMemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    img.setRadioType(1); // HT-16U, band 0: 400 - 470 MHz
+    writeImage("a.dat", img);
+    EXPECT_EQ(run({"channel", "a.dat", "2", "rx=146"}).exitStatus, 2);
+    EXPECT_EQ(run({"channel", "a.dat", "2", "rx=446.00625"}).exitStatus, 0);
+
+    img.setRadioType(9); // not listed: no band, every frequency would be refused
+    writeImage("b.dat", img);
+    const RunResult r = run({"channel", "b.dat", "2", "rx=146"});
+    EXPECT_EQ(r.exitStatus, 2);
+    EXPECT_CONTAINS(r.err, "lists no band for type 9 (key Field10 of [Setup])");
+}
+
+// ---- set -------------------------------------------------------------------------------------
+
+using CliSet = CliTest;
+
+TEST_F(CliSet, ChangesEveryOptionByte) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(1);
+    writeImage("a.dat", img);
+    const RunResult r =
+        run({"set", "a.dat", "tot=600", "squelch=0", "vox=on", "vox-gain=8", "vox-delay=3.0", "voice=chinese",
+             "priority=16", "monitor=momentary", "beep=off", "battery-saver=OFF", "type=2", "band=1"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    CMemoryImage expected = img;
+    using namespace image::offset;
+    for (const auto& [offset, value] : std::vector<std::pair<size_t, uint8_t>>{{kTimeOut, 40},
+                                                                               {kSquelch, 0},
+                                                                               {kVox, 1},
+                                                                               {kVoxGain, 8},
+                                                                               {kVoxDelay, 5},
+                                                                               {kVoice, 1},
+                                                                               {kPriority, 16},
+                                                                               {kMonitorKey, 2},
+                                                                               {kKeyBeep, 0},
+                                                                               {kBatterySaver, 0},
+                                                                               {kRadioType, 2},
+                                                                               {kBand, 1}}) {
+        expected.setByte(offset, value);
+    }
+    EXPECT_EQ(readImage("a.dat"), expected);
+
+    const RunResult more = run({"set", "a.dat", "tot=15s", "vox=off", "vox-delay=0.5s", "priority=off",
+                                "monitor=none", "voice=english", "beep=on"});
+    ASSERT_EQ(more.exitStatus, 0) << more.err;
+    const CMemoryImage after = readImage("a.dat");
+    EXPECT_EQ(after.byte(kTimeOut), 1);
+    EXPECT_EQ(after.byte(kVox), 0);
+    EXPECT_EQ(after.byte(kVoxDelay), 1);
+    EXPECT_EQ(after.byte(kPriority), 0);
+    EXPECT_EQ(after.byte(kMonitorKey), 0);
+    EXPECT_EQ(after.byte(kVoice), 2);
+    EXPECT_EQ(after.byte(kKeyBeep), 1);
+}
+
+TEST_F(CliSet, AnotherTypeStartsOnItsFirstBand) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(1);
+    writeImage("a.dat", img);
+    ASSERT_EQ(run({"set", "a.dat", "type=0"}).exitStatus, 0);
+    EXPECT_EQ(readImage("a.dat").band(), 1) << "the same type keeps its band";
+    ASSERT_EQ(run({"set", "a.dat", "type=1"}).exitStatus, 0);
+    EXPECT_EQ(readImage("a.dat").radioType(), 1);
+    EXPECT_EQ(readImage("a.dat").band(), 0);
+}
+
+TEST_F(CliSet, OneBadValueChangesNothing) {
+    struct Case {
+        const char* name;
+        std::string assignment;
+        const char* message;
+    } cases[] = {
+        {"TotNotAMultiple", "tot=20", "tot=20: the time-out is 15 to 600 seconds, a multiple of 15"},
+        {"SquelchTen", "squelch=10", "squelch=10: squelch is 0 to 9"},
+        {"VoxMaybe", "vox=maybe", "vox=maybe: on or off"},
+        {"VoxGainZero", "vox-gain=0", "vox-gain=0: the gain is 1 to 8"},
+        {"VoxDelayOdd", "vox-delay=0.4", "vox-delay=0.4: the delay is 0.3, 0.5"},
+        {"VoiceFrench", "voice=french", "voice=french: off, chinese or english"},
+        {"PriorityPast16", "priority=17", "priority=17: off or a channel from 1 to 16"},
+        {"BeepOdd", "beep=1", "beep=1: on or off"},
+        {"TypeUnlisted", "type=7", "type=7: Program.ini lists the types 0 to 3"},
+        {"BandUnlisted", "band=2", "band=2: type 0 has the bands 0 to 1"},
+        {"UnknownKey", "volume=11", "'volume' is not an option"},
+        {"NoEquals", "loud", "'loud' is not KEY=VALUE"},
+    };
+    for (const Case& c : cases) {
+        CMemoryImage img = CMemoryImage::newDocument();
+        img.setRadioType(0);
+        img.setBand(0);
+        writeImage("a.dat", img);
+        const std::string before = readFile("a.dat");
+        // Good values around the bad one, of other keys than the bad one's.
+        const std::string key = c.assignment.substr(0, c.assignment.find('='));
+        const RunResult r = run({"set", "a.dat", key == "squelch" ? "vox=on" : "squelch=2", c.assignment,
+                                 key == "beep" ? "battery-saver=off" : "beep=off"});
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+        EXPECT_EQ(readFile("a.dat"), before) << c.name;
+    }
+}
+
+// ---- export and import -----------------------------------------------------------------------
+
+using CliCsv = CliTest;
+
+TEST_F(CliCsv, ExportThenImportGivesTheSameChannels) {
+    CMemoryImage img = showcaseImage();
+    img.setRadioType(3); // 136 - 470 MHz: room for a split channel
+    img.setBand(0);
+    img.setRxFrequency(7, 14600000);
+    img.setTxFrequency(7, 44600000);
+    img.setRxTone(7, Tone::dcs(411, true));
+    img.setTxTone(7, Tone::ctcss(670));
+    writeImage("a.dat", img);
+    ASSERT_EQ(run({"export", "a.dat", "list.csv"}).exitStatus, 0);
+    EXPECT_EQ(readFile("list.csv"), channelcsv::exportCsv(img));
+
+    CMemoryImage target = CMemoryImage::newDocument();
+    target.setRadioType(3);
+    target.setBand(0);
+    target.setRxFrequency(5, 15000000); // not in the list: emptied
+    target.setTxFrequency(5, 15000000);
+    writeImage("b.dat", target);
+    const RunResult r = run({"import", "list.csv", "b.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "imported 3 channels into b.dat\n");
+    const minijson::Value original = parseJson(run({"show", "a.dat", "--json"}).out);
+    const minijson::Value imported = parseJson(run({"show", "b.dat", "--json"}).out);
+    for (size_t i = 0; i < 16; ++i) {
+        for (const char* key : {"rx", "tx", "rx_tone", "tx_tone", "width", "scan", "busy_lock", "power"}) {
+            EXPECT_EQ(imported["channels"][i][key].text, original["channels"][i][key].text)
+                << "channel " << i + 1 << " " << key;
+        }
+    }
+}
+
+TEST_F(CliCsv, ExportToStandardOutput) {
+    writeImage("a.dat", showcaseImage());
+    const RunResult r = run({"export", "a.dat", "-"});
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, channelcsv::exportCsv(showcaseImage()));
+}
+
+TEST_F(CliCsv, ImportsAListWrittenByAnotherTool) {
+    writeFile("list.csv", readFileAt(RADIO_TEST_DATA_DIR "/channels_other_tool_21_columns.csv"));
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(3);
+    img.setBand(0);
+    writeImage("a.dat", img);
+    const RunResult r = run({"import", "list.csv", "a.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const minijson::Value doc = parseJson(run({"show", "a.dat", "--json"}).out);
+    const auto row = [&](size_t ch) {
+        const minijson::Value& c = doc["channels"][ch - 1];
+        std::string out;
+        for (const char* key : {"rx", "tx", "rx_tone", "tx_tone", "width", "scan", "busy_lock", "power"}) {
+            out += c[key].text + "|";
+        }
+        return out;
+    };
+    EXPECT_EQ(row(1), "146.52000|146.52000|None|None|Wide|Yes|Off|High|");
+    EXPECT_EQ(row(2), "146.94000|146.34000|None|100.0|Wide|Yes|Off|High|");
+    EXPECT_EQ(row(3), "147.12000|147.72000|103.5|103.5|Narrow|No|Off|Low|"); // TSQL reads cToneFreq
+    EXPECT_EQ(row(4), "145.50000|145.50000|D754N|D754I|Wide|Yes|Off|High|");
+    EXPECT_EQ(row(5), "146.00000|446.00000|D411I|67.0|Wide|Yes|Off|Low|");
+    EXPECT_EQ(row(6), "145.00625|145.00625|None|None|Narrow|Yes|Off|High|");
+    EXPECT_EQ(row(7), "||||||||");
+    EXPECT_EQ(doc["options"]["priority"].number, 5); // Skip P
+}
+
+TEST_F(CliCsv, ImportsTheOlderLayoutNumberedFromZero) {
+    writeFile("list.csv", readFileAt(RADIO_TEST_DATA_DIR "/channels_17_columns.csv"));
+    CMemoryImage img = CMemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(0);
+    writeImage("a.dat", img);
+    ASSERT_EQ(run({"import", "list.csv", "a.dat"}).exitStatus, 0);
+    const CMemoryImage after = readImage("a.dat");
+    EXPECT_EQ(after.rxFrequency(1), 14652000u);
+    EXPECT_EQ(after.txFrequency(2), 14634000u);
+    EXPECT_EQ(after.rxTone(2), Tone::ctcss(1000));
+    EXPECT_FALSE(after.isWide(2));
+    EXPECT_FALSE(after.isInUse(3));
+}
+
+TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
+    const std::string header =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+        "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,"
+        "RPT2CALL,DVCODE\n";
+    const std::string good = "1,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n";
+    struct Case {
+        const char* name;
+        std::string csv;
+        std::vector<const char*> messages;
+    } cases[] = {
+        {"EmptyFile", "", {"list.csv:1: the file holds no header line"}},
+        {"MissingHeader", good, {"list.csv:1: this is not a header line"}},
+        {"MissingFrequencyColumn",
+         "Location,Name\n1,A\n",
+         {"list.csv:1: the header has no Frequency column"}},
+        {"RowShorterThanHeader",
+         header + "1,,145.000000,,0.000000\n",
+         {"list.csv:2: the row has 5 fields but the header names 21"}},
+        {"FrequencyOutOfBand",
+         header + good + "2,,480.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:3: Frequency 480.000000: Out of range,please input again."}},
+        {"CtcssBelow25_6Hz",
+         header + "1,,145.000000,,0.000000,Tone,25.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:2: rToneFreq 25.0 Hz cannot be stored"}},
+        {"DcsOutsideTheTable",
+         header + "1,,145.000000,,0.000000,DTCS,88.5,88.5,018,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:2: DtcsCode 018 is not one of the 107 DCS codes"}},
+        {"LocationSeventeen",
+         header + good + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:3: Location 17 is past the 16 channels"}},
+        {"SeveralBadRows",
+         header + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" + good +
+             "3,,145.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:2: Location 17", "list.csv:4: Duplex \"off\"",
+          "2 problems in list.csv; nothing imported, "
+          "a.dat is unchanged"}},
+    };
+    CMemoryImage img = imageWithChannel(9, 14500000, 14500000);
+    writeImage("a.dat", img);
+    for (const Case& c : cases) {
+        writeFile("list.csv", c.csv);
+        const auto before = snapshot();
+        const RunResult r = run({"import", "list.csv", "a.dat"});
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        for (const char* m : c.messages) {
+            EXPECT_CONTAINS(r.err, m);
+        }
+        EXPECT_EQ(snapshot(), before) << c.name;
+    }
+}
+
+// ---- bad files -------------------------------------------------------------------------------
+
+using CliBadFiles = CliTest;
+
+TEST_F(CliBadFiles, EveryCommandRefusesWhatIsNotAnImage) {
+    writeFile("short.dat", std::string(1023, '\xFF'));
+    writeFile("long.dat", std::string(1025, '\xFF'));
+    writeFile("empty.dat", "");
+    writeFile("list.csv", "Location,Frequency\n1,145\n");
+    writeFile("folder/.keep", "");
+    struct Target {
+        const char* file;
+        const char* message;
+    } targets[] = {
+        {"short.dat",
+         "short.dat: Data Format Error (an image file holds exactly 1024 bytes; this one holds 1023)"},
+        {"long.dat",
+         "long.dat: Data Format Error (an image file holds exactly 1024 bytes; this one holds 1025)"},
+        {"empty.dat", "empty.dat: Data Format Error"},
+        {"folder", "folder is a directory, not an image file"},
+        {"missing.dat", "missing.dat: no such file (make one with 'radioprog new missing.dat'"},
+    };
+    const auto before = snapshot();
+    const auto commandsFor = [](const std::string& file) {
+        return std::vector<std::vector<std::string>>{
+            {"show", file, "--json"},     {"channel", file, "1", "rx=145"},
+            {"set", file, "squelch=1"},   {"export", file, "out.csv"},
+            {"import", "list.csv", file}, {"write", "--port", "/dev/null", file},
+        };
+    };
+    // Every kind of bad file through one command, every command with one kind of bad file.
+    std::vector<std::pair<std::vector<std::string>, const char*>> runs;
+    for (const Target& t : targets) {
+        runs.push_back({{"show", t.file}, t.message});
+    }
+    for (const auto& args : commandsFor(targets[0].file)) {
+        runs.push_back({args, targets[0].message});
+    }
+    for (const auto& args : commandsFor(targets[3].file)) {
+        runs.push_back({args, targets[3].message});
+    }
+    for (const auto& [args, message] : runs) {
+        const RunResult r = run(args);
+        EXPECT_EQ(r.exitStatus, 2) << args[0] << " " << args[1];
+        EXPECT_CONTAINS(r.err, message);
+        EXPECT_EQ(r.out, "") << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(CliBadFiles, CsvThatIsMissingOrAFolder) {
+    writeImage("a.dat", CMemoryImage::newDocument());
+    writeFile("folder/.keep", "");
+    const auto before = snapshot();
+    const RunResult missing = run({"import", "nothing.csv", "a.dat"});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_CONTAINS(missing.err, "nothing.csv: no such file");
+    const RunResult folder = run({"import", "folder", "a.dat"});
+    EXPECT_EQ(folder.exitStatus, 2);
+    EXPECT_CONTAINS(folder.err, "folder is a directory");
+    const RunResult exportToFolder = run({"export", "a.dat", "folder"});
+    EXPECT_EQ(exportToFolder.exitStatus, 2);
+    EXPECT_CONTAINS(exportToFolder.err, "folder is a directory; give a file name");
+    EXPECT_EQ(snapshot(), before);
+}
+
+} // namespace
+} // namespace clitest

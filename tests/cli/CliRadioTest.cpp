@@ -1,0 +1,284 @@
+// radioprog read, write and ports against the simulated radio on a pseudo-terminal.
+
+#include "CliTestSupport.h"
+
+#include "RadioSimulator.h"
+#include "image/DatFile.h"
+#include "platform/PosixSerialPort.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace clitest {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+#define EXPECT_CONTAINS(text, part)                                                                          \
+    EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
+
+constexpr size_t kTransferBytes = image::kTransferSize;
+
+// Every byte different from its neighbours, so that a shifted or half-copied row shows.
+CMemoryImage patternImage(uint8_t seed) {
+    CMemoryImage img;
+    for (size_t i = 0; i < image::kSize; ++i) {
+        img.setByte(i, static_cast<uint8_t>(i * 7 + seed));
+    }
+    return img;
+}
+
+CRadioSimulator::Memory memoryOf(const CMemoryImage& img) {
+    CRadioSimulator::Memory m{};
+    std::copy(img.data(), img.data() + image::kSize, m.begin());
+    return m;
+}
+
+bool sameRange(const CMemoryImage& a, const CMemoryImage& b, size_t from, size_t to) {
+    return std::equal(a.data() + from, a.data() + to, b.data() + from);
+}
+
+class CliRadio : public CliTest {
+protected:
+    // A running simulated radio; its memory is `memory`.
+    std::unique_ptr<CRadioSimulator> radio(const CMemoryImage& memory, SimulatorOptions options = {}) {
+        auto sim = std::make_unique<CRadioSimulator>(options);
+        sim->setMemory(memoryOf(memory));
+        std::string error;
+        EXPECT_TRUE(sim->start(&error)) << error;
+        return sim;
+    }
+};
+
+TEST_F(CliRadio, WriteThenReadBackAndRememberTheRadiosTypeAndBand) {
+    CMemoryImage img = patternImage(3);
+    img.setRadioType(2);
+    img.setBand(1);
+    writeImage("a.dat", img);
+    auto sim = radio(CMemoryImage());
+
+    const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"});
+    ASSERT_EQ(w.exitStatus, 0) << w.err;
+    EXPECT_EQ(w.err, "") << "no progress bar when stderr is not a terminal";
+    EXPECT_EQ(w.out, "wrote a.dat to the radio on " + sim->devicePath() + "\n");
+    const CRadioSimulator::Memory m = sim->memory();
+    EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, img.data()));
+    EXPECT_EQ(m[kTransferBytes], 0xFF) << "rows 51 to 63 are never sent";
+
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_CONTAINS(r.out, "into b.dat: type 2 HT-16V, band 1 144 - 148MHz");
+    const CMemoryImage b = readImage("b.dat");
+    EXPECT_TRUE(sameRange(b, img, 0, kTransferBytes));
+    EXPECT_TRUE(sameRange(b, CMemoryImage::newDocument(), kTransferBytes, image::kSize))
+        << "a new file takes rows 51 to 63 from a new image";
+
+    // The radio's type and band are now what a new image gets.
+    ASSERT_EQ(run({"new", "c.dat"}).exitStatus, 0);
+    EXPECT_EQ(readImage("c.dat").radioType(), 2);
+    EXPECT_EQ(readImage("c.dat").band(), 1);
+}
+
+TEST_F(CliRadio, ReadKeepsRows51To63OfTheImageItReplaces) {
+    const CMemoryImage old = patternImage(100);
+    writeImage("b.dat", old);
+    const CMemoryImage radioMemory = patternImage(50);
+    auto sim = radio(radioMemory);
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const CMemoryImage b = readImage("b.dat");
+    EXPECT_TRUE(sameRange(b, radioMemory, 0, kTransferBytes));
+    EXPECT_TRUE(sameRange(b, old, kTransferBytes, image::kSize));
+}
+
+TEST_F(CliRadio, AFailedReadLeavesTheFileUntouched) {
+    writeImage("b.dat", patternImage(9));
+    SimulatorOptions stall;
+    stall.stallAtFrame = 40;
+    auto sim = radio(patternImage(1), stall);
+    const auto before = snapshot();
+
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_CONTAINS(r.err,
+                    "radioprog: read failed at frame 0x0140: Program Interrupt, Please reset the radio and "
+                    "try again\nradioprog: b.dat is unchanged\n");
+    EXPECT_EQ(snapshot(), before) << "the file byte for byte, no stray temporary file, no remembered type";
+
+    const RunResult fresh = run({"read", "--port", sim->devicePath(), "--output", "new.dat"});
+    EXPECT_EQ(fresh.exitStatus, 1);
+    EXPECT_CONTAINS(fresh.err, "new.dat was not written");
+    EXPECT_FALSE(exists("new.dat"));
+}
+
+TEST_F(CliRadio, ARadioThatDoesNotAnswerIsTriedAsOftenAsAsked) {
+    writeImage("a.dat", patternImage(2));
+    SimulatorOptions off;
+    off.ignoreHandshake = true;
+    auto sim = radio(CMemoryImage(), off);
+    const RunResult r = run({"write", "--port", sim->devicePath(), "--retries", "2", "a.dat"});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_CONTAINS(r.err,
+                    "radioprog: Communication Error,Please check all the connections and the radio power\n");
+    EXPECT_CONTAINS(r.err, "after 3 attempts");
+    EXPECT_CONTAINS(r.err, "nothing was written to the radio");
+    EXPECT_EQ(sim->handshakes(), 3);
+    EXPECT_EQ(sim->completedWrites(), 0);
+}
+
+TEST_F(CliRadio, AnotherRadioTypeIsRefused) {
+    SimulatorOptions other;
+    other.identity = {'P', '1', '2', '0', '7', 0, 0, 0};
+    auto sim = radio(patternImage(4), other);
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_CONTAINS(r.err,
+                    "radioprog: Becuase the type of radio does not match, communications is interrupt.\n");
+    EXPECT_FALSE(exists("b.dat"));
+}
+
+TEST_F(CliRadio, APortThatCannotBeOpenedIsExplained) {
+    writeImage("a.dat", patternImage(2));
+    writeFile("plain.txt", "not a port");
+    writeFile("folder/.keep", "");
+    auto sim = radio(CMemoryImage());
+    platform::CPosixSerialPort holder; // another program holding the radio's port
+    ASSERT_TRUE(holder.open(sim->devicePath()));
+
+    struct Case {
+        const char* name;
+        std::string port;
+        const char* reason;
+    } cases[] = {
+        {"Missing", path("ttyUSB9"),
+         "No such file or directory; is the cable plugged in? 'radioprog ports' lists"},
+        {"Folder", path("folder"), "this is not a serial port"},
+        {"PlainFile", path("plain.txt"), "this is not a serial port"},
+        {"HeldByAnother", sim->devicePath(), "another program is using the port"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run({"write", "--port", c.port, "a.dat"});
+        EXPECT_EQ(r.exitStatus, 1) << c.name;
+        EXPECT_CONTAINS(
+            r.err, "radioprog: Could not Open the Port,Please check whether the Port are occupied or the "
+                   "device are ok\n");
+        EXPECT_CONTAINS(r.err, c.reason);
+    }
+    EXPECT_EQ(sim->handshakes(), 0);
+}
+
+TEST_F(CliRadio, PermissionDeniedNamesTheDialoutGroup) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root opens any device; the permission message needs an ordinary user";
+    }
+    auto sim = radio(CMemoryImage());
+    ASSERT_EQ(::chmod(sim->devicePath().c_str(), 0), 0);
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    ::chmod(sim->devicePath().c_str(), 0600);
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_CONTAINS(r.err,
+                    "Permission denied; your user may not use serial ports: add it to the dialout group");
+}
+
+TEST_F(CliRadio, CtrlCCancelsAPacedReadAndClosesThePort) {
+    writeImage("b.dat", patternImage(9));
+    const auto before = snapshot();
+    SimulatorOptions paced;
+    paced.paced = true;
+    auto sim = radio(patternImage(5), paced);
+
+    auto child = start({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    ASSERT_TRUE(child->started());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (sim->handshakes() == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // well into the frames
+    child->sendSignal(SIGINT);
+    const RunResult r = child->finish();
+    EXPECT_EQ(r.signal, 0) << "ended by the signal instead of cancelling";
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.err, "radioprog: read cancelled; b.dat is unchanged\n");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(sim->completedReads(), 0);
+
+    // The port was closed and the radio is ready for the next session.
+    const RunResult again = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    EXPECT_EQ(again.exitStatus, 0) << again.err;
+    EXPECT_TRUE(sameRange(readImage("b.dat"), patternImage(5), 0, kTransferBytes));
+}
+
+TEST_F(CliRadio, TheProgressBarGoesToATerminalOnly) {
+    auto sim = radio(patternImage(6));
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"}, true);
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.err, "\rReading [------------------------------]  0/51");
+    EXPECT_CONTAINS(r.err, "\rReading [##############################] 51/51");
+    EXPECT_EQ(r.out.find("Reading"), std::string::npos) << "nothing of it on stdout";
+}
+
+TEST_F(CliRadio, ComPortNamesResolveThroughProgramIni) {
+    auto sim = radio(CMemoryImage());
+    setProgramIni(std::string(kTestIni) + "COM3=" + sim->devicePath() + "\r\n");
+    writeImage("a.dat", patternImage(8));
+
+    const RunResult w = run({"write", "--port", "com3", "a.dat"});
+    ASSERT_EQ(w.exitStatus, 0) << w.err;
+    EXPECT_EQ(sim->completedWrites(), 1);
+
+    const RunResult ports = run({"ports"});
+    EXPECT_EQ(ports.exitStatus, 0);
+    // One line per name: "COM3  /dev/pts/7  can be opened", the device column padded.
+    for (const char* name : {"COM1  ", "COM2  ", "COM3  ", "COM4  "}) {
+        EXPECT_CONTAINS("\n" + ports.out, std::string("\n") + name);
+    }
+    const size_t com3 = ports.out.find("COM3  ");
+    ASSERT_NE(com3, std::string::npos);
+    const std::string line = ports.out.substr(com3, ports.out.find('\n', com3) - com3);
+    EXPECT_EQ(line.rfind("COM3  " + sim->devicePath() + " ", 0), 0u) << line;
+    EXPECT_CONTAINS(line, "  can be opened");
+}
+
+TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
+    auto sim = radio(patternImage(7));
+    writeFile("short.dat", std::string(1023, '\0'));
+    writeFile("folder/.keep", "");
+    const auto before = snapshot();
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {"WriteShortImage",
+         {"write", "--port", sim->devicePath(), "short.dat"},
+         "short.dat: Data Format Error"},
+        {"WriteMissingImage", {"write", "--port", sim->devicePath(), "none.dat"}, "none.dat: no such file"},
+        {"ReadIntoAFolder",
+         {"read", "--port", sim->devicePath(), "--output", "folder"},
+         "folder is a directory"},
+        {"ReadIntoAMissingFolder",
+         {"read", "--port", sim->devicePath(), "--output", "no/b.dat"},
+         "the folder no does not exist"},
+        {"RetriesNegative",
+         {"read", "--port", sim->devicePath(), "--output", "b.dat", "--retries", "-1"},
+         "--retries -1: give a number from 0 to 1000"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run(c.args);
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+    }
+    EXPECT_EQ(sim->handshakes(), 0);
+    EXPECT_EQ(snapshot(), before);
+}
+
+} // namespace
+} // namespace clitest

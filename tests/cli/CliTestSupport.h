@@ -1,0 +1,89 @@
+#pragma once
+
+// Running the built radioprog in a temporary folder and looking at what it left behind.
+
+#include "image/MemoryImage.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace clitest {
+
+struct RunResult {
+    int exitStatus = -1; // -1 when the program did not exit normally
+    int signal = 0;      // the signal that ended it, if one did
+    std::string out;
+    std::string err;
+};
+
+// A started radioprog. Its stdout is captured; its stderr is captured from a pipe, or from a
+// pseudo-terminal when `stderrIsTerminal`, so that the program sees a terminal there.
+class CChildProcess {
+public:
+    CChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                  const std::string& workDir, bool stderrIsTerminal);
+    ~CChildProcess();
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    bool started() const { return m_pid > 0; }
+    void sendSignal(int signal);
+    // Reads both streams to their end and waits for the exit; gives up (killing the program)
+    // after `timeoutMs`.
+    RunResult finish(int timeoutMs = 20000);
+
+private:
+    pid_t m_pid = -1;
+    int m_outFd = -1;
+    int m_errFd = -1;
+};
+
+// A temporary folder with its own Program.ini and per-user settings folder; removed at the end.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs radioprog with --ini <folder>/Program.ini added, in the folder, with
+    // XDG_CONFIG_HOME pointing into it.
+    RunResult run(std::vector<std::string> args, bool stderrIsTerminal = false);
+    std::unique_ptr<CChildProcess> start(std::vector<std::string> args, bool stderrIsTerminal = false);
+    // Runs without adding --ini.
+    RunResult runBare(const std::vector<std::string>& args);
+    // Runs another copy of the program, without adding --ini.
+    RunResult runProgram(const std::string& program, const std::vector<std::string>& args);
+
+    std::string path(const std::string& name) const { return m_strDir + "/" + name; }
+    void writeFile(const std::string& name, const std::string& bytes) const;
+    std::string readFile(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    // Every file of the folder (not the settings folder) with its content.
+    std::map<std::string, std::string> snapshot() const;
+
+    void writeImage(const std::string& name, const CMemoryImage& image) const;
+    CMemoryImage readImage(const std::string& name) const;
+    // The per-user settings file that radioprog keeps the remembered type and band in.
+    std::string userSettingsPath() const;
+    void setProgramIni(const std::string& text) const { writeFile("Program.ini", text); }
+
+    std::string m_strDir;
+
+private:
+    std::vector<std::string> environment() const;
+    std::vector<std::string> withIni(std::vector<std::string> args) const;
+};
+
+// The whole content of a file outside the test folder (fixtures).
+std::string readFileAt(const std::string& path);
+
+// The Program.ini the tests use unless they write their own.
+extern const char kTestIni[];
+// The AppName of kTestIni; names the per-user settings file.
+extern const char kTestAppName[];
+
+} // namespace clitest
