@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// Turns F1 anywhere in the program into a help call. The context is the command id of the
+// highlighted entry while a menu is open; in a CHelpDialog the id of its focused control or of
+// the dialog; elsewhere the "controlId" property of the focused widget or of its nearest ancestor
+// that has one (the document window, the main window). The key is consumed.
+class CHelpKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The context F1 would open now for a key event sent to receiver.
+    static int contextFor(QObject* receiver);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "dialogs/HelpDialog.h"
+
+class QPushButton;
+class QRadioButton;
+
+// Setup, Language: English or Chinese. OK with the language that is not running stores it as
+// [Setup] Language in Program.ini and saves the file at once; the caller then restarts the
+// program. The dialog opens with the running language selected. F1 opens help on the command.
+class CLanguageDlg : public CHelpDialog {
+    Q_OBJECT
+public:
+    explicit CLanguageDlg(QWidget* parent = nullptr);
+
+    // Set by an OK that stored the other language; never cleared.
+    bool changed() const { return m_bChanged; }
+    // 0 English, 1 Chinese; -1 before the dialog was first shown.
+    int language() const { return m_nLanguage; }
+
+    QRadioButton* englishButton() const { return m_pEnglish; }
+    QRadioButton* chineseButton() const { return m_pChinese; }
+    QPushButton* okButton() const { return m_pOk; }
+    QPushButton* cancelButton() const { return m_pCancel; }
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_bChanged = false;
+    int m_nLanguage = -1;
+    QRadioButton* m_pEnglish;
+    QRadioButton* m_pChinese;
+    QPushButton* m_pOk;
+    QPushButton* m_pCancel;
+};

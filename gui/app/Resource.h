@@ -1,0 +1,59 @@
+#pragma once
+
+// Command and control ids. Each is also a help context: F1 on a menu entry opens the help page at
+// the entry's command id, F1 in a dialog at the id of the dialog or of its focused control, and
+// the help pages carry an anchor named after each of them.
+namespace id {
+
+// File
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileClose = 57602;
+constexpr int kFileSave = 57603;
+constexpr int kFileSaveAs = 57604;
+constexpr int kFilePrintSetup = 57606;
+constexpr int kFilePrint = 57607;
+constexpr int kFilePrintPreview = 57609;
+constexpr int kAppExit = 57665;
+// Edit: the three pages of the navigation tree
+constexpr int kProductInformation = 32786;
+constexpr int kChannelInformation = 32787;
+constexpr int kOptionalFeatures = 32788;
+// Program
+constexpr int kRead = 32773;
+constexpr int kWrite = 32774;
+// View
+constexpr int kViewToolbar = 59392;
+constexpr int kViewStatusBar = 59393;
+constexpr int kControlBar = 32780;
+// Setup
+constexpr int kComSetup = 32777;
+constexpr int kLanguage = 32799;
+// Help
+constexpr int kAppAbout = 57664;
+// Accelerators without a menu entry
+constexpr int kNextPane = 57680;
+constexpr int kPrevPane = 57681;
+
+// Windows: F1 with no menu open gives 0x10000 plus the resource of the window, 128 for the main
+// window and 129 for a document window.
+constexpr int kHelpMainFrame = 0x10000 + 128;
+constexpr int kHelpDocumentFrame = 0x10000 + 129;
+
+// Controls
+constexpr int kChannelGrid = 1000;
+constexpr int kViewCaption = 1006;
+constexpr int kNavigationTree = 1031;
+constexpr int kNavigationBar = 100;
+constexpr int kAboutVersion = 1002;
+constexpr int kAboutCopyrights = 1003;
+constexpr int kAboutOwner = 1004;
+constexpr int kAboutIcon = 1005;
+constexpr int kLanguageEnglish = 1006;
+constexpr int kLanguageChinese = 1007;
+
+} // namespace id
+
+// Name of the dynamic property that holds the help context id of a control or window (the same
+// property CHelpDialog reads).
+constexpr const char* kHelpIdProperty = "controlId";

@@ -1,0 +1,101 @@
+#include "document/ProgramView.h"
+
+#include "app/DialogUnits.h"
+#include "app/LanguageDlg.h"
+#include "app/Pictures.h"
+#include "app/ProcessStarter.h"
+#include "app/ProgramApp.h"
+#include "app/Resource.h"
+#include "channels/RadioModel.h"
+#include "document/ProgramDoc.h"
+#include "frame/MainFrame.h"
+#include "settings/UserSettings.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiSubWindow>
+
+CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent), m_pDocument(doc) {
+    setObjectName(QStringLiteral("ProgramView"));
+    setFont(CDialogUnits::templateFont());
+    const CDialogUnits du(font());
+    setFixedSize(du.size(kFormWidth, kFormHeight));
+
+    m_pCaption = new QLabel(this);
+    m_pCaption->setObjectName(QStringLiteral("Caption"));
+    m_pCaption->setTextFormat(Qt::PlainText);
+    m_pCaption->setAlignment(Qt::AlignCenter);
+    m_pCaption->setGeometry(du.rect(14, 13, 370, 17));
+    QFont captionFont;
+    captionFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    captionFont.setPointSize(12);
+    m_pCaption->setFont(captionFont);
+    QPalette red = m_pCaption->palette();
+    red.setColor(QPalette::WindowText, QColor(250, 10, 10));
+    m_pCaption->setPalette(red);
+
+    // The channel grid's place.
+    m_pGridPlaceholder = new QFrame(this);
+    m_pGridPlaceholder->setObjectName(QStringLiteral("ChannelGridPlaceholder"));
+    m_pGridPlaceholder->setProperty(kHelpIdProperty, id::kChannelGrid);
+    m_pGridPlaceholder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_pGridPlaceholder->setAutoFillBackground(true);
+    m_pGridPlaceholder->setBackgroundRole(QPalette::Base);
+    m_pGridPlaceholder->setGeometry(du.rect(15, 37, 370, 167));
+
+    m_pLanguageDlg = new CLanguageDlg(this);
+    m_pDocument->setView(this);
+}
+
+CProgramView::~CProgramView() = default;
+
+void CProgramView::onInitialUpdate() {
+    if (m_bFirstUpdate) {
+        // The caption in the user interface's language, whatever section "Language" names.
+        m_pCaption->setText(iniText(g_bChinese ? "Chinese" : "English", "Title"));
+        m_bFirstUpdate = false;
+    }
+    if (const QIcon icon = CPictures::titleIcon(); !icon.isNull()) {
+        for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+                frame->setWindowIcon(icon);
+                break;
+            }
+        }
+    }
+    UpdateGridFromImage();
+}
+
+void CProgramView::UpdateGridFromImage() {
+    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
+    const radiomodel::TypeAndBand model =
+        radiomodel::synchronise(m_pDocument->image(), g_bNewDocument, store, g_iniFile);
+    g_strMainTitle = QString::fromStdString(radiomodel::mainTitle(
+        g_iniFile.GetString(g_strLanguage, "AppName", ""), model.typeName, model.bandName, g_bChinese));
+    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
+        frame->setCaption(g_strMainTitle);
+    }
+    m_nFreqMin = model.limits.min10Hz;
+    m_nFreqMax = model.limits.max10Hz;
+}
+
+void CProgramView::UpdateImageFromGrid() {}
+
+bool CProgramView::commitPendingEdit() {
+    return true;
+}
+
+void CProgramView::onLanguage() {
+    const int result = m_pLanguageDlg->exec();
+    if (!m_pLanguageDlg->changed() || result != QDialog::Accepted) {
+        return;
+    }
+    // The main window closes first (asking about unsaved changes); if the user keeps it open,
+    // the stored language waits for the next start.
+    QWidget* frame = window();
+    if (!frame->close()) {
+        return;
+    }
+    CProcessStarter::start(QCoreApplication::applicationFilePath());
+}

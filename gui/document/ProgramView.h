@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class CLanguageDlg;
+class CProgramDoc;
+class QFrame;
+class QLabel;
+
+// The channel view: a fixed form with the caption line ("Title" of Program.ini, red, 12 points)
+// above the place of the channel grid. It also owns the commands that act on the document's
+// radio: for now the language selection.
+//
+// UpdateGridFromImage brings everything that follows from the image up to date: the radio type
+// and band bytes and the remembered choice (in the direction g_bNewDocument gives), the main
+// window's caption and the band limits. UpdateImageFromGrid writes the grid's texts back into the
+// image before a save or a write to the radio, and commitPendingEdit finishes an edit that is
+// under way in a cell; both have nothing to do while the grid holds no editable cells.
+class CProgramView : public QWidget {
+    Q_OBJECT
+public:
+    // Form size in template units, and the places of the caption and of the grid in it.
+    static constexpr int kFormWidth = 398;
+    static constexpr int kFormHeight = 218;
+
+    explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    CProgramDoc* document() const { return m_pDocument; }
+
+    // After the window is shown: the caption text on the first call, then the window icon and
+    // the decoding of the image.
+    void onInitialUpdate();
+
+    void UpdateGridFromImage();
+    void UpdateImageFromGrid();
+    // False when a cell holds text that cannot be taken (the user was told); the caller stops.
+    bool commitPendingEdit();
+
+    // The band of the radio type, in 10 Hz units; 0 and 0 when Program.ini names none.
+    int32_t freqMin10Hz() const { return m_nFreqMin; }
+    int32_t freqMax10Hz() const { return m_nFreqMax; }
+
+    QLabel* captionLabel() const { return m_pCaption; }
+    QFrame* gridPlaceholder() const { return m_pGridPlaceholder; }
+    CLanguageDlg* languageDialog() const { return m_pLanguageDlg; }
+
+public slots:
+    // Setup, Language: stores the other language and restarts the program in it.
+    void onLanguage();
+
+private:
+    CProgramDoc* m_pDocument;
+    QLabel* m_pCaption;
+    QFrame* m_pGridPlaceholder;
+    bool m_bFirstUpdate = true;
+    int32_t m_nFreqMax = 0;
+    int32_t m_nFreqMin = 0;
+    CLanguageDlg* m_pLanguageDlg;
+};

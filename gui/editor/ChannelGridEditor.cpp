@@ -1,0 +1,261 @@
+#include "editor/ChannelGridEditor.h"
+
+#include "app/MessageBox.h"
+#include "app/ProgramApp.h"
+#include "editor/MSFlexGrid.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0, 0.8};
+
+QString caution() { return g_bChinese ? QStringLiteral("警告") : QStringLiteral("Caution"); }
+
+} // namespace
+
+CChannelGridEditor::CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject* parent)
+    : QObject(parent), m_grid(grid), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
+      m_editTxFreq(new QLineEdit(grid)) {
+    const int ids[kGridCols] = {0, kIdRxFreq, kIdTxFreq, kIdRxTone, kIdTxTone, kIdWidth, kIdScan, kIdBusyLock, kIdPower};
+    for (QLineEdit* edit : {m_editRxFreq, m_editTxFreq}) {
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+    }
+    m_editRxFreq->setProperty("controlId", kIdRxFreq);
+    m_editTxFreq->setProperty("controlId", kIdTxFreq);
+    for (int c = col::kRxTone; c <= col::kPower; ++c) {
+        auto* box = new QComboBox(grid);
+        box->setProperty("controlId", ids[c]);
+        box->setMaxVisibleItems(c <= col::kTxTone ? 12 : 4);
+        connect(box, qOverload<int>(&QComboBox::activated), this, [this] { m_bUserChose = true; });
+        m_combos[c] = box;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(m_editRxFreq), static_cast<QWidget*>(m_editTxFreq)}) {
+        w->hide();
+        w->installEventFilter(this);
+    }
+    for (int c = col::kRxTone; c <= col::kPower; ++c) {
+        m_combos[c]->hide();
+        m_combos[c]->installEventFilter(this);
+    }
+    m_grid->installEventFilter(this);
+    m_grid->setProperty("controlId", 1000);
+    connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CChannelGridEditor::onLeaveCell);
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CChannelGridEditor::onEnterCell);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this](int, int, int, int) { onEnterCell(); });
+}
+
+void CChannelGridEditor::buildGrid() {
+    m_grid->setForeColorFixed(QColor(0, 50, 240));
+    for (int c = col::kRxTone; c <= col::kPower; ++c) {
+        m_combos[c]->clear();
+        for (const std::string& item : m_table.listItems(c)) {
+            m_combos[c]->addItem(QString::fromStdString(item));
+        }
+    }
+    for (int c = 0; c < m_grid->cols(); ++c) {
+        m_grid->setColAlignment(c, 4);
+    }
+    const int w = m_grid->colWidth(0);
+    for (int c = 0; c < kGridCols; ++c) {
+        m_grid->setColWidth(c, static_cast<int>(w * kWidthFactors[c]));
+    }
+    refresh();
+}
+
+void CChannelGridEditor::refresh() {
+    for (int r = 0; r < kGridRows; ++r) {
+        for (int c = 0; c < kGridCols; ++c) {
+            m_grid->setTextMatrix(r, c, QString::fromStdString(m_table.text(r, c)));
+        }
+    }
+}
+
+QComboBox* CChannelGridEditor::combo(int col) const {
+    return CChannelTable::isListColumn(col) ? m_combos[col] : nullptr;
+}
+
+QWidget* CChannelGridEditor::editorOf(int col) const {
+    if (col == col::kTxFrequency) {
+        return m_editTxFreq;
+    }
+    if (CChannelTable::isListColumn(col)) {
+        return m_combos[col];
+    }
+    return m_editRxFreq;
+}
+
+QWidget* CChannelGridEditor::visibleEditor() const {
+    QWidget* editor = editorOf(m_grid->col());
+    return editor->isVisible() ? editor : nullptr;
+}
+
+void CChannelGridEditor::onEnterCell() {
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (row < 1 || col < 1) {
+        return;
+    }
+    const std::string text = m_table.text(row, col);
+    if (QComboBox* box = combo(col)) {
+        box->setCurrentIndex(m_table.initialListIndex(col, text));
+    } else {
+        static_cast<QLineEdit*>(editorOf(col))->setText(QString::fromStdString(text));
+    }
+    showCellEditor();
+}
+
+void CChannelGridEditor::showCellEditor() {
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (row < 1 || col < 1) {
+        return;
+    }
+    QWidget* editor = editorOf(col);
+    const int dx = m_grid->logicalDpiX();
+    const int dy = m_grid->logicalDpiY();
+    // A list drops its items in a popup of its own, so every editor takes just the cell's height.
+    const int h = m_grid->cellHeight() * dy / 1440;
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(QString::fromStdString(m_table.text(row, col)));
+        edit->selectAll();
+    } else {
+        m_bUserChose = false;
+    }
+    // The editor covers the cell and the grid line before it: 3 pixels up and left.
+    editor->setGeometry(m_grid->cellLeft() * dx / 1440 - 3, m_grid->cellTop() * dy / 1440 - 3,
+                        m_grid->cellWidth() * dx / 1440, h);
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    m_grid->update();
+}
+
+void CChannelGridEditor::onLeaveCell() { commit(); }
+
+bool CChannelGridEditor::commit() {
+    QWidget* editor = visibleEditor();
+    if (!editor) {
+        return true;
+    }
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    bool accepted = true;
+    const std::vector<std::string> before = [&] {
+        std::vector<std::string> texts;
+        for (int c = 1; c < kGridCols; ++c) {
+            texts.push_back(m_table.text(row, c));
+        }
+        return texts;
+    }();
+    editor->hide();
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        const CommitOutcome out = m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
+        if (!out.accepted && out.message) {
+            accepted = false;
+            CMessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, g_bChinese)), caution(),
+                              QMessageBox::Ok, QMessageBox::Warning);
+        }
+    } else {
+        auto* box = static_cast<QComboBox*>(editor);
+        m_table.commitList(row, col, box->currentText().toStdString(), m_bUserChose);
+    }
+    for (int c = 1; c < kGridCols; ++c) {
+        if (m_table.text(row, c) != before[static_cast<size_t>(c - 1)]) {
+            refresh();
+            emit changed();
+            break;
+        }
+    }
+    return accepted;
+}
+
+bool CChannelGridEditor::commitPendingEdit() { return commit(); }
+
+void CChannelGridEditor::abandonEdit() {
+    if (QWidget* editor = visibleEditor()) {
+        editor->hide();
+        m_grid->setFocus();
+    }
+}
+
+void CChannelGridEditor::moveAfterEnter() {
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (col < m_grid->cols() - 1) {
+        m_grid->setCol(col + 1);
+    } else if (row < m_grid->rows() - 1) {
+        m_grid->setRow(row + 1);
+        m_grid->setCol(1);
+    } else {
+        m_grid->setRow(1);
+        m_grid->setCol(1);
+    }
+}
+
+void CChannelGridEditor::moveBy(int step) {
+    const int cols = m_grid->cols() - 1;
+    int index = (m_grid->row() - 1) * cols + (m_grid->col() - 1) + step;
+    const int count = (m_grid->rows() - 1) * cols;
+    index = (index % count + count) % count;
+    const int row = index / cols + 1;
+    const int col = index % cols + 1;
+    // Row first, then column: each change raises its own LeaveCell and EnterCell.
+    if (row != m_grid->row()) {
+        m_grid->setRow(row);
+    }
+    m_grid->setCol(col);
+}
+
+bool CChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid) {
+        showCellEditor();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) {
+        return QObject::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_F1: {
+        const QWidget* focus = qobject_cast<QWidget*>(watched);
+        emit helpRequested(focus ? focus->property("controlId").toInt() : 0);
+        return false;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && box->view() && box->view()->isVisible()) {
+            return false; // Enter chooses in the open list first
+        }
+        if (!commit()) {
+            m_grid->setFocus();
+            return true; // refused: the current cell stays where it is
+        }
+        moveAfterEnter();
+        return true;
+    }
+    case Qt::Key_Escape:
+        if (watched != m_grid) {
+            abandonEdit();
+            return true;
+        }
+        return false;
+    case Qt::Key_Tab:
+        moveBy(1);
+        return true;
+    case Qt::Key_Backtab:
+        moveBy(-1);
+        return true;
+    case Qt::Key_F2:
+        showCellEditor();
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "channels/ChannelTable.h"
+
+#include <QObject>
+
+class CMSFlexGrid;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// In-cell editing of the channel grid. The channel table (core) owns the texts and the rules;
+// this class shows them in the grid, lays an editor exactly over the current cell, and passes
+// what the user typed or chose back to the table.
+//
+// Keys: Enter commits and moves to the next cell (next row after column 8, back to row 1,
+// column 1 after the last cell), stopping where it is when the text was refused; Tab and
+// Shift+Tab move like Enter; Escape abandons the edit; F2 or a double click reopens the editor.
+class CChannelGridEditor : public QObject {
+    Q_OBJECT
+public:
+    // Control ids of the editors, reported by F1.
+    static constexpr int kIdRxFreq = 2127;
+    static constexpr int kIdTxFreq = 2128;
+    static constexpr int kIdRxTone = 2132;
+    static constexpr int kIdTxTone = 2133;
+    static constexpr int kIdWidth = 2134;
+    static constexpr int kIdScan = 2135;
+    static constexpr int kIdBusyLock = 1130;
+    static constexpr int kIdPower = 1129;
+
+    CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject* parent = nullptr);
+
+    // Headings, channel numbers, colours, alignment and column widths; the editors' lists.
+    void buildGrid();
+    CChannelTable& table() { return m_table; }
+    const CChannelTable& table() const { return m_table; }
+    void setBandLimits(BandLimits limits) { m_limits = limits; }
+    BandLimits bandLimits() const { return m_limits; }
+
+    // Shows the table's texts in the grid.
+    void refresh();
+    // Commits the open editor, if any, to the current cell. False when its text was refused
+    // (the user has been told and the cell keeps its text).
+    bool commitPendingEdit();
+    // Hides the open editor without committing.
+    void abandonEdit();
+    // Opens the editor of the current cell.
+    void showCellEditor();
+
+    QWidget* editorOf(int col) const;
+    QWidget* visibleEditor() const;
+    QLineEdit* rxEditor() const { return m_editRxFreq; }
+    QLineEdit* txEditor() const { return m_editTxFreq; }
+    QComboBox* combo(int col) const;
+
+signals:
+    // A committed change altered the table.
+    void changed();
+    // F1 in the grid or an editor: the id of the focused control.
+    void helpRequested(int contextId);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onEnterCell();
+    void onLeaveCell();
+    bool commit(); // the commit of the open editor, shared by leaving the cell and Enter
+    void moveAfterEnter();
+    void moveBy(int step);
+
+    CMSFlexGrid* m_grid;
+    CChannelTable m_table;
+    BandLimits m_limits;
+    QLineEdit* m_editRxFreq;
+    QLineEdit* m_editTxFreq;
+    QComboBox* m_combos[kGridCols] = {};
+    bool m_bUserChose = false;
+};

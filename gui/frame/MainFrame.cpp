@@ -1,0 +1,468 @@
+#include "frame/MainFrame.h"
+
+#include "app/MessageBox.h"
+#include "app/Pictures.h"
+#include "app/ProgramApp.h"
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "frame/ChildFrame.h"
+#include "frame/KeyLockState.h"
+#include "frame/MdiClientWnd.h"
+#include "frame/NavigationBar.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+constexpr int kIndicatorPollMs = 300;
+}
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setProperty(kHelpIdProperty, id::kHelpMainFrame);
+    setWindowIcon(CPictures::appIcon());
+    m_strCaption = QStringLiteral("Program");
+    setWindowTitle(m_strCaption);
+    resize(kInitialWidth, kInitialHeight);
+
+    createActions();
+    createToolBar();
+    createStatusBar();
+    createNavigationBar();
+
+    m_pMdiClient = new CMdiClientWnd(this);
+    setCentralWidget(m_pMdiClient);
+    connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
+
+    createMenus();
+    updateMenus();
+}
+
+CMainFrame::~CMainFrame() {
+    // The bars and the document windows go after this object; they must not call back into it.
+    m_pNavBar->tree()->disconnect(this);
+    m_pNavBar->disconnect(this);
+    m_pToolBar->disconnect(this);
+    m_pMdiClient->disconnect(this);
+}
+
+QAction* CMainFrame::addCommand(int commandId, const QString& text, const QString& prompt,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setData(commandId);
+    // A prompt is the status bar text, then after a line break the tool tip.
+    if (!prompt.isEmpty()) {
+        const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
+        action->setStatusTip(prompt.left(newline));
+        if (newline >= 0) {
+            action->setToolTip(prompt.mid(newline + 1));
+        }
+    }
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    addAction(action);
+    m_actions[commandId] = action;
+    return action;
+}
+
+void CMainFrame::createActions() {
+    using namespace id;
+    addCommand(kFileNew, tr("&New"), tr("Create a new document\nNew"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommand(kFileOpen, tr("&Open..."), tr("Open an existing document\nOpen"),
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(kFileClose, tr("&Close"), tr("Close the active document\nClose"));
+    addCommand(kFileSave, tr("&Save"), tr("Save the active document\nSave"),
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(kFileSaveAs, tr("Save &As..."), tr("Save the active document with a new name\nSave As"));
+    addCommand(kFilePrint, tr("&Print..."), tr("Print the active document\nPrint"),
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(kFilePrintPreview, tr("Print Pre&view"), tr("Display full pages\nPrint Preview"));
+    addCommand(kFilePrintSetup, tr("P&rint Setup..."),
+               tr("Change the printer and printing options\nPrint Setup"));
+    addCommand(kAppExit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"));
+
+    addCommand(kProductInformation, tr("&Product Information"), QString());
+    addCommand(kChannelInformation, tr("&Channel Information"), QString());
+    addCommand(kOptionalFeatures, tr("&Optional Features"), QString());
+
+    addCommand(kRead, tr("&Read"), tr("Read Data From Radio\nRead"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(kWrite, tr("&Write"), tr("Write Data To Radio\nWrite"), QKeySequence(Qt::CTRL | Qt::Key_W));
+
+    QAction* toolbar =
+        addCommand(kViewToolbar, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
+    QAction* statusBar =
+        addCommand(kViewStatusBar, tr("&Status Bar"), tr("Show or hide the status bar\nToggle StatusBar"));
+    QAction* controlBar = addCommand(kControlBar, tr("&Control Bar"), QString());
+    for (QAction* action : {toolbar, statusBar, controlBar}) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+
+    addCommand(kComSetup, tr("&Com Setup"), QString());
+    addCommand(kLanguage, tr("&Language"), QString());
+
+    addCommand(kAppAbout, tr("&About Program..."),
+               tr("Display program information, version number and copyright\nAbout"));
+    m_pActFrameAbout = new QAction(tr("&About Program..."), this);
+    m_pActFrameAbout->setData(kAppAbout);
+    m_pActFrameAbout->setStatusTip(commandAction(kAppAbout)->statusTip());
+
+    // The window has no panes to move between; the keys are reserved for them.
+    addCommand(kNextPane, tr("Next Pane"), tr("Switch to the next window pane\nNext Pane"),
+               QKeySequence(Qt::Key_F6));
+    addCommand(kPrevPane, tr("Previous Pane"), tr("Switch back to the previous window pane\nPrevious Pane"),
+               QKeySequence(Qt::SHIFT | Qt::Key_F6));
+
+    // Printing, the radio transfer, the port setup and the two settings dialogs have no window in
+    // the frame; their commands stay off.
+    for (int disabled : {kFilePrint, kFilePrintPreview, kFilePrintSetup, kRead, kWrite, kComSetup,
+                         kProductInformation, kOptionalFeatures, kNextPane, kPrevPane}) {
+        commandAction(disabled)->setEnabled(false);
+    }
+
+    connect(commandAction(kFileNew), &QAction::triggered, this, &CMainFrame::fileNewRequested);
+    connect(commandAction(kFileOpen), &QAction::triggered, this, &CMainFrame::fileOpenRequested);
+    connect(commandAction(kAppAbout), &QAction::triggered, this, &CMainFrame::aboutRequested);
+    connect(m_pActFrameAbout, &QAction::triggered, this, &CMainFrame::aboutRequested);
+    connect(commandAction(kFileClose), &QAction::triggered, this, &CMainFrame::onFileClose);
+    connect(commandAction(kFileSave), &QAction::triggered, this, &CMainFrame::onFileSave);
+    connect(commandAction(kFileSaveAs), &QAction::triggered, this, &CMainFrame::onFileSaveAs);
+    connect(commandAction(kAppExit), &QAction::triggered, this, &QWidget::close);
+    connect(commandAction(kChannelInformation), &QAction::triggered, this, &CMainFrame::onChannelInformation);
+    connect(commandAction(kControlBar), &QAction::triggered, this, &CMainFrame::onControlBar);
+    connect(commandAction(kLanguage), &QAction::triggered, this, &CMainFrame::onLanguage);
+    connect(toolbar, &QAction::triggered, this, [this](bool on) { m_pToolBar->setVisible(on); });
+    connect(statusBar, &QAction::triggered, this, [this](bool on) { this->statusBar()->setVisible(on); });
+}
+
+void CMainFrame::createMenus() {
+    using namespace id;
+    auto addMenu = [this](const QString& title, std::initializer_list<int> commands) {
+        auto* menu = new QMenu(title, this);
+        for (int command : commands) {
+            if (command == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(commandAction(command));
+            }
+        }
+        return menu;
+    };
+
+    // Shown while no document window exists.
+    m_frameMenus = {
+        addMenu(tr("&File"), {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
+        addMenu(tr("&View"), {kViewToolbar, kViewStatusBar}),
+        new QMenu(tr("&Help"), this),
+    };
+    m_frameMenus.last()->addAction(m_pActFrameAbout);
+
+    // The document menu. Start-up addresses its pop-ups by position: Setup is 4, Help is 5.
+    m_pSetupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage});
+    m_documentMenus = {
+        addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
+                              kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
+        addMenu(tr("&Edit"), {kProductInformation, kChannelInformation, kOptionalFeatures}),
+        addMenu(tr("&Program"), {kRead, kWrite}),
+        addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
+        m_pSetupMenu,
+        addMenu(tr("&Help"), {kAppAbout}),
+    };
+    for (QMenu* menu : m_documentMenus + m_frameMenus) {
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::onUpdateControlBar);
+    }
+}
+
+void CMainFrame::createToolBar() {
+    m_pToolBar = new QToolBar(tr("Toolbar"), this);
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setIconSize(CPictures::kToolButtonSize);
+    const std::pair<int, const char*> buttons[] = {
+        {id::kFileNew, "new"},
+        {id::kFileOpen, "open"},
+        {id::kFileSave, "save"},
+        {0, nullptr},
+        {id::kRead, "read"},
+        {id::kWrite, "write"},
+        {0, nullptr},
+        {id::kFilePrint, "print"},
+        {0, nullptr},
+        {id::kAppAbout, "about"},
+    };
+    for (const auto& [command, picture] : buttons) {
+        if (command == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = commandAction(command);
+        action->setIcon(CPictures::toolbarIcon(QString::fromLatin1(picture)));
+        action->setIconVisibleInMenu(false);
+        m_pToolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, this,
+            [this] { commandAction(id::kViewToolbar)->setChecked(!m_pToolBar->isHidden()); });
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    m_pMessagePane = new QLabel(tr("Ready"), bar);
+    bar->addWidget(m_pMessagePane, 1);
+    const QString texts[] = {tr("CAP"), tr("NUM"), tr("SCRL")};
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel(texts[i], bar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(texts[i]) + 12);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+        m_pIndicators[i] = pane;
+    }
+    m_pIndicatorTimer = new QTimer(this);
+    connect(m_pIndicatorTimer, &QTimer::timeout, this, &CMainFrame::updateIndicators);
+    m_pIndicatorTimer->start(kIndicatorPollMs);
+    updateIndicators();
+}
+
+void CMainFrame::createNavigationBar() {
+    m_pNavBar = new CNavigationBar(this);
+    m_pNavBar->initBar();
+    QTreeWidget* tree = m_pNavBar->tree();
+    auto* root = new QTreeWidgetItem(tree, {iniText(g_strLanguage, "Company")});
+    for (int page : {id::kProductInformation, id::kChannelInformation, id::kOptionalFeatures}) {
+        new QTreeWidgetItem(root, {pageLabel(page)});
+    }
+    root->setExpanded(true);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pNavBar);
+    connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onSelChangedTree);
+    connect(m_pNavBar, &CNavigationBar::closeClicked, m_pNavBar, &QWidget::hide);
+    connect(m_pNavBar, &QDockWidget::visibilityChanged, this, &CMainFrame::onUpdateControlBar);
+}
+
+QString CMainFrame::pageLabel(int commandId) {
+    switch (commandId) {
+    case id::kProductInformation:
+        return byLanguage("Product Information", "类型设置");
+    case id::kChannelInformation:
+        return byLanguage("Channel Information", "信道信息");
+    case id::kOptionalFeatures:
+        return byLanguage("Optional Features", "可选功能");
+    default:
+        return QString();
+    }
+}
+
+QAction* CMainFrame::commandAction(int commandId) const {
+    const auto it = m_actions.find(commandId);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::setAboutText(const QString& text) {
+    commandAction(id::kAppAbout)->setText(text);
+}
+
+void CMainFrame::removeLanguageCommand() {
+    m_pSetupMenu->removeAction(commandAction(id::kLanguage));
+}
+
+void CMainFrame::updateMenus() {
+    const bool document = activeChild() != nullptr;
+    if (menuBar()->actions().isEmpty() || document != m_bDocumentMenuShown) {
+        menuBar()->clear();
+        for (QMenu* menu : document ? m_documentMenus : m_frameMenus) {
+            menuBar()->addMenu(menu);
+        }
+        m_bDocumentMenuShown = document;
+    }
+    for (int command : {id::kFileClose, id::kFileSave, id::kFileSaveAs, id::kLanguage}) {
+        commandAction(command)->setEnabled(document);
+    }
+    setProperty(kHelpIdProperty, document ? id::kHelpDocumentFrame : id::kHelpMainFrame);
+}
+
+void CMainFrame::updateIndicators() {
+    const KeyLocks locks = CKeyLockState::query();
+    const bool on[] = {locks.capsLock, locks.numLock, locks.scrollLock};
+    for (int i = 0; i < 3; ++i) {
+        m_pIndicators[i]->setEnabled(on[i]);
+    }
+}
+
+CChildFrame* CMainFrame::activeChild() const {
+    if (m_pActiveChild) {
+        return m_pActiveChild;
+    }
+    const QList<CChildFrame*> children = childFrames();
+    return children.isEmpty() ? nullptr : children.last();
+}
+
+QList<CChildFrame*> CMainFrame::childFrames() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_pMdiClient->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* child = qobject_cast<CChildFrame*>(window)) {
+            children.append(child);
+        }
+    }
+    return children;
+}
+
+CChildFrame* CMainFrame::addDocumentWindow(CProgramDoc* doc) {
+    auto* child = new CChildFrame(doc);
+    m_pMdiClient->addSubWindow(child);
+    child->move(0, 0);
+    child->show();
+    m_pMdiClient->setActiveSubWindow(child);
+    m_pActiveChild = child;
+    updateMenus();
+    child->fitToView();
+    child->view()->onInitialUpdate();
+    return child;
+}
+
+void CMainFrame::showChild(CChildFrame* child) {
+    child->showNormal();
+    m_pMdiClient->setActiveSubWindow(child);
+    m_pActiveChild = child;
+    updateMenus();
+}
+
+void CMainFrame::destroyChild(CChildFrame* child) {
+    if (m_pActiveChild == child) {
+        m_pActiveChild = nullptr;
+    }
+    child->destroyWindow();
+    updateMenus();
+}
+
+void CMainFrame::setCaption(const QString& caption) {
+    m_strCaption = caption;
+    setWindowTitle(caption);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    // A maximised document window would put its own title into the caption; the caption keeps
+    // the product, type and band.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_strCaption) {
+        setWindowTitle(m_strCaption);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    // The bars are switched on and off through the View menu only.
+    return nullptr;
+}
+
+void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
+    if (auto* child = qobject_cast<CChildFrame*>(window)) {
+        m_pActiveChild = child;
+        updateMenus();
+    }
+}
+
+void CMainFrame::runCommand(int commandId) {
+    QAction* action = commandAction(commandId);
+    if (action != nullptr && action->isEnabled()) {
+        action->trigger();
+    }
+}
+
+void CMainFrame::onSelChangedTree() {
+    // The tree is a row of page buttons: the item under the mouse pointer counts, not the
+    // selection the notification reports, so keyboard moves open nothing.
+    QTreeWidget* tree = m_pNavBar->tree();
+    const QPoint pointer = tree->viewport()->mapFromGlobal(QCursor::pos());
+    const QTreeWidgetItem* hit = tree->viewport()->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
+    const QString text = hit != nullptr ? hit->text(0) : QString();
+    for (int page : {id::kChannelInformation, id::kOptionalFeatures, id::kProductInformation}) {
+        if (text == pageLabel(page)) {
+            runCommand(page);
+            break;
+        }
+    }
+    // Back to the root, so that the next click on any page is a new selection change.
+    if (tree->topLevelItemCount() > 0) {
+        const QSignalBlocker blocker(tree);
+        tree->setCurrentItem(tree->topLevelItem(0));
+    }
+}
+
+void CMainFrame::onChannelInformation() {
+    if (CChildFrame* child = activeChild()) {
+        showChild(child);
+    }
+}
+
+void CMainFrame::onControlBar() {
+    m_pNavBar->setVisible(m_pNavBar->isHidden());
+}
+
+void CMainFrame::onUpdateControlBar() {
+    commandAction(id::kControlBar)->setChecked(!m_pNavBar->isHidden());
+}
+
+void CMainFrame::onFileClose() {
+    if (CChildFrame* child = activeChild()) {
+        child->close();
+    }
+}
+
+void CMainFrame::onFileSave() {
+    if (CChildFrame* child = activeChild()) {
+        child->document()->doFileSave();
+    }
+}
+
+void CMainFrame::onFileSaveAs() {
+    if (CChildFrame* child = activeChild()) {
+        child->document()->doSave(QString());
+    }
+}
+
+void CMainFrame::onLanguage() {
+    if (CChildFrame* child = activeChild()) {
+        child->view()->onLanguage();
+    }
+}
+
+bool CMainFrame::saveAllModified() {
+    for (CChildFrame* child : childFrames()) {
+        if (!child->view()->commitPendingEdit()) {
+            return false;
+        }
+        CProgramDoc* doc = child->document();
+        if (!doc->isModified()) {
+            continue;
+        }
+        const QMessageBox::StandardButton answer =
+            CMessageBox::show(this, tr("Save changes to %1?").arg(doc->title()), QString(),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Yes) {
+            if (!doc->doFileSave()) {
+                return false;
+            }
+        } else if (answer != QMessageBox::No) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!saveAllModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class CChildFrame;
+class CMdiClientWnd;
+class CNavigationBar;
+class CProgramDoc;
+class QAction;
+class QLabel;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+// The main window: menus, toolbar, status bar, the navigation bar on the left and the document
+// windows on the painted background. Its caption is set by the channel view (product, radio type
+// and band) and never shows a document's name.
+//
+// The menu bar shows the document menu while a document window exists (also a hidden one) and the
+// short frame menu otherwise. Every command is an action of the window itself, so its shortcut
+// works whichever menu is on display.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kInitialWidth = 900;
+    static constexpr int kInitialHeight = 550;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The action of a command as the document menu holds it (the frame menu's About entry has its
+    // own); nullptr for an id the program does not know.
+    QAction* commandAction(int commandId) const;
+    QList<QMenu*> documentMenus() const { return m_documentMenus; }
+    QList<QMenu*> frameMenus() const { return m_frameMenus; }
+    bool isDocumentMenuShown() const { return m_bDocumentMenuShown; }
+
+    // Start-up's changes of the document menu: the About entry's text, and the removal of the
+    // Language entry.
+    void setAboutText(const QString& text);
+    void removeLanguageCommand();
+
+    // The document window that the commands act on: the one activated last, even while hidden.
+    CChildFrame* activeChild() const;
+    QList<CChildFrame*> childFrames() const;
+    // A new document window for doc, which it takes over; shown, activated and brought up to date.
+    CChildFrame* addDocumentWindow(CProgramDoc* doc);
+    // Shows a document window in its normal state and activates it.
+    void showChild(CChildFrame* child);
+    // Destroys a document window with its document, without asking anything.
+    void destroyChild(CChildFrame* child);
+
+    void setCaption(const QString& caption);
+    QString caption() const { return m_strCaption; }
+
+    CNavigationBar* navigationBar() const { return m_pNavBar; }
+    CMdiClientWnd* mdiClient() const { return m_pMdiClient; }
+    QToolBar* toolBar() const { return m_pToolBar; }
+    QLabel* messagePane() const { return m_pMessagePane; }
+
+    // Asks "Save changes?" for every modified document and saves those answered with Yes.
+    // False when the user cancelled (also a cancelled or failed save).
+    bool saveAllModified();
+
+    // The label of a navigation page in the user interface's language.
+    static QString pageLabel(int commandId);
+
+signals:
+    // The application's commands.
+    void fileNewRequested();
+    void fileOpenRequested();
+    void aboutRequested();
+
+public slots:
+    void onChannelInformation();
+    void onControlBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private slots:
+    void onSelChangedTree();
+    void onSubWindowActivated(QMdiSubWindow* window);
+    void onUpdateControlBar();
+    void onFileClose();
+    void onFileSave();
+    void onFileSaveAs();
+    void onLanguage();
+    void updateIndicators();
+
+private:
+    QAction* addCommand(int commandId, const QString& text, const QString& prompt,
+                        const QKeySequence& shortcut = QKeySequence());
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createNavigationBar();
+    void updateMenus();
+    void runCommand(int commandId);
+
+    std::map<int, QAction*> m_actions;
+    QAction* m_pActFrameAbout = nullptr;
+    QList<QMenu*> m_documentMenus;
+    QList<QMenu*> m_frameMenus;
+    QMenu* m_pSetupMenu = nullptr;
+    bool m_bDocumentMenuShown = false;
+
+    CNavigationBar* m_pNavBar = nullptr;
+    CMdiClientWnd* m_pMdiClient = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pIndicators[3] = {};
+    QTimer* m_pIndicatorTimer = nullptr;
+
+    QPointer<CChildFrame> m_pActiveChild;
+    QString m_strCaption;
+};

@@ -1,0 +1,38 @@
+#include "frame/MdiClientWnd.h"
+
+#include "app/Pictures.h"
+#include "app/ProgramApp.h"
+
+#include <QPainter>
+
+CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent) {
+    setObjectName(QStringLiteral("MdiClient"));
+}
+
+QPixmap CMdiClientWnd::tile() {
+    const QPixmap file(g_strAppDir + QStringLiteral("background.bmp"));
+    return file.isNull() ? CPictures::builtInBackground() : file;
+}
+
+void CMdiClientWnd::paintEvent(QPaintEvent* event) {
+    const QPixmap picture = tile();
+    if (picture.isNull()) {
+        QMdiArea::paintEvent(event);
+        return;
+    }
+    // Whole tiles from the top-left corner; the last column and row are cut off by the edge.
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    const int w = picture.width();
+    const int h = picture.height();
+    for (int i = 0; i <= area.width() / w; ++i) {
+        for (int j = 0; j <= area.height() / h; ++j) {
+            painter.drawPixmap(area.left() + i * w, area.top() + j * h, picture);
+        }
+    }
+}
+
+void CMdiClientWnd::resizeEvent(QResizeEvent* event) {
+    QMdiArea::resizeEvent(event);
+    viewport()->update();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMdiArea>
+#include <QPixmap>
+
+// The area behind the document windows, tiled from its top-left corner with "background.bmp"
+// from the program's folder, or with the built-in picture when that file is missing or cannot
+// be read. The file is read again for every paint, so a replaced picture shows at the next one.
+class CMdiClientWnd : public QMdiArea {
+    Q_OBJECT
+public:
+    explicit CMdiClientWnd(QWidget* parent = nullptr);
+
+    // The picture the next paint tiles.
+    static QPixmap tile();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};

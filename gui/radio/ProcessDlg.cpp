@@ -1,0 +1,61 @@
+#include "radio/ProcessDlg.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+CProcessDlg::CProcessDlg(QWidget* parent)
+    : QDialog(parent), m_progress(new QProgressBar), m_lblNumber(new QLabel(QStringLiteral("0"))),
+      m_btnOk(new QPushButton(tr("OK"))), m_btnCancel(new QPushButton(tr("Cancel"))) {
+    setModal(false);
+    m_progress->setRange(0, kRowCount);
+    m_progress->setTextVisible(false);
+    m_lblNumber->setAlignment(Qt::AlignCenter);
+    m_lblNumber->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_lblNumber->setMinimumWidth(60);
+    m_btnOk->setDefault(true);
+    connect(m_btnOk, &QPushButton::clicked, this, &CProcessDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CProcessDlg::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_progress, 0, 0, 1, 3);
+    layout->addWidget(m_btnOk, 1, 0);
+    layout->addWidget(m_lblNumber, 1, 1);
+    layout->addWidget(m_btnCancel, 1, 2);
+    setMinimumWidth(320);
+}
+
+void CProcessDlg::prepare(const QString& caption) {
+    setWindowTitle(caption);
+    m_progress->setValue(0);
+    m_lblNumber->setText(QStringLiteral("0"));
+    m_btnOk->setEnabled(true);
+    m_bCancel = false;
+}
+
+bool CProcessDlg::isRunning() const { return isVisible() && !m_btnOk->isEnabled(); }
+
+void CProcessDlg::stepIt() {
+    if (m_progress->value() < 64) {
+        m_progress->setValue(m_progress->value() + 1);
+        m_lblNumber->setText(QString::number(m_progress->value()));
+    }
+}
+
+int CProcessDlg::position() const { return m_progress->value(); }
+
+void CProcessDlg::accept() {
+    if (!m_btnOk->isEnabled()) {
+        return; // a transfer is already running
+    }
+    m_btnOk->setEnabled(false);
+    emit transferRequested();
+}
+
+void CProcessDlg::reject() {
+    m_bCancel = true;
+    if (m_btnOk->isEnabled()) {
+        hide(); // nothing was started
+    }
+}

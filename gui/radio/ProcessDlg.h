@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The modeless progress dialog of a transfer. OK disables itself and asks for the transfer
+// to start; Cancel before OK closes the dialog (nothing is sent), Cancel during the transfer
+// only raises the cancel flag, which the transfer sees at its next pump point.
+class CProcessDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kRowCount = 51;
+
+    explicit CProcessDlg(QWidget* parent = nullptr);
+
+    // Resets bar, number, flag and OK, and sets the caption ("Read Data" / "Write Data").
+    void prepare(const QString& caption);
+    bool isCancelled() const { return m_bCancel; }
+    bool isRunning() const;
+    // One row done: steps the bar and shows the number of rows (1..51).
+    void stepIt();
+    int position() const;
+
+    QPushButton* okButton() const { return m_btnOk; }
+    QPushButton* cancelButton() const { return m_btnCancel; }
+    QLabel* numberLabel() const { return m_lblNumber; }
+
+signals:
+    void transferRequested();
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+private:
+    QProgressBar* m_progress;
+    QLabel* m_lblNumber;
+    QPushButton* m_btnOk;
+    QPushButton* m_btnCancel;
+    bool m_bCancel = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "radio/CloneSession.h"
+#include "radio/PortNames.h"
+
+#include <QString>
+#include <vector>
+
+class CProcessDlg;
+class QWidget;
+
+// Runs the clone session on the user-interface thread for the progress dialog: the dialog's
+// bar and number follow the rows, events are processed at the session's pump points (so the
+// window repaints and Cancel works), and a failed handshake asks Retry or Cancel. Afterwards
+// showResult() tells the user what went wrong, in the language of the interface.
+class CRadioTransfer {
+public:
+    CRadioTransfer(CProcessDlg& dialog, QWidget* parent);
+
+    TransferResult run(TransferDirection direction, const QString& portName, CMemoryImage& image);
+    void showResult(const TransferResult& result, const QString& portName) const;
+
+    // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
+    // present, or the demo radio for COM1 while one runs; anything else is a device path.
+    static std::string resolvePort(const QString& portName);
+    static std::vector<PortCandidate> portCandidates();
+    // The device of the simulated radio that COM1 stands for (Program --demo); empty for none.
+    static void setDemoDevice(const std::string& device);
+    static std::string demoDevice();
+
+private:
+    CProcessDlg& m_dialog;
+    QWidget* m_pParent;
+};

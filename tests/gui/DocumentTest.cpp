@@ -1,0 +1,322 @@
+// Documents: File New, Open, Save and Save As, the .dat length check, the modified flag and the
+// radio type and band that follow the image.
+#include "ProgramFixture.h"
+
+#include "app/FileDialog.h"
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "settings/UserSettings.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPointer>
+
+namespace {
+
+class Document : public ProgramFixture {
+protected:
+    void startEnglish() {
+        writeTestIni();
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+
+    void trigger(int command) { frame()->commandAction(command)->trigger(); }
+
+    void openThroughDialog(const QString& file) {
+        CFileDialog::answerNext(file);
+        trigger(id::kFileOpen);
+    }
+
+    static QByteArray bytesOf(const CProgramDoc* doc) {
+        return QByteArray(reinterpret_cast<const char*>(doc->image().data()), 1024);
+    }
+};
+
+} // namespace
+
+TEST_F(Document, FileNewOkReplacesTheActiveWindowWithoutASavePrompt) {
+    startEnglish();
+    QPointer<CChildFrame> old = activeChild();
+    activeDocument()->image().setByte(0x10, 0x45);
+    activeDocument()->setModifiedFlag();
+    CMessageBox::answerNext(QMessageBox::Ok);
+    trigger(id::kFileNew);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("All data will be Cleared!"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Test Company"));
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_TRUE(old.isNull());
+    ASSERT_EQ(frame()->childFrames().size(), 1);
+    EXPECT_EQ(activeDocument()->image().byte(0x10), 0xFF);
+    EXPECT_TRUE(g_bNewDocument);
+}
+
+TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
+    startEnglish();
+    CChildFrame* old = activeChild();
+    activeDocument()->image().setByte(0x10, 0x45);
+    CMessageBox::answerNext(QMessageBox::Cancel);
+    trigger(id::kFileNew);
+    ASSERT_EQ(frame()->childFrames().size(), 1);
+    EXPECT_EQ(activeChild(), old);
+    EXPECT_EQ(activeDocument()->image().byte(0x10), 0x45);
+}
+
+TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
+    startEnglish();
+    CChildFrame* first = activeChild();
+    first->document()->image().setByte(0x20, 0x99);
+    writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    EXPECT_EQ(frame()->childFrames().size(), 2);
+    EXPECT_EQ(visibleChildCount(), 1);
+    EXPECT_NE(activeChild(), first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(first->document()->image().byte(0x20), 0x99);
+    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_EQ(bytesOf(activeDocument()), testImageBytes(1, 0));
+    const auto shown = CFileDialog::takeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].filter.contains(QStringLiteral("*.dat")));
+}
+
+struct WrongLengthCase {
+    const char* name;
+    int length; // -1: a folder
+};
+
+void PrintTo(const WrongLengthCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentWrongLength : public Document, public ::testing::WithParamInterface<WrongLengthCase> {};
+
+TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStays) {
+    startEnglish();
+    CChildFrame* first = activeChild();
+    first->document()->image().setByte(0x20, 0x99);
+    QString file = path(QStringLiteral("wrong.dat"));
+    if (GetParam().length < 0) {
+        QDir(appDir()).mkdir(QStringLiteral("wrong.dat"));
+    } else {
+        writeFile(QStringLiteral("wrong.dat"), QByteArray(GetParam().length, '\x11'));
+    }
+    openThroughDialog(file);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Data Format Error"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Test Company"));
+    EXPECT_EQ(frame()->childFrames().size(), 1);
+    EXPECT_EQ(activeChild(), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->document()->image().byte(0x20), 0x99);
+    EXPECT_TRUE(g_bNewDocument);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, DocumentWrongLength,
+                         ::testing::Values(WrongLengthCase{"Empty", 0}, WrongLengthCase{"OneByte", 1},
+                                           WrongLengthCase{"OneShort", 1023},
+                                           WrongLengthCase{"OneOver", 1025}, WrongLengthCase{"Double", 2048},
+                                           WrongLengthCase{"Folder", -1}),
+                         [](const ::testing::TestParamInfo<WrongLengthCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(Document, DataFormatErrorIsChineseInAChineseProgram) {
+    writeTestIni(QStringLiteral("Chinese"));
+    copyTranslations();
+    ASSERT_TRUE(start());
+    writeFile(QStringLiteral("wrong.dat"), QByteArray(10, '\0'));
+    openThroughDialog(path(QStringLiteral("wrong.dat")));
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("数据格式不正确"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("测试公司"));
+}
+
+TEST_F(Document, OpeningAnOpenFileAgainBringsBackItsWindow) {
+    startEnglish();
+    writeFile(QStringLiteral("a.dat"), testImageBytes());
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    CChildFrame* opened = activeChild();
+    opened->close();
+    openThroughDialog(QDir(appDir()).filePath(QStringLiteral("./a.dat")));
+    EXPECT_EQ(frame()->childFrames().size(), 2);
+    EXPECT_EQ(activeChild(), opened);
+    EXPECT_TRUE(opened->isVisible());
+}
+
+TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
+    startEnglish();
+    writeFile(QStringLiteral("a.dat"), testImageBytes(1, 1));
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    activeDocument()->image().setByte(0x3FF, 0x5A);
+    const QByteArray expected = bytesOf(activeDocument());
+    CFileDialog::answerNext(path(QStringLiteral("b.dat")));
+    trigger(id::kFileSaveAs);
+    EXPECT_EQ(readFile(QStringLiteral("b.dat")), expected);
+    EXPECT_EQ(activeDocument()->title(), QStringLiteral("b.dat"));
+    openThroughDialog(path(QStringLiteral("b.dat")));
+    // Already open under that name: the same window, not a second copy.
+    EXPECT_EQ(frame()->childFrames().size(), 2);
+    frame()->destroyChild(activeChild());
+    openThroughDialog(path(QStringLiteral("b.dat")));
+    EXPECT_EQ(bytesOf(activeDocument()), expected);
+}
+
+TEST_F(Document, SaveWritesAnOpenedFileInPlaceWithoutADialog) {
+    startEnglish();
+    writeFile(QStringLiteral("a.dat"), testImageBytes());
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    CFileDialog::takeShown();
+    activeDocument()->image().setByte(0x100, 0x42);
+    activeDocument()->setModifiedFlag();
+    trigger(id::kFileSave);
+    EXPECT_TRUE(CFileDialog::takeShown().empty());
+    EXPECT_EQ(static_cast<uint8_t>(readFile(QStringLiteral("a.dat")).at(0x100)), 0x42);
+    EXPECT_FALSE(activeDocument()->isModified());
+}
+
+struct FirstSaveCase {
+    const char* name;
+    const char* appName;  // [Setup] AppName
+    bool fileExists;      // a file of that name in the current folder
+    const char* proposed; // what the dialog proposes; nullptr: no dialog
+};
+
+void PrintTo(const FirstSaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentFirstSave : public Document, public ::testing::WithParamInterface<FirstSaveCase> {};
+
+TEST_P(DocumentFirstSave, FollowsThePresetPathOfANewDocument) {
+    const FirstSaveCase& c = GetParam();
+    writeIni(QString::fromUtf8(kTestIni)
+                 .replace(QStringLiteral("{Language}"), QStringLiteral("English"))
+                 .replace(QStringLiteral("{ShowLang}"), QStringLiteral("1"))
+                 .replace(QStringLiteral("AppName=TestRadio"),
+                          QStringLiteral("AppName=") + QString::fromUtf8(c.appName)));
+    copyTranslations();
+    ASSERT_TRUE(start());
+    if (c.fileExists) {
+        writeFile(QString::fromUtf8(c.appName), QByteArray("old"));
+    }
+    CFileDialog::answerNext(path(QStringLiteral("chosen.dat")));
+    trigger(id::kFileSave);
+    const auto shown = CFileDialog::takeShown();
+    if (c.proposed == nullptr) {
+        EXPECT_TRUE(shown.empty());
+        EXPECT_EQ(readFile(QString::fromUtf8(c.appName)).size(), 1024);
+    } else {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].save);
+        EXPECT_EQ(shown[0].proposedPath, path(QString::fromUtf8(c.proposed)));
+        EXPECT_EQ(readFile(QStringLiteral("chosen.dat")).size(), 1024);
+        EXPECT_EQ(activeDocument()->pathName(), path(QStringLiteral("chosen.dat")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DocumentFirstSave,
+    ::testing::Values(FirstSaveCase{"PresetFileExists", "TestRadio", true, nullptr},
+                      FirstSaveCase{"PresetFileMissing", "TestRadio", false, "TestRadio"},
+                      FirstSaveCase{"NoPresetTakesTheTitleUpToItsBlank", "", false, "Channel.dat"}),
+    [](const ::testing::TestParamInfo<FirstSaveCase>& info) { return info.param.name; });
+
+TEST_F(Document, FailedSaveSaysWhereAndKeepsTheChanges) {
+    startEnglish();
+    activeDocument()->setModifiedFlag();
+    const QString target = path(QStringLiteral("no-such-folder/x.dat"));
+    CFileDialog::answerNext(target);
+    trigger(id::kFileSaveAs);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains(target)) << qPrintable(boxes[0].text);
+    EXPECT_TRUE(activeDocument()->isModified());
+    EXPECT_EQ(activeDocument()->title(), QStringLiteral("Channel Information"));
+}
+
+TEST_F(Document, ModifiedMarkShowsInTheWindowTitle) {
+    startEnglish();
+    EXPECT_FALSE(activeChild()->isWindowModified());
+    activeDocument()->setModifiedFlag();
+    EXPECT_TRUE(activeChild()->isWindowModified());
+    EXPECT_EQ(activeChild()->windowTitle(), QStringLiteral("Channel Information[*]"));
+    CFileDialog::answerNext(path(QStringLiteral("saved.dat")));
+    trigger(id::kFileSave);
+    EXPECT_FALSE(activeChild()->isWindowModified());
+    EXPECT_EQ(activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
+}
+
+struct CloseCase {
+    const char* name;
+    QMessageBox::StandardButton answer;
+    const char* saveAs; // the Save As answer after Yes; "" cancels it
+    bool closes;
+    bool written;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentClose : public Document, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(DocumentClose, UnsavedChangesAreAskedAboutWhenTheMainWindowCloses) {
+    const CloseCase& c = GetParam();
+    startEnglish();
+    activeDocument()->setModifiedFlag();
+    CMessageBox::answerNext(c.answer);
+    if (c.answer == QMessageBox::Yes) {
+        CFileDialog::answerNext(QString::fromUtf8(c.saveAs).isEmpty() ? QString()
+                                                                      : path(QString::fromUtf8(c.saveAs)));
+    }
+    EXPECT_EQ(frame()->close(), c.closes);
+    EXPECT_EQ(frame()->isVisible(), !c.closes);
+    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("kept.dat"))), c.written);
+    EXPECT_EQ(shownBoxes().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, DocumentClose,
+                         ::testing::Values(CloseCase{"YesSaves", QMessageBox::Yes, "kept.dat", true, true},
+                                           CloseCase{"YesButSaveCancelled", QMessageBox::Yes, "", false,
+                                                     false},
+                                           CloseCase{"NoDiscards", QMessageBox::No, "", true, false},
+                                           CloseCase{"CancelStays", QMessageBox::Cancel, "", false, false}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
+
+TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutToo) {
+    startEnglish();
+    activeDocument()->setModifiedFlag();
+    writeFile(QStringLiteral("a.dat"), testImageBytes());
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    CMessageBox::answerNext(QMessageBox::No);
+    EXPECT_TRUE(frame()->close());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Save changes to Channel Information?"));
+}
+
+TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {
+    startEnglish();
+    writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
+    openThroughDialog(path(QStringLiteral("a.dat")));
+    CUserSettings store(QStringLiteral("TestRadio").toStdString());
+    EXPECT_EQ(store.readValue("Type", 99), 1u);
+    EXPECT_EQ(store.readValue("Field", 99), 0u);
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
+    CMessageBox::answerNext(QMessageBox::Ok);
+    trigger(id::kFileNew);
+    EXPECT_EQ(activeDocument()->image().radioType(), 1);
+    EXPECT_EQ(activeDocument()->image().band(), 0);
+    EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 40000000);
+    EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 47000000);
+    // Taking the remembered choice is not a change of the user's.
+    EXPECT_FALSE(activeDocument()->isModified());
+}

@@ -1,0 +1,133 @@
+// Setup, Language: storing the other language in Program.ini and starting the program anew.
+#include "ProgramFixture.h"
+
+#include "app/LanguageDlg.h"
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "frame/MainFrame.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+enum class Choice { English, Chinese };
+enum class Close { Ok, Cancel };
+
+class Language : public ProgramFixture {
+protected:
+    void startIn(const QString& language) {
+        writeTestIni(language);
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+
+    // Runs Setup, Language and answers the dialog; returns the language selected when it opened.
+    Choice choose(Choice choice, Close close) {
+        Choice opened = Choice::English;
+        runModal([this] { frame()->commandAction(id::kLanguage)->trigger(); },
+                 [&](QWidget* modal) {
+                     auto* dialog = qobject_cast<CLanguageDlg*>(modal);
+                     ASSERT_NE(dialog, nullptr);
+                     opened = dialog->chineseButton()->isChecked() ? Choice::Chinese : Choice::English;
+                     QTest::mouseClick(choice == Choice::Chinese ? dialog->chineseButton()
+                                                                 : dialog->englishButton(),
+                                       Qt::LeftButton);
+                     QTest::mouseClick(close == Close::Ok ? dialog->okButton() : dialog->cancelButton(),
+                                       Qt::LeftButton);
+                 });
+        return opened;
+    }
+
+    QString storedLanguage() const {
+        const QString ini = QString::fromUtf8(readFile(QStringLiteral("Program.ini")));
+        const qsizetype at = ini.indexOf(QStringLiteral("Language="));
+        return at < 0 ? QString()
+                      : ini.mid(at + 9).section(QLatin1Char('\r'), 0, 0).section(QLatin1Char('\n'), 0, 0);
+    }
+};
+
+} // namespace
+
+TEST_F(Language, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
+    startIn(QStringLiteral("English"));
+    EXPECT_EQ(choose(Choice::Chinese, Close::Ok), Choice::English);
+    EXPECT_EQ(storedLanguage(), QStringLiteral("Chinese"));
+    EXPECT_FALSE(frame()->isVisible());
+    ASSERT_EQ(m_started.size(), 1u);
+    EXPECT_EQ(m_started[0], QCoreApplication::applicationFilePath());
+}
+
+TEST_F(Language, ChineseToEnglishStoresEnglish) {
+    startIn(QStringLiteral("Chinese"));
+    EXPECT_EQ(choose(Choice::English, Close::Ok), Choice::Chinese);
+    EXPECT_EQ(storedLanguage(), QStringLiteral("English"));
+    EXPECT_EQ(m_started.size(), 1u);
+}
+
+struct NoChangeCase {
+    const char* name;
+    Choice choice;
+    Close close;
+};
+
+// Printed as its name, so the registered test names stay the same from build to build.
+void PrintTo(const NoChangeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LanguageNoChange : public Language, public ::testing::WithParamInterface<NoChangeCase> {};
+
+TEST_P(LanguageNoChange, StoresNothingAndRestartsNothing) {
+    startIn(QStringLiteral("English"));
+    const QByteArray before = readFile(QStringLiteral("Program.ini"));
+    choose(GetParam().choice, GetParam().close);
+    EXPECT_EQ(readFile(QStringLiteral("Program.ini")), before);
+    EXPECT_TRUE(m_started.empty());
+    EXPECT_TRUE(frame()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LanguageNoChange,
+                         ::testing::Values(NoChangeCase{"OtherLanguageCancelled", Choice::Chinese,
+                                                        Close::Cancel},
+                                           NoChangeCase{"RunningLanguageOk", Choice::English, Close::Ok}),
+                         [](const ::testing::TestParamInfo<NoChangeCase>& info) { return info.param.name; });
+
+TEST_F(Language, LowerCaseChineseCountsAsEnglishRunning) {
+    // "chinese" loads the Chinese translation but the program runs as English, so choosing
+    // Chinese is a change and restarts. Program.ini takes a value that differs only in letter
+    // case as no change, so the file keeps its spelling.
+    startIn(QStringLiteral("chinese"));
+    EXPECT_EQ(choose(Choice::Chinese, Close::Ok), Choice::English);
+    EXPECT_EQ(storedLanguage().compare(QStringLiteral("Chinese"), Qt::CaseInsensitive), 0);
+    EXPECT_EQ(m_started.size(), 1u);
+}
+
+TEST_F(Language, UnsavedChangesCancelledKeepTheProgramRunning) {
+    startIn(QStringLiteral("English"));
+    activeDocument()->setModifiedFlag();
+    CMessageBox::answerNext(QMessageBox::Cancel);
+    choose(Choice::Chinese, Close::Ok);
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_TRUE(m_started.empty());
+    // The choice is stored all the same and applies at the next start.
+    EXPECT_EQ(storedLanguage(), QStringLiteral("Chinese"));
+}
+
+TEST_F(Language, F1InTheDialogOpensTheLanguageCommandsHelp) {
+    startIn(QStringLiteral("English"));
+    runModal([this] { frame()->commandAction(id::kLanguage)->trigger(); },
+             [](QWidget* modal) {
+                 auto* dialog = qobject_cast<CLanguageDlg*>(modal);
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->chineseButton()->setFocus();
+                 QTest::keyClick(dialog->chineseButton(), Qt::Key_F1);
+                 dialog->reject();
+             });
+    ASSERT_EQ(m_helpUrls.size(), 1u);
+    EXPECT_EQ(m_helpUrls[0].fragment(), QStringLiteral("32799"));
+    EXPECT_TRUE(m_helpUrls[0].toLocalFile().endsWith(QStringLiteral("help/en/index.html")));
+}

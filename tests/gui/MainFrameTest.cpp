@@ -1,0 +1,229 @@
+// The main window: its menus and accelerators, toolbar and status bar, caption, the navigation
+// tree's pages, the Control Bar command and help on F1.
+#include "ProgramFixture.h"
+
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "frame/NavigationBar.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+class MainFrame : public ProgramFixture {
+protected:
+    void startEnglish() {
+        writeTestIni();
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+
+    QTreeWidget* tree() const { return frame()->navigationBar()->tree(); }
+
+    // Clicks an item of the tree with the pointer resting on it, as a user does.
+    void clickTreeItem(QTreeWidgetItem* item) {
+        const QPoint at = tree()->visualItemRect(item).center();
+        QCursor::setPos(tree()->viewport()->mapToGlobal(at));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QTreeWidgetItem* page(int index) const { return tree()->topLevelItem(0)->child(index); }
+};
+
+} // namespace
+
+TEST_F(MainFrame, DocumentMenuStaysWhileAHiddenDocumentWindowExists) {
+    startEnglish();
+    EXPECT_TRUE(frame()->isDocumentMenuShown());
+    activeChild()->close();
+    EXPECT_TRUE(frame()->isDocumentMenuShown());
+    frame()->destroyChild(activeChild());
+    EXPECT_FALSE(frame()->isDocumentMenuShown());
+    // The frame menu: File, View, Help, and commands that need a document are off.
+    EXPECT_EQ(frame()->menuBar()->actions().size(), 3);
+    EXPECT_FALSE(frame()->commandAction(id::kFileSave)->isEnabled());
+}
+
+struct AcceleratorCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int command;
+    bool triggers; // false: the command is switched off, so nothing may happen
+};
+
+void PrintTo(const AcceleratorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MainFrameAccelerator : public MainFrame, public ::testing::WithParamInterface<AcceleratorCase> {};
+
+TEST_P(MainFrameAccelerator, KeyRunsItsCommandOnlyWhileTheCommandIsAvailable) {
+    const AcceleratorCase& c = GetParam();
+    startEnglish();
+    QSignalSpy spy(frame()->commandAction(c.command), &QAction::triggered);
+    CChildFrame* before = activeChild();
+    QTest::keyClick(activeChild()->view(), c.key, c.modifiers);
+    EXPECT_EQ(spy.count(), c.triggers ? 1 : 0);
+    // Whatever the key did, the document window is still the same one and still shown (the
+    // desktop's Close key Ctrl+W is Write here).
+    EXPECT_EQ(activeChild(), before);
+    EXPECT_TRUE(before->isVisible());
+    shownBoxes();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainFrameAccelerator,
+    ::testing::Values(AcceleratorCase{"CtrlN", Qt::Key_N, Qt::ControlModifier, id::kFileNew, true},
+                      AcceleratorCase{"CtrlO", Qt::Key_O, Qt::ControlModifier, id::kFileOpen, true},
+                      AcceleratorCase{"CtrlS", Qt::Key_S, Qt::ControlModifier, id::kFileSave, true},
+                      AcceleratorCase{"CtrlP", Qt::Key_P, Qt::ControlModifier, id::kFilePrint, false},
+                      AcceleratorCase{"CtrlR", Qt::Key_R, Qt::ControlModifier, id::kRead, false},
+                      AcceleratorCase{"CtrlW", Qt::Key_W, Qt::ControlModifier, id::kWrite, false},
+                      AcceleratorCase{"F6", Qt::Key_F6, Qt::NoModifier, id::kNextPane, false},
+                      AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
+    [](const ::testing::TestParamInfo<AcceleratorCase>& info) { return info.param.name; });
+
+TEST_F(MainFrame, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
+    writeTestIni();
+    copyTranslations();
+    writeFile(QStringLiteral("club.dat"), testImageBytes(0, 1));
+    ASSERT_TRUE(start({path(QStringLiteral("club.dat"))}));
+    const QString expected = QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]");
+    EXPECT_EQ(frame()->windowTitle(), expected);
+    EXPECT_EQ(g_strMainTitle, expected);
+    // A maximised document window would add its title to the caption.
+    activeChild()->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame()->windowTitle(), expected);
+    EXPECT_FALSE(frame()->windowTitle().contains(QStringLiteral("club")));
+}
+
+TEST_F(MainFrame, ClickOnChannelInformationBringsTheClosedWindowBack) {
+    startEnglish();
+    CChildFrame* child = activeChild();
+    child->close();
+    ASSERT_FALSE(child->isVisible());
+    clickTreeItem(page(1));
+    EXPECT_TRUE(child->isVisible());
+    EXPECT_EQ(activeChild(), child);
+    // The root is selected again, ready for the next click.
+    EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
+}
+
+TEST_F(MainFrame, EachClickOnAPageOpensItAgain) {
+    startEnglish();
+    QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
+    clickTreeItem(page(1));
+    clickTreeItem(page(1));
+    EXPECT_EQ(spy.count(), 2);
+}
+
+TEST_F(MainFrame, PagesOpenTheirOwnCommands) {
+    startEnglish();
+    // The two settings pages' commands are switched on here so their opening can be seen.
+    for (int command : {id::kProductInformation, id::kOptionalFeatures}) {
+        frame()->commandAction(command)->setEnabled(true);
+    }
+    QSignalSpy product(frame()->commandAction(id::kProductInformation), &QAction::triggered);
+    QSignalSpy channel(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
+    QSignalSpy optional(frame()->commandAction(id::kOptionalFeatures), &QAction::triggered);
+    clickTreeItem(page(0));
+    clickTreeItem(page(2));
+    EXPECT_EQ(product.count(), 1);
+    EXPECT_EQ(channel.count(), 0);
+    EXPECT_EQ(optional.count(), 1);
+}
+
+TEST_F(MainFrame, RootAndKeyboardSelectionOpenNothing) {
+    startEnglish();
+    activeChild()->close();
+    QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
+    clickTreeItem(tree()->topLevelItem(0));
+    // The arrow keys move the selection onto a page while the pointer rests elsewhere.
+    QCursor::setPos(frame()->mapToGlobal(QPoint(frame()->width() - 5, frame()->height() - 5)));
+    tree()->setFocus();
+    QTest::keyClick(tree(), Qt::Key_Down);
+    QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_FALSE(activeChild()->isVisible());
+    EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
+}
+
+TEST_F(MainFrame, ControlBarCommandTogglesTheBarAndItsCheckMark) {
+    startEnglish();
+    QAction* controlBar = frame()->commandAction(id::kControlBar);
+    ASSERT_TRUE(controlBar->isCheckable());
+    EXPECT_TRUE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_TRUE(frame()->navigationBar()->isHidden());
+    EXPECT_FALSE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_FALSE(frame()->navigationBar()->isHidden());
+    EXPECT_TRUE(controlBar->isChecked());
+}
+
+// Help
+
+namespace {
+
+class Help : public MainFrame {
+protected:
+    QString lastFragment() const { return m_helpUrls.empty() ? QString() : m_helpUrls.back().fragment(); }
+};
+
+} // namespace
+
+TEST_F(Help, F1OnAHighlightedMenuEntryOpensItsCommand) {
+    startEnglish();
+    QMenu* file = frame()->documentMenus().at(0);
+    file->popup(frame()->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+    file->setActiveAction(frame()->commandAction(id::kFileSave));
+    QTest::keyClick(file, Qt::Key_F1);
+    file->close();
+    ASSERT_EQ(m_helpUrls.size(), 1u);
+    EXPECT_EQ(lastFragment(), QStringLiteral("57603"));
+    EXPECT_EQ(m_helpUrls[0].toLocalFile(), QDir(appDir()).filePath(QStringLiteral("help/en/index.html")));
+}
+
+TEST_F(Help, F1InTheWindowsOpensTheirPages) {
+    startEnglish();
+    activeChild()->view()->setFocus();
+    QTest::keyClick(activeChild()->view(), Qt::Key_F1);
+    EXPECT_EQ(lastFragment(), QString::number(id::kHelpDocumentFrame));
+    frame()->destroyChild(activeChild());
+    frame()->setFocus();
+    QTest::keyClick(frame(), Qt::Key_F1);
+    EXPECT_EQ(lastFragment(), QString::number(id::kHelpMainFrame));
+}
+
+TEST_F(Help, ChineseOpensTheChinesePages) {
+    writeTestIni(QStringLiteral("Chinese"));
+    copyTranslations();
+    ASSERT_TRUE(start());
+    QTest::keyClick(activeChild()->view(), Qt::Key_F1);
+    ASSERT_EQ(m_helpUrls.size(), 1u);
+    EXPECT_TRUE(m_helpUrls[0].toLocalFile().endsWith(QStringLiteral("help/zh/index.html")));
+}
+
+TEST_F(Help, MissingPageIsReportedNotOpened) {
+    startEnglish();
+    QFile::remove(path(QStringLiteral("help/en/index.html")));
+    QTest::keyClick(activeChild()->view(), Qt::Key_F1);
+    EXPECT_TRUE(m_helpUrls.empty());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("index.html")));
+}

@@ -1,0 +1,206 @@
+#include "dialogs/OptionalFeaturesDlg.h"
+#include "dialogs/ProductInfoDlg.h"
+#include "radio/ComSetupDlg.h"
+#include "radio/ProcessDlg.h"
+
+#include "settings/IniFile.h"
+#include "settings/MemorySettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProductInfoDlgTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_path = fs::temp_directory_path() / ("productinfo-" + std::to_string(::getpid()) + ".ini");
+        std::ofstream(m_path) << "[Setup]\nType1=A\nField1=130 - 160MHz\nType2=B\n"
+                                 "Field2=400 - 470MHz|136 - 174MHz\nType4=D\n";
+        ASSERT_TRUE(m_ini.Load(m_path.string(), false, true));
+    }
+    void TearDown() override { fs::remove(m_path); }
+    fs::path m_path;
+    CIniFile m_ini;
+    CMemorySettings m_store;
+    CMemoryImage m_image = CMemoryImage::newDocument();
+};
+
+TEST_F(ProductInfoDlgTest, OpensOnTheRememberedChoiceNotTheDocuments) {
+    m_store.writeValue("Type", 1);
+    m_store.writeValue("Field", 1);
+    m_image.setRadioType(0);
+    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    EXPECT_EQ(dlg.typeCombo()->count(), 2) << "the list ends at the first missing type";
+    EXPECT_EQ(dlg.typeCombo()->currentText(), "B");
+    EXPECT_EQ(dlg.bandCombo()->currentText(), "136 - 174MHz");
+}
+
+TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkWritesEverything) {
+    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    dlg.show();
+    dlg.typeCombo()->setFocus();
+    QTest::keyClick(dlg.typeCombo(), Qt::Key_Down);
+    EXPECT_EQ(dlg.typeCombo()->currentText(), "B");
+    EXPECT_EQ(dlg.bandCombo()->count(), 2);
+    EXPECT_EQ(dlg.bandCombo()->currentIndex(), 0);
+    dlg.bandCombo()->setCurrentIndex(1);
+    dlg.accept();
+    EXPECT_EQ(m_image.radioType(), 1);
+    EXPECT_EQ(m_image.band(), 1);
+    EXPECT_EQ(m_store.readValue("Type", 9), 1u);
+    EXPECT_EQ(m_store.readValue("Field", 9), 1u);
+    EXPECT_EQ(dlg.applied().limits.min10Hz, 13600000);
+    EXPECT_EQ(dlg.applied().limits.max10Hz, 17400000);
+}
+
+TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
+    m_store.writeValue("Type", 7);
+    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1);
+    EXPECT_EQ(dlg.bandCombo()->count(), 1) << "no type gives one empty band";
+    dlg.accept();
+    EXPECT_EQ(m_image.radioType(), 0xFF);
+    EXPECT_EQ(dlg.applied().typeName, "");
+}
+
+TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
+    const CMemoryImage before = m_image;
+    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    dlg.typeCombo()->setCurrentIndex(1);
+    dlg.reject();
+    EXPECT_EQ(m_image, before);
+    EXPECT_EQ(m_store.readValue("Type", 42), 42u);
+}
+
+TEST(OptionalFeaturesDlg, NewDocumentShowsItsDefaultsAndOkOnlyFixesTheMonitorKey) {
+    CMemoryImage image = CMemoryImage::newDocument();
+    COptionalFeaturesDlg dlg(image, false);
+    EXPECT_EQ(dlg.combo(OptionList::TimeOut)->currentText(), "45s");
+    EXPECT_EQ(dlg.combo(OptionList::MonitorKey)->currentText(), "Monitor Momentary");
+    EXPECT_EQ(dlg.combo(OptionList::Vox)->currentText(), "Off");
+    EXPECT_TRUE(dlg.beepBox()->isChecked());
+    EXPECT_TRUE(dlg.batterySaverBox()->isChecked());
+    dlg.accept();
+    CMemoryImage expected = CMemoryImage::newDocument();
+    expected.setByte(image::offset::kMonitorKey, 2);
+    EXPECT_EQ(image, expected);
+}
+
+TEST(OptionalFeaturesDlg, ChoicesStoreTheirBytesAndOutOfListValuesFollowTheArithmetic) {
+    CMemoryImage image = CMemoryImage::newDocument();
+    image.setByte(image::offset::kSquelch, 0x0A);
+    image.setByte(image::offset::kBatterySaver, 0xFE);
+    COptionalFeaturesDlg dlg(image, true);
+    EXPECT_EQ(dlg.combo(OptionList::Squelch)->currentIndex(), -1);
+    EXPECT_FALSE(dlg.batterySaverBox()->isChecked());
+    EXPECT_EQ(dlg.combo(OptionList::Voice)->currentText(), "英文");
+    dlg.combo(OptionList::TimeOut)->setCurrentIndex(39);
+    dlg.combo(OptionList::Vox)->setCurrentIndex(0);
+    dlg.accept();
+    EXPECT_EQ(image.byte(image::offset::kTimeOut), 40);
+    EXPECT_EQ(image.byte(image::offset::kVox), 1);
+    EXPECT_EQ(image.byte(image::offset::kSquelch), 0xFF);
+    EXPECT_EQ(image.byte(image::offset::kBatterySaver), 0x00);
+}
+
+TEST(OptionalFeaturesDlg, FOneReportsTheFocusedControl) {
+    CMemoryImage image = CMemoryImage::newDocument();
+    COptionalFeaturesDlg dlg(image, false);
+    dlg.show();
+    QSignalSpy spy(&dlg, &CHelpDialog::helpRequested);
+    dlg.combo(OptionList::VoxDelay)->setFocus();
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), COptionalFeaturesDlg::kIdVoxDelay);
+}
+
+std::vector<PortCandidate> candidates(std::initializer_list<bool> canOpen) {
+    std::vector<PortCandidate> out;
+    int n = 1;
+    for (bool open : canOpen) {
+        PortCandidate c;
+        c.name = "COM" + std::to_string(n);
+        c.device = "/dev/ttyUSB" + std::to_string(n - 1);
+        c.canOpen = open;
+        out.push_back(c);
+        ++n;
+    }
+    return out;
+}
+
+TEST(ComSetupDlg, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
+    CMemorySettings store;
+    store.writeValue("com", 3);
+    CComSetupDlg dlg(candidates({true, true, false, true}), store);
+    EXPECT_TRUE(dlg.portButton(3)->isChecked());
+    EXPECT_FALSE(dlg.portButton(3)->isEnabled());
+    EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
+    dlg.accept();
+    EXPECT_EQ(dlg.portName(), "com3");
+}
+
+TEST(ComSetupDlg, ChoosingAPortStoresItsNumber) {
+    CMemorySettings store;
+    CComSetupDlg first(candidates({true, true, true, true}), store);
+    EXPECT_TRUE(first.portButton(1)->isChecked()) << "no remembered value checks COM1";
+    first.show();
+    QTest::mouseClick(first.portButton(2), Qt::LeftButton);
+    first.accept();
+    EXPECT_EQ(first.portName(), "com2");
+    EXPECT_EQ(store.readValue("com", 0), 2u);
+    CComSetupDlg again(candidates({true, true, true, true}), store);
+    EXPECT_TRUE(again.portButton(2)->isChecked());
+}
+
+TEST(ComSetupDlg, NothingCheckedGivesAPortNoTransferCanOpen) {
+    CMemorySettings store;
+    store.writeValue("com", 9);
+    CComSetupDlg dlg(candidates({true, true, true, true}), store);
+    dlg.accept();
+    EXPECT_EQ(dlg.portName(), "com0");
+    EXPECT_EQ(store.readValue("com", 1), 0u);
+}
+
+TEST(ProcessDlg, OkStartsOnceAndCancelBeforeOkClosesWithoutStarting) {
+    CProcessDlg dlg;
+    dlg.prepare("Read Data");
+    dlg.show();
+    QSignalSpy started(&dlg, &CProcessDlg::transferRequested);
+    QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_FALSE(dlg.okButton()->isEnabled());
+    QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(dlg.isCancelled());
+    EXPECT_TRUE(dlg.isVisible()) << "a running transfer closes the dialog itself";
+
+    dlg.prepare("Write Data");
+    EXPECT_EQ(dlg.numberLabel()->text(), "0");
+    QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(started.count(), 1);
+}
+
+TEST(ProcessDlg, TheNumberCountsRowsToFiftyOne) {
+    CProcessDlg dlg;
+    dlg.prepare("Write Data");
+    for (int i = 0; i < CProcessDlg::kRowCount; ++i) {
+        dlg.stepIt();
+    }
+    EXPECT_EQ(dlg.numberLabel()->text(), "51");
+    EXPECT_EQ(dlg.position(), 51);
+}
+
+} // namespace
