@@ -8,11 +8,12 @@
 #include "app/Resource.h"
 #include "channels/RadioModel.h"
 #include "document/ProgramDoc.h"
+#include "editor/ChannelGridEditor.h"
+#include "editor/MSFlexGrid.h"
 #include "frame/MainFrame.h"
 #include "settings/UserSettings.h"
 
 #include <QCoreApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
 
@@ -35,14 +36,13 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent),
     red.setColor(QPalette::WindowText, QColor(250, 10, 10));
     m_pCaption->setPalette(red);
 
-    // The channel grid's place.
-    m_pGridPlaceholder = new QFrame(this);
-    m_pGridPlaceholder->setObjectName(QStringLiteral("ChannelGridPlaceholder"));
-    m_pGridPlaceholder->setProperty(kHelpIdProperty, id::kChannelGrid);
-    m_pGridPlaceholder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_pGridPlaceholder->setAutoFillBackground(true);
-    m_pGridPlaceholder->setBackgroundRole(QPalette::Base);
-    m_pGridPlaceholder->setGeometry(du.rect(15, 37, 370, 167));
+    m_pGrid = new CMSFlexGrid(this);
+    m_pGrid->setObjectName(QStringLiteral("ChannelGrid"));
+    m_pGrid->setProperty(kHelpIdProperty, id::kChannelGrid);
+    m_pGrid->setGeometry(du.rect(15, 37, 370, 167));
+    m_pGridEditor = new CChannelGridEditor(m_pGrid, g_bChinese, this);
+    // Every committed change of a cell is a change of the document.
+    connect(m_pGridEditor, &CChannelGridEditor::changed, this, [this] { m_pDocument->setModifiedFlag(true); });
 
     m_pLanguageDlg = new CLanguageDlg(this);
     m_pDocument->setView(this);
@@ -54,6 +54,7 @@ void CProgramView::onInitialUpdate() {
     if (m_bFirstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
         m_pCaption->setText(iniText(g_bChinese ? "Chinese" : "English", "Title"));
+        m_pGridEditor->buildGrid();
         m_bFirstUpdate = false;
     }
     if (const QIcon icon = CPictures::titleIcon(); !icon.isNull()) {
@@ -68,6 +69,8 @@ void CProgramView::onInitialUpdate() {
 }
 
 void CProgramView::UpdateGridFromImage() {
+    m_pGridEditor->table().decode(m_pDocument->image());
+    m_pGridEditor->refresh();
     CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
     const radiomodel::TypeAndBand model =
         radiomodel::synchronise(m_pDocument->image(), g_bNewDocument, store, g_iniFile);
@@ -76,15 +79,18 @@ void CProgramView::UpdateGridFromImage() {
     if (auto* frame = qobject_cast<CMainFrame*>(window())) {
         frame->setCaption(g_strMainTitle);
     }
-    m_nFreqMin = model.limits.min10Hz;
-    m_nFreqMax = model.limits.max10Hz;
+    setBandLimits(model.limits);
 }
 
-void CProgramView::UpdateImageFromGrid() {}
-
-bool CProgramView::commitPendingEdit() {
-    return true;
+void CProgramView::setBandLimits(BandLimits limits) {
+    m_nFreqMin = limits.min10Hz;
+    m_nFreqMax = limits.max10Hz;
+    m_pGridEditor->setBandLimits(limits);
 }
+
+void CProgramView::UpdateImageFromGrid() { m_pGridEditor->table().encode(m_pDocument->image()); }
+
+bool CProgramView::commitPendingEdit() { return m_pGridEditor->commitPendingEdit(); }
 
 void CProgramView::onLanguage() {
     const int result = m_pLanguageDlg->exec();

@@ -1,23 +1,26 @@
 #pragma once
 
+#include "channels/Formats.h"
+
 #include <QWidget>
 
 #include <cstdint>
 
+class CChannelGridEditor;
 class CLanguageDlg;
+class CMSFlexGrid;
 class CProgramDoc;
-class QFrame;
 class QLabel;
 
 // The channel view: a fixed form with the caption line ("Title" of Program.ini, red, 12 points)
-// above the place of the channel grid. It also owns the commands that act on the document's
-// radio: for now the language selection.
+// above the channel grid, edited in place. It also owns the commands that act on the document's
+// radio.
 //
-// UpdateGridFromImage brings everything that follows from the image up to date: the radio type
-// and band bytes and the remembered choice (in the direction g_bNewDocument gives), the main
-// window's caption and the band limits. UpdateImageFromGrid writes the grid's texts back into the
-// image before a save or a write to the radio, and commitPendingEdit finishes an edit that is
-// under way in a cell; both have nothing to do while the grid holds no editable cells.
+// UpdateGridFromImage decodes the image into the grid and brings everything that follows from
+// it up to date: the radio type and band bytes and the remembered choice (in the direction
+// g_bNewDocument gives), the main window's caption and the band limits. UpdateImageFromGrid
+// writes the grid's texts back into the image before a save or a write to the radio, and
+// commitPendingEdit finishes an edit that is under way in a cell.
 class CProgramView : public QWidget {
     Q_OBJECT
 public:
@@ -39,12 +42,15 @@ public:
     // False when a cell holds text that cannot be taken (the user was told); the caller stops.
     bool commitPendingEdit();
 
+    // The band that the frequencies typed into the grid must lie in.
+    void setBandLimits(BandLimits limits);
     // The band of the radio type, in 10 Hz units; 0 and 0 when Program.ini names none.
     int32_t freqMin10Hz() const { return m_nFreqMin; }
     int32_t freqMax10Hz() const { return m_nFreqMax; }
 
     QLabel* captionLabel() const { return m_pCaption; }
-    QFrame* gridPlaceholder() const { return m_pGridPlaceholder; }
+    CMSFlexGrid* grid() const { return m_pGrid; }
+    CChannelGridEditor* gridEditor() const { return m_pGridEditor; }
     CLanguageDlg* languageDialog() const { return m_pLanguageDlg; }
 
 public slots:
@@ -54,7 +60,8 @@ public slots:
 private:
     CProgramDoc* m_pDocument;
     QLabel* m_pCaption;
-    QFrame* m_pGridPlaceholder;
+    CMSFlexGrid* m_pGrid;
+    CChannelGridEditor* m_pGridEditor;
     bool m_bFirstUpdate = true;
     int32_t m_nFreqMax = 0;
     int32_t m_nFreqMin = 0;

@@ -222,11 +222,6 @@ bool CChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
-    case Qt::Key_F1: {
-        const QWidget* focus = qobject_cast<QWidget*>(watched);
-        emit helpRequested(focus ? focus->property("controlId").toInt() : 0);
-        return false;
-    }
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         auto* box = qobject_cast<QComboBox*>(watched);

@@ -11,7 +11,8 @@ class QWidget;
 
 // In-cell editing of the channel grid. The channel table (core) owns the texts and the rules;
 // this class shows them in the grid, lays an editor exactly over the current cell, and passes
-// what the user typed or chose back to the table.
+// what the user typed or chose back to the table. Each editor carries its control id in the
+// "controlId" property, which F1 reports.
 //
 // Keys: Enter commits and moves to the next cell (next row after column 8, back to row 1,
 // column 1 after the last cell), stopping where it is when the text was refused; Tab and
@@ -57,8 +58,6 @@ public:
 signals:
     // A committed change altered the table.
     void changed();
-    // F1 in the grid or an editor: the id of the focused control.
-    void helpRequested(int contextId);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,237 @@
+#include "ProgramFixture.h"
+
+#include "app/FileDialog.h"
+#include "app/MessageBox.h"
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "editor/ChannelGridEditor.h"
+#include "editor/MSFlexGrid.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+// The grid of a new document (type HT-A, band 136 - 174 MHz), driven with real keys and clicks.
+class ChannelGrid : public ProgramFixture {
+protected:
+    void startIn(const QString& language) {
+        writeTestIni(language);
+        copyTranslations();
+        ASSERT_TRUE(start());
+        view()->window()->activateWindow();
+    }
+    CProgramView* view() const { return activeChild()->view(); }
+    CMSFlexGrid* grid() const { return view()->grid(); }
+    CChannelGridEditor* editor() const { return view()->gridEditor(); }
+    QString cell(int row, int col) const { return grid()->textMatrix(row, col); }
+    QStringList row(int r) const {
+        QStringList texts;
+        for (int c = 1; c < 9; ++c) {
+            texts << cell(r, c);
+        }
+        return texts;
+    }
+
+    void clickCell(int r, int c) {
+        const QRect rect = grid()->cellRect(r, c);
+        QTest::mouseClick(grid(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    }
+    // Clicks the cell and types into its edit box (replacing the text), without committing.
+    void typeInto(int r, int c, const QString& text) {
+        clickCell(r, c);
+        QWidget* box = editor()->visibleEditor();
+        ASSERT_NE(box, nullptr);
+        auto* edit = qobject_cast<QLineEdit*>(box);
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    void pressEnter() { QTest::keyClick(editor()->visibleEditor() ? editor()->visibleEditor() : grid(), Qt::Key_Return); }
+};
+
+TEST_F(ChannelGrid, NewDocumentShowsHeadingsNumbersAndEmptyRows) {
+    startIn(QStringLiteral("English"));
+    EXPECT_EQ(cell(0, 1), "Rx Frequency");
+    EXPECT_EQ(cell(0, 8), "Power");
+    EXPECT_EQ(cell(1, 0), " 1");
+    EXPECT_EQ(cell(16, 0), "16");
+    for (int r = 1; r <= 16; ++r) {
+        EXPECT_EQ(row(r).join(""), "") << r;
+    }
+}
+
+TEST_F(ChannelGrid, TypingAFrequencyIntoAnEmptyRowGivesTheDefaultsAndMovesOn) {
+    startIn(QStringLiteral("English"));
+    typeInto(3, 1, "145");
+    pressEnter();
+    EXPECT_EQ(row(3), QStringList({"145.00000", "145.00000", "None", "None", "Wide", "Yes", "Off", "High"}));
+    EXPECT_EQ(grid()->row(), 3);
+    EXPECT_EQ(grid()->col(), 2);
+    EXPECT_EQ(editor()->visibleEditor(), editor()->txEditor());
+    EXPECT_TRUE(activeDocument()->isModified());
+}
+
+TEST_F(ChannelGrid, EditsOfAnExistingChannel) {
+    startIn(QStringLiteral("English"));
+    typeInto(2, 1, "145");
+    pressEnter();
+    typeInto(2, 2, "145.6");
+    pressEnter();
+    typeInto(2, 1, "146");
+    pressEnter();
+    EXPECT_EQ(cell(2, 2), "145.60000") << "a new receive frequency keeps the transmit frequency";
+
+    typeInto(2, 2, "");
+    pressEnter();
+    EXPECT_EQ(cell(2, 2), "146.00000") << "an empty transmit cell follows the receive frequency";
+
+    typeInto(2, 1, "");
+    pressEnter();
+    EXPECT_EQ(row(2).join(""), "") << "an empty receive cell deletes the channel";
+}
+
+struct RefusedCase {
+    const char* name;
+    int col;
+    const char* typed;
+    bool byEnter;
+    const char* message;
+};
+
+class ChannelGridRefused : public ChannelGrid, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(ChannelGridRefused, ARefusedFrequencyShowsItsMessageAndKeepsTheRow) {
+    const RefusedCase& c = GetParam();
+    startIn(QStringLiteral("English"));
+    typeInto(5, 1, "145");
+    pressEnter();
+    const QStringList before = row(5);
+    shownBoxes();
+
+    typeInto(5, c.col, c.typed);
+    if (c.byEnter) {
+        pressEnter();
+        EXPECT_EQ(grid()->col(), c.col) << "Enter stays on a refused cell";
+    } else {
+        clickCell(9, 4); // leaving the cell commits it
+        EXPECT_EQ(grid()->row(), 9);
+    }
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, c.message);
+    EXPECT_EQ(boxes[0].caption, "Caution");
+    EXPECT_EQ(row(5), before);
+}
+
+const char* const kOutOfRange = "Out of range,please input again.";
+const char* const kOffStep = "Error data Value, please input according the step value(6.25K/5k).";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChannelGridRefused,
+    ::testing::Values(RefusedCase{"RxOutOfBandEnter", 1, "180", true, kOutOfRange},
+                      RefusedCase{"RxOutOfBandLeave", 1, "180", false, kOutOfRange},
+                      RefusedCase{"RxOffStepEnter", 1, "145.0025", true, kOffStep},
+                      RefusedCase{"TxOutOfBandLeave", 2, "100", false, kOutOfRange},
+                      RefusedCase{"TxOffStepEnter", 2, "145.0025", true, kOffStep},
+                      RefusedCase{"TxOffStepLeave", 2, "145.0025", false, kOffStep}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelGrid, ListsOnAnEmptyRowLeaveTheCellEmpty) {
+    startIn(QStringLiteral("English"));
+    clickCell(7, 8);
+    auto* box = qobject_cast<QComboBox*>(editor()->visibleEditor());
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_Down);
+    pressEnter();
+    EXPECT_EQ(cell(7, 8), "");
+}
+
+TEST_F(ChannelGrid, EnterWrapsAroundAtTheEndOfRowsAndOfTheGrid) {
+    startIn(QStringLiteral("English"));
+    clickCell(5, 8);
+    pressEnter();
+    EXPECT_EQ(grid()->row(), 6);
+    EXPECT_EQ(grid()->col(), 1);
+    clickCell(16, 8);
+    pressEnter();
+    EXPECT_EQ(grid()->row(), 1);
+    EXPECT_EQ(grid()->col(), 1);
+}
+
+TEST_F(ChannelGrid, EscapeAbandonsTabMovesAndF2Reopens) {
+    startIn(QStringLiteral("English"));
+    typeInto(4, 1, "146");
+    QTest::keyClick(editor()->visibleEditor(), Qt::Key_Escape);
+    EXPECT_EQ(editor()->visibleEditor(), nullptr);
+    EXPECT_EQ(cell(4, 1), "");
+    EXPECT_FALSE(activeDocument()->isModified());
+
+    QTest::keyClick(grid(), Qt::Key_F2);
+    ASSERT_EQ(editor()->visibleEditor(), editor()->rxEditor());
+    QTest::keyClick(editor()->visibleEditor(), Qt::Key_Tab);
+    EXPECT_EQ(grid()->col(), 2);
+    QTest::keyClick(editor()->visibleEditor(), Qt::Key_Backtab);
+    EXPECT_EQ(grid()->col(), 1);
+}
+
+TEST_F(ChannelGrid, AToneNotInTheListSurvivesLeavingItsCell) {
+    startIn(QStringLiteral("English"));
+    CMemoryImage& image = activeDocument()->image();
+    image.setRxFrequency(1, 14500000);
+    image.setTxFrequency(1, 14500000);
+    image.setRxTone(1, Tone::ctcss(1005));
+    view()->UpdateGridFromImage();
+    clickCell(1, 3);
+    EXPECT_EQ(qobject_cast<QComboBox*>(editor()->visibleEditor())->currentIndex(), 0);
+    clickCell(1, 5);
+    EXPECT_EQ(cell(1, 3), "100.5");
+}
+
+TEST_F(ChannelGrid, TheEditorLiesOverItsCellByTheTwipsArithmetic) {
+    startIn(QStringLiteral("English"));
+    clickCell(6, 4);
+    QWidget* box = editor()->visibleEditor();
+    ASSERT_NE(box, nullptr);
+    const int dx = grid()->logicalDpiX();
+    const int dy = grid()->logicalDpiY();
+    EXPECT_EQ(box->geometry().left(), grid()->cellLeft() * dx / 1440 - 3);
+    EXPECT_EQ(box->geometry().top(), grid()->cellTop() * dy / 1440 - 3);
+    EXPECT_EQ(box->geometry().width(), grid()->cellWidth() * dx / 1440);
+}
+
+TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
+    startIn(QStringLiteral("Chinese"));
+    CMemoryImage& image = activeDocument()->image();
+    image.setRxFrequency(16, 14500000);
+    image.setTxFrequency(16, 14560000);
+    image.setRxTone(16, Tone::ctcss(885));
+    image.setTxTone(16, Tone::dcs(23, false));
+    image.setByte(image::channelOffset(16) + 12, 0x08);
+    image.setByte(image::channelOffset(16) + 13, 0x30);
+    image.setScanned(16, true);
+    view()->UpdateGridFromImage();
+    EXPECT_EQ(row(16), QStringList({"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}));
+    EXPECT_EQ(cell(0, 1), "接收频率");
+}
+
+TEST_F(ChannelGrid, SaveCommitsTheOpenEditAndWritesWhatTheGridShows) {
+    startIn(QStringLiteral("English"));
+    typeInto(1, 1, "145.0125");
+    CFileDialog::answerNext(path(QStringLiteral("typed.dat")));
+    frame()->commandAction(id::kFileSaveAs)->trigger();
+    EXPECT_EQ(cell(1, 1), "145.01250");
+    const QByteArray saved = readFile(QStringLiteral("typed.dat"));
+    ASSERT_EQ(saved.size(), 1024);
+    EXPECT_EQ(static_cast<uint8_t>(saved.at(0x10)), 0x50); // 14 501 250: 50 12 50 14
+    EXPECT_EQ(static_cast<uint8_t>(saved.at(0x11)), 0x12);
+    EXPECT_EQ(static_cast<uint8_t>(saved.at(0x13)), 0x14);
+}
+
+} // namespace
