@@ -2,12 +2,18 @@
 //
 //   Program [FILE.dat]                 start, opening FILE.dat instead of a new document
 //   Program --screenshot PNG [FILE]    start on any platform, save a picture of the main window and end
+//   Program --demo [FILE.dat]          also start a simulated radio that COM1 stands for, so that
+//                                      Read and Write can be tried without a cable
 #include "app/ProgramApp.h"
 #include "frame/MainFrame.h"
+#include "radio/RadioTransfer.h"
+
+#include "RadioSimulator.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -25,6 +31,36 @@ int saveScreenshot(CMainFrame* frame, const QString& path) {
     return 0;
 }
 
+// The demo radio starts with three channels, so that a first Read shows something.
+CRadioSimulator::Memory demoMemory() {
+    CMemoryImage image = CMemoryImage::newDocument();
+    image.setRadioType(0);
+    image.setBand(0);
+    const struct {
+        uint32_t rx, tx;
+        Tone rxTone, txTone;
+    } channels[] = {
+        {14550000, 14550000, Tone::ctcss(885), Tone::ctcss(885)},
+        {14560000, 14500000, Tone::none(), Tone::dcs(23, false)},
+        {14652000, 14652000, Tone::none(), Tone::none()},
+    };
+    int ch = 1;
+    for (const auto& c : channels) {
+        image.setRxFrequency(ch, c.rx);
+        image.setTxFrequency(ch, c.tx);
+        image.setRxTone(ch, c.rxTone);
+        image.setTxTone(ch, c.txTone);
+        image.setBusyLock(ch, BusyLock::Off);
+        image.setWide(ch, true);
+        image.setHighPower(ch, true);
+        image.setScanned(ch, true);
+        ++ch;
+    }
+    CRadioSimulator::Memory memory{};
+    std::copy(image.data(), image.data() + memory.size(), memory.begin());
+    return memory;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -39,6 +75,19 @@ int main(int argc, char* argv[]) {
         }
         screenshot = arguments.at(at + 1);
         arguments.remove(at, 2);
+    }
+
+    std::unique_ptr<CRadioSimulator> demoRadio;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--demo")); at >= 0) {
+        arguments.remove(at);
+        demoRadio = std::make_unique<CRadioSimulator>();
+        demoRadio->setMemory(demoMemory());
+        std::string error;
+        if (!demoRadio->start(&error)) {
+            std::fprintf(stderr, "Program: cannot start the demo radio: %s\n", error.c_str());
+            return 1;
+        }
+        CRadioTransfer::setDemoDevice(demoRadio->devicePath());
     }
 
     CProgramApp app;

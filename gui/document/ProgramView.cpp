@@ -10,7 +10,11 @@
 #include "document/ProgramDoc.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/MSFlexGrid.h"
+#include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
+#include "radio/ComSetupDlg.h"
+#include "radio/ProcessDlg.h"
+#include "radio/RadioTransfer.h"
 #include "settings/UserSettings.h"
 
 #include <QCoreApplication>
@@ -45,6 +49,12 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent),
     connect(m_pGridEditor, &CChannelGridEditor::changed, this, [this] { m_pDocument->setModifiedFlag(true); });
 
     m_pLanguageDlg = new CLanguageDlg(this);
+    // Modeless: the main window stays usable while it is open. The transfer starts from the
+    // event loop, after the click that asked for it has been handled.
+    m_pProcessDlg = new CProcessDlg(this);
+    m_pProcessDlg->setWindowFlags(Qt::Dialog);
+    connect(m_pProcessDlg, &CProcessDlg::transferRequested, this, &CProgramView::onRadioTransfer,
+            Qt::QueuedConnection);
     m_pDocument->setView(this);
 }
 
@@ -104,4 +114,58 @@ void CProgramView::onLanguage() {
         return;
     }
     CProcessStarter::start(QCoreApplication::applicationFilePath());
+}
+
+void CProgramView::onRead() { openProcessDialog(false); }
+
+void CProgramView::onWrite() { openProcessDialog(true); }
+
+void CProgramView::openProcessDialog(bool write) {
+    if (m_pProcessDlg->isVisible()) {
+        m_pProcessDlg->raise();
+        return;
+    }
+    m_bWrite = write;
+    m_pProcessDlg->prepare(write ? byLanguage("Write Data", "写数据") : byLanguage("Read Data", "读数据"));
+    m_pProcessDlg->show();
+    const QRect screen = window()->geometry();
+    m_pProcessDlg->move(screen.center() - m_pProcessDlg->rect().center());
+}
+
+void CProgramView::onComSetup() {
+    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
+    CComSetupDlg dlg(CRadioTransfer::portCandidates(), store, window());
+    if (dlg.exec() == QDialog::Accepted) {
+        m_strPort = dlg.portName();
+    }
+}
+
+void CProgramView::onRadioTransfer() {
+    // The direction is taken once: the dialog, once open, ignores Read and Write.
+    const bool write = m_bWrite;
+    commitPendingEdit();
+    if (write) {
+        UpdateImageFromGrid();
+    }
+    CRadioTransfer transfer(*m_pProcessDlg, window());
+    const TransferResult result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read,
+                                               m_strPort, m_pDocument->image());
+    m_pProcessDlg->hide();
+    transfer.showResult(result, m_strPort);
+    if (!result.ok()) {
+        return;
+    }
+    if (!write) {
+        g_bNewDocument = false;
+        UpdateGridFromImage();
+        m_pDocument->setModifiedFlag(true);
+    }
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(w)) {
+            if (frame->isHidden()) {
+                frame->showNormal();
+            }
+            break;
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class CChannelGridEditor;
+class CProcessDlg;
 class CLanguageDlg;
 class CMSFlexGrid;
 class CProgramDoc;
@@ -53,9 +54,20 @@ public:
     CChannelGridEditor* gridEditor() const { return m_pGridEditor; }
     CLanguageDlg* languageDialog() const { return m_pLanguageDlg; }
 
+    // The serial port a transfer opens: "COM1" until the user confirms COM Setup.
+    QString portName() const { return m_strPort; }
+    CProcessDlg* processDialog() const { return m_pProcessDlg; }
+
 public slots:
     // Setup, Language: stores the other language and restarts the program in it.
     void onLanguage();
+    // Program, Read and Write: open the progress dialog; its OK starts the transfer. While the
+    // dialog is open they do nothing, so its caption and the direction always agree.
+    void onRead();
+    void onWrite();
+    void onComSetup();
+    // The transfer in the direction the dialog was opened for.
+    void onRadioTransfer();
 
 private:
     CProgramDoc* m_pDocument;
@@ -66,4 +78,9 @@ private:
     int32_t m_nFreqMax = 0;
     int32_t m_nFreqMin = 0;
     CLanguageDlg* m_pLanguageDlg;
+    CProcessDlg* m_pProcessDlg;
+    QString m_strPort = QStringLiteral("COM1");
+    bool m_bWrite = false;
+
+    void openProcessDialog(bool write);
 };

@@ -1,5 +1,10 @@
 #include "frame/MainFrame.h"
 
+#include "channels/RadioModel.h"
+#include "dialogs/OptionalFeaturesDlg.h"
+#include "dialogs/ProductInfoDlg.h"
+#include "settings/UserSettings.h"
+
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/ProgramApp.h"
@@ -124,12 +129,24 @@ void CMainFrame::createActions() {
     addCommand(kPrevPane, tr("Previous Pane"), tr("Switch back to the previous window pane\nPrevious Pane"),
                QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
-    // Printing, the radio transfer, the port setup and the two settings dialogs have no window in
-    // the frame; their commands stay off.
-    for (int disabled : {kFilePrint, kFilePrintPreview, kFilePrintSetup, kRead, kWrite, kComSetup,
-                         kProductInformation, kOptionalFeatures, kNextPane, kPrevPane}) {
+    // Printing has no window in the frame yet; its commands stay off.
+    for (int disabled : {kFilePrint, kFilePrintPreview, kFilePrintSetup, kNextPane, kPrevPane}) {
         commandAction(disabled)->setEnabled(false);
     }
+
+    // The transfer and the port belong to the active view; the two settings dialogs to the frame.
+    const auto toView = [this](int command, void (CProgramView::*handler)()) {
+        connect(commandAction(command), &QAction::triggered, this, [this, handler] {
+            if (CChildFrame* child = activeChild()) {
+                (child->view()->*handler)();
+            }
+        });
+    };
+    toView(kRead, &CProgramView::onRead);
+    toView(kWrite, &CProgramView::onWrite);
+    toView(kComSetup, &CProgramView::onComSetup);
+    connect(commandAction(kProductInformation), &QAction::triggered, this, &CMainFrame::onProductInformation);
+    connect(commandAction(kOptionalFeatures), &QAction::triggered, this, &CMainFrame::onOptionalFeatures);
 
     connect(commandAction(kFileNew), &QAction::triggered, this, &CMainFrame::fileNewRequested);
     connect(commandAction(kFileOpen), &QAction::triggered, this, &CMainFrame::fileOpenRequested);
@@ -375,6 +392,43 @@ void CMainFrame::runCommand(int commandId) {
     QAction* action = commandAction(commandId);
     if (action != nullptr && action->isEnabled()) {
         action->trigger();
+    }
+}
+
+void CMainFrame::onProductInformation() {
+    CChildFrame* child = activeChild();
+    if (child == nullptr) {
+        return;
+    }
+    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
+    CProgramDoc* doc = child->document();
+    const CMemoryImage before = doc->image();
+    CProductInfoDlg dlg(g_iniFile, store, doc->image(), this);
+    if (dlg.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The caption always takes the English labels here; the next decoding of an image puts the
+    // labels of the interface's language back.
+    const radiomodel::TypeAndBand& applied = dlg.applied();
+    g_strMainTitle = QString::fromStdString(radiomodel::mainTitle(
+        g_iniFile.GetString(g_strLanguage, "AppName", ""), applied.typeName, applied.bandName, false));
+    setCaption(g_strMainTitle);
+    child->view()->setBandLimits(applied.limits);
+    if (doc->image() != before) {
+        doc->setModifiedFlag(true);
+    }
+}
+
+void CMainFrame::onOptionalFeatures() {
+    CChildFrame* child = activeChild();
+    if (child == nullptr) {
+        return;
+    }
+    CProgramDoc* doc = child->document();
+    const CMemoryImage before = doc->image();
+    COptionalFeaturesDlg dlg(doc->image(), g_bChinese, this);
+    if (dlg.exec() == QDialog::Accepted && doc->image() != before) {
+        doc->setModifiedFlag(true);
     }
 }
 

@@ -91,6 +91,8 @@ private slots:
     void onUpdateControlBar();
     void onFileClose();
     void onFileSave();
+    void onProductInformation();
+    void onOptionalFeatures();
     void onFileSaveAs();
     void onLanguage();
     void updateIndicators();

@@ -10,6 +10,7 @@
 #include "frame/NavigationBar.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -89,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"CtrlO", Qt::Key_O, Qt::ControlModifier, id::kFileOpen, true},
                       AcceleratorCase{"CtrlS", Qt::Key_S, Qt::ControlModifier, id::kFileSave, true},
                       AcceleratorCase{"CtrlP", Qt::Key_P, Qt::ControlModifier, id::kFilePrint, false},
-                      AcceleratorCase{"CtrlR", Qt::Key_R, Qt::ControlModifier, id::kRead, false},
-                      AcceleratorCase{"CtrlW", Qt::Key_W, Qt::ControlModifier, id::kWrite, false},
+                      AcceleratorCase{"CtrlR", Qt::Key_R, Qt::ControlModifier, id::kRead, true},
+                      AcceleratorCase{"CtrlW", Qt::Key_W, Qt::ControlModifier, id::kWrite, true},
                       AcceleratorCase{"F6", Qt::Key_F6, Qt::NoModifier, id::kNextPane, false},
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
     [](const ::testing::TestParamInfo<AcceleratorCase>& info) { return info.param.name; });
@@ -132,15 +133,18 @@ TEST_F(MainFrame, EachClickOnAPageOpensItAgain) {
 
 TEST_F(MainFrame, PagesOpenTheirOwnCommands) {
     startEnglish();
-    // The two settings pages' commands are switched on here so their opening can be seen.
-    for (int command : {id::kProductInformation, id::kOptionalFeatures}) {
-        frame()->commandAction(command)->setEnabled(true);
-    }
     QSignalSpy product(frame()->commandAction(id::kProductInformation), &QAction::triggered);
     QSignalSpy channel(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
     QSignalSpy optional(frame()->commandAction(id::kOptionalFeatures), &QAction::triggered);
-    clickTreeItem(page(0));
-    clickTreeItem(page(2));
+    // Each settings page opens its dialog modally; Cancel closes it.
+    QString titles;
+    const auto cancel = [&titles](QWidget* dialog) {
+        titles += dialog->windowTitle() + QLatin1Char(';');
+        static_cast<QDialog*>(dialog)->reject();
+    };
+    runModal([&] { clickTreeItem(page(0)); }, cancel);
+    runModal([&] { clickTreeItem(page(2)); }, cancel);
+    EXPECT_EQ(titles, QStringLiteral("Product Information;Optional Features;"));
     EXPECT_EQ(product.count(), 1);
     EXPECT_EQ(channel.count(), 0);
     EXPECT_EQ(optional.count(), 1);

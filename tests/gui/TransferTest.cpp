@@ -1,0 +1,216 @@
+#include "ProgramFixture.h"
+
+#include "RadioSimulator.h"
+#include "app/FileDialog.h"
+#include "app/MessageBox.h"
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "editor/ChannelGridEditor.h"
+#include "editor/MSFlexGrid.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "radio/ProcessDlg.h"
+#include "radio/RadioTransfer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Read and Write through the progress dialog against a simulated radio that COM1 stands for.
+class Transfer : public ProgramFixture {
+protected:
+    void TearDown() override {
+        CRadioTransfer::setDemoDevice({});
+        ProgramFixture::TearDown();
+    }
+    void startWith(const SimulatorOptions& options, const QString& language = QStringLiteral("English")) {
+        m_pRadio = std::make_unique<CRadioSimulator>(options);
+        ASSERT_TRUE(m_pRadio->start());
+        CRadioTransfer::setDemoDevice(m_pRadio->devicePath());
+        writeTestIni(language);
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+    CProgramView* view() const { return activeChild()->view(); }
+    CProcessDlg* dialog() const { return view()->processDialog(); }
+    void trigger(int command) { frame()->commandAction(command)->trigger(); }
+    // Presses OK and waits until the transfer has closed the dialog.
+    bool runTransfer() {
+        QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 20000);
+    }
+    static CRadioSimulator::Memory radioMemory() {
+        CMemoryImage image = CMemoryImage::newDocument();
+        image.setRadioType(1);
+        image.setBand(0);
+        image.setRxFrequency(4, 43000000);
+        image.setTxFrequency(4, 43500000);
+        image.setRxTone(4, Tone::dcs(754, true));
+        image.setByte(0x3F0, 0x77); // beyond the transferred rows: never read
+        CRadioSimulator::Memory memory{};
+        std::copy(image.data(), image.data() + memory.size(), memory.begin());
+        return memory;
+    }
+
+    std::unique_ptr<CRadioSimulator> m_pRadio;
+};
+
+TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
+    startWith({});
+    m_pRadio->setMemory(radioMemory());
+    activeChild()->close(); // hidden windows come back after a transfer
+    trigger(id::kRead);
+    EXPECT_EQ(dialog()->windowTitle(), "Read Data");
+    ASSERT_TRUE(runTransfer());
+    EXPECT_TRUE(shownBoxes().empty());
+    EXPECT_EQ(dialog()->numberLabel()->text(), "51");
+    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
+    EXPECT_EQ(view()->grid()->textMatrix(4, 3), "D754I");
+    EXPECT_EQ(view()->freqMin10Hz(), 40000000) << "type 2, band 0 of the radio: 400 - 470MHz";
+    EXPECT_TRUE(frame()->windowTitle().contains("HT-B"));
+    EXPECT_NE(activeDocument()->image().byte(0x3F0), 0x77);
+    EXPECT_TRUE(activeDocument()->isModified());
+    EXPECT_TRUE(activeChild()->isVisible());
+}
+
+TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
+    startWith({});
+    CMSFlexGrid* grid = view()->grid();
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    QTest::keyClicks(view()->gridEditor()->visibleEditor(), "145.0125");
+    trigger(id::kWrite); // the open edit is committed when the transfer starts
+    EXPECT_EQ(dialog()->windowTitle(), "Write Data");
+    trigger(id::kRead);
+    EXPECT_EQ(dialog()->windowTitle(), "Write Data") << "an open dialog keeps its direction";
+    ASSERT_TRUE(runTransfer());
+    EXPECT_TRUE(shownBoxes().empty());
+    const CRadioSimulator::Memory radio = m_pRadio->memory();
+    const CMemoryImage& image = activeDocument()->image();
+    for (size_t i = 0; i < image::kTransferSize; ++i) {
+        ASSERT_EQ(radio[i], image.byte(i)) << "offset " << i;
+    }
+    EXPECT_EQ(image.rxFrequency(2), std::optional<uint32_t>(14501250));
+}
+
+TEST_F(Transfer, CancelBeforeOkSendsNothing) {
+    startWith({});
+    trigger(id::kRead);
+    QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog()->isVisible());
+    QTest::qWait(50);
+    EXPECT_EQ(m_pRadio->handshakes(), 0);
+}
+
+TEST_F(Transfer, CancelDuringTheFramesStopsWithoutAMessageAndKeepsTheDocument) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    m_pRadio->setMemory(radioMemory());
+    const CMemoryImage before = activeDocument()->image();
+    trigger(id::kRead);
+    QTimer::singleShot(400, dialog()->cancelButton(), [this] { dialog()->cancelButton()->click(); });
+    ASSERT_TRUE(runTransfer());
+    EXPECT_TRUE(shownBoxes().empty());
+    const int rows = dialog()->numberLabel()->text().toInt();
+    EXPECT_GT(rows, 0);
+    EXPECT_LT(rows, 51);
+    EXPECT_EQ(activeDocument()->image(), before);
+    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "");
+}
+
+TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
+    SimulatorOptions off;
+    off.ignoreHandshake = true;
+    startWith(off);
+    CMessageBox::answerNext(QMessageBox::Retry);
+    trigger(id::kRead);
+    // The radio is switched on while the first attempt waits for its acknowledgement.
+    QTimer::singleShot(60, [this] { m_pRadio->setIgnoreHandshake(false); });
+    ASSERT_TRUE(runTransfer());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Communication Error,Please check all the connections and the radio power");
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+    EXPECT_EQ(dialog()->numberLabel()->text(), "51");
+}
+
+struct WrongRadioCase {
+    const char* language;
+    const char* text;
+    const char* caption;
+};
+
+class TransferWrongRadio : public Transfer, public ::testing::WithParamInterface<WrongRadioCase> {};
+
+TEST_P(TransferWrongRadio, IsRefusedInTheInterfacesLanguage) {
+    const WrongRadioCase& c = GetParam();
+    SimulatorOptions other;
+    other.identity = {'P', '3', '1', '0', '7', 0, 0, 0};
+    startWith(other, QString::fromLatin1(c.language));
+    trigger(id::kRead);
+    EXPECT_EQ(dialog()->windowTitle(), QString::fromUtf8(c.language[0] == 'C' ? "读数据" : "Read Data"));
+    ASSERT_TRUE(runTransfer());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.text));
+    EXPECT_EQ(boxes[0].caption, QString::fromUtf8(c.caption));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, TransferWrongRadio,
+    ::testing::Values(
+        WrongRadioCase{"English", "Becuase the type of radio does not match,\ncommunications is interrupt.", "Caution"},
+        WrongRadioCase{"Chinese", "对讲机类型不匹配,无法通讯。", "警告"}),
+    [](const ::testing::TestParamInfo<WrongRadioCase>& info) { return std::string(info.param.language); });
+
+TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
+    startWith({});
+    CRadioTransfer::setDemoDevice("/dev/no-such-radio-port");
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("Could not Open the Port,Please check whether the Port are occupied"));
+    EXPECT_TRUE(boxes[0].text.contains("/dev/no-such-radio-port"));
+    EXPECT_EQ(m_pRadio->handshakes(), 0);
+}
+
+TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
+    startWith({});
+    CMSFlexGrid* grid = view()->grid();
+    const auto typed = [](int ch) { return 14500000u + static_cast<uint32_t>(ch) * 12500u; };
+    for (int ch = 1; ch <= 16; ++ch) {
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(ch, 1).center());
+        const QString digits = QString::number(typed(ch));
+        QTest::keyClicks(view()->gridEditor()->visibleEditor(),
+                         QStringLiteral("%1.%2").arg(digits.left(3), digits.mid(3)));
+        QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    }
+    CFileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
+    trigger(id::kFileSaveAs);
+    frame()->destroyChild(activeChild());
+    CFileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
+    trigger(id::kFileOpen);
+    ASSERT_NE(activeChild(), nullptr);
+    EXPECT_EQ(view()->grid()->textMatrix(16, 2), "147.00000");
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    EXPECT_TRUE(shownBoxes().empty());
+    CMemoryImage radio;
+    const CRadioSimulator::Memory memory = m_pRadio->memory();
+    std::copy(memory.begin(), memory.end(), radio.data());
+    for (int ch = 1; ch <= 16; ++ch) {
+        EXPECT_EQ(radio.rxFrequency(ch), std::optional<uint32_t>(typed(ch))) << ch;
+        EXPECT_EQ(radio.txFrequency(ch), std::optional<uint32_t>(typed(ch))) << ch;
+        EXPECT_TRUE(radio.isScanned(ch));
+        EXPECT_EQ(radio.rxTone(ch), Tone::none());
+    }
+}
+
+} // namespace
