@@ -29,6 +29,7 @@ const std::vector<CommandSpec>& commandSpecs() {
         {"export", {}, {"IMAGE.dat", "CHANNELS.csv"}, 2, false},
         {"import", {}, {"CHANNELS.csv", "IMAGE.dat"}, 2, false},
         {"ports", {}, {}, 0, false},
+        {"print", {{"--pdf", true}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
         {"help", {}, {"COMMAND"}, 0, false},
     };
     return specs;

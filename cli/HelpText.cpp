@@ -114,6 +114,13 @@ const Entry kEntries[] = {
      "\n"
      "Example:\n"
      "  radioprog import club.csv club.dat\n"},
+    {"print", "radioprog print IMAGE.dat --pdf OUT.pdf [--lang English|Chinese]",
+     "Prints the report of the desktop program into a PDF file: page 1 the radio-wide options,\n"
+     "then the channels in use, eight to a page, on A4. --lang picks the labels (default: the\n"
+     "Language of Program.ini); the owner line is Copyrights Owner of that language's section.\n"
+     "\n"
+     "Example:\n"
+     "  radioprog print club.dat --pdf club.pdf --lang Chinese\n"},
     {"ports", "radioprog ports",
      "Lists COM1 to COM4 with the device each stands for and whether it can be opened now.\n"
      "COMn is the [Setup] key COMn of Program.ini when it names a device, otherwise the n-th\n"
@@ -139,6 +146,7 @@ const char kOverview[] =
     "  set      IMAGE.dat KEY=VALUE...                   change radio-wide options\n"
     "  export   IMAGE.dat CHANNELS.csv                   channel list to CSV\n"
     "  import   CHANNELS.csv IMAGE.dat                   channel list from CSV\n"
+    "  print    IMAGE.dat --pdf OUT.pdf [--lang LANGUAGE] print the report into a PDF file\n"
     "  ports                                             list COM1 to COM4\n"
     "\n"
     "Options of every command:\n"

@@ -259,15 +259,23 @@ ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
 
 // ---- show ----------------------------------------------------------------------------------
 
-ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
-    bool chinese = ctx.chineseByDefault();
+bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese) {
+    chinese = ctx.chineseByDefault();
     if (args.has("--lang")) {
         const std::string lang = lowerCase(args.value("--lang"));
         if (lang != "english" && lang != "chinese") {
-            return ctx.fail(ExitStatus::BadInput,
-                            "--lang " + args.value("--lang") + ": the languages are English and Chinese");
+            ctx.fail(ExitStatus::BadInput, "--lang " + args.value("--lang") + ": the languages are English and Chinese");
+            return false;
         }
         chinese = lang == "chinese";
+    }
+    return true;
+}
+
+ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
+    bool chinese = false;
+    if (!chosenLanguage(ctx, args, chinese)) {
+        return ExitStatus::BadInput;
     }
     CMemoryImage image;
     if (!ctx.loadImage(args.operands()[0], image)) {

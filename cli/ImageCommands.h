@@ -11,3 +11,7 @@ ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args);
 ExitStatus runSet(CCliContext& ctx, const CCommandLine& args);
 ExitStatus runExport(CCliContext& ctx, const CCommandLine& args);
 ExitStatus runImport(CCliContext& ctx, const CCommandLine& args);
+
+// The language of --lang (English or Chinese, any case), or Program.ini's when it is not given.
+// Reports a bad value and returns false.
+bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese);

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "HelpText.h"
 #include "ImageCommands.h"
+#include "PrintCommand.h"
 #include "RadioCommands.h"
 
 #include <exception>
@@ -37,6 +38,9 @@ ExitStatus dispatch(CCliContext& ctx, const CCommandLine& args) {
     }
     if (name == "import") {
         return runImport(ctx, args);
+    }
+    if (name == "print") {
+        return runPrint(ctx, args);
     }
     return runPorts(ctx, args);
 }

@@ -2,6 +2,7 @@
 
 #include "app/DialogUnits.h"
 #include "app/LanguageDlg.h"
+#include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/ProcessStarter.h"
 #include "app/ProgramApp.h"
@@ -14,12 +15,17 @@
 #include "frame/MainFrame.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
+#include "print/ReportPainter.h"
 #include "radio/RadioTransfer.h"
+#include "report/Report.h"
 #include "settings/UserSettings.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent), m_pDocument(doc) {
     setObjectName(QStringLiteral("ProgramView"));
@@ -168,4 +174,24 @@ void CProgramView::onRadioTransfer() {
             break;
         }
     }
+}
+
+bool CProgramView::printReport(QPrinter& printer) {
+    const std::string owner = g_iniFile.GetString(g_strLanguage, report::kOwnerKey, "");
+    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table(), g_bChinese, owner);
+}
+
+void CProgramView::onFilePrint(QPrinter& printer) {
+    commitPendingEdit();
+    QPrintDialog dialog(&printer, window());
+    if (dialog.exec() == QDialog::Accepted && !printReport(printer)) {
+        CMessageBox::show(window(), byLanguage("The report could not be printed.", "无法打印报表。"));
+    }
+}
+
+void CProgramView::onFilePrintPreview(QPrinter& printer) {
+    commitPendingEdit();
+    QPrintPreviewDialog dialog(&printer, window());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printReport(*p); });
+    dialog.exec();
 }

@@ -8,6 +8,7 @@
 
 class CChannelGridEditor;
 class CProcessDlg;
+class QPrinter;
 class CLanguageDlg;
 class CMSFlexGrid;
 class CProgramDoc;
@@ -68,6 +69,12 @@ public slots:
     void onComSetup();
     // The transfer in the direction the dialog was opened for.
     void onRadioTransfer();
+    // File, Print and Print Preview: the report of the grid as it shows (an open edit is
+    // committed first) and of the image's options, on the given printer.
+    void onFilePrint(QPrinter& printer);
+    void onFilePrintPreview(QPrinter& printer);
+    // Draws the report on the printer; false when the printer could not be painted on.
+    bool printReport(QPrinter& printer);
 
 private:
     CProgramDoc* m_pDocument;

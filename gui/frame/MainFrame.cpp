@@ -17,6 +17,8 @@
 #include "frame/NavigationBar.h"
 
 #include <QAction>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
@@ -129,10 +131,23 @@ void CMainFrame::createActions() {
     addCommand(kPrevPane, tr("Previous Pane"), tr("Switch back to the previous window pane\nPrevious Pane"),
                QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
-    // Printing has no window in the frame yet; its commands stay off.
-    for (int disabled : {kFilePrint, kFilePrintPreview, kFilePrintSetup, kNextPane, kPrevPane}) {
+    for (int disabled : {kNextPane, kPrevPane}) {
         commandAction(disabled)->setEnabled(false);
     }
+    connect(commandAction(kFilePrint), &QAction::triggered, this, [this] {
+        if (CChildFrame* child = activeChild()) {
+            child->view()->onFilePrint(printer());
+        }
+    });
+    connect(commandAction(kFilePrintPreview), &QAction::triggered, this, [this] {
+        if (CChildFrame* child = activeChild()) {
+            child->view()->onFilePrintPreview(printer());
+        }
+    });
+    connect(commandAction(kFilePrintSetup), &QAction::triggered, this, [this] {
+        QPageSetupDialog dialog(&printer(), this);
+        dialog.exec();
+    });
 
     // The transfer and the port belong to the active view; the two settings dialogs to the frame.
     const auto toView = [this](int command, void (CProgramView::*handler)()) {
@@ -393,6 +408,14 @@ void CMainFrame::runCommand(int commandId) {
     if (action != nullptr && action->isEnabled()) {
         action->trigger();
     }
+}
+
+QPrinter& CMainFrame::printer() {
+    // One printer for the whole program, so that Print Setup's choices hold for every print.
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_pPrinter;
 }
 
 void CMainFrame::onProductInformation() {

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <map>
+#include <memory>
 
 class CChildFrame;
 class CMdiClientWnd;
@@ -14,6 +15,7 @@ class QAction;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -70,6 +72,9 @@ public:
     // The label of a navigation page in the user interface's language.
     static QString pageLabel(int commandId);
 
+    // The printer that Print, Print Preview and Print Setup share.
+    QPrinter& printer();
+
 signals:
     // The application's commands.
     void fileNewRequested();
@@ -124,4 +129,5 @@ private:
 
     QPointer<CChildFrame> m_pActiveChild;
     QString m_strCaption;
+    std::unique_ptr<QPrinter> m_pPrinter;
 };

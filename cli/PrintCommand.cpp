@@ -1,0 +1,76 @@
+#include "PrintCommand.h"
+
+#include "ImageCommands.h"
+
+#ifdef RADIOPROG_HAS_PRINT
+#include "print/ReportPainter.h"
+#include "report/Report.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <cstdio>
+#include <memory>
+#endif
+
+ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
+#ifndef RADIOPROG_HAS_PRINT
+    (void)args;
+    return ctx.fail(ExitStatus::BadInput, "print: this radioprog was built without Qt, which printing needs");
+#else
+    if (!args.has("--pdf") || args.value("--pdf").empty()) {
+        return ctx.fail(ExitStatus::BadInput, "print: --pdf OUT.pdf is required");
+    }
+    bool chinese = false;
+    if (!chosenLanguage(ctx, args, chinese)) {
+        return ExitStatus::BadInput;
+    }
+    const std::string output = args.value("--pdf");
+    CMemoryImage image;
+    if (!ctx.loadImage(args.operands()[0], image) || !ctx.checkOutputPath(output)) {
+        return ExitStatus::BadInput;
+    }
+
+    // Fonts and painting need a GUI application object, but never a display. Qt's own notes
+    // (about the runtime folder of a desktop session, say) are no business of a script's.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "radioprog: %s\n", qPrintable(message));
+        }
+    });
+    std::unique_ptr<QGuiApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static int argc = 1;
+        static char name[] = "radioprog";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+
+    CChannelTable grid(chinese);
+    grid.decode(image);
+    const std::string owner = ctx.ini().GetString(chinese ? "Chinese" : "English", report::kOwnerKey, "");
+
+    // Written beside the target and renamed over it, so a failure leaves no half a PDF.
+    const QString target = QFile::decodeName(output.c_str());
+    const QString partial = target + QStringLiteral(".partial");
+    bool painted = false;
+    {
+        QPdfWriter writer(partial);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(600);
+        writer.setCreator(QStringLiteral("radioprog"));
+        painted = paintReport(writer, image, grid, chinese, owner);
+    }
+    if (!painted || std::rename(QFile::encodeName(partial).constData(), output.c_str()) != 0) {
+        QFile::remove(partial);
+        return ctx.fail(ExitStatus::BadInput, "print: cannot write " + output);
+    }
+    ctx.out() << "printed " << args.operands()[0] << " to " << output << "\n";
+    return ExitStatus::Ok;
+#endif
+}

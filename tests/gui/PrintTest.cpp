@@ -1,0 +1,69 @@
+#include "ProgramFixture.h"
+
+#include "app/Resource.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "editor/ChannelGridEditor.h"
+#include "editor/MSFlexGrid.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+
+#include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTest>
+
+namespace {
+
+class Printing : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        writeTestIni();
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+    CProgramView* view() const { return activeChild()->view(); }
+    // Types a receive frequency into row `row` and leaves the edit open.
+    void typeReceive(int row, const char* text) {
+        CMSFlexGrid* grid = view()->grid();
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(row, 1).center());
+        QTest::keyClicks(view()->gridEditor()->visibleEditor(), text);
+    }
+};
+
+TEST_F(Printing, PreviewShowsTheOpenEditAndAPageForEveryEightChannels) {
+    for (int row = 1; row <= 8; ++row) {
+        typeReceive(row, "145");
+        QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    }
+    typeReceive(9, "146"); // still open when the preview is asked for
+    int pages = 0;
+    runModal([&] { frame()->commandAction(id::kFilePrintPreview)->trigger(); },
+             [&](QWidget* dialog) {
+                 auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+                 if (preview != nullptr) {
+                     preview->updatePreview();
+                     pages = preview->pageCount();
+                 }
+                 static_cast<QDialog*>(dialog)->reject();
+             });
+    EXPECT_EQ(view()->grid()->textMatrix(9, 1), "146.00000");
+    EXPECT_EQ(pages, 3) << "options, channels 1 to 8, channel 9";
+}
+
+TEST_F(Printing, APdfPrinterGetsEveryPage) {
+    typeReceive(1, "145.5");
+    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path(QStringLiteral("report.pdf")));
+    ASSERT_TRUE(view()->printReport(printer));
+    const QByteArray pdf = readFile(QStringLiteral("report.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    // Every page object says "/Type /Page"; the page tree says "/Type /Pages".
+    EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 2);
+}
+
+} // namespace
