@@ -4,22 +4,22 @@
 
 namespace {
 
-struct OptionSpec {
+struct OptionSyntax {
     const char* name;
     bool takesValue;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     const char* name;
-    std::vector<OptionSpec> options;
+    std::vector<OptionSyntax> options;
     // Operand names in order; the last one repeats when `repeats` is set.
     std::vector<const char*> operands;
     size_t required;
     bool repeats;
 };
 
-const std::vector<CommandSpec>& commandSpecs() {
-    static const std::vector<CommandSpec> specs = {
+const std::vector<CommandSyntax>& commandSyntaxes() {
+    static const std::vector<CommandSyntax> syntaxes = {
         {"new", {{"--type", true}, {"--band", true}}, {"IMAGE.dat"}, 1, false},
         {"show", {{"--json", false}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
         {"read", {{"--port", true}, {"--output", true}, {"--retries", true}}, {}, 0, false},
@@ -32,13 +32,13 @@ const std::vector<CommandSpec>& commandSpecs() {
         {"print", {{"--pdf", true}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
         {"help", {}, {"COMMAND"}, 0, false},
     };
-    return specs;
+    return syntaxes;
 }
 
-const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& spec : commandSpecs()) {
-        if (name == spec.name) {
-            return &spec;
+const CommandSyntax* findCommand(const std::string& name) {
+    for (const CommandSyntax& syntax : commandSyntaxes()) {
+        if (name == syntax.name) {
+            return &syntax;
         }
     }
     return nullptr;
@@ -49,9 +49,9 @@ const CommandSpec* findCommand(const std::string& name) {
 const std::vector<std::string>& CCommandLine::commandNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;
-        for (const CommandSpec& spec : commandSpecs()) {
-            if (std::string(spec.name) != "help") {
-                out.push_back(spec.name);
+        for (const CommandSyntax& syntax : commandSyntaxes()) {
+            if (std::string(syntax.name) != "help") {
+                out.push_back(syntax.name);
             }
         }
         return out;
@@ -94,8 +94,8 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
         }
         // Options that take a value take the next word, whatever it looks like.
         bool takesValue = g.name == "--ini";
-        for (const CommandSpec& spec : commandSpecs()) {
-            for (const OptionSpec& option : spec.options) {
+        for (const CommandSyntax& syntax : commandSyntaxes()) {
+            for (const OptionSyntax& option : syntax.options) {
                 takesValue = takesValue || (g.name == option.name && option.takesValue);
             }
         }
@@ -111,7 +111,7 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
         m_strCommand = words.front();
         m_operands.assign(words.begin() + 1, words.end());
     }
-    const CommandSpec* spec = m_strCommand.empty() ? nullptr : findCommand(m_strCommand);
+    const CommandSyntax* syntax = m_strCommand.empty() ? nullptr : findCommand(m_strCommand);
 
     for (const Given& g : given) {
         if (g.name == "--help" || g.name == "--version") {
@@ -122,12 +122,12 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
             (g.name == "--help" ? m_bHelp : m_bVersion) = true;
         }
     }
-    if (!m_strCommand.empty() && !spec) {
+    if (!m_strCommand.empty() && !syntax) {
         error = "unknown command '" + m_strCommand + "'";
         m_strCommand.clear();
         return false;
     }
-    if (!spec) {
+    if (!syntax) {
         if (!m_bHelp && !m_bVersion) {
             error = "no command given";
             return false;
@@ -139,12 +139,12 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
         if (g.name == "--help" || g.name == "--version") {
             continue;
         }
-        const OptionSpec* option = nullptr;
-        static const OptionSpec kIni = {"--ini", true};
+        const OptionSyntax* option = nullptr;
+        static const OptionSyntax kIni = {"--ini", true};
         if (g.name == "--ini") {
             option = &kIni;
         } else {
-            for (const OptionSpec& o : spec->options) {
+            for (const OptionSyntax& o : syntax->options) {
                 option = g.name == o.name ? &o : option;
             }
         }
@@ -178,12 +178,12 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
     if (m_bHelp || m_bVersion) {
         return true;
     }
-    if (m_operands.size() < spec->required) {
-        error = "missing " + std::string(spec->operands[m_operands.size()]);
+    if (m_operands.size() < syntax->required) {
+        error = "missing " + std::string(syntax->operands[m_operands.size()]);
         return false;
     }
-    if (!spec->repeats && m_operands.size() > spec->operands.size()) {
-        error = "unexpected argument '" + m_operands[spec->operands.size()] + "'";
+    if (!syntax->repeats && m_operands.size() > syntax->operands.size()) {
+        error = "unexpected argument '" + m_operands[syntax->operands.size()] + "'";
         return false;
     }
     return true;

@@ -169,6 +169,17 @@ CCloneSession::Handshake CCloneSession::handshakeAttempt() {
     return Handshake::Ok;
 }
 
+// After both halves of a row: report it, then five pumps, each of which may cancel.
+bool CCloneSession::finishRow(int row, TransferResult& result) {
+    result.rowsDone = row + 1;
+    m_observer.onProgress(row + 1);
+    if (pumpCancelled(5, false)) {
+        result.status = TransferStatus::Cancelled;
+        return false;
+    }
+    return true;
+}
+
 TransferResult CCloneSession::writeFrames(const CMemoryImage& image) {
     TransferResult result;
     uint8_t header[4] = {kCmdWrite, 0, 0, kFrameLength};
@@ -190,10 +201,7 @@ TransferResult CCloneSession::writeFrames(const CMemoryImage& image) {
             }
             address = static_cast<uint16_t>(address + kFrameLength);
         }
-        result.rowsDone = row + 1;
-        m_observer.onProgress(row + 1);
-        if (pumpCancelled(5, false)) {
-            result.status = TransferStatus::Cancelled;
+        if (!finishRow(row, result)) {
             return result;
         }
     }
@@ -238,10 +246,7 @@ TransferResult CCloneSession::readFrames(CMemoryImage& image) {
             }
             address = static_cast<uint16_t>(address + kFrameLength);
         }
-        result.rowsDone = row + 1;
-        m_observer.onProgress(row + 1);
-        if (pumpCancelled(5, false)) {
-            result.status = TransferStatus::Cancelled;
+        if (!finishRow(row, result)) {
             return result;
         }
     }

@@ -78,6 +78,7 @@ private:
     TransferResult writeFrames(const CMemoryImage& image);
     TransferResult readFrames(CMemoryImage& image);
     bool pumpCancelled(int times, bool sleepBetween);
+    bool finishRow(int row, TransferResult& result);
     bool writeBytes(const uint8_t* data, size_t count);
     bool writeByte(uint8_t b) { return writeBytes(&b, 1); }
 
