@@ -25,6 +25,7 @@ QString g_strHelpFile;
 QString g_strAppDir;
 bool g_bNewDocument = false;
 QString g_strMainTitle;
+bool g_bTransferRunning = false;
 
 namespace {
 
@@ -196,6 +197,9 @@ void CProgramApp::newDocument() {
 }
 
 void CProgramApp::onFileNew() {
+    if (g_bTransferRunning) {
+        return; // File New would destroy the document that the transfer works on
+    }
     CMainFrame* frame = m_pMainFrame.get();
     if (CChildFrame* active = frame->activeChild()) {
         // The warning stands in for a save prompt: the replaced document goes without one.

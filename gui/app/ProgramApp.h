@@ -23,6 +23,8 @@ extern QString g_strHelpFile;     // the help page of the language, relative to 
 extern QString g_strAppDir;       // folder of the executable, ending with '/'
 extern bool g_bNewDocument;       // the open document was made by File New and not loaded or read since
 extern QString g_strMainTitle;    // caption of the main window: product, radio type and band
+extern bool g_bTransferRunning;   // a transfer is under way; it processes events itself, so the
+                                  // commands that would destroy its document wait until it ends
 
 // The English or the Chinese text, as g_bChinese picks. Both are UTF-8.
 QString byLanguage(const char* english, const char* chinese);

@@ -127,6 +127,9 @@ void CProgramView::onRead() { openProcessDialog(false); }
 void CProgramView::onWrite() { openProcessDialog(true); }
 
 void CProgramView::openProcessDialog(bool write) {
+    if (g_bTransferRunning) {
+        return; // one transfer at a time, also from another document window
+    }
     if (m_pProcessDlg->isVisible()) {
         m_pProcessDlg->raise();
         return;
@@ -154,8 +157,10 @@ void CProgramView::onRadioTransfer() {
         UpdateImageFromGrid();
     }
     CRadioTransfer transfer(*m_pProcessDlg, window());
+    g_bTransferRunning = true;
     const TransferResult result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read,
                                                m_strPort, m_pDocument->image());
+    g_bTransferRunning = false;
     m_pProcessDlg->hide();
     transfer.showResult(result, m_strPort);
     if (!result.ok()) {

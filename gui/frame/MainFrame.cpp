@@ -537,7 +537,8 @@ bool CMainFrame::saveAllModified() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!saveAllModified()) {
+    // A running transfer ends first (Cancel stops it at its next row).
+    if (g_bTransferRunning || !saveAllModified()) {
         event->ignore();
         return;
     }

@@ -124,6 +124,23 @@ TEST_F(Transfer, CancelDuringTheFramesStopsWithoutAMessageAndKeepsTheDocument) {
     EXPECT_EQ(view()->grid()->textMatrix(4, 1), "");
 }
 
+TEST_F(Transfer, NothingDestroysTheDocumentWhileItsTransferRuns) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    CChildFrame* child = activeChild();
+    trigger(id::kRead);
+    CMessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
+    QTimer::singleShot(300, [this] {
+        trigger(id::kFileNew);
+        frame()->close();
+    });
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(activeChild(), child);
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(dialog()->numberLabel()->text(), "51");
+}
+
 TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     SimulatorOptions off;
     off.ignoreHandshake = true;
