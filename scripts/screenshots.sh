@@ -6,12 +6,22 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRADIO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target Program
+cmake --build "$build" -j2 --target Program radioprog
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/config" "$work/runtime" docs
 chmod 700 "$work/runtime"
+
+# A club's channels, so that the grid shows what a programmed radio looks like.
+sample="$work/club.dat"
+prog() { XDG_CONFIG_HOME="$work/config" "$build/bin/radioprog" --ini res/Program.ini "$@" >/dev/null; }
+prog new "$sample"
+prog channel "$sample" 1 rx=145.500 rx-tone=88.5 tx-tone=88.5
+prog channel "$sample" 2 rx=145.600 tx=145.000 tx-tone=D023N power=low
+prog channel "$sample" 3 rx=146.520 width=narrow scan=no busy-lock=carrier
+prog channel "$sample" 4 rx=433.500 rx-tone=D754I tx-tone=D754I busy-lock=tone 2>/dev/null || true
+prog channel "$sample" 5 rx=144.8125 tx=144.8125 tx-tone=67.0
 
 for pair in English:en Chinese:zh; do
     language=${pair%%:*}
@@ -22,6 +32,6 @@ for pair in English:en Chinese:zh; do
     cp -r "$build/bin/help" "$dir/"
     sed "s/^Language=.*/Language=$language/" res/Program.ini >"$dir/Program.ini"
     XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen \
-        "$dir/Program" --screenshot "$PWD/docs/screenshot-$short.png" 2>/dev/null
+        "$dir/Program" --screenshot "$PWD/docs/screenshot-$short.png" "$sample" 2>/dev/null
     echo "screenshots: docs/screenshot-$short.png"
 done
