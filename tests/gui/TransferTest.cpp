@@ -98,6 +98,29 @@ TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
     EXPECT_EQ(image.rxFrequency(2), std::optional<uint32_t>(14501250));
 }
 
+TEST_F(Transfer, ReadEditWriteAndReadAgainShowsTheEdit) {
+    startWith({});
+    m_pRadio->setMemory(radioMemory());
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    CMSFlexGrid* grid = view()->grid();
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 2).center());
+    QTest::keyClicks(view()->gridEditor()->visibleEditor(), "431.25");
+    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    // Someone else's edit in the grid, then the radio read back over it.
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 1).center());
+    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Backspace);
+    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    EXPECT_EQ(grid->textMatrix(4, 2), "");
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    EXPECT_TRUE(shownBoxes().empty());
+    EXPECT_EQ(grid->textMatrix(4, 1), "430.00000");
+    EXPECT_EQ(grid->textMatrix(4, 2), "431.25000");
+}
+
 TEST_F(Transfer, CancelBeforeOkSendsNothing) {
     startWith({});
     trigger(id::kRead);
