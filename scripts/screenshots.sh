@@ -20,7 +20,7 @@ prog new "$sample"
 prog channel "$sample" 1 rx=145.500 rx-tone=88.5 tx-tone=88.5
 prog channel "$sample" 2 rx=145.600 tx=145.000 tx-tone=D023N power=low
 prog channel "$sample" 3 rx=146.520 width=narrow scan=no busy-lock=carrier
-prog channel "$sample" 4 rx=433.500 rx-tone=D754I tx-tone=D754I busy-lock=tone 2>/dev/null || true
+prog channel "$sample" 4 rx=147.000 rx-tone=D754I tx-tone=D754I busy-lock=tone
 prog channel "$sample" 5 rx=144.8125 tx=144.8125 tx-tone=67.0
 
 for pair in English:en Chinese:zh; do
