@@ -280,8 +280,8 @@ Previous Pane</source>
         <translation>滚动</translation>
     </message>
     <message>
-        <source>Save changes to %1?</source>
-        <translation>是否保存对 %1 的修改？</translation>
+        <source>Save changes?</source>
+        <translation>是否保存修改？</translation>
     </message>
 </context>
 <context>
@@ -598,6 +598,10 @@ Do you want to replace it?</source>
     <message>
         <source>Help</source>
         <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
     </message>
 </context>
 </TS>

@@ -280,8 +280,8 @@ Previous Pane</translation>
         <translation>SCRL</translation>
     </message>
     <message>
-        <source>Save changes to %1?</source>
-        <translation>Save changes to %1?</translation>
+        <source>Save changes?</source>
+        <translation>Save changes?</translation>
     </message>
 </context>
 <context>
@@ -598,6 +598,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Help</source>
         <translation>Help</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@ namespace {
 [[maybe_unused]] const char* const kQtTexts[] = {
     QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Retry"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),

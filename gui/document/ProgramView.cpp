@@ -150,6 +150,11 @@ void CProgramView::onComSetup() {
 }
 
 void CProgramView::onRadioTransfer() {
+    if (g_bTransferRunning) {
+        // Another document's transfer holds the line (this OK came through its event pumps).
+        m_pProcessDlg->hide();
+        return;
+    }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
     const bool write = m_bWrite;
     commitPendingEdit();

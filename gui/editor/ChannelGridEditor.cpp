@@ -91,8 +91,9 @@ QWidget* CChannelGridEditor::editorOf(int col) const {
 }
 
 QWidget* CChannelGridEditor::visibleEditor() const {
+    // Open, even while its window is minimised or hidden: an edit there still counts.
     QWidget* editor = editorOf(m_grid->col());
-    return editor->isVisible() ? editor : nullptr;
+    return editor->isHidden() ? nullptr : editor;
 }
 
 void CChannelGridEditor::onEnterCell() {
@@ -203,18 +204,12 @@ void CChannelGridEditor::moveBy(int step) {
     int index = (m_grid->row() - 1) * cols + (m_grid->col() - 1) + step;
     const int count = (m_grid->rows() - 1) * cols;
     index = (index % count + count) % count;
-    const int row = index / cols + 1;
-    const int col = index % cols + 1;
-    // Row first, then column: each change raises its own LeaveCell and EnterCell.
-    if (row != m_grid->row()) {
-        m_grid->setRow(row);
-    }
-    m_grid->setCol(col);
+    m_grid->setRowCol(index / cols + 1, index % cols + 1);
 }
 
 bool CChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid) {
-        showCellEditor();
+        onEnterCell();
         return true;
     }
     if (event->type() != QEvent::KeyPress) {
@@ -242,13 +237,16 @@ bool CChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     case Qt::Key_Tab:
-        moveBy(1);
-        return true;
     case Qt::Key_Backtab:
-        moveBy(-1);
+        // As Enter: a refused text keeps the current cell.
+        if (!commit()) {
+            m_grid->setFocus();
+            return true;
+        }
+        moveBy(key->key() == Qt::Key_Tab ? 1 : -1);
         return true;
     case Qt::Key_F2:
-        showCellEditor();
+        onEnterCell(); // the editor of the current cell, filled from the cell
         return true;
     default:
         return QObject::eventFilter(watched, event);

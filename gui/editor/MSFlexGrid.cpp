@@ -118,6 +118,12 @@ void CMSFlexGrid::setCol(int col) {
     }
 }
 
+void CMSFlexGrid::setRowCol(int row, int col) {
+    if (row >= 0 && row < rows() && col >= 0 && col < cols()) {
+        moveTo(row, col);
+    }
+}
+
 void CMSFlexGrid::moveTo(int row, int col) {
     if (row == m_nRow && col == m_nCol) {
         return;

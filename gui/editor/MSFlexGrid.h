@@ -67,6 +67,8 @@ public:
     void setRow(int row);
     int col() const { return m_nCol; }
     void setCol(int col);
+    // Moves to another row and column at once: one LeaveCell and one EnterCell.
+    void setRowCol(int row, int col);
 
     QString text() const { return textMatrix(m_nRow, m_nCol); }
     void setText(const QString& text) { setTextMatrix(m_nRow, m_nCol, text); }

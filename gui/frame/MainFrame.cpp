@@ -522,9 +522,11 @@ bool CMainFrame::saveAllModified() {
         if (!doc->isModified()) {
             continue;
         }
-        const QMessageBox::StandardButton answer =
-            CMessageBox::show(this, tr("Save changes to %1?").arg(doc->title()), QString(),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        // The document in question comes to the front, hidden or not, so the user sees what
+        // the question is about.
+        showChild(child);
+        const QMessageBox::StandardButton answer = CMessageBox::show(
+            this, tr("Save changes?"), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) {
             if (!doc->doFileSave()) {
                 return false;

@@ -194,16 +194,69 @@ TEST_F(ChannelGrid, AToneNotInTheListSurvivesLeavingItsCell) {
     EXPECT_EQ(cell(1, 3), "100.5");
 }
 
-TEST_F(ChannelGrid, TheEditorLiesOverItsCellByTheTwipsArithmetic) {
+TEST_F(ChannelGrid, TheEditorCoversTheCellAsTheGridDrawsIt) {
     startIn(QStringLiteral("English"));
-    clickCell(6, 4);
-    QWidget* box = editor()->visibleEditor();
+    for (const auto& [r, c] : {std::pair{6, 4}, std::pair{1, 1}, std::pair{16, 8}}) {
+        clickCell(r, c);
+        QWidget* box = editor()->visibleEditor();
+        ASSERT_NE(box, nullptr);
+        const QRect cell = grid()->cellRect(r, c);
+        // Three pixels up and left of the drawn cell, as wide as the cell.
+        EXPECT_EQ(box->geometry().topLeft(), cell.topLeft() - QPoint(3, 3)) << r << "," << c;
+        EXPECT_EQ(box->width(), grid()->cellWidth() * grid()->logicalDpiX() / 1440);
+        EXPECT_NEAR(box->width(), cell.width(), 1);
+    }
+}
+
+TEST_F(ChannelGrid, EscapeThenFTwoInAListOpensOnTheCellsText) {
+    startIn(QStringLiteral("English"));
+    typeInto(2, 1, "145");
+    pressEnter();
+    clickCell(2, 5);
+    auto* box = qobject_cast<QComboBox*>(editor()->visibleEditor());
     ASSERT_NE(box, nullptr);
-    const int dx = grid()->logicalDpiX();
-    const int dy = grid()->logicalDpiY();
-    EXPECT_EQ(box->geometry().left(), grid()->cellLeft() * dx / 1440 - 3);
-    EXPECT_EQ(box->geometry().top(), grid()->cellTop() * dy / 1440 - 3);
-    EXPECT_EQ(box->geometry().width(), grid()->cellWidth() * dx / 1440);
+    QTest::keyClick(box, Qt::Key_Down); // Narrow
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_EQ(cell(2, 5), "Wide");
+    QTest::keyClick(grid(), Qt::Key_F2);
+    ASSERT_EQ(editor()->visibleEditor(), box);
+    EXPECT_EQ(box->currentText(), "Wide");
+    pressEnter();
+    EXPECT_EQ(cell(2, 5), "Wide");
+}
+
+TEST_F(ChannelGrid, TabMovesStraightToTheNextCellAndStopsOnARefusedText) {
+    startIn(QStringLiteral("English"));
+    // A channel outside the band (from another radio's file): passing by must not judge it.
+    CMemoryImage& image = activeDocument()->image();
+    image.setRxFrequency(3, 43000000);
+    image.setTxFrequency(3, 43000000);
+    view()->UpdateGridFromImage();
+    shownBoxes();
+    clickCell(4, 1);
+    QTest::keyClick(editor()->visibleEditor(), Qt::Key_Backtab);
+    EXPECT_EQ(grid()->row(), 3);
+    EXPECT_EQ(grid()->col(), 8);
+    EXPECT_TRUE(shownBoxes().empty());
+
+    typeInto(5, 1, "180");
+    QTest::keyClick(editor()->visibleEditor(), Qt::Key_Tab);
+    EXPECT_EQ(shownBoxes().size(), 1u);
+    EXPECT_EQ(grid()->row(), 5);
+    EXPECT_EQ(grid()->col(), 1);
+}
+
+TEST_F(ChannelGrid, AnEditLeftOpenInAHiddenWindowIsNotLostOnExit) {
+    startIn(QStringLiteral("English"));
+    typeInto(4, 1, "146");
+    frame()->commandAction(id::kFileClose)->trigger(); // hides the window, editor and all
+    shownBoxes();
+    frame()->close(); // no answer queued: the box's Cancel keeps the program open
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Save changes?");
+    EXPECT_EQ(cell(4, 1), "146.00000");
+    EXPECT_TRUE(frame()->isVisible());
 }
 
 TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {

@@ -164,6 +164,28 @@ TEST_F(Transfer, NothingDestroysTheDocumentWhileItsTransferRuns) {
     EXPECT_EQ(dialog()->numberLabel()->text(), "51");
 }
 
+TEST_F(Transfer, ASecondDocumentsOkDuringATransferStartsNothing) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    CProgramView* first = view();
+    trigger(id::kRead); // waits for OK
+    writeFile(QStringLiteral("b.dat"), testImageBytes(0, 0));
+    CFileDialog::answerNext(path(QStringLiteral("b.dat")));
+    trigger(id::kFileOpen);
+    CProgramView* second = view();
+    ASSERT_NE(first, second);
+    trigger(id::kRead);
+    CMessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
+    QTimer::singleShot(300, [first] { first->processDialog()->okButton()->click(); });
+    QTimer::singleShot(600, [this] { trigger(id::kFileNew); });
+    QTest::mouseClick(second->processDialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([second] { return !second->processDialog()->isVisible(); }, 20000));
+    EXPECT_EQ(second->processDialog()->numberLabel()->text(), "51");
+    EXPECT_FALSE(first->processDialog()->isVisible());
+    EXPECT_EQ(frame()->childFrames().size(), 2) << "File New waited for the transfer";
+}
+
 TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     SimulatorOptions off;
     off.ignoreHandshake = true;
