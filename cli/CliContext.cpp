@@ -89,6 +89,10 @@ bool CCliContext::loadImage(const std::string& path, CMemoryImage& image) {
         fail(ExitStatus::BadInput, path + " is a directory, not an image file");
         return false;
     }
+    if (!fs::is_regular_file(status)) {
+        fail(ExitStatus::BadInput, path + " is not a regular file (a pipe or a device), not an image file");
+        return false;
+    }
     const DatFileResult result = loadDatFile(path, image);
     switch (result.error) {
     case DatFileError::None:
@@ -129,6 +133,10 @@ bool CCliContext::readTextFile(const std::string& path, std::string& text, size_
     }
     if (fs::is_directory(status)) {
         fail(ExitStatus::BadInput, path + " is a directory, not a file");
+        return false;
+    }
+    if (!fs::is_regular_file(status)) {
+        fail(ExitStatus::BadInput, path + " is not a regular file (a pipe or a device)");
         return false;
     }
     std::ifstream in(path, std::ios::binary);

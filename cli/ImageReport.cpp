@@ -67,29 +67,6 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
-size_t optionOffset(OptionList list) {
-    using namespace image::offset;
-    switch (list) {
-    case OptionList::TimeOut:
-        return kTimeOut;
-    case OptionList::Squelch:
-        return kSquelch;
-    case OptionList::Priority:
-        return kPriority;
-    case OptionList::Voice:
-        return kVoice;
-    case OptionList::MonitorKey:
-        return kMonitorKey;
-    case OptionList::Vox:
-        return kVox;
-    case OptionList::VoxGain:
-        return kVoxGain;
-    case OptionList::VoxDelay:
-        return kVoxDelay;
-    }
-    return kSquelch;
-}
-
 } // namespace
 
 size_t displayWidth(const std::string& text) {

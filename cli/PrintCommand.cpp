@@ -6,13 +6,16 @@
 #include "print/ReportPainter.h"
 #include "report/Report.h"
 
-#include <QFile>
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
 
 #include <cstdio>
 #include <memory>
+#include <ostream>
 #endif
 
 ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
@@ -55,20 +58,20 @@ ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
     grid.decode(image);
     const std::string owner = ctx.ini().GetString(chinese ? "Chinese" : "English", report::kOwnerKey, "");
 
-    // Written beside the target and renamed over it, so a failure leaves no half a PDF.
-    const QString target = QFile::decodeName(output.c_str());
-    const QString partial = target + QStringLiteral(".partial");
+    // Painted into memory, then written as image files are: a failure leaves no half a PDF.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter writer(partial);
+        QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("radioprog"));
         painted = paintReport(writer, image, grid, chinese, owner);
     }
-    if (!painted || std::rename(QFile::encodeName(partial).constData(), output.c_str()) != 0) {
-        QFile::remove(partial);
-        return ctx.fail(ExitStatus::BadInput, "print: cannot write " + output);
+    std::string error = "the report could not be drawn";
+    if (!painted || !platform::writeFileAtomically(output, pdf.data().toStdString(), error)) {
+        return ctx.fail(ExitStatus::BadInput, "print: cannot write " + output + ": " + error);
     }
     ctx.out() << "printed " << args.operands()[0] << " to " << output << "\n";
     return ExitStatus::Ok;

@@ -34,7 +34,10 @@ bool CTerminalProgress::pump() {
 }
 
 bool CTerminalProgress::retryAfterCommunicationError() {
-    if (m_nRetriesUsed >= m_nRetries || CInterruptGuard::interrupted()) {
+    if (CInterruptGuard::interrupted()) {
+        return true; // the pumps before the next attempt see Ctrl+C and cancel cleanly
+    }
+    if (m_nRetriesUsed >= m_nRetries) {
         return false;
     }
     ++m_nRetriesUsed;

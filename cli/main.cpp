@@ -77,7 +77,14 @@ int run(int argc, char** argv) {
     if (!ctx.loadSettings(args.iniPath())) {
         return static_cast<int>(ExitStatus::BadInput);
     }
-    return static_cast<int>(dispatch(ctx, args));
+    const ExitStatus status = dispatch(ctx, args);
+    // A full disk or a closed pipe on standard output is a failure a script must see.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "radioprog: cannot write standard output\n";
+        return static_cast<int>(ExitStatus::BadInput);
+    }
+    return static_cast<int>(status);
 }
 
 } // namespace

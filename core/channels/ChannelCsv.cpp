@@ -649,7 +649,8 @@ std::string exportCsv(const CMemoryImage& image) {
             tones.crossMode,
             image.isWide(ch) ? "FM" : "NFM",
             fineStep ? "6.25" : "5.00",
-            image.isScanned(ch) ? "" : "S",
+            // P marks the priority channel, which is scanned by nature; import reads it back.
+            !image.isScanned(ch) ? "S" : image.byte(image::offset::kPriority) == ch ? "P" : "",
             image.isHighPower(ch) ? "5.0W" : "1.0W",
             "",
             "",

@@ -16,7 +16,8 @@ DatFileResult loadDatFile(const std::string& path, CMemoryImage& image) {
     if (ec || !fs::exists(status)) {
         return {DatFileError::Open, ec ? ec.message() : std::strerror(ENOENT)};
     }
-    if (fs::is_directory(status)) {
+    // A directory, a pipe or a device is no image (and a pipe would never end).
+    if (!fs::is_regular_file(status)) {
         return {DatFileError::DataFormat, {}};
     }
 

@@ -7,7 +7,7 @@
 // A .dat file is the 1024 image bytes in row order and nothing else.
 enum class DatFileError {
     None,
-    DataFormat, // not exactly 1024 bytes (also a directory): "Data Format Error"
+    DataFormat, // not a regular file of exactly 1024 bytes: "Data Format Error"
     Open,       // cannot be opened or created; detail holds the system's reason
     Read,
     Write,

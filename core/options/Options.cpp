@@ -1,10 +1,8 @@
 #include "options/Options.h"
 
-namespace {
-
 using namespace image::offset;
 
-size_t byteOf(OptionList list) {
+size_t optionOffset(OptionList list) {
     switch (list) {
     case OptionList::Squelch:
         return kSquelch;
@@ -25,6 +23,8 @@ size_t byteOf(OptionList list) {
     }
     return kSquelch;
 }
+
+namespace {
 
 // Lists whose item i stores i + 1.
 bool storesOneBased(OptionList list) { return list == OptionList::TimeOut || list == OptionList::VoxGain; }
@@ -74,7 +74,7 @@ std::vector<std::string> optionItems(OptionList list, bool chinese) {
 }
 
 int optionSelection(OptionList list, const CMemoryImage& image) {
-    const int value = image.byte(byteOf(list));
+    const int value = image.byte(optionOffset(list));
     const int count = static_cast<int>(optionItems(list, false).size());
     int item;
     if (list == OptionList::Vox) {
@@ -101,7 +101,7 @@ void storeOptionSelection(OptionList list, int selection, CMemoryImage& image) {
     } else {
         value = selection;
     }
-    image.setByte(byteOf(list), static_cast<uint8_t>(value & 0xFF));
+    image.setByte(optionOffset(list), static_cast<uint8_t>(value & 0xFF));
 }
 
 bool batterySaverOn(const CMemoryImage& image) { return image.byte(kBatterySaver) & 0x01; }

@@ -20,6 +20,8 @@ enum class OptionList {
     Vox,        // "On", "Off", 0x139 = 1 for item 0, else 0
 };
 
+// The image byte a list edits.
+size_t optionOffset(OptionList list);
 std::vector<std::string> optionItems(OptionList list, bool chinese);
 // The item the stored byte selects, -1 when none (the monitor key falls back to item 2).
 int optionSelection(OptionList list, const CMemoryImage& image);

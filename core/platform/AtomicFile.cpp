@@ -48,6 +48,16 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
         error = std::strerror(EISDIR);
         return false;
     }
+    // Only a regular file is replaced, and only one that we may write: renaming over a
+    // read-only file or a device would get round what its owner decided.
+    if (exists && !S_ISREG(st.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
 
     std::string tmpl = target + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -67,6 +77,10 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
         mode = 0666 & ~mask;
     }
 
+    // The file keeps its owner where we are allowed to give it (root saving a user's file).
+    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+        (void)!::fchown(fd, st.st_uid, st.st_gid);
+    }
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
     int savedErrno = errno;
     if (::close(fd) != 0 && ok) {

@@ -7,7 +7,9 @@ namespace platform {
 // Replaces the file at `path` with `bytes` so that at every moment the file holds either its
 // old or its new content: the bytes go to a temporary file in the same folder, which is flushed
 // to disk and then renamed over the target. A symbolic link is followed, so the link stays.
-// A new file gets the usual permissions (0666 less the umask); an existing one keeps its own.
+// A new file gets the usual permissions (0666 less the umask); an existing one keeps its own
+// and, where the system allows, its owner. An existing target that is not a regular file or
+// that we may not write is refused.
 // On failure the temporary file is removed, `error` holds the system's reason and the old
 // file is untouched.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);

@@ -27,6 +27,9 @@ class CliPrint : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
+#ifndef RADIOPROG_HAS_PRINT
+        GTEST_SKIP() << "radioprog was built without the desktop program, whose painter print uses";
+#endif
         if (!havePdfToText()) {
             GTEST_SKIP() << "pdftotext (package poppler-utils, installed by scripts/setup.sh) is missing";
         }

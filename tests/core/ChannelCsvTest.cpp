@@ -232,6 +232,22 @@ TEST(ChannelCsv, PowerIsHighLowOrWatts) {
     }
 }
 
+TEST(ChannelCsv, ThePriorityChannelTravelsAsSkipP) {
+    CMemoryImage img = CMemoryImage::newDocument();
+    for (int ch : {2, 7}) {
+        img.setRxFrequency(ch, 14500000);
+        img.setTxFrequency(ch, 14500000);
+        img.setScanned(ch, true);
+    }
+    storeOptionSelection(OptionList::Priority, 7, img);
+    const std::string csv = channelcsv::exportCsv(img);
+    EXPECT_NE(csv.find(",P,"), std::string::npos) << csv;
+
+    const channelcsv::ImportResult r = channelcsv::importCsv(csv, CMemoryImage::newDocument(), kBand136To174);
+    ASSERT_TRUE(r.ok()) << problemsText(r);
+    EXPECT_EQ(optionSelection(OptionList::Priority, r.image), 7);
+}
+
 TEST(ChannelCsv, SkipPMakesThePriorityChannel) {
     CMemoryImage img = CMemoryImage::newDocument();
     storeOptionSelection(OptionList::Priority, 9, img);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -108,6 +109,26 @@ TEST_F(DatFileTest, FailedSaveKeepsThePreviousFile) {
     }
     const DatFileResult r = saveDatFile(target, patterned());
     EXPECT_EQ(r.error, DatFileError::Write);
+    EXPECT_EQ(readBytes(target), old);
+}
+
+TEST_F(DatFileTest, APipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(path("pipe.dat").c_str(), 0600), 0);
+    CMemoryImage img = CMemoryImage::newDocument();
+    // Reading would wait for a writer for ever; the file type alone refuses it.
+    EXPECT_EQ(loadDatFile(path("pipe.dat"), img).error, DatFileError::DataFormat);
+    EXPECT_EQ(saveDatFile(path("pipe.dat"), patterned()).error, DatFileError::Write);
+    EXPECT_TRUE(fs::is_fifo(path("pipe.dat")));
+}
+
+TEST_F(DatFileTest, AReadOnlyFileIsNotReplaced) {
+    const std::string old(image::kSize, '\x42');
+    const std::string target = writeBytes("locked.dat", old);
+    fs::permissions(target, fs::perms::owner_read);
+    if (std::ofstream(target, std::ios::app).good()) {
+        GTEST_SKIP() << "running with rights that ignore file permissions (root)";
+    }
+    EXPECT_EQ(saveDatFile(target, patterned()).error, DatFileError::Write);
     EXPECT_EQ(readBytes(target), old);
 }
 
