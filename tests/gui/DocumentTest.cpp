@@ -300,11 +300,14 @@ TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutToo) {
     activeDocument()->setModifiedFlag();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
+    CChildFrame* hidden = frame()->childFrames().first();
+    ASSERT_FALSE(hidden->isVisible());
     CMessageBox::answerNext(QMessageBox::No);
     EXPECT_TRUE(frame()->close());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Save changes to Channel Information?"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Save changes?"));
+    EXPECT_FALSE(hidden->isHidden()) << "the document asked about was shown";
 }
 
 TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {
