@@ -98,11 +98,12 @@ void CProgramView::UpdateGridFromImage() {
     setBandLimits(model.limits);
 }
 
-void CProgramView::setBandLimits(BandLimits limits) {
-    m_nFreqMin = limits.min10Hz;
-    m_nFreqMax = limits.max10Hz;
-    m_pGridEditor->setBandLimits(limits);
-}
+// The grid editor holds the limits: they are what its commits check against.
+void CProgramView::setBandLimits(BandLimits limits) { m_pGridEditor->setBandLimits(limits); }
+
+int32_t CProgramView::freqMin10Hz() const { return m_pGridEditor->bandLimits().min10Hz; }
+
+int32_t CProgramView::freqMax10Hz() const { return m_pGridEditor->bandLimits().max10Hz; }
 
 void CProgramView::UpdateImageFromGrid() { m_pGridEditor->table().encode(m_pDocument->image()); }
 

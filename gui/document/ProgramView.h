@@ -47,8 +47,8 @@ public:
     // The band that the frequencies typed into the grid must lie in.
     void setBandLimits(BandLimits limits);
     // The band of the radio type, in 10 Hz units; 0 and 0 when Program.ini names none.
-    int32_t freqMin10Hz() const { return m_nFreqMin; }
-    int32_t freqMax10Hz() const { return m_nFreqMax; }
+    int32_t freqMin10Hz() const;
+    int32_t freqMax10Hz() const;
 
     QLabel* captionLabel() const { return m_pCaption; }
     CMSFlexGrid* grid() const { return m_pGrid; }
@@ -82,8 +82,6 @@ private:
     CMSFlexGrid* m_pGrid;
     CChannelGridEditor* m_pGridEditor;
     bool m_bFirstUpdate = true;
-    int32_t m_nFreqMax = 0;
-    int32_t m_nFreqMin = 0;
     CLanguageDlg* m_pLanguageDlg;
     CProcessDlg* m_pProcessDlg;
     QString m_strPort = QStringLiteral("COM1");
