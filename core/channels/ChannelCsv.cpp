@@ -1,5 +1,7 @@
 #include "channels/ChannelCsv.h"
 
+#include "text/AsciiText.h"
+
 #include "channels/ChannelTable.h"
 #include "options/Options.h"
 
@@ -32,30 +34,10 @@ const char* const kPlaceholderCross = "Tone->Tone";
 
 // ---- text helpers -------------------------------------------------------------------------
 
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+bool sameIgnoringCase(std::string_view a, std::string_view b) { return ascii::equalsIgnoringCase(a, b); }
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string trimmed(std::string_view text) {
-    const char* const kBlank = " \t";
-    const size_t first = text.find_first_not_of(kBlank);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(kBlank) - first + 1));
-}
+// Fields lose blanks and tabs at either end, nothing else.
+std::string trimmed(std::string_view text) { return ascii::trimmed(text, " \t"); }
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -310,7 +292,7 @@ public:
 
     static std::string lower(std::string_view name) {
         std::string out(name);
-        std::transform(out.begin(), out.end(), out.begin(), foldAscii);
+        std::transform(out.begin(), out.end(), out.begin(), ascii::fold);
         return out;
     }
 

@@ -1,5 +1,7 @@
 #include "channels/ChannelTable.h"
 
+#include "text/AsciiText.h"
+
 #include <stdexcept>
 
 namespace {
@@ -34,20 +36,6 @@ std::vector<std::string> items(std::initializer_list<Pair> pairs, bool chinese) 
         out.emplace_back(pick(p, chinese));
     }
     return out;
-}
-
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (foldAscii(text[i]) != foldAscii(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // 10 Hz units of a frequency text in the grid; 0 for empty or unreadable text.
@@ -130,7 +118,7 @@ const std::vector<std::string>& CChannelTable::listItems(int col) const {
 int CChannelTable::initialListIndex(int col, const std::string& cellText) const {
     const std::vector<std::string>& list = listItems(col);
     for (size_t i = 0; i < list.size(); ++i) {
-        if (startsWithIgnoringCase(list[i], cellText)) {
+        if (ascii::startsWithIgnoringCase(list[i], cellText)) {
             return static_cast<int>(i);
         }
     }

@@ -1,17 +1,9 @@
 #include "radio/PortNames.h"
 
 #include "settings/IniFile.h"
+#include "text/AsciiText.h"
 
 namespace {
-
-std::string trimmed(const std::string& text) {
-    const char* const kSpace = " \t\r\n\f\v";
-    const size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
 
 std::string portName(int number) {
     return "COM" + std::to_string(number);
@@ -39,7 +31,7 @@ std::string resolvePortName(const std::string& name, const CIniFile* ini,
     }
     if (ini) {
         // The value may carry spaces before a trailing comment; a device path never ends in one.
-        std::string configured = trimmed(ini->GetString("Setup", portName(number), ""));
+        std::string configured = ascii::trimmed(ini->GetString("Setup", portName(number), ""));
         if (!configured.empty()) {
             return configured;
         }

@@ -1,5 +1,7 @@
 #include "settings/IniFile.h"
 
+#include "text/AsciiText.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -19,26 +21,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ASCII white space only: bytes of 0x80 and above belong to multibyte characters and stay.
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view kCommentStarts = ";/\\*";
 constexpr std::string_view kValueCommentMarkers[] = {"//", "\t;", "/*"};
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kProbeAttempts = 8;
 
-std::string trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const size_t last = text.find_last_not_of(kWhiteSpace);
-    return std::string(text.substr(first, last - first + 1));
-}
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using ascii::trimmed;
 
 // A hidden name beside target that no other process picks at the same time.
 fs::path probePathFor(const fs::path& target) {
@@ -222,7 +211,7 @@ bool CIniFile::sameName(const std::string& a, const std::string& b) const {
         return a == b;
     }
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+                                              [](char x, char y) { return ascii::fold(x) == ascii::fold(y); });
 }
 
 int CIniFile::findSection(const std::string& name) const {
