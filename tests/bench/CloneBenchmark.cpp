@@ -6,8 +6,10 @@
 #include "platform/PosixSerialPort.h"
 #include "radio/CloneSession.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -38,29 +40,48 @@ constexpr Floor kReadFloor{kHandshakeBytes + kFrames * 18, kHandshakePauseMs + k
 // Write: header 4 + data 8 and the answer 1 per frame; 1 ms between header and data.
 constexpr Floor kWriteFloor{kHandshakeBytes + kFrames * 13, kHandshakePauseMs + kFrames};
 
-bool measure(const char* name, TransferDirection direction, const Floor& floor) {
+// One whole transfer; the wall time in milliseconds, or a negative number when it failed.
+double transferMs(TransferDirection direction) {
     SimulatorOptions options;
     options.paced = true;
     CRadioSimulator sim(options);
     std::string error;
     if (!sim.start(&error)) {
         std::fprintf(stderr, "cannot start the simulator: %s\n", error.c_str());
-        return false;
+        return -1;
     }
     platform::CPosixSerialPort port;
     QuietObserver observer;
     CCloneSession session(port, observer);
     CMemoryImage image = CMemoryImage::newDocument();
-
     const auto start = std::chrono::steady_clock::now();
     const TransferResult result = session.run(direction, sim.devicePath(), image);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!result.ok()) {
-        std::fprintf(stderr, "%s failed: %s\n", name, transferMessageText(result.status, false).c_str());
-        return false;
+        std::fprintf(stderr, "transfer failed: %s\n", transferMessageText(result.status, false).c_str());
+        return -1;
     }
-    std::printf("%-5s  %4d bytes  %3d ms pauses  floor %6.0f ms  wall %6.0f ms  ratio %.3f\n", name, floor.bytes,
-                floor.pauseMs, floor.ms(), ms, ms / floor.ms());
+    return ms;
+}
+
+// Five runs; the median stands for the direction, since a virtual machine's scheduler now and
+// then delays one run by a tenth.
+bool measure(const char* name, TransferDirection direction, const Floor& floor) {
+    constexpr int kRuns = 5;
+    std::vector<double> runs;
+    for (int i = 0; i < kRuns; ++i) {
+        const double ms = transferMs(direction);
+        if (ms < 0) {
+            return false;
+        }
+        runs.push_back(ms);
+    }
+    std::sort(runs.begin(), runs.end());
+    const double median = runs[kRuns / 2];
+    std::printf("%-5s  %4d bytes  %3d ms pauses  floor %6.0f ms  median wall %6.0f ms  ratio %.3f"
+                "  (runs %.3f .. %.3f)\n",
+                name, floor.bytes, floor.pauseMs, floor.ms(), median, median / floor.ms(),
+                runs.front() / floor.ms(), runs.back() / floor.ms());
     return true;
 }
 
