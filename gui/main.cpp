@@ -4,9 +4,9 @@
 //   Program --screenshot PNG [FILE]    start on any platform, save a picture of the main window and end
 //   Program --demo [FILE.dat]          also start a simulated radio that COM1 stands for, so that
 //                                      Read and Write can be tried without a cable
-#include "app/ProgramApp.h"
+#include "program/ProgramApp.h"
 #include "frame/MainFrame.h"
-#include "radio/RadioTransfer.h"
+#include "image/MemoryImage.h"
 
 #include "RadioSimulator.h"
 
@@ -77,6 +77,7 @@ int main(int argc, char* argv[]) {
         arguments.remove(at, 2);
     }
 
+    CProgramApp app;
     std::unique_ptr<CRadioSimulator> demoRadio;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--demo")); at >= 0) {
         arguments.remove(at);
@@ -87,10 +88,9 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "Program: cannot start the demo radio: %s\n", error.c_str());
             return 1;
         }
-        CRadioTransfer::setDemoDevice(demoRadio->devicePath());
+        app.setDemoDevice(demoRadio->devicePath());
     }
 
-    CProgramApp app;
     if (!app.initInstance(arguments)) {
         app.exitInstance();
         return 1;

@@ -1,7 +1,7 @@
 #include "app/Help.h"
 
 #include "app/MessageBox.h"
-#include "app/ProgramApp.h"
+#include "app/AppContext.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,16 +10,16 @@
 
 CHelp::Opener CHelp::s_opener;
 
-QUrl CHelp::url(int contextId) {
-    QUrl url = QUrl::fromLocalFile(g_strAppDir + g_strHelpFile);
+QUrl CHelp::url(const AppContext& context, int contextId) {
+    QUrl url = QUrl::fromLocalFile(context.appDir() + context.helpFile());
     if (contextId != 0) {
         url.setFragment(QString::number(contextId));
     }
     return url;
 }
 
-void CHelp::open(QWidget* parent, int contextId) {
-    const QUrl page = url(contextId);
+void CHelp::open(const AppContext& context, QWidget* parent, int contextId) {
+    const QUrl page = url(context, contextId);
     if (!QFileInfo(page.toLocalFile()).isFile()) {
         CMessageBox::show(parent, QCoreApplication::translate("CHelp", "The help page %1 cannot be found.")
                                       .arg(QDir::toNativeSeparators(page.toLocalFile())));

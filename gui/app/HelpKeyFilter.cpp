@@ -24,6 +24,8 @@ int helpIdOf(const QWidget* widget) {
 
 } // namespace
 
+CHelpKeyFilter::CHelpKeyFilter(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+
 int CHelpKeyFilter::contextFor(QObject* receiver) {
     if (auto* menu = qobject_cast<QMenu*>(receiver)) {
         if (const QAction* action = menu->activeAction(); action != nullptr && action->data().toInt() != 0) {
@@ -54,7 +56,7 @@ bool CHelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (!key->isAutoRepeat()) {
         QWidget* owner = qobject_cast<QWidget*>(watched);
-        CHelp::open(owner != nullptr ? owner->window() : nullptr, contextFor(watched));
+        CHelp::open(m_context, owner != nullptr ? owner->window() : nullptr, contextFor(watched));
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class AppContext;
 class QWidget;
 
 // Turns F1 anywhere in the program into a help call. The context is the command id of the
@@ -11,11 +12,14 @@ class QWidget;
 class CHelpKeyFilter : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit CHelpKeyFilter(const AppContext& context, QObject* parent = nullptr);
 
     // The context F1 would open now for a key event sent to receiver.
     static int contextFor(QObject* receiver);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const AppContext& m_context;
 };

@@ -1,14 +1,15 @@
 #include "app/LanguageDlg.h"
 
 #include "app/DialogUnits.h"
-#include "app/ProgramApp.h"
+#include "app/AppContext.h"
 #include "app/Resource.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
 #include <QRadioButton>
 
-CLanguageDlg::CLanguageDlg(QWidget* parent) : CHelpDialog(id::kLanguage, parent) {
+CLanguageDlg::CLanguageDlg(AppContext& context, QWidget* parent)
+    : CHelpDialog(id::kLanguage, parent), m_context(context) {
     setObjectName(QStringLiteral("LanguageDlg"));
     setWindowTitle(tr("Language"));
     setFont(CDialogUnits::templateFont());
@@ -39,7 +40,7 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : CHelpDialog(id::kLanguage, parent)
 
 void CLanguageDlg::showEvent(QShowEvent* event) {
     // Each showing starts from the running language.
-    m_nLanguage = g_bChinese ? 1 : 0;
+    m_nLanguage = m_context.isChinese() ? 1 : 0;
     (m_nLanguage == 1 ? m_pChinese : m_pEnglish)->setChecked(true);
     m_pOk->setFocus();
     QDialog::showEvent(event);
@@ -47,11 +48,12 @@ void CLanguageDlg::showEvent(QShowEvent* event) {
 
 void CLanguageDlg::accept() {
     m_nLanguage = m_pChinese->isChecked() ? 1 : (m_pEnglish->isChecked() ? 0 : -1);
-    const int running = g_bChinese ? 1 : 0;
+    const int running = m_context.isChinese() ? 1 : 0;
     if (m_nLanguage != -1 && m_nLanguage != running) {
         m_bChanged = true;
-        g_iniFile.SetString("Setup", "Language", g_bChinese ? "English" : "Chinese");
-        g_iniFile.Save();
+        CIniFile& settings = m_context.settings();
+        settings.SetString("Setup", "Language", m_context.isChinese() ? "English" : "Chinese");
+        settings.Save();
     }
     QDialog::accept();
 }

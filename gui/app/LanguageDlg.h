@@ -2,6 +2,7 @@
 
 #include "dialogs/HelpDialog.h"
 
+class AppContext;
 class QPushButton;
 class QRadioButton;
 
@@ -11,7 +12,7 @@ class QRadioButton;
 class CLanguageDlg : public CHelpDialog {
     Q_OBJECT
 public:
-    explicit CLanguageDlg(QWidget* parent = nullptr);
+    explicit CLanguageDlg(AppContext& context, QWidget* parent = nullptr);
 
     // Set by an OK that stored the other language; never cleared.
     bool changed() const { return m_bChanged; }
@@ -30,6 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    AppContext& m_context;
     bool m_bChanged = false;
     int m_nLanguage = -1;
     QRadioButton* m_pEnglish;

@@ -1,6 +1,5 @@
 #include "app/Pictures.h"
 
-#include "app/ProgramApp.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -56,8 +55,8 @@ QIcon CPictures::documentIcon() {
     return iconFromSvg(QStringLiteral(":/pictures/document.svg"));
 }
 
-QIcon CPictures::titleIcon() {
-    const QString path = g_strAppDir + QStringLiteral("title.ico");
+QIcon CPictures::titleIcon(const QString& appDir) {
+    const QString path = appDir + QStringLiteral("title.ico");
     if (!QFileInfo(path).isFile()) {
         return QIcon();
     }

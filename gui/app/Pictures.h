@@ -16,8 +16,9 @@ public:
     static QIcon appIcon();
     // The icon of a document window.
     static QIcon documentIcon();
-    // "title.ico" from the program's folder; a null icon when it is missing or cannot be read.
-    static QIcon titleIcon();
+    // "title.ico" from the program's folder (ending with '/'); a null icon when it is missing or
+    // cannot be read.
+    static QIcon titleIcon(const QString& appDir);
     // A toolbar picture by name (res/icons/<name>.svg), 18 x 19 pixels.
     static QIcon toolbarIcon(const QString& name);
     // The dark cross of the navigation bar's close button, 16 x 16.

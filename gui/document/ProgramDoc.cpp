@@ -1,10 +1,8 @@
 #include "document/ProgramDoc.h"
 
+#include "app/AppContext.h"
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
-#include "app/ProgramApp.h"
-#include "document/ProgramView.h"
-#include "frame/MainFrame.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +16,7 @@ QString systemReason(const DatFileResult& result) {
 
 } // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent) {}
+CProgramDoc::CProgramDoc(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
 QString CProgramDoc::fileFilter() {
     return tr("Radio data (*.dat);;All files (*)");
@@ -45,59 +43,83 @@ void CProgramDoc::setModifiedFlag(bool modified) {
     }
 }
 
-void CProgramDoc::setView(CProgramView* view) {
-    m_pView = view;
-}
-
-CProgramView* CProgramDoc::view() const {
-    return m_pView;
-}
-
 void CProgramDoc::onNewDocument() {
     m_image = CMemoryImage::newDocument();
-    setTitle(byLanguage("Channel Information", "信道信息"));
+    setTitle(m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information")));
     // A plain preset: no file is touched and the title stays.
-    m_strPathName = iniText("Setup", "AppName");
+    m_strPathName = m_context.iniText("Setup", "AppName");
     setModifiedFlag(false);
-    g_bNewDocument = true;
+    m_isNew = true;
+    synchroniseModel();
+    emit imageReplaced();
 }
 
-bool CProgramDoc::onOpenDocument(const QString& path) {
+bool CProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     CMemoryImage loaded;
     const DatFileResult result = loadDatFile(QFile::encodeName(path).toStdString(), loaded);
     if (!result) {
-        reportError(result, path, false);
+        reportError(result, path, false, dialogParent);
         return false;
     }
     m_image = loaded;
     setPathName(path);
     setModifiedFlag(false);
-    g_bNewDocument = false;
+    m_isNew = false;
+    synchroniseModel();
+    emit imageReplaced();
     return true;
 }
 
-bool CProgramDoc::onSaveDocument(const QString& path) {
-    if (m_pView) {
-        m_pView->UpdateImageFromGrid();
+void CProgramDoc::replaceImage(const CMemoryImage& image) {
+    m_image = image;
+    m_isNew = false;
+    synchroniseModel();
+    emit imageReplaced();
+    setModifiedFlag(true);
+}
+
+void CProgramDoc::synchroniseModel() {
+    m_typeAndBand = radiomodel::synchronise(m_image, m_isNew, m_context.userSettings(), m_context.settings());
+    setMainTitle(m_typeAndBand, m_context.isChinese());
+}
+
+void CProgramDoc::rememberTypeAndBand() {
+    radiomodel::synchronise(m_image, false, m_context.userSettings(), m_context.settings());
+}
+
+void CProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
+    m_typeAndBand = applied;
+    setMainTitle(applied, false);
+}
+
+void CProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
+    m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
+        m_context.settings().GetString(m_context.language(), "AppName", ""), model.typeName, model.bandName, chinese));
+    emit modelChanged();
+}
+
+bool CProgramDoc::onSaveDocument(const QString& path, QWidget* dialogParent) {
+    if (m_editor != nullptr) {
+        m_editor->writeBack(m_image);
     }
     const DatFileResult result = saveDatFile(QFile::encodeName(path).toStdString(), m_image);
     if (!result) {
-        reportError(result, path, true);
+        reportError(result, path, true, dialogParent);
         return false;
     }
     return true;
 }
 
-bool CProgramDoc::doFileSave() {
+bool CProgramDoc::doFileSave(QWidget* dialogParent) {
     const QFileInfo file(m_strPathName);
     if (m_strPathName.isEmpty() || !file.isFile() || !file.isWritable()) {
-        return doSave(QString());
+        return doSave(QString(), dialogParent);
     }
-    return doSave(m_strPathName);
+    return doSave(m_strPathName, dialogParent);
 }
 
-bool CProgramDoc::doSave(const QString& path) {
-    if (m_pView && !m_pView->commitPendingEdit()) {
+bool CProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
+    if (m_editor != nullptr && !m_editor->commitPendingEdit()) {
         return false;
     }
     QString target = path;
@@ -112,12 +134,12 @@ bool CProgramDoc::doSave(const QString& path) {
             }
             proposed += QStringLiteral(".dat");
         }
-        target = CFileDialog::getSaveFileName(dialogParent(), proposed, fileFilter(), QStringLiteral("dat"));
+        target = CFileDialog::getSaveFileName(dialogParent, proposed, fileFilter(), QStringLiteral("dat"));
         if (target.isEmpty()) {
             return false;
         }
     }
-    if (!onSaveDocument(target)) {
+    if (!onSaveDocument(target, dialogParent)) {
         return false;
     }
     setPathName(target);
@@ -125,20 +147,13 @@ bool CProgramDoc::doSave(const QString& path) {
     return true;
 }
 
-QWidget* CProgramDoc::dialogParent() const {
-    if (m_pView) {
-        return m_pView->window();
-    }
-    CProgramApp* app = CProgramApp::instance();
-    return app != nullptr ? app->mainFrame() : nullptr;
-}
-
-void CProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving) const {
+void CProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving,
+                              QWidget* dialogParent) const {
     const QString file = QDir::toNativeSeparators(path);
     QString text;
     switch (result.error) {
     case DatFileError::DataFormat:
-        text = QString::fromUtf8(dataFormatErrorText(g_bChinese));
+        text = QString::fromUtf8(dataFormatErrorText(m_context.isChinese()));
         break;
     case DatFileError::Open:
     case DatFileError::Read:
@@ -154,5 +169,5 @@ void CProgramDoc::reportError(const DatFileResult& result, const QString& path, 
     if (saving && result.error != DatFileError::Write) {
         text = tr("Cannot save the file %1.\n%2").arg(file, systemReason(result));
     }
-    CMessageBox::show(dialogParent(), text);
+    CMessageBox::show(dialogParent, text);
 }

@@ -1,18 +1,31 @@
 #pragma once
 
+#include "channels/RadioModel.h"
 #include "image/DatFile.h"
 #include "image/MemoryImage.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
-class CProgramView;
+class AppContext;
 class QWidget;
 
+// Whatever edits a document outside its image: the channel view keeps the grid's texts as its
+// working copy and hands them over before the image is saved or sent.
+class IDocumentEditor {
+public:
+    virtual ~IDocumentEditor() = default;
+    // Finishes an edit under way in a cell. False when its text cannot be taken (the user has
+    // been told); the caller stops.
+    virtual bool commitPendingEdit() = 0;
+    // Writes the working copy into the image.
+    virtual void writeBack(CMemoryImage& image) = 0;
+};
+
 // A document: the radio's 1024-byte memory image, kept in .dat files that hold nothing but those
-// bytes. It knows its title (shown in its window), its path (where Save writes) and whether it
-// has changes that are not saved.
+// bytes. It knows its title (shown in its window), its path (where Save writes), whether it
+// has changes that are not saved, and what follows from its image: the radio type and band with
+// their band limits, and the main window's caption while it is the active document.
 //
 // A new document's path is preset to [Setup] AppName of Program.ini: Save writes there without a
 // dialog when a writable file of that name exists (relative to the current folder), and otherwise
@@ -20,7 +33,7 @@ class QWidget;
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(QObject* parent = nullptr);
+    explicit CProgramDoc(AppContext& context, QObject* parent = nullptr);
 
     // Filter of the file dialogs.
     static QString fileFilter();
@@ -39,35 +52,62 @@ public:
     // clears it.
     void setModifiedFlag(bool modified = true);
 
-    // The view that shows this document; its grid is written back into the image before a save.
-    void setView(CProgramView* view);
-    CProgramView* view() const;
+    // Made by File New and neither loaded nor read from the radio since: its image takes the
+    // remembered radio type and band instead of giving them.
+    bool isNew() const { return m_isNew; }
+    // The radio type and band of the image, with their names and band limits.
+    const radiomodel::TypeAndBand& typeAndBand() const { return m_typeAndBand; }
+    // The main window's caption while this document is active: product, radio type and band.
+    QString mainTitle() const { return m_mainTitle; }
+    // Product Information's choice, already written into the image and the remembered setting.
+    // The caption takes the English labels, as the dialog shows them.
+    void applyTypeAndBand(const radiomodel::TypeAndBand& applied);
+    // Makes the image's type and band the remembered choice, as when it was loaded: the user
+    // has turned to this document among several.
+    void rememberTypeAndBand();
+
+    // The editor whose working copy is written back before a save; nullptr for none.
+    void setEditor(IDocumentEditor* editor) { m_editor = editor; }
 
     // The image of a new document, its title "Channel Information" and the preset path.
     void onNewDocument();
     // Loads a file. On failure the image is unchanged and the reason has been shown.
-    bool onOpenDocument(const QString& path);
-    // Writes the view's grid back into the image, then the image into path. On failure the
-    // reason has been shown and the old file, if any, is as it was.
-    bool onSaveDocument(const QString& path);
+    bool onOpenDocument(const QString& path, QWidget* dialogParent);
+    // An image read from the radio replaces the document's: it is no longer new, and it is
+    // modified until saved.
+    void replaceImage(const CMemoryImage& image);
 
     // File Save: to the document's file when it is an existing, writable file, else as Save As.
-    bool doFileSave();
+    bool doFileSave(QWidget* dialogParent);
     // Saves to path, or with an empty path asks for the file first (Save As). False when the
     // user cancelled or the save failed.
-    bool doSave(const QString& path);
+    bool doSave(const QString& path, QWidget* dialogParent);
 
 signals:
     void titleChanged();
     void modifiedChanged();
+    // The image was replaced by a load or a read: its channels are new.
+    void imageReplaced();
+    // typeAndBand() and mainTitle() changed.
+    void modelChanged();
 
 private:
-    QWidget* dialogParent() const;
-    void reportError(const DatFileResult& result, const QString& path, bool saving) const;
+    // Writes the editor's working copy into the image, then the image into path. On failure the
+    // reason has been shown and the old file, if any, is as it was.
+    bool onSaveDocument(const QString& path, QWidget* dialogParent);
+    // The image's type and band bytes and the remembered choice in line, in the direction
+    // isNew() gives; then the names, limits and caption from Program.ini.
+    void synchroniseModel();
+    void setMainTitle(const radiomodel::TypeAndBand& model, bool chinese);
+    void reportError(const DatFileResult& result, const QString& path, bool saving, QWidget* dialogParent) const;
 
+    AppContext& m_context;
     CMemoryImage m_image;
     QString m_strTitle;
     QString m_strPathName;
     bool m_bModified = false;
-    QPointer<CProgramView> m_pView;
+    bool m_isNew = false;
+    radiomodel::TypeAndBand m_typeAndBand;
+    QString m_mainTitle;
+    IDocumentEditor* m_editor = nullptr;
 };

@@ -1,24 +1,19 @@
 #include "document/ProgramView.h"
 
+#include "app/AppContext.h"
 #include "app/DialogUnits.h"
 #include "app/LanguageDlg.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/ProcessStarter.h"
-#include "app/ProgramApp.h"
 #include "app/Resource.h"
-#include "channels/RadioModel.h"
-#include "document/ProgramDoc.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/MSFlexGrid.h"
-#include "frame/ChildFrame.h"
-#include "frame/MainFrame.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 #include "print/ReportPainter.h"
 #include "radio/RadioTransfer.h"
 #include "report/Report.h"
-#include "settings/UserSettings.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -27,7 +22,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent), m_pDocument(doc) {
+CProgramView::CProgramView(AppContext& context, CProgramDoc* doc, QWidget* parent)
+    : QWidget(parent), m_context(context), m_pDocument(doc) {
     setObjectName(QStringLiteral("ProgramView"));
     setFont(CDialogUnits::templateFont());
     const CDialogUnits du(font());
@@ -50,30 +46,38 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent) : QWidget(parent),
     m_pGrid->setObjectName(QStringLiteral("ChannelGrid"));
     m_pGrid->setProperty(kHelpIdProperty, id::kChannelGrid);
     m_pGrid->setGeometry(du.rect(15, 37, 370, 167));
-    m_pGridEditor = new CChannelGridEditor(m_pGrid, g_bChinese, this);
+    m_pGridEditor = new CChannelGridEditor(m_pGrid, m_context.isChinese(), this);
     // Every committed change of a cell is a change of the document.
     connect(m_pGridEditor, &CChannelGridEditor::changed, this, [this] { m_pDocument->setModifiedFlag(true); });
 
-    m_pLanguageDlg = new CLanguageDlg(this);
+    m_pLanguageDlg = new CLanguageDlg(m_context, this);
     // Modeless: the main window stays usable while it is open. The transfer starts from the
     // event loop, after the click that asked for it has been handled.
     m_pProcessDlg = new CProcessDlg(this);
     m_pProcessDlg->setWindowFlags(Qt::Dialog);
     connect(m_pProcessDlg, &CProcessDlg::transferRequested, this, &CProgramView::onRadioTransfer,
             Qt::QueuedConnection);
-    m_pDocument->setView(this);
+    m_pDocument->setEditor(this);
+    connect(m_pDocument, &CProgramDoc::imageReplaced, this, &CProgramView::UpdateGridFromImage);
+    connect(m_pDocument, &CProgramDoc::modelChanged, this,
+            [this] { m_pGridEditor->setBandLimits(m_pDocument->typeAndBand().limits); });
+    m_pGridEditor->setBandLimits(m_pDocument->typeAndBand().limits);
 }
 
-CProgramView::~CProgramView() = default;
+CProgramView::~CProgramView() {
+    if (m_pDocument) {
+        m_pDocument->setEditor(nullptr);
+    }
+}
 
 void CProgramView::onInitialUpdate() {
     if (m_bFirstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
-        m_pCaption->setText(iniText(g_bChinese ? "Chinese" : "English", "Title"));
+        m_pCaption->setText(m_context.iniText(m_context.isChinese() ? "Chinese" : "English", "Title"));
         m_pGridEditor->buildGrid();
         m_bFirstUpdate = false;
     }
-    if (const QIcon icon = CPictures::titleIcon(); !icon.isNull()) {
+    if (const QIcon icon = CPictures::titleIcon(m_context.appDir()); !icon.isNull()) {
         for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
             if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
                 frame->setWindowIcon(icon);
@@ -85,27 +89,19 @@ void CProgramView::onInitialUpdate() {
 }
 
 void CProgramView::UpdateGridFromImage() {
+    if (m_bFirstUpdate) {
+        return; // the grid is built and filled by onInitialUpdate
+    }
     m_pGridEditor->table().decode(m_pDocument->image());
     m_pGridEditor->refresh();
-    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
-    const radiomodel::TypeAndBand model =
-        radiomodel::synchronise(m_pDocument->image(), g_bNewDocument, store, g_iniFile);
-    g_strMainTitle = QString::fromStdString(radiomodel::mainTitle(
-        g_iniFile.GetString(g_strLanguage, "AppName", ""), model.typeName, model.bandName, g_bChinese));
-    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
-        frame->setCaption(g_strMainTitle);
-    }
-    setBandLimits(model.limits);
 }
 
 // The grid editor holds the limits: they are what its commits check against.
-void CProgramView::setBandLimits(BandLimits limits) { m_pGridEditor->setBandLimits(limits); }
-
 int32_t CProgramView::freqMin10Hz() const { return m_pGridEditor->bandLimits().min10Hz; }
 
 int32_t CProgramView::freqMax10Hz() const { return m_pGridEditor->bandLimits().max10Hz; }
 
-void CProgramView::UpdateImageFromGrid() { m_pGridEditor->table().encode(m_pDocument->image()); }
+void CProgramView::writeBack(CMemoryImage& image) { m_pGridEditor->table().encode(image); }
 
 bool CProgramView::commitPendingEdit() { return m_pGridEditor->commitPendingEdit(); }
 
@@ -128,7 +124,7 @@ void CProgramView::onRead() { openProcessDialog(false); }
 void CProgramView::onWrite() { openProcessDialog(true); }
 
 void CProgramView::openProcessDialog(bool write) {
-    if (g_bTransferRunning) {
+    if (m_context.isTransferRunning()) {
         return; // one transfer at a time, also from another document window
     }
     if (m_pProcessDlg->isVisible()) {
@@ -136,22 +132,22 @@ void CProgramView::openProcessDialog(bool write) {
         return;
     }
     m_bWrite = write;
-    m_pProcessDlg->prepare(write ? byLanguage("Write Data", "写数据") : byLanguage("Read Data", "读数据"));
+    m_pProcessDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
+                                 : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
     m_pProcessDlg->show();
     const QRect screen = window()->geometry();
     m_pProcessDlg->move(screen.center() - m_pProcessDlg->rect().center());
 }
 
 void CProgramView::onComSetup() {
-    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
-    CComSetupDlg dlg(CRadioTransfer::portCandidates(), store, window());
+    CComSetupDlg dlg(CRadioTransfer::portCandidates(m_context), m_context.userSettings(), window());
     if (dlg.exec() == QDialog::Accepted) {
         m_strPort = dlg.portName();
     }
 }
 
 void CProgramView::onRadioTransfer() {
-    if (g_bTransferRunning) {
+    if (m_context.isTransferRunning()) {
         // Another document's transfer holds the line (this OK came through its event pumps).
         m_pProcessDlg->hide();
         return;
@@ -160,25 +156,27 @@ void CProgramView::onRadioTransfer() {
     const bool write = m_bWrite;
     commitPendingEdit();
     if (write) {
-        UpdateImageFromGrid();
+        writeBack(m_pDocument->image());
     }
-    CRadioTransfer transfer(*m_pProcessDlg, window());
-    g_bTransferRunning = true;
-    const TransferResult result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read,
-                                               m_strPort, m_pDocument->image());
-    g_bTransferRunning = false;
+    CRadioTransfer transfer(m_context, *m_pProcessDlg, window());
+    // A read fills a copy, which replaces the document's image only when it is complete.
+    CMemoryImage image = m_pDocument->image();
+    TransferResult result;
+    {
+        const AppContext::TransferScope running(m_context);
+        result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read, m_strPort, image);
+    }
     m_pProcessDlg->hide();
     transfer.showResult(result, m_strPort);
     if (!result.ok()) {
         return;
     }
     if (!write) {
-        g_bNewDocument = false;
-        UpdateGridFromImage();
-        m_pDocument->setModifiedFlag(true);
+        m_pDocument->replaceImage(image);
     }
+    // A hidden document window comes back to show what was read or written.
     for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
-        if (auto* frame = qobject_cast<CChildFrame*>(w)) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
             if (frame->isHidden()) {
                 frame->showNormal();
             }
@@ -188,15 +186,16 @@ void CProgramView::onRadioTransfer() {
 }
 
 bool CProgramView::printReport(QPrinter& printer) {
-    const std::string owner = g_iniFile.GetString(g_strLanguage, report::kOwnerKey, "");
-    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table(), g_bChinese, owner);
+    const std::string owner = m_context.settings().GetString(m_context.language(), report::kOwnerKey, "");
+    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table(), m_context.isChinese(), owner);
 }
 
 void CProgramView::onFilePrint(QPrinter& printer) {
     commitPendingEdit();
     QPrintDialog dialog(&printer, window());
     if (dialog.exec() == QDialog::Accepted && !printReport(printer)) {
-        CMessageBox::show(window(), byLanguage("The report could not be printed.", "无法打印报表。"));
+        CMessageBox::show(window(),
+                          m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "The report could not be printed.")));
     }
 }
 

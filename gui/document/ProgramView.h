@@ -1,36 +1,37 @@
 #pragma once
 
 #include "channels/Formats.h"
+#include "document/ProgramDoc.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
 
+class AppContext;
 class CChannelGridEditor;
 class CProcessDlg;
 class QPrinter;
 class CLanguageDlg;
 class CMSFlexGrid;
-class CProgramDoc;
 class QLabel;
 
 // The channel view: a fixed form with the caption line ("Title" of Program.ini, red, 12 points)
 // above the channel grid, edited in place. It also owns the commands that act on the document's
 // radio.
 //
-// UpdateGridFromImage decodes the image into the grid and brings everything that follows from
-// it up to date: the radio type and band bytes and the remembered choice (in the direction
-// g_bNewDocument gives), the main window's caption and the band limits. UpdateImageFromGrid
-// writes the grid's texts back into the image before a save or a write to the radio, and
-// commitPendingEdit finishes an edit that is under way in a cell.
-class CProgramView : public QWidget {
+// The grid's texts are the working copy of the channels: UpdateGridFromImage decodes the image
+// into them whenever the document's image is replaced, writeBack() encodes them into the image
+// before a save or a write to the radio, and commitPendingEdit finishes an edit that is under way
+// in a cell. The band limits the grid checks follow the document's radio type and band.
+class CProgramView : public QWidget, public IDocumentEditor {
     Q_OBJECT
 public:
     // Form size in template units, and the places of the caption and of the grid in it.
     static constexpr int kFormWidth = 398;
     static constexpr int kFormHeight = 218;
 
-    explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
+    CProgramView(AppContext& context, CProgramDoc* doc, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* document() const { return m_pDocument; }
@@ -40,12 +41,9 @@ public:
     void onInitialUpdate();
 
     void UpdateGridFromImage();
-    void UpdateImageFromGrid();
-    // False when a cell holds text that cannot be taken (the user was told); the caller stops.
-    bool commitPendingEdit();
+    bool commitPendingEdit() override;
+    void writeBack(CMemoryImage& image) override;
 
-    // The band that the frequencies typed into the grid must lie in.
-    void setBandLimits(BandLimits limits);
     // The band of the radio type, in 10 Hz units; 0 and 0 when Program.ini names none.
     int32_t freqMin10Hz() const;
     int32_t freqMax10Hz() const;
@@ -77,7 +75,8 @@ public slots:
     bool printReport(QPrinter& printer);
 
 private:
-    CProgramDoc* m_pDocument;
+    AppContext& m_context;
+    QPointer<CProgramDoc> m_pDocument;
     QLabel* m_pCaption;
     CMSFlexGrid* m_pGrid;
     CChannelGridEditor* m_pGridEditor;

@@ -1,7 +1,7 @@
 #include "editor/ChannelGridEditor.h"
 
+#include "app/CodeText.h"
 #include "app/MessageBox.h"
-#include "app/ProgramApp.h"
 #include "editor/MSFlexGrid.h"
 
 #include <QAbstractItemView>
@@ -14,12 +14,10 @@ namespace {
 
 const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0, 0.8};
 
-QString caution() { return g_bChinese ? QStringLiteral("警告") : QStringLiteral("Caution"); }
-
 } // namespace
 
 CChannelGridEditor::CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject* parent)
-    : QObject(parent), m_grid(grid), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
+    : QObject(parent), m_grid(grid), m_chinese(chinese), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
       m_editTxFreq(new QLineEdit(grid)) {
     const int ids[kGridCols] = {0, kIdRxFreq, kIdTxFreq, kIdRxTone, kIdTxTone, kIdWidth, kIdScan, kIdBusyLock, kIdPower};
     for (QLineEdit* edit : {m_editRxFreq, m_editTxFreq}) {
@@ -159,7 +157,7 @@ bool CChannelGridEditor::commit() {
         const CommitOutcome out = m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
         if (!out.accepted && out.message) {
             accepted = false;
-            CMessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, g_bChinese)), caution(),
+            CMessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)), codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")),
                               QMessageBox::Ok, QMessageBox::Warning);
         }
     } else {

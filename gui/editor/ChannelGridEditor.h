@@ -70,6 +70,7 @@ private:
     void moveBy(int step);
 
     CMSFlexGrid* m_grid;
+    bool m_chinese;
     CChannelTable m_table;
     BandLimits m_limits;
     QLineEdit* m_editRxFreq;

@@ -60,7 +60,6 @@ public:
     // current cell first moves it (with its events) to the last remaining row or column.
     void setRows(int rows);
     void setCols(int cols);
-    int fixedRows() const { return m_nFixedRows; }
     int fixedCols() const { return m_nFixedCols; }
 
     int row() const { return m_nRow; }
@@ -75,7 +74,6 @@ public:
     QString textMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
-    QColor foreColorFixed() const { return m_clrForeFixed; }
     void setForeColorFixed(const QColor& color);
     int colAlignment(int col) const;
     // Values outside 0 .. 9 are ignored.

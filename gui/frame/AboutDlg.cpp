@@ -2,13 +2,13 @@
 
 #include "app/DialogUnits.h"
 #include "app/Pictures.h"
-#include "app/ProgramApp.h"
+#include "app/AppContext.h"
 #include "app/Resource.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : CHelpDialog(id::kAppAbout, parent) {
+CAboutDlg::CAboutDlg(const AppContext& context, QWidget* parent) : CHelpDialog(id::kAppAbout, parent) {
     setObjectName(QStringLiteral("AboutDlg"));
     setFont(CDialogUnits::templateFont());
     const CDialogUnits du(font());
@@ -37,10 +37,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CHelpDialog(id::kAppAbout, parent) {
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
 
     // The texts and the picture of the installation.
-    setWindowTitle(iniText(g_strLanguage, "About Title"));
-    m_pVersion->setText(iniText(g_strLanguage, "Version"));
-    m_pCopyrights->setText(iniText(g_strLanguage, "Copyrights"));
-    m_pOwner->setText(iniText(g_strLanguage, "Copyrights Owner"));
-    const QIcon title = CPictures::titleIcon();
+    setWindowTitle(context.languageText("About Title"));
+    m_pVersion->setText(context.languageText("Version"));
+    m_pCopyrights->setText(context.languageText("Copyrights"));
+    m_pOwner->setText(context.languageText("Copyrights Owner"));
+    const QIcon title = CPictures::titleIcon(context.appDir());
     m_pIcon->setPixmap((title.isNull() ? CPictures::appIcon() : title).pixmap(side, side));
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/HelpDialog.h"
 
+class AppContext;
 class QLabel;
 class QPushButton;
 
@@ -11,7 +12,7 @@ class QPushButton;
 class CAboutDlg : public CHelpDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit CAboutDlg(const AppContext& context, QWidget* parent = nullptr);
 
     QLabel* versionLabel() const { return m_pVersion; }
     QLabel* copyrightsLabel() const { return m_pCopyrights; }

@@ -10,12 +10,13 @@
 #include <QMenu>
 #include <QScrollArea>
 
-CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent) : QMdiSubWindow(parent), m_pDocument(doc) {
+CChildFrame::CChildFrame(AppContext& context, CProgramDoc* doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_pDocument(doc) {
     setObjectName(QStringLiteral("ChildFrame"));
     setProperty(kHelpIdProperty, id::kHelpDocumentFrame);
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_pDocument->setParent(this);
-    m_pView = new CProgramView(doc);
+    m_pView = new CProgramView(context, doc);
     // The form keeps its size; a window smaller than the form scrolls it.
     auto* scroller = new QScrollArea;
     scroller->setWidget(m_pView);

@@ -2,6 +2,7 @@
 
 #include <QMdiSubWindow>
 
+class AppContext;
 class CProgramDoc;
 class CProgramView;
 
@@ -12,7 +13,7 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Takes over doc and makes its view.
-    explicit CChildFrame(CProgramDoc* doc, QWidget* parent = nullptr);
+    CChildFrame(AppContext& context, CProgramDoc* doc, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CProgramDoc* document() const { return m_pDocument; }

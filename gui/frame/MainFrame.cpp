@@ -3,11 +3,9 @@
 #include "channels/RadioModel.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
-#include "settings/UserSettings.h"
-
+#include "app/AppContext.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
-#include "app/ProgramApp.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
@@ -34,7 +32,7 @@ namespace {
 constexpr int kIndicatorPollMs = 300;
 }
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
     setObjectName(QStringLiteral("MainFrame"));
     setProperty(kHelpIdProperty, id::kHelpMainFrame);
     setWindowIcon(CPictures::appIcon());
@@ -47,7 +45,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     createStatusBar();
     createNavigationBar();
 
-    m_pMdiClient = new CMdiClientWnd(this);
+    m_pMdiClient = new CMdiClientWnd(m_context.appDir(), this);
     setCentralWidget(m_pMdiClient);
     connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
 
@@ -268,10 +266,10 @@ void CMainFrame::createStatusBar() {
 }
 
 void CMainFrame::createNavigationBar() {
-    m_pNavBar = new CNavigationBar(this);
+    m_pNavBar = new CNavigationBar(m_context.languageText("Company"), this);
     m_pNavBar->initBar();
     QTreeWidget* tree = m_pNavBar->tree();
-    auto* root = new QTreeWidgetItem(tree, {iniText(g_strLanguage, "Company")});
+    auto* root = new QTreeWidgetItem(tree, {m_context.languageText("Company")});
     for (int page : {id::kProductInformation, id::kChannelInformation, id::kOptionalFeatures}) {
         new QTreeWidgetItem(root, {pageLabel(page)});
     }
@@ -282,14 +280,14 @@ void CMainFrame::createNavigationBar() {
     connect(m_pNavBar, &QDockWidget::visibilityChanged, this, &CMainFrame::onUpdateControlBar);
 }
 
-QString CMainFrame::pageLabel(int commandId) {
+QString CMainFrame::pageLabel(int commandId) const {
     switch (commandId) {
     case id::kProductInformation:
-        return byLanguage("Product Information", "类型设置");
+        return m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Product Information"));
     case id::kChannelInformation:
-        return byLanguage("Channel Information", "信道信息");
+        return m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information"));
     case id::kOptionalFeatures:
-        return byLanguage("Optional Features", "可选功能");
+        return m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Optional Features"));
     default:
         return QString();
     }
@@ -321,6 +319,16 @@ void CMainFrame::updateMenus() {
         commandAction(command)->setEnabled(document);
     }
     setProperty(kHelpIdProperty, document ? id::kHelpDocumentFrame : id::kHelpMainFrame);
+    // Turning from one document to another makes the new one's type and band the remembered
+    // choice, which Product Information opens on.
+    CProgramDoc* active = document ? activeChild()->document() : nullptr;
+    if (active != m_rememberedDoc) {
+        if (active != nullptr && m_rememberedDoc) {
+            active->rememberTypeAndBand();
+        }
+        m_rememberedDoc = active;
+    }
+    updateCaption();
 }
 
 void CMainFrame::updateIndicators() {
@@ -350,13 +358,14 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 }
 
 CChildFrame* CMainFrame::addDocumentWindow(CProgramDoc* doc) {
-    auto* child = new CChildFrame(doc);
+    auto* child = new CChildFrame(m_context, doc);
     m_pMdiClient->addSubWindow(child);
     child->move(0, 0);
     child->show();
     m_pMdiClient->setActiveSubWindow(child);
     m_pActiveChild = child;
     updateMenus();
+    connect(doc, &CProgramDoc::modelChanged, this, &CMainFrame::updateCaption);
     child->fitToView();
     child->view()->onInitialUpdate();
     return child;
@@ -380,6 +389,11 @@ void CMainFrame::destroyChild(CChildFrame* child) {
 void CMainFrame::setCaption(const QString& caption) {
     m_strCaption = caption;
     setWindowTitle(caption);
+}
+
+void CMainFrame::updateCaption() {
+    const CChildFrame* child = activeChild();
+    setCaption(child != nullptr ? child->document()->mainTitle() : QStringLiteral("Program"));
 }
 
 void CMainFrame::changeEvent(QEvent* event) {
@@ -423,20 +437,13 @@ void CMainFrame::onProductInformation() {
     if (child == nullptr) {
         return;
     }
-    CUserSettings store(g_iniFile.GetString("Setup", "AppName", ""));
     CProgramDoc* doc = child->document();
     const CMemoryImage before = doc->image();
-    CProductInfoDlg dlg(g_iniFile, store, doc->image(), this);
+    CProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), this);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
-    // The caption always takes the English labels here; the next decoding of an image puts the
-    // labels of the interface's language back.
-    const radiomodel::TypeAndBand& applied = dlg.applied();
-    g_strMainTitle = QString::fromStdString(radiomodel::mainTitle(
-        g_iniFile.GetString(g_strLanguage, "AppName", ""), applied.typeName, applied.bandName, false));
-    setCaption(g_strMainTitle);
-    child->view()->setBandLimits(applied.limits);
+    doc->applyTypeAndBand(dlg.applied());
     if (doc->image() != before) {
         doc->setModifiedFlag(true);
     }
@@ -449,7 +456,7 @@ void CMainFrame::onOptionalFeatures() {
     }
     CProgramDoc* doc = child->document();
     const CMemoryImage before = doc->image();
-    COptionalFeaturesDlg dlg(doc->image(), g_bChinese, this);
+    COptionalFeaturesDlg dlg(doc->image(), m_context.isChinese(), this);
     if (dlg.exec() == QDialog::Accepted && doc->image() != before) {
         doc->setModifiedFlag(true);
     }
@@ -497,13 +504,13 @@ void CMainFrame::onFileClose() {
 
 void CMainFrame::onFileSave() {
     if (CChildFrame* child = activeChild()) {
-        child->document()->doFileSave();
+        child->document()->doFileSave(this);
     }
 }
 
 void CMainFrame::onFileSaveAs() {
     if (CChildFrame* child = activeChild()) {
-        child->document()->doSave(QString());
+        child->document()->doSave(QString(), this);
     }
 }
 
@@ -528,7 +535,7 @@ bool CMainFrame::saveAllModified() {
         const QMessageBox::StandardButton answer = CMessageBox::show(
             this, tr("Save changes?"), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) {
-            if (!doc->doFileSave()) {
+            if (!doc->doFileSave(this)) {
                 return false;
             }
         } else if (answer != QMessageBox::No) {
@@ -540,7 +547,7 @@ bool CMainFrame::saveAllModified() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // A running transfer ends first (Cancel stops it at its next row).
-    if (g_bTransferRunning || !saveAllModified()) {
+    if (m_context.isTransferRunning() || !saveAllModified()) {
         event->ignore();
         return;
     }

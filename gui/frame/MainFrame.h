@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+class AppContext;
 class CChildFrame;
 class CMdiClientWnd;
 class CNavigationBar;
@@ -20,7 +21,7 @@ class QTimer;
 class QToolBar;
 
 // The main window: menus, toolbar, status bar, the navigation bar on the left and the document
-// windows on the painted background. Its caption is set by the channel view (product, radio type
+// windows on the painted background. Its caption is the active document's (product, radio type
 // and band) and never shows a document's name.
 //
 // The menu bar shows the document menu while a document window exists (also a hidden one) and the
@@ -32,7 +33,7 @@ public:
     static constexpr int kInitialWidth = 900;
     static constexpr int kInitialHeight = 550;
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(AppContext& context, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // The action of a command as the document menu holds it (the frame menu's About entry has its
@@ -57,7 +58,6 @@ public:
     // Destroys a document window with its document, without asking anything.
     void destroyChild(CChildFrame* child);
 
-    void setCaption(const QString& caption);
     QString caption() const { return m_strCaption; }
 
     CNavigationBar* navigationBar() const { return m_pNavBar; }
@@ -70,7 +70,7 @@ public:
     bool saveAllModified();
 
     // The label of a navigation page in the user interface's language.
-    static QString pageLabel(int commandId);
+    QString pageLabel(int commandId) const;
 
     // The printer that Print, Print Preview and Print Setup share.
     QPrinter& printer();
@@ -112,7 +112,11 @@ private:
     void createNavigationBar();
     void updateMenus();
     void runCommand(int commandId);
+    void setCaption(const QString& caption);
+    // The caption of the active document, or the program's name while there is none.
+    void updateCaption();
 
+    AppContext& m_context;
     std::map<int, QAction*> m_actions;
     QAction* m_pActFrameAbout = nullptr;
     QList<QMenu*> m_documentMenus;
@@ -128,6 +132,8 @@ private:
     QTimer* m_pIndicatorTimer = nullptr;
 
     QPointer<CChildFrame> m_pActiveChild;
+    // The document whose type and band were last remembered on activation.
+    QPointer<CProgramDoc> m_rememberedDoc;
     QString m_strCaption;
     std::unique_ptr<QPrinter> m_pPrinter;
 };

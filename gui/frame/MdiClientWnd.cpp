@@ -1,16 +1,15 @@
 #include "frame/MdiClientWnd.h"
 
 #include "app/Pictures.h"
-#include "app/ProgramApp.h"
 
 #include <QPainter>
 
-CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent) {
+CMdiClientWnd::CMdiClientWnd(const QString& appDir, QWidget* parent) : QMdiArea(parent), m_appDir(appDir) {
     setObjectName(QStringLiteral("MdiClient"));
 }
 
-QPixmap CMdiClientWnd::tile() {
-    const QPixmap file(g_strAppDir + QStringLiteral("background.bmp"));
+QPixmap CMdiClientWnd::tile() const {
+    const QPixmap file(m_appDir + QStringLiteral("background.bmp"));
     return file.isNull() ? CPictures::builtInBackground() : file;
 }
 

@@ -9,12 +9,16 @@
 class CMdiClientWnd : public QMdiArea {
     Q_OBJECT
 public:
-    explicit CMdiClientWnd(QWidget* parent = nullptr);
+    // appDir: the folder "background.bmp" is looked for in, ending with '/'.
+    explicit CMdiClientWnd(const QString& appDir, QWidget* parent = nullptr);
 
     // The picture the next paint tiles.
-    static QPixmap tile();
+    QPixmap tile() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString m_appDir;
 };

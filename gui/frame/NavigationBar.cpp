@@ -1,7 +1,6 @@
 #include "frame/NavigationBar.h"
 
 #include "app/Pictures.h"
-#include "app/ProgramApp.h"
 
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -30,7 +29,8 @@ void draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const 
 
 } // namespace
 
-CNavigationBar::CNavigationBar(QWidget* frame) : QDockWidget(frame), m_pFrame(frame) {
+CNavigationBar::CNavigationBar(const QString& company, QWidget* frame)
+    : QDockWidget(frame), m_pFrame(frame), m_strCompany(company) {
     setObjectName(QStringLiteral("NavigationBar"));
     setWindowTitle(QStringLiteral("IE Control Bar"));
     setFeatures(QDockWidget::NoDockWidgetFeatures);
@@ -48,7 +48,6 @@ CNavigationBar::CNavigationBar(QWidget* frame) : QDockWidget(frame), m_pFrame(fr
     setMouseTracking(true);
     setMinimumSize(m_nWidth, 0);
     setMaximumSize(m_nWidth, QWIDGETSIZE_MAX);
-    m_strCompany = iniText(g_strLanguage, "Company");
 }
 
 bool CNavigationBar::initBar() {

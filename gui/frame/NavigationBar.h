@@ -28,7 +28,8 @@ public:
     static constexpr int kMinMarkX = 80;
     static constexpr int kMinWidth = 11;
 
-    explicit CNavigationBar(QWidget* frame);
+    // company: the root of the page tree, the text the bar paints at its top.
+    CNavigationBar(const QString& company, QWidget* frame);
 
     // Creates the font and the tree (control 1031). False when the tree cannot be made.
     bool initBar();

@@ -1,7 +1,7 @@
 #include "radio/RadioTransfer.h"
 
 #include "app/MessageBox.h"
-#include "app/ProgramApp.h"
+#include "app/AppContext.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/ProcessDlg.h"
 
@@ -9,11 +9,10 @@
 
 namespace {
 
-std::string g_strDemoDevice;
-
 class CDialogObserver : public ICloneObserver {
 public:
-    CDialogObserver(CProcessDlg& dialog, QWidget* parent) : m_dialog(dialog), m_pParent(parent) {}
+    CDialogObserver(CProcessDlg& dialog, QWidget* parent, bool chinese)
+        : m_dialog(dialog), m_pParent(parent), m_chinese(chinese) {}
 
     void onProgress(int) override { m_dialog.stepIt(); }
 
@@ -24,7 +23,7 @@ public:
 
     bool retryAfterCommunicationError() override {
         const QString text =
-            QString::fromStdString(transferMessageText(TransferStatus::CommunicationError, g_bChinese));
+            QString::fromStdString(transferMessageText(TransferStatus::CommunicationError, m_chinese));
         return CMessageBox::show(m_pParent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
                                  QMessageBox::Warning) == QMessageBox::Retry;
     }
@@ -32,49 +31,50 @@ public:
 private:
     CProcessDlg& m_dialog;
     QWidget* m_pParent;
+    bool m_chinese;
 };
 
-QString portReason(const PortOpenResult& port, const std::string& device) {
+QString portReason(const PortOpenResult& port, const std::string& device, bool chinese) {
     if (device.empty()) {
-        return byLanguage("No serial device stands for this port on this computer.",
-                          "本机没有与此端口对应的串口设备。");
+        return codeText(chinese, QT_TRANSLATE_NOOP("CodeText", "No serial device stands for this port on this computer."));
     }
     QString reason = QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
     if (port.error == PortError::PermissionDenied) {
-        reason += byLanguage("\nAdd your user to the dialout group (sudo adduser $USER dialout) and log in again.",
-                             "\n请把当前用户加入 dialout 组 (sudo adduser $USER dialout) 后重新登录。");
+        reason += codeText(
+            chinese,
+            QT_TRANSLATE_NOOP("CodeText", "\nAdd your user to the dialout group (sudo adduser $USER dialout) and log in again."));
     }
     return reason;
 }
 
 } // namespace
 
-CRadioTransfer::CRadioTransfer(CProcessDlg& dialog, QWidget* parent) : m_dialog(dialog), m_pParent(parent) {}
+CRadioTransfer::CRadioTransfer(const AppContext& context, CProcessDlg& dialog, QWidget* parent)
+    : m_context(context), m_dialog(dialog), m_pParent(parent) {}
 
-void CRadioTransfer::setDemoDevice(const std::string& device) { g_strDemoDevice = device; }
-std::string CRadioTransfer::demoDevice() { return g_strDemoDevice; }
-
-std::string CRadioTransfer::resolvePort(const QString& portName) {
+std::string CRadioTransfer::resolvePort(const AppContext& context, const QString& portName) {
     const std::string name = portName.toStdString();
-    if (!g_strDemoDevice.empty() && comPortNumber(name) == 1) {
-        return g_strDemoDevice;
+    const std::string& demo = context.demoDevice();
+    if (!demo.empty() && comPortNumber(name) == 1) {
+        return demo;
     }
-    return resolvePortName(name, &g_iniFile, platform::listSerialDevices());
+    return resolvePortName(name, &context.settings(), platform::listSerialDevices());
 }
 
-std::vector<PortCandidate> CRadioTransfer::portCandidates() {
+std::vector<PortCandidate> CRadioTransfer::portCandidates(const AppContext& context) {
     std::vector<PortCandidate> candidates =
-        listPortCandidates(&g_iniFile, platform::listSerialDevices(), &platform::probeSerialPort);
-    if (!g_strDemoDevice.empty() && !candidates.empty()) {
-        candidates[0].device = g_strDemoDevice;
-        candidates[0].openResult = platform::probeSerialPort(g_strDemoDevice);
+        listPortCandidates(&context.settings(), platform::listSerialDevices(), &platform::probeSerialPort);
+    const std::string& demo = context.demoDevice();
+    if (!demo.empty() && !candidates.empty()) {
+        candidates[0].device = demo;
+        candidates[0].openResult = platform::probeSerialPort(demo);
         candidates[0].canOpen = static_cast<bool>(candidates[0].openResult);
     }
     return candidates;
 }
 
 TransferResult CRadioTransfer::run(TransferDirection direction, const QString& portName, CMemoryImage& image) {
-    const std::string device = resolvePort(portName);
+    const std::string device = resolvePort(m_context, portName);
     if (device.empty()) {
         TransferResult result;
         result.status = TransferStatus::PortOpenFailed;
@@ -82,24 +82,24 @@ TransferResult CRadioTransfer::run(TransferDirection direction, const QString& p
         return result;
     }
     platform::CPosixSerialPort port;
-    CDialogObserver observer(m_dialog, m_pParent);
+    CDialogObserver observer(m_dialog, m_pParent, m_context.isChinese());
     CCloneSession session(port, observer);
     return session.run(direction, device, image);
 }
 
 void CRadioTransfer::showResult(const TransferResult& result, const QString& portName) const {
-    QString text = QString::fromStdString(transferMessageText(result.status, g_bChinese));
+    QString text = QString::fromStdString(transferMessageText(result.status, m_context.isChinese()));
     switch (result.status) {
     case TransferStatus::Ok:
     case TransferStatus::Cancelled:
     case TransferStatus::CommunicationError: // the user has just answered Cancel
         return;
     case TransferStatus::WrongRadio:
-        CMessageBox::show(m_pParent, text, QString::fromUtf8(wrongRadioCaption(g_bChinese)), QMessageBox::Ok,
+        CMessageBox::show(m_pParent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())), QMessageBox::Ok,
                           QMessageBox::Warning);
         return;
     case TransferStatus::PortOpenFailed:
-        text += QStringLiteral("\n\n%1: %2").arg(portName, portReason(result.portError, resolvePort(portName)));
+        text += QStringLiteral("\n\n%1: %2").arg(portName, portReason(result.portError, resolvePort(m_context, portName), m_context.isChinese()));
         break;
     case TransferStatus::FrameFailed:
         break;

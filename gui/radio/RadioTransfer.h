@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+class AppContext;
 class CProcessDlg;
 class QWidget;
 
@@ -15,20 +16,18 @@ class QWidget;
 // showResult() tells the user what went wrong, in the language of the interface.
 class CRadioTransfer {
 public:
-    CRadioTransfer(CProcessDlg& dialog, QWidget* parent);
+    CRadioTransfer(const AppContext& context, CProcessDlg& dialog, QWidget* parent);
 
     TransferResult run(TransferDirection direction, const QString& portName, CMemoryImage& image);
     void showResult(const TransferResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
     // present, or the demo radio for COM1 while one runs; anything else is a device path.
-    static std::string resolvePort(const QString& portName);
-    static std::vector<PortCandidate> portCandidates();
-    // The device of the simulated radio that COM1 stands for (Program --demo); empty for none.
-    static void setDemoDevice(const std::string& device);
-    static std::string demoDevice();
+    static std::string resolvePort(const AppContext& context, const QString& portName);
+    static std::vector<PortCandidate> portCandidates(const AppContext& context);
 
 private:
+    const AppContext& m_context;
     CProcessDlg& m_dialog;
     QWidget* m_pParent;
 };

@@ -4,6 +4,7 @@
 
 #include "app/FileDialog.h"
 #include "app/Resource.h"
+#include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
 #include "frame/ChildFrame.h"
@@ -11,6 +12,7 @@
 #include "settings/UserSettings.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QPointer>
 
@@ -53,7 +55,7 @@ TEST_F(Document, FileNewOkReplacesTheActiveWindowWithoutASavePrompt) {
     EXPECT_TRUE(old.isNull());
     ASSERT_EQ(frame()->childFrames().size(), 1);
     EXPECT_EQ(activeDocument()->image().byte(0x10), 0xFF);
-    EXPECT_TRUE(g_bNewDocument);
+    EXPECT_TRUE(activeDocument()->isNew());
 }
 
 TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
@@ -78,7 +80,7 @@ TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
     EXPECT_NE(activeChild(), first);
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(first->document()->image().byte(0x20), 0x99);
-    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_FALSE(activeDocument()->isNew());
     EXPECT_EQ(bytesOf(activeDocument()), testImageBytes(1, 0));
     const auto shown = CFileDialog::takeShown();
     ASSERT_EQ(shown.size(), 1u);
@@ -115,7 +117,7 @@ TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStay
     EXPECT_EQ(activeChild(), first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->document()->image().byte(0x20), 0x99);
-    EXPECT_TRUE(g_bNewDocument);
+    EXPECT_TRUE(activeDocument()->isNew());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, DocumentWrongLength,
@@ -326,4 +328,49 @@ TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {
     EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 47000000);
     // Taking the remembered choice is not a change of the user's.
     EXPECT_FALSE(activeDocument()->isModified());
+}
+
+TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
+    writeTestIni();
+    copyTranslations();
+    writeFile(QStringLiteral("vhf.dat"), testImageBytes(0, 0));
+    writeFile(QStringLiteral("uhf.dat"), testImageBytes(1, 0));
+    ASSERT_TRUE(start({path(QStringLiteral("vhf.dat"))}));
+    CChildFrame* vhf = activeChild();
+    openThroughDialog(path(QStringLiteral("uhf.dat")));
+    ASSERT_NE(activeChild(), vhf);
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
+
+    // Back to the first file: its window comes back, and with it its type and band.
+    openThroughDialog(path(QStringLiteral("vhf.dat")));
+    ASSERT_EQ(activeChild(), vhf);
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"));
+    EXPECT_EQ(frame()->windowTitle(), frame()->caption());
+    EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 13600000);
+    EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 17400000);
+    QString type;
+    QString band;
+    runModal([this] { trigger(id::kProductInformation); },
+             [&](QWidget* modal) {
+                 auto* dialog = qobject_cast<CProductInfoDlg*>(modal);
+                 ASSERT_NE(dialog, nullptr);
+                 type = dialog->typeCombo()->currentText();
+                 band = dialog->bandCombo()->currentText();
+                 dialog->reject();
+             });
+    EXPECT_EQ(type, QStringLiteral("HT-A"));
+    EXPECT_EQ(band, QStringLiteral("136 - 174MHz"));
+
+    // Product Information's choice changes the active document's caption only.
+    runModal([this] { trigger(id::kProductInformation); },
+             [](QWidget* modal) {
+                 auto* dialog = qobject_cast<CProductInfoDlg*>(modal);
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->bandCombo()->setCurrentIndex(1);
+                 dialog->accept();
+             });
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]"));
+    openThroughDialog(path(QStringLiteral("uhf.dat")));
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
+    EXPECT_EQ(activeDocument()->typeAndBand().limits.min10Hz, 40000000);
 }

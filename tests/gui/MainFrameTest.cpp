@@ -109,7 +109,7 @@ TEST_F(MainFrame, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     ASSERT_TRUE(start({path(QStringLiteral("club.dat"))}));
     const QString expected = QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]");
     EXPECT_EQ(frame()->windowTitle(), expected);
-    EXPECT_EQ(g_strMainTitle, expected);
+    EXPECT_EQ(activeDocument()->mainTitle(), expected);
     // A maximised document window would add its title to the caption.
     activeChild()->showMaximized();
     QCoreApplication::processEvents();

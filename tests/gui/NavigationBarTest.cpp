@@ -142,7 +142,7 @@ TEST_F(NavigationBar, CloseButtonHasItsToolTip) {
 TEST(NavigationBarBeforePaint, SetsNoCursorAndStartsNothing) {
     QMainWindow window;
     window.resize(800, 500);
-    CNavigationBar bar(&window);
+    CNavigationBar bar(QStringLiteral("Test Company"), &window);
     ASSERT_TRUE(bar.initBar());
     window.addDockWidget(Qt::LeftDockWidgetArea, &bar);
     // Never shown, so never painted: nothing is known of the frame or the close button.

@@ -64,8 +64,6 @@ void ProgramFixture::SetUp() {
 
 void ProgramFixture::TearDown() {
     m_pApp.reset();
-    // Nothing of this test's Program.ini may be written into the next test's folder.
-    g_iniFile.Clear();
     CHelp::setOpener(nullptr);
     CProcessStarter::setStarter(nullptr);
     QDir::setCurrent(m_strOldCurrent);
@@ -111,6 +109,10 @@ bool ProgramFixture::start(const QStringList& arguments) {
 
 CMainFrame* ProgramFixture::frame() const {
     return m_pApp ? m_pApp->mainFrame() : nullptr;
+}
+
+AppContext* ProgramFixture::context() const {
+    return m_pApp ? m_pApp->context() : nullptr;
 }
 
 CChildFrame* ProgramFixture::activeChild() const {

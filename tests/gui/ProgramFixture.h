@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MessageBox.h"
-#include "app/ProgramApp.h"
+#include "program/ProgramApp.h"
 
 #include <QByteArray>
 #include <QString>
@@ -47,6 +47,7 @@ protected:
 
     bool start(const QStringList& arguments = {});
     CMainFrame* frame() const;
+    AppContext* context() const;
     CChildFrame* activeChild() const;
     CProgramDoc* activeDocument() const;
     // Document windows that are shown.

@@ -98,13 +98,13 @@ TEST_F(StartUp, ChineseInLowerCaseLoadsTheChineseFileButKeepsTheTextsHeldInCodeE
     writeTestIni(QStringLiteral("chinese"));
     copyTranslations();
     ASSERT_TRUE(start());
-    EXPECT_FALSE(g_bChinese);
-    EXPECT_EQ(g_strHelpFile, QStringLiteral("help/en/index.html"));
+    EXPECT_FALSE(context()->isChinese());
+    EXPECT_EQ(context()->helpFile(), QStringLiteral("help/en/index.html"));
     // Menus come from the Chinese translation...
     EXPECT_EQ(frame()->documentMenus().at(0)->title(), QStringLiteral("文件(&F)"));
     // ...the INI texts from section [Chinese], found whatever the case...
     EXPECT_EQ(frame()->commandAction(id::kAppAbout)->text(), QStringLiteral("关于测试..."));
-    // ...while the texts held in code, and the caption line's section, follow g_bChinese.
+    // ...while the texts held in code, and the caption line's section, follow the exact language name.
     EXPECT_EQ(activeDocument()->title(), QStringLiteral("Channel Information"));
     EXPECT_EQ(activeChild()->view()->captionLabel()->text(), QStringLiteral("English Caption"));
 }
@@ -113,8 +113,8 @@ TEST_F(StartUp, ChineseRunsEverythingInChinese) {
     writeTestIni(QStringLiteral("Chinese"));
     copyTranslations();
     ASSERT_TRUE(start());
-    EXPECT_TRUE(g_bChinese);
-    EXPECT_EQ(g_strHelpFile, QStringLiteral("help/zh/index.html"));
+    EXPECT_TRUE(context()->isChinese());
+    EXPECT_EQ(context()->helpFile(), QStringLiteral("help/zh/index.html"));
     EXPECT_EQ(activeDocument()->title(), QStringLiteral("信道信息"));
     EXPECT_EQ(activeChild()->view()->captionLabel()->text(), QStringLiteral("中文标题"));
     EXPECT_EQ(frame()->caption(), QStringLiteral("测试编程  [ 类型:HT-A  频率:136 - 174MHz ]"));
@@ -186,7 +186,7 @@ TEST_F(StartUp, WithoutArgumentsOpensOneNewDocumentInAMaximisedWindow) {
     ASSERT_TRUE(start());
     EXPECT_TRUE(frame()->windowState() & Qt::WindowMaximized);
     ASSERT_EQ(frame()->childFrames().size(), 1);
-    EXPECT_TRUE(g_bNewDocument);
+    EXPECT_TRUE(activeDocument()->isNew());
     EXPECT_EQ(activeDocument()->pathName(), QStringLiteral("TestRadio"));
     EXPECT_EQ(CMessageBox::applicationCaption(), QStringLiteral("Test Company"));
     EXPECT_TRUE(shownBoxes().empty());
@@ -198,7 +198,7 @@ TEST_F(StartUp, FileArgumentOpensThatFileInsteadOfANewDocument) {
     writeFile(QStringLiteral("radio.dat"), testImageBytes(1, 0));
     ASSERT_TRUE(start({path(QStringLiteral("radio.dat"))}));
     ASSERT_EQ(frame()->childFrames().size(), 1);
-    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_FALSE(activeDocument()->isNew());
     EXPECT_EQ(activeDocument()->title(), QStringLiteral("radio.dat"));
     const QByteArray image(reinterpret_cast<const char*>(activeDocument()->image().data()), 1024);
     EXPECT_EQ(image, testImageBytes(1, 0));

@@ -25,17 +25,13 @@ namespace {
 // Read and Write through the progress dialog against a simulated radio that COM1 stands for.
 class Transfer : public ProgramFixture {
 protected:
-    void TearDown() override {
-        CRadioTransfer::setDemoDevice({});
-        ProgramFixture::TearDown();
-    }
     void startWith(const SimulatorOptions& options, const QString& language = QStringLiteral("English")) {
         m_pRadio = std::make_unique<CRadioSimulator>(options);
         ASSERT_TRUE(m_pRadio->start());
-        CRadioTransfer::setDemoDevice(m_pRadio->devicePath());
         writeTestIni(language);
         copyTranslations();
         ASSERT_TRUE(start());
+        context()->setDemoDevice(m_pRadio->devicePath());
     }
     CProgramView* view() const { return activeChild()->view(); }
     CProcessDlg* dialog() const { return view()->processDialog(); }
@@ -233,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
     startWith({});
-    CRadioTransfer::setDemoDevice("/dev/no-such-radio-port");
+    context()->setDemoDevice("/dev/no-such-radio-port");
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();

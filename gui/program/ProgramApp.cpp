@@ -1,4 +1,4 @@
-#include "app/ProgramApp.h"
+#include "program/ProgramApp.h"
 
 #include "app/FileDialog.h"
 #include "app/HelpKeyFilter.h"
@@ -18,19 +18,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-CIniFile g_iniFile(4);
-std::string g_strLanguage;
-bool g_bChinese = false;
-QString g_strHelpFile;
-QString g_strAppDir;
-bool g_bNewDocument = false;
-QString g_strMainTitle;
-bool g_bTransferRunning = false;
-
 namespace {
 
 const char* const kSetup = "Setup";
-CProgramApp* s_pApp = nullptr;
 
 // "ShowLang" counts as set when the number at its start, read the way atoi reads it (blanks,
 // a sign, digits), is not 0. An empty or missing value is 0.
@@ -61,63 +51,40 @@ bool sameFile(const QString& a, const QString& b) {
 
 } // namespace
 
-QString byLanguage(const char* english, const char* chinese) {
-    return QString::fromUtf8(g_bChinese ? chinese : english);
-}
-
-QString iniText(const std::string& section, const char* key) {
-    return QString::fromStdString(g_iniFile.GetString(section, key, ""));
-}
-
-CProgramApp::CProgramApp(const QString& appDir, QObject* parent) : QObject(parent), m_strAppDir(appDir) {
-    s_pApp = this;
-}
+CProgramApp::CProgramApp(const QString& appDir, QObject* parent) : QObject(parent), m_strAppDir(appDir) {}
 
 CProgramApp::~CProgramApp() {
     exitInstance();
-    if (s_pApp == this) {
-        s_pApp = nullptr;
-    }
-}
-
-CProgramApp* CProgramApp::instance() {
-    return s_pApp;
 }
 
 bool CProgramApp::initInstance(const QStringList& arguments) {
     CMessageBox::setApplicationCaption(QStringLiteral("Program"));
-    QString appDir =
+    const QString appDir =
         m_strAppDir.isEmpty() ? QFile::decodeName(platform::executableDir().c_str()) : m_strAppDir;
-    appDir = QDir::cleanPath(QDir(appDir).absolutePath());
-    if (!appDir.endsWith(QLatin1Char('/'))) {
-        appDir += QLatin1Char('/');
-    }
 
-    // The settings file; a missing one is created empty.
-    g_iniFile.Load(QFile::encodeName(appDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+    // The settings file (a missing one is created empty), the language and what depends on it.
+    m_context = std::make_unique<AppContext>(appDir);
+    m_context->load();
+    m_context->setDemoDevice(m_demoDevice);
+    AppContext& context = *m_context;
 
-    // The language and what depends on it.
-    g_strLanguage = g_iniFile.GetString(kSetup, "Language", "");
-    g_bChinese = g_strLanguage == "Chinese";
-    g_strHelpFile = g_bChinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
-
-    // The translation of menus, dialogs and resource strings.
-    if (!loadTranslation(appDir)) {
-        CMessageBox::show(nullptr, byLanguage("Load language DLL fail", "加载语言链接库失败"),
+    // The translation of menus, dialogs and resource strings. Without one, this box is the only
+    // text that cannot come from a translation.
+    if (!loadTranslation()) {
+        CMessageBox::show(nullptr,
+                          context.isChinese() ? QStringLiteral("加载语言链接库失败")
+                                              : QStringLiteral("Load language DLL fail"),
                           QStringLiteral("Program"), QMessageBox::Ok);
         return false;
     }
 
-    // The program's folder.
-    g_strAppDir = appDir;
-
     if (!m_pHelpFilter) {
-        m_pHelpFilter = std::make_unique<CHelpKeyFilter>();
+        m_pHelpFilter = std::make_unique<CHelpKeyFilter>(context);
         qApp->installEventFilter(m_pHelpFilter.get());
     }
 
     // The main window.
-    m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame = std::make_unique<CMainFrame>(context);
     CMainFrame* frame = m_pMainFrame.get();
     connect(frame, &CMainFrame::fileNewRequested, this, &CProgramApp::onFileNew);
     connect(frame, &CMainFrame::fileOpenRequested, this, &CProgramApp::onFileOpen);
@@ -143,31 +110,32 @@ bool CProgramApp::initInstance(const QStringList& arguments) {
     frame->showMaximized();
 
     // "title.ico" replaces the program's own icon when it can be read.
-    if (const QIcon icon = CPictures::titleIcon(); !icon.isNull()) {
+    if (const QIcon icon = CPictures::titleIcon(context.appDir()); !icon.isNull()) {
         frame->setWindowIcon(icon);
     }
 
     // The caption of every message box from now on.
-    CMessageBox::setApplicationCaption(iniText(g_strLanguage, "Company"));
+    CMessageBox::setApplicationCaption(context.languageText("Company"));
 
     // The document menu: the About entry, and the Language entry only when "ShowLang" is set.
-    frame->setAboutText(iniText(g_strLanguage, "About Title"));
-    if (!isNonZeroNumber(g_iniFile.GetString(kSetup, "ShowLang", ""))) {
+    frame->setAboutText(context.languageText("About Title"));
+    if (!isNonZeroNumber(context.settings().GetString(kSetup, "ShowLang", ""))) {
         frame->removeLanguageCommand();
     }
     return true;
 }
 
-bool CProgramApp::loadTranslation(const QString& appDir) {
+bool CProgramApp::loadTranslation() {
     if (m_pTranslator) {
         QCoreApplication::removeTranslator(m_pTranslator.get());
         m_pTranslator.reset();
     }
-    if (g_strLanguage.empty()) {
+    const std::string& language = m_context->language();
+    if (language.empty()) {
         return false;
     }
-    const QString path =
-        findFileIgnoringCase(appDir, QString::fromStdString(g_strLanguage) + QStringLiteral(".qm"));
+    const QString path = findFileIgnoringCase(m_context->appDir(),
+                                               QString::fromStdString(language) + QStringLiteral(".qm"));
     auto translator = std::make_unique<QTranslator>();
     if (path.isEmpty() || !translator->load(path)) {
         return false;
@@ -187,17 +155,19 @@ int CProgramApp::exitInstance() {
         QCoreApplication::removeTranslator(m_pTranslator.get());
         m_pTranslator.reset();
     }
+    // Program.ini is written back here when it changed.
+    m_context.reset();
     return 0;
 }
 
 void CProgramApp::newDocument() {
-    auto* doc = new CProgramDoc;
+    auto* doc = new CProgramDoc(*m_context);
     doc->onNewDocument();
     m_pMainFrame->addDocumentWindow(doc);
 }
 
 void CProgramApp::onFileNew() {
-    if (g_bTransferRunning) {
+    if (m_context->isTransferRunning()) {
         return; // File New would destroy the document that the transfer works on
     }
     CMainFrame* frame = m_pMainFrame.get();
@@ -228,8 +198,8 @@ bool CProgramApp::openDocumentFile(const QString& file) {
             return true;
         }
     }
-    auto* doc = new CProgramDoc;
-    if (!doc->onOpenDocument(path)) {
+    auto* doc = new CProgramDoc(*m_context);
+    if (!doc->onOpenDocument(path, frame)) {
         delete doc;
         return false;
     }
@@ -242,6 +212,6 @@ bool CProgramApp::openDocumentFile(const QString& file) {
 }
 
 void CProgramApp::onAppAbout() {
-    CAboutDlg dialog(m_pMainFrame.get());
+    CAboutDlg dialog(*m_context, m_pMainFrame.get());
     dialog.exec();
 }

@@ -1,0 +1,28 @@
+#include "app/AppContext.h"
+
+#include "settings/UserSettings.h"
+
+#include <QDir>
+#include <QFile>
+
+AppContext::AppContext(const QString& appDir) : m_settings(4) {
+    m_appDir = QDir::cleanPath(QDir(appDir).absolutePath());
+    if (!m_appDir.endsWith(QLatin1Char('/'))) {
+        m_appDir += QLatin1Char('/');
+    }
+    m_userSettings = std::make_unique<CUserSettings>(std::string());
+}
+
+AppContext::~AppContext() = default;
+
+void AppContext::load() {
+    m_settings.Load(QFile::encodeName(m_appDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+    m_language = m_settings.GetString("Setup", "Language", "");
+    m_chinese = m_language == "Chinese";
+    m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
+    m_userSettings = std::make_unique<CUserSettings>(m_settings.GetString("Setup", "AppName", ""));
+}
+
+QString AppContext::iniText(const std::string& section, const char* key) const {
+    return QString::fromStdString(m_settings.GetString(section, key, ""));
+}

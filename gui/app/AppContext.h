@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/CodeText.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsStore.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+// Everything the desktop program holds once per process: Program.ini, the language it names,
+// the program's folder with the translations, pictures and help pages, the per-user settings
+// store, the simulated radio of --demo and whether a transfer holds the serial line.
+// The application creates it at start-up and hands it to the windows that need it; it lives as
+// long as the main window. All on the user-interface thread.
+class AppContext {
+public:
+    // appDir: the folder start-up reads everything from.
+    explicit AppContext(const QString& appDir);
+    ~AppContext();
+
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // Loads Program.ini from the program's folder (a missing one is created empty) and settles
+    // the language and the per-user store from it. Changes are written back when the context
+    // ends.
+    void load();
+
+    CIniFile& settings() { return m_settings; }
+    const CIniFile& settings() const { return m_settings; }
+    // A value of Program.ini as text (the file is UTF-8).
+    QString iniText(const std::string& section, const char* key) const;
+    // A value of the section of the running language ("Company", "About Title", ...).
+    QString languageText(const char* key) const { return iniText(m_language, key); }
+
+    // [Setup] Language as read: the section of the language's texts in Program.ini and the base
+    // name of the translation file.
+    const std::string& language() const { return m_language; }
+    // The language is byte for byte "Chinese": picks the texts core holds in both languages.
+    bool isChinese() const { return m_chinese; }
+    // A text held in code in the language isChinese() picks (see CodeText.h).
+    QString codeText(const char* sourceText) const { return ::codeText(m_chinese, sourceText); }
+
+    // The program's folder, ending with '/'.
+    QString appDir() const { return m_appDir; }
+    // The help page of the language, relative to appDir().
+    QString helpFile() const { return m_helpFile; }
+
+    // The remembered radio type, band and port of this user.
+    ISettingsStore& userSettings() { return *m_userSettings; }
+
+    // The device of the simulated radio that COM1 stands for (Program --demo); empty for none.
+    const std::string& demoDevice() const { return m_demoDevice; }
+    void setDemoDevice(const std::string& device) { m_demoDevice = device; }
+
+    // One transfer at a time: it processes events itself, so the commands that would destroy its
+    // document, or start a second transfer, wait while this is set.
+    bool isTransferRunning() const { return m_transferRunning; }
+
+    // Marks a transfer as running for as long as it exists.
+    class TransferScope {
+    public:
+        explicit TransferScope(AppContext& context) : m_context(context) { m_context.m_transferRunning = true; }
+        ~TransferScope() { m_context.m_transferRunning = false; }
+        TransferScope(const TransferScope&) = delete;
+        TransferScope& operator=(const TransferScope&) = delete;
+
+    private:
+        AppContext& m_context;
+    };
+
+private:
+    CIniFile m_settings;
+    std::string m_language;
+    bool m_chinese = false;
+    QString m_appDir;
+    QString m_helpFile;
+    std::unique_ptr<ISettingsStore> m_userSettings;
+    std::string m_demoDevice;
+    bool m_transferRunning = false;
+};
