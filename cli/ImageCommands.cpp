@@ -33,7 +33,7 @@ bool splitAssignments(CCliContext& ctx, const std::vector<std::string>& words, s
             ctx.fail(ExitStatus::BadInput, "'" + word + "' is not KEY=VALUE");
             return false;
         }
-        Assignment a{lowerCase(word.substr(0, equals)), word.substr(equals + 1)};
+        Assignment a{ascii::lowered(word.substr(0, equals)), word.substr(equals + 1)};
         for (const Assignment& earlier : out) {
             if (earlier.key == a.key) {
                 ctx.fail(ExitStatus::BadInput, a.key + "= is given twice");
@@ -113,20 +113,20 @@ const std::vector<ChannelField>& channelFields() {
 // The list item a value chooses, or "" when it chooses none.
 std::string listItemFor(const CChannelTable& table, const ChannelField& field, const std::string& value) {
     const std::vector<std::string>& items = table.listItems(field.col);
-    const std::string wanted = lowerCase(value);
+    const std::string wanted = ascii::lowered(value);
     if (field.words.empty()) {
         if (wanted == "none" || wanted == "off") {
             return items[0];
         }
         for (const std::string& item : items) {
-            if (lowerCase(item) == wanted) {
+            if (ascii::lowered(item) == wanted) {
                 return item;
             }
         }
         return {};
     }
     for (size_t i = 0; i < field.words.size(); ++i) {
-        if (wanted == field.words[i] || lowerCase(items[i]) == wanted) {
+        if (wanted == field.words[i] || ascii::lowered(items[i]) == wanted) {
             return items[i];
         }
     }
@@ -149,7 +149,7 @@ std::string choicesText(const ChannelField& field) {
 
 // The index of `value` among `words` (ASCII case ignored).
 std::optional<int> wordIndex(const std::string& value, std::initializer_list<const char*> words) {
-    const std::string v = lowerCase(value);
+    const std::string v = ascii::lowered(value);
     int i = 0;
     for (const char* w : words) {
         if (v == w) {
@@ -204,7 +204,7 @@ const OptionKey kOptionKeys[] = {
      }},
     {"priority", OptionList::Priority, "off or a channel from 1 to 16",
      [](const std::string& v) {
-         return lowerCase(v) == "off" ? std::optional<int>(0) : numberFrom(v, 1, image::kChannelCount, 0);
+         return ascii::lowered(v) == "off" ? std::optional<int>(0) : numberFrom(v, 1, image::kChannelCount, 0);
      }},
     {"monitor", OptionList::MonitorKey, "none, monitor or momentary",
      [](const std::string& v) {
@@ -262,7 +262,7 @@ ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
 bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese) {
     chinese = ctx.chineseByDefault();
     if (args.has("--lang")) {
-        const std::string lang = lowerCase(args.value("--lang"));
+        const std::string lang = ascii::lowered(args.value("--lang"));
         if (lang != "english" && lang != "chinese") {
             ctx.fail(ExitStatus::BadInput, "--lang " + args.value("--lang") + ": the languages are English and Chinese");
             return false;

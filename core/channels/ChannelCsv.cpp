@@ -39,9 +39,7 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) { return ascii::eq
 // Fields lose blanks and tabs at either end, nothing else.
 std::string trimmed(std::string_view text) { return ascii::trimmed(text, " \t"); }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using ascii::isDigit;
 
 // Digits with at most one '.', at least one digit, nothing else: "145.5", "145.", ".5".
 bool isPlainDecimal(std::string_view text) {
@@ -281,19 +279,13 @@ public:
     CRowReader(const std::map<std::string, size_t>& columns, const Record& record)
         : m_columns(columns), m_record(record) {}
 
-    bool has(const char* name) const { return m_columns.count(lower(name)) != 0; }
+    bool has(const char* name) const { return m_columns.count(ascii::lowered(name)) != 0; }
     std::string get(const char* name) const {
-        const auto it = m_columns.find(lower(name));
+        const auto it = m_columns.find(ascii::lowered(name));
         if (it == m_columns.end() || it->second >= m_record.fields.size()) {
             return {};
         }
         return m_record.fields[it->second];
-    }
-
-    static std::string lower(std::string_view name) {
-        std::string out(name);
-        std::transform(out.begin(), out.end(), out.begin(), ascii::fold);
-        return out;
     }
 
 private:
@@ -672,7 +664,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
     const Record& header = records.front();
     std::map<std::string, size_t> columns;
     for (size_t i = 0; i < header.fields.size(); ++i) {
-        columns.emplace(CRowReader::lower(header.fields[i]), i);
+        columns.emplace(ascii::lowered(header.fields[i]), i);
     }
     const bool hasLocation = columns.count("location") != 0;
     const bool hasFrequency = columns.count("frequency") != 0;

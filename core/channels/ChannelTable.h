@@ -40,8 +40,6 @@ class CChannelTable {
 public:
     explicit CChannelTable(bool chinese);
 
-    bool isChinese() const { return m_bChinese; }
-
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
     const std::string& text(int row, int col) const;
     void setText(int row, int col, const std::string& text);

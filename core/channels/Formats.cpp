@@ -1,5 +1,7 @@
 #include "channels/Formats.h"
 
+#include "text/AsciiText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -42,15 +44,6 @@ static_assert(1 + std::size(kListCtcssDeciHz) == kToneListFirstDcsNormal);
 static_assert(kToneListFirstDcsNormal + std::size(kListDcsCodes) == kToneListFirstDcsInverted);
 static_assert(kToneListFirstDcsInverted + std::size(kListDcsCodes) == kToneListSize);
 
-// The C locale's isspace, without consulting the current locale.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Decimal digits of a number, at least `minDigits` of them with leading zeros.
 std::string decimalText(uint32_t value, size_t minDigits = 1) {
     char buffer[16];
@@ -63,7 +56,7 @@ std::string decimalText(uint32_t value, size_t minDigits = 1) {
 
 std::string_view skipBlanks(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) {
+    while (i < text.size() && ascii::isWhiteSpace(text[i])) {
         ++i;
     }
     return text.substr(i);
@@ -71,7 +64,7 @@ std::string_view skipBlanks(std::string_view text) {
 
 std::string_view leadingDigits(std::string_view text) {
     size_t n = 0;
-    while (n < text.size() && isDigit(text[n])) {
+    while (n < text.size() && ascii::isDigit(text[n])) {
         ++n;
     }
     return text.substr(0, n);
