@@ -1,6 +1,7 @@
 #include "channels/Formats.h"
 
 #include "text/AsciiText.h"
+#include "text/CoreTexts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -21,9 +22,6 @@ constexpr int64_t kExponentCap = 1000000000000; // 10^12
 
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-
-const char* const kNoneEnglish = "None";
-const char* const kNoneChinese = "无";
 
 // The analogue tones the tone list offers, in tenths of a hertz.
 constexpr uint16_t kListCtcssDeciHz[] = {
@@ -233,10 +231,9 @@ FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits
 const char* messageText(MessageId id, bool chinese) {
     switch (id) {
     case MessageId::OutOfRange:
-        return chinese ? "超出范围，请重新输入。" : "Out of range,please input again.";
+        return coreText(CoreText::OutOfRange, chinese);
     case MessageId::OffStep:
-        return chinese ? "数据错误，请按步进值(6.25K/5K)输入。"
-                       : "Error data Value, please input according the step value(6.25K/5k).";
+        return coreText(CoreText::OffStep, chinese);
     }
     return "";
 }
@@ -263,7 +260,7 @@ std::string formatTone(const Tone& tone, bool chinese) {
     case ToneKind::None:
         break;
     }
-    return chinese ? kNoneChinese : kNoneEnglish;
+    return coreText(CoreText::NoTone, chinese);
 }
 
 Tone parseToneText(std::string_view text) {

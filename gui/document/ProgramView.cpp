@@ -189,7 +189,7 @@ void CProgramView::onRadioTransfer() {
 
 bool CProgramView::printReport(QPrinter& printer) {
     const std::string owner = g_iniFile.GetString(g_strLanguage, report::kOwnerKey, "");
-    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table(), g_bChinese, owner);
+    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table().channels(), g_bChinese, owner);
 }
 
 void CProgramView::onFilePrint(QPrinter& printer) {
