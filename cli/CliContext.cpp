@@ -29,12 +29,6 @@ std::optional<long> parseWholeNumber(const std::string& text, long min, long max
     return value;
 }
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 CCliContext::CCliContext(std::ostream& out, std::ostream& err)
     : m_out(out), m_err(err), m_pUserSettings(std::make_unique<CUserSettings>("")) {}
 

@@ -4,6 +4,7 @@
 #include "image/MemoryImage.h"
 #include "settings/IniFile.h"
 #include "settings/UserSettings.h"
+#include "text/AsciiText.h"
 
 #include <iosfwd>
 #include <memory>
@@ -66,5 +67,3 @@ private:
 
 // A whole decimal number from `min` to `max` with nothing else around it.
 std::optional<long> parseWholeNumber(const std::string& text, long min, long max);
-// ASCII lower case.
-std::string lowerCase(std::string text);

@@ -1,7 +1,9 @@
 #include "ImageCommands.h"
 
 #include "ImageReport.h"
+#include "channels/ChannelCodec.h"
 #include "channels/ChannelCsv.h"
+#include "channels/ChannelEdit.h"
 #include "channels/ChannelTable.h"
 #include "image/DatFile.h"
 #include "options/Options.h"
@@ -33,7 +35,7 @@ bool splitAssignments(CCliContext& ctx, const std::vector<std::string>& words, s
             ctx.fail(ExitStatus::BadInput, "'" + word + "' is not KEY=VALUE");
             return false;
         }
-        Assignment a{lowerCase(word.substr(0, equals)), word.substr(equals + 1)};
+        Assignment a{ascii::lowered(word.substr(0, equals)), word.substr(equals + 1)};
         for (const Assignment& earlier : out) {
             if (earlier.key == a.key) {
                 ctx.fail(ExitStatus::BadInput, a.key + "= is given twice");
@@ -89,58 +91,92 @@ std::optional<long> indexValue(CCliContext& ctx, const std::string& what, const 
 
 // ---- channel -------------------------------------------------------------------------------
 
-struct ChannelField {
+// A FIELD= of the channel command. The list fields choose among values by their words or by
+// the grid's (English) item texts; the frequency and tone fields read their values.
+enum class ChannelField { Rx, Tx, RxTone, TxTone, Width, Scan, BusyLock, Power };
+
+struct ChannelFieldInfo {
     const char* key;
-    int col;
-    // The words that choose the list items in order; empty for the frequency and tone columns.
+    ChannelField field;
+    int col; // the grid column whose list items also choose
     std::vector<const char*> words;
 };
 
-const std::vector<ChannelField>& channelFields() {
-    static const std::vector<ChannelField> fields = {
-        {"rx", col::kRxFrequency, {}},
-        {"tx", col::kTxFrequency, {}},
-        {"rx-tone", col::kRxTone, {}},
-        {"tx-tone", col::kTxTone, {}},
-        {"width", col::kWidth, {"wide", "narrow"}},
-        {"scan", col::kScan, {"yes", "no"}},
-        {"busy-lock", col::kBusyLock, {"off", "carrier", "tone"}},
-        {"power", col::kPower, {"high", "low"}},
+const std::vector<ChannelFieldInfo>& channelFields() {
+    static const std::vector<ChannelFieldInfo> fields = {
+        {"rx", ChannelField::Rx, col::kRxFrequency, {}},
+        {"tx", ChannelField::Tx, col::kTxFrequency, {}},
+        {"rx-tone", ChannelField::RxTone, col::kRxTone, {}},
+        {"tx-tone", ChannelField::TxTone, col::kTxTone, {}},
+        {"width", ChannelField::Width, col::kWidth, {"wide", "narrow"}},
+        {"scan", ChannelField::Scan, col::kScan, {"yes", "no"}},
+        {"busy-lock", ChannelField::BusyLock, col::kBusyLock, {"off", "carrier", "tone"}},
+        {"power", ChannelField::Power, col::kPower, {"high", "low"}},
     };
     return fields;
 }
 
-// The list item a value chooses, or "" when it chooses none.
-std::string listItemFor(const CChannelTable& table, const ChannelField& field, const std::string& value) {
-    const std::vector<std::string>& items = table.listItems(field.col);
-    const std::string wanted = lowerCase(value);
-    if (field.words.empty()) {
+bool isFrequencyField(ChannelField field) { return field == ChannelField::Rx || field == ChannelField::Tx; }
+
+// The index of the list item a value chooses, or nullopt.
+std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string& value) {
+    const CChannelTable english(false);
+    const std::vector<std::string>& items = english.listItems(info.col);
+    const std::string wanted = ascii::lowered(value);
+    if (info.words.empty()) {
         if (wanted == "none" || wanted == "off") {
-            return items[0];
+            return 0;
         }
-        for (const std::string& item : items) {
-            if (lowerCase(item) == wanted) {
-                return item;
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (ascii::lowered(items[i]) == wanted) {
+                return i;
             }
         }
-        return {};
+        return std::nullopt;
     }
-    for (size_t i = 0; i < field.words.size(); ++i) {
-        if (wanted == field.words[i] || lowerCase(items[i]) == wanted) {
-            return items[i];
+    for (size_t i = 0; i < info.words.size(); ++i) {
+        if (wanted == info.words[i] || ascii::lowered(items[i]) == wanted) {
+            return i;
         }
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string choicesText(const ChannelField& field) {
-    if (field.words.empty()) {
+// Sets the attribute that item `index` of the field's list stands for.
+void applyItem(Channel& channel, const ChannelFieldInfo& info, size_t index) {
+    switch (info.field) {
+    case ChannelField::RxTone:
+    case ChannelField::TxTone: {
+        const Tone tone = parseToneText(toneList(false)[index]);
+        (info.field == ChannelField::RxTone ? channel.rxTone : channel.txTone) = tone;
+        break;
+    }
+    case ChannelField::Width:
+        channel.wide = index == 0;
+        break;
+    case ChannelField::Scan:
+        channel.scanned = index == 0;
+        break;
+    case ChannelField::BusyLock:
+        channel.busyLock = index == 0 ? BusyLock::Off : index == 1 ? BusyLock::Carrier : BusyLock::Tone;
+        break;
+    case ChannelField::Power:
+        channel.highPower = index == 0;
+        break;
+    case ChannelField::Rx:
+    case ChannelField::Tx:
+        break;
+    }
+}
+
+std::string choicesText(const ChannelFieldInfo& info) {
+    if (info.words.empty()) {
         return "None, a CTCSS tone of the list (67.0 to 254.1, such as 88.5) or a DCS code of the list "
                "(D023N to D754N, D023I to D754I)";
     }
     std::string out;
-    for (size_t i = 0; i < field.words.size(); ++i) {
-        out += (i ? (i + 1 == field.words.size() ? " or " : ", ") : "") + std::string(field.words[i]);
+    for (size_t i = 0; i < info.words.size(); ++i) {
+        out += (i ? (i + 1 == info.words.size() ? " or " : ", ") : "") + std::string(info.words[i]);
     }
     return out;
 }
@@ -149,68 +185,15 @@ std::string choicesText(const ChannelField& field) {
 
 // The index of `value` among `words` (ASCII case ignored).
 std::optional<int> wordIndex(const std::string& value, std::initializer_list<const char*> words) {
-    const std::string v = lowerCase(value);
     int i = 0;
     for (const char* w : words) {
-        if (v == w) {
+        if (ascii::equalsIgnoringCase(value, w)) {
             return i;
         }
         ++i;
     }
     return std::nullopt;
 }
-
-std::string withoutSecondsSuffix(const std::string& value) {
-    if (!value.empty() && (value.back() == 's' || value.back() == 'S')) {
-        return value.substr(0, value.size() - 1);
-    }
-    return value;
-}
-
-std::optional<int> numberFrom(const std::string& value, long min, long max, long firstItemValue) {
-    const std::optional<long> n = parseWholeNumber(value, min, max);
-    return n ? std::optional<int>(static_cast<int>(*n - firstItemValue)) : std::nullopt;
-}
-
-// An option list as `set` offers it: the key, what it accepts, and the list item a value selects.
-struct OptionKey {
-    const char* key;
-    OptionList list;
-    const char* expected;
-    std::optional<int> (*select)(const std::string& value);
-};
-
-const OptionKey kOptionKeys[] = {
-    {"tot", OptionList::TimeOut, "the time-out is 15 to 600 seconds, a multiple of 15",
-     [](const std::string& v) {
-         const std::optional<long> s = parseWholeNumber(withoutSecondsSuffix(v), 15, 600);
-         return s && *s % 15 == 0 ? std::optional<int>(static_cast<int>(*s / 15 - 1)) : std::nullopt;
-     }},
-    {"squelch", OptionList::Squelch, "squelch is 0 to 9",
-     [](const std::string& v) { return numberFrom(v, 0, 9, 0); }},
-    {"vox", OptionList::Vox, "on or off",
-     [](const std::string& v) {
-         return wordIndex(v, {"on", "off"});
-     }},
-    {"vox-gain", OptionList::VoxGain, "the gain is 1 to 8",
-     [](const std::string& v) { return numberFrom(v, 1, 8, 1); }},
-    {"vox-delay", OptionList::VoxDelay, "the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds",
-     [](const std::string& v) {
-         return wordIndex(withoutSecondsSuffix(v), {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"});
-     }},
-    {"voice", OptionList::Voice, "off, chinese or english",
-     [](const std::string& v) {
-         return wordIndex(v, {"off", "chinese", "english"});
-     }},
-    {"priority", OptionList::Priority, "off or a channel from 1 to 16",
-     [](const std::string& v) {
-         return lowerCase(v) == "off" ? std::optional<int>(0) : numberFrom(v, 1, image::kChannelCount, 0);
-     }},
-    {"monitor", OptionList::MonitorKey, "none, monitor or momentary",
-     [](const std::string& v) {
-         return wordIndex(v, {"none", "monitor", "momentary"});
-     }},
-};
 
 } // namespace
 
@@ -262,7 +245,7 @@ ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
 bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese) {
     chinese = ctx.chineseByDefault();
     if (args.has("--lang")) {
-        const std::string lang = lowerCase(args.value("--lang"));
+        const std::string lang = ascii::lowered(args.value("--lang"));
         if (lang != "english" && lang != "chinese") {
             ctx.fail(ExitStatus::BadInput, "--lang " + args.value("--lang") + ": the languages are English and Chinese");
             return false;
@@ -292,11 +275,11 @@ ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
 ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
     const std::string& path = args.operands()[0];
     const std::string& number = args.operands()[1];
-    const std::optional<long> channel = parseWholeNumber(number, 1, image::kChannelCount);
-    if (!channel) {
+    const std::optional<long> channelNumber = parseWholeNumber(number, 1, image::kChannelCount);
+    if (!channelNumber) {
         return ctx.fail(ExitStatus::BadInput, "channel '" + number + "': the channels are 1 to 16");
     }
-    const int row = static_cast<int>(*channel);
+    const int row = static_cast<int>(*channelNumber);
     std::vector<Assignment> changes;
     if (!splitAssignments(ctx, {args.operands().begin() + 2, args.operands().end()}, changes)) {
         return ExitStatus::BadInput;
@@ -311,83 +294,78 @@ ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
                         "width=, scan=, busy-lock=, power=) or --delete");
     }
     // Every key must be known before anything is looked at.
-    std::map<int, std::string> byColumn;
+    std::map<ChannelField, std::string> byField;
     for (const Assignment& a : changes) {
-        const ChannelField* field = nullptr;
-        for (const ChannelField& f : channelFields()) {
-            field = a.key == f.key ? &f : field;
+        const ChannelFieldInfo* info = nullptr;
+        for (const ChannelFieldInfo& f : channelFields()) {
+            info = a.key == f.key ? &f : info;
         }
-        if (!field) {
+        if (!info) {
             return ctx.fail(ExitStatus::BadInput, "'" + a.key +
                                                       "' is not a field of a channel (rx, tx, rx-tone, "
                                                       "tx-tone, width, scan, busy-lock, power)");
         }
-        byColumn[field->col] = a.value;
+        byField[info->field] = a.value;
     }
 
     CMemoryImage image;
     if (!ctx.loadImage(path, image)) {
         return ExitStatus::BadInput;
     }
-    CChannelTable table(false);
-    table.decode(image);
+    Channel channel = remove ? Channel::erased() : ChannelCodec::decode(image, row);
     const std::string unchanged = "; " + path + " is unchanged";
 
-    if (remove) {
-        table.clearRow(row);
-    }
     // Frequencies first, so that a new channel exists before its attributes are chosen.
-    for (int col : {col::kRxFrequency, col::kTxFrequency}) {
-        const auto it = byColumn.find(col);
-        if (it == byColumn.end()) {
+    for (ChannelField field : {ChannelField::Rx, ChannelField::Tx}) {
+        const auto it = byField.find(field);
+        if (it == byField.end()) {
             continue;
         }
-        const char* key = col == col::kRxFrequency ? "rx" : "tx";
-        if (col == col::kTxFrequency && table.text(row, col::kRxFrequency).empty()) {
+        const char* key = field == ChannelField::Rx ? "rx" : "tx";
+        if (field == ChannelField::Tx && !channel.rx10Hz) {
             return ctx.fail(ExitStatus::BadInput, "channel " + number +
                                                       " has no receive frequency: give rx=MHZ "
                                                       "as well" +
                                                       unchanged);
         }
-        std::optional<radiomodel::TypeAndBand> band;
-        if (!it->second.empty() && !(band = ctx.bandOf(image))) {
-            return ExitStatus::BadInput;
+        std::optional<uint32_t> value;
+        if (!it->second.empty()) {
+            const std::optional<radiomodel::TypeAndBand> band = ctx.bandOf(image);
+            if (!band) {
+                return ExitStatus::BadInput;
+            }
+            const channeledit::FrequencyEntry entry = channeledit::readFrequency(it->second, band->limits);
+            if (!entry.accepted()) {
+                return ctx.fail(ExitStatus::BadInput,
+                                "channel " + number + ": " + key + "=" + it->second + ": " +
+                                    messageText(*entry.refusal, false) + " (band " + band->bandName + ": " +
+                                    CCliContext::limitsText(band->limits) + ", in steps of 5 or 6.25 kHz)" +
+                                    unchanged);
+            }
+            value = entry.freq10Hz;
         }
-        const CommitOutcome outcome =
-            table.commitFrequency(row, col, it->second, band ? band->limits : BandLimits{});
-        if (!outcome.accepted) {
-            return ctx.fail(ExitStatus::BadInput,
-                            "channel " + number + ": " + key + "=" + it->second + ": " +
-                                messageText(outcome.message.value_or(MessageId::OutOfRange), false) +
-                                " (band " + band->bandName + ": " + CCliContext::limitsText(band->limits) +
-                                ", in steps of 5 or 6.25 kHz)" + unchanged);
-        }
+        field == ChannelField::Rx ? channeledit::setReceive(channel, value)
+                                  : channeledit::setTransmit(channel, value);
     }
-    for (const ChannelField& field : channelFields()) {
-        const auto it = byColumn.find(field.col);
-        if (it == byColumn.end() || !CChannelTable::isListColumn(field.col)) {
+    for (const ChannelFieldInfo& info : channelFields()) {
+        const auto it = byField.find(info.field);
+        if (it == byField.end() || isFrequencyField(info.field)) {
             continue;
         }
-        if (table.text(row, col::kRxFrequency).empty() && table.text(row, col::kTxFrequency).empty()) {
+        if (!channel.hasFrequency()) {
             return ctx.fail(ExitStatus::BadInput,
                             "channel " + number + " is empty: give rx=MHZ to make it" + unchanged);
         }
-        const std::string item = listItemFor(table, field, it->second);
-        if (item.empty()) {
-            return ctx.fail(ExitStatus::BadInput, std::string(field.key) + "=" + it->second + ": choose " +
-                                                      choicesText(field) + unchanged);
+        const std::optional<size_t> item = chosenItem(info, it->second);
+        if (!item) {
+            return ctx.fail(ExitStatus::BadInput, std::string(info.key) + "=" + it->second + ": choose " +
+                                                      choicesText(info) + unchanged);
         }
-        table.commitList(row, field.col, item, true);
+        applyItem(channel, info, *item);
     }
 
     // Only this channel's record and scan bit change; the other channels keep every byte.
-    CMemoryImage encoded = image;
-    table.encode(encoded);
-    const size_t offset = image::channelOffset(row);
-    for (size_t i = 0; i < image::kRowSize; ++i) {
-        image.setByte(offset + i, encoded.byte(offset + i));
-    }
-    image.setScanned(row, encoded.isScanned(row));
+    ChannelCodec::encode(image, row, channel);
     return ctx.saveImage(path, image) ? ExitStatus::Ok : ExitStatus::BadInput;
 }
 
@@ -419,12 +397,12 @@ ExitStatus runSet(CCliContext& ctx, const CCommandLine& args) {
         ++bad;
     };
     for (const Assignment& a : assignments) {
-        const OptionKey* option = nullptr;
-        for (const OptionKey& o : kOptionKeys) {
+        const OptionInfo* option = nullptr;
+        for (const OptionInfo& o : optionTable()) {
             option = a.key == o.key ? &o : option;
         }
         if (option) {
-            const std::optional<int> selection = option->select(a.value);
+            const std::optional<int> selection = optionSelectionFromWord(option->list, a.value);
             if (selection) {
                 changes.push_back({option->list, *selection});
             } else {

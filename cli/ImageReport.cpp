@@ -1,8 +1,11 @@
 #include "ImageReport.h"
 
 #include "JsonWriter.h"
+#include "channels/ChannelCodec.h"
 #include "channels/ChannelTable.h"
 #include "options/Options.h"
+#include "text/CoreTexts.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,40 +13,6 @@
 namespace imagereport {
 
 namespace {
-
-struct OptionRow {
-    const char* english;
-    const char* chinese;
-    OptionList list;
-};
-
-// In the order of the Optional Features dialog.
-const OptionRow kOptionRows[] = {
-    {"Time Out Time (s)", "超时时间(秒)", OptionList::TimeOut},
-    {"Squelch Level", "静噪等级", OptionList::Squelch},
-    {"Priority Channel", "优先信道", OptionList::Priority},
-    {"Voice Annunciation", "语音提示", OptionList::Voice},
-    {"Monitor Key", "监听键", OptionList::MonitorKey},
-    {"VOX", "声控", OptionList::Vox},
-    {"Vox Gain Level", "声控等级", OptionList::VoxGain},
-    {"Vox Delay Time (s)", "声控延时(秒)", OptionList::VoxDelay},
-};
-
-uint32_t decodeUtf8(const std::string& text, size_t& i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(k < text.size() ? text[k] : 0); };
-    const unsigned char lead = b(i);
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    }
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    uint32_t cp = lead & (0xFF >> (length + 1));
-    for (size_t k = 1; k < length; ++k) {
-        cp = (cp << 6) | (b(i + k) & 0x3F);
-    }
-    i += length;
-    return cp;
-}
 
 bool isWide(uint32_t cp) {
     return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
@@ -67,12 +36,86 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
+const char* onOff(bool on, bool chinese) { return coreText(on ? CoreText::On : CoreText::Off, chinese); }
+
+// The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
+std::string cellText(const Channels& channels, int row, int col, bool chinese) {
+    if (row == 0) {
+        return CChannelTable::heading(col, chinese);
+    }
+    if (col == col::kNumber) {
+        return (row < 10 ? " " : "") + std::to_string(row);
+    }
+    return CChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, chinese);
+}
+
+void writeFrequency(CJsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
+    if (freq10Hz) {
+        w.value(int64_t{*freq10Hz});
+    } else {
+        w.null();
+    }
+}
+
+void writeTone(CJsonWriter& w, const Tone& tone) {
+    w.beginObject();
+    w.key("kind");
+    switch (tone.kind) {
+    case ToneKind::None:
+        w.value("none");
+        break;
+    case ToneKind::Ctcss:
+        w.value("ctcss");
+        w.key("deci_hz");
+        w.value(int64_t{tone.value});
+        break;
+    case ToneKind::DcsNormal:
+    case ToneKind::DcsInverted:
+        w.value("dcs");
+        w.key("code");
+        w.value(int64_t{tone.value});
+        w.key("polarity");
+        w.value(tone.kind == ToneKind::DcsNormal ? "N" : "I");
+        break;
+    }
+    w.endObject();
+}
+
+const char* busyLockName(BusyLock lock) {
+    switch (lock) {
+    case BusyLock::Carrier:
+        return "carrier";
+    case BusyLock::Tone:
+        return "tone";
+    case BusyLock::Off:
+        break;
+    }
+    return "off";
+}
+
+// An option's typed value: a switch, a word of set, or a number; null when the stored byte
+// selects no item.
+void writeOptionValue(CJsonWriter& w, const OptionInfo& info, const CMemoryImage& image) {
+    const int selection = optionSelection(info.list, image);
+    if (selection < 0) {
+        w.null();
+    } else if (info.list == OptionList::Vox) {
+        w.value(selection == 0);
+    } else if (info.numbers.empty()) {
+        w.value(info.words[static_cast<size_t>(selection)]);
+    } else {
+        w.value(int64_t{info.numbers[static_cast<size_t>(selection)]});
+    }
+}
+
 } // namespace
 
 size_t displayWidth(const std::string& text) {
     size_t width = 0;
     for (size_t i = 0; i < text.size();) {
-        width += isWide(decodeUtf8(text, i)) ? 2 : 1;
+        const utf8::Sequence sequence = utf8::decodeAt(text, i);
+        width += isWide(sequence.codePoint) ? 2 : 1;
+        i += std::max<size_t>(sequence.length, 1); // a byte of no valid sequence takes one column
     }
     return width;
 }
@@ -80,25 +123,24 @@ size_t displayWidth(const std::string& text) {
 std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese) {
     std::string out;
     const auto orMissing = [&](const std::string& name) {
-        return name.empty() ? std::string(chinese ? "(Program.ini 未列出)" : "(not in Program.ini)") : name;
+        return name.empty() ? std::string(coreText(CoreText::NotInProgramIni, chinese)) : name;
     };
-    out += std::string(chinese ? "类型: " : "Type: ") + orMissing(band.typeName) + " (" +
+    out += std::string(coreText(CoreText::RadioType, chinese)) + ": " + orMissing(band.typeName) + " (" +
            std::to_string(band.type) + ")\n";
-    out += std::string(chinese ? "频率: " : "Band: ") + orMissing(band.bandName) + " (" +
+    out += std::string(coreText(CoreText::Band, chinese)) + ": " + orMissing(band.bandName) + " (" +
            std::to_string(band.band) + ")\n\n";
 
-    CChannelTable table(chinese);
-    table.decode(image);
+    const Channels channels = ChannelCodec::decodeAll(image);
     size_t widths[kGridCols] = {};
     for (int r = 0; r < kGridRows; ++r) {
         for (int c = 0; c < kGridCols; ++c) {
-            widths[c] = std::max(widths[c], displayWidth(table.text(r, c)));
+            widths[c] = std::max(widths[c], displayWidth(cellText(channels, r, c, chinese)));
         }
     }
     for (int r = 0; r < kGridRows; ++r) {
         std::string line;
         for (int c = 0; c < kGridCols; ++c) {
-            line += padded(table.text(r, c), widths[c] + 2);
+            line += padded(cellText(channels, r, c, chinese), widths[c] + 2);
         }
         out += rightTrimmed(line) + "\n";
     }
@@ -109,17 +151,15 @@ std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band,
         std::string value;
     };
     std::vector<Line> lines;
-    for (const OptionRow& row : kOptionRows) {
-        const int selection = optionSelection(row.list, image);
-        const std::vector<std::string> items = optionItems(row.list, chinese);
-        lines.push_back({chinese ? row.chinese : row.english,
+    for (const OptionInfo& info : optionTable()) {
+        const int selection = optionSelection(info.list, image);
+        const std::vector<std::string> items = optionItems(info.list, chinese);
+        lines.push_back({optionLabel(info.list, chinese),
                          selection >= 0 ? items[static_cast<size_t>(selection)]
-                                        : "- (" + hexByte(image.byte(optionOffset(row.list))) + ")"});
+                                        : "- (" + hexByte(image.byte(optionOffset(info.list))) + ")"});
     }
-    const char* on = chinese ? "开" : "On";
-    const char* off = chinese ? "关" : "Off";
-    lines.push_back({chinese ? "按键音" : "Beep", keyBeepOn(image) ? on : off});
-    lines.push_back({chinese ? "省电" : "Battery Saver", batterySaverOn(image) ? on : off});
+    lines.push_back({coreText(CoreText::Beep, chinese), onOff(keyBeepOn(image), chinese)});
+    lines.push_back({coreText(CoreText::BatterySaver, chinese), onOff(batterySaverOn(image), chinese)});
     size_t labelWidth = 0;
     for (const Line& line : lines) {
         labelWidth = std::max(labelWidth, displayWidth(line.label));
@@ -133,8 +173,7 @@ std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band,
 std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band) {
     static const char* const kChannelKeys[kGridCols] = {"channel", "rx",   "tx",        "rx_tone", "tx_tone",
                                                         "width",   "scan", "busy_lock", "power"};
-    CChannelTable table(false);
-    table.decode(image);
+    const Channels channels = ChannelCodec::decodeAll(image);
 
     CJsonWriter w;
     w.beginObject();
@@ -154,13 +193,32 @@ std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band)
     w.key("channels");
     w.beginArray();
     for (int ch = 1; ch <= image::kChannelCount; ++ch) {
+        const Channel& channel = channels[static_cast<size_t>(ch - 1)];
         w.beginObject();
         w.key(kChannelKeys[0]);
         w.value(int64_t{ch});
         for (int c = col::kRxFrequency; c < kGridCols; ++c) {
             w.key(kChannelKeys[c]);
-            w.value(table.text(ch, c));
+            w.value(CChannelTable::cellText(channel, c, false));
         }
+        w.key("in_use");
+        w.value(channel.isInUse());
+        w.key("rx_10hz");
+        writeFrequency(w, channel.rx10Hz);
+        w.key("tx_10hz");
+        writeFrequency(w, channel.tx10Hz);
+        w.key("rx_tone_value");
+        writeTone(w, channel.rxTone);
+        w.key("tx_tone_value");
+        writeTone(w, channel.txTone);
+        w.key("wide");
+        w.value(channel.wide);
+        w.key("scanned");
+        w.value(channel.scanned);
+        w.key("busy_lock_mode");
+        w.value(busyLockName(channel.busyLock));
+        w.key("high_power");
+        w.value(channel.highPower);
         w.endObject();
     }
     w.endArray();
@@ -177,6 +235,18 @@ std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band)
         w.key(name);
         w.value(int64_t{image.byte(offset)});
     }
+    w.endObject();
+
+    w.key("option_values");
+    w.beginObject();
+    for (const OptionInfo& info : optionTable()) {
+        w.key(info.jsonKey);
+        writeOptionValue(w, info, image);
+    }
+    w.key("key_beep");
+    w.value(keyBeepOn(image));
+    w.key("battery_saver");
+    w.value(batterySaverOn(image));
     w.endObject();
     w.endObject();
     return w.text();

@@ -1,17 +1,21 @@
 #include "InterruptGuard.h"
 
+#include <atomic>
+
 namespace {
 
-volatile std::sig_atomic_t g_bInterrupted = 0;
+// Set by the signal handler; a lock-free atomic is safe to touch there.
+std::atomic<bool> interruptRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void onInterrupt(int) {
-    g_bInterrupted = 1;
+    interruptRequested.store(true);
 }
 
 } // namespace
 
 CInterruptGuard::CInterruptGuard() {
-    g_bInterrupted = 0;
+    interruptRequested.store(false);
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
@@ -25,5 +29,5 @@ CInterruptGuard::~CInterruptGuard() {
 }
 
 bool CInterruptGuard::interrupted() {
-    return g_bInterrupted != 0;
+    return interruptRequested.load();
 }

@@ -1,41 +1,11 @@
 #include "JsonWriter.h"
 
+#include "text/Utf8.h"
+
 namespace {
 
 constexpr int kIndent = 2;
 const char kReplacement[] = "\\ufffd";
-
-// Length of the valid UTF-8 sequence at text[i], or 0 when it is not one (overlong forms,
-// surrogates and values above U+10FFFF count as invalid).
-size_t utf8SequenceLength(std::string_view text, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    size_t length;
-    uint32_t min;
-    uint32_t cp;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, min = 0x80, cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, min = 0x800, cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, min = 0x10000, cp = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) {
-        return 0;
-    }
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            return 0;
-        }
-        cp = (cp << 6) | (byte(i + k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return 0;
-    }
-    return length;
-}
 
 } // namespace
 
@@ -45,7 +15,7 @@ std::string CJsonWriter::quote(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const size_t length = utf8SequenceLength(text, i);
+            const size_t length = utf8::decodeAt(text, i).length;
             if (length == 0) {
                 out += kReplacement;
                 ++i;
@@ -149,4 +119,14 @@ void CJsonWriter::value(std::string_view text) {
 void CJsonWriter::value(int64_t number) {
     beforeValue();
     m_text += std::to_string(number);
+}
+
+void CJsonWriter::value(bool on) {
+    beforeValue();
+    m_text += on ? "true" : "false";
+}
+
+void CJsonWriter::null() {
+    beforeValue();
+    m_text += "null";
 }

@@ -17,6 +17,8 @@ public:
     void value(std::string_view text);
     void value(const char* text) { value(std::string_view(text)); }
     void value(int64_t number);
+    void value(bool on);
+    void null();
 
     // The document so far, ending in a line break once the outermost value is closed.
     const std::string& text() const { return m_text; }

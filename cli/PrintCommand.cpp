@@ -3,7 +3,8 @@
 #include "ImageCommands.h"
 
 #ifdef RADIOPROG_HAS_PRINT
-#include "print/ReportPainter.h"
+#include "channels/ChannelCodec.h"
+#include "ReportPainter.h"
 #include "report/Report.h"
 
 #include "platform/AtomicFile.h"
@@ -54,8 +55,6 @@ ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    CChannelTable grid(chinese);
-    grid.decode(image);
     const std::string owner = ctx.ini().GetString(chinese ? "Chinese" : "English", report::kOwnerKey, "");
 
     // Painted into memory, then written as image files are: a failure leaves no half a PDF.
@@ -67,7 +66,7 @@ ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("radioprog"));
-        painted = paintReport(writer, image, grid, chinese, owner);
+        painted = paintReport(writer, image, ChannelCodec::decodeAll(image), chinese, owner);
     }
     std::string error = "the report could not be drawn";
     if (!painted || !platform::writeFileAtomically(output, pdf.data().toStdString(), error)) {

@@ -166,7 +166,13 @@ ExitStatus runRead(CCliContext& ctx, const CCommandLine& args) {
         return reportFailure(ctx, TransferDirection::Read, *port, result, attempts,
                              existed ? output + " is unchanged" : output + " was not written");
     }
-    const radiomodel::TypeAndBand band = radiomodel::synchronise(image, false, ctx.userSettings(), ctx.ini());
+    // A type and band that cannot be remembered cost the next 'new' its defaults, not the read.
+    const SettingsWriteResult remembered = radiomodel::remember(image, ctx.userSettings());
+    if (!remembered) {
+        ctx.err() << "radioprog: warning: cannot remember the radio's type and band for new images: "
+                  << remembered.detail << "\n";
+    }
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
     if (!ctx.saveImage(output, image)) {
         return ExitStatus::BadInput;
     }

@@ -327,10 +327,12 @@ bool CRadioSimulator::onFrame(int64_t arrivalNs) {
             std::lock_guard<std::mutex> lock(m_mutex);
             std::copy(m_frame.begin() + 4, m_frame.end(), m_memory.begin() + addr);
         }
-        reply(&kAck, 1, arrivalNs);
+        // Counted before the answer goes out, so a host that has the last answer sees the count
+        // (and the saved file).
         if (addr == kLastFrameAddr) {
             completeWrite();
         }
+        reply(&kAck, 1, arrivalNs);
         return true;
     }
 
@@ -361,8 +363,7 @@ void CRadioSimulator::onReadAck(int64_t arrivalNs) {
     reply(&kAck, 1, arrivalNs);
 }
 
-// The file is written before the count goes up, so whoever sees the count finds the file. The
-// host may have the last answer a moment before the count goes up.
+// The file is written before the count goes up, so whoever sees the count finds the file.
 void CRadioSimulator::completeWrite() {
     if (!m_options.saveFile.empty()) {
         CMemoryImage image;

@@ -2,7 +2,8 @@
 
 #include "text/AsciiText.h"
 
-#include "channels/ChannelTable.h"
+#include "channels/ChannelCodec.h"
+#include "channels/ChannelEdit.h"
 #include "options/Options.h"
 
 #include <algorithm>
@@ -39,9 +40,7 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) { return ascii::eq
 // Fields lose blanks and tabs at either end, nothing else.
 std::string trimmed(std::string_view text) { return ascii::trimmed(text, " \t"); }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using ascii::isDigit;
 
 // Digits with at most one '.', at least one digit, nothing else: "145.5", "145.", ".5".
 bool isPlainDecimal(std::string_view text) {
@@ -281,19 +280,13 @@ public:
     CRowReader(const std::map<std::string, size_t>& columns, const Record& record)
         : m_columns(columns), m_record(record) {}
 
-    bool has(const char* name) const { return m_columns.count(lower(name)) != 0; }
+    bool has(const char* name) const { return m_columns.count(ascii::lowered(name)) != 0; }
     std::string get(const char* name) const {
-        const auto it = m_columns.find(lower(name));
+        const auto it = m_columns.find(ascii::lowered(name));
         if (it == m_columns.end() || it->second >= m_record.fields.size()) {
             return {};
         }
         return m_record.fields[it->second];
-    }
-
-    static std::string lower(std::string_view name) {
-        std::string out(name);
-        std::transform(out.begin(), out.end(), out.begin(), ascii::fold);
-        return out;
     }
 
 private:
@@ -303,17 +296,17 @@ private:
 
 // What one row asks for, checked; `problems` collects what is wrong with it.
 struct RowOutcome {
-    std::array<std::string, kGridCols> cells; // the committed texts of columns 1..8
+    Channel channel = Channel::erased(); // the committed channel
     bool priority = false;
 };
 
 class CRowImporter {
 public:
     CRowImporter(const CRowReader& row, BandLimits limits, std::vector<std::string>& problems)
-        : m_row(row), m_limits(limits), m_problems(problems), m_table(false) {}
+        : m_row(row), m_limits(limits), m_problems(problems) {}
 
-    // `busyLockKept`: the busy lock text the channel keeps when the row does not give one.
-    bool run(const std::string& busyLockKept, RowOutcome& out);
+    // `busyLockKept`: the busy lock the channel keeps when the row does not give one.
+    bool run(BusyLock busyLockKept, RowOutcome& out);
 
 private:
     void problem(std::string reason) { m_problems.push_back(std::move(reason)); }
@@ -324,14 +317,12 @@ private:
     void commitTones();
     std::optional<Tone> ctcssFrom(const char* column);
     std::optional<Tone> dcsFrom(const char* column, char polarity);
-    void commitListColumns(const std::string& busyLockKept, bool& priority);
-    void choose(int col, const std::string& item) { m_table.commitList(kRow, col, item, true); }
+    void commitListColumns(BusyLock busyLockKept, bool& priority);
 
-    static constexpr int kRow = 1;
     const CRowReader& m_row;
     BandLimits m_limits;
     std::vector<std::string>& m_problems;
-    CChannelTable m_table; // one scratch row, committed with the grid's rules
+    Channel m_channel = Channel::erased(); // committed with the grid's rules
 };
 
 std::string CRowImporter::frequencyProblem(const std::string& what, MessageId id) const {
@@ -350,11 +341,12 @@ bool CRowImporter::commitReceive() {
         problem("Frequency " + quoted(text) + " is not a number of MHz");
         return false;
     }
-    const CommitOutcome outcome = m_table.commitFrequency(kRow, col::kRxFrequency, text, m_limits);
-    if (!outcome.accepted) {
-        problem(frequencyProblem("Frequency " + text, outcome.message.value_or(MessageId::OutOfRange)));
+    const channeledit::FrequencyEntry entry = channeledit::readFrequency(text, m_limits);
+    if (!entry.accepted()) {
+        problem(frequencyProblem("Frequency " + text, *entry.refusal));
         return false;
     }
+    channeledit::setReceive(m_channel, entry.freq10Hz);
     return true;
 }
 
@@ -379,13 +371,12 @@ void CRowImporter::commitTransmit() {
     }
     std::string txText = offset;
     if (!split) {
-        const std::optional<int32_t> rx = parseFrequencyText(m_table.text(kRow, col::kRxFrequency));
         const std::optional<int32_t> delta = parseFrequencyText(offset);
-        if (!rx || !delta) {
+        if (!m_channel.rx10Hz || !delta) {
             problem(frequencyProblem("Offset " + offset, MessageId::OutOfRange));
             return;
         }
-        const int64_t tx = int64_t{*rx} + (duplex == "+" ? int64_t{*delta} : -int64_t{*delta});
+        const int64_t tx = int64_t{*m_channel.rx10Hz} + (duplex == "+" ? int64_t{*delta} : -int64_t{*delta});
         if (tx <= 0 || tx > image::kMaxFrequency10Hz) {
             problem(frequencyProblem("transmit frequency (Duplex " + duplex + ", Offset " + offset + ")",
                                      MessageId::OutOfRange));
@@ -393,12 +384,14 @@ void CRowImporter::commitTransmit() {
         }
         txText = formatFrequency(static_cast<uint32_t>(tx));
     }
-    const CommitOutcome outcome = m_table.commitFrequency(kRow, col::kTxFrequency, txText, m_limits);
-    if (!outcome.accepted) {
+    const channeledit::FrequencyEntry entry = channeledit::readFrequency(txText, m_limits);
+    if (entry.accepted()) {
+        channeledit::setTransmit(m_channel, entry.freq10Hz);
+    } else {
         const std::string what =
             split ? "Offset " + offset + " (the transmit frequency of a split channel)"
                   : "transmit frequency " + txText + " (Duplex " + duplex + ", Offset " + offset + ")";
-        problem(frequencyProblem(what, outcome.message.value_or(MessageId::OutOfRange)));
+        problem(frequencyProblem(what, *entry.refusal));
     }
 }
 
@@ -505,43 +498,39 @@ void CRowImporter::commitTones() {
         return;
     }
     if (tx) {
-        choose(col::kTxTone, formatTone(*tx, false));
+        m_channel.txTone = *tx;
     }
     if (rx) {
-        choose(col::kRxTone, formatTone(*rx, false));
+        m_channel.rxTone = *rx;
     }
 }
 
-void CRowImporter::commitListColumns(const std::string& busyLockKept, bool& priority) {
-    const std::vector<std::string>& widths = m_table.listItems(col::kWidth);
-    const std::vector<std::string>& scans = m_table.listItems(col::kScan);
-    const std::vector<std::string>& locks = m_table.listItems(col::kBusyLock);
-    const std::vector<std::string>& powers = m_table.listItems(col::kPower);
+void CRowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
 
     const std::string mode = m_row.get("Mode");
     if (sameIgnoringCase(mode, "FM")) {
-        choose(col::kWidth, widths[0]);
+        m_channel.wide = true;
     } else if (sameIgnoringCase(mode, "NFM")) {
-        choose(col::kWidth, widths[1]);
+        m_channel.wide = false;
     } else if (!mode.empty()) {
         problem("Mode " + quoted(mode) + " cannot be stored: FM (wide) or NFM (narrow)");
     }
 
     const std::string skip = m_row.get("Skip");
     if (skip.empty() || sameIgnoringCase(skip, "P")) {
-        choose(col::kScan, scans[0]);
+        m_channel.scanned = true;
         priority = !skip.empty();
     } else if (sameIgnoringCase(skip, "S")) {
-        choose(col::kScan, scans[1]);
+        m_channel.scanned = false;
     } else {
         problem("Skip " + quoted(skip) + " is not \"\" (scanned), S (skipped) or P (priority)");
     }
 
     std::string power = m_row.get("Power");
     if (sameIgnoringCase(power, "High")) {
-        choose(col::kPower, powers[0]);
+        m_channel.highPower = true;
     } else if (sameIgnoringCase(power, "Low")) {
-        choose(col::kPower, powers[1]);
+        m_channel.highPower = false;
     } else if (!power.empty()) {
         std::string watts = power;
         if (watts.back() == 'W' || watts.back() == 'w') {
@@ -552,34 +541,32 @@ void CRowImporter::commitListColumns(const std::string& busyLockKept, bool& prio
         if (!deciWatt) {
             problem("Power " + quoted(power) + " is not High, Low or a number of watts");
         } else {
-            choose(col::kPower, powers[*deciWatt >= kHighPowerDeciWatt ? 0 : 1]);
+            m_channel.highPower = *deciWatt >= kHighPowerDeciWatt;
         }
     }
 
     const std::string lock = m_row.get("BusyLock");
     if (lock.empty()) {
-        choose(col::kBusyLock, busyLockKept);
+        m_channel.busyLock = busyLockKept;
     } else if (sameIgnoringCase(lock, "Off")) {
-        choose(col::kBusyLock, locks[0]);
+        m_channel.busyLock = BusyLock::Off;
     } else if (sameIgnoringCase(lock, "Carrier")) {
-        choose(col::kBusyLock, locks[1]);
+        m_channel.busyLock = BusyLock::Carrier;
     } else if (sameIgnoringCase(lock, "QT/DQT") || sameIgnoringCase(lock, "Tone")) {
-        choose(col::kBusyLock, locks[2]);
+        m_channel.busyLock = BusyLock::Tone;
     } else {
         problem("BusyLock " + quoted(lock) + " is not Off, Carrier or QT/DQT");
     }
 }
 
-bool CRowImporter::run(const std::string& busyLockKept, RowOutcome& out) {
+bool CRowImporter::run(BusyLock busyLockKept, RowOutcome& out) {
     const size_t before = m_problems.size();
     if (commitReceive()) {
         commitTransmit();
         commitTones();
         commitListColumns(busyLockKept, out.priority);
     }
-    for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-        out.cells[c] = m_table.text(kRow, c);
-    }
+    out.channel = m_channel;
     return m_problems.size() == before;
 }
 
@@ -672,7 +659,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
     const Record& header = records.front();
     std::map<std::string, size_t> columns;
     for (size_t i = 0; i < header.fields.size(); ++i) {
-        columns.emplace(CRowReader::lower(header.fields[i]), i);
+        columns.emplace(ascii::lowered(header.fields[i]), i);
     }
     const bool hasLocation = columns.count("location") != 0;
     const bool hasFrequency = columns.count("frequency") != 0;
@@ -698,11 +685,10 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
     }
 
     // What the channels keep when a row names no busy lock: the image's own setting.
-    CChannelTable original(false);
-    original.decode(image);
-    const std::string lockOff = CChannelTable::defaultText(col::kBusyLock, false);
+    const Channels original = ChannelCodec::decodeAll(image);
 
-    CChannelTable table(false);
+    Channels channels;
+    channels.fill(Channel::erased());
     std::map<int, int> lineOfChannel;
     int priorityChannel = 0;
     int priorityLine = 0;
@@ -738,9 +724,8 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
             }
         }
 
-        const std::string& keptLock = channel && !original.text(channel, col::kBusyLock).empty()
-                                          ? original.text(channel, col::kBusyLock)
-                                          : lockOff;
+        const Channel* before = channel ? &original[static_cast<size_t>(channel - 1)] : nullptr;
+        const BusyLock keptLock = before && before->isInUse() ? before->busyLock : BusyLock::Off;
         RowOutcome outcome;
         CRowImporter(row, limits, problems).run(keptLock, outcome);
 
@@ -757,9 +742,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
             result.problems.push_back({record.line, std::move(reason)});
         }
         if (problems.empty() && channel) {
-            for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-                table.setText(channel, c, outcome.cells[c]);
-            }
+            channels[static_cast<size_t>(channel - 1)] = outcome.channel;
             ++result.channelCount;
         }
     }
@@ -768,7 +751,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
         result.channelCount = 0;
         return result;
     }
-    table.encode(result.image);
+    ChannelCodec::encodeAll(result.image, channels);
     if (priorityChannel) {
         storeOptionSelection(OptionList::Priority, priorityChannel, result.image);
     }

@@ -1,50 +1,38 @@
 #include "channels/ChannelTable.h"
 
+#include "channels/ChannelCodec.h"
+#include "channels/ChannelEdit.h"
 #include "text/AsciiText.h"
+#include "text/CoreTexts.h"
 
 #include <stdexcept>
 
 namespace {
 
-struct Pair {
-    const char* english;
-    const char* chinese;
-};
+const char* pick(CoreText id, bool chinese) { return coreText(id, chinese); }
+bool isEither(const std::string& text, CoreText id) {
+    return text == coreText(id, false) || text == coreText(id, true);
+}
 
-const Pair kHeadings[kGridCols] = {
-    {"CH", "信道"},         {"Rx Frequency", "接收频率"}, {"Tx Frequency", "发射频率"},
-    {"QT/DQT Dec", "QT/DQT解码"}, {"QT/DQT Enc", "QT/DQT编码"}, {"W/N", "宽/窄"},
-    {"Scan", "扫描"},       {"Busy Lock", "繁忙锁定"},    {"Power", "功率"},
-};
-
-const Pair kWide = {"Wide", "宽"};
-const Pair kNarrow = {"Narrow", "窄"};
-const Pair kYes = {"Yes", "是"};
-const Pair kNo = {"No", "否"};
-const Pair kOff = {"Off", "关"};
-const Pair kCarrier = {"Carrier", "载波"};
-const Pair kToneLock = {"QT/DQT", "QT/DQT"};
-const Pair kHigh = {"High", "高"};
-const Pair kLow = {"Low", "低"};
-
-const char* pick(const Pair& p, bool chinese) { return chinese ? p.chinese : p.english; }
-bool isEither(const std::string& text, const Pair& p) { return text == p.english || text == p.chinese; }
-
-std::vector<std::string> items(std::initializer_list<Pair> pairs, bool chinese) {
+std::vector<std::string> items(std::initializer_list<CoreText> ids, bool chinese) {
     std::vector<std::string> out;
-    for (const Pair& p : pairs) {
-        out.emplace_back(pick(p, chinese));
+    for (CoreText id : ids) {
+        out.emplace_back(pick(id, chinese));
     }
     return out;
 }
 
-// 10 Hz units of a frequency text in the grid; 0 for empty or unreadable text.
-uint32_t storedFrequency(const std::string& text) {
+// 10 Hz units of a frequency text in the grid; none for empty or unreadable text.
+std::optional<uint32_t> storedFrequency(const std::string& text) {
     const std::optional<int32_t> f = parseFrequencyText(text);
     if (!f || *f <= 0) {
-        return 0;
+        return std::nullopt;
     }
     return static_cast<uint32_t>(*f);
+}
+
+std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
+    return freq10Hz ? formatFrequency(*freq10Hz) : std::string();
 }
 
 } // namespace
@@ -95,15 +83,17 @@ const char* CChannelTable::heading(int col, bool chinese) {
     if (col < 0 || col >= kGridCols) {
         return "";
     }
-    return pick(kHeadings[col], chinese);
+    return pick(static_cast<CoreText>(static_cast<int>(CoreText::HeadingChannel) + col), chinese);
 }
 
 const std::vector<std::string>& CChannelTable::listItems(int col) const {
     static const std::vector<std::string> kLists[2][4] = {
-        {items({kWide, kNarrow}, false), items({kYes, kNo}, false), items({kOff, kCarrier, kToneLock}, false),
-         items({kHigh, kLow}, false)},
-        {items({kWide, kNarrow}, true), items({kYes, kNo}, true), items({kOff, kCarrier, kToneLock}, true),
-         items({kHigh, kLow}, true)},
+        {items({CoreText::Wide, CoreText::Narrow}, false), items({CoreText::Yes, CoreText::No}, false),
+         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, false),
+         items({CoreText::High, CoreText::Low}, false)},
+        {items({CoreText::Wide, CoreText::Narrow}, true), items({CoreText::Yes, CoreText::No}, true),
+         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, true),
+         items({CoreText::High, CoreText::Low}, true)},
     };
     static const std::vector<std::string> kNone;
     if (col == col::kRxTone || col == col::kTxTone) {
@@ -126,71 +116,89 @@ int CChannelTable::initialListIndex(int col, const std::string& cellText) const 
 }
 
 std::string CChannelTable::defaultText(int col, bool chinese) {
+    return isListColumn(col) ? cellText(Channel::onFrequency(0), col, chinese) : std::string();
+}
+
+std::string CChannelTable::cellText(const Channel& channel, int col, bool chinese) {
     switch (col) {
+    case col::kRxFrequency:
+        return frequencyText(channel.rx10Hz);
+    case col::kTxFrequency:
+        return frequencyText(channel.tx10Hz);
     case col::kRxTone:
-    case col::kTxTone:
-        return toneList(chinese)[0];
+    case col::kTxTone: {
+        const Tone& tone = col == col::kRxTone ? channel.rxTone : channel.txTone;
+        return (tone.kind == ToneKind::None && !channel.isInUse()) ? std::string() : formatTone(tone, chinese);
+    }
+    default:
+        break;
+    }
+    if (!channel.isInUse()) {
+        return {};
+    }
+    switch (col) {
     case col::kWidth:
-        return pick(kWide, chinese);
+        return pick(channel.wide ? CoreText::Wide : CoreText::Narrow, chinese);
     case col::kScan:
-        return pick(kYes, chinese);
+        return pick(channel.scanned ? CoreText::Yes : CoreText::No, chinese);
     case col::kBusyLock:
-        return pick(kOff, chinese);
+        return pick(channel.busyLock == BusyLock::Off       ? CoreText::Off
+                    : channel.busyLock == BusyLock::Carrier ? CoreText::Carrier
+                                                            : CoreText::ToneLock,
+                    chinese);
     case col::kPower:
-        return pick(kHigh, chinese);
+        return pick(channel.highPower ? CoreText::High : CoreText::Low, chinese);
     default:
         return {};
     }
 }
 
-void CChannelTable::decode(const CMemoryImage& image) {
-    for (int ch = 1; ch <= image::kChannelCount; ++ch) {
-        auto& row = m_cells[ch];
-        const std::optional<uint32_t> rx = image.rxFrequency(ch);
-        const std::optional<uint32_t> tx = image.txFrequency(ch);
-        const bool inUse = rx && tx;
-        row[col::kRxFrequency] = rx ? formatFrequency(*rx) : "";
-        row[col::kTxFrequency] = tx ? formatFrequency(*tx) : "";
-
-        // A tone word is shown even for a channel that is not in use; "None" only for one that is.
-        const auto toneText = [&](const Tone& t) {
-            return (t.kind == ToneKind::None && !inUse) ? std::string() : formatTone(t, m_bChinese);
-        };
-        row[col::kRxTone] = toneText(image.rxTone(ch));
-        row[col::kTxTone] = toneText(image.txTone(ch));
-
-        if (!inUse) {
-            for (int c = col::kWidth; c <= col::kPower; ++c) {
-                row[c].clear();
-            }
-            continue;
-        }
-        row[col::kWidth] = pick(image.isWide(ch) ? kWide : kNarrow, m_bChinese);
-        row[col::kScan] = pick(image.isScanned(ch) ? kYes : kNo, m_bChinese);
-        const BusyLock lock = image.busyLock(ch);
-        row[col::kBusyLock] =
-            pick(lock == BusyLock::Off ? kOff : lock == BusyLock::Carrier ? kCarrier : kToneLock, m_bChinese);
-        row[col::kPower] = pick(image.isHighPower(ch) ? kHigh : kLow, m_bChinese);
+void CChannelTable::setRow(int row, const Channel& channel) {
+    for (int c = col::kRxFrequency; c < kGridCols; ++c) {
+        m_cells[row][c] = cellText(channel, c, m_bChinese);
     }
 }
 
-void CChannelTable::encode(CMemoryImage& image) const {
-    for (int ch = 1; ch <= image::kChannelCount; ++ch) {
-        const auto& row = m_cells[ch];
-        image.setRxFrequency(ch, storedFrequency(row[col::kRxFrequency]));
-        image.setTxFrequency(ch, storedFrequency(row[col::kTxFrequency]));
-        image.setRxTone(ch, parseToneText(row[col::kRxTone]));
-        image.setTxTone(ch, parseToneText(row[col::kTxTone]));
-        // Anything but the narrow text is wide, anything but the low text is high, and any
-        // lock text that is neither off nor carrier locks on the tone: the radio's defaults.
-        image.setWide(ch, !isEither(row[col::kWidth], kNarrow));
-        image.setScanned(ch, isEither(row[col::kScan], kYes));
-        const std::string& lock = row[col::kBusyLock];
-        image.setBusyLock(ch, isEither(lock, kOff)       ? BusyLock::Off
-                              : isEither(lock, kCarrier) ? BusyLock::Carrier
-                                                         : BusyLock::Tone);
-        image.setHighPower(ch, !isEither(row[col::kPower], kLow));
+void CChannelTable::decode(const CMemoryImage& image) {
+    const Channels channels = ChannelCodec::decodeAll(image);
+    for (int row = 1; row <= image::kChannelCount; ++row) {
+        setRow(row, channels[static_cast<size_t>(row - 1)]);
     }
+}
+
+Channel CChannelTable::channel(int row) const {
+    checkCell(row, 1);
+    if (row == 0) {
+        throw std::invalid_argument("row 0 holds the headings");
+    }
+    const auto& cells = m_cells[row];
+    Channel c;
+    c.rx10Hz = storedFrequency(cells[col::kRxFrequency]);
+    c.tx10Hz = storedFrequency(cells[col::kTxFrequency]);
+    c.rxTone = parseToneText(cells[col::kRxTone]);
+    c.txTone = parseToneText(cells[col::kTxTone]);
+    // Anything but the narrow text is wide, anything but the low text is high, and any lock
+    // text that is neither off nor carrier locks on the tone: the radio's defaults.
+    c.wide = !isEither(cells[col::kWidth], CoreText::Narrow);
+    c.scanned = isEither(cells[col::kScan], CoreText::Yes);
+    const std::string& lock = cells[col::kBusyLock];
+    c.busyLock = isEither(lock, CoreText::Off)       ? BusyLock::Off
+                 : isEither(lock, CoreText::Carrier) ? BusyLock::Carrier
+                                                     : BusyLock::Tone;
+    c.highPower = !isEither(cells[col::kPower], CoreText::Low);
+    return c;
+}
+
+Channels CChannelTable::channels() const {
+    Channels out;
+    for (int row = 1; row <= image::kChannelCount; ++row) {
+        out[static_cast<size_t>(row - 1)] = channel(row);
+    }
+    return out;
+}
+
+void CChannelTable::encode(CMemoryImage& image) const {
+    ChannelCodec::encodeAll(image, channels());
 }
 
 CommitOutcome CChannelTable::commitFrequency(int row, int col, const std::string& typed, BandLimits limits) {
@@ -198,40 +206,29 @@ CommitOutcome CChannelTable::commitFrequency(int row, int col, const std::string
     if (row == 0 || (col != col::kRxFrequency && col != col::kTxFrequency)) {
         throw std::invalid_argument("not a frequency cell");
     }
-    auto& cells = m_cells[row];
-    const std::string rx = cells[col::kRxFrequency];
-
-    if (typed.empty()) {
-        if (col == col::kRxFrequency) {
-            clearRow(row);
-        } else {
-            cells[col::kTxFrequency] = rx;
+    std::optional<uint32_t> value;
+    if (!typed.empty()) {
+        const channeledit::FrequencyEntry entry = channeledit::readFrequency(typed, limits);
+        if (!entry.accepted()) {
+            return {false, entry.refusal};
         }
-        return {};
+        value = entry.freq10Hz;
     }
-
-    std::optional<int32_t> f = parseFrequencyText(typed);
-    if (f && (*f <= 0 || static_cast<uint32_t>(*f) > image::kMaxFrequency10Hz)) {
-        f.reset(); // the image cannot hold it: out of range whatever the band says
-    }
-    const FrequencyCheck check = checkFrequency(f, limits);
-    if (check != FrequencyCheck::Ok) {
-        return {false, messageFor(check)};
-    }
-    const std::string text = formatFrequency(static_cast<uint32_t>(*f));
-
+    const Channel before = channel(row);
+    Channel after = before;
+    auto& cells = m_cells[row];
     if (col == col::kTxFrequency) {
-        cells[col::kTxFrequency] = rx.empty() ? std::string() : text;
+        channeledit::setTransmit(after, value);
+        cells[col::kTxFrequency] = frequencyText(after.tx10Hz);
         return {};
     }
-    if (!rx.empty()) {
-        cells[col::kRxFrequency] = text;
-        return {};
-    }
-    cells[col::kRxFrequency] = text;
-    cells[col::kTxFrequency] = text;
-    for (int c = col::kRxTone; c <= col::kPower; ++c) {
-        cells[c] = defaultText(c, m_bChinese);
+    channeledit::setReceive(after, value);
+    if (!after.rx10Hz) {
+        clearRow(row);
+    } else if (!before.rx10Hz) {
+        setRow(row, after); // a new channel: both frequencies and the default texts
+    } else {
+        cells[col::kRxFrequency] = frequencyText(after.rx10Hz);
     }
     return {};
 }

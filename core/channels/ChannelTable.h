@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/Channel.h"
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
 
@@ -31,16 +32,15 @@ struct CommitOutcome {
 };
 
 // The sixteen channels as the texts the grid shows: the working copy of the channels between
-// decoding an image and encoding it back. Edits are committed one cell at a time with the
-// editor's rules; the image changes only through encode().
+// decoding an image and encoding it back, a text view over the typed channels (Channel,
+// ChannelCodec). Edits are committed one cell at a time with the editor's rules (ChannelEdit);
+// the image changes only through encode().
 //
 // Texts of either language are understood when encoding, so a grid filled in English and one
 // filled in Chinese encode to the same image; new texts are written in the table's language.
 class CChannelTable {
 public:
     explicit CChannelTable(bool chinese);
-
-    bool isChinese() const { return m_bChinese; }
 
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
     const std::string& text(int row, int col) const;
@@ -57,8 +57,17 @@ public:
     // The texts a new channel gets in columns 3 to 8.
     static std::string defaultText(int col, bool chinese);
 
+    // The texts of one cell of a channel's row, as decoding shows them: a tone word is shown
+    // even for a channel that is not in use ("None" only for one that is); the attributes of a
+    // channel not in use are empty. Columns 1 to 8; "" for any other.
+    static std::string cellText(const Channel& channel, int col, bool chinese);
+
     // Rows 1 to 16 from the image's channel records and scan bitmap.
     void decode(const CMemoryImage& image);
+    // The typed channel a row's texts stand for, as encode() stores it: texts that do not
+    // parse read as empty or default values. Rows 1 to 16.
+    Channel channel(int row) const;
+    Channels channels() const;
     // Every row into its channel record and scan bit. Texts that do not parse encode as empty
     // or default values; bytes 14 and 15 and the uninterpreted bits of bytes 12 and 13 are kept.
     void encode(CMemoryImage& image) const;
@@ -84,6 +93,7 @@ public:
 
 private:
     void checkCell(int row, int col) const;
+    void setRow(int row, const Channel& channel);
 
     bool m_bChinese;
     std::array<std::array<std::string, kGridCols>, kGridRows> m_cells;

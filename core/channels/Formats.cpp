@@ -1,5 +1,8 @@
 #include "channels/Formats.h"
 
+#include "text/AsciiText.h"
+#include "text/CoreTexts.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -20,9 +23,6 @@ constexpr int64_t kExponentCap = 1000000000000; // 10^12
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-const char* const kNoneEnglish = "None";
-const char* const kNoneChinese = "无";
-
 // The analogue tones the tone list offers, in tenths of a hertz.
 constexpr uint16_t kListCtcssDeciHz[] = {
     670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035, 1072, 1109, 1148,
@@ -42,15 +42,6 @@ static_assert(1 + std::size(kListCtcssDeciHz) == kToneListFirstDcsNormal);
 static_assert(kToneListFirstDcsNormal + std::size(kListDcsCodes) == kToneListFirstDcsInverted);
 static_assert(kToneListFirstDcsInverted + std::size(kListDcsCodes) == kToneListSize);
 
-// The C locale's isspace, without consulting the current locale.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Decimal digits of a number, at least `minDigits` of them with leading zeros.
 std::string decimalText(uint32_t value, size_t minDigits = 1) {
     char buffer[16];
@@ -63,7 +54,7 @@ std::string decimalText(uint32_t value, size_t minDigits = 1) {
 
 std::string_view skipBlanks(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) {
+    while (i < text.size() && ascii::isWhiteSpace(text[i])) {
         ++i;
     }
     return text.substr(i);
@@ -71,7 +62,7 @@ std::string_view skipBlanks(std::string_view text) {
 
 std::string_view leadingDigits(std::string_view text) {
     size_t n = 0;
-    while (n < text.size() && isDigit(text[n])) {
+    while (n < text.size() && ascii::isDigit(text[n])) {
         ++n;
     }
     return text.substr(0, n);
@@ -240,10 +231,9 @@ FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits
 const char* messageText(MessageId id, bool chinese) {
     switch (id) {
     case MessageId::OutOfRange:
-        return chinese ? "超出范围，请重新输入。" : "Out of range,please input again.";
+        return coreText(CoreText::OutOfRange, chinese);
     case MessageId::OffStep:
-        return chinese ? "数据错误，请按步进值(6.25K/5K)输入。"
-                       : "Error data Value, please input according the step value(6.25K/5k).";
+        return coreText(CoreText::OffStep, chinese);
     }
     return "";
 }
@@ -270,7 +260,7 @@ std::string formatTone(const Tone& tone, bool chinese) {
     case ToneKind::None:
         break;
     }
-    return chinese ? kNoneChinese : kNoneEnglish;
+    return coreText(CoreText::NoTone, chinese);
 }
 
 Tone parseToneText(std::string_view text) {

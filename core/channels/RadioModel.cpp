@@ -1,7 +1,6 @@
 #include "channels/RadioModel.h"
 
 #include "settings/IniFile.h"
-#include "settings/SettingsStore.h"
 
 namespace radiomodel {
 
@@ -61,10 +60,17 @@ TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& s
         image.setRadioType(static_cast<uint8_t>(store.readValue("Type", 0) & 0xFF));
         image.setBand(static_cast<uint8_t>(store.readValue("Field", 0) & 0xFF));
     } else {
-        store.writeValue("Type", image.radioType());
-        store.writeValue("Field", image.band());
+        remember(image, store);
     }
     return describe(image, ini);
+}
+
+SettingsWriteResult remember(const CMemoryImage& image, ISettingsStore& store) {
+    SettingsWriteResult result = store.writeValue("Type", image.radioType());
+    if (result) {
+        result = store.writeValue("Field", image.band());
+    }
+    return result;
 }
 
 } // namespace radiomodel

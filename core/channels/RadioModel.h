@@ -2,12 +2,12 @@
 
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 #include <vector>
 
 class CIniFile;
-class ISettingsStore;
 
 // The radio types and frequency bands that Program.ini lists, and how the image's type and
 // band bytes, the remembered choice and the band limits follow each other.
@@ -44,6 +44,10 @@ struct TypeAndBand {
 // takes the remembered Type and Field (0 when missing) into its image; any other image
 // becomes the remembered choice. Then looks the names and band limits up in Program.ini.
 TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& store, const CIniFile& ini);
+
+// Makes the image's type and band the remembered choice (Type and Field of the store); the
+// first write that fails says why.
+SettingsWriteResult remember(const CMemoryImage& image, ISettingsStore& store);
 
 // Looks the names and limits of the image's type and band up, changing nothing.
 TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini);

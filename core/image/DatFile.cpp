@@ -1,5 +1,7 @@
 #include "image/DatFile.h"
 
+#include "text/CoreTexts.h"
+
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
@@ -49,4 +51,4 @@ DatFileResult saveDatFile(const std::string& path, const CMemoryImage& image) {
     return {};
 }
 
-const char* dataFormatErrorText(bool chinese) { return chinese ? "数据格式不正确" : "Data Format Error"; }
+const char* dataFormatErrorText(bool chinese) { return coreText(CoreText::DataFormatError, chinese); }

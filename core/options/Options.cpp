@@ -1,5 +1,9 @@
 #include "options/Options.h"
 
+#include "text/AsciiText.h"
+
+#include <charconv>
+
 using namespace image::offset;
 
 size_t optionOffset(OptionList list) {
@@ -40,11 +44,18 @@ std::vector<std::string> numbers(int first, int last, const char* suffix = "") {
 } // namespace
 
 std::vector<std::string> optionItems(OptionList list, bool chinese) {
+    const auto texts = [chinese](std::initializer_list<CoreText> ids) {
+        std::vector<std::string> out;
+        for (CoreText id : ids) {
+            out.emplace_back(coreText(id, chinese));
+        }
+        return out;
+    };
     switch (list) {
     case OptionList::Squelch:
         return numbers(0, 9);
     case OptionList::Priority: {
-        std::vector<std::string> items = {chinese ? "关" : "Off"};
+        std::vector<std::string> items = texts({CoreText::Off});
         for (const std::string& n : numbers(1, 16)) {
             items.push_back(n);
         }
@@ -58,19 +69,89 @@ std::vector<std::string> optionItems(OptionList list, bool chinese) {
         return items;
     }
     case OptionList::Voice:
-        return chinese ? std::vector<std::string>{"关", "中文", "英文"}
-                       : std::vector<std::string>{"Off", "Chinese", "English"};
+        return texts({CoreText::Off, CoreText::VoiceChinese, CoreText::VoiceEnglish});
     case OptionList::VoxGain:
         return numbers(1, 8);
     case OptionList::VoxDelay:
         return {"0.3s", "0.5s", "1.0s", "1.5s", "2.0s", "3.0s"};
     case OptionList::MonitorKey:
-        return chinese ? std::vector<std::string>{"无", "监听", "监听瞬时"}
-                       : std::vector<std::string>{"None", "Monitor", "Monitor Momentary"};
+        return texts({CoreText::MonitorNone, CoreText::Monitor, CoreText::MonitorMomentary});
     case OptionList::Vox:
-        return chinese ? std::vector<std::string>{"开", "关"} : std::vector<std::string>{"On", "Off"};
+        return texts({CoreText::On, CoreText::Off});
     }
     return {};
+}
+
+const std::vector<OptionInfo>& optionTable() {
+    static const std::vector<OptionInfo> table = [] {
+        std::vector<int> timeOut;
+        for (int s = 15; s <= 600; s += 15) {
+            timeOut.push_back(s);
+        }
+        std::vector<int> priority;
+        for (int ch = 0; ch <= image::kChannelCount; ++ch) {
+            priority.push_back(ch);
+        }
+        return std::vector<OptionInfo>{
+            {OptionList::TimeOut, "tot", "time_out_s", CoreText::TimeOutTime, true, {}, timeOut, 0,
+             "the time-out is 15 to 600 seconds, a multiple of 15"},
+            {OptionList::Squelch, "squelch", "squelch", CoreText::SquelchLevel, false, {},
+             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 0, "squelch is 0 to 9"},
+            {OptionList::Priority, "priority", "priority", CoreText::PriorityChannel, false, {"off"}, priority, 1,
+             "off or a channel from 1 to 16"},
+            {OptionList::Voice, "voice", "voice", CoreText::VoiceAnnunciation, false, {"off", "chinese", "english"},
+             {}, 0, "off, chinese or english"},
+            {OptionList::MonitorKey, "monitor", "monitor_key", CoreText::MonitorKey, false,
+             {"none", "monitor", "momentary"}, {}, 0, "none, monitor or momentary"},
+            {OptionList::Vox, "vox", "vox", CoreText::Vox, false, {"on", "off"}, {}, 0, "on or off"},
+            {OptionList::VoxGain, "vox-gain", "vox_gain", CoreText::VoxGainLevel, false, {},
+             {1, 2, 3, 4, 5, 6, 7, 8}, 0, "the gain is 1 to 8"},
+            // Chosen by their words only: "0.30" is not one of them.
+            {OptionList::VoxDelay, "vox-delay", "vox_delay_ms", CoreText::VoxDelayTime, true,
+             {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"}, {300, 500, 1000, 1500, 2000, 3000}, 6,
+             "the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds"},
+        };
+    }();
+    return table;
+}
+
+const OptionInfo& optionInfo(OptionList list) {
+    for (const OptionInfo& info : optionTable()) {
+        if (info.list == list) {
+            return info;
+        }
+    }
+    return optionTable().front();
+}
+
+std::string optionLabel(OptionList list, bool chinese) {
+    const OptionInfo& info = optionInfo(list);
+    std::string label = coreText(info.label, chinese);
+    return info.inSeconds ? label + coreText(CoreText::SecondsUnit, chinese) : label;
+}
+
+std::optional<int> optionSelectionFromWord(OptionList list, std::string_view word) {
+    const OptionInfo& info = optionInfo(list);
+    if (info.inSeconds && !word.empty() && (word.back() == 's' || word.back() == 'S')) {
+        word.remove_suffix(1);
+    }
+    for (size_t i = 0; i < info.words.size(); ++i) {
+        if (ascii::equalsIgnoringCase(word, info.words[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    int number = 0;
+    const char* end = word.data() + word.size();
+    const auto parsed = std::from_chars(word.data(), end, number);
+    if (word.empty() || parsed.ec != std::errc() || parsed.ptr != end) {
+        return std::nullopt;
+    }
+    for (size_t i = info.firstNumberedItem; i < info.numbers.size(); ++i) {
+        if (info.numbers[i] == number) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
 }
 
 int optionSelection(OptionList list, const CMemoryImage& image) {

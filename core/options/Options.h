@@ -1,8 +1,11 @@
 #pragma once
 
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The radio-wide options as lists of choices, each editing one byte of the image.
@@ -19,6 +22,31 @@ enum class OptionList {
     MonitorKey, // "None", "Monitor", "Monitor Momentary", 0x11D = i (no selection: 2)
     Vox,        // "On", "Off", 0x139 = 1 for item 0, else 0
 };
+
+// What every user interface knows about an option list: its label, the words and numbers
+// that name its items (radioprog's set and show --json), and what set accepts.
+struct OptionInfo {
+    OptionList list;
+    const char* key;     // radioprog set KEY=
+    const char* jsonKey; // the typed value's name in radioprog show --json
+    CoreText label;
+    bool inSeconds; // the items are seconds: the label gets the unit, and "60s" reads as "60"
+    // The word that chooses item i (ASCII case ignored); empty for lists of numbers only.
+    std::vector<const char*> words;
+    // The number item i stands for (seconds, milliseconds, a level or a channel); empty for
+    // lists of words only. Items from firstNumberedItem on are also chosen by their number.
+    std::vector<int> numbers;
+    size_t firstNumberedItem;
+    const char* expected; // what set accepts, for its message
+};
+
+// Every list, in the order of the Optional Features dialog.
+const std::vector<OptionInfo>& optionTable();
+const OptionInfo& optionInfo(OptionList list);
+// The label with its unit: "Time Out Time (s)".
+std::string optionLabel(OptionList list, bool chinese);
+// The item a word or number chooses ("60", "60s", "english", "off"), nullopt when none.
+std::optional<int> optionSelectionFromWord(OptionList list, std::string_view word);
 
 // The image byte a list edits.
 size_t optionOffset(OptionList list);

@@ -1,5 +1,7 @@
 #include "radio/CloneSession.h"
 
+#include "text/CoreTexts.h"
+
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -49,16 +51,13 @@ unsigned transferMessageId(TransferStatus status) {
 std::string transferMessageText(TransferStatus status, bool chinese) {
     switch (status) {
     case TransferStatus::PortOpenFailed:
-        return chinese ? "无法打开端口，请检查端口是否被占用或设备是否正常"
-                       : "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+        return coreText(CoreText::PortOpenFailed, chinese);
     case TransferStatus::CommunicationError:
-        return chinese ? "通讯错误，请检查所有连接和对讲机电源"
-                       : "Communication Error,Please check all the connections and the radio power";
+        return coreText(CoreText::CommunicationError, chinese);
     case TransferStatus::WrongRadio:
-        return chinese ? "对讲机类型不匹配,无法通讯。"
-                       : "Becuase the type of radio does not match,\ncommunications is interrupt.";
+        return coreText(CoreText::WrongRadio, chinese);
     case TransferStatus::FrameFailed:
-        return chinese ? "编程中断，请重启对讲机后再试" : "Program Interrupt, Please reset the radio and try again";
+        return coreText(CoreText::ProgramInterrupt, chinese);
     case TransferStatus::Ok:
     case TransferStatus::Cancelled:
         break;
@@ -66,7 +65,7 @@ std::string transferMessageText(TransferStatus status, bool chinese) {
     return {};
 }
 
-const char* wrongRadioCaption(bool chinese) { return chinese ? "警告" : "Caution"; }
+const char* wrongRadioCaption(bool chinese) { return coreText(CoreText::Caution, chinese); }
 
 bool CCloneSession::pumpCancelled(int times, bool sleepBetween) {
     for (int i = 0; i < times; ++i) {

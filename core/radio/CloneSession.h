@@ -70,7 +70,6 @@ public:
     TransferResult run(TransferDirection direction, const std::string& devicePath, CMemoryImage& image);
 
     static constexpr int kFrameCount = 102;
-    static constexpr uint16_t kLastFrameAddress = 0x0328;
 
 private:
     enum class Handshake { Ok, Failed, WrongRadio, Cancelled };

@@ -15,8 +15,7 @@ int comPortNumber(const std::string& name) {
     if (name.size() != 4) {
         return 0;
     }
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(name[0]) != 'c' || lower(name[1]) != 'o' || lower(name[2]) != 'm') {
+    if (!ascii::startsWithIgnoringCase(name, "com")) {
         return 0;
     }
     const int number = name[3] - '0';

@@ -1,6 +1,9 @@
 #include "report/Report.h"
 
+#include "channels/ChannelCodec.h"
+#include "channels/ChannelTable.h"
 #include "options/Options.h"
+#include "text/CoreTexts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,48 +14,28 @@ namespace {
 
 using namespace image::offset;
 
-struct Pair {
-    const char* english;
-    const char* chinese;
-};
-
-const char* pick(const Pair& p, bool chinese) {
-    return chinese ? p.chinese : p.english;
-}
-
-const Pair kOptionTitle = {"Option", "可选功能"};
-const Pair kFunction = {"Function", "功能"};
-const Pair kChannelTitle = {"Channel", "信道"};
-const Pair kOn = {"On", "开"};
-const Pair kOff = {"Off", "关"};
+std::string label(CoreText id, bool chinese) { return std::string(coreText(id, chinese)) + ":"; }
 
 // The option lines in page order; line i is drawn at y = -(5 + i) S.
 enum class OptionLine { TimeOut, Squelch, Voice, VoxDelay, VoxGain, BatterySaver, Beep };
-const Pair kOptionLabels[] = {
-    {"Time Out Time:", "超时定时器:"},
-    {"Squelch Level:", "静噪电平:"},
-    {"Voice Annunication:", "语音报号:"},
-    {"Vox Delay Time:", "声控延迟时间:"},
-    {"Vox Gain Level:", "声控增益电平:"},
-    {"Battery Saver:", "电池省电:"},
-    {"Beep:", "哔音:"},
+const CoreText kOptionLabels[] = {
+    CoreText::TimeOutTime,  CoreText::SquelchLevel, CoreText::ReportVoiceLabel, CoreText::VoxDelayTime,
+    CoreText::VoxGainLevel, CoreText::BatterySaver, CoreText::Beep,
 };
 
 // The three label and value pairs of a channel block after its heading line: the left label
-// at 5K with its value at 22K, the right label at 36K with its value at 55K.
+// at 5K with its value at 22K, the right label at 36K with its value at 55K. The values are
+// the grid's texts of those columns.
 struct BlockLine {
-    Pair left;
+    CoreText left;
     int leftCol;
-    Pair right;
+    CoreText right;
     int rightCol;
 };
 const BlockLine kBlockLines[] = {
-    {{"Receive Frequency:", "接收频率:"},
-     col::kRxFrequency,
-     {"Transceive Frequency:", "发射频率:"},
-     col::kTxFrequency},
-    {{"QT/DQT Decode:", "QT/DQT解码:"}, col::kRxTone, {"QT/DQT Encode:", "QT/DQT编码:"}, col::kTxTone},
-    {{"W/N:", "宽/窄:"}, col::kWidth, {"Scan:", "扫描:"}, col::kScan},
+    {CoreText::ReportRxFrequency, col::kRxFrequency, CoreText::ReportTxFrequency, col::kTxFrequency},
+    {CoreText::ReportRxTone, col::kRxTone, CoreText::ReportTxTone, col::kTxTone},
+    {CoreText::HeadingWidth, col::kWidth, CoreText::HeadingScan, col::kScan},
 };
 
 // Device units to twips, truncated; the product is taken in 64 bits so no printer overflows it.
@@ -83,12 +66,12 @@ std::string optionValue(OptionLine line, const CMemoryImage& image, bool chinese
         return itemOrLast(OptionList::VoxDelay, image.byte(kVoxDelay), chinese);
     case OptionLine::VoxGain: {
         const uint8_t gain = image.byte(kVoxGain);
-        return gain == 0 ? pick(kOff, chinese) : std::to_string(gain);
+        return gain == 0 ? coreText(CoreText::Off, chinese) : std::to_string(gain);
     }
     case OptionLine::BatterySaver:
-        return pick(batterySaverOn(image) ? kOn : kOff, chinese);
+        return coreText(batterySaverOn(image) ? CoreText::On : CoreText::Off, chinese);
     case OptionLine::Beep:
-        return pick(keyBeepOn(image) ? kOn : kOff, chinese);
+        return coreText(keyBeepOn(image) ? CoreText::On : CoreText::Off, chinese);
     }
     return {};
 }
@@ -110,39 +93,41 @@ private:
 
 void addOptions(CPageWriter& out, const CMemoryImage& image, const ReportInput& in) {
     const int s = in.smallLineTwips;
-    out.text(ReportFontId::Report, 6, -in.reportLineTwips, pick(kOptionTitle, in.chinese));
-    out.text(ReportFontId::Small, 6, -4 * s, pick(kFunction, in.chinese));
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportOptionTitle, in.chinese));
+    out.text(ReportFontId::Small, 6, -4 * s, coreText(CoreText::ReportFunction, in.chinese));
     int y = -5 * s;
     for (int i = 0; i <= static_cast<int>(OptionLine::Beep); ++i, y -= s) {
-        out.text(ReportFontId::Small, 9, y, pick(kOptionLabels[i], in.chinese));
+        out.text(ReportFontId::Small, 9, y, label(kOptionLabels[i], in.chinese));
         out.text(ReportFontId::Small, 35, y, optionValue(static_cast<OptionLine>(i), image, in.chinese));
     }
 }
 
-void addChannels(CPageWriter& out, const CChannelTable& grid, const std::vector<int>& rows,
+void addChannels(CPageWriter& out, const Channels& channels, const std::vector<int>& rows,
                  const ReportInput& in) {
     const int s = in.smallLineTwips;
-    out.text(ReportFontId::Report, 6, -in.reportLineTwips, pick(kChannelTitle, in.chinese));
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportChannelTitle, in.chinese));
     for (size_t g = 0; g < rows.size(); ++g) {
         const int row = rows[g];
+        const Channel& channel = channels[static_cast<size_t>(row - 1)];
         int y = -4 * s - 5 * static_cast<int>(g) * s;
         const std::string number = std::to_string(row);
-        out.text(ReportFontId::Small, 4, y, in.chinese ? "信道" + number + ":" : "Channel " + number + ":");
+        out.text(ReportFontId::Small, 4, y,
+                 coreText(CoreText::ReportChannelTitle, in.chinese) + std::string(in.chinese ? "" : " ") + number + ":");
         for (const BlockLine& line : kBlockLines) {
             y -= s;
-            out.text(ReportFontId::Small, 5, y, pick(line.left, in.chinese));
-            out.text(ReportFontId::Small, 22, y, grid.text(row, line.leftCol));
-            out.text(ReportFontId::Small, 36, y, pick(line.right, in.chinese));
-            out.text(ReportFontId::Small, 55, y, grid.text(row, line.rightCol));
+            out.text(ReportFontId::Small, 5, y, label(line.left, in.chinese));
+            out.text(ReportFontId::Small, 22, y, CChannelTable::cellText(channel, line.leftCol, in.chinese));
+            out.text(ReportFontId::Small, 36, y, label(line.right, in.chinese));
+            out.text(ReportFontId::Small, 55, y, CChannelTable::cellText(channel, line.rightCol, in.chinese));
         }
     }
 }
 
-// Rows of the grid with a receive frequency, in row order: the channels the report prints.
-std::vector<int> reportChannels(const CChannelTable& grid) {
+// Channels with a receive frequency, by number: the channels the report prints.
+std::vector<int> reportChannels(const Channels& channels) {
     std::vector<int> rows;
     for (int row = 1; row <= image::kChannelCount; ++row) {
-        if (!grid.text(row, col::kRxFrequency).empty()) {
+        if (channels[static_cast<size_t>(row - 1)].rx10Hz) {
             rows.push_back(row);
         }
     }
@@ -163,19 +148,19 @@ ReportUnits reportUnits(const PrintArea& area) {
     return u;
 }
 
-int reportPageCount(const CChannelTable& grid) {
-    const int count = static_cast<int>(reportChannels(grid).size());
+int reportPageCount(const Channels& channels) {
+    const int count = static_cast<int>(reportChannels(channels).size());
     return 1 + (count + report::kChannelsPerPage - 1) / report::kChannelsPerPage;
 }
 
-ReportModel buildReport(const CMemoryImage& image, const CChannelTable& grid, const ReportInput& in) {
+ReportModel buildReport(const CMemoryImage& image, const Channels& channels, const ReportInput& in) {
     ReportModel model;
     model.units = reportUnits(in.area);
 
     // Page 2 runs up to the row of the eighth channel in use and page 3 takes the rows after it,
     // so each channel page holds the next eight channels in use in row order.
-    const std::vector<int> channels = reportChannels(grid);
-    const int pageCount = reportPageCount(grid);
+    const std::vector<int> printed = reportChannels(channels);
+    const int pageCount = reportPageCount(channels);
     const int l = in.reportLineTwips;
     model.pages.resize(static_cast<size_t>(pageCount));
     for (int p = 1; p <= pageCount; ++p) {
@@ -186,10 +171,10 @@ ReportModel buildReport(const CMemoryImage& image, const CChannelTable& grid, co
         if (p == 1) {
             addOptions(out, image, in);
         } else {
-            const auto first = channels.begin() + (p - 2) * report::kChannelsPerPage;
+            const auto first = printed.begin() + (p - 2) * report::kChannelsPerPage;
             const auto last =
-                channels.begin() + std::min<size_t>(channels.size(), (p - 1) * report::kChannelsPerPage);
-            addChannels(out, grid, std::vector<int>(first, last), in);
+                printed.begin() + std::min<size_t>(printed.size(), (p - 1) * report::kChannelsPerPage);
+            addChannels(out, channels, std::vector<int>(first, last), in);
         }
         out.text(ReportFontId::Report, 10, -36 * l, in.owner);
         out.text(ReportFontId::Report, 45, -36 * l,
@@ -199,7 +184,5 @@ ReportModel buildReport(const CMemoryImage& image, const CChannelTable& grid, co
 }
 
 ReportModel buildReport(const CMemoryImage& image, const ReportInput& in) {
-    CChannelTable grid(in.chinese);
-    grid.decode(image);
-    return buildReport(image, grid, in);
+    return buildReport(image, ChannelCodec::decodeAll(image), in);
 }

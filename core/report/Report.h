@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/ChannelTable.h"
+#include "channels/Channel.h"
 #include "image/MemoryImage.h"
 
 #include <string>
@@ -95,13 +95,14 @@ struct ReportModel {
 };
 
 // 1 for the options page plus one page for every eight channels in use (at most 3). A channel
-// is in use for the report when its receive frequency (grid column 1) is not empty, so unlike
-// CMemoryImage::isInUse a channel with a receive frequency alone is printed.
-int reportPageCount(const CChannelTable& grid);
+// is in use for the report when it has a receive frequency, so unlike Channel::isInUse a
+// channel with a receive frequency alone is printed.
+int reportPageCount(const Channels& channels);
 
-// The report of the image's options and the grid's channel texts, exactly as the grid shows
-// them (the grid may hold edits that are not yet in the image).
-ReportModel buildReport(const CMemoryImage& image, const CChannelTable& grid, const ReportInput& input);
+// The report of the image's options and of the channels, each value printed as the channel
+// grid shows it. The channels may hold edits that are not yet in the image (the grid's
+// CChannelTable::channels()).
+ReportModel buildReport(const CMemoryImage& image, const Channels& channels, const ReportInput& input);
 
-// As above with the grid decoded from the image in the report's language.
+// As above with the channels decoded from the image.
 ReportModel buildReport(const CMemoryImage& image, const ReportInput& input);

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
@@ -61,17 +62,27 @@ bool folderTakesNewFiles(const fs::path& target) {
 
 // Last resort when no file can be made beside the target: overwrite it and cut it to the new
 // length, so no old tail stays behind.
-void rewriteInPlace(const fs::path& target, const std::string& data) {
+IniSaveResult rewriteInPlace(const fs::path& target, const std::string& data) {
+    errno = 0;
     std::FILE* file = std::fopen(target.string().c_str(), "r+b");
     if (file == nullptr) {
-        return;
+        return {IniSaveError::NotWritten, std::strerror(errno)};
     }
-    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) {
-        std::error_code error;
+    std::string reason;
+    if (std::fwrite(data.data(), 1, data.size(), file) != data.size() || std::fflush(file) != 0) {
+        reason = std::strerror(errno);
+    }
+    if (std::fclose(file) != 0 && reason.empty()) {
+        reason = std::strerror(errno);
+    }
+    std::error_code error;
+    if (reason.empty()) {
         fs::resize_file(target, data.size(), error);
     }
+    if (!reason.empty() || error) {
+        return {IniSaveError::PartlyWritten, reason.empty() ? error.message() : reason};
+    }
+    return {};
 }
 
 } // namespace
@@ -179,14 +190,14 @@ void CIniFile::SetString(const std::string& section, const std::string& key, con
     entry.m_strValue = value;
 }
 
-void CIniFile::Save() {
+IniSaveResult CIniFile::Save() {
     if (!m_bModified || !IsLoaded()) {
-        return;
+        return {};
     }
     const std::string data = serialise();
-    std::string reason; // nobody is told: a settings file that cannot be written is skipped
+    std::string reason;
     if (platform::writeFileAtomically(m_strPath, data, reason)) {
-        return;
+        return {};
     }
     // Without a replacement file beside it the file can still be rewritten in place. Any other
     // failure (a full disk, say) leaves the old file as it was rather than half written.
@@ -195,9 +206,10 @@ void CIniFile::Save() {
     if (error) {
         target = m_strPath;
     }
-    if (!folderTakesNewFiles(target)) {
-        rewriteInPlace(target, data);
+    if (folderTakesNewFiles(target)) {
+        return {IniSaveError::NotWritten, reason};
     }
+    return rewriteInPlace(target, data);
 }
 
 void CIniFile::Clear() {

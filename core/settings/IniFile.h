@@ -3,6 +3,22 @@
 #include <string>
 #include <vector>
 
+// Why a settings file could not be saved.
+enum class IniSaveError {
+    None,
+    // Nothing was written: the old file is as it was.
+    NotWritten,
+    // The folder takes no new file, and rewriting the file in place failed after it had begun:
+    // the file may be cut short or half written.
+    PartlyWritten,
+};
+
+struct IniSaveResult {
+    IniSaveError error = IniSaveError::None;
+    std::string detail; // the system's reason, such as "Permission denied"
+    explicit operator bool() const { return error == IniSaveError::None; }
+};
+
 // A settings file of [sections] and key=value lines, held in memory in file order.
 //
 // Reading trims every line of ASCII white space, starts a new section at every header (a
@@ -47,8 +63,8 @@ public:
     // Writes the whole store to its file when it is modified; the flag stays set. The file is
     // written beside the old one and renamed over it, so a failed save leaves the old file as
     // it was. Only when the folder takes no new file is the file rewritten in place and cut to
-    // its new length. A file that cannot be written is left alone, silently.
-    void Save();
+    // its new length. Nothing to write (not modified, nothing loaded) counts as saved.
+    IniSaveResult Save();
     // Drops every section, forgets the path and clears the modified flag.
     void Clear();
 

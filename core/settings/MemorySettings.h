@@ -8,7 +8,7 @@
 class CMemorySettings : public ISettingsStore {
 public:
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
-    void writeValue(const std::string& name, uint32_t value) override;
+    SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;
 
 private:
     std::map<std::string, uint32_t> m_values; // keyed by the name in lower case

@@ -3,13 +3,27 @@
 #include <cstdint>
 #include <string>
 
+// Why a value could not be written to a settings store.
+enum class SettingsWriteError {
+    None,
+    BadName,  // the name cannot be a key of the store (the value is dropped)
+    NoFolder, // there is no folder to keep the file in, or it cannot be made
+    NotSaved, // the file could not be read or written
+};
+
+struct SettingsWriteResult {
+    SettingsWriteError error = SettingsWriteError::None;
+    std::string detail; // the file or folder and the system's reason
+    explicit operator bool() const { return error == SettingsWriteError::None; }
+};
+
 // The per-user values that outlive the program: the radio "Type", the "Field" (band) and the
-// "com" port number. Names compare without regard to ASCII letter case. Failures are silent:
-// a value that cannot be read gives missingValue, a value that cannot be written is dropped.
+// "com" port number. Names compare without regard to ASCII letter case. A value that cannot be
+// read gives missingValue; a value that cannot be written is dropped and the write says why.
 class ISettingsStore {
 public:
     virtual ~ISettingsStore() = default;
 
     virtual uint32_t readValue(const std::string& name, uint32_t missingValue) = 0;
-    virtual void writeValue(const std::string& name, uint32_t value) = 0;
+    virtual SettingsWriteResult writeValue(const std::string& name, uint32_t value) = 0;
 };

@@ -1,8 +1,11 @@
 #include "settings/UserSettings.h"
 
 #include "settings/IniFile.h"
+#include "text/AsciiText.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -14,7 +17,6 @@ namespace {
 
 constexpr char kSection[] = "Settings";
 constexpr char kDefaultAppName[] = "Program";
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
 std::string sanitisedFileStem(std::string appName) {
     if (appName.empty()) {
@@ -33,8 +35,8 @@ bool isStorableName(std::string_view name) {
     if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
         return false;
     }
-    if (kWhiteSpace.find(name.front()) != std::string_view::npos ||
-        kWhiteSpace.find(name.back()) != std::string_view::npos) {
+    if (ascii::kWhiteSpace.find(name.front()) != std::string_view::npos ||
+        ascii::kWhiteSpace.find(name.back()) != std::string_view::npos) {
         return false;
     }
     return std::string_view(";/\\*[").find(name.front()) == std::string_view::npos;
@@ -59,7 +61,7 @@ uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue
     }
     const std::string text = ini.GetString(kSection, name);
     // Trailing blanks are what is left of a comment after the value.
-    const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(kWhiteSpace) + 1);
+    const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(ascii::kWhiteSpace) + 1);
     uint32_t value = 0;
     const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (code != std::errc() || end != digits.data() + digits.size()) {
@@ -68,21 +70,29 @@ uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue
     return value;
 }
 
-void CUserSettings::writeValue(const std::string& name, uint32_t value) {
-    if (m_strPath.empty() || !isStorableName(name)) {
-        return;
+SettingsWriteResult CUserSettings::writeValue(const std::string& name, uint32_t value) {
+    if (!isStorableName(name)) {
+        return {SettingsWriteError::BadName, "'" + name + "' cannot be a key of " + m_strPath};
+    }
+    if (m_strPath.empty()) {
+        return {SettingsWriteError::NoFolder, "no folder for per-user settings (neither XDG_CONFIG_HOME nor HOME)"};
     }
     std::error_code error;
     fs::create_directories(m_strDir, error);
     if (error) {
-        return;
+        return {SettingsWriteError::NoFolder, m_strDir + ": " + error.message()};
     }
     char text[16];
     const auto result = std::to_chars(text, text + sizeof text, value);
     CIniFile ini;
+    errno = 0;
     if (!ini.Load(m_strPath, false, true)) {
-        return;
+        return {SettingsWriteError::NotSaved, m_strPath + ": " + std::strerror(errno)};
     }
     ini.SetString(kSection, name, std::string(text, result.ptr));
-    ini.Save();
+    const IniSaveResult saved = ini.Save();
+    if (!saved) {
+        return {SettingsWriteError::NotSaved, m_strPath + ": " + saved.detail};
+    }
+    return {};
 }

@@ -17,7 +17,7 @@ public:
     explicit CUserSettings(std::string appName, std::string configDir = platform::userConfigDir());
 
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
-    void writeValue(const std::string& name, uint32_t value) override;
+    SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;
 
     // Empty when there is no folder to keep the file in.
     const std::string& filePath() const { return m_strPath; }

@@ -2,7 +2,19 @@
 
 namespace ascii {
 
+bool isWhiteSpace(char c) { return c != '\0' && kWhiteSpace.find(c) != std::string_view::npos; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = fold(c);
+    }
+    return out;
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && startsWithIgnoringCase(a, b);

@@ -9,7 +9,14 @@ namespace ascii {
 
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
+// The C locale's isspace and isdigit, without consulting the current locale.
+bool isWhiteSpace(char c);
+bool isDigit(char c);
+
+// Lower case of an ASCII letter; every other byte as it is.
 char fold(char c);
+// The text with its ASCII letters in lower case.
+std::string lowered(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 // The text without the given blanks at either end.

@@ -11,7 +11,7 @@
 #include "editor/MSFlexGrid.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
-#include "print/ReportPainter.h"
+#include "ReportPainter.h"
 #include "radio/RadioTransfer.h"
 #include "report/Report.h"
 
@@ -187,7 +187,8 @@ void CProgramView::onRadioTransfer() {
 
 bool CProgramView::printReport(QPrinter& printer) {
     const std::string owner = m_context.settings().GetString(m_context.language(), report::kOwnerKey, "");
-    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table(), m_context.isChinese(), owner);
+    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table().channels(), m_context.isChinese(),
+                       owner);
 }
 
 void CProgramView::onFilePrint(QPrinter& printer) {

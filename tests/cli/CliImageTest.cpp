@@ -311,6 +311,72 @@ TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
     EXPECT_EQ(options["priority"].number, 16);
 }
 
+TEST_F(CliShow, JsonHoldsTypedValuesBesideTheTexts) {
+    CMemoryImage img = showcaseImage();
+    img.setRxFrequency(3, 14652500); // receive only: not in use
+    img.setByte(image::offset::kSquelch, 0x0A); // outside the list: null
+    // The monitor key byte is still erased: like the options dialog, it reads as item 2.
+    writeImage("a.dat", img);
+    const RunResult r = run({"show", "a.dat", "--json"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const minijson::Value doc = parseJson(r.out);
+    using Kind = minijson::Value::Kind;
+
+    const minijson::Value& ch16 = doc["channels"][15];
+    EXPECT_TRUE(ch16["in_use"].boolean);
+    EXPECT_EQ(ch16["rx_10hz"].number, 14500000);
+    EXPECT_EQ(ch16["tx_10hz"].number, 14560000);
+    EXPECT_EQ(ch16["rx_tone_value"]["kind"].text, "ctcss");
+    EXPECT_EQ(ch16["rx_tone_value"]["deci_hz"].number, 885);
+    EXPECT_EQ(ch16["tx_tone_value"]["kind"].text, "dcs");
+    EXPECT_EQ(ch16["tx_tone_value"]["code"].number, 23);
+    EXPECT_EQ(ch16["tx_tone_value"]["polarity"].text, "N");
+    EXPECT_EQ(ch16["busy_lock_mode"].text, "carrier");
+    EXPECT_EQ(ch16["wide"].kind, Kind::Bool);
+    EXPECT_TRUE(ch16["wide"].boolean);
+
+    const minijson::Value& ch1 = doc["channels"][0];
+    EXPECT_FALSE(ch1["wide"].boolean);
+    EXPECT_FALSE(ch1["scanned"].boolean);
+    EXPECT_FALSE(ch1["high_power"].boolean);
+    EXPECT_EQ(ch1["busy_lock_mode"].text, "tone");
+    EXPECT_EQ(ch1["rx_tone_value"]["kind"].text, "none");
+    EXPECT_EQ(ch1["rx_tone_value"].members.size(), 1u);
+
+    const minijson::Value& ch3 = doc["channels"][2];
+    EXPECT_FALSE(ch3["in_use"].boolean);
+    EXPECT_EQ(ch3["rx_10hz"].number, 14652500);
+    EXPECT_EQ(ch3["tx_10hz"].kind, Kind::Null);
+    EXPECT_EQ(ch3["width"].text, "") << "the text stays as the grid shows it";
+    EXPECT_EQ(doc["channels"][1]["rx_10hz"].kind, Kind::Null);
+
+    const minijson::Value& values = doc["option_values"];
+    const struct {
+        const char* key;
+        Kind kind;
+        int64_t number;
+        const char* text;
+    } rows[] = {
+        {"time_out_s", Kind::Number, 45, ""},    {"squelch", Kind::Null, 0, ""},
+        {"priority", Kind::Number, 16, ""},      {"voice", Kind::String, 0, "english"},
+        {"monitor_key", Kind::String, 0, "momentary"}, {"vox", Kind::Bool, 0, ""},
+        {"vox_gain", Kind::Number, 5, ""},       {"vox_delay_ms", Kind::Number, 300, ""},
+        {"key_beep", Kind::Bool, 1, ""},         {"battery_saver", Kind::Bool, 1, ""},
+    };
+    EXPECT_EQ(values.members.size(), std::size(rows));
+    for (const auto& row : rows) {
+        EXPECT_EQ(values[row.key].kind, row.kind) << row.key;
+        if (row.kind == Kind::Number) {
+            EXPECT_EQ(values[row.key].number, row.number) << row.key;
+        } else if (row.kind == Kind::Bool) {
+            EXPECT_EQ(values[row.key].boolean, row.number != 0) << row.key;
+        } else if (row.kind == Kind::String) {
+            EXPECT_EQ(values[row.key].text, row.text) << row.key;
+        }
+    }
+    EXPECT_EQ(doc["options"]["squelch"].number, 10) << "the raw byte stays beside it";
+}
+
 TEST_F(CliShow, JsonEscapesTextsFromProgramIni) {
     setProgramIni(std::string(
         "[Setup]\nAppName=Radio Test\nType1=Say \"hi\" \\ back\x01 对讲机\nField1=136 - 174MHz\n"));

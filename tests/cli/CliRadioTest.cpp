@@ -87,6 +87,16 @@ TEST_F(CliRadio, WriteThenReadBackAndRememberTheRadiosTypeAndBand) {
     EXPECT_EQ(readImage("c.dat").band(), 1);
 }
 
+TEST_F(CliRadio, AReadWhoseTypeAndBandCannotBeRememberedWarnsAndSucceeds) {
+    writeFile("config", "a file where the per-user settings folder should be");
+    auto sim = radio(patternImage(4));
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_CONTAINS(r.err, "radioprog: warning: cannot remember the radio's type and band for new images: " +
+                               path("config"));
+    EXPECT_TRUE(sameRange(readImage("b.dat"), patternImage(4), 0, kTransferBytes));
+}
+
 TEST_F(CliRadio, ReadKeepsRows51To63OfTheImageItReplaces) {
     const CMemoryImage old = patternImage(100);
     writeImage("b.dat", old);

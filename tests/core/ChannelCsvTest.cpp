@@ -1,5 +1,7 @@
 #include "channels/ChannelCsv.h"
 
+#include "channels/ChannelCodec.h"
+
 #include "options/Options.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +18,7 @@ const char kHeader[] = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cTo
                        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
                        "BusyLock";
 
-struct Channel {
-    uint32_t rx10Hz;
-    uint32_t tx10Hz;
-    Tone rxTone;
-    Tone txTone;
-    bool wide = true;
-    bool scanned = true;
-    BusyLock lock = BusyLock::Off;
-    bool high = true;
-};
-
-void put(CMemoryImage& img, int ch, const Channel& c) {
-    img.setRxFrequency(ch, c.rx10Hz);
-    img.setTxFrequency(ch, c.tx10Hz);
-    img.setRxTone(ch, c.rxTone);
-    img.setTxTone(ch, c.txTone);
-    img.setWide(ch, c.wide);
-    img.setScanned(ch, c.scanned);
-    img.setBusyLock(ch, c.lock);
-    img.setHighPower(ch, c.high);
-}
+void put(CMemoryImage& img, int ch, const Channel& c) { ChannelCodec::encode(img, ch, c); }
 
 std::string describe(const CMemoryImage& img, int ch) {
     std::ostringstream out;

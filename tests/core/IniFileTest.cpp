@@ -233,8 +233,20 @@ TEST_F(IniFileTest, SaveOverLongerFileLeavesNoTailAndNoStrayFiles) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 
     fs::remove_all(m_dir); // with the folder gone there is nowhere to write
-    ini.Save();
+    const IniSaveResult result = ini.Save();
+    EXPECT_EQ(result.error, IniSaveError::NotWritten);
+    EXPECT_NE(result.detail.find("No such file or directory"), std::string::npos) << result.detail;
     EXPECT_FALSE(fs::exists(m_dir));
+}
+
+TEST_F(IniFileTest, SaveReportsSavedWhenThereIsNothingToWrite) {
+    CIniFile unloaded;
+    EXPECT_TRUE(unloaded.Save());
+    const std::string file = write("[S]\nK=1\n");
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(file, false, true));
+    fs::remove_all(m_dir);
+    EXPECT_TRUE(ini.Save()) << "unmodified: nothing is written, so nothing fails";
 }
 
 TEST_F(IniFileTest, SaveRewritesInPlaceWhenFolderTakesNoNewFile) {
@@ -246,12 +258,14 @@ TEST_F(IniFileTest, SaveRewritesInPlaceWhenFolderTakesNoNewFile) {
         GTEST_SKIP() << "folder permissions are not enforced for this user (root?)";
     }
     ini.SetString("S", "K", "2");
-    ini.Save();
+    EXPECT_TRUE(ini.Save());
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
 
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
     ini.SetString("S", "K", "3");
-    ini.Save();
+    const IniSaveResult result = ini.Save();
+    EXPECT_EQ(result.error, IniSaveError::NotWritten);
+    EXPECT_EQ(result.detail, "Permission denied");
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
 }
 

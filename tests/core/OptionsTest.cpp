@@ -75,3 +75,51 @@ TEST(Options, CheckBoxesReadBitZeroAndStoreWholeBytes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OptionTable, WordsAndNumbersChooseItems) {
+    const struct {
+        const char* name;
+        OptionList list;
+        const char* word;
+        std::optional<int> item;
+    } rows[] = {
+        {"time-out in seconds", OptionList::TimeOut, "60", 3},
+        {"time-out with its unit, either case", OptionList::TimeOut, "600S", 39},
+        {"time-out off the 15 s grid", OptionList::TimeOut, "70", std::nullopt},
+        {"time-out below the list", OptionList::TimeOut, "0", std::nullopt},
+        {"squelch takes no unit", OptionList::Squelch, "3s", std::nullopt},
+        {"squelch", OptionList::Squelch, "9", 9},
+        {"priority off", OptionList::Priority, "OFF", 0},
+        {"priority 0 is no channel", OptionList::Priority, "0", std::nullopt},
+        {"priority last channel", OptionList::Priority, "16", 16},
+        {"vox gain counts from 1", OptionList::VoxGain, "1", 0},
+        {"vox delay by its word", OptionList::VoxDelay, "1.5s", 3},
+        {"vox delay only by its words", OptionList::VoxDelay, "1.50", std::nullopt},
+        {"voice", OptionList::Voice, "English", 2},
+        {"monitor key", OptionList::MonitorKey, "momentary", 2},
+        {"vox", OptionList::Vox, "off", 1},
+        {"sign", OptionList::Squelch, "+3", std::nullopt},
+        {"empty", OptionList::TimeOut, "", std::nullopt},
+        {"huge number", OptionList::TimeOut, "99999999999999999999", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(optionSelectionFromWord(row.list, row.word), row.item) << row.name;
+    }
+}
+
+TEST(OptionTable, EveryListOnceWithItsLabelAndNumbers) {
+    ASSERT_EQ(optionTable().size(), 8u);
+    for (const OptionInfo& info : optionTable()) {
+        const size_t items = optionItems(info.list, false).size();
+        EXPECT_TRUE(info.words.size() == items || info.numbers.size() == items || info.list == OptionList::Priority)
+            << info.key;
+        EXPECT_EQ(&optionInfo(info.list), &info) << info.key;
+    }
+    EXPECT_EQ(optionLabel(OptionList::TimeOut, false), "Time Out Time (s)");
+    EXPECT_EQ(optionLabel(OptionList::TimeOut, true), "超时时间(秒)");
+    EXPECT_EQ(optionLabel(OptionList::VoxGain, true), "声控等级");
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include "report/Report.h"
 
+#include "channels/ChannelTable.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -221,7 +223,7 @@ TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
     grid.setText(12, col::kRxFrequency, "146.52500");
     grid.setText(12, col::kRxTone, "100.5");
 
-    const ReportModel model = buildReport(img, grid, input());
+    const ReportModel model = buildReport(img, grid.channels(), input());
     ASSERT_EQ(model.pageCount(), 2);
     const ReportPage& page = model.pages[1];
     EXPECT_EQ(channelNumbers(page), (std::vector<int>{1, 8, 9, 12}));
@@ -233,7 +235,9 @@ TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
 TEST(Report, ChineseLabelsKeepTheEnglishPageNumbers) {
     const ReportModel model = buildReport(imageWithChannels({4}), input(true));
     ASSERT_EQ(model.pageCount(), 2);
-    for (const char* text : {"可选功能", "功能", "超时定时器:", "语音报号:", "哔音:", "Page 1 of 2"}) {
+    // The same Chinese labels as the option lists and the channel grid.
+    for (const char* text : {"可选功能", "功能", "超时时间:", "静噪等级:", "语音提示:", "声控延时:", "声控等级:",
+                             "省电:", "按键音:", "Page 1 of 2"}) {
         EXPECT_TRUE(hasText(model.pages[0], text)) << text;
     }
     for (const char* text :

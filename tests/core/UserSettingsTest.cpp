@@ -67,7 +67,7 @@ TEST_P(SettingsStore, MissingValuesRoundTripsAndNameCase) {
     EXPECT_EQ(store->readValue("Type", 0), 0u);
     EXPECT_EQ(store->readValue("com", 1), 1u);
     for (const uint32_t value : {0u, 1u, 4294967295u, 7u}) {
-        store->writeValue("Field", value);
+        EXPECT_TRUE(store->writeValue("Field", value));
         EXPECT_EQ(store->readValue("Field", 12345), value);
     }
     store->writeValue("com", 3);
@@ -148,21 +148,30 @@ TEST_F(UserSettingsTest, NamesTheFileCannotHoldAreDropped) {
     CUserSettings settings("App", m_dir.string());
     for (const std::string& name : {std::string(), std::string("a=b"), std::string(" a"), std::string("a\n"),
                                     std::string(";a"), std::string("[a"), std::string("a\0b", 3)}) {
-        settings.writeValue(name, 5);
+        EXPECT_EQ(settings.writeValue(name, 5).error, SettingsWriteError::BadName);
         EXPECT_EQ(settings.readValue(name, 0), 0u);
     }
     EXPECT_FALSE(fs::exists(m_dir / "App.ini"));
 }
 
-TEST_F(UserSettingsTest, UnusableFolderIsSilent) {
+TEST_F(UserSettingsTest, UnusableFolderIsReportedAndReadsAsMissing) {
     std::ofstream(m_dir / "file") << "x";
     for (const std::string& dir : {(m_dir / "file" / "sub").string(), std::string()}) {
         CUserSettings settings("App", dir);
-        settings.writeValue("Type", 5);
+        EXPECT_EQ(settings.writeValue("Type", 5).error, SettingsWriteError::NoFolder) << dir;
         EXPECT_EQ(settings.readValue("Type", 0), 0u) << dir;
         EXPECT_EQ(settings.readValue("com", 1), 1u) << dir;
     }
     EXPECT_EQ(readBytes(m_dir / "file"), "x");
+}
+
+TEST_F(UserSettingsTest, AFileThatCannotBeWrittenIsReported) {
+    // A folder where the file should be: it can be neither loaded nor replaced.
+    fs::create_directories(m_dir / "App.ini");
+    CUserSettings settings("App", m_dir.string());
+    const SettingsWriteResult result = settings.writeValue("Type", 5);
+    EXPECT_EQ(result.error, SettingsWriteError::NotSaved);
+    EXPECT_NE(result.detail.find((m_dir / "App.ini").string()), std::string::npos) << result.detail;
 }
 
 TEST_F(UserSettingsTest, DefaultFolderFollowsXdgConfigHome) {

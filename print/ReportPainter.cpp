@@ -1,4 +1,4 @@
-#include "print/ReportPainter.h"
+#include "ReportPainter.h"
 
 #include "report/Report.h"
 
@@ -26,7 +26,7 @@ int lineTwips(const QFont& font, QPaintDevice& device) {
 
 } // namespace
 
-bool paintReport(QPagedPaintDevice& device, const CMemoryImage& image, const CChannelTable& grid, bool chinese,
+bool paintReport(QPagedPaintDevice& device, const CMemoryImage& image, const Channels& channels, bool chinese,
                  const std::string& owner) {
     ReportInput input;
     input.area = {device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};
@@ -36,7 +36,7 @@ bool paintReport(QPagedPaintDevice& device, const CMemoryImage& image, const CCh
     const QFont fonts[2] = {reportFont(units.reportFont, device), reportFont(units.smallFont, device)};
     input.reportLineTwips = lineTwips(fonts[0], device);
     input.smallLineTwips = lineTwips(fonts[1], device);
-    const ReportModel model = buildReport(image, grid, input);
+    const ReportModel model = buildReport(image, channels, input);
 
     QPainter painter;
     if (!painter.begin(&device)) {

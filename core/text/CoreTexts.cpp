@@ -1,0 +1,96 @@
+#include "text/CoreTexts.h"
+
+#include <iterator>
+
+namespace {
+
+struct TextPair {
+    CoreText id;
+    const char* english;
+    const char* chinese;
+};
+
+// In the order of CoreText; the check below keeps the two in step.
+constexpr TextPair kTexts[] = {
+    {CoreText::HeadingChannel, "CH", "信道"},
+    {CoreText::HeadingRxFrequency, "Rx Frequency", "接收频率"},
+    {CoreText::HeadingTxFrequency, "Tx Frequency", "发射频率"},
+    {CoreText::HeadingRxTone, "QT/DQT Dec", "QT/DQT解码"},
+    {CoreText::HeadingTxTone, "QT/DQT Enc", "QT/DQT编码"},
+    {CoreText::HeadingWidth, "W/N", "宽/窄"},
+    {CoreText::HeadingScan, "Scan", "扫描"},
+    {CoreText::HeadingBusyLock, "Busy Lock", "繁忙锁定"},
+    {CoreText::HeadingPower, "Power", "功率"},
+    {CoreText::Wide, "Wide", "宽"},
+    {CoreText::Narrow, "Narrow", "窄"},
+    {CoreText::Yes, "Yes", "是"},
+    {CoreText::No, "No", "否"},
+    {CoreText::Off, "Off", "关"},
+    {CoreText::Carrier, "Carrier", "载波"},
+    {CoreText::ToneLock, "QT/DQT", "QT/DQT"},
+    {CoreText::High, "High", "高"},
+    {CoreText::Low, "Low", "低"},
+    {CoreText::NoTone, "None", "无"},
+    {CoreText::On, "On", "开"},
+    {CoreText::TimeOutTime, "Time Out Time", "超时时间"},
+    {CoreText::SquelchLevel, "Squelch Level", "静噪等级"},
+    {CoreText::PriorityChannel, "Priority Channel", "优先信道"},
+    {CoreText::VoiceAnnunciation, "Voice Annunciation", "语音提示"},
+    {CoreText::MonitorKey, "Monitor Key", "监听键"},
+    {CoreText::Vox, "VOX", "声控"},
+    {CoreText::VoxGainLevel, "Vox Gain Level", "声控等级"},
+    {CoreText::VoxDelayTime, "Vox Delay Time", "声控延时"},
+    {CoreText::Beep, "Beep", "按键音"},
+    {CoreText::BatterySaver, "Battery Saver", "省电"},
+    {CoreText::SecondsUnit, " (s)", "(秒)"},
+    {CoreText::VoiceChinese, "Chinese", "中文"},
+    {CoreText::VoiceEnglish, "English", "英文"},
+    {CoreText::MonitorNone, "None", "无"},
+    {CoreText::Monitor, "Monitor", "监听"},
+    {CoreText::MonitorMomentary, "Monitor Momentary", "监听瞬时"},
+    {CoreText::ReportOptionTitle, "Option", "可选功能"},
+    {CoreText::ReportFunction, "Function", "功能"},
+    {CoreText::ReportChannelTitle, "Channel", "信道"},
+    {CoreText::ReportVoiceLabel, "Voice Annunication", "语音提示"},
+    {CoreText::ReportRxFrequency, "Receive Frequency", "接收频率"},
+    {CoreText::ReportTxFrequency, "Transceive Frequency", "发射频率"},
+    {CoreText::ReportRxTone, "QT/DQT Decode", "QT/DQT解码"},
+    {CoreText::ReportTxTone, "QT/DQT Encode", "QT/DQT编码"},
+    {CoreText::RadioType, "Type", "类型"},
+    {CoreText::Band, "Band", "频率"},
+    {CoreText::NotInProgramIni, "(not in Program.ini)", "(Program.ini 未列出)"},
+    {CoreText::OutOfRange, "Out of range,please input again.", "超出范围，请重新输入。"},
+    {CoreText::OffStep, "Error data Value, please input according the step value(6.25K/5k).",
+     "数据错误，请按步进值(6.25K/5K)输入。"},
+    {CoreText::DataFormatError, "Data Format Error", "数据格式不正确"},
+    {CoreText::PortOpenFailed,
+     "Could not Open the Port,Please check whether the Port are occupied or the device are ok",
+     "无法打开端口，请检查端口是否被占用或设备是否正常"},
+    {CoreText::CommunicationError, "Communication Error,Please check all the connections and the radio power",
+     "通讯错误，请检查所有连接和对讲机电源"},
+    {CoreText::WrongRadio, "Becuase the type of radio does not match,\ncommunications is interrupt.",
+     "对讲机类型不匹配,无法通讯。"},
+    {CoreText::ProgramInterrupt, "Program Interrupt, Please reset the radio and try again",
+     "编程中断，请重启对讲机后再试"},
+    {CoreText::Caution, "Caution", "警告"},
+};
+
+constexpr bool inEnumOrder() {
+    for (size_t i = 0; i < std::size(kTexts); ++i) {
+        if (static_cast<size_t>(kTexts[i].id) != i) {
+            return false;
+        }
+    }
+    return static_cast<size_t>(CoreText::Caution) + 1 == std::size(kTexts);
+}
+static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
+
+} // namespace
+
+const char* coreText(CoreText id, bool chinese) {
+    const size_t index = static_cast<size_t>(id);
+    if (index >= std::size(kTexts)) {
+        return "";
+    }
+    return chinese ? kTexts[index].chinese : kTexts[index].english;
+}

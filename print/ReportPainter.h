@@ -1,0 +1,15 @@
+#pragma once
+
+#include "channels/Channel.h"
+#include "image/MemoryImage.h"
+
+#include <string>
+
+class QPagedPaintDevice;
+
+// Draws the printed report of the image's options and the given channels on a printer or a PDF
+// writer: core lays the pages out, this only measures the two fonts for it and draws its texts
+// and lines, one device page per page. False when the device cannot be painted on (a PDF file
+// that cannot be written, say).
+bool paintReport(QPagedPaintDevice& device, const CMemoryImage& image, const Channels& channels, bool chinese,
+                 const std::string& owner);
