@@ -295,11 +295,11 @@ Previous Pane</source>
     <name>COptionalFeaturesDlg</name>
     <message>
         <source>Beep</source>
-        <translation>按键音</translation>
+        <translation>哔音</translation>
     </message>
     <message>
         <source>Battery Saver</source>
-        <translation>省电</translation>
+        <translation>电池省电</translation>
     </message>
     <message>
         <source>Optional Features</source>
@@ -307,11 +307,11 @@ Previous Pane</source>
     </message>
     <message>
         <source>Time Out Time (s)</source>
-        <translation>发射限时 (秒)</translation>
+        <translation>超时定时器 (秒)</translation>
     </message>
     <message>
         <source>Squelch Level</source>
-        <translation>静噪等级</translation>
+        <translation>静噪电平</translation>
     </message>
     <message>
         <source>Priority Channel</source>
@@ -319,7 +319,7 @@ Previous Pane</source>
     </message>
     <message>
         <source>Voice Annunciation</source>
-        <translation>语音提示</translation>
+        <translation>语音报号</translation>
     </message>
     <message>
         <source>Monitor Key</source>
@@ -331,11 +331,11 @@ Previous Pane</source>
     </message>
     <message>
         <source>Vox Gain Level</source>
-        <translation>声控灵敏度</translation>
+        <translation>声控增益电平</translation>
     </message>
     <message>
         <source>Vox Delay Time (s)</source>
-        <translation>声控延时 (秒)</translation>
+        <translation>声控延迟时间 (秒)</translation>
     </message>
 </context>
 <context>

@@ -68,7 +68,7 @@ TEST_F(CliPrint, ChineseLabelsKeepTheEnglishPageNumbers) {
     const RunResult r = run({"print", "club.dat", "--pdf", "zh.pdf", "--lang", "chinese"});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
     const std::string text = pdfText(path("zh.pdf"));
-    for (const char* expected : {"可选功能", "超时时间", "信道3:", "俱乐部", "Page 2 of 2"}) {
+    for (const char* expected : {"可选功能", "超时定时器", "信道3:", "俱乐部", "Page 2 of 2"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     }
 }

@@ -118,8 +118,8 @@ TEST(OptionTable, EveryListOnceWithItsLabelAndNumbers) {
         EXPECT_EQ(&optionInfo(info.list), &info) << info.key;
     }
     EXPECT_EQ(optionLabel(OptionList::TimeOut, false), "Time Out Time (s)");
-    EXPECT_EQ(optionLabel(OptionList::TimeOut, true), "超时时间(秒)");
-    EXPECT_EQ(optionLabel(OptionList::VoxGain, true), "声控等级");
+    EXPECT_EQ(optionLabel(OptionList::TimeOut, true), "超时定时器 (秒)");
+    EXPECT_EQ(optionLabel(OptionList::VoxGain, true), "声控增益电平");
 }
 
 } // namespace

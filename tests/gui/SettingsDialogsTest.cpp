@@ -5,14 +5,17 @@
 
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
+#include "text/CoreTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -204,3 +207,31 @@ TEST(ProcessDlg, TheNumberCountsRowsToFiftyOne) {
 }
 
 } // namespace
+
+// The dialog's labels come from the translation, the report's and radioprog's from core's option
+// table: in Chinese both must name each option the same way.
+TEST(OptionalFeaturesDlg, ChineseLabelsAgreeWithTheOptionTable) {
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(RADIO_BIN_DIR "/Chinese.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    CMemoryImage image = CMemoryImage::newDocument();
+    {
+        COptionalFeaturesDlg dlg(image, true);
+        for (const OptionInfo& info : optionTable()) {
+            QComboBox* combo = dlg.combo(info.list);
+            ASSERT_NE(combo, nullptr) << info.key;
+            QWidget* label = nullptr;
+            for (QFormLayout* layout : dlg.findChildren<QFormLayout*>()) {
+                if (layout->indexOf(combo) >= 0) {
+                    label = layout->labelForField(combo);
+                }
+            }
+            ASSERT_NE(label, nullptr) << info.key;
+            EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QString::fromStdString(optionLabel(info.list, true)))
+                << info.key;
+        }
+        EXPECT_EQ(dlg.beepBox()->text(), QString::fromUtf8(coreText(CoreText::Beep, true)));
+        EXPECT_EQ(dlg.batterySaverBox()->text(), QString::fromUtf8(coreText(CoreText::BatterySaver, true)));
+    }
+    QCoreApplication::removeTranslator(&chinese);
+}
