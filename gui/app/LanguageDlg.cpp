@@ -2,9 +2,12 @@
 
 #include "app/DialogUnits.h"
 #include "app/AppContext.h"
+#include "app/MessageBox.h"
 #include "app/Resource.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -50,10 +53,19 @@ void CLanguageDlg::accept() {
     m_nLanguage = m_pChinese->isChecked() ? 1 : (m_pEnglish->isChecked() ? 0 : -1);
     const int running = m_context.isChinese() ? 1 : 0;
     if (m_nLanguage != -1 && m_nLanguage != running) {
-        m_bChanged = true;
         CIniFile& settings = m_context.settings();
         settings.SetString("Setup", "Language", m_context.isChinese() ? "English" : "Chinese");
-        settings.Save();
+        const IniSaveResult saved = settings.Save();
+        if (!saved) {
+            // Nothing changes: a restart would come back in the same language.
+            settings.SetString("Setup", "Language", m_context.language());
+            CMessageBox::show(this, tr("The language could not be saved in %1.\n%2")
+                                        .arg(QDir::toNativeSeparators(QFile::decodeName(settings.Path().c_str())),
+                                             QString::fromLocal8Bit(saved.detail.c_str())));
+            QDialog::reject();
+            return;
+        }
+        m_bChanged = true;
     }
     QDialog::accept();
 }

@@ -8,7 +8,8 @@ class QRadioButton;
 
 // Setup, Language: English or Chinese. OK with the language that is not running stores it as
 // [Setup] Language in Program.ini and saves the file at once; the caller then restarts the
-// program. The dialog opens with the running language selected. F1 opens help on the command.
+// program. When the file cannot be saved the user is told why and nothing changes. The dialog
+// opens with the running language selected. F1 opens help on the command.
 class CLanguageDlg : public CHelpDialog {
     Q_OBJECT
 public:

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -59,6 +61,21 @@ TEST_F(Language, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
     EXPECT_FALSE(frame()->isVisible());
     ASSERT_EQ(m_started.size(), 1u);
     EXPECT_EQ(m_started[0], QCoreApplication::applicationFilePath());
+}
+
+TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
+    startIn(QStringLiteral("English"));
+    // Something that is not a file stands where Program.ini was: the save cannot replace it.
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("Program.ini"))));
+    ASSERT_TRUE(QDir(appDir()).mkpath(QStringLiteral("Program.ini/keep")));
+    choose(Choice::Chinese, Close::Ok);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The language could not be saved in "))) << qPrintable(boxes[0].text);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Program.ini")));
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_TRUE(m_started.empty());
+    EXPECT_EQ(context()->settings().GetString("Setup", "Language"), "English");
 }
 
 TEST_F(Language, ChineseToEnglishStoresEnglish) {
