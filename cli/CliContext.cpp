@@ -29,13 +29,13 @@ std::optional<long> parseWholeNumber(const std::string& text, long min, long max
     return value;
 }
 
-CCliContext::CCliContext(std::ostream& out, std::ostream& err)
-    : m_out(out), m_err(err), m_pUserSettings(std::make_unique<CUserSettings>("")) {}
+CliContext::CliContext(std::ostream& out, std::ostream& err)
+    : m_out(out), m_err(err), m_userSettings(std::make_unique<UserSettings>("")) {}
 
-bool CCliContext::loadSettings(const std::string& path) {
+bool CliContext::loadSettings(const std::string& path) {
     std::error_code ec;
     if (!path.empty()) {
-        m_strIniPath = path;
+        m_iniPath = path;
         if (!fs::exists(path, ec)) {
             fail(ExitStatus::BadInput,
                  "cannot read the settings file " + path + ": " + std::strerror(ENOENT));
@@ -46,32 +46,32 @@ bool CCliContext::loadSettings(const std::string& path) {
             return false;
         }
         // Loaded without auto-save: the tool reads Program.ini and never rewrites it.
-        if (!m_ini.Load(path, false, true)) {
+        if (!m_ini.load(path, false, true)) {
             fail(ExitStatus::BadInput, "cannot read the settings file " + path + ": " + std::strerror(errno));
             return false;
         }
     } else {
-        m_strIniPath = platform::executableDir() + "/" + kIniName;
+        m_iniPath = platform::executableDir() + "/" + kIniName;
         // Loading would create a missing file; the tool leaves the program's folder alone.
-        if (fs::is_regular_file(m_strIniPath, ec)) {
-            m_ini.LoadFromModuleDir(kIniName, false, true);
+        if (fs::is_regular_file(m_iniPath, ec)) {
+            m_ini.loadFromModuleDir(kIniName, false, true);
         }
     }
-    m_pUserSettings = std::make_unique<CUserSettings>(m_ini.GetString("Setup", "AppName", ""));
+    m_userSettings = std::make_unique<UserSettings>(m_ini.value("Setup", "AppName", ""));
     return true;
 }
 
-bool CCliContext::chineseByDefault() const {
-    return m_ini.GetString("Setup", "Language", "") == "Chinese";
+bool CliContext::chineseByDefault() const {
+    return m_ini.value("Setup", "Language", "") == "Chinese";
 }
 
-ExitStatus CCliContext::fail(ExitStatus status, const std::string& message) {
+ExitStatus CliContext::fail(ExitStatus status, const std::string& message) {
     m_err << "radioprog: " << message << "\n";
     m_err.flush();
     return status;
 }
 
-bool CCliContext::loadImage(const std::string& path, CMemoryImage& image) {
+bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status)) {
@@ -108,7 +108,7 @@ bool CCliContext::loadImage(const std::string& path, CMemoryImage& image) {
     return false;
 }
 
-bool CCliContext::saveImage(const std::string& path, const CMemoryImage& image) {
+bool CliContext::saveImage(const std::string& path, const MemoryImage& image) {
     const DatFileResult result = saveDatFile(path, image);
     if (!result) {
         fail(ExitStatus::BadInput,
@@ -118,7 +118,7 @@ bool CCliContext::saveImage(const std::string& path, const CMemoryImage& image) 
     return true;
 }
 
-bool CCliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
+bool CliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status)) {
@@ -153,7 +153,7 @@ bool CCliContext::readTextFile(const std::string& path, std::string& text, size_
     return true;
 }
 
-bool CCliContext::checkOutputPath(const std::string& path) {
+bool CliContext::checkOutputPath(const std::string& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         fail(ExitStatus::BadInput, path + " is a directory; give a file name");
@@ -168,16 +168,16 @@ bool CCliContext::checkOutputPath(const std::string& path) {
     return true;
 }
 
-std::optional<radiomodel::TypeAndBand> CCliContext::bandOf(const CMemoryImage& image) {
+std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& image) {
     const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini);
     if (!hasIni()) {
         fail(ExitStatus::BadInput, "the band limits come from Program.ini, and there is none at " +
-                                       m_strIniPath + "; give one with --ini PATH");
+                                       m_iniPath + "; give one with --ini PATH");
         return std::nullopt;
     }
     if (band.bandName.empty()) {
         fail(ExitStatus::BadInput,
-             "Program.ini (" + m_strIniPath + ") lists no band for type " + std::to_string(band.type) +
+             "Program.ini (" + m_iniPath + ") lists no band for type " + std::to_string(band.type) +
                  " (key Field" + std::to_string(band.type + 1) +
                  " of [Setup]); choose a listed type with 'radioprog set IMAGE.dat type=N'");
         return std::nullopt;
@@ -185,7 +185,7 @@ std::optional<radiomodel::TypeAndBand> CCliContext::bandOf(const CMemoryImage& i
     return band;
 }
 
-std::string CCliContext::limitsText(BandLimits limits) {
+std::string CliContext::limitsText(BandLimits limits) {
     const auto mhz = [](int32_t f) { return formatFrequency(static_cast<uint32_t>(std::max(f, 0))); };
     return mhz(limits.min10Hz) + " to " + mhz(limits.max10Hz) + " MHz";
 }

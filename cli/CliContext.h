@@ -21,20 +21,20 @@ enum class ExitStatus : int {
 // What every command shares: Program.ini, the per-user store, the output streams, and the
 // file handling that turns every failure into one clear line on stderr. Program.ini is read
 // only: the tool never writes it.
-class CCliContext {
+class CliContext {
 public:
-    CCliContext(std::ostream& out, std::ostream& err);
+    CliContext(std::ostream& out, std::ostream& err);
 
     // Loads Program.ini from `path`, or from beside the executable when `path` is empty. A
     // given path that cannot be read is reported (false); a missing default leaves the
     // settings empty and only the commands that need them complain.
     bool loadSettings(const std::string& path);
-    const CIniFile& ini() const { return m_ini; }
-    bool hasIni() const { return m_ini.IsLoaded(); }
+    const IniFile& ini() const { return m_ini; }
+    bool hasIni() const { return m_ini.isLoaded(); }
     // The Language of Program.ini is Chinese (exactly so, as the desktop program decides).
     bool chineseByDefault() const;
     // The per-user store of the remembered Type, Field and com values.
-    ISettingsStore& userSettings() { return *m_pUserSettings; }
+    ISettingsStore& userSettings() { return *m_userSettings; }
 
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
@@ -43,9 +43,9 @@ public:
 
     // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
     // Error") and read errors, and then returns false.
-    bool loadImage(const std::string& path, CMemoryImage& image);
+    bool loadImage(const std::string& path, MemoryImage& image);
     // Saves atomically; reports a failure (the old file is then unchanged).
-    bool saveImage(const std::string& path, const CMemoryImage& image);
+    bool saveImage(const std::string& path, const MemoryImage& image);
     // Reads a whole text file of at most `maxBytes`; reports and returns false otherwise.
     bool readTextFile(const std::string& path, std::string& text, size_t maxBytes);
     // Refuses an output path that is a directory or whose folder does not exist.
@@ -53,16 +53,16 @@ public:
 
     // Type, band and band limits of the image from Program.ini; reports and returns nullopt
     // when Program.ini gives no band for them, since every frequency would then be refused.
-    std::optional<radiomodel::TypeAndBand> bandOf(const CMemoryImage& image);
+    std::optional<radiomodel::TypeAndBand> bandOf(const MemoryImage& image);
     // "136.00000 to 174.00000 MHz"
     static std::string limitsText(BandLimits limits);
 
 private:
     std::ostream& m_out;
     std::ostream& m_err;
-    CIniFile m_ini;
-    std::string m_strIniPath; // where Program.ini was looked for
-    std::unique_ptr<CUserSettings> m_pUserSettings;
+    IniFile m_ini;
+    std::string m_iniPath; // where Program.ini was looked for
+    std::unique_ptr<UserSettings> m_userSettings;
 };
 
 // A whole decimal number from `min` to `max` with nothing else around it.

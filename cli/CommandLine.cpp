@@ -46,7 +46,7 @@ const CommandSyntax* findCommand(const std::string& name) {
 
 } // namespace
 
-const std::vector<std::string>& CCommandLine::commandNames() {
+const std::vector<std::string>& CommandLine::commandNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;
         for (const CommandSyntax& syntax : commandSyntaxes()) {
@@ -59,12 +59,12 @@ const std::vector<std::string>& CCommandLine::commandNames() {
     return names;
 }
 
-std::string CCommandLine::value(const std::string& option) const {
+std::string CommandLine::value(const std::string& option) const {
     const auto it = m_options.find(option);
     return it == m_options.end() ? std::string() : it->second;
 }
 
-bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) {
+bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
     // Options are collected first and checked against the command once it is known.
     struct Given {
         std::string name;
@@ -108,10 +108,10 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
     }
 
     if (!words.empty()) {
-        m_strCommand = words.front();
+        m_command = words.front();
         m_operands.assign(words.begin() + 1, words.end());
     }
-    const CommandSyntax* syntax = m_strCommand.empty() ? nullptr : findCommand(m_strCommand);
+    const CommandSyntax* syntax = m_command.empty() ? nullptr : findCommand(m_command);
 
     for (const Given& g : given) {
         if (g.name == "--help" || g.name == "--version") {
@@ -119,16 +119,16 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
                 error = g.name + " takes no value";
                 return false;
             }
-            (g.name == "--help" ? m_bHelp : m_bVersion) = true;
+            (g.name == "--help" ? m_help : m_version) = true;
         }
     }
-    if (!m_strCommand.empty() && !syntax) {
-        error = "unknown command '" + m_strCommand + "'";
-        m_strCommand.clear();
+    if (!m_command.empty() && !syntax) {
+        error = "unknown command '" + m_command + "'";
+        m_command.clear();
         return false;
     }
     if (!syntax) {
-        if (!m_bHelp && !m_bVersion) {
+        if (!m_help && !m_version) {
             error = "no command given";
             return false;
         }
@@ -149,7 +149,7 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
             }
         }
         if (!option) {
-            error = "'" + g.name + "' is not an option of '" + m_strCommand + "'";
+            error = "'" + g.name + "' is not an option of '" + m_command + "'";
             return false;
         }
         if (option->takesValue && !g.hasValue) {
@@ -160,7 +160,7 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
             error = g.name + " takes no value";
             return false;
         }
-        if (m_options.count(g.name) || (g.name == "--ini" && !m_strIniPath.empty())) {
+        if (m_options.count(g.name) || (g.name == "--ini" && !m_iniPath.empty())) {
             error = g.name + " is given twice";
             return false;
         }
@@ -169,13 +169,13 @@ bool CCommandLine::parse(int argc, const char* const* argv, std::string& error) 
             return false;
         }
         if (g.name == "--ini") {
-            m_strIniPath = g.value;
+            m_iniPath = g.value;
         } else {
             m_options[g.name] = g.value;
         }
     }
 
-    if (m_bHelp || m_bVersion) {
+    if (m_help || m_version) {
         return true;
     }
     if (m_operands.size() < syntax->required) {

@@ -9,31 +9,31 @@
 // Options may come before or after the command and take their value as "--name VALUE" or
 // "--name=VALUE"; "--" ends the options, so that a file called "-x" can be named. The options
 // every command takes are --ini PATH, --help (-h) and --version.
-class CCommandLine {
+class CommandLine {
 public:
     // False on a usage error, with the reason in `error`; command() is still set when the
     // command was recognised, so that the caller can point at its help.
     bool parse(int argc, const char* const* argv, std::string& error);
 
     // "" when none was given; "help" for "radioprog help [COMMAND]".
-    const std::string& command() const { return m_strCommand; }
+    const std::string& command() const { return m_command; }
     const std::vector<std::string>& operands() const { return m_operands; }
     bool has(const std::string& option) const { return m_options.count(option) != 0; }
     // The option's value, "" when it was not given.
     std::string value(const std::string& option) const;
 
-    bool wantsHelp() const { return m_bHelp; }
-    bool wantsVersion() const { return m_bVersion; }
-    const std::string& iniPath() const { return m_strIniPath; }
+    bool wantsHelp() const { return m_help; }
+    bool wantsVersion() const { return m_version; }
+    const std::string& iniPath() const { return m_iniPath; }
 
     // The commands in the order the help lists them.
     static const std::vector<std::string>& commandNames();
 
 private:
-    std::string m_strCommand;
+    std::string m_command;
     std::vector<std::string> m_operands;
     std::map<std::string, std::string> m_options;
-    std::string m_strIniPath;
-    bool m_bHelp = false;
-    bool m_bVersion = false;
+    std::string m_iniPath;
+    bool m_help = false;
+    bool m_version = false;
 };

@@ -28,7 +28,7 @@ struct Assignment {
 };
 
 // Splits KEY=VALUE words; reports a word without '=' or a key given twice.
-bool splitAssignments(CCliContext& ctx, const std::vector<std::string>& words, std::vector<Assignment>& out) {
+bool splitAssignments(CliContext& ctx, const std::vector<std::string>& words, std::vector<Assignment>& out) {
     for (const std::string& word : words) {
         const size_t equals = word.find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -56,7 +56,7 @@ std::string numberedList(const std::vector<std::string>& names) {
 }
 
 // Checks a type index, and a band index of that type, against the lists of Program.ini.
-bool checkType(CCliContext& ctx, const std::string& what, long type) {
+bool checkType(CliContext& ctx, const std::string& what, long type) {
     const std::vector<std::string> types = radiomodel::typeNames(ctx.ini());
     if (types.empty()) {
         ctx.fail(ExitStatus::BadInput, what + ": the radio types come from Program.ini, which lists none; "
@@ -71,7 +71,7 @@ bool checkType(CCliContext& ctx, const std::string& what, long type) {
     return true;
 }
 
-bool checkBand(CCliContext& ctx, const std::string& what, long type, long band) {
+bool checkBand(CliContext& ctx, const std::string& what, long type, long band) {
     const std::vector<std::string> bands = radiomodel::bandNames(ctx.ini(), static_cast<unsigned>(type));
     if (band >= static_cast<long>(bands.size())) {
         ctx.fail(ExitStatus::BadInput, what + ": type " + std::to_string(type) + " has the bands 0 to " +
@@ -81,7 +81,7 @@ bool checkBand(CCliContext& ctx, const std::string& what, long type, long band) 
     return true;
 }
 
-std::optional<long> indexValue(CCliContext& ctx, const std::string& what, const std::string& text) {
+std::optional<long> indexValue(CliContext& ctx, const std::string& what, const std::string& text) {
     const std::optional<long> value = parseWholeNumber(text, 0, kMaxIndex);
     if (!value) {
         ctx.fail(ExitStatus::BadInput, what + ": '" + text + "' is not a number from 0 to 255");
@@ -108,7 +108,7 @@ const std::vector<ChannelFieldInfo>& channelFields() {
         {"tx", ChannelField::Tx, col::kTxFrequency, {}},
         {"rx-tone", ChannelField::RxTone, col::kRxTone, {}},
         {"tx-tone", ChannelField::TxTone, col::kTxTone, {}},
-        {"width", ChannelField::Width, col::kWidth, {"wide", "narrow"}},
+        {"width", ChannelField::Width, col::kBandwidth, {"wide", "narrow"}},
         {"scan", ChannelField::Scan, col::kScan, {"yes", "no"}},
         {"busy-lock", ChannelField::BusyLock, col::kBusyLock, {"off", "carrier", "tone"}},
         {"power", ChannelField::Power, col::kPower, {"high", "low"}},
@@ -120,7 +120,7 @@ bool isFrequencyField(ChannelField field) { return field == ChannelField::Rx || 
 
 // The index of the list item a value chooses, or nullopt.
 std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string& value) {
-    const CChannelTable english(false);
+    const ChannelTable english(false);
     const std::vector<std::string>& items = english.listItems(info.col);
     const std::string wanted = ascii::lowered(value);
     if (info.words.empty()) {
@@ -199,7 +199,7 @@ std::optional<int> wordIndex(const std::string& value, std::initializer_list<con
 
 // ---- new -----------------------------------------------------------------------------------
 
-ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runNew(CliContext& ctx, const CommandLine& args) {
     const std::string& path = args.operands()[0];
     std::error_code ec;
     if (fs::exists(fs::symlink_status(path, ec))) {
@@ -210,7 +210,7 @@ ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
         return ExitStatus::BadInput;
     }
 
-    CMemoryImage image = CMemoryImage::newDocument();
+    MemoryImage image = MemoryImage::newDocument();
     radiomodel::synchronise(image, true, ctx.userSettings(), ctx.ini());
     long type = image.radioType();
     if (args.has("--type")) {
@@ -242,7 +242,7 @@ ExitStatus runNew(CCliContext& ctx, const CCommandLine& args) {
 
 // ---- show ----------------------------------------------------------------------------------
 
-bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese) {
+bool chosenLanguage(CliContext& ctx, const CommandLine& args, bool& chinese) {
     chinese = ctx.chineseByDefault();
     if (args.has("--lang")) {
         const std::string lang = ascii::lowered(args.value("--lang"));
@@ -255,12 +255,12 @@ bool chosenLanguage(CCliContext& ctx, const CCommandLine& args, bool& chinese) {
     return true;
 }
 
-ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runShow(CliContext& ctx, const CommandLine& args) {
     bool chinese = false;
     if (!chosenLanguage(ctx, args, chinese)) {
         return ExitStatus::BadInput;
     }
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(args.operands()[0], image)) {
         return ExitStatus::BadInput;
     }
@@ -272,7 +272,7 @@ ExitStatus runShow(CCliContext& ctx, const CCommandLine& args) {
 
 // ---- channel -------------------------------------------------------------------------------
 
-ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
     const std::string& path = args.operands()[0];
     const std::string& number = args.operands()[1];
     const std::optional<long> channelNumber = parseWholeNumber(number, 1, image::kChannelCount);
@@ -308,7 +308,7 @@ ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
         byField[info->field] = a.value;
     }
 
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(path, image)) {
         return ExitStatus::BadInput;
     }
@@ -339,7 +339,7 @@ ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
                 return ctx.fail(ExitStatus::BadInput,
                                 "channel " + number + ": " + key + "=" + it->second + ": " +
                                     messageText(*entry.refusal, false) + " (band " + band->bandName + ": " +
-                                    CCliContext::limitsText(band->limits) + ", in steps of 5 or 6.25 kHz)" +
+                                    CliContext::limitsText(band->limits) + ", in steps of 5 or 6.25 kHz)" +
                                     unchanged);
             }
             value = entry.freq10Hz;
@@ -371,13 +371,13 @@ ExitStatus runChannel(CCliContext& ctx, const CCommandLine& args) {
 
 // ---- set -----------------------------------------------------------------------------------
 
-ExitStatus runSet(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
     const std::string& path = args.operands()[0];
     std::vector<Assignment> assignments;
     if (!splitAssignments(ctx, {args.operands().begin() + 1, args.operands().end()}, assignments)) {
         return ExitStatus::BadInput;
     }
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(path, image)) {
         return ExitStatus::BadInput;
     }
@@ -468,10 +468,10 @@ ExitStatus runSet(CCliContext& ctx, const CCommandLine& args) {
 
 // ---- export / import -----------------------------------------------------------------------
 
-ExitStatus runExport(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runExport(CliContext& ctx, const CommandLine& args) {
     const std::string& imagePath = args.operands()[0];
     const std::string& csvPath = args.operands()[1];
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(imagePath, image)) {
         return ExitStatus::BadInput;
     }
@@ -495,14 +495,14 @@ ExitStatus runExport(CCliContext& ctx, const CCommandLine& args) {
     return ExitStatus::Ok;
 }
 
-ExitStatus runImport(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runImport(CliContext& ctx, const CommandLine& args) {
     const std::string& csvPath = args.operands()[0];
     const std::string& imagePath = args.operands()[1];
     std::string text;
     if (!ctx.readTextFile(csvPath, text, kMaxCsvBytes)) {
         return ExitStatus::BadInput;
     }
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(imagePath, image)) {
         return ExitStatus::BadInput;
     }

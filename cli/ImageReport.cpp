@@ -41,15 +41,15 @@ const char* onOff(bool on, bool chinese) { return coreText(on ? CoreText::On : C
 // The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
 std::string cellText(const Channels& channels, int row, int col, bool chinese) {
     if (row == 0) {
-        return CChannelTable::heading(col, chinese);
+        return ChannelTable::heading(col, chinese);
     }
     if (col == col::kNumber) {
         return (row < 10 ? " " : "") + std::to_string(row);
     }
-    return CChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, chinese);
+    return ChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, chinese);
 }
 
-void writeFrequency(CJsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
+void writeFrequency(JsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
     if (freq10Hz) {
         w.value(int64_t{*freq10Hz});
     } else {
@@ -57,7 +57,7 @@ void writeFrequency(CJsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
     }
 }
 
-void writeTone(CJsonWriter& w, const Tone& tone) {
+void writeTone(JsonWriter& w, const Tone& tone) {
     w.beginObject();
     w.key("kind");
     switch (tone.kind) {
@@ -95,7 +95,7 @@ const char* busyLockName(BusyLock lock) {
 
 // An option's typed value: a switch, a word of set, or a number; null when the stored byte
 // selects no item.
-void writeOptionValue(CJsonWriter& w, const OptionInfo& info, const CMemoryImage& image) {
+void writeOptionValue(JsonWriter& w, const OptionInfo& info, const MemoryImage& image) {
     const int selection = optionSelection(info.list, image);
     if (selection < 0) {
         w.null();
@@ -120,7 +120,7 @@ size_t displayWidth(const std::string& text) {
     return width;
 }
 
-std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese) {
+std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese) {
     std::string out;
     const auto orMissing = [&](const std::string& name) {
         return name.empty() ? std::string(coreText(CoreText::NotInProgramIni, chinese)) : name;
@@ -170,12 +170,12 @@ std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band,
     return out;
 }
 
-std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band) {
+std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) {
     static const char* const kChannelKeys[kGridCols] = {"channel", "rx",   "tx",        "rx_tone", "tx_tone",
                                                         "width",   "scan", "busy_lock", "power"};
     const Channels channels = ChannelCodec::decodeAll(image);
 
-    CJsonWriter w;
+    JsonWriter w;
     w.beginObject();
     w.key("type");
     w.value(int64_t{band.type});
@@ -199,7 +199,7 @@ std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band)
         w.value(int64_t{ch});
         for (int c = col::kRxFrequency; c < kGridCols; ++c) {
             w.key(kChannelKeys[c]);
-            w.value(CChannelTable::cellText(channel, c, false));
+            w.value(ChannelTable::cellText(channel, c, false));
         }
         w.key("in_use");
         w.value(channel.isInUse());

@@ -10,11 +10,11 @@
 namespace imagereport {
 
 // Aligned columns for a terminal, in English or Chinese.
-std::string text(const CMemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese);
+std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese);
 
 // One JSON object: type, band, type_name, band_name, freq_min, freq_max, channels (the grid's
 // English texts) and options (the raw option bytes).
-std::string json(const CMemoryImage& image, const radiomodel::TypeAndBand& band);
+std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band);
 
 // Columns a UTF-8 text takes on a terminal: two for East Asian wide characters, one otherwise.
 size_t displayWidth(const std::string& text);

@@ -14,7 +14,7 @@ extern "C" void onInterrupt(int) {
 
 } // namespace
 
-CInterruptGuard::CInterruptGuard() {
+InterruptGuard::InterruptGuard() {
     interruptRequested.store(false);
     struct sigaction action {};
     action.sa_handler = onInterrupt;
@@ -24,10 +24,10 @@ CInterruptGuard::CInterruptGuard() {
     sigaction(SIGINT, &action, &m_previous);
 }
 
-CInterruptGuard::~CInterruptGuard() {
+InterruptGuard::~InterruptGuard() {
     sigaction(SIGINT, &m_previous, nullptr);
 }
 
-bool CInterruptGuard::interrupted() {
+bool InterruptGuard::interrupted() {
     return interruptRequested.load();
 }

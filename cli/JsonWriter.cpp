@@ -9,7 +9,7 @@ const char kReplacement[] = "\\ufffd";
 
 } // namespace
 
-std::string CJsonWriter::quote(std::string_view text) {
+std::string JsonWriter::quote(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     std::string out = "\"";
     for (size_t i = 0; i < text.size();) {
@@ -61,9 +61,9 @@ std::string CJsonWriter::quote(std::string_view text) {
     return out + "\"";
 }
 
-void CJsonWriter::beforeValue() {
-    if (m_bAfterKey) {
-        m_bAfterKey = false;
+void JsonWriter::beforeValue() {
+    if (m_afterKey) {
+        m_afterKey = false;
         return;
     }
     if (!m_levels.empty()) {
@@ -72,13 +72,13 @@ void CJsonWriter::beforeValue() {
     }
 }
 
-void CJsonWriter::open(char bracket) {
+void JsonWriter::open(char bracket) {
     beforeValue();
     m_text += bracket;
     m_levels.push_back({});
 }
 
-void CJsonWriter::close(char bracket) {
+void JsonWriter::close(char bracket) {
     const bool empty = m_levels.back().count == 0;
     m_levels.pop_back();
     if (!empty) {
@@ -91,42 +91,42 @@ void CJsonWriter::close(char bracket) {
     }
 }
 
-void CJsonWriter::beginObject() {
+void JsonWriter::beginObject() {
     open('{');
 }
-void CJsonWriter::endObject() {
+void JsonWriter::endObject() {
     close('}');
 }
-void CJsonWriter::beginArray() {
+void JsonWriter::beginArray() {
     open('[');
 }
-void CJsonWriter::endArray() {
+void JsonWriter::endArray() {
     close(']');
 }
 
-void CJsonWriter::key(std::string_view name) {
+void JsonWriter::key(std::string_view name) {
     beforeValue();
     m_text += quote(name);
     m_text += ": ";
-    m_bAfterKey = true;
+    m_afterKey = true;
 }
 
-void CJsonWriter::value(std::string_view text) {
+void JsonWriter::value(std::string_view text) {
     beforeValue();
     m_text += quote(text);
 }
 
-void CJsonWriter::value(int64_t number) {
+void JsonWriter::value(int64_t number) {
     beforeValue();
     m_text += std::to_string(number);
 }
 
-void CJsonWriter::value(bool on) {
+void JsonWriter::value(bool on) {
     beforeValue();
     m_text += on ? "true" : "false";
 }
 
-void CJsonWriter::null() {
+void JsonWriter::null() {
     beforeValue();
     m_text += "null";
 }

@@ -7,7 +7,7 @@
 
 // Builds indented JSON text. Calls must nest properly (a key before every value inside an
 // object); the writer places commas, line breaks and indentation.
-class CJsonWriter {
+class JsonWriter {
 public:
     void beginObject();
     void endObject();
@@ -37,5 +37,5 @@ private:
     };
     std::string m_text;
     std::vector<Level> m_levels;
-    bool m_bAfterKey = false;
+    bool m_afterKey = false;
 };

@@ -19,7 +19,7 @@
 #include <ostream>
 #endif
 
-ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
 #ifndef RADIOPROG_HAS_PRINT
     (void)args;
     return ctx.fail(ExitStatus::BadInput, "print: this radioprog was built without Qt, which printing needs");
@@ -32,7 +32,7 @@ ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
         return ExitStatus::BadInput;
     }
     const std::string output = args.value("--pdf");
-    CMemoryImage image;
+    MemoryImage image;
     if (!ctx.loadImage(args.operands()[0], image) || !ctx.checkOutputPath(output)) {
         return ExitStatus::BadInput;
     }
@@ -55,7 +55,7 @@ ExitStatus runPrint(CCliContext& ctx, const CCommandLine& args) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    const std::string owner = ctx.ini().GetString(chinese ? "Chinese" : "English", report::kOwnerKey, "");
+    const std::string owner = ctx.ini().value(chinese ? "Chinese" : "English", report::kOwnerKey, "");
 
     // Painted into memory, then written as image files are: a failure leaves no half a PDF.
     QBuffer pdf;

@@ -55,7 +55,7 @@ struct PortChoice {
 
 // Resolves --port as the desktop program resolves its port names; reports a COMn that stands
 // for no device.
-std::optional<PortChoice> choosePort(CCliContext& ctx, const CCommandLine& args) {
+std::optional<PortChoice> choosePort(CliContext& ctx, const CommandLine& args) {
     const std::string name = args.value("--port");
     const std::vector<std::string> devices = platform::listSerialDevices();
     const std::string device = resolvePortName(name, ctx.hasIni() ? &ctx.ini() : nullptr, devices);
@@ -71,7 +71,7 @@ std::optional<PortChoice> choosePort(CCliContext& ctx, const CCommandLine& args)
     return PortChoice{name, device};
 }
 
-std::optional<int> retriesOf(CCliContext& ctx, const CCommandLine& args) {
+std::optional<int> retriesOf(CliContext& ctx, const CommandLine& args) {
     if (!args.has("--retries")) {
         return 0;
     }
@@ -85,7 +85,7 @@ std::optional<int> retriesOf(CCliContext& ctx, const CCommandLine& args) {
 }
 
 // Turns a failed transfer into the desktop program's words plus what the terminal user needs.
-ExitStatus reportFailure(CCliContext& ctx, TransferDirection direction, const PortChoice& port,
+ExitStatus reportFailure(CliContext& ctx, TransferDirection direction, const PortChoice& port,
                          const TransferResult& result, int attempts, const std::string& aftermath) {
     const char* verb = direction == TransferDirection::Read ? "read" : "write";
     std::string text = transferMessageText(result.status, false);
@@ -118,12 +118,12 @@ ExitStatus reportFailure(CCliContext& ctx, TransferDirection direction, const Po
 }
 
 TransferResult transfer(TransferDirection direction, const std::string& device, int retries,
-                        CMemoryImage& image, int& attempts) {
-    CInterruptGuard guard;
-    platform::CPosixSerialPort port;
-    CTerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1,
+                        MemoryImage& image, int& attempts) {
+    InterruptGuard guard;
+    platform::PosixSerialPort port;
+    TerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1,
                                direction == TransferDirection::Read ? "Reading" : "Writing", retries);
-    CCloneSession session(port, progress);
+    CloneSession session(port, progress);
     const TransferResult result = session.run(direction, device, image);
     progress.finish();
     attempts = progress.attempts();
@@ -132,7 +132,7 @@ TransferResult transfer(TransferDirection direction, const std::string& device, 
 
 } // namespace
 
-ExitStatus runRead(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     if (!args.has("--port") || !args.has("--output")) {
         return ctx.fail(ExitStatus::BadInput,
                         std::string("read: missing ") +
@@ -150,11 +150,11 @@ ExitStatus runRead(CCliContext& ctx, const CCommandLine& args) {
     }
 
     // Rows 51 to 63 never travel: they come from the file being replaced, or a new image.
-    CMemoryImage image = CMemoryImage::newDocument();
+    MemoryImage image = MemoryImage::newDocument();
     std::error_code ec;
     const bool existed = fs::is_regular_file(output, ec);
     if (existed) {
-        CMemoryImage previous;
+        MemoryImage previous;
         if (loadDatFile(output, previous)) {
             image = previous;
         }
@@ -181,13 +181,13 @@ ExitStatus runRead(CCliContext& ctx, const CCommandLine& args) {
     return ExitStatus::Ok;
 }
 
-ExitStatus runWrite(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus runWrite(CliContext& ctx, const CommandLine& args) {
     if (!args.has("--port")) {
         return ctx.fail(ExitStatus::BadInput, "write: missing --port PORT\nTry 'radioprog write --help'.");
     }
     const std::string& path = args.operands()[0];
     const std::optional<int> retries = retriesOf(ctx, args);
-    CMemoryImage image;
+    MemoryImage image;
     if (!retries || !ctx.loadImage(path, image)) {
         return ExitStatus::BadInput;
     }
@@ -207,7 +207,7 @@ ExitStatus runWrite(CCliContext& ctx, const CCommandLine& args) {
     return ExitStatus::Ok;
 }
 
-ExitStatus runPorts(CCliContext& ctx, const CCommandLine&) {
+ExitStatus runPorts(CliContext& ctx, const CommandLine&) {
     const std::vector<PortCandidate> candidates = listPortCandidates(
         ctx.hasIni() ? &ctx.ini() : nullptr, platform::listSerialDevices(), platform::probeSerialPort);
     size_t width = 6;

@@ -8,46 +8,46 @@ constexpr int kBarWidth = 30;
 constexpr int kRows = static_cast<int>(image::kTransferRows);
 } // namespace
 
-CTerminalProgress::CTerminalProgress(std::FILE* stream, bool visible, std::string label, int retries)
-    : m_stream(stream), m_bVisible(visible), m_strLabel(std::move(label)), m_nRetries(retries) {
+TerminalProgress::TerminalProgress(std::FILE* stream, bool visible, std::string label, int retries)
+    : m_stream(stream), m_visible(visible), m_label(std::move(label)), m_retries(retries) {
     draw(0);
 }
 
-void CTerminalProgress::draw(int row) {
-    if (!m_bVisible) {
+void TerminalProgress::draw(int row) {
+    if (!m_visible) {
         return;
     }
     const int filled = row * kBarWidth / kRows;
     std::string bar(static_cast<size_t>(filled), '#');
     bar.append(static_cast<size_t>(kBarWidth - filled), '-');
-    std::fprintf(m_stream, "\r%s [%s] %2d/%d", m_strLabel.c_str(), bar.c_str(), row, kRows);
+    std::fprintf(m_stream, "\r%s [%s] %2d/%d", m_label.c_str(), bar.c_str(), row, kRows);
     std::fflush(m_stream);
-    m_bDrawn = true;
+    m_drawn = true;
 }
 
-void CTerminalProgress::onProgress(int row) {
+void TerminalProgress::onProgress(int row) {
     draw(row);
 }
 
-bool CTerminalProgress::pump() {
-    return CInterruptGuard::interrupted();
+bool TerminalProgress::pump() {
+    return InterruptGuard::interrupted();
 }
 
-bool CTerminalProgress::retryAfterCommunicationError() {
-    if (CInterruptGuard::interrupted()) {
+bool TerminalProgress::retryAfterCommunicationError() {
+    if (InterruptGuard::interrupted()) {
         return true; // the pumps before the next attempt see Ctrl+C and cancel cleanly
     }
-    if (m_nRetriesUsed >= m_nRetries) {
+    if (m_retriesUsed >= m_retries) {
         return false;
     }
-    ++m_nRetriesUsed;
+    ++m_retriesUsed;
     return true;
 }
 
-void CTerminalProgress::finish() {
-    if (m_bDrawn) {
+void TerminalProgress::finish() {
+    if (m_drawn) {
         std::fputc('\n', m_stream);
         std::fflush(m_stream);
-        m_bDrawn = false;
+        m_drawn = false;
     }
 }

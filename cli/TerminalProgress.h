@@ -7,11 +7,11 @@
 
 // Drives a clone session from the terminal: a progress bar of the 51 rows on `stream` (when
 // `visible`, which callers set only for a terminal, so that logs and pipes stay clean), Ctrl+C
-// as the cancel request (through CInterruptGuard, which the caller holds), and a fixed number
+// as the cancel request (through InterruptGuard, which the caller holds), and a fixed number
 // of handshake retries in place of the desktop's Retry/Cancel question.
-class CTerminalProgress : public ICloneObserver {
+class TerminalProgress : public ICloneObserver {
 public:
-    CTerminalProgress(std::FILE* stream, bool visible, std::string label, int retries);
+    TerminalProgress(std::FILE* stream, bool visible, std::string label, int retries);
 
     void onProgress(int row) override;
     bool pump() override;
@@ -20,15 +20,15 @@ public:
     // Ends the bar's line, if one was drawn.
     void finish();
     // Handshake attempts made so far.
-    int attempts() const { return m_nRetriesUsed + 1; }
+    int attempts() const { return m_retriesUsed + 1; }
 
 private:
     void draw(int row);
 
     std::FILE* m_stream;
-    bool m_bVisible;
-    bool m_bDrawn = false;
-    std::string m_strLabel;
-    int m_nRetries;
-    int m_nRetriesUsed = 0;
+    bool m_visible;
+    bool m_drawn = false;
+    std::string m_label;
+    int m_retries;
+    int m_retriesUsed = 0;
 };

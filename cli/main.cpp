@@ -13,7 +13,7 @@
 
 namespace {
 
-ExitStatus dispatch(CCliContext& ctx, const CCommandLine& args) {
+ExitStatus dispatch(CliContext& ctx, const CommandLine& args) {
     const std::string& name = args.command();
     if (name == "new") {
         return runNew(ctx, args);
@@ -46,7 +46,7 @@ ExitStatus dispatch(CCliContext& ctx, const CCommandLine& args) {
 }
 
 int run(int argc, char** argv) {
-    CCommandLine args;
+    CommandLine args;
     std::string error;
     if (!args.parse(argc, argv, error)) {
         const std::string& name = args.command();
@@ -73,7 +73,7 @@ int run(int argc, char** argv) {
         return 0;
     }
 
-    CCliContext ctx(std::cout, std::cerr);
+    CliContext ctx(std::cout, std::cerr);
     if (!ctx.loadSettings(args.iniPath())) {
         return static_cast<int>(ExitStatus::BadInput);
     }

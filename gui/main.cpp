@@ -18,7 +18,7 @@
 namespace {
 
 // Lays the main window out at a fixed size and saves what it shows; 0 when the picture was saved.
-int saveScreenshot(CMainFrame* frame, const QString& path) {
+int saveScreenshot(MainFrame* frame, const QString& path) {
     frame->showNormal();
     frame->resize(1024, 640);
     for (int i = 0; i < 10; ++i) {
@@ -32,8 +32,8 @@ int saveScreenshot(CMainFrame* frame, const QString& path) {
 }
 
 // The demo radio starts with three channels, so that a first Read shows something.
-CRadioSimulator::Memory demoMemory() {
-    CMemoryImage image = CMemoryImage::newDocument();
+RadioSimulator::Memory demoMemory() {
+    MemoryImage image = MemoryImage::newDocument();
     image.setRadioType(0);
     image.setBand(0);
     const struct {
@@ -56,7 +56,7 @@ CRadioSimulator::Memory demoMemory() {
         image.setScanned(ch, true);
         ++ch;
     }
-    CRadioSimulator::Memory memory{};
+    RadioSimulator::Memory memory{};
     std::copy(image.data(), image.data() + memory.size(), memory.begin());
     return memory;
 }
@@ -77,11 +77,11 @@ int main(int argc, char* argv[]) {
         arguments.remove(at, 2);
     }
 
-    CProgramApp app;
-    std::unique_ptr<CRadioSimulator> demoRadio;
+    ProgramApp app;
+    std::unique_ptr<RadioSimulator> demoRadio;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--demo")); at >= 0) {
         arguments.remove(at);
-        demoRadio = std::make_unique<CRadioSimulator>();
+        demoRadio = std::make_unique<RadioSimulator>();
         demoRadio->setMemory(demoMemory());
         std::string error;
         if (!demoRadio->start(&error)) {

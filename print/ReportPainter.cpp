@@ -26,7 +26,7 @@ int lineTwips(const QFont& font, QPaintDevice& device) {
 
 } // namespace
 
-bool paintReport(QPagedPaintDevice& device, const CMemoryImage& image, const Channels& channels, bool chinese,
+bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels, bool chinese,
                  const std::string& owner) {
     ReportInput input;
     input.area = {device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};

@@ -2,14 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>CAboutDlg</name>
+    <name>AboutDlg</name>
     <message>
         <source>OK</source>
         <translation>确定</translation>
     </message>
 </context>
 <context>
-    <name>CComSetupDlg</name>
+    <name>ComSetupDlg</name>
     <message>
         <source>COM Setup</source>
         <translation>通信口设置</translation>
@@ -20,14 +20,14 @@
     </message>
 </context>
 <context>
-    <name>CHelp</name>
+    <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
         <translation>找不到帮助页面 %1。</translation>
     </message>
 </context>
 <context>
-    <name>CLanguageDlg</name>
+    <name>LanguageDlg</name>
     <message>
         <source>Language</source>
         <translation>语言</translation>
@@ -50,7 +50,7 @@
     </message>
 </context>
 <context>
-    <name>CMainFrame</name>
+    <name>MainFrame</name>
     <message>
         <source>&amp;New</source>
         <translation>新建(&amp;N)</translation>
@@ -285,14 +285,14 @@ Previous Pane</source>
     </message>
 </context>
 <context>
-    <name>CNavigationBar</name>
+    <name>NavigationBar</name>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
 </context>
 <context>
-    <name>COptionalFeaturesDlg</name>
+    <name>OptionalFeaturesDlg</name>
     <message>
         <source>Beep</source>
         <translation>哔音</translation>
@@ -339,7 +339,7 @@ Previous Pane</source>
     </message>
 </context>
 <context>
-    <name>CProcessDlg</name>
+    <name>ProcessDlg</name>
     <message>
         <source>OK</source>
         <translation>确定</translation>
@@ -350,7 +350,7 @@ Previous Pane</source>
     </message>
 </context>
 <context>
-    <name>CProductInfoDlg</name>
+    <name>ProductInfoDlg</name>
     <message>
         <source>Product Information</source>
         <translation>类型设置</translation>
@@ -369,14 +369,14 @@ Previous Pane</source>
     </message>
 </context>
 <context>
-    <name>CProgramApp</name>
+    <name>ProgramApp</name>
     <message>
         <source>All data will be Cleared!</source>
         <translation>所有数据将被清除！</translation>
     </message>
 </context>
 <context>
-    <name>CProgramDoc</name>
+    <name>ProgramDoc</name>
     <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>对讲机数据 (*.dat);;所有文件 (*)</translation>

@@ -2,14 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>CAboutDlg</name>
+    <name>AboutDlg</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
 </context>
 <context>
-    <name>CComSetupDlg</name>
+    <name>ComSetupDlg</name>
     <message>
         <source>COM Setup</source>
         <translation>COM Setup</translation>
@@ -20,14 +20,14 @@
     </message>
 </context>
 <context>
-    <name>CHelp</name>
+    <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
         <translation>The help page %1 cannot be found.</translation>
     </message>
 </context>
 <context>
-    <name>CLanguageDlg</name>
+    <name>LanguageDlg</name>
     <message>
         <source>Language</source>
         <translation>Language</translation>
@@ -50,7 +50,7 @@
     </message>
 </context>
 <context>
-    <name>CMainFrame</name>
+    <name>MainFrame</name>
     <message>
         <source>&amp;New</source>
         <translation>&amp;New</translation>
@@ -285,14 +285,14 @@ Previous Pane</translation>
     </message>
 </context>
 <context>
-    <name>CNavigationBar</name>
+    <name>NavigationBar</name>
     <message>
         <source>Close</source>
         <translation>Close</translation>
     </message>
 </context>
 <context>
-    <name>COptionalFeaturesDlg</name>
+    <name>OptionalFeaturesDlg</name>
     <message>
         <source>Beep</source>
         <translation>Beep</translation>
@@ -339,7 +339,7 @@ Previous Pane</translation>
     </message>
 </context>
 <context>
-    <name>CProcessDlg</name>
+    <name>ProcessDlg</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
@@ -350,7 +350,7 @@ Previous Pane</translation>
     </message>
 </context>
 <context>
-    <name>CProductInfoDlg</name>
+    <name>ProductInfoDlg</name>
     <message>
         <source>Product Information</source>
         <translation>Product Information</translation>
@@ -369,14 +369,14 @@ Previous Pane</translation>
     </message>
 </context>
 <context>
-    <name>CProgramApp</name>
+    <name>ProgramApp</name>
     <message>
         <source>All data will be Cleared!</source>
         <translation>All data will be Cleared!</translation>
     </message>
 </context>
 <context>
-    <name>CProgramDoc</name>
+    <name>ProgramDoc</name>
     <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>Radio data (*.dat);;All files (*)</translation>

@@ -61,16 +61,16 @@ void setError(std::string* error, const std::string& text) {
 
 } // namespace
 
-CRadioSimulator::CRadioSimulator(SimulatorOptions options)
-    : m_options(std::move(options)), m_bIgnoreHandshake(m_options.ignoreHandshake) {
+RadioSimulator::RadioSimulator(SimulatorOptions options)
+    : m_options(std::move(options)), m_ignoreHandshake(m_options.ignoreHandshake) {
     m_memory.fill(0xFF); // erased
 }
 
-CRadioSimulator::~CRadioSimulator() {
+RadioSimulator::~RadioSimulator() {
     stop();
 }
 
-bool CRadioSimulator::start(std::string* error) {
+bool RadioSimulator::start(std::string* error) {
     if (m_running) {
         return true;
     }
@@ -117,16 +117,16 @@ bool CRadioSimulator::start(std::string* error) {
 
     m_devicePath = name;
     m_state = EState::WaitHandshake;
-    m_nHandshakeMatched = 0;
-    m_nFrame = 0;
-    m_nFrameLen = 0;
+    m_handshakeMatched = 0;
+    m_frameIndex = 0;
+    m_frameLength = 0;
     m_lastArrivalNs = 0;
     m_running = true;
-    m_thread = std::thread(&CRadioSimulator::serve, this);
+    m_thread = std::thread(&RadioSimulator::serve, this);
     return true;
 }
 
-void CRadioSimulator::stop() {
+void RadioSimulator::stop() {
     if (m_thread.joinable()) {
         const char wake = 1;
         while (::write(m_wakeFd[1], &wake, 1) < 0 && errno == EINTR) {
@@ -137,7 +137,7 @@ void CRadioSimulator::stop() {
     m_running = false;
 }
 
-void CRadioSimulator::closeAll() {
+void RadioSimulator::closeAll() {
     for (int* fd : {&m_masterFd, &m_slaveFd, &m_wakeFd[0], &m_wakeFd[1]}) {
         if (*fd >= 0) {
             ::close(*fd);
@@ -146,18 +146,18 @@ void CRadioSimulator::closeAll() {
     }
 }
 
-CRadioSimulator::Memory CRadioSimulator::memory() const {
+RadioSimulator::Memory RadioSimulator::memory() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_memory;
 }
 
-void CRadioSimulator::setMemory(const Memory& memory) {
+void RadioSimulator::setMemory(const Memory& memory) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_memory = memory;
 }
 
-bool CRadioSimulator::loadMemory(const std::string& path, std::string* error) {
-    CMemoryImage image;
+bool RadioSimulator::loadMemory(const std::string& path, std::string* error) {
+    MemoryImage image;
     const DatFileResult result = loadDatFile(path, image);
     switch (result.error) {
     case DatFileError::None:
@@ -182,7 +182,7 @@ bool CRadioSimulator::loadMemory(const std::string& path, std::string* error) {
 // The serving thread. Bytes are taken as soon as they can be read; each is then given the time
 // at which it would have arrived over the cable, one byte time after the later of its reading
 // and the arrival of the byte before it, and the answers are timed from those arrivals.
-void CRadioSimulator::serve() {
+void RadioSimulator::serve() {
     uint8_t buffer[256];
     for (;;) {
         pollfd fds[2] = {{m_masterFd, POLLIN, 0}, {m_wakeFd[0], POLLIN, 0}};
@@ -217,49 +217,49 @@ void CRadioSimulator::serve() {
 // The handshake is recognised at any point outside a frame, and also across a frame that the
 // host abandoned half-way, so that a host starting over always gets a fresh session. Bytes that
 // continue a handshake in progress are not taken as commands: "PROGRAM" holds an 'R'.
-void CRadioSimulator::onByte(uint8_t byte, int64_t arrivalNs) {
+void RadioSimulator::onByte(uint8_t byte, int64_t arrivalNs) {
     if (byte == kHandshake[0]) {
-        m_nHandshakeMatched = 1;
-    } else if (m_nHandshakeMatched > 0 && byte == kHandshake[m_nHandshakeMatched]) {
-        ++m_nHandshakeMatched;
+        m_handshakeMatched = 1;
+    } else if (m_handshakeMatched > 0 && byte == kHandshake[m_handshakeMatched]) {
+        ++m_handshakeMatched;
     } else {
-        m_nHandshakeMatched = 0;
+        m_handshakeMatched = 0;
     }
 
-    if (m_nFrameLen > 0) {
-        m_frame[m_nFrameLen++] = byte;
+    if (m_frameLength > 0) {
+        m_frame[m_frameLength++] = byte;
         const size_t frameSize = m_frame[0] == kWriteCommand ? kWriteFrameSize : kReadRequestSize;
-        if (m_nFrameLen == frameSize) {
-            m_nFrameLen = 0;
+        if (m_frameLength == frameSize) {
+            m_frameLength = 0;
             if (onFrame(arrivalNs)) {
-                m_nHandshakeMatched = 0; // the bytes belonged to the frame
+                m_handshakeMatched = 0; // the bytes belonged to the frame
                 return;
             }
         }
-        if (m_nHandshakeMatched == static_cast<int>(sizeof kHandshake)) {
-            m_nFrameLen = 0;
+        if (m_handshakeMatched == static_cast<int>(sizeof kHandshake)) {
+            m_frameLength = 0;
             onHandshake(arrivalNs);
         }
         return;
     }
 
-    if (m_nHandshakeMatched == static_cast<int>(sizeof kHandshake)) {
+    if (m_handshakeMatched == static_cast<int>(sizeof kHandshake)) {
         onHandshake(arrivalNs);
         return;
     }
-    if (m_nHandshakeMatched == kEarlyReplyAfter) {
-        if (m_options.earlyReply && !m_bIgnoreHandshake) {
+    if (m_handshakeMatched == kEarlyReplyAfter) {
+        if (m_options.earlyReply && !m_ignoreHandshake) {
             reply(&kAck, 1, arrivalNs);
         }
         return;
     }
-    if (m_nHandshakeMatched >= 2) {
+    if (m_handshakeMatched >= 2) {
         return;
     }
     onCommandByte(byte, arrivalNs);
 }
 
-void CRadioSimulator::onCommandByte(uint8_t byte, int64_t arrivalNs) {
+void RadioSimulator::onCommandByte(uint8_t byte, int64_t arrivalNs) {
     switch (m_state) {
     case EState::WaitHandshake:
         return;
@@ -286,18 +286,18 @@ void CRadioSimulator::onCommandByte(uint8_t byte, int64_t arrivalNs) {
     case EState::Frames:
         if (byte == kWriteCommand || byte == kReadCommand) {
             m_frame[0] = byte;
-            m_nFrameLen = 1;
+            m_frameLength = 1;
         }
         return;
     }
 }
 
-void CRadioSimulator::onHandshake(int64_t arrivalNs) {
+void RadioSimulator::onHandshake(int64_t arrivalNs) {
     ++m_handshakes;
-    m_nHandshakeMatched = 0;
-    m_nFrame = 0;
-    m_nFrameLen = 0;
-    if (m_bIgnoreHandshake) {
+    m_handshakeMatched = 0;
+    m_frameIndex = 0;
+    m_frameLength = 0;
+    if (m_ignoreHandshake) {
         m_state = EState::WaitHandshake;
         return;
     }
@@ -307,12 +307,12 @@ void CRadioSimulator::onHandshake(int64_t arrivalNs) {
     m_state = EState::WaitIdentRequest;
 }
 
-bool CRadioSimulator::onFrame(int64_t arrivalNs) {
+bool RadioSimulator::onFrame(int64_t arrivalNs) {
     const size_t addr = static_cast<size_t>(m_frame[1]) << 8 | m_frame[2];
     if (m_frame[3] != kFrameDataLength || addr + kFrameDataLength > kMemorySize) {
         return false;
     }
-    const int frame = m_nFrame++;
+    const int frame = m_frameIndex++;
     if (frame == m_options.stallAtFrame) {
         m_state = EState::WaitHandshake; // silent until the host starts over
         return true;
@@ -344,15 +344,15 @@ bool CRadioSimulator::onFrame(int64_t arrivalNs) {
         std::copy(m_memory.begin() + addr, m_memory.begin() + addr + kFrameDataLength, out.begin() + 4);
     }
     reply(out.data(), frame == m_options.shortReplyAtFrame ? kShortReplySize : out.size(), arrivalNs);
-    m_nReadAckFrame = frame;
+    m_readAckFrame = frame;
     m_readAckAddr = static_cast<uint16_t>(addr);
     m_state = EState::WaitReadAck;
     return true;
 }
 
-void CRadioSimulator::onReadAck(int64_t arrivalNs) {
+void RadioSimulator::onReadAck(int64_t arrivalNs) {
     m_state = EState::Frames;
-    if (m_nReadAckFrame == m_options.nakAtFrame) {
+    if (m_readAckFrame == m_options.nakAtFrame) {
         reply(&kNak, 1, arrivalNs);
         return;
     }
@@ -364,9 +364,9 @@ void CRadioSimulator::onReadAck(int64_t arrivalNs) {
 }
 
 // The file is written before the count goes up, so whoever sees the count finds the file.
-void CRadioSimulator::completeWrite() {
+void RadioSimulator::completeWrite() {
     if (!m_options.saveFile.empty()) {
-        CMemoryImage image;
+        MemoryImage image;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             std::copy(m_memory.begin(), m_memory.end(), image.data());
@@ -383,7 +383,7 @@ void CRadioSimulator::completeWrite() {
 // Paced: byte k of the reply is on the host's side once k + 1 byte times have passed since the
 // request's last byte arrived. Unpaced: the whole reply goes out when its first byte could have
 // arrived.
-void CRadioSimulator::reply(const uint8_t* bytes, size_t count, int64_t lastArrivalNs) {
+void RadioSimulator::reply(const uint8_t* bytes, size_t count, int64_t lastArrivalNs) {
     size_t sent = 0;
     while (sent < count) {
         const size_t chunk = m_options.paced ? 1 : count - sent;

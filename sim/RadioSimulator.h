@@ -29,15 +29,15 @@ struct SimulatorOptions {
     std::string saveFile;
 };
 
-class CRadioSimulator {
+class RadioSimulator {
 public:
     static constexpr size_t kMemorySize = 1024;
     using Memory = std::array<uint8_t, kMemorySize>;
 
-    explicit CRadioSimulator(SimulatorOptions options = {});
-    ~CRadioSimulator();
-    CRadioSimulator(const CRadioSimulator&) = delete;
-    CRadioSimulator& operator=(const CRadioSimulator&) = delete;
+    explicit RadioSimulator(SimulatorOptions options = {});
+    ~RadioSimulator();
+    RadioSimulator(const RadioSimulator&) = delete;
+    RadioSimulator& operator=(const RadioSimulator&) = delete;
 
     // Creates the pseudo-terminal and starts answering on a thread of its own.
     bool start(std::string* error = nullptr);
@@ -52,7 +52,7 @@ public:
 
     // Switches the radio on or off while it serves (any thread); takes effect from the next
     // handshake byte.
-    void setIgnoreHandshake(bool ignore) { m_bIgnoreHandshake = ignore; }
+    void setIgnoreHandshake(bool ignore) { m_ignoreHandshake = ignore; }
 
     int completedReads() const { return m_completedReads; }
     int completedWrites() const { return m_completedWrites; }
@@ -96,15 +96,15 @@ private:
     std::atomic<int> m_completedReads{0};
     std::atomic<int> m_completedWrites{0};
     std::atomic<int> m_handshakes{0};
-    std::atomic<bool> m_bIgnoreHandshake{false}; // starts as the options say
+    std::atomic<bool> m_ignoreHandshake{false}; // starts as the options say
 
     // Conversation state, owned by the serving thread.
     EState m_state = EState::WaitHandshake;
-    int m_nHandshakeMatched = 0; // bytes of 0x02 "PROGRAM" matched so far, 0..8
-    int m_nFrame = 0;            // index within the session of the next W or R frame
+    int m_handshakeMatched = 0; // bytes of 0x02 "PROGRAM" matched so far, 0..8
+    int m_frameIndex = 0;            // index within the session of the next W or R frame
     std::array<uint8_t, 12> m_frame{};
-    size_t m_nFrameLen = 0;  // bytes of m_frame collected; 0 between frames
-    int m_nReadAckFrame = 0; // the read frame whose acknowledgement is awaited
+    size_t m_frameLength = 0;  // bytes of m_frame collected; 0 between frames
+    int m_readAckFrame = 0; // the read frame whose acknowledgement is awaited
     uint16_t m_readAckAddr = 0;
     int64_t m_lastArrivalNs = 0;
 };

@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    CRadioSimulator radio(line.options);
+    RadioSimulator radio(line.options);
     if (!line.memoryFile.empty() && !radio.loadMemory(line.memoryFile, &error)) {
         std::fprintf(stderr, "radio-sim: %s\n", error.c_str());
         return 1;

@@ -8,7 +8,7 @@
 #include <optional>
 
 // One channel as typed values: what a channel record and its scan bit mean, nothing of how
-// they are stored (ChannelCodec) or shown (CChannelTable).
+// they are stored (ChannelCodec) or shown (ChannelTable).
 struct Channel {
     std::optional<uint32_t> rx10Hz; // receive frequency in 10 Hz units; none when not set
     std::optional<uint32_t> tx10Hz; // transmit frequency in 10 Hz units

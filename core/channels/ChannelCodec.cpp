@@ -1,6 +1,6 @@
 #include "channels/ChannelCodec.h"
 
-Channel ChannelCodec::decode(const CMemoryImage& image, int channel) {
+Channel ChannelCodec::decode(const MemoryImage& image, int channel) {
     Channel c;
     c.rx10Hz = image.rxFrequency(channel);
     c.tx10Hz = image.txFrequency(channel);
@@ -13,7 +13,7 @@ Channel ChannelCodec::decode(const CMemoryImage& image, int channel) {
     return c;
 }
 
-Channels ChannelCodec::decodeAll(const CMemoryImage& image) {
+Channels ChannelCodec::decodeAll(const MemoryImage& image) {
     Channels channels;
     for (int ch = 1; ch <= image::kChannelCount; ++ch) {
         channels[static_cast<size_t>(ch - 1)] = decode(image, ch);
@@ -21,7 +21,7 @@ Channels ChannelCodec::decodeAll(const CMemoryImage& image) {
     return channels;
 }
 
-void ChannelCodec::encode(CMemoryImage& image, int channel, const Channel& value) {
+void ChannelCodec::encode(MemoryImage& image, int channel, const Channel& value) {
     image.setRxFrequency(channel, value.rx10Hz.value_or(0));
     image.setTxFrequency(channel, value.tx10Hz.value_or(0));
     image.setRxTone(channel, value.rxTone);
@@ -32,7 +32,7 @@ void ChannelCodec::encode(CMemoryImage& image, int channel, const Channel& value
     image.setHighPower(channel, value.highPower);
 }
 
-void ChannelCodec::encodeAll(CMemoryImage& image, const Channels& channels) {
+void ChannelCodec::encodeAll(MemoryImage& image, const Channels& channels) {
     for (int ch = 1; ch <= image::kChannelCount; ++ch) {
         encode(image, ch, channels[static_cast<size_t>(ch - 1)]);
     }

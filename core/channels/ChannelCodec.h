@@ -9,12 +9,12 @@
 // bits of bytes 12 and 13 keep what the image held. Channel numbers run from 1 to 16.
 class ChannelCodec {
 public:
-    static Channel decode(const CMemoryImage& image, int channel);
-    static Channels decodeAll(const CMemoryImage& image);
+    static Channel decode(const MemoryImage& image, int channel);
+    static Channels decodeAll(const MemoryImage& image);
 
     // A frequency of 0 or none writes the empty field; one above eight digits is stored as
     // 99999999 (see image::encodeFrequency). A tone the tone word cannot hold is written as
     // no tone (see encodeTone).
-    static void encode(CMemoryImage& image, int channel, const Channel& value);
-    static void encodeAll(CMemoryImage& image, const Channels& channels);
+    static void encode(MemoryImage& image, int channel, const Channel& value);
+    static void encodeAll(MemoryImage& image, const Channels& channels);
 };

@@ -275,9 +275,9 @@ bool splitRecords(std::string_view text, std::vector<Record>& records, int& badL
 
 // ---- one row -----------------------------------------------------------------------------
 
-class CRowReader {
+class RowReader {
 public:
-    CRowReader(const std::map<std::string, size_t>& columns, const Record& record)
+    RowReader(const std::map<std::string, size_t>& columns, const Record& record)
         : m_columns(columns), m_record(record) {}
 
     bool has(const char* name) const { return m_columns.count(ascii::lowered(name)) != 0; }
@@ -300,9 +300,9 @@ struct RowOutcome {
     bool priority = false;
 };
 
-class CRowImporter {
+class RowImporter {
 public:
-    CRowImporter(const CRowReader& row, BandLimits limits, std::vector<std::string>& problems)
+    RowImporter(const RowReader& row, BandLimits limits, std::vector<std::string>& problems)
         : m_row(row), m_limits(limits), m_problems(problems) {}
 
     // `busyLockKept`: the busy lock the channel keeps when the row does not give one.
@@ -319,19 +319,19 @@ private:
     std::optional<Tone> dcsFrom(const char* column, char polarity);
     void commitListColumns(BusyLock busyLockKept, bool& priority);
 
-    const CRowReader& m_row;
+    const RowReader& m_row;
     BandLimits m_limits;
     std::vector<std::string>& m_problems;
     Channel m_channel = Channel::erased(); // committed with the grid's rules
 };
 
-std::string CRowImporter::frequencyProblem(const std::string& what, MessageId id) const {
+std::string RowImporter::frequencyProblem(const std::string& what, MessageId id) const {
     return what + ": " + messageText(id, false) + " (the band is " +
            formatFrequency(static_cast<uint32_t>(std::max(m_limits.min10Hz, 0))) + " to " +
            formatFrequency(static_cast<uint32_t>(std::max(m_limits.max10Hz, 0))) + " MHz)";
 }
 
-bool CRowImporter::commitReceive() {
+bool RowImporter::commitReceive() {
     const std::string text = m_row.get("Frequency");
     if (text.empty()) {
         problem("Frequency is empty");
@@ -350,7 +350,7 @@ bool CRowImporter::commitReceive() {
     return true;
 }
 
-void CRowImporter::commitTransmit() {
+void RowImporter::commitTransmit() {
     const std::string duplex = m_row.get("Duplex");
     const std::string offset = m_row.get("Offset");
     if (duplex.empty()) {
@@ -395,7 +395,7 @@ void CRowImporter::commitTransmit() {
     }
 }
 
-std::optional<Tone> CRowImporter::ctcssFrom(const char* column) {
+std::optional<Tone> RowImporter::ctcssFrom(const char* column) {
     const std::string text = m_row.get(column);
     if (!isPlainDecimal(text)) {
         problem(std::string(column) + " " + quoted(text) + " is not a tone frequency in Hz");
@@ -417,7 +417,7 @@ std::optional<Tone> CRowImporter::ctcssFrom(const char* column) {
     return tone;
 }
 
-std::optional<Tone> CRowImporter::dcsFrom(const char* column, char polarity) {
+std::optional<Tone> RowImporter::dcsFrom(const char* column, char polarity) {
     const std::string text = m_row.get(column);
     const std::optional<long> code = integerValue(text);
     if (!code) {
@@ -431,7 +431,7 @@ std::optional<Tone> CRowImporter::dcsFrom(const char* column, char polarity) {
     return Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
 }
 
-void CRowImporter::commitTones() {
+void RowImporter::commitTones() {
     const std::string mode = m_row.get("Tone");
     std::string polarity = m_row.get("DtcsPolarity");
     if (polarity.empty()) {
@@ -505,7 +505,7 @@ void CRowImporter::commitTones() {
     }
 }
 
-void CRowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
+void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
 
     const std::string mode = m_row.get("Mode");
     if (sameIgnoringCase(mode, "FM")) {
@@ -559,7 +559,7 @@ void CRowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
     }
 }
 
-bool CRowImporter::run(BusyLock busyLockKept, RowOutcome& out) {
+bool RowImporter::run(BusyLock busyLockKept, RowOutcome& out) {
     const size_t before = m_problems.size();
     if (commitReceive()) {
         commitTransmit();
@@ -574,7 +574,7 @@ bool CRowImporter::run(BusyLock busyLockKept, RowOutcome& out) {
 
 // ---- export ------------------------------------------------------------------------------
 
-std::string exportCsv(const CMemoryImage& image) {
+std::string exportCsv(const MemoryImage& image) {
     std::string out;
     for (int c = 0; c < kColumnCount; ++c) {
         out += (c ? "," : "");
@@ -639,7 +639,7 @@ std::string exportCsv(const CMemoryImage& image) {
 
 // ---- import ------------------------------------------------------------------------------
 
-ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLimits limits) {
+ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits) {
     ImportResult result;
     result.image = image;
 
@@ -678,7 +678,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
     // Locations count from 0 when the smallest one is 0.
     long base = 1;
     for (size_t r = 1; r < records.size(); ++r) {
-        const std::optional<long> location = integerValue(CRowReader(columns, records[r]).get("Location"));
+        const std::optional<long> location = integerValue(RowReader(columns, records[r]).get("Location"));
         if (location && *location == 0) {
             base = 0;
         }
@@ -694,7 +694,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
     int priorityLine = 0;
     for (size_t r = 1; r < records.size(); ++r) {
         const Record& record = records[r];
-        const CRowReader row(columns, record);
+        const RowReader row(columns, record);
         std::vector<std::string> problems;
 
         if (record.fields.size() < header.fields.size()) {
@@ -727,7 +727,7 @@ ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLim
         const Channel* before = channel ? &original[static_cast<size_t>(channel - 1)] : nullptr;
         const BusyLock keptLock = before && before->isInUse() ? before->busyLock : BusyLock::Off;
         RowOutcome outcome;
-        CRowImporter(row, limits, problems).run(keptLock, outcome);
+        RowImporter(row, limits, problems).run(keptLock, outcome);
 
         if (outcome.priority && channel) {
             if (priorityChannel) {

@@ -30,7 +30,7 @@ extern const char* const kColumns[kColumnCount];
 
 // One row per channel in use, Location 1..16, every column filled as other tools expect it
 // (placeholders 88.5, 023, NN and Tone->Tone where a column is unused). Lines end in LF.
-std::string exportCsv(const CMemoryImage& image);
+std::string exportCsv(const MemoryImage& image);
 
 struct Problem {
     int line = 0; // 1-based line of the file where the row starts
@@ -40,7 +40,7 @@ struct Problem {
 struct ImportResult {
     // The given image with the file's channels and the options the file touches; the given
     // image unchanged while there are problems.
-    CMemoryImage image;
+    MemoryImage image;
     std::vector<Problem> problems; // every bad row, in line order; empty on success
     int channelCount = 0;          // rows imported
     bool ok() const { return problems.empty(); }
@@ -57,6 +57,6 @@ struct ImportResult {
 // doubled quotes, line breaks and commas inside, '#' comment lines, blank lines; columns found
 // by header name (ASCII case ignored) in any order, unknown ones ignored, so the older 17- and
 // 18-column layouts read as well. Locations count from 1, or from 0 when the smallest is 0.
-ImportResult importCsv(std::string_view text, const CMemoryImage& image, BandLimits limits);
+ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits);
 
 } // namespace channelcsv

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-// The channel editor's rules on typed channels, shared by the grid (through CChannelTable),
+// The channel editor's rules on typed channels, shared by the grid (through ChannelTable),
 // radioprog's channel command and the CSV import.
 namespace channeledit {
 

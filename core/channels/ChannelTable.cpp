@@ -37,7 +37,7 @@ std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
 
 } // namespace
 
-CChannelTable::CChannelTable(bool chinese) : m_bChinese(chinese) {
+ChannelTable::ChannelTable(bool chinese) : m_chinese(chinese) {
     for (int c = 0; c < kGridCols; ++c) {
         m_cells[0][c] = heading(c, chinese);
     }
@@ -46,30 +46,30 @@ CChannelTable::CChannelTable(bool chinese) : m_bChinese(chinese) {
     }
 }
 
-void CChannelTable::checkCell(int row, int col) const {
+void ChannelTable::checkCell(int row, int col) const {
     if (row < 0 || row >= kGridRows || col < 0 || col >= kGridCols) {
         throw std::out_of_range("grid cell out of range");
     }
 }
 
-const std::string& CChannelTable::text(int row, int col) const {
+const std::string& ChannelTable::text(int row, int col) const {
     checkCell(row, col);
     return m_cells[row][col];
 }
 
-void CChannelTable::setText(int row, int col, const std::string& text) {
+void ChannelTable::setText(int row, int col, const std::string& text) {
     checkCell(row, col);
     m_cells[row][col] = text;
 }
 
-void CChannelTable::clearRow(int row) {
+void ChannelTable::clearRow(int row) {
     checkCell(row, 1);
     for (int c = 1; c < kGridCols; ++c) {
         m_cells[row][c].clear();
     }
 }
 
-bool CChannelTable::isRowEmpty(int row) const {
+bool ChannelTable::isRowEmpty(int row) const {
     checkCell(row, 1);
     for (int c = 1; c < kGridCols; ++c) {
         if (!m_cells[row][c].empty()) {
@@ -79,14 +79,14 @@ bool CChannelTable::isRowEmpty(int row) const {
     return true;
 }
 
-const char* CChannelTable::heading(int col, bool chinese) {
+const char* ChannelTable::heading(int col, bool chinese) {
     if (col < 0 || col >= kGridCols) {
         return "";
     }
     return pick(static_cast<CoreText>(static_cast<int>(CoreText::HeadingChannel) + col), chinese);
 }
 
-const std::vector<std::string>& CChannelTable::listItems(int col) const {
+const std::vector<std::string>& ChannelTable::listItems(int col) const {
     static const std::vector<std::string> kLists[2][4] = {
         {items({CoreText::Wide, CoreText::Narrow}, false), items({CoreText::Yes, CoreText::No}, false),
          items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, false),
@@ -97,15 +97,15 @@ const std::vector<std::string>& CChannelTable::listItems(int col) const {
     };
     static const std::vector<std::string> kNone;
     if (col == col::kRxTone || col == col::kTxTone) {
-        return toneList(m_bChinese);
+        return toneList(m_chinese);
     }
-    if (col >= col::kWidth && col <= col::kPower) {
-        return kLists[m_bChinese ? 1 : 0][col - col::kWidth];
+    if (col >= col::kBandwidth && col <= col::kPower) {
+        return kLists[m_chinese ? 1 : 0][col - col::kBandwidth];
     }
     return kNone;
 }
 
-int CChannelTable::initialListIndex(int col, const std::string& cellText) const {
+int ChannelTable::initialListIndex(int col, const std::string& cellText) const {
     const std::vector<std::string>& list = listItems(col);
     for (size_t i = 0; i < list.size(); ++i) {
         if (ascii::startsWithIgnoringCase(list[i], cellText)) {
@@ -115,11 +115,11 @@ int CChannelTable::initialListIndex(int col, const std::string& cellText) const 
     return 0;
 }
 
-std::string CChannelTable::defaultText(int col, bool chinese) {
+std::string ChannelTable::defaultText(int col, bool chinese) {
     return isListColumn(col) ? cellText(Channel::onFrequency(0), col, chinese) : std::string();
 }
 
-std::string CChannelTable::cellText(const Channel& channel, int col, bool chinese) {
+std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese) {
     switch (col) {
     case col::kRxFrequency:
         return frequencyText(channel.rx10Hz);
@@ -137,7 +137,7 @@ std::string CChannelTable::cellText(const Channel& channel, int col, bool chines
         return {};
     }
     switch (col) {
-    case col::kWidth:
+    case col::kBandwidth:
         return pick(channel.wide ? CoreText::Wide : CoreText::Narrow, chinese);
     case col::kScan:
         return pick(channel.scanned ? CoreText::Yes : CoreText::No, chinese);
@@ -153,20 +153,20 @@ std::string CChannelTable::cellText(const Channel& channel, int col, bool chines
     }
 }
 
-void CChannelTable::setRow(int row, const Channel& channel) {
+void ChannelTable::setRow(int row, const Channel& channel) {
     for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-        m_cells[row][c] = cellText(channel, c, m_bChinese);
+        m_cells[row][c] = cellText(channel, c, m_chinese);
     }
 }
 
-void CChannelTable::decode(const CMemoryImage& image) {
+void ChannelTable::decode(const MemoryImage& image) {
     const Channels channels = ChannelCodec::decodeAll(image);
     for (int row = 1; row <= image::kChannelCount; ++row) {
         setRow(row, channels[static_cast<size_t>(row - 1)]);
     }
 }
 
-Channel CChannelTable::channel(int row) const {
+Channel ChannelTable::channel(int row) const {
     checkCell(row, 1);
     if (row == 0) {
         throw std::invalid_argument("row 0 holds the headings");
@@ -179,7 +179,7 @@ Channel CChannelTable::channel(int row) const {
     c.txTone = parseToneText(cells[col::kTxTone]);
     // Anything but the narrow text is wide, anything but the low text is high, and any lock
     // text that is neither off nor carrier locks on the tone: the radio's defaults.
-    c.wide = !isEither(cells[col::kWidth], CoreText::Narrow);
+    c.wide = !isEither(cells[col::kBandwidth], CoreText::Narrow);
     c.scanned = isEither(cells[col::kScan], CoreText::Yes);
     const std::string& lock = cells[col::kBusyLock];
     c.busyLock = isEither(lock, CoreText::Off)       ? BusyLock::Off
@@ -189,7 +189,7 @@ Channel CChannelTable::channel(int row) const {
     return c;
 }
 
-Channels CChannelTable::channels() const {
+Channels ChannelTable::channels() const {
     Channels out;
     for (int row = 1; row <= image::kChannelCount; ++row) {
         out[static_cast<size_t>(row - 1)] = channel(row);
@@ -197,11 +197,11 @@ Channels CChannelTable::channels() const {
     return out;
 }
 
-void CChannelTable::encode(CMemoryImage& image) const {
+void ChannelTable::encode(MemoryImage& image) const {
     ChannelCodec::encodeAll(image, channels());
 }
 
-CommitOutcome CChannelTable::commitFrequency(int row, int col, const std::string& typed, BandLimits limits) {
+CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string& typed, BandLimits limits) {
     checkCell(row, col);
     if (row == 0 || (col != col::kRxFrequency && col != col::kTxFrequency)) {
         throw std::invalid_argument("not a frequency cell");
@@ -233,7 +233,7 @@ CommitOutcome CChannelTable::commitFrequency(int row, int col, const std::string
     return {};
 }
 
-void CChannelTable::commitList(int row, int col, const std::string& chosen, bool userChose) {
+void ChannelTable::commitList(int row, int col, const std::string& chosen, bool userChose) {
     checkCell(row, col);
     if (row == 0 || !isListColumn(col)) {
         throw std::invalid_argument("not a list cell");

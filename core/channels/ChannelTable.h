@@ -16,7 +16,7 @@ constexpr int kRxFrequency = 1;
 constexpr int kTxFrequency = 2;
 constexpr int kRxTone = 3;
 constexpr int kTxTone = 4;
-constexpr int kWidth = 5;
+constexpr int kBandwidth = 5;
 constexpr int kScan = 6;
 constexpr int kBusyLock = 7;
 constexpr int kPower = 8;
@@ -38,9 +38,9 @@ struct CommitOutcome {
 //
 // Texts of either language are understood when encoding, so a grid filled in English and one
 // filled in Chinese encode to the same image; new texts are written in the table's language.
-class CChannelTable {
+class ChannelTable {
 public:
-    explicit CChannelTable(bool chinese);
+    explicit ChannelTable(bool chinese);
 
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
     const std::string& text(int row, int col) const;
@@ -63,14 +63,14 @@ public:
     static std::string cellText(const Channel& channel, int col, bool chinese);
 
     // Rows 1 to 16 from the image's channel records and scan bitmap.
-    void decode(const CMemoryImage& image);
+    void decode(const MemoryImage& image);
     // The typed channel a row's texts stand for, as encode() stores it: texts that do not
     // parse read as empty or default values. Rows 1 to 16.
     Channel channel(int row) const;
     Channels channels() const;
     // Every row into its channel record and scan bit. Texts that do not parse encode as empty
     // or default values; bytes 14 and 15 and the uninterpreted bits of bytes 12 and 13 are kept.
-    void encode(CMemoryImage& image) const;
+    void encode(MemoryImage& image) const;
 
     // Commits the text typed into the receive (col 1) or transmit (col 2) cell of `row`.
     // - receive: empty deletes the channel; a new channel gets the frequency in both cells and
@@ -95,6 +95,6 @@ private:
     void checkCell(int row, int col) const;
     void setRow(int row, const Channel& channel);
 
-    bool m_bChinese;
+    bool m_chinese;
     std::array<std::array<std::string, kGridCols>, kGridRows> m_cells;
 };

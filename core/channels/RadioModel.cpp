@@ -9,10 +9,10 @@ const char* const kSetup = "Setup";
 std::string key(const char* prefix, unsigned number) { return prefix + std::to_string(number); }
 } // namespace
 
-std::vector<std::string> typeNames(const CIniFile& ini) {
+std::vector<std::string> typeNames(const IniFile& ini) {
     std::vector<std::string> names;
     for (int k = 1; k <= kMaxTypes; ++k) {
-        std::string name = ini.GetString(kSetup, key("Type", static_cast<unsigned>(k)), "");
+        std::string name = ini.value(kSetup, key("Type", static_cast<unsigned>(k)), "");
         if (name.empty()) {
             break;
         }
@@ -21,8 +21,8 @@ std::vector<std::string> typeNames(const CIniFile& ini) {
     return names;
 }
 
-std::vector<std::string> bandNames(const CIniFile& ini, unsigned typeIndex) {
-    std::string rest = ini.GetString(kSetup, key("Field", typeIndex + 1), "");
+std::vector<std::string> bandNames(const IniFile& ini, unsigned typeIndex) {
+    std::string rest = ini.value(kSetup, key("Field", typeIndex + 1), "");
     std::vector<std::string> bands;
     for (size_t bar; (bar = rest.find('|')) != std::string::npos;) {
         bands.push_back(rest.substr(0, bar));
@@ -32,12 +32,12 @@ std::vector<std::string> bandNames(const CIniFile& ini, unsigned typeIndex) {
     return bands;
 }
 
-std::string typeName(const CIniFile& ini, unsigned typeIndex) {
-    return ini.GetString(kSetup, key("Type", typeIndex + 1), "");
+std::string typeName(const IniFile& ini, unsigned typeIndex) {
+    return ini.value(kSetup, key("Type", typeIndex + 1), "");
 }
 
-std::string bandName(const CIniFile& ini, unsigned typeIndex, unsigned bandIndex) {
-    return bandTextFromList(ini.GetString(kSetup, key("Field", typeIndex + 1), ""), bandIndex);
+std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex) {
+    return bandTextFromList(ini.value(kSetup, key("Field", typeIndex + 1), ""), bandIndex);
 }
 
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
@@ -45,7 +45,7 @@ std::string mainTitle(const std::string& appName, const std::string& type, const
     return appName + (chinese ? "  [ 类型:" : "  [ Type:") + type + (chinese ? "  频率:" : "  Fre:") + band + " ]";
 }
 
-TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini) {
+TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {
     TypeAndBand d;
     d.type = image.radioType();
     d.band = image.band();
@@ -55,7 +55,7 @@ TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini) {
     return d;
 }
 
-TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& store, const CIniFile& ini) {
+TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini) {
     if (newDocument) {
         image.setRadioType(static_cast<uint8_t>(store.readValue("Type", 0) & 0xFF));
         image.setBand(static_cast<uint8_t>(store.readValue("Field", 0) & 0xFF));
@@ -65,7 +65,7 @@ TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& s
     return describe(image, ini);
 }
 
-SettingsWriteResult remember(const CMemoryImage& image, ISettingsStore& store) {
+SettingsWriteResult remember(const MemoryImage& image, ISettingsStore& store) {
     SettingsWriteResult result = store.writeValue("Type", image.radioType());
     if (result) {
         result = store.writeValue("Field", image.band());

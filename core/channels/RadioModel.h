@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CIniFile;
+class IniFile;
 
 // The radio types and frequency bands that Program.ini lists, and how the image's type and
 // band bytes, the remembered choice and the band limits follow each other.
@@ -18,14 +18,14 @@ namespace radiomodel {
 
 constexpr int kMaxTypes = 19;
 
-std::vector<std::string> typeNames(const CIniFile& ini);
+std::vector<std::string> typeNames(const IniFile& ini);
 // The bands of a type, split at every '|'; an empty value gives one empty band.
-std::vector<std::string> bandNames(const CIniFile& ini, unsigned typeIndex);
+std::vector<std::string> bandNames(const IniFile& ini, unsigned typeIndex);
 
 // The name of type index t ("Type<t+1>", empty when missing).
-std::string typeName(const CIniFile& ini, unsigned typeIndex);
+std::string typeName(const IniFile& ini, unsigned typeIndex);
 // Band b of type t; the last band when b is at or past the end.
-std::string bandName(const CIniFile& ini, unsigned typeIndex, unsigned bandIndex);
+std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex);
 
 // "<appName>  [ Type:<type>  Fre:<band> ]", or with the Chinese labels.
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
@@ -43,13 +43,13 @@ struct TypeAndBand {
 // Brings the image's type and band bytes and the remembered choice in line: a new document
 // takes the remembered Type and Field (0 when missing) into its image; any other image
 // becomes the remembered choice. Then looks the names and band limits up in Program.ini.
-TypeAndBand synchronise(CMemoryImage& image, bool newDocument, ISettingsStore& store, const CIniFile& ini);
+TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini);
 
 // Makes the image's type and band the remembered choice (Type and Field of the store); the
 // first write that fails says why.
-SettingsWriteResult remember(const CMemoryImage& image, ISettingsStore& store);
+SettingsWriteResult remember(const MemoryImage& image, ISettingsStore& store);
 
 // Looks the names and limits of the image's type and band up, changing nothing.
-TypeAndBand describe(const CMemoryImage& image, const CIniFile& ini);
+TypeAndBand describe(const MemoryImage& image, const IniFile& ini);
 
 } // namespace radiomodel

@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-DatFileResult loadDatFile(const std::string& path, CMemoryImage& image) {
+DatFileResult loadDatFile(const std::string& path, MemoryImage& image) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) {
@@ -42,7 +42,7 @@ DatFileResult loadDatFile(const std::string& path, CMemoryImage& image) {
     return {};
 }
 
-DatFileResult saveDatFile(const std::string& path, const CMemoryImage& image) {
+DatFileResult saveDatFile(const std::string& path, const MemoryImage& image) {
     std::string error;
     const std::string bytes(reinterpret_cast<const char*>(image.data()), image::kSize);
     if (!platform::writeFileAtomically(path, bytes, error)) {

@@ -20,11 +20,11 @@ struct DatFileResult {
 };
 
 // Loads a file into `image`. The image is changed only when the whole file was read.
-DatFileResult loadDatFile(const std::string& path, CMemoryImage& image);
+DatFileResult loadDatFile(const std::string& path, MemoryImage& image);
 
 // Saves through a temporary file in the same folder that is renamed over the target, so a
 // failed save leaves the previous file as it was.
-DatFileResult saveDatFile(const std::string& path, const CMemoryImage& image);
+DatFileResult saveDatFile(const std::string& path, const MemoryImage& image);
 
 // "Data Format Error" or its Chinese twin.
 const char* dataFormatErrorText(bool chinese);

@@ -35,10 +35,10 @@ void encodeFrequency(uint8_t* field, uint32_t freq10Hz) {
 
 using namespace image;
 
-CMemoryImage::CMemoryImage() { m_bytes.fill(0xFF); }
+MemoryImage::MemoryImage() { m_bytes.fill(0xFF); }
 
-CMemoryImage CMemoryImage::newDocument() {
-    CMemoryImage img;
+MemoryImage MemoryImage::newDocument() {
+    MemoryImage img;
     img.m_bytes[offset::kVoice] = 0x02;
     img.m_bytes[offset::kTimeOut] = 0x03;
     img.m_bytes[offset::kSquelch] = 0x05;
@@ -52,62 +52,62 @@ CMemoryImage CMemoryImage::newDocument() {
     return img;
 }
 
-uint8_t* CMemoryImage::record(int channel) {
+uint8_t* MemoryImage::record(int channel) {
     if (channel < 1 || channel > kChannelCount) {
         throw std::out_of_range("channel number out of range");
     }
     return m_bytes.data() + channelOffset(channel);
 }
 
-const uint8_t* CMemoryImage::record(int channel) const {
-    return const_cast<CMemoryImage*>(this)->record(channel);
+const uint8_t* MemoryImage::record(int channel) const {
+    return const_cast<MemoryImage*>(this)->record(channel);
 }
 
-std::optional<uint32_t> CMemoryImage::rxFrequency(int channel) const {
+std::optional<uint32_t> MemoryImage::rxFrequency(int channel) const {
     return decodeFrequency(record(channel) + record::kRxFrequency);
 }
 
-std::optional<uint32_t> CMemoryImage::txFrequency(int channel) const {
+std::optional<uint32_t> MemoryImage::txFrequency(int channel) const {
     return decodeFrequency(record(channel) + record::kTxFrequency);
 }
 
-void CMemoryImage::setRxFrequency(int channel, uint32_t freq10Hz) {
+void MemoryImage::setRxFrequency(int channel, uint32_t freq10Hz) {
     encodeFrequency(record(channel) + record::kRxFrequency, freq10Hz);
 }
 
-void CMemoryImage::setTxFrequency(int channel, uint32_t freq10Hz) {
+void MemoryImage::setTxFrequency(int channel, uint32_t freq10Hz) {
     encodeFrequency(record(channel) + record::kTxFrequency, freq10Hz);
 }
 
-bool CMemoryImage::isInUse(int channel) const {
+bool MemoryImage::isInUse(int channel) const {
     return rxFrequency(channel).has_value() && txFrequency(channel).has_value();
 }
 
-Tone CMemoryImage::rxTone(int channel) const {
+Tone MemoryImage::rxTone(int channel) const {
     const uint8_t* r = record(channel);
     return decodeToneWord({r[record::kRxTone], r[record::kRxTone + 1]});
 }
 
-Tone CMemoryImage::txTone(int channel) const {
+Tone MemoryImage::txTone(int channel) const {
     const uint8_t* r = record(channel);
     return decodeToneWord({r[record::kTxTone], r[record::kTxTone + 1]});
 }
 
-void CMemoryImage::setRxTone(int channel, const Tone& tone) {
+void MemoryImage::setRxTone(int channel, const Tone& tone) {
     const ToneWord w = encodeTone(tone);
     uint8_t* r = record(channel);
     r[record::kRxTone] = w.low;
     r[record::kRxTone + 1] = w.high;
 }
 
-void CMemoryImage::setTxTone(int channel, const Tone& tone) {
+void MemoryImage::setTxTone(int channel, const Tone& tone) {
     const ToneWord w = encodeTone(tone);
     uint8_t* r = record(channel);
     r[record::kTxTone] = w.low;
     r[record::kTxTone + 1] = w.high;
 }
 
-BusyLock CMemoryImage::busyLock(int channel) const {
+BusyLock MemoryImage::busyLock(int channel) const {
     switch (record(channel)[record::kBusyLock] & record::kBusyLockMask) {
     case 0x00:
         return BusyLock::Off;
@@ -118,7 +118,7 @@ BusyLock CMemoryImage::busyLock(int channel) const {
     }
 }
 
-void CMemoryImage::setBusyLock(int channel, BusyLock lock) {
+void MemoryImage::setBusyLock(int channel, BusyLock lock) {
     uint8_t& b = record(channel)[record::kBusyLock];
     b &= static_cast<uint8_t>(~record::kBusyLockMask);
     if (lock == BusyLock::Carrier) {
@@ -138,27 +138,27 @@ void setBit(uint8_t& b, uint8_t mask, bool on) {
 }
 } // namespace
 
-bool CMemoryImage::isWide(int channel) const { return record(channel)[record::kFlags] & record::kWideBit; }
+bool MemoryImage::isWide(int channel) const { return record(channel)[record::kFlags] & record::kWideBit; }
 
-void CMemoryImage::setWide(int channel, bool wide) {
+void MemoryImage::setWide(int channel, bool wide) {
     setBit(record(channel)[record::kFlags], record::kWideBit, wide);
 }
 
-bool CMemoryImage::isHighPower(int channel) const {
+bool MemoryImage::isHighPower(int channel) const {
     return record(channel)[record::kFlags] & record::kHighPowerBit;
 }
 
-void CMemoryImage::setHighPower(int channel, bool high) {
+void MemoryImage::setHighPower(int channel, bool high) {
     setBit(record(channel)[record::kFlags], record::kHighPowerBit, high);
 }
 
-bool CMemoryImage::isScanned(int channel) const {
+bool MemoryImage::isScanned(int channel) const {
     record(channel); // range check
     const int bit = channel - 1;
     return m_bytes[offset::kScanBitmap + bit / 8] & (1u << (bit % 8));
 }
 
-void CMemoryImage::setScanned(int channel, bool scanned) {
+void MemoryImage::setScanned(int channel, bool scanned) {
     record(channel);
     const int bit = channel - 1;
     setBit(m_bytes[offset::kScanBitmap + bit / 8], static_cast<uint8_t>(1u << (bit % 8)), scanned);

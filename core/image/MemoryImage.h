@@ -69,12 +69,12 @@ enum class BusyLock { Off, Carrier, Tone };
 
 // Typed access to the image. The accessors are the only code that knows the offsets and
 // encodings; everything else goes through them. Channel numbers run from 1 to 16.
-class CMemoryImage {
+class MemoryImage {
 public:
     // Every byte erased (0xFF).
-    CMemoryImage();
+    MemoryImage();
     // The image of a new document: erased, with the default options.
-    static CMemoryImage newDocument();
+    static MemoryImage newDocument();
 
     uint8_t* data() { return m_bytes.data(); }
     const uint8_t* data() const { return m_bytes.data(); }
@@ -108,8 +108,8 @@ public:
     void setRadioType(uint8_t type) { m_bytes[image::offset::kRadioType] = type; }
     void setBand(uint8_t band) { m_bytes[image::offset::kBand] = band; }
 
-    bool operator==(const CMemoryImage& o) const { return m_bytes == o.m_bytes; }
-    bool operator!=(const CMemoryImage& o) const { return !(*this == o); }
+    bool operator==(const MemoryImage& o) const { return m_bytes == o.m_bytes; }
+    bool operator!=(const MemoryImage& o) const { return !(*this == o); }
 
 private:
     uint8_t* record(int channel);

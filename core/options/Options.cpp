@@ -154,7 +154,7 @@ std::optional<int> optionSelectionFromWord(OptionList list, std::string_view wor
     return std::nullopt;
 }
 
-int optionSelection(OptionList list, const CMemoryImage& image) {
+int optionSelection(OptionList list, const MemoryImage& image) {
     const int value = image.byte(optionOffset(list));
     const int count = static_cast<int>(optionItems(list, false).size());
     int item;
@@ -171,7 +171,7 @@ int optionSelection(OptionList list, const CMemoryImage& image) {
     return list == OptionList::MonitorKey ? 2 : -1;
 }
 
-void storeOptionSelection(OptionList list, int selection, CMemoryImage& image) {
+void storeOptionSelection(OptionList list, int selection, MemoryImage& image) {
     int value;
     if (list == OptionList::Vox) {
         value = selection == 0 ? 1 : 0;
@@ -185,7 +185,7 @@ void storeOptionSelection(OptionList list, int selection, CMemoryImage& image) {
     image.setByte(optionOffset(list), static_cast<uint8_t>(value & 0xFF));
 }
 
-bool batterySaverOn(const CMemoryImage& image) { return image.byte(kBatterySaver) & 0x01; }
-bool keyBeepOn(const CMemoryImage& image) { return image.byte(kKeyBeep) & 0x01; }
-void setBatterySaver(CMemoryImage& image, bool on) { image.setByte(kBatterySaver, on ? 0x01 : 0x00); }
-void setKeyBeep(CMemoryImage& image, bool on) { image.setByte(kKeyBeep, on ? 0x01 : 0x00); }
+bool batterySaverOn(const MemoryImage& image) { return image.byte(kBatterySaver) & 0x01; }
+bool keyBeepOn(const MemoryImage& image) { return image.byte(kKeyBeep) & 0x01; }
+void setBatterySaver(MemoryImage& image, bool on) { image.setByte(kBatterySaver, on ? 0x01 : 0x00); }
+void setKeyBeep(MemoryImage& image, bool on) { image.setByte(kKeyBeep, on ? 0x01 : 0x00); }

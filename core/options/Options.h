@@ -52,11 +52,11 @@ std::optional<int> optionSelectionFromWord(OptionList list, std::string_view wor
 size_t optionOffset(OptionList list);
 std::vector<std::string> optionItems(OptionList list, bool chinese);
 // The item the stored byte selects, -1 when none (the monitor key falls back to item 2).
-int optionSelection(OptionList list, const CMemoryImage& image);
-void storeOptionSelection(OptionList list, int selection, CMemoryImage& image);
+int optionSelection(OptionList list, const MemoryImage& image);
+void storeOptionSelection(OptionList list, int selection, MemoryImage& image);
 
 // The two check boxes: bit 0 of their byte shown, 0x00 or 0x01 stored.
-bool batterySaverOn(const CMemoryImage& image);
-bool keyBeepOn(const CMemoryImage& image);
-void setBatterySaver(CMemoryImage& image, bool on);
-void setKeyBeep(CMemoryImage& image, bool on);
+bool batterySaverOn(const MemoryImage& image);
+bool keyBeepOn(const MemoryImage& image);
+void setBatterySaver(MemoryImage& image, bool on);
+void setKeyBeep(MemoryImage& image, bool on);

@@ -105,11 +105,11 @@ bool hasUart(const std::filesystem::path& sysTtyDir, const std::string& name) {
 
 } // namespace
 
-CPosixSerialPort::~CPosixSerialPort() {
+PosixSerialPort::~PosixSerialPort() {
     close();
 }
 
-PortOpenResult CPosixSerialPort::open(const std::string& devicePath) {
+PortOpenResult PosixSerialPort::open(const std::string& devicePath) {
     close();
 
     // O_NONBLOCK keeps open() from waiting for carrier on a modem line; it stays set, and every
@@ -160,7 +160,7 @@ PortOpenResult CPosixSerialPort::open(const std::string& devicePath) {
     return {};
 }
 
-void CPosixSerialPort::close() {
+void PosixSerialPort::close() {
     if (m_fd < 0) {
         return;
     }
@@ -172,7 +172,7 @@ void CPosixSerialPort::close() {
     m_fd = -1;
 }
 
-bool CPosixSerialPort::write(const uint8_t* data, size_t count) {
+bool PosixSerialPort::write(const uint8_t* data, size_t count) {
     if (m_fd < 0) {
         return false;
     }
@@ -204,7 +204,7 @@ bool CPosixSerialPort::write(const uint8_t* data, size_t count) {
     return true;
 }
 
-PortReadResult CPosixSerialPort::read(uint8_t* buffer, size_t count) {
+PortReadResult PosixSerialPort::read(uint8_t* buffer, size_t count) {
     PortReadResult result;
     if (m_fd < 0) {
         result.ok = false;
@@ -258,13 +258,13 @@ PortReadResult CPosixSerialPort::read(uint8_t* buffer, size_t count) {
     return result;
 }
 
-void CPosixSerialPort::purge() {
+void PosixSerialPort::purge() {
     if (m_fd >= 0) {
         ::tcflush(m_fd, TCIOFLUSH);
     }
 }
 
-void CPosixSerialPort::clear() {
+void PosixSerialPort::clear() {
     if (m_fd < 0) {
         return;
     }
@@ -278,7 +278,7 @@ void CPosixSerialPort::clear() {
 }
 
 PortOpenResult probeSerialPort(const std::string& devicePath) {
-    CPosixSerialPort port;
+    PosixSerialPort port;
     return port.open(devicePath); // the destructor closes it
 }
 

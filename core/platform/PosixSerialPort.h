@@ -9,12 +9,12 @@ namespace platform {
 
 // A termios serial port. open() makes the line raw 9600 8N1, takes TIOCEXCL and an advisory
 // flock so that a second program (also one run by root) cannot use the port at the same time.
-class CPosixSerialPort : public ISerialPort {
+class PosixSerialPort : public ISerialPort {
 public:
-    CPosixSerialPort() = default;
-    ~CPosixSerialPort() override;
-    CPosixSerialPort(const CPosixSerialPort&) = delete;
-    CPosixSerialPort& operator=(const CPosixSerialPort&) = delete;
+    PosixSerialPort() = default;
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
     PortOpenResult open(const std::string& devicePath) override;
     void close() override;

@@ -67,7 +67,7 @@ std::string transferMessageText(TransferStatus status, bool chinese) {
 
 const char* wrongRadioCaption(bool chinese) { return coreText(CoreText::Caution, chinese); }
 
-bool CCloneSession::pumpCancelled(int times, bool sleepBetween) {
+bool CloneSession::pumpCancelled(int times, bool sleepBetween) {
     for (int i = 0; i < times; ++i) {
         if (m_observer.pump()) {
             return true;
@@ -79,10 +79,10 @@ bool CCloneSession::pumpCancelled(int times, bool sleepBetween) {
     return false;
 }
 
-bool CCloneSession::writeBytes(const uint8_t* data, size_t count) { return m_port.write(data, count); }
+bool CloneSession::writeBytes(const uint8_t* data, size_t count) { return m_port.write(data, count); }
 
-TransferResult CCloneSession::run(TransferDirection direction, const std::string& devicePath,
-                                  CMemoryImage& image) {
+TransferResult CloneSession::run(TransferDirection direction, const std::string& devicePath,
+                                  MemoryImage& image) {
     TransferResult result;
     result.portError = m_port.open(devicePath);
     if (!result.portError) {
@@ -115,7 +115,7 @@ TransferResult CCloneSession::run(TransferDirection direction, const std::string
 }
 
 // One attempt; each attempt is decided on its own, nothing of an earlier one carries over.
-CCloneSession::Handshake CCloneSession::handshakeAttempt() {
+CloneSession::Handshake CloneSession::handshakeAttempt() {
     m_port.purge();
 
     bool earlyReply = false;
@@ -169,7 +169,7 @@ CCloneSession::Handshake CCloneSession::handshakeAttempt() {
 }
 
 // After both halves of a row: report it, then five pumps, each of which may cancel.
-bool CCloneSession::finishRow(int row, TransferResult& result) {
+bool CloneSession::finishRow(int row, TransferResult& result) {
     result.rowsDone = row + 1;
     m_observer.onProgress(row + 1);
     if (pumpCancelled(5, false)) {
@@ -179,7 +179,7 @@ bool CCloneSession::finishRow(int row, TransferResult& result) {
     return true;
 }
 
-TransferResult CCloneSession::writeFrames(const CMemoryImage& image) {
+TransferResult CloneSession::writeFrames(const MemoryImage& image) {
     TransferResult result;
     uint8_t header[4] = {kCmdWrite, 0, 0, kFrameLength};
     uint16_t address = 0;
@@ -207,7 +207,7 @@ TransferResult CCloneSession::writeFrames(const CMemoryImage& image) {
     return result;
 }
 
-TransferResult CCloneSession::readFrames(CMemoryImage& image) {
+TransferResult CloneSession::readFrames(MemoryImage& image) {
     TransferResult result;
     // Frames collect here and reach the image only after the last one, so a failed or
     // cancelled read leaves the document as it was.

@@ -61,21 +61,21 @@ public:
 
 // One transfer of rows 0 to 50 of the image between the host and the radio:
 // handshake, identification, then 102 acknowledged frames of 8 bytes.
-class CCloneSession {
+class CloneSession {
 public:
-    CCloneSession(ISerialPort& port, ICloneObserver& observer) : m_port(port), m_observer(observer) {}
+    CloneSession(ISerialPort& port, ICloneObserver& observer) : m_port(port), m_observer(observer) {}
 
     // Opens `devicePath`, transfers in `direction`, and closes the port on every way out.
     // A read changes `image` only when all 102 frames have arrived, and then only rows 0 to 50.
-    TransferResult run(TransferDirection direction, const std::string& devicePath, CMemoryImage& image);
+    TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
 
     static constexpr int kFrameCount = 102;
 
 private:
     enum class Handshake { Ok, Failed, WrongRadio, Cancelled };
     Handshake handshakeAttempt();
-    TransferResult writeFrames(const CMemoryImage& image);
-    TransferResult readFrames(CMemoryImage& image);
+    TransferResult writeFrames(const MemoryImage& image);
+    TransferResult readFrames(MemoryImage& image);
     bool pumpCancelled(int times, bool sleepBetween);
     bool finishRow(int row, TransferResult& result);
     bool writeBytes(const uint8_t* data, size_t count);

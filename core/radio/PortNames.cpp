@@ -22,7 +22,7 @@ int comPortNumber(const std::string& name) {
     return number >= 1 && number <= kPortNameCount ? number : 0;
 }
 
-std::string resolvePortName(const std::string& name, const CIniFile* ini,
+std::string resolvePortName(const std::string& name, const IniFile* ini,
                             const std::vector<std::string>& devices) {
     const int number = comPortNumber(name);
     if (number == 0) {
@@ -30,7 +30,7 @@ std::string resolvePortName(const std::string& name, const CIniFile* ini,
     }
     if (ini) {
         // The value may carry spaces before a trailing comment; a device path never ends in one.
-        std::string configured = ascii::trimmed(ini->GetString("Setup", portName(number), ""));
+        std::string configured = ascii::trimmed(ini->value("Setup", portName(number), ""));
         if (!configured.empty()) {
             return configured;
         }
@@ -39,7 +39,7 @@ std::string resolvePortName(const std::string& name, const CIniFile* ini,
     return index < devices.size() ? devices[index] : std::string();
 }
 
-std::vector<PortCandidate> listPortCandidates(const CIniFile* ini, const std::vector<std::string>& devices,
+std::vector<PortCandidate> listPortCandidates(const IniFile* ini, const std::vector<std::string>& devices,
                                               const PortProbe& probe) {
     std::vector<PortCandidate> candidates;
     for (int number = 1; number <= kPortNameCount; ++number) {

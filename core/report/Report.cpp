@@ -35,7 +35,7 @@ struct BlockLine {
 const BlockLine kBlockLines[] = {
     {CoreText::ReportRxFrequency, col::kRxFrequency, CoreText::ReportTxFrequency, col::kTxFrequency},
     {CoreText::ReportRxTone, col::kRxTone, CoreText::ReportTxTone, col::kTxTone},
-    {CoreText::HeadingWidth, col::kWidth, CoreText::HeadingScan, col::kScan},
+    {CoreText::HeadingWidth, col::kBandwidth, CoreText::HeadingScan, col::kScan},
 };
 
 // Device units to twips, truncated; the product is taken in 64 bits so no printer overflows it.
@@ -54,7 +54,7 @@ std::string itemOrLast(OptionList list, uint8_t value, bool chinese) {
 
 // The report's own value texts. They read the bytes as they are: an out-of-range time-out or
 // VOX gain prints its arithmetic ("3825s", "255"), never a blank.
-std::string optionValue(OptionLine line, const CMemoryImage& image, bool chinese) {
+std::string optionValue(OptionLine line, const MemoryImage& image, bool chinese) {
     switch (line) {
     case OptionLine::TimeOut:
         return std::to_string(image.byte(kTimeOut) * 15) + "s";
@@ -76,22 +76,22 @@ std::string optionValue(OptionLine line, const CMemoryImage& image, bool chinese
     return {};
 }
 
-class CPageWriter {
+class PageWriter {
 public:
-    CPageWriter(ReportPage& page, const ReportUnits& units) : m_page(page), m_nK(units.columnTwips) {}
+    PageWriter(ReportPage& page, const ReportUnits& units) : m_page(page), m_k(units.columnTwips) {}
 
     // x in report columns (K), y in twips.
     void text(ReportFontId font, int columns, int y, std::string text) {
-        m_page.texts.push_back({font, columns * m_nK, y, std::move(text)});
+        m_page.texts.push_back({font, columns * m_k, y, std::move(text)});
     }
-    void rule(int y) { m_page.lines.push_back({5 * m_nK, y, 60 * m_nK, y}); }
+    void rule(int y) { m_page.lines.push_back({5 * m_k, y, 60 * m_k, y}); }
 
 private:
     ReportPage& m_page;
-    int m_nK;
+    int m_k;
 };
 
-void addOptions(CPageWriter& out, const CMemoryImage& image, const ReportInput& in) {
+void addOptions(PageWriter& out, const MemoryImage& image, const ReportInput& in) {
     const int s = in.smallLineTwips;
     out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportOptionTitle, in.chinese));
     out.text(ReportFontId::Small, 6, -4 * s, coreText(CoreText::ReportFunction, in.chinese));
@@ -102,7 +102,7 @@ void addOptions(CPageWriter& out, const CMemoryImage& image, const ReportInput& 
     }
 }
 
-void addChannels(CPageWriter& out, const Channels& channels, const std::vector<int>& rows,
+void addChannels(PageWriter& out, const Channels& channels, const std::vector<int>& rows,
                  const ReportInput& in) {
     const int s = in.smallLineTwips;
     out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportChannelTitle, in.chinese));
@@ -116,9 +116,9 @@ void addChannels(CPageWriter& out, const Channels& channels, const std::vector<i
         for (const BlockLine& line : kBlockLines) {
             y -= s;
             out.text(ReportFontId::Small, 5, y, label(line.left, in.chinese));
-            out.text(ReportFontId::Small, 22, y, CChannelTable::cellText(channel, line.leftCol, in.chinese));
+            out.text(ReportFontId::Small, 22, y, ChannelTable::cellText(channel, line.leftCol, in.chinese));
             out.text(ReportFontId::Small, 36, y, label(line.right, in.chinese));
-            out.text(ReportFontId::Small, 55, y, CChannelTable::cellText(channel, line.rightCol, in.chinese));
+            out.text(ReportFontId::Small, 55, y, ChannelTable::cellText(channel, line.rightCol, in.chinese));
         }
     }
 }
@@ -153,7 +153,7 @@ int reportPageCount(const Channels& channels) {
     return 1 + (count + report::kChannelsPerPage - 1) / report::kChannelsPerPage;
 }
 
-ReportModel buildReport(const CMemoryImage& image, const Channels& channels, const ReportInput& in) {
+ReportModel buildReport(const MemoryImage& image, const Channels& channels, const ReportInput& in) {
     ReportModel model;
     model.units = reportUnits(in.area);
 
@@ -164,7 +164,7 @@ ReportModel buildReport(const CMemoryImage& image, const Channels& channels, con
     const int l = in.reportLineTwips;
     model.pages.resize(static_cast<size_t>(pageCount));
     for (int p = 1; p <= pageCount; ++p) {
-        CPageWriter out(model.pages[static_cast<size_t>(p - 1)], model.units);
+        PageWriter out(model.pages[static_cast<size_t>(p - 1)], model.units);
         out.rule(-(2 * l + 50));
         out.rule(-(2 * l + 120));
         out.rule(-36 * l + l / 2);
@@ -183,6 +183,6 @@ ReportModel buildReport(const CMemoryImage& image, const Channels& channels, con
     return model;
 }
 
-ReportModel buildReport(const CMemoryImage& image, const ReportInput& in) {
+ReportModel buildReport(const MemoryImage& image, const ReportInput& in) {
     return buildReport(image, ChannelCodec::decodeAll(image), in);
 }

@@ -101,8 +101,8 @@ int reportPageCount(const Channels& channels);
 
 // The report of the image's options and of the channels, each value printed as the channel
 // grid shows it. The channels may hold edits that are not yet in the image (the grid's
-// CChannelTable::channels()).
-ReportModel buildReport(const CMemoryImage& image, const Channels& channels, const ReportInput& input);
+// ChannelTable::channels()).
+ReportModel buildReport(const MemoryImage& image, const Channels& channels, const ReportInput& input);
 
 // As above with the channels decoded from the image.
-ReportModel buildReport(const CMemoryImage& image, const ReportInput& input);
+ReportModel buildReport(const MemoryImage& image, const ReportInput& input);

@@ -87,30 +87,30 @@ IniSaveResult rewriteInPlace(const fs::path& target, const std::string& data) {
 
 } // namespace
 
-CIniFile::CIniFile(int growStep) : m_nGrowStep(std::max(growStep, 1)) {}
+IniFile::IniFile(int growStep) : m_growStep(std::max(growStep, 1)) {}
 
-CIniFile::~CIniFile() {
+IniFile::~IniFile() {
     try {
-        if (m_bAutoSave && IsLoaded()) {
-            Save();
+        if (m_autoSave && isLoaded()) {
+            save();
         }
     } catch (...) {
         // Out of memory while saving at shutdown: the file keeps its old content.
     }
-    Clear();
+    clear();
 }
 
-bool CIniFile::LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase) {
-    return Load((fs::path(platform::executableDir()) / fileName).string(), autoSave, ignoreCase);
+bool IniFile::loadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase) {
+    return load((fs::path(platform::executableDir()) / fileName).string(), autoSave, ignoreCase);
 }
 
-bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase) {
-    if (IsLoaded()) {
-        Save();
-        Clear();
+bool IniFile::load(const std::string& path, bool autoSave, bool ignoreCase) {
+    if (isLoaded()) {
+        save();
+        clear();
     }
-    m_bAutoSave = autoSave;
-    m_bIgnoreCase = ignoreCase;
+    m_autoSave = autoSave;
+    m_ignoreCase = ignoreCase;
     if (path.empty()) {
         return false;
     }
@@ -132,7 +132,7 @@ bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase) {
         return false;
     }
 
-    m_strPath = path;
+    m_path = path;
     appendSection(std::string());
     std::string line;
     bool firstLine = true;
@@ -147,7 +147,7 @@ bool CIniFile::Load(const std::string& path, bool autoSave, bool ignoreCase) {
     return !in.bad();
 }
 
-std::string CIniFile::GetString(const std::string& section, const std::string& key,
+std::string IniFile::value(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
     const int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
@@ -158,7 +158,7 @@ std::string CIniFile::GetString(const std::string& section, const std::string& k
     if (entryIndex < 0) {
         return trimmed(defaultValue);
     }
-    const std::string& value = found.m_entries[static_cast<size_t>(entryIndex)].m_strValue;
+    const std::string& value = found.m_entries[static_cast<size_t>(entryIndex)].m_value;
     size_t cut = std::string::npos;
     for (std::string_view marker : kValueCommentMarkers) {
         cut = std::min(cut, value.find(marker));
@@ -166,45 +166,45 @@ std::string CIniFile::GetString(const std::string& section, const std::string& k
     return value.substr(0, cut);
 }
 
-void CIniFile::SetString(const std::string& section, const std::string& key, const std::string& value) {
-    if (!IsLoaded()) {
+void IniFile::setValue(const std::string& section, const std::string& key, const std::string& value) {
+    if (!isLoaded()) {
         return;
     }
     int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
         appendSection(section);
         sectionIndex = static_cast<int>(m_sections.size()) - 1;
-        m_bModified = true;
+        m_modified = true;
     }
     Section& target = m_sections[static_cast<size_t>(sectionIndex)];
     const int entryIndex = findEntry(target, key);
     if (entryIndex < 0) {
         target.m_entries.push_back({key, value});
-        m_bModified = true;
+        m_modified = true;
         return;
     }
     Entry& entry = target.m_entries[static_cast<size_t>(entryIndex)];
-    if (!sameName(entry.m_strValue, value)) {
-        m_bModified = true;
+    if (!sameName(entry.m_value, value)) {
+        m_modified = true;
     }
-    entry.m_strValue = value;
+    entry.m_value = value;
 }
 
-IniSaveResult CIniFile::Save() {
-    if (!m_bModified || !IsLoaded()) {
+IniSaveResult IniFile::save() {
+    if (!m_modified || !isLoaded()) {
         return {};
     }
     const std::string data = serialise();
     std::string reason;
-    if (platform::writeFileAtomically(m_strPath, data, reason)) {
+    if (platform::writeFileAtomically(m_path, data, reason)) {
         return {};
     }
     // Without a replacement file beside it the file can still be rewritten in place. Any other
     // failure (a full disk, say) leaves the old file as it was rather than half written.
     std::error_code error;
-    fs::path target = fs::canonical(m_strPath, error); // the file a symbolic link points to
+    fs::path target = fs::canonical(m_path, error); // the file a symbolic link points to
     if (error) {
-        target = m_strPath;
+        target = m_path;
     }
     if (folderTakesNewFiles(target)) {
         return {IniSaveError::NotWritten, reason};
@@ -212,46 +212,46 @@ IniSaveResult CIniFile::Save() {
     return rewriteInPlace(target, data);
 }
 
-void CIniFile::Clear() {
+void IniFile::clear() {
     m_sections.clear();
-    m_strPath.clear();
-    m_bModified = false;
+    m_path.clear();
+    m_modified = false;
 }
 
-bool CIniFile::sameName(const std::string& a, const std::string& b) const {
-    if (!m_bIgnoreCase) {
+bool IniFile::sameName(const std::string& a, const std::string& b) const {
+    if (!m_ignoreCase) {
         return a == b;
     }
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return ascii::fold(x) == ascii::fold(y); });
 }
 
-int CIniFile::findSection(const std::string& name) const {
+int IniFile::findSection(const std::string& name) const {
     for (size_t i = 0; i < m_sections.size(); ++i) {
-        if (sameName(m_sections[i].m_strName, name)) {
+        if (sameName(m_sections[i].m_name, name)) {
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-int CIniFile::findEntry(const Section& section, const std::string& key) const {
+int IniFile::findEntry(const Section& section, const std::string& key) const {
     for (size_t i = section.m_entries.size(); i-- > 0;) {
-        if (sameName(section.m_entries[i].m_strKey, key)) {
+        if (sameName(section.m_entries[i].m_key, key)) {
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-void CIniFile::appendSection(std::string name) {
+void IniFile::appendSection(std::string name) {
     if (m_sections.size() == m_sections.capacity()) {
-        m_sections.reserve(m_sections.capacity() + static_cast<size_t>(m_nGrowStep));
+        m_sections.reserve(m_sections.capacity() + static_cast<size_t>(m_growStep));
     }
     m_sections.push_back({std::move(name), {}});
 }
 
-void CIniFile::parseLine(std::string line) {
+void IniFile::parseLine(std::string line) {
     line = trimmed(line);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
         appendSection(line.substr(1, line.size() - 2));
@@ -267,22 +267,22 @@ void CIniFile::parseLine(std::string line) {
     m_sections.back().m_entries.push_back({std::move(key), std::move(value)});
 }
 
-std::string CIniFile::serialise() const {
+std::string IniFile::serialise() const {
     std::string out;
     for (const Section& section : m_sections) {
         // Section 0 is unnamed and so never gets a header.
-        if (!section.m_strName.empty()) {
+        if (!section.m_name.empty()) {
             out += '[';
-            out += section.m_strName;
+            out += section.m_name;
             out += ']';
             out += kLineEnd;
         }
         for (const Entry& entry : section.m_entries) {
-            if (!entry.m_strKey.empty()) {
-                out += entry.m_strKey;
+            if (!entry.m_key.empty()) {
+                out += entry.m_key;
                 out += '=';
             }
-            out += entry.m_strValue;
+            out += entry.m_value;
             out += kLineEnd;
         }
     }

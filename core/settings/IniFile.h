@@ -31,54 +31,54 @@ struct IniSaveResult {
 //
 // Writing puts out the normalised form with CR LF line ends: "[name]" for every section with
 // a non-empty name, then "key=value" per entry. Comments and spacing are not kept.
-class CIniFile {
+class IniFile {
 public:
     // growStep: how many sections the table grows by when it is full.
-    explicit CIniFile(int growStep = 4);
+    explicit IniFile(int growStep = 4);
     // Saves first when loaded with autoSave, then clears.
-    ~CIniFile();
+    ~IniFile();
 
-    CIniFile(const CIniFile&) = delete;
-    CIniFile& operator=(const CIniFile&) = delete;
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     // Loads fileName from the directory of the running executable; otherwise as Load.
-    bool LoadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase);
+    bool loadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase);
     // Saves and clears a store that is already loaded, then reads path. A missing file is
     // created empty; an existing one is never truncated. False when the file cannot be opened
     // or created (the store stays empty and unloaded) or when reading fails part way (the
     // store keeps the path and what was read).
-    bool Load(const std::string& path, bool autoSave, bool ignoreCase);
+    bool load(const std::string& path, bool autoSave, bool ignoreCase);
 
     // Value of key in the first section of that name; of several equal keys the last counts.
     // The value is cut at the first "//", "\t;" or "/*"; white space before the marker stays.
     // A missing section gives defaultValue as it is, a missing key gives it trimmed.
-    std::string GetString(const std::string& section, const std::string& key,
+    std::string value(const std::string& section, const std::string& key,
                           const std::string& defaultValue = "") const;
-    // Changes the entry GetString would read, or appends section and entry at the end. Marks
+    // Changes the entry value would read, or appends section and entry at the end. Marks
     // the store modified only when something differs under the name comparison, so with
     // ignore-case a change of letter case alone is stored unmarked. Does nothing while no
     // file is loaded.
-    void SetString(const std::string& section, const std::string& key, const std::string& value);
+    void setValue(const std::string& section, const std::string& key, const std::string& value);
 
     // Writes the whole store to its file when it is modified; the flag stays set. The file is
     // written beside the old one and renamed over it, so a failed save leaves the old file as
     // it was. Only when the folder takes no new file is the file rewritten in place and cut to
     // its new length. Nothing to write (not modified, nothing loaded) counts as saved.
-    IniSaveResult Save();
+    IniSaveResult save();
     // Drops every section, forgets the path and clears the modified flag.
-    void Clear();
+    void clear();
 
-    bool IsLoaded() const { return !m_strPath.empty(); }
-    bool IsModified() const { return m_bModified; }
-    const std::string& Path() const { return m_strPath; }
+    bool isLoaded() const { return !m_path.empty(); }
+    bool isModified() const { return m_modified; }
+    const std::string& path() const { return m_path; }
 
 private:
     struct Entry {
-        std::string m_strKey;
-        std::string m_strValue;
+        std::string m_key;
+        std::string m_value;
     };
     struct Section {
-        std::string m_strName;
+        std::string m_name;
         std::vector<Entry> m_entries;
     };
 
@@ -90,9 +90,9 @@ private:
     std::string serialise() const;
 
     std::vector<Section> m_sections; // m_sections[0] is the unnamed section once loaded
-    int m_nGrowStep;
-    bool m_bIgnoreCase = false;
-    bool m_bAutoSave = false;
-    bool m_bModified = false;
-    std::string m_strPath; // empty while nothing is loaded
+    int m_growStep;
+    bool m_ignoreCase = false;
+    bool m_autoSave = false;
+    bool m_modified = false;
+    std::string m_path; // empty while nothing is loaded
 };

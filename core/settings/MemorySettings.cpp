@@ -2,12 +2,12 @@
 
 #include "text/AsciiText.h"
 
-uint32_t CMemorySettings::readValue(const std::string& name, uint32_t missingValue) {
+uint32_t MemorySettings::readValue(const std::string& name, uint32_t missingValue) {
     const auto found = m_values.find(ascii::lowered(name));
     return found == m_values.end() ? missingValue : found->second;
 }
 
-SettingsWriteResult CMemorySettings::writeValue(const std::string& name, uint32_t value) {
+SettingsWriteResult MemorySettings::writeValue(const std::string& name, uint32_t value) {
     m_values[ascii::lowered(name)] = value;
     return {};
 }

@@ -5,7 +5,7 @@
 #include <map>
 
 // Settings that live only as long as the object; for tests and for running without a profile.
-class CMemorySettings : public ISettingsStore {
+class MemorySettings : public ISettingsStore {
 public:
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
     SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;

@@ -44,22 +44,22 @@ bool isStorableName(std::string_view name) {
 
 } // namespace
 
-CUserSettings::CUserSettings(std::string appName, std::string configDir) : m_strDir(std::move(configDir)) {
-    if (!m_strDir.empty()) {
-        m_strPath = (fs::path(m_strDir) / (sanitisedFileStem(std::move(appName)) + ".ini")).string();
+UserSettings::UserSettings(std::string appName, std::string configDir) : m_dir(std::move(configDir)) {
+    if (!m_dir.empty()) {
+        m_path = (fs::path(m_dir) / (sanitisedFileStem(std::move(appName)) + ".ini")).string();
     }
 }
 
-uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue) {
+uint32_t UserSettings::readValue(const std::string& name, uint32_t missingValue) {
     std::error_code error;
-    if (m_strPath.empty() || !isStorableName(name) || !fs::is_regular_file(m_strPath, error)) {
+    if (m_path.empty() || !isStorableName(name) || !fs::is_regular_file(m_path, error)) {
         return missingValue;
     }
-    CIniFile ini;
-    if (!ini.Load(m_strPath, false, true)) {
+    IniFile ini;
+    if (!ini.load(m_path, false, true)) {
         return missingValue;
     }
-    const std::string text = ini.GetString(kSection, name);
+    const std::string text = ini.value(kSection, name);
     // Trailing blanks are what is left of a comment after the value.
     const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(ascii::kWhiteSpace) + 1);
     uint32_t value = 0;
@@ -70,29 +70,29 @@ uint32_t CUserSettings::readValue(const std::string& name, uint32_t missingValue
     return value;
 }
 
-SettingsWriteResult CUserSettings::writeValue(const std::string& name, uint32_t value) {
+SettingsWriteResult UserSettings::writeValue(const std::string& name, uint32_t value) {
     if (!isStorableName(name)) {
-        return {SettingsWriteError::BadName, "'" + name + "' cannot be a key of " + m_strPath};
+        return {SettingsWriteError::BadName, "'" + name + "' cannot be a key of " + m_path};
     }
-    if (m_strPath.empty()) {
+    if (m_path.empty()) {
         return {SettingsWriteError::NoFolder, "no folder for per-user settings (neither XDG_CONFIG_HOME nor HOME)"};
     }
     std::error_code error;
-    fs::create_directories(m_strDir, error);
+    fs::create_directories(m_dir, error);
     if (error) {
-        return {SettingsWriteError::NoFolder, m_strDir + ": " + error.message()};
+        return {SettingsWriteError::NoFolder, m_dir + ": " + error.message()};
     }
     char text[16];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    CIniFile ini;
+    IniFile ini;
     errno = 0;
-    if (!ini.Load(m_strPath, false, true)) {
-        return {SettingsWriteError::NotSaved, m_strPath + ": " + std::strerror(errno)};
+    if (!ini.load(m_path, false, true)) {
+        return {SettingsWriteError::NotSaved, m_path + ": " + std::strerror(errno)};
     }
-    ini.SetString(kSection, name, std::string(text, result.ptr));
-    const IniSaveResult saved = ini.Save();
+    ini.setValue(kSection, name, std::string(text, result.ptr));
+    const IniSaveResult saved = ini.save();
     if (!saved) {
-        return {SettingsWriteError::NotSaved, m_strPath + ": " + saved.detail};
+        return {SettingsWriteError::NotSaved, m_path + ": " + saved.detail};
     }
     return {};
 }

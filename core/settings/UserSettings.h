@@ -10,19 +10,19 @@
 // Reading never creates anything; writing creates the folder and the file when missing.
 // A name that cannot be a key of the file (empty, with '=', a line break or NUL, spaces at
 // either end, or starting like a comment or a header) reads as missing and is not written.
-class CUserSettings : public ISettingsStore {
+class UserSettings : public ISettingsStore {
 public:
     // '/', '\\' and NUL in appName become '_'; an empty appName is "Program". An empty
     // configDir leaves the store without a file.
-    explicit CUserSettings(std::string appName, std::string configDir = platform::userConfigDir());
+    explicit UserSettings(std::string appName, std::string configDir = platform::userConfigDir());
 
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
     SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;
 
     // Empty when there is no folder to keep the file in.
-    const std::string& filePath() const { return m_strPath; }
+    const std::string& filePath() const { return m_path; }
 
 private:
-    std::string m_strDir;
-    std::string m_strPath;
+    std::string m_dir;
+    std::string m_path;
 };

@@ -10,19 +10,19 @@ AppContext::AppContext(const QString& appDir) : m_settings(4) {
     if (!m_appDir.endsWith(QLatin1Char('/'))) {
         m_appDir += QLatin1Char('/');
     }
-    m_userSettings = std::make_unique<CUserSettings>(std::string());
+    m_userSettings = std::make_unique<UserSettings>(std::string());
 }
 
 AppContext::~AppContext() = default;
 
 void AppContext::load() {
-    m_settings.Load(QFile::encodeName(m_appDir + QStringLiteral("Program.ini")).toStdString(), true, true);
-    m_language = m_settings.GetString("Setup", "Language", "");
+    m_settings.load(QFile::encodeName(m_appDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+    m_language = m_settings.value("Setup", "Language", "");
     m_chinese = m_language == "Chinese";
     m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
-    m_userSettings = std::make_unique<CUserSettings>(m_settings.GetString("Setup", "AppName", ""));
+    m_userSettings = std::make_unique<UserSettings>(m_settings.value("Setup", "AppName", ""));
 }
 
 QString AppContext::iniText(const std::string& section, const char* key) const {
-    return QString::fromStdString(m_settings.GetString(section, key, ""));
+    return QString::fromStdString(m_settings.value(section, key, ""));
 }

@@ -28,8 +28,8 @@ public:
     // ends.
     void load();
 
-    CIniFile& settings() { return m_settings; }
-    const CIniFile& settings() const { return m_settings; }
+    IniFile& settings() { return m_settings; }
+    const IniFile& settings() const { return m_settings; }
     // A value of Program.ini as text (the file is UTF-8).
     QString iniText(const std::string& section, const char* key) const;
     // A value of the section of the running language ("Company", "About Title", ...).
@@ -72,7 +72,7 @@ public:
     };
 
 private:
-    CIniFile m_settings;
+    IniFile m_settings;
     std::string m_language;
     bool m_chinese = false;
     QString m_appDir;

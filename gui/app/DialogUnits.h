@@ -7,9 +7,9 @@
 // Converts the dialog units of the window templates into pixels: a horizontal unit is a quarter
 // of the font's average character width, a vertical unit an eighth of its height, so a layout
 // keeps its proportions whatever font the desktop gives.
-class CDialogUnits {
+class DialogUnits {
 public:
-    explicit CDialogUnits(const QFont& font);
+    explicit DialogUnits(const QFont& font);
 
     // The font of every window template: Times New Roman, 9 points (the desktop substitutes
     // its nearest match).
@@ -21,6 +21,6 @@ public:
     QSize size(int cx, int cy) const;
 
 private:
-    int m_nBaseX = 6;
-    int m_nBaseY = 13;
+    int m_baseX = 6;
+    int m_baseY = 13;
 };

@@ -4,11 +4,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-bool CFileDialog::s_bAnswering = false;
-std::deque<QString> CFileDialog::s_answers;
-std::vector<CFileDialog::Shown> CFileDialog::s_shown;
+bool FileDialog::s_answering = false;
+std::deque<QString> FileDialog::s_answers;
+std::vector<FileDialog::Shown> FileDialog::s_shown;
 
-QString CFileDialog::nextAnswer(Shown shown) {
+QString FileDialog::nextAnswer(Shown shown) {
     s_shown.push_back(std::move(shown));
     if (s_answers.empty()) {
         return QString();
@@ -18,8 +18,8 @@ QString CFileDialog::nextAnswer(Shown shown) {
     return answer;
 }
 
-QString CFileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
-    if (s_bAnswering) {
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
+    if (s_answering) {
         return nextAnswer({false, QString(), filter});
     }
     QFileDialog dialog(parent);
@@ -33,11 +33,11 @@ QString CFileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
     return dialog.selectedFiles().constFirst();
 }
 
-QString CFileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
                                      const QString& defaultSuffix) {
     const QString proposed =
         proposedPath.isEmpty() ? QString() : QDir::current().absoluteFilePath(proposedPath);
-    if (s_bAnswering) {
+    if (s_answering) {
         return nextAnswer({true, proposed, filter});
     }
     QFileDialog dialog(parent);
@@ -57,17 +57,17 @@ QString CFileDialog::getSaveFileName(QWidget* parent, const QString& proposedPat
     return dialog.selectedFiles().constFirst();
 }
 
-void CFileDialog::setAnsweringMode(bool on) {
-    s_bAnswering = on;
+void FileDialog::setAnsweringMode(bool on) {
+    s_answering = on;
     s_answers.clear();
     s_shown.clear();
 }
 
-void CFileDialog::answerNext(const QString& path) {
+void FileDialog::answerNext(const QString& path) {
     s_answers.push_back(path);
 }
 
-std::vector<CFileDialog::Shown> CFileDialog::takeShown() {
+std::vector<FileDialog::Shown> FileDialog::takeShown() {
     std::vector<Shown> shown;
     shown.swap(s_shown);
     return shown;

@@ -7,10 +7,10 @@
 
 class QWidget;
 
-// The program's file dialogs. Like CMessageBox, tests can switch on an answering mode in which
+// The program's file dialogs. Like MessageBox, tests can switch on an answering mode in which
 // no dialog is shown: the next queued path is returned (an empty one, or an empty queue, is a
 // cancelled dialog) and what the dialog proposed is recorded.
-class CFileDialog {
+class FileDialog {
 public:
     struct Shown {
         bool save = false;
@@ -32,7 +32,7 @@ public:
 private:
     static QString nextAnswer(Shown shown);
 
-    static bool s_bAnswering;
+    static bool s_answering;
     static std::deque<QString> s_answers;
     static std::vector<Shown> s_shown;
 };

@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-CHelp::Opener CHelp::s_opener;
+Help::Opener Help::s_opener;
 
-QUrl CHelp::url(const AppContext& context, int contextId) {
+QUrl Help::url(const AppContext& context, int contextId) {
     QUrl url = QUrl::fromLocalFile(context.appDir() + context.helpFile());
     if (contextId != 0) {
         url.setFragment(QString::number(contextId));
@@ -18,10 +18,10 @@ QUrl CHelp::url(const AppContext& context, int contextId) {
     return url;
 }
 
-void CHelp::open(const AppContext& context, QWidget* parent, int contextId) {
+void Help::open(const AppContext& context, QWidget* parent, int contextId) {
     const QUrl page = url(context, contextId);
     if (!QFileInfo(page.toLocalFile()).isFile()) {
-        CMessageBox::show(parent, QCoreApplication::translate("CHelp", "The help page %1 cannot be found.")
+        MessageBox::show(parent, QCoreApplication::translate("Help", "The help page %1 cannot be found.")
                                       .arg(QDir::toNativeSeparators(page.toLocalFile())));
         return;
     }
@@ -32,6 +32,6 @@ void CHelp::open(const AppContext& context, QWidget* parent, int contextId) {
     }
 }
 
-void CHelp::setOpener(Opener opener) {
+void Help::setOpener(Opener opener) {
     s_opener = std::move(opener);
 }

@@ -10,7 +10,7 @@ class QWidget;
 // The help pages: one HTML manual per language in the program's folder (the context's helpFile()
 // under its appDir()), with an anchor for every help context id. Opening goes through an
 // exchangeable opener so tests can see which page and context were asked for.
-class CHelp {
+class Help {
 public:
     using Opener = std::function<bool(const QUrl&)>;
 

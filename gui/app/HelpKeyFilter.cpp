@@ -24,9 +24,9 @@ int helpIdOf(const QWidget* widget) {
 
 } // namespace
 
-CHelpKeyFilter::CHelpKeyFilter(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+HelpKeyFilter::HelpKeyFilter(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
-int CHelpKeyFilter::contextFor(QObject* receiver) {
+int HelpKeyFilter::contextFor(QObject* receiver) {
     if (auto* menu = qobject_cast<QMenu*>(receiver)) {
         if (const QAction* action = menu->activeAction(); action != nullptr && action->data().toInt() != 0) {
             return action->data().toInt();
@@ -40,13 +40,13 @@ int CHelpKeyFilter::contextFor(QObject* receiver) {
     if (focus == nullptr) {
         return helpIdOf(QApplication::activeWindow());
     }
-    if (auto* dialog = qobject_cast<CHelpDialog*>(focus->window())) {
+    if (auto* dialog = qobject_cast<HelpDialog*>(focus->window())) {
         return dialog->currentHelpId();
     }
     return helpIdOf(focus);
 }
 
-bool CHelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return false;
     }
@@ -56,7 +56,7 @@ bool CHelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (!key->isAutoRepeat()) {
         QWidget* owner = qobject_cast<QWidget*>(watched);
-        CHelp::open(m_context, owner != nullptr ? owner->window() : nullptr, contextFor(watched));
+        Help::open(m_context, owner != nullptr ? owner->window() : nullptr, contextFor(watched));
     }
     return true;
 }

@@ -6,13 +6,13 @@ class AppContext;
 class QWidget;
 
 // Turns F1 anywhere in the program into a help call. The context is the command id of the
-// highlighted entry while a menu is open; in a CHelpDialog the id of its focused control or of
+// highlighted entry while a menu is open; in a HelpDialog the id of its focused control or of
 // the dialog; elsewhere the "controlId" property of the focused widget or of its nearest ancestor
 // that has one (the document window, the main window). The key is consumed.
-class CHelpKeyFilter : public QObject {
+class HelpKeyFilter : public QObject {
     Q_OBJECT
 public:
-    explicit CHelpKeyFilter(const AppContext& context, QObject* parent = nullptr);
+    explicit HelpKeyFilter(const AppContext& context, QObject* parent = nullptr);
 
     // The context F1 would open now for a key event sent to receiver.
     static int contextFor(QObject* receiver);

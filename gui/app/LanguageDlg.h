@@ -10,20 +10,20 @@ class QRadioButton;
 // [Setup] Language in Program.ini and saves the file at once; the caller then restarts the
 // program. When the file cannot be saved the user is told why and nothing changes. The dialog
 // opens with the running language selected. F1 opens help on the command.
-class CLanguageDlg : public CHelpDialog {
+class LanguageDlg : public HelpDialog {
     Q_OBJECT
 public:
-    explicit CLanguageDlg(AppContext& context, QWidget* parent = nullptr);
+    explicit LanguageDlg(AppContext& context, QWidget* parent = nullptr);
 
     // Set by an OK that stored the other language; never cleared.
-    bool changed() const { return m_bChanged; }
+    bool changed() const { return m_changed; }
     // 0 English, 1 Chinese; -1 before the dialog was first shown.
-    int language() const { return m_nLanguage; }
+    int language() const { return m_language; }
 
-    QRadioButton* englishButton() const { return m_pEnglish; }
-    QRadioButton* chineseButton() const { return m_pChinese; }
-    QPushButton* okButton() const { return m_pOk; }
-    QPushButton* cancelButton() const { return m_pCancel; }
+    QRadioButton* englishButton() const { return m_english; }
+    QRadioButton* chineseButton() const { return m_chinese; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* cancelButton() const { return m_cancel; }
 
 public slots:
     void accept() override;
@@ -33,10 +33,10 @@ protected:
 
 private:
     AppContext& m_context;
-    bool m_bChanged = false;
-    int m_nLanguage = -1;
-    QRadioButton* m_pEnglish;
-    QRadioButton* m_pChinese;
-    QPushButton* m_pOk;
-    QPushButton* m_pCancel;
+    bool m_changed = false;
+    int m_language = -1;
+    QRadioButton* m_english;
+    QRadioButton* m_chinese;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
 };

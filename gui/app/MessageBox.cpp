@@ -1,18 +1,18 @@
 #include "app/MessageBox.h"
 
-QString CMessageBox::s_strCaption = QStringLiteral("Program");
-bool CMessageBox::s_bAnswering = false;
-std::deque<QMessageBox::StandardButton> CMessageBox::s_answers;
-std::vector<CMessageBox::Shown> CMessageBox::s_shown;
+QString MessageBox::s_caption = QStringLiteral("Program");
+bool MessageBox::s_answering = false;
+std::deque<QMessageBox::StandardButton> MessageBox::s_answers;
+std::vector<MessageBox::Shown> MessageBox::s_shown;
 
-QMessageBox::StandardButton CMessageBox::show(QWidget* parent, const QString& text, const QString& caption,
+QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& caption,
                                               QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
     if (icon == QMessageBox::NoIcon) {
         icon =
             (buttons & (QMessageBox::Yes | QMessageBox::No)) ? QMessageBox::Question : QMessageBox::Warning;
     }
-    const QString title = caption.isNull() ? s_strCaption : caption;
-    if (s_bAnswering) {
+    const QString title = caption.isNull() ? s_caption : caption;
+    if (s_answering) {
         s_shown.push_back({text, title, buttons, icon});
         if (s_answers.empty()) {
             return escapeButton(buttons);
@@ -25,7 +25,7 @@ QMessageBox::StandardButton CMessageBox::show(QWidget* parent, const QString& te
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QMessageBox::StandardButton CMessageBox::escapeButton(QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton MessageBox::escapeButton(QMessageBox::StandardButtons buttons) {
     for (QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
         if (buttons & b) {
             return b;
@@ -34,25 +34,25 @@ QMessageBox::StandardButton CMessageBox::escapeButton(QMessageBox::StandardButto
     return QMessageBox::NoButton;
 }
 
-void CMessageBox::setApplicationCaption(const QString& caption) {
-    s_strCaption = caption;
+void MessageBox::setApplicationCaption(const QString& caption) {
+    s_caption = caption;
 }
 
-QString CMessageBox::applicationCaption() {
-    return s_strCaption;
+QString MessageBox::applicationCaption() {
+    return s_caption;
 }
 
-void CMessageBox::setAnsweringMode(bool on) {
-    s_bAnswering = on;
+void MessageBox::setAnsweringMode(bool on) {
+    s_answering = on;
     s_answers.clear();
     s_shown.clear();
 }
 
-void CMessageBox::answerNext(QMessageBox::StandardButton button) {
+void MessageBox::answerNext(QMessageBox::StandardButton button) {
     s_answers.push_back(button);
 }
 
-std::vector<CMessageBox::Shown> CMessageBox::takeShown() {
+std::vector<MessageBox::Shown> MessageBox::takeShown() {
     std::vector<Shown> shown;
     shown.swap(s_shown);
     return shown;

@@ -12,7 +12,7 @@
 // Tests switch on the answering mode: no box is shown, the next queued answer is returned (or,
 // when the queue is empty, the box's escape button), and every box is recorded so the test
 // can read what the user would have seen.
-class CMessageBox {
+class MessageBox {
 public:
     struct Shown {
         QString text;
@@ -39,8 +39,8 @@ public:
 private:
     static QMessageBox::StandardButton escapeButton(QMessageBox::StandardButtons buttons);
 
-    static QString s_strCaption;
-    static bool s_bAnswering;
+    static QString s_caption;
+    static bool s_answering;
     static std::deque<QMessageBox::StandardButton> s_answers;
     static std::vector<Shown> s_shown;
 };

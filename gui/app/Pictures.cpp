@@ -7,7 +7,7 @@
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
-QPixmap CPictures::render(const QString& resource, QSize size, qreal devicePixelRatio) {
+QPixmap Pictures::render(const QString& resource, QSize size, qreal devicePixelRatio) {
     QSvgRenderer renderer(resource);
     if (!renderer.isValid()) {
         return QPixmap();
@@ -28,7 +28,7 @@ namespace {
 QIcon iconFromSvg(const QString& resource) {
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(CPictures::render(resource, QSize(side, side)));
+        icon.addPixmap(Pictures::render(resource, QSize(side, side)));
     }
     return icon;
 }
@@ -39,7 +39,7 @@ QPixmap cached(const QString& resource, QSize size) {
     const QString key = QStringLiteral("%1@%2x%3").arg(resource).arg(size.width()).arg(size.height());
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = CPictures::render(resource, size);
+        pixmap = Pictures::render(resource, size);
         QPixmapCache::insert(key, pixmap);
     }
     return pixmap;
@@ -47,15 +47,15 @@ QPixmap cached(const QString& resource, QSize size) {
 
 } // namespace
 
-QIcon CPictures::appIcon() {
+QIcon Pictures::appIcon() {
     return iconFromSvg(QStringLiteral(":/pictures/app.svg"));
 }
 
-QIcon CPictures::documentIcon() {
+QIcon Pictures::documentIcon() {
     return iconFromSvg(QStringLiteral(":/pictures/document.svg"));
 }
 
-QIcon CPictures::titleIcon(const QString& appDir) {
+QIcon Pictures::titleIcon(const QString& appDir) {
     const QString path = appDir + QStringLiteral("title.ico");
     if (!QFileInfo(path).isFile()) {
         return QIcon();
@@ -72,7 +72,7 @@ QIcon CPictures::titleIcon(const QString& appDir) {
     return icon;
 }
 
-QIcon CPictures::toolbarIcon(const QString& name) {
+QIcon Pictures::toolbarIcon(const QString& name) {
     const QString resource = QStringLiteral(":/icons/%1.svg").arg(name);
     QIcon icon;
     icon.addPixmap(render(resource, kToolButtonSize));
@@ -80,10 +80,10 @@ QIcon CPictures::toolbarIcon(const QString& name) {
     return icon;
 }
 
-QPixmap CPictures::closeButton() {
+QPixmap Pictures::closeButton() {
     return cached(QStringLiteral(":/icons/close.svg"), QSize(16, 16));
 }
 
-QPixmap CPictures::builtInBackground() {
+QPixmap Pictures::builtInBackground() {
     return cached(QStringLiteral(":/pictures/background.svg"), kBackgroundSize);
 }

@@ -7,7 +7,7 @@
 
 // The pictures built into the program (drawn as SVG under res/icons and res/pictures) and the
 // two that an installation may replace with files beside the executable.
-class CPictures {
+class Pictures {
 public:
     static constexpr QSize kToolButtonSize{18, 19};
     static constexpr QSize kBackgroundSize{238, 157};

@@ -2,15 +2,15 @@
 
 #include <QProcess>
 
-CProcessStarter::Starter CProcessStarter::s_starter;
+ProcessStarter::Starter ProcessStarter::s_starter;
 
-bool CProcessStarter::start(const QString& program, const QStringList& arguments) {
+bool ProcessStarter::start(const QString& program, const QStringList& arguments) {
     if (s_starter) {
         return s_starter(program, arguments);
     }
     return QProcess::startDetached(program, arguments);
 }
 
-void CProcessStarter::setStarter(Starter starter) {
+void ProcessStarter::setStarter(Starter starter) {
     s_starter = std::move(starter);
 }

@@ -7,7 +7,7 @@
 
 // Starts a program as a new, independent process (the language change restarts the program
 // this way). Tests put in their own starter to see what would have been started.
-class CProcessStarter {
+class ProcessStarter {
 public:
     using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
 

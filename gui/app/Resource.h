@@ -55,5 +55,5 @@ constexpr int kLanguageChinese = 1007;
 } // namespace id
 
 // Name of the dynamic property that holds the help context id of a control or window (the same
-// property CHelpDialog reads).
+// property HelpDialog reads).
 constexpr const char* kHelpIdProperty = "controlId";

@@ -3,21 +3,21 @@
 #include <QKeyEvent>
 #include <QVariant>
 
-CHelpDialog::CHelpDialog(int dialogHelpId, QWidget* parent) : QDialog(parent), m_nDialogHelpId(dialogHelpId) {}
+HelpDialog::HelpDialog(int dialogHelpId, QWidget* parent) : QDialog(parent), m_dialogHelpId(dialogHelpId) {}
 
-void CHelpDialog::setControlId(QWidget* control, int id) { control->setProperty("controlId", id); }
+void HelpDialog::setControlId(QWidget* control, int id) { control->setProperty("controlId", id); }
 
-int CHelpDialog::currentHelpId() const {
+int HelpDialog::currentHelpId() const {
     for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
         const QVariant id = w->property("controlId");
         if (id.isValid()) {
             return id.toInt();
         }
     }
-    return m_nDialogHelpId;
+    return m_dialogHelpId;
 }
 
-void CHelpDialog::keyPressEvent(QKeyEvent* event) {
+void HelpDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         emit helpRequested(currentHelpId());
     }

@@ -5,10 +5,10 @@
 // A dialog that answers F1 with the help context of the focused control (its "controlId"
 // property), or with the dialog's own id when the focused control has none. The shell connects
 // helpRequested to the help viewer.
-class CHelpDialog : public QDialog {
+class HelpDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CHelpDialog(int dialogHelpId, QWidget* parent = nullptr);
+    explicit HelpDialog(int dialogHelpId, QWidget* parent = nullptr);
 
     // Tags a control with the id that F1 reports while it has the focus.
     static void setControlId(QWidget* control, int id);
@@ -22,5 +22,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int m_nDialogHelpId;
+    int m_dialogHelpId;
 };

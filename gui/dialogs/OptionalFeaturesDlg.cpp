@@ -11,7 +11,7 @@ namespace {
 constexpr int kCommandId = 32788;
 } // namespace
 
-QComboBox* COptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) {
+QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) {
     auto* combo = new QComboBox;
     setControlId(combo, id);
     for (const std::string& item : optionItems(list, chinese)) {
@@ -22,8 +22,8 @@ QComboBox* COptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) 
     return combo;
 }
 
-COptionalFeaturesDlg::COptionalFeaturesDlg(CMemoryImage& image, bool chinese, QWidget* parent)
-    : CHelpDialog(kCommandId, parent), m_image(image), m_chkBeep(new QCheckBox(tr("Beep"))),
+OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_image(image), m_chkBeep(new QCheckBox(tr("Beep"))),
       m_chkBatterySaver(new QCheckBox(tr("Battery Saver"))) {
     setWindowTitle(tr("Optional Features"));
 
@@ -62,7 +62,7 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(CMemoryImage& image, bool chinese, QW
     layout->addWidget(buttons);
 }
 
-void COptionalFeaturesDlg::accept() {
+void OptionalFeaturesDlg::accept() {
     for (const auto& [list, combo] : m_combos) {
         storeOptionSelection(list, combo->currentIndex(), m_image);
     }

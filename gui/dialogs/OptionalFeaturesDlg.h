@@ -11,7 +11,7 @@ class QComboBox;
 
 // Optional Features: the radio-wide options of the image. Opens on the image's bytes (a value
 // outside a list shows no selection) and on OK writes every option byte; Cancel changes nothing.
-class COptionalFeaturesDlg : public CHelpDialog {
+class OptionalFeaturesDlg : public HelpDialog {
     Q_OBJECT
 public:
     // Control ids, reported by F1.
@@ -26,7 +26,7 @@ public:
     static constexpr int kIdVoxGain = 1121;
     static constexpr int kIdVoxDelay = 1140;
 
-    COptionalFeaturesDlg(CMemoryImage& image, bool chinese, QWidget* parent = nullptr);
+    OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidget* parent = nullptr);
 
     QComboBox* combo(OptionList list) const { return m_combos.at(list); }
     QCheckBox* beepBox() const { return m_chkBeep; }
@@ -37,7 +37,7 @@ public:
 private:
     QComboBox* addList(OptionList list, int id, bool chinese);
 
-    CMemoryImage& m_image;
+    MemoryImage& m_image;
     std::map<OptionList, QComboBox*> m_combos;
     QCheckBox* m_chkBeep;
     QCheckBox* m_chkBatterySaver;

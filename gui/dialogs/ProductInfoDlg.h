@@ -5,23 +5,23 @@
 #include "channels/RadioModel.h"
 
 class QComboBox;
-class CIniFile;
+class IniFile;
 class ISettingsStore;
 
 // Product Information: the radio type and frequency band. Opens on the remembered choice (not
 // the document's); OK writes the choice into the image's type and band bytes and the
 // remembered setting, and leaves in applied() the caption texts and band limits for the
 // window and the view. Cancel changes nothing.
-class CProductInfoDlg : public CHelpDialog {
+class ProductInfoDlg : public HelpDialog {
     Q_OBJECT
 public:
     static constexpr int kIdType = 1013;
     static constexpr int kIdBand = 1014;
 
-    CProductInfoDlg(const CIniFile& ini, ISettingsStore& store, CMemoryImage& image, QWidget* parent = nullptr);
+    ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image, QWidget* parent = nullptr);
 
-    QComboBox* typeCombo() const { return m_cbType; }
-    QComboBox* bandCombo() const { return m_cbBand; }
+    QComboBox* typeCombo() const { return m_typeCombo; }
+    QComboBox* bandCombo() const { return m_bandCombo; }
     const radiomodel::TypeAndBand& applied() const { return m_applied; }
 
     void accept() override;
@@ -29,10 +29,10 @@ public:
 private:
     void loadBands();
 
-    const CIniFile& m_ini;
+    const IniFile& m_ini;
     ISettingsStore& m_store;
-    CMemoryImage& m_image;
-    QComboBox* m_cbType;
-    QComboBox* m_cbBand;
+    MemoryImage& m_image;
+    QComboBox* m_typeCombo;
+    QComboBox* m_bandCombo;
     radiomodel::TypeAndBand m_applied;
 };

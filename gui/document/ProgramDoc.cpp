@@ -16,46 +16,46 @@ QString systemReason(const DatFileResult& result) {
 
 } // namespace
 
-CProgramDoc::CProgramDoc(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+ProgramDoc::ProgramDoc(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
-QString CProgramDoc::fileFilter() {
+QString ProgramDoc::fileFilter() {
     return tr("Radio data (*.dat);;All files (*)");
 }
 
-void CProgramDoc::setTitle(const QString& title) {
-    if (title != m_strTitle) {
-        m_strTitle = title;
+void ProgramDoc::setTitle(const QString& title) {
+    if (title != m_title) {
+        m_title = title;
         emit titleChanged();
     }
 }
 
-void CProgramDoc::setPathName(const QString& path) {
-    m_strPathName = path;
+void ProgramDoc::setPathName(const QString& path) {
+    m_pathName = path;
     if (!path.isEmpty()) {
         setTitle(QFileInfo(path).fileName());
     }
 }
 
-void CProgramDoc::setModifiedFlag(bool modified) {
-    if (modified != m_bModified) {
-        m_bModified = modified;
+void ProgramDoc::setModifiedFlag(bool modified) {
+    if (modified != m_modified) {
+        m_modified = modified;
         emit modifiedChanged();
     }
 }
 
-void CProgramDoc::onNewDocument() {
-    m_image = CMemoryImage::newDocument();
+void ProgramDoc::onNewDocument() {
+    m_image = MemoryImage::newDocument();
     setTitle(m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information")));
     // A plain preset: no file is touched and the title stays.
-    m_strPathName = m_context.iniText("Setup", "AppName");
+    m_pathName = m_context.iniText("Setup", "AppName");
     setModifiedFlag(false);
     m_isNew = true;
     synchroniseModel();
     emit imageReplaced();
 }
 
-bool CProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
-    CMemoryImage loaded;
+bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
+    MemoryImage loaded;
     const DatFileResult result = loadDatFile(QFile::encodeName(path).toStdString(), loaded);
     if (!result) {
         reportError(result, path, false, dialogParent);
@@ -70,7 +70,7 @@ bool CProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     return true;
 }
 
-void CProgramDoc::replaceImage(const CMemoryImage& image) {
+void ProgramDoc::replaceImage(const MemoryImage& image) {
     m_image = image;
     m_isNew = false;
     synchroniseModel();
@@ -78,27 +78,27 @@ void CProgramDoc::replaceImage(const CMemoryImage& image) {
     setModifiedFlag(true);
 }
 
-void CProgramDoc::synchroniseModel() {
+void ProgramDoc::synchroniseModel() {
     m_typeAndBand = radiomodel::synchronise(m_image, m_isNew, m_context.userSettings(), m_context.settings());
     setMainTitle(m_typeAndBand, m_context.isChinese());
 }
 
-void CProgramDoc::rememberTypeAndBand() {
+void ProgramDoc::rememberTypeAndBand() {
     radiomodel::synchronise(m_image, false, m_context.userSettings(), m_context.settings());
 }
 
-void CProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
+void ProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
     m_typeAndBand = applied;
     setMainTitle(applied, false);
 }
 
-void CProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
+void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
     m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
-        m_context.settings().GetString(m_context.language(), "AppName", ""), model.typeName, model.bandName, chinese));
+        m_context.settings().value(m_context.language(), "AppName", ""), model.typeName, model.bandName, chinese));
     emit modelChanged();
 }
 
-bool CProgramDoc::onSaveDocument(const QString& path, QWidget* dialogParent) {
+bool ProgramDoc::onSaveDocument(const QString& path, QWidget* dialogParent) {
     if (m_editor != nullptr) {
         m_editor->writeBack(m_image);
     }
@@ -110,31 +110,31 @@ bool CProgramDoc::onSaveDocument(const QString& path, QWidget* dialogParent) {
     return true;
 }
 
-bool CProgramDoc::doFileSave(QWidget* dialogParent) {
-    const QFileInfo file(m_strPathName);
-    if (m_strPathName.isEmpty() || !file.isFile() || !file.isWritable()) {
+bool ProgramDoc::doFileSave(QWidget* dialogParent) {
+    const QFileInfo file(m_pathName);
+    if (m_pathName.isEmpty() || !file.isFile() || !file.isWritable()) {
         return doSave(QString(), dialogParent);
     }
-    return doSave(m_strPathName, dialogParent);
+    return doSave(m_pathName, dialogParent);
 }
 
-bool CProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
+bool ProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
     if (m_editor != nullptr && !m_editor->commitPendingEdit()) {
         return false;
     }
     QString target = path;
     if (target.isEmpty()) {
-        QString proposed = m_strPathName;
+        QString proposed = m_pathName;
         if (proposed.isEmpty()) {
             // The title up to the first character that a file name should not have.
-            proposed = m_strTitle;
+            proposed = m_title;
             const qsizetype bad = proposed.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
             if (bad >= 0) {
                 proposed.truncate(bad);
             }
             proposed += QStringLiteral(".dat");
         }
-        target = CFileDialog::getSaveFileName(dialogParent, proposed, fileFilter(), QStringLiteral("dat"));
+        target = FileDialog::getSaveFileName(dialogParent, proposed, fileFilter(), QStringLiteral("dat"));
         if (target.isEmpty()) {
             return false;
         }
@@ -147,7 +147,7 @@ bool CProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
     return true;
 }
 
-void CProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving,
+void ProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving,
                               QWidget* dialogParent) const {
     const QString file = QDir::toNativeSeparators(path);
     QString text;
@@ -169,5 +169,5 @@ void CProgramDoc::reportError(const DatFileResult& result, const QString& path, 
     if (saving && result.error != DatFileError::Write) {
         text = tr("Cannot save the file %1.\n%2").arg(file, systemReason(result));
     }
-    CMessageBox::show(dialogParent, text);
+    MessageBox::show(dialogParent, text);
 }

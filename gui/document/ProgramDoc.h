@@ -19,7 +19,7 @@ public:
     // been told); the caller stops.
     virtual bool commitPendingEdit() = 0;
     // Writes the working copy into the image.
-    virtual void writeBack(CMemoryImage& image) = 0;
+    virtual void writeBack(MemoryImage& image) = 0;
 };
 
 // A document: the radio's 1024-byte memory image, kept in .dat files that hold nothing but those
@@ -30,24 +30,24 @@ public:
 // A new document's path is preset to [Setup] AppName of Program.ini: Save writes there without a
 // dialog when a writable file of that name exists (relative to the current folder), and otherwise
 // asks, proposing that name, or "<title up to its first blank>.dat" when it is empty.
-class CProgramDoc : public QObject {
+class ProgramDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(AppContext& context, QObject* parent = nullptr);
+    explicit ProgramDoc(AppContext& context, QObject* parent = nullptr);
 
     // Filter of the file dialogs.
     static QString fileFilter();
 
-    CMemoryImage& image() { return m_image; }
-    const CMemoryImage& image() const { return m_image; }
+    MemoryImage& image() { return m_image; }
+    const MemoryImage& image() const { return m_image; }
 
-    QString title() const { return m_strTitle; }
+    QString title() const { return m_title; }
     void setTitle(const QString& title);
-    QString pathName() const { return m_strPathName; }
+    QString pathName() const { return m_pathName; }
     // A path that names a file also becomes the title (its file name).
     void setPathName(const QString& path);
 
-    bool isModified() const { return m_bModified; }
+    bool isModified() const { return m_modified; }
     // Every change of the image by the user or by a read from the radio sets the flag; saving
     // clears it.
     void setModifiedFlag(bool modified = true);
@@ -75,7 +75,7 @@ public:
     bool onOpenDocument(const QString& path, QWidget* dialogParent);
     // An image read from the radio replaces the document's: it is no longer new, and it is
     // modified until saved.
-    void replaceImage(const CMemoryImage& image);
+    void replaceImage(const MemoryImage& image);
 
     // File Save: to the document's file when it is an existing, writable file, else as Save As.
     bool doFileSave(QWidget* dialogParent);
@@ -102,10 +102,10 @@ private:
     void reportError(const DatFileResult& result, const QString& path, bool saving, QWidget* dialogParent) const;
 
     AppContext& m_context;
-    CMemoryImage m_image;
-    QString m_strTitle;
-    QString m_strPathName;
-    bool m_bModified = false;
+    MemoryImage m_image;
+    QString m_title;
+    QString m_pathName;
+    bool m_modified = false;
     bool m_isNew = false;
     radiomodel::TypeAndBand m_typeAndBand;
     QString m_mainTitle;

@@ -22,62 +22,62 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-CProgramView::CProgramView(AppContext& context, CProgramDoc* doc, QWidget* parent)
-    : QWidget(parent), m_context(context), m_pDocument(doc) {
+ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
+    : QWidget(parent), m_context(context), m_document(doc) {
     setObjectName(QStringLiteral("ProgramView"));
-    setFont(CDialogUnits::templateFont());
-    const CDialogUnits du(font());
+    setFont(DialogUnits::templateFont());
+    const DialogUnits du(font());
     setFixedSize(du.size(kFormWidth, kFormHeight));
 
-    m_pCaption = new QLabel(this);
-    m_pCaption->setObjectName(QStringLiteral("Caption"));
-    m_pCaption->setTextFormat(Qt::PlainText);
-    m_pCaption->setAlignment(Qt::AlignCenter);
-    m_pCaption->setGeometry(du.rect(14, 13, 370, 17));
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QStringLiteral("Caption"));
+    m_caption->setTextFormat(Qt::PlainText);
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setGeometry(du.rect(14, 13, 370, 17));
     QFont captionFont;
     captionFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
     captionFont.setPointSize(12);
-    m_pCaption->setFont(captionFont);
-    QPalette red = m_pCaption->palette();
+    m_caption->setFont(captionFont);
+    QPalette red = m_caption->palette();
     red.setColor(QPalette::WindowText, QColor(250, 10, 10));
-    m_pCaption->setPalette(red);
+    m_caption->setPalette(red);
 
-    m_pGrid = new CMSFlexGrid(this);
-    m_pGrid->setObjectName(QStringLiteral("ChannelGrid"));
-    m_pGrid->setProperty(kHelpIdProperty, id::kChannelGrid);
-    m_pGrid->setGeometry(du.rect(15, 37, 370, 167));
-    m_pGridEditor = new CChannelGridEditor(m_pGrid, m_context.isChinese(), this);
+    m_grid = new MSFlexGrid(this);
+    m_grid->setObjectName(QStringLiteral("ChannelGrid"));
+    m_grid->setProperty(kHelpIdProperty, id::kChannelGrid);
+    m_grid->setGeometry(du.rect(15, 37, 370, 167));
+    m_gridEditor = new ChannelGridEditor(m_grid, m_context.isChinese(), this);
     // Every committed change of a cell is a change of the document.
-    connect(m_pGridEditor, &CChannelGridEditor::changed, this, [this] { m_pDocument->setModifiedFlag(true); });
+    connect(m_gridEditor, &ChannelGridEditor::changed, this, [this] { m_document->setModifiedFlag(true); });
 
-    m_pLanguageDlg = new CLanguageDlg(m_context, this);
+    m_languageDlg = new LanguageDlg(m_context, this);
     // Modeless: the main window stays usable while it is open. The transfer starts from the
     // event loop, after the click that asked for it has been handled.
-    m_pProcessDlg = new CProcessDlg(this);
-    m_pProcessDlg->setWindowFlags(Qt::Dialog);
-    connect(m_pProcessDlg, &CProcessDlg::transferRequested, this, &CProgramView::onRadioTransfer,
+    m_processDlg = new ProcessDlg(this);
+    m_processDlg->setWindowFlags(Qt::Dialog);
+    connect(m_processDlg, &ProcessDlg::transferRequested, this, &ProgramView::onRadioTransfer,
             Qt::QueuedConnection);
-    m_pDocument->setEditor(this);
-    connect(m_pDocument, &CProgramDoc::imageReplaced, this, &CProgramView::UpdateGridFromImage);
-    connect(m_pDocument, &CProgramDoc::modelChanged, this,
-            [this] { m_pGridEditor->setBandLimits(m_pDocument->typeAndBand().limits); });
-    m_pGridEditor->setBandLimits(m_pDocument->typeAndBand().limits);
+    m_document->setEditor(this);
+    connect(m_document, &ProgramDoc::imageReplaced, this, &ProgramView::updateGridFromImage);
+    connect(m_document, &ProgramDoc::modelChanged, this,
+            [this] { m_gridEditor->setBandLimits(m_document->typeAndBand().limits); });
+    m_gridEditor->setBandLimits(m_document->typeAndBand().limits);
 }
 
-CProgramView::~CProgramView() {
-    if (m_pDocument) {
-        m_pDocument->setEditor(nullptr);
+ProgramView::~ProgramView() {
+    if (m_document) {
+        m_document->setEditor(nullptr);
     }
 }
 
-void CProgramView::onInitialUpdate() {
-    if (m_bFirstUpdate) {
+void ProgramView::onInitialUpdate() {
+    if (m_firstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
-        m_pCaption->setText(m_context.iniText(m_context.isChinese() ? "Chinese" : "English", "Title"));
-        m_pGridEditor->buildGrid();
-        m_bFirstUpdate = false;
+        m_caption->setText(m_context.iniText(m_context.isChinese() ? "Chinese" : "English", "Title"));
+        m_gridEditor->buildGrid();
+        m_firstUpdate = false;
     }
-    if (const QIcon icon = CPictures::titleIcon(m_context.appDir()); !icon.isNull()) {
+    if (const QIcon icon = Pictures::titleIcon(m_context.appDir()); !icon.isNull()) {
         for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
             if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
                 frame->setWindowIcon(icon);
@@ -85,29 +85,29 @@ void CProgramView::onInitialUpdate() {
             }
         }
     }
-    UpdateGridFromImage();
+    updateGridFromImage();
 }
 
-void CProgramView::UpdateGridFromImage() {
-    if (m_bFirstUpdate) {
+void ProgramView::updateGridFromImage() {
+    if (m_firstUpdate) {
         return; // the grid is built and filled by onInitialUpdate
     }
-    m_pGridEditor->table().decode(m_pDocument->image());
-    m_pGridEditor->refresh();
+    m_gridEditor->table().decode(m_document->image());
+    m_gridEditor->refresh();
 }
 
 // The grid editor holds the limits: they are what its commits check against.
-int32_t CProgramView::freqMin10Hz() const { return m_pGridEditor->bandLimits().min10Hz; }
+int32_t ProgramView::freqMin10Hz() const { return m_gridEditor->bandLimits().min10Hz; }
 
-int32_t CProgramView::freqMax10Hz() const { return m_pGridEditor->bandLimits().max10Hz; }
+int32_t ProgramView::freqMax10Hz() const { return m_gridEditor->bandLimits().max10Hz; }
 
-void CProgramView::writeBack(CMemoryImage& image) { m_pGridEditor->table().encode(image); }
+void ProgramView::writeBack(MemoryImage& image) { m_gridEditor->table().encode(image); }
 
-bool CProgramView::commitPendingEdit() { return m_pGridEditor->commitPendingEdit(); }
+bool ProgramView::commitPendingEdit() { return m_gridEditor->commitPendingEdit(); }
 
-void CProgramView::onLanguage() {
-    const int result = m_pLanguageDlg->exec();
-    if (!m_pLanguageDlg->changed() || result != QDialog::Accepted) {
+void ProgramView::onLanguage() {
+    const int result = m_languageDlg->exec();
+    if (!m_languageDlg->changed() || result != QDialog::Accepted) {
         return;
     }
     // The main window closes first (asking about unsaved changes); if the user keeps it open,
@@ -116,63 +116,63 @@ void CProgramView::onLanguage() {
     if (!frame->close()) {
         return;
     }
-    CProcessStarter::start(QCoreApplication::applicationFilePath());
+    ProcessStarter::start(QCoreApplication::applicationFilePath());
 }
 
-void CProgramView::onRead() { openProcessDialog(false); }
+void ProgramView::onRead() { openProcessDialog(false); }
 
-void CProgramView::onWrite() { openProcessDialog(true); }
+void ProgramView::onWrite() { openProcessDialog(true); }
 
-void CProgramView::openProcessDialog(bool write) {
+void ProgramView::openProcessDialog(bool write) {
     if (m_context.isTransferRunning()) {
         return; // one transfer at a time, also from another document window
     }
-    if (m_pProcessDlg->isVisible()) {
-        m_pProcessDlg->raise();
+    if (m_processDlg->isVisible()) {
+        m_processDlg->raise();
         return;
     }
-    m_bWrite = write;
-    m_pProcessDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
+    m_write = write;
+    m_processDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
                                  : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
-    m_pProcessDlg->show();
+    m_processDlg->show();
     const QRect screen = window()->geometry();
-    m_pProcessDlg->move(screen.center() - m_pProcessDlg->rect().center());
+    m_processDlg->move(screen.center() - m_processDlg->rect().center());
 }
 
-void CProgramView::onComSetup() {
-    CComSetupDlg dlg(CRadioTransfer::portCandidates(m_context), m_context.userSettings(), window());
+void ProgramView::onComSetup() {
+    ComSetupDlg dlg(RadioTransfer::portCandidates(m_context), m_context.userSettings(), window());
     if (dlg.exec() == QDialog::Accepted) {
-        m_strPort = dlg.portName();
+        m_port = dlg.portName();
     }
 }
 
-void CProgramView::onRadioTransfer() {
+void ProgramView::onRadioTransfer() {
     if (m_context.isTransferRunning()) {
         // Another document's transfer holds the line (this OK came through its event pumps).
-        m_pProcessDlg->hide();
+        m_processDlg->hide();
         return;
     }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
-    const bool write = m_bWrite;
+    const bool write = m_write;
     commitPendingEdit();
     if (write) {
-        writeBack(m_pDocument->image());
+        writeBack(m_document->image());
     }
-    CRadioTransfer transfer(m_context, *m_pProcessDlg, window());
+    RadioTransfer transfer(m_context, *m_processDlg, window());
     // A read fills a copy, which replaces the document's image only when it is complete.
-    CMemoryImage image = m_pDocument->image();
+    MemoryImage image = m_document->image();
     TransferResult result;
     {
         const AppContext::TransferScope running(m_context);
-        result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read, m_strPort, image);
+        result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read, m_port, image);
     }
-    m_pProcessDlg->hide();
-    transfer.showResult(result, m_strPort);
+    m_processDlg->hide();
+    transfer.showResult(result, m_port);
     if (!result.ok()) {
         return;
     }
     if (!write) {
-        m_pDocument->replaceImage(image);
+        m_document->replaceImage(image);
     }
     // A hidden document window comes back to show what was read or written.
     for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
@@ -185,22 +185,22 @@ void CProgramView::onRadioTransfer() {
     }
 }
 
-bool CProgramView::printReport(QPrinter& printer) {
-    const std::string owner = m_context.settings().GetString(m_context.language(), report::kOwnerKey, "");
-    return paintReport(printer, m_pDocument->image(), m_pGridEditor->table().channels(), m_context.isChinese(),
+bool ProgramView::printReport(QPrinter& printer) {
+    const std::string owner = m_context.settings().value(m_context.language(), report::kOwnerKey, "");
+    return paintReport(printer, m_document->image(), m_gridEditor->table().channels(), m_context.isChinese(),
                        owner);
 }
 
-void CProgramView::onFilePrint(QPrinter& printer) {
+void ProgramView::onFilePrint(QPrinter& printer) {
     commitPendingEdit();
     QPrintDialog dialog(&printer, window());
     if (dialog.exec() == QDialog::Accepted && !printReport(printer)) {
-        CMessageBox::show(window(),
+        MessageBox::show(window(),
                           m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "The report could not be printed.")));
     }
 }
 
-void CProgramView::onFilePrintPreview(QPrinter& printer) {
+void ProgramView::onFilePrintPreview(QPrinter& printer) {
     commitPendingEdit();
     QPrintPreviewDialog dialog(&printer, window());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printReport(*p); });

@@ -16,7 +16,7 @@ const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0
 
 } // namespace
 
-CChannelGridEditor::CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject* parent)
+ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* parent)
     : QObject(parent), m_grid(grid), m_chinese(chinese), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
       m_editTxFreq(new QLineEdit(grid)) {
     const int ids[kGridCols] = {0, kIdRxFreq, kIdTxFreq, kIdRxTone, kIdTxTone, kIdWidth, kIdScan, kIdBusyLock, kIdPower};
@@ -30,7 +30,7 @@ CChannelGridEditor::CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject*
         auto* box = new QComboBox(grid);
         box->setProperty("controlId", ids[c]);
         box->setMaxVisibleItems(c <= col::kTxTone ? 12 : 4);
-        connect(box, qOverload<int>(&QComboBox::activated), this, [this] { m_bUserChose = true; });
+        connect(box, qOverload<int>(&QComboBox::activated), this, [this] { m_userChose = true; });
         m_combos[c] = box;
     }
     for (QWidget* w : {static_cast<QWidget*>(m_editRxFreq), static_cast<QWidget*>(m_editTxFreq)}) {
@@ -43,12 +43,12 @@ CChannelGridEditor::CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject*
     }
     m_grid->installEventFilter(this);
     m_grid->setProperty("controlId", 1000);
-    connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CChannelGridEditor::onLeaveCell);
-    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CChannelGridEditor::onEnterCell);
-    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this](int, int, int, int) { onEnterCell(); });
+    connect(m_grid, &MSFlexGrid::leaveCell, this, &ChannelGridEditor::onLeaveCell);
+    connect(m_grid, &MSFlexGrid::enterCell, this, &ChannelGridEditor::onEnterCell);
+    connect(m_grid, &MSFlexGrid::mouseDown, this, [this](int, int, int, int) { onEnterCell(); });
 }
 
-void CChannelGridEditor::buildGrid() {
+void ChannelGridEditor::buildGrid() {
     m_grid->setForeColorFixed(QColor(0, 50, 240));
     for (int c = col::kRxTone; c <= col::kPower; ++c) {
         m_combos[c]->clear();
@@ -59,14 +59,14 @@ void CChannelGridEditor::buildGrid() {
     for (int c = 0; c < m_grid->cols(); ++c) {
         m_grid->setColAlignment(c, 4);
     }
-    const int w = m_grid->colWidth(0);
+    const int w = m_grid->colWidthTwips(0);
     for (int c = 0; c < kGridCols; ++c) {
-        m_grid->setColWidth(c, static_cast<int>(w * kWidthFactors[c]));
+        m_grid->setColWidthTwips(c, static_cast<int>(w * kWidthFactors[c]));
     }
     refresh();
 }
 
-void CChannelGridEditor::refresh() {
+void ChannelGridEditor::refresh() {
     for (int r = 0; r < kGridRows; ++r) {
         for (int c = 0; c < kGridCols; ++c) {
             m_grid->setTextMatrix(r, c, QString::fromStdString(m_table.text(r, c)));
@@ -74,27 +74,27 @@ void CChannelGridEditor::refresh() {
     }
 }
 
-QComboBox* CChannelGridEditor::combo(int col) const {
-    return CChannelTable::isListColumn(col) ? m_combos[col] : nullptr;
+QComboBox* ChannelGridEditor::combo(int col) const {
+    return ChannelTable::isListColumn(col) ? m_combos[col] : nullptr;
 }
 
-QWidget* CChannelGridEditor::editorOf(int col) const {
+QWidget* ChannelGridEditor::editorOf(int col) const {
     if (col == col::kTxFrequency) {
         return m_editTxFreq;
     }
-    if (CChannelTable::isListColumn(col)) {
+    if (ChannelTable::isListColumn(col)) {
         return m_combos[col];
     }
     return m_editRxFreq;
 }
 
-QWidget* CChannelGridEditor::visibleEditor() const {
+QWidget* ChannelGridEditor::visibleEditor() const {
     // Open, even while its window is minimised or hidden: an edit there still counts.
     QWidget* editor = editorOf(m_grid->col());
     return editor->isHidden() ? nullptr : editor;
 }
 
-void CChannelGridEditor::onEnterCell() {
+void ChannelGridEditor::onEnterCell() {
     const int row = m_grid->row();
     const int col = m_grid->col();
     if (row < 1 || col < 1) {
@@ -109,7 +109,7 @@ void CChannelGridEditor::onEnterCell() {
     showCellEditor();
 }
 
-void CChannelGridEditor::showCellEditor() {
+void ChannelGridEditor::showCellEditor() {
     const int row = m_grid->row();
     const int col = m_grid->col();
     if (row < 1 || col < 1) {
@@ -119,25 +119,25 @@ void CChannelGridEditor::showCellEditor() {
     const int dx = m_grid->logicalDpiX();
     const int dy = m_grid->logicalDpiY();
     // A list drops its items in a popup of its own, so every editor takes just the cell's height.
-    const int h = m_grid->cellHeight() * dy / 1440;
+    const int h = m_grid->cellHeightTwips() * dy / 1440;
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(QString::fromStdString(m_table.text(row, col)));
         edit->selectAll();
     } else {
-        m_bUserChose = false;
+        m_userChose = false;
     }
     // The editor covers the cell and the grid line before it: 3 pixels up and left.
     editor->setGeometry(m_grid->cellLeft() * dx / 1440 - 3, m_grid->cellTop() * dy / 1440 - 3,
-                        m_grid->cellWidth() * dx / 1440, h);
+                        m_grid->cellWidthTwips() * dx / 1440, h);
     editor->show();
     editor->raise();
     editor->setFocus();
     m_grid->update();
 }
 
-void CChannelGridEditor::onLeaveCell() { commit(); }
+void ChannelGridEditor::onLeaveCell() { commit(); }
 
-bool CChannelGridEditor::commit() {
+bool ChannelGridEditor::commit() {
     QWidget* editor = visibleEditor();
     if (!editor) {
         return true;
@@ -157,12 +157,12 @@ bool CChannelGridEditor::commit() {
         const CommitOutcome out = m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
         if (!out.accepted && out.message) {
             accepted = false;
-            CMessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)), codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")),
+            MessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)), codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")),
                               QMessageBox::Ok, QMessageBox::Warning);
         }
     } else {
         auto* box = static_cast<QComboBox*>(editor);
-        m_table.commitList(row, col, box->currentText().toStdString(), m_bUserChose);
+        m_table.commitList(row, col, box->currentText().toStdString(), m_userChose);
     }
     for (int c = 1; c < kGridCols; ++c) {
         if (m_table.text(row, c) != before[static_cast<size_t>(c - 1)]) {
@@ -174,16 +174,16 @@ bool CChannelGridEditor::commit() {
     return accepted;
 }
 
-bool CChannelGridEditor::commitPendingEdit() { return commit(); }
+bool ChannelGridEditor::commitPendingEdit() { return commit(); }
 
-void CChannelGridEditor::abandonEdit() {
+void ChannelGridEditor::abandonEdit() {
     if (QWidget* editor = visibleEditor()) {
         editor->hide();
         m_grid->setFocus();
     }
 }
 
-void CChannelGridEditor::moveAfterEnter() {
+void ChannelGridEditor::moveAfterEnter() {
     const int row = m_grid->row();
     const int col = m_grid->col();
     if (col < m_grid->cols() - 1) {
@@ -197,7 +197,7 @@ void CChannelGridEditor::moveAfterEnter() {
     }
 }
 
-void CChannelGridEditor::moveBy(int step) {
+void ChannelGridEditor::moveBy(int step) {
     const int cols = m_grid->cols() - 1;
     int index = (m_grid->row() - 1) * cols + (m_grid->col() - 1) + step;
     const int count = (m_grid->rows() - 1) * cols;
@@ -205,7 +205,7 @@ void CChannelGridEditor::moveBy(int step) {
     m_grid->setRowCol(index / cols + 1, index % cols + 1);
 }
 
-bool CChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
+bool ChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid) {
         onEnterCell();
         return true;

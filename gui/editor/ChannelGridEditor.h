@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class CMSFlexGrid;
+class MSFlexGrid;
 class QComboBox;
 class QLineEdit;
 class QWidget;
@@ -17,7 +17,7 @@ class QWidget;
 // Keys: Enter commits and moves to the next cell (next row after column 8, back to row 1,
 // column 1 after the last cell), stopping where it is when the text was refused; Tab and
 // Shift+Tab move like Enter; Escape abandons the edit; F2 or a double click reopens the editor.
-class CChannelGridEditor : public QObject {
+class ChannelGridEditor : public QObject {
     Q_OBJECT
 public:
     // Control ids of the editors, reported by F1.
@@ -30,12 +30,12 @@ public:
     static constexpr int kIdBusyLock = 1130;
     static constexpr int kIdPower = 1129;
 
-    CChannelGridEditor(CMSFlexGrid* grid, bool chinese, QObject* parent = nullptr);
+    ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* parent = nullptr);
 
     // Headings, channel numbers, colours, alignment and column widths; the editors' lists.
     void buildGrid();
-    CChannelTable& table() { return m_table; }
-    const CChannelTable& table() const { return m_table; }
+    ChannelTable& table() { return m_table; }
+    const ChannelTable& table() const { return m_table; }
     void setBandLimits(BandLimits limits) { m_limits = limits; }
     BandLimits bandLimits() const { return m_limits; }
 
@@ -69,12 +69,12 @@ private:
     void moveAfterEnter();
     void moveBy(int step);
 
-    CMSFlexGrid* m_grid;
+    MSFlexGrid* m_grid;
     bool m_chinese;
-    CChannelTable m_table;
+    ChannelTable m_table;
     BandLimits m_limits;
     QLineEdit* m_editRxFreq;
     QLineEdit* m_editTxFreq;
     QComboBox* m_combos[kGridCols] = {};
-    bool m_bUserChose = false;
+    bool m_userChose = false;
 };

@@ -37,23 +37,23 @@ int toTwips(int pixels, int dpi) {
 
 Qt::Alignment qtAlignment(int alignment, const QString& text) {
     switch (alignment) {
-    case CMSFlexGrid::kAlignLeftTop:
+    case MSFlexGrid::kAlignLeftTop:
         return Qt::AlignLeft | Qt::AlignTop;
-    case CMSFlexGrid::kAlignLeftCenter:
+    case MSFlexGrid::kAlignLeftCenter:
         return Qt::AlignLeft | Qt::AlignVCenter;
-    case CMSFlexGrid::kAlignLeftBottom:
+    case MSFlexGrid::kAlignLeftBottom:
         return Qt::AlignLeft | Qt::AlignBottom;
-    case CMSFlexGrid::kAlignCenterTop:
+    case MSFlexGrid::kAlignCenterTop:
         return Qt::AlignHCenter | Qt::AlignTop;
-    case CMSFlexGrid::kAlignCenterCenter:
+    case MSFlexGrid::kAlignCenterCenter:
         return Qt::AlignCenter;
-    case CMSFlexGrid::kAlignCenterBottom:
+    case MSFlexGrid::kAlignCenterBottom:
         return Qt::AlignHCenter | Qt::AlignBottom;
-    case CMSFlexGrid::kAlignRightTop:
+    case MSFlexGrid::kAlignRightTop:
         return Qt::AlignRight | Qt::AlignTop;
-    case CMSFlexGrid::kAlignRightCenter:
+    case MSFlexGrid::kAlignRightCenter:
         return Qt::AlignRight | Qt::AlignVCenter;
-    case CMSFlexGrid::kAlignRightBottom:
+    case MSFlexGrid::kAlignRightBottom:
         return Qt::AlignRight | Qt::AlignBottom;
     default: {
         bool number = false;
@@ -65,7 +65,7 @@ Qt::Alignment qtAlignment(int alignment, const QString& text) {
 
 } // namespace
 
-CMSFlexGrid::CMSFlexGrid(QWidget* parent)
+MSFlexGrid::MSFlexGrid(QWidget* parent)
     : QWidget(parent), m_texts(kDefaultRows, QVector<QString>(kDefaultCols)),
       m_colWidths(kDefaultCols, kDefaultColWidthTwips), m_rowHeights(kDefaultRows, kDefaultRowHeightTwips),
       m_colAlignments(kDefaultCols, kAlignGeneral) {
@@ -79,24 +79,24 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
     resize(sizeHint());
 }
 
-void CMSFlexGrid::setRows(int rows) {
-    if (rows < std::max(1, m_nFixedRows) || rows == this->rows()) {
+void MSFlexGrid::setRows(int rows) {
+    if (rows < std::max(1, m_fixedRows) || rows == this->rows()) {
         return;
     }
-    if (m_nRow >= rows) {
-        moveTo(rows - 1, m_nCol);
+    if (m_row >= rows) {
+        moveTo(rows - 1, m_col);
     }
     m_texts.resize(rows, QVector<QString>(cols()));
     m_rowHeights.resize(rows, kDefaultRowHeightTwips);
     update();
 }
 
-void CMSFlexGrid::setCols(int cols) {
-    if (cols < std::max(1, m_nFixedCols) || cols == this->cols()) {
+void MSFlexGrid::setCols(int cols) {
+    if (cols < std::max(1, m_fixedCols) || cols == this->cols()) {
         return;
     }
-    if (m_nCol >= cols) {
-        moveTo(m_nRow, cols - 1);
+    if (m_col >= cols) {
+        moveTo(m_row, cols - 1);
     }
     for (QVector<QString>& rowTexts : m_texts) {
         rowTexts.resize(cols);
@@ -106,44 +106,44 @@ void CMSFlexGrid::setCols(int cols) {
     update();
 }
 
-void CMSFlexGrid::setRow(int row) {
+void MSFlexGrid::setRow(int row) {
     if (row >= 0 && row < rows()) {
-        moveTo(row, m_nCol);
+        moveTo(row, m_col);
     }
 }
 
-void CMSFlexGrid::setCol(int col) {
+void MSFlexGrid::setCol(int col) {
     if (col >= 0 && col < cols()) {
-        moveTo(m_nRow, col);
+        moveTo(m_row, col);
     }
 }
 
-void CMSFlexGrid::setRowCol(int row, int col) {
+void MSFlexGrid::setRowCol(int row, int col) {
     if (row >= 0 && row < rows() && col >= 0 && col < cols()) {
         moveTo(row, col);
     }
 }
 
-void CMSFlexGrid::moveTo(int row, int col) {
-    if (row == m_nRow && col == m_nCol) {
+void MSFlexGrid::moveTo(int row, int col) {
+    if (row == m_row && col == m_col) {
         return;
     }
-    emit LeaveCell();
-    update(cellRect(m_nRow, m_nCol));
-    m_nRow = row;
-    m_nCol = col;
-    update(cellRect(m_nRow, m_nCol));
-    emit EnterCell();
+    emit leaveCell();
+    update(cellRect(m_row, m_col));
+    m_row = row;
+    m_col = col;
+    update(cellRect(m_row, m_col));
+    emit enterCell();
 }
 
-QString CMSFlexGrid::textMatrix(int row, int col) const {
+QString MSFlexGrid::textMatrix(int row, int col) const {
     if (row < 0 || row >= rows() || col < 0 || col >= cols()) {
         return QString();
     }
     return m_texts[row][col];
 }
 
-void CMSFlexGrid::setTextMatrix(int row, int col, const QString& text) {
+void MSFlexGrid::setTextMatrix(int row, int col, const QString& text) {
     if (row < 0 || row >= rows() || col < 0 || col >= cols() || m_texts[row][col] == text) {
         return;
     }
@@ -151,16 +151,16 @@ void CMSFlexGrid::setTextMatrix(int row, int col, const QString& text) {
     update(cellRect(row, col));
 }
 
-void CMSFlexGrid::setForeColorFixed(const QColor& color) {
-    m_clrForeFixed = color;
+void MSFlexGrid::setForeColorFixed(const QColor& color) {
+    m_foreFixed = color;
     update();
 }
 
-int CMSFlexGrid::colAlignment(int col) const {
+int MSFlexGrid::colAlignment(int col) const {
     return col >= 0 && col < cols() ? m_colAlignments[col] : kAlignGeneral;
 }
 
-void CMSFlexGrid::setColAlignment(int col, int alignment) {
+void MSFlexGrid::setColAlignment(int col, int alignment) {
     if (col < 0 || col >= cols() || alignment < kAlignLeftTop || alignment > kAlignGeneral) {
         return;
     }
@@ -168,11 +168,11 @@ void CMSFlexGrid::setColAlignment(int col, int alignment) {
     update();
 }
 
-int CMSFlexGrid::colWidth(int col) const {
+int MSFlexGrid::colWidthTwips(int col) const {
     return col >= 0 && col < cols() ? m_colWidths[col] : 0;
 }
 
-void CMSFlexGrid::setColWidth(int col, int twips) {
+void MSFlexGrid::setColWidthTwips(int col, int twips) {
     if (col < 0 || col >= cols()) {
         return;
     }
@@ -180,11 +180,11 @@ void CMSFlexGrid::setColWidth(int col, int twips) {
     update();
 }
 
-int CMSFlexGrid::rowHeight(int row) const {
+int MSFlexGrid::rowHeightTwips(int row) const {
     return row >= 0 && row < rows() ? m_rowHeights[row] : 0;
 }
 
-void CMSFlexGrid::setRowHeight(int row, int twips) {
+void MSFlexGrid::setRowHeightTwips(int row, int twips) {
     if (row < 0 || row >= rows()) {
         return;
     }
@@ -192,34 +192,34 @@ void CMSFlexGrid::setRowHeight(int row, int twips) {
     update();
 }
 
-int CMSFlexGrid::colLeftTwips(int col) const {
+int MSFlexGrid::colLeftTwips(int col) const {
     return std::accumulate(m_colWidths.cbegin(), m_colWidths.cbegin() + col, 0);
 }
 
-int CMSFlexGrid::rowTopTwips(int row) const {
+int MSFlexGrid::rowTopTwips(int row) const {
     return std::accumulate(m_rowHeights.cbegin(), m_rowHeights.cbegin() + row, 0);
 }
 
-int CMSFlexGrid::twipsToPixelsX(int twips) const {
+int MSFlexGrid::twipsToPixelsX(int twips) const {
     return toPixels(twips, logicalDpiX());
 }
 
-int CMSFlexGrid::twipsToPixelsY(int twips) const {
+int MSFlexGrid::twipsToPixelsY(int twips) const {
     return toPixels(twips, logicalDpiY());
 }
 
-int CMSFlexGrid::pixelsToTwipsX(int pixels) const {
+int MSFlexGrid::pixelsToTwipsX(int pixels) const {
     return toTwips(pixels, logicalDpiX());
 }
 
-int CMSFlexGrid::pixelsToTwipsY(int pixels) const {
+int MSFlexGrid::pixelsToTwipsY(int pixels) const {
     return toTwips(pixels, logicalDpiY());
 }
 
 // Both edges of a cell are converted from their twips position, so the rectangle starts
 // exactly where twipsToPixels(cellLeft) puts an editor, and neighbouring cells never overlap
 // or leave a gap, whatever the rounding.
-QRect CMSFlexGrid::cellRect(int row, int col) const {
+QRect MSFlexGrid::cellRect(int row, int col) const {
     if (row < 0 || row >= rows() || col < 0 || col >= cols()) {
         return QRect();
     }
@@ -231,7 +231,7 @@ QRect CMSFlexGrid::cellRect(int row, int col) const {
                  twipsToPixelsY(top + m_rowHeights[row]) - y0);
 }
 
-int CMSFlexGrid::rowAt(int y) const {
+int MSFlexGrid::rowAt(int y) const {
     int top = 0;
     for (int r = 0; r < rows(); ++r) {
         const int bottom = top + m_rowHeights[r];
@@ -243,7 +243,7 @@ int CMSFlexGrid::rowAt(int y) const {
     return -1;
 }
 
-int CMSFlexGrid::colAt(int x) const {
+int MSFlexGrid::colAt(int x) const {
     int left = 0;
     for (int c = 0; c < cols(); ++c) {
         const int right = left + m_colWidths[c];
@@ -255,11 +255,11 @@ int CMSFlexGrid::colAt(int x) const {
     return -1;
 }
 
-QSize CMSFlexGrid::sizeHint() const {
+QSize MSFlexGrid::sizeHint() const {
     return QSize(twipsToPixelsX(kDefaultWidthTwips), twipsToPixelsY(kDefaultHeightTwips));
 }
 
-void CMSFlexGrid::paintEvent(QPaintEvent* event) {
+void MSFlexGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), kColorBackground);
     painter.setFont(font());
@@ -274,7 +274,7 @@ void CMSFlexGrid::paintEvent(QPaintEvent* event) {
 
     // The current cell's dotted focus rectangle, just inside its grid lines, while the grid has
     // the focus: an in-cell editor takes the focus and then covers the cell alone.
-    const QRect current = cellRect(m_nRow, m_nCol);
+    const QRect current = cellRect(m_row, m_col);
     if (hasFocus() && current.width() > 3 && current.height() > 3) {
         painter.setPen(QPen(kColorText, 0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
@@ -284,8 +284,8 @@ void CMSFlexGrid::paintEvent(QPaintEvent* event) {
 
 // A cell's grid lines are its own last pixel column and row, so that the column widths add up
 // to the grid's width exactly.
-void CMSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
-    const bool fixed = row < m_nFixedRows || col < m_nFixedCols;
+void MSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
+    const bool fixed = row < m_fixedRows || col < m_fixedCols;
     painter.fillRect(rect, fixed ? kColorFixed : kColorCell);
     if (fixed) {
         painter.setPen(kColorFixedLight);
@@ -302,17 +302,17 @@ void CMSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& re
     if (text.isEmpty()) {
         return;
     }
-    painter.setPen(fixed ? m_clrForeFixed : kColorText);
+    painter.setPen(fixed ? m_foreFixed : kColorText);
     const QRect textRect = rect.adjusted(kTextMarginX, kTextMarginY, -kTextMarginX - 1, -kTextMarginY - 1);
     painter.drawText(textRect, qtAlignment(m_colAlignments[col], text) | Qt::TextSingleLine, text);
 }
 
-void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+void MSFlexGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const int r = rowAt(pos.y());
         const int c = colAt(pos.x());
-        if (r >= m_nFixedRows && c >= m_nFixedCols) {
+        if (r >= m_fixedRows && c >= m_fixedCols) {
             moveTo(r, c);
         }
     }
@@ -334,15 +334,15 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) |
                       (mods & Qt::AltModifier ? 4 : 0);
-    emit MouseDown(button, shift, pos.x(), pos.y());
+    emit mouseDown(button, shift, pos.x(), pos.y());
 }
 
 // The keys move the current cell within the non-fixed cells and stop at their edges. From a
 // fixed cell the program made current, the first key brings it into the non-fixed cells. The
 // grid never scrolls, so Page Up and Page Down go to the first and last row.
-void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
-    const int firstRow = m_nFixedRows;
-    const int firstCol = m_nFixedCols;
+void MSFlexGrid::keyPressEvent(QKeyEvent* event) {
+    const int firstRow = m_fixedRows;
+    const int firstCol = m_fixedCols;
     const int lastRow = rows() - 1;
     const int lastCol = cols() - 1;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
@@ -352,8 +352,8 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     }
 
     const bool ctrl = mods == Qt::ControlModifier;
-    int r = m_nRow;
-    int c = m_nCol;
+    int r = m_row;
+    int c = m_col;
     switch (event->key()) {
     case Qt::Key_Up:
         --r;

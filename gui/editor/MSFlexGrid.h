@@ -17,7 +17,7 @@ class QPainter;
 // widget's top-left corner, which is the whole client area: column c starts at the sum of the
 // widths of columns 0 .. c-1, and its grid lines are its last pixel column and row.
 //
-// Current cell: LeaveCell is emitted just before and EnterCell just after every change,
+// Current cell: leaveCell is emitted just before and enterCell just after every change,
 // whether it comes from setRow, setCol, a click or a key. A setter given the current value
 // changes nothing and emits nothing. The program may make a fixed cell current (to write a
 // heading through setText); the user can only reach the non-fixed cells. Out-of-range indices
@@ -26,7 +26,7 @@ class QPainter;
 // The current cell shows a dotted focus rectangle while the grid has the keyboard focus.
 // There is no scrolling: cells past the widget's edge are clipped. Child widgets (the in-cell
 // editors) are drawn over the cells.
-class CMSFlexGrid : public QWidget {
+class MSFlexGrid : public QWidget {
     Q_OBJECT
 public:
     // Alignment numbers of the cell text (ColAlignment).
@@ -52,7 +52,7 @@ public:
     static constexpr int kDefaultWidthTwips = 8700;
     static constexpr int kDefaultHeightTwips = 4380;
 
-    explicit CMSFlexGrid(QWidget* parent = nullptr);
+    explicit MSFlexGrid(QWidget* parent = nullptr);
 
     int rows() const { return static_cast<int>(m_texts.size()); }
     int cols() const { return static_cast<int>(m_colWidths.size()); }
@@ -60,17 +60,17 @@ public:
     // current cell first moves it (with its events) to the last remaining row or column.
     void setRows(int rows);
     void setCols(int cols);
-    int fixedCols() const { return m_nFixedCols; }
+    int fixedCols() const { return m_fixedCols; }
 
-    int row() const { return m_nRow; }
+    int row() const { return m_row; }
     void setRow(int row);
-    int col() const { return m_nCol; }
+    int col() const { return m_col; }
     void setCol(int col);
-    // Moves to another row and column at once: one LeaveCell and one EnterCell.
+    // Moves to another row and column at once: one leaveCell and one enterCell.
     void setRowCol(int row, int col);
 
-    QString text() const { return textMatrix(m_nRow, m_nCol); }
-    void setText(const QString& text) { setTextMatrix(m_nRow, m_nCol, text); }
+    QString text() const { return textMatrix(m_row, m_col); }
+    void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
     QString textMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
@@ -79,17 +79,17 @@ public:
     // Values outside 0 .. 9 are ignored.
     void setColAlignment(int col, int alignment);
 
-    int colWidth(int col) const;
+    int colWidthTwips(int col) const;
     // A negative width restores the default; 0 hides the column.
-    void setColWidth(int col, int twips);
-    int rowHeight(int row) const;
-    void setRowHeight(int row, int twips);
+    void setColWidthTwips(int col, int twips);
+    int rowHeightTwips(int row) const;
+    void setRowHeightTwips(int row, int twips);
 
     // The current cell's rectangle, in twips.
-    int cellLeft() const { return colLeftTwips(m_nCol); }
-    int cellTop() const { return rowTopTwips(m_nRow); }
-    int cellWidth() const { return colWidth(m_nCol); }
-    int cellHeight() const { return rowHeight(m_nRow); }
+    int cellLeft() const { return colLeftTwips(m_col); }
+    int cellTop() const { return rowTopTwips(m_row); }
+    int cellWidthTwips() const { return colWidthTwips(m_col); }
+    int cellHeightTwips() const { return rowHeightTwips(m_row); }
 
     int twipsToPixelsX(int twips) const;
     int twipsToPixelsY(int twips) const;
@@ -102,10 +102,10 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    void EnterCell();
-    void LeaveCell();
+    void enterCell();
+    void leaveCell();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in pixels.
-    void MouseDown(int button, int shift, int x, int y);
+    void mouseDown(int button, int shift, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -125,9 +125,9 @@ private:
     QVector<int> m_colWidths;          // twips
     QVector<int> m_rowHeights;         // twips
     QVector<int> m_colAlignments;
-    int m_nFixedRows = 1;
-    int m_nFixedCols = 1;
-    int m_nRow = 1;
-    int m_nCol = 1;
-    QColor m_clrForeFixed = Qt::black;
+    int m_fixedRows = 1;
+    int m_fixedCols = 1;
+    int m_row = 1;
+    int m_col = 1;
+    QColor m_foreFixed = Qt::black;
 };

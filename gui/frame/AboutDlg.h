@@ -9,20 +9,20 @@ class QPushButton;
 // The About box. Its caption and three lines come from the language section of Program.ini
 // ("About Title", "Version", "Copyrights", "Copyrights Owner"); the picture is "title.ico" when
 // that file can be read, else the program's icon.
-class CAboutDlg : public CHelpDialog {
+class AboutDlg : public HelpDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(const AppContext& context, QWidget* parent = nullptr);
+    explicit AboutDlg(const AppContext& context, QWidget* parent = nullptr);
 
-    QLabel* versionLabel() const { return m_pVersion; }
-    QLabel* copyrightsLabel() const { return m_pCopyrights; }
-    QLabel* ownerLabel() const { return m_pOwner; }
-    QLabel* iconLabel() const { return m_pIcon; }
+    QLabel* versionLabel() const { return m_version; }
+    QLabel* copyrightsLabel() const { return m_copyrights; }
+    QLabel* ownerLabel() const { return m_owner; }
+    QLabel* iconLabel() const { return m_icon; }
 
 private:
-    QLabel* m_pVersion;
-    QLabel* m_pCopyrights;
-    QLabel* m_pOwner;
-    QLabel* m_pIcon;
-    QPushButton* m_pOk;
+    QLabel* m_version;
+    QLabel* m_copyrights;
+    QLabel* m_owner;
+    QLabel* m_icon;
+    QPushButton* m_ok;
 };

@@ -10,21 +10,21 @@
 #include <QMenu>
 #include <QScrollArea>
 
-CChildFrame::CChildFrame(AppContext& context, CProgramDoc* doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_pDocument(doc) {
+ChildFrame::ChildFrame(AppContext& context, ProgramDoc* doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(doc) {
     setObjectName(QStringLiteral("ChildFrame"));
     setProperty(kHelpIdProperty, id::kHelpDocumentFrame);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_pDocument->setParent(this);
-    m_pView = new CProgramView(context, doc);
+    m_document->setParent(this);
+    m_view = new ProgramView(context, doc);
     // The form keeps its size; a window smaller than the form scrolls it.
     auto* scroller = new QScrollArea;
-    scroller->setWidget(m_pView);
+    scroller->setWidget(m_view);
     scroller->setWidgetResizable(false);
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setBackgroundRole(QPalette::Window);
     setWidget(scroller);
-    setWindowIcon(CPictures::documentIcon());
+    setWindowIcon(Pictures::documentIcon());
     // The window menu closes with Ctrl+F4 only: the desktop's other Close key, Ctrl+W, is Write.
     if (QMenu* menu = systemMenu()) {
         const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
@@ -34,30 +34,30 @@ CChildFrame::CChildFrame(AppContext& context, CProgramDoc* doc, QWidget* parent)
             }
         }
     }
-    connect(m_pDocument, &CProgramDoc::titleChanged, this, &CChildFrame::updateTitle);
-    connect(m_pDocument, &CProgramDoc::modifiedChanged, this, &CChildFrame::updateTitle);
+    connect(m_document, &ProgramDoc::titleChanged, this, &ChildFrame::updateTitle);
+    connect(m_document, &ProgramDoc::modifiedChanged, this, &ChildFrame::updateTitle);
     updateTitle();
 }
 
-CChildFrame::~CChildFrame() = default;
+ChildFrame::~ChildFrame() = default;
 
-void CChildFrame::updateTitle() {
-    setWindowTitle(m_pDocument->title() + QStringLiteral("[*]"));
-    setWindowModified(m_pDocument->isModified());
+void ChildFrame::updateTitle() {
+    setWindowTitle(m_document->title() + QStringLiteral("[*]"));
+    setWindowModified(m_document->isModified());
 }
 
-void CChildFrame::fitToView() {
+void ChildFrame::fitToView() {
     // The form plus the window's frame and title bar, which the style gives once the window is
     // in the document area.
     const QMargins frame = contentsMargins();
-    resize(m_pView->width() + frame.left() + frame.right(), m_pView->height() + frame.top() + frame.bottom());
+    resize(m_view->width() + frame.left() + frame.right(), m_view->height() + frame.top() + frame.bottom());
 }
 
-void CChildFrame::destroyWindow() {
+void ChildFrame::destroyWindow() {
     delete this;
 }
 
-void CChildFrame::closeEvent(QCloseEvent* event) {
+void ChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
 }

@@ -3,21 +3,21 @@
 #include <QMdiSubWindow>
 
 class AppContext;
-class CProgramDoc;
-class CProgramView;
+class ProgramDoc;
+class ProgramView;
 
 // The window of one document. Closing it (close box, Ctrl+F4, File Close) only hides it: the
 // document stays loaded and Channel Information shows the same window again. It is destroyed
 // only by File New replacing it, or with the main window.
-class CChildFrame : public QMdiSubWindow {
+class ChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Takes over doc and makes its view.
-    CChildFrame(AppContext& context, CProgramDoc* doc, QWidget* parent = nullptr);
-    ~CChildFrame() override;
+    ChildFrame(AppContext& context, ProgramDoc* doc, QWidget* parent = nullptr);
+    ~ChildFrame() override;
 
-    CProgramDoc* document() const { return m_pDocument; }
-    CProgramView* view() const { return m_pView; }
+    ProgramDoc* document() const { return m_document; }
+    ProgramView* view() const { return m_view; }
 
     // Makes the window exactly as large as the form.
     void fitToView();
@@ -30,6 +30,6 @@ protected:
 private:
     void updateTitle();
 
-    CProgramDoc* m_pDocument;
-    CProgramView* m_pView;
+    ProgramDoc* m_document;
+    ProgramView* m_view;
 };

@@ -27,7 +27,7 @@ bool anyLedLit(const QStringList& leds, const QString& suffix) {
 
 } // namespace
 
-KeyLocks CKeyLockState::query() {
+KeyLocks KeyLockState::query() {
     KeyLocks locks;
 #ifdef Q_OS_WIN
     locks.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;

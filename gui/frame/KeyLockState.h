@@ -9,7 +9,7 @@ struct KeyLocks {
     bool scrollLock = false;
 };
 
-class CKeyLockState {
+class KeyLockState {
 public:
     static KeyLocks query();
 };

@@ -32,12 +32,12 @@ namespace {
 constexpr int kIndicatorPollMs = 300;
 }
 
-CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
+MainFrame::MainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
     setObjectName(QStringLiteral("MainFrame"));
     setProperty(kHelpIdProperty, id::kHelpMainFrame);
-    setWindowIcon(CPictures::appIcon());
-    m_strCaption = QStringLiteral("Program");
-    setWindowTitle(m_strCaption);
+    setWindowIcon(Pictures::appIcon());
+    m_caption = QStringLiteral("Program");
+    setWindowTitle(m_caption);
     resize(kInitialWidth, kInitialHeight);
 
     createActions();
@@ -45,23 +45,23 @@ CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(paren
     createStatusBar();
     createNavigationBar();
 
-    m_pMdiClient = new CMdiClientWnd(m_context.appDir(), this);
-    setCentralWidget(m_pMdiClient);
-    connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
+    m_mdiClient = new MdiClientWnd(m_context.appDir(), this);
+    setCentralWidget(m_mdiClient);
+    connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::onSubWindowActivated);
 
     createMenus();
     updateMenus();
 }
 
-CMainFrame::~CMainFrame() {
+MainFrame::~MainFrame() {
     // The bars and the document windows go after this object; they must not call back into it.
-    m_pNavBar->tree()->disconnect(this);
-    m_pNavBar->disconnect(this);
-    m_pToolBar->disconnect(this);
-    m_pMdiClient->disconnect(this);
+    m_navBar->tree()->disconnect(this);
+    m_navBar->disconnect(this);
+    m_toolBar->disconnect(this);
+    m_mdiClient->disconnect(this);
 }
 
-QAction* CMainFrame::addCommand(int commandId, const QString& text, const QString& prompt,
+QAction* MainFrame::addCommand(int commandId, const QString& text, const QString& prompt,
                                 const QKeySequence& shortcut) {
     auto* action = new QAction(text, this);
     action->setData(commandId);
@@ -81,7 +81,7 @@ QAction* CMainFrame::addCommand(int commandId, const QString& text, const QStrin
     return action;
 }
 
-void CMainFrame::createActions() {
+void MainFrame::createActions() {
     using namespace id;
     addCommand(kFileNew, tr("&New"), tr("Create a new document\nNew"), QKeySequence(Qt::CTRL | Qt::Key_N));
     addCommand(kFileOpen, tr("&Open..."), tr("Open an existing document\nOpen"),
@@ -119,9 +119,9 @@ void CMainFrame::createActions() {
 
     addCommand(kAppAbout, tr("&About Program..."),
                tr("Display program information, version number and copyright\nAbout"));
-    m_pActFrameAbout = new QAction(tr("&About Program..."), this);
-    m_pActFrameAbout->setData(kAppAbout);
-    m_pActFrameAbout->setStatusTip(commandAction(kAppAbout)->statusTip());
+    m_actFrameAbout = new QAction(tr("&About Program..."), this);
+    m_actFrameAbout->setData(kAppAbout);
+    m_actFrameAbout->setStatusTip(commandAction(kAppAbout)->statusTip());
 
     // The window has no panes to move between; the keys are reserved for them.
     addCommand(kNextPane, tr("Next Pane"), tr("Switch to the next window pane\nNext Pane"),
@@ -133,12 +133,12 @@ void CMainFrame::createActions() {
         commandAction(disabled)->setEnabled(false);
     }
     connect(commandAction(kFilePrint), &QAction::triggered, this, [this] {
-        if (CChildFrame* child = activeChild()) {
+        if (ChildFrame* child = activeChild()) {
             child->view()->onFilePrint(printer());
         }
     });
     connect(commandAction(kFilePrintPreview), &QAction::triggered, this, [this] {
-        if (CChildFrame* child = activeChild()) {
+        if (ChildFrame* child = activeChild()) {
             child->view()->onFilePrintPreview(printer());
         }
     });
@@ -148,35 +148,35 @@ void CMainFrame::createActions() {
     });
 
     // The transfer and the port belong to the active view; the two settings dialogs to the frame.
-    const auto toView = [this](int command, void (CProgramView::*handler)()) {
+    const auto toView = [this](int command, void (ProgramView::*handler)()) {
         connect(commandAction(command), &QAction::triggered, this, [this, handler] {
-            if (CChildFrame* child = activeChild()) {
+            if (ChildFrame* child = activeChild()) {
                 (child->view()->*handler)();
             }
         });
     };
-    toView(kRead, &CProgramView::onRead);
-    toView(kWrite, &CProgramView::onWrite);
-    toView(kComSetup, &CProgramView::onComSetup);
-    connect(commandAction(kProductInformation), &QAction::triggered, this, &CMainFrame::onProductInformation);
-    connect(commandAction(kOptionalFeatures), &QAction::triggered, this, &CMainFrame::onOptionalFeatures);
+    toView(kRead, &ProgramView::onRead);
+    toView(kWrite, &ProgramView::onWrite);
+    toView(kComSetup, &ProgramView::onComSetup);
+    connect(commandAction(kProductInformation), &QAction::triggered, this, &MainFrame::onProductInformation);
+    connect(commandAction(kOptionalFeatures), &QAction::triggered, this, &MainFrame::onOptionalFeatures);
 
-    connect(commandAction(kFileNew), &QAction::triggered, this, &CMainFrame::fileNewRequested);
-    connect(commandAction(kFileOpen), &QAction::triggered, this, &CMainFrame::fileOpenRequested);
-    connect(commandAction(kAppAbout), &QAction::triggered, this, &CMainFrame::aboutRequested);
-    connect(m_pActFrameAbout, &QAction::triggered, this, &CMainFrame::aboutRequested);
-    connect(commandAction(kFileClose), &QAction::triggered, this, &CMainFrame::onFileClose);
-    connect(commandAction(kFileSave), &QAction::triggered, this, &CMainFrame::onFileSave);
-    connect(commandAction(kFileSaveAs), &QAction::triggered, this, &CMainFrame::onFileSaveAs);
+    connect(commandAction(kFileNew), &QAction::triggered, this, &MainFrame::fileNewRequested);
+    connect(commandAction(kFileOpen), &QAction::triggered, this, &MainFrame::fileOpenRequested);
+    connect(commandAction(kAppAbout), &QAction::triggered, this, &MainFrame::aboutRequested);
+    connect(m_actFrameAbout, &QAction::triggered, this, &MainFrame::aboutRequested);
+    connect(commandAction(kFileClose), &QAction::triggered, this, &MainFrame::onFileClose);
+    connect(commandAction(kFileSave), &QAction::triggered, this, &MainFrame::onFileSave);
+    connect(commandAction(kFileSaveAs), &QAction::triggered, this, &MainFrame::onFileSaveAs);
     connect(commandAction(kAppExit), &QAction::triggered, this, &QWidget::close);
-    connect(commandAction(kChannelInformation), &QAction::triggered, this, &CMainFrame::onChannelInformation);
-    connect(commandAction(kControlBar), &QAction::triggered, this, &CMainFrame::onControlBar);
-    connect(commandAction(kLanguage), &QAction::triggered, this, &CMainFrame::onLanguage);
-    connect(toolbar, &QAction::triggered, this, [this](bool on) { m_pToolBar->setVisible(on); });
+    connect(commandAction(kChannelInformation), &QAction::triggered, this, &MainFrame::onChannelInformation);
+    connect(commandAction(kControlBar), &QAction::triggered, this, &MainFrame::onControlBar);
+    connect(commandAction(kLanguage), &QAction::triggered, this, &MainFrame::onLanguage);
+    connect(toolbar, &QAction::triggered, this, [this](bool on) { m_toolBar->setVisible(on); });
     connect(statusBar, &QAction::triggered, this, [this](bool on) { this->statusBar()->setVisible(on); });
 }
 
-void CMainFrame::createMenus() {
+void MainFrame::createMenus() {
     using namespace id;
     auto addMenu = [this](const QString& title, std::initializer_list<int> commands) {
         auto* menu = new QMenu(title, this);
@@ -196,28 +196,28 @@ void CMainFrame::createMenus() {
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar}),
         new QMenu(tr("&Help"), this),
     };
-    m_frameMenus.last()->addAction(m_pActFrameAbout);
+    m_frameMenus.last()->addAction(m_actFrameAbout);
 
     // The document menu. Start-up addresses its pop-ups by position: Setup is 4, Help is 5.
-    m_pSetupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage});
+    m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage});
     m_documentMenus = {
         addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                               kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"), {kProductInformation, kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
-        m_pSetupMenu,
+        m_setupMenu,
         addMenu(tr("&Help"), {kAppAbout}),
     };
     for (QMenu* menu : m_documentMenus + m_frameMenus) {
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::onUpdateControlBar);
+        connect(menu, &QMenu::aboutToShow, this, &MainFrame::onUpdateControlBar);
     }
 }
 
-void CMainFrame::createToolBar() {
-    m_pToolBar = new QToolBar(tr("Toolbar"), this);
-    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
-    m_pToolBar->setIconSize(CPictures::kToolButtonSize);
+void MainFrame::createToolBar() {
+    m_toolBar = new QToolBar(tr("Toolbar"), this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBar->setIconSize(Pictures::kToolButtonSize);
     const std::pair<int, const char*> buttons[] = {
         {id::kFileNew, "new"},
         {id::kFileOpen, "open"},
@@ -232,23 +232,23 @@ void CMainFrame::createToolBar() {
     };
     for (const auto& [command, picture] : buttons) {
         if (command == 0) {
-            m_pToolBar->addSeparator();
+            m_toolBar->addSeparator();
             continue;
         }
         QAction* action = commandAction(command);
-        action->setIcon(CPictures::toolbarIcon(QString::fromLatin1(picture)));
+        action->setIcon(Pictures::toolbarIcon(QString::fromLatin1(picture)));
         action->setIconVisibleInMenu(false);
-        m_pToolBar->addAction(action);
+        m_toolBar->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, m_pToolBar);
-    connect(m_pToolBar, &QToolBar::visibilityChanged, this,
-            [this] { commandAction(id::kViewToolbar)->setChecked(!m_pToolBar->isHidden()); });
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    connect(m_toolBar, &QToolBar::visibilityChanged, this,
+            [this] { commandAction(id::kViewToolbar)->setChecked(!m_toolBar->isHidden()); });
 }
 
-void CMainFrame::createStatusBar() {
+void MainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    m_pMessagePane = new QLabel(tr("Ready"), bar);
-    bar->addWidget(m_pMessagePane, 1);
+    m_messagePane = new QLabel(tr("Ready"), bar);
+    bar->addWidget(m_messagePane, 1);
     const QString texts[] = {tr("CAP"), tr("NUM"), tr("SCRL")};
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(texts[i], bar);
@@ -257,30 +257,30 @@ void CMainFrame::createStatusBar() {
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(texts[i]) + 12);
         pane->setEnabled(false);
         bar->addPermanentWidget(pane);
-        m_pIndicators[i] = pane;
+        m_indicators[i] = pane;
     }
-    m_pIndicatorTimer = new QTimer(this);
-    connect(m_pIndicatorTimer, &QTimer::timeout, this, &CMainFrame::updateIndicators);
-    m_pIndicatorTimer->start(kIndicatorPollMs);
+    m_indicatorTimer = new QTimer(this);
+    connect(m_indicatorTimer, &QTimer::timeout, this, &MainFrame::updateIndicators);
+    m_indicatorTimer->start(kIndicatorPollMs);
     updateIndicators();
 }
 
-void CMainFrame::createNavigationBar() {
-    m_pNavBar = new CNavigationBar(m_context.languageText("Company"), this);
-    m_pNavBar->initBar();
-    QTreeWidget* tree = m_pNavBar->tree();
+void MainFrame::createNavigationBar() {
+    m_navBar = new NavigationBar(m_context.languageText("Company"), this);
+    m_navBar->initBar();
+    QTreeWidget* tree = m_navBar->tree();
     auto* root = new QTreeWidgetItem(tree, {m_context.languageText("Company")});
     for (int page : {id::kProductInformation, id::kChannelInformation, id::kOptionalFeatures}) {
         new QTreeWidgetItem(root, {pageLabel(page)});
     }
     root->setExpanded(true);
-    addDockWidget(Qt::LeftDockWidgetArea, m_pNavBar);
-    connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onSelChangedTree);
-    connect(m_pNavBar, &CNavigationBar::closeClicked, m_pNavBar, &QWidget::hide);
-    connect(m_pNavBar, &QDockWidget::visibilityChanged, this, &CMainFrame::onUpdateControlBar);
+    addDockWidget(Qt::LeftDockWidgetArea, m_navBar);
+    connect(tree, &QTreeWidget::itemSelectionChanged, this, &MainFrame::onSelChangedTree);
+    connect(m_navBar, &NavigationBar::closeClicked, m_navBar, &QWidget::hide);
+    connect(m_navBar, &QDockWidget::visibilityChanged, this, &MainFrame::onUpdateControlBar);
 }
 
-QString CMainFrame::pageLabel(int commandId) const {
+QString MainFrame::pageLabel(int commandId) const {
     switch (commandId) {
     case id::kProductInformation:
         return m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Product Information"));
@@ -293,27 +293,27 @@ QString CMainFrame::pageLabel(int commandId) const {
     }
 }
 
-QAction* CMainFrame::commandAction(int commandId) const {
+QAction* MainFrame::commandAction(int commandId) const {
     const auto it = m_actions.find(commandId);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::setAboutText(const QString& text) {
+void MainFrame::setAboutText(const QString& text) {
     commandAction(id::kAppAbout)->setText(text);
 }
 
-void CMainFrame::removeLanguageCommand() {
-    m_pSetupMenu->removeAction(commandAction(id::kLanguage));
+void MainFrame::removeLanguageCommand() {
+    m_setupMenu->removeAction(commandAction(id::kLanguage));
 }
 
-void CMainFrame::updateMenus() {
+void MainFrame::updateMenus() {
     const bool document = activeChild() != nullptr;
-    if (menuBar()->actions().isEmpty() || document != m_bDocumentMenuShown) {
+    if (menuBar()->actions().isEmpty() || document != m_documentMenuShown) {
         menuBar()->clear();
         for (QMenu* menu : document ? m_documentMenus : m_frameMenus) {
             menuBar()->addMenu(menu);
         }
-        m_bDocumentMenuShown = document;
+        m_documentMenuShown = document;
     }
     for (int command : {id::kFileClose, id::kFileSave, id::kFileSaveAs, id::kLanguage}) {
         commandAction(command)->setEnabled(document);
@@ -321,7 +321,7 @@ void CMainFrame::updateMenus() {
     setProperty(kHelpIdProperty, document ? id::kHelpDocumentFrame : id::kHelpMainFrame);
     // Turning from one document to another makes the new one's type and band the remembered
     // choice, which Product Information opens on.
-    CProgramDoc* active = document ? activeChild()->document() : nullptr;
+    ProgramDoc* active = document ? activeChild()->document() : nullptr;
     if (active != m_rememberedDoc) {
         if (active != nullptr && m_rememberedDoc) {
             active->rememberTypeAndBand();
@@ -331,115 +331,115 @@ void CMainFrame::updateMenus() {
     updateCaption();
 }
 
-void CMainFrame::updateIndicators() {
-    const KeyLocks locks = CKeyLockState::query();
+void MainFrame::updateIndicators() {
+    const KeyLocks locks = KeyLockState::query();
     const bool on[] = {locks.capsLock, locks.numLock, locks.scrollLock};
     for (int i = 0; i < 3; ++i) {
-        m_pIndicators[i]->setEnabled(on[i]);
+        m_indicators[i]->setEnabled(on[i]);
     }
 }
 
-CChildFrame* CMainFrame::activeChild() const {
-    if (m_pActiveChild) {
-        return m_pActiveChild;
+ChildFrame* MainFrame::activeChild() const {
+    if (m_activeChild) {
+        return m_activeChild;
     }
-    const QList<CChildFrame*> children = childFrames();
+    const QList<ChildFrame*> children = childFrames();
     return children.isEmpty() ? nullptr : children.last();
 }
 
-QList<CChildFrame*> CMainFrame::childFrames() const {
-    QList<CChildFrame*> children;
-    for (QMdiSubWindow* window : m_pMdiClient->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* child = qobject_cast<CChildFrame*>(window)) {
+QList<ChildFrame*> MainFrame::childFrames() const {
+    QList<ChildFrame*> children;
+    for (QMdiSubWindow* window : m_mdiClient->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* child = qobject_cast<ChildFrame*>(window)) {
             children.append(child);
         }
     }
     return children;
 }
 
-CChildFrame* CMainFrame::addDocumentWindow(CProgramDoc* doc) {
-    auto* child = new CChildFrame(m_context, doc);
-    m_pMdiClient->addSubWindow(child);
+ChildFrame* MainFrame::addDocumentWindow(ProgramDoc* doc) {
+    auto* child = new ChildFrame(m_context, doc);
+    m_mdiClient->addSubWindow(child);
     child->move(0, 0);
     child->show();
-    m_pMdiClient->setActiveSubWindow(child);
-    m_pActiveChild = child;
+    m_mdiClient->setActiveSubWindow(child);
+    m_activeChild = child;
     updateMenus();
-    connect(doc, &CProgramDoc::modelChanged, this, &CMainFrame::updateCaption);
+    connect(doc, &ProgramDoc::modelChanged, this, &MainFrame::updateCaption);
     child->fitToView();
     child->view()->onInitialUpdate();
     return child;
 }
 
-void CMainFrame::showChild(CChildFrame* child) {
+void MainFrame::showChild(ChildFrame* child) {
     child->showNormal();
-    m_pMdiClient->setActiveSubWindow(child);
-    m_pActiveChild = child;
+    m_mdiClient->setActiveSubWindow(child);
+    m_activeChild = child;
     updateMenus();
 }
 
-void CMainFrame::destroyChild(CChildFrame* child) {
-    if (m_pActiveChild == child) {
-        m_pActiveChild = nullptr;
+void MainFrame::destroyChild(ChildFrame* child) {
+    if (m_activeChild == child) {
+        m_activeChild = nullptr;
     }
     child->destroyWindow();
     updateMenus();
 }
 
-void CMainFrame::setCaption(const QString& caption) {
-    m_strCaption = caption;
+void MainFrame::setCaption(const QString& caption) {
+    m_caption = caption;
     setWindowTitle(caption);
 }
 
-void CMainFrame::updateCaption() {
-    const CChildFrame* child = activeChild();
+void MainFrame::updateCaption() {
+    const ChildFrame* child = activeChild();
     setCaption(child != nullptr ? child->document()->mainTitle() : QStringLiteral("Program"));
 }
 
-void CMainFrame::changeEvent(QEvent* event) {
+void MainFrame::changeEvent(QEvent* event) {
     // A maximised document window would put its own title into the caption; the caption keeps
     // the product, type and band.
-    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_strCaption) {
-        setWindowTitle(m_strCaption);
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_caption) {
+        setWindowTitle(m_caption);
     }
     QMainWindow::changeEvent(event);
 }
 
-QMenu* CMainFrame::createPopupMenu() {
+QMenu* MainFrame::createPopupMenu() {
     // The bars are switched on and off through the View menu only.
     return nullptr;
 }
 
-void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
-    if (auto* child = qobject_cast<CChildFrame*>(window)) {
-        m_pActiveChild = child;
+void MainFrame::onSubWindowActivated(QMdiSubWindow* window) {
+    if (auto* child = qobject_cast<ChildFrame*>(window)) {
+        m_activeChild = child;
         updateMenus();
     }
 }
 
-void CMainFrame::runCommand(int commandId) {
+void MainFrame::runCommand(int commandId) {
     QAction* action = commandAction(commandId);
     if (action != nullptr && action->isEnabled()) {
         action->trigger();
     }
 }
 
-QPrinter& CMainFrame::printer() {
+QPrinter& MainFrame::printer() {
     // One printer for the whole program, so that Print Setup's choices hold for every print.
-    if (!m_pPrinter) {
-        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
-    return *m_pPrinter;
+    return *m_printer;
 }
 
-void CMainFrame::onProductInformation() {
-    CChildFrame* child = activeChild();
+void MainFrame::onProductInformation() {
+    ChildFrame* child = activeChild();
     if (child == nullptr) {
         return;
     }
-    CProgramDoc* doc = child->document();
-    const CMemoryImage before = doc->image();
-    CProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), this);
+    ProgramDoc* doc = child->document();
+    const MemoryImage before = doc->image();
+    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), this);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
@@ -449,23 +449,23 @@ void CMainFrame::onProductInformation() {
     }
 }
 
-void CMainFrame::onOptionalFeatures() {
-    CChildFrame* child = activeChild();
+void MainFrame::onOptionalFeatures() {
+    ChildFrame* child = activeChild();
     if (child == nullptr) {
         return;
     }
-    CProgramDoc* doc = child->document();
-    const CMemoryImage before = doc->image();
-    COptionalFeaturesDlg dlg(doc->image(), m_context.isChinese(), this);
+    ProgramDoc* doc = child->document();
+    const MemoryImage before = doc->image();
+    OptionalFeaturesDlg dlg(doc->image(), m_context.isChinese(), this);
     if (dlg.exec() == QDialog::Accepted && doc->image() != before) {
         doc->setModifiedFlag(true);
     }
 }
 
-void CMainFrame::onSelChangedTree() {
+void MainFrame::onSelChangedTree() {
     // The tree is a row of page buttons: the item under the mouse pointer counts, not the
     // selection the notification reports, so keyboard moves open nothing.
-    QTreeWidget* tree = m_pNavBar->tree();
+    QTreeWidget* tree = m_navBar->tree();
     const QPoint pointer = tree->viewport()->mapFromGlobal(QCursor::pos());
     const QTreeWidgetItem* hit = tree->viewport()->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
     const QString text = hit != nullptr ? hit->text(0) : QString();
@@ -482,57 +482,57 @@ void CMainFrame::onSelChangedTree() {
     }
 }
 
-void CMainFrame::onChannelInformation() {
-    if (CChildFrame* child = activeChild()) {
+void MainFrame::onChannelInformation() {
+    if (ChildFrame* child = activeChild()) {
         showChild(child);
     }
 }
 
-void CMainFrame::onControlBar() {
-    m_pNavBar->setVisible(m_pNavBar->isHidden());
+void MainFrame::onControlBar() {
+    m_navBar->setVisible(m_navBar->isHidden());
 }
 
-void CMainFrame::onUpdateControlBar() {
-    commandAction(id::kControlBar)->setChecked(!m_pNavBar->isHidden());
+void MainFrame::onUpdateControlBar() {
+    commandAction(id::kControlBar)->setChecked(!m_navBar->isHidden());
 }
 
-void CMainFrame::onFileClose() {
-    if (CChildFrame* child = activeChild()) {
+void MainFrame::onFileClose() {
+    if (ChildFrame* child = activeChild()) {
         child->close();
     }
 }
 
-void CMainFrame::onFileSave() {
-    if (CChildFrame* child = activeChild()) {
+void MainFrame::onFileSave() {
+    if (ChildFrame* child = activeChild()) {
         child->document()->doFileSave(this);
     }
 }
 
-void CMainFrame::onFileSaveAs() {
-    if (CChildFrame* child = activeChild()) {
+void MainFrame::onFileSaveAs() {
+    if (ChildFrame* child = activeChild()) {
         child->document()->doSave(QString(), this);
     }
 }
 
-void CMainFrame::onLanguage() {
-    if (CChildFrame* child = activeChild()) {
+void MainFrame::onLanguage() {
+    if (ChildFrame* child = activeChild()) {
         child->view()->onLanguage();
     }
 }
 
-bool CMainFrame::saveAllModified() {
-    for (CChildFrame* child : childFrames()) {
+bool MainFrame::saveAllModified() {
+    for (ChildFrame* child : childFrames()) {
         if (!child->view()->commitPendingEdit()) {
             return false;
         }
-        CProgramDoc* doc = child->document();
+        ProgramDoc* doc = child->document();
         if (!doc->isModified()) {
             continue;
         }
         // The document in question comes to the front, hidden or not, so the user sees what
         // the question is about.
         showChild(child);
-        const QMessageBox::StandardButton answer = CMessageBox::show(
+        const QMessageBox::StandardButton answer = MessageBox::show(
             this, tr("Save changes?"), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) {
             if (!doc->doFileSave(this)) {
@@ -545,7 +545,7 @@ bool CMainFrame::saveAllModified() {
     return true;
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void MainFrame::closeEvent(QCloseEvent* event) {
     // A running transfer ends first (Cancel stops it at its next row).
     if (m_context.isTransferRunning() || !saveAllModified()) {
         event->ignore();

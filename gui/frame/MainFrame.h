@@ -8,10 +8,10 @@
 #include <memory>
 
 class AppContext;
-class CChildFrame;
-class CMdiClientWnd;
-class CNavigationBar;
-class CProgramDoc;
+class ChildFrame;
+class MdiClientWnd;
+class NavigationBar;
+class ProgramDoc;
 class QAction;
 class QLabel;
 class QMdiSubWindow;
@@ -27,21 +27,21 @@ class QToolBar;
 // The menu bar shows the document menu while a document window exists (also a hidden one) and the
 // short frame menu otherwise. Every command is an action of the window itself, so its shortcut
 // works whichever menu is on display.
-class CMainFrame : public QMainWindow {
+class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kInitialWidth = 900;
     static constexpr int kInitialHeight = 550;
 
-    explicit CMainFrame(AppContext& context, QWidget* parent = nullptr);
-    ~CMainFrame() override;
+    explicit MainFrame(AppContext& context, QWidget* parent = nullptr);
+    ~MainFrame() override;
 
     // The action of a command as the document menu holds it (the frame menu's About entry has its
     // own); nullptr for an id the program does not know.
     QAction* commandAction(int commandId) const;
     QList<QMenu*> documentMenus() const { return m_documentMenus; }
     QList<QMenu*> frameMenus() const { return m_frameMenus; }
-    bool isDocumentMenuShown() const { return m_bDocumentMenuShown; }
+    bool isDocumentMenuShown() const { return m_documentMenuShown; }
 
     // Start-up's changes of the document menu: the About entry's text, and the removal of the
     // Language entry.
@@ -49,21 +49,21 @@ public:
     void removeLanguageCommand();
 
     // The document window that the commands act on: the one activated last, even while hidden.
-    CChildFrame* activeChild() const;
-    QList<CChildFrame*> childFrames() const;
+    ChildFrame* activeChild() const;
+    QList<ChildFrame*> childFrames() const;
     // A new document window for doc, which it takes over; shown, activated and brought up to date.
-    CChildFrame* addDocumentWindow(CProgramDoc* doc);
+    ChildFrame* addDocumentWindow(ProgramDoc* doc);
     // Shows a document window in its normal state and activates it.
-    void showChild(CChildFrame* child);
+    void showChild(ChildFrame* child);
     // Destroys a document window with its document, without asking anything.
-    void destroyChild(CChildFrame* child);
+    void destroyChild(ChildFrame* child);
 
-    QString caption() const { return m_strCaption; }
+    QString caption() const { return m_caption; }
 
-    CNavigationBar* navigationBar() const { return m_pNavBar; }
-    CMdiClientWnd* mdiClient() const { return m_pMdiClient; }
-    QToolBar* toolBar() const { return m_pToolBar; }
-    QLabel* messagePane() const { return m_pMessagePane; }
+    NavigationBar* navigationBar() const { return m_navBar; }
+    MdiClientWnd* mdiClient() const { return m_mdiClient; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QLabel* messagePane() const { return m_messagePane; }
 
     // Asks "Save changes?" for every modified document and saves those answered with Yes.
     // False when the user cancelled (also a cancelled or failed save).
@@ -118,22 +118,22 @@ private:
 
     AppContext& m_context;
     std::map<int, QAction*> m_actions;
-    QAction* m_pActFrameAbout = nullptr;
+    QAction* m_actFrameAbout = nullptr;
     QList<QMenu*> m_documentMenus;
     QList<QMenu*> m_frameMenus;
-    QMenu* m_pSetupMenu = nullptr;
-    bool m_bDocumentMenuShown = false;
+    QMenu* m_setupMenu = nullptr;
+    bool m_documentMenuShown = false;
 
-    CNavigationBar* m_pNavBar = nullptr;
-    CMdiClientWnd* m_pMdiClient = nullptr;
-    QToolBar* m_pToolBar = nullptr;
-    QLabel* m_pMessagePane = nullptr;
-    QLabel* m_pIndicators[3] = {};
-    QTimer* m_pIndicatorTimer = nullptr;
+    NavigationBar* m_navBar = nullptr;
+    MdiClientWnd* m_mdiClient = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_indicators[3] = {};
+    QTimer* m_indicatorTimer = nullptr;
 
-    QPointer<CChildFrame> m_pActiveChild;
+    QPointer<ChildFrame> m_activeChild;
     // The document whose type and band were last remembered on activation.
-    QPointer<CProgramDoc> m_rememberedDoc;
-    QString m_strCaption;
-    std::unique_ptr<QPrinter> m_pPrinter;
+    QPointer<ProgramDoc> m_rememberedDoc;
+    QString m_caption;
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -4,16 +4,16 @@
 
 #include <QPainter>
 
-CMdiClientWnd::CMdiClientWnd(const QString& appDir, QWidget* parent) : QMdiArea(parent), m_appDir(appDir) {
+MdiClientWnd::MdiClientWnd(const QString& appDir, QWidget* parent) : QMdiArea(parent), m_appDir(appDir) {
     setObjectName(QStringLiteral("MdiClient"));
 }
 
-QPixmap CMdiClientWnd::tile() const {
+QPixmap MdiClientWnd::tile() const {
     const QPixmap file(m_appDir + QStringLiteral("background.bmp"));
-    return file.isNull() ? CPictures::builtInBackground() : file;
+    return file.isNull() ? Pictures::builtInBackground() : file;
 }
 
-void CMdiClientWnd::paintEvent(QPaintEvent* event) {
+void MdiClientWnd::paintEvent(QPaintEvent* event) {
     const QPixmap picture = tile();
     if (picture.isNull()) {
         QMdiArea::paintEvent(event);
@@ -31,7 +31,7 @@ void CMdiClientWnd::paintEvent(QPaintEvent* event) {
     }
 }
 
-void CMdiClientWnd::resizeEvent(QResizeEvent* event) {
+void MdiClientWnd::resizeEvent(QResizeEvent* event) {
     QMdiArea::resizeEvent(event);
     viewport()->update();
 }

@@ -29,8 +29,8 @@ void draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const 
 
 } // namespace
 
-CNavigationBar::CNavigationBar(const QString& company, QWidget* frame)
-    : QDockWidget(frame), m_pFrame(frame), m_strCompany(company) {
+NavigationBar::NavigationBar(const QString& company, QWidget* frame)
+    : QDockWidget(frame), m_frame(frame), m_company(company) {
     setObjectName(QStringLiteral("NavigationBar"));
     setWindowTitle(QStringLiteral("IE Control Bar"));
     setFeatures(QDockWidget::NoDockWidgetFeatures);
@@ -46,42 +46,42 @@ CNavigationBar::CNavigationBar(const QString& company, QWidget* frame)
     content->setAttribute(Qt::WA_TransparentForMouseEvents);
     setWidget(content);
     setMouseTracking(true);
-    setMinimumSize(m_nWidth, 0);
-    setMaximumSize(m_nWidth, QWIDGETSIZE_MAX);
+    setMinimumSize(m_width, 0);
+    setMaximumSize(m_width, QWIDGETSIZE_MAX);
 }
 
-bool CNavigationBar::initBar() {
+bool NavigationBar::initBar() {
     // 14 pixels high in a serif face; Chinese comes from the desktop's fallback font.
     m_font = QFont(QStringLiteral("Times New Roman"));
     m_font.setPixelSize(14);
     m_font.setWeight(QFont::Normal);
     setFont(m_font);
-    m_pTree = new QTreeWidget(this);
-    m_pTree->setObjectName(QStringLiteral("NavigationTree"));
-    m_pTree->setHeaderHidden(true);
-    m_pTree->setFrameShape(QFrame::NoFrame);
-    m_pTree->setRootIsDecorated(true);
-    m_pTree->setFont(m_font);
-    m_pTree->setIndentation(18);
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("NavigationTree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setFrameShape(QFrame::NoFrame);
+    m_tree->setRootIsDecorated(true);
+    m_tree->setFont(m_font);
+    m_tree->setIndentation(18);
     layoutTree();
-    m_pTree->raise();
-    m_pTree->show();
-    return m_pTree != nullptr;
+    m_tree->raise();
+    m_tree->show();
+    return m_tree != nullptr;
 }
 
-QRect CNavigationBar::splitterRect() const {
-    if (m_rcFrame.isEmpty()) {
+QRect NavigationBar::splitterRect() const {
+    if (m_frameRect.isEmpty()) {
         return QRect();
     }
-    return edges(m_rcFrame.right() + 1, m_rcFrame.top(), m_rcFrame.right() + 1 + kSplitterWidth,
-                 m_rcFrame.bottom() + 1);
+    return edges(m_frameRect.right() + 1, m_frameRect.top(), m_frameRect.right() + 1 + kSplitterWidth,
+                 m_frameRect.bottom() + 1);
 }
 
-int CNavigationBar::halfFrameWidth() const {
-    return m_pFrame->width() / 2;
+int NavigationBar::halfFrameWidth() const {
+    return m_frame->width() / 2;
 }
 
-int CNavigationBar::markX(int x) const {
+int NavigationBar::markX(int x) const {
     if (x < kMinMarkX) {
         x = kMinMarkX;
     }
@@ -91,30 +91,30 @@ int CNavigationBar::markX(int x) const {
     return x;
 }
 
-int CNavigationBar::dragMarkX() const {
-    if (m_pMark == nullptr || m_pMark->isHidden()) {
+int NavigationBar::dragMarkX() const {
+    if (m_mark == nullptr || m_mark->isHidden()) {
         return -1;
     }
-    return mapFrom(m_pFrame, m_pMark->geometry().topLeft()).x();
+    return mapFrom(m_frame, m_mark->geometry().topLeft()).x();
 }
 
-void CNavigationBar::layoutTree() {
-    if (m_pTree == nullptr) {
+void NavigationBar::layoutTree() {
+    if (m_tree == nullptr) {
         return;
     }
     // Left 5, below the caption, right to 8 pixels short of the bar's width. The bottom follows
     // the main window's height but stays inside the drawn frame.
-    const int bottom = qMin(m_pFrame->height() - 51, height() - 51);
-    m_pTree->setGeometry(
-        edges(5, 8 + kCaptionHeight + 1, m_nWidth - 8, qMax(bottom, 8 + kCaptionHeight + 1)));
+    const int bottom = qMin(m_frame->height() - 51, height() - 51);
+    m_tree->setGeometry(
+        edges(5, 8 + kCaptionHeight + 1, m_width - 8, qMax(bottom, 8 + kCaptionHeight + 1)));
 }
 
-void CNavigationBar::resizeEvent(QResizeEvent* event) {
+void NavigationBar::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     layoutTree();
 }
 
-void CNavigationBar::paintEvent(QPaintEvent*) {
+void NavigationBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int w = width();
     const int h = height();
@@ -128,34 +128,34 @@ void CNavigationBar::paintEvent(QPaintEvent*) {
     painter.drawLine(4, 7, w - 8, 7);
     painter.drawLine(w - 6, 6, w - 6, h - 50);
     painter.drawLine(3, h - 49, w - 6, h - 49);
-    m_rcFrame = edges(4, 7, w - 6, h - 49);
-    const int frameRight = m_rcFrame.right() + 1;
+    m_frameRect = edges(4, 7, w - 6, h - 49);
+    const int frameRight = m_frameRect.right() + 1;
 
     // Caption: the company name, then a grey line under the caption band.
     painter.setFont(m_font);
     painter.setPen(palette().color(QPalette::WindowText));
-    const int textWidth = painter.fontMetrics().horizontalAdvance(m_strCompany);
-    painter.drawText(QRect(m_rcFrame.left() + 5, m_rcFrame.top(), textWidth, kCaptionHeight),
-                     Qt::AlignCenter | Qt::TextSingleLine, m_strCompany);
+    const int textWidth = painter.fontMetrics().horizontalAdvance(m_company);
+    painter.drawText(QRect(m_frameRect.left() + 5, m_frameRect.top(), textWidth, kCaptionHeight),
+                     Qt::AlignCenter | Qt::TextSingleLine, m_company);
     painter.setPen(grey);
-    painter.drawLine(m_rcFrame.left() + 1, m_rcFrame.top() + 22, frameRight - 1, m_rcFrame.top() + 22);
+    painter.drawLine(m_frameRect.left() + 1, m_frameRect.top() + 22, frameRight - 1, m_frameRect.top() + 22);
 
     // Close button: raised while hovered, sunken while pressed.
-    m_rcClose = edges(frameRight - 20, m_rcFrame.top() + 4, frameRight - 4, m_rcFrame.top() + 19);
-    if (m_bHover) {
-        draw3dRect(painter, m_rcClose, palette().color(QPalette::Light), palette().color(QPalette::Dark));
-    } else if (m_bPressed) {
-        draw3dRect(painter, m_rcClose, palette().color(QPalette::Dark), palette().color(QPalette::Light));
+    m_closeRect = edges(frameRight - 20, m_frameRect.top() + 4, frameRight - 4, m_frameRect.top() + 19);
+    if (m_hover) {
+        draw3dRect(painter, m_closeRect, palette().color(QPalette::Light), palette().color(QPalette::Dark));
+    } else if (m_pressed) {
+        draw3dRect(painter, m_closeRect, palette().color(QPalette::Dark), palette().color(QPalette::Light));
     }
-    painter.drawPixmap(m_rcClose.topLeft(), CPictures::closeButton());
+    painter.drawPixmap(m_closeRect.topLeft(), Pictures::closeButton());
 }
 
-bool CNavigationBar::event(QEvent* event) {
+bool NavigationBar::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::ToolTip: {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (!m_rcClose.isEmpty() && m_rcClose.contains(help->pos())) {
-            QToolTip::showText(help->globalPos(), tr("Close"), this, m_rcClose);
+        if (!m_closeRect.isEmpty() && m_closeRect.contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), tr("Close"), this, m_closeRect);
         } else {
             QToolTip::hideText();
         }
@@ -163,10 +163,10 @@ bool CNavigationBar::event(QEvent* event) {
     }
     case QEvent::Leave:
         // Stands in for the capture the pointer would need to notice leaving the button.
-        if (!m_bButtonDown && (m_bHover || m_bPressed)) {
-            m_bHover = false;
-            m_bPressed = false;
-            update(m_rcClose);
+        if (!m_buttonDown && (m_hover || m_pressed)) {
+            m_hover = false;
+            m_pressed = false;
+            update(m_closeRect);
         }
         break;
     default:
@@ -175,110 +175,110 @@ bool CNavigationBar::event(QEvent* event) {
     return QDockWidget::event(event);
 }
 
-void CNavigationBar::updateCursor(const QPoint& pos) {
+void NavigationBar::updateCursor(const QPoint& pos) {
     // Nothing is known of the bar's geometry before its first paint.
-    if (m_rcFrame.isEmpty()) {
+    if (m_frameRect.isEmpty()) {
         return;
     }
     setCursor(splitterRect().contains(pos) ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
-void CNavigationBar::mousePressEvent(QMouseEvent* event) {
+void NavigationBar::mousePressEvent(QMouseEvent* event) {
     // Not passed on: the dock would start dragging the bar away.
     if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    if (!m_rcClose.isEmpty()) {
-        m_bButtonDown = true;
-        m_bHover = false;
-        m_bPressed = m_rcClose.contains(pos);
-        update(m_rcClose);
+    if (!m_closeRect.isEmpty()) {
+        m_buttonDown = true;
+        m_hover = false;
+        m_pressed = m_closeRect.contains(pos);
+        update(m_closeRect);
     }
     if (splitterRect().contains(pos)) {
-        m_bResizing = true;
+        m_resizing = true;
     }
 }
 
-void CNavigationBar::mouseMoveEvent(QMouseEvent* event) {
+void NavigationBar::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     updateCursor(pos);
-    if (m_bResizing) {
+    if (m_resizing) {
         showMark(markX(pos.x()));
     }
     trackCloseButton(pos);
 }
 
-void CNavigationBar::trackCloseButton(const QPoint& pos) {
-    if (m_rcClose.isEmpty()) {
+void NavigationBar::trackCloseButton(const QPoint& pos) {
+    if (m_closeRect.isEmpty()) {
         return;
     }
-    if (m_rcClose.contains(pos)) {
-        if (m_bHover) {
+    if (m_closeRect.contains(pos)) {
+        if (m_hover) {
             return;
         }
-        m_bHover = !m_bButtonDown;
-        m_bPressed = m_bButtonDown;
-        update(m_rcClose);
-    } else if (m_bHover || m_bPressed) {
-        m_bHover = false;
-        m_bPressed = false;
-        update(m_rcClose);
+        m_hover = !m_buttonDown;
+        m_pressed = m_buttonDown;
+        update(m_closeRect);
+    } else if (m_hover || m_pressed) {
+        m_hover = false;
+        m_pressed = false;
+        update(m_closeRect);
     }
 }
 
-void CNavigationBar::mouseReleaseEvent(QMouseEvent* event) {
+void NavigationBar::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    const bool wasPainted = m_bPressed || m_bHover;
-    m_bPressed = false;
-    m_bHover = false;
-    m_bButtonDown = false;
+    const bool wasPainted = m_pressed || m_hover;
+    m_pressed = false;
+    m_hover = false;
+    m_buttonDown = false;
     if (wasPainted) {
-        update(m_rcClose);
+        update(m_closeRect);
     }
     removeMark();
-    if (!m_rcClose.isEmpty() && m_rcClose.contains(pos)) {
+    if (!m_closeRect.isEmpty() && m_closeRect.contains(pos)) {
         emit closeClicked();
     }
-    if (m_bResizing) {
+    if (m_resizing) {
         applyWidth(pos.x());
     }
-    m_bResizing = false;
+    m_resizing = false;
 }
 
-void CNavigationBar::mouseDoubleClickEvent(QMouseEvent*) {
+void NavigationBar::mouseDoubleClickEvent(QMouseEvent*) {
     // Ignored: a double click would float the bar.
 }
 
-void CNavigationBar::showMark(int x) {
-    if (m_pMark == nullptr) {
-        m_pMark = new QRubberBand(QRubberBand::Line, m_pFrame);
+void NavigationBar::showMark(int x) {
+    if (m_mark == nullptr) {
+        m_mark = new QRubberBand(QRubberBand::Line, m_frame);
     }
     // Three pixels wide, from the top of the bar to 43 pixels above its bottom.
-    const QPoint topLeft = mapTo(m_pFrame, QPoint(x, 0));
-    m_pMark->setGeometry(topLeft.x(), topLeft.y(), 3, qMax(1, height() - 43));
-    m_pMark->show();
-    m_pMark->raise();
+    const QPoint topLeft = mapTo(m_frame, QPoint(x, 0));
+    m_mark->setGeometry(topLeft.x(), topLeft.y(), 3, qMax(1, height() - 43));
+    m_mark->show();
+    m_mark->raise();
 }
 
-void CNavigationBar::removeMark() {
-    if (m_pMark != nullptr) {
-        m_pMark->hide();
+void NavigationBar::removeMark() {
+    if (m_mark != nullptr) {
+        m_mark->hide();
     }
 }
 
-void CNavigationBar::applyWidth(int x) {
+void NavigationBar::applyWidth(int x) {
     if (x < kMinWidth) {
         x = kMinWidth;
     } else if (x > halfFrameWidth()) {
         x = halfFrameWidth();
     }
-    m_nWidth = x;
-    setMinimumWidth(m_nWidth);
-    setMaximumWidth(m_nWidth);
+    m_width = x;
+    setMinimumWidth(m_width);
+    setMaximumWidth(m_width);
     layoutTree();
     update();
 }

@@ -19,7 +19,7 @@ class QTreeWidget;
 // While dragging, a mark follows the pointer, kept between 80 pixels and half the main window's
 // width; on release the bar takes the pointer's x as its width, kept between 11 pixels and that
 // half.
-class CNavigationBar : public QDockWidget {
+class NavigationBar : public QDockWidget {
     Q_OBJECT
 public:
     static constexpr int kCaptionHeight = 22;
@@ -29,19 +29,19 @@ public:
     static constexpr int kMinWidth = 11;
 
     // company: the root of the page tree, the text the bar paints at its top.
-    CNavigationBar(const QString& company, QWidget* frame);
+    NavigationBar(const QString& company, QWidget* frame);
 
     // Creates the font and the tree (control 1031). False when the tree cannot be made.
     bool initBar();
-    QTreeWidget* tree() const { return m_pTree; }
+    QTreeWidget* tree() const { return m_tree; }
 
-    int barWidth() const { return m_nWidth; }
-    QRect frameRect() const { return m_rcFrame; }
-    QRect closeRect() const { return m_rcClose; }
+    int barWidth() const { return m_width; }
+    QRect frameRect() const { return m_frameRect; }
+    QRect closeRect() const { return m_closeRect; }
     QRect splitterRect() const;
-    bool isCloseHover() const { return m_bHover; }
-    bool isClosePressed() const { return m_bPressed; }
-    bool isResizing() const { return m_bResizing; }
+    bool isCloseHover() const { return m_hover; }
+    bool isClosePressed() const { return m_pressed; }
+    bool isResizing() const { return m_resizing; }
     // x of the drag mark in the bar's coordinates while one is shown, else -1.
     int dragMarkX() const;
 
@@ -68,16 +68,16 @@ private:
     void updateCursor(const QPoint& pos);
     void trackCloseButton(const QPoint& pos);
 
-    QWidget* m_pFrame;
+    QWidget* m_frame;
     QFont m_font;
-    QRect m_rcFrame;
-    QString m_strCompany;
-    int m_nWidth = kInitialWidth;
-    QTreeWidget* m_pTree = nullptr;
-    bool m_bResizing = false;
-    QRubberBand* m_pMark = nullptr;
-    QRect m_rcClose;
-    bool m_bButtonDown = false;
-    bool m_bHover = false;
-    bool m_bPressed = false;
+    QRect m_frameRect;
+    QString m_company;
+    int m_width = kInitialWidth;
+    QTreeWidget* m_tree = nullptr;
+    bool m_resizing = false;
+    QRubberBand* m_mark = nullptr;
+    QRect m_closeRect;
+    bool m_buttonDown = false;
+    bool m_hover = false;
+    bool m_pressed = false;
 };

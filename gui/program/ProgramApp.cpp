@@ -51,16 +51,16 @@ bool sameFile(const QString& a, const QString& b) {
 
 } // namespace
 
-CProgramApp::CProgramApp(const QString& appDir, QObject* parent) : QObject(parent), m_strAppDir(appDir) {}
+ProgramApp::ProgramApp(const QString& appDir, QObject* parent) : QObject(parent), m_appDir(appDir) {}
 
-CProgramApp::~CProgramApp() {
+ProgramApp::~ProgramApp() {
     exitInstance();
 }
 
-bool CProgramApp::initInstance(const QStringList& arguments) {
-    CMessageBox::setApplicationCaption(QStringLiteral("Program"));
+bool ProgramApp::initInstance(const QStringList& arguments) {
+    MessageBox::setApplicationCaption(QStringLiteral("Program"));
     const QString appDir =
-        m_strAppDir.isEmpty() ? QFile::decodeName(platform::executableDir().c_str()) : m_strAppDir;
+        m_appDir.isEmpty() ? QFile::decodeName(platform::executableDir().c_str()) : m_appDir;
 
     // The settings file (a missing one is created empty), the language and what depends on it.
     m_context = std::make_unique<AppContext>(appDir);
@@ -71,24 +71,24 @@ bool CProgramApp::initInstance(const QStringList& arguments) {
     // The translation of menus, dialogs and resource strings. Without one, this box is the only
     // text that cannot come from a translation.
     if (!loadTranslation()) {
-        CMessageBox::show(nullptr,
+        MessageBox::show(nullptr,
                           context.isChinese() ? QStringLiteral("加载语言链接库失败")
                                               : QStringLiteral("Load language DLL fail"),
                           QStringLiteral("Program"), QMessageBox::Ok);
         return false;
     }
 
-    if (!m_pHelpFilter) {
-        m_pHelpFilter = std::make_unique<CHelpKeyFilter>(context);
-        qApp->installEventFilter(m_pHelpFilter.get());
+    if (!m_helpFilter) {
+        m_helpFilter = std::make_unique<HelpKeyFilter>(context);
+        qApp->installEventFilter(m_helpFilter.get());
     }
 
     // The main window.
-    m_pMainFrame = std::make_unique<CMainFrame>(context);
-    CMainFrame* frame = m_pMainFrame.get();
-    connect(frame, &CMainFrame::fileNewRequested, this, &CProgramApp::onFileNew);
-    connect(frame, &CMainFrame::fileOpenRequested, this, &CProgramApp::onFileOpen);
-    connect(frame, &CMainFrame::aboutRequested, this, &CProgramApp::onAppAbout);
+    m_mainFrame = std::make_unique<MainFrame>(context);
+    MainFrame* frame = m_mainFrame.get();
+    connect(frame, &MainFrame::fileNewRequested, this, &ProgramApp::onFileNew);
+    connect(frame, &MainFrame::fileOpenRequested, this, &ProgramApp::onFileOpen);
+    connect(frame, &MainFrame::aboutRequested, this, &ProgramApp::onAppAbout);
 
     // The command line: the first argument that is not an option names a file to open.
     QString file;
@@ -102,7 +102,7 @@ bool CProgramApp::initInstance(const QStringList& arguments) {
     if (file.isEmpty()) {
         onFileNew();
     } else if (!openDocumentFile(file)) {
-        m_pMainFrame.reset();
+        m_mainFrame.reset();
         return false;
     }
 
@@ -110,25 +110,25 @@ bool CProgramApp::initInstance(const QStringList& arguments) {
     frame->showMaximized();
 
     // "title.ico" replaces the program's own icon when it can be read.
-    if (const QIcon icon = CPictures::titleIcon(context.appDir()); !icon.isNull()) {
+    if (const QIcon icon = Pictures::titleIcon(context.appDir()); !icon.isNull()) {
         frame->setWindowIcon(icon);
     }
 
     // The caption of every message box from now on.
-    CMessageBox::setApplicationCaption(context.languageText("Company"));
+    MessageBox::setApplicationCaption(context.languageText("Company"));
 
     // The document menu: the About entry, and the Language entry only when "ShowLang" is set.
     frame->setAboutText(context.languageText("About Title"));
-    if (!isNonZeroNumber(context.settings().GetString(kSetup, "ShowLang", ""))) {
+    if (!isNonZeroNumber(context.settings().value(kSetup, "ShowLang", ""))) {
         frame->removeLanguageCommand();
     }
     return true;
 }
 
-bool CProgramApp::loadTranslation() {
-    if (m_pTranslator) {
-        QCoreApplication::removeTranslator(m_pTranslator.get());
-        m_pTranslator.reset();
+bool ProgramApp::loadTranslation() {
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
     }
     const std::string& language = m_context->language();
     if (language.empty()) {
@@ -141,39 +141,39 @@ bool CProgramApp::loadTranslation() {
         return false;
     }
     QCoreApplication::installTranslator(translator.get());
-    m_pTranslator = std::move(translator);
+    m_translator = std::move(translator);
     return true;
 }
 
-int CProgramApp::exitInstance() {
-    m_pMainFrame.reset();
-    if (m_pHelpFilter) {
-        qApp->removeEventFilter(m_pHelpFilter.get());
-        m_pHelpFilter.reset();
+int ProgramApp::exitInstance() {
+    m_mainFrame.reset();
+    if (m_helpFilter) {
+        qApp->removeEventFilter(m_helpFilter.get());
+        m_helpFilter.reset();
     }
-    if (m_pTranslator) {
-        QCoreApplication::removeTranslator(m_pTranslator.get());
-        m_pTranslator.reset();
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
     }
     // Program.ini is written back here when it changed.
     m_context.reset();
     return 0;
 }
 
-void CProgramApp::newDocument() {
-    auto* doc = new CProgramDoc(*m_context);
+void ProgramApp::newDocument() {
+    auto* doc = new ProgramDoc(*m_context);
     doc->onNewDocument();
-    m_pMainFrame->addDocumentWindow(doc);
+    m_mainFrame->addDocumentWindow(doc);
 }
 
-void CProgramApp::onFileNew() {
+void ProgramApp::onFileNew() {
     if (m_context->isTransferRunning()) {
         return; // File New would destroy the document that the transfer works on
     }
-    CMainFrame* frame = m_pMainFrame.get();
-    if (CChildFrame* active = frame->activeChild()) {
+    MainFrame* frame = m_mainFrame.get();
+    if (ChildFrame* active = frame->activeChild()) {
         // The warning stands in for a save prompt: the replaced document goes without one.
-        if (CMessageBox::show(frame, tr("All data will be Cleared!"), QString(),
+        if (MessageBox::show(frame, tr("All data will be Cleared!"), QString(),
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
             return;
         }
@@ -182,36 +182,36 @@ void CProgramApp::onFileNew() {
     newDocument();
 }
 
-void CProgramApp::onFileOpen() {
-    const QString path = CFileDialog::getOpenFileName(m_pMainFrame.get(), CProgramDoc::fileFilter());
+void ProgramApp::onFileOpen() {
+    const QString path = FileDialog::getOpenFileName(m_mainFrame.get(), ProgramDoc::fileFilter());
     if (!path.isEmpty()) {
         openDocumentFile(path);
     }
 }
 
-bool CProgramApp::openDocumentFile(const QString& file) {
-    CMainFrame* frame = m_pMainFrame.get();
+bool ProgramApp::openDocumentFile(const QString& file) {
+    MainFrame* frame = m_mainFrame.get();
     const QString path = QFileInfo(file).absoluteFilePath();
-    for (CChildFrame* child : frame->childFrames()) {
+    for (ChildFrame* child : frame->childFrames()) {
         if (sameFile(child->document()->pathName(), path)) {
             frame->showChild(child);
             return true;
         }
     }
-    auto* doc = new CProgramDoc(*m_context);
+    auto* doc = new ProgramDoc(*m_context);
     if (!doc->onOpenDocument(path, frame)) {
         delete doc;
         return false;
     }
     // The window that was active goes out of sight; its document stays loaded.
-    if (CChildFrame* previous = frame->activeChild()) {
+    if (ChildFrame* previous = frame->activeChild()) {
         previous->close();
     }
     frame->addDocumentWindow(doc);
     return true;
 }
 
-void CProgramApp::onAppAbout() {
-    CAboutDlg dialog(*m_context, m_pMainFrame.get());
+void ProgramApp::onAppAbout() {
+    AboutDlg dialog(*m_context, m_mainFrame.get());
     dialog.exec();
 }

@@ -8,18 +8,18 @@
 
 #include <memory>
 
-class CHelpKeyFilter;
-class CMainFrame;
+class HelpKeyFilter;
+class MainFrame;
 class QTranslator;
 
 // The application: start-up, the application-wide commands (New, Open, About) and shutdown.
-class CProgramApp : public QObject {
+class ProgramApp : public QObject {
     Q_OBJECT
 public:
     // appDir: the folder that start-up reads Program.ini, the translations, the pictures and the
     // help pages from; empty for the folder of the executable.
-    explicit CProgramApp(const QString& appDir = QString(), QObject* parent = nullptr);
-    ~CProgramApp() override;
+    explicit ProgramApp(const QString& appDir = QString(), QObject* parent = nullptr);
+    ~ProgramApp() override;
 
     // The start-up sequence for the command line arguments after the program name. False when the
     // program has to end at once; whatever went wrong has been shown to the user.
@@ -27,7 +27,7 @@ public:
     // Releases the main window and the translation.
     int exitInstance();
 
-    CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
+    MainFrame* mainFrame() const { return m_mainFrame.get(); }
     // The process-wide state; valid from initInstance() until the application ends.
     AppContext* context() const { return m_context.get(); }
     // The device of the simulated radio that COM1 stands for; set before initInstance().
@@ -46,10 +46,10 @@ private:
     bool loadTranslation();
     void newDocument();
 
-    QString m_strAppDir;
+    QString m_appDir;
     std::string m_demoDevice;
     std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<QTranslator> m_pTranslator;
-    std::unique_ptr<CMainFrame> m_pMainFrame;
-    std::unique_ptr<CHelpKeyFilter> m_pHelpFilter;
+    std::unique_ptr<QTranslator> m_translator;
+    std::unique_ptr<MainFrame> m_mainFrame;
+    std::unique_ptr<HelpKeyFilter> m_helpFilter;
 };

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CComSetupDlg::CComSetupDlg(const std::vector<PortCandidate>& candidates, ISettingsStore& store, QWidget* parent)
-    : CHelpDialog(kCommandId, parent), m_store(store) {
+ComSetupDlg::ComSetupDlg(const std::vector<PortCandidate>& candidates, ISettingsStore& store, QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_store(store) {
     setWindowTitle(tr("COM Setup"));
     auto* group = new QGroupBox(QStringLiteral("COM"));
     auto* grid = new QGridLayout(group);
@@ -42,14 +42,14 @@ CComSetupDlg::CComSetupDlg(const std::vector<PortCandidate>& candidates, ISettin
     layout->addWidget(box);
 }
 
-void CComSetupDlg::accept() {
+void ComSetupDlg::accept() {
     int number = 0; // no button checked: "com0", which no transfer can open
     for (int n = 1; n <= kPortNameCount; ++n) {
         if (m_buttons[n - 1]->isChecked()) {
             number = n;
         }
     }
-    m_strPort = QStringLiteral("com%1").arg(number);
+    m_port = QStringLiteral("com%1").arg(number);
     m_store.writeValue("com", static_cast<uint32_t>(number));
     QDialog::accept();
 }

@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-CProcessDlg::CProcessDlg(QWidget* parent)
+ProcessDlg::ProcessDlg(QWidget* parent)
     : QDialog(parent), m_progress(new QProgressBar), m_lblNumber(new QLabel(QStringLiteral("0"))),
       m_btnOk(new QPushButton(tr("OK"))), m_btnCancel(new QPushButton(tr("Cancel"))) {
     setModal(false);
@@ -15,8 +15,8 @@ CProcessDlg::CProcessDlg(QWidget* parent)
     m_lblNumber->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_lblNumber->setMinimumWidth(60);
     m_btnOk->setDefault(true);
-    connect(m_btnOk, &QPushButton::clicked, this, &CProcessDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CProcessDlg::reject);
+    connect(m_btnOk, &QPushButton::clicked, this, &ProcessDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &ProcessDlg::reject);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_progress, 0, 0, 1, 3);
@@ -26,26 +26,26 @@ CProcessDlg::CProcessDlg(QWidget* parent)
     setMinimumWidth(320);
 }
 
-void CProcessDlg::prepare(const QString& caption) {
+void ProcessDlg::prepare(const QString& caption) {
     setWindowTitle(caption);
     m_progress->setValue(0);
     m_lblNumber->setText(QStringLiteral("0"));
     m_btnOk->setEnabled(true);
-    m_bCancel = false;
+    m_cancel = false;
 }
 
-bool CProcessDlg::isRunning() const { return isVisible() && !m_btnOk->isEnabled(); }
+bool ProcessDlg::isRunning() const { return isVisible() && !m_btnOk->isEnabled(); }
 
-void CProcessDlg::stepIt() {
+void ProcessDlg::stepIt() {
     if (m_progress->value() < 64) {
         m_progress->setValue(m_progress->value() + 1);
         m_lblNumber->setText(QString::number(m_progress->value()));
     }
 }
 
-int CProcessDlg::position() const { return m_progress->value(); }
+int ProcessDlg::position() const { return m_progress->value(); }
 
-void CProcessDlg::accept() {
+void ProcessDlg::accept() {
     if (!m_btnOk->isEnabled()) {
         return; // a transfer is already running
     }
@@ -53,8 +53,8 @@ void CProcessDlg::accept() {
     emit transferRequested();
 }
 
-void CProcessDlg::reject() {
-    m_bCancel = true;
+void ProcessDlg::reject() {
+    m_cancel = true;
     if (m_btnOk->isEnabled()) {
         hide(); // nothing was started
     }

@@ -9,16 +9,16 @@ class QPushButton;
 // The modeless progress dialog of a transfer. OK disables itself and asks for the transfer
 // to start; Cancel before OK closes the dialog (nothing is sent), Cancel during the transfer
 // only raises the cancel flag, which the transfer sees at its next pump point.
-class CProcessDlg : public QDialog {
+class ProcessDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kRowCount = 51;
 
-    explicit CProcessDlg(QWidget* parent = nullptr);
+    explicit ProcessDlg(QWidget* parent = nullptr);
 
     // Resets bar, number, flag and OK, and sets the caption ("Read Data" / "Write Data").
     void prepare(const QString& caption);
-    bool isCancelled() const { return m_bCancel; }
+    bool isCancelled() const { return m_cancel; }
     bool isRunning() const;
     // One row done: steps the bar and shows the number of rows (1..51).
     void stepIt();
@@ -40,5 +40,5 @@ private:
     QLabel* m_lblNumber;
     QPushButton* m_btnOk;
     QPushButton* m_btnCancel;
-    bool m_bCancel = false;
+    bool m_cancel = false;
 };

@@ -9,10 +9,10 @@
 
 namespace {
 
-class CDialogObserver : public ICloneObserver {
+class DialogObserver : public ICloneObserver {
 public:
-    CDialogObserver(CProcessDlg& dialog, QWidget* parent, bool chinese)
-        : m_dialog(dialog), m_pParent(parent), m_chinese(chinese) {}
+    DialogObserver(ProcessDlg& dialog, QWidget* parent, bool chinese)
+        : m_dialog(dialog), m_parent(parent), m_chinese(chinese) {}
 
     void onProgress(int) override { m_dialog.stepIt(); }
 
@@ -24,13 +24,13 @@ public:
     bool retryAfterCommunicationError() override {
         const QString text =
             QString::fromStdString(transferMessageText(TransferStatus::CommunicationError, m_chinese));
-        return CMessageBox::show(m_pParent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
+        return MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
                                  QMessageBox::Warning) == QMessageBox::Retry;
     }
 
 private:
-    CProcessDlg& m_dialog;
-    QWidget* m_pParent;
+    ProcessDlg& m_dialog;
+    QWidget* m_parent;
     bool m_chinese;
 };
 
@@ -49,10 +49,10 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
 
 } // namespace
 
-CRadioTransfer::CRadioTransfer(const AppContext& context, CProcessDlg& dialog, QWidget* parent)
-    : m_context(context), m_dialog(dialog), m_pParent(parent) {}
+RadioTransfer::RadioTransfer(const AppContext& context, ProcessDlg& dialog, QWidget* parent)
+    : m_context(context), m_dialog(dialog), m_parent(parent) {}
 
-std::string CRadioTransfer::resolvePort(const AppContext& context, const QString& portName) {
+std::string RadioTransfer::resolvePort(const AppContext& context, const QString& portName) {
     const std::string name = portName.toStdString();
     const std::string& demo = context.demoDevice();
     if (!demo.empty() && comPortNumber(name) == 1) {
@@ -61,7 +61,7 @@ std::string CRadioTransfer::resolvePort(const AppContext& context, const QString
     return resolvePortName(name, &context.settings(), platform::listSerialDevices());
 }
 
-std::vector<PortCandidate> CRadioTransfer::portCandidates(const AppContext& context) {
+std::vector<PortCandidate> RadioTransfer::portCandidates(const AppContext& context) {
     std::vector<PortCandidate> candidates =
         listPortCandidates(&context.settings(), platform::listSerialDevices(), &platform::probeSerialPort);
     const std::string& demo = context.demoDevice();
@@ -73,7 +73,7 @@ std::vector<PortCandidate> CRadioTransfer::portCandidates(const AppContext& cont
     return candidates;
 }
 
-TransferResult CRadioTransfer::run(TransferDirection direction, const QString& portName, CMemoryImage& image) {
+TransferResult RadioTransfer::run(TransferDirection direction, const QString& portName, MemoryImage& image) {
     const std::string device = resolvePort(m_context, portName);
     if (device.empty()) {
         TransferResult result;
@@ -81,13 +81,13 @@ TransferResult CRadioTransfer::run(TransferDirection direction, const QString& p
         result.portError = {PortError::NotFound, {}};
         return result;
     }
-    platform::CPosixSerialPort port;
-    CDialogObserver observer(m_dialog, m_pParent, m_context.isChinese());
-    CCloneSession session(port, observer);
+    platform::PosixSerialPort port;
+    DialogObserver observer(m_dialog, m_parent, m_context.isChinese());
+    CloneSession session(port, observer);
     return session.run(direction, device, image);
 }
 
-void CRadioTransfer::showResult(const TransferResult& result, const QString& portName) const {
+void RadioTransfer::showResult(const TransferResult& result, const QString& portName) const {
     QString text = QString::fromStdString(transferMessageText(result.status, m_context.isChinese()));
     switch (result.status) {
     case TransferStatus::Ok:
@@ -95,7 +95,7 @@ void CRadioTransfer::showResult(const TransferResult& result, const QString& por
     case TransferStatus::CommunicationError: // the user has just answered Cancel
         return;
     case TransferStatus::WrongRadio:
-        CMessageBox::show(m_pParent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())), QMessageBox::Ok,
+        MessageBox::show(m_parent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())), QMessageBox::Ok,
                           QMessageBox::Warning);
         return;
     case TransferStatus::PortOpenFailed:
@@ -104,5 +104,5 @@ void CRadioTransfer::showResult(const TransferResult& result, const QString& por
     case TransferStatus::FrameFailed:
         break;
     }
-    CMessageBox::show(m_pParent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
+    MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }

@@ -7,18 +7,18 @@
 #include <vector>
 
 class AppContext;
-class CProcessDlg;
+class ProcessDlg;
 class QWidget;
 
 // Runs the clone session on the user-interface thread for the progress dialog: the dialog's
 // bar and number follow the rows, events are processed at the session's pump points (so the
 // window repaints and Cancel works), and a failed handshake asks Retry or Cancel. Afterwards
 // showResult() tells the user what went wrong, in the language of the interface.
-class CRadioTransfer {
+class RadioTransfer {
 public:
-    CRadioTransfer(const AppContext& context, CProcessDlg& dialog, QWidget* parent);
+    RadioTransfer(const AppContext& context, ProcessDlg& dialog, QWidget* parent);
 
-    TransferResult run(TransferDirection direction, const QString& portName, CMemoryImage& image);
+    TransferResult run(TransferDirection direction, const QString& portName, MemoryImage& image);
     void showResult(const TransferResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
@@ -28,6 +28,6 @@ public:
 
 private:
     const AppContext& m_context;
-    CProcessDlg& m_dialog;
-    QWidget* m_pParent;
+    ProcessDlg& m_dialog;
+    QWidget* m_parent;
 };

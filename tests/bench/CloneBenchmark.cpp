@@ -26,7 +26,7 @@ constexpr int kHandshakeBytes = 20;
 // Pauses before the frames: 2 ms before each handshake byte, six 1 ms pumps, 1 ms before the
 // identification request, before reading its reply and before reading its acknowledgement.
 constexpr int kHandshakePauseMs = 8 * 2 + 6 + 3;
-constexpr int kFrames = CCloneSession::kFrameCount;
+constexpr int kFrames = CloneSession::kFrameCount;
 
 struct Floor {
     int bytes;
@@ -44,16 +44,16 @@ constexpr Floor kWriteFloor{kHandshakeBytes + kFrames * 13, kHandshakePauseMs + 
 double transferMs(TransferDirection direction) {
     SimulatorOptions options;
     options.paced = true;
-    CRadioSimulator sim(options);
+    RadioSimulator sim(options);
     std::string error;
     if (!sim.start(&error)) {
         std::fprintf(stderr, "cannot start the simulator: %s\n", error.c_str());
         return -1;
     }
-    platform::CPosixSerialPort port;
+    platform::PosixSerialPort port;
     QuietObserver observer;
-    CCloneSession session(port, observer);
-    CMemoryImage image = CMemoryImage::newDocument();
+    CloneSession session(port, observer);
+    MemoryImage image = MemoryImage::newDocument();
     const auto start = std::chrono::steady_clock::now();
     const TransferResult result = session.run(direction, sim.devicePath(), image);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -20,8 +20,8 @@ bool contains(const std::string& text, const std::string& part) {
 #define EXPECT_CONTAINS(text, part)                                                                          \
     EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
 
-CMemoryImage imageWithChannel(int ch, uint32_t rx, uint32_t tx) {
-    CMemoryImage img = CMemoryImage::newDocument();
+MemoryImage imageWithChannel(int ch, uint32_t rx, uint32_t tx) {
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
     img.setBand(0);
     img.setRxFrequency(ch, rx);
@@ -34,7 +34,7 @@ CMemoryImage imageWithChannel(int ch, uint32_t rx, uint32_t tx) {
 }
 
 minijson::Value parseJson(const std::string& text) {
-    minijson::CReader reader(text);
+    minijson::Reader reader(text);
     const std::optional<minijson::Value> v = reader.parse();
     EXPECT_TRUE(v.has_value()) << reader.error() << "\n" << text;
     return v.value_or(minijson::Value{});
@@ -90,7 +90,7 @@ TEST_F(CliHelp, EveryCommandExplainsItsOptionsWithAnExample) {
 }
 
 TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
-    writeImage("a.dat", CMemoryImage::newDocument());
+    writeImage("a.dat", MemoryImage::newDocument());
     const auto before = snapshot();
     struct Case {
         const char* name;
@@ -166,7 +166,7 @@ TEST_F(CliNew, TakesTheRememberedTypeAndBand) {
     ASSERT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_CONTAINS(r.out, "type 1 HT-16U, band 1 450 - 520MHz");
 
-    CMemoryImage expected = CMemoryImage::newDocument();
+    MemoryImage expected = MemoryImage::newDocument();
     expected.setRadioType(1);
     expected.setBand(1);
     EXPECT_EQ(readImage("a.dat"), expected);
@@ -174,7 +174,7 @@ TEST_F(CliNew, TakesTheRememberedTypeAndBand) {
 
 TEST_F(CliNew, WithoutARememberedChoiceTheTypeAndBandAreZero) {
     ASSERT_EQ(run({"new", "a.dat"}).exitStatus, 0);
-    CMemoryImage expected = CMemoryImage::newDocument();
+    MemoryImage expected = MemoryImage::newDocument();
     expected.setRadioType(0);
     expected.setBand(0);
     EXPECT_EQ(readImage("a.dat"), expected);
@@ -221,9 +221,9 @@ TEST_F(CliNew, NeverOverwritesAFile) {
 
 using CliShow = CliTest;
 
-CMemoryImage showcaseImage() {
+MemoryImage showcaseImage() {
     // The grid's example channel on channel 16, a narrow low-power channel on channel 1.
-    CMemoryImage img = imageWithChannel(16, 14500000, 14560000);
+    MemoryImage img = imageWithChannel(16, 14500000, 14560000);
     img.setRxTone(16, Tone::ctcss(885));
     img.setTxTone(16, Tone::dcs(23, false));
     img.setBusyLock(16, BusyLock::Carrier);
@@ -266,7 +266,7 @@ TEST_F(CliShow, PrintsTheGridAndTheOptionsInWords) {
 }
 
 TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
-    CMemoryImage img = showcaseImage();
+    MemoryImage img = showcaseImage();
     img.setByte(image::offset::kSquelch, 0x0A); // outside the list: shown raw
     writeImage("a.dat", img);
     const RunResult r = run({"show", "a.dat", "--json", "--lang", "Chinese"});
@@ -312,7 +312,7 @@ TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
 }
 
 TEST_F(CliShow, JsonHoldsTypedValuesBesideTheTexts) {
-    CMemoryImage img = showcaseImage();
+    MemoryImage img = showcaseImage();
     img.setRxFrequency(3, 14652500); // receive only: not in use
     img.setByte(image::offset::kSquelch, 0x0A); // outside the list: null
     // The monitor key byte is still erased: like the options dialog, it reads as item 2.
@@ -380,7 +380,7 @@ TEST_F(CliShow, JsonHoldsTypedValuesBesideTheTexts) {
 TEST_F(CliShow, JsonEscapesTextsFromProgramIni) {
     setProgramIni(std::string(
         "[Setup]\nAppName=Radio Test\nType1=Say \"hi\" \\ back\x01 对讲机\nField1=136 - 174MHz\n"));
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
     img.setBand(0);
     writeImage("a.dat", img);
@@ -391,7 +391,7 @@ TEST_F(CliShow, JsonEscapesTextsFromProgramIni) {
 }
 
 TEST_F(CliShow, ATypeOrBandProgramIniDoesNotListShowsAsMissing) {
-    CMemoryImage img = CMemoryImage::newDocument(); // type and band bytes still 0xFF
+    MemoryImage img = MemoryImage::newDocument(); // type and band bytes still 0xFF
     writeImage("a.dat", img);
     const RunResult r = run({"show", "a.dat"});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
@@ -484,7 +484,7 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
 }
 
 TEST_F(CliChannel, OtherChannelsKeepEveryByte) {
-    CMemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    MemoryImage img = imageWithChannel(1, 14500000, 14500000);
     // Channel 9 as a radio might hold it: an unknown DCS word, bytes 14/15 and spare bits set,
     // and a receive frequency without a transmit frequency (not in use).
     uint8_t* rec = img.data() + image::channelOffset(9);
@@ -495,13 +495,13 @@ TEST_F(CliChannel, OtherChannelsKeepEveryByte) {
     writeImage("a.dat", img);
 
     ASSERT_EQ(run({"channel", "a.dat", "1", "power=low"}).exitStatus, 0);
-    CMemoryImage expected = img;
+    MemoryImage expected = img;
     expected.setHighPower(1, false);
     EXPECT_EQ(readImage("a.dat"), expected);
 }
 
 TEST_F(CliChannel, BandComesFromTheImagesTypeAndBand) {
-    CMemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    MemoryImage img = imageWithChannel(1, 14500000, 14500000);
     img.setRadioType(1); // HT-16U, band 0: 400 - 470 MHz
     writeImage("a.dat", img);
     EXPECT_EQ(run({"channel", "a.dat", "2", "rx=146"}).exitStatus, 2);
@@ -519,7 +519,7 @@ TEST_F(CliChannel, BandComesFromTheImagesTypeAndBand) {
 using CliSet = CliTest;
 
 TEST_F(CliSet, ChangesEveryOptionByte) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
     img.setBand(1);
     writeImage("a.dat", img);
@@ -527,7 +527,7 @@ TEST_F(CliSet, ChangesEveryOptionByte) {
         run({"set", "a.dat", "tot=600", "squelch=0", "vox=on", "vox-gain=8", "vox-delay=3.0", "voice=chinese",
              "priority=16", "monitor=momentary", "beep=off", "battery-saver=OFF", "type=2", "band=1"});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    CMemoryImage expected = img;
+    MemoryImage expected = img;
     using namespace image::offset;
     for (const auto& [offset, value] : std::vector<std::pair<size_t, uint8_t>>{{kTimeOut, 40},
                                                                                {kSquelch, 0},
@@ -548,7 +548,7 @@ TEST_F(CliSet, ChangesEveryOptionByte) {
     const RunResult more = run({"set", "a.dat", "tot=15s", "vox=off", "vox-delay=0.5s", "priority=off",
                                 "monitor=none", "voice=english", "beep=on"});
     ASSERT_EQ(more.exitStatus, 0) << more.err;
-    const CMemoryImage after = readImage("a.dat");
+    const MemoryImage after = readImage("a.dat");
     EXPECT_EQ(after.byte(kTimeOut), 1);
     EXPECT_EQ(after.byte(kVox), 0);
     EXPECT_EQ(after.byte(kVoxDelay), 1);
@@ -559,7 +559,7 @@ TEST_F(CliSet, ChangesEveryOptionByte) {
 }
 
 TEST_F(CliSet, AnotherTypeStartsOnItsFirstBand) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
     img.setBand(1);
     writeImage("a.dat", img);
@@ -590,7 +590,7 @@ TEST_F(CliSet, OneBadValueChangesNothing) {
         {"NoEquals", "loud", "'loud' is not KEY=VALUE"},
     };
     for (const Case& c : cases) {
-        CMemoryImage img = CMemoryImage::newDocument();
+        MemoryImage img = MemoryImage::newDocument();
         img.setRadioType(0);
         img.setBand(0);
         writeImage("a.dat", img);
@@ -610,7 +610,7 @@ TEST_F(CliSet, OneBadValueChangesNothing) {
 using CliCsv = CliTest;
 
 TEST_F(CliCsv, ExportThenImportGivesTheSameChannels) {
-    CMemoryImage img = showcaseImage();
+    MemoryImage img = showcaseImage();
     img.setRadioType(3); // 136 - 470 MHz: room for a split channel
     img.setBand(0);
     img.setRxFrequency(7, 14600000);
@@ -621,7 +621,7 @@ TEST_F(CliCsv, ExportThenImportGivesTheSameChannels) {
     ASSERT_EQ(run({"export", "a.dat", "list.csv"}).exitStatus, 0);
     EXPECT_EQ(readFile("list.csv"), channelcsv::exportCsv(img));
 
-    CMemoryImage target = CMemoryImage::newDocument();
+    MemoryImage target = MemoryImage::newDocument();
     target.setRadioType(3);
     target.setBand(0);
     target.setRxFrequency(5, 15000000); // not in the list: emptied
@@ -649,7 +649,7 @@ TEST_F(CliCsv, ExportToStandardOutput) {
 
 TEST_F(CliCsv, ImportsAListWrittenByAnotherTool) {
     writeFile("list.csv", readFileAt(RADIO_TEST_DATA_DIR "/channels_other_tool_21_columns.csv"));
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(3);
     img.setBand(0);
     writeImage("a.dat", img);
@@ -676,12 +676,12 @@ TEST_F(CliCsv, ImportsAListWrittenByAnotherTool) {
 
 TEST_F(CliCsv, ImportsTheOlderLayoutNumberedFromZero) {
     writeFile("list.csv", readFileAt(RADIO_TEST_DATA_DIR "/channels_17_columns.csv"));
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
     img.setBand(0);
     writeImage("a.dat", img);
     ASSERT_EQ(run({"import", "list.csv", "a.dat"}).exitStatus, 0);
-    const CMemoryImage after = readImage("a.dat");
+    const MemoryImage after = readImage("a.dat");
     EXPECT_EQ(after.rxFrequency(1), 14652000u);
     EXPECT_EQ(after.txFrequency(2), 14634000u);
     EXPECT_EQ(after.rxTone(2), Tone::ctcss(1000));
@@ -727,7 +727,7 @@ TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
           "2 problems in list.csv; nothing imported, "
           "a.dat is unchanged"}},
     };
-    CMemoryImage img = imageWithChannel(9, 14500000, 14500000);
+    MemoryImage img = imageWithChannel(9, 14500000, 14500000);
     writeImage("a.dat", img);
     for (const Case& c : cases) {
         writeFile("list.csv", c.csv);
@@ -792,7 +792,7 @@ TEST_F(CliBadFiles, EveryCommandRefusesWhatIsNotAnImage) {
 }
 
 TEST_F(CliBadFiles, CsvThatIsMissingOrAFolder) {
-    writeImage("a.dat", CMemoryImage::newDocument());
+    writeImage("a.dat", MemoryImage::newDocument());
     writeFile("folder/.keep", "");
     const auto before = snapshot();
     const RunResult missing = run({"import", "nothing.csv", "a.dat"});

@@ -35,7 +35,7 @@ protected:
         }
         setProgramIni(std::string(kTestIni) + "[English]\r\nCopyrights Owner=Club Owner\r\n"
                                               "[Chinese]\r\nCopyrights Owner=俱乐部\r\n");
-        CMemoryImage image = CMemoryImage::newDocument();
+        MemoryImage image = MemoryImage::newDocument();
         image.setRadioType(0);
         image.setBand(0);
         image.setByte(image::offset::kTimeOut, 4);

@@ -27,29 +27,29 @@ bool contains(const std::string& text, const std::string& part) {
 constexpr size_t kTransferBytes = image::kTransferSize;
 
 // Every byte different from its neighbours, so that a shifted or half-copied row shows.
-CMemoryImage patternImage(uint8_t seed) {
-    CMemoryImage img;
+MemoryImage patternImage(uint8_t seed) {
+    MemoryImage img;
     for (size_t i = 0; i < image::kSize; ++i) {
         img.setByte(i, static_cast<uint8_t>(i * 7 + seed));
     }
     return img;
 }
 
-CRadioSimulator::Memory memoryOf(const CMemoryImage& img) {
-    CRadioSimulator::Memory m{};
+RadioSimulator::Memory memoryOf(const MemoryImage& img) {
+    RadioSimulator::Memory m{};
     std::copy(img.data(), img.data() + image::kSize, m.begin());
     return m;
 }
 
-bool sameRange(const CMemoryImage& a, const CMemoryImage& b, size_t from, size_t to) {
+bool sameRange(const MemoryImage& a, const MemoryImage& b, size_t from, size_t to) {
     return std::equal(a.data() + from, a.data() + to, b.data() + from);
 }
 
 class CliRadio : public CliTest {
 protected:
     // A running simulated radio; its memory is `memory`.
-    std::unique_ptr<CRadioSimulator> radio(const CMemoryImage& memory, SimulatorOptions options = {}) {
-        auto sim = std::make_unique<CRadioSimulator>(options);
+    std::unique_ptr<RadioSimulator> radio(const MemoryImage& memory, SimulatorOptions options = {}) {
+        auto sim = std::make_unique<RadioSimulator>(options);
         sim->setMemory(memoryOf(memory));
         std::string error;
         EXPECT_TRUE(sim->start(&error)) << error;
@@ -58,17 +58,17 @@ protected:
 };
 
 TEST_F(CliRadio, WriteThenReadBackAndRememberTheRadiosTypeAndBand) {
-    CMemoryImage img = patternImage(3);
+    MemoryImage img = patternImage(3);
     img.setRadioType(2);
     img.setBand(1);
     writeImage("a.dat", img);
-    auto sim = radio(CMemoryImage());
+    auto sim = radio(MemoryImage());
 
     const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"});
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     EXPECT_EQ(w.err, "") << "no progress bar when stderr is not a terminal";
     EXPECT_EQ(w.out, "wrote a.dat to the radio on " + sim->devicePath() + "\n");
-    const CRadioSimulator::Memory m = sim->memory();
+    const RadioSimulator::Memory m = sim->memory();
     EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, img.data()));
     EXPECT_EQ(m[kTransferBytes], 0xFF) << "rows 51 to 63 are never sent";
 
@@ -76,9 +76,9 @@ TEST_F(CliRadio, WriteThenReadBackAndRememberTheRadiosTypeAndBand) {
     ASSERT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_CONTAINS(r.out, "into b.dat: type 2 HT-16V, band 1 144 - 148MHz");
-    const CMemoryImage b = readImage("b.dat");
+    const MemoryImage b = readImage("b.dat");
     EXPECT_TRUE(sameRange(b, img, 0, kTransferBytes));
-    EXPECT_TRUE(sameRange(b, CMemoryImage::newDocument(), kTransferBytes, image::kSize))
+    EXPECT_TRUE(sameRange(b, MemoryImage::newDocument(), kTransferBytes, image::kSize))
         << "a new file takes rows 51 to 63 from a new image";
 
     // The radio's type and band are now what a new image gets.
@@ -98,13 +98,13 @@ TEST_F(CliRadio, AReadWhoseTypeAndBandCannotBeRememberedWarnsAndSucceeds) {
 }
 
 TEST_F(CliRadio, ReadKeepsRows51To63OfTheImageItReplaces) {
-    const CMemoryImage old = patternImage(100);
+    const MemoryImage old = patternImage(100);
     writeImage("b.dat", old);
-    const CMemoryImage radioMemory = patternImage(50);
+    const MemoryImage radioMemory = patternImage(50);
     auto sim = radio(radioMemory);
     const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    const CMemoryImage b = readImage("b.dat");
+    const MemoryImage b = readImage("b.dat");
     EXPECT_TRUE(sameRange(b, radioMemory, 0, kTransferBytes));
     EXPECT_TRUE(sameRange(b, old, kTransferBytes, image::kSize));
 }
@@ -133,7 +133,7 @@ TEST_F(CliRadio, ARadioThatDoesNotAnswerIsTriedAsOftenAsAsked) {
     writeImage("a.dat", patternImage(2));
     SimulatorOptions off;
     off.ignoreHandshake = true;
-    auto sim = radio(CMemoryImage(), off);
+    auto sim = radio(MemoryImage(), off);
     const RunResult r = run({"write", "--port", sim->devicePath(), "--retries", "2", "a.dat"});
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_CONTAINS(r.err,
@@ -159,8 +159,8 @@ TEST_F(CliRadio, APortThatCannotBeOpenedIsExplained) {
     writeImage("a.dat", patternImage(2));
     writeFile("plain.txt", "not a port");
     writeFile("folder/.keep", "");
-    auto sim = radio(CMemoryImage());
-    platform::CPosixSerialPort holder; // another program holding the radio's port
+    auto sim = radio(MemoryImage());
+    platform::PosixSerialPort holder; // another program holding the radio's port
     ASSERT_TRUE(holder.open(sim->devicePath()));
 
     struct Case {
@@ -189,7 +189,7 @@ TEST_F(CliRadio, PermissionDeniedNamesTheDialoutGroup) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root opens any device; the permission message needs an ordinary user";
     }
-    auto sim = radio(CMemoryImage());
+    auto sim = radio(MemoryImage());
     ASSERT_EQ(::chmod(sim->devicePath().c_str(), 0), 0);
     const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
     ::chmod(sim->devicePath().c_str(), 0600);
@@ -236,7 +236,7 @@ TEST_F(CliRadio, TheProgressBarGoesToATerminalOnly) {
 }
 
 TEST_F(CliRadio, ComPortNamesResolveThroughProgramIni) {
-    auto sim = radio(CMemoryImage());
+    auto sim = radio(MemoryImage());
     setProgramIni(std::string(kTestIni) + "COM3=" + sim->devicePath() + "\r\n");
     writeImage("a.dat", patternImage(8));
 

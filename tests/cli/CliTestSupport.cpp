@@ -57,7 +57,7 @@ void closeFd(int& fd) {
 
 } // namespace
 
-CChildProcess::CChildProcess(const std::vector<std::string>& args,
+ChildProcess::ChildProcess(const std::vector<std::string>& args,
                              const std::vector<std::string>& environment, const std::string& workDir,
                              bool stderrIsTerminal) {
     int outPipe[2] = {-1, -1};
@@ -106,7 +106,7 @@ CChildProcess::CChildProcess(const std::vector<std::string>& args,
     ::close(errWrite);
 }
 
-CChildProcess::~CChildProcess() {
+ChildProcess::~ChildProcess() {
     if (m_pid > 0) {
         ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, nullptr, 0);
@@ -115,13 +115,13 @@ CChildProcess::~CChildProcess() {
     closeFd(m_errFd);
 }
 
-void CChildProcess::sendSignal(int signal) {
+void ChildProcess::sendSignal(int signal) {
     if (m_pid > 0) {
         ::kill(m_pid, signal);
     }
 }
 
-RunResult CChildProcess::finish(int timeoutMs) {
+RunResult ChildProcess::finish(int timeoutMs) {
     RunResult result;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int* fds[2] = {&m_outFd, &m_errFd};
@@ -166,14 +166,14 @@ RunResult CChildProcess::finish(int timeoutMs) {
 void CliTest::SetUp() {
     std::string pattern = (fs::temp_directory_path() / "radioprog-test-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-    m_strDir = pattern;
+    m_dir = pattern;
     setProgramIni(kTestIni);
 }
 
 void CliTest::TearDown() {
     std::error_code ec;
-    if (!m_strDir.empty()) {
-        fs::remove_all(m_strDir, ec);
+    if (!m_dir.empty()) {
+        fs::remove_all(m_dir, ec);
     }
 }
 
@@ -194,13 +194,13 @@ std::vector<std::string> CliTest::withIni(std::vector<std::string> args) const {
 }
 
 RunResult CliTest::run(std::vector<std::string> args, bool stderrIsTerminal) {
-    CChildProcess child(withIni(std::move(args)), environment(), m_strDir, stderrIsTerminal);
+    ChildProcess child(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal);
     EXPECT_TRUE(child.started());
     return child.finish();
 }
 
-std::unique_ptr<CChildProcess> CliTest::start(std::vector<std::string> args, bool stderrIsTerminal) {
-    return std::make_unique<CChildProcess>(withIni(std::move(args)), environment(), m_strDir,
+std::unique_ptr<ChildProcess> CliTest::start(std::vector<std::string> args, bool stderrIsTerminal) {
+    return std::make_unique<ChildProcess>(withIni(std::move(args)), environment(), m_dir,
                                            stderrIsTerminal);
 }
 
@@ -211,7 +211,7 @@ RunResult CliTest::runBare(const std::vector<std::string>& args) {
 RunResult CliTest::runProgram(const std::string& program, const std::vector<std::string>& args) {
     std::vector<std::string> full = {program};
     full.insert(full.end(), args.begin(), args.end());
-    CChildProcess child(full, environment(), m_strDir, false);
+    ChildProcess child(full, environment(), m_dir, false);
     EXPECT_TRUE(child.started());
     return child.finish();
 }
@@ -241,19 +241,19 @@ bool CliTest::exists(const std::string& name) const {
 
 std::map<std::string, std::string> CliTest::snapshot() const {
     std::map<std::string, std::string> files;
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(m_strDir)) {
-        const std::string relative = fs::relative(e.path(), m_strDir).string();
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(m_dir)) {
+        const std::string relative = fs::relative(e.path(), m_dir).string();
         files[relative] = e.is_regular_file() ? readFile(relative) : std::string("<dir>");
     }
     return files;
 }
 
-void CliTest::writeImage(const std::string& name, const CMemoryImage& image) const {
+void CliTest::writeImage(const std::string& name, const MemoryImage& image) const {
     ASSERT_TRUE(saveDatFile(path(name), image)) << name;
 }
 
-CMemoryImage CliTest::readImage(const std::string& name) const {
-    CMemoryImage image;
+MemoryImage CliTest::readImage(const std::string& name) const {
+    MemoryImage image;
     EXPECT_TRUE(loadDatFile(path(name), image)) << name;
     return image;
 }

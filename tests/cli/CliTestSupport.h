@@ -23,13 +23,13 @@ struct RunResult {
 
 // A started radioprog. Its stdout is captured; its stderr is captured from a pipe, or from a
 // pseudo-terminal when `stderrIsTerminal`, so that the program sees a terminal there.
-class CChildProcess {
+class ChildProcess {
 public:
-    CChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+    ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
                   const std::string& workDir, bool stderrIsTerminal);
-    ~CChildProcess();
-    CChildProcess(const CChildProcess&) = delete;
-    CChildProcess& operator=(const CChildProcess&) = delete;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return m_pid > 0; }
     void sendSignal(int signal);
@@ -52,26 +52,26 @@ protected:
     // Runs radioprog with --ini <folder>/Program.ini added, in the folder, with
     // XDG_CONFIG_HOME pointing into it.
     RunResult run(std::vector<std::string> args, bool stderrIsTerminal = false);
-    std::unique_ptr<CChildProcess> start(std::vector<std::string> args, bool stderrIsTerminal = false);
+    std::unique_ptr<ChildProcess> start(std::vector<std::string> args, bool stderrIsTerminal = false);
     // Runs without adding --ini.
     RunResult runBare(const std::vector<std::string>& args);
     // Runs another copy of the program, without adding --ini.
     RunResult runProgram(const std::string& program, const std::vector<std::string>& args);
 
-    std::string path(const std::string& name) const { return m_strDir + "/" + name; }
+    std::string path(const std::string& name) const { return m_dir + "/" + name; }
     void writeFile(const std::string& name, const std::string& bytes) const;
     std::string readFile(const std::string& name) const;
     bool exists(const std::string& name) const;
     // Every file of the folder (not the settings folder) with its content.
     std::map<std::string, std::string> snapshot() const;
 
-    void writeImage(const std::string& name, const CMemoryImage& image) const;
-    CMemoryImage readImage(const std::string& name) const;
+    void writeImage(const std::string& name, const MemoryImage& image) const;
+    MemoryImage readImage(const std::string& name) const;
     // The per-user settings file that radioprog keeps the remembered type and band in.
     std::string userSettingsPath() const;
     void setProgramIni(const std::string& text) const { writeFile("Program.ini", text); }
 
-    std::string m_strDir;
+    std::string m_dir;
 
 private:
     std::vector<std::string> environment() const;

@@ -28,9 +28,9 @@ struct Value {
     const Value& operator[](size_t i) const { return items.at(i); }
 };
 
-class CReader {
+class Reader {
 public:
-    explicit CReader(const std::string& text) : m_text(text) {}
+    explicit Reader(const std::string& text) : m_text(text) {}
 
     // The document, or nullopt with the reason in error() when it is not valid JSON.
     std::optional<Value> parse() {

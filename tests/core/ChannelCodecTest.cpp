@@ -37,7 +37,7 @@ TEST(ChannelCodec, RoundTripsEveryFieldOnTheFirstAndLastChannel) {
     };
     for (const auto& row : rows) {
         for (int ch : {1, 16}) {
-            CMemoryImage img;
+            MemoryImage img;
             ChannelCodec::encode(img, ch, row.channel);
             EXPECT_EQ(ChannelCodec::decode(img, ch), row.channel) << row.name << ", channel " << ch;
         }
@@ -45,13 +45,13 @@ TEST(ChannelCodec, RoundTripsEveryFieldOnTheFirstAndLastChannel) {
 }
 
 TEST(ChannelCodec, KeepsTheBytesAndBitsItDoesNotOwn) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     uint8_t* r = img.data() + image::channelOffset(9);
     r[12] = 0xE7; // all but the busy-lock bits 4 and 3
     r[13] = 0xCF; // all but the wide and power bits 4 and 5
     r[14] = 0x12;
     r[15] = 0x34;
-    const CMemoryImage before = img;
+    const MemoryImage before = img;
 
     Channel c = exampleChannel();
     c.busyLock = BusyLock::Tone;
@@ -74,15 +74,15 @@ TEST(ChannelCodec, KeepsTheBytesAndBitsItDoesNotOwn) {
 }
 
 TEST(ChannelCodec, DecodesAnErasedImageAsNoChannels) {
-    const Channels channels = ChannelCodec::decodeAll(CMemoryImage());
+    const Channels channels = ChannelCodec::decodeAll(MemoryImage());
     for (const Channel& c : channels) {
         EXPECT_FALSE(c.hasFrequency());
         EXPECT_EQ(c.rxTone, Tone::none());
     }
-    CMemoryImage reencoded;
+    MemoryImage reencoded;
     ChannelCodec::encodeAll(reencoded, channels);
     // Busy-lock bits 11 read as the tone lock, which is stored as 10; every other byte stays.
-    CMemoryImage expected;
+    MemoryImage expected;
     for (int ch = 1; ch <= image::kChannelCount; ++ch) {
         expected.setByte(image::channelOffset(ch) + image::record::kBusyLock, 0xF7);
     }

@@ -18,9 +18,9 @@ const char kHeader[] = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cTo
                        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
                        "BusyLock";
 
-void put(CMemoryImage& img, int ch, const Channel& c) { ChannelCodec::encode(img, ch, c); }
+void put(MemoryImage& img, int ch, const Channel& c) { ChannelCodec::encode(img, ch, c); }
 
-std::string describe(const CMemoryImage& img, int ch) {
+std::string describe(const MemoryImage& img, int ch) {
     std::ostringstream out;
     const auto freq = [](std::optional<uint32_t> f) { return f ? formatFrequency(*f) : std::string("-"); };
     out << "ch" << ch << " " << freq(img.rxFrequency(ch)) << "/" << freq(img.txFrequency(ch)) << " rx "
@@ -32,8 +32,8 @@ std::string describe(const CMemoryImage& img, int ch) {
 
 // Sixteen channels covering every tone mode, both DCS polarities, offsets both ways, a split
 // of more than 70 MHz, the 6.25 kHz step, narrow, low power, skipped and both busy locks.
-CMemoryImage variedImage() {
-    CMemoryImage img = CMemoryImage::newDocument();
+MemoryImage variedImage() {
+    MemoryImage img = MemoryImage::newDocument();
     const Tone none = Tone::none();
     const Channel channels[16] = {
         {14500000, 14500000, none, none},
@@ -77,11 +77,11 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 TEST(ChannelCsv, ExportThenImportGivesTheSameChannels) {
-    const CMemoryImage original = variedImage();
+    const MemoryImage original = variedImage();
     const std::string csv = channelcsv::exportCsv(original);
 
     // Into an image that held other channels: the file is the whole channel list.
-    CMemoryImage target = CMemoryImage::newDocument();
+    MemoryImage target = MemoryImage::newDocument();
     for (int ch = 1; ch <= 16; ++ch) {
         target.setRxFrequency(ch, 15000000);
         target.setTxFrequency(ch, 15000000);
@@ -95,7 +95,7 @@ TEST(ChannelCsv, ExportThenImportGivesTheSameChannels) {
 }
 
 TEST(ChannelCsv, ExportWritesTheHeaderAndOneRowPerChannelInUse) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     // Receive 88.5, transmit D023N, carrier lock: "DTCS->Tone" with the unused columns filled.
     put(img, 2, {14500000, 14560000, Tone::ctcss(885), Tone::dcs(23, false), true, true, BusyLock::Carrier});
     put(img, 9, {14600000, 44600000, Tone::none(), Tone::none(), false, false, BusyLock::Off, false});
@@ -114,12 +114,12 @@ TEST(ChannelCsv, ExportWritesTheHeaderAndOneRowPerChannelInUse) {
 }
 
 TEST(ChannelCsv, ExportOfAnEmptyImageIsTheHeaderAlone) {
-    EXPECT_EQ(channelcsv::exportCsv(CMemoryImage::newDocument()), std::string(kHeader) + "\n");
+    EXPECT_EQ(channelcsv::exportCsv(MemoryImage::newDocument()), std::string(kHeader) + "\n");
 }
 
 TEST(ChannelCsv, ARowWithOnlyAFrequencyGetsTheNewChannelDefaults) {
     const channelcsv::ImportResult r =
-        channelcsv::importCsv("Location,Frequency\n4,145.5\n", CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv("Location,Frequency\n4,145.5\n", MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(describe(r.image, 4), "ch4 145.50000/145.50000 rx None tx None wide scan lock0 high");
     EXPECT_FALSE(r.image.isInUse(1));
@@ -134,14 +134,14 @@ TEST(ChannelCsv, ReadsColumnsByNameInAnyOrderWithQuotesCommentsBomAndCrLf) {
                              "\"\",  146.0  ,,2,,,,\r\n"
                              "plain,500,,3,,,,\r\n";
     const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_EQ(r.problems.size(), 1u) << problemsText(r);
     // The quoted field with a line break spans lines 4 and 5, so the bad row is on line 8.
     EXPECT_EQ(r.problems[0].line, 8);
     EXPECT_NE(r.problems[0].reason.find("Frequency 500"), std::string::npos);
 
     const channelcsv::ImportResult good =
-        channelcsv::importCsv(text.substr(0, text.find("plain")), CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv(text.substr(0, text.find("plain")), MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(good.ok()) << problemsText(good);
     EXPECT_EQ(describe(good.image, 1), "ch1 145.60000/145.60000 rx None tx 88.5 wide scan lock0 low");
     EXPECT_EQ(describe(good.image, 2), "ch2 146.00000/146.00000 rx None tx None wide scan lock0 high");
@@ -154,7 +154,7 @@ TEST(ChannelCsv, ReadsTheOlderSeventeenColumnLayout) {
                              "1,A,145.000000,-,0.600000,TSQL,88.5,100.0,023,NN,NFM,5.00,S,,,,\n"
                              "2,B,146.000000,,0.000000,DTCS,88.5,88.5,411,NR,FM,5.00,,,,,\n";
     const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(describe(r.image, 1), "ch1 145.00000/144.40000 rx 100.0 tx 100.0 narrow skip lock0 high");
     EXPECT_EQ(describe(r.image, 2), "ch2 146.00000/146.00000 rx D411I tx D411N wide scan lock0 high");
@@ -163,20 +163,20 @@ TEST(ChannelCsv, ReadsTheOlderSeventeenColumnLayout) {
 TEST(ChannelCsv, LocationsCountFromZeroWhenTheSmallestIsZero) {
     const std::string text = "Location,Frequency\n0,145.0\n15,146.0\n";
     const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(r.image.rxFrequency(1), 14500000u);
     EXPECT_EQ(r.image.rxFrequency(16), 14600000u);
 
     const channelcsv::ImportResult past = channelcsv::importCsv("Location,Frequency\n0,145.0\n16,146.0\n",
-                                                                CMemoryImage::newDocument(), kBand136To174);
+                                                                MemoryImage::newDocument(), kBand136To174);
     ASSERT_EQ(past.problems.size(), 1u);
     EXPECT_EQ(past.problems[0].line, 3);
     EXPECT_EQ(past.problems[0].reason, "Location 16 is past the 16 channels (Location 0 to 15)");
 }
 
 TEST(ChannelCsv, BusyLockComesFromTheColumnOrStaysAsTheImageHadIt) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     put(img, 2, {14500000, 14500000, Tone::none(), Tone::none(), true, true, BusyLock::Carrier});
     put(img, 3, {14500000, 14500000, Tone::none(), Tone::none(), true, true, BusyLock::Tone});
 
@@ -208,14 +208,14 @@ TEST(ChannelCsv, PowerIsHighLowOrWatts) {
     for (const Case& c : cases) {
         const std::string text = std::string("Location,Frequency,Power\n1,145.0,") + c.power + "\n";
         const channelcsv::ImportResult r =
-            channelcsv::importCsv(text, CMemoryImage::newDocument(), kBand136To174);
+            channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
         ASSERT_TRUE(r.ok()) << c.name << ": " << problemsText(r);
         EXPECT_EQ(r.image.isHighPower(1), c.high) << c.name;
     }
 }
 
 TEST(ChannelCsv, ThePriorityChannelTravelsAsSkipP) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     for (int ch : {2, 7}) {
         img.setRxFrequency(ch, 14500000);
         img.setTxFrequency(ch, 14500000);
@@ -225,13 +225,13 @@ TEST(ChannelCsv, ThePriorityChannelTravelsAsSkipP) {
     const std::string csv = channelcsv::exportCsv(img);
     EXPECT_NE(csv.find(",P,"), std::string::npos) << csv;
 
-    const channelcsv::ImportResult r = channelcsv::importCsv(csv, CMemoryImage::newDocument(), kBand136To174);
+    const channelcsv::ImportResult r = channelcsv::importCsv(csv, MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(optionSelection(OptionList::Priority, r.image), 7);
 }
 
 TEST(ChannelCsv, SkipPMakesThePriorityChannel) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     storeOptionSelection(OptionList::Priority, 9, img);
     const channelcsv::ImportResult none =
         channelcsv::importCsv("Location,Frequency,Skip\n1,145.0,\n2,145.0,S\n", img, kBand136To174);
@@ -306,7 +306,7 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "BusyLock \"Maybe\""},
         {"RowShorterThanHeader", "1,,145.000000,,0.000000", "the row has 5 fields but the header names 22"},
     };
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     put(img, 1, {15000000, 15000000, Tone::none(), Tone::none()});
     for (const Case& c : cases) {
         const std::string text = std::string(kHeader) + "\n" + c.row + "\n";
@@ -328,14 +328,14 @@ TEST(ChannelCsv, ReportsEveryBadRowOfAFileInLineOrder) {
                              "3,145.0,P\n"
                              "4,146.0,P\n";
     const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, CMemoryImage::newDocument(), kBand136To174);
+        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_EQ(r.problems.size(), 3u) << problemsText(r);
     EXPECT_EQ(r.problems[0].line, 3);
     EXPECT_EQ(r.problems[1].line, 4);
     EXPECT_EQ(r.problems[1].reason, "Location 1 is also on line 2");
     EXPECT_EQ(r.problems[2].line, 6);
     EXPECT_EQ(r.problems[2].reason, "Skip P: line 5 already made its channel the priority channel");
-    EXPECT_EQ(r.image, CMemoryImage::newDocument());
+    EXPECT_EQ(r.image, MemoryImage::newDocument());
 }
 
 TEST(ChannelCsv, RefusesFilesWithoutAUsableHeader) {
@@ -353,7 +353,7 @@ TEST(ChannelCsv, RefusesFilesWithoutAUsableHeader) {
     };
     for (const Case& c : cases) {
         const channelcsv::ImportResult r =
-            channelcsv::importCsv(c.text, CMemoryImage::newDocument(), kBand136To174);
+            channelcsv::importCsv(c.text, MemoryImage::newDocument(), kBand136To174);
         ASSERT_EQ(r.problems.size(), 1u) << c.name;
         EXPECT_NE(r.problems[0].reason.find(c.reason), std::string::npos)
             << c.name << ": " << r.problems[0].reason;
@@ -371,7 +371,7 @@ TEST(ChannelCsv, AHeaderAloneEmptiesEveryChannel) {
 }
 
 TEST(ChannelCsv, BytesOutsideTheChannelsSurviveAnImport) {
-    CMemoryImage img = variedImage();
+    MemoryImage img = variedImage();
     img.setByte(0x005, 0x42);
     img.setByte(0x3F5, 0x24);
     img.setByte(image::channelOffset(3) + 14, 0x77);

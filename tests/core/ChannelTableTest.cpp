@@ -6,7 +6,7 @@ namespace {
 
 const BandLimits kBand130To160{13000000, 16000000};
 
-std::vector<std::string> rowTexts(const CChannelTable& t, int row) {
+std::vector<std::string> rowTexts(const ChannelTable& t, int row) {
     std::vector<std::string> out;
     for (int c = 1; c < kGridCols; ++c) {
         out.push_back(t.text(row, c));
@@ -15,8 +15,8 @@ std::vector<std::string> rowTexts(const CChannelTable& t, int row) {
 }
 
 // The example channel: 145.000 / 145.600, 88.5 / D023N, carrier lock, wide, high, scanned.
-CMemoryImage exampleImage(int channel) {
-    CMemoryImage img = CMemoryImage::newDocument();
+MemoryImage exampleImage(int channel) {
+    MemoryImage img = MemoryImage::newDocument();
     img.setRxFrequency(channel, 14500000);
     img.setTxFrequency(channel, 14560000);
     uint8_t* r = img.data() + image::channelOffset(channel);
@@ -26,11 +26,11 @@ CMemoryImage exampleImage(int channel) {
 }
 
 TEST(ChannelTable, HeadingsAndChannelNumbers) {
-    const CChannelTable t(false);
+    const ChannelTable t(false);
     EXPECT_EQ(t.text(0, 1), "Rx Frequency");
     EXPECT_EQ(t.text(1, 0), " 1");
     EXPECT_EQ(t.text(16, 0), "16");
-    EXPECT_EQ(CChannelTable(true).text(0, 7), "繁忙锁定");
+    EXPECT_EQ(ChannelTable(true).text(0, 7), "繁忙锁定");
 }
 
 TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
@@ -42,7 +42,7 @@ TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
         {true, {"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}},
     };
     for (const auto& c : cases) {
-        CChannelTable t(c.chinese);
+        ChannelTable t(c.chinese);
         t.decode(exampleImage(16));
         EXPECT_EQ(rowTexts(t, 16), c.row);
         EXPECT_TRUE(t.isRowEmpty(1));
@@ -50,7 +50,7 @@ TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
 }
 
 TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
-    CMemoryImage img = exampleImage(3);
+    MemoryImage img = exampleImage(3);
     img.setTxFrequency(3, 0);
     img.setRxFrequency(4, 14500000);
     img.setTxFrequency(4, 14500000);
@@ -59,7 +59,7 @@ TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
     img.setByte(image::channelOffset(5) + 8, 0x75); // tone word of an unused channel
     img.setByte(image::channelOffset(5) + 9, 0x03);
 
-    CChannelTable t(true);
+    ChannelTable t(true);
     t.decode(img);
     EXPECT_EQ(rowTexts(t, 3), (std::vector<std::string>{"145.00000", "", "88.5", "D023N", "", "", "", ""}));
     EXPECT_EQ(t.text(4, col::kRxTone), "无");
@@ -68,19 +68,19 @@ TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
 }
 
 TEST(ChannelTable, ChineseAndEnglishGridsEncodeAlike) {
-    CChannelTable english(false);
-    CChannelTable chinese(true);
+    ChannelTable english(false);
+    ChannelTable chinese(true);
     english.decode(exampleImage(7));
     chinese.decode(exampleImage(7));
     english.setText(8, col::kRxFrequency, "146.52500");
     chinese.setText(8, col::kRxFrequency, "146.52500");
-    english.setText(8, col::kWidth, "Narrow");
-    chinese.setText(8, col::kWidth, "窄");
+    english.setText(8, col::kBandwidth, "Narrow");
+    chinese.setText(8, col::kBandwidth, "窄");
     english.setText(8, col::kPower, "Low");
     chinese.setText(8, col::kPower, "低");
 
-    CMemoryImage a = CMemoryImage::newDocument();
-    CMemoryImage b = CMemoryImage::newDocument();
+    MemoryImage a = MemoryImage::newDocument();
+    MemoryImage b = MemoryImage::newDocument();
     english.encode(a);
     chinese.encode(b);
     EXPECT_EQ(a, b);
@@ -88,7 +88,7 @@ TEST(ChannelTable, ChineseAndEnglishGridsEncodeAlike) {
 }
 
 TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
-    CMemoryImage img = exampleImage(1);
+    MemoryImage img = exampleImage(1);
     img.setRxFrequency(16, 43000000);
     img.setTxFrequency(16, 43500000);
     img.setRxTone(16, Tone::dcs(754, true));
@@ -99,13 +99,13 @@ TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
     img.setScanned(16, false);
     img.setByte(image::channelOffset(16) + 14, 0x42); // never interpreted
     // Channels 2..15 empty as an encoded empty row has them.
-    CChannelTable t(false);
+    ChannelTable t(false);
     t.decode(img);
-    CMemoryImage once = img;
+    MemoryImage once = img;
     t.encode(once);
-    CChannelTable again(false);
+    ChannelTable again(false);
     again.decode(once);
-    CMemoryImage twice = once;
+    MemoryImage twice = once;
     again.encode(twice);
     EXPECT_EQ(once, twice);
     for (int ch : {1, 16}) {
@@ -116,10 +116,10 @@ TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
 }
 
 TEST(ChannelTable, EncodingAnEmptyRowWritesTheRadioDefaults) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     img.setByte(image::channelOffset(2) + 12, 0xE7);
     img.setByte(image::channelOffset(2) + 13, 0x0F);
-    CChannelTable t(false);
+    ChannelTable t(false);
     t.encode(img);
     const uint8_t* r = img.data() + image::channelOffset(2);
     for (int i = 0; i < 12; ++i) {
@@ -166,7 +166,7 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CChannelTable t(false);
+        ChannelTable t(false);
         for (int k = 0; k < 8; ++k) {
             t.setText(5, k + 1, c.before[k]);
         }
@@ -178,21 +178,21 @@ TEST(ChannelTable, CommitsFrequencyCells) {
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
-    CChannelTable t(false);
+    ChannelTable t(false);
     const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});
     EXPECT_FALSE(out.accepted);
     EXPECT_TRUE(t.isRowEmpty(1));
 }
 
 TEST(ChannelTable, NewChannelDefaultsInChinese) {
-    CChannelTable t(true);
+    ChannelTable t(true);
     ASSERT_TRUE(t.commitFrequency(9, col::kRxFrequency, "145.0125", kBand130To160).accepted);
     EXPECT_EQ(rowTexts(t, 9),
               (std::vector<std::string>{"145.01250", "145.01250", "无", "无", "宽", "是", "关", "高"}));
 }
 
 TEST(ChannelTable, ListCells) {
-    CChannelTable t(false);
+    ChannelTable t(false);
     t.commitList(2, col::kPower, "Low", true);
     EXPECT_EQ(t.text(2, col::kPower), "") << "an empty channel has no attributes";
 
@@ -205,12 +205,12 @@ TEST(ChannelTable, ListCells) {
     EXPECT_EQ(t.text(2, col::kRxTone), "100.5");
     t.commitList(2, col::kRxTone, "D023N", true);
     EXPECT_EQ(t.text(2, col::kRxTone), "D023N");
-    t.commitList(2, col::kWidth, "Narrow", false);
-    EXPECT_EQ(t.text(2, col::kWidth), "Narrow") << "a listed text takes the editor's text";
+    t.commitList(2, col::kBandwidth, "Narrow", false);
+    EXPECT_EQ(t.text(2, col::kBandwidth), "Narrow") << "a listed text takes the editor's text";
 }
 
 TEST(ChannelTable, ListOpensOnTheFirstItemBeginningWithTheText) {
-    const CChannelTable t(false);
+    const ChannelTable t(false);
     struct Case {
         int col;
         const char* text;

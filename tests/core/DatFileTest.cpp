@@ -33,8 +33,8 @@ protected:
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static CMemoryImage patterned() {
-        CMemoryImage img;
+    static MemoryImage patterned() {
+        MemoryImage img;
         for (size_t i = 0; i < image::kSize; ++i) {
             img.setByte(i, static_cast<uint8_t>(i * 7 + 3));
         }
@@ -51,18 +51,18 @@ TEST_F(DatFileTest, WrongLengthsAndDirectoriesAreDataFormatErrorsAndChangeNothin
     } cases[] = {{"empty", 0}, {"one byte short", 1023}, {"one byte long", 1025}, {"two images", 2048}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CMemoryImage img = CMemoryImage::newDocument();
+        MemoryImage img = MemoryImage::newDocument();
         const DatFileResult r = loadDatFile(writeBytes(c.name, std::string(c.length, '\x11')), img);
         EXPECT_EQ(r.error, DatFileError::DataFormat);
-        EXPECT_EQ(img, CMemoryImage::newDocument());
+        EXPECT_EQ(img, MemoryImage::newDocument());
     }
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     EXPECT_EQ(loadDatFile(m_dir.string(), img).error, DatFileError::DataFormat);
-    EXPECT_EQ(img, CMemoryImage::newDocument());
+    EXPECT_EQ(img, MemoryImage::newDocument());
 }
 
 TEST_F(DatFileTest, MissingFileIsAnOpenErrorWithTheSystemReason) {
-    CMemoryImage img;
+    MemoryImage img;
     const DatFileResult r = loadDatFile(path("nothing-here.dat"), img);
     EXPECT_EQ(r.error, DatFileError::Open);
     EXPECT_FALSE(r.detail.empty());
@@ -70,7 +70,7 @@ TEST_F(DatFileTest, MissingFileIsAnOpenErrorWithTheSystemReason) {
 
 TEST_F(DatFileTest, AnyContentOfTheRightLengthLoads) {
     for (char fill : {'\x00', '\xFF', '\x5A'}) {
-        CMemoryImage img;
+        MemoryImage img;
         ASSERT_TRUE(loadDatFile(writeBytes("any.dat", std::string(image::kSize, fill)), img));
         EXPECT_EQ(img.byte(0), static_cast<uint8_t>(fill));
         EXPECT_EQ(img.byte(image::kSize - 1), static_cast<uint8_t>(fill));
@@ -78,10 +78,10 @@ TEST_F(DatFileTest, AnyContentOfTheRightLengthLoads) {
 }
 
 TEST_F(DatFileTest, SaveThenLoadIsIdenticalByteForByte) {
-    const CMemoryImage original = patterned();
+    const MemoryImage original = patterned();
     ASSERT_TRUE(saveDatFile(path("round.dat"), original));
     EXPECT_EQ(fs::file_size(path("round.dat")), image::kSize);
-    CMemoryImage loaded;
+    MemoryImage loaded;
     ASSERT_TRUE(loadDatFile(path("round.dat"), loaded));
     EXPECT_EQ(loaded, original);
 }
@@ -114,7 +114,7 @@ TEST_F(DatFileTest, FailedSaveKeepsThePreviousFile) {
 
 TEST_F(DatFileTest, APipeIsNeitherReadNorReplaced) {
     ASSERT_EQ(::mkfifo(path("pipe.dat").c_str(), 0600), 0);
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     // Reading would wait for a writer for ever; the file type alone refuses it.
     EXPECT_EQ(loadDatFile(path("pipe.dat"), img).error, DatFileError::DataFormat);
     EXPECT_EQ(saveDatFile(path("pipe.dat"), patterned()).error, DatFileError::Write);
@@ -137,7 +137,7 @@ TEST_F(DatFileTest, SaveThroughASymbolicLinkKeepsTheLink) {
     fs::create_symlink(path("real.dat"), path("link.dat"));
     ASSERT_TRUE(saveDatFile(path("link.dat"), patterned()));
     EXPECT_TRUE(fs::is_symlink(path("link.dat")));
-    CMemoryImage loaded;
+    MemoryImage loaded;
     ASSERT_TRUE(loadDatFile(path("real.dat"), loaded));
     EXPECT_EQ(loaded, patterned());
 }

@@ -323,18 +323,18 @@ TEST(FormatsToneList, EveryEntryReadsBackToItsTone) {
 }
 
 // Selects a locale for the test's lifetime and puts the C locale back even when a check fails.
-class CLocaleGuard {
+class LocaleGuard {
 public:
-    explicit CLocaleGuard(const char* name) : m_bSet(std::setlocale(LC_ALL, name) != nullptr) {}
-    ~CLocaleGuard() { std::setlocale(LC_ALL, "C"); }
-    bool isSet() const { return m_bSet; }
+    explicit LocaleGuard(const char* name) : m_set(std::setlocale(LC_ALL, name) != nullptr) {}
+    ~LocaleGuard() { std::setlocale(LC_ALL, "C"); }
+    bool isSet() const { return m_set; }
 
 private:
-    bool m_bSet;
+    bool m_set;
 };
 
 TEST(FormatsLocale, CommaDecimalLocaleChangesNothing) {
-    CLocaleGuard guard("de_DE.UTF-8");
+    LocaleGuard guard("de_DE.UTF-8");
     if (!guard.isSet()) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }

@@ -50,8 +50,8 @@ const std::string kMixedFile = "top = 1\r\n; comment=x\r\n\r\n"
                                "[]\r\nAfterEmpty=1\r\n";
 
 TEST_F(IniFileTest, LookupRules) {
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(write(kMixedFile), false, true));
+    IniFile ini;
+    ASSERT_TRUE(ini.load(write(kMixedFile), false, true));
     struct Row {
         const char* name;
         std::string section, key, defaultValue, expected;
@@ -75,19 +75,19 @@ TEST_F(IniFileTest, LookupRules) {
         {"empty header is not section 0", "", "AfterEmpty", "d", "d"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ini.GetString(row.section, row.key, row.defaultValue), row.expected) << row.name;
+        EXPECT_EQ(ini.value(row.section, row.key, row.defaultValue), row.expected) << row.name;
     }
 }
 
 TEST_F(IniFileTest, SaveWritesNormalisedFormWithCrLf) {
     const std::string file = write(kMixedFile);
     {
-        CIniFile ini;
-        ASSERT_TRUE(ini.Load(file, false, true));
-        ini.SetString("setup", "Extra", "first");
-        ini.SetString("Other", "key", "newer");
-        ini.SetString("Added", "", "bare");
-        ini.Save();
+        IniFile ini;
+        ASSERT_TRUE(ini.load(file, false, true));
+        ini.setValue("setup", "Extra", "first");
+        ini.setValue("Other", "key", "newer");
+        ini.setValue("Added", "", "bare");
+        ini.save();
     }
     EXPECT_EQ(read(file), "top=1\r\n"
                           "[Setup]\r\nLanguage=Chinese //note\r\nLang2=Chinese\t; note\r\nBlock=a/*b*/\r\n"
@@ -98,10 +98,10 @@ TEST_F(IniFileTest, SaveWritesNormalisedFormWithCrLf) {
 
     // Without its header the empty-named section's entries join the section before it, and the
     // bare value comes back as a key.
-    CIniFile reloaded;
-    ASSERT_TRUE(reloaded.Load(file, false, true));
-    EXPECT_EQ(reloaded.GetString("Other", "AfterEmpty"), "1");
-    EXPECT_EQ(reloaded.GetString("Added", "bare", "d"), "");
+    IniFile reloaded;
+    ASSERT_TRUE(reloaded.load(file, false, true));
+    EXPECT_EQ(reloaded.value("Other", "AfterEmpty"), "1");
+    EXPECT_EQ(reloaded.value("Added", "bare", "d"), "");
 }
 
 TEST_F(IniFileTest, ModifiedFlagTransitions) {
@@ -123,11 +123,11 @@ TEST_F(IniFileTest, ModifiedFlagTransitions) {
     };
     const std::string file = write("[S]\nK=Value\n");
     for (const Row& row : rows) {
-        CIniFile ini;
-        ASSERT_TRUE(ini.Load(file, false, row.ignoreCase));
-        ini.SetString(row.section, row.key, row.value);
-        EXPECT_EQ(ini.IsModified(), row.modified) << row.name;
-        EXPECT_EQ(ini.GetString(row.section, row.key, "missing"), row.value) << row.name;
+        IniFile ini;
+        ASSERT_TRUE(ini.load(file, false, row.ignoreCase));
+        ini.setValue(row.section, row.key, row.value);
+        EXPECT_EQ(ini.isModified(), row.modified) << row.name;
+        EXPECT_EQ(ini.value(row.section, row.key, "missing"), row.value) << row.name;
     }
 }
 
@@ -150,33 +150,33 @@ TEST_F(IniFileTest, ReadsAndRewritesAwkwardBytes) {
     for (const Row& row : rows) {
         const std::string file = write(row.bytes);
         {
-            CIniFile ini;
-            ASSERT_TRUE(ini.Load(file, true, true)) << row.name;
-            EXPECT_EQ(ini.GetString(row.section, row.key, "missing"), row.expected) << row.name;
-            ini.SetString("Touched", "K", "1");
+            IniFile ini;
+            ASSERT_TRUE(ini.load(file, true, true)) << row.name;
+            EXPECT_EQ(ini.value(row.section, row.key, "missing"), row.expected) << row.name;
+            ini.setValue("Touched", "K", "1");
         }
-        CIniFile reloaded;
-        ASSERT_TRUE(reloaded.Load(file, false, true)) << row.name;
-        EXPECT_EQ(reloaded.GetString(row.section, row.key, "missing"), row.expected) << row.name << ", saved";
+        IniFile reloaded;
+        ASSERT_TRUE(reloaded.load(file, false, true)) << row.name;
+        EXPECT_EQ(reloaded.value(row.section, row.key, "missing"), row.expected) << row.name << ", saved";
     }
 }
 
 TEST_F(IniFileTest, LoadCreatesMissingFileNeverTruncatesAndFailsCleanly) {
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(path("new.ini"), true, true));
+    IniFile ini;
+    ASSERT_TRUE(ini.load(path("new.ini"), true, true));
     EXPECT_EQ(fs::file_size(path("new.ini")), 0u);
     const std::string existing = write("; kept\n[S]\nK = v\n");
-    ASSERT_TRUE(ini.Load(existing, true, true));
+    ASSERT_TRUE(ini.load(existing, true, true));
 
     for (const std::string& bad : {path("no/such.ini"), m_dir.string(), std::string()}) {
-        EXPECT_FALSE(ini.Load(bad, true, true)) << bad;
-        EXPECT_FALSE(ini.IsLoaded()) << bad;
-        EXPECT_EQ(ini.GetString("S", "K", "d"), "d") << bad;
-        ini.SetString("S", "K", "x");
-        EXPECT_FALSE(ini.IsModified()) << bad;
-        ASSERT_TRUE(ini.Load(existing, true, true));
+        EXPECT_FALSE(ini.load(bad, true, true)) << bad;
+        EXPECT_FALSE(ini.isLoaded()) << bad;
+        EXPECT_EQ(ini.value("S", "K", "d"), "d") << bad;
+        ini.setValue("S", "K", "x");
+        EXPECT_FALSE(ini.isModified()) << bad;
+        ASSERT_TRUE(ini.load(existing, true, true));
     }
-    ini.Clear();
+    ini.clear();
     EXPECT_EQ(read(existing), "; kept\n[S]\nK = v\n");
     EXPECT_FALSE(fs::exists(path("no")));
 }
@@ -185,23 +185,23 @@ TEST_F(IniFileTest, WhenChangesReachTheFile) {
     struct Row {
         const char* name;
         bool autoSave;
-        void (*beforeDestruction)(CIniFile&);
+        void (*beforeDestruction)(IniFile&);
         std::string expected;
     };
     const std::string untouched = "[S]\nK=1\n";
     const Row rows[] = {
-        {"auto-save at destruction", true, [](CIniFile&) {}, "[S]\r\nK=2\r\n"},
-        {"no auto-save", false, [](CIniFile&) {}, untouched},
-        {"cleared first", true, [](CIniFile& ini) { ini.Clear(); }, untouched},
-        {"another file loaded", false, [](CIniFile& ini) { ini.Load(ini.Path() + ".other", false, true); },
+        {"auto-save at destruction", true, [](IniFile&) {}, "[S]\r\nK=2\r\n"},
+        {"no auto-save", false, [](IniFile&) {}, untouched},
+        {"cleared first", true, [](IniFile& ini) { ini.clear(); }, untouched},
+        {"another file loaded", false, [](IniFile& ini) { ini.load(ini.path() + ".other", false, true); },
          "[S]\r\nK=2\r\n"},
     };
     for (const Row& row : rows) {
         const std::string file = write(untouched);
         {
-            CIniFile ini;
-            ASSERT_TRUE(ini.Load(file, row.autoSave, true));
-            ini.SetString("S", "K", "2");
+            IniFile ini;
+            ASSERT_TRUE(ini.load(file, row.autoSave, true));
+            ini.setValue("S", "K", "2");
             row.beforeDestruction(ini);
         }
         EXPECT_EQ(read(file), row.expected) << row.name;
@@ -210,60 +210,60 @@ TEST_F(IniFileTest, WhenChangesReachTheFile) {
 
 TEST_F(IniFileTest, SaveWritesOnlyWhenModifiedAndStaysModified) {
     const std::string file = write("; comment\n[S]\nK = 1\n");
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(file, false, true));
-    ini.Save();
+    IniFile ini;
+    ASSERT_TRUE(ini.load(file, false, true));
+    ini.save();
     EXPECT_EQ(read(file), "; comment\n[S]\nK = 1\n");
 
-    ini.SetString("S", "K", "2");
-    ini.Save();
-    EXPECT_TRUE(ini.IsModified());
+    ini.setValue("S", "K", "2");
+    ini.save();
+    EXPECT_TRUE(ini.isModified());
     write("changed by someone else");
-    ini.Save();
+    ini.save();
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
 }
 
 TEST_F(IniFileTest, SaveOverLongerFileLeavesNoTailAndNoStrayFiles) {
     const std::string file = write("[S]\nK=1\n; " + std::string(64, '-') + "\n");
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(file, false, true));
-    ini.SetString("S", "K", "2");
-    ini.Save();
+    IniFile ini;
+    ASSERT_TRUE(ini.load(file, false, true));
+    ini.setValue("S", "K", "2");
+    ini.save();
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 
     fs::remove_all(m_dir); // with the folder gone there is nowhere to write
-    const IniSaveResult result = ini.Save();
+    const IniSaveResult result = ini.save();
     EXPECT_EQ(result.error, IniSaveError::NotWritten);
     EXPECT_NE(result.detail.find("No such file or directory"), std::string::npos) << result.detail;
     EXPECT_FALSE(fs::exists(m_dir));
 }
 
 TEST_F(IniFileTest, SaveReportsSavedWhenThereIsNothingToWrite) {
-    CIniFile unloaded;
-    EXPECT_TRUE(unloaded.Save());
+    IniFile unloaded;
+    EXPECT_TRUE(unloaded.save());
     const std::string file = write("[S]\nK=1\n");
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(file, false, true));
+    IniFile ini;
+    ASSERT_TRUE(ini.load(file, false, true));
     fs::remove_all(m_dir);
-    EXPECT_TRUE(ini.Save()) << "unmodified: nothing is written, so nothing fails";
+    EXPECT_TRUE(ini.save()) << "unmodified: nothing is written, so nothing fails";
 }
 
 TEST_F(IniFileTest, SaveRewritesInPlaceWhenFolderTakesNoNewFile) {
     const std::string file = write("[S]\nK=1\n; " + std::string(64, '-') + "\n");
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(file, false, true));
+    IniFile ini;
+    ASSERT_TRUE(ini.load(file, false, true));
     fs::permissions(m_dir, fs::perms::owner_write, fs::perm_options::remove);
     if (std::ofstream(path("probe"))) {
         GTEST_SKIP() << "folder permissions are not enforced for this user (root?)";
     }
-    ini.SetString("S", "K", "2");
-    EXPECT_TRUE(ini.Save());
+    ini.setValue("S", "K", "2");
+    EXPECT_TRUE(ini.save());
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
 
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
-    ini.SetString("S", "K", "3");
-    const IniSaveResult result = ini.Save();
+    ini.setValue("S", "K", "3");
+    const IniSaveResult result = ini.save();
     EXPECT_EQ(result.error, IniSaveError::NotWritten);
     EXPECT_EQ(result.detail, "Permission denied");
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
@@ -278,9 +278,9 @@ TEST_F(IniFileTest, LoadFromModuleDirReadsBesideTheExecutable) {
         GTEST_SKIP() << "cannot write beside the test program in " << dir;
     }
     {
-        CIniFile ini;
-        EXPECT_TRUE(ini.LoadFromModuleDir(name, false, true));
-        EXPECT_EQ(ini.GetString("Setup", "Language"), "English");
+        IniFile ini;
+        EXPECT_TRUE(ini.loadFromModuleDir(name, false, true));
+        EXPECT_EQ(ini.value("Setup", "Language"), "English");
     }
     fs::remove(file);
 }

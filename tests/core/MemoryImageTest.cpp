@@ -124,7 +124,7 @@ TEST(ToneWord, EveryKnownCodeRoundTripsInBothPolarities) {
 }
 
 TEST(MemoryImage, NewDocumentIsErasedExceptTheDefaults) {
-    const CMemoryImage img = CMemoryImage::newDocument();
+    const MemoryImage img = MemoryImage::newDocument();
     const std::pair<size_t, uint8_t> defaults[] = {
         {0x12F, 0x02}, {0x130, 0x03}, {0x134, 0x05}, {0x135, 0x01}, {0x136, 0x01},
         {0x139, 0x00}, {0x13A, 0x05}, {0x13B, 0x00}, {0x161, 0x00}, {0x3F1, 0x03},
@@ -144,7 +144,7 @@ TEST(MemoryImage, NewDocumentIsErasedExceptTheDefaults) {
 }
 
 TEST(MemoryImage, ChannelFieldsLandAtTheirOffsets) {
-    CMemoryImage img;
+    MemoryImage img;
     img.setRxFrequency(16, 14500000);
     img.setTxFrequency(16, 14560000);
     img.setRxTone(16, Tone::ctcss(885));
@@ -164,7 +164,7 @@ TEST(MemoryImage, ChannelFieldsLandAtTheirOffsets) {
 }
 
 TEST(MemoryImage, FlagSettersChangeOnlyTheirOwnBits) {
-    CMemoryImage img;
+    MemoryImage img;
     img.setByte(image::channelOffset(1) + image::record::kBusyLock, 0xA5); // bits 3,4 = 0
     img.setByte(image::channelOffset(1) + image::record::kFlags, 0xC3);
 
@@ -183,7 +183,7 @@ TEST(MemoryImage, FlagSettersChangeOnlyTheirOwnBits) {
 }
 
 TEST(MemoryImage, ScanBitsOfFirstAndLastChannelOfEachByte) {
-    CMemoryImage img;
+    MemoryImage img;
     img.setByte(image::offset::kScanBitmap, 0x00);
     img.setByte(image::offset::kScanBitmap + 1, 0x00);
     img.setScanned(1, true);
@@ -199,7 +199,7 @@ TEST(MemoryImage, ScanBitsOfFirstAndLastChannelOfEachByte) {
 }
 
 TEST(MemoryImage, ChannelWithoutTransmitFrequencyIsNotInUse) {
-    CMemoryImage img;
+    MemoryImage img;
     img.setRxFrequency(3, 14500000);
     EXPECT_FALSE(img.isInUse(3));
     img.setTxFrequency(3, 14500000);
@@ -209,7 +209,7 @@ TEST(MemoryImage, ChannelWithoutTransmitFrequencyIsNotInUse) {
 }
 
 TEST(MemoryImage, ChannelNumbersOutsideOneToSixteenAreRefused) {
-    CMemoryImage img;
+    MemoryImage img;
     EXPECT_THROW(img.rxFrequency(0), std::out_of_range);
     EXPECT_THROW(img.setScanned(17, true), std::out_of_range);
 }

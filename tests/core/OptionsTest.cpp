@@ -5,7 +5,7 @@
 namespace {
 
 TEST(Options, NewDocumentSelections) {
-    const CMemoryImage img = CMemoryImage::newDocument();
+    const MemoryImage img = MemoryImage::newDocument();
     struct Case {
         OptionList list;
         const char* item;
@@ -24,12 +24,12 @@ TEST(Options, NewDocumentSelections) {
 }
 
 TEST(Options, StoringEverySelectionOfANewDocumentChangesOnlyTheMonitorKey) {
-    CMemoryImage img = CMemoryImage::newDocument();
+    MemoryImage img = MemoryImage::newDocument();
     for (OptionList l : {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
                          OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox}) {
         storeOptionSelection(l, optionSelection(l, img), img);
     }
-    CMemoryImage expected = CMemoryImage::newDocument();
+    MemoryImage expected = MemoryImage::newDocument();
     expected.setByte(image::offset::kMonitorKey, 2);
     EXPECT_EQ(img, expected);
 }
@@ -56,7 +56,7 @@ TEST(Options, ValuesOutsideTheListsAndTheirArithmetic) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CMemoryImage img;
+        MemoryImage img;
         img.setByte(c.offset, c.stored);
         EXPECT_EQ(optionSelection(c.list, img), c.selection);
         storeOptionSelection(c.list, c.selection, img);
@@ -65,7 +65,7 @@ TEST(Options, ValuesOutsideTheListsAndTheirArithmetic) {
 }
 
 TEST(Options, CheckBoxesReadBitZeroAndStoreWholeBytes) {
-    CMemoryImage img;
+    MemoryImage img;
     img.setByte(image::offset::kBatterySaver, 0xFE);
     EXPECT_FALSE(batterySaverOn(img));
     setBatterySaver(img, batterySaverOn(img));

@@ -21,10 +21,10 @@ protected:
     void TearDown() override { fs::remove(m_path); }
     void load(const std::string& text) {
         std::ofstream(m_path) << text;
-        ASSERT_TRUE(m_ini.Load(m_path.string(), false, true));
+        ASSERT_TRUE(m_ini.load(m_path.string(), false, true));
     }
     fs::path m_path;
-    CIniFile m_ini;
+    IniFile m_ini;
 };
 
 TEST_F(RadioModelTest, TypeListEndsAtTheFirstMissingType) {
@@ -44,7 +44,7 @@ TEST_F(RadioModelTest, BandNamesAndTheLastBandRule) {
                  {1, "400 - 470MHz", 40000000, 47000000},
                  {5, "400 - 470MHz", 40000000, 47000000}};
     for (const auto& c : cases) {
-        CMemoryImage img;
+        MemoryImage img;
         img.setRadioType(0);
         img.setBand(static_cast<uint8_t>(c.band));
         const radiomodel::TypeAndBand d = radiomodel::describe(img, m_ini);
@@ -57,7 +57,7 @@ TEST_F(RadioModelTest, BandNamesAndTheLastBandRule) {
 
 TEST_F(RadioModelTest, UnknownTypeGivesEmptyNamesAndZeroLimits) {
     load("[Setup]\nType1=A\nField1=130 - 160MHz\n");
-    CMemoryImage img; // type and band 0xFF
+    MemoryImage img; // type and band 0xFF
     const radiomodel::TypeAndBand d = radiomodel::describe(img, m_ini);
     EXPECT_EQ(d.typeName, "");
     EXPECT_EQ(d.limits.min10Hz, 0);
@@ -66,14 +66,14 @@ TEST_F(RadioModelTest, UnknownTypeGivesEmptyNamesAndZeroLimits) {
 
 TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {
     load("[Setup]\nType1=A\nType2=B\nField2=136 - 174MHz\n");
-    CMemorySettings store;
+    MemorySettings store;
 
-    CMemoryImage fresh = CMemoryImage::newDocument();
+    MemoryImage fresh = MemoryImage::newDocument();
     radiomodel::synchronise(fresh, true, store, m_ini);
     EXPECT_EQ(fresh.radioType(), 0) << "missing values read as 0";
     EXPECT_EQ(fresh.band(), 0);
 
-    CMemoryImage opened;
+    MemoryImage opened;
     opened.setRadioType(1);
     opened.setBand(0);
     const radiomodel::TypeAndBand d = radiomodel::synchronise(opened, false, store, m_ini);
@@ -81,7 +81,7 @@ TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {
     EXPECT_EQ(store.readValue("Type", 99), 1u);
     EXPECT_EQ(store.readValue("Field", 99), 0u);
 
-    CMemoryImage next = CMemoryImage::newDocument();
+    MemoryImage next = MemoryImage::newDocument();
     radiomodel::synchronise(next, true, store, m_ini);
     EXPECT_EQ(next.radioType(), 1);
     EXPECT_EQ(next.band(), 0);

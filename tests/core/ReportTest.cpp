@@ -21,8 +21,8 @@ ReportInput input(bool chinese = false) {
     return {kLetter600, kL, kS, chinese, "Radio Shop"};
 }
 
-CMemoryImage imageWithChannels(const std::vector<int>& channels) {
-    CMemoryImage img = CMemoryImage::newDocument();
+MemoryImage imageWithChannels(const std::vector<int>& channels) {
+    MemoryImage img = MemoryImage::newDocument();
     for (int ch : channels) {
         img.setRxFrequency(ch, 14500000 + 1250 * static_cast<uint32_t>(ch));
         img.setTxFrequency(ch, 14500000 + 1250 * static_cast<uint32_t>(ch));
@@ -112,7 +112,7 @@ TEST(Report, EveryPageHasRulesOwnerAndPageNumber) {
 }
 
 TEST(Report, OptionsPageFollowsTheTable) {
-    const ReportPage page = buildReport(CMemoryImage::newDocument(), input()).pages.at(0);
+    const ReportPage page = buildReport(MemoryImage::newDocument(), input()).pages.at(0);
     EXPECT_EQ(textAt(page, 6 * kK, -kL), "Option");
     EXPECT_EQ(textAt(page, 6 * kK, -4 * kS), "Function");
     const char* labels[] = {
@@ -153,7 +153,7 @@ TEST(Report, OptionValueTexts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        CMemoryImage img = CMemoryImage::newDocument();
+        MemoryImage img = MemoryImage::newDocument();
         img.setByte(row.offset, row.value);
         EXPECT_EQ(textAt(buildReport(img, input(row.chinese)).pages[0], 35 * kK, -row.line * kS), row.text);
     }
@@ -185,7 +185,7 @@ TEST(Report, PaginatesEightChannelsInUseAPage) {
 }
 
 TEST(Report, ChannelBlockFollowsTheTable) {
-    CMemoryImage img = imageWithChannels({2, 5});
+    MemoryImage img = imageWithChannels({2, 5});
     img.setTxFrequency(5, 14560000);
     img.setRxTone(5, Tone::ctcss(885));
     img.setWide(5, false);
@@ -213,9 +213,9 @@ TEST(Report, ChannelBlockFollowsTheTable) {
 }
 
 TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
-    CMemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    MemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9});
     img.setTxFrequency(9, 0); // a receive frequency alone still prints
-    CChannelTable grid(false);
+    ChannelTable grid(false);
     grid.decode(img);
     for (int row = 2; row <= 7; ++row) {
         grid.clearRow(row); // deleted in the grid, not yet in the image

@@ -17,20 +17,20 @@ namespace fs = std::filesystem;
 namespace {
 
 // Sets or unsets an environment variable for the lifetime of the object.
-class CScopedEnv {
+class ScopedEnv {
 public:
-    CScopedEnv(const char* name, const char* value) : m_strName(name) {
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
         if (const char* old = std::getenv(name)) {
             m_oldValue = old;
         }
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-    ~CScopedEnv() {
-        m_oldValue ? ::setenv(m_strName.c_str(), m_oldValue->c_str(), 1) : ::unsetenv(m_strName.c_str());
+    ~ScopedEnv() {
+        m_oldValue ? ::setenv(m_name.c_str(), m_oldValue->c_str(), 1) : ::unsetenv(m_name.c_str());
     }
 
 private:
-    std::string m_strName;
+    std::string m_name;
     std::optional<std::string> m_oldValue;
 };
 
@@ -55,9 +55,9 @@ protected:
     void TearDown() override { fs::remove_all(m_dir); }
     std::unique_ptr<ISettingsStore> makeStore() const {
         if (GetParam() == "Memory") {
-            return std::make_unique<CMemorySettings>();
+            return std::make_unique<MemorySettings>();
         }
-        return std::make_unique<CUserSettings>("Program", m_dir.string());
+        return std::make_unique<UserSettings>("Program", m_dir.string());
     }
     fs::path m_dir;
 };
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(UserSettingsTest, WritesDecimalIntoSettingsSectionCreatingFolders) {
     const fs::path dir = m_dir / "a" / "b";
-    CUserSettings settings("App", dir.string());
+    UserSettings settings("App", dir.string());
     EXPECT_EQ(settings.readValue("Type", 0), 0u);
     EXPECT_FALSE(fs::exists(dir)) << "reading must not create anything";
 
@@ -99,14 +99,14 @@ TEST_F(UserSettingsTest, WritesDecimalIntoSettingsSectionCreatingFolders) {
 
 TEST_F(UserSettingsTest, KeepsWhatElseTheFileHolds) {
     std::ofstream(m_dir / "App.ini") << "; notes\n[Other]\nX=1\n[settings]\nField = 2\n";
-    CUserSettings settings("App", m_dir.string());
+    UserSettings settings("App", m_dir.string());
     settings.writeValue("Type", 5);
     EXPECT_EQ(readBytes(m_dir / "App.ini"), "[Other]\r\nX=1\r\n[settings]\r\nField=2\r\nType=5\r\n");
 }
 
 TEST_F(UserSettingsTest, TwoStoresSeeEachOthersValues) {
-    CUserSettings first("App", m_dir.string());
-    CUserSettings second("App", m_dir.string());
+    UserSettings first("App", m_dir.string());
+    UserSettings second("App", m_dir.string());
     first.writeValue("Type", 4);
     EXPECT_EQ(second.readValue("Type", 0), 4u);
     second.writeValue("Type", 6);
@@ -114,7 +114,7 @@ TEST_F(UserSettingsTest, TwoStoresSeeEachOthersValues) {
 }
 
 TEST_F(UserSettingsTest, OnlyPlainDecimalNumbersAreRead) {
-    CUserSettings settings("App", m_dir.string());
+    UserSettings settings("App", m_dir.string());
     const auto readText = [&](const std::string& text) {
         std::ofstream(m_dir / "App.ini") << "[Settings]\nType=" << text << "\n";
         return settings.readValue("Type", 99);
@@ -137,7 +137,7 @@ TEST_F(UserSettingsTest, FileNameFromAppName) {
         {std::string("x\0y", 3), "x_y.ini"}, {"..", "...ini"},
     };
     for (const Row& row : rows) {
-        CUserSettings settings(row.appName, m_dir.string());
+        UserSettings settings(row.appName, m_dir.string());
         EXPECT_EQ(settings.filePath(), (m_dir / row.fileName).string());
         settings.writeValue("Type", 1);
         EXPECT_TRUE(fs::is_regular_file(m_dir / row.fileName)) << row.fileName;
@@ -145,7 +145,7 @@ TEST_F(UserSettingsTest, FileNameFromAppName) {
 }
 
 TEST_F(UserSettingsTest, NamesTheFileCannotHoldAreDropped) {
-    CUserSettings settings("App", m_dir.string());
+    UserSettings settings("App", m_dir.string());
     for (const std::string& name : {std::string(), std::string("a=b"), std::string(" a"), std::string("a\n"),
                                     std::string(";a"), std::string("[a"), std::string("a\0b", 3)}) {
         EXPECT_EQ(settings.writeValue(name, 5).error, SettingsWriteError::BadName);
@@ -157,7 +157,7 @@ TEST_F(UserSettingsTest, NamesTheFileCannotHoldAreDropped) {
 TEST_F(UserSettingsTest, UnusableFolderIsReportedAndReadsAsMissing) {
     std::ofstream(m_dir / "file") << "x";
     for (const std::string& dir : {(m_dir / "file" / "sub").string(), std::string()}) {
-        CUserSettings settings("App", dir);
+        UserSettings settings("App", dir);
         EXPECT_EQ(settings.writeValue("Type", 5).error, SettingsWriteError::NoFolder) << dir;
         EXPECT_EQ(settings.readValue("Type", 0), 0u) << dir;
         EXPECT_EQ(settings.readValue("com", 1), 1u) << dir;
@@ -168,15 +168,15 @@ TEST_F(UserSettingsTest, UnusableFolderIsReportedAndReadsAsMissing) {
 TEST_F(UserSettingsTest, AFileThatCannotBeWrittenIsReported) {
     // A folder where the file should be: it can be neither loaded nor replaced.
     fs::create_directories(m_dir / "App.ini");
-    CUserSettings settings("App", m_dir.string());
+    UserSettings settings("App", m_dir.string());
     const SettingsWriteResult result = settings.writeValue("Type", 5);
     EXPECT_EQ(result.error, SettingsWriteError::NotSaved);
     EXPECT_NE(result.detail.find((m_dir / "App.ini").string()), std::string::npos) << result.detail;
 }
 
 TEST_F(UserSettingsTest, DefaultFolderFollowsXdgConfigHome) {
-    const CScopedEnv xdg("XDG_CONFIG_HOME", m_dir.c_str());
-    CUserSettings("App").writeValue("Field", 2);
+    const ScopedEnv xdg("XDG_CONFIG_HOME", m_dir.c_str());
+    UserSettings("App").writeValue("Field", 2);
     EXPECT_EQ(readBytes(m_dir / "App.ini"), "[Settings]\r\nField=2\r\n");
 }
 
@@ -195,8 +195,8 @@ TEST(Paths, UserConfigDir) {
         {"neither", nullptr, nullptr, ""},
     };
     for (const Row& row : rows) {
-        const CScopedEnv xdg("XDG_CONFIG_HOME", row.xdg);
-        const CScopedEnv home("HOME", row.home);
+        const ScopedEnv xdg("XDG_CONFIG_HOME", row.xdg);
+        const ScopedEnv home("HOME", row.home);
         EXPECT_EQ(platform::userConfigDir(), row.expected) << row.name;
     }
 }

@@ -26,9 +26,9 @@ protected:
         ASSERT_TRUE(start());
         view()->window()->activateWindow();
     }
-    CProgramView* view() const { return activeChild()->view(); }
-    CMSFlexGrid* grid() const { return view()->grid(); }
-    CChannelGridEditor* editor() const { return view()->gridEditor(); }
+    ProgramView* view() const { return activeChild()->view(); }
+    MSFlexGrid* grid() const { return view()->grid(); }
+    ChannelGridEditor* editor() const { return view()->gridEditor(); }
     QString cell(int row, int col) const { return grid()->textMatrix(row, col); }
     QStringList row(int r) const {
         QStringList texts;
@@ -183,11 +183,11 @@ TEST_F(ChannelGrid, EscapeAbandonsTabMovesAndF2Reopens) {
 
 TEST_F(ChannelGrid, AToneNotInTheListSurvivesLeavingItsCell) {
     startIn(QStringLiteral("English"));
-    CMemoryImage& image = activeDocument()->image();
+    MemoryImage& image = activeDocument()->image();
     image.setRxFrequency(1, 14500000);
     image.setTxFrequency(1, 14500000);
     image.setRxTone(1, Tone::ctcss(1005));
-    view()->UpdateGridFromImage();
+    view()->updateGridFromImage();
     clickCell(1, 3);
     EXPECT_EQ(qobject_cast<QComboBox*>(editor()->visibleEditor())->currentIndex(), 0);
     clickCell(1, 5);
@@ -203,7 +203,7 @@ TEST_F(ChannelGrid, TheEditorCoversTheCellAsTheGridDrawsIt) {
         const QRect cell = grid()->cellRect(r, c);
         // Three pixels up and left of the drawn cell, as wide as the cell.
         EXPECT_EQ(box->geometry().topLeft(), cell.topLeft() - QPoint(3, 3)) << r << "," << c;
-        EXPECT_EQ(box->width(), grid()->cellWidth() * grid()->logicalDpiX() / 1440);
+        EXPECT_EQ(box->width(), grid()->cellWidthTwips() * grid()->logicalDpiX() / 1440);
         EXPECT_NEAR(box->width(), cell.width(), 1);
     }
 }
@@ -228,10 +228,10 @@ TEST_F(ChannelGrid, EscapeThenFTwoInAListOpensOnTheCellsText) {
 TEST_F(ChannelGrid, TabMovesStraightToTheNextCellAndStopsOnARefusedText) {
     startIn(QStringLiteral("English"));
     // A channel outside the band (from another radio's file): passing by must not judge it.
-    CMemoryImage& image = activeDocument()->image();
+    MemoryImage& image = activeDocument()->image();
     image.setRxFrequency(3, 43000000);
     image.setTxFrequency(3, 43000000);
-    view()->UpdateGridFromImage();
+    view()->updateGridFromImage();
     shownBoxes();
     clickCell(4, 1);
     QTest::keyClick(editor()->visibleEditor(), Qt::Key_Backtab);
@@ -261,7 +261,7 @@ TEST_F(ChannelGrid, AnEditLeftOpenInAHiddenWindowIsNotLostOnExit) {
 
 TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
     startIn(QStringLiteral("Chinese"));
-    CMemoryImage& image = activeDocument()->image();
+    MemoryImage& image = activeDocument()->image();
     image.setRxFrequency(16, 14500000);
     image.setTxFrequency(16, 14560000);
     image.setRxTone(16, Tone::ctcss(885));
@@ -269,7 +269,7 @@ TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
     image.setByte(image::channelOffset(16) + 12, 0x08);
     image.setByte(image::channelOffset(16) + 13, 0x30);
     image.setScanned(16, true);
-    view()->UpdateGridFromImage();
+    view()->updateGridFromImage();
     EXPECT_EQ(row(16), QStringList({"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}));
     EXPECT_EQ(cell(0, 1), "接收频率");
 }
@@ -277,7 +277,7 @@ TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
 TEST_F(ChannelGrid, SaveCommitsTheOpenEditAndWritesWhatTheGridShows) {
     startIn(QStringLiteral("English"));
     typeInto(1, 1, "145.0125");
-    CFileDialog::answerNext(path(QStringLiteral("typed.dat")));
+    FileDialog::answerNext(path(QStringLiteral("typed.dat")));
     frame()->commandAction(id::kFileSaveAs)->trigger();
     EXPECT_EQ(cell(1, 1), "145.01250");
     const QByteArray saved = readFile(QStringLiteral("typed.dat"));

@@ -29,11 +29,11 @@ protected:
     void trigger(int command) { frame()->commandAction(command)->trigger(); }
 
     void openThroughDialog(const QString& file) {
-        CFileDialog::answerNext(file);
+        FileDialog::answerNext(file);
         trigger(id::kFileOpen);
     }
 
-    static QByteArray bytesOf(const CProgramDoc* doc) {
+    static QByteArray bytesOf(const ProgramDoc* doc) {
         return QByteArray(reinterpret_cast<const char*>(doc->image().data()), 1024);
     }
 };
@@ -42,10 +42,10 @@ protected:
 
 TEST_F(Document, FileNewOkReplacesTheActiveWindowWithoutASavePrompt) {
     startEnglish();
-    QPointer<CChildFrame> old = activeChild();
+    QPointer<ChildFrame> old = activeChild();
     activeDocument()->image().setByte(0x10, 0x45);
     activeDocument()->setModifiedFlag();
-    CMessageBox::answerNext(QMessageBox::Ok);
+    MessageBox::answerNext(QMessageBox::Ok);
     trigger(id::kFileNew);
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -60,9 +60,9 @@ TEST_F(Document, FileNewOkReplacesTheActiveWindowWithoutASavePrompt) {
 
 TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
     startEnglish();
-    CChildFrame* old = activeChild();
+    ChildFrame* old = activeChild();
     activeDocument()->image().setByte(0x10, 0x45);
-    CMessageBox::answerNext(QMessageBox::Cancel);
+    MessageBox::answerNext(QMessageBox::Cancel);
     trigger(id::kFileNew);
     ASSERT_EQ(frame()->childFrames().size(), 1);
     EXPECT_EQ(activeChild(), old);
@@ -71,7 +71,7 @@ TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
 
 TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
     startEnglish();
-    CChildFrame* first = activeChild();
+    ChildFrame* first = activeChild();
     first->document()->image().setByte(0x20, 0x99);
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
     openThroughDialog(path(QStringLiteral("a.dat")));
@@ -82,7 +82,7 @@ TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
     EXPECT_EQ(first->document()->image().byte(0x20), 0x99);
     EXPECT_FALSE(activeDocument()->isNew());
     EXPECT_EQ(bytesOf(activeDocument()), testImageBytes(1, 0));
-    const auto shown = CFileDialog::takeShown();
+    const auto shown = FileDialog::takeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].filter.contains(QStringLiteral("*.dat")));
 }
@@ -100,7 +100,7 @@ class DocumentWrongLength : public Document, public ::testing::WithParamInterfac
 
 TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStays) {
     startEnglish();
-    CChildFrame* first = activeChild();
+    ChildFrame* first = activeChild();
     first->document()->image().setByte(0x20, 0x99);
     QString file = path(QStringLiteral("wrong.dat"));
     if (GetParam().length < 0) {
@@ -145,7 +145,7 @@ TEST_F(Document, OpeningAnOpenFileAgainBringsBackItsWindow) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
-    CChildFrame* opened = activeChild();
+    ChildFrame* opened = activeChild();
     opened->close();
     openThroughDialog(QDir(appDir()).filePath(QStringLiteral("./a.dat")));
     EXPECT_EQ(frame()->childFrames().size(), 2);
@@ -159,7 +159,7 @@ TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
     openThroughDialog(path(QStringLiteral("a.dat")));
     activeDocument()->image().setByte(0x3FF, 0x5A);
     const QByteArray before = bytesOf(activeDocument());
-    CFileDialog::answerNext(path(QStringLiteral("b.dat")));
+    FileDialog::answerNext(path(QStringLiteral("b.dat")));
     trigger(id::kFileSaveAs);
     // Saving writes the grid into the channel records first; everything else stays as it was.
     const QByteArray expected = bytesOf(activeDocument());
@@ -179,11 +179,11 @@ TEST_F(Document, SaveWritesAnOpenedFileInPlaceWithoutADialog) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
-    CFileDialog::takeShown();
+    FileDialog::takeShown();
     activeDocument()->image().setByte(0x3F0, 0x42);
     activeDocument()->setModifiedFlag();
     trigger(id::kFileSave);
-    EXPECT_TRUE(CFileDialog::takeShown().empty());
+    EXPECT_TRUE(FileDialog::takeShown().empty());
     EXPECT_EQ(static_cast<uint8_t>(readFile(QStringLiteral("a.dat")).at(0x3F0)), 0x42);
     EXPECT_FALSE(activeDocument()->isModified());
 }
@@ -213,9 +213,9 @@ TEST_P(DocumentFirstSave, FollowsThePresetPathOfANewDocument) {
     if (c.fileExists) {
         writeFile(QString::fromUtf8(c.appName), QByteArray("old"));
     }
-    CFileDialog::answerNext(path(QStringLiteral("chosen.dat")));
+    FileDialog::answerNext(path(QStringLiteral("chosen.dat")));
     trigger(id::kFileSave);
-    const auto shown = CFileDialog::takeShown();
+    const auto shown = FileDialog::takeShown();
     if (c.proposed == nullptr) {
         EXPECT_TRUE(shown.empty());
         EXPECT_EQ(readFile(QString::fromUtf8(c.appName)).size(), 1024);
@@ -239,7 +239,7 @@ TEST_F(Document, FailedSaveSaysWhereAndKeepsTheChanges) {
     startEnglish();
     activeDocument()->setModifiedFlag();
     const QString target = path(QStringLiteral("no-such-folder/x.dat"));
-    CFileDialog::answerNext(target);
+    FileDialog::answerNext(target);
     trigger(id::kFileSaveAs);
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -254,7 +254,7 @@ TEST_F(Document, ModifiedMarkShowsInTheWindowTitle) {
     activeDocument()->setModifiedFlag();
     EXPECT_TRUE(activeChild()->isWindowModified());
     EXPECT_EQ(activeChild()->windowTitle(), QStringLiteral("Channel Information[*]"));
-    CFileDialog::answerNext(path(QStringLiteral("saved.dat")));
+    FileDialog::answerNext(path(QStringLiteral("saved.dat")));
     trigger(id::kFileSave);
     EXPECT_FALSE(activeChild()->isWindowModified());
     EXPECT_EQ(activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
@@ -278,9 +278,9 @@ TEST_P(DocumentClose, UnsavedChangesAreAskedAboutWhenTheMainWindowCloses) {
     const CloseCase& c = GetParam();
     startEnglish();
     activeDocument()->setModifiedFlag();
-    CMessageBox::answerNext(c.answer);
+    MessageBox::answerNext(c.answer);
     if (c.answer == QMessageBox::Yes) {
-        CFileDialog::answerNext(QString::fromUtf8(c.saveAs).isEmpty() ? QString()
+        FileDialog::answerNext(QString::fromUtf8(c.saveAs).isEmpty() ? QString()
                                                                       : path(QString::fromUtf8(c.saveAs)));
     }
     EXPECT_EQ(frame()->close(), c.closes);
@@ -302,9 +302,9 @@ TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutToo) {
     activeDocument()->setModifiedFlag();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
-    CChildFrame* hidden = frame()->childFrames().first();
+    ChildFrame* hidden = frame()->childFrames().first();
     ASSERT_FALSE(hidden->isVisible());
-    CMessageBox::answerNext(QMessageBox::No);
+    MessageBox::answerNext(QMessageBox::No);
     EXPECT_TRUE(frame()->close());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -316,11 +316,11 @@ TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
     openThroughDialog(path(QStringLiteral("a.dat")));
-    CUserSettings store(QStringLiteral("TestRadio").toStdString());
+    UserSettings store(QStringLiteral("TestRadio").toStdString());
     EXPECT_EQ(store.readValue("Type", 99), 1u);
     EXPECT_EQ(store.readValue("Field", 99), 0u);
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
-    CMessageBox::answerNext(QMessageBox::Ok);
+    MessageBox::answerNext(QMessageBox::Ok);
     trigger(id::kFileNew);
     EXPECT_EQ(activeDocument()->image().radioType(), 1);
     EXPECT_EQ(activeDocument()->image().band(), 0);
@@ -336,7 +336,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     writeFile(QStringLiteral("vhf.dat"), testImageBytes(0, 0));
     writeFile(QStringLiteral("uhf.dat"), testImageBytes(1, 0));
     ASSERT_TRUE(start({path(QStringLiteral("vhf.dat"))}));
-    CChildFrame* vhf = activeChild();
+    ChildFrame* vhf = activeChild();
     openThroughDialog(path(QStringLiteral("uhf.dat")));
     ASSERT_NE(activeChild(), vhf);
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
@@ -352,7 +352,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     QString band;
     runModal([this] { trigger(id::kProductInformation); },
              [&](QWidget* modal) {
-                 auto* dialog = qobject_cast<CProductInfoDlg*>(modal);
+                 auto* dialog = qobject_cast<ProductInfoDlg*>(modal);
                  ASSERT_NE(dialog, nullptr);
                  type = dialog->typeCombo()->currentText();
                  band = dialog->bandCombo()->currentText();
@@ -364,7 +364,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     // Product Information's choice changes the active document's caption only.
     runModal([this] { trigger(id::kProductInformation); },
              [](QWidget* modal) {
-                 auto* dialog = qobject_cast<CProductInfoDlg*>(modal);
+                 auto* dialog = qobject_cast<ProductInfoDlg*>(modal);
                  ASSERT_NE(dialog, nullptr);
                  dialog->bandCombo()->setCurrentIndex(1);
                  dialog->accept();

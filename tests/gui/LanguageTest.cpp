@@ -32,7 +32,7 @@ protected:
         Choice opened = Choice::English;
         runModal([this] { frame()->commandAction(id::kLanguage)->trigger(); },
                  [&](QWidget* modal) {
-                     auto* dialog = qobject_cast<CLanguageDlg*>(modal);
+                     auto* dialog = qobject_cast<LanguageDlg*>(modal);
                      ASSERT_NE(dialog, nullptr);
                      opened = dialog->chineseButton()->isChecked() ? Choice::Chinese : Choice::English;
                      QTest::mouseClick(choice == Choice::Chinese ? dialog->chineseButton()
@@ -75,7 +75,7 @@ TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Program.ini")));
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(m_started.empty());
-    EXPECT_EQ(context()->settings().GetString("Setup", "Language"), "English");
+    EXPECT_EQ(context()->settings().value("Setup", "Language"), "English");
 }
 
 TEST_F(Language, ChineseToEnglishStoresEnglish) {
@@ -126,7 +126,7 @@ TEST_F(Language, LowerCaseChineseCountsAsEnglishRunning) {
 TEST_F(Language, UnsavedChangesCancelledKeepTheProgramRunning) {
     startIn(QStringLiteral("English"));
     activeDocument()->setModifiedFlag();
-    CMessageBox::answerNext(QMessageBox::Cancel);
+    MessageBox::answerNext(QMessageBox::Cancel);
     choose(Choice::Chinese, Close::Ok);
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(m_started.empty());
@@ -138,7 +138,7 @@ TEST_F(Language, F1InTheDialogOpensTheLanguageCommandsHelp) {
     startIn(QStringLiteral("English"));
     runModal([this] { frame()->commandAction(id::kLanguage)->trigger(); },
              [](QWidget* modal) {
-                 auto* dialog = qobject_cast<CLanguageDlg*>(modal);
+                 auto* dialog = qobject_cast<LanguageDlg*>(modal);
                  ASSERT_NE(dialog, nullptr);
                  dialog->chineseButton()->setFocus();
                  QTest::keyClick(dialog->chineseButton(), Qt::Key_F1);

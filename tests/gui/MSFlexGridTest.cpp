@@ -14,13 +14,13 @@ namespace {
 using Events = std::vector<std::string>;
 
 // Records every signal with the current cell its receiver sees, as "leave 1,1", "enter 5,3" or
-// "down1 5,3" (MouseDown with its button number).
+// "down1 5,3" (mouseDown with its button number).
 class GridFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        QObject::connect(&grid, &CMSFlexGrid::LeaveCell, [this] { record("leave"); });
-        QObject::connect(&grid, &CMSFlexGrid::EnterCell, [this] { record("enter"); });
-        QObject::connect(&grid, &CMSFlexGrid::MouseDown,
+        QObject::connect(&grid, &MSFlexGrid::leaveCell, [this] { record("leave"); });
+        QObject::connect(&grid, &MSFlexGrid::enterCell, [this] { record("enter"); });
+        QObject::connect(&grid, &MSFlexGrid::mouseDown,
                          [this](int button, int, int, int) { record("down" + std::to_string(button)); });
         grid.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
@@ -39,7 +39,7 @@ protected:
 
     std::pair<int, int> current() const { return {grid.row(), grid.col()}; }
 
-    CMSFlexGrid grid;
+    MSFlexGrid grid;
     Events events;
 };
 
@@ -96,7 +96,7 @@ TEST_F(GridFixture, ClickMakesANonFixedCellCurrentThenRaisesMouseDown) {
 // both sides of a boundary that falls inside a pixel.
 TEST_F(GridFixture, ClickOnTheBoundaryPixelsPicksTheCellDrawnThere) {
     for (int c = 0; c < 9; ++c) {
-        grid.setColWidth(c, kViewWidths[c]);
+        grid.setColWidthTwips(c, kViewWidths[c]);
     }
     const QRect cell = grid.cellRect(2, 1);
     QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, cell.topLeft());
@@ -155,7 +155,7 @@ TEST_F(GridFixture, ShrinkingPastTheCurrentCellMovesItFirst) {
 }
 
 TEST(MSFlexGrid, TextFollowsTheCurrentCell) {
-    CMSFlexGrid grid;
+    MSFlexGrid grid;
     grid.setTextMatrix(16, 8, "High");
     grid.setTextMatrix(0, 7, "繁忙锁定");
     grid.setRow(16);
@@ -176,11 +176,11 @@ TEST(MSFlexGrid, TextFollowsTheCurrentCell) {
 }
 
 TEST(MSFlexGrid, CellRectangleIsTheSumOfTheWidthsAndHeightsBefore) {
-    CMSFlexGrid grid;
+    MSFlexGrid grid;
     for (int c = 0; c < 9; ++c) {
-        grid.setColWidth(c, kViewWidths[c]);
+        grid.setColWidthTwips(c, kViewWidths[c]);
     }
-    grid.setRowHeight(0, 300);
+    grid.setRowHeightTwips(0, 300);
     struct Case {
         int row, col;
         int left, top, width, height;
@@ -197,8 +197,8 @@ TEST(MSFlexGrid, CellRectangleIsTheSumOfTheWidthsAndHeightsBefore) {
         grid.setCol(c.col);
         EXPECT_EQ(grid.cellLeft(), c.left);
         EXPECT_EQ(grid.cellTop(), c.top);
-        EXPECT_EQ(grid.cellWidth(), c.width);
-        EXPECT_EQ(grid.cellHeight(), c.height);
+        EXPECT_EQ(grid.cellWidthTwips(), c.width);
+        EXPECT_EQ(grid.cellHeightTwips(), c.height);
         // An editor placed by converting these twips lands on the drawn cell.
         const QRect px = grid.cellRect(c.row, c.col);
         EXPECT_EQ(px.topLeft(), QPoint(grid.twipsToPixelsX(c.left), grid.twipsToPixelsY(c.top)));
@@ -208,7 +208,7 @@ TEST(MSFlexGrid, CellRectangleIsTheSumOfTheWidthsAndHeightsBefore) {
 }
 
 TEST(MSFlexGrid, TwipsAndPixelsAtTheWidgetsResolution) {
-    CMSFlexGrid grid;
+    MSFlexGrid grid;
     if (grid.logicalDpiX() != 96 || grid.logicalDpiY() != 96) {
         GTEST_SKIP() << "the table is worked out for 96 dpi";
     }
@@ -234,7 +234,7 @@ TEST(MSFlexGrid, TwipsAndPixelsAtTheWidgetsResolution) {
 // Grey fixed cells, white cells, the focus dots of the current cell only while the grid has the
 // focus, and an in-cell editor (a child of the grid) drawn over its cell.
 TEST(MSFlexGrid, DrawsCellsFocusAndChildWidgets) {
-    CMSFlexGrid grid;
+    MSFlexGrid grid;
     QWidget editor(&grid);
     editor.setAutoFillBackground(true);
     QPalette pal = editor.palette();

@@ -22,7 +22,7 @@
 
 namespace {
 
-class MainFrame : public ProgramFixture {
+class MainFrameTest : public ProgramFixture {
 protected:
     void startEnglish() {
         writeTestIni();
@@ -44,7 +44,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainFrame, DocumentMenuStaysWhileAHiddenDocumentWindowExists) {
+TEST_F(MainFrameTest, DocumentMenuStaysWhileAHiddenDocumentWindowExists) {
     startEnglish();
     EXPECT_TRUE(frame()->isDocumentMenuShown());
     activeChild()->close();
@@ -69,13 +69,13 @@ void PrintTo(const AcceleratorCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class MainFrameAccelerator : public MainFrame, public ::testing::WithParamInterface<AcceleratorCase> {};
+class MainFrameAccelerator : public MainFrameTest, public ::testing::WithParamInterface<AcceleratorCase> {};
 
 TEST_P(MainFrameAccelerator, KeyRunsItsCommandOnlyWhileTheCommandIsAvailable) {
     const AcceleratorCase& c = GetParam();
     startEnglish();
     QSignalSpy spy(frame()->commandAction(c.command), &QAction::triggered);
-    CChildFrame* before = activeChild();
+    ChildFrame* before = activeChild();
     const auto press = [&] { QTest::keyClick(activeChild()->view(), c.key, c.modifiers); };
     if (c.modal) {
         runModal(press, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
     [](const ::testing::TestParamInfo<AcceleratorCase>& info) { return info.param.name; });
 
-TEST_F(MainFrame, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
+TEST_F(MainFrameTest, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     writeTestIni();
     copyTranslations();
     writeFile(QStringLiteral("club.dat"), testImageBytes(0, 1));
@@ -117,9 +117,9 @@ TEST_F(MainFrame, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     EXPECT_FALSE(frame()->windowTitle().contains(QStringLiteral("club")));
 }
 
-TEST_F(MainFrame, ClickOnChannelInformationBringsTheClosedWindowBack) {
+TEST_F(MainFrameTest, ClickOnChannelInformationBringsTheClosedWindowBack) {
     startEnglish();
-    CChildFrame* child = activeChild();
+    ChildFrame* child = activeChild();
     child->close();
     ASSERT_FALSE(child->isVisible());
     clickTreeItem(page(1));
@@ -129,7 +129,7 @@ TEST_F(MainFrame, ClickOnChannelInformationBringsTheClosedWindowBack) {
     EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
 }
 
-TEST_F(MainFrame, EachClickOnAPageOpensItAgain) {
+TEST_F(MainFrameTest, EachClickOnAPageOpensItAgain) {
     startEnglish();
     QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
     clickTreeItem(page(1));
@@ -137,7 +137,7 @@ TEST_F(MainFrame, EachClickOnAPageOpensItAgain) {
     EXPECT_EQ(spy.count(), 2);
 }
 
-TEST_F(MainFrame, PagesOpenTheirOwnCommands) {
+TEST_F(MainFrameTest, PagesOpenTheirOwnCommands) {
     startEnglish();
     QSignalSpy product(frame()->commandAction(id::kProductInformation), &QAction::triggered);
     QSignalSpy channel(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
@@ -156,7 +156,7 @@ TEST_F(MainFrame, PagesOpenTheirOwnCommands) {
     EXPECT_EQ(optional.count(), 1);
 }
 
-TEST_F(MainFrame, RootAndKeyboardSelectionOpenNothing) {
+TEST_F(MainFrameTest, RootAndKeyboardSelectionOpenNothing) {
     startEnglish();
     activeChild()->close();
     QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
@@ -171,7 +171,7 @@ TEST_F(MainFrame, RootAndKeyboardSelectionOpenNothing) {
     EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
 }
 
-TEST_F(MainFrame, ControlBarCommandTogglesTheBarAndItsCheckMark) {
+TEST_F(MainFrameTest, ControlBarCommandTogglesTheBarAndItsCheckMark) {
     startEnglish();
     QAction* controlBar = frame()->commandAction(id::kControlBar);
     ASSERT_TRUE(controlBar->isCheckable());
@@ -188,14 +188,14 @@ TEST_F(MainFrame, ControlBarCommandTogglesTheBarAndItsCheckMark) {
 
 namespace {
 
-class Help : public MainFrame {
+class HelpTest : public MainFrameTest {
 protected:
     QString lastFragment() const { return m_helpUrls.empty() ? QString() : m_helpUrls.back().fragment(); }
 };
 
 } // namespace
 
-TEST_F(Help, F1OnAHighlightedMenuEntryOpensItsCommand) {
+TEST_F(HelpTest, F1OnAHighlightedMenuEntryOpensItsCommand) {
     startEnglish();
     QMenu* file = frame()->documentMenus().at(0);
     file->popup(frame()->mapToGlobal(QPoint(10, 10)));
@@ -208,7 +208,7 @@ TEST_F(Help, F1OnAHighlightedMenuEntryOpensItsCommand) {
     EXPECT_EQ(m_helpUrls[0].toLocalFile(), QDir(appDir()).filePath(QStringLiteral("help/en/index.html")));
 }
 
-TEST_F(Help, F1InTheWindowsOpensTheirPages) {
+TEST_F(HelpTest, F1InTheWindowsOpensTheirPages) {
     startEnglish();
     activeChild()->view()->setFocus();
     QTest::keyClick(activeChild()->view(), Qt::Key_F1);
@@ -219,7 +219,7 @@ TEST_F(Help, F1InTheWindowsOpensTheirPages) {
     EXPECT_EQ(lastFragment(), QString::number(id::kHelpMainFrame));
 }
 
-TEST_F(Help, ChineseOpensTheChinesePages) {
+TEST_F(HelpTest, ChineseOpensTheChinesePages) {
     writeTestIni(QStringLiteral("Chinese"));
     copyTranslations();
     ASSERT_TRUE(start());
@@ -228,7 +228,7 @@ TEST_F(Help, ChineseOpensTheChinesePages) {
     EXPECT_TRUE(m_helpUrls[0].toLocalFile().endsWith(QStringLiteral("help/zh/index.html")));
 }
 
-TEST_F(Help, MissingPageIsReportedNotOpened) {
+TEST_F(HelpTest, MissingPageIsReportedNotOpened) {
     startEnglish();
     QFile::remove(path(QStringLiteral("help/en/index.html")));
     QTest::keyClick(activeChild()->view(), Qt::Key_F1);

@@ -13,7 +13,7 @@
 
 namespace {
 
-class NavigationBar : public ProgramFixture {
+class NavigationBarTest : public ProgramFixture {
 protected:
     void SetUp() override {
         ProgramFixture::SetUp();
@@ -28,7 +28,7 @@ protected:
         ASSERT_FALSE(bar()->frameRect().isEmpty());
     }
 
-    CNavigationBar* bar() const { return frame()->navigationBar(); }
+    NavigationBar* bar() const { return frame()->navigationBar(); }
     QPoint splitterPoint() const { return bar()->splitterRect().center(); }
     QPoint closePoint() const { return bar()->closeRect().center(); }
     QPoint captionPoint() const { return bar()->frameRect().topLeft() + QPoint(30, 10); }
@@ -36,16 +36,16 @@ protected:
 
 } // namespace
 
-TEST_F(NavigationBar, GeometryFollowsTheDrawnFrame) {
+TEST_F(NavigationBarTest, GeometryFollowsTheDrawnFrame) {
     const int w = bar()->width();
     const int h = bar()->height();
-    EXPECT_EQ(w, CNavigationBar::kInitialWidth);
+    EXPECT_EQ(w, NavigationBar::kInitialWidth);
     EXPECT_EQ(bar()->frameRect(), QRect(QPoint(4, 7), QPoint(w - 7, h - 50)));
     EXPECT_EQ(bar()->closeRect(), QRect(w - 26, 11, 16, 15));
     EXPECT_EQ(bar()->splitterRect(), QRect(w - 6, 7, 6, h - 56));
 }
 
-TEST_F(NavigationBar, SplitterStripShowsTheResizeCursor) {
+TEST_F(NavigationBarTest, SplitterStripShowsTheResizeCursor) {
     QTest::mouseMove(bar(), splitterPoint());
     EXPECT_EQ(bar()->cursor().shape(), Qt::SplitHCursor);
     QTest::mouseMove(bar(), captionPoint());
@@ -63,7 +63,7 @@ void PrintTo(const DragCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class NavigationBarDrag : public NavigationBar, public ::testing::WithParamInterface<DragCase> {};
+class NavigationBarDrag : public NavigationBarTest, public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(NavigationBarDrag, MarkAndWidthAreClampedDifferently) {
     const DragCase& c = GetParam();
@@ -89,16 +89,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, NavigationBarDrag,
                                            DragCase{"PastHalf", 700, 450, 450}),
                          [](const ::testing::TestParamInfo<DragCase>& info) { return info.param.name; });
 
-TEST_F(NavigationBar, PressOutsideTheStripStartsNoDrag) {
+TEST_F(NavigationBarTest, PressOutsideTheStripStartsNoDrag) {
     QTest::mousePress(bar(), Qt::LeftButton, {}, captionPoint());
     EXPECT_FALSE(bar()->isResizing());
     QTest::mouseMove(bar(), QPoint(120, 40));
     EXPECT_EQ(bar()->dragMarkX(), -1);
     QTest::mouseRelease(bar(), Qt::LeftButton, {}, QPoint(120, 40));
-    EXPECT_EQ(bar()->barWidth(), CNavigationBar::kInitialWidth);
+    EXPECT_EQ(bar()->barWidth(), NavigationBar::kInitialWidth);
 }
 
-TEST_F(NavigationBar, CloseButtonIsRaisedOnHoverSunkenWhilePressedAndPlainOutside) {
+TEST_F(NavigationBarTest, CloseButtonIsRaisedOnHoverSunkenWhilePressedAndPlainOutside) {
     QTest::mouseMove(bar(), closePoint());
     EXPECT_TRUE(bar()->isCloseHover());
     EXPECT_FALSE(bar()->isClosePressed());
@@ -113,7 +113,7 @@ TEST_F(NavigationBar, CloseButtonIsRaisedOnHoverSunkenWhilePressedAndPlainOutsid
     EXPECT_FALSE(bar()->isHidden());
 }
 
-TEST_F(NavigationBar, ReleaseOverTheCloseButtonHidesTheBarAndClearsTheCheckMark) {
+TEST_F(NavigationBarTest, ReleaseOverTheCloseButtonHidesTheBarAndClearsTheCheckMark) {
     QAction* controlBar = frame()->commandAction(id::kControlBar);
     // The press may start anywhere in the bar.
     QTest::mousePress(bar(), Qt::LeftButton, {}, captionPoint());
@@ -125,14 +125,14 @@ TEST_F(NavigationBar, ReleaseOverTheCloseButtonHidesTheBarAndClearsTheCheckMark)
     EXPECT_TRUE(controlBar->isChecked());
 }
 
-TEST_F(NavigationBar, DoubleClickNeitherFloatsNorMovesTheBar) {
+TEST_F(NavigationBarTest, DoubleClickNeitherFloatsNorMovesTheBar) {
     QTest::mouseDClick(bar(), Qt::LeftButton, {}, captionPoint());
     EXPECT_FALSE(bar()->isFloating());
     EXPECT_FALSE(bar()->isHidden());
     EXPECT_EQ(frame()->dockWidgetArea(bar()), Qt::LeftDockWidgetArea);
 }
 
-TEST_F(NavigationBar, CloseButtonHasItsToolTip) {
+TEST_F(NavigationBarTest, CloseButtonHasItsToolTip) {
     QHelpEvent over(QEvent::ToolTip, closePoint(), bar()->mapToGlobal(closePoint()));
     QCoreApplication::sendEvent(bar(), &over);
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Close"));
@@ -142,12 +142,12 @@ TEST_F(NavigationBar, CloseButtonHasItsToolTip) {
 TEST(NavigationBarBeforePaint, SetsNoCursorAndStartsNothing) {
     QMainWindow window;
     window.resize(800, 500);
-    CNavigationBar bar(QStringLiteral("Test Company"), &window);
+    NavigationBar bar(QStringLiteral("Test Company"), &window);
     ASSERT_TRUE(bar.initBar());
     window.addDockWidget(Qt::LeftDockWidgetArea, &bar);
     // Never shown, so never painted: nothing is known of the frame or the close button.
     ASSERT_TRUE(bar.frameRect().isEmpty());
-    const QPoint strip(CNavigationBar::kInitialWidth - 3, 100);
+    const QPoint strip(NavigationBar::kInitialWidth - 3, 100);
     QTest::mouseMove(&bar, strip);
     EXPECT_FALSE(bar.testAttribute(Qt::WA_SetCursor));
     QTest::mousePress(&bar, Qt::LeftButton, {}, strip);

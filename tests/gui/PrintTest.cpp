@@ -24,10 +24,10 @@ protected:
         copyTranslations();
         ASSERT_TRUE(start());
     }
-    CProgramView* view() const { return activeChild()->view(); }
+    ProgramView* view() const { return activeChild()->view(); }
     // Types a receive frequency into row `row` and leaves the edit open.
     void typeReceive(int row, const char* text) {
-        CMSFlexGrid* grid = view()->grid();
+        MSFlexGrid* grid = view()->grid();
         QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(row, 1).center());
         QTest::keyClicks(view()->gridEditor()->visibleEditor(), text);
     }

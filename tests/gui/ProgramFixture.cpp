@@ -40,13 +40,13 @@ const char* const kTestIni = "[Setup]\n"
 
 void ProgramFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
-    CMessageBox::setAnsweringMode(true);
-    CFileDialog::setAnsweringMode(true);
-    CHelp::setOpener([this](const QUrl& url) {
+    MessageBox::setAnsweringMode(true);
+    FileDialog::setAnsweringMode(true);
+    Help::setOpener([this](const QUrl& url) {
         m_helpUrls.push_back(url);
         return true;
     });
-    CProcessStarter::setStarter([this](const QString& program, const QStringList&) {
+    ProcessStarter::setStarter([this](const QString& program, const QStringList&) {
         m_started.push_back(program);
         return true;
     });
@@ -58,17 +58,17 @@ void ProgramFixture::SetUp() {
         QDir(m_dir.path()).mkpath(QStringLiteral("help/") + QLatin1String(language));
         writeFile(QStringLiteral("help/%1/index.html").arg(QLatin1String(language)), "<html></html>");
     }
-    m_strOldCurrent = QDir::currentPath();
+    m_oldCurrent = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
 }
 
 void ProgramFixture::TearDown() {
-    m_pApp.reset();
-    CHelp::setOpener(nullptr);
-    CProcessStarter::setStarter(nullptr);
-    QDir::setCurrent(m_strOldCurrent);
-    CMessageBox::setAnsweringMode(true);
-    CFileDialog::setAnsweringMode(true);
+    m_app.reset();
+    Help::setOpener(nullptr);
+    ProcessStarter::setStarter(nullptr);
+    QDir::setCurrent(m_oldCurrent);
+    MessageBox::setAnsweringMode(true);
+    FileDialog::setAnsweringMode(true);
 }
 
 void ProgramFixture::writeIni(const QString& text) {
@@ -99,33 +99,33 @@ QByteArray ProgramFixture::readFile(const QString& name) const {
 }
 
 bool ProgramFixture::start(const QStringList& arguments) {
-    m_pApp = std::make_unique<CProgramApp>(appDir());
-    const bool started = m_pApp->initInstance(arguments);
+    m_app = std::make_unique<ProgramApp>(appDir());
+    const bool started = m_app->initInstance(arguments);
     if (started) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame()));
     }
     return started;
 }
 
-CMainFrame* ProgramFixture::frame() const {
-    return m_pApp ? m_pApp->mainFrame() : nullptr;
+MainFrame* ProgramFixture::frame() const {
+    return m_app ? m_app->mainFrame() : nullptr;
 }
 
 AppContext* ProgramFixture::context() const {
-    return m_pApp ? m_pApp->context() : nullptr;
+    return m_app ? m_app->context() : nullptr;
 }
 
-CChildFrame* ProgramFixture::activeChild() const {
+ChildFrame* ProgramFixture::activeChild() const {
     return frame() ? frame()->activeChild() : nullptr;
 }
 
-CProgramDoc* ProgramFixture::activeDocument() const {
+ProgramDoc* ProgramFixture::activeDocument() const {
     return activeChild() ? activeChild()->document() : nullptr;
 }
 
 int ProgramFixture::visibleChildCount() const {
     int count = 0;
-    for (CChildFrame* child : frame()->childFrames()) {
+    for (ChildFrame* child : frame()->childFrames()) {
         count += child->isVisible() ? 1 : 0;
     }
     return count;

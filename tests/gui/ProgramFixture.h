@@ -15,9 +15,9 @@
 
 #include <gtest/gtest.h>
 
-class CChildFrame;
-class CMainFrame;
-class CProgramDoc;
+class ChildFrame;
+class MainFrame;
+class ProgramDoc;
 class QWidget;
 
 // Program.ini of the tests: two radio types, distinct texts in both language sections.
@@ -46,15 +46,15 @@ protected:
     QByteArray readFile(const QString& name) const;
 
     bool start(const QStringList& arguments = {});
-    CMainFrame* frame() const;
+    MainFrame* frame() const;
     AppContext* context() const;
-    CChildFrame* activeChild() const;
-    CProgramDoc* activeDocument() const;
+    ChildFrame* activeChild() const;
+    ProgramDoc* activeDocument() const;
     // Document windows that are shown.
     int visibleChildCount() const;
 
     // The boxes shown since the last call.
-    std::vector<CMessageBox::Shown> shownBoxes() { return CMessageBox::takeShown(); }
+    std::vector<MessageBox::Shown> shownBoxes() { return MessageBox::takeShown(); }
 
     // Runs the action and, once its modal dialog is up, hands the dialog to onShown (which must
     // close it). Fails the test if no modal dialog appears.
@@ -65,8 +65,8 @@ protected:
 
 private:
     QTemporaryDir m_dir;
-    QString m_strOldCurrent;
-    std::unique_ptr<CProgramApp> m_pApp;
+    QString m_oldCurrent;
+    std::unique_ptr<ProgramApp> m_app;
 };
 
 // A 1024-byte image file whose bytes count up, with the given radio type and band bytes.

@@ -31,27 +31,27 @@ protected:
         m_path = fs::temp_directory_path() / ("productinfo-" + std::to_string(::getpid()) + ".ini");
         std::ofstream(m_path) << "[Setup]\nType1=A\nField1=130 - 160MHz\nType2=B\n"
                                  "Field2=400 - 470MHz|136 - 174MHz\nType4=D\n";
-        ASSERT_TRUE(m_ini.Load(m_path.string(), false, true));
+        ASSERT_TRUE(m_ini.load(m_path.string(), false, true));
     }
     void TearDown() override { fs::remove(m_path); }
     fs::path m_path;
-    CIniFile m_ini;
-    CMemorySettings m_store;
-    CMemoryImage m_image = CMemoryImage::newDocument();
+    IniFile m_ini;
+    MemorySettings m_store;
+    MemoryImage m_image = MemoryImage::newDocument();
 };
 
 TEST_F(ProductInfoDlgTest, OpensOnTheRememberedChoiceNotTheDocuments) {
     m_store.writeValue("Type", 1);
     m_store.writeValue("Field", 1);
     m_image.setRadioType(0);
-    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
     EXPECT_EQ(dlg.typeCombo()->count(), 2) << "the list ends at the first missing type";
     EXPECT_EQ(dlg.typeCombo()->currentText(), "B");
     EXPECT_EQ(dlg.bandCombo()->currentText(), "136 - 174MHz");
 }
 
 TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkWritesEverything) {
-    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
     dlg.show();
     dlg.typeCombo()->setFocus();
     QTest::keyClick(dlg.typeCombo(), Qt::Key_Down);
@@ -70,7 +70,7 @@ TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkWritesEver
 
 TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
     m_store.writeValue("Type", 7);
-    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
     EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1);
     EXPECT_EQ(dlg.bandCombo()->count(), 1) << "no type gives one empty band";
     dlg.accept();
@@ -79,8 +79,8 @@ TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
 }
 
 TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
-    const CMemoryImage before = m_image;
-    CProductInfoDlg dlg(m_ini, m_store, m_image);
+    const MemoryImage before = m_image;
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
     dlg.typeCombo()->setCurrentIndex(1);
     dlg.reject();
     EXPECT_EQ(m_image, before);
@@ -88,24 +88,24 @@ TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
 }
 
 TEST(OptionalFeaturesDlg, NewDocumentShowsItsDefaultsAndOkOnlyFixesTheMonitorKey) {
-    CMemoryImage image = CMemoryImage::newDocument();
-    COptionalFeaturesDlg dlg(image, false);
+    MemoryImage image = MemoryImage::newDocument();
+    OptionalFeaturesDlg dlg(image, false);
     EXPECT_EQ(dlg.combo(OptionList::TimeOut)->currentText(), "45s");
     EXPECT_EQ(dlg.combo(OptionList::MonitorKey)->currentText(), "Monitor Momentary");
     EXPECT_EQ(dlg.combo(OptionList::Vox)->currentText(), "Off");
     EXPECT_TRUE(dlg.beepBox()->isChecked());
     EXPECT_TRUE(dlg.batterySaverBox()->isChecked());
     dlg.accept();
-    CMemoryImage expected = CMemoryImage::newDocument();
+    MemoryImage expected = MemoryImage::newDocument();
     expected.setByte(image::offset::kMonitorKey, 2);
     EXPECT_EQ(image, expected);
 }
 
 TEST(OptionalFeaturesDlg, ChoicesStoreTheirBytesAndOutOfListValuesFollowTheArithmetic) {
-    CMemoryImage image = CMemoryImage::newDocument();
+    MemoryImage image = MemoryImage::newDocument();
     image.setByte(image::offset::kSquelch, 0x0A);
     image.setByte(image::offset::kBatterySaver, 0xFE);
-    COptionalFeaturesDlg dlg(image, true);
+    OptionalFeaturesDlg dlg(image, true);
     EXPECT_EQ(dlg.combo(OptionList::Squelch)->currentIndex(), -1);
     EXPECT_FALSE(dlg.batterySaverBox()->isChecked());
     EXPECT_EQ(dlg.combo(OptionList::Voice)->currentText(), "英文");
@@ -119,14 +119,14 @@ TEST(OptionalFeaturesDlg, ChoicesStoreTheirBytesAndOutOfListValuesFollowTheArith
 }
 
 TEST(OptionalFeaturesDlg, FOneReportsTheFocusedControl) {
-    CMemoryImage image = CMemoryImage::newDocument();
-    COptionalFeaturesDlg dlg(image, false);
+    MemoryImage image = MemoryImage::newDocument();
+    OptionalFeaturesDlg dlg(image, false);
     dlg.show();
-    QSignalSpy spy(&dlg, &CHelpDialog::helpRequested);
+    QSignalSpy spy(&dlg, &HelpDialog::helpRequested);
     dlg.combo(OptionList::VoxDelay)->setFocus();
     QTest::keyClick(&dlg, Qt::Key_F1);
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toInt(), COptionalFeaturesDlg::kIdVoxDelay);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), OptionalFeaturesDlg::kIdVoxDelay);
 }
 
 std::vector<PortCandidate> candidates(std::initializer_list<bool> canOpen) {
@@ -144,9 +144,9 @@ std::vector<PortCandidate> candidates(std::initializer_list<bool> canOpen) {
 }
 
 TEST(ComSetupDlg, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
-    CMemorySettings store;
+    MemorySettings store;
     store.writeValue("com", 3);
-    CComSetupDlg dlg(candidates({true, true, false, true}), store);
+    ComSetupDlg dlg(candidates({true, true, false, true}), store);
     EXPECT_TRUE(dlg.portButton(3)->isChecked());
     EXPECT_FALSE(dlg.portButton(3)->isEnabled());
     EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
@@ -155,32 +155,32 @@ TEST(ComSetupDlg, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
 }
 
 TEST(ComSetupDlg, ChoosingAPortStoresItsNumber) {
-    CMemorySettings store;
-    CComSetupDlg first(candidates({true, true, true, true}), store);
+    MemorySettings store;
+    ComSetupDlg first(candidates({true, true, true, true}), store);
     EXPECT_TRUE(first.portButton(1)->isChecked()) << "no remembered value checks COM1";
     first.show();
     QTest::mouseClick(first.portButton(2), Qt::LeftButton);
     first.accept();
     EXPECT_EQ(first.portName(), "com2");
     EXPECT_EQ(store.readValue("com", 0), 2u);
-    CComSetupDlg again(candidates({true, true, true, true}), store);
+    ComSetupDlg again(candidates({true, true, true, true}), store);
     EXPECT_TRUE(again.portButton(2)->isChecked());
 }
 
 TEST(ComSetupDlg, NothingCheckedGivesAPortNoTransferCanOpen) {
-    CMemorySettings store;
+    MemorySettings store;
     store.writeValue("com", 9);
-    CComSetupDlg dlg(candidates({true, true, true, true}), store);
+    ComSetupDlg dlg(candidates({true, true, true, true}), store);
     dlg.accept();
     EXPECT_EQ(dlg.portName(), "com0");
     EXPECT_EQ(store.readValue("com", 1), 0u);
 }
 
 TEST(ProcessDlg, OkStartsOnceAndCancelBeforeOkClosesWithoutStarting) {
-    CProcessDlg dlg;
+    ProcessDlg dlg;
     dlg.prepare("Read Data");
     dlg.show();
-    QSignalSpy started(&dlg, &CProcessDlg::transferRequested);
+    QSignalSpy started(&dlg, &ProcessDlg::transferRequested);
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
     EXPECT_EQ(started.count(), 1);
@@ -197,9 +197,9 @@ TEST(ProcessDlg, OkStartsOnceAndCancelBeforeOkClosesWithoutStarting) {
 }
 
 TEST(ProcessDlg, TheNumberCountsRowsToFiftyOne) {
-    CProcessDlg dlg;
+    ProcessDlg dlg;
     dlg.prepare("Write Data");
-    for (int i = 0; i < CProcessDlg::kRowCount; ++i) {
+    for (int i = 0; i < ProcessDlg::kRowCount; ++i) {
         dlg.stepIt();
     }
     EXPECT_EQ(dlg.numberLabel()->text(), "51");
@@ -214,9 +214,9 @@ TEST(OptionalFeaturesDlg, ChineseLabelsAgreeWithTheOptionTable) {
     QTranslator chinese;
     ASSERT_TRUE(chinese.load(QStringLiteral(RADIO_BIN_DIR "/Chinese.qm")));
     QCoreApplication::installTranslator(&chinese);
-    CMemoryImage image = CMemoryImage::newDocument();
+    MemoryImage image = MemoryImage::newDocument();
     {
-        COptionalFeaturesDlg dlg(image, true);
+        OptionalFeaturesDlg dlg(image, true);
         for (const OptionInfo& info : optionTable()) {
             QComboBox* combo = dlg.combo(info.list);
             ASSERT_NE(combo, nullptr) << info.key;

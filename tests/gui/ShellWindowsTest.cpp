@@ -29,11 +29,11 @@ protected:
 
     // The background as painted, without the document windows on it.
     QImage paintedBackground() {
-        for (CChildFrame* child : frame()->childFrames()) {
+        for (ChildFrame* child : frame()->childFrames()) {
             child->hide();
         }
         QCoreApplication::processEvents();
-        CMdiClientWnd* area = frame()->mdiClient();
+        MdiClientWnd* area = frame()->mdiClient();
         return area->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 };
@@ -55,8 +55,8 @@ class ShellWindowsHide : public ShellWindows, public ::testing::WithParamInterfa
 
 TEST_P(ShellWindowsHide, DocumentWindowHidesAndChannelInformationBringsItBack) {
     startEnglish();
-    CChildFrame* child = activeChild();
-    CProgramDoc* doc = child->document();
+    ChildFrame* child = activeChild();
+    ProgramDoc* doc = child->document();
     doc->image().setByte(0x40, 0x77);
     switch (GetParam().how) {
     case CloseBy::CloseBox:
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, ShellWindowsHide,
 
 TEST_F(ShellWindows, BuiltInPictureIsTiledFromTheTopLeftCorner) {
     startEnglish();
-    const QImage tile = CPictures::builtInBackground().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage tile = Pictures::builtInBackground().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(tile.size(), QSize(238, 157));
     const QImage painted = paintedBackground();
     ASSERT_GT(painted.width(), 2 * 238);
@@ -120,11 +120,11 @@ TEST_F(ShellWindows, BackgroundBmpBesideTheProgramReplacesThePicture) {
 
 TEST_F(ShellWindows, AreaSmallerThanATileShowsTheTopLeftOfOneTile) {
     startEnglish();
-    CMdiClientWnd area(context()->appDir());
+    MdiClientWnd area(context()->appDir());
     area.resize(100, 80);
     area.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
-    const QImage tile = CPictures::builtInBackground().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage tile = Pictures::builtInBackground().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage painted = area.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_LT(painted.width(), 238);
     ASSERT_LT(painted.height(), 157);
@@ -143,7 +143,7 @@ TEST_F(ShellWindows, AboutBoxShowsTheTextsOfTheLanguageSectionAndTitleIco) {
     QRgb iconPixel = 0;
     runModal([&] { frame()->commandAction(id::kAppAbout)->trigger(); },
              [&](QWidget* modal) {
-                 auto* about = qobject_cast<CAboutDlg*>(modal);
+                 auto* about = qobject_cast<AboutDlg*>(modal);
                  ASSERT_NE(about, nullptr);
                  caption = about->windowTitle();
                  lines = {about->versionLabel()->text(), about->copyrightsLabel()->text(),

@@ -174,7 +174,7 @@ TEST_F(StartUp, MissingCompanyAndAboutTitleGiveEmptyTexts) {
     copyTranslations();
     ASSERT_TRUE(start());
     EXPECT_EQ(frame()->commandAction(id::kAppAbout)->text(), QString());
-    EXPECT_EQ(CMessageBox::applicationCaption(), QString());
+    EXPECT_EQ(MessageBox::applicationCaption(), QString());
     // With no types or bands listed the band limits are 0 and 0.
     EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 0);
     EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 0);
@@ -188,7 +188,7 @@ TEST_F(StartUp, WithoutArgumentsOpensOneNewDocumentInAMaximisedWindow) {
     ASSERT_EQ(frame()->childFrames().size(), 1);
     EXPECT_TRUE(activeDocument()->isNew());
     EXPECT_EQ(activeDocument()->pathName(), QStringLiteral("TestRadio"));
-    EXPECT_EQ(CMessageBox::applicationCaption(), QStringLiteral("Test Company"));
+    EXPECT_EQ(MessageBox::applicationCaption(), QStringLiteral("Test Company"));
     EXPECT_TRUE(shownBoxes().empty());
 }
 

@@ -26,40 +26,40 @@ namespace {
 class Transfer : public ProgramFixture {
 protected:
     void startWith(const SimulatorOptions& options, const QString& language = QStringLiteral("English")) {
-        m_pRadio = std::make_unique<CRadioSimulator>(options);
-        ASSERT_TRUE(m_pRadio->start());
+        m_radio = std::make_unique<RadioSimulator>(options);
+        ASSERT_TRUE(m_radio->start());
         writeTestIni(language);
         copyTranslations();
         ASSERT_TRUE(start());
-        context()->setDemoDevice(m_pRadio->devicePath());
+        context()->setDemoDevice(m_radio->devicePath());
     }
-    CProgramView* view() const { return activeChild()->view(); }
-    CProcessDlg* dialog() const { return view()->processDialog(); }
+    ProgramView* view() const { return activeChild()->view(); }
+    ProcessDlg* dialog() const { return view()->processDialog(); }
     void trigger(int command) { frame()->commandAction(command)->trigger(); }
     // Presses OK and waits until the transfer has closed the dialog.
     bool runTransfer() {
         QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
         return QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 20000);
     }
-    static CRadioSimulator::Memory radioMemory() {
-        CMemoryImage image = CMemoryImage::newDocument();
+    static RadioSimulator::Memory radioMemory() {
+        MemoryImage image = MemoryImage::newDocument();
         image.setRadioType(1);
         image.setBand(0);
         image.setRxFrequency(4, 43000000);
         image.setTxFrequency(4, 43500000);
         image.setRxTone(4, Tone::dcs(754, true));
         image.setByte(0x3F0, 0x77); // beyond the transferred rows: never read
-        CRadioSimulator::Memory memory{};
+        RadioSimulator::Memory memory{};
         std::copy(image.data(), image.data() + memory.size(), memory.begin());
         return memory;
     }
 
-    std::unique_ptr<CRadioSimulator> m_pRadio;
+    std::unique_ptr<RadioSimulator> m_radio;
 };
 
 TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
     startWith({});
-    m_pRadio->setMemory(radioMemory());
+    m_radio->setMemory(radioMemory());
     activeChild()->close(); // hidden windows come back after a transfer
     trigger(id::kRead);
     EXPECT_EQ(dialog()->windowTitle(), "Read Data");
@@ -77,7 +77,7 @@ TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
 
 TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
     startWith({});
-    CMSFlexGrid* grid = view()->grid();
+    MSFlexGrid* grid = view()->grid();
     QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
     QTest::keyClicks(view()->gridEditor()->visibleEditor(), "145.0125");
     trigger(id::kWrite); // the open edit is committed when the transfer starts
@@ -86,8 +86,8 @@ TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
     EXPECT_EQ(dialog()->windowTitle(), "Write Data") << "an open dialog keeps its direction";
     ASSERT_TRUE(runTransfer());
     EXPECT_TRUE(shownBoxes().empty());
-    const CRadioSimulator::Memory radio = m_pRadio->memory();
-    const CMemoryImage& image = activeDocument()->image();
+    const RadioSimulator::Memory radio = m_radio->memory();
+    const MemoryImage& image = activeDocument()->image();
     for (size_t i = 0; i < image::kTransferSize; ++i) {
         ASSERT_EQ(radio[i], image.byte(i)) << "offset " << i;
     }
@@ -96,10 +96,10 @@ TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
 
 TEST_F(Transfer, ReadEditWriteAndReadAgainShowsTheEdit) {
     startWith({});
-    m_pRadio->setMemory(radioMemory());
+    m_radio->setMemory(radioMemory());
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
-    CMSFlexGrid* grid = view()->grid();
+    MSFlexGrid* grid = view()->grid();
     QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 2).center());
     QTest::keyClicks(view()->gridEditor()->visibleEditor(), "431.25");
     QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
@@ -123,15 +123,15 @@ TEST_F(Transfer, CancelBeforeOkSendsNothing) {
     QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog()->isVisible());
     QTest::qWait(50);
-    EXPECT_EQ(m_pRadio->handshakes(), 0);
+    EXPECT_EQ(m_radio->handshakes(), 0);
 }
 
 TEST_F(Transfer, CancelDuringTheFramesStopsWithoutAMessageAndKeepsTheDocument) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    m_pRadio->setMemory(radioMemory());
-    const CMemoryImage before = activeDocument()->image();
+    m_radio->setMemory(radioMemory());
+    const MemoryImage before = activeDocument()->image();
     trigger(id::kRead);
     QTimer::singleShot(400, dialog()->cancelButton(), [this] { dialog()->cancelButton()->click(); });
     ASSERT_TRUE(runTransfer());
@@ -147,9 +147,9 @@ TEST_F(Transfer, NothingDestroysTheDocumentWhileItsTransferRuns) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    CChildFrame* child = activeChild();
+    ChildFrame* child = activeChild();
     trigger(id::kRead);
-    CMessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
+    MessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
     QTimer::singleShot(300, [this] {
         trigger(id::kFileNew);
         frame()->close();
@@ -164,15 +164,15 @@ TEST_F(Transfer, ASecondDocumentsOkDuringATransferStartsNothing) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    CProgramView* first = view();
+    ProgramView* first = view();
     trigger(id::kRead); // waits for OK
     writeFile(QStringLiteral("b.dat"), testImageBytes(0, 0));
-    CFileDialog::answerNext(path(QStringLiteral("b.dat")));
+    FileDialog::answerNext(path(QStringLiteral("b.dat")));
     trigger(id::kFileOpen);
-    CProgramView* second = view();
+    ProgramView* second = view();
     ASSERT_NE(first, second);
     trigger(id::kRead);
-    CMessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
+    MessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
     QTimer::singleShot(300, [first] { first->processDialog()->okButton()->click(); });
     QTimer::singleShot(600, [this] { trigger(id::kFileNew); });
     QTest::mouseClick(second->processDialog()->okButton(), Qt::LeftButton);
@@ -186,10 +186,10 @@ TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     SimulatorOptions off;
     off.ignoreHandshake = true;
     startWith(off);
-    CMessageBox::answerNext(QMessageBox::Retry);
+    MessageBox::answerNext(QMessageBox::Retry);
     trigger(id::kRead);
     // The radio is switched on while the first attempt waits for its acknowledgement.
-    QTimer::singleShot(60, [this] { m_pRadio->setIgnoreHandshake(false); });
+    QTimer::singleShot(60, [this] { m_radio->setIgnoreHandshake(false); });
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -236,12 +236,12 @@ TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.startsWith("Could not Open the Port,Please check whether the Port are occupied"));
     EXPECT_TRUE(boxes[0].text.contains("/dev/no-such-radio-port"));
-    EXPECT_EQ(m_pRadio->handshakes(), 0);
+    EXPECT_EQ(m_radio->handshakes(), 0);
 }
 
 TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
     startWith({});
-    CMSFlexGrid* grid = view()->grid();
+    MSFlexGrid* grid = view()->grid();
     const auto typed = [](int ch) { return 14500000u + static_cast<uint32_t>(ch) * 12500u; };
     for (int ch = 1; ch <= 16; ++ch) {
         QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(ch, 1).center());
@@ -250,18 +250,18 @@ TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
                          QStringLiteral("%1.%2").arg(digits.left(3), digits.mid(3)));
         QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
     }
-    CFileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
+    FileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
     trigger(id::kFileSaveAs);
     frame()->destroyChild(activeChild());
-    CFileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
+    FileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
     trigger(id::kFileOpen);
     ASSERT_NE(activeChild(), nullptr);
     EXPECT_EQ(view()->grid()->textMatrix(16, 2), "147.00000");
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     EXPECT_TRUE(shownBoxes().empty());
-    CMemoryImage radio;
-    const CRadioSimulator::Memory memory = m_pRadio->memory();
+    MemoryImage radio;
+    const RadioSimulator::Memory memory = m_radio->memory();
     std::copy(memory.begin(), memory.end(), radio.data());
     for (int ch = 1; ch <= 16; ++ch) {
         EXPECT_EQ(radio.rxFrequency(ch), std::optional<uint32_t>(typed(ch))) << ch;

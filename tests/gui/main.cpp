@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    CMessageBox::setAnsweringMode(true);
-    CFileDialog::setAnsweringMode(true);
+    MessageBox::setAnsweringMode(true);
+    FileDialog::setAnsweringMode(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -46,8 +46,8 @@ bool eventually(const std::function<bool()>& condition) {
     return condition();
 }
 
-CRadioSimulator::Memory patternedMemory(uint8_t seed) {
-    CRadioSimulator::Memory m{};
+RadioSimulator::Memory patternedMemory(uint8_t seed) {
+    RadioSimulator::Memory m{};
     for (size_t i = 0; i < m.size(); ++i) {
         m[i] = static_cast<uint8_t>(i * 13 + seed);
     }
@@ -55,8 +55,8 @@ CRadioSimulator::Memory patternedMemory(uint8_t seed) {
 }
 
 // A document image whose rows 51 to 63 hold something a transfer must never touch.
-CMemoryImage documentImage() {
-    CMemoryImage img = CMemoryImage::newDocument();
+MemoryImage documentImage() {
+    MemoryImage img = MemoryImage::newDocument();
     for (size_t i = image::kTransferSize; i < image::kSize; ++i) {
         img.setByte(i, static_cast<uint8_t>(0xA0 ^ i));
     }
@@ -69,12 +69,12 @@ struct Fixture {
         started = sim.start(&error);
         EXPECT_TRUE(started) << error;
     }
-    TransferResult run(TransferDirection dir, CMemoryImage& img) {
-        CCloneSession session(port, observer);
+    TransferResult run(TransferDirection dir, MemoryImage& img) {
+        CloneSession session(port, observer);
         return session.run(dir, sim.devicePath(), img);
     }
-    CRadioSimulator sim;
-    platform::CPosixSerialPort port;
+    RadioSimulator sim;
+    platform::PosixSerialPort port;
     RecordingObserver observer;
     bool started = false;
 };
@@ -82,8 +82,8 @@ struct Fixture {
 TEST(CloneSession, FullReadReplacesRowsZeroToFiftyOnly) {
     Fixture f;
     f.sim.setMemory(patternedMemory(5));
-    CMemoryImage img = documentImage();
-    const CMemoryImage before = img;
+    MemoryImage img = documentImage();
+    const MemoryImage before = img;
 
     const TransferResult r = f.run(TransferDirection::Read, img);
 
@@ -106,13 +106,13 @@ TEST(CloneSession, FullReadReplacesRowsZeroToFiftyOnly) {
 
 TEST(CloneSession, FullWriteSendsRowsZeroToFiftyOnly) {
     Fixture f;
-    const CRadioSimulator::Memory radioBefore = patternedMemory(77);
+    const RadioSimulator::Memory radioBefore = patternedMemory(77);
     f.sim.setMemory(radioBefore);
-    CMemoryImage img = documentImage();
+    MemoryImage img = documentImage();
     for (size_t i = 0; i < image::kTransferSize; ++i) {
         img.setByte(i, static_cast<uint8_t>(i * 3 + 1));
     }
-    const CMemoryImage sent = img;
+    const MemoryImage sent = img;
 
     const TransferResult r = f.run(TransferDirection::Write, img);
 
@@ -164,8 +164,8 @@ TEST(CloneSession, EveryFailureHasItsResultAndLeavesTheImageAlone) {
         c.configure(options);
         Fixture f(options);
         f.sim.setMemory(patternedMemory(9));
-        CMemoryImage img = documentImage();
-        const CMemoryImage before = img;
+        MemoryImage img = documentImage();
+        const MemoryImage before = img;
 
         const TransferResult r = f.run(c.direction, img);
 
@@ -187,7 +187,7 @@ TEST(CloneSession, IdentityBytesFiveToSevenAreNotExamined) {
         SimulatorOptions options;
         options.identity = {'P', static_cast<uint8_t>(second), '2', '0', '7', 0xEE, 0x01, 0x7F};
         Fixture f(options);
-        CMemoryImage img = documentImage();
+        MemoryImage img = documentImage();
         EXPECT_EQ(f.run(TransferDirection::Read, img).status, TransferStatus::Ok) << second;
     }
 }
@@ -195,7 +195,7 @@ TEST(CloneSession, IdentityBytesFiveToSevenAreNotExamined) {
 TEST(CloneSession, CancelBeforeTheHandshakeSendsNothing) {
     Fixture f;
     f.observer.cancelNow = true;
-    CMemoryImage img = documentImage();
+    MemoryImage img = documentImage();
     const TransferResult r = f.run(TransferDirection::Write, img);
     EXPECT_EQ(r.status, TransferStatus::Cancelled);
     EXPECT_EQ(r.handlerResult(), 0);
@@ -208,8 +208,8 @@ TEST(CloneSession, CancelDuringTheFramesStopsAfterThatRowAndKeepsTheImage) {
     Fixture f;
     f.sim.setMemory(patternedMemory(1));
     f.observer.onRow = [&](int row) { f.observer.cancelNow = row == 10; };
-    CMemoryImage img = documentImage();
-    const CMemoryImage before = img;
+    MemoryImage img = documentImage();
+    const MemoryImage before = img;
 
     const TransferResult r = f.run(TransferDirection::Read, img);
 
@@ -232,7 +232,7 @@ TEST(CloneSession, RetryAfterAFailedHandshakeKeepsThePortAndSucceeds) {
         }
         return true;
     };
-    CMemoryImage img = documentImage();
+    MemoryImage img = documentImage();
 
     const TransferResult r = f.run(TransferDirection::Read, img);
 
@@ -246,17 +246,17 @@ TEST(CloneSession, AnEarlyReplyCountsAsTheAcknowledgementOnTheFirstAttempt) {
     SimulatorOptions options;
     options.earlyReply = true;
     Fixture f(options);
-    CMemoryImage img = documentImage();
+    MemoryImage img = documentImage();
     const TransferResult r = f.run(TransferDirection::Write, img);
     EXPECT_EQ(r.status, TransferStatus::Ok);
     EXPECT_EQ(f.observer.retryQuestions, 0);
 }
 
 TEST(CloneSession, MissingDeviceCannotBeOpened) {
-    platform::CPosixSerialPort port;
+    platform::PosixSerialPort port;
     RecordingObserver observer;
-    CCloneSession session(port, observer);
-    CMemoryImage img = documentImage();
+    CloneSession session(port, observer);
+    MemoryImage img = documentImage();
     const TransferResult r = session.run(TransferDirection::Read, "/dev/does-not-exist-0", img);
     EXPECT_EQ(r.status, TransferStatus::PortOpenFailed);
     EXPECT_EQ(r.portError.error, PortError::NotFound);
@@ -272,7 +272,7 @@ TEST(CloneSession, PortHeldByAnotherProcessCannotBeOpened) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        platform::CPosixSerialPort holder;
+        platform::PosixSerialPort holder;
         const char ok = holder.open(f.sim.devicePath()) ? 'y' : 'n';
         (void)!write(ready[1], &ok, 1);
         pause();
@@ -282,7 +282,7 @@ TEST(CloneSession, PortHeldByAnotherProcessCannotBeOpened) {
     ASSERT_EQ(read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
 
-    CMemoryImage img = documentImage();
+    MemoryImage img = documentImage();
     const TransferResult r = f.run(TransferDirection::Read, img);
 
     kill(child, SIGKILL);

@@ -50,14 +50,14 @@ protected:
         fs::create_directories(m_dir);
     }
     void TearDown() override {
-        m_ini.Clear();
+        m_ini.clear();
         std::error_code error;
         fs::remove_all(m_dir, error);
     }
     void loadIni(const std::string& text) {
         const fs::path path = m_dir / "Program.ini";
         std::ofstream(path, std::ios::binary) << text;
-        ASSERT_TRUE(m_ini.Load(path.string(), false, true));
+        ASSERT_TRUE(m_ini.load(path.string(), false, true));
     }
     void touch(const fs::path& path, const std::string& text = "") {
         fs::create_directories(path.parent_path());
@@ -65,7 +65,7 @@ protected:
     }
 
     fs::path m_dir;
-    CIniFile m_ini;
+    IniFile m_ini;
 };
 
 TEST_F(PortNamesTest, ComNameIsTheNthDeviceFoundOrNothing) {

@@ -19,7 +19,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using platform::CPosixSerialPort;
+using platform::PosixSerialPort;
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
 
@@ -35,9 +35,9 @@ void sleepMs(int ms) {
 
 // A pseudo-terminal whose master side the test holds; the port under test opens the slave as it
 // would open a cable.
-class CPseudoTerminal {
+class PseudoTerminal {
 public:
-    CPseudoTerminal() {
+    PseudoTerminal() {
         m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
         if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
             return;
@@ -48,9 +48,9 @@ public:
         ::tcsetattr(m_master, TCSANOW, &tio);
         m_slavePath = ::ptsname(m_master);
     }
-    ~CPseudoTerminal() { closeMaster(); }
-    CPseudoTerminal(const CPseudoTerminal&) = delete;
-    CPseudoTerminal& operator=(const CPseudoTerminal&) = delete;
+    ~PseudoTerminal() { closeMaster(); }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     bool valid() const { return m_master >= 0 && !m_slavePath.empty(); }
     const std::string& slavePath() const { return m_slavePath; }
@@ -103,8 +103,8 @@ protected:
     }
     void openPort() { ASSERT_TRUE(m_port.open(m_pty.slavePath())) << m_pty.slavePath(); }
 
-    CPseudoTerminal m_pty;
-    CPosixSerialPort m_port;
+    PseudoTerminal m_pty;
+    PosixSerialPort m_port;
     fs::path m_dir;
 };
 
@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SerialPortTest, PortHeldInThisProcessIsBusy) {
     openPort();
-    CPosixSerialPort second;
+    PosixSerialPort second;
     const PortOpenResult result = second.open(m_pty.slavePath());
     EXPECT_EQ(result.error, PortError::Busy) << result.detail;
     EXPECT_FALSE(second.isOpen());
@@ -221,7 +221,7 @@ TEST_F(SerialPortTest, PortHeldByAnotherProcessIsBusy) {
     if (child == 0) {
         ::close(ready[0]);
         ::close(release[1]);
-        CPosixSerialPort holder;
+        PosixSerialPort holder;
         const char opened = holder.open(m_pty.slavePath()) ? '1' : '0';
         (void)!::write(ready[1], &opened, 1);
         char ignored;
@@ -251,7 +251,7 @@ TEST_F(SerialPortTest, ClosedPortCanBeOpenedAgain) {
     openPort();
     m_port.close();
     EXPECT_FALSE(m_port.isOpen());
-    CPosixSerialPort other;
+    PosixSerialPort other;
     const PortOpenResult result = other.open(m_pty.slavePath());
     EXPECT_TRUE(result) << result.detail;
 }

@@ -32,16 +32,16 @@ constexpr int kAnswerMs = 500;
 constexpr double kByteMs = 10.0 / 9.6; // 10 bits at 9600 bit/s
 
 // The host's end of the line, opened as the programmer opens a cable.
-class CHostLine {
+class HostLine {
 public:
-    explicit CHostLine(const std::string& path) : m_fd(::open(path.c_str(), O_RDWR | O_NOCTTY)) {
+    explicit HostLine(const std::string& path) : m_fd(::open(path.c_str(), O_RDWR | O_NOCTTY)) {
         termios tio{};
         if (m_fd >= 0 && ::tcgetattr(m_fd, &tio) == 0) {
             ::cfmakeraw(&tio);
             ::tcsetattr(m_fd, TCSANOW, &tio);
         }
     }
-    ~CHostLine() {
+    ~HostLine() {
         if (m_fd >= 0) {
             ::close(m_fd);
         }
@@ -101,12 +101,12 @@ Bytes readRequest(uint16_t addr) {
     return {'R', uint8_t(addr >> 8), uint8_t(addr), 0x08};
 }
 
-Bytes memorySlice(const CRadioSimulator::Memory& memory, size_t addr, size_t count) {
+Bytes memorySlice(const RadioSimulator::Memory& memory, size_t addr, size_t count) {
     return Bytes(memory.begin() + addr, memory.begin() + addr + count);
 }
 
-CRadioSimulator::Memory patternedMemory() {
-    CRadioSimulator::Memory memory;
+RadioSimulator::Memory patternedMemory() {
+    RadioSimulator::Memory memory;
     for (size_t i = 0; i < memory.size(); ++i) {
         memory[i] = uint8_t(i * 7 + 3);
     }
@@ -117,10 +117,10 @@ double elapsedMs(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-class RadioSimulator : public ::testing::Test {
+class RadioSimulatorTest : public ::testing::Test {
 protected:
     void start(SimulatorOptions options = {}) {
-        m_radio = std::make_unique<CRadioSimulator>(std::move(options));
+        m_radio = std::make_unique<RadioSimulator>(std::move(options));
         std::string error;
         ASSERT_TRUE(m_radio->start(&error)) << error;
         m_radio->setMemory(patternedMemory());
@@ -128,7 +128,7 @@ protected:
     }
     void reopen() {
         m_line.reset();
-        m_line = std::make_unique<CHostLine>(m_radio->devicePath());
+        m_line = std::make_unique<HostLine>(m_radio->devicePath());
         ASSERT_TRUE(m_line->isOpen()) << m_radio->devicePath();
     }
     Bytes handshake() {
@@ -160,11 +160,11 @@ protected:
         return answer;
     }
 
-    std::unique_ptr<CRadioSimulator> m_radio;
-    std::unique_ptr<CHostLine> m_line;
+    std::unique_ptr<RadioSimulator> m_radio;
+    std::unique_ptr<HostLine> m_line;
 };
 
-TEST_F(RadioSimulator, HandshakeIsAcknowledgedOnlyAfterItsEighthByte) {
+TEST_F(RadioSimulatorTest, HandshakeIsAcknowledgedOnlyAfterItsEighthByte) {
     start();
     m_line->sendSlowly(kHandshake.begin(), kHandshake.end() - 1);
     EXPECT_TRUE(m_line->receive(1, kQuietMs).empty());
@@ -173,7 +173,7 @@ TEST_F(RadioSimulator, HandshakeIsAcknowledgedOnlyAfterItsEighthByte) {
     EXPECT_EQ(m_radio->handshakes(), 1);
 }
 
-TEST_F(RadioSimulator, EarlyReplyComesAfterTheSeventhByteAndNotAgain) {
+TEST_F(RadioSimulatorTest, EarlyReplyComesAfterTheSeventhByteAndNotAgain) {
     SimulatorOptions options;
     options.earlyReply = true;
     start(options);
@@ -185,7 +185,7 @@ TEST_F(RadioSimulator, EarlyReplyComesAfterTheSeventhByteAndNotAgain) {
     EXPECT_EQ(m_line->receive(8, kAnswerMs).size(), 8u) << "the session goes on after the early reply";
 }
 
-TEST_F(RadioSimulator, IgnoredHandshakeIsCountedButNeverAnswered) {
+TEST_F(RadioSimulatorTest, IgnoredHandshakeIsCountedButNeverAnswered) {
     SimulatorOptions options;
     options.ignoreHandshake = true;
     start(options);
@@ -199,7 +199,7 @@ TEST_F(RadioSimulator, IgnoredHandshakeIsCountedButNeverAnswered) {
     EXPECT_EQ(handshake(), Bytes{kAck});
 }
 
-TEST_F(RadioSimulator, IdentificationSendsTheConfiguredIdentity) {
+TEST_F(RadioSimulatorTest, IdentificationSendsTheConfiguredIdentity) {
     SimulatorOptions options;
     options.identity = {'P', '2', '2', '0', '7', 0x01, 0xFE, 0x00};
     start(options);
@@ -210,7 +210,7 @@ TEST_F(RadioSimulator, IdentificationSendsTheConfiguredIdentity) {
     EXPECT_EQ(m_line->receive(1, kAnswerMs), Bytes{kAck});
 }
 
-TEST_F(RadioSimulator, WriteFrameStoresItsEightBytesOnly) {
+TEST_F(RadioSimulatorTest, WriteFrameStoresItsEightBytesOnly) {
     start();
     ASSERT_NO_FATAL_FAILURE(openSession());
     const Bytes data = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -226,7 +226,7 @@ TEST_F(RadioSimulator, WriteFrameStoresItsEightBytesOnly) {
     }
 }
 
-TEST_F(RadioSimulator, ReadReplyCarriesHeaderAndMemoryAndLastFrameCompletesTheRead) {
+TEST_F(RadioSimulatorTest, ReadReplyCarriesHeaderAndMemoryAndLastFrameCompletesTheRead) {
     start();
     ASSERT_NO_FATAL_FAILURE(openSession());
     const auto memory = patternedMemory();
@@ -240,7 +240,7 @@ TEST_F(RadioSimulator, ReadReplyCarriesHeaderAndMemoryAndLastFrameCompletesTheRe
     }
 }
 
-TEST_F(RadioSimulator, MalformedFramesAreIgnoredAndNotCounted) {
+TEST_F(RadioSimulatorTest, MalformedFramesAreIgnoredAndNotCounted) {
     SimulatorOptions options;
     options.nakAtFrame = 0; // tells which frame the radio takes as the session's first
     start(options);
@@ -288,7 +288,7 @@ const FaultCase kFaultCases[] = {
     {"ShortReadReply", withFault(&SimulatorOptions::shortReplyAtFrame), false, 6, -1, false},
 };
 
-class RadioSimulatorFault : public RadioSimulator, public ::testing::WithParamInterface<FaultCase> {};
+class RadioSimulatorFault : public RadioSimulatorTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(RadioSimulatorFault, HitsItsFrameOnlyAndANewHandshakeStartsAfresh) {
     const FaultCase& fault = GetParam();
@@ -325,7 +325,7 @@ TEST_P(RadioSimulatorFault, HitsItsFrameOnlyAndANewHandshakeStartsAfresh) {
 INSTANTIATE_TEST_SUITE_P(Faults, RadioSimulatorFault, ::testing::ValuesIn(kFaultCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RadioSimulator, HandshakeAfterAnAbandonedFrameStartsANewSession) {
+TEST_F(RadioSimulatorTest, HandshakeAfterAnAbandonedFrameStartsANewSession) {
     start();
     ASSERT_NO_FATAL_FAILURE(openSession());
     m_line->send({'W', 0x00, 0x10}); // the host gave up three bytes into a write frame
@@ -333,7 +333,7 @@ TEST_F(RadioSimulator, HandshakeAfterAnAbandonedFrameStartsANewSession) {
     EXPECT_EQ(m_radio->handshakes(), 2);
 }
 
-TEST_F(RadioSimulator, GarbageDoesNotStopTheRadio) {
+TEST_F(RadioSimulatorTest, GarbageDoesNotStopTheRadio) {
     start();
     // Half the bytes are the protocol's own, so that stray commands, lengths and handshake
     // fragments turn up. 256 bytes take about 0.27 s on the line.
@@ -355,7 +355,7 @@ TEST_F(RadioSimulator, GarbageDoesNotStopTheRadio) {
     EXPECT_EQ(exchange(false, 0x0100).size(), 13u);
 }
 
-TEST_F(RadioSimulator, SessionsFollowOneAnotherAcrossReopens) {
+TEST_F(RadioSimulatorTest, SessionsFollowOneAnotherAcrossReopens) {
     start();
     for (int session = 0; session < 2; ++session) {
         ASSERT_NO_FATAL_FAILURE(reopen());
@@ -366,7 +366,7 @@ TEST_F(RadioSimulator, SessionsFollowOneAnotherAcrossReopens) {
     EXPECT_EQ(m_radio->completedReads(), 2);
 }
 
-TEST_F(RadioSimulator, CompletedWriteIsCountedAndSavedBeforeTheLastAcknowledgement) {
+TEST_F(RadioSimulatorTest, CompletedWriteIsCountedAndSavedBeforeTheLastAcknowledgement) {
     const fs::path dir = fs::temp_directory_path() / ("radio-sim-test-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     SimulatorOptions options;
@@ -398,7 +398,7 @@ TEST_F(RadioSimulator, CompletedWriteIsCountedAndSavedBeforeTheLastAcknowledgeme
 
 // Each reply waits for the request's bytes to cross the line and for its own first byte to
 // cross back: at least (request bytes + 1) byte times after the host's write.
-TEST_F(RadioSimulator, RepliesComeNoSoonerThanOnA9600BaudLine) {
+TEST_F(RadioSimulatorTest, RepliesComeNoSoonerThanOnA9600BaudLine) {
     start();
     struct Step {
         const char* name;
@@ -424,7 +424,7 @@ TEST_F(RadioSimulator, RepliesComeNoSoonerThanOnA9600BaudLine) {
     }
 }
 
-TEST_F(RadioSimulator, PacedReplySpreadsItsBytesAtTheBaudRate) {
+TEST_F(RadioSimulatorTest, PacedReplySpreadsItsBytesAtTheBaudRate) {
     SimulatorOptions options;
     options.paced = true;
     start(options);
@@ -454,7 +454,7 @@ TEST(RadioSimulatorMemory, LoadsOnlyAFileOfExactly1024Bytes) {
         if (c.size >= 0) {
             std::ofstream(path, std::ios::binary) << std::string(size_t(c.size), '\x5A');
         }
-        CRadioSimulator radio;
+        RadioSimulator radio;
         std::string error;
         EXPECT_EQ(radio.loadMemory(path.string(), &error), c.loads) << c.name;
         const auto memory = radio.memory();
