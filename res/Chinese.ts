@@ -9,6 +9,47 @@
     </message>
 </context>
 <context>
+    <name>CodeText</name>
+    <message>
+        <source>Channel Information</source>
+        <translation>信道信息</translation>
+    </message>
+    <message>
+        <source>Write Data</source>
+        <translation>写数据</translation>
+    </message>
+    <message>
+        <source>Read Data</source>
+        <translation>读数据</translation>
+    </message>
+    <message>
+        <source>The report could not be printed.</source>
+        <translation>无法打印报表。</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>No serial device stands for this port on this computer.</source>
+        <translation>本机没有与此端口对应的串口设备。</translation>
+    </message>
+    <message>
+        <source>
+Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
+        <translation>
+请把当前用户加入 dialout 组 (sudo adduser $USER dialout) 后重新登录。</translation>
+    </message>
+</context>
+<context>
     <name>ComSetupDlg</name>
     <message>
         <source>COM Setup</source>
@@ -47,6 +88,12 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in %1.
+%2</source>
+        <translation>无法把语言保存到 %1。
+%2</translation>
     </message>
 </context>
 <context>
@@ -400,47 +447,6 @@ The document is still open; try another folder or name.</source>
 %2</source>
         <translation>无法保存文件 %1。
 %2</translation>
-    </message>
-</context>
-<context>
-    <name>CodeText</name>
-    <message>
-        <source>Channel Information</source>
-        <translation>信道信息</translation>
-    </message>
-    <message>
-        <source>Write Data</source>
-        <translation>写数据</translation>
-    </message>
-    <message>
-        <source>Read Data</source>
-        <translation>读数据</translation>
-    </message>
-    <message>
-        <source>The report could not be printed.</source>
-        <translation>无法打印报表。</translation>
-    </message>
-    <message>
-        <source>Caution</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>Product Information</source>
-        <translation>类型设置</translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation>可选功能</translation>
-    </message>
-    <message>
-        <source>No serial device stands for this port on this computer.</source>
-        <translation>本机没有与此端口对应的串口设备。</translation>
-    </message>
-    <message>
-        <source>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
-        <translation>
-请把当前用户加入 dialout 组 (sudo adduser $USER dialout) 后重新登录。</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,47 @@
     </message>
 </context>
 <context>
+    <name>CodeText</name>
+    <message>
+        <source>Channel Information</source>
+        <translation>Channel Information</translation>
+    </message>
+    <message>
+        <source>Write Data</source>
+        <translation>Write Data</translation>
+    </message>
+    <message>
+        <source>Read Data</source>
+        <translation>Read Data</translation>
+    </message>
+    <message>
+        <source>The report could not be printed.</source>
+        <translation>The report could not be printed.</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>Caution</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>No serial device stands for this port on this computer.</source>
+        <translation>No serial device stands for this port on this computer.</translation>
+    </message>
+    <message>
+        <source>
+Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
+        <translation>
+Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</translation>
+    </message>
+</context>
+<context>
     <name>ComSetupDlg</name>
     <message>
         <source>COM Setup</source>
@@ -47,6 +88,12 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in %1.
+%2</source>
+        <translation>The language could not be saved in %1.
+%2</translation>
     </message>
 </context>
 <context>
@@ -400,47 +447,6 @@ The document is still open; try another folder or name.</translation>
 %2</source>
         <translation>Cannot save the file %1.
 %2</translation>
-    </message>
-</context>
-<context>
-    <name>CodeText</name>
-    <message>
-        <source>Channel Information</source>
-        <translation>Channel Information</translation>
-    </message>
-    <message>
-        <source>Write Data</source>
-        <translation>Write Data</translation>
-    </message>
-    <message>
-        <source>Read Data</source>
-        <translation>Read Data</translation>
-    </message>
-    <message>
-        <source>The report could not be printed.</source>
-        <translation>The report could not be printed.</translation>
-    </message>
-    <message>
-        <source>Caution</source>
-        <translation>Caution</translation>
-    </message>
-    <message>
-        <source>Product Information</source>
-        <translation>Product Information</translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation>Optional Features</translation>
-    </message>
-    <message>
-        <source>No serial device stands for this port on this computer.</source>
-        <translation>No serial device stands for this port on this computer.</translation>
-    </message>
-    <message>
-        <source>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
-        <translation>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</translation>
     </message>
 </context>
 <context>
