@@ -77,7 +77,7 @@ TEST_P(SettingsStore, MissingValuesRoundTripsAndNameCase) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Contract, SettingsStore, testing::Values("Memory", "UserFile"),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const testing::TestParamInfo<std::string>& row) { return row.param; });
 
 class UserSettingsTest : public testing::Test {
 protected:

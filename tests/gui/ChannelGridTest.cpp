@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"TxOutOfBandLeave", 2, "100", false, kOutOfRange},
                       RefusedCase{"TxOffStepEnter", 2, "145.0025", true, kOffStep},
                       RefusedCase{"TxOffStepLeave", 2, "145.0025", false, kOffStep}),
-    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedCase>& row) { return std::string(row.param.name); });
 
 TEST_F(ChannelGrid, ListsOnAnEmptyRowLeaveTheCellEmpty) {
     startIn(QStringLiteral("English"));

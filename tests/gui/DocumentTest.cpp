@@ -125,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Lengths, DocumentWrongLength,
                                            WrongLengthCase{"OneShort", 1023},
                                            WrongLengthCase{"OneOver", 1025}, WrongLengthCase{"Double", 2048},
                                            WrongLengthCase{"Folder", -1}),
-                         [](const ::testing::TestParamInfo<WrongLengthCase>& info) {
-                             return info.param.name;
+                         [](const ::testing::TestParamInfo<WrongLengthCase>& row) {
+                             return row.param.name;
                          });
 
 TEST_F(Document, DataFormatErrorIsChineseInAChineseProgram) {
@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FirstSaveCase{"PresetFileExists", "TestRadio", true, nullptr},
                       FirstSaveCase{"PresetFileMissing", "TestRadio", false, "TestRadio"},
                       FirstSaveCase{"NoPresetTakesTheTitleUpToItsBlank", "", false, "Channel.dat"}),
-    [](const ::testing::TestParamInfo<FirstSaveCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<FirstSaveCase>& row) { return row.param.name; });
 
 TEST_F(Document, FailedSaveSaysWhereAndKeepsTheChanges) {
     startEnglish();
@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, DocumentClose,
                                                      false},
                                            CloseCase{"NoDiscards", QMessageBox::No, "", true, false},
                                            CloseCase{"CancelStays", QMessageBox::Cancel, "", false, false}),
-                         [](const ::testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<CloseCase>& row) { return row.param.name; });
 
 TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutToo) {
     startEnglish();

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LanguageNoChange,
                          ::testing::Values(NoChangeCase{"OtherLanguageCancelled", Choice::Chinese,
                                                         Close::Cancel},
                                            NoChangeCase{"RunningLanguageOk", Choice::English, Close::Ok}),
-                         [](const ::testing::TestParamInfo<NoChangeCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<NoChangeCase>& row) { return row.param.name; });
 
 TEST_F(Language, LowerCaseChineseCountsAsEnglishRunning) {
     // "chinese" loads the Chinese translation but the program runs as English, so choosing

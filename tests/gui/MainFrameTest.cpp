@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"CtrlW", Qt::Key_W, Qt::ControlModifier, id::kWrite, true},
                       AcceleratorCase{"F6", Qt::Key_F6, Qt::NoModifier, id::kNextPane, false},
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
-    [](const ::testing::TestParamInfo<AcceleratorCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<AcceleratorCase>& row) { return row.param.name; });
 
 TEST_F(MainFrameTest, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     writeTestIni();

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NavigationBarDrag,
                                            DragCase{"ToEleven", 11, 80, 11},
                                            DragCase{"ToHalf", 450, 450, 450},
                                            DragCase{"PastHalf", 700, 450, 450}),
-                         [](const ::testing::TestParamInfo<DragCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<DragCase>& row) { return row.param.name; });
 
 TEST_F(NavigationBarTest, PressOutsideTheStripStartsNoDrag) {
     QTest::mousePress(bar(), Qt::LeftButton, {}, captionPoint());

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, ShellWindowsHide,
                          ::testing::Values(HideCase{"CloseBox", CloseBy::CloseBox},
                                            HideCase{"CtrlF4", CloseBy::CtrlF4},
                                            HideCase{"FileClose", CloseBy::FileClose}),
-                         [](const ::testing::TestParamInfo<HideCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<HideCase>& row) { return row.param.name; });
 
 TEST_F(ShellWindows, BuiltInPictureIsTiledFromTheTopLeftCorner) {
     startEnglish();

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
             "PathInLanguage", "../English", {QStringLiteral("English.qm")}, {}, "Load language DLL fail"},
         LanguageFileCase{
             "UnreadableEnglishQm", "English", {}, QByteArray("not a translation"), "Load language DLL fail"}),
-    [](const ::testing::TestParamInfo<LanguageFileCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<LanguageFileCase>& row) { return row.param.name; });
 
 TEST_F(StartUp, ChineseInLowerCaseLoadsTheChineseFileButKeepsTheTextsHeldInCodeEnglish) {
     writeTestIni(QStringLiteral("chinese"));
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShowLangCase{"One", "1", true}, ShowLangCase{"Two", "2", true},
                       ShowLangCase{"Negative", "-1", true}, ShowLangCase{"LeadingBlank", " 1", true},
                       ShowLangCase{"TrailingText", "1abc", true}),
-    [](const ::testing::TestParamInfo<ShowLangCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<ShowLangCase>& row) { return row.param.name; });
 
 TEST_F(StartUp, AboutEntryOfTheDocumentMenuTakesAboutTitleAndTheFrameMenuKeepsItsOwn) {
     writeTestIni();

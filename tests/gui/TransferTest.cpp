@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WrongRadioCase{"English", "Becuase the type of radio does not match,\ncommunications is interrupt.", "Caution"},
         WrongRadioCase{"Chinese", "对讲机类型不匹配,无法通讯。", "警告"}),
-    [](const ::testing::TestParamInfo<WrongRadioCase>& info) { return std::string(info.param.language); });
+    [](const ::testing::TestParamInfo<WrongRadioCase>& row) { return std::string(row.param.language); });
 
 TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
     startWith({});

@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Names, PortNamesComNumber,
                                          ComNameRow{"Empty", "", 0}, ComNameRow{"Spaced", " COM1", 0},
                                          ComNameRow{"OtherLetters", "CON1", 0},
                                          ComNameRow{"DevicePath", "/dev/ttyUSB0", 0}),
-                         [](const testing::TestParamInfo<ComNameRow>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<ComNameRow>& row) {
+                             return std::string(row.param.name);
                          });
 
 class PortNamesTest : public testing::Test {

@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpenFailureRow{"CharacterDeviceThatIsNoTerminal",
                        [](const fs::path&) { return std::string("/dev/null"); }, PortError::NotSerial},
         OpenFailureRow{"Folder", [](const fs::path& dir) { return dir.string(); }, PortError::NotSerial}),
-    [](const testing::TestParamInfo<OpenFailureRow>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<OpenFailureRow>& row) { return std::string(row.param.name); });
 
 TEST_F(SerialPortTest, PortHeldInThisProcessIsBusy) {
     openPort();
@@ -301,8 +301,8 @@ TEST_P(SerialPortSilentRead, GivesUpAfterTheTotalTimeOut) {
 INSTANTIATE_TEST_SUITE_P(Counts, SerialPortSilentRead,
                          testing::Values(SilentReadRow{"OneByte", 1, 135, 350},
                                          SilentReadRow{"OneFrame", 8, 485, 700}),
-                         [](const testing::TestParamInfo<SilentReadRow>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<SilentReadRow>& row) {
+                             return std::string(row.param.name);
                          });
 
 TEST_F(SerialPortTest, ReadTakesNoMoreThanAskedAndKeepsTheRest) {

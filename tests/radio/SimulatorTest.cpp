@@ -323,7 +323,7 @@ TEST_P(RadioSimulatorFault, HitsItsFrameOnlyAndANewHandshakeStartsAfresh) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, RadioSimulatorFault, ::testing::ValuesIn(kFaultCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(RadioSimulatorTest, HandshakeAfterAnAbandonedFrameStartsANewSession) {
     start();
