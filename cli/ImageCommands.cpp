@@ -116,7 +116,9 @@ const std::vector<ChannelFieldInfo>& channelFields() {
     return fields;
 }
 
-bool isFrequencyField(ChannelField field) { return field == ChannelField::Rx || field == ChannelField::Tx; }
+bool isFrequencyField(ChannelField field) {
+    return field == ChannelField::Rx || field == ChannelField::Tx;
+}
 
 // The index of the list item a value chooses, or nullopt.
 std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string& value) {
@@ -247,7 +249,8 @@ bool chosenLanguage(CliContext& ctx, const CommandLine& args, bool& chinese) {
     if (args.has("--lang")) {
         const std::string lang = ascii::lowered(args.value("--lang"));
         if (lang != "english" && lang != "chinese") {
-            ctx.fail(ExitStatus::BadInput, "--lang " + args.value("--lang") + ": the languages are English and Chinese");
+            ctx.fail(ExitStatus::BadInput,
+                     "--lang " + args.value("--lang") + ": the languages are English and Chinese");
             return false;
         }
         chinese = lang == "chinese";
@@ -336,11 +339,11 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             }
             const channeledit::FrequencyEntry entry = channeledit::readFrequency(it->second, band->limits);
             if (!entry.accepted()) {
-                return ctx.fail(ExitStatus::BadInput,
-                                "channel " + number + ": " + key + "=" + it->second + ": " +
-                                    messageText(*entry.refusal, false) + " (band " + band->bandName + ": " +
-                                    CliContext::limitsText(band->limits) + ", in steps of 5 or 6.25 kHz)" +
-                                    unchanged);
+                return ctx.fail(ExitStatus::BadInput, "channel " + number + ": " + key + "=" + it->second +
+                                                          ": " + messageText(*entry.refusal, false) +
+                                                          " (band " + band->bandName + ": " +
+                                                          CliContext::limitsText(band->limits) +
+                                                          ", in steps of 5 or 6.25 kHz)" + unchanged);
             }
             value = entry.freq10Hz;
         }

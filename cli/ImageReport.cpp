@@ -36,7 +36,9 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
-const char* onOff(bool on, bool chinese) { return coreText(on ? CoreText::On : CoreText::Off, chinese); }
+const char* onOff(bool on, bool chinese) {
+    return coreText(on ? CoreText::On : CoreText::Off, chinese);
+}
 
 // The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
 std::string cellText(const Channels& channels, int row, int col, bool chinese) {

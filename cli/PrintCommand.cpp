@@ -3,8 +3,8 @@
 #include "ImageCommands.h"
 
 #ifdef RADIOPROG_HAS_PRINT
-#include "channels/ChannelCodec.h"
 #include "ReportPainter.h"
+#include "channels/ChannelCodec.h"
 #include "report/Report.h"
 
 #include "platform/AtomicFile.h"

@@ -122,7 +122,7 @@ TransferResult transfer(TransferDirection direction, const std::string& device, 
     InterruptGuard guard;
     platform::PosixSerialPort port;
     TerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1,
-                               direction == TransferDirection::Read ? "Reading" : "Writing", retries);
+                              direction == TransferDirection::Read ? "Reading" : "Writing", retries);
     CloneSession session(port, progress);
     const TransferResult result = session.run(direction, device, image);
     progress.finish();

@@ -4,9 +4,9 @@
 //   Program --screenshot PNG [FILE]    start on any platform, save a picture of the main window and end
 //   Program --demo [FILE.dat]          also start a simulated radio that COM1 stands for, so that
 //                                      Read and Write can be tried without a cable
-#include "program/ProgramApp.h"
 #include "frame/MainFrame.h"
 #include "image/MemoryImage.h"
+#include "program/ProgramApp.h"
 
 #include "RadioSimulator.h"
 

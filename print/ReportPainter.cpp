@@ -58,7 +58,8 @@ bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Chan
             const QFont& font = fonts[text.font == ReportFontId::Report ? 0 : 1];
             painter.setFont(font);
             const QFontMetrics metrics(font, &device);
-            painter.drawText(QPointF(text.x * sx, -text.y * sy + metrics.ascent()), QString::fromStdString(text.text));
+            painter.drawText(QPointF(text.x * sx, -text.y * sy + metrics.ascent()),
+                             QString::fromStdString(text.text));
         }
     }
     return painter.end();

@@ -101,10 +101,10 @@ private:
     // Conversation state, owned by the serving thread.
     EState m_state = EState::WaitHandshake;
     int m_handshakeMatched = 0; // bytes of 0x02 "PROGRAM" matched so far, 0..8
-    int m_frameIndex = 0;            // index within the session of the next W or R frame
+    int m_frameIndex = 0;       // index within the session of the next W or R frame
     std::array<uint8_t, 12> m_frame{};
-    size_t m_frameLength = 0;  // bytes of m_frame collected; 0 between frames
-    int m_readAckFrame = 0; // the read frame whose acknowledgement is awaited
+    size_t m_frameLength = 0; // bytes of m_frame collected; 0 between frames
+    int m_readAckFrame = 0;   // the read frame whose acknowledgement is awaited
     uint16_t m_readAckAddr = 0;
     int64_t m_lastArrivalNs = 0;
 };

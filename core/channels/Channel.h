@@ -12,8 +12,8 @@
 struct Channel {
     std::optional<uint32_t> rx10Hz; // receive frequency in 10 Hz units; none when not set
     std::optional<uint32_t> tx10Hz; // transmit frequency in 10 Hz units
-    Tone rxTone;                     // decode (receive squelch)
-    Tone txTone;                     // encode
+    Tone rxTone;                    // decode (receive squelch)
+    Tone txTone;                    // encode
     bool wide = true;
     bool scanned = true;
     BusyLock busyLock = BusyLock::Off;

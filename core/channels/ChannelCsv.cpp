@@ -35,10 +35,14 @@ const char* const kPlaceholderCross = "Tone->Tone";
 
 // ---- text helpers -------------------------------------------------------------------------
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) { return ascii::equalsIgnoringCase(a, b); }
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return ascii::equalsIgnoringCase(a, b);
+}
 
 // Fields lose blanks and tabs at either end, nothing else.
-std::string trimmed(std::string_view text) { return ascii::trimmed(text, " \t"); }
+std::string trimmed(std::string_view text) {
+    return ascii::trimmed(text, " \t");
+}
 
 using ascii::isDigit;
 
@@ -619,7 +623,9 @@ std::string exportCsv(const MemoryImage& image) {
             image.isWide(ch) ? "FM" : "NFM",
             fineStep ? "6.25" : "5.00",
             // P marks the priority channel, which is scanned by nature; import reads it back.
-            !image.isScanned(ch) ? "S" : image.byte(image::offset::kPriority) == ch ? "P" : "",
+            !image.isScanned(ch)                         ? "S"
+            : image.byte(image::offset::kPriority) == ch ? "P"
+                                                         : "",
             image.isHighPower(ch) ? "5.0W" : "1.0W",
             "",
             "",

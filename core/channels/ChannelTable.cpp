@@ -9,7 +9,9 @@
 
 namespace {
 
-const char* pick(CoreText id, bool chinese) { return coreText(id, chinese); }
+const char* pick(CoreText id, bool chinese) {
+    return coreText(id, chinese);
+}
 bool isEither(const std::string& text, CoreText id) {
     return text == coreText(id, false) || text == coreText(id, true);
 }
@@ -128,7 +130,8 @@ std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese
     case col::kRxTone:
     case col::kTxTone: {
         const Tone& tone = col == col::kRxTone ? channel.rxTone : channel.txTone;
-        return (tone.kind == ToneKind::None && !channel.isInUse()) ? std::string() : formatTone(tone, chinese);
+        return (tone.kind == ToneKind::None && !channel.isInUse()) ? std::string()
+                                                                   : formatTone(tone, chinese);
     }
     default:
         break;

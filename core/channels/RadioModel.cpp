@@ -6,7 +6,9 @@ namespace radiomodel {
 
 namespace {
 const char* const kSetup = "Setup";
-std::string key(const char* prefix, unsigned number) { return prefix + std::to_string(number); }
+std::string key(const char* prefix, unsigned number) {
+    return prefix + std::to_string(number);
+}
 } // namespace
 
 std::vector<std::string> typeNames(const IniFile& ini) {
@@ -42,7 +44,8 @@ std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex)
 
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
                       bool chinese) {
-    return appName + (chinese ? "  [ 类型:" : "  [ Type:") + type + (chinese ? "  频率:" : "  Fre:") + band + " ]";
+    return appName + (chinese ? "  [ 类型:" : "  [ Type:") + type + (chinese ? "  频率:" : "  Fre:") + band +
+           " ]";
 }
 
 TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {

@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <filesystem>
 
 namespace fs = std::filesystem;
 
@@ -51,4 +51,6 @@ DatFileResult saveDatFile(const std::string& path, const MemoryImage& image) {
     return {};
 }
 
-const char* dataFormatErrorText(bool chinese) { return coreText(CoreText::DataFormatError, chinese); }
+const char* dataFormatErrorText(bool chinese) {
+    return coreText(CoreText::DataFormatError, chinese);
+}

@@ -35,7 +35,9 @@ void encodeFrequency(uint8_t* field, uint32_t freq10Hz) {
 
 using namespace image;
 
-MemoryImage::MemoryImage() { m_bytes.fill(0xFF); }
+MemoryImage::MemoryImage() {
+    m_bytes.fill(0xFF);
+}
 
 MemoryImage MemoryImage::newDocument() {
     MemoryImage img;
@@ -138,7 +140,9 @@ void setBit(uint8_t& b, uint8_t mask, bool on) {
 }
 } // namespace
 
-bool MemoryImage::isWide(int channel) const { return record(channel)[record::kFlags] & record::kWideBit; }
+bool MemoryImage::isWide(int channel) const {
+    return record(channel)[record::kFlags] & record::kWideBit;
+}
 
 void MemoryImage::setWide(int channel, bool wide) {
     setBit(record(channel)[record::kFlags], record::kWideBit, wide);

@@ -54,7 +54,9 @@ constexpr uint8_t kWideBit = 0x10;
 constexpr uint8_t kHighPowerBit = 0x20;
 } // namespace record
 
-constexpr size_t channelOffset(int channel) { return static_cast<size_t>(channel) * kRowSize; }
+constexpr size_t channelOffset(int channel) {
+    return static_cast<size_t>(channel) * kRowSize;
+}
 
 // Packed-BCD frequency field of four bytes. Empty when the most significant byte (the last)
 // is 0x00 or 0xFF; the other nibbles are taken as they are, also above 9.

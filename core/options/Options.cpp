@@ -31,7 +31,9 @@ size_t optionOffset(OptionList list) {
 namespace {
 
 // Lists whose item i stores i + 1.
-bool storesOneBased(OptionList list) { return list == OptionList::TimeOut || list == OptionList::VoxGain; }
+bool storesOneBased(OptionList list) {
+    return list == OptionList::TimeOut || list == OptionList::VoxGain;
+}
 
 std::vector<std::string> numbers(int first, int last, const char* suffix = "") {
     std::vector<std::string> out;
@@ -93,22 +95,70 @@ const std::vector<OptionInfo>& optionTable() {
             priority.push_back(ch);
         }
         return std::vector<OptionInfo>{
-            {OptionList::TimeOut, "tot", "time_out_s", CoreText::TimeOutTime, true, {}, timeOut, 0,
+            {OptionList::TimeOut,
+             "tot",
+             "time_out_s",
+             CoreText::TimeOutTime,
+             true,
+             {},
+             timeOut,
+             0,
              "the time-out is 15 to 600 seconds, a multiple of 15"},
-            {OptionList::Squelch, "squelch", "squelch", CoreText::SquelchLevel, false, {},
-             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 0, "squelch is 0 to 9"},
-            {OptionList::Priority, "priority", "priority", CoreText::PriorityChannel, false, {"off"}, priority, 1,
+            {OptionList::Squelch,
+             "squelch",
+             "squelch",
+             CoreText::SquelchLevel,
+             false,
+             {},
+             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+             0,
+             "squelch is 0 to 9"},
+            {OptionList::Priority,
+             "priority",
+             "priority",
+             CoreText::PriorityChannel,
+             false,
+             {"off"},
+             priority,
+             1,
              "off or a channel from 1 to 16"},
-            {OptionList::Voice, "voice", "voice", CoreText::VoiceAnnunciation, false, {"off", "chinese", "english"},
-             {}, 0, "off, chinese or english"},
-            {OptionList::MonitorKey, "monitor", "monitor_key", CoreText::MonitorKey, false,
-             {"none", "monitor", "momentary"}, {}, 0, "none, monitor or momentary"},
+            {OptionList::Voice,
+             "voice",
+             "voice",
+             CoreText::VoiceAnnunciation,
+             false,
+             {"off", "chinese", "english"},
+             {},
+             0,
+             "off, chinese or english"},
+            {OptionList::MonitorKey,
+             "monitor",
+             "monitor_key",
+             CoreText::MonitorKey,
+             false,
+             {"none", "monitor", "momentary"},
+             {},
+             0,
+             "none, monitor or momentary"},
             {OptionList::Vox, "vox", "vox", CoreText::Vox, false, {"on", "off"}, {}, 0, "on or off"},
-            {OptionList::VoxGain, "vox-gain", "vox_gain", CoreText::VoxGainLevel, false, {},
-             {1, 2, 3, 4, 5, 6, 7, 8}, 0, "the gain is 1 to 8"},
+            {OptionList::VoxGain,
+             "vox-gain",
+             "vox_gain",
+             CoreText::VoxGainLevel,
+             false,
+             {},
+             {1, 2, 3, 4, 5, 6, 7, 8},
+             0,
+             "the gain is 1 to 8"},
             // Chosen by their words only: "0.30" is not one of them.
-            {OptionList::VoxDelay, "vox-delay", "vox_delay_ms", CoreText::VoxDelayTime, true,
-             {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"}, {300, 500, 1000, 1500, 2000, 3000}, 6,
+            {OptionList::VoxDelay,
+             "vox-delay",
+             "vox_delay_ms",
+             CoreText::VoxDelayTime,
+             true,
+             {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"},
+             {300, 500, 1000, 1500, 2000, 3000},
+             6,
              "the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds"},
         };
     }();
@@ -185,7 +235,15 @@ void storeOptionSelection(OptionList list, int selection, MemoryImage& image) {
     image.setByte(optionOffset(list), static_cast<uint8_t>(value & 0xFF));
 }
 
-bool batterySaverOn(const MemoryImage& image) { return image.byte(kBatterySaver) & 0x01; }
-bool keyBeepOn(const MemoryImage& image) { return image.byte(kKeyBeep) & 0x01; }
-void setBatterySaver(MemoryImage& image, bool on) { image.setByte(kBatterySaver, on ? 0x01 : 0x00); }
-void setKeyBeep(MemoryImage& image, bool on) { image.setByte(kKeyBeep, on ? 0x01 : 0x00); }
+bool batterySaverOn(const MemoryImage& image) {
+    return image.byte(kBatterySaver) & 0x01;
+}
+bool keyBeepOn(const MemoryImage& image) {
+    return image.byte(kKeyBeep) & 0x01;
+}
+void setBatterySaver(MemoryImage& image, bool on) {
+    image.setByte(kBatterySaver, on ? 0x01 : 0x00);
+}
+void setKeyBeep(MemoryImage& image, bool on) {
+    image.setByte(kKeyBeep, on ? 0x01 : 0x00);
+}

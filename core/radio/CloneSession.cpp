@@ -16,7 +16,9 @@ constexpr uint8_t kCmdRead = 'R';
 constexpr uint8_t kFrameLength = 8;
 constexpr size_t kReadReplySize = 12;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 // The identification reply is accepted when its first five bytes read "P3207" or "P2207".
 bool identityAccepted(const uint8_t* reply, size_t got) {
@@ -65,7 +67,9 @@ std::string transferMessageText(TransferStatus status, bool chinese) {
     return {};
 }
 
-const char* wrongRadioCaption(bool chinese) { return coreText(CoreText::Caution, chinese); }
+const char* wrongRadioCaption(bool chinese) {
+    return coreText(CoreText::Caution, chinese);
+}
 
 bool CloneSession::pumpCancelled(int times, bool sleepBetween) {
     for (int i = 0; i < times; ++i) {
@@ -79,10 +83,12 @@ bool CloneSession::pumpCancelled(int times, bool sleepBetween) {
     return false;
 }
 
-bool CloneSession::writeBytes(const uint8_t* data, size_t count) { return m_port.write(data, count); }
+bool CloneSession::writeBytes(const uint8_t* data, size_t count) {
+    return m_port.write(data, count);
+}
 
 TransferResult CloneSession::run(TransferDirection direction, const std::string& devicePath,
-                                  MemoryImage& image) {
+                                 MemoryImage& image) {
     TransferResult result;
     result.portError = m_port.open(devicePath);
     if (!result.portError) {

@@ -19,7 +19,7 @@ enum class TransferStatus {
 
 struct TransferResult {
     TransferStatus status = TransferStatus::Ok;
-    PortOpenResult portError; // why the port could not be opened (PortOpenFailed)
+    PortOpenResult portError;  // why the port could not be opened (PortOpenFailed)
     uint16_t frameAddress = 0; // the frame that failed (FrameFailed)
     int rowsDone = 0;          // rows fully transferred, 0..51
 

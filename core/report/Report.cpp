@@ -14,13 +14,16 @@ namespace {
 
 using namespace image::offset;
 
-std::string label(CoreText id, bool chinese) { return std::string(coreText(id, chinese)) + ":"; }
+std::string label(CoreText id, bool chinese) {
+    return std::string(coreText(id, chinese)) + ":";
+}
 
 // The option lines in page order; line i is drawn at y = -(5 + i) S.
 enum class OptionLine { TimeOut, Squelch, Voice, VoxDelay, VoxGain, BatterySaver, Beep };
 const CoreText kOptionLabels[] = {
-    CoreText::TimeOutTime,  CoreText::SquelchLevel, CoreText::ReportVoiceLabel, CoreText::VoxDelayTime,
-    CoreText::VoxGainLevel, CoreText::BatterySaver, CoreText::Beep,
+    CoreText::TimeOutTime,  CoreText::SquelchLevel, CoreText::ReportVoiceLabel,
+    CoreText::VoxDelayTime, CoreText::VoxGainLevel, CoreText::BatterySaver,
+    CoreText::Beep,
 };
 
 // The three label and value pairs of a channel block after its heading line: the left label
@@ -105,14 +108,16 @@ void addOptions(PageWriter& out, const MemoryImage& image, const ReportInput& in
 void addChannels(PageWriter& out, const Channels& channels, const std::vector<int>& rows,
                  const ReportInput& in) {
     const int s = in.smallLineTwips;
-    out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportChannelTitle, in.chinese));
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips,
+             coreText(CoreText::ReportChannelTitle, in.chinese));
     for (size_t g = 0; g < rows.size(); ++g) {
         const int row = rows[g];
         const Channel& channel = channels[static_cast<size_t>(row - 1)];
         int y = -4 * s - 5 * static_cast<int>(g) * s;
         const std::string number = std::to_string(row);
         out.text(ReportFontId::Small, 4, y,
-                 coreText(CoreText::ReportChannelTitle, in.chinese) + std::string(in.chinese ? "" : " ") + number + ":");
+                 coreText(CoreText::ReportChannelTitle, in.chinese) + std::string(in.chinese ? "" : " ") +
+                     number + ":");
         for (const BlockLine& line : kBlockLines) {
             y -= s;
             out.text(ReportFontId::Small, 5, y, label(line.left, in.chinese));

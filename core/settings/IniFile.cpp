@@ -148,7 +148,7 @@ bool IniFile::load(const std::string& path, bool autoSave, bool ignoreCase) {
 }
 
 std::string IniFile::value(const std::string& section, const std::string& key,
-                                const std::string& defaultValue) const {
+                           const std::string& defaultValue) const {
     const int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
         return defaultValue;
@@ -222,8 +222,9 @@ bool IniFile::sameName(const std::string& a, const std::string& b) const {
     if (!m_ignoreCase) {
         return a == b;
     }
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return ascii::fold(x) == ascii::fold(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii::fold(x) == ascii::fold(y);
+           });
 }
 
 int IniFile::findSection(const std::string& name) const {

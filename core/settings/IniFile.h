@@ -53,7 +53,7 @@ public:
     // The value is cut at the first "//", "\t;" or "/*"; white space before the marker stays.
     // A missing section gives defaultValue as it is, a missing key gives it trimmed.
     std::string value(const std::string& section, const std::string& key,
-                          const std::string& defaultValue = "") const;
+                      const std::string& defaultValue = "") const;
     // Changes the entry value would read, or appends section and entry at the end. Marks
     // the store modified only when something differs under the name comparison, so with
     // ignore-case a change of letter case alone is stored unmarked. Does nothing while no

@@ -61,7 +61,8 @@ uint32_t UserSettings::readValue(const std::string& name, uint32_t missingValue)
     }
     const std::string text = ini.value(kSection, name);
     // Trailing blanks are what is left of a comment after the value.
-    const std::string_view digits = std::string_view(text).substr(0, text.find_last_not_of(ascii::kWhiteSpace) + 1);
+    const std::string_view digits =
+        std::string_view(text).substr(0, text.find_last_not_of(ascii::kWhiteSpace) + 1);
     uint32_t value = 0;
     const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (code != std::errc() || end != digits.data() + digits.size()) {
@@ -75,7 +76,8 @@ SettingsWriteResult UserSettings::writeValue(const std::string& name, uint32_t v
         return {SettingsWriteError::BadName, "'" + name + "' cannot be a key of " + m_path};
     }
     if (m_path.empty()) {
-        return {SettingsWriteError::NoFolder, "no folder for per-user settings (neither XDG_CONFIG_HOME nor HOME)"};
+        return {SettingsWriteError::NoFolder,
+                "no folder for per-user settings (neither XDG_CONFIG_HOME nor HOME)"};
     }
     std::error_code error;
     fs::create_directories(m_dir, error);

@@ -2,11 +2,17 @@
 
 namespace ascii {
 
-bool isWhiteSpace(char c) { return c != '\0' && kWhiteSpace.find(c) != std::string_view::npos; }
+bool isWhiteSpace(char c) {
+    return c != '\0' && kWhiteSpace.find(c) != std::string_view::npos;
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string lowered(std::string_view text) {
     std::string out(text);

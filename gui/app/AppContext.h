@@ -62,7 +62,9 @@ public:
     // Marks a transfer as running for as long as it exists.
     class TransferScope {
     public:
-        explicit TransferScope(AppContext& context) : m_context(context) { m_context.m_transferRunning = true; }
+        explicit TransferScope(AppContext& context) : m_context(context) {
+            m_context.m_transferRunning = true;
+        }
         ~TransferScope() { m_context.m_transferRunning = false; }
         TransferScope(const TransferScope&) = delete;
         TransferScope& operator=(const TransferScope&) = delete;

@@ -34,7 +34,7 @@ QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
-                                     const QString& defaultSuffix) {
+                                    const QString& defaultSuffix) {
     const QString proposed =
         proposedPath.isEmpty() ? QString() : QDir::current().absoluteFilePath(proposedPath);
     if (s_answering) {

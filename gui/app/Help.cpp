@@ -1,7 +1,7 @@
 #include "app/Help.h"
 
-#include "app/MessageBox.h"
 #include "app/AppContext.h"
+#include "app/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -22,7 +22,7 @@ void Help::open(const AppContext& context, QWidget* parent, int contextId) {
     const QUrl page = url(context, contextId);
     if (!QFileInfo(page.toLocalFile()).isFile()) {
         MessageBox::show(parent, QCoreApplication::translate("Help", "The help page %1 cannot be found.")
-                                      .arg(QDir::toNativeSeparators(page.toLocalFile())));
+                                     .arg(QDir::toNativeSeparators(page.toLocalFile())));
         return;
     }
     if (s_opener) {

@@ -24,7 +24,8 @@ int helpIdOf(const QWidget* widget) {
 
 } // namespace
 
-HelpKeyFilter::HelpKeyFilter(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+HelpKeyFilter::HelpKeyFilter(const AppContext& context, QObject* parent)
+    : QObject(parent), m_context(context) {}
 
 int HelpKeyFilter::contextFor(QObject* receiver) {
     if (auto* menu = qobject_cast<QMenu*>(receiver)) {

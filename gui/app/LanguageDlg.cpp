@@ -1,7 +1,7 @@
 #include "app/LanguageDlg.h"
 
-#include "app/DialogUnits.h"
 #include "app/AppContext.h"
+#include "app/DialogUnits.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
 
@@ -59,9 +59,10 @@ void LanguageDlg::accept() {
         if (!saved) {
             // Nothing changes: a restart would come back in the same language.
             settings.setValue("Setup", "Language", m_context.language());
-            MessageBox::show(this, tr("The language could not be saved in %1.\n%2")
-                                        .arg(QDir::toNativeSeparators(QFile::decodeName(settings.path().c_str())),
-                                             QString::fromLocal8Bit(saved.detail.c_str())));
+            MessageBox::show(this,
+                             tr("The language could not be saved in %1.\n%2")
+                                 .arg(QDir::toNativeSeparators(QFile::decodeName(settings.path().c_str())),
+                                      QString::fromLocal8Bit(saved.detail.c_str())));
             QDialog::reject();
             return;
         }

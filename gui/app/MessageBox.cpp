@@ -6,7 +6,7 @@ std::deque<QMessageBox::StandardButton> MessageBox::s_answers;
 std::vector<MessageBox::Shown> MessageBox::s_shown;
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& caption,
-                                              QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
+                                             QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
     if (icon == QMessageBox::NoIcon) {
         icon =
             (buttons & (QMessageBox::Yes | QMessageBox::No)) ? QMessageBox::Question : QMessageBox::Warning;

@@ -1,6 +1,5 @@
 #include "app/Pictures.h"
 
-
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>

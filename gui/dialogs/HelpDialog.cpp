@@ -5,7 +5,9 @@
 
 HelpDialog::HelpDialog(int dialogHelpId, QWidget* parent) : QDialog(parent), m_dialogHelpId(dialogHelpId) {}
 
-void HelpDialog::setControlId(QWidget* control, int id) { control->setProperty("controlId", id); }
+void HelpDialog::setControlId(QWidget* control, int id) {
+    control->setProperty("controlId", id);
+}
 
 int HelpDialog::currentHelpId() const {
     for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {

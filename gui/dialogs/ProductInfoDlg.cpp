@@ -39,9 +39,11 @@ ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, Memory
     // leaves that list without a selection.
     const uint32_t type = m_store.readValue("Type", 0);
     const uint32_t band = m_store.readValue("Field", 0);
-    m_typeCombo->setCurrentIndex(type < static_cast<uint32_t>(m_typeCombo->count()) ? static_cast<int>(type) : -1);
+    m_typeCombo->setCurrentIndex(type < static_cast<uint32_t>(m_typeCombo->count()) ? static_cast<int>(type)
+                                                                                    : -1);
     loadBands();
-    m_bandCombo->setCurrentIndex(band < static_cast<uint32_t>(m_bandCombo->count()) ? static_cast<int>(band) : -1);
+    m_bandCombo->setCurrentIndex(band < static_cast<uint32_t>(m_bandCombo->count()) ? static_cast<int>(band)
+                                                                                    : -1);
     connect(m_typeCombo, qOverload<int>(&QComboBox::activated), this, [this] { loadBands(); });
 }
 

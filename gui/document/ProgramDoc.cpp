@@ -93,8 +93,9 @@ void ProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
 }
 
 void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
-    m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
-        m_context.settings().value(m_context.language(), "AppName", ""), model.typeName, model.bandName, chinese));
+    m_mainTitle = QString::fromStdString(
+        radiomodel::mainTitle(m_context.settings().value(m_context.language(), "AppName", ""), model.typeName,
+                              model.bandName, chinese));
     emit modelChanged();
 }
 
@@ -148,7 +149,7 @@ bool ProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
 }
 
 void ProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving,
-                              QWidget* dialogParent) const {
+                             QWidget* dialogParent) const {
     const QString file = QDir::toNativeSeparators(path);
     QString text;
     switch (result.error) {

@@ -99,7 +99,8 @@ private:
     // isNew() gives; then the names, limits and caption from Program.ini.
     void synchroniseModel();
     void setMainTitle(const radiomodel::TypeAndBand& model, bool chinese);
-    void reportError(const DatFileResult& result, const QString& path, bool saving, QWidget* dialogParent) const;
+    void reportError(const DatFileResult& result, const QString& path, bool saving,
+                     QWidget* dialogParent) const;
 
     AppContext& m_context;
     MemoryImage m_image;

@@ -1,5 +1,6 @@
 #include "document/ProgramView.h"
 
+#include "ReportPainter.h"
 #include "app/AppContext.h"
 #include "app/DialogUnits.h"
 #include "app/LanguageDlg.h"
@@ -11,7 +12,6 @@
 #include "editor/MSFlexGrid.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
-#include "ReportPainter.h"
 #include "radio/RadioTransfer.h"
 #include "report/Report.h"
 
@@ -97,13 +97,21 @@ void ProgramView::updateGridFromImage() {
 }
 
 // The grid editor holds the limits: they are what its commits check against.
-int32_t ProgramView::freqMin10Hz() const { return m_gridEditor->bandLimits().min10Hz; }
+int32_t ProgramView::freqMin10Hz() const {
+    return m_gridEditor->bandLimits().min10Hz;
+}
 
-int32_t ProgramView::freqMax10Hz() const { return m_gridEditor->bandLimits().max10Hz; }
+int32_t ProgramView::freqMax10Hz() const {
+    return m_gridEditor->bandLimits().max10Hz;
+}
 
-void ProgramView::writeBack(MemoryImage& image) { m_gridEditor->table().encode(image); }
+void ProgramView::writeBack(MemoryImage& image) {
+    m_gridEditor->table().encode(image);
+}
 
-bool ProgramView::commitPendingEdit() { return m_gridEditor->commitPendingEdit(); }
+bool ProgramView::commitPendingEdit() {
+    return m_gridEditor->commitPendingEdit();
+}
 
 void ProgramView::onLanguage() {
     const int result = m_languageDlg->exec();
@@ -119,9 +127,13 @@ void ProgramView::onLanguage() {
     ProcessStarter::start(QCoreApplication::applicationFilePath());
 }
 
-void ProgramView::onRead() { openProcessDialog(false); }
+void ProgramView::onRead() {
+    openProcessDialog(false);
+}
 
-void ProgramView::onWrite() { openProcessDialog(true); }
+void ProgramView::onWrite() {
+    openProcessDialog(true);
+}
 
 void ProgramView::openProcessDialog(bool write) {
     if (m_context.isTransferRunning()) {
@@ -133,7 +145,7 @@ void ProgramView::openProcessDialog(bool write) {
     }
     m_write = write;
     m_processDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
-                                 : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
+                                : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
     m_processDlg->show();
     const QRect screen = window()->geometry();
     m_processDlg->move(screen.center() - m_processDlg->rect().center());
@@ -195,8 +207,8 @@ void ProgramView::onFilePrint(QPrinter& printer) {
     commitPendingEdit();
     QPrintDialog dialog(&printer, window());
     if (dialog.exec() == QDialog::Accepted && !printReport(printer)) {
-        MessageBox::show(window(),
-                          m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "The report could not be printed.")));
+        MessageBox::show(
+            window(), m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "The report could not be printed.")));
     }
 }
 

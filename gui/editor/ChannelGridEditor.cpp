@@ -19,7 +19,8 @@ const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0
 ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* parent)
     : QObject(parent), m_grid(grid), m_chinese(chinese), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
       m_editTxFreq(new QLineEdit(grid)) {
-    const int ids[kGridCols] = {0, kIdRxFreq, kIdTxFreq, kIdRxTone, kIdTxTone, kIdWidth, kIdScan, kIdBusyLock, kIdPower};
+    const int ids[kGridCols] = {0,        kIdRxFreq, kIdTxFreq,   kIdRxTone, kIdTxTone,
+                                kIdWidth, kIdScan,   kIdBusyLock, kIdPower};
     for (QLineEdit* edit : {m_editRxFreq, m_editTxFreq}) {
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignCenter);
@@ -135,7 +136,9 @@ void ChannelGridEditor::showCellEditor() {
     m_grid->update();
 }
 
-void ChannelGridEditor::onLeaveCell() { commit(); }
+void ChannelGridEditor::onLeaveCell() {
+    commit();
+}
 
 bool ChannelGridEditor::commit() {
     QWidget* editor = visibleEditor();
@@ -154,11 +157,13 @@ bool ChannelGridEditor::commit() {
     }();
     editor->hide();
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        const CommitOutcome out = m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
+        const CommitOutcome out =
+            m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
         if (!out.accepted && out.message) {
             accepted = false;
-            MessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)), codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")),
-                              QMessageBox::Ok, QMessageBox::Warning);
+            MessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)),
+                             codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")), QMessageBox::Ok,
+                             QMessageBox::Warning);
         }
     } else {
         auto* box = static_cast<QComboBox*>(editor);
@@ -174,7 +179,9 @@ bool ChannelGridEditor::commit() {
     return accepted;
 }
 
-bool ChannelGridEditor::commitPendingEdit() { return commit(); }
+bool ChannelGridEditor::commitPendingEdit() {
+    return commit();
+}
 
 void ChannelGridEditor::abandonEdit() {
     if (QWidget* editor = visibleEditor()) {

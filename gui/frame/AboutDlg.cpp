@@ -1,8 +1,8 @@
 #include "frame/AboutDlg.h"
 
+#include "app/AppContext.h"
 #include "app/DialogUnits.h"
 #include "app/Pictures.h"
-#include "app/AppContext.h"
 #include "app/Resource.h"
 
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "frame/MainFrame.h"
 
-#include "channels/RadioModel.h"
-#include "dialogs/OptionalFeaturesDlg.h"
-#include "dialogs/ProductInfoDlg.h"
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/Resource.h"
+#include "channels/RadioModel.h"
+#include "dialogs/OptionalFeaturesDlg.h"
+#include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
 #include "frame/ChildFrame.h"
@@ -15,13 +15,13 @@
 #include "frame/NavigationBar.h"
 
 #include <QAction>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -62,7 +62,7 @@ MainFrame::~MainFrame() {
 }
 
 QAction* MainFrame::addCommand(int commandId, const QString& text, const QString& prompt,
-                                const QKeySequence& shortcut) {
+                               const QKeySequence& shortcut) {
     auto* action = new QAction(text, this);
     action->setData(commandId);
     // A prompt is the status bar text, then after a line break the tool tip.

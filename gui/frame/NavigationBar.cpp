@@ -105,8 +105,7 @@ void NavigationBar::layoutTree() {
     // Left 5, below the caption, right to 8 pixels short of the bar's width. The bottom follows
     // the main window's height but stays inside the drawn frame.
     const int bottom = qMin(m_frame->height() - 51, height() - 51);
-    m_tree->setGeometry(
-        edges(5, 8 + kCaptionHeight + 1, m_width - 8, qMax(bottom, 8 + kCaptionHeight + 1)));
+    m_tree->setGeometry(edges(5, 8 + kCaptionHeight + 1, m_width - 8, qMax(bottom, 8 + kCaptionHeight + 1)));
 }
 
 void NavigationBar::resizeEvent(QResizeEvent* event) {

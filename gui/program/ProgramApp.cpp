@@ -72,9 +72,9 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     // text that cannot come from a translation.
     if (!loadTranslation()) {
         MessageBox::show(nullptr,
-                          context.isChinese() ? QStringLiteral("加载语言链接库失败")
-                                              : QStringLiteral("Load language DLL fail"),
-                          QStringLiteral("Program"), QMessageBox::Ok);
+                         context.isChinese() ? QStringLiteral("加载语言链接库失败")
+                                             : QStringLiteral("Load language DLL fail"),
+                         QStringLiteral("Program"), QMessageBox::Ok);
         return false;
     }
 
@@ -134,8 +134,8 @@ bool ProgramApp::loadTranslation() {
     if (language.empty()) {
         return false;
     }
-    const QString path = findFileIgnoringCase(m_context->appDir(),
-                                               QString::fromStdString(language) + QStringLiteral(".qm"));
+    const QString path =
+        findFileIgnoringCase(m_context->appDir(), QString::fromStdString(language) + QStringLiteral(".qm"));
     auto translator = std::make_unique<QTranslator>();
     if (path.isEmpty() || !translator->load(path)) {
         return false;
@@ -174,7 +174,7 @@ void ProgramApp::onFileNew() {
     if (ChildFrame* active = frame->activeChild()) {
         // The warning stands in for a save prompt: the replaced document goes without one.
         if (MessageBox::show(frame, tr("All data will be Cleared!"), QString(),
-                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+                             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
             return;
         }
         frame->destroyChild(active);

@@ -19,7 +19,8 @@ public:
     static constexpr int kCommandId = 32777;
     static constexpr int kIdFirstPort = 1007; // COM1; COM2..COM4 follow
 
-    ComSetupDlg(const std::vector<PortCandidate>& candidates, ISettingsStore& store, QWidget* parent = nullptr);
+    ComSetupDlg(const std::vector<PortCandidate>& candidates, ISettingsStore& store,
+                QWidget* parent = nullptr);
 
     QRadioButton* portButton(int number) const { return m_buttons.at(static_cast<size_t>(number - 1)); }
     QString portName() const { return m_port; }

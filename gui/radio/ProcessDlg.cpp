@@ -34,7 +34,9 @@ void ProcessDlg::prepare(const QString& caption) {
     m_cancel = false;
 }
 
-bool ProcessDlg::isRunning() const { return isVisible() && !m_btnOk->isEnabled(); }
+bool ProcessDlg::isRunning() const {
+    return isVisible() && !m_btnOk->isEnabled();
+}
 
 void ProcessDlg::stepIt() {
     if (m_progress->value() < 64) {
@@ -43,7 +45,9 @@ void ProcessDlg::stepIt() {
     }
 }
 
-int ProcessDlg::position() const { return m_progress->value(); }
+int ProcessDlg::position() const {
+    return m_progress->value();
+}
 
 void ProcessDlg::accept() {
     if (!m_btnOk->isEnabled()) {

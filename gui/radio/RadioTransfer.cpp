@@ -1,7 +1,7 @@
 #include "radio/RadioTransfer.h"
 
-#include "app/MessageBox.h"
 #include "app/AppContext.h"
+#include "app/MessageBox.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/ProcessDlg.h"
 
@@ -25,7 +25,7 @@ public:
         const QString text =
             QString::fromStdString(transferMessageText(TransferStatus::CommunicationError, m_chinese));
         return MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
-                                 QMessageBox::Warning) == QMessageBox::Retry;
+                                QMessageBox::Warning) == QMessageBox::Retry;
     }
 
 private:
@@ -36,13 +36,17 @@ private:
 
 QString portReason(const PortOpenResult& port, const std::string& device, bool chinese) {
     if (device.empty()) {
-        return codeText(chinese, QT_TRANSLATE_NOOP("CodeText", "No serial device stands for this port on this computer."));
+        return codeText(chinese, QT_TRANSLATE_NOOP(
+                                     "CodeText", "No serial device stands for this port on this computer."));
     }
-    QString reason = QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
+    QString reason =
+        QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
     if (port.error == PortError::PermissionDenied) {
         reason += codeText(
             chinese,
-            QT_TRANSLATE_NOOP("CodeText", "\nAdd your user to the dialout group (sudo adduser $USER dialout) and log in again."));
+            QT_TRANSLATE_NOOP(
+                "CodeText",
+                "\nAdd your user to the dialout group (sudo adduser $USER dialout) and log in again."));
     }
     return reason;
 }
@@ -95,11 +99,13 @@ void RadioTransfer::showResult(const TransferResult& result, const QString& port
     case TransferStatus::CommunicationError: // the user has just answered Cancel
         return;
     case TransferStatus::WrongRadio:
-        MessageBox::show(m_parent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())), QMessageBox::Ok,
-                          QMessageBox::Warning);
+        MessageBox::show(m_parent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())),
+                         QMessageBox::Ok, QMessageBox::Warning);
         return;
     case TransferStatus::PortOpenFailed:
-        text += QStringLiteral("\n\n%1: %2").arg(portName, portReason(result.portError, resolvePort(m_context, portName), m_context.isChinese()));
+        text += QStringLiteral("\n\n%1: %2")
+                    .arg(portName, portReason(result.portError, resolvePort(m_context, portName),
+                                              m_context.isChinese()));
         break;
     case TransferStatus::FrameFailed:
         break;

@@ -56,7 +56,8 @@ double transferMs(TransferDirection direction) {
     MemoryImage image = MemoryImage::newDocument();
     const auto start = std::chrono::steady_clock::now();
     const TransferResult result = session.run(direction, sim.devicePath(), image);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!result.ok()) {
         std::fprintf(stderr, "transfer failed: %s\n", transferMessageText(result.status, false).c_str());
         return -1;

@@ -313,7 +313,7 @@ TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
 
 TEST_F(CliShow, JsonHoldsTypedValuesBesideTheTexts) {
     MemoryImage img = showcaseImage();
-    img.setRxFrequency(3, 14652500); // receive only: not in use
+    img.setRxFrequency(3, 14652500);            // receive only: not in use
     img.setByte(image::offset::kSquelch, 0x0A); // outside the list: null
     // The monitor key byte is still erased: like the options dialog, it reads as item 2.
     writeImage("a.dat", img);
@@ -357,11 +357,16 @@ TEST_F(CliShow, JsonHoldsTypedValuesBesideTheTexts) {
         int64_t number;
         const char* text;
     } rows[] = {
-        {"time_out_s", Kind::Number, 45, ""},    {"squelch", Kind::Null, 0, ""},
-        {"priority", Kind::Number, 16, ""},      {"voice", Kind::String, 0, "english"},
-        {"monitor_key", Kind::String, 0, "momentary"}, {"vox", Kind::Bool, 0, ""},
-        {"vox_gain", Kind::Number, 5, ""},       {"vox_delay_ms", Kind::Number, 300, ""},
-        {"key_beep", Kind::Bool, 1, ""},         {"battery_saver", Kind::Bool, 1, ""},
+        {"time_out_s", Kind::Number, 45, ""},
+        {"squelch", Kind::Null, 0, ""},
+        {"priority", Kind::Number, 16, ""},
+        {"voice", Kind::String, 0, "english"},
+        {"monitor_key", Kind::String, 0, "momentary"},
+        {"vox", Kind::Bool, 0, ""},
+        {"vox_gain", Kind::Number, 5, ""},
+        {"vox_delay_ms", Kind::Number, 300, ""},
+        {"key_beep", Kind::Bool, 1, ""},
+        {"battery_saver", Kind::Bool, 1, ""},
     };
     EXPECT_EQ(values.members.size(), std::size(rows));
     for (const auto& row : rows) {

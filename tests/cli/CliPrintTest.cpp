@@ -21,7 +21,9 @@ std::string pdfText(const std::string& pdf) {
     return text;
 }
 
-bool havePdfToText() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
+bool havePdfToText() {
+    return std::system("pdftotext -v >/dev/null 2>&1") == 0;
+}
 
 class CliPrint : public CliTest {
 protected:

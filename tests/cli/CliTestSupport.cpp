@@ -57,9 +57,8 @@ void closeFd(int& fd) {
 
 } // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& args,
-                             const std::vector<std::string>& environment, const std::string& workDir,
-                             bool stderrIsTerminal) {
+ChildProcess::ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                           const std::string& workDir, bool stderrIsTerminal) {
     int outPipe[2] = {-1, -1};
     int errRead = -1;
     int errWrite = -1;
@@ -200,8 +199,7 @@ RunResult CliTest::run(std::vector<std::string> args, bool stderrIsTerminal) {
 }
 
 std::unique_ptr<ChildProcess> CliTest::start(std::vector<std::string> args, bool stderrIsTerminal) {
-    return std::make_unique<ChildProcess>(withIni(std::move(args)), environment(), m_dir,
-                                           stderrIsTerminal);
+    return std::make_unique<ChildProcess>(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal);
 }
 
 RunResult CliTest::runBare(const std::vector<std::string>& args) {

@@ -26,7 +26,7 @@ struct RunResult {
 class ChildProcess {
 public:
     ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                  const std::string& workDir, bool stderrIsTerminal);
+                 const std::string& workDir, bool stderrIsTerminal);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -28,7 +28,8 @@ TEST(ChannelCodec, RoundTripsEveryFieldOnTheFirstAndLastChannel) {
         {"example", exampleChannel()},
         {"erased", Channel::erased()},
         {"new channel", Channel::onFrequency(43312500)},
-        {"receive only, DCS normal", [] {
+        {"receive only, DCS normal",
+         [] {
              Channel c = Channel::erased();
              c.rx10Hz = 99999999;
              c.rxTone = Tone::dcs(23, false);

@@ -18,7 +18,9 @@ const char kHeader[] = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cTo
                        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
                        "BusyLock";
 
-void put(MemoryImage& img, int ch, const Channel& c) { ChannelCodec::encode(img, ch, c); }
+void put(MemoryImage& img, int ch, const Channel& c) {
+    ChannelCodec::encode(img, ch, c);
+}
 
 std::string describe(const MemoryImage& img, int ch) {
     std::ostringstream out;
@@ -133,8 +135,7 @@ TEST(ChannelCsv, ReadsColumnsByNameInAnyOrderWithQuotesCommentsBomAndCrLf) {
                              "# a comment between rows\r\n"
                              "\"\",  146.0  ,,2,,,,\r\n"
                              "plain,500,,3,,,,\r\n";
-    const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
+    const channelcsv::ImportResult r = channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_EQ(r.problems.size(), 1u) << problemsText(r);
     // The quoted field with a line break spans lines 4 and 5, so the bad row is on line 8.
     EXPECT_EQ(r.problems[0].line, 8);
@@ -153,8 +154,7 @@ TEST(ChannelCsv, ReadsTheOlderSeventeenColumnLayout) {
                              "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL\n"
                              "1,A,145.000000,-,0.600000,TSQL,88.5,100.0,023,NN,NFM,5.00,S,,,,\n"
                              "2,B,146.000000,,0.000000,DTCS,88.5,88.5,411,NR,FM,5.00,,,,,\n";
-    const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
+    const channelcsv::ImportResult r = channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(describe(r.image, 1), "ch1 145.00000/144.40000 rx 100.0 tx 100.0 narrow skip lock0 high");
     EXPECT_EQ(describe(r.image, 2), "ch2 146.00000/146.00000 rx D411I tx D411N wide scan lock0 high");
@@ -162,8 +162,7 @@ TEST(ChannelCsv, ReadsTheOlderSeventeenColumnLayout) {
 
 TEST(ChannelCsv, LocationsCountFromZeroWhenTheSmallestIsZero) {
     const std::string text = "Location,Frequency\n0,145.0\n15,146.0\n";
-    const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
+    const channelcsv::ImportResult r = channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_TRUE(r.ok()) << problemsText(r);
     EXPECT_EQ(r.image.rxFrequency(1), 14500000u);
     EXPECT_EQ(r.image.rxFrequency(16), 14600000u);
@@ -327,8 +326,7 @@ TEST(ChannelCsv, ReportsEveryBadRowOfAFileInLineOrder) {
                              "1,146.0,\n"
                              "3,145.0,P\n"
                              "4,146.0,P\n";
-    const channelcsv::ImportResult r =
-        channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
+    const channelcsv::ImportResult r = channelcsv::importCsv(text, MemoryImage::newDocument(), kBand136To174);
     ASSERT_EQ(r.problems.size(), 3u) << problemsText(r);
     EXPECT_EQ(r.problems[0].line, 3);
     EXPECT_EQ(r.problems[1].line, 4);

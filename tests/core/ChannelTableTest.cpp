@@ -141,15 +141,31 @@ struct CommitCase {
 };
 
 TEST(ChannelTable, CommitsFrequencyCells) {
-    const std::vector<std::string> used = {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"};
+    const std::vector<std::string> used = {"145.00000", "145.60000", "88.5", "D023N",
+                                           "Wide",      "Yes",       "Off",  "High"};
     const std::vector<std::string> empty(8);
     const CommitCase cases[] = {
-        {"new channel gets defaults", 1, empty, "145", true, std::nullopt,
+        {"new channel gets defaults",
+         1,
+         empty,
+         "145",
+         true,
+         std::nullopt,
          {"145.00000", "145.00000", "None", "None", "Wide", "Yes", "Off", "High"}},
-        {"receive change keeps transmit", 1, used, "146", true, std::nullopt,
+        {"receive change keeps transmit",
+         1,
+         used,
+         "146",
+         true,
+         std::nullopt,
          {"146.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
         {"clearing receive deletes the channel", 1, used, "", true, std::nullopt, empty},
-        {"clearing transmit follows receive", 2, used, "", true, std::nullopt,
+        {"clearing transmit follows receive",
+         2,
+         used,
+         "",
+         true,
+         std::nullopt,
          {"145.00000", "145.00000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
         {"receive out of band keeps the row", 1, used, "170", false, MessageId::OutOfRange, used},
         {"receive off-step keeps the row", 1, used, "145.0025", false, MessageId::OffStep, used},
@@ -158,9 +174,19 @@ TEST(ChannelTable, CommitsFrequencyCells) {
         {"new channel refused stays empty", 1, empty, "170", false, MessageId::OutOfRange, empty},
         {"text is out of range", 1, used, "abc", false, MessageId::OutOfRange, used},
         {"too large for 32 bits", 1, used, "1e30", false, MessageId::OutOfRange, used},
-        {"upper band edge passes", 1, used, "160", true, std::nullopt,
+        {"upper band edge passes",
+         1,
+         used,
+         "160",
+         true,
+         std::nullopt,
          {"160.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
-        {"six decimals truncate", 2, used, "145.0125009", true, std::nullopt,
+        {"six decimals truncate",
+         2,
+         used,
+         "145.0125009",
+         true,
+         std::nullopt,
          {"145.00000", "145.01250", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
         {"transmit without receive stays empty", 2, empty, "145", true, std::nullopt, empty},
     };
@@ -216,8 +242,8 @@ TEST(ChannelTable, ListOpensOnTheFirstItemBeginningWithTheText) {
         const char* text;
         int index;
     } cases[] = {
-        {col::kRxTone, "", 0},        {col::kRxTone, "88.5", 9},   {col::kRxTone, "d023i", 135},
-        {col::kRxTone, "100.5", 0},   {col::kBusyLock, "c", 1},    {col::kPower, "Low", 1},
+        {col::kRxTone, "", 0},        {col::kRxTone, "88.5", 9}, {col::kRxTone, "d023i", 135},
+        {col::kRxTone, "100.5", 0},   {col::kBusyLock, "c", 1},  {col::kPower, "Low", 1},
         {col::kTxTone, "D754N", 134}, {col::kScan, "No", 1},
     };
     for (const auto& c : cases) {

@@ -24,7 +24,8 @@ TEST(Frequency, EncodesAndDecodesPackedBcdLeastSignificantByteFirst) {
         SCOPED_TRACE(c.name);
         uint8_t field[4] = {};
         image::encodeFrequency(field, c.freq10Hz);
-        EXPECT_EQ(std::vector<uint8_t>(field, field + 4), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
+        EXPECT_EQ(std::vector<uint8_t>(field, field + 4),
+                  std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
         EXPECT_EQ(image::decodeFrequency(field), std::optional<uint32_t>(c.freq10Hz));
     }
 }

@@ -10,8 +10,9 @@ TEST(Options, NewDocumentSelections) {
         OptionList list;
         const char* item;
     } cases[] = {
-        {OptionList::TimeOut, "45s"},  {OptionList::Squelch, "5"},     {OptionList::Priority, "Off"},
-        {OptionList::Voice, "English"}, {OptionList::VoxGain, "5"},    {OptionList::VoxDelay, "0.3s"},
+        {OptionList::TimeOut, "45s"},  {OptionList::Squelch, "5"},
+        {OptionList::Priority, "Off"}, {OptionList::Voice, "English"},
+        {OptionList::VoxGain, "5"},    {OptionList::VoxDelay, "0.3s"},
         {OptionList::Vox, "Off"},      {OptionList::MonitorKey, "Monitor Momentary"},
     };
     for (const auto& c : cases) {
@@ -25,8 +26,9 @@ TEST(Options, NewDocumentSelections) {
 
 TEST(Options, StoringEverySelectionOfANewDocumentChangesOnlyTheMonitorKey) {
     MemoryImage img = MemoryImage::newDocument();
-    for (OptionList l : {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
-                         OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox}) {
+    for (OptionList l :
+         {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
+          OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox}) {
         storeOptionSelection(l, optionSelection(l, img), img);
     }
     MemoryImage expected = MemoryImage::newDocument();
@@ -113,7 +115,8 @@ TEST(OptionTable, EveryListOnceWithItsLabelAndNumbers) {
     ASSERT_EQ(optionTable().size(), 8u);
     for (const OptionInfo& info : optionTable()) {
         const size_t items = optionItems(info.list, false).size();
-        EXPECT_TRUE(info.words.size() == items || info.numbers.size() == items || info.list == OptionList::Priority)
+        EXPECT_TRUE(info.words.size() == items || info.numbers.size() == items ||
+                    info.list == OptionList::Priority)
             << info.key;
         EXPECT_EQ(&optionInfo(info.list), &info) << info.key;
     }

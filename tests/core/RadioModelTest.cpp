@@ -16,7 +16,8 @@ namespace {
 class RadioModelTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_path = fs::temp_directory_path() / ("radiomodel-" + std::to_string(std::random_device{}()) + ".ini");
+        m_path =
+            fs::temp_directory_path() / ("radiomodel-" + std::to_string(std::random_device{}()) + ".ini");
     }
     void TearDown() override { fs::remove(m_path); }
     void load(const std::string& text) {
@@ -88,7 +89,8 @@ TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {
 }
 
 TEST(RadioModel, MainTitleInBothLanguages) {
-    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", false), "Prog  [ Type:A  Fre:136 - 174MHz ]");
+    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", false),
+              "Prog  [ Type:A  Fre:136 - 174MHz ]");
     EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "x", true), "Prog  [ 类型:A  频率:x ]");
 }
 

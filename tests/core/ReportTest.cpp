@@ -236,8 +236,8 @@ TEST(Report, ChineseLabelsKeepTheEnglishPageNumbers) {
     const ReportModel model = buildReport(imageWithChannels({4}), input(true));
     ASSERT_EQ(model.pageCount(), 2);
     // The same Chinese labels as the option lists and the channel grid.
-    for (const char* text : {"可选功能", "功能", "超时定时器:", "静噪电平:", "语音报号:", "声控延迟时间:", "声控增益电平:",
-                             "电池省电:", "哔音:", "Page 1 of 2"}) {
+    for (const char* text : {"可选功能", "功能", "超时定时器:", "静噪电平:", "语音报号:", "声控延迟时间:",
+                             "声控增益电平:", "电池省电:", "哔音:", "Page 1 of 2"}) {
         EXPECT_TRUE(hasText(model.pages[0], text)) << text;
     }
     for (const char* text :

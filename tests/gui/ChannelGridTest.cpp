@@ -53,7 +53,9 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
     }
-    void pressEnter() { QTest::keyClick(editor()->visibleEditor() ? editor()->visibleEditor() : grid(), Qt::Key_Return); }
+    void pressEnter() {
+        QTest::keyClick(editor()->visibleEditor() ? editor()->visibleEditor() : grid(), Qt::Key_Return);
+    }
 };
 
 TEST_F(ChannelGrid, NewDocumentShowsHeadingsNumbersAndEmptyRows) {
@@ -133,15 +135,16 @@ TEST_P(ChannelGridRefused, ARefusedFrequencyShowsItsMessageAndKeepsTheRow) {
 const char* const kOutOfRange = "Out of range,please input again.";
 const char* const kOffStep = "Error data Value, please input according the step value(6.25K/5k).";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ChannelGridRefused,
-    ::testing::Values(RefusedCase{"RxOutOfBandEnter", 1, "180", true, kOutOfRange},
-                      RefusedCase{"RxOutOfBandLeave", 1, "180", false, kOutOfRange},
-                      RefusedCase{"RxOffStepEnter", 1, "145.0025", true, kOffStep},
-                      RefusedCase{"TxOutOfBandLeave", 2, "100", false, kOutOfRange},
-                      RefusedCase{"TxOffStepEnter", 2, "145.0025", true, kOffStep},
-                      RefusedCase{"TxOffStepLeave", 2, "145.0025", false, kOffStep}),
-    [](const ::testing::TestParamInfo<RefusedCase>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ChannelGridRefused,
+                         ::testing::Values(RefusedCase{"RxOutOfBandEnter", 1, "180", true, kOutOfRange},
+                                           RefusedCase{"RxOutOfBandLeave", 1, "180", false, kOutOfRange},
+                                           RefusedCase{"RxOffStepEnter", 1, "145.0025", true, kOffStep},
+                                           RefusedCase{"TxOutOfBandLeave", 2, "100", false, kOutOfRange},
+                                           RefusedCase{"TxOffStepEnter", 2, "145.0025", true, kOffStep},
+                                           RefusedCase{"TxOffStepLeave", 2, "145.0025", false, kOffStep}),
+                         [](const ::testing::TestParamInfo<RefusedCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(ChannelGrid, ListsOnAnEmptyRowLeaveTheCellEmpty) {
     startIn(QStringLiteral("English"));

@@ -125,9 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, DocumentWrongLength,
                                            WrongLengthCase{"OneShort", 1023},
                                            WrongLengthCase{"OneOver", 1025}, WrongLengthCase{"Double", 2048},
                                            WrongLengthCase{"Folder", -1}),
-                         [](const ::testing::TestParamInfo<WrongLengthCase>& row) {
-                             return row.param.name;
-                         });
+                         [](const ::testing::TestParamInfo<WrongLengthCase>& row) { return row.param.name; });
 
 TEST_F(Document, DataFormatErrorIsChineseInAChineseProgram) {
     writeTestIni(QStringLiteral("Chinese"));
@@ -281,7 +279,7 @@ TEST_P(DocumentClose, UnsavedChangesAreAskedAboutWhenTheMainWindowCloses) {
     MessageBox::answerNext(c.answer);
     if (c.answer == QMessageBox::Yes) {
         FileDialog::answerNext(QString::fromUtf8(c.saveAs).isEmpty() ? QString()
-                                                                      : path(QString::fromUtf8(c.saveAs)));
+                                                                     : path(QString::fromUtf8(c.saveAs)));
     }
     EXPECT_EQ(frame()->close(), c.closes);
     EXPECT_EQ(frame()->isVisible(), !c.closes);

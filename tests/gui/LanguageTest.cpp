@@ -71,7 +71,8 @@ TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
     choose(Choice::Chinese, Close::Ok);
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The language could not be saved in "))) << qPrintable(boxes[0].text);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The language could not be saved in ")))
+        << qPrintable(boxes[0].text);
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Program.ini")));
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(m_started.empty());

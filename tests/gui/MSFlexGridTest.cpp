@@ -185,11 +185,8 @@ TEST(MSFlexGrid, CellRectangleIsTheSumOfTheWidthsAndHeightsBefore) {
         int row, col;
         int left, top, width, height;
     } cases[] = {
-        {0, 0, 0, 0, 489, 300},
-        {1, 1, 489, 300, 1152, 255},
-        {5, 6, 6057, 1320, 768, 255},
-        {16, 1, 489, 4125, 1152, 255},
-        {16, 8, 7785, 4125, 768, 255},
+        {0, 0, 0, 0, 489, 300},        {1, 1, 489, 300, 1152, 255},   {5, 6, 6057, 1320, 768, 255},
+        {16, 1, 489, 4125, 1152, 255}, {16, 8, 7785, 4125, 768, 255},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "cell " << c.row << "," << c.col);

@@ -61,7 +61,7 @@ struct AcceleratorCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     int command;
-    bool triggers; // false: the command is switched off, so nothing may happen
+    bool triggers;      // false: the command is switched off, so nothing may happen
     bool modal = false; // the command opens a modal dialog, which the test cancels
 };
 

@@ -227,7 +227,8 @@ TEST(OptionalFeaturesDlg, ChineseLabelsAgreeWithTheOptionTable) {
                 }
             }
             ASSERT_NE(label, nullptr) << info.key;
-            EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QString::fromStdString(optionLabel(info.list, true)))
+            EXPECT_EQ(qobject_cast<QLabel*>(label)->text(),
+                      QString::fromStdString(optionLabel(info.list, true)))
                 << info.key;
         }
         EXPECT_EQ(dlg.beepBox()->text(), QString::fromUtf8(coreText(CoreText::Beep, true)));

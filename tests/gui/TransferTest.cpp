@@ -223,7 +223,8 @@ TEST_P(TransferWrongRadio, IsRefusedInTheInterfacesLanguage) {
 INSTANTIATE_TEST_SUITE_P(
     Languages, TransferWrongRadio,
     ::testing::Values(
-        WrongRadioCase{"English", "Becuase the type of radio does not match,\ncommunications is interrupt.", "Caution"},
+        WrongRadioCase{"English", "Becuase the type of radio does not match,\ncommunications is interrupt.",
+                       "Caution"},
         WrongRadioCase{"Chinese", "对讲机类型不匹配,无法通讯。", "警告"}),
     [](const ::testing::TestParamInfo<WrongRadioCase>& row) { return std::string(row.param.language); });
 
@@ -234,7 +235,8 @@ TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith("Could not Open the Port,Please check whether the Port are occupied"));
+    EXPECT_TRUE(
+        boxes[0].text.startsWith("Could not Open the Port,Please check whether the Port are occupied"));
     EXPECT_TRUE(boxes[0].text.contains("/dev/no-such-radio-port"));
     EXPECT_EQ(m_radio->handshakes(), 0);
 }
