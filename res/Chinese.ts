@@ -27,10 +27,6 @@
         <translation>无法打印报表。</translation>
     </message>
     <message>
-        <source>Caution</source>
-        <translation>警告</translation>
-    </message>
-    <message>
         <source>Product Information</source>
         <translation>类型设置</translation>
     </message>

@@ -27,10 +27,6 @@
         <translation>The report could not be printed.</translation>
     </message>
     <message>
-        <source>Caution</source>
-        <translation>Caution</translation>
-    </message>
-    <message>
         <source>Product Information</source>
         <translation>Product Information</translation>
     </message>

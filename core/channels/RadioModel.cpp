@@ -1,6 +1,7 @@
 #include "channels/RadioModel.h"
 
 #include "settings/IniFile.h"
+#include "text/CoreTexts.h"
 
 namespace radiomodel {
 
@@ -44,8 +45,8 @@ std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex)
 
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
                       bool chinese) {
-    return appName + (chinese ? "  [ 类型:" : "  [ Type:") + type + (chinese ? "  频率:" : "  Fre:") + band +
-           " ]";
+    return appName + "  [ " + coreText(CoreText::CaptionType, chinese) + type + "  " +
+           coreText(CoreText::CaptionBand, chinese) + band + " ]";
 }
 
 TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {

@@ -59,6 +59,8 @@ constexpr TextPair kTexts[] = {
     {CoreText::RadioType, "Type", "类型"},
     {CoreText::Band, "Band", "频率"},
     {CoreText::NotInProgramIni, "(not in Program.ini)", "(Program.ini 未列出)"},
+    {CoreText::CaptionType, "Type:", "类型:"},
+    {CoreText::CaptionBand, "Fre:", "频率:"},
     {CoreText::OutOfRange, "Out of range,please input again.", "超出范围，请重新输入。"},
     {CoreText::OffStep, "Error data Value, please input according the step value(6.25K/5k).",
      "数据错误，请按步进值(6.25K/5K)输入。"},

@@ -58,6 +58,9 @@ enum class CoreText {
     RadioType,
     Band,
     NotInProgramIni,
+    // The main window's caption: "<product>  [ Type:<type>  Fre:<band> ]".
+    CaptionType,
+    CaptionBand,
     // Messages.
     OutOfRange,
     OffStep,

@@ -1,8 +1,8 @@
 #include "editor/ChannelGridEditor.h"
 
-#include "app/CodeText.h"
 #include "app/MessageBox.h"
 #include "editor/MSFlexGrid.h"
+#include "text/CoreTexts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -162,7 +162,7 @@ bool ChannelGridEditor::commit() {
         if (!out.accepted && out.message) {
             accepted = false;
             MessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)),
-                             codeText(m_chinese, QT_TRANSLATE_NOOP("CodeText", "Caution")), QMessageBox::Ok,
+                             QString::fromUtf8(coreText(CoreText::Caution, m_chinese)), QMessageBox::Ok,
                              QMessageBox::Warning);
         }
     } else {
