@@ -55,23 +55,12 @@ public:
     const std::string& demoDevice() const { return m_demoDevice; }
     void setDemoDevice(const std::string& device) { m_demoDevice = device; }
 
-    // One transfer at a time: it processes events itself, so the commands that would destroy its
-    // document, or start a second transfer, wait while this is set.
+    // One transfer at a time: a second one, and the commands that would end the program, wait
+    // while this is set.
     bool isTransferRunning() const { return m_transferRunning; }
 
-    // Marks a transfer as running for as long as it exists.
-    class TransferScope {
-    public:
-        explicit TransferScope(AppContext& context) : m_context(context) {
-            m_context.m_transferRunning = true;
-        }
-        ~TransferScope() { m_context.m_transferRunning = false; }
-        TransferScope(const TransferScope&) = delete;
-        TransferScope& operator=(const TransferScope&) = delete;
-
-    private:
-        AppContext& m_context;
-    };
+    // Set and cleared by ProgramDoc::TransferScope around a transfer.
+    void setTransferRunning(bool running) { m_transferRunning = running; }
 
 private:
     IniFile m_settings;

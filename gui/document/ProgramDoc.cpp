@@ -70,6 +70,18 @@ bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     return true;
 }
 
+ProgramDoc::TransferScope::TransferScope(ProgramDoc& doc) : m_doc(doc) {
+    m_doc.m_context.setTransferRunning(true);
+    m_doc.m_busy = true;
+    emit m_doc.busyChanged();
+}
+
+ProgramDoc::TransferScope::~TransferScope() {
+    m_doc.m_busy = false;
+    m_doc.m_context.setTransferRunning(false);
+    emit m_doc.busyChanged();
+}
+
 void ProgramDoc::replaceImage(const MemoryImage& image) {
     m_image = image;
     m_isNew = false;

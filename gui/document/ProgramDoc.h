@@ -66,6 +66,22 @@ public:
     // has turned to this document among several.
     void rememberTypeAndBand();
 
+    // True while a transfer with the radio works on this document: nothing may change, save,
+    // close or replace it meanwhile.
+    bool isBusy() const { return m_busy; }
+
+    // Marks the document busy, and the serial line taken, for as long as it exists.
+    class TransferScope {
+    public:
+        explicit TransferScope(ProgramDoc& doc);
+        ~TransferScope();
+        TransferScope(const TransferScope&) = delete;
+        TransferScope& operator=(const TransferScope&) = delete;
+
+    private:
+        ProgramDoc& m_doc;
+    };
+
     // The editor whose working copy is written back before a save; nullptr for none.
     void setEditor(IDocumentEditor* editor) { m_editor = editor; }
 
@@ -90,6 +106,8 @@ signals:
     void imageReplaced();
     // typeAndBand() and mainTitle() changed.
     void modelChanged();
+    // isBusy() changed.
+    void busyChanged();
 
 private:
     // Writes the editor's working copy into the image, then the image into path. On failure the
@@ -111,4 +129,5 @@ private:
     radiomodel::TypeAndBand m_typeAndBand;
     QString m_mainTitle;
     IDocumentEditor* m_editor = nullptr;
+    bool m_busy = false;
 };

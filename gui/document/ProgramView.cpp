@@ -57,6 +57,13 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     m_processDlg->setWindowFlags(Qt::Dialog);
     connect(m_processDlg, &ProcessDlg::transferRequested, this, &ProgramView::onRadioTransfer,
             Qt::QueuedConnection);
+    m_transfer = new RadioTransfer(m_context, this);
+    connect(m_transfer, &RadioTransfer::rowDone, m_processDlg, &ProcessDlg::stepIt);
+    connect(m_transfer, &RadioTransfer::finished, this, &ProgramView::onTransferFinished);
+    connect(m_processDlg, &ProcessDlg::cancelRequested, m_transfer, &RadioTransfer::cancel);
+    // While a transfer works on the document, the grid takes no edits; it still repaints.
+    connect(m_document, &ProgramDoc::busyChanged, this,
+            [this] { m_grid->setEnabled(!m_document->isBusy()); });
     m_document->setEditor(this);
     connect(m_document, &ProgramDoc::imageReplaced, this, &ProgramView::updateGridFromImage);
     connect(m_document, &ProgramDoc::modelChanged, this,
@@ -160,30 +167,30 @@ void ProgramView::onComSetup() {
 
 void ProgramView::onRadioTransfer() {
     if (m_context.isTransferRunning()) {
-        // Another document's transfer holds the line (this OK came through its event pumps).
+        // Another document's transfer holds the line.
         m_processDlg->hide();
         return;
     }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
-    const bool write = m_write;
+    m_transferWrites = m_write;
     commitPendingEdit();
-    if (write) {
+    if (m_transferWrites) {
         writeBack(m_document->image());
     }
-    RadioTransfer transfer(m_context, *m_processDlg, window());
-    // A read fills a copy, which replaces the document's image only when it is complete.
-    MemoryImage image = m_document->image();
-    TransferResult result;
-    {
-        const AppContext::TransferScope running(m_context);
-        result = transfer.run(write ? TransferDirection::Write : TransferDirection::Read, m_port, image);
-    }
+    m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
+    // The session works on a copy: a read replaces the document's image only when complete.
+    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_port,
+                      m_document->image());
+}
+
+void ProgramView::onTransferFinished(const TransferResult& result, const MemoryImage& image) {
+    m_busy.reset();
     m_processDlg->hide();
-    transfer.showResult(result, m_port);
+    m_transfer->showResult(result, m_port);
     if (!result.ok()) {
         return;
     }
-    if (!write) {
+    if (!m_transferWrites) {
         m_document->replaceImage(image);
     }
     // A hidden document window comes back to show what was read or written.

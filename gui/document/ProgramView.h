@@ -5,10 +5,13 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include <cstdint>
 
 class AppContext;
+class RadioTransfer;
+struct TransferResult;
 class ChannelGridEditor;
 class ProcessDlg;
 class QPrinter;
@@ -65,7 +68,8 @@ public slots:
     void onRead();
     void onWrite();
     void onComSetup();
-    // The transfer in the direction the dialog was opened for.
+    // Starts the transfer in the direction the dialog was opened for; the document is busy
+    // until it ends.
     void onRadioTransfer();
     // File, Print and Print Preview: the report of the grid as it shows (an open edit is
     // committed first) and of the image's options, on the given printer.
@@ -75,6 +79,9 @@ public slots:
     bool printReport(QPrinter& printer);
 
 private:
+    // The transfer's result, applied to the document in one step.
+    void onTransferFinished(const TransferResult& result, const MemoryImage& image);
+
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;
     QLabel* m_caption;
@@ -85,6 +92,9 @@ private:
     ProcessDlg* m_processDlg;
     QString m_port = QStringLiteral("COM1");
     bool m_write = false;
+    bool m_transferWrites = false; // the direction of the transfer that runs
+    RadioTransfer* m_transfer;
+    std::unique_ptr<ProgramDoc::TransferScope> m_busy;
 
     void openProcessDialog(bool write);
 };

@@ -315,9 +315,7 @@ void MainFrame::updateMenus() {
         }
         m_documentMenuShown = document;
     }
-    for (int command : {id::kFileClose, id::kFileSave, id::kFileSaveAs, id::kLanguage}) {
-        commandAction(command)->setEnabled(document);
-    }
+    updateCommands();
     setProperty(kHelpIdProperty, document ? id::kHelpDocumentFrame : id::kHelpMainFrame);
     // Turning from one document to another makes the new one's type and band the remembered
     // choice, which Product Information opens on.
@@ -329,6 +327,26 @@ void MainFrame::updateMenus() {
         m_rememberedDoc = active;
     }
     updateCaption();
+}
+
+void MainFrame::updateCommands() {
+    using namespace id;
+    const ChildFrame* child = activeChild();
+    const bool document = child != nullptr;
+    // The document of a running transfer can be looked at, but nothing may change, save, close
+    // or replace it; and nothing starts a second transfer or ends the program meanwhile.
+    const bool busy = document && child->document()->isBusy();
+    const bool transfer = m_context.isTransferRunning();
+    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
+                        kProductInformation, kOptionalFeatures, kComSetup}) {
+        commandAction(command)->setEnabled(document && !busy);
+    }
+    for (int command : {kRead, kWrite, kLanguage}) {
+        commandAction(command)->setEnabled(document && !transfer);
+    }
+    for (int command : {kFileNew, kAppExit}) {
+        commandAction(command)->setEnabled(!transfer);
+    }
 }
 
 void MainFrame::updateIndicators() {
@@ -366,6 +384,7 @@ ChildFrame* MainFrame::addDocumentWindow(ProgramDoc* doc) {
     m_activeChild = child;
     updateMenus();
     connect(doc, &ProgramDoc::modelChanged, this, &MainFrame::updateCaption);
+    connect(doc, &ProgramDoc::busyChanged, this, &MainFrame::updateCommands);
     child->fitToView();
     child->view()->onInitialUpdate();
     return child;

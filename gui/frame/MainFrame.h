@@ -111,6 +111,8 @@ private:
     void createStatusBar();
     void createNavigationBar();
     void updateMenus();
+    // Enables the commands that the active document and a running transfer allow.
+    void updateCommands();
     void runCommand(int commandId);
     void setCaption(const QString& caption);
     // The caption of the active document, or the program's name while there is none.

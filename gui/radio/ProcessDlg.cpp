@@ -31,7 +31,16 @@ void ProcessDlg::prepare(const QString& caption) {
     m_progress->setValue(0);
     m_lblNumber->setText(QStringLiteral("0"));
     m_btnOk->setEnabled(true);
+    m_btnOk->setDefault(true);
     m_cancel = false;
+}
+
+void ProcessDlg::showEvent(QShowEvent* event) {
+    // A transfer disabled OK, which moved the focus (and with it the default) to Cancel.
+    QDialog::showEvent(event);
+    m_btnCancel->setDefault(false);
+    m_btnOk->setDefault(true);
+    m_btnOk->setFocus();
 }
 
 bool ProcessDlg::isRunning() const {
@@ -61,5 +70,7 @@ void ProcessDlg::reject() {
     m_cancel = true;
     if (m_btnOk->isEnabled()) {
         hide(); // nothing was started
+    } else {
+        emit cancelRequested();
     }
 }

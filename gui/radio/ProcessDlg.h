@@ -8,7 +8,8 @@ class QPushButton;
 
 // The modeless progress dialog of a transfer. OK disables itself and asks for the transfer
 // to start; Cancel before OK closes the dialog (nothing is sent), Cancel during the transfer
-// only raises the cancel flag, which the transfer sees at its next pump point.
+// asks the transfer to stop (cancelRequested), which it does at its next pump point. Every
+// time the dialog opens, OK is the default button and has the focus, so Enter starts.
 class ProcessDlg : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +31,10 @@ public:
 
 signals:
     void transferRequested();
+    void cancelRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 public slots:
     void accept() override;

@@ -3,36 +3,11 @@
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
 #include "platform/PosixSerialPort.h"
-#include "radio/ProcessDlg.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 
 namespace {
-
-class DialogObserver : public ICloneObserver {
-public:
-    DialogObserver(ProcessDlg& dialog, QWidget* parent, bool chinese)
-        : m_dialog(dialog), m_parent(parent), m_chinese(chinese) {}
-
-    void onProgress(int) override { m_dialog.stepIt(); }
-
-    bool pump() override {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return m_dialog.isCancelled();
-    }
-
-    bool retryAfterCommunicationError() override {
-        const QString text =
-            QString::fromStdString(transferMessageText(TransferStatus::CommunicationError, m_chinese));
-        return MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
-                                QMessageBox::Warning) == QMessageBox::Retry;
-    }
-
-private:
-    ProcessDlg& m_dialog;
-    QWidget* m_parent;
-    bool m_chinese;
-};
 
 QString portReason(const PortOpenResult& port, const std::string& device, bool chinese) {
     if (device.empty()) {
@@ -53,8 +28,98 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
 
 } // namespace
 
-RadioTransfer::RadioTransfer(const AppContext& context, ProcessDlg& dialog, QWidget* parent)
-    : m_context(context), m_dialog(dialog), m_parent(parent) {}
+// The session's driver on the worker thread. It touches nothing of the user interface: rows and
+// the Retry/Cancel question are posted to the transfer object on the user-interface thread.
+class RadioTransfer::Observer : public ICloneObserver {
+public:
+    explicit Observer(RadioTransfer& transfer) : m_transfer(transfer) {}
+
+    void onProgress(int row) override {
+        QMetaObject::invokeMethod(
+            &m_transfer, [transfer = &m_transfer, row] { emit transfer->rowDone(row); },
+            Qt::QueuedConnection);
+    }
+
+    bool pump() override { return m_transfer.m_cancel.load(); }
+
+    bool retryAfterCommunicationError() override {
+        {
+            const std::lock_guard<std::mutex> lock(m_transfer.m_mutex);
+            m_transfer.m_retry.reset();
+        }
+        QMetaObject::invokeMethod(
+            &m_transfer, [transfer = &m_transfer] { transfer->askRetry(); }, Qt::QueuedConnection);
+        std::unique_lock<std::mutex> lock(m_transfer.m_mutex);
+        m_transfer.m_answered.wait(lock,
+                                   [this] { return m_transfer.m_retry.has_value() || m_transfer.m_cancel; });
+        return m_transfer.m_retry.value_or(false) && !m_transfer.m_cancel;
+    }
+
+private:
+    RadioTransfer& m_transfer;
+};
+
+RadioTransfer::RadioTransfer(const AppContext& context, QWidget* parent)
+    : QObject(parent), m_context(context), m_parent(parent) {}
+
+RadioTransfer::~RadioTransfer() {
+    cancel();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void RadioTransfer::start(TransferDirection direction, const QString& portName, const MemoryImage& image) {
+    if (isRunning()) {
+        return;
+    }
+    m_cancel = false;
+    const std::string device = resolvePort(m_context, portName);
+    if (device.empty()) {
+        TransferResult result;
+        result.status = TransferStatus::PortOpenFailed;
+        result.portError = {PortError::NotFound, {}};
+        QMetaObject::invokeMethod(
+            this, [this, result, image] { emit finished(result, image); }, Qt::QueuedConnection);
+        return;
+    }
+    m_thread = std::thread([this, direction, device, snapshot = MemoryImage(image)]() mutable {
+        platform::PosixSerialPort port;
+        Observer observer(*this);
+        CloneSession session(port, observer);
+        const TransferResult result = session.run(direction, device, snapshot);
+        QMetaObject::invokeMethod(
+            this, [this, result, snapshot] { complete(result, snapshot); }, Qt::QueuedConnection);
+    });
+}
+
+void RadioTransfer::complete(const TransferResult& result, const MemoryImage& image) {
+    // The worker has posted this as its last act.
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    emit finished(result, image);
+}
+
+void RadioTransfer::cancel() {
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_cancel = true;
+    }
+    m_answered.notify_all();
+}
+
+void RadioTransfer::askRetry() {
+    const QString text = QString::fromStdString(
+        transferMessageText(TransferStatus::CommunicationError, m_context.isChinese()));
+    const bool retry = MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
+                                        QMessageBox::Warning) == QMessageBox::Retry;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_retry = retry;
+    }
+    m_answered.notify_all();
+}
 
 std::string RadioTransfer::resolvePort(const AppContext& context, const QString& portName) {
     const std::string name = portName.toStdString();
@@ -75,20 +140,6 @@ std::vector<PortCandidate> RadioTransfer::portCandidates(const AppContext& conte
         candidates[0].canOpen = static_cast<bool>(candidates[0].openResult);
     }
     return candidates;
-}
-
-TransferResult RadioTransfer::run(TransferDirection direction, const QString& portName, MemoryImage& image) {
-    const std::string device = resolvePort(m_context, portName);
-    if (device.empty()) {
-        TransferResult result;
-        result.status = TransferStatus::PortOpenFailed;
-        result.portError = {PortError::NotFound, {}};
-        return result;
-    }
-    platform::PosixSerialPort port;
-    DialogObserver observer(m_dialog, m_parent, m_context.isChinese());
-    CloneSession session(port, observer);
-    return session.run(direction, device, image);
 }
 
 void RadioTransfer::showResult(const TransferResult& result, const QString& portName) const {

@@ -1,24 +1,45 @@
 #pragma once
 
+#include "image/MemoryImage.h"
 #include "radio/CloneSession.h"
 #include "radio/PortNames.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 class AppContext;
-class ProcessDlg;
 class QWidget;
 
-// Runs the clone session on the user-interface thread for the progress dialog: the dialog's
-// bar and number follow the rows, events are processed at the session's pump points (so the
-// window repaints and Cancel works), and a failed handshake asks Retry or Cancel. Afterwards
-// showResult() tells the user what went wrong, in the language of the interface.
-class RadioTransfer {
+// Runs the clone session on a worker thread over a copy of the image, so the windows stay
+// responsive and nothing the user does can reach the bytes being sent or read. Everything the
+// user sees happens on the user-interface thread: progress arrives as rowDone(), a failed
+// handshake asks Retry or Cancel there while the worker waits, and the result comes with
+// finished() as one value together with the image the session leaves (the read image only
+// when all frames arrived). cancel() is seen at the session's next pump point, a few
+// milliseconds away while frames flow; at the latest when the read that is waiting times out.
+class RadioTransfer : public QObject {
+    Q_OBJECT
 public:
-    RadioTransfer(const AppContext& context, ProcessDlg& dialog, QWidget* parent);
+    // parent: the window that the Retry/Cancel question and the result belong to.
+    RadioTransfer(const AppContext& context, QWidget* parent);
+    // Cancels a running transfer and waits for its thread.
+    ~RadioTransfer() override;
 
-    TransferResult run(TransferDirection direction, const QString& portName, MemoryImage& image);
+    // Starts a transfer of `image` in `direction` on the port's device; does nothing while one
+    // runs. The port name is resolved here, on the user-interface thread.
+    void start(TransferDirection direction, const QString& portName, const MemoryImage& image);
+    void cancel();
+    bool isRunning() const { return m_thread.joinable(); }
+
+    // Tells the user what went wrong, in the language of the interface.
     void showResult(const TransferResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
@@ -26,8 +47,23 @@ public:
     static std::string resolvePort(const AppContext& context, const QString& portName);
     static std::vector<PortCandidate> portCandidates(const AppContext& context);
 
+signals:
+    // One row of 16 bytes done, 1..51.
+    void rowDone(int row);
+    void finished(const TransferResult& result, const MemoryImage& image);
+
 private:
+    class Observer;
+    // On the user-interface thread: asks Retry or Cancel and hands the answer to the worker.
+    void askRetry();
+    void complete(const TransferResult& result, const MemoryImage& image);
+
     const AppContext& m_context;
-    ProcessDlg& m_dialog;
-    QWidget* m_parent;
+    QPointer<QWidget> m_parent;
+    std::thread m_thread;
+    std::atomic<bool> m_cancel{false};
+    // The answer to the Retry/Cancel question, handed from the user-interface thread to the worker.
+    std::mutex m_mutex;
+    std::condition_variable m_answered;
+    std::optional<bool> m_retry;
 };

@@ -14,6 +14,8 @@
 #include "radio/RadioTransfer.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,8 +190,14 @@ TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     startWith(off);
     MessageBox::answerNext(QMessageBox::Retry);
     trigger(id::kRead);
-    // The radio is switched on while the first attempt waits for its acknowledgement.
-    QTimer::singleShot(60, [this] { m_radio->setIgnoreHandshake(false); });
+    // The radio is switched on once it has ignored the first attempt's handshake.
+    QTimer switchOn;
+    QObject::connect(&switchOn, &QTimer::timeout, [this] {
+        if (m_radio->handshakes() >= 1) {
+            m_radio->setIgnoreHandshake(false);
+        }
+    });
+    switchOn.start(1);
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -274,3 +282,73 @@ TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
 }
 
 } // namespace
+
+// While a transfer runs, its document can be looked at but not changed, saved, closed or
+// replaced; the window goes on painting and Cancel is prompt.
+class TransferBusy : public Transfer, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TransferBusy, LeavesTheDocumentAloneAndStaysResponsive) {
+    const int command = GetParam();
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    m_radio->setMemory(radioMemory());
+    activeDocument()->setModifiedFlag(false);
+    const MemoryImage before = activeDocument()->image();
+    trigger(command);
+    QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog()->numberLabel()->text().toInt() >= 3; }, 10000));
+
+    using namespace id;
+    for (int disabled :
+         {kFileNew, kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
+          kOptionalFeatures, kComSetup, kRead, kWrite, kLanguage, kAppExit}) {
+        EXPECT_FALSE(frame()->commandAction(disabled)->isEnabled()) << "command " << disabled;
+    }
+    EXPECT_FALSE(view()->grid()->isEnabled());
+    // The page buttons of the navigation bar run the same commands: nothing opens.
+    trigger(kOptionalFeatures);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(frame()->close());
+    // The user-interface thread is free: timers fire and the window paints while rows arrive.
+    const int rowsBefore = dialog()->numberLabel()->text().toInt();
+    QElapsedTimer painting;
+    painting.start();
+    EXPECT_FALSE(frame()->grab().isNull());
+    EXPECT_LT(painting.elapsed(), 1000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog()->numberLabel()->text().toInt() > rowsBefore; }, 5000));
+
+    QElapsedTimer cancelled;
+    cancelled.start();
+    QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 5000));
+    EXPECT_LT(cancelled.elapsed(), 300) << "Cancel takes effect within about 100 ms";
+    if (command == kRead) {
+        EXPECT_EQ(activeDocument()->image(), before) << "a cancelled read changes nothing";
+        EXPECT_FALSE(activeDocument()->isModified());
+    }
+    for (int enabled : {kFileNew, kFileSave, kOptionalFeatures, kRead, kWrite}) {
+        EXPECT_TRUE(frame()->commandAction(enabled)->isEnabled()) << "command " << enabled;
+    }
+    EXPECT_TRUE(view()->grid()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, TransferBusy, ::testing::Values(id::kRead, id::kWrite),
+                         [](const ::testing::TestParamInfo<int>& row) {
+                             return std::string(row.param == id::kRead ? "Read" : "Write");
+                         });
+
+TEST_F(Transfer, EnterStartsEveryTransferAgain) {
+    startWith({});
+    m_radio->setMemory(radioMemory());
+    for (int round = 0; round < 3; ++round) {
+        trigger(round == 1 ? id::kWrite : id::kRead);
+        ASSERT_TRUE(dialog()->isVisible());
+        EXPECT_TRUE(dialog()->okButton()->isDefault()) << "round " << round;
+        QTest::keyClick(dialog(), Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 20000)) << "round " << round;
+        EXPECT_EQ(dialog()->numberLabel()->text(), "51") << "round " << round;
+    }
+    EXPECT_EQ(m_radio->completedReads(), 2);
+    EXPECT_EQ(m_radio->completedWrites(), 1);
+}
