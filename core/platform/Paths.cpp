@@ -57,4 +57,16 @@ std::string userConfigDir() {
     return {};
 }
 
+std::string userDataDir() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        return xdg;
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return (std::filesystem::path(home) / ".local" / "share").string();
+    }
+    return {};
+}
+
 } // namespace platform

@@ -14,4 +14,8 @@ std::string executableDir();
 // $HOME/.config; empty when neither is available.
 std::string userConfigDir();
 
+// Base folder for per-user data files: $XDG_DATA_HOME when it is set and absolute, otherwise
+// $HOME/.local/share; empty when neither is available.
+std::string userDataDir();
+
 } // namespace platform

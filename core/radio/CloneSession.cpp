@@ -71,6 +71,21 @@ const char* wrongRadioCaption(bool chinese) {
     return coreText(CoreText::Caution, chinese);
 }
 
+std::string transferAdvice(const TransferResult& result, bool chinese) {
+    switch (result.diagnosis) {
+    case Diagnosis::NoAnswer:
+        return coreText(CoreText::AdviceNoAnswer, chinese);
+    case Diagnosis::UnexpectedBytes:
+        return coreText(CoreText::AdviceUnexpectedBytes, chinese);
+    case Diagnosis::FrameBroken:
+        return coreText(CoreText::AdviceFrameBroken, chinese,
+                        std::to_string(result.frameAddress / image::kRowSize));
+    case Diagnosis::None:
+        break;
+    }
+    return {};
+}
+
 bool CloneSession::pumpCancelled(int times, bool sleepBetween) {
     for (int i = 0; i < times; ++i) {
         if (m_observer.pump()) {
@@ -83,12 +98,30 @@ bool CloneSession::pumpCancelled(int times, bool sleepBetween) {
     return false;
 }
 
+PortReadResult CloneSession::readBytes(uint8_t* buffer, size_t count) {
+    const PortReadResult r = m_port.read(buffer, count);
+    m_bytesSeen += r.count;
+    m_attemptBytesSeen += r.count;
+    return r;
+}
+
 bool CloneSession::writeBytes(const uint8_t* data, size_t count) {
     return m_port.write(data, count);
 }
 
 TransferResult CloneSession::run(TransferDirection direction, const std::string& devicePath,
                                  MemoryImage& image) {
+    m_bytesSeen = 0;
+    TransferResult result = runSession(direction, devicePath, image);
+    result.bytesSeen = m_bytesSeen;
+    if (result.status == TransferStatus::FrameFailed) {
+        result.diagnosis = Diagnosis::FrameBroken;
+    }
+    return result;
+}
+
+TransferResult CloneSession::runSession(TransferDirection direction, const std::string& devicePath,
+                                        MemoryImage& image) {
     TransferResult result;
     result.portError = m_port.open(devicePath);
     if (!result.portError) {
@@ -109,12 +142,18 @@ TransferResult CloneSession::run(TransferDirection direction, const std::string&
         }
         if (h == Handshake::WrongRadio) {
             result.status = TransferStatus::WrongRadio;
+            if (m_attemptAckWrong) {
+                result.diagnosis = Diagnosis::UnexpectedBytes;
+            }
             return result;
         }
+        // Only the last attempt counts: a radio switched on between attempts answers normally.
+        result.diagnosis = m_attemptBytesSeen == 0 ? Diagnosis::NoAnswer : Diagnosis::UnexpectedBytes;
         if (!m_observer.retryAfterCommunicationError()) {
             result.status = TransferStatus::CommunicationError;
             return result;
         }
+        result.diagnosis = Diagnosis::None;
     }
 
     return direction == TransferDirection::Write ? writeFrames(image) : readFrames(image);
@@ -123,6 +162,8 @@ TransferResult CloneSession::run(TransferDirection direction, const std::string&
 // One attempt; each attempt is decided on its own, nothing of an earlier one carries over.
 CloneSession::Handshake CloneSession::handshakeAttempt() {
     m_port.purge();
+    m_attemptBytesSeen = 0;
+    m_attemptAckWrong = false;
 
     bool earlyReply = false;
     for (size_t i = 0; i < sizeof kHandshake; ++i) {
@@ -135,17 +176,19 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
             // Some radios answer as soon as they have seen "PROGRA"; that byte counts as the
             // acknowledgement. The clear before the last byte discards it.
             uint8_t early = 0;
-            const PortReadResult r = m_port.read(&early, 1);
+            const PortReadResult r = readBytes(&early, 1);
             earlyReply = r.ok && r.count == 1;
         }
     }
 
     if (!earlyReply) {
         uint8_t ack = 0;
-        const PortReadResult r = m_port.read(&ack, 1);
+        const PortReadResult r = readBytes(&ack, 1);
         if (!r.ok || r.count != 1) {
             return Handshake::Failed;
         }
+        // Any byte is taken as the acknowledgement here; the identification decides.
+        m_attemptAckWrong = ack != kAck;
     }
 
     sleepMs(1);
@@ -155,7 +198,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
     }
     sleepMs(1);
     uint8_t identity[8] = {};
-    const PortReadResult id = m_port.read(identity, sizeof identity);
+    const PortReadResult id = readBytes(identity, sizeof identity);
     if (!identityAccepted(identity, id.ok ? id.count : 0)) {
         return Handshake::WrongRadio;
     }
@@ -167,7 +210,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
     m_port.clear();
     sleepMs(1);
     uint8_t reply = 0;
-    const PortReadResult r = m_port.read(&reply, 1);
+    const PortReadResult r = readBytes(&reply, 1);
     if (!r.ok || r.count != 1 || reply != kAck) {
         return Handshake::Failed;
     }
@@ -198,7 +241,7 @@ TransferResult CloneSession::writeFrames(const MemoryImage& image) {
             sleepMs(1);
             ok = ok && writeBytes(image.data() + address, kFrameLength);
             uint8_t ack = 0;
-            const PortReadResult r = ok ? m_port.read(&ack, 1) : PortReadResult{false, 0};
+            const PortReadResult r = ok ? readBytes(&ack, 1) : PortReadResult{false, 0};
             if (!r.ok || r.count != 1 || ack != kAck) {
                 result.status = TransferStatus::FrameFailed;
                 result.frameAddress = address;
@@ -231,7 +274,7 @@ TransferResult CloneSession::readFrames(MemoryImage& image) {
             uint8_t reply[kReadReplySize] = {};
             PortReadResult r{false, 0};
             if (writeBytes(request, sizeof request)) {
-                r = m_port.read(reply, sizeof reply);
+                r = readBytes(reply, sizeof reply);
             }
             if (!r.ok || r.count < kReadReplySize) {
                 result.status = TransferStatus::FrameFailed;
@@ -243,7 +286,7 @@ TransferResult CloneSession::readFrames(MemoryImage& image) {
             sleepMs(1);
             m_port.clear();
             uint8_t ack = 0;
-            r = writeByte(kAck) ? m_port.read(&ack, 1) : PortReadResult{false, 0};
+            r = writeByte(kAck) ? readBytes(&ack, 1) : PortReadResult{false, 0};
             if (!r.ok || r.count != 1 || ack != kAck) {
                 result.status = TransferStatus::FrameFailed;
                 result.frameAddress = address;

@@ -17,11 +17,21 @@ enum class TransferStatus {
     Cancelled,          // the observer asked to cancel; no message
 };
 
+// What the session saw on the line when it failed: the basis of the advice the user gets.
+enum class Diagnosis {
+    None,            // nothing to add (success, cancel, a port that cannot be opened, a wrong radio)
+    NoAnswer,        // not one byte came back to the handshake: radio off, plug loose, wrong port
+    UnexpectedBytes, // bytes came back, but not the radio's acknowledgement: another device
+    FrameBroken,     // the radio answered the handshake, then a frame failed: cable or interference
+};
+
 struct TransferResult {
     TransferStatus status = TransferStatus::Ok;
     PortOpenResult portError;  // why the port could not be opened (PortOpenFailed)
     uint16_t frameAddress = 0; // the frame that failed (FrameFailed)
     int rowsDone = 0;          // rows fully transferred, 0..51
+    Diagnosis diagnosis = Diagnosis::None;
+    size_t bytesSeen = 0; // bytes received from the line during the session, all attempts
 
     bool ok() const { return status == TransferStatus::Ok; }
     // The result the transfer handler reports: 1 for a port that cannot be opened, Cancel at
@@ -45,6 +55,9 @@ unsigned transferMessageId(TransferStatus status);
 std::string transferMessageText(TransferStatus status, bool chinese);
 // The caption of the wrong-radio box: "Caution" or "警告".
 const char* wrongRadioCaption(bool chinese);
+// What was seen and what to try, for a failed result ("" when there is nothing to add); shown
+// after the message text. A broken frame names its row (0 to 50).
+std::string transferAdvice(const TransferResult& result, bool chinese);
 
 // What a driver of the session (dialog, command line, test) supplies.
 class ICloneObserver {
@@ -73,6 +86,7 @@ public:
 
 private:
     enum class Handshake { Ok, Failed, WrongRadio, Cancelled };
+    TransferResult runSession(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
     Handshake handshakeAttempt();
     TransferResult writeFrames(const MemoryImage& image);
     TransferResult readFrames(MemoryImage& image);
@@ -80,7 +94,11 @@ private:
     bool finishRow(int row, TransferResult& result);
     bool writeBytes(const uint8_t* data, size_t count);
     bool writeByte(uint8_t b) { return writeBytes(&b, 1); }
+    PortReadResult readBytes(uint8_t* buffer, size_t count);
 
     ISerialPort& m_port;
     ICloneObserver& m_observer;
+    size_t m_bytesSeen = 0;         // received in this run
+    size_t m_attemptBytesSeen = 0;  // received in the current handshake attempt
+    bool m_attemptAckWrong = false; // its first answer was a byte other than the acknowledgement
 };

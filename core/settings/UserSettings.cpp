@@ -18,18 +18,6 @@ namespace {
 constexpr char kSection[] = "Settings";
 constexpr char kDefaultAppName[] = "Program";
 
-std::string sanitisedFileStem(std::string appName) {
-    if (appName.empty()) {
-        return kDefaultAppName;
-    }
-    for (char& c : appName) {
-        if (c == '/' || c == '\\' || c == '\0') {
-            c = '_';
-        }
-    }
-    return appName;
-}
-
 // A name the file reads back as the same key.
 bool isStorableName(std::string_view name) {
     if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
@@ -44,9 +32,21 @@ bool isStorableName(std::string_view name) {
 
 } // namespace
 
+std::string UserSettings::sanitisedAppName(std::string appName) {
+    if (appName.empty()) {
+        return kDefaultAppName;
+    }
+    for (char& c : appName) {
+        if (c == '/' || c == '\\' || c == '\0') {
+            c = '_';
+        }
+    }
+    return appName;
+}
+
 UserSettings::UserSettings(std::string appName, std::string configDir) : m_dir(std::move(configDir)) {
     if (!m_dir.empty()) {
-        m_path = (fs::path(m_dir) / (sanitisedFileStem(std::move(appName)) + ".ini")).string();
+        m_path = (fs::path(m_dir) / (sanitisedAppName(std::move(appName)) + ".ini")).string();
     }
 }
 

@@ -19,6 +19,9 @@ public:
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
     SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;
 
+    // AppName as a name of a file or folder: '/', '\\' and NUL become '_', empty is "Program".
+    static std::string sanitisedAppName(std::string appName);
+
     // Empty when there is no folder to keep the file in.
     const std::string& filePath() const { return m_path; }
 

@@ -75,6 +75,37 @@ constexpr TextPair kTexts[] = {
     {CoreText::ProgramInterrupt, "Program Interrupt, Please reset the radio and try again",
      "编程中断，请重启对讲机后再试"},
     {CoreText::Caution, "Caution", "警告"},
+    {CoreText::AdviceNoAnswer,
+     "The radio sent nothing back: check that it is switched on, that the cable's plug is pushed fully "
+     "into the radio, and that this is the port of the programming cable.",
+     "对讲机没有任何应答：请检查对讲机是否已开机、编程线插头是否完全插入对讲机，以及所选端口是否为编程线的端"
+     "口。"},
+    {CoreText::AdviceUnexpectedBytes,
+     "Bytes came back that are not the radio's answer: another device may be on this port. Choose the "
+     "port of the programming cable.",
+     "收到的数据不是对讲机的应答：此端口上可能连接着其他设备。请选择编程线所在的端口。"},
+    {CoreText::AdviceFrameBroken,
+     "The radio answered, then the transfer broke off at row %1: the cable or interference. Check the "
+     "cable and try again.",
+     "对讲机已应答，但传输在第 %1 行中断：可能是编程线接触不良或受到干扰。请检查编程线后重试。"},
+    {CoreText::VerifyMismatch,
+     "Verify After Write found a difference at row %1: the radio does not hold what was written. Write "
+     "again.",
+     "写后校验发现第 %1 行不一致：对讲机中的数据与写入的不同。请重新写入。"},
+    {CoreText::BackupFailed,
+     "The radio could not be read for the backup before writing; nothing was written.",
+     "写前备份时无法读取对讲机，没有写入任何数据。"},
+    {CoreText::HalfWritten,
+     "The radio may hold a partly written memory: write again, or write the backup back.",
+     "对讲机中的数据可能只写入了一部分：请重新写入，或将备份写回对讲机。"},
+    {CoreText::HistoryNotSaved, "The radio history could not be saved: %1", "无法保存电台历史：%1"},
+    {CoreText::StageBackup, "Backing up the radio", "正在备份对讲机"},
+    {CoreText::StageWrite, "Writing", "正在写入"},
+    {CoreText::StageVerify, "Verifying", "正在校验"},
+    {CoreText::StageRead, "Reading", "正在读取"},
+    {CoreText::HistoryRead, "Read", "读取"},
+    {CoreText::HistoryBeforeWrite, "Before write", "写前备份"},
+    {CoreText::HistoryWritten, "Written", "已写入"},
 };
 
 constexpr bool inEnumOrder() {
@@ -83,7 +114,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::Caution) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::HistoryWritten) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 
@@ -95,4 +126,13 @@ const char* coreText(CoreText id, bool chinese) {
         return "";
     }
     return chinese ? kTexts[index].chinese : kTexts[index].english;
+}
+
+std::string coreText(CoreText id, bool chinese, const std::string& argument) {
+    std::string text = coreText(id, chinese);
+    const size_t at = text.find("%1");
+    if (at != std::string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
 }

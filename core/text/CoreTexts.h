@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The texts core hands to the user interfaces, in English and Chinese (UTF-8), kept once: the
 // grid's headings and list items, the option labels and items, the printed report's labels,
 // and the messages core returns. Where two places show the same label, they show the same
@@ -70,7 +72,26 @@ enum class CoreText {
     WrongRadio,
     ProgramInterrupt,
     Caution,
+    // What was seen on the line and what to try, after a transfer message; "%1" is a number.
+    AdviceNoAnswer,
+    AdviceUnexpectedBytes,
+    AdviceFrameBroken, // %1: the row, 0 to 50
+    // Transfer jobs: a write with its backup before and its verify after.
+    VerifyMismatch, // %1: the first row that differs, 0 to 50
+    BackupFailed,
+    HalfWritten,
+    HistoryNotSaved, // %1: the reason
+    StageBackup,
+    StageWrite,
+    StageVerify,
+    StageRead,
+    // Kinds of history entries.
+    HistoryRead,
+    HistoryBeforeWrite,
+    HistoryWritten,
 };
 
 // The text in the chosen language; UTF-8.
 const char* coreText(CoreText id, bool chinese);
+// The text with its "%1" replaced by `argument`.
+std::string coreText(CoreText id, bool chinese, const std::string& argument);

@@ -1,0 +1,322 @@
+#include "history/RadioHistory.h"
+
+#include "image/DatFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/LocalTime.h"
+#include "platform/Paths.h"
+#include "settings/UserSettings.h"
+#include "text/CoreTexts.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string_view>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kIndexName[] = "index.txt";
+// The first line of the index; a file that starts otherwise is still read line by line.
+constexpr char kIndexHeader[] = "# radio history: id, time, kind, port, type, band, channels in use, file";
+constexpr char kImageSuffix[] = ".dat";
+constexpr size_t kFieldCount = 8;
+// An index of the limit's 500 entries takes some 60 kB; a file larger than this is not ours.
+constexpr size_t kMaxIndexBytes = 4 * 1024 * 1024;
+
+struct KindName {
+    HistoryKind kind;
+    const char* name;
+};
+constexpr KindName kKindNames[] = {
+    {HistoryKind::Read, "read"},
+    {HistoryKind::BeforeWrite, "before-write"},
+    {HistoryKind::Written, "written"},
+};
+
+bool kindFromName(std::string_view name, HistoryKind& kind) {
+    for (const KindName& k : kKindNames) {
+        if (name == k.name) {
+            kind = k.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Tabs and line breaks separate the index's fields and lines; no field may hold one.
+std::string indexField(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    return text;
+}
+
+std::vector<std::string_view> splitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        fields.push_back(
+            line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        start = tab + 1;
+    }
+}
+
+bool parseNumber(std::string_view text, int min, int max, int& value) {
+    int parsed = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || code != std::errc() || end != text.data() + text.size() || parsed < min ||
+        parsed > max) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+// A plain file name inside the folder: a foreign index must not lead a load elsewhere.
+bool isPlainImageName(std::string_view name) {
+    const std::string_view suffix(kImageSuffix);
+    return name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix &&
+           name.front() != '.' && name.find_first_of("/\\") == std::string_view::npos;
+}
+
+bool parseLine(std::string_view line, HistoryEntry& entry) {
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (line.empty() || line.front() == '#') {
+        return false;
+    }
+    const std::vector<std::string_view> f = splitTabs(line);
+    int type = 0;
+    int band = 0;
+    if (f.size() != kFieldCount || f[0].empty() || !kindFromName(f[2], entry.kind) ||
+        !parseNumber(f[4], 0, 255, type) || !parseNumber(f[5], 0, 255, band) ||
+        !parseNumber(f[6], 0, image::kChannelCount, entry.channelsInUse) || !isPlainImageName(f[7])) {
+        return false;
+    }
+    entry.id = std::string(f[0]);
+    entry.time = std::string(f[1]);
+    entry.port = std::string(f[3]);
+    entry.radioType = static_cast<uint8_t>(type);
+    entry.band = static_cast<uint8_t>(band);
+    entry.fileName = std::string(f[7]);
+    return true;
+}
+
+std::string formatLine(const HistoryEntry& e) {
+    std::string line = e.id + '\t' + e.time + '\t' + historyKindName(e.kind) + '\t' + indexField(e.port) +
+                       '\t' + std::to_string(e.radioType) + '\t' + std::to_string(e.band) + '\t' +
+                       std::to_string(e.channelsInUse) + '\t' + e.fileName + '\n';
+    return line;
+}
+
+int channelsInUse(const MemoryImage& image) {
+    int count = 0;
+    for (int channel = 1; channel <= image::kChannelCount; ++channel) {
+        count += image.isInUse(channel) ? 1 : 0;
+    }
+    return count;
+}
+
+struct Stamp {
+    std::string fileStem; // "20261207-143001-123"
+    std::string display;  // "2026-12-07 14:30:01.123"
+};
+
+Stamp stampOf(std::chrono::system_clock::time_point when) {
+    const auto sinceEpoch = when.time_since_epoch();
+    const std::time_t seconds =
+        static_cast<std::time_t>(std::chrono::floor<std::chrono::seconds>(sinceEpoch).count());
+    const int millis = static_cast<int>((std::chrono::floor<std::chrono::milliseconds>(sinceEpoch) -
+                                         std::chrono::floor<std::chrono::seconds>(sinceEpoch))
+                                            .count());
+    std::tm t{};
+    if (!platform::localTime(seconds, t)) {
+        t = std::tm{};
+        t.tm_year = 70;
+        t.tm_mday = 1;
+    }
+    char stem[64];
+    char display[64];
+    std::snprintf(stem, sizeof stem, "%04d%02d%02d-%02d%02d%02d-%03d", t.tm_year + 1900, t.tm_mon + 1,
+                  t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, millis);
+    std::snprintf(display, sizeof display, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.tm_year + 1900,
+                  t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, millis);
+    return {stem, display};
+}
+
+} // namespace
+
+const char* historyKindName(HistoryKind kind) {
+    for (const KindName& k : kKindNames) {
+        if (k.kind == kind) {
+            return k.name;
+        }
+    }
+    return "read";
+}
+
+const char* historyKindText(HistoryKind kind, bool chinese) {
+    switch (kind) {
+    case HistoryKind::BeforeWrite:
+        return coreText(CoreText::HistoryBeforeWrite, chinese);
+    case HistoryKind::Written:
+        return coreText(CoreText::HistoryWritten, chinese);
+    case HistoryKind::Read:
+        break;
+    }
+    return coreText(CoreText::HistoryRead, chinese);
+}
+
+RadioHistory::RadioHistory(std::string folder, size_t limit)
+    : m_folder(std::move(folder)), m_limit(std::max<size_t>(limit, 1)),
+      m_clock([] { return std::chrono::system_clock::now(); }) {}
+
+std::string RadioHistory::defaultFolder(const std::string& appName) {
+    const std::string base = platform::userDataDir();
+    if (base.empty()) {
+        return {};
+    }
+    std::string name = UserSettings::sanitisedAppName(appName);
+    if (name == "." || name == "..") {
+        name = "_";
+    }
+    return (fs::path(base) / name / "history").string();
+}
+
+std::string RadioHistory::indexPath() const {
+    return (fs::path(m_folder) / kIndexName).string();
+}
+
+std::vector<HistoryEntry> RadioHistory::readIndex() const {
+    std::vector<HistoryEntry> list;
+    if (m_folder.empty()) {
+        return list;
+    }
+    std::error_code error;
+    const auto size = fs::file_size(indexPath(), error);
+    if (error || size > kMaxIndexBytes) {
+        return list;
+    }
+    std::ifstream in(indexPath(), std::ios::binary);
+    if (!in) {
+        return list;
+    }
+    std::set<std::string> ids;
+    std::string line;
+    while (std::getline(in, line)) {
+        HistoryEntry entry;
+        if (!parseLine(line, entry) || ids.count(entry.id) != 0 ||
+            !fs::is_regular_file(fs::path(m_folder) / entry.fileName, error)) {
+            continue;
+        }
+        ids.insert(entry.id);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+std::vector<HistoryEntry> RadioHistory::entries() const {
+    std::vector<HistoryEntry> list = readIndex();
+    std::reverse(list.begin(), list.end());
+    return list;
+}
+
+HistoryResult RadioHistory::add(HistoryKind kind, const MemoryImage& image, const std::string& port,
+                                HistoryEntry* added) {
+    if (m_folder.empty()) {
+        return {HistoryError::NoFolder, "no folder for the radio history (neither XDG_DATA_HOME nor HOME)"};
+    }
+    std::error_code error;
+    fs::create_directories(m_folder, error);
+    if (error || !fs::is_directory(m_folder)) {
+        return {HistoryError::CreateFolder, m_folder + ": " + (error ? error.message() : "not a folder")};
+    }
+
+    std::vector<HistoryEntry> list = readIndex();
+    std::set<std::string> taken;
+    for (const HistoryEntry& e : list) {
+        taken.insert(e.id);
+    }
+
+    // Two entries in the same millisecond (a backup and a quick failure, two programs) get a
+    // sequence number after the time, so the id stays unique and keeps its time order.
+    const Stamp stamp = stampOf(m_clock());
+    HistoryEntry entry;
+    for (int sequence = 1;; ++sequence) {
+        const std::string stem = stamp.fileStem + (sequence == 1 ? "" : "." + std::to_string(sequence));
+        entry.id = stem + "-" + historyKindName(kind);
+        entry.fileName = entry.id + kImageSuffix;
+        if (taken.count(entry.id) == 0 && !fs::exists(fs::path(m_folder) / entry.fileName, error)) {
+            break;
+        }
+    }
+    entry.time = stamp.display;
+    entry.kind = kind;
+    entry.port = indexField(port);
+    entry.radioType = image.radioType();
+    entry.band = image.band();
+    entry.channelsInUse = channelsInUse(image);
+
+    const std::string imagePath = (fs::path(m_folder) / entry.fileName).string();
+    const DatFileResult saved = saveDatFile(imagePath, image);
+    if (!saved) {
+        return {HistoryError::WriteImage, imagePath + ": " + saved.detail};
+    }
+    list.push_back(entry);
+
+    std::vector<HistoryEntry> pruned;
+    if (list.size() > m_limit) {
+        const auto firstKept = list.end() - static_cast<std::ptrdiff_t>(m_limit);
+        pruned.assign(list.begin(), firstKept);
+        list.erase(list.begin(), firstKept);
+    }
+
+    std::string text = std::string(kIndexHeader) + "\n";
+    for (const HistoryEntry& e : list) {
+        text += formatLine(e);
+    }
+    std::string reason;
+    if (!platform::writeFileAtomically(indexPath(), text, reason)) {
+        fs::remove(imagePath, error); // an image no index names would never be pruned
+        return {HistoryError::WriteIndex, indexPath() + ": " + reason};
+    }
+    // Files go only once the index no longer names them.
+    for (const HistoryEntry& e : pruned) {
+        fs::remove(fs::path(m_folder) / e.fileName, error);
+    }
+    if (added) {
+        *added = entry;
+    }
+    return {};
+}
+
+HistoryResult RadioHistory::load(const std::string& id, MemoryImage& image) const {
+    for (const HistoryEntry& e : readIndex()) {
+        if (e.id != id) {
+            continue;
+        }
+        const std::string path = (fs::path(m_folder) / e.fileName).string();
+        const DatFileResult result = loadDatFile(path, image);
+        switch (result.error) {
+        case DatFileError::None:
+            return {};
+        case DatFileError::DataFormat:
+            return {HistoryError::DataFormat, path};
+        default:
+            return {HistoryError::ReadImage, path + ": " + result.detail};
+        }
+    }
+    return {HistoryError::NotFound, id};
+}

@@ -1,0 +1,123 @@
+#include "radio/RadioJob.h"
+
+#include "text/CoreTexts.h"
+
+#include <algorithm>
+
+int firstDifferingRow(const MemoryImage& a, const MemoryImage& b) {
+    for (size_t row = 0; row < image::kTransferRows; ++row) {
+        const size_t from = row * image::kRowSize;
+        if (!std::equal(a.data() + from, a.data() + from + image::kRowSize, b.data() + from)) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
+                                  MemoryImage& image) {
+    m_observer.onStage(stage);
+    CloneSession session(m_port, m_observer);
+    return session.run(direction, devicePath, image);
+}
+
+void RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
+                    JobResult& result) {
+    if (!m_history) {
+        return;
+    }
+    const HistoryResult kept = m_history->add(kind, image, devicePath);
+    if (!kept && result.historyProblem) {
+        result.historyProblem = kept;
+    }
+}
+
+JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
+    JobResult result;
+    result.stage = JobStage::Read;
+    result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
+    if (result.transfer.ok()) {
+        keep(HistoryKind::Read, image, devicePath, result);
+    }
+    return result;
+}
+
+JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& image,
+                          const JobOptions& options) {
+    JobResult result;
+    if (options.backup) {
+        // Rows 51 to 63 never travel; the backup takes them from the image being written, so
+        // that writing the backup back restores exactly what the radio held.
+        MemoryImage before = image;
+        result.stage = JobStage::Backup;
+        result.transfer = runStage(JobStage::Backup, TransferDirection::Read, devicePath, before);
+        if (!result.transfer.ok()) {
+            return result;
+        }
+        result.backup = before;
+        keep(HistoryKind::BeforeWrite, before, devicePath, result);
+    }
+
+    MemoryImage sent = image; // the session takes a mutable image; a write never changes it
+    result.stage = JobStage::Write;
+    result.transfer = runStage(JobStage::Write, TransferDirection::Write, devicePath, sent);
+    if (!result.transfer.ok()) {
+        // Only a session that got past the handshake can have changed the radio.
+        result.radioMayBeHalfWritten =
+            result.transfer.status == TransferStatus::FrameFailed || result.transfer.rowsDone > 0;
+        return result;
+    }
+    keep(HistoryKind::Written, image, devicePath, result);
+
+    if (options.verify) {
+        MemoryImage readBack = image;
+        result.stage = JobStage::Verify;
+        result.transfer = runStage(JobStage::Verify, TransferDirection::Read, devicePath, readBack);
+        if (result.transfer.ok()) {
+            result.mismatchRow = firstDifferingRow(readBack, image);
+            result.radioMayBeHalfWritten = result.mismatchRow >= 0;
+        }
+    }
+    return result;
+}
+
+const char* jobStageText(JobStage stage, bool chinese) {
+    switch (stage) {
+    case JobStage::Backup:
+        return coreText(CoreText::StageBackup, chinese);
+    case JobStage::Write:
+        return coreText(CoreText::StageWrite, chinese);
+    case JobStage::Verify:
+        return coreText(CoreText::StageVerify, chinese);
+    case JobStage::Read:
+        break;
+    }
+    return coreText(CoreText::StageRead, chinese);
+}
+
+std::string jobFailureText(const JobResult& result, bool chinese) {
+    std::vector<std::string> parts;
+    if (result.mismatchRow >= 0) {
+        parts.push_back(coreText(CoreText::VerifyMismatch, chinese, std::to_string(result.mismatchRow)));
+    } else {
+        const std::string message = transferMessageText(result.transfer.status, chinese);
+        if (!message.empty()) {
+            parts.push_back(message);
+        }
+        if (result.stage == JobStage::Backup && !result.transfer.ok()) {
+            parts.push_back(coreText(CoreText::BackupFailed, chinese));
+        }
+        const std::string advice = transferAdvice(result.transfer, chinese);
+        if (!advice.empty()) {
+            parts.push_back(advice);
+        }
+    }
+    if (result.radioMayBeHalfWritten) {
+        parts.push_back(coreText(CoreText::HalfWritten, chinese));
+    }
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : "\n") + part;
+    }
+    return text;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "history/RadioHistory.h"
+#include "image/MemoryImage.h"
+#include "radio/CloneSession.h"
+#include "radio/SerialPort.h"
+
+#include <optional>
+#include <string>
+
+// The clone sessions of one job, in the order a write runs them.
+enum class JobStage {
+    Backup, // an ordinary read of the radio before writing
+    Write,
+    Verify, // a read after writing, compared with what was sent
+    Read,   // the one session of a read job
+};
+
+struct JobOptions {
+    bool backup = true; // read the radio first, and write only when that worked
+    bool verify = true; // read the radio back afterwards and compare rows 0 to 50
+};
+
+// A driver of a job: the clone observer of every session, told when each stage begins.
+class IJobObserver : public ICloneObserver {
+public:
+    // Before the stage's session opens the port; progress then runs from row 1 again.
+    virtual void onStage(JobStage stage) = 0;
+};
+
+struct JobResult {
+    JobStage stage = JobStage::Read; // the stage that ended the job (the last one run)
+    TransferResult transfer;         // that stage's result
+    int mismatchRow = -1;            // Verify: the first row (0..50) that differs, -1 when none
+    // The radio's contents before the write, when the backup was read; rows 51 to 63 are those
+    // of the image being written. A failed or cancelled write can offer to put it back.
+    std::optional<MemoryImage> backup;
+    // The write session began and did not complete, or verify found a difference: the radio
+    // may hold a mixture of old and new memory.
+    bool radioMayBeHalfWritten = false;
+    // The first failure to keep an image in the history. It never stops a transfer; the job
+    // goes on and the driver reports it once.
+    HistoryResult historyProblem;
+
+    bool ok() const { return transfer.ok() && mismatchRow < 0; }
+    bool cancelled() const { return transfer.status == TransferStatus::Cancelled; }
+};
+
+// A whole Read or Write as the user asks for it, over one clone session per stage:
+//   Read:  read, then the image goes to the history as "read".
+//   Write: backup (a read, kept as "before-write"; when it fails nothing is written), write
+//          (kept as "written" once complete), verify (a read compared with what was sent).
+// Each session opens and closes the port itself. No state outlives a call, and nothing is
+// shared between objects, so a job may run on a worker thread; the observer is called on the
+// thread that runs the job.
+class RadioJob {
+public:
+    // `history` may be null: nothing is kept. `port` and `history` must outlive the job.
+    RadioJob(ISerialPort& port, IJobObserver& observer, RadioHistory* history = nullptr)
+        : m_port(port), m_observer(observer), m_history(history) {}
+
+    // On success rows 0 to 50 of `image` hold the radio's memory; otherwise `image` is unchanged.
+    JobResult read(const std::string& devicePath, MemoryImage& image);
+    // Sends rows 0 to 50 of `image`.
+    JobResult write(const std::string& devicePath, const MemoryImage& image, const JobOptions& options = {});
+
+private:
+    TransferResult runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
+                            MemoryImage& image);
+    void keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath, JobResult& result);
+
+    ISerialPort& m_port;
+    IJobObserver& m_observer;
+    RadioHistory* m_history;
+};
+
+// The first row (0..50) in which rows 0 to 50 of the two images differ, -1 when they agree.
+int firstDifferingRow(const MemoryImage& a, const MemoryImage& b);
+
+// The whole text of a failed job in the user's language, one paragraph a line: the session's
+// message (as transferMessageText gives it), then what the stage means for the radio (backup
+// failed, verify mismatch, possibly half-written) and the advice. "" for success and for a
+// cancel that left the radio as it was.
+std::string jobFailureText(const JobResult& result, bool chinese);
+
+// "Backing up the radio", "Writing", "Verifying", "Reading" or their Chinese twins.
+const char* jobStageText(JobStage stage, bool chinese);
