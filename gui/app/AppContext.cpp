@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 
+#include "history/RadioHistory.h"
 #include "settings/UserSettings.h"
 
 #include <QDir>
@@ -21,6 +22,26 @@ void AppContext::load() {
     m_chinese = m_language == "Chinese";
     m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
     m_userSettings = std::make_unique<UserSettings>(m_settings.value("Setup", "AppName", ""));
+}
+
+std::string AppContext::historyFolder() const {
+    return RadioHistory::defaultFolder(m_settings.value("Setup", "AppName", ""));
+}
+
+bool AppContext::backupBeforeWrite() {
+    return m_userSettings->readValue("Backup", 1) != 0;
+}
+
+bool AppContext::verifyAfterWrite() {
+    return m_userSettings->readValue("Verify", 1) != 0;
+}
+
+void AppContext::setBackupBeforeWrite(bool on) {
+    m_userSettings->writeValue("Backup", on ? 1 : 0);
+}
+
+void AppContext::setVerifyAfterWrite(bool on) {
+    m_userSettings->writeValue("Verify", on ? 1 : 0);
 }
 
 QString AppContext::iniText(const std::string& section, const char* key) const {

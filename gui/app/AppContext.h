@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 // Everything the desktop program holds once per process: Program.ini, the language it names,
 // the program's folder with the translations, pictures and help pages, the per-user settings
@@ -62,6 +63,21 @@ public:
     // Set and cleared by ProgramDoc::TransferScope around a transfer.
     void setTransferRunning(bool running) { m_transferRunning = running; }
 
+    // The per-user folder of the images read from and written to radios.
+    std::string historyFolder() const;
+    // Whether a write reads the radio first (backup) and reads it back afterwards (verify); the
+    // user's choice, on unless switched off.
+    bool backupBeforeWrite();
+    bool verifyAfterWrite();
+    void setBackupBeforeWrite(bool on);
+    void setVerifyAfterWrite(bool on);
+    // A failure to keep history is reported once per run of the program; true the first time.
+    bool takeHistoryProblemReport() { return !std::exchange(m_historyProblemReported, true); }
+
+    // Every byte of the last transfer on the wire, for Program, Save Log.
+    const std::string& lastTransferLog() const { return m_lastTransferLog; }
+    void setLastTransferLog(std::string log) { m_lastTransferLog = std::move(log); }
+
 private:
     IniFile m_settings;
     std::string m_language;
@@ -71,4 +87,6 @@ private:
     std::unique_ptr<ISettingsStore> m_userSettings;
     std::string m_demoDevice;
     bool m_transferRunning = false;
+    bool m_historyProblemReported = false;
+    std::string m_lastTransferLog;
 };

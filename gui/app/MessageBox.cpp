@@ -1,19 +1,22 @@
 #include "app/MessageBox.h"
 
+#include <QAbstractButton>
+
 QString MessageBox::s_caption = QStringLiteral("Program");
 bool MessageBox::s_answering = false;
 std::deque<QMessageBox::StandardButton> MessageBox::s_answers;
 std::vector<MessageBox::Shown> MessageBox::s_shown;
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& caption,
-                                             QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
+                                             QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                             const ButtonTexts& buttonTexts) {
     if (icon == QMessageBox::NoIcon) {
         icon =
             (buttons & (QMessageBox::Yes | QMessageBox::No)) ? QMessageBox::Question : QMessageBox::Warning;
     }
     const QString title = caption.isNull() ? s_caption : caption;
     if (s_answering) {
-        s_shown.push_back({text, title, buttons, icon});
+        s_shown.push_back({text, title, buttons, icon, buttonTexts});
         if (s_answers.empty()) {
             return escapeButton(buttons);
         }
@@ -22,6 +25,11 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
         return answer;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    for (auto it = buttonTexts.begin(); it != buttonTexts.end(); ++it) {
+        if (QAbstractButton* button = box.button(it.key())) {
+            button->setText(it.value());
+        }
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -19,14 +20,19 @@ public:
         QString caption;
         QMessageBox::StandardButtons buttons;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMap<QMessageBox::StandardButton, QString> buttonTexts;
     };
+
+    // Texts that replace the standard texts of some buttons ("Write Again" on Retry, say).
+    using ButtonTexts = QMap<QMessageBox::StandardButton, QString>;
 
     // caption: a null string stands for the application caption. icon NoIcon picks the usual
     // one for the buttons: a warning for OK and OK/Cancel, a question for Yes/No(/Cancel).
     static QMessageBox::StandardButton show(QWidget* parent, const QString& text,
                                             const QString& caption = QString(),
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                            QMessageBox::Icon icon = QMessageBox::NoIcon);
+                                            QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                            const ButtonTexts& buttonTexts = {});
 
     // The caption of every box that names none: "Program" until start-up sets the company name.
     static void setApplicationCaption(const QString& caption);

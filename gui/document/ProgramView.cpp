@@ -16,6 +16,7 @@
 #include "report/Report.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPrintDialog>
@@ -59,6 +60,9 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
             Qt::QueuedConnection);
     m_transfer = new RadioTransfer(m_context, this);
     connect(m_transfer, &RadioTransfer::rowDone, m_processDlg, &ProcessDlg::stepIt);
+    connect(m_transfer, &RadioTransfer::stageChanged, this, [this](JobStage stage) {
+        m_processDlg->setStage(QString::fromUtf8(jobStageText(stage, m_context.isChinese())));
+    });
     connect(m_transfer, &RadioTransfer::finished, this, &ProgramView::onTransferFinished);
     connect(m_processDlg, &ProcessDlg::cancelRequested, m_transfer, &RadioTransfer::cancel);
     // While a transfer works on the document, the grid takes no edits; it still repaints.
@@ -169,25 +173,54 @@ void ProgramView::onRadioTransfer() {
     if (m_context.isTransferRunning()) {
         // Another document's transfer holds the line.
         m_processDlg->hide();
+        m_restoreImage.reset();
         return;
     }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
     m_transferWrites = m_write;
     commitPendingEdit();
-    if (m_transferWrites) {
+    MemoryImage image = m_document->image();
+    JobOptions options;
+    options.backup = m_context.backupBeforeWrite();
+    options.verify = m_context.verifyAfterWrite();
+    m_restoring = m_restoreImage.has_value();
+    if (m_restoring) {
+        // Putting back what the radio held: that image is the backup already.
+        image = *m_restoreImage;
+        m_restoreImage.reset();
+        options.backup = false;
+    } else if (m_transferWrites) {
         writeBack(m_document->image());
+        image = m_document->image();
     }
     m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
-    // The session works on a copy: a read replaces the document's image only when complete.
-    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_port,
-                      m_document->image());
+    // The job works on a copy: a read replaces the document's image only when complete.
+    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_port, image,
+                      options);
 }
 
-void ProgramView::onTransferFinished(const TransferResult& result, const MemoryImage& image) {
+void ProgramView::startWrite(std::optional<MemoryImage> restore) {
+    openProcessDialog(true);
+    m_restoreImage = std::move(restore);
+    m_processDlg->accept();
+}
+
+void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage& image) {
     m_busy.reset();
     m_processDlg->hide();
-    m_transfer->showResult(result, m_port);
+    if (!result.historyProblem && m_context.takeHistoryProblemReport()) {
+        MessageBox::show(window(), tr("The images of this transfer could not be kept in the radio history "
+                                      "(%1).\n%2\nThe transfer itself is not affected.")
+                                       .arg(QFile::decodeName(m_context.historyFolder().c_str()),
+                                            QString::fromLocal8Bit(result.historyProblem.detail.c_str())));
+    }
+    const QMessageBox::StandardButton answer = m_transfer->showResult(result, m_port);
     if (!result.ok()) {
+        if (m_transferWrites && answer == QMessageBox::Retry) {
+            startWrite(m_restoring ? std::optional<MemoryImage>(image) : std::nullopt);
+        } else if (m_transferWrites && answer == QMessageBox::Reset && result.backup) {
+            startWrite(result.backup);
+        }
         return;
     }
     if (!m_transferWrites) {

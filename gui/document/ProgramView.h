@@ -6,12 +6,13 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include <cstdint>
 
 class AppContext;
 class RadioTransfer;
-struct TransferResult;
+struct JobResult;
 class ChannelGridEditor;
 class ProcessDlg;
 class QPrinter;
@@ -80,7 +81,9 @@ public slots:
 
 private:
     // The transfer's result, applied to the document in one step.
-    void onTransferFinished(const TransferResult& result, const MemoryImage& image);
+    void onTransferFinished(const JobResult& result, const MemoryImage& image);
+    // Opens the dialog for a write and starts it at once: of the document, or of `restore`.
+    void startWrite(std::optional<MemoryImage> restore);
 
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;
@@ -92,7 +95,9 @@ private:
     ProcessDlg* m_processDlg;
     QString m_port = QStringLiteral("COM1");
     bool m_write = false;
-    bool m_transferWrites = false; // the direction of the transfer that runs
+    bool m_transferWrites = false;             // the direction of the transfer that runs
+    bool m_restoring = false;                  // it writes back what the radio held before
+    std::optional<MemoryImage> m_restoreImage; // the image the next write puts back
     RadioTransfer* m_transfer;
     std::unique_ptr<ProgramDoc::TransferScope> m_busy;
 

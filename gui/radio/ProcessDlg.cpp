@@ -6,8 +6,9 @@
 #include <QPushButton>
 
 ProcessDlg::ProcessDlg(QWidget* parent)
-    : QDialog(parent), m_progress(new QProgressBar), m_lblNumber(new QLabel(QStringLiteral("0"))),
-      m_btnOk(new QPushButton(tr("OK"))), m_btnCancel(new QPushButton(tr("Cancel"))) {
+    : QDialog(parent), m_lblStage(new QLabel), m_progress(new QProgressBar),
+      m_lblNumber(new QLabel(QStringLiteral("0"))), m_btnOk(new QPushButton(tr("OK"))),
+      m_btnCancel(new QPushButton(tr("Cancel"))) {
     setModal(false);
     m_progress->setRange(0, kRowCount);
     m_progress->setTextVisible(false);
@@ -19,15 +20,17 @@ ProcessDlg::ProcessDlg(QWidget* parent)
     connect(m_btnCancel, &QPushButton::clicked, this, &ProcessDlg::reject);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(m_progress, 0, 0, 1, 3);
-    layout->addWidget(m_btnOk, 1, 0);
-    layout->addWidget(m_lblNumber, 1, 1);
-    layout->addWidget(m_btnCancel, 1, 2);
+    layout->addWidget(m_lblStage, 0, 0, 1, 3);
+    layout->addWidget(m_progress, 1, 0, 1, 3);
+    layout->addWidget(m_btnOk, 2, 0);
+    layout->addWidget(m_lblNumber, 2, 1);
+    layout->addWidget(m_btnCancel, 2, 2);
     setMinimumWidth(320);
 }
 
 void ProcessDlg::prepare(const QString& caption) {
     setWindowTitle(caption);
+    m_lblStage->clear();
     m_progress->setValue(0);
     m_lblNumber->setText(QStringLiteral("0"));
     m_btnOk->setEnabled(true);
@@ -52,6 +55,12 @@ void ProcessDlg::stepIt() {
         m_progress->setValue(m_progress->value() + 1);
         m_lblNumber->setText(QString::number(m_progress->value()));
     }
+}
+
+void ProcessDlg::setStage(const QString& stage) {
+    m_lblStage->setText(stage);
+    m_progress->setValue(0);
+    m_lblNumber->setText(QStringLiteral("0"));
 }
 
 int ProcessDlg::position() const {

@@ -23,6 +23,10 @@ public:
     bool isRunning() const;
     // One row done: steps the bar and shows the number of rows (1..51).
     void stepIt();
+    // A session of the transfer begins (backup, write, verify): its name above the bar, and the
+    // bar and number from 0 again.
+    void setStage(const QString& stage);
+    QLabel* stageLabel() const { return m_lblStage; }
     int position() const;
 
     QPushButton* okButton() const { return m_btnOk; }
@@ -41,6 +45,7 @@ public slots:
     void reject() override;
 
 private:
+    QLabel* m_lblStage;
     QProgressBar* m_progress;
     QLabel* m_lblNumber;
     QPushButton* m_btnOk;

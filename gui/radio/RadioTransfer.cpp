@@ -2,10 +2,14 @@
 
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
+#include "history/RadioHistory.h"
 #include "platform/PosixSerialPort.h"
+#include "radio/TracingSerialPort.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
+
+#include <sstream>
 
 namespace {
 
@@ -30,9 +34,15 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
 
 // The session's driver on the worker thread. It touches nothing of the user interface: rows and
 // the Retry/Cancel question are posted to the transfer object on the user-interface thread.
-class RadioTransfer::Observer : public ICloneObserver {
+class RadioTransfer::Observer : public IJobObserver {
 public:
     explicit Observer(RadioTransfer& transfer) : m_transfer(transfer) {}
+
+    void onStage(JobStage stage) override {
+        QMetaObject::invokeMethod(
+            &m_transfer, [transfer = &m_transfer, stage] { emit transfer->stageChanged(stage); },
+            Qt::QueuedConnection);
+    }
 
     void onProgress(int row) override {
         QMetaObject::invokeMethod(
@@ -59,7 +69,7 @@ private:
     RadioTransfer& m_transfer;
 };
 
-RadioTransfer::RadioTransfer(const AppContext& context, QWidget* parent)
+RadioTransfer::RadioTransfer(AppContext& context, QWidget* parent)
     : QObject(parent), m_context(context), m_parent(parent) {}
 
 RadioTransfer::~RadioTransfer() {
@@ -69,35 +79,44 @@ RadioTransfer::~RadioTransfer() {
     }
 }
 
-void RadioTransfer::start(TransferDirection direction, const QString& portName, const MemoryImage& image) {
+void RadioTransfer::start(TransferDirection direction, const QString& portName, const MemoryImage& image,
+                          const JobOptions& options) {
     if (isRunning()) {
         return;
     }
     m_cancel = false;
     const std::string device = resolvePort(m_context, portName);
     if (device.empty()) {
-        TransferResult result;
-        result.status = TransferStatus::PortOpenFailed;
-        result.portError = {PortError::NotFound, {}};
+        JobResult result;
+        result.stage = direction == TransferDirection::Write ? JobStage::Write : JobStage::Read;
+        result.transfer.status = TransferStatus::PortOpenFailed;
+        result.transfer.portError = {PortError::NotFound, {}};
         QMetaObject::invokeMethod(
-            this, [this, result, image] { emit finished(result, image); }, Qt::QueuedConnection);
+            this, [this, result, image] { complete(result, image, std::string()); }, Qt::QueuedConnection);
         return;
     }
-    m_thread = std::thread([this, direction, device, snapshot = MemoryImage(image)]() mutable {
-        platform::PosixSerialPort port;
+    m_thread = std::thread([this, direction, device, options, folder = m_context.historyFolder(),
+                            snapshot = MemoryImage(image)]() mutable {
+        platform::PosixSerialPort serial;
+        std::ostringstream log;
+        TracingSerialPort port(serial, log);
         Observer observer(*this);
-        CloneSession session(port, observer);
-        const TransferResult result = session.run(direction, device, snapshot);
+        RadioHistory history(folder);
+        RadioJob job(port, observer, &history);
+        const JobResult result = direction == TransferDirection::Write ? job.write(device, snapshot, options)
+                                                                       : job.read(device, snapshot);
         QMetaObject::invokeMethod(
-            this, [this, result, snapshot] { complete(result, snapshot); }, Qt::QueuedConnection);
+            this, [this, result, snapshot, text = log.str()] { complete(result, snapshot, text); },
+            Qt::QueuedConnection);
     });
 }
 
-void RadioTransfer::complete(const TransferResult& result, const MemoryImage& image) {
+void RadioTransfer::complete(const JobResult& result, const MemoryImage& image, const std::string& log) {
     // The worker has posted this as its last act.
     if (m_thread.joinable()) {
         m_thread.join();
     }
+    m_context.setLastTransferLog(log);
     emit finished(result, image);
 }
 
@@ -142,24 +161,40 @@ std::vector<PortCandidate> RadioTransfer::portCandidates(const AppContext& conte
     return candidates;
 }
 
-void RadioTransfer::showResult(const TransferResult& result, const QString& portName) const {
-    QString text = QString::fromStdString(transferMessageText(result.status, m_context.isChinese()));
-    switch (result.status) {
-    case TransferStatus::Ok:
-    case TransferStatus::Cancelled:
-    case TransferStatus::CommunicationError: // the user has just answered Cancel
-        return;
-    case TransferStatus::WrongRadio:
-        MessageBox::show(m_parent, text, QString::fromUtf8(wrongRadioCaption(m_context.isChinese())),
-                         QMessageBox::Ok, QMessageBox::Warning);
-        return;
-    case TransferStatus::PortOpenFailed:
-        text += QStringLiteral("\n\n%1: %2")
-                    .arg(portName, portReason(result.portError, resolvePort(m_context, portName),
-                                              m_context.isChinese()));
-        break;
-    case TransferStatus::FrameFailed:
-        break;
+QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
+                                                      const QString& portName) const {
+    const bool chinese = m_context.isChinese();
+    const TransferResult& transfer = result.transfer;
+    if (result.ok()) {
+        return QMessageBox::NoButton;
     }
-    MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
+    if (transfer.status == TransferStatus::WrongRadio) {
+        MessageBox::show(m_parent, QString::fromStdString(transferMessageText(transfer.status, chinese)),
+                         QString::fromUtf8(wrongRadioCaption(chinese)), QMessageBox::Ok,
+                         QMessageBox::Warning);
+        return QMessageBox::Ok;
+    }
+    // Cancel, during the frames or at the Retry/Cancel question, needs no message unless the
+    // radio may have been left half-written.
+    const bool cancelled = result.mismatchRow < 0 && (transfer.status == TransferStatus::Cancelled ||
+                                                      transfer.status == TransferStatus::CommunicationError);
+    if (cancelled && !result.radioMayBeHalfWritten) {
+        return QMessageBox::Cancel;
+    }
+    QString text = QString::fromStdString(jobFailureText(result, chinese));
+    if (transfer.status == TransferStatus::PortOpenFailed) {
+        text += QStringLiteral("\n\n%1: %2")
+                    .arg(portName, portReason(transfer.portError, resolvePort(m_context, portName), chinese));
+    }
+    if (!result.radioMayBeHalfWritten) {
+        MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
+        return QMessageBox::Ok;
+    }
+    QMessageBox::StandardButtons buttons = QMessageBox::Retry | QMessageBox::Close;
+    MessageBox::ButtonTexts texts{{QMessageBox::Retry, tr("Write Again")}};
+    if (result.backup) {
+        buttons |= QMessageBox::Reset;
+        texts.insert(QMessageBox::Reset, tr("Restore Backup"));
+    }
+    return MessageBox::show(m_parent, text, QString(), buttons, QMessageBox::Warning, texts);
 }

@@ -3,7 +3,9 @@
 #include "image/MemoryImage.h"
 #include "radio/CloneSession.h"
 #include "radio/PortNames.h"
+#include "radio/RadioJob.h"
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -18,29 +20,35 @@
 class AppContext;
 class QWidget;
 
-// Runs the clone session on a worker thread over a copy of the image, so the windows stay
-// responsive and nothing the user does can reach the bytes being sent or read. Everything the
-// user sees happens on the user-interface thread: progress arrives as rowDone(), a failed
-// handshake asks Retry or Cancel there while the worker waits, and the result comes with
-// finished() as one value together with the image the session leaves (the read image only
-// when all frames arrived). cancel() is seen at the session's next pump point, a few
-// milliseconds away while frames flow; at the latest when the read that is waiting times out.
+// Runs a transfer job (a read, or a write with its backup and verify sessions) on a worker
+// thread over a copy of the image, so the windows stay responsive and nothing the user does can
+// reach the bytes being sent or read. Everything the user sees happens on the user-interface
+// thread: stages and rows arrive as stageChanged() and rowDone(), a failed handshake asks Retry
+// or Cancel there while the worker waits, and the result comes with finished() as one value
+// together with the image the job leaves (the read image only when all frames arrived). The
+// images go to the user's radio history, and every byte on the wire to the context's last
+// transfer log. cancel() is seen at the session's next pump point, a few milliseconds away
+// while frames flow; at the latest when the read that is waiting times out.
 class RadioTransfer : public QObject {
     Q_OBJECT
 public:
     // parent: the window that the Retry/Cancel question and the result belong to.
-    RadioTransfer(const AppContext& context, QWidget* parent);
+    RadioTransfer(AppContext& context, QWidget* parent);
     // Cancels a running transfer and waits for its thread.
     ~RadioTransfer() override;
 
     // Starts a transfer of `image` in `direction` on the port's device; does nothing while one
     // runs. The port name is resolved here, on the user-interface thread.
-    void start(TransferDirection direction, const QString& portName, const MemoryImage& image);
+    void start(TransferDirection direction, const QString& portName, const MemoryImage& image,
+               const JobOptions& options = {});
     void cancel();
     bool isRunning() const { return m_thread.joinable(); }
 
-    // Tells the user what went wrong, in the language of the interface.
-    void showResult(const TransferResult& result, const QString& portName) const;
+    // Tells the user what went wrong, in the language of the interface: the message of the
+    // session, what it means for the radio and what to try. A write that may have left the radio
+    // half-written asks what to do: Retry stands for writing again, Reset for putting the backup
+    // back (offered when there is one); anything else leaves it.
+    QMessageBox::StandardButton showResult(const JobResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
     // present, or the demo radio for COM1 while one runs; anything else is a device path.
@@ -48,17 +56,19 @@ public:
     static std::vector<PortCandidate> portCandidates(const AppContext& context);
 
 signals:
+    // A session of the job begins; rows count from 1 again.
+    void stageChanged(JobStage stage);
     // One row of 16 bytes done, 1..51.
     void rowDone(int row);
-    void finished(const TransferResult& result, const MemoryImage& image);
+    void finished(const JobResult& result, const MemoryImage& image);
 
 private:
     class Observer;
     // On the user-interface thread: asks Retry or Cancel and hands the answer to the worker.
     void askRetry();
-    void complete(const TransferResult& result, const MemoryImage& image);
+    void complete(const JobResult& result, const MemoryImage& image, const std::string& log);
 
-    const AppContext& m_context;
+    AppContext& m_context;
     QPointer<QWidget> m_parent;
     std::thread m_thread;
     std::atomic<bool> m_cancel{false};

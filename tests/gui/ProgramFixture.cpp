@@ -50,9 +50,13 @@ void ProgramFixture::SetUp() {
         m_started.push_back(program);
         return true;
     });
-    // The per-user store and relative document paths live in the test's folder.
+    // The per-user store, the radio history and relative document paths live in the test's
+    // folder.
     QDir(m_dir.path()).mkpath(QStringLiteral("config"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
+    // The radio history too.
+    QDir(m_dir.path()).mkpath(QStringLiteral("data"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
     // The help pages, so that help calls find them.
     for (const char* language : {"en", "zh"}) {
         QDir(m_dir.path()).mkpath(QStringLiteral("help/") + QLatin1String(language));

@@ -10,7 +10,9 @@
 #include "editor/MSFlexGrid.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
+#include "history/RadioHistory.h"
 #include "radio/ProcessDlg.h"
+#include "radio/RadioJob.h"
 #include "radio/RadioTransfer.h"
 
 #include <QAction>
@@ -349,6 +351,69 @@ TEST_F(Transfer, EnterStartsEveryTransferAgain) {
         ASSERT_TRUE(QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 20000)) << "round " << round;
         EXPECT_EQ(dialog()->numberLabel()->text(), "51") << "round " << round;
     }
-    EXPECT_EQ(m_radio->completedReads(), 2);
+    EXPECT_EQ(m_radio->completedReads(), 4) << "two reads, and the write's backup and verify";
     EXPECT_EQ(m_radio->completedWrites(), 1);
+}
+
+TEST_F(Transfer, ACancelledWriteWarnsAndCanPutTheBackupBack) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    const RadioSimulator::Memory before = radioMemory();
+    m_radio->setMemory(before);
+    activeDocument()->image().setRxFrequency(1, 14650000); // the radio holds nothing on channel 1
+    activeDocument()->image().setTxFrequency(1, 14650000);
+    view()->updateGridFromImage();
+    trigger(id::kWrite);
+    QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
+    const QString writing = QString::fromUtf8(jobStageText(JobStage::Write, false));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return dialog()->stageLabel()->text() == writing && dialog()->numberLabel()->text().toInt() >= 5;
+        },
+        20000));
+    MessageBox::answerNext(QMessageBox::Reset);
+    QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return m_radio->completedWrites() == 1 && !dialog()->isVisible(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !activeDocument()->isBusy(); }, 5000));
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << "the warning, and no message after the restore";
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Reset | QMessageBox::Close);
+    EXPECT_EQ(boxes[0].buttonTexts.value(QMessageBox::Retry), "Write Again");
+    EXPECT_EQ(boxes[0].buttonTexts.value(QMessageBox::Reset), "Restore Backup");
+    const RadioSimulator::Memory after = m_radio->memory();
+    for (size_t i = 0; i < image::kTransferSize; ++i) {
+        ASSERT_EQ(after[i], before[i]) << "offset " << i;
+    }
+    // The images went to the user's history: the backup, and what the restore wrote.
+    RadioHistory history(RadioHistory::defaultFolder("TestRadio"));
+    const std::vector<HistoryEntry> entries = history.entries();
+    ASSERT_GE(entries.size(), 2u);
+    EXPECT_EQ(entries[0].kind, HistoryKind::Written);
+    EXPECT_EQ(entries.back().kind, HistoryKind::BeforeWrite);
+}
+
+TEST_F(Transfer, WriteAgainAfterACancelWritesTheDocument) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    m_radio->setMemory(radioMemory());
+    context()->setBackupBeforeWrite(false);
+    context()->setVerifyAfterWrite(false);
+    trigger(id::kWrite);
+    QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog()->numberLabel()->text().toInt() >= 5; }, 20000));
+    MessageBox::answerNext(QMessageBox::Retry);
+    QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return m_radio->completedWrites() == 1 && !dialog()->isVisible(); }, 30000));
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Close) << "no backup was read to put back";
+    EXPECT_EQ(m_radio->completedReads(), 0) << "backup and verify were switched off";
+    const RadioSimulator::Memory radio = m_radio->memory();
+    for (size_t i = 0; i < image::kTransferSize; ++i) {
+        ASSERT_EQ(radio[i], activeDocument()->image().byte(i)) << "offset " << i;
+    }
 }
