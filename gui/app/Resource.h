@@ -22,6 +22,8 @@ constexpr int kOptionalFeatures = 32788;
 // Program
 constexpr int kRead = 32773;
 constexpr int kWrite = 32774;
+constexpr int kRadioHistory = 32800;
+constexpr int kSaveLog = 32801;
 // View
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;
@@ -29,6 +31,8 @@ constexpr int kControlBar = 32780;
 // Setup
 constexpr int kComSetup = 32777;
 constexpr int kLanguage = 32799;
+constexpr int kBackupBeforeWrite = 32802;
+constexpr int kVerifyAfterWrite = 32803;
 // Help
 constexpr int kAppAbout = 57664;
 // Accelerators without a menu entry

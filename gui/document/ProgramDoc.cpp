@@ -90,6 +90,12 @@ void ProgramDoc::replaceImage(const MemoryImage& image) {
     setModifiedFlag(true);
 }
 
+void ProgramDoc::takeImage(const MemoryImage& image, const QString& title) {
+    setTitle(title);
+    m_pathName.clear();
+    replaceImage(image);
+}
+
 void ProgramDoc::synchroniseModel() {
     m_typeAndBand = radiomodel::synchronise(m_image, m_isNew, m_context.userSettings(), m_context.settings());
     setMainTitle(m_typeAndBand, m_context.isChinese());

@@ -92,6 +92,9 @@ public:
     // An image read from the radio replaces the document's: it is no longer new, and it is
     // modified until saved.
     void replaceImage(const MemoryImage& image);
+    // A new document holds `image` from elsewhere (the radio history) under `title`; like a
+    // read, it is modified until saved, and it has no file yet.
+    void takeImage(const MemoryImage& image, const QString& title);
 
     // File Save: to the document's file when it is an existing, writable file, else as Save As.
     bool doFileSave(QWidget* dialogParent);

@@ -1,6 +1,7 @@
 #include "frame/MainFrame.h"
 
 #include "app/AppContext.h"
+#include "app/FileDialog.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/Resource.h"
@@ -13,10 +14,15 @@
 #include "frame/KeyLockState.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/NavigationBar.h"
+#include "history/RadioHistory.h"
+#include "platform/AtomicFile.h"
+#include "radio/RadioHistoryDlg.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -103,6 +109,9 @@ void MainFrame::createActions() {
 
     addCommand(kRead, tr("&Read"), tr("Read Data From Radio\nRead"), QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(kWrite, tr("&Write"), tr("Write Data To Radio\nWrite"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    addCommand(kRadioHistory, tr("Radio &History..."),
+               tr("List the images read from and written to radios; open one or write it back"));
+    addCommand(kSaveLog, tr("Save &Log..."), tr("Save every byte of the last transfer to a file"));
 
     QAction* toolbar =
         addCommand(kViewToolbar, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
@@ -116,6 +125,18 @@ void MainFrame::createActions() {
 
     addCommand(kComSetup, tr("&Com Setup"), QString());
     addCommand(kLanguage, tr("&Language"), QString());
+    QAction* backup = addCommand(kBackupBeforeWrite, tr("&Backup Before Write"),
+                                 tr("Read the radio and keep its contents before every write"));
+    QAction* verify = addCommand(kVerifyAfterWrite, tr("&Verify After Write"),
+                                 tr("Read the radio back after every write and compare"));
+    backup->setCheckable(true);
+    backup->setChecked(m_context.backupBeforeWrite());
+    verify->setCheckable(true);
+    verify->setChecked(m_context.verifyAfterWrite());
+    connect(backup, &QAction::triggered, this, [this](bool on) { m_context.setBackupBeforeWrite(on); });
+    connect(verify, &QAction::triggered, this, [this](bool on) { m_context.setVerifyAfterWrite(on); });
+    connect(commandAction(kRadioHistory), &QAction::triggered, this, &MainFrame::onRadioHistory);
+    connect(commandAction(kSaveLog), &QAction::triggered, this, &MainFrame::onSaveLog);
 
     addCommand(kAppAbout, tr("&About Program..."),
                tr("Display program information, version number and copyright\nAbout"));
@@ -199,12 +220,12 @@ void MainFrame::createMenus() {
     m_frameMenus.last()->addAction(m_actFrameAbout);
 
     // The document menu. Start-up addresses its pop-ups by position: Setup is 4, Help is 5.
-    m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage});
+    m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage, 0, kBackupBeforeWrite, kVerifyAfterWrite});
     m_documentMenus = {
         addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                               kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"), {kProductInformation, kChannelInformation, kOptionalFeatures}),
-        addMenu(tr("&Program"), {kRead, kWrite}),
+        addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
         addMenu(tr("&Help"), {kAppAbout}),
@@ -344,9 +365,10 @@ void MainFrame::updateCommands() {
     for (int command : {kRead, kWrite, kLanguage}) {
         commandAction(command)->setEnabled(document && !transfer);
     }
-    for (int command : {kFileNew, kAppExit}) {
+    for (int command : {kFileNew, kAppExit, kRadioHistory}) {
         commandAction(command)->setEnabled(!transfer);
     }
+    commandAction(kSaveLog)->setEnabled(!transfer && !m_context.lastTransferLog().empty());
 }
 
 void MainFrame::updateIndicators() {
@@ -536,6 +558,45 @@ void MainFrame::onFileSaveAs() {
 void MainFrame::onLanguage() {
     if (ChildFrame* child = activeChild()) {
         child->view()->onLanguage();
+    }
+}
+
+void MainFrame::onRadioHistory() {
+    RadioHistory history(m_context.historyFolder());
+    RadioHistoryDlg dialog(history, m_context.isChinese(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.action() == RadioHistoryDlg::Action::None) {
+        return;
+    }
+    const HistoryEntry& entry = dialog.entry();
+    auto* doc = new ProgramDoc(m_context);
+    doc->takeImage(dialog.image(),
+                   QStringLiteral("%1 %2").arg(QString::fromStdString(entry.time),
+                                               QString::fromUtf8(historyKindName(entry.kind))));
+    // The window that was active goes out of sight, as when a file is opened.
+    if (ChildFrame* previous = activeChild()) {
+        previous->close();
+    }
+    ChildFrame* child = addDocumentWindow(doc);
+    if (dialog.action() == RadioHistoryDlg::Action::Write) {
+        child->view()->onWrite();
+    }
+}
+
+void MainFrame::onSaveLog() {
+    const std::string& log = m_context.lastTransferLog();
+    if (log.empty()) {
+        return;
+    }
+    const QString path = FileDialog::getSaveFileName(
+        this, QStringLiteral("transfer.log"), tr("Logs (*.log);;All files (*)"), QStringLiteral("log"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(), log, error)) {
+        MessageBox::show(this,
+                         tr("Cannot save the file %1.\n%2")
+                             .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
     }
 }
 

@@ -100,6 +100,8 @@ private slots:
     void onOptionalFeatures();
     void onFileSaveAs();
     void onLanguage();
+    void onRadioHistory();
+    void onSaveLog();
     void updateIndicators();
 
 private:

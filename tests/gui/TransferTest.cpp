@@ -12,8 +12,10 @@
 #include "frame/MainFrame.h"
 #include "history/RadioHistory.h"
 #include "radio/ProcessDlg.h"
+#include "radio/RadioHistoryDlg.h"
 #include "radio/RadioJob.h"
 #include "radio/RadioTransfer.h"
+#include "settings/UserSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -416,4 +419,60 @@ TEST_F(Transfer, WriteAgainAfterACancelWritesTheDocument) {
     for (size_t i = 0; i < image::kTransferSize; ++i) {
         ASSERT_EQ(radio[i], activeDocument()->image().byte(i)) << "offset " << i;
     }
+}
+
+TEST_F(Transfer, RadioHistoryOpensAReadImageAsANewDocument) {
+    startWith({});
+    m_radio->setMemory(radioMemory());
+    EXPECT_FALSE(frame()->commandAction(id::kSaveLog)->isEnabled()) << "no transfer yet";
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    ProgramDoc* readInto = activeDocument();
+    int listed = 0;
+    runModal([this] { trigger(id::kRadioHistory); },
+             [&](QWidget* modal) {
+                 auto* dialog = qobject_cast<RadioHistoryDlg*>(modal);
+                 ASSERT_NE(dialog, nullptr);
+                 listed = dialog->list()->topLevelItemCount();
+                 ASSERT_GT(listed, 0);
+                 EXPECT_EQ(dialog->list()->topLevelItem(0)->text(1), "Read");
+                 EXPECT_EQ(dialog->list()->topLevelItem(0)->text(5), "1") << "channels in use";
+                 dialog->openButton()->click();
+             });
+    EXPECT_EQ(listed, 1);
+    ASSERT_NE(activeDocument(), readInto);
+    EXPECT_EQ(frame()->childFrames().size(), 2);
+    EXPECT_TRUE(activeDocument()->isModified()) << "an image from the history has no file yet";
+    EXPECT_TRUE(activeDocument()->title().endsWith(" read"));
+    for (size_t i = 0; i < image::kTransferSize; ++i) {
+        ASSERT_EQ(activeDocument()->image().byte(i), readInto->image().byte(i)) << "offset " << i;
+    }
+    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
+
+    // The log of that transfer, every byte on the wire, can be kept.
+    ASSERT_TRUE(frame()->commandAction(id::kSaveLog)->isEnabled());
+    FileDialog::answerNext(path(QStringLiteral("read.log")));
+    trigger(id::kSaveLog);
+    const QByteArray log = readFile(QStringLiteral("read.log"));
+    EXPECT_TRUE(log.contains(" open ")) << log.left(200).constData();
+    EXPECT_TRUE(log.contains(">  02")) << "the handshake's first byte";
+}
+
+TEST_F(Transfer, BackupAndVerifyAreTheUsersChoice) {
+    startWith({});
+    QAction* backup = frame()->commandAction(id::kBackupBeforeWrite);
+    QAction* verify = frame()->commandAction(id::kVerifyAfterWrite);
+    EXPECT_TRUE(backup->isChecked());
+    EXPECT_TRUE(verify->isChecked());
+    backup->trigger();
+    EXPECT_FALSE(backup->isChecked());
+    EXPECT_FALSE(context()->backupBeforeWrite());
+    EXPECT_TRUE(context()->verifyAfterWrite());
+    // The choice is remembered per user.
+    UserSettings store("TestRadio");
+    EXPECT_EQ(store.readValue("Backup", 7), 0u);
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(m_radio->completedReads(), 1) << "verify only";
+    EXPECT_EQ(m_radio->completedWrites(), 1);
 }
