@@ -326,6 +326,48 @@ Previous Pane</source>
         <source>Save changes?</source>
         <translation>是否保存修改？</translation>
     </message>
+    <message>
+        <source>Radio &amp;History...</source>
+        <translation>电台历史(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>List the images read from and written to radios; open one or write it back</source>
+        <translation>列出从对讲机读取和写入对讲机的数据；打开其中一项或把它写回</translation>
+    </message>
+    <message>
+        <source>Save &amp;Log...</source>
+        <translation>保存日志(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>Save every byte of the last transfer to a file</source>
+        <translation>把上次传输的每个字节保存到文件</translation>
+    </message>
+    <message>
+        <source>&amp;Backup Before Write</source>
+        <translation>写前备份(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Read the radio and keep its contents before every write</source>
+        <translation>每次写频前先读取并保存对讲机的内容</translation>
+    </message>
+    <message>
+        <source>&amp;Verify After Write</source>
+        <translation>写后校验(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Read the radio back after every write and compare</source>
+        <translation>每次写频后读回对讲机并比较</translation>
+    </message>
+    <message>
+        <source>Logs (*.log);;All files (*)</source>
+        <translation>日志 (*.log);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>无法保存文件 %1。
+%2</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -443,6 +485,17 @@ The document is still open; try another folder or name.</source>
 %2</source>
         <translation>无法保存文件 %1。
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramView</name>
+    <message>
+        <source>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</source>
+        <translation>本次传输的数据无法保存到电台历史 (%1)。
+%2
+传输本身不受影响。</translation>
     </message>
 </context>
 <context>
@@ -645,6 +698,66 @@ Do you want to replace it?</source>
     <message>
         <source>Retry</source>
         <translation>重试</translation>
+    </message>
+</context>
+<context>
+    <name>RadioHistoryDlg</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Write to Radio</source>
+        <translation>写入对讲机(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Radio History</source>
+        <translation>电台历史</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>种类</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>信道数</translation>
+    </message>
+    <message>
+        <source>Kept in %1</source>
+        <translation>保存在 %1</translation>
+    </message>
+    <message>
+        <source>The image of %1 cannot be loaded.
+%2</source>
+        <translation>无法载入 %1 的数据。
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>RadioTransfer</name>
+    <message>
+        <source>Write Again</source>
+        <translation>重新写入</translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
+        <translation>恢复备份</translation>
     </message>
 </context>
 </TS>

@@ -326,6 +326,48 @@ Previous Pane</translation>
         <source>Save changes?</source>
         <translation>Save changes?</translation>
     </message>
+    <message>
+        <source>Radio &amp;History...</source>
+        <translation>Radio &amp;History...</translation>
+    </message>
+    <message>
+        <source>List the images read from and written to radios; open one or write it back</source>
+        <translation>List the images read from and written to radios; open one or write it back</translation>
+    </message>
+    <message>
+        <source>Save &amp;Log...</source>
+        <translation>Save &amp;Log...</translation>
+    </message>
+    <message>
+        <source>Save every byte of the last transfer to a file</source>
+        <translation>Save every byte of the last transfer to a file</translation>
+    </message>
+    <message>
+        <source>&amp;Backup Before Write</source>
+        <translation>&amp;Backup Before Write</translation>
+    </message>
+    <message>
+        <source>Read the radio and keep its contents before every write</source>
+        <translation>Read the radio and keep its contents before every write</translation>
+    </message>
+    <message>
+        <source>&amp;Verify After Write</source>
+        <translation>&amp;Verify After Write</translation>
+    </message>
+    <message>
+        <source>Read the radio back after every write and compare</source>
+        <translation>Read the radio back after every write and compare</translation>
+    </message>
+    <message>
+        <source>Logs (*.log);;All files (*)</source>
+        <translation>Logs (*.log);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>Cannot save the file %1.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -443,6 +485,17 @@ The document is still open; try another folder or name.</translation>
 %2</source>
         <translation>Cannot save the file %1.
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramView</name>
+    <message>
+        <source>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</source>
+        <translation>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</translation>
     </message>
 </context>
 <context>
@@ -645,6 +698,66 @@ Do you want to replace it?</translation>
     <message>
         <source>Retry</source>
         <translation>Retry</translation>
+    </message>
+</context>
+<context>
+    <name>RadioHistoryDlg</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>&amp;Write to Radio</source>
+        <translation>&amp;Write to Radio</translation>
+    </message>
+    <message>
+        <source>Radio History</source>
+        <translation>Radio History</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Kept in %1</source>
+        <translation>Kept in %1</translation>
+    </message>
+    <message>
+        <source>The image of %1 cannot be loaded.
+%2</source>
+        <translation>The image of %1 cannot be loaded.
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>RadioTransfer</name>
+    <message>
+        <source>Write Again</source>
+        <translation>Write Again</translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
+        <translation>Restore Backup</translation>
     </message>
 </context>
 </TS>
