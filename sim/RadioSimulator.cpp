@@ -121,6 +121,8 @@ bool RadioSimulator::start(std::string* error) {
     m_frameIndex = 0;
     m_frameLength = 0;
     m_lastArrivalNs = 0;
+    m_bytesReceived = 0;
+    m_bytesSent = 0;
     m_running = true;
     m_thread = std::thread(&RadioSimulator::serve, this);
     return true;
@@ -207,6 +209,7 @@ void RadioSimulator::serve() {
         }
         const ssize_t count = ::read(m_masterFd, buffer, sizeof buffer);
         const int64_t readNs = monotonicNs();
+        m_bytesReceived += count > 0 ? static_cast<size_t>(count) : 0;
         for (ssize_t i = 0; i < count; ++i) {
             m_lastArrivalNs = std::max(readNs, m_lastArrivalNs) + byteTimesNs(1);
             onByte(buffer[i], m_lastArrivalNs);
@@ -326,6 +329,11 @@ bool RadioSimulator::onFrame(int64_t arrivalNs) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             std::copy(m_frame.begin() + 4, m_frame.end(), m_memory.begin() + addr);
+            if (frame == m_options.corruptAtFrame) {
+                // A byte spoilt on the way in that the radio does not notice: only a read back
+                // shows it.
+                m_memory[addr] = static_cast<uint8_t>(~m_memory[addr]);
+            }
         }
         // Counted before the answer goes out, so a host that has the last answer sees the count
         // (and the saved file).
@@ -396,5 +404,6 @@ void RadioSimulator::reply(const uint8_t* bytes, size_t count, int64_t lastArriv
             return; // nobody is draining the line; the rest of the reply is lost
         }
         sent += static_cast<size_t>(n);
+        m_bytesSent += static_cast<size_t>(n);
     }
 }

@@ -25,6 +25,7 @@ struct SimulatorOptions {
     int stallAtFrame = -1;      // stop answering from this frame on, until the next handshake
     int nakAtFrame = -1;        // answer this frame (write) or its acknowledgement (read) with 0x15
     int shortReplyAtFrame = -1; // send only 6 of the 12 bytes of this read reply
+    int corruptAtFrame = -1;    // store this write frame with its first byte inverted, and acknowledge it
     // When not empty, the memory is saved to this file after every completed write session.
     std::string saveFile;
 };
@@ -58,6 +59,9 @@ public:
     int completedWrites() const { return m_completedWrites; }
     // Handshakes begun (each 0x02 "PROGRAM" seen), acknowledged or not.
     int handshakes() const { return m_handshakes; }
+    // Bytes taken from the line and bytes handed to it, since start().
+    size_t bytesReceived() const { return m_bytesReceived; }
+    size_t bytesSent() const { return m_bytesSent; }
 
 private:
     // Where the radio stands in one conversation with the host.
@@ -96,6 +100,8 @@ private:
     std::atomic<int> m_completedReads{0};
     std::atomic<int> m_completedWrites{0};
     std::atomic<int> m_handshakes{0};
+    std::atomic<size_t> m_bytesReceived{0};
+    std::atomic<size_t> m_bytesSent{0};
     std::atomic<bool> m_ignoreHandshake{false}; // starts as the options say
 
     // Conversation state, owned by the serving thread.

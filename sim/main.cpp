@@ -32,6 +32,7 @@ const char kUsage[] =
     "  --stall-at N         stop answering at frame N (0 to 101) until the next handshake\n"
     "  --nak-at N           answer frame N, or the acknowledgement of read frame N, with 0x15\n"
     "  --short-reply-at N   send only 6 of the 12 bytes of the reply to read frame N\n"
+    "  --corrupt-at N       store write frame N with one wrong byte, yet acknowledge it\n"
     "  --help               show this text\n";
 
 struct CommandLine {
@@ -141,6 +142,10 @@ bool parseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
             }
         } else if (arg == "--short-reply-at") {
             if (!takeFrame(options.shortReplyAtFrame)) {
+                return false;
+            }
+        } else if (arg == "--corrupt-at") {
+            if (!takeFrame(options.corruptAtFrame)) {
                 return false;
             }
         } else {

@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -30,6 +31,11 @@ constexpr int kReadIntervalMs = 30;
 // stopped by the device, a pseudo-terminal nobody reads).
 constexpr int kWriteTotalPerByteMs = 50;
 constexpr int kWriteTotalConstantMs = 50;
+// One byte at 9600 baud with start and stop bits: 10 bits, 1042 microseconds. clear() waits for
+// the queued output no longer than the bytes take at that rate plus the margin.
+constexpr long long kByteTimeUs = 1042;
+constexpr int kDrainMarginMs = 50;
+constexpr std::chrono::microseconds kDrainPollStep{200};
 
 PortOpenResult failure(PortError error, int errnoValue) {
     return {error, std::strerror(errnoValue)};
@@ -63,13 +69,14 @@ int msUntil(Clock::time_point deadline) {
     return static_cast<int>(std::chrono::ceil<Milliseconds>(left).count());
 }
 
-// Waits for `events` on fd; returns the revents, 0 on time-out, -1 on a poll failure.
-int waitFor(int fd, short events, int timeoutMs) {
+// Waits for `events` on fd until `deadline`; returns the revents, 0 on time-out, -1 on a poll
+// failure. A signal that interrupts the wait does not lengthen it: the time left is recomputed.
+int waitFor(int fd, short events, Clock::time_point deadline) {
     pollfd pfd{fd, events, 0};
     for (;;) {
-        const int n = ::poll(&pfd, 1, timeoutMs);
+        const int n = ::poll(&pfd, 1, msUntil(deadline));
         if (n < 0 && errno == EINTR) {
-            continue; // the time-out restarts; callers recompute it from their deadline anyway
+            continue;
         }
         if (n < 0) {
             return -1;
@@ -192,11 +199,10 @@ bool PosixSerialPort::write(const uint8_t* data, size_t count) {
             return false;
         }
         // The driver's buffer is full: wait for room until the write's time-out.
-        const int timeoutMs = msUntil(deadline);
-        if (timeoutMs == 0) {
+        if (msUntil(deadline) == 0) {
             return false;
         }
-        const int revents = waitFor(m_fd, POLLOUT, timeoutMs);
+        const int revents = waitFor(m_fd, POLLOUT, deadline);
         if (revents < 0 || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
             return false;
         }
@@ -226,12 +232,11 @@ PortReadResult PosixSerialPort::read(uint8_t* buffer, size_t count) {
         if (result.count > 0) {
             deadline = std::min(deadline, lastByte + Milliseconds(kReadIntervalMs));
         }
-        const int timeoutMs = msUntil(deadline);
-        if (timeoutMs == 0) {
+        if (msUntil(deadline) == 0) {
             break;
         }
 
-        const int revents = waitFor(m_fd, POLLIN, timeoutMs);
+        const int revents = waitFor(m_fd, POLLIN, deadline);
         if (revents < 0) {
             result.ok = false;
             break;
@@ -271,10 +276,37 @@ void PosixSerialPort::clear() {
     // write() returns once the bytes are in the kernel's buffer, not on the wire, and flushing
     // the output queue would throw away what the radio has not yet received (the protocol clears
     // right after writing the identification acknowledgement, for one). So wait until the output
-    // has drained and flush only the input.
-    while (::tcdrain(m_fd) != 0 && errno == EINTR) {
-    }
+    // has drained and flush only the input. tcdrain() would wait for ever on a line stopped by
+    // flow control or an adapter that never empties; the wait here has a limit.
+    const int fd = m_fd;
+    waitForOutputDrained([fd] {
+        int queued = 0;
+        return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : -1;
+    });
     ::tcflush(m_fd, TCIFLUSH);
+}
+
+bool waitForOutputDrained(const std::function<int()>& queuedBytes) {
+    int queued = queuedBytes();
+    if (queued <= 0) {
+        return true;
+    }
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::microseconds(kByteTimeUs * static_cast<long long>(queued)) +
+                          Milliseconds(kDrainMarginMs);
+    while (queued > 0) {
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            return false;
+        }
+        // Sleep about as long as the bytes still queued take to leave, at least a little.
+        const auto expected = std::chrono::microseconds(kByteTimeUs * static_cast<long long>(queued));
+        const auto step =
+            std::min<Clock::duration>(std::max<Clock::duration>(expected, kDrainPollStep), deadline - now);
+        std::this_thread::sleep_for(step);
+        queued = queuedBytes();
+    }
+    return true;
 }
 
 PortOpenResult probeSerialPort(const std::string& devicePath) {

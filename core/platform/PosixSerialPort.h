@@ -2,6 +2,7 @@
 
 #include "radio/SerialPort.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Waits until `queuedBytes()` (the bytes still in the output queue, < 0 when that cannot be
+// told) is 0, but no longer than the bytes first queued take at 9600 baud plus 50 ms. False when
+// it gave up with bytes still queued. PosixSerialPort::clear() uses it with TIOCOUTQ.
+bool waitForOutputDrained(const std::function<int()>& queuedBytes);
 
 // Opens and closes the device at once: can it be opened now?
 PortOpenResult probeSerialPort(const std::string& devicePath);

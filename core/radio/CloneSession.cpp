@@ -178,6 +178,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
             uint8_t early = 0;
             const PortReadResult r = readBytes(&early, 1);
             earlyReply = r.ok && r.count == 1;
+            m_attemptAckWrong = earlyReply && early != kAck;
         }
     }
 

@@ -104,7 +104,7 @@ std::string jobFailureText(const JobResult& result, bool chinese) {
         if (!message.empty()) {
             parts.push_back(message);
         }
-        if (result.stage == JobStage::Backup && !result.transfer.ok()) {
+        if (result.stage == JobStage::Backup && !result.transfer.ok() && !result.cancelled()) {
             parts.push_back(coreText(CoreText::BackupFailed, chinese));
         }
         const std::string advice = transferAdvice(result.transfer, chinese);

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <poll.h>
+#include <pthread.h>
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -403,5 +406,94 @@ TEST_F(SerialPortTest, PurgeDropsReceivedInput) {
     EXPECT_EQ(m_port.read(&byte, 1).count, 1u);
     EXPECT_EQ(byte, 0x42);
 }
+
+// ---- signals and a line that never drains --------------------------------------------------
+
+void onTestSignal(int) {}
+
+// Interrupts the thread that made it with SIGUSR1 every `everyMs`, for at most `forMs`; the
+// handler is installed without SA_RESTART, so every signal ends a waiting poll() with EINTR.
+class SignalRain {
+public:
+    SignalRain(int everyMs, int forMs) : m_target(::pthread_self()) {
+        struct sigaction action {};
+        action.sa_handler = onTestSignal;
+        ::sigemptyset(&action.sa_mask);
+        ::sigaction(SIGUSR1, &action, &m_old);
+        m_thread = std::thread([this, everyMs, forMs] {
+            const auto end = Clock::now() + std::chrono::milliseconds(forMs);
+            while (!m_stop && Clock::now() < end) {
+                sleepMs(everyMs);
+                ::pthread_kill(m_target, SIGUSR1);
+                ++m_sent;
+            }
+        });
+    }
+    ~SignalRain() {
+        m_stop = true;
+        m_thread.join();
+        ::sigaction(SIGUSR1, &m_old, nullptr);
+    }
+    int sent() const { return m_sent; }
+
+private:
+    pthread_t m_target;
+    struct sigaction m_old {};
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_sent{0};
+    std::thread m_thread;
+};
+
+TEST_F(SerialPortTest, SignalsDuringASilentReadDoNotLengthenItsTimeOut) {
+    openPort();
+    uint8_t byte = 0;
+    const auto start = Clock::now();
+    PortReadResult result;
+    int signals = 0;
+    {
+        // A signal every 20 ms: a wait that started its 140 ms afresh after each one would
+        // never end before the rain stops after two seconds.
+        SignalRain rain(20, 2000);
+        result = m_port.read(&byte, 1);
+        signals = rain.sent();
+    }
+    const long long elapsed = msSince(start);
+    EXPECT_GE(signals, 3);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.count, 0u);
+    EXPECT_GE(elapsed, 135);
+    EXPECT_LE(elapsed, 400);
+}
+
+struct DrainRow {
+    const char* name;
+    std::vector<int> queue; // what successive TIOCOUTQ calls report; the last one repeats
+    bool drained;
+    long long maxMs;
+};
+void PrintTo(const DrainRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class OutputDrain : public testing::TestWithParam<DrainRow> {};
+
+TEST_P(OutputDrain, WaitsNoLongerThanTheQueuedBytesTakePlusAMargin) {
+    const DrainRow& row = GetParam();
+    size_t calls = 0;
+    const auto start = Clock::now();
+    const bool drained =
+        platform::waitForOutputDrained([&] { return row.queue[std::min(calls++, row.queue.size() - 1)]; });
+    EXPECT_EQ(drained, row.drained);
+    EXPECT_LE(msSince(start), row.maxMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, OutputDrain,
+    testing::Values(DrainRow{"EmptyAtOnce", {0}, true, 5}, DrainRow{"CannotTell", {-1}, true, 5},
+                    DrainRow{"DrainsAtLineSpeed", {12, 8, 4, 0}, true, 80},
+                    // 100 bytes take 104 ms at 9600 baud; a stopped line gives up after 50 ms more.
+                    DrainRow{"NeverDrains", {100}, false, 154 + 60},
+                    DrainRow{"GrowsInstead", {1, 500}, false, 51 + 60}),
+    [](const testing::TestParamInfo<DrainRow>& row) { return std::string(row.param.name); });
 
 } // namespace

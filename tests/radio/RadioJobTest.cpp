@@ -1,0 +1,242 @@
+#include "radio/RadioJob.h"
+
+#include "RadioSimulator.h"
+#include "platform/PosixSerialPort.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StageObserver : public IJobObserver {
+public:
+    void onStage(JobStage stage) override {
+        stages.push_back(stage);
+        rows = 0;
+    }
+    void onProgress(int row) override {
+        rows = row;
+        if (cancelIn && *cancelIn == stages.back() && row == cancelAtRow) {
+            cancel = true;
+        }
+    }
+    bool pump() override { return cancel; }
+    bool retryAfterCommunicationError() override { return false; }
+
+    std::vector<JobStage> stages;
+    int rows = 0;
+    std::optional<JobStage> cancelIn;
+    int cancelAtRow = 0;
+    bool cancel = false;
+};
+
+RadioSimulator::Memory patternMemory(uint8_t seed) {
+    RadioSimulator::Memory m{};
+    for (size_t i = 0; i < m.size(); ++i) {
+        m[i] = static_cast<uint8_t>(i * 13 + seed);
+    }
+    return m;
+}
+
+MemoryImage imageOf(const RadioSimulator::Memory& m) {
+    MemoryImage img;
+    std::copy(m.begin(), m.end(), img.data());
+    return img;
+}
+
+bool sameTransferRows(const MemoryImage& a, const RadioSimulator::Memory& m) {
+    return std::equal(a.data(), a.data() + image::kTransferSize, m.begin());
+}
+
+class RadioJobTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("job-" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_dir);
+        m_history = std::make_unique<RadioHistory>((m_dir / "history").string());
+    }
+    void TearDown() override {
+        std::error_code error;
+        fs::remove_all(m_dir, error);
+    }
+    void startRadio(SimulatorOptions options = {}) {
+        m_sim = std::make_unique<RadioSimulator>(options);
+        m_sim->setMemory(m_before);
+        std::string error;
+        ASSERT_TRUE(m_sim->start(&error)) << error;
+    }
+    JobResult write(const JobOptions& options = {}) {
+        RadioJob job(m_port, m_observer, m_history.get());
+        return job.write(m_sim->devicePath(), m_image, options);
+    }
+
+    fs::path m_dir;
+    std::unique_ptr<RadioHistory> m_history;
+    std::unique_ptr<RadioSimulator> m_sim;
+    platform::PosixSerialPort m_port;
+    StageObserver m_observer;
+    const RadioSimulator::Memory m_before = patternMemory(1);
+    const MemoryImage m_image = imageOf(patternMemory(100));
+};
+
+TEST_F(RadioJobTest, WriteBacksUpWritesVerifiesAndKeepsBothImages) {
+    startRadio();
+    const JobResult r = write();
+    ASSERT_TRUE(r.ok()) << transferMessageText(r.transfer.status, false);
+    EXPECT_EQ(r.stage, JobStage::Verify);
+    EXPECT_EQ(m_observer.stages,
+              (std::vector<JobStage>{JobStage::Backup, JobStage::Write, JobStage::Verify}));
+    EXPECT_EQ(m_observer.rows, 51);
+    EXPECT_TRUE(sameTransferRows(m_image, m_sim->memory()));
+    ASSERT_TRUE(r.backup);
+    EXPECT_TRUE(sameTransferRows(*r.backup, m_before));
+    EXPECT_FALSE(r.radioMayBeHalfWritten);
+    EXPECT_TRUE(r.historyProblem);
+
+    const std::vector<HistoryEntry> list = m_history->entries();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, HistoryKind::Written);
+    EXPECT_EQ(list[1].kind, HistoryKind::BeforeWrite);
+    EXPECT_EQ(list[0].port, m_sim->devicePath());
+    MemoryImage kept;
+    ASSERT_TRUE(m_history->load(list[1].id, kept));
+    EXPECT_EQ(kept, *r.backup);
+    ASSERT_TRUE(m_history->load(list[0].id, kept));
+    EXPECT_EQ(kept, m_image);
+}
+
+TEST_F(RadioJobTest, WithoutBackupAndVerifyOnlyTheWriteRuns) {
+    startRadio();
+    const JobResult r = write({false, false});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(m_observer.stages, std::vector<JobStage>{JobStage::Write});
+    EXPECT_EQ(m_sim->handshakes(), 1);
+    EXPECT_FALSE(r.backup);
+    ASSERT_EQ(m_history->entries().size(), 1u);
+    EXPECT_EQ(m_history->entries()[0].kind, HistoryKind::Written);
+}
+
+TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
+    struct Row {
+        const char* name;
+        SimulatorOptions options;
+        TransferStatus status;
+    } rows[] = {
+        {"RadioOff",
+         [] {
+             SimulatorOptions o;
+             o.ignoreHandshake = true;
+             return o;
+         }(),
+         TransferStatus::CommunicationError},
+        {"StallInTheRead",
+         [] {
+             SimulatorOptions o;
+             o.stallAtFrame = 40;
+             return o;
+         }(),
+         TransferStatus::FrameFailed},
+        {"OtherRadio",
+         [] {
+             SimulatorOptions o;
+             o.identity[1] = '9';
+             return o;
+         }(),
+         TransferStatus::WrongRadio},
+    };
+    for (const Row& row : rows) {
+        startRadio(row.options);
+        m_observer = StageObserver();
+        const JobResult r = write();
+        EXPECT_EQ(r.stage, JobStage::Backup) << row.name;
+        EXPECT_EQ(r.transfer.status, row.status) << row.name;
+        EXPECT_EQ(m_observer.stages, std::vector<JobStage>{JobStage::Backup}) << row.name;
+        EXPECT_EQ(m_sim->completedWrites(), 0) << row.name;
+        EXPECT_EQ(m_sim->memory(), m_before) << row.name;
+        EXPECT_FALSE(r.radioMayBeHalfWritten) << row.name;
+        EXPECT_FALSE(r.backup) << row.name;
+        EXPECT_NE(jobFailureText(r, false).find("nothing was written"), std::string::npos) << row.name;
+    }
+    EXPECT_TRUE(m_history->entries().empty());
+}
+
+TEST_F(RadioJobTest, VerifyNamesTheFirstRowTheRadioStoredWrongly) {
+    struct Row {
+        int frame;
+        int row;
+    } rows[] = {{0, 0}, {37, 18}, {101, 50}};
+    for (const Row& row : rows) {
+        SimulatorOptions options;
+        options.corruptAtFrame = row.frame;
+        startRadio(options);
+        const JobResult r = write({false, true});
+        EXPECT_FALSE(r.ok()) << row.frame;
+        EXPECT_TRUE(r.transfer.ok()) << "every session itself succeeded";
+        EXPECT_EQ(r.stage, JobStage::Verify);
+        EXPECT_EQ(r.mismatchRow, row.row) << row.frame;
+        EXPECT_TRUE(r.radioMayBeHalfWritten);
+        const std::string text = jobFailureText(r, false);
+        EXPECT_NE(text.find("row " + std::to_string(row.row) + ":"), std::string::npos) << text;
+    }
+}
+
+TEST_F(RadioJobTest, CancelledWriteKeepsTheBackupAndSaysTheRadioMayBeHalfWritten) {
+    startRadio();
+    m_observer.cancelIn = JobStage::Write;
+    m_observer.cancelAtRow = 10;
+    const JobResult r = write();
+    EXPECT_TRUE(r.cancelled());
+    EXPECT_EQ(r.stage, JobStage::Write);
+    EXPECT_TRUE(r.radioMayBeHalfWritten);
+    ASSERT_TRUE(r.backup);
+    EXPECT_TRUE(sameTransferRows(*r.backup, m_before));
+    ASSERT_EQ(m_history->entries().size(), 1u) << "only the backup; nothing was completely written";
+    EXPECT_EQ(m_history->entries()[0].kind, HistoryKind::BeforeWrite);
+    EXPECT_NE(m_sim->memory(), m_before);
+}
+
+TEST_F(RadioJobTest, CancelledBackupLeavesTheRadioAlone) {
+    startRadio();
+    m_observer.cancelIn = JobStage::Backup;
+    m_observer.cancelAtRow = 5;
+    const JobResult r = write();
+    EXPECT_TRUE(r.cancelled());
+    EXPECT_EQ(r.stage, JobStage::Backup);
+    EXPECT_FALSE(r.radioMayBeHalfWritten);
+    EXPECT_EQ(jobFailureText(r, false), "");
+    EXPECT_EQ(m_sim->memory(), m_before);
+}
+
+TEST_F(RadioJobTest, AHistoryThatCannotBeWrittenIsReportedAndTheWriteGoesOn) {
+    std::ofstream(m_dir / "blocked") << "a file where the folder should be";
+    m_history = std::make_unique<RadioHistory>((m_dir / "blocked" / "history").string());
+    startRadio();
+    const JobResult r = write();
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.stage, JobStage::Verify);
+    EXPECT_EQ(r.historyProblem.error, HistoryError::CreateFolder);
+    EXPECT_TRUE(sameTransferRows(m_image, m_sim->memory()));
+}
+
+TEST_F(RadioJobTest, ReadKeepsTheImageAsRead) {
+    startRadio();
+    MemoryImage img = m_image;
+    RadioJob job(m_port, m_observer, m_history.get());
+    const JobResult r = job.read(m_sim->devicePath(), img);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(m_observer.stages, std::vector<JobStage>{JobStage::Read});
+    EXPECT_TRUE(sameTransferRows(img, m_before));
+    const std::vector<HistoryEntry> list = m_history->entries();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].kind, HistoryKind::Read);
+    MemoryImage kept;
+    ASSERT_TRUE(m_history->load(list[0].id, kept));
+    EXPECT_EQ(kept, img);
+}
+
+} // namespace
