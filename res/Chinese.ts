@@ -759,5 +759,9 @@ Do you want to replace it?</source>
         <source>Restore Backup</source>
         <translation>恢复备份</translation>
     </message>
+    <message>
+        <source>Write Without Backup</source>
+        <translation>不备份直接写入</translation>
+    </message>
 </context>
 </TS>

@@ -759,5 +759,9 @@ Do you want to replace it?</translation>
         <source>Restore Backup</source>
         <translation>Restore Backup</translation>
     </message>
+    <message>
+        <source>Write Without Backup</source>
+        <translation>Write Without Backup</translation>
+    </message>
 </context>
 </TS>

@@ -23,6 +23,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <utility>
+
 ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     : QWidget(parent), m_context(context), m_document(doc) {
     setObjectName(QStringLiteral("ProgramView"));
@@ -183,6 +185,9 @@ void ProgramView::onRadioTransfer() {
     JobOptions options;
     options.backup = m_context.backupBeforeWrite();
     options.verify = m_context.verifyAfterWrite();
+    if (std::exchange(m_skipBackup, false)) {
+        options.backup = false;
+    }
     m_restoring = m_restoreImage.has_value();
     if (m_restoring) {
         // Putting back what the radio held: that image is the backup already.
@@ -199,9 +204,10 @@ void ProgramView::onRadioTransfer() {
                       options);
 }
 
-void ProgramView::startWrite(std::optional<MemoryImage> restore) {
+void ProgramView::startWrite(std::optional<MemoryImage> restore, bool withoutBackup) {
     openProcessDialog(true);
     m_restoreImage = std::move(restore);
+    m_skipBackup = withoutBackup;
     m_processDlg->accept();
 }
 
@@ -220,6 +226,8 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
             startWrite(m_restoring ? std::optional<MemoryImage>(image) : std::nullopt);
         } else if (m_transferWrites && answer == QMessageBox::Reset && result.backup) {
             startWrite(result.backup);
+        } else if (m_transferWrites && answer == QMessageBox::Ignore) {
+            startWrite(std::nullopt, true);
         }
         return;
     }

@@ -82,8 +82,9 @@ public slots:
 private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
-    // Opens the dialog for a write and starts it at once: of the document, or of `restore`.
-    void startWrite(std::optional<MemoryImage> restore);
+    // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
+    // without the backup when the user chose so after a failed one.
+    void startWrite(std::optional<MemoryImage> restore, bool withoutBackup = false);
 
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;
@@ -98,6 +99,7 @@ private:
     bool m_transferWrites = false;             // the direction of the transfer that runs
     bool m_restoring = false;                  // it writes back what the radio held before
     std::optional<MemoryImage> m_restoreImage; // the image the next write puts back
+    bool m_skipBackup = false;                 // the next write reads no backup
     RadioTransfer* m_transfer;
     std::unique_ptr<ProgramDoc::TransferScope> m_busy;
 

@@ -186,6 +186,11 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
         text += QStringLiteral("\n\n%1: %2")
                     .arg(portName, portReason(transfer.portError, resolvePort(m_context, portName), chinese));
     }
+    if (result.stage == JobStage::Backup) {
+        // Nothing was written; the user may write without the backup this once.
+        return MessageBox::show(m_parent, text, QString(), QMessageBox::Ignore | QMessageBox::Cancel,
+                                QMessageBox::Warning, {{QMessageBox::Ignore, tr("Write Without Backup")}});
+    }
     if (!result.radioMayBeHalfWritten) {
         MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
         return QMessageBox::Ok;

@@ -47,7 +47,8 @@ public:
     // Tells the user what went wrong, in the language of the interface: the message of the
     // session, what it means for the radio and what to try. A write that may have left the radio
     // half-written asks what to do: Retry stands for writing again, Reset for putting the backup
-    // back (offered when there is one); anything else leaves it.
+    // back (offered when there is one); anything else leaves it. A backup that could not be read
+    // stopped the write before it began: Ignore stands for writing without it this once.
     QMessageBox::StandardButton showResult(const JobResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices

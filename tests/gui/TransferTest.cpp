@@ -476,3 +476,46 @@ TEST_F(Transfer, BackupAndVerifyAreTheUsersChoice) {
     EXPECT_EQ(m_radio->completedReads(), 1) << "verify only";
     EXPECT_EQ(m_radio->completedWrites(), 1);
 }
+
+TEST_F(Transfer, AVerifyMismatchNamesTheRowAndOffersToWriteAgain) {
+    SimulatorOptions corrupt;
+    corrupt.corruptAtFrame = 20; // frame 20 carries the first half of row 10
+    startWith(corrupt);
+    m_radio->setMemory(radioMemory());
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("10")) << qPrintable(boxes[0].text);
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Reset | QMessageBox::Close);
+    EXPECT_EQ(m_radio->completedWrites(), 1);
+    EXPECT_EQ(m_radio->completedReads(), 2) << "backup and verify";
+}
+
+TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
+    SimulatorOptions shortReply;
+    shortReply.shortReplyAtFrame = 5; // every read breaks off at frame 5; writes go through
+    startWith(shortReply);
+    m_radio->setMemory(radioMemory());
+    context()->setVerifyAfterWrite(false);
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("nothing was written")) << qPrintable(boxes[0].text);
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
+    EXPECT_EQ(boxes[0].buttonTexts.value(QMessageBox::Ignore), "Write Without Backup");
+    EXPECT_EQ(m_radio->completedWrites(), 0);
+
+    MessageBox::answerNext(QMessageBox::Ignore);
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return m_radio->completedWrites() == 1 && !dialog()->isVisible(); }, 20000));
+    boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << "the second failed backup, answered with Write Without Backup";
+    const RadioSimulator::Memory radio = m_radio->memory();
+    for (size_t i = 0; i < image::kTransferSize; ++i) {
+        ASSERT_EQ(radio[i], activeDocument()->image().byte(i)) << "offset " << i;
+    }
+}
