@@ -763,5 +763,9 @@ Do you want to replace it?</source>
         <source>Write Without Backup</source>
         <translation>不备份直接写入</translation>
     </message>
+    <message>
+        <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
+        <translation>编程 &gt; 保存日志... 可以保存本次传输的每个字节，以便仔细检查。</translation>
+    </message>
 </context>
 </TS>

@@ -763,5 +763,9 @@ Do you want to replace it?</translation>
         <source>Write Without Backup</source>
         <translation>Write Without Backup</translation>
     </message>
+    <message>
+        <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
+        <translation>Program, Save Log... keeps every byte of this transfer for a closer look.</translation>
+    </message>
 </context>
 </TS>

@@ -185,6 +185,9 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
     if (transfer.status == TransferStatus::PortOpenFailed) {
         text += QStringLiteral("\n\n%1: %2")
                     .arg(portName, portReason(transfer.portError, resolvePort(m_context, portName), chinese));
+    } else if (!m_context.lastTransferLog().empty()) {
+        text += QStringLiteral("\n\n") +
+                tr("Program, Save Log... keeps every byte of this transfer for a closer look.");
     }
     if (result.stage == JobStage::Backup) {
         // Nothing was written; the user may write without the backup this once.
