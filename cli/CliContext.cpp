@@ -61,6 +61,10 @@ bool CliContext::loadSettings(const std::string& path) {
     return true;
 }
 
+RadioHistory CliContext::history() const {
+    return RadioHistory(RadioHistory::defaultFolder(m_ini.value("Setup", "AppName", "")));
+}
+
 bool CliContext::chineseByDefault() const {
     return m_ini.value("Setup", "Language", "") == "Chinese";
 }

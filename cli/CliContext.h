@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/RadioModel.h"
+#include "history/RadioHistory.h"
 #include "image/MemoryImage.h"
 #include "settings/IniFile.h"
 #include "settings/UserSettings.h"
@@ -35,6 +36,9 @@ public:
     bool chineseByDefault() const;
     // The per-user store of the remembered Type, Field and com values.
     ISettingsStore& userSettings() { return *m_userSettings; }
+
+    // The radio history of this user and AppName ($XDG_DATA_HOME/<AppName>/history).
+    RadioHistory history() const;
 
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }

@@ -8,3 +8,6 @@
 ExitStatus runRead(CliContext& ctx, const CommandLine& args);
 ExitStatus runWrite(CliContext& ctx, const CommandLine& args);
 ExitStatus runPorts(CliContext& ctx, const CommandLine& args);
+// The per-user history of images read from and written to the radio, and writing one back.
+ExitStatus runHistory(CliContext& ctx, const CommandLine& args);
+ExitStatus runRestore(CliContext& ctx, const CommandLine& args);

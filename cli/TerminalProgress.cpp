@@ -8,8 +8,13 @@ constexpr int kBarWidth = 30;
 constexpr int kRows = static_cast<int>(image::kTransferRows);
 } // namespace
 
-TerminalProgress::TerminalProgress(std::FILE* stream, bool visible, std::string label, int retries)
-    : m_stream(stream), m_visible(visible), m_label(std::move(label)), m_retries(retries) {
+TerminalProgress::TerminalProgress(std::FILE* stream, bool visible, int retries)
+    : m_stream(stream), m_visible(visible), m_retries(retries) {}
+
+void TerminalProgress::onStage(JobStage stage) {
+    finish();
+    m_label = jobStageText(stage, false);
+    m_retriesUsed = 0;
     draw(0);
 }
 

@@ -1,25 +1,27 @@
 #pragma once
 
-#include "radio/CloneSession.h"
+#include "radio/RadioJob.h"
 
 #include <cstdio>
 #include <string>
 
-// Drives a clone session from the terminal: a progress bar of the 51 rows on `stream` (when
-// `visible`, which callers set only for a terminal, so that logs and pipes stay clean), Ctrl+C
-// as the cancel request (through InterruptGuard, which the caller holds), and a fixed number
-// of handshake retries in place of the desktop's Retry/Cancel question.
-class TerminalProgress : public ICloneObserver {
+// Drives a transfer job from the terminal: a progress bar of the 51 rows for each stage on
+// `stream`, labelled with the stage (when `visible`, which callers set only for a terminal, so
+// that logs and pipes stay clean), Ctrl+C as the cancel request (through InterruptGuard, which
+// the caller holds), and a fixed number of handshake retries per stage in place of the
+// desktop's Retry/Cancel question.
+class TerminalProgress : public IJobObserver {
 public:
-    TerminalProgress(std::FILE* stream, bool visible, std::string label, int retries);
+    TerminalProgress(std::FILE* stream, bool visible, int retries);
 
+    void onStage(JobStage stage) override;
     void onProgress(int row) override;
     bool pump() override;
     bool retryAfterCommunicationError() override;
 
     // Ends the bar's line, if one was drawn.
     void finish();
-    // Handshake attempts made so far.
+    // Handshake attempts made in the current stage.
     int attempts() const { return m_retriesUsed + 1; }
 
 private:

@@ -27,6 +27,12 @@ ExitStatus dispatch(CliContext& ctx, const CommandLine& args) {
     if (name == "write") {
         return runWrite(ctx, args);
     }
+    if (name == "history") {
+        return runHistory(ctx, args);
+    }
+    if (name == "restore") {
+        return runRestore(ctx, args);
+    }
     if (name == "channel") {
         return runChannel(ctx, args);
     }

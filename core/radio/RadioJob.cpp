@@ -21,15 +21,20 @@ TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, c
     return session.run(direction, devicePath, image);
 }
 
-void RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
-                    JobResult& result) {
+std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
+                           JobResult& result) {
     if (!m_history) {
-        return;
+        return {};
     }
-    const HistoryResult kept = m_history->add(kind, image, devicePath);
-    if (!kept && result.historyProblem) {
-        result.historyProblem = kept;
+    HistoryEntry entry;
+    const HistoryResult kept = m_history->add(kind, image, devicePath, &entry);
+    if (!kept) {
+        if (result.historyProblem) {
+            result.historyProblem = kept; // the first problem is the one reported
+        }
+        return {};
     }
+    return entry.id;
 }
 
 JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
@@ -55,7 +60,7 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
             return result;
         }
         result.backup = before;
-        keep(HistoryKind::BeforeWrite, before, devicePath, result);
+        result.backupId = keep(HistoryKind::BeforeWrite, before, devicePath, result);
     }
 
     MemoryImage sent = image; // the session takes a mutable image; a write never changes it

@@ -35,6 +35,7 @@ struct JobResult {
     // The radio's contents before the write, when the backup was read; rows 51 to 63 are those
     // of the image being written. A failed or cancelled write can offer to put it back.
     std::optional<MemoryImage> backup;
+    std::string backupId; // the history entry that keeps the backup, "" when none was kept
     // The write session began and did not complete, or verify found a difference: the radio
     // may hold a mixture of old and new memory.
     bool radioMayBeHalfWritten = false;
@@ -67,7 +68,9 @@ public:
 private:
     TransferResult runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
                             MemoryImage& image);
-    void keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath, JobResult& result);
+    // Adds the image to the history, if there is one; returns the entry's id, "" when not kept.
+    std::string keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
+                     JobResult& result);
 
     ISerialPort& m_port;
     IJobObserver& m_observer;

@@ -1,10 +1,13 @@
 // Reads and writes a whole image against the simulated radio paced at 9600 baud and compares
 // each wall time with the floor: the bytes on the wire at 10 bits a byte plus the pauses the
-// protocol mandates. Not a test: run it by hand (build/…/bin/clone_benchmark).
+// protocol mandates. Then times a whole write job as the user runs it, with backup and verify
+// and without, and each of its sessions against that session's floor. Not a test: run it by
+// hand (build/…/bin/clone_benchmark).
 
 #include "RadioSimulator.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/CloneSession.h"
+#include "radio/RadioJob.h"
 
 #include <algorithm>
 #include <chrono>
@@ -86,10 +89,103 @@ bool measure(const char* name, TransferDirection direction, const Floor& floor) 
     return true;
 }
 
+// Notes when each stage of a job begins.
+class StageClock : public IJobObserver {
+public:
+    void onStage(JobStage stage) override { starts.emplace_back(stage, std::chrono::steady_clock::now()); }
+    void onProgress(int) override {}
+    bool pump() override { return false; }
+    bool retryAfterCommunicationError() override { return false; }
+
+    std::vector<std::pair<JobStage, std::chrono::steady_clock::time_point>> starts;
+};
+
+struct JobRun {
+    double totalMs = -1;
+    std::vector<double> stageMs; // in the order the stages ran
+};
+
+JobRun writeJob(const JobOptions& options) {
+    SimulatorOptions simOptions;
+    simOptions.paced = true;
+    RadioSimulator sim(simOptions);
+    if (!sim.start()) {
+        return {};
+    }
+    platform::PosixSerialPort port;
+    StageClock clock;
+    RadioJob job(port, clock); // no history: the disk is not what is measured
+    const MemoryImage image = MemoryImage::newDocument();
+    const auto start = std::chrono::steady_clock::now();
+    const JobResult result = job.write(sim.devicePath(), image, options);
+    const auto end = std::chrono::steady_clock::now();
+    if (!result.ok()) {
+        std::fprintf(stderr, "write job failed: %s\n", jobFailureText(result, false).c_str());
+        return {};
+    }
+    JobRun run;
+    run.totalMs = std::chrono::duration<double, std::milli>(end - start).count();
+    for (size_t i = 0; i < clock.starts.size(); ++i) {
+        const auto stageEnd = i + 1 < clock.starts.size() ? clock.starts[i + 1].second : end;
+        run.stageMs.push_back(
+            std::chrono::duration<double, std::milli>(stageEnd - clock.starts[i].second).count());
+    }
+    return run;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Five jobs; the medians of the whole job and of each session against their floors.
+bool measureJob(const char* name, const JobOptions& options) {
+    constexpr int kRuns = 5;
+    std::vector<Floor> floors;
+    std::vector<const char*> stageNames;
+    if (options.backup) {
+        floors.push_back(kReadFloor);
+        stageNames.push_back("backup");
+    }
+    floors.push_back(kWriteFloor);
+    stageNames.push_back("write");
+    if (options.verify) {
+        floors.push_back(kReadFloor);
+        stageNames.push_back("verify");
+    }
+    std::vector<double> totals;
+    std::vector<std::vector<double>> stages(floors.size());
+    for (int i = 0; i < kRuns; ++i) {
+        const JobRun run = writeJob(options);
+        if (run.totalMs < 0 || run.stageMs.size() != floors.size()) {
+            return false;
+        }
+        totals.push_back(run.totalMs);
+        for (size_t s = 0; s < floors.size(); ++s) {
+            stages[s].push_back(run.stageMs[s]);
+        }
+    }
+    double floorMs = 0;
+    for (const Floor& f : floors) {
+        floorMs += f.ms();
+    }
+    std::printf("%-22s  floor %6.0f ms  median wall %6.0f ms  ratio %.3f  (runs %.3f .. %.3f)\n", name,
+                floorMs, median(totals), median(totals) / floorMs,
+                *std::min_element(totals.begin(), totals.end()) / floorMs,
+                *std::max_element(totals.begin(), totals.end()) / floorMs);
+    for (size_t s = 0; s < floors.size(); ++s) {
+        std::printf("  %-20s  floor %6.0f ms  median wall %6.0f ms  ratio %.3f\n", stageNames[s],
+                    floors[s].ms(), median(stages[s]), median(stages[s]) / floors[s].ms());
+    }
+    return true;
+}
+
 } // namespace
 
 int main() {
     const bool ok = measure("read", TransferDirection::Read, kReadFloor) &&
-                    measure("write", TransferDirection::Write, kWriteFloor);
+                    measure("write", TransferDirection::Write, kWriteFloor) &&
+                    measureJob("write job (defaults)", JobOptions{}) &&
+                    measureJob("write job --no-backup --no-verify", JobOptions{false, false});
     return ok ? 0 : 1;
 }

@@ -179,11 +179,12 @@ void CliTest::TearDown() {
 std::vector<std::string> CliTest::environment() const {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
-        if (std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0) {
+        if (std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0 && std::strncmp(*e, "XDG_DATA_HOME=", 14) != 0) {
             env.emplace_back(*e);
         }
     }
     env.push_back("XDG_CONFIG_HOME=" + path("config"));
+    env.push_back("XDG_DATA_HOME=" + path("data"));
     return env;
 }
 
@@ -254,6 +255,10 @@ MemoryImage CliTest::readImage(const std::string& name) const {
     MemoryImage image;
     EXPECT_TRUE(loadDatFile(path(name), image)) << name;
     return image;
+}
+
+std::string CliTest::historyPath() const {
+    return path("data/" + std::string(kTestAppName) + "/history");
 }
 
 std::string CliTest::userSettingsPath() const {

@@ -50,7 +50,7 @@ protected:
     void TearDown() override;
 
     // Runs radioprog with --ini <folder>/Program.ini added, in the folder, with
-    // XDG_CONFIG_HOME pointing into it.
+    // XDG_CONFIG_HOME and XDG_DATA_HOME (the radio history) pointing into it.
     RunResult run(std::vector<std::string> args, bool stderrIsTerminal = false);
     std::unique_ptr<ChildProcess> start(std::vector<std::string> args, bool stderrIsTerminal = false);
     // Runs without adding --ini.
@@ -67,6 +67,8 @@ protected:
 
     void writeImage(const std::string& name, const MemoryImage& image) const;
     MemoryImage readImage(const std::string& name) const;
+    // The folder of the radio history that radioprog keeps under XDG_DATA_HOME.
+    std::string historyPath() const;
     // The per-user settings file that radioprog keeps the remembered type and band in.
     std::string userSettingsPath() const;
     void setProgramIni(const std::string& text) const { writeFile("Program.ini", text); }
