@@ -563,7 +563,7 @@ void MainFrame::onLanguage() {
 
 void MainFrame::onRadioHistory() {
     RadioHistory history(m_context.historyFolder());
-    RadioHistoryDlg dialog(history, m_context.isChinese(), this);
+    RadioHistoryDlg dialog(history, m_context.settings(), m_context.isChinese(), this);
     if (dialog.exec() != QDialog::Accepted || dialog.action() == RadioHistoryDlg::Action::None) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "channels/RadioModel.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -12,7 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, bool chinese, QWidget* parent)
+RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool chinese, QWidget* parent)
     : HelpDialog(id::kRadioHistory, parent), m_history(history), m_entries(history.entries()),
       m_list(new QTreeWidget), m_open(new QPushButton(tr("&Open"))),
       m_write(new QPushButton(tr("&Write to Radio"))) {
@@ -26,8 +27,14 @@ RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, bool chinese, QWidget* p
         item->setText(0, QString::fromStdString(entry.time));
         item->setText(1, QString::fromUtf8(historyKindText(entry.kind, chinese)));
         item->setText(2, QString::fromStdString(entry.port));
-        item->setText(3, QString::number(entry.radioType));
-        item->setText(4, QString::number(entry.band));
+        const std::vector<std::string> types = radiomodel::typeNames(ini);
+        const bool knownType = entry.radioType < types.size();
+        item->setText(3, knownType ? QString::fromStdString(types[entry.radioType])
+                                   : QString::number(entry.radioType));
+        const std::vector<std::string> bands =
+            knownType ? radiomodel::bandNames(ini, entry.radioType) : std::vector<std::string>();
+        item->setText(4, entry.band < bands.size() ? QString::fromStdString(bands[entry.band])
+                                                   : QString::number(entry.band));
         item->setText(5, QString::number(entry.channelsInUse));
     }
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

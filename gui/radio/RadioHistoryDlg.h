@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class IniFile;
 class QPushButton;
 class QTreeWidget;
 
@@ -20,7 +21,8 @@ class RadioHistoryDlg : public HelpDialog {
 public:
     enum class Action { None, Open, Write };
 
-    RadioHistoryDlg(RadioHistory& history, bool chinese, QWidget* parent = nullptr);
+    // The type and band names come from Program.ini; a byte that names none shows as a number.
+    RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool chinese, QWidget* parent = nullptr);
 
     // What the user chose, and the image and entry it concerns once the dialog was accepted.
     Action action() const { return m_action; }

@@ -436,6 +436,8 @@ TEST_F(Transfer, RadioHistoryOpensAReadImageAsANewDocument) {
                  listed = dialog->list()->topLevelItemCount();
                  ASSERT_GT(listed, 0);
                  EXPECT_EQ(dialog->list()->topLevelItem(0)->text(1), "Read");
+                 EXPECT_EQ(dialog->list()->topLevelItem(0)->text(3), "HT-B");
+                 EXPECT_EQ(dialog->list()->topLevelItem(0)->text(4), "400 - 470MHz");
                  EXPECT_EQ(dialog->list()->topLevelItem(0)->text(5), "1") << "channels in use";
                  dialog->openButton()->click();
              });
