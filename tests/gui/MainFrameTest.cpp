@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -236,4 +237,26 @@ TEST_F(HelpTest, MissingPageIsReportedNotOpened) {
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("index.html")));
+}
+
+// F1 on a menu entry opens the manual at the entry's command id: each one needs its anchor in
+// both languages.
+TEST_F(MainFrameTest, EveryMenuCommandHasItsPlaceInBothManuals) {
+    writeTestIni();
+    copyTranslations();
+    ASSERT_TRUE(start());
+    for (const char* language : {"en", "zh"}) {
+        QFile page(QStringLiteral(RADIO_BIN_DIR "/help/%1/index.html").arg(QLatin1String(language)));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << language;
+        const QByteArray html = page.readAll();
+        for (QMenu* menu : frame()->documentMenus()) {
+            for (const QAction* action : menu->actions()) {
+                const int command = action->data().toInt();
+                if (command != 0) {
+                    EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(command).toLatin1()))
+                        << language << " " << qPrintable(action->text()) << " " << command;
+                }
+            }
+        }
+    }
 }
