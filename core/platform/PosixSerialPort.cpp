@@ -112,6 +112,12 @@ bool hasUart(const std::filesystem::path& sysTtyDir, const std::string& name) {
 
 } // namespace
 
+struct PosixSerialPort::SavedLine {
+    termios settings{};
+};
+
+PosixSerialPort::PosixSerialPort(DeviceTree tree) : m_tree(std::move(tree)) {}
+
 PosixSerialPort::~PosixSerialPort() {
     close();
 }
@@ -123,7 +129,7 @@ PortOpenResult PosixSerialPort::open(const std::string& devicePath) {
     // wait is a poll() with the protocol's time-outs.
     int fd;
     do {
-        fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        fd = ::open(m_tree.path(devicePath).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int error = errno;
@@ -136,14 +142,24 @@ PortOpenResult PosixSerialPort::open(const std::string& devicePath) {
         ::close(fd);
         return failure(error == ENOTTY || error == EINVAL ? PortError::NotSerial : PortError::Other, error);
     }
+    const termios found = tio;
 
     // TIOCEXCL turns away later opens by other users but not by root; the advisory lock is what
     // stops a second copy of this program (or any tool that locks its port) whoever runs it.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
+    int exclusive = 0;
+    const bool heldExclusive = ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+    if (heldExclusive || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = heldExclusive ? EBUSY : errno;
         ::close(fd);
-        return failure(error == EWOULDBLOCK ? PortError::Busy : PortError::Other,
+        return failure(error == EWOULDBLOCK ? PortError::Busy : openErrorKind(error),
                        error == EWOULDBLOCK ? EBUSY : error);
+    }
+    // The UUCP lock file is what minicom, picocom and their kind look for.
+    if (m_lockFile.take(m_tree.resolve(devicePath), m_tree) == PortLockResult::Busy) {
+        ::flock(fd, LOCK_UN);
+        ::close(fd);
+        return {PortError::Busy, std::string(std::strerror(EBUSY)) + " (" + m_lockFile.owner().lockFile +
+                                     " names process " + std::to_string(m_lockFile.owner().pid) + ")"};
     }
     ::ioctl(fd, TIOCEXCL);
 
@@ -158,11 +174,15 @@ PortOpenResult PosixSerialPort::open(const std::string& devicePath) {
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
         const int error = errno;
         ::ioctl(fd, TIOCNXCL);
+        ::flock(fd, LOCK_UN);
         ::close(fd);
+        m_lockFile.release();
         return failure(PortError::Other, error);
     }
     ::tcflush(fd, TCIOFLUSH);
 
+    m_saved = std::make_unique<SavedLine>();
+    m_saved->settings = found;
     m_fd = fd;
     return {};
 }
@@ -171,12 +191,19 @@ void PosixSerialPort::close() {
     if (m_fd < 0) {
         return;
     }
-    // A pseudo-terminal's state outlives this descriptor while its other side stays open, so the
-    // exclusive flag is dropped explicitly rather than left for the last close.
+    // The line goes back to what the program before us left (its speed, canonical mode and the
+    // rest), for whoever uses the port next. A pseudo-terminal's state outlives this descriptor
+    // while its other side stays open, so the exclusive flag is dropped explicitly rather than
+    // left for the last close.
+    if (m_saved) {
+        ::tcsetattr(m_fd, TCSANOW, &m_saved->settings);
+        m_saved.reset();
+    }
     ::ioctl(m_fd, TIOCNXCL);
     ::flock(m_fd, LOCK_UN);
     ::close(m_fd);
     m_fd = -1;
+    m_lockFile.release();
 }
 
 bool PosixSerialPort::write(const uint8_t* data, size_t count) {
@@ -309,9 +336,48 @@ bool waitForOutputDrained(const std::function<int()>& queuedBytes) {
     return true;
 }
 
+SerialPortLook lookAtSerialPort(const std::string& devicePath) {
+    SerialPortLook look;
+    int fd;
+    do {
+        fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int error = errno;
+        look.open = failure(openErrorKind(error), error);
+        look.exclusive = error == EBUSY;
+        return look;
+    }
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        const int error = errno;
+        ::close(fd);
+        look.open =
+            failure(error == ENOTTY || error == EINVAL ? PortError::NotSerial : PortError::Other, error);
+        return look;
+    }
+    int exclusive = 0;
+    look.exclusive = ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+    // Taking the advisory lock for a moment is the only way to ask whether someone holds it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        ::flock(fd, LOCK_UN);
+    } else {
+        look.flockHeld = errno == EWOULDBLOCK;
+    }
+    ::close(fd);
+    return look;
+}
+
 PortOpenResult probeSerialPort(const std::string& devicePath) {
-    PosixSerialPort port;
-    return port.open(devicePath); // the destructor closes it
+    const SerialPortLook look = lookAtSerialPort(devicePath);
+    if (!look.open) {
+        return look.open;
+    }
+    const DeviceTree machine;
+    if (look.flockHeld || look.exclusive || livePortLock(machine.resolve(devicePath), machine)) {
+        return failure(PortError::Busy, EBUSY);
+    }
+    return {};
 }
 
 std::vector<std::string> listSerialDevices() {

@@ -1,18 +1,25 @@
 #pragma once
 
+#include "platform/DeviceTree.h"
+#include "platform/PortLockFile.h"
 #include "radio/SerialPort.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// A termios serial port. open() makes the line raw 9600 8N1, takes TIOCEXCL and an advisory
-// flock so that a second program (also one run by root) cannot use the port at the same time.
+// A termios serial port. open() refuses a port another program holds (a live UUCP lock file,
+// an advisory flock, exclusive mode), then keeps the line settings it found, writes its own
+// lock file where the lock folder lets it, takes TIOCEXCL and a flock so that a second program
+// (also one run by root) cannot use the port at the same time, and makes the line raw 9600 8N1.
+// close() puts the settings back and removes the lock file. Lock files and device links are
+// looked up in `tree` (the machine by default).
 class PosixSerialPort : public ISerialPort {
 public:
-    PosixSerialPort() = default;
+    explicit PosixSerialPort(DeviceTree tree = DeviceTree());
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
@@ -26,7 +33,12 @@ public:
     void clear() override;
 
 private:
+    struct SavedLine;
+
+    DeviceTree m_tree;
     int m_fd = -1;
+    std::unique_ptr<SavedLine> m_saved; // the settings found at open(), put back at close()
+    PortLockFile m_lockFile;
 };
 
 // Waits until `queuedBytes()` (the bytes still in the output queue, < 0 when that cannot be
@@ -34,7 +46,17 @@ private:
 // it gave up with bytes still queued. PosixSerialPort::clear() uses it with TIOCOUTQ.
 bool waitForOutputDrained(const std::function<int()>& queuedBytes);
 
-// Opens and closes the device at once: can it be opened now?
+// What a look at a device found. The look opens it O_RDWR | O_NONBLOCK | O_NOCTTY, asks, and
+// closes it: no line setting is changed and no byte is read or thrown away.
+struct SerialPortLook {
+    PortOpenResult open;    // whether it opens as a terminal, and why not
+    bool flockHeld = false; // another open file holds its advisory lock
+    bool exclusive = false; // TIOCEXCL is set (a root user can open it all the same)
+};
+SerialPortLook lookAtSerialPort(const std::string& devicePath);
+
+// Can a transfer open the device now? Busy when another program holds it (a live lock file in
+// /run/lock or /var/lock, a flock, exclusive mode). Changes nothing on the port.
 PortOpenResult probeSerialPort(const std::string& devicePath);
 
 // The serial devices present, in the order COMn counts them: /dev/ttyUSB*, /dev/ttyACM*, then

@@ -1,6 +1,7 @@
 #include "text/CoreTexts.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -106,6 +107,36 @@ constexpr TextPair kTexts[] = {
     {CoreText::HistoryRead, "Read", "读取"},
     {CoreText::HistoryBeforeWrite, "Before write", "写前备份"},
     {CoreText::HistoryWritten, "Written", "已写入"},
+    {CoreText::PortAdviceDialout,
+     "your user may not use serial ports: add it to the dialout group (sudo usermod -aG dialout $USER, "
+     "or sudo adduser $USER dialout) and log in again; the new group counts only from the next login",
+     "当前用户无权使用串口：请将其加入 dialout 组（sudo usermod -aG dialout $USER，或 sudo adduser $USER "
+     "dialout），然后注销并重新登录；新的组在下次登录后才生效"},
+    {CoreText::PortAdviceBusy, "another program is using the port; close it and try again",
+     "另一个程序正在使用此端口；请关闭它后重试"},
+    {CoreText::PortAdviceBusyBy, "%1 (PID %2) is using the port; close it and try again",
+     "%1（PID %2）正在使用此端口；请关闭它后重试"},
+    {CoreText::PortAdviceModemManager,
+     "ModemManager (PID %2) is probing the freshly plugged adapter for a modem; wait half a minute and try "
+     "again. The udev rule 60-radio-programmer.rules makes it leave programming cables alone (see "
+     "Connecting the cable in the manual)",
+     "ModemManager（PID %2）正在探测刚插入的适配器是否为调制解调器；请等待半分钟后重试。udev 规则 "
+     "60-radio-programmer.rules 可让它不再占用编程线（见帮助中的“连接编程线”）"},
+    {CoreText::PortAdviceNotFound, "is the cable plugged in?", "编程线是否已插好？"},
+    {CoreText::PortAdviceNotSerial, "this is not a serial port", "这不是串口"},
+    {CoreText::AdapterAdviceBrltty,
+     "The USB serial adapter %1 is plugged in but has no serial port: brltty, the braille display "
+     "service, has taken it. If no braille display is used here, remove it (sudo apt remove brltty) or "
+     "switch it off (sudo systemctl mask brltty-udev.service brltty.service, then sudo systemctl stop "
+     "brltty.service), and plug the cable in again.",
+     "USB 串口适配器 %1 已插入，但没有串口设备：盲文显示服务 brltty 占用了它。如果本机不使用盲文显示器，"
+     "请卸载它（sudo apt remove brltty）或将其停用（sudo systemctl mask brltty-udev.service "
+     "brltty.service，然后 sudo systemctl stop brltty.service），再重新插入编程线。"},
+    {CoreText::AdapterAdviceNoTty,
+     "The USB serial adapter %1 is plugged in but has no serial port: unplug it and plug it back in; if "
+     "it stays so, the kernel lacks its driver (%2).",
+     "USB 串口适配器 %1 "
+     "已插入，但没有串口设备：请拔下后重新插入；如果仍然如此，说明内核缺少它的驱动（%2）。"},
 };
 
 constexpr bool inEnumOrder() {
@@ -114,7 +145,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::HistoryWritten) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::AdapterAdviceNoTty) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 
@@ -133,6 +164,23 @@ std::string coreText(CoreText id, bool chinese, const std::string& argument) {
     const size_t at = text.find("%1");
     if (at != std::string::npos) {
         text.replace(at, 2, argument);
+    }
+    return text;
+}
+
+std::string coreText(CoreText id, bool chinese, const std::string& first, const std::string& second) {
+    // Each marker is found in the text itself, never in what replaced the other: the later one
+    // is replaced first, so the position of the earlier one still holds.
+    std::string text = coreText(id, chinese);
+    std::pair<size_t, const std::string*> markers[] = {{text.find("%1"), &first}, {text.find("%2"), &second}};
+    if (markers[0].first != std::string::npos && markers[1].first != std::string::npos &&
+        markers[0].first < markers[1].first) {
+        std::swap(markers[0], markers[1]);
+    }
+    for (const auto& [at, value] : markers) {
+        if (at != std::string::npos) {
+            text.replace(at, 2, *value);
+        }
     }
     return text;
 }

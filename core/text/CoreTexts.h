@@ -89,9 +89,22 @@ enum class CoreText {
     HistoryRead,
     HistoryBeforeWrite,
     HistoryWritten,
+    // What blocks a serial port and what to do; they follow the system's reason after "; ".
+    // %1: the command, %2: its PID.
+    PortAdviceDialout,
+    PortAdviceBusy,
+    PortAdviceBusyBy,
+    PortAdviceModemManager,
+    PortAdviceNotFound,
+    PortAdviceNotSerial,
+    // A USB serial adapter without a tty; %1: its description, %2: its kernel driver.
+    AdapterAdviceBrltty,
+    AdapterAdviceNoTty,
 };
 
 // The text in the chosen language; UTF-8.
 const char* coreText(CoreText id, bool chinese);
 // The text with its "%1" replaced by `argument`.
 std::string coreText(CoreText id, bool chinese, const std::string& argument);
+// The text with its "%1" and "%2" replaced.
+std::string coreText(CoreText id, bool chinese, const std::string& first, const std::string& second);
