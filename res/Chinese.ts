@@ -38,12 +38,6 @@
         <source>No serial device stands for this port on this computer.</source>
         <translation>本机没有与此端口对应的串口设备。</translation>
     </message>
-    <message>
-        <source>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
-        <translation>
-请把当前用户加入 dialout 组 (sudo adduser $USER dialout) 后重新登录。</translation>
-    </message>
 </context>
 <context>
     <name>ComSetupDlg</name>
@@ -54,6 +48,40 @@ Add your user to the dialout group (sudo adduser $USER dialout) and log in again
     <message>
         <source>none</source>
         <translation>无</translation>
+    </message>
+    <message>
+        <source>&amp;Keep this port for this cable</source>
+        <translation>此端口固定用于这条编程线(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Find My Cable...</source>
+        <translation>查找编程线(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Stores the cable&apos;s own name (/dev/serial/by-id/...) for this port in Program.ini</source>
+        <translation>在 Program.ini 中为此端口保存编程线自己的名称 (/dev/serial/by-id/...)</translation>
+    </message>
+    <message>
+        <source>Unplug the programming cable from the computer, wait a moment, then plug it back in.</source>
+        <translation>请从电脑上拔下编程线，稍等片刻，再重新插上。</translation>
+    </message>
+    <message>
+        <source>%1 is gone. Now plug the cable back in.</source>
+        <translation>%1 已拔下。现在请重新插上编程线。</translation>
+    </message>
+    <message>
+        <source>Your cable is %1: COM%2.</source>
+        <translation>您的编程线是 %1：COM%2。</translation>
+    </message>
+    <message>
+        <source>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep &quot;Keep this port for this cable&quot; ticked: the port will stand for this cable.</source>
+        <translation>您的编程线是 %1，目前 COM1 至 COM4 都不对应它。请选择一个端口并保持勾选“此端口固定用于这条编程线”：该端口将对应这条编程线。</translation>
+    </message>
+    <message>
+        <source>The port could not be kept in %1.
+%2</source>
+        <translation>无法把端口保存到 %1。
+%2</translation>
     </message>
 </context>
 <context>

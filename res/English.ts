@@ -38,12 +38,6 @@
         <source>No serial device stands for this port on this computer.</source>
         <translation>No serial device stands for this port on this computer.</translation>
     </message>
-    <message>
-        <source>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</source>
-        <translation>
-Add your user to the dialout group (sudo adduser $USER dialout) and log in again.</translation>
-    </message>
 </context>
 <context>
     <name>ComSetupDlg</name>
@@ -54,6 +48,40 @@ Add your user to the dialout group (sudo adduser $USER dialout) and log in again
     <message>
         <source>none</source>
         <translation>none</translation>
+    </message>
+    <message>
+        <source>&amp;Keep this port for this cable</source>
+        <translation>&amp;Keep this port for this cable</translation>
+    </message>
+    <message>
+        <source>&amp;Find My Cable...</source>
+        <translation>&amp;Find My Cable...</translation>
+    </message>
+    <message>
+        <source>Stores the cable&apos;s own name (/dev/serial/by-id/...) for this port in Program.ini</source>
+        <translation>Stores the cable's own name (/dev/serial/by-id/...) for this port in Program.ini</translation>
+    </message>
+    <message>
+        <source>Unplug the programming cable from the computer, wait a moment, then plug it back in.</source>
+        <translation>Unplug the programming cable from the computer, wait a moment, then plug it back in.</translation>
+    </message>
+    <message>
+        <source>%1 is gone. Now plug the cable back in.</source>
+        <translation>%1 is gone. Now plug the cable back in.</translation>
+    </message>
+    <message>
+        <source>Your cable is %1: COM%2.</source>
+        <translation>Your cable is %1: COM%2.</translation>
+    </message>
+    <message>
+        <source>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep &quot;Keep this port for this cable&quot; ticked: the port will stand for this cable.</source>
+        <translation>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep "Keep this port for this cable" ticked: the port will stand for this cable.</translation>
+    </message>
+    <message>
+        <source>The port could not be kept in %1.
+%2</source>
+        <translation>The port could not be kept in %1.
+%2</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,11 @@ public:
     // The remembered radio type, band and port of this user.
     ISettingsStore& userSettings() { return *m_userSettings; }
 
+    // The folder below which /dev, /sys and /proc are read to name and check serial devices:
+    // "/" on a real machine; tests give a fake tree.
+    const std::string& deviceRoot() const { return m_deviceRoot; }
+    void setDeviceRoot(const std::string& root) { m_deviceRoot = root; }
+
     // The device of the simulated radio that COM1 stands for (Program --demo); empty for none.
     const std::string& demoDevice() const { return m_demoDevice; }
     void setDemoDevice(const std::string& device) { m_demoDevice = device; }
@@ -86,6 +91,7 @@ private:
     QString m_helpFile;
     std::unique_ptr<ISettingsStore> m_userSettings;
     std::string m_demoDevice;
+    std::string m_deviceRoot = "/";
     bool m_transferRunning = false;
     bool m_historyProblemReported = false;
     std::string m_lastTransferLog;

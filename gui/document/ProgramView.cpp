@@ -165,7 +165,13 @@ void ProgramView::openProcessDialog(bool write) {
 }
 
 void ProgramView::onComSetup() {
-    ComSetupDlg dlg(RadioTransfer::portCandidates(m_context), m_context.userSettings(), window());
+    const DeviceTree tree(m_context.deviceRoot());
+    ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
+                    [tree] { return findSerialDevices(tree); }, m_context.userSettings(),
+                    m_context.settings(), m_context.isChinese(), window());
+    dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
+    dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
+                      QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});
     if (dlg.exec() == QDialog::Accepted) {
         m_port = dlg.portName();
     }

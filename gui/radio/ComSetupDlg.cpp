@@ -1,52 +1,236 @@
 #include "radio/ComSetupDlg.h"
 
+#include "app/MessageBox.h"
+#include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
-ComSetupDlg::ComSetupDlg(const std::vector<PortCandidate>& candidates, ISettingsStore& store, QWidget* parent)
-    : HelpDialog(kCommandId, parent), m_store(store) {
+#include <algorithm>
+
+namespace {
+
+// Devices come and go in bursts (the tty, then its by-id link): one refresh a second at most.
+constexpr int kRefreshDelayMs = 1000;
+
+QString deviceText(const SerialDevice& device) {
+    const QString description = QString::fromStdString(device.description());
+    return description.isEmpty()
+               ? QString::fromStdString(device.device)
+               : QStringLiteral("%1 (%2)").arg(QString::fromStdString(device.device), description);
+}
+
+} // namespace
+
+ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store, IniFile& settings,
+                         bool chinese, QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_listPorts(std::move(ports)), m_listDevices(std::move(devices)),
+      m_store(store), m_settings(settings), m_chinese(chinese),
+      m_pin(new QCheckBox(tr("&Keep this port for this cable"))),
+      m_find(new QPushButton(tr("&Find My Cable..."))), m_status(new QLabel),
+      m_refreshTimer(new QTimer(this)) {
     setWindowTitle(tr("COM Setup"));
     auto* group = new QGroupBox(QStringLiteral("COM"));
     auto* grid = new QGridLayout(group);
     auto* buttons = new QButtonGroup(this);
     buttons->setExclusive(true);
     for (int n = 1; n <= kPortNameCount; ++n) {
-        const PortCandidate* c = static_cast<size_t>(n) <= candidates.size() ? &candidates[n - 1] : nullptr;
-        const QString device = c && !c->device.empty() ? QString::fromStdString(c->device) : tr("none");
-        auto* button = new QRadioButton(QStringLiteral("COM%1  (%2)").arg(n).arg(device));
-        button->setEnabled(c && c->canOpen);
-        if (c && !c->canOpen) {
-            button->setToolTip(QString::fromStdString(c->openResult.detail));
-        }
+        auto* button = new QRadioButton;
+        setControlId(button, kIdFirstPort + n - 1);
+        auto* detail = new QLabel;
+        detail->setWordWrap(true);
+        detail->setTextFormat(Qt::PlainText);
         buttons->addButton(button, n);
-        grid->addWidget(button, (n - 1) / 2, (n - 1) % 2);
+        grid->addWidget(button, n - 1, 0, Qt::AlignTop);
+        grid->addWidget(detail, n - 1, 1);
         m_buttons.push_back(button);
+        m_details.push_back(detail);
     }
-    // The remembered port is checked even when it cannot be opened now.
+    grid->setColumnStretch(1, 1);
+    m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText);
+    m_pin->setToolTip(tr("Stores the cable's own name (/dev/serial/by-id/...) for this port in Program.ini"));
+
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    box->addButton(m_find, QDialogButtonBox::ActionRole);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_find, &QPushButton::clicked, this, &ComSetupDlg::startFinding);
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(kRefreshDelayMs);
+    connect(m_refreshTimer, &QTimer::timeout, this, &ComSetupDlg::refresh);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(m_pin);
+    layout->addWidget(m_status);
+    layout->addWidget(box);
+    setMinimumWidth(520);
+
+    refresh();
+    // The remembered port is checked even when it cannot be used now.
     const uint32_t remembered = m_store.readValue("com", 1);
     if (remembered >= 1 && remembered <= static_cast<uint32_t>(kPortNameCount)) {
         m_buttons[remembered - 1]->setChecked(true);
     }
+}
 
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addWidget(box);
+void ComSetupDlg::watchFolders(const QStringList& folders) {
+    if (!m_watcher) {
+        m_watcher = new QFileSystemWatcher(this);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ComSetupDlg::scheduleRefresh);
+    }
+    for (const QString& folder : folders) {
+        if (QDir(folder).exists()) {
+            m_watcher->addPath(folder);
+        }
+    }
+}
+
+void ComSetupDlg::scheduleRefresh() {
+    if (!m_refreshTimer->isActive()) {
+        m_refreshTimer->start();
+    }
+}
+
+void ComSetupDlg::refresh() {
+    m_ports = m_listPorts();
+    for (int n = 1; n <= kPortNameCount; ++n) {
+        const PortDescription* port =
+            static_cast<size_t>(n) <= m_ports.size() ? &m_ports[static_cast<size_t>(n - 1)] : nullptr;
+        QRadioButton* button = m_buttons[static_cast<size_t>(n - 1)];
+        QLabel* detail = m_details[static_cast<size_t>(n - 1)];
+        const bool present = port != nullptr && !port->device.empty();
+        const QString device = present ? QString::fromStdString(port->device) : tr("none");
+        button->setText(QStringLiteral("COM%1  (%2)").arg(n).arg(device));
+        button->setEnabled(present && port->check.usable());
+        QStringList lines;
+        if (present && port->info) {
+            lines << QString::fromStdString(port->info->description());
+        }
+        if (present && !port->check.usable()) {
+            lines << QString::fromStdString(portAdvice(port->check, m_chinese));
+        }
+        detail->setText(lines.join(QLatin1Char('\n')));
+        button->setToolTip(detail->text());
+    }
+    if (m_findBefore) {
+        updateFinding();
+    } else if (!m_found && m_listAdapters) {
+        // An adapter that is plugged in but got no port is the commonest riddle: say why.
+        QStringList advice;
+        for (const AdapterWithoutTty& adapter : m_listAdapters()) {
+            advice << QString::fromStdString(adapterAdvice(adapter, m_chinese));
+        }
+        m_status->setText(advice.join(QLatin1Char('\n')));
+    }
+}
+
+void ComSetupDlg::setAdapterLister(AdapterLister adapters) {
+    m_listAdapters = std::move(adapters);
+    refresh();
+}
+
+void ComSetupDlg::startFinding() {
+    m_findBefore = m_listDevices();
+    m_gone.clear();
+    m_found.reset();
+    m_status->setText(
+        tr("Unplug the programming cable from the computer, wait a moment, then plug it back in."));
+}
+
+void ComSetupDlg::updateFinding() {
+    if (!m_findBefore) {
+        return;
+    }
+    const std::vector<SerialDevice> now = m_listDevices();
+    const DeviceChanges changes = compareDevices(*m_findBefore, now);
+    for (const SerialDevice& gone : changes.gone) {
+        const bool known = std::any_of(m_gone.begin(), m_gone.end(),
+                                       [&](const SerialDevice& d) { return d.device == gone.device; });
+        if (!known) {
+            m_gone.push_back(gone);
+        }
+    }
+    // The cable is the device that went and came back, or a device that was not there before.
+    std::optional<SerialDevice> back;
+    for (const SerialDevice& device : now) {
+        const bool wasGone = std::any_of(m_gone.begin(), m_gone.end(),
+                                         [&](const SerialDevice& d) { return d.device == device.device; });
+        const bool isNew = std::none_of(m_findBefore->begin(), m_findBefore->end(),
+                                        [&](const SerialDevice& d) { return d.device == device.device; });
+        if ((wasGone && std::none_of(changes.gone.begin(), changes.gone.end(),
+                                     [&](const SerialDevice& d) { return d.device == device.device; })) ||
+            isNew) {
+            back = device;
+            break;
+        }
+    }
+    if (!back) {
+        if (!m_gone.empty()) {
+            m_status->setText(tr("%1 is gone. Now plug the cable back in.").arg(deviceText(m_gone.front())));
+        }
+        return;
+    }
+    m_found = back;
+    m_findBefore.reset();
+    for (int n = 1; n <= kPortNameCount && static_cast<size_t>(n) <= m_ports.size(); ++n) {
+        if (m_ports[static_cast<size_t>(n - 1)].device == back->device) {
+            m_buttons[static_cast<size_t>(n - 1)]->setChecked(true);
+            m_pin->setChecked(!back->byIdPath.empty());
+            m_status->setText(tr("Your cable is %1: COM%2.").arg(deviceText(*back)).arg(n));
+            return;
+        }
+    }
+    m_pin->setChecked(!back->byIdPath.empty());
+    m_status->setText(
+        tr("Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep "
+           "\"Keep this port for this cable\" ticked: the port will stand for this cable.")
+            .arg(deviceText(*back)));
+}
+
+int ComSetupDlg::checkedNumber() const {
+    for (int n = 1; n <= kPortNameCount; ++n) {
+        if (m_buttons[static_cast<size_t>(n - 1)]->isChecked()) {
+            return n;
+        }
+    }
+    return 0; // no button checked: "com0", which no transfer can open
 }
 
 void ComSetupDlg::accept() {
-    int number = 0; // no button checked: "com0", which no transfer can open
-    for (int n = 1; n <= kPortNameCount; ++n) {
-        if (m_buttons[n - 1]->isChecked()) {
-            number = n;
+    const int number = checkedNumber();
+    if (number != 0 && m_pin->isChecked()) {
+        // The cable found, or else the device the port stands for now, by its stable name.
+        std::string stable;
+        if (m_found) {
+            stable = m_found->byIdPath.empty() ? m_found->device : m_found->byIdPath;
+        } else if (static_cast<size_t>(number) <= m_ports.size()) {
+            const PortDescription& port = m_ports[static_cast<size_t>(number - 1)];
+            stable = port.info && !port.info->byIdPath.empty() ? port.info->byIdPath : std::string();
+        }
+        if (!stable.empty()) {
+            m_settings.setValue("Setup", "COM" + std::to_string(number), stable);
+            const IniSaveResult saved = m_settings.save();
+            if (!saved) {
+                MessageBox::show(
+                    this, tr("The port could not be kept in %1.\n%2")
+                              .arg(QDir::toNativeSeparators(QFile::decodeName(m_settings.path().c_str())),
+                                   QString::fromLocal8Bit(saved.detail.c_str())));
+                return;
+            }
         }
     }
     m_port = QStringLiteral("com%1").arg(number);

@@ -20,12 +20,10 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
     }
     QString reason =
         QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
-    if (port.error == PortError::PermissionDenied) {
-        reason += codeText(
-            chinese,
-            QT_TRANSLATE_NOOP(
-                "CodeText",
-                "\nAdd your user to the dialout group (sudo adduser $USER dialout) and log in again."));
+    // What holds the port or keeps the user out of it, and what to do, as the port looks now.
+    const PortCheck check = checkPort(device, DeviceTree());
+    if (!check.usable()) {
+        reason += QLatin1Char('\n') + QString::fromStdString(portAdvice(check, chinese));
     }
     return reason;
 }
@@ -149,16 +147,15 @@ std::string RadioTransfer::resolvePort(const AppContext& context, const QString&
     return resolvePortName(name, &context.settings(), platform::listSerialDevices());
 }
 
-std::vector<PortCandidate> RadioTransfer::portCandidates(const AppContext& context) {
-    std::vector<PortCandidate> candidates =
-        listPortCandidates(&context.settings(), platform::listSerialDevices(), &platform::probeSerialPort);
+std::vector<PortDescription> RadioTransfer::describePorts(const AppContext& context, const DeviceTree& tree) {
+    std::vector<PortDescription> ports = ::describePorts(&context.settings(), tree);
     const std::string& demo = context.demoDevice();
-    if (!demo.empty() && !candidates.empty()) {
-        candidates[0].device = demo;
-        candidates[0].openResult = platform::probeSerialPort(demo);
-        candidates[0].canOpen = static_cast<bool>(candidates[0].openResult);
+    if (!demo.empty() && !ports.empty()) {
+        ports[0].device = demo;
+        ports[0].info.reset();
+        ports[0].check = checkPort(demo, DeviceTree());
     }
-    return candidates;
+    return ports;
 }
 
 QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,

@@ -4,6 +4,7 @@
 #include "radio/CloneSession.h"
 #include "radio/PortNames.h"
 #include "radio/RadioJob.h"
+#include "radio/SerialDevices.h"
 
 #include <QMessageBox>
 #include <QObject>
@@ -54,7 +55,8 @@ public:
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
     // present, or the demo radio for COM1 while one runs; anything else is a device path.
     static std::string resolvePort(const AppContext& context, const QString& portName);
-    static std::vector<PortCandidate> portCandidates(const AppContext& context);
+    // COM1..COM4 with their devices, descriptions and checks, the demo radio standing for COM1.
+    static std::vector<PortDescription> describePorts(const AppContext& context, const DeviceTree& tree);
 
 signals:
     // A session of the job begins; rows count from 1 again.

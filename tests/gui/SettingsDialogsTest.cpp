@@ -1,6 +1,5 @@
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
-#include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 
 #include "settings/IniFile.h"
@@ -127,53 +126,6 @@ TEST(OptionalFeaturesDlg, FOneReportsTheFocusedControl) {
     QTest::keyClick(&dlg, Qt::Key_F1);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toInt(), OptionalFeaturesDlg::kIdVoxDelay);
-}
-
-std::vector<PortCandidate> candidates(std::initializer_list<bool> canOpen) {
-    std::vector<PortCandidate> out;
-    int n = 1;
-    for (bool open : canOpen) {
-        PortCandidate c;
-        c.name = "COM" + std::to_string(n);
-        c.device = "/dev/ttyUSB" + std::to_string(n - 1);
-        c.canOpen = open;
-        out.push_back(c);
-        ++n;
-    }
-    return out;
-}
-
-TEST(ComSetupDlg, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
-    MemorySettings store;
-    store.writeValue("com", 3);
-    ComSetupDlg dlg(candidates({true, true, false, true}), store);
-    EXPECT_TRUE(dlg.portButton(3)->isChecked());
-    EXPECT_FALSE(dlg.portButton(3)->isEnabled());
-    EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
-    dlg.accept();
-    EXPECT_EQ(dlg.portName(), "com3");
-}
-
-TEST(ComSetupDlg, ChoosingAPortStoresItsNumber) {
-    MemorySettings store;
-    ComSetupDlg first(candidates({true, true, true, true}), store);
-    EXPECT_TRUE(first.portButton(1)->isChecked()) << "no remembered value checks COM1";
-    first.show();
-    QTest::mouseClick(first.portButton(2), Qt::LeftButton);
-    first.accept();
-    EXPECT_EQ(first.portName(), "com2");
-    EXPECT_EQ(store.readValue("com", 0), 2u);
-    ComSetupDlg again(candidates({true, true, true, true}), store);
-    EXPECT_TRUE(again.portButton(2)->isChecked());
-}
-
-TEST(ComSetupDlg, NothingCheckedGivesAPortNoTransferCanOpen) {
-    MemorySettings store;
-    store.writeValue("com", 9);
-    ComSetupDlg dlg(candidates({true, true, true, true}), store);
-    dlg.accept();
-    EXPECT_EQ(dlg.portName(), "com0");
-    EXPECT_EQ(store.readValue("com", 1), 0u);
 }
 
 TEST(ProcessDlg, OkStartsOnceAndCancelBeforeOkClosesWithoutStarting) {

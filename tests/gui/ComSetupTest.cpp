@@ -1,0 +1,197 @@
+// COM Setup: the ports with their devices and why they cannot be used, the remembered port, the
+// list that follows hotplug, Find My Cable and keeping a port for a cable.
+#include "radio/ComSetupDlg.h"
+
+#include "settings/IniFile.h"
+#include "settings/MemorySettings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A machine below a temporary folder, laid out as Linux lays out /dev and /sys, with USB serial
+// adapters that can be plugged in and out.
+class FakeMachine {
+public:
+    FakeMachine() { EXPECT_TRUE(m_dir.isValid()); }
+
+    std::string root() const { return QFile::encodeName(m_dir.path()).toStdString(); }
+    QString path(const QString& absolute) const { return m_dir.path() + absolute; }
+
+    // A CH340 cable as ttyUSB<n> with its by-id link.
+    void plug(int n, const QString& serial = QString()) {
+        const QString tty = QStringLiteral("ttyUSB%1").arg(n);
+        const QString usb = QStringLiteral("/sys/devices/pci0000:00/0000:00:14.0/usb1/1-%1").arg(n + 1);
+        const QString iface = usb + QStringLiteral("/1-%1:1.0").arg(n + 1);
+        QDir().mkpath(path(iface + QLatin1Char('/') + tty + QStringLiteral("/tty/") + tty));
+        QDir().mkpath(path(QStringLiteral("/sys/bus/usb-serial/drivers/ch341-uart")));
+        QDir().mkpath(path(QStringLiteral("/sys/bus/usb/drivers/ch341")));
+        QDir().mkpath(path(QStringLiteral("/sys/class/tty")));
+        QDir().mkpath(path(QStringLiteral("/dev/serial/by-id")));
+        write(usb + QStringLiteral("/idVendor"), "1a86\n");
+        write(usb + QStringLiteral("/idProduct"), "7523\n");
+        write(usb + QStringLiteral("/product"), "USB Serial\n");
+        if (!serial.isEmpty()) {
+            write(usb + QStringLiteral("/serial"), serial.toUtf8() + '\n');
+        }
+        link(QStringLiteral("../../../../../../bus/usb/drivers/ch341"), iface + QStringLiteral("/driver"));
+        link(QStringLiteral("../../../../../../../bus/usb-serial/drivers/ch341-uart"),
+             iface + QLatin1Char('/') + tty + QStringLiteral("/driver"));
+        // The class entry leads to the tty's own folder, whose "device" is the adapter's port.
+        link(QStringLiteral("../../../ttyUSB%1").arg(n),
+             iface + QLatin1Char('/') + tty + QStringLiteral("/tty/") + tty + QStringLiteral("/device"));
+        link(QStringLiteral("../../devices/pci0000:00/0000:00:14.0/usb1/1-%1/1-%1:1.0/%2/tty/%2")
+                 .arg(n + 1)
+                 .arg(tty),
+             QStringLiteral("/sys/class/tty/") + tty);
+        write(QStringLiteral("/dev/") + tty, "");
+        link(QStringLiteral("../../") + tty, byId(n));
+    }
+    void unplug(int n) {
+        const QString tty = QStringLiteral("ttyUSB%1").arg(n);
+        QFile::remove(path(QStringLiteral("/dev/") + tty));
+        QFile::remove(path(byId(n)));
+        QFile::remove(path(QStringLiteral("/sys/class/tty/") + tty));
+        QDir(path(QStringLiteral("/sys/devices/pci0000:00/0000:00:14.0/usb1/1-%1").arg(n + 1)))
+            .removeRecursively();
+    }
+    static QString byId(int n) {
+        return QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial_%1-if00-port0").arg(n);
+    }
+
+private:
+    void write(const QString& absolute, const QByteArray& bytes) const {
+        QFile file(path(absolute));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(absolute);
+        file.write(bytes);
+    }
+    void link(const QString& target, const QString& absolute) const {
+        QFile::remove(path(absolute));
+        ASSERT_TRUE(QFile::link(target, path(absolute))) << qPrintable(absolute);
+    }
+    QTemporaryDir m_dir;
+};
+
+class ComSetup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_iniDir.isValid());
+        QFile ini(m_iniDir.filePath(QStringLiteral("Program.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Setup]\nLanguage=English\n");
+        ini.close();
+        ASSERT_TRUE(m_ini.load(QFile::encodeName(ini.fileName()).toStdString(), false, true));
+    }
+
+    // Ports whose devices can or cannot be used, without any machine behind them.
+    static ComSetupDlg::PortLister ports(std::initializer_list<bool> usable) {
+        std::vector<PortDescription> out;
+        int n = 1;
+        for (bool free : usable) {
+            PortDescription port;
+            port.name = "COM" + std::to_string(n);
+            port.device = "/dev/ttyUSB" + std::to_string(n - 1);
+            port.check.state = free ? PortState::Free : PortState::Busy;
+            port.check.holder = free ? std::nullopt : std::optional<PortHolder>(PortHolder{4242, "minicom"});
+            out.push_back(port);
+            ++n;
+        }
+        return [out] { return out; };
+    }
+    static std::vector<SerialDevice> noDevices() { return {}; }
+
+    // The dialog over a fake machine, as the program opens it.
+    std::unique_ptr<ComSetupDlg> dialogOn(const FakeMachine& machine) {
+        const DeviceTree tree(machine.root());
+        auto dialog =
+            std::make_unique<ComSetupDlg>([this, tree] { return describePorts(&m_ini, tree); },
+                                          [tree] { return findSerialDevices(tree); }, m_store, m_ini, false);
+        dialog->watchFolders(
+            {machine.path(QStringLiteral("/dev")), machine.path(QStringLiteral("/dev/serial/by-id"))});
+        return dialog;
+    }
+
+    QTemporaryDir m_iniDir;
+    IniFile m_ini;
+    MemorySettings m_store;
+};
+
+TEST_F(ComSetup, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
+    m_store.writeValue("com", 3);
+    ComSetupDlg dlg(ports({true, true, false, true}), noDevices, m_store, m_ini, false);
+    EXPECT_TRUE(dlg.portButton(3)->isChecked());
+    EXPECT_FALSE(dlg.portButton(3)->isEnabled());
+    EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
+    EXPECT_TRUE(dlg.detailLabel(3)->text().contains("4242")) << qPrintable(dlg.detailLabel(3)->text());
+    EXPECT_TRUE(dlg.detailLabel(3)->text().contains("minicom"));
+    dlg.accept();
+    EXPECT_EQ(dlg.portName(), "com3");
+}
+
+TEST_F(ComSetup, ChoosingAPortStoresItsNumber) {
+    ComSetupDlg first(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
+    EXPECT_TRUE(first.portButton(1)->isChecked()) << "no remembered value checks COM1";
+    first.show();
+    QTest::mouseClick(first.portButton(2), Qt::LeftButton);
+    first.accept();
+    EXPECT_EQ(first.portName(), "com2");
+    EXPECT_EQ(m_store.readValue("com", 0), 2u);
+    ComSetupDlg again(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
+    EXPECT_TRUE(again.portButton(2)->isChecked());
+    EXPECT_EQ(m_ini.value("Setup", "COM2"), "") << "nothing pinned without a cable to pin";
+}
+
+TEST_F(ComSetup, NothingCheckedGivesAPortNoTransferCanOpen) {
+    m_store.writeValue("com", 9);
+    ComSetupDlg dlg(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
+    dlg.accept();
+    EXPECT_EQ(dlg.portName(), "com0");
+    EXPECT_EQ(m_store.readValue("com", 1), 0u);
+}
+
+TEST_F(ComSetup, ShowsWhatEachCableIsAndFollowsHotplug) {
+    FakeMachine machine;
+    machine.plug(0);
+    auto dialog = dialogOn(machine);
+    EXPECT_TRUE(dialog->portButton(1)->text().contains("/dev/ttyUSB0"));
+    EXPECT_TRUE(dialog->detailLabel(1)->text().contains("1a86:7523"))
+        << qPrintable(dialog->detailLabel(1)->text());
+    EXPECT_TRUE(dialog->portButton(2)->text().contains("none"));
+    machine.plug(1);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return dialog->portButton(2)->text().contains("/dev/ttyUSB1"); }, 5000));
+    machine.unplug(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->portButton(2)->text().contains("none"); }, 5000));
+    EXPECT_TRUE(dialog->portButton(1)->text().contains("/dev/ttyUSB1")) << "COM1 is the first device present";
+}
+
+TEST_F(ComSetup, FindMyCableChecksItsPortAndKeepsItForTheCable) {
+    FakeMachine machine;
+    machine.plug(0);
+    machine.plug(1);
+    auto dialog = dialogOn(machine);
+    EXPECT_TRUE(dialog->portButton(1)->isChecked());
+    dialog->findButton()->click();
+    EXPECT_TRUE(dialog->statusLabel()->text().contains("Unplug"));
+    machine.unplug(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->statusLabel()->text().contains("is gone"); }, 5000))
+        << qPrintable(dialog->statusLabel()->text());
+    machine.plug(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->portButton(2)->isChecked(); }, 5000))
+        << qPrintable(dialog->statusLabel()->text());
+    EXPECT_TRUE(dialog->statusLabel()->text().contains("COM2"));
+    EXPECT_TRUE(dialog->pinBox()->isChecked());
+    dialog->accept();
+    EXPECT_EQ(dialog->portName(), "com2");
+    EXPECT_EQ(QString::fromStdString(m_ini.value("Setup", "COM2")), FakeMachine::byId(1));
+}
+
+} // namespace
