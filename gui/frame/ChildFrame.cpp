@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMenu>
 #include <QScrollArea>
 
@@ -50,7 +51,18 @@ void ChildFrame::fitToView() {
     // The form plus the window's frame and title bar, which the style gives once the window is
     // in the document area.
     const QMargins frame = contentsMargins();
-    resize(m_view->width() + frame.left() + frame.right(), m_view->height() + frame.top() + frame.bottom());
+    QSize wanted(m_view->width() + frame.left() + frame.right(),
+                 m_view->height() + frame.top() + frame.bottom());
+    // Within the document area: a smaller window scrolls its form, its title bar stays in reach.
+    if (QMdiArea* area = mdiArea(); area != nullptr && area->viewport()->width() > 0) {
+        wanted = wanted.boundedTo(area->viewport()->size());
+        const QPoint inside(qMax(0, qMin(x(), area->viewport()->width() - wanted.width())),
+                            qMax(0, qMin(y(), area->viewport()->height() - wanted.height())));
+        if (inside != pos()) {
+            move(inside);
+        }
+    }
+    resize(wanted);
 }
 
 void ChildFrame::destroyWindow() {

@@ -19,7 +19,8 @@ public:
     ProgramDoc* document() const { return m_document; }
     ProgramView* view() const { return m_view; }
 
-    // Makes the window exactly as large as the form.
+    // Makes the window exactly as large as the form, or as the document area where that is
+    // smaller (the form then scrolls).
     void fitToView();
     // Destroys the window with its view and document at once.
     void destroyWindow();

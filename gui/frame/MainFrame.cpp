@@ -429,7 +429,13 @@ void MainFrame::destroyChild(ChildFrame* child) {
 
 void MainFrame::setCaption(const QString& caption) {
     m_caption = caption;
-    setWindowTitle(caption);
+    setWindowTitle(captionTitle());
+}
+
+QString MainFrame::captionTitle() const {
+    // A maximised document window hands its modified mark to the main window, which shows it
+    // through the placeholder.
+    return m_caption + QStringLiteral("[*]");
 }
 
 void MainFrame::updateCaption() {
@@ -440,8 +446,8 @@ void MainFrame::updateCaption() {
 void MainFrame::changeEvent(QEvent* event) {
     // A maximised document window would put its own title into the caption; the caption keeps
     // the product, type and band.
-    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_caption) {
-        setWindowTitle(m_caption);
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != captionTitle()) {
+        setWindowTitle(captionTitle());
     }
     QMainWindow::changeEvent(event);
 }

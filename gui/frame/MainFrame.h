@@ -59,6 +59,8 @@ public:
     void destroyChild(ChildFrame* child);
 
     QString caption() const { return m_caption; }
+    // The window title: the caption with the placeholder of the modified mark.
+    QString captionTitle() const;
 
     NavigationBar* navigationBar() const { return m_navBar; }
     MdiClientWnd* mdiClient() const { return m_mdiClient; }

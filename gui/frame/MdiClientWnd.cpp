@@ -1,6 +1,7 @@
 #include "frame/MdiClientWnd.h"
 
 #include "app/Pictures.h"
+#include "frame/ChildFrame.h"
 
 #include <QPainter>
 
@@ -33,5 +34,11 @@ void MdiClientWnd::paintEvent(QPaintEvent* event) {
 
 void MdiClientWnd::resizeEvent(QResizeEvent* event) {
     QMdiArea::resizeEvent(event);
+    // A document window never reaches past the area: its form scrolls inside it instead.
+    for (QMdiSubWindow* window : subWindowList()) {
+        if (auto* child = qobject_cast<ChildFrame*>(window); child && !child->isMaximized()) {
+            child->fitToView();
+        }
+    }
     viewport()->update();
 }

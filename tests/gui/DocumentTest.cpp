@@ -343,7 +343,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     openThroughDialog(path(QStringLiteral("vhf.dat")));
     ASSERT_EQ(activeChild(), vhf);
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"));
-    EXPECT_EQ(frame()->windowTitle(), frame()->caption());
+    EXPECT_EQ(frame()->windowTitle(), frame()->captionTitle());
     EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 13600000);
     EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 17400000);
     QString type;

@@ -5,8 +5,10 @@
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
+#include "editor/MSFlexGrid.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
+#include "frame/MdiClientWnd.h"
 #include "frame/NavigationBar.h"
 
 #include <QAction>
@@ -16,6 +18,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -109,13 +113,66 @@ TEST_F(MainFrameTest, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     writeFile(QStringLiteral("club.dat"), testImageBytes(0, 1));
     ASSERT_TRUE(start({path(QStringLiteral("club.dat"))}));
     const QString expected = QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]");
-    EXPECT_EQ(frame()->windowTitle(), expected);
+    // "[*]" is where the modified mark of a maximised document window shows.
+    EXPECT_EQ(frame()->windowTitle(), expected + QStringLiteral("[*]"));
     EXPECT_EQ(activeDocument()->mainTitle(), expected);
     // A maximised document window would add its title to the caption.
     activeChild()->showMaximized();
     QCoreApplication::processEvents();
-    EXPECT_EQ(frame()->windowTitle(), expected);
+    EXPECT_EQ(frame()->windowTitle(), expected + QStringLiteral("[*]"));
     EXPECT_FALSE(frame()->windowTitle().contains(QStringLiteral("club")));
+}
+
+TEST_F(MainFrameTest, AMaximisedDocumentWindowKeepsItsModifiedMark) {
+    writeTestIni();
+    copyTranslations();
+    ASSERT_TRUE(start());
+    QStringList warnings;
+    static QStringList* s_warnings = nullptr;
+    s_warnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { s_warnings->append(message); });
+    activeDocument()->setModifiedFlag(true);
+    activeChild()->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame()->isWindowModified()) << "the main window shows the document's mark";
+    activeDocument()->setModifiedFlag(false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame()->isWindowModified());
+    activeDocument()->setModifiedFlag(true);
+    activeChild()->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(activeChild()->isWindowModified());
+    qInstallMessageHandler(previous);
+    for (const QString& warning : warnings) {
+        EXPECT_FALSE(warning.contains(QStringLiteral("[*]"))) << qPrintable(warning);
+    }
+}
+
+TEST_F(MainFrameTest, ASmallMainWindowKeepsTheWholeChannelFormInReach) {
+    writeTestIni();
+    copyTranslations();
+    ASSERT_TRUE(start());
+    frame()->showNormal();
+    frame()->resize(420, 300);
+    QCoreApplication::processEvents();
+    ChildFrame* child = activeChild();
+    const QRect area = frame()->mdiClient()->viewport()->rect();
+    EXPECT_TRUE(area.contains(child->geometry())) << "the window and its title buttons stay inside";
+    auto* scroller = qobject_cast<QScrollArea*>(child->widget());
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+    // The far corner of the grid (its last row and the Power column) can be scrolled to.
+    MSFlexGrid* grid = child->view()->grid();
+    scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+    scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+    const QPoint corner = grid->mapTo(scroller->viewport(), grid->rect().bottomRight());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(corner));
+    // Back at full size, the window shows the whole form again.
+    frame()->resize(1200, 800);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(MainFrameTest, ClickOnChannelInformationBringsTheClosedWindowBack) {
