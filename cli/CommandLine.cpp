@@ -50,7 +50,7 @@ const std::vector<CommandSyntax>& commandSyntaxes() {
         {"set", {}, {"IMAGE.dat", "KEY=VALUE"}, 2, true},
         {"export", {}, {"IMAGE.dat", "CHANNELS.csv"}, 2, false},
         {"import", {}, {"CHANNELS.csv", "IMAGE.dat"}, 2, false},
-        {"ports", {}, {}, 0, false},
+        {"ports", {{"--json", false}, {"--watch", false}}, {}, 0, false},
         {"print", {{"--pdf", true}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
         {"help", {}, {"COMMAND"}, 0, false},
     };

@@ -154,13 +154,21 @@ const Entry kEntries[] = {
      "\n"
      "Example:\n"
      "  radioprog print club.dat --pdf club.pdf --lang Chinese\n"},
-    {"ports", "radioprog ports",
-     "Lists COM1 to COM4 with the device each stands for and whether it can be opened now.\n"
-     "COMn is the [Setup] key COMn of Program.ini when it names a device, otherwise the n-th\n"
-     "serial device found (/dev/ttyUSB*, /dev/ttyACM*, then /dev/ttyS*).\n"
+    {"ports", "radioprog ports [--json | --watch]",
+     "Lists COM1 to COM4 with the device each stands for, whether it can be opened now and\n"
+     "why not (the system's reason and what to do: the dialout group, which program holds the\n"
+     "port), and the USB adapter behind it. COMn is the [Setup] key COMn of Program.ini when it\n"
+     "names a device (a /dev/serial/by-id/... link keeps the name on one cable), otherwise the\n"
+     "n-th serial device found (/dev/ttyUSB*, /dev/ttyACM*, then /dev/ttyS*). USB serial\n"
+     "adapters that are plugged in but have no serial device (brltty took them) are listed with\n"
+     "what to do. Looking changes nothing on a port another program uses.\n"
+     "\n"
+     "  --json    the same as one JSON object, for scripts\n"
+     "  --watch   asks to unplug the cable and plug it back in, and tells which device went\n"
+     "            and came back; ends when one comes (status 0) or on Ctrl+C (status 1)\n"
      "\n"
      "Example:\n"
-     "  radioprog ports\n"},
+     "  radioprog ports --watch\n"},
 };
 
 const char kOverview[] =
@@ -182,7 +190,7 @@ const char kOverview[] =
     "  export   IMAGE.dat CHANNELS.csv                   channel list to CSV\n"
     "  import   CHANNELS.csv IMAGE.dat                   channel list from CSV\n"
     "  print    IMAGE.dat --pdf OUT.pdf [--lang LANGUAGE] print the report into a PDF file\n"
-    "  ports                                             list COM1 to COM4\n"
+    "  ports    [--json | --watch]                       list COM1 to COM4\n"
     "\n"
     "Options of every command:\n"
     "  --ini PATH   the Program.ini to use (radio types, bands, COMn devices);\n"

@@ -1,6 +1,9 @@
 #include "InterruptGuard.h"
 
+#include "platform/PortLockFile.h"
+
 #include <atomic>
+#include <iterator>
 
 namespace {
 
@@ -8,8 +11,15 @@ namespace {
 std::atomic<bool> interruptRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int) {
-    interruptRequested.store(true);
+extern "C" void onInterrupt(int signal) {
+    if (!interruptRequested.exchange(true)) {
+        return; // the first one asks politely
+    }
+    // The second one ends the program as the signal would, without leaving a lock file behind.
+    // unlink, signal and raise are async-signal-safe.
+    platform::removeHeldLockFilesNow();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 } // namespace
@@ -19,13 +29,15 @@ InterruptGuard::InterruptGuard() {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    // SA_RESETHAND: the first Ctrl+C asks politely, the next one ends the program.
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, &m_previous);
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        sigaction(kSignals[i], &action, &m_previous[i]);
+    }
 }
 
 InterruptGuard::~InterruptGuard() {
-    sigaction(SIGINT, &m_previous, nullptr);
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        sigaction(kSignals[i], &m_previous[i], nullptr);
+    }
 }
 
 bool InterruptGuard::interrupted() {

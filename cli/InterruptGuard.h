@@ -1,10 +1,13 @@
 #pragma once
 
 #include <csignal>
+#include <iterator>
 
-// Turns Ctrl+C (SIGINT) into a flag for as long as it lives, so that a transfer can stop at its
-// next pump point and close the port instead of dying half way. A second Ctrl+C finds the
-// default action restored and ends the program at once. One guard at a time; main thread only.
+// Turns Ctrl+C (SIGINT), and SIGTERM and SIGHUP likewise, into a flag for as long as it lives,
+// so that a transfer can stop at its next pump point, close the port and remove its lock file
+// instead of dying half way. A second signal ends the program at once, after removing the lock
+// files the process holds (platform::removeHeldLockFilesNow). One guard at a time; main thread
+// only.
 class InterruptGuard {
 public:
     InterruptGuard();
@@ -12,9 +15,10 @@ public:
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
-    // True once SIGINT has arrived since the guard was made.
+    // True once a signal has arrived since the guard was made.
     static bool interrupted();
 
 private:
-    struct sigaction m_previous {};
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction m_previous[std::size(kSignals)]{};
 };

@@ -7,14 +7,18 @@
 #include "platform/PosixSerialPort.h"
 #include "radio/PortNames.h"
 #include "radio/RadioJob.h"
+#include "radio/SerialDevices.h"
 #include "radio/TracingSerialPort.h"
 #include "text/CoreTexts.h"
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -23,28 +27,49 @@ namespace {
 
 constexpr long kMaxRetries = 1000;
 
-// What to try when a port cannot be opened, after the system's own reason.
-std::string portAdvice(PortError error) {
-    switch (error) {
-    case PortError::PermissionDenied:
-        return "your user may not use serial ports: add it to the dialout group "
-               "(sudo usermod -aG dialout $USER) and log in again";
-    case PortError::Busy:
-        return "another program is using the port; close it and try again";
-    case PortError::NotFound:
-        return "is the cable plugged in? 'radioprog ports' lists the serial ports";
-    case PortError::NotSerial:
-        return "this is not a serial port";
-    case PortError::Other:
-    case PortError::None:
-        break;
-    }
-    return {};
+// The device files radioprog looks at: the machine's, or a tree laid out the same way below
+// $RADIO_DEVICE_ROOT (the tests unplug cables and hold ports there).
+DeviceTree deviceTree() {
+    const char* root = std::getenv("RADIO_DEVICE_ROOT");
+    return DeviceTree(root && *root ? root : "/");
 }
 
-std::string portReason(const PortOpenResult& result) {
-    const std::string advice = portAdvice(result.error);
-    return result.detail + (advice.empty() ? std::string() : "; " + advice);
+// The system's reason and what to try, for a terminal user.
+std::string portReason(const std::string& detail, const PortCheck& check) {
+    std::string advice = portAdvice(check, false);
+    if (check.state == PortState::NotFound) {
+        advice += " 'radioprog ports' lists the serial ports";
+    }
+    return detail + (advice.empty() ? std::string() : "; " + advice);
+}
+
+// Why a transfer could not open its port: the open's own reason, with the holder that a look
+// at the port finds when it was busy.
+std::string openFailureReason(const std::string& device, const PortOpenResult& result) {
+    PortCheck check;
+    check.state = portStateOf(result.error);
+    if (check.state == PortState::Busy) {
+        check.holder = checkPort(device, deviceTree()).holder;
+    }
+    return portReason(result.detail, check);
+}
+
+const char* stateName(PortState state) {
+    switch (state) {
+    case PortState::Free:
+        return "free";
+    case PortState::Busy:
+        return "busy";
+    case PortState::PermissionDenied:
+        return "permission_denied";
+    case PortState::NotFound:
+        return "not_found";
+    case PortState::NotSerial:
+        return "not_serial";
+    case PortState::Other:
+        break;
+    }
+    return "other";
 }
 
 std::string hex16(uint16_t value) {
@@ -62,7 +87,10 @@ struct PortChoice {
 // for no device.
 std::optional<PortChoice> choosePort(CliContext& ctx, const CommandLine& args) {
     const std::string name = args.value("--port");
-    const std::vector<std::string> devices = platform::listSerialDevices();
+    std::vector<std::string> devices;
+    for (const SerialDevice& found : findSerialDevices(deviceTree())) {
+        devices.push_back(found.device);
+    }
     const std::string device = resolvePortName(name, ctx.hasIni() ? &ctx.ini() : nullptr, devices);
     if (device.empty()) {
         ctx.fail(ExitStatus::RadioFailed, transferMessageText(TransferStatus::PortOpenFailed, false) +
@@ -103,7 +131,7 @@ ExitStatus reportFailure(CliContext& ctx, const std::string& verb, const PortCho
     switch (result.status) {
     case TransferStatus::PortOpenFailed:
         return ctx.fail(ExitStatus::RadioFailed, text + "\nradioprog: " + where + ": " +
-                                                     portReason(result.portError) +
+                                                     openFailureReason(port.device, result.portError) +
                                                      "\nradioprog: " + aftermath);
     case TransferStatus::CommunicationError:
         return ctx.fail(ExitStatus::RadioFailed,
@@ -144,7 +172,7 @@ struct JobRun {
 // history is kept in the per-user folder; a failure to keep it is a warning, never a failure.
 JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage& image) {
     InterruptGuard guard;
-    platform::PosixSerialPort serial;
+    platform::PosixSerialPort serial(deviceTree());
     std::ofstream log;
     std::unique_ptr<TracingSerialPort> tracer;
     if (!setup.tracePath.empty()) {
@@ -384,25 +412,194 @@ ExitStatus runHistory(CliContext& ctx, const CommandLine& args) {
     return ExitStatus::Ok;
 }
 
-ExitStatus runPorts(CliContext& ctx, const CommandLine&) {
-    const std::vector<PortCandidate> candidates = listPortCandidates(
-        ctx.hasIni() ? &ctx.ini() : nullptr, platform::listSerialDevices(), platform::probeSerialPort);
-    size_t width = 6;
-    for (const PortCandidate& c : candidates) {
-        width = std::max(width, c.device.size());
+namespace {
+
+void writeUsbJson(JsonWriter& json, const UsbDescription& usb) {
+    json.key("vendor_id");
+    json.value(usb.vendorId);
+    json.key("product_id");
+    json.value(usb.productId);
+    json.key("manufacturer");
+    json.value(usb.manufacturer);
+    json.key("product");
+    json.value(usb.product);
+    json.key("serial");
+    json.value(usb.serial);
+}
+
+void writePortsJson(std::ostream& out, const std::vector<PortDescription>& ports,
+                    const std::vector<AdapterWithoutTty>& adapters) {
+    JsonWriter json;
+    json.beginObject();
+    json.key("ports");
+    json.beginArray();
+    for (const PortDescription& port : ports) {
+        json.beginObject();
+        json.key("name");
+        json.value(port.name);
+        json.key("device");
+        if (port.device.empty()) {
+            json.null();
+        } else {
+            json.value(port.device);
+        }
+        json.key("tty");
+        if (port.info) {
+            json.value(port.info->device);
+        } else {
+            json.null();
+        }
+        json.key("description");
+        json.value(port.info ? port.info->description() : std::string());
+        json.key("usable");
+        json.value(port.check.usable());
+        json.key("state");
+        json.value(stateName(port.check.state));
+        json.key("reason");
+        json.value(port.check.detail);
+        json.key("advice");
+        json.value(portAdvice(port.check, false));
+        json.key("holder");
+        if (port.check.holder) {
+            json.beginObject();
+            json.key("pid");
+            json.value(int64_t{port.check.holder->pid});
+            json.key("command");
+            json.value(port.check.holder->command);
+            json.endObject();
+        } else {
+            json.null();
+        }
+        json.key("usb");
+        if (port.info && port.info->usb) {
+            json.beginObject();
+            writeUsbJson(json, *port.info->usb);
+            json.key("driver");
+            json.value(port.info->driver);
+            json.key("by_id");
+            json.value(port.info->byIdPath);
+            json.endObject();
+        } else {
+            json.null();
+        }
+        json.endObject();
     }
-    for (const PortCandidate& c : candidates) {
-        std::string device = c.device.empty() ? "-" : c.device;
+    json.endArray();
+    json.key("adapters_without_tty");
+    json.beginArray();
+    for (const AdapterWithoutTty& adapter : adapters) {
+        json.beginObject();
+        writeUsbJson(json, adapter.usb);
+        json.key("sys_path");
+        json.value(adapter.sysPath);
+        json.key("brltty_running");
+        json.value(adapter.brlttyRunning);
+        json.key("advice");
+        json.value(adapterAdvice(adapter, false));
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    out << json.text();
+}
+
+void writePortsText(std::ostream& out, const std::vector<PortDescription>& ports,
+                    const std::vector<AdapterWithoutTty>& adapters) {
+    size_t width = 6;
+    for (const PortDescription& port : ports) {
+        width = std::max(width, port.device.size());
+    }
+    const std::string indent(6, ' ');
+    for (const PortDescription& port : ports) {
+        std::string device = port.device.empty() ? "-" : port.device;
         device.resize(width, ' ');
         std::string state;
-        if (c.device.empty()) {
+        if (port.device.empty()) {
             state = "no serial device";
-        } else if (c.canOpen) {
+        } else if (port.check.usable()) {
             state = "can be opened";
         } else {
-            state = "cannot be opened: " + portReason(c.openResult);
+            state = "cannot be opened: " + portReason(port.check.detail, port.check);
         }
-        ctx.out() << c.name << "  " << device << "  " << state << "\n";
+        out << port.name << "  " << device << "  " << state << "\n";
+        if (port.info) {
+            const bool pinned = port.info->device != port.device;
+            out << indent << (pinned ? port.info->device + ": " : std::string()) << port.info->description()
+                << "\n";
+            if (!port.info->byIdPath.empty() && port.info->byIdPath != port.device) {
+                out << indent << port.info->byIdPath << "\n";
+            }
+        }
+    }
+    for (const AdapterWithoutTty& adapter : adapters) {
+        out << "USB adapter without a serial port at " << adapter.sysPath << "\n"
+            << indent << adapterAdvice(adapter, false) << "\n";
+    }
+}
+
+// Polls the device list once a second until a device comes (the cable plugged back in), or
+// until Ctrl+C.
+ExitStatus watchPorts(CliContext& ctx, const DeviceTree& tree) {
+    constexpr auto kPollInterval = std::chrono::seconds(1);
+    constexpr auto kInterruptCheck = std::chrono::milliseconds(50);
+    InterruptGuard guard;
+    std::ostream& out = ctx.out();
+    std::vector<SerialDevice> before = findSerialDevices(tree);
+    out << "Unplug the programming cable and plug it back in (Ctrl+C stops).\n";
+    for (const SerialDevice& device : before) {
+        out << "present: " << device.device << "  " << device.description() << "\n";
+    }
+    out.flush();
+    for (;;) {
+        const auto next = std::chrono::steady_clock::now() + kPollInterval;
+        while (std::chrono::steady_clock::now() < next) {
+            if (InterruptGuard::interrupted()) {
+                return ctx.fail(ExitStatus::RadioFailed, "ports --watch stopped before a device came");
+            }
+            std::this_thread::sleep_for(kInterruptCheck);
+        }
+        const std::vector<SerialDevice> after = findSerialDevices(tree);
+        const DeviceChanges changes = compareDevices(before, after);
+        for (const SerialDevice& device : changes.gone) {
+            out << "gone: " << device.device << "  " << device.description() << "\n";
+        }
+        for (const SerialDevice& device : changes.came) {
+            out << "came: " << device.device << "  " << device.description() << "\n";
+        }
+        out.flush();
+        if (!changes.came.empty()) {
+            const SerialDevice& cable = changes.came.front();
+            const std::vector<PortDescription> ports =
+                describePorts(ctx.hasIni() ? &ctx.ini() : nullptr, tree);
+            for (const PortDescription& port : ports) {
+                if (port.info && port.info->device == cable.device) {
+                    out << "the cable is " << cable.device << ", " << port.name << "\n";
+                    break;
+                }
+            }
+            if (!cable.byIdPath.empty()) {
+                out << "to keep a COM name for this cable, put COMn=" << cable.byIdPath
+                    << " in [Setup] of Program.ini\n";
+            }
+            return ExitStatus::Ok;
+        }
+        before = after;
+    }
+}
+
+} // namespace
+
+ExitStatus runPorts(CliContext& ctx, const CommandLine& args) {
+    const DeviceTree tree = deviceTree();
+    if (args.has("--watch")) {
+        return watchPorts(ctx, tree);
+    }
+    const std::vector<PortDescription> ports = describePorts(ctx.hasIni() ? &ctx.ini() : nullptr, tree);
+    const std::vector<AdapterWithoutTty> adapters = findAdaptersWithoutTty(tree);
+    if (args.has("--json")) {
+        writePortsJson(ctx.out(), ports, adapters);
+    } else {
+        writePortsText(ctx.out(), ports, adapters);
     }
     return ExitStatus::Ok;
 }

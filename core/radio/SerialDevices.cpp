@@ -98,24 +98,6 @@ bool processNamedRuns(const std::string& command, const DeviceTree& tree) {
     return false;
 }
 
-PortState stateOf(PortError error) {
-    switch (error) {
-    case PortError::None:
-        return PortState::Free;
-    case PortError::NotFound:
-        return PortState::NotFound;
-    case PortError::PermissionDenied:
-        return PortState::PermissionDenied;
-    case PortError::Busy:
-        return PortState::Busy;
-    case PortError::NotSerial:
-        return PortState::NotSerial;
-    case PortError::Other:
-        break;
-    }
-    return PortState::Other;
-}
-
 // The USB device folder above a sysfs device folder: the first one up with an idVendor file.
 std::string usbDeviceFolder(std::string folder, const DeviceTree& tree) {
     while (folder.size() > 1 && folder.rfind("/sys/", 0) == 0) {
@@ -158,7 +140,16 @@ std::string driverOf(const std::string& deviceFolder, const DeviceTree& tree) {
             break;
         }
     }
-    return lastPart(tree.readLink(deviceFolder + "/driver"));
+    // Newer kernels put a serial-base "port" and "ctrl" device between a UART's tty and the
+    // device of its driver (serial8250, serial, ...).
+    for (std::string folder = deviceFolder; folder.size() > 1 && folder.rfind("/sys/", 0) == 0;
+         folder.erase(folder.rfind('/'))) {
+        const std::string driver = tree.readLink(folder + "/driver");
+        if (!driver.empty() && driver.find("/serial-base/") == std::string::npos) {
+            return lastPart(driver);
+        }
+    }
+    return {};
 }
 
 bool hasTtyBelow(const std::string& folder, const DeviceTree& tree, int depth) {
@@ -194,6 +185,24 @@ std::string usbLine(const UsbDescription& usb, const std::string& driver) {
 }
 
 } // namespace
+
+PortState portStateOf(PortError error) {
+    switch (error) {
+    case PortError::None:
+        return PortState::Free;
+    case PortError::NotFound:
+        return PortState::NotFound;
+    case PortError::PermissionDenied:
+        return PortState::PermissionDenied;
+    case PortError::Busy:
+        return PortState::Busy;
+    case PortError::NotSerial:
+        return PortState::NotSerial;
+    case PortError::Other:
+        break;
+    }
+    return PortState::Other;
+}
 
 std::string SerialDevice::description() const {
     if (usb) {
@@ -245,7 +254,7 @@ PortCheck checkPort(const std::string& device, const DeviceTree& tree) {
     const std::string name = tree.resolve(device);
     const platform::SerialPortLook look = platform::lookAtSerialPort(tree.path(device));
     if (!look.open && look.open.error != PortError::Busy) {
-        check.state = stateOf(look.open.error);
+        check.state = portStateOf(look.open.error);
         check.detail = look.open.detail;
         return check;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DeviceTree.h"
+#include "radio/SerialPort.h"
 
 #include <optional>
 #include <string>
@@ -44,6 +45,9 @@ struct PortCheck {
     std::optional<PortHolder> holder; // who holds it, when known
     bool usable() const { return state == PortState::Free; }
 };
+
+// The state a failed open of a transfer stands for.
+PortState portStateOf(PortError error);
 
 // Looks at a port without changing anything on it: a live UUCP lock file (/run/lock,
 // /var/lock), an advisory flock, exclusive mode (TIOCGEXCL, or EBUSY on open), and whether it

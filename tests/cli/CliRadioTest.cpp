@@ -166,13 +166,14 @@ TEST_F(CliRadio, APortThatCannotBeOpenedIsExplained) {
     struct Case {
         const char* name;
         std::string port;
-        const char* reason;
+        std::string reason;
     } cases[] = {
         {"Missing", path("ttyUSB9"),
          "No such file or directory; is the cable plugged in? 'radioprog ports' lists"},
         {"Folder", path("folder"), "this is not a serial port"},
         {"PlainFile", path("plain.txt"), "this is not a serial port"},
-        {"HeldByAnother", sim->devicePath(), "another program is using the port"},
+        // The holder is named: here this test process, through the lock file its port keeps.
+        {"HeldByAnother", sim->devicePath(), "(PID " + std::to_string(::getpid()) + ") is using the port"},
     };
     for (const Case& c : cases) {
         const RunResult r = run({"write", "--port", c.port, "a.dat"});

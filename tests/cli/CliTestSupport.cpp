@@ -185,6 +185,7 @@ std::vector<std::string> CliTest::environment() const {
     }
     env.push_back("XDG_CONFIG_HOME=" + path("config"));
     env.push_back("XDG_DATA_HOME=" + path("data"));
+    env.insert(env.end(), m_extraEnvironment.begin(), m_extraEnvironment.end());
     return env;
 }
 

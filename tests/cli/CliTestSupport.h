@@ -74,6 +74,8 @@ protected:
     void setProgramIni(const std::string& text) const { writeFile("Program.ini", text); }
 
     std::string m_dir;
+    // NAME=VALUE entries added to the environment of every run (RADIO_DEVICE_ROOT, say).
+    std::vector<std::string> m_extraEnvironment;
 
 private:
     std::vector<std::string> environment() const;

@@ -200,6 +200,23 @@ TEST(SerialDevices, OnboardPortWithAUartIsListedWithItsDriverAndNoUsb) {
     EXPECT_EQ(devices[0].description(), "serial port (serial)");
 }
 
+// Newer kernels put serial-base devices ("port", "ctrl") between the tty and the UART's driver.
+TEST(SerialDevices, UartDriverIsFoundAboveTheSerialBaseDevices) {
+    FakeTree fake;
+    fake.file("/dev/ttyS0");
+    fake.file("/sys/class/tty/ttyS0/type", "4\n");
+    fake.link("/sys/class/tty/ttyS0/device", "../../../devices/pnp0/00:00/00:00:0/00:00:0.0");
+    fake.link("/sys/devices/pnp0/00:00/00:00:0/00:00:0.0/driver",
+              "../../../../../bus/serial-base/drivers/port");
+    fake.link("/sys/devices/pnp0/00:00/00:00:0/driver", "../../../../bus/serial-base/drivers/ctrl");
+    fake.link("/sys/devices/pnp0/00:00/driver", "../../../bus/pnp/drivers/serial8250");
+
+    const std::vector<SerialDevice> devices = findSerialDevices(fake.tree());
+
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].driver, "serial8250");
+}
+
 TEST(SerialDevices, OddSysfsContentsNeverBreakTheList) {
     FakeTree fake;
     fake.usbAdapter("1-1", "1a86", "7523", std::string("Cable\x01\x1b[2J") + std::string(5000, 'x'), "ch341",
