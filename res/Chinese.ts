@@ -396,6 +396,30 @@ Previous Pane</source>
         <translation>无法保存文件 %1。
 %2</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>撤销上一次修改</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>重做上一次撤销的修改</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -514,6 +538,10 @@ The document is still open; try another folder or name.</source>
         <translation>无法保存文件 %1。
 %2</translation>
     </message>
+    <message>
+        <source>Read from Radio</source>
+        <translation>读频</translation>
+    </message>
 </context>
 <context>
     <name>ProgramView</name>
@@ -524,6 +552,10 @@ The transfer itself is not affected.</source>
         <translation>本次传输的数据无法保存到电台历史 (%1)。
 %2
 传输本身不受影响。</translation>
+    </message>
+    <message>
+        <source>Edit %1 of Channel %2</source>
+        <translation>编辑信道 %2 的%1</translation>
     </message>
 </context>
 <context>

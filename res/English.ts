@@ -59,7 +59,7 @@
     </message>
     <message>
         <source>Stores the cable&apos;s own name (/dev/serial/by-id/...) for this port in Program.ini</source>
-        <translation>Stores the cable's own name (/dev/serial/by-id/...) for this port in Program.ini</translation>
+        <translation>Stores the cable&apos;s own name (/dev/serial/by-id/...) for this port in Program.ini</translation>
     </message>
     <message>
         <source>Unplug the programming cable from the computer, wait a moment, then plug it back in.</source>
@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep &quot;Keep this port for this cable&quot; ticked: the port will stand for this cable.</source>
-        <translation>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep "Keep this port for this cable" ticked: the port will stand for this cable.</translation>
+        <translation>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep &quot;Keep this port for this cable&quot; ticked: the port will stand for this cable.</translation>
     </message>
     <message>
         <source>The port could not be kept in %1.
@@ -396,6 +396,30 @@ Previous Pane</translation>
         <translation>Cannot save the file %1.
 %2</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Undo the last change</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>Redo the change undone last</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -514,6 +538,10 @@ The document is still open; try another folder or name.</translation>
         <translation>Cannot save the file %1.
 %2</translation>
     </message>
+    <message>
+        <source>Read from Radio</source>
+        <translation>Read from Radio</translation>
+    </message>
 </context>
 <context>
     <name>ProgramView</name>
@@ -524,6 +552,10 @@ The transfer itself is not affected.</source>
         <translation>The images of this transfer could not be kept in the radio history (%1).
 %2
 The transfer itself is not affected.</translation>
+    </message>
+    <message>
+        <source>Edit %1 of Channel %2</source>
+        <translation>Edit %1 of Channel %2</translation>
     </message>
 </context>
 <context>

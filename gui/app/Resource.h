@@ -15,7 +15,10 @@ constexpr int kFilePrintSetup = 57606;
 constexpr int kFilePrint = 57607;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kAppExit = 57665;
-// Edit: the three pages of the navigation tree
+// Edit
+constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
+// The three pages of the navigation tree, also in the Edit menu
 constexpr int kProductInformation = 32786;
 constexpr int kChannelInformation = 32787;
 constexpr int kOptionalFeatures = 32788;

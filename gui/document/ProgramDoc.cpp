@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <utility>
+
 namespace {
 
 QString systemReason(const DatFileResult& result) {
@@ -16,7 +18,54 @@ QString systemReason(const DatFileResult& result) {
 
 } // namespace
 
-ProgramDoc::ProgramDoc(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+// One change of the image: it has happened when the command is pushed, so the first redo does
+// nothing; later ones, and every undo, put the other image back.
+class ImageChange : public QUndoCommand {
+public:
+    ImageChange(ProgramDoc& doc, const QString& text, const MemoryImage& before, const MemoryImage& after)
+        : QUndoCommand(text), m_doc(doc), m_before(before), m_after(after) {}
+
+    void undo() override { m_doc.restoreImage(m_before); }
+    void redo() override {
+        if (!std::exchange(m_first, false)) {
+            m_doc.restoreImage(m_after);
+        }
+    }
+
+private:
+    ProgramDoc& m_doc;
+    MemoryImage m_before;
+    MemoryImage m_after;
+    bool m_first = true;
+};
+
+ProgramDoc::ProgramDoc(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {
+    connect(&m_undo, &QUndoStack::cleanChanged, this, &ProgramDoc::modifiedChanged);
+}
+
+ProgramDoc::~ProgramDoc() {
+    // Clearing the steps on the way out is no change anybody needs to hear of.
+    m_undo.disconnect(this);
+}
+
+void ProgramDoc::recordChange(const QString& text, const MemoryImage& before) {
+    if (m_image != before) {
+        m_undo.push(new ImageChange(*this, text, before, m_image));
+    }
+}
+
+void ProgramDoc::applyChange(const QString& text, const MemoryImage& after) {
+    const MemoryImage before = m_image;
+    m_image = after;
+    recordChange(text, before);
+}
+
+void ProgramDoc::restoreImage(const MemoryImage& image) {
+    m_image = image;
+    m_typeAndBand = radiomodel::describe(m_image, m_context.settings());
+    setMainTitle(m_typeAndBand, m_context.isChinese());
+    emit imageReplaced();
+}
 
 QString ProgramDoc::fileFilter() {
     return tr("Radio data (*.dat);;All files (*)");
@@ -37,8 +86,12 @@ void ProgramDoc::setPathName(const QString& path) {
 }
 
 void ProgramDoc::setModifiedFlag(bool modified) {
-    if (modified != m_modified) {
-        m_modified = modified;
+    const bool was = isModified();
+    m_modified = modified;
+    if (!modified) {
+        m_undo.setClean();
+    }
+    if (isModified() != was) {
         emit modifiedChanged();
     }
 }
@@ -48,6 +101,7 @@ void ProgramDoc::onNewDocument() {
     setTitle(m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information")));
     // A plain preset: no file is touched and the title stays.
     m_pathName = m_context.iniText("Setup", "AppName");
+    m_undo.clear();
     setModifiedFlag(false);
     m_isNew = true;
     synchroniseModel();
@@ -63,6 +117,7 @@ bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     }
     m_image = loaded;
     setPathName(path);
+    m_undo.clear();
     setModifiedFlag(false);
     m_isNew = false;
     synchroniseModel();
@@ -83,17 +138,23 @@ ProgramDoc::TransferScope::~TransferScope() {
 }
 
 void ProgramDoc::replaceImage(const MemoryImage& image) {
+    const MemoryImage before = m_image;
     m_image = image;
     m_isNew = false;
     synchroniseModel();
     emit imageReplaced();
-    setModifiedFlag(true);
+    // One step back to what the document held: a read never throws edits away for good.
+    m_undo.push(new ImageChange(*this, tr("Read from Radio"), before, m_image));
 }
 
 void ProgramDoc::takeImage(const MemoryImage& image, const QString& title) {
     setTitle(title);
     m_pathName.clear();
-    replaceImage(image);
+    m_image = image;
+    m_isNew = false;
+    synchroniseModel();
+    emit imageReplaced();
+    setModifiedFlag(true);
 }
 
 void ProgramDoc::synchroniseModel() {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 class AppContext;
 class QWidget;
@@ -34,6 +35,7 @@ class ProgramDoc : public QObject {
     Q_OBJECT
 public:
     explicit ProgramDoc(AppContext& context, QObject* parent = nullptr);
+    ~ProgramDoc() override;
 
     // Filter of the file dialogs.
     static QString fileFilter();
@@ -47,10 +49,20 @@ public:
     // A path that names a file also becomes the title (its file name).
     void setPathName(const QString& path);
 
-    bool isModified() const { return m_modified; }
-    // Every change of the image by the user or by a read from the radio sets the flag; saving
-    // clears it.
+    // Unsaved changes: the undo stack is away from the state last saved or loaded, or the flag
+    // was set (an image taken from elsewhere that has no file yet).
+    bool isModified() const { return m_modified || !m_undo.isClean(); }
+    // true sets the flag; false is a save: the flag clears and the undo stack's state becomes
+    // the saved one.
     void setModifiedFlag(bool modified = true);
+
+    // Every change of the image by the user or by a read from the radio is one step here.
+    QUndoStack* undoStack() { return &m_undo; }
+    // The image has changed (a dialog edited it): one undo step, named `text`, puts `before`
+    // back. Nothing is recorded when the image is as it was.
+    void recordChange(const QString& text, const MemoryImage& before);
+    // The image becomes `after` as one undo step named `text`.
+    void applyChange(const QString& text, const MemoryImage& after);
 
     // Made by File New and neither loaded nor read from the radio since: its image takes the
     // remembered radio type and band instead of giving them.
@@ -119,6 +131,10 @@ private:
     // The image's type and band bytes and the remembered choice in line, in the direction
     // isNew() gives; then the names, limits and caption from Program.ini.
     void synchroniseModel();
+    // Undo and redo: the image becomes `image` again; type, band and caption follow it, the
+    // remembered choice stays.
+    void restoreImage(const MemoryImage& image);
+    friend class ImageChange;
     void setMainTitle(const radiomodel::TypeAndBand& model, bool chinese);
     void reportError(const DatFileResult& result, const QString& path, bool saving,
                      QWidget* dialogParent) const;
@@ -133,4 +149,5 @@ private:
     QString m_mainTitle;
     IDocumentEditor* m_editor = nullptr;
     bool m_busy = false;
+    QUndoStack m_undo;
 };

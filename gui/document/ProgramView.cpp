@@ -51,7 +51,7 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     m_grid->setGeometry(du.rect(15, 37, 370, 167));
     m_gridEditor = new ChannelGridEditor(m_grid, m_context.isChinese(), this);
     // Every committed change of a cell is a change of the document.
-    connect(m_gridEditor, &ChannelGridEditor::changed, this, [this] { m_document->setModifiedFlag(true); });
+    connect(m_gridEditor, &ChannelGridEditor::changed, this, &ProgramView::onCellChanged);
 
     m_languageDlg = new LanguageDlg(m_context, this);
     // Modeless: the main window stays usable while it is open. The transfer starts from the
@@ -124,6 +124,14 @@ void ProgramView::writeBack(MemoryImage& image) {
 
 bool ProgramView::commitPendingEdit() {
     return m_gridEditor->commitPendingEdit();
+}
+
+void ProgramView::onCellChanged(int row, int col) {
+    // Every committed cell is one step of the document's undo: the image takes the grid's texts.
+    MemoryImage after = m_document->image();
+    writeBack(after);
+    const QString column = QString::fromUtf8(ChannelTable::heading(col, m_context.isChinese()));
+    m_document->applyChange(tr("Edit %1 of Channel %2").arg(column).arg(row), after);
 }
 
 void ProgramView::onLanguage() {

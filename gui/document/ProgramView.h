@@ -82,6 +82,7 @@ public slots:
 private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
+    void onCellChanged(int row, int col);
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
     // without the backup when the user chose so after a failed one.
     void startWrite(std::optional<MemoryImage> restore, bool withoutBackup = false);

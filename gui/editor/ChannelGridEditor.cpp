@@ -172,7 +172,7 @@ bool ChannelGridEditor::commit() {
     for (int c = 1; c < kGridCols; ++c) {
         if (m_table.text(row, c) != before[static_cast<size_t>(c - 1)]) {
             refresh();
-            emit changed();
+            emit changed(row, col);
             break;
         }
     }

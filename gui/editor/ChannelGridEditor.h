@@ -57,7 +57,8 @@ public:
 
 signals:
     // A committed change altered the table.
-    void changed();
+    // A committed edit changed the texts of a row; row and col name the cell that was edited.
+    void changed(int row, int col);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -40,7 +40,10 @@ ChildFrame::ChildFrame(AppContext& context, ProgramDoc* doc, QWidget* parent)
     updateTitle();
 }
 
-ChildFrame::~ChildFrame() = default;
+ChildFrame::~ChildFrame() {
+    // The document goes after this window, as its child: it must not call back into it.
+    m_document->disconnect(this);
+}
 
 void ChildFrame::updateTitle() {
     setWindowTitle(m_document->title() + QStringLiteral("[*]"));

@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoGroup>
 
 namespace {
 constexpr int kIndicatorPollMs = 300;
@@ -89,6 +90,20 @@ QAction* MainFrame::addCommand(int commandId, const QString& text, const QString
 
 void MainFrame::createActions() {
     using namespace id;
+    // Undo and Redo act on the active document's steps; their texts say what they would undo.
+    m_undoGroup = new QUndoGroup(this);
+    QAction* undo = m_undoGroup->createUndoAction(this, tr("&Undo"));
+    QAction* redo = m_undoGroup->createRedoAction(this, tr("&Redo"));
+    undo->setData(kEditUndo);
+    redo->setData(kEditRedo);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    undo->setStatusTip(tr("Undo the last change"));
+    redo->setStatusTip(tr("Redo the change undone last"));
+    for (QAction* action : {undo, redo}) {
+        addAction(action);
+        m_actions[action->data().toInt()] = action;
+    }
     addCommand(kFileNew, tr("&New"), tr("Create a new document\nNew"), QKeySequence(Qt::CTRL | Qt::Key_N));
     addCommand(kFileOpen, tr("&Open..."), tr("Open an existing document\nOpen"),
                QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -224,7 +239,8 @@ void MainFrame::createMenus() {
     m_documentMenus = {
         addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                               kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
-        addMenu(tr("&Edit"), {kProductInformation, kChannelInformation, kOptionalFeatures}),
+        addMenu(tr("&Edit"),
+                {kEditUndo, kEditRedo, 0, kProductInformation, kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
@@ -369,6 +385,8 @@ void MainFrame::updateCommands() {
         commandAction(command)->setEnabled(!transfer);
     }
     commandAction(kSaveLog)->setEnabled(!transfer && !m_context.lastTransferLog().empty());
+    // While a transfer works on it, the document takes no undo either.
+    m_undoGroup->setActiveStack(document && !busy ? child->document()->undoStack() : nullptr);
 }
 
 void MainFrame::updateIndicators() {
@@ -491,9 +509,7 @@ void MainFrame::onProductInformation() {
         return;
     }
     doc->applyTypeAndBand(dlg.applied());
-    if (doc->image() != before) {
-        doc->setModifiedFlag(true);
-    }
+    doc->recordChange(tr("Product Information"), before);
 }
 
 void MainFrame::onOptionalFeatures() {
@@ -504,8 +520,8 @@ void MainFrame::onOptionalFeatures() {
     ProgramDoc* doc = child->document();
     const MemoryImage before = doc->image();
     OptionalFeaturesDlg dlg(doc->image(), m_context.isChinese(), this);
-    if (dlg.exec() == QDialog::Accepted && doc->image() != before) {
-        doc->setModifiedFlag(true);
+    if (dlg.exec() == QDialog::Accepted) {
+        doc->recordChange(tr("Optional Features"), before);
     }
 }
 

@@ -19,6 +19,7 @@ class QMenu;
 class QPrinter;
 class QTimer;
 class QToolBar;
+class QUndoGroup;
 
 // The main window: menus, toolbar, status bar, the navigation bar on the left and the document
 // windows on the painted background. Its caption is the active document's (product, radio type
@@ -124,6 +125,7 @@ private:
 
     AppContext& m_context;
     std::map<int, QAction*> m_actions;
+    QUndoGroup* m_undoGroup = nullptr;
     QAction* m_actFrameAbout = nullptr;
     QList<QMenu*> m_documentMenus;
     QList<QMenu*> m_frameMenus;

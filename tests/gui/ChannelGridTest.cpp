@@ -3,6 +3,7 @@
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "dialogs/OptionalFeaturesDlg.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
 #include "editor/ChannelGridEditor.h"
@@ -291,3 +292,60 @@ TEST_F(ChannelGrid, SaveCommitsTheOpenEditAndWritesWhatTheGridShows) {
 }
 
 } // namespace
+
+// Every committed edit is one step back, and the modified mark follows the saved state.
+TEST_F(ChannelGrid, UndoAndRedoEveryKindOfChange) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    QAction* undo = frame()->commandAction(id::kEditUndo);
+    QAction* redo = frame()->commandAction(id::kEditRedo);
+    ASSERT_NE(undo, nullptr);
+    EXPECT_FALSE(undo->isEnabled()) << "nothing to undo in a new document";
+
+    typeInto(2, 1, "145.5");
+    pressEnter();
+    ASSERT_EQ(cell(2, 1), "145.50000");
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(undo->text(), "&Undo Edit Rx Frequency of Channel 2");
+    EXPECT_EQ(doc->image().rxFrequency(2), std::optional<uint32_t>(14550000))
+        << "the image follows each edit";
+
+    // A dialog's change is one step too.
+    const uint8_t squelch = doc->image().byte(image::offset::kSquelch);
+    runModal([this] { frame()->commandAction(id::kOptionalFeatures)->trigger(); },
+             [](QWidget* modal) {
+                 auto* dialog = qobject_cast<OptionalFeaturesDlg*>(modal);
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->combo(OptionList::Squelch)->setCurrentIndex(9);
+                 dialog->accept();
+             });
+    EXPECT_EQ(doc->image().byte(image::offset::kSquelch), 9);
+    EXPECT_EQ(undo->text(), "&Undo Optional Features");
+
+    undo->trigger();
+    EXPECT_EQ(doc->image().byte(image::offset::kSquelch), squelch);
+    undo->trigger();
+    EXPECT_EQ(cell(2, 1), "") << "the grid shows the image as it was";
+    EXPECT_FALSE(doc->image().rxFrequency(2).has_value());
+    EXPECT_FALSE(doc->isModified()) << "back at the state of the new document";
+    EXPECT_FALSE(activeChild()->isWindowModified());
+
+    redo->trigger();
+    EXPECT_EQ(cell(2, 1), "145.50000");
+    EXPECT_TRUE(doc->isModified());
+    // Saving makes this the clean state: undoing past it marks the document again.
+    FileDialog::answerNext(path(QStringLiteral("undo.dat")));
+    ASSERT_TRUE(doc->doSave(QString(), frame()));
+    EXPECT_FALSE(doc->isModified());
+    undo->trigger();
+    EXPECT_TRUE(doc->isModified());
+    redo->trigger();
+    EXPECT_FALSE(doc->isModified());
+    // The keys, with the main window active again after the dialogs.
+    frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, 1), "") << "Ctrl+Z";
+    QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, 1), "145.50000") << "Ctrl+Y";
+}

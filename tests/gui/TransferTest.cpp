@@ -521,3 +521,25 @@ TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
         ASSERT_EQ(radio[i], activeDocument()->image().byte(i)) << "offset " << i;
     }
 }
+
+TEST_F(Transfer, AReadCanBeUndoneAndGivesTheUnsavedEditsBack) {
+    startWith({});
+    m_radio->setMemory(radioMemory());
+    MemoryImage edited = activeDocument()->image();
+    edited.setRxFrequency(7, 14700000);
+    edited.setTxFrequency(7, 14700000);
+    activeDocument()->applyChange(QStringLiteral("an edit"), edited);
+    view()->updateGridFromImage();
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(view()->grid()->textMatrix(7, 1), "");
+    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
+    QAction* undo = frame()->commandAction(id::kEditUndo);
+    EXPECT_EQ(undo->text(), "&Undo Read from Radio");
+    undo->trigger();
+    EXPECT_EQ(view()->grid()->textMatrix(7, 1), "147.00000");
+    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "");
+    EXPECT_EQ(activeDocument()->image(), edited);
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"))
+        << "type and band follow the image back";
+}
