@@ -420,6 +420,38 @@ Previous Pane</source>
         <source>Optional Features</source>
         <translation>可选功能</translation>
     </message>
+    <message>
+        <source>&amp;Insert Channel</source>
+        <translation>插入信道(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel here; the channels below move down</source>
+        <translation>在此处插入一个空信道；下面的信道依次下移</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel</source>
+        <translation>删除信道(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete this channel; the channels below move up</source>
+        <translation>删除此信道；下面的信道依次上移</translation>
+    </message>
+    <message>
+        <source>Move Channel &amp;Up</source>
+        <translation>信道上移(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Swap this channel with the one above</source>
+        <translation>把此信道与上面的信道交换</translation>
+    </message>
+    <message>
+        <source>Move Channel Do&amp;wn</source>
+        <translation>信道下移(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Swap this channel with the one below</source>
+        <translation>把此信道与下面的信道交换</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -556,6 +588,26 @@ The transfer itself is not affected.</source>
     <message>
         <source>Edit %1 of Channel %2</source>
         <translation>编辑信道 %2 的%1</translation>
+    </message>
+    <message>
+        <source>Channel 16 is in use: there is no room to insert a channel.</source>
+        <translation>信道 16 正在使用：没有空位插入信道。</translation>
+    </message>
+    <message>
+        <source>Insert Channel %1</source>
+        <translation>插入信道 %1</translation>
+    </message>
+    <message>
+        <source>Delete Channel %1</source>
+        <translation>删除信道 %1</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Up</source>
+        <translation>信道 %1 上移</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Down</source>
+        <translation>信道 %1 下移</translation>
     </message>
 </context>
 <context>

@@ -420,6 +420,38 @@ Previous Pane</translation>
         <source>Optional Features</source>
         <translation>Optional Features</translation>
     </message>
+    <message>
+        <source>&amp;Insert Channel</source>
+        <translation>&amp;Insert Channel</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel here; the channels below move down</source>
+        <translation>Insert an empty channel here; the channels below move down</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel</source>
+        <translation>&amp;Delete Channel</translation>
+    </message>
+    <message>
+        <source>Delete this channel; the channels below move up</source>
+        <translation>Delete this channel; the channels below move up</translation>
+    </message>
+    <message>
+        <source>Move Channel &amp;Up</source>
+        <translation>Move Channel &amp;Up</translation>
+    </message>
+    <message>
+        <source>Swap this channel with the one above</source>
+        <translation>Swap this channel with the one above</translation>
+    </message>
+    <message>
+        <source>Move Channel Do&amp;wn</source>
+        <translation>Move Channel Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>Swap this channel with the one below</source>
+        <translation>Swap this channel with the one below</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -556,6 +588,26 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Edit %1 of Channel %2</source>
         <translation>Edit %1 of Channel %2</translation>
+    </message>
+    <message>
+        <source>Channel 16 is in use: there is no room to insert a channel.</source>
+        <translation>Channel 16 is in use: there is no room to insert a channel.</translation>
+    </message>
+    <message>
+        <source>Insert Channel %1</source>
+        <translation>Insert Channel %1</translation>
+    </message>
+    <message>
+        <source>Delete Channel %1</source>
+        <translation>Delete Channel %1</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Up</source>
+        <translation>Move Channel %1 Up</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Down</source>
+        <translation>Move Channel %1 Down</translation>
     </message>
 </context>
 <context>

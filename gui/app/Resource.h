@@ -18,6 +18,10 @@ constexpr int kAppExit = 57665;
 // Edit
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
+constexpr int kInsertChannel = 32804;
+constexpr int kDeleteChannel = 32805;
+constexpr int kMoveChannelUp = 32806;
+constexpr int kMoveChannelDown = 32807;
 // The three pages of the navigation tree, also in the Edit menu
 constexpr int kProductInformation = 32786;
 constexpr int kChannelInformation = 32787;

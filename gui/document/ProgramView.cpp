@@ -23,6 +23,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <algorithm>
 #include <utility>
 
 ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
@@ -132,6 +133,48 @@ void ProgramView::onCellChanged(int row, int col) {
     writeBack(after);
     const QString column = QString::fromUtf8(ChannelTable::heading(col, m_context.isChinese()));
     m_document->applyChange(tr("Edit %1 of Channel %2").arg(column).arg(row), after);
+}
+
+void ProgramView::editRows(const QString& text, int nextRow,
+                           const std::function<RowEdit(MemoryImage&, int)>& edit) {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const int channel = m_grid->row();
+    if (channel < 1 || channel > image::kChannelCount) {
+        return;
+    }
+    MemoryImage image = m_document->image();
+    switch (edit(image, channel)) {
+    case RowEdit::Done:
+        m_document->applyChange(text.arg(channel), image);
+        updateGridFromImage();
+        m_grid->setRow(std::clamp(nextRow, 1, image::kChannelCount));
+        break;
+    case RowEdit::NoRoom:
+        MessageBox::show(window(), tr("Channel 16 is in use: there is no room to insert a channel."));
+        break;
+    case RowEdit::OutOfRange:
+        break;
+    }
+}
+
+void ProgramView::onInsertChannel() {
+    editRows(tr("Insert Channel %1"), m_grid->row(), insertChannel);
+}
+
+void ProgramView::onDeleteChannel() {
+    editRows(tr("Delete Channel %1"), m_grid->row(), deleteChannel);
+}
+
+void ProgramView::onMoveChannelUp() {
+    editRows(tr("Move Channel %1 Up"), m_grid->row() - 1,
+             [](MemoryImage& image, int channel) { return moveChannel(image, channel, -1); });
+}
+
+void ProgramView::onMoveChannelDown() {
+    editRows(tr("Move Channel %1 Down"), m_grid->row() + 1,
+             [](MemoryImage& image, int channel) { return moveChannel(image, channel, 1); });
 }
 
 void ProgramView::onLanguage() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "channels/ChannelRows.h"
 #include "channels/Formats.h"
 #include "document/ProgramDoc.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -69,6 +71,11 @@ public slots:
     void onRead();
     void onWrite();
     void onComSetup();
+    // Edit, the row commands on the channel of the current cell; each is one undo step.
+    void onInsertChannel();
+    void onDeleteChannel();
+    void onMoveChannelUp();
+    void onMoveChannelDown();
     // Starts the transfer in the direction the dialog was opened for; the document is busy
     // until it ends.
     void onRadioTransfer();
@@ -83,6 +90,8 @@ private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
     void onCellChanged(int row, int col);
+    // Applies a row command to a copy of the image and, when it is done, the copy as one step.
+    void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
     // without the backup when the user chose so after a failed one.
     void startWrite(std::optional<MemoryImage> restore, bool withoutBackup = false);

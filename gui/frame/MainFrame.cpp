@@ -118,6 +118,15 @@ void MainFrame::createActions() {
                tr("Change the printer and printing options\nPrint Setup"));
     addCommand(kAppExit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"));
 
+    addCommand(kInsertChannel, tr("&Insert Channel"),
+               tr("Insert an empty channel here; the channels below move down"),
+               QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    addCommand(kDeleteChannel, tr("&Delete Channel"), tr("Delete this channel; the channels below move up"),
+               QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    addCommand(kMoveChannelUp, tr("Move Channel &Up"), tr("Swap this channel with the one above"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
+    addCommand(kMoveChannelDown, tr("Move Channel Do&wn"), tr("Swap this channel with the one below"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down));
     addCommand(kProductInformation, tr("&Product Information"), QString());
     addCommand(kChannelInformation, tr("&Channel Information"), QString());
     addCommand(kOptionalFeatures, tr("&Optional Features"), QString());
@@ -194,6 +203,10 @@ void MainFrame::createActions() {
     toView(kRead, &ProgramView::onRead);
     toView(kWrite, &ProgramView::onWrite);
     toView(kComSetup, &ProgramView::onComSetup);
+    toView(kInsertChannel, &ProgramView::onInsertChannel);
+    toView(kDeleteChannel, &ProgramView::onDeleteChannel);
+    toView(kMoveChannelUp, &ProgramView::onMoveChannelUp);
+    toView(kMoveChannelDown, &ProgramView::onMoveChannelDown);
     connect(commandAction(kProductInformation), &QAction::triggered, this, &MainFrame::onProductInformation);
     connect(commandAction(kOptionalFeatures), &QAction::triggered, this, &MainFrame::onOptionalFeatures);
 
@@ -240,7 +253,8 @@ void MainFrame::createMenus() {
         addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                               kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"),
-                {kEditUndo, kEditRedo, 0, kProductInformation, kChannelInformation, kOptionalFeatures}),
+                {kEditUndo, kEditRedo, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
+                 kProductInformation, kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
@@ -374,8 +388,9 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
-                        kProductInformation, kOptionalFeatures, kComSetup}) {
+    for (int command :
+         {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
+          kOptionalFeatures, kComSetup, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kLanguage}) {

@@ -349,3 +349,42 @@ TEST_F(ChannelGrid, UndoAndRedoEveryKindOfChange) {
     QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(cell(2, 1), "145.50000") << "Ctrl+Y";
 }
+
+TEST_F(ChannelGrid, RowCommandsMoveWholeChannelsAndUndoPutsThemBack) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    MemoryImage start = doc->image();
+    for (int n = 1; n <= 3; ++n) {
+        start.setRxFrequency(n, 14500000 + 10000 * static_cast<uint32_t>(n));
+        start.setTxFrequency(n, 14500000 + 10000 * static_cast<uint32_t>(n));
+        start.setByte(image::channelOffset(n) + 14, static_cast<uint8_t>(n)); // a byte the grid does not show
+    }
+    start.setByte(image::offset::kPriority, 3);
+    doc->applyChange(QStringLiteral("three channels"), start);
+    view()->updateGridFromImage();
+    const auto trigger = [this](int command) { frame()->commandAction(command)->trigger(); };
+
+    grid()->setRowCol(2, 1);
+    trigger(id::kMoveChannelUp);
+    EXPECT_EQ(cell(1, 1), "145.20000");
+    EXPECT_EQ(cell(2, 1), "145.10000");
+    EXPECT_EQ(grid()->row(), 1) << "the current cell goes with the channel";
+    EXPECT_EQ(doc->image().byte(image::channelOffset(1) + 14), 2) << "every byte of the record moves";
+    trigger(id::kInsertChannel);
+    EXPECT_EQ(row(1).join(""), "");
+    EXPECT_EQ(cell(2, 1), "145.20000");
+    EXPECT_EQ(cell(4, 1), "145.30000");
+    EXPECT_EQ(doc->image().byte(image::offset::kPriority), 4) << "the priority channel follows";
+    grid()->setRowCol(3, 1);
+    trigger(id::kDeleteChannel);
+    EXPECT_EQ(cell(3, 1), "145.30000");
+    EXPECT_EQ(doc->image().byte(image::offset::kPriority), 3);
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Delete Channel 3");
+
+    for (int i = 0; i < 3; ++i) {
+        frame()->commandAction(id::kEditUndo)->trigger();
+    }
+    EXPECT_EQ(doc->image(), start);
+    EXPECT_EQ(cell(1, 1), "145.10000");
+    EXPECT_EQ(cell(3, 1), "145.30000");
+}
