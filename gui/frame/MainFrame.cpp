@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
@@ -327,6 +328,7 @@ void MainFrame::createNavigationBar() {
     root->setExpanded(true);
     addDockWidget(Qt::LeftDockWidgetArea, m_navBar);
     connect(tree, &QTreeWidget::itemSelectionChanged, this, &MainFrame::onSelChangedTree);
+    tree->installEventFilter(this);
     connect(m_navBar, &NavigationBar::closeClicked, m_navBar, &QWidget::hide);
     connect(m_navBar, &QDockWidget::visibilityChanged, this, &MainFrame::onUpdateControlBar);
 }
@@ -546,18 +548,38 @@ void MainFrame::onSelChangedTree() {
     QTreeWidget* tree = m_navBar->tree();
     const QPoint pointer = tree->viewport()->mapFromGlobal(QCursor::pos());
     const QTreeWidgetItem* hit = tree->viewport()->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
-    const QString text = hit != nullptr ? hit->text(0) : QString();
-    for (int page : {id::kChannelInformation, id::kOptionalFeatures, id::kProductInformation}) {
-        if (text == pageLabel(page)) {
-            runCommand(page);
-            break;
-        }
+    if (hit == nullptr) {
+        return; // a move of the keyboard's cursor: Enter or Space opens the page (eventFilter)
     }
+    openPage(hit->text(0));
     // Back to the root, so that the next click on any page is a new selection change.
     if (tree->topLevelItemCount() > 0) {
         const QSignalBlocker blocker(tree);
         tree->setCurrentItem(tree->topLevelItem(0));
     }
+}
+
+void MainFrame::openPage(const QString& label) {
+    for (int page : {id::kChannelInformation, id::kOptionalFeatures, id::kProductInformation}) {
+        if (label == pageLabel(page)) {
+            runCommand(page);
+            break;
+        }
+    }
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // From the keyboard, Enter or Space opens the page under the tree's cursor.
+    if (m_navBar != nullptr && watched == m_navBar->tree() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (const QTreeWidgetItem* item = m_navBar->tree()->currentItem()) {
+                openPage(item->text(0));
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainFrame::onChannelInformation() {

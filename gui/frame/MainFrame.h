@@ -91,6 +91,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private slots:
@@ -119,6 +120,8 @@ private:
     // Enables the commands that the active document and a running transfer allow.
     void updateCommands();
     void runCommand(int commandId);
+    // Runs the page of the navigation tree that has this label.
+    void openPage(const QString& label);
     void setCaption(const QString& caption);
     // The caption of the active document, or the program's name while there is none.
     void updateCaption();

@@ -226,7 +226,12 @@ TEST_F(MainFrameTest, RootAndKeyboardSelectionOpenNothing) {
     QTest::keyClick(tree(), Qt::Key_Down);
     EXPECT_EQ(spy.count(), 0);
     EXPECT_FALSE(activeChild()->isVisible());
-    EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
+    // The cursor stays on the page it was moved to, and Enter opens that page.
+    ASSERT_NE(tree()->currentItem(), nullptr);
+    EXPECT_EQ(tree()->currentItem()->text(0), "Channel Information");
+    QTest::keyClick(tree(), Qt::Key_Return);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_TRUE(activeChild()->isVisible());
 }
 
 TEST_F(MainFrameTest, ControlBarCommandTogglesTheBarAndItsCheckMark) {
