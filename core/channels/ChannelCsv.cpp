@@ -330,9 +330,14 @@ private:
 };
 
 std::string RowImporter::frequencyProblem(const std::string& what, MessageId id) const {
+    // The band as far as the image can hold it: a 1 - 30 MHz band starts at 10 MHz.
+    const BandLimits storable = channeledit::storableLimits(m_limits);
+    if (storable.min10Hz > storable.max10Hz) {
+        return what + ": " + messageText(id, false) + " (the image holds no frequency of the band)";
+    }
     return what + ": " + messageText(id, false) + " (the band is " +
-           formatFrequency(static_cast<uint32_t>(std::max(m_limits.min10Hz, 0))) + " to " +
-           formatFrequency(static_cast<uint32_t>(std::max(m_limits.max10Hz, 0))) + " MHz)";
+           formatFrequency(static_cast<uint32_t>(storable.min10Hz)) + " to " +
+           formatFrequency(static_cast<uint32_t>(storable.max10Hz)) + " MHz)";
 }
 
 bool RowImporter::commitReceive() {

@@ -488,6 +488,31 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
     }
 }
 
+// A channel record cannot hold less than 10 MHz: such a channel would read back as empty.
+TEST_F(CliChannel, BelowTenMegahertzIsOutOfRangeInALowBand) {
+    setProgramIni("[Setup]\r\nLanguage=English\r\nAppName=Radio Test\r\nType1=HT-16\r\n"
+                  "Field1=1 - 30MHz\r\n");
+    MemoryImage img = MemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(0);
+    writeImage("low.dat", img);
+    const std::string before = readFile("low.dat");
+
+    for (const char* assignment : {"rx=8.5", "rx=9.995", "rx=0.005"}) {
+        const RunResult r = run({"channel", "low.dat", "1", assignment});
+        EXPECT_EQ(r.exitStatus, 2) << assignment;
+        EXPECT_CONTAINS(r.err,
+                        std::string("channel 1: ") + assignment +
+                            ": Out of range,please input again. (band 1 - 30MHz: "
+                            "10.00000 to 30.00000 MHz, in steps of 5 or 6.25 kHz); low.dat is unchanged");
+        EXPECT_EQ(readFile("low.dat"), before) << assignment;
+    }
+
+    ASSERT_EQ(run({"channel", "low.dat", "1", "rx=10"}).exitStatus, 0);
+    EXPECT_EQ(readImage("low.dat").rxFrequency(1), 1000000u);
+    EXPECT_CONTAINS(run({"show", "low.dat"}).out, " 1  10.00000      10.00000 ");
+}
+
 TEST_F(CliChannel, OtherChannelsKeepEveryByte) {
     MemoryImage img = imageWithChannel(1, 14500000, 14500000);
     // Channel 9 as a radio might hold it: an unknown DCS word, bytes 14/15 and spare bits set,

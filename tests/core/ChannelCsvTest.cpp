@@ -358,6 +358,39 @@ TEST(ChannelCsv, RefusesFilesWithoutAUsableHeader) {
     }
 }
 
+// A band that reaches below 10 MHz gives only what a channel record can hold, for the receive
+// frequency and for a transmit frequency that an offset takes there.
+TEST(ChannelCsv, FrequenciesBelowTenMegahertzAreOutOfRange) {
+    const BandLimits band1To30{100000, 3000000};
+    const channelcsv::ImportResult r = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                             "1,8.500000,,\n"
+                                                             "2,29.000000,-,20.000000\n"
+                                                             "3,10.000000,+,20.000000\n",
+                                                             MemoryImage::newDocument(), band1To30);
+    ASSERT_EQ(r.problems.size(), 2u) << problemsText(r);
+    EXPECT_EQ(r.problems[0].line, 2);
+    EXPECT_EQ(r.problems[0].reason, "Frequency 8.500000: Out of range,please input again. "
+                                    "(the band is 10.00000 to 30.00000 MHz)");
+    EXPECT_EQ(r.problems[1].line, 3);
+    EXPECT_NE(
+        r.problems[1].reason.find("transmit frequency 9.00000 (Duplex -, Offset 20.000000): Out of range"),
+        std::string::npos)
+        << r.problems[1].reason;
+
+    const channelcsv::ImportResult good = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                                "3,10.000000,+,20.000000\n",
+                                                                MemoryImage::newDocument(), band1To30);
+    ASSERT_TRUE(good.ok()) << problemsText(good);
+    EXPECT_EQ(describe(good.image, 3), "ch3 10.00000/30.00000 rx None tx None wide scan lock0 high");
+
+    const channelcsv::ImportResult whollyBelow = channelcsv::importCsv(
+        "Location,Frequency\n1,4.000000\n", MemoryImage::newDocument(), BandLimits{100000, 500000});
+    ASSERT_EQ(whollyBelow.problems.size(), 1u) << problemsText(whollyBelow);
+    EXPECT_EQ(
+        whollyBelow.problems[0].reason,
+        "Frequency 4.000000: Out of range,please input again. (the image holds no frequency of the band)");
+}
+
 TEST(ChannelCsv, AHeaderAloneEmptiesEveryChannel) {
     const channelcsv::ImportResult r =
         channelcsv::importCsv(std::string(kHeader) + "\n", variedImage(), kWideBand);

@@ -203,6 +203,60 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     }
 }
 
+// Whatever the band says, a frequency must be one the image can hold.
+TEST(ChannelTable, CommitsOnlyFrequenciesTheImageCanHold) {
+    const BandLimits band1To30{100000, 3000000};
+    const std::vector<std::string> usedLow = {"20.00000", "20.00000", "None", "None",
+                                              "Wide",     "Yes",      "Off",  "High"};
+    const std::vector<std::string> empty(8);
+    struct Case {
+        const char* name;
+        BandLimits limits;
+        int col;
+        std::vector<std::string> before;
+        std::string typed;
+        std::optional<MessageId> message; // none: accepted
+        std::vector<std::string> after;
+    } cases[] = {
+        {"below 10 MHz in a 1 - 30 MHz band", band1To30, 1, empty, "8.5", MessageId::OutOfRange, empty},
+        {"just below 10 MHz", band1To30, 2, usedLow, "9.995", MessageId::OutOfRange, usedLow},
+        {"10 MHz is the lowest",
+         band1To30,
+         2,
+         usedLow,
+         "10",
+         std::nullopt,
+         {"20.00000", "10.00000", "None", "None", "Wide", "Yes", "Off", "High"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChannelTable t(false);
+        for (int k = 0; k < 8; ++k) {
+            t.setText(5, k + 1, c.before[k]);
+        }
+        const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, c.limits);
+        EXPECT_EQ(out.accepted, !c.message);
+        EXPECT_EQ(out.message, c.message);
+        EXPECT_EQ(rowTexts(t, 5), c.after);
+    }
+}
+
+// A frequency the grid accepts must still be there after the image is saved and loaded.
+TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
+    const BandLimits band1To30{100000, 3000000};
+    for (const char* typed : {"10", "10.00625", "19.995", "30"}) {
+        SCOPED_TRACE(typed);
+        ChannelTable t(false);
+        ASSERT_TRUE(t.commitFrequency(16, col::kRxFrequency, typed, band1To30).accepted);
+        MemoryImage img = MemoryImage::newDocument();
+        t.encode(img);
+        ChannelTable loaded(false);
+        loaded.decode(img);
+        EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
+        EXPECT_TRUE(img.isInUse(16));
+    }
+}
+
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
     ChannelTable t(false);
     const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});
