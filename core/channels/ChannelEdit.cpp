@@ -10,7 +10,7 @@ BandLimits storableLimits(BandLimits band) {
 }
 
 FrequencyEntry readFrequency(std::string_view typed, BandLimits limits) {
-    const std::optional<int32_t> f = parseFrequencyText(typed);
+    const std::optional<int32_t> f = parseTypedFrequency(typed);
     // Out of range whatever the band says when the image cannot hold it.
     const FrequencyCheck check = checkFrequency(f, storableLimits(limits));
     if (check != FrequencyCheck::Ok) {

@@ -25,8 +25,9 @@ constexpr uint32_t kMinStorableFrequency10Hz = 1000000;
 // image::kMaxFrequency10Hz. Empty (min above max) when the band lies wholly outside.
 BandLimits storableLimits(BandLimits band);
 
-// Reads a typed (non-empty) frequency in MHz and checks it: a value outside `limits` or one the
-// image cannot hold (below 10 MHz, or more than eight digits) is out of range; one off the
+// Reads a typed (non-empty) frequency in MHz (parseTypedFrequency: "145.5", "145,5",
+// "145.5 MHz") and checks it: text that is not a frequency, a value outside `limits` or one
+// the image cannot hold (below 10 MHz, or more than eight digits) is out of range; one off the
 // 5 / 6.25 kHz step is off step.
 FrequencyEntry readFrequency(std::string_view typed, BandLimits limits);
 

@@ -466,6 +466,12 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
          {"3", "tx=145.0025"},
          "Error data Value, please input according the step value(6.25K/5k)."},
         {"TooManyDigits", {"3", "rx=1000"}, "Out of range"},
+        {"SecondDecimalPoint",
+         {"3", "rx=145.5.5"},
+         "channel 3: rx=145.5.5: Out of range,please input again. (band 136 - 174MHz: "
+         "136.00000 to 174.00000 MHz, in steps of 5 or 6.25 kHz); a.dat is unchanged"},
+        {"LettersAfterTheNumber", {"3", "tx=146.0125xyz"}, "tx=146.0125xyz: Out of range"},
+        {"AnotherUnit", {"3", "rx=145500 kHz"}, "rx=145500 kHz: Out of range"},
         {"NewChannelRefused", {"4", "rx=500"}, "Out of range"},
         {"ToneNotInTheList", {"3", "rx-tone=100.5"}, "rx-tone=100.5: choose None, a CTCSS tone of the list"},
         {"WidthWord", {"3", "width=medium"}, "width=medium: choose wide or narrow"},
@@ -485,6 +491,27 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
         EXPECT_EQ(r.exitStatus, 2) << c.name;
         EXPECT_CONTAINS(r.err, c.message);
         EXPECT_EQ(readFile("a.dat"), before) << c.name;
+    }
+}
+
+TEST_F(CliChannel, TakesACommaDecimalAndTheUnit) {
+    struct Case {
+        const char* name;
+        const char* assignment;
+        uint32_t rx10Hz;
+    } cases[] = {
+        {"CommaDecimal", "rx=145,5", 14550000},
+        {"UnitAfterABlank", "rx=145.5 MHz", 14550000},
+        {"LowerCaseUnitWithBlanksAround", "rx= 145.0125mhz ", 14501250},
+        {"CommaAndUnit", "rx=146,00625MHz", 14600625},
+    };
+    for (const Case& c : cases) {
+        writeImage("a.dat", imageWithChannel(3, 14500000, 14560000));
+        const RunResult r = run({"channel", "a.dat", "1", c.assignment});
+        ASSERT_EQ(r.exitStatus, 0) << c.name << ": " << r.err;
+        const MemoryImage after = readImage("a.dat");
+        EXPECT_EQ(after.rxFrequency(1), c.rx10Hz) << c.name;
+        EXPECT_EQ(after.txFrequency(1), c.rx10Hz) << c.name;
     }
 }
 

@@ -203,9 +203,11 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     }
 }
 
-// Whatever the band says, a frequency must be one the image can hold.
-TEST(ChannelTable, CommitsOnlyFrequenciesTheImageCanHold) {
+// The same rules whatever the band: the text must be a frequency, and one the image can hold.
+TEST(ChannelTable, CommitsOnlyTextsThatAreFrequencies) {
     const BandLimits band1To30{100000, 3000000};
+    const std::vector<std::string> used = {"145.00000", "145.60000", "88.5", "D023N",
+                                           "Wide",      "Yes",       "Off",  "High"};
     const std::vector<std::string> usedLow = {"20.00000", "20.00000", "None", "None",
                                               "Wide",     "Yes",      "Off",  "High"};
     const std::vector<std::string> empty(8);
@@ -218,6 +220,32 @@ TEST(ChannelTable, CommitsOnlyFrequenciesTheImageCanHold) {
         std::optional<MessageId> message; // none: accepted
         std::vector<std::string> after;
     } cases[] = {
+        {"comma decimal",
+         kBand130To160,
+         1,
+         used,
+         "145,5",
+         std::nullopt,
+         {"145.50000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"unit after a blank",
+         kBand130To160,
+         2,
+         used,
+         "145.5 MHz",
+         std::nullopt,
+         {"145.00000", "145.50000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"lower-case unit makes a new channel",
+         kBand130To160,
+         1,
+         empty,
+         "145.5mhz",
+         std::nullopt,
+         {"145.50000", "145.50000", "None", "None", "Wide", "Yes", "Off", "High"}},
+        {"second decimal point keeps the row", kBand130To160, 1, used, "145.5.5", MessageId::OutOfRange,
+         used},
+        {"letters after the number keep the row", kBand130To160, 2, used, "146.0125xyz",
+         MessageId::OutOfRange, used},
+        {"comma then point keeps the row", kBand130To160, 1, used, "145,5.5", MessageId::OutOfRange, used},
         {"below 10 MHz in a 1 - 30 MHz band", band1To30, 1, empty, "8.5", MessageId::OutOfRange, empty},
         {"just below 10 MHz", band1To30, 2, usedLow, "9.995", MessageId::OutOfRange, usedLow},
         {"10 MHz is the lowest",
