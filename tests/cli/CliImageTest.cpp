@@ -777,6 +777,12 @@ TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
         {"LocationSeventeen",
          header + good + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
          {"list.csv:3: Location 17 is past the 16 channels"}},
+        {"FrequencyFinerThan10Hz",
+         header + good + "2,,145.500009,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" +
+             "3,,145.500000,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:3: Frequency 145.500009 MHz cannot be stored: the radio keeps frequencies in steps of 10 "
+          "Hz",
+          "list.csv:4: Offset 0.600009 MHz cannot be stored", "2 problems in list.csv; nothing imported"}},
         {"SeveralBadRows",
          header + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" + good +
              "3,,145.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",

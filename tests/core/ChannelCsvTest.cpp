@@ -266,6 +266,15 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
         {"FrequencyOffStep",
          "1,,145.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Error data Value, please input according the step value(6.25K/5k)."},
+        {"FrequencyFinerThan10Hz",
+         "1,,145.500009,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Frequency 145.500009 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz"},
+        {"OffsetFinerThan10Hz",
+         "1,,145.500000,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Offset 0.600009 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz"},
+        {"SplitFinerThan10Hz",
+         "1,,145.500000,split,146.1000001,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Offset 146.1000001 MHz cannot be stored"},
         {"FrequencyNotANumber", "1,,abc,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Frequency \"abc\" is not a number of MHz"},
         {"OffsetLeavesTheBand",
@@ -356,6 +365,19 @@ TEST(ChannelCsv, RefusesFilesWithoutAUsableHeader) {
         EXPECT_NE(r.problems[0].reason.find(c.reason), std::string::npos)
             << c.name << ": " << r.problems[0].reason;
     }
+}
+
+// Zeros past the fifth decimal change nothing: other tools write six decimals and more.
+TEST(ChannelCsv, ZerosPastTheFifthDecimalAreWholeTenHertz) {
+    const channelcsv::ImportResult r = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                             "1,145.5000000000,+,0.600000\n"
+                                                             "2,145.00625000,split,146.01250000\n"
+                                                             "3,146.,-,.6\n",
+                                                             MemoryImage::newDocument(), kBand136To174);
+    ASSERT_TRUE(r.ok()) << problemsText(r);
+    EXPECT_EQ(describe(r.image, 1), "ch1 145.50000/146.10000 rx None tx None wide scan lock0 high");
+    EXPECT_EQ(describe(r.image, 2), "ch2 145.00625/146.01250 rx None tx None wide scan lock0 high");
+    EXPECT_EQ(describe(r.image, 3), "ch3 146.00000/145.40000 rx None tx None wide scan lock0 high");
 }
 
 // A band that reaches below 10 MHz gives only what a channel record can hold, for the receive
