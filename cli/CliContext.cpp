@@ -190,6 +190,9 @@ std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& ima
 }
 
 std::string CliContext::limitsText(BandLimits limits) {
+    if (limits.min10Hz > limits.max10Hz) {
+        return "no frequency the image can hold";
+    }
     const auto mhz = [](int32_t f) { return formatFrequency(static_cast<uint32_t>(std::max(f, 0))); };
     return mhz(limits.min10Hz) + " to " + mhz(limits.max10Hz) + " MHz";
 }

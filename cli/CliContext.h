@@ -58,7 +58,7 @@ public:
     // Type, band and band limits of the image from Program.ini; reports and returns nullopt
     // when Program.ini gives no band for them, since every frequency would then be refused.
     std::optional<radiomodel::TypeAndBand> bandOf(const MemoryImage& image);
-    // "136.00000 to 174.00000 MHz"
+    // "136.00000 to 174.00000 MHz"; words that say so when min is above max.
     static std::string limitsText(BandLimits limits);
 
 private:

@@ -339,11 +339,11 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             }
             const channeledit::FrequencyEntry entry = channeledit::readFrequency(it->second, band->limits);
             if (!entry.accepted()) {
-                return ctx.fail(ExitStatus::BadInput, "channel " + number + ": " + key + "=" + it->second +
-                                                          ": " + messageText(*entry.refusal, false) +
-                                                          " (band " + band->bandName + ": " +
-                                                          CliContext::limitsText(band->limits) +
-                                                          ", in steps of 5 or 6.25 kHz)" + unchanged);
+                return ctx.fail(ExitStatus::BadInput,
+                                "channel " + number + ": " + key + "=" + it->second + ": " +
+                                    messageText(*entry.refusal, false) + " (band " + band->bandName + ": " +
+                                    CliContext::limitsText(channeledit::storableLimits(band->limits)) +
+                                    ", in steps of 5 or 6.25 kHz)" + unchanged);
             }
             value = entry.freq10Hz;
         }

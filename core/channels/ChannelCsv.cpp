@@ -28,6 +28,8 @@ constexpr uint32_t kStep5k10Hz = 500;
 // Power at or above this many tenths of a watt is the radio's high setting.
 constexpr int32_t kHighPowerDeciWatt = 30;
 
+const char* const kTenHertzOnly = "the radio keeps frequencies in steps of 10 Hz (five decimals of MHz)";
+
 const char* const kPlaceholderCtcss = "88.5";
 const char* const kPlaceholderDcs = "023";
 const char* const kPlaceholderPolarity = "NN";
@@ -60,6 +62,18 @@ bool isPlainDecimal(std::string_view text) {
         }
     }
     return digit;
+}
+
+// A plain decimal of MHz with no digit other than 0 past the fifth decimal: a whole number of
+// 10 Hz, the unit the image keeps frequencies in ("145.500000" yes, "145.500009" no).
+bool isWholeTenHertz(std::string_view plainDecimal) {
+    constexpr size_t kDecimals = 5;
+    const size_t point = plainDecimal.find('.');
+    if (point == std::string_view::npos || plainDecimal.size() - point - 1 <= kDecimals) {
+        return true;
+    }
+    const std::string_view past = plainDecimal.substr(point + 1 + kDecimals);
+    return past.find_first_not_of('0') == std::string_view::npos;
 }
 
 bool isPlainInteger(std::string_view text) {
@@ -330,9 +344,14 @@ private:
 };
 
 std::string RowImporter::frequencyProblem(const std::string& what, MessageId id) const {
+    // The band as far as the image can hold it: a 1 - 30 MHz band starts at 10 MHz.
+    const BandLimits storable = channeledit::storableLimits(m_limits);
+    if (storable.min10Hz > storable.max10Hz) {
+        return what + ": " + messageText(id, false) + " (the image holds no frequency of the band)";
+    }
     return what + ": " + messageText(id, false) + " (the band is " +
-           formatFrequency(static_cast<uint32_t>(std::max(m_limits.min10Hz, 0))) + " to " +
-           formatFrequency(static_cast<uint32_t>(std::max(m_limits.max10Hz, 0))) + " MHz)";
+           formatFrequency(static_cast<uint32_t>(storable.min10Hz)) + " to " +
+           formatFrequency(static_cast<uint32_t>(storable.max10Hz)) + " MHz)";
 }
 
 bool RowImporter::commitReceive() {
@@ -343,6 +362,10 @@ bool RowImporter::commitReceive() {
     }
     if (!isPlainDecimal(text)) {
         problem("Frequency " + quoted(text) + " is not a number of MHz");
+        return false;
+    }
+    if (!isWholeTenHertz(text)) {
+        problem("Frequency " + text + " MHz cannot be stored: " + kTenHertzOnly);
         return false;
     }
     const channeledit::FrequencyEntry entry = channeledit::readFrequency(text, m_limits);
@@ -371,6 +394,10 @@ void RowImporter::commitTransmit() {
     }
     if (!isPlainDecimal(offset)) {
         problem("Offset " + quoted(offset) + " is not a number of MHz");
+        return;
+    }
+    if (!isWholeTenHertz(offset)) {
+        problem("Offset " + offset + " MHz cannot be stored: " + kTenHertzOnly);
         return;
     }
     std::string txText = offset;

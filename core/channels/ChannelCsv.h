@@ -48,10 +48,12 @@ struct ImportResult {
 
 // Reads a channel list and applies it to `image` as the whole channel list: channels the list
 // does not name become empty. Every row goes through the channel grid's commit rules (band
-// `limits`, the 5 / 6.25 kHz step, new-channel defaults); tones must be ones the image can
-// hold. Skip "P" makes that channel the priority channel (the option is kept when no row says
-// P). Busy lock comes from the BusyLock column when a row fills it, otherwise it stays what the
-// image had for that channel (Off for a channel that was empty).
+// `limits`, the 5 / 6.25 kHz step, new-channel defaults); Frequency and Offset must be plain
+// decimals of MHz and whole numbers of 10 Hz (only zeros past the fifth decimal), and tones must
+// be ones the image can hold: nothing is rounded. Skip "P" makes that channel the priority
+// channel (the option is kept when no row says P). Busy lock comes from the BusyLock column when
+// a row fills it, otherwise it stays what the image had for that channel (Off for a channel that
+// was empty).
 //
 // Accepted text: UTF-8 with or without a byte order mark, LF or CR LF, quoted fields with
 // doubled quotes, line breaks and commas inside, '#' comment lines, blank lines; columns found

@@ -1,13 +1,18 @@
 #include "channels/ChannelEdit.h"
 
+#include <algorithm>
+
 namespace channeledit {
 
+BandLimits storableLimits(BandLimits band) {
+    return {std::max(band.min10Hz, static_cast<int32_t>(kMinStorableFrequency10Hz)),
+            std::min(band.max10Hz, static_cast<int32_t>(image::kMaxFrequency10Hz))};
+}
+
 FrequencyEntry readFrequency(std::string_view typed, BandLimits limits) {
-    std::optional<int32_t> f = parseFrequencyText(typed);
-    if (f && (*f <= 0 || static_cast<uint32_t>(*f) > image::kMaxFrequency10Hz)) {
-        f.reset(); // the image cannot hold it: out of range whatever the band says
-    }
-    const FrequencyCheck check = checkFrequency(f, limits);
+    const std::optional<int32_t> f = parseTypedFrequency(typed);
+    // Out of range whatever the band says when the image cannot hold it.
+    const FrequencyCheck check = checkFrequency(f, storableLimits(limits));
     if (check != FrequencyCheck::Ok) {
         return {0, messageFor(check)};
     }

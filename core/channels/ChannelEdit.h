@@ -17,9 +17,18 @@ struct FrequencyEntry {
     bool accepted() const { return !refusal; }
 };
 
-// Reads a typed (non-empty) frequency in MHz and checks it: outside `limits` or off the
-// 5 / 6.25 kHz step it is refused. 0 and values of more than eight digits cannot be stored and
-// count as out of range whatever the band says.
+// The smallest frequency a channel record can hold: below 10 MHz the most significant BCD byte
+// is 0x00, which reads back as an empty field, so the channel would be lost at the next load.
+constexpr uint32_t kMinStorableFrequency10Hz = 1000000;
+
+// The part of a band the image can hold: `band` cut to kMinStorableFrequency10Hz ..
+// image::kMaxFrequency10Hz. Empty (min above max) when the band lies wholly outside.
+BandLimits storableLimits(BandLimits band);
+
+// Reads a typed (non-empty) frequency in MHz (parseTypedFrequency: "145.5", "145,5",
+// "145.5 MHz") and checks it: text that is not a frequency, a value outside `limits` or one
+// the image cannot hold (below 10 MHz, or more than eight digits) is out of range; one off the
+// 5 / 6.25 kHz step is off step.
 FrequencyEntry readFrequency(std::string_view typed, BandLimits limits);
 
 // A new receive frequency (none deletes the channel, which becomes Channel::erased()):

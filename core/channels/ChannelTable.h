@@ -77,9 +77,11 @@ public:
     //   the default texts; an existing one changes its receive frequency only;
     // - transmit: empty falls back to the receive frequency; without a receive frequency the
     //   cell stays empty;
-    // - a frequency outside `limits` or off the 5 / 6.25 kHz step is refused with its message
-    //   and the table keeps the text it had: one typo never deletes a channel. 0 and values of
-    //   more than eight digits cannot be stored and count as out of range.
+    // - the text is read as channeledit::readFrequency reads it ("145.5", "145,5", "145.5 MHz");
+    //   text that is not a frequency ("145.5.5"), a frequency outside `limits` or off the
+    //   5 / 6.25 kHz step is refused with its message and the table keeps the text it had: one
+    //   typo never deletes a channel. Values below 10 MHz or of more than eight digits cannot be
+    //   stored and count as out of range.
     CommitOutcome commitFrequency(int row, int col, const std::string& typed, BandLimits limits);
 
     // Commits a list cell (columns 3 to 8). `chosen` is the editor's text; `userChose` says the

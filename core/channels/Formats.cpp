@@ -97,10 +97,12 @@ struct DecimalText {
     bool negative = false;
     std::string_view intDigits;
     std::string_view fracDigits;
-    int64_t exponent = 0; // capped at +-kExponentCap
+    int64_t exponent = 0;  // capped at +-kExponentCap
+    std::string_view rest; // the text after the number
 };
 
-std::optional<DecimalText> scanDecimal(std::string_view text) {
+// `commaIsPoint`: a ',' separates the decimals as '.' does ("145,5"), for typed text.
+std::optional<DecimalText> scanDecimal(std::string_view text, bool commaIsPoint = false) {
     DecimalText number;
     text = skipBlanks(text);
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
@@ -109,7 +111,7 @@ std::optional<DecimalText> scanDecimal(std::string_view text) {
     }
     number.intDigits = leadingDigits(text);
     text.remove_prefix(number.intDigits.size());
-    if (!text.empty() && text[0] == '.') {
+    if (!text.empty() && (text[0] == '.' || (commaIsPoint && text[0] == ','))) {
         text.remove_prefix(1);
         number.fracDigits = leadingDigits(text);
         text.remove_prefix(number.fracDigits.size());
@@ -132,26 +134,29 @@ std::optional<DecimalText> scanDecimal(std::string_view text) {
                 exponent = std::min<int64_t>(exponent * 10 + (c - '0'), kExponentCap);
             }
             number.exponent = negativeExponent ? -exponent : exponent;
+            text = rest.substr(digits.size());
         }
     }
+    number.rest = text;
     return number;
 }
 
-} // namespace
-
-std::string formatFrequency(uint32_t freq10Hz) {
-    return decimalText(freq10Hz / kFreqScale) + '.' + decimalText(freq10Hz % kFreqScale, kFrequencyDecimals);
+// The text left after a typed frequency's number is allowed to say only "MHz" (any case), with
+// blanks before, after or instead of it.
+bool isUnitSuffix(std::string_view rest) {
+    rest = skipBlanks(rest);
+    if (ascii::startsWithIgnoringCase(rest, "mhz")) {
+        rest = skipBlanks(rest.substr(3));
+    }
+    return rest.empty();
 }
 
-std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
-    std::optional<DecimalText> number = scanDecimal(text);
-    if (!number) {
-        return 0;
-    }
+// The scanned number times 10^decimals, truncated toward zero; nullopt beyond int32_t.
+std::optional<int32_t> scaledValue(const DecimalText& number, int decimals) {
     // The significant digits are `integer` followed by `fraction`; `pointPos` is where the
     // decimal point sits relative to their first digit (negative for 0.00123).
-    std::string_view integer = stripLeadingZeros(number->intDigits);
-    std::string_view fraction = number->fracDigits;
+    std::string_view integer = stripLeadingZeros(number.intDigits);
+    std::string_view fraction = number.fracDigits;
     int64_t pointPos = static_cast<int64_t>(integer.size());
     if (integer.empty()) {
         std::string_view significant = stripLeadingZeros(fraction);
@@ -163,7 +168,7 @@ std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
     }
     // The count of digits left of the point after scaling: the first significant digit is
     // non-zero, so more than ten digits are at least 10^10, beyond any int32_t.
-    const int64_t wholeDigits = pointPos + number->exponent + decimals;
+    const int64_t wholeDigits = pointPos + number.exponent + decimals;
     if (wholeDigits <= 0) {
         return 0;
     }
@@ -181,15 +186,34 @@ std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
         }
         magnitude = magnitude * 10 + (digit - '0');
     }
-    const int64_t value = number->negative ? -magnitude : magnitude;
+    const int64_t value = number.negative ? -magnitude : magnitude;
     if (value < kInt32Min || value > kInt32Max) {
         return std::nullopt;
     }
     return static_cast<int32_t>(value);
 }
 
+} // namespace
+
+std::string formatFrequency(uint32_t freq10Hz) {
+    return decimalText(freq10Hz / kFreqScale) + '.' + decimalText(freq10Hz % kFreqScale, kFrequencyDecimals);
+}
+
+std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals) {
+    const std::optional<DecimalText> number = scanDecimal(text);
+    return number ? scaledValue(*number, decimals) : std::optional<int32_t>(0);
+}
+
 std::optional<int32_t> parseFrequencyText(std::string_view text) {
     return parseScaledDecimal(text, kFrequencyDecimals);
+}
+
+std::optional<int32_t> parseTypedFrequency(std::string_view text) {
+    const std::optional<DecimalText> number = scanDecimal(text, true);
+    if (!number || !isUnitSuffix(number->rest)) {
+        return std::nullopt;
+    }
+    return scaledValue(*number, kFrequencyDecimals);
 }
 
 BandLimits bandLimitsFromText(std::string_view bandText) {

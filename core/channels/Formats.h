@@ -26,9 +26,18 @@ std::string formatFrequency(uint32_t freq10Hz);
 // nullopt when the scaled value does not fit an int32_t (1e30, "1e999999999").
 std::optional<int32_t> parseScaledDecimal(std::string_view text, int decimals);
 
-// A typed frequency in MHz to 10 Hz units: "145.0125" -> 14501250, "abc" -> 0;
-// nullopt when it does not fit an int32_t.
+// A frequency text in MHz as the grid's cells and files hold it, to 10 Hz units, read as
+// parseScaledDecimal reads it: "145.0125" -> 14501250, "abc" -> 0; nullopt when it does not fit
+// an int32_t.
 std::optional<int32_t> parseFrequencyText(std::string_view text);
+
+// A frequency in MHz as a person types it, to 10 Hz units. The number is read as
+// parseScaledDecimal reads it (blanks, sign, digits, decimals past the fifth truncated, an
+// exponent with digits), except that a ',' is a decimal point as '.' is ("145,5" -> 14550000),
+// and all that may follow it is "MHz" in any letter case, with blanks before and after
+// ("145.5 MHz", "145.5mhz "). Anything else gives nullopt, as does a value that does not fit an
+// int32_t: "145.5.5", "146.0125xyz", "145e", "abc", "" and "MHz" are not frequencies.
+std::optional<int32_t> parseTypedFrequency(std::string_view text);
 
 // The inclusive frequency range of a band, in 10 Hz units.
 struct BandLimits {

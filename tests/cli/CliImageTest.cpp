@@ -466,6 +466,12 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
          {"3", "tx=145.0025"},
          "Error data Value, please input according the step value(6.25K/5k)."},
         {"TooManyDigits", {"3", "rx=1000"}, "Out of range"},
+        {"SecondDecimalPoint",
+         {"3", "rx=145.5.5"},
+         "channel 3: rx=145.5.5: Out of range,please input again. (band 136 - 174MHz: "
+         "136.00000 to 174.00000 MHz, in steps of 5 or 6.25 kHz); a.dat is unchanged"},
+        {"LettersAfterTheNumber", {"3", "tx=146.0125xyz"}, "tx=146.0125xyz: Out of range"},
+        {"AnotherUnit", {"3", "rx=145500 kHz"}, "rx=145500 kHz: Out of range"},
         {"NewChannelRefused", {"4", "rx=500"}, "Out of range"},
         {"ToneNotInTheList", {"3", "rx-tone=100.5"}, "rx-tone=100.5: choose None, a CTCSS tone of the list"},
         {"WidthWord", {"3", "width=medium"}, "width=medium: choose wide or narrow"},
@@ -486,6 +492,52 @@ TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
         EXPECT_CONTAINS(r.err, c.message);
         EXPECT_EQ(readFile("a.dat"), before) << c.name;
     }
+}
+
+TEST_F(CliChannel, TakesACommaDecimalAndTheUnit) {
+    struct Case {
+        const char* name;
+        const char* assignment;
+        uint32_t rx10Hz;
+    } cases[] = {
+        {"CommaDecimal", "rx=145,5", 14550000},
+        {"UnitAfterABlank", "rx=145.5 MHz", 14550000},
+        {"LowerCaseUnitWithBlanksAround", "rx= 145.0125mhz ", 14501250},
+        {"CommaAndUnit", "rx=146,00625MHz", 14600625},
+    };
+    for (const Case& c : cases) {
+        writeImage("a.dat", imageWithChannel(3, 14500000, 14560000));
+        const RunResult r = run({"channel", "a.dat", "1", c.assignment});
+        ASSERT_EQ(r.exitStatus, 0) << c.name << ": " << r.err;
+        const MemoryImage after = readImage("a.dat");
+        EXPECT_EQ(after.rxFrequency(1), c.rx10Hz) << c.name;
+        EXPECT_EQ(after.txFrequency(1), c.rx10Hz) << c.name;
+    }
+}
+
+// A channel record cannot hold less than 10 MHz: such a channel would read back as empty.
+TEST_F(CliChannel, BelowTenMegahertzIsOutOfRangeInALowBand) {
+    setProgramIni("[Setup]\r\nLanguage=English\r\nAppName=Radio Test\r\nType1=HT-16\r\n"
+                  "Field1=1 - 30MHz\r\n");
+    MemoryImage img = MemoryImage::newDocument();
+    img.setRadioType(0);
+    img.setBand(0);
+    writeImage("low.dat", img);
+    const std::string before = readFile("low.dat");
+
+    for (const char* assignment : {"rx=8.5", "rx=9.995", "rx=0.005"}) {
+        const RunResult r = run({"channel", "low.dat", "1", assignment});
+        EXPECT_EQ(r.exitStatus, 2) << assignment;
+        EXPECT_CONTAINS(r.err,
+                        std::string("channel 1: ") + assignment +
+                            ": Out of range,please input again. (band 1 - 30MHz: "
+                            "10.00000 to 30.00000 MHz, in steps of 5 or 6.25 kHz); low.dat is unchanged");
+        EXPECT_EQ(readFile("low.dat"), before) << assignment;
+    }
+
+    ASSERT_EQ(run({"channel", "low.dat", "1", "rx=10"}).exitStatus, 0);
+    EXPECT_EQ(readImage("low.dat").rxFrequency(1), 1000000u);
+    EXPECT_CONTAINS(run({"show", "low.dat"}).out, " 1  10.00000      10.00000 ");
 }
 
 TEST_F(CliChannel, OtherChannelsKeepEveryByte) {
@@ -725,6 +777,12 @@ TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
         {"LocationSeventeen",
          header + good + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
          {"list.csv:3: Location 17 is past the 16 channels"}},
+        {"FrequencyFinerThan10Hz",
+         header + good + "2,,145.500009,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" +
+             "3,,145.500000,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
+         {"list.csv:3: Frequency 145.500009 MHz cannot be stored: the radio keeps frequencies in steps of 10 "
+          "Hz",
+          "list.csv:4: Offset 0.600009 MHz cannot be stored", "2 problems in list.csv; nothing imported"}},
         {"SeveralBadRows",
          header + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" + good +
              "3,,145.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",

@@ -266,6 +266,15 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
         {"FrequencyOffStep",
          "1,,145.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Error data Value, please input according the step value(6.25K/5k)."},
+        {"FrequencyFinerThan10Hz",
+         "1,,145.500009,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Frequency 145.500009 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz"},
+        {"OffsetFinerThan10Hz",
+         "1,,145.500000,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Offset 0.600009 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz"},
+        {"SplitFinerThan10Hz",
+         "1,,145.500000,split,146.1000001,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Offset 146.1000001 MHz cannot be stored"},
         {"FrequencyNotANumber", "1,,abc,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Frequency \"abc\" is not a number of MHz"},
         {"OffsetLeavesTheBand",
@@ -356,6 +365,52 @@ TEST(ChannelCsv, RefusesFilesWithoutAUsableHeader) {
         EXPECT_NE(r.problems[0].reason.find(c.reason), std::string::npos)
             << c.name << ": " << r.problems[0].reason;
     }
+}
+
+// Zeros past the fifth decimal change nothing: other tools write six decimals and more.
+TEST(ChannelCsv, ZerosPastTheFifthDecimalAreWholeTenHertz) {
+    const channelcsv::ImportResult r = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                             "1,145.5000000000,+,0.600000\n"
+                                                             "2,145.00625000,split,146.01250000\n"
+                                                             "3,146.,-,.6\n",
+                                                             MemoryImage::newDocument(), kBand136To174);
+    ASSERT_TRUE(r.ok()) << problemsText(r);
+    EXPECT_EQ(describe(r.image, 1), "ch1 145.50000/146.10000 rx None tx None wide scan lock0 high");
+    EXPECT_EQ(describe(r.image, 2), "ch2 145.00625/146.01250 rx None tx None wide scan lock0 high");
+    EXPECT_EQ(describe(r.image, 3), "ch3 146.00000/145.40000 rx None tx None wide scan lock0 high");
+}
+
+// A band that reaches below 10 MHz gives only what a channel record can hold, for the receive
+// frequency and for a transmit frequency that an offset takes there.
+TEST(ChannelCsv, FrequenciesBelowTenMegahertzAreOutOfRange) {
+    const BandLimits band1To30{100000, 3000000};
+    const channelcsv::ImportResult r = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                             "1,8.500000,,\n"
+                                                             "2,29.000000,-,20.000000\n"
+                                                             "3,10.000000,+,20.000000\n",
+                                                             MemoryImage::newDocument(), band1To30);
+    ASSERT_EQ(r.problems.size(), 2u) << problemsText(r);
+    EXPECT_EQ(r.problems[0].line, 2);
+    EXPECT_EQ(r.problems[0].reason, "Frequency 8.500000: Out of range,please input again. "
+                                    "(the band is 10.00000 to 30.00000 MHz)");
+    EXPECT_EQ(r.problems[1].line, 3);
+    EXPECT_NE(
+        r.problems[1].reason.find("transmit frequency 9.00000 (Duplex -, Offset 20.000000): Out of range"),
+        std::string::npos)
+        << r.problems[1].reason;
+
+    const channelcsv::ImportResult good = channelcsv::importCsv("Location,Frequency,Duplex,Offset\n"
+                                                                "3,10.000000,+,20.000000\n",
+                                                                MemoryImage::newDocument(), band1To30);
+    ASSERT_TRUE(good.ok()) << problemsText(good);
+    EXPECT_EQ(describe(good.image, 3), "ch3 10.00000/30.00000 rx None tx None wide scan lock0 high");
+
+    const channelcsv::ImportResult whollyBelow = channelcsv::importCsv(
+        "Location,Frequency\n1,4.000000\n", MemoryImage::newDocument(), BandLimits{100000, 500000});
+    ASSERT_EQ(whollyBelow.problems.size(), 1u) << problemsText(whollyBelow);
+    EXPECT_EQ(
+        whollyBelow.problems[0].reason,
+        "Frequency 4.000000: Out of range,please input again. (the image holds no frequency of the band)");
 }
 
 TEST(ChannelCsv, AHeaderAloneEmptiesEveryChannel) {

@@ -203,6 +203,88 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     }
 }
 
+// The same rules whatever the band: the text must be a frequency, and one the image can hold.
+TEST(ChannelTable, CommitsOnlyTextsThatAreFrequencies) {
+    const BandLimits band1To30{100000, 3000000};
+    const std::vector<std::string> used = {"145.00000", "145.60000", "88.5", "D023N",
+                                           "Wide",      "Yes",       "Off",  "High"};
+    const std::vector<std::string> usedLow = {"20.00000", "20.00000", "None", "None",
+                                              "Wide",     "Yes",      "Off",  "High"};
+    const std::vector<std::string> empty(8);
+    struct Case {
+        const char* name;
+        BandLimits limits;
+        int col;
+        std::vector<std::string> before;
+        std::string typed;
+        std::optional<MessageId> message; // none: accepted
+        std::vector<std::string> after;
+    } cases[] = {
+        {"comma decimal",
+         kBand130To160,
+         1,
+         used,
+         "145,5",
+         std::nullopt,
+         {"145.50000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"unit after a blank",
+         kBand130To160,
+         2,
+         used,
+         "145.5 MHz",
+         std::nullopt,
+         {"145.00000", "145.50000", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
+        {"lower-case unit makes a new channel",
+         kBand130To160,
+         1,
+         empty,
+         "145.5mhz",
+         std::nullopt,
+         {"145.50000", "145.50000", "None", "None", "Wide", "Yes", "Off", "High"}},
+        {"second decimal point keeps the row", kBand130To160, 1, used, "145.5.5", MessageId::OutOfRange,
+         used},
+        {"letters after the number keep the row", kBand130To160, 2, used, "146.0125xyz",
+         MessageId::OutOfRange, used},
+        {"comma then point keeps the row", kBand130To160, 1, used, "145,5.5", MessageId::OutOfRange, used},
+        {"below 10 MHz in a 1 - 30 MHz band", band1To30, 1, empty, "8.5", MessageId::OutOfRange, empty},
+        {"just below 10 MHz", band1To30, 2, usedLow, "9.995", MessageId::OutOfRange, usedLow},
+        {"10 MHz is the lowest",
+         band1To30,
+         2,
+         usedLow,
+         "10",
+         std::nullopt,
+         {"20.00000", "10.00000", "None", "None", "Wide", "Yes", "Off", "High"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChannelTable t(false);
+        for (int k = 0; k < 8; ++k) {
+            t.setText(5, k + 1, c.before[k]);
+        }
+        const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, c.limits);
+        EXPECT_EQ(out.accepted, !c.message);
+        EXPECT_EQ(out.message, c.message);
+        EXPECT_EQ(rowTexts(t, 5), c.after);
+    }
+}
+
+// A frequency the grid accepts must still be there after the image is saved and loaded.
+TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
+    const BandLimits band1To30{100000, 3000000};
+    for (const char* typed : {"10", "10.00625", "19.995", "30"}) {
+        SCOPED_TRACE(typed);
+        ChannelTable t(false);
+        ASSERT_TRUE(t.commitFrequency(16, col::kRxFrequency, typed, band1To30).accepted);
+        MemoryImage img = MemoryImage::newDocument();
+        t.encode(img);
+        ChannelTable loaded(false);
+        loaded.decode(img);
+        EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
+        EXPECT_TRUE(img.isInUse(16));
+    }
+}
+
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
     ChannelTable t(false);
     const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});

@@ -97,6 +97,50 @@ TEST(FormatsFrequency, ScalesByTheGivenDecimals) {
     EXPECT_EQ(parseScaledDecimal("1234", -2), 12);
 }
 
+// What a person types into a frequency cell or radioprog's rx=/tx=: a number and at most a unit,
+// nothing that merely starts like a number.
+TEST(FormatsFrequency, ReadsTypedFrequenciesStrictly) {
+    struct Row {
+        const char* name;
+        const char* text;
+        std::optional<int32_t> units;
+    } rows[] = {
+        {"plain", "145.5", 14550000},
+        {"comma decimal", "145,5", 14550000},
+        {"comma with the 6.25 kHz step", "145,00625", 14500625},
+        {"comma last", "145,", 14500000},
+        {"unit", "145.5MHz", 14550000},
+        {"blank before the unit", "145.5 MHz", 14550000},
+        {"lower-case unit", "145.5mhz", 14550000},
+        {"mixed-case unit", "145,5 mHZ", 14550000},
+        {"blanks around", " \t145.5 MHz \n", 14550000},
+        {"sixth decimal still truncated", "145.012345", 14501234},
+        {"exponent", "1.450125e2", 14501250},
+        {"exponent then unit", "1.45E2 MHz", 14500000},
+        {"negative reads, the caller refuses it", "-145", -14500000},
+        {"one past largest int32", "21474.83648", std::nullopt},
+        {"second decimal point", "145.5.5", std::nullopt},
+        {"comma then point", "145,5.5", std::nullopt},
+        {"thousands separator", "1,450.5", std::nullopt},
+        {"letters after the number", "146.0125xyz", std::nullopt},
+        {"second number", "145 146", std::nullopt},
+        {"unit twice", "145 MHz MHz", std::nullopt},
+        {"another unit", "145500 kHz", std::nullopt},
+        {"part of the unit", "145 MH", std::nullopt},
+        {"unit first", "MHz 145", std::nullopt},
+        {"unit alone", "MHz", std::nullopt},
+        {"exponent without digits", "145e", std::nullopt},
+        {"letters", "abc", std::nullopt},
+        {"point alone", ".", std::nullopt},
+        {"blanks only", "   ", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(parseTypedFrequency(row.text), row.units);
+    }
+}
+
 // Every count the grid can show must read back to itself, or a save would move the channel.
 TEST(FormatsFrequency, FormattedTextReadsBackToTheSameUnits) {
     auto check = [](uint32_t v) {
@@ -343,6 +387,8 @@ TEST(FormatsLocale, CommaDecimalLocaleChangesNothing) {
     EXPECT_EQ(parseFrequencyText("145.0125"), 14501250);
     EXPECT_EQ(parseFrequencyText("145,0125"), 14500000);
     EXPECT_EQ(parseFrequencyText("1.450125e2"), 14501250);
+    EXPECT_EQ(parseTypedFrequency("145,0125"), 14501250);
+    EXPECT_EQ(parseTypedFrequency("145.0125 MHz"), 14501250);
     EXPECT_EQ(formatTone(Tone::ctcss(885), false), "88.5");
     EXPECT_EQ(parseToneText("88.5"), Tone::ctcss(885));
     EXPECT_EQ(bandLimitsFromText("130 - 160MHz").max10Hz, 16000000);
