@@ -452,6 +452,22 @@ Previous Pane</source>
         <source>Swap this channel with the one below</source>
         <translation>把此信道与下面的信道交换</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the channel of the current row as tab-separated text</source>
+        <translation>把当前行的信道复制为制表符分隔的文本</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
+        <translation>从当前单元格起粘贴电子表格复制的制表符分隔单元格</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -608,6 +624,28 @@ The transfer itself is not affected.</source>
     <message>
         <source>Move Channel %1 Down</source>
         <translation>信道 %1 下移</translation>
+    </message>
+    <message>
+        <source>not one of the column&apos;s choices</source>
+        <translation>不是该列的可选项</translation>
+    </message>
+    <message>
+        <source>past the last channel or column</source>
+        <translation>超出最后一个信道或最后一列</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
+        <translation>信道 %1，%2：“%3”：%4</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these cells cannot be taken:
+%1</source>
+        <translation>没有粘贴任何内容；以下单元格不能接受：
+%1</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
     </message>
 </context>
 <context>

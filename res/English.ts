@@ -452,6 +452,22 @@ Previous Pane</translation>
         <source>Swap this channel with the one below</source>
         <translation>Swap this channel with the one below</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Copy the channel of the current row as tab-separated text</source>
+        <translation>Copy the channel of the current row as tab-separated text</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
+        <translation>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -608,6 +624,28 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Move Channel %1 Down</source>
         <translation>Move Channel %1 Down</translation>
+    </message>
+    <message>
+        <source>not one of the column&apos;s choices</source>
+        <translation>not one of the column's choices</translation>
+    </message>
+    <message>
+        <source>past the last channel or column</source>
+        <translation>past the last channel or column</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
+        <translation>Channel %1, %2: "%3": %4</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these cells cannot be taken:
+%1</source>
+        <translation>Nothing was pasted; these cells cannot be taken:
+%1</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,9 @@ class ChannelTable {
 public:
     explicit ChannelTable(bool chinese);
 
+    // The language new texts are written in.
+    bool isChinese() const { return m_chinese; }
+
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
     const std::string& text(int row, int col) const;
     void setText(int row, int col, const std::string& text);

@@ -18,6 +18,8 @@ constexpr int kAppExit = 57665;
 // Edit
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
+constexpr int kEditCopy = 57634;
+constexpr int kEditPaste = 57637;
 constexpr int kInsertChannel = 32804;
 constexpr int kDeleteChannel = 32805;
 constexpr int kMoveChannelUp = 32806;

@@ -8,6 +8,7 @@
 #include "app/Pictures.h"
 #include "app/ProcessStarter.h"
 #include "app/Resource.h"
+#include "channels/ChannelPaste.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/MSFlexGrid.h"
 #include "radio/ComSetupDlg.h"
@@ -15,8 +16,10 @@
 #include "radio/RadioTransfer.h"
 #include "report/Report.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPrintDialog>
@@ -156,6 +159,61 @@ void ProgramView::editRows(const QString& text, int nextRow,
         break;
     case RowEdit::OutOfRange:
         break;
+    }
+}
+
+void ProgramView::onCopy() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const int row = std::max(1, m_grid->row());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(copyCells(m_gridEditor->table(), row, row)));
+}
+
+void ProgramView::onPaste() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    const int row = std::max(1, m_grid->row());
+    const int col = std::max(1, m_grid->col());
+    const PasteResult result = pasteCells(m_gridEditor->table(), row, col, text, m_gridEditor->bandLimits());
+    if (!result.refused.empty()) {
+        const bool chinese = m_context.isChinese();
+        QStringList lines;
+        for (const PasteRefusal& refusal : result.refused) {
+            QString reason;
+            switch (refusal.reason) {
+            case PasteRefusal::Reason::OutOfRange:
+                reason = QString::fromUtf8(messageText(MessageId::OutOfRange, chinese));
+                break;
+            case PasteRefusal::Reason::OffStep:
+                reason = QString::fromUtf8(messageText(MessageId::OffStep, chinese));
+                break;
+            case PasteRefusal::Reason::NotInList:
+                reason = tr("not one of the column's choices");
+                break;
+            case PasteRefusal::Reason::PastTheGrid:
+                reason = tr("past the last channel or column");
+                break;
+            }
+            const QString column = refusal.col < kGridCols
+                                       ? QString::fromUtf8(ChannelTable::heading(refusal.col, chinese))
+                                       : QString::number(refusal.col);
+            lines << tr("Channel %1, %2: \"%3\": %4")
+                         .arg(refusal.row)
+                         .arg(column, QString::fromStdString(refusal.text), reason);
+        }
+        MessageBox::show(
+            window(),
+            tr("Nothing was pasted; these cells cannot be taken:\n%1").arg(lines.join(QLatin1Char('\n'))));
+        return;
+    }
+    if (result.applied()) {
+        m_gridEditor->refresh();
+        MemoryImage after = m_document->image();
+        writeBack(after);
+        m_document->applyChange(tr("Paste"), after);
     }
 }
 

@@ -71,6 +71,10 @@ public slots:
     void onRead();
     void onWrite();
     void onComSetup();
+    // Edit, Copy: the current row's cells as tab-separated text. Paste: tab-separated cells from
+    // the current cell on, through the typing rules, all or nothing, one undo step.
+    void onCopy();
+    void onPaste();
     // Edit, the row commands on the channel of the current cell; each is one undo step.
     void onInsertChannel();
     void onDeleteChannel();

@@ -119,6 +119,11 @@ void MainFrame::createActions() {
                tr("Change the printer and printing options\nPrint Setup"));
     addCommand(kAppExit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"));
 
+    addCommand(kEditCopy, tr("&Copy"), tr("Copy the channel of the current row as tab-separated text"),
+               QKeySequence(Qt::CTRL | Qt::Key_C));
+    addCommand(kEditPaste, tr("&Paste"),
+               tr("Paste tab-separated cells, as a spreadsheet copies them, from the current cell on"),
+               QKeySequence(Qt::CTRL | Qt::Key_V));
     addCommand(kInsertChannel, tr("&Insert Channel"),
                tr("Insert an empty channel here; the channels below move down"),
                QKeySequence(Qt::CTRL | Qt::Key_Insert));
@@ -204,6 +209,8 @@ void MainFrame::createActions() {
     toView(kRead, &ProgramView::onRead);
     toView(kWrite, &ProgramView::onWrite);
     toView(kComSetup, &ProgramView::onComSetup);
+    toView(kEditCopy, &ProgramView::onCopy);
+    toView(kEditPaste, &ProgramView::onPaste);
     toView(kInsertChannel, &ProgramView::onInsertChannel);
     toView(kDeleteChannel, &ProgramView::onDeleteChannel);
     toView(kMoveChannelUp, &ProgramView::onMoveChannelUp);
@@ -253,9 +260,9 @@ void MainFrame::createMenus() {
     m_documentMenus = {
         addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                               kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
-        addMenu(tr("&Edit"),
-                {kEditUndo, kEditRedo, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
-                 kProductInformation, kChannelInformation, kOptionalFeatures}),
+        addMenu(tr("&Edit"), {kEditUndo, kEditRedo, 0, kEditCopy, kEditPaste, 0, kInsertChannel,
+                              kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0, kProductInformation,
+                              kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
@@ -390,9 +397,9 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command :
-         {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
-          kOptionalFeatures, kComSetup, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
+                        kProductInformation, kOptionalFeatures, kComSetup, kEditPaste, kInsertChannel,
+                        kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kLanguage}) {

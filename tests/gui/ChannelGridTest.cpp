@@ -12,7 +12,9 @@
 #include "frame/MainFrame.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -387,4 +389,37 @@ TEST_F(ChannelGrid, RowCommandsMoveWholeChannelsAndUndoPutsThemBack) {
     EXPECT_EQ(doc->image(), start);
     EXPECT_EQ(cell(1, 1), "145.10000");
     EXPECT_EQ(cell(3, 1), "145.30000");
+}
+
+TEST_F(ChannelGrid, PasteFromASpreadsheetFillsChannelsOrNothing) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    grid()->setRowCol(2, 1);
+    QGuiApplication::clipboard()->setText("145.5\t145.5\t88.5\t88.5\n146.52\t\t\tD023N\n147\t147.6\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    EXPECT_EQ(cell(2, 1), "145.50000");
+    EXPECT_EQ(cell(2, 3), "88.5");
+    EXPECT_EQ(cell(3, 4), "D023N");
+    EXPECT_EQ(cell(4, 2), "147.60000");
+    EXPECT_EQ(doc->image().rxFrequency(4), std::optional<uint32_t>(14700000)) << "one step of the document";
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Paste");
+    const MemoryImage pasted = doc->image();
+
+    // One frequency that cannot be taken: nothing is applied and the box names its cell.
+    grid()->setRowCol(10, 1);
+    QGuiApplication::clipboard()->setText("150\n150.0031\n151\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("Nothing was pasted")) << qPrintable(boxes[0].text);
+    EXPECT_TRUE(boxes[0].text.contains("Channel 11, Rx Frequency: \"150.0031\""))
+        << qPrintable(boxes[0].text);
+    EXPECT_EQ(cell(10, 1), "");
+    EXPECT_EQ(doc->image(), pasted);
+
+    // Copy gives the current row as a spreadsheet takes it.
+    grid()->setRowCol(2, 5);
+    frame()->commandAction(id::kEditCopy)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "145.50000\t145.50000\t88.5\t88.5\tWide\tYes\tOff\tHigh\n");
 }
