@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>FlexGridAccessible</name>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1，信道 %2</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>

@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>FlexGridAccessible</name>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1, channel %2</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
@@ -627,7 +634,7 @@ The transfer itself is not affected.</translation>
     </message>
     <message>
         <source>not one of the column&apos;s choices</source>
-        <translation>not one of the column's choices</translation>
+        <translation>not one of the column&apos;s choices</translation>
     </message>
     <message>
         <source>past the last channel or column</source>
@@ -635,7 +642,7 @@ The transfer itself is not affected.</translation>
     </message>
     <message>
         <source>Channel %1, %2: &quot;%3&quot;: %4</source>
-        <translation>Channel %1, %2: "%3": %4</translation>
+        <translation>Channel %1, %2: &quot;%3&quot;: %4</translation>
     </message>
     <message>
         <source>Nothing was pasted; these cells cannot be taken:

@@ -1,5 +1,8 @@
 #include "editor/MSFlexGrid.h"
 
+#include "editor/FlexGridAccessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
@@ -134,6 +137,11 @@ void MSFlexGrid::moveTo(int row, int col) {
     m_col = col;
     update(cellRect(m_row, m_col));
     emit enterCell();
+    if (QAccessible::isActive()) {
+        if (auto* table = dynamic_cast<FlexGridAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+            table->currentCellChanged();
+        }
+    }
 }
 
 QString MSFlexGrid::textMatrix(int row, int col) const {
@@ -149,6 +157,11 @@ void MSFlexGrid::setTextMatrix(int row, int col, const QString& text) {
     }
     m_texts[row][col] = text;
     update(cellRect(row, col));
+    if (QAccessible::isActive() && row > 0) {
+        if (auto* table = dynamic_cast<FlexGridAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+            table->cellTextChanged(row, col);
+        }
+    }
 }
 
 void MSFlexGrid::setForeColorFixed(const QColor& color) {

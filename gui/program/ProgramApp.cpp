@@ -5,11 +5,13 @@
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "document/ProgramDoc.h"
+#include "editor/FlexGridAccessible.h"
 #include "frame/AboutDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "platform/Paths.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -78,6 +80,8 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
         return false;
     }
 
+    // Assistive technology sees the channel grid as a table.
+    QAccessible::installFactory(&FlexGridAccessible::create);
     if (!m_helpFilter) {
         m_helpFilter = std::make_unique<HelpKeyFilter>(context);
         qApp->installEventFilter(m_helpFilter.get());
@@ -155,6 +159,7 @@ int ProgramApp::exitInstance() {
         QCoreApplication::removeTranslator(m_translator.get());
         m_translator.reset();
     }
+    QAccessible::removeFactory(&FlexGridAccessible::create);
     // Program.ini is written back here when it changed.
     m_context.reset();
     return 0;

@@ -11,6 +11,7 @@
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -422,4 +423,31 @@ TEST_F(ChannelGrid, PasteFromASpreadsheetFillsChannelsOrNothing) {
     frame()->commandAction(id::kEditCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "145.50000\t145.50000\t88.5\t88.5\tWide\tYes\tOff\tHigh\n");
+}
+
+TEST_F(ChannelGrid, AssistiveTechnologySeesATableOfNamedCells) {
+    startIn(QStringLiteral("English"));
+    typeInto(3, 1, "145.5");
+    pressEnter();
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(this->grid());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = grid->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 16);
+    EXPECT_EQ(table->columnCount(), 9);
+    EXPECT_EQ(table->columnDescription(1), "Rx Frequency");
+    QAccessibleInterface* cell = table->cellAt(2, 1); // channel 3, Rx Frequency
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->role(), QAccessible::Cell);
+    EXPECT_EQ(cell->text(QAccessible::Name), "Rx Frequency, channel 3");
+    EXPECT_EQ(cell->text(QAccessible::Value), "145.50000");
+    EXPECT_EQ(cell->tableCellInterface()->rowIndex(), 2);
+    EXPECT_EQ(grid->indexOfChild(cell), 2 * 9 + 1);
+    EXPECT_EQ(table->cellAt(15, 8)->text(QAccessible::Name), "Power, channel 16");
+    EXPECT_EQ(table->cellAt(16, 0), nullptr);
+    // The current cell is the selected one.
+    this->grid()->setRowCol(5, 2);
+    ASSERT_EQ(table->selectedCells().size(), 1);
+    EXPECT_EQ(table->selectedCells().front()->text(QAccessible::Name), "Tx Frequency, channel 5");
 }
