@@ -99,6 +99,49 @@
     </message>
 </context>
 <context>
+    <name>ImportPreviewDlg</name>
+    <message>
+        <source>&amp;Import</source>
+        <translation>导入(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Why it cannot be imported</source>
+        <translation>不能导入的原因</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file has %n row(s) that cannot be imported; nothing is changed.</source>
+        <translation>
+            <numerusform>文件中有 %n 行不能导入；没有作任何修改。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>现在</translation>
+    </message>
+    <message>
+        <source>After the import</source>
+        <translation>导入后</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) read from the file; %1 change.</source>
+        <translation>
+            <numerusform>从文件读取了 %n 个信道；%1 个有变化。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LanguageDlg</name>
     <message>
         <source>Language</source>
@@ -475,6 +518,22 @@ Previous Pane</source>
         <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
         <translation>从当前单元格起粘贴电子表格复制的制表符分隔单元格</translation>
     </message>
+    <message>
+        <source>&amp;Import Channels...</source>
+        <translation>导入信道(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Replace the channel list with one from a CSV file, after a preview</source>
+        <translation>预览后用 CSV 文件中的信道列表替换当前信道列表</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation>导出信道(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Save the channel list as a CSV file</source>
+        <translation>把信道列表保存为 CSV 文件</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -653,6 +712,30 @@ The transfer itself is not affected.</source>
     <message>
         <source>Paste</source>
         <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Channel lists (*.csv);;All files (*)</source>
+        <translation>信道列表 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>It is too large for a channel list.</source>
+        <translation>文件太大，不是信道列表。</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>无法打开文件 %1。
+%2</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>无法保存文件 %1。
+%2</translation>
     </message>
 </context>
 <context>

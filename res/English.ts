@@ -99,6 +99,51 @@
     </message>
 </context>
 <context>
+    <name>ImportPreviewDlg</name>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Why it cannot be imported</source>
+        <translation>Why it cannot be imported</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file has %n row(s) that cannot be imported; nothing is changed.</source>
+        <translation>
+            <numerusform>The file has %n row that cannot be imported; nothing is changed.</numerusform>
+            <numerusform>The file has %n rows that cannot be imported; nothing is changed.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Now</translation>
+    </message>
+    <message>
+        <source>After the import</source>
+        <translation>After the import</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) read from the file; %1 change.</source>
+        <translation>
+            <numerusform>%n channel read from the file; %1 change.</numerusform>
+            <numerusform>%n channels read from the file; %1 change.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LanguageDlg</name>
     <message>
         <source>Language</source>
@@ -475,6 +520,22 @@ Previous Pane</translation>
         <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
         <translation>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</translation>
     </message>
+    <message>
+        <source>&amp;Import Channels...</source>
+        <translation>&amp;Import Channels...</translation>
+    </message>
+    <message>
+        <source>Replace the channel list with one from a CSV file, after a preview</source>
+        <translation>Replace the channel list with one from a CSV file, after a preview</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation>&amp;Export Channels...</translation>
+    </message>
+    <message>
+        <source>Save the channel list as a CSV file</source>
+        <translation>Save the channel list as a CSV file</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -653,6 +714,30 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Paste</source>
         <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Channel lists (*.csv);;All files (*)</source>
+        <translation>Channel lists (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>It is too large for a channel list.</source>
+        <translation>It is too large for a channel list.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>Cannot open the file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>Cannot save the file %1.
+%2</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,8 @@ constexpr int kFilePrintSetup = 57606;
 constexpr int kFilePrint = 57607;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kAppExit = 57665;
+constexpr int kImportChannels = 32808;
+constexpr int kExportChannels = 32809;
 // Edit
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;

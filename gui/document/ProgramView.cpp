@@ -3,14 +3,18 @@
 #include "ReportPainter.h"
 #include "app/AppContext.h"
 #include "app/DialogUnits.h"
+#include "app/FileDialog.h"
 #include "app/LanguageDlg.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/ProcessStarter.h"
 #include "app/Resource.h"
+#include "channels/ChannelCsv.h"
 #include "channels/ChannelPaste.h"
+#include "dialogs/ImportPreviewDlg.h"
 #include "editor/ChannelGridEditor.h"
 #include "editor/MSFlexGrid.h"
+#include "platform/AtomicFile.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 #include "radio/RadioTransfer.h"
@@ -18,6 +22,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -159,6 +164,55 @@ void ProgramView::editRows(const QString& text, int nextRow,
         break;
     case RowEdit::OutOfRange:
         break;
+    }
+}
+
+void ProgramView::onImportChannels() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const QString path = FileDialog::getOpenFileName(window(), tr("Channel lists (*.csv);;All files (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    // A channel list is a few kilobytes; anything far larger is not one.
+    constexpr qint64 kMaxCsvBytes = 1 << 20;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCsvBytes) {
+        const QString reason = file.isOpen() ? tr("It is too large for a channel list.") : file.errorString();
+        MessageBox::show(window(),
+                         tr("Cannot open the file %1.\n%2").arg(QDir::toNativeSeparators(path), reason));
+        return;
+    }
+    const QByteArray text = file.readAll();
+    const MemoryImage before = m_document->image();
+    const channelcsv::ImportResult result =
+        channelcsv::importCsv(std::string_view(text.constData(), static_cast<size_t>(text.size())), before,
+                              m_gridEditor->bandLimits());
+    ImportPreviewDlg preview(before, result, m_context.isChinese(), window());
+    if (preview.exec() != QDialog::Accepted || !result.ok()) {
+        return;
+    }
+    m_document->applyChange(tr("Import Channels"), result.image);
+    updateGridFromImage();
+}
+
+void ProgramView::onExportChannels() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const QString path =
+        FileDialog::getSaveFileName(window(), QStringLiteral("channels.csv"),
+                                    tr("Channel lists (*.csv);;All files (*)"), QStringLiteral("csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(),
+                                       channelcsv::exportCsv(m_document->image()), error)) {
+        MessageBox::show(window(),
+                         tr("Cannot save the file %1.\n%2")
+                             .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
     }
 }
 

@@ -74,6 +74,10 @@ public slots:
     // Edit, Copy: the current row's cells as tab-separated text. Paste: tab-separated cells from
     // the current cell on, through the typing rules, all or nothing, one undo step.
     void onCopy();
+    // File, Import Channels: a CSV channel list, shown as a preview first, then one undo step.
+    // Export Channels: the channel list as CSV.
+    void onImportChannels();
+    void onExportChannels();
     void onPaste();
     // Edit, the row commands on the channel of the current cell; each is one undo step.
     void onInsertChannel();

@@ -112,6 +112,9 @@ void MainFrame::createActions() {
     addCommand(kFileSave, tr("&Save"), tr("Save the active document\nSave"),
                QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(kFileSaveAs, tr("Save &As..."), tr("Save the active document with a new name\nSave As"));
+    addCommand(kImportChannels, tr("&Import Channels..."),
+               tr("Replace the channel list with one from a CSV file, after a preview"));
+    addCommand(kExportChannels, tr("&Export Channels..."), tr("Save the channel list as a CSV file"));
     addCommand(kFilePrint, tr("&Print..."), tr("Print the active document\nPrint"),
                QKeySequence(Qt::CTRL | Qt::Key_P));
     addCommand(kFilePrintPreview, tr("Print Pre&view"), tr("Display full pages\nPrint Preview"));
@@ -209,6 +212,8 @@ void MainFrame::createActions() {
     toView(kRead, &ProgramView::onRead);
     toView(kWrite, &ProgramView::onWrite);
     toView(kComSetup, &ProgramView::onComSetup);
+    toView(kImportChannels, &ProgramView::onImportChannels);
+    toView(kExportChannels, &ProgramView::onExportChannels);
     toView(kEditCopy, &ProgramView::onCopy);
     toView(kEditPaste, &ProgramView::onPaste);
     toView(kInsertChannel, &ProgramView::onInsertChannel);
@@ -258,8 +263,9 @@ void MainFrame::createMenus() {
     // The document menu. Start-up addresses its pop-ups by position: Setup is 4, Help is 5.
     m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage, 0, kBackupBeforeWrite, kVerifyAfterWrite});
     m_documentMenus = {
-        addMenu(tr("&File"), {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
-                              kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
+        addMenu(tr("&File"),
+                {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
+                 0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"), {kEditUndo, kEditRedo, 0, kEditCopy, kEditPaste, 0, kInsertChannel,
                               kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0, kProductInformation,
                               kChannelInformation, kOptionalFeatures}),
@@ -398,8 +404,8 @@ void MainFrame::updateCommands() {
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
     for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
-                        kProductInformation, kOptionalFeatures, kComSetup, kEditPaste, kInsertChannel,
-                        kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+                        kProductInformation, kOptionalFeatures, kComSetup, kEditPaste, kImportChannels,
+                        kExportChannels, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kLanguage}) {

@@ -3,6 +3,7 @@
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "dialogs/ImportPreviewDlg.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
@@ -17,7 +18,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -450,4 +453,56 @@ TEST_F(ChannelGrid, AssistiveTechnologySeesATableOfNamedCells) {
     this->grid()->setRowCol(5, 2);
     ASSERT_EQ(table->selectedCells().size(), 1);
     EXPECT_EQ(table->selectedCells().front()->text(QAccessible::Name), "Tx Frequency, channel 5");
+}
+
+TEST_F(ChannelGrid, ChannelListsGoOutAndComeBackThroughAPreview) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    typeInto(1, 1, "145.5");
+    pressEnter();
+    typeInto(2, 1, "146.52");
+    pressEnter();
+    FileDialog::answerNext(path(QStringLiteral("club.csv")));
+    frame()->commandAction(id::kExportChannels)->trigger();
+    ASSERT_FALSE(readFile(QStringLiteral("club.csv")).isEmpty());
+    const MemoryImage exported = doc->image();
+
+    // The list comes back over other channels: the preview names what changes.
+    grid()->setRowCol(1, 1);
+    frame()->commandAction(id::kDeleteChannel)->trigger();
+    ASSERT_EQ(cell(1, 1), "146.52000");
+    FileDialog::answerNext(path(QStringLiteral("club.csv")));
+    int changes = -1;
+    runModal([this] { frame()->commandAction(id::kImportChannels)->trigger(); },
+             [&](QWidget* modal) {
+                 auto* preview = qobject_cast<ImportPreviewDlg*>(modal);
+                 ASSERT_NE(preview, nullptr);
+                 changes = preview->changedCount();
+                 EXPECT_TRUE(preview->importButton()->isEnabled());
+                 preview->importButton()->click();
+             });
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(cell(1, 1), "145.50000");
+    EXPECT_EQ(cell(2, 1), "146.52000");
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Import Channels");
+
+    // A list with a row that cannot be taken changes nothing.
+    writeFile(QStringLiteral("bad.csv"),
+              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode\n"
+              "1,,145.500009,,0.000000,,88.5,88.5,023,NN,FM\n");
+    const MemoryImage before = doc->image();
+    FileDialog::answerNext(path(QStringLiteral("bad.csv")));
+    int problems = -1;
+    runModal([this] { frame()->commandAction(id::kImportChannels)->trigger(); },
+             [&](QWidget* modal) {
+                 auto* preview = qobject_cast<ImportPreviewDlg*>(modal);
+                 ASSERT_NE(preview, nullptr);
+                 problems = preview->list()->topLevelItemCount();
+                 EXPECT_EQ(preview->list()->topLevelItem(0)->text(0), "2") << "the line of the row";
+                 EXPECT_FALSE(preview->importButton()->isEnabled());
+                 preview->reject();
+             });
+    EXPECT_EQ(problems, 1);
+    EXPECT_EQ(doc->image(), before);
+    EXPECT_EQ(doc->image().rxFrequency(1), exported.rxFrequency(1));
 }

@@ -1,0 +1,75 @@
+#include "dialogs/ImportPreviewDlg.h"
+
+#include "app/Resource.h"
+#include "channels/ChannelCodec.h"
+#include "channels/ChannelTable.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString channelText(const Channel& channel, bool chinese) {
+    QStringList cells;
+    for (int col = 1; col < kGridCols; ++col) {
+        const std::string text = ChannelTable::cellText(channel, col, chinese);
+        if (!text.empty()) {
+            cells << QString::fromStdString(text);
+        }
+    }
+    return cells.join(QStringLiteral("  "));
+}
+
+} // namespace
+
+ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::ImportResult& result,
+                                   bool chinese, QWidget* parent)
+    : HelpDialog(id::kImportChannels, parent), m_list(new QTreeWidget),
+      m_import(new QPushButton(tr("&Import"))) {
+    setObjectName(QStringLiteral("ImportPreviewDlg"));
+    setWindowTitle(tr("Import Channels"));
+    m_list->setRootIsDecorated(false);
+    auto* summary = new QLabel;
+    summary->setWordWrap(true);
+    if (!result.ok()) {
+        m_list->setHeaderLabels({tr("Line"), tr("Why it cannot be imported")});
+        for (const channelcsv::Problem& problem : result.problems) {
+            new QTreeWidgetItem(m_list,
+                                {QString::number(problem.line), QString::fromStdString(problem.reason)});
+        }
+        summary->setText(tr("The file has %n row(s) that cannot be imported; nothing is changed.", nullptr,
+                            static_cast<int>(result.problems.size())));
+        m_import->setEnabled(false);
+    } else {
+        m_list->setHeaderLabels({tr("Channel"), tr("Now"), tr("After the import")});
+        const Channels was = ChannelCodec::decodeAll(before);
+        const Channels will = ChannelCodec::decodeAll(result.image);
+        for (int n = 0; n < image::kChannelCount; ++n) {
+            const QString now = channelText(was[static_cast<size_t>(n)], chinese);
+            const QString after = channelText(will[static_cast<size_t>(n)], chinese);
+            if (now != after) {
+                new QTreeWidgetItem(m_list, {QString::number(n + 1), now, after});
+                ++m_changed;
+            }
+        }
+        summary->setText(
+            tr("%n channel(s) read from the file; %1 change.", nullptr, result.channelCount).arg(m_changed));
+        m_import->setEnabled(before != result.image);
+    }
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+    buttons->addButton(m_import, QDialogButtonBox::AcceptRole);
+    m_import->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+    resize(720, 400);
+}
