@@ -14,13 +14,6 @@
 namespace clitest {
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-#define EXPECT_CONTAINS(text, part)                                                                          \
-    EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
-
 MemoryImage patternImage(uint8_t seed) {
     MemoryImage img;
     for (size_t i = 0; i < image::kSize; ++i) {

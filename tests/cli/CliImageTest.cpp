@@ -13,13 +13,6 @@
 namespace clitest {
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-#define EXPECT_CONTAINS(text, part)                                                                          \
-    EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
-
 MemoryImage imageWithChannel(int ch, uint32_t rx, uint32_t tx) {
     MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);

@@ -2,6 +2,7 @@
 // pseudo-terminals held like ports other programs use; the lock file a transfer keeps.
 
 #include "CliTestSupport.h"
+#include "HeldTerminal.h"
 #include "MiniJson.h"
 
 #include "RadioSimulator.h"
@@ -25,9 +26,6 @@ namespace fs = std::filesystem;
 namespace clitest {
 namespace {
 
-#define EXPECT_CONTAINS(text, part)                                                                          \
-    EXPECT_NE(std::string(text).find(part), std::string::npos) << "missing: " << (part) << "\nin: " << (text)
-
 void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
@@ -42,57 +40,6 @@ template <typename Condition> bool waitFor(Condition done, int ms) {
     }
     return done();
 }
-
-// A pseudo-terminal another program holds: 115200 baud, canonical mode, with a line it has not
-// read yet.
-class HeldTerminal {
-public:
-    HeldTerminal() {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-            return;
-        }
-        m_path = ::ptsname(m_master);
-        m_holder = ::open(m_path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        termios tio{};
-        ::tcgetattr(m_holder, &tio);
-        ::cfsetispeed(&tio, B115200);
-        ::cfsetospeed(&tio, B115200);
-        tio.c_lflag |= ICANON;
-        ::tcsetattr(m_holder, TCSANOW, &tio);
-        const std::string line = "+CMTI: \"SM\",3\n";
-        (void)!::write(m_master, line.data(), line.size());
-        pollfd pfd{m_holder, POLLIN, 0};
-        ::poll(&pfd, 1, 1000);
-    }
-    ~HeldTerminal() {
-        for (int fd : {m_holder, m_master}) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-        }
-    }
-    HeldTerminal(const HeldTerminal&) = delete;
-    HeldTerminal& operator=(const HeldTerminal&) = delete;
-
-    bool valid() const { return m_holder >= 0; }
-    const std::string& path() const { return m_path; }
-    termios settings() const {
-        termios tio{};
-        ::tcgetattr(m_holder, &tio);
-        return tio;
-    }
-    int unreadBytes() const {
-        int count = -1;
-        ::ioctl(m_holder, FIONREAD, &count);
-        return count;
-    }
-
-private:
-    int m_master = -1;
-    int m_holder = -1;
-    std::string m_path;
-};
 
 bool sameSettings(const termios& a, const termios& b) {
     return ::cfgetospeed(&a) == ::cfgetospeed(&b) && a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag &&
@@ -216,6 +163,7 @@ TEST_F(CliPorts, ListingLeavesATerminalAnotherProgramHoldsAsItWas) {
     m_extraEnvironment.clear(); // the machine's own device files
     HeldTerminal held;
     ASSERT_TRUE(held.valid());
+    held.sendUnreadLine("+CMTI: \"SM\",3\n");
     setProgramIni(std::string(kTestIni) + "COM2=" + held.path() + "\r\n");
     const termios before = held.settings();
     const int unread = held.unreadBytes();

@@ -17,13 +17,6 @@
 namespace clitest {
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-#define EXPECT_CONTAINS(text, part)                                                                          \
-    EXPECT_TRUE(contains(text, part)) << "missing: " << (part) << "\nin: " << (text)
-
 constexpr size_t kTransferBytes = image::kTransferSize;
 
 // Every byte different from its neighbours, so that a shifted or half-copied row shows.

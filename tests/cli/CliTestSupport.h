@@ -90,4 +90,12 @@ extern const char kTestIni[];
 // The AppName of kTestIni; names the per-user settings file.
 extern const char kTestAppName[];
 
+inline bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 } // namespace clitest
+
+// A check that names the missing part and shows the text it was looked for in.
+#define EXPECT_CONTAINS(text, part)                                                                          \
+    EXPECT_TRUE(::clitest::contains(text, part)) << "missing: " << (part) << "\nin: " << (text)

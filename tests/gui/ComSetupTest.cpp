@@ -2,6 +2,8 @@
 // list that follows hotplug, Find My Cable and keeping a port for a cable.
 #include "radio/ComSetupDlg.h"
 
+#include "HeldTerminal.h"
+
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
 
@@ -14,13 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -203,53 +198,10 @@ TEST_F(ComSetup, FindMyCableChecksItsPortAndKeepsItForTheCable) {
 
 } // namespace
 
-namespace {
-
-// Another program's terminal: fast, in line mode, with input it has not read yet.
-class HeldTerminal {
-public:
-    HeldTerminal() {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        EXPECT_GE(m_master, 0);
-        EXPECT_EQ(::grantpt(m_master), 0);
-        EXPECT_EQ(::unlockpt(m_master), 0);
-        m_path = ::ptsname(m_master);
-        m_slave = ::open(m_path.c_str(), O_RDWR | O_NOCTTY);
-        EXPECT_GE(m_slave, 0);
-        termios tio{};
-        EXPECT_EQ(::tcgetattr(m_slave, &tio), 0);
-        tio.c_lflag |= ICANON;
-        ::cfsetispeed(&tio, B115200);
-        ::cfsetospeed(&tio, B115200);
-        EXPECT_EQ(::tcsetattr(m_slave, TCSANOW, &tio), 0);
-        EXPECT_EQ(::write(m_master, "pending\n", 8), 8);
-    }
-    ~HeldTerminal() {
-        ::close(m_slave);
-        ::close(m_master);
-    }
-    const std::string& path() const { return m_path; }
-    termios settings() const {
-        termios tio{};
-        ::tcgetattr(m_slave, &tio);
-        return tio;
-    }
-    int unread() const {
-        int count = 0;
-        ::ioctl(m_slave, FIONREAD, &count);
-        return count;
-    }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_path;
-};
-
-} // namespace
-
 TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     HeldTerminal held;
+    ASSERT_TRUE(held.valid());
+    held.sendUnreadLine("pending\n");
     m_ini.setValue("Setup", "COM1", held.path());
     const DeviceTree tree("/");
     ComSetupDlg dialog([this, tree] { return describePorts(&m_ini, tree); },
@@ -259,5 +211,5 @@ TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     const termios after = held.settings();
     EXPECT_EQ(::cfgetispeed(&after), static_cast<speed_t>(B115200));
     EXPECT_TRUE(after.c_lflag & ICANON) << "still in line mode";
-    EXPECT_EQ(held.unread(), 8) << "the other program's input is still there";
+    EXPECT_EQ(held.unreadBytes(), 8) << "the other program's input is still there";
 }
