@@ -507,10 +507,6 @@ Previous Pane</source>
         <translation>复制(&amp;C)</translation>
     </message>
     <message>
-        <source>Copy the channel of the current row as tab-separated text</source>
-        <translation>把当前行的信道复制为制表符分隔的文本</translation>
-    </message>
-    <message>
         <source>&amp;Paste</source>
         <translation>粘贴(&amp;P)</translation>
     </message>
@@ -533,6 +529,34 @@ Previous Pane</source>
     <message>
         <source>Save the channel list as a CSV file</source>
         <translation>把信道列表保存为 CSV 文件</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels and clear them</source>
+        <translation>复制选中的信道并将其清空</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels, or the channel of the current row, as tab-separated text</source>
+        <translation>把选中的信道或当前行的信道复制为制表符分隔的文本</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Channels</source>
+        <translation>清空信道(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Clear the selected channels</source>
+        <translation>清空选中的信道</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>全选(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Select every channel</source>
+        <translation>选中全部信道</translation>
     </message>
 </context>
 <context>
@@ -736,6 +760,14 @@ The transfer itself is not affected.</source>
 %2</source>
         <translation>无法保存文件 %1。
 %2</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>清空信道</translation>
     </message>
 </context>
 <context>

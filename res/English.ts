@@ -509,10 +509,6 @@ Previous Pane</translation>
         <translation>&amp;Copy</translation>
     </message>
     <message>
-        <source>Copy the channel of the current row as tab-separated text</source>
-        <translation>Copy the channel of the current row as tab-separated text</translation>
-    </message>
-    <message>
         <source>&amp;Paste</source>
         <translation>&amp;Paste</translation>
     </message>
@@ -535,6 +531,34 @@ Previous Pane</translation>
     <message>
         <source>Save the channel list as a CSV file</source>
         <translation>Save the channel list as a CSV file</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels and clear them</source>
+        <translation>Copy the selected channels and clear them</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels, or the channel of the current row, as tab-separated text</source>
+        <translation>Copy the selected channels, or the channel of the current row, as tab-separated text</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Channels</source>
+        <translation>C&amp;lear Channels</translation>
+    </message>
+    <message>
+        <source>Clear the selected channels</source>
+        <translation>Clear the selected channels</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>Select every channel</source>
+        <translation>Select every channel</translation>
     </message>
 </context>
 <context>
@@ -738,6 +762,14 @@ The transfer itself is not affected.</translation>
 %2</source>
         <translation>Cannot save the file %1.
 %2</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>Clear Channels</translation>
     </message>
 </context>
 <context>

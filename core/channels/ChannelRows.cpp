@@ -74,6 +74,17 @@ RowEdit deleteChannel(MemoryImage& image, int channel) {
     return RowEdit::Done;
 }
 
+RowEdit clearChannels(MemoryImage& image, int first, int last) {
+    if (!valid(first) || !valid(last) || first > last) {
+        return RowEdit::OutOfRange;
+    }
+    for (int n = first; n <= last; ++n) {
+        put(image, n, erasedSlot());
+    }
+    followPriority(image, [first, last](int n) { return n >= first && n <= last ? 0 : n; });
+    return RowEdit::Done;
+}
+
 RowEdit moveChannel(MemoryImage& image, int channel, int step) {
     const int other = channel + step;
     if (!valid(channel) || !valid(other) || (step != 1 && step != -1)) {

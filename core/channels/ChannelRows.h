@@ -17,3 +17,5 @@ RowEdit insertChannel(MemoryImage& image, int channel);
 RowEdit deleteChannel(MemoryImage& image, int channel);
 // Swaps channel n with channel n + step (step -1 or +1).
 RowEdit moveChannel(MemoryImage& image, int channel, int step);
+// Channels first..last become erased where they are; the others stay in place.
+RowEdit clearChannels(MemoryImage& image, int first, int last);

@@ -20,7 +20,10 @@ constexpr int kExportChannels = 32809;
 // Edit
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
+constexpr int kEditClear = 57632;
+constexpr int kEditCut = 57635;
 constexpr int kEditCopy = 57634;
+constexpr int kEditSelectAll = 57642;
 constexpr int kEditPaste = 57637;
 constexpr int kInsertChannel = 32804;
 constexpr int kDeleteChannel = 32805;

@@ -114,6 +114,8 @@ void ProgramView::updateGridFromImage() {
     if (m_firstUpdate) {
         return; // the grid is built and filled by onInitialUpdate
     }
+    // An edit open in a cell belongs to the texts being replaced: it is dropped, not committed.
+    m_gridEditor->abandonEdit();
     m_gridEditor->table().decode(m_document->image());
     m_gridEditor->refresh();
 }
@@ -216,12 +218,53 @@ void ProgramView::onExportChannels() {
     }
 }
 
+std::pair<int, int> ProgramView::chosenRows() const {
+    const std::pair<int, int> selected = m_grid->selectedRows();
+    if (selected.first != 0) {
+        return selected;
+    }
+    const int row = std::max(1, m_grid->row());
+    return {row, row};
+}
+
 void ProgramView::onCopy() {
     if (!commitPendingEdit()) {
         return;
     }
-    const int row = std::max(1, m_grid->row());
-    QGuiApplication::clipboard()->setText(QString::fromStdString(copyCells(m_gridEditor->table(), row, row)));
+    const auto [first, last] = chosenRows();
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(copyCells(m_gridEditor->table(), first, last)));
+}
+
+void ProgramView::onCut() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const auto [first, last] = chosenRows();
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(copyCells(m_gridEditor->table(), first, last)));
+    MemoryImage image = m_document->image();
+    if (clearChannels(image, first, last) == RowEdit::Done) {
+        m_document->applyChange(tr("Cut"), image);
+        updateGridFromImage();
+    }
+}
+
+void ProgramView::onClearChannels() {
+    // Only a selection is cleared: Delete on a single cell is no way to lose a whole channel.
+    const auto [first, last] = m_grid->selectedRows();
+    if (first == 0 || !commitPendingEdit()) {
+        return;
+    }
+    MemoryImage image = m_document->image();
+    if (clearChannels(image, first, last) == RowEdit::Done) {
+        m_document->applyChange(tr("Clear Channels"), image);
+        updateGridFromImage();
+    }
+}
+
+void ProgramView::onSelectAll() {
+    m_grid->selectAllRows();
 }
 
 void ProgramView::onPaste() {

@@ -74,6 +74,11 @@ public slots:
     // Edit, Copy: the current row's cells as tab-separated text. Paste: tab-separated cells from
     // the current cell on, through the typing rules, all or nothing, one undo step.
     void onCopy();
+    // Cut: Copy, then the channels are cleared, as one undo step. Clear Channels clears the
+    // selected channels (nothing without a selection). Select All selects every channel.
+    void onCut();
+    void onClearChannels();
+    void onSelectAll();
     // File, Import Channels: a CSV channel list, shown as a preview first, then one undo step.
     // Export Channels: the channel list as CSV.
     void onImportChannels();
@@ -98,6 +103,8 @@ private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
     void onCellChanged(int row, int col);
+    // The selected rows, or the current row when none is selected.
+    std::pair<int, int> chosenRows() const;
     // Applies a row command to a copy of the image and, when it is done, the copy as one step.
     void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;

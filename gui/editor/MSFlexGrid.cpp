@@ -111,19 +111,44 @@ void MSFlexGrid::setCols(int cols) {
 
 void MSFlexGrid::setRow(int row) {
     if (row >= 0 && row < rows()) {
+        clearRowSelection();
         moveTo(row, m_col);
     }
 }
 
 void MSFlexGrid::setCol(int col) {
     if (col >= 0 && col < cols()) {
+        clearRowSelection();
         moveTo(m_row, col);
     }
 }
 
 void MSFlexGrid::setRowCol(int row, int col) {
     if (row >= 0 && row < rows() && col >= 0 && col < cols()) {
+        clearRowSelection();
         moveTo(row, col);
+    }
+}
+
+void MSFlexGrid::selectRows(int first, int last) {
+    first = std::max(first, m_fixedRows);
+    last = std::min(last, rows() - 1);
+    if (first > last) {
+        clearRowSelection();
+        return;
+    }
+    m_selFirst = first;
+    m_selLast = last;
+    if (m_selAnchor < first || m_selAnchor > last) {
+        m_selAnchor = first;
+    }
+    update();
+}
+
+void MSFlexGrid::clearRowSelection() {
+    if (m_selFirst != 0) {
+        m_selFirst = m_selLast = m_selAnchor = 0;
+        update();
     }
 }
 
@@ -299,7 +324,9 @@ void MSFlexGrid::paintEvent(QPaintEvent* event) {
 // to the grid's width exactly.
 void MSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
     const bool fixed = row < m_fixedRows || col < m_fixedCols;
-    painter.fillRect(rect, fixed ? kColorFixed : kColorCell);
+    const bool selected = !fixed && m_selFirst != 0 && row >= m_selFirst && row <= m_selLast;
+    painter.fillRect(rect,
+                     fixed ? kColorFixed : (selected ? palette().color(QPalette::Highlight) : kColorCell));
     if (fixed) {
         painter.setPen(kColorFixedLight);
         painter.drawLine(rect.left(), rect.top(), rect.right() - 1, rect.top());
@@ -315,7 +342,8 @@ void MSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rec
     if (text.isEmpty()) {
         return;
     }
-    painter.setPen(fixed ? m_foreFixed : kColorText);
+    painter.setPen(fixed ? m_foreFixed
+                         : (selected ? palette().color(QPalette::HighlightedText) : kColorText));
     const QRect textRect = rect.adjusted(kTextMarginX, kTextMarginY, -kTextMarginX - 1, -kTextMarginY - 1);
     painter.drawText(textRect, qtAlignment(m_colAlignments[col], text) | Qt::TextSingleLine, text);
 }
@@ -326,7 +354,18 @@ void MSFlexGrid::mousePressEvent(QMouseEvent* event) {
         const int r = rowAt(pos.y());
         const int c = colAt(pos.x());
         if (r >= m_fixedRows && c >= m_fixedCols) {
+            clearRowSelection();
             moveTo(r, c);
+        } else if (r >= m_fixedRows && r < rows() && c >= 0 && c < m_fixedCols) {
+            // A row's number selects the row; with Shift, the rows from the last one clicked.
+            const bool extend = (event->modifiers() & Qt::ShiftModifier) && m_selAnchor != 0;
+            if (!extend) {
+                m_selAnchor = r;
+            }
+            // The current cell stays where it is: a fixed cell is never current.
+            const int anchor = m_selAnchor;
+            selectRows(std::min(anchor, r), std::max(anchor, r));
+            m_selAnchor = anchor;
         }
     }
 
@@ -399,5 +438,6 @@ void MSFlexGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    clearRowSelection();
     moveTo(std::clamp(r, firstRow, lastRow), std::clamp(c, firstCol, lastCol));
 }

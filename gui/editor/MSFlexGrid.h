@@ -69,6 +69,14 @@ public:
     // Moves to another row and column at once: one leaveCell and one enterCell.
     void setRowCol(int row, int col);
 
+    // Whole rows selected by their fixed cells: a click selects one, Shift+click extends from it,
+    // selectAllRows takes every row; any other click or move of the current cell ends the
+    // selection. {0, 0} when none.
+    std::pair<int, int> selectedRows() const { return {m_selFirst, m_selLast}; }
+    void selectRows(int first, int last);
+    void selectAllRows() { selectRows(m_fixedRows, rows() - 1); }
+    void clearRowSelection();
+
     QString text() const { return textMatrix(m_row, m_col); }
     void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
     QString textMatrix(int row, int col) const;
@@ -122,8 +130,11 @@ private:
     void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
 
     QVector<QVector<QString>> m_texts; // [row][col]
-    QVector<int> m_colWidths;          // twips
-    QVector<int> m_rowHeights;         // twips
+    int m_selAnchor = 0;               // the row a Shift+click extends the selection from
+    int m_selFirst = 0;
+    int m_selLast = 0;
+    QVector<int> m_colWidths;  // twips
+    QVector<int> m_rowHeights; // twips
     QVector<int> m_colAlignments;
     int m_fixedRows = 1;
     int m_fixedCols = 1;

@@ -122,8 +122,15 @@ void MainFrame::createActions() {
                tr("Change the printer and printing options\nPrint Setup"));
     addCommand(kAppExit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"));
 
-    addCommand(kEditCopy, tr("&Copy"), tr("Copy the channel of the current row as tab-separated text"),
+    addCommand(kEditCut, tr("Cu&t"), tr("Copy the selected channels and clear them"),
+               QKeySequence(Qt::CTRL | Qt::Key_X));
+    addCommand(kEditCopy, tr("&Copy"),
+               tr("Copy the selected channels, or the channel of the current row, as tab-separated text"),
                QKeySequence(Qt::CTRL | Qt::Key_C));
+    addCommand(kEditClear, tr("C&lear Channels"), tr("Clear the selected channels"),
+               QKeySequence(Qt::Key_Delete));
+    addCommand(kEditSelectAll, tr("Select &All"), tr("Select every channel"),
+               QKeySequence(Qt::CTRL | Qt::Key_A));
     addCommand(kEditPaste, tr("&Paste"),
                tr("Paste tab-separated cells, as a spreadsheet copies them, from the current cell on"),
                QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -215,6 +222,9 @@ void MainFrame::createActions() {
     toView(kImportChannels, &ProgramView::onImportChannels);
     toView(kExportChannels, &ProgramView::onExportChannels);
     toView(kEditCopy, &ProgramView::onCopy);
+    toView(kEditCut, &ProgramView::onCut);
+    toView(kEditClear, &ProgramView::onClearChannels);
+    toView(kEditSelectAll, &ProgramView::onSelectAll);
     toView(kEditPaste, &ProgramView::onPaste);
     toView(kInsertChannel, &ProgramView::onInsertChannel);
     toView(kDeleteChannel, &ProgramView::onDeleteChannel);
@@ -266,9 +276,10 @@ void MainFrame::createMenus() {
         addMenu(tr("&File"),
                 {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
                  0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
-        addMenu(tr("&Edit"), {kEditUndo, kEditRedo, 0, kEditCopy, kEditPaste, 0, kInsertChannel,
-                              kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0, kProductInformation,
-                              kChannelInformation, kOptionalFeatures}),
+        addMenu(tr("&Edit"),
+                {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kEditSelectAll, 0,
+                 kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0, kProductInformation,
+                 kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
@@ -403,9 +414,10 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
-                        kProductInformation, kOptionalFeatures, kComSetup, kEditPaste, kImportChannels,
-                        kExportChannels, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+    for (int command :
+         {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
+          kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear, kImportChannels, kExportChannels,
+          kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kLanguage}) {

@@ -506,3 +506,45 @@ TEST_F(ChannelGrid, ChannelListsGoOutAndComeBackThroughAPreview) {
     EXPECT_EQ(doc->image(), before);
     EXPECT_EQ(doc->image().rxFrequency(1), exported.rxFrequency(1));
 }
+
+TEST_F(ChannelGrid, RowsSelectedByTheirNumbersAreCutCopiedAndCleared) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    for (int r = 1; r <= 5; ++r) {
+        typeInto(r, 1, QStringLiteral("14%1.5").arg(r));
+        pressEnter();
+    }
+    const MemoryImage filled = doc->image();
+    QTest::mouseClick(grid(), Qt::LeftButton, Qt::NoModifier, grid()->cellRect(2, 0).center());
+    QTest::mouseClick(grid(), Qt::LeftButton, Qt::ShiftModifier, grid()->cellRect(4, 0).center());
+    EXPECT_EQ(grid()->selectedRows(), std::make_pair(2, 4));
+    frame()->commandAction(id::kEditCopy)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3);
+
+    frame()->commandAction(id::kEditCut)->trigger();
+    EXPECT_EQ(cell(1, 1), "141.50000");
+    for (int r = 2; r <= 4; ++r) {
+        EXPECT_EQ(row(r).join(""), "") << r;
+    }
+    EXPECT_EQ(cell(5, 1), "145.50000") << "the rows below stay where they are";
+    grid()->setRowCol(10, 1);
+    frame()->commandAction(id::kEditPaste)->trigger();
+    EXPECT_EQ(cell(10, 1), "142.50000");
+    EXPECT_EQ(cell(12, 1), "144.50000");
+
+    frame()->commandAction(id::kEditUndo)->trigger();
+    frame()->commandAction(id::kEditUndo)->trigger();
+    EXPECT_EQ(doc->image(), filled);
+
+    // Clear Channels needs a selection; Select All takes every channel.
+    grid()->setRowCol(1, 1);
+    frame()->commandAction(id::kEditClear)->trigger();
+    EXPECT_EQ(doc->image(), filled) << "a single cell is no selection";
+    frame()->commandAction(id::kEditSelectAll)->trigger();
+    EXPECT_EQ(grid()->selectedRows(), std::make_pair(1, 16));
+    frame()->commandAction(id::kEditClear)->trigger();
+    for (int r = 1; r <= 16; ++r) {
+        EXPECT_EQ(row(r).join(""), "") << r;
+    }
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Clear Channels");
+}
