@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 #include <vector>
 
 namespace {
@@ -267,28 +270,26 @@ TEST(CloneSession, MissingDeviceCannotBeOpened) {
 
 TEST(CloneSession, PortHeldByAnotherProcessCannotBeOpened) {
     Fixture f;
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        platform::PosixSerialPort holder;
-        const char ok = holder.open(f.sim.devicePath()) ? 'y' : 'n';
-        (void)!write(ready[1], &ok, 1);
-        pause();
-        _exit(0);
+    // Another program takes the port with an exclusive lock (flock(1), as scripts do). It is
+    // started with posix_spawn: a fork of this threaded process could not safely open the port.
+    const std::string device = f.sim.devicePath();
+    const char* argv[] = {"flock", "-x", device.c_str(), "sleep", "60", nullptr};
+    pid_t holder = 0;
+    ASSERT_EQ(posix_spawnp(&holder, "flock", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
+    bool held = false;
+    for (int i = 0; i < 500 && !held; ++i) {
+        held = platform::probeSerialPort(device).error == PortError::Busy;
+        if (!held) {
+            usleep(10000);
+        }
     }
-    char ok = 0;
-    ASSERT_EQ(read(ready[0], &ok, 1), 1);
-    ASSERT_EQ(ok, 'y');
 
     MemoryImage img = documentImage();
     const TransferResult r = f.run(TransferDirection::Read, img);
 
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(ready[0]);
-    close(ready[1]);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    ASSERT_TRUE(held) << "the other program never held the port";
     EXPECT_EQ(r.status, TransferStatus::PortOpenFailed);
     EXPECT_EQ(r.portError.error, PortError::Busy);
     EXPECT_EQ(f.sim.handshakes(), 0);
