@@ -243,22 +243,21 @@ void ProgramView::onCut() {
     const auto [first, last] = chosenRows();
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(copyCells(m_gridEditor->table(), first, last)));
-    MemoryImage image = m_document->image();
-    if (clearChannels(image, first, last) == RowEdit::Done) {
-        m_document->applyChange(tr("Cut"), image);
-        updateGridFromImage();
-    }
+    clearRows(tr("Cut"), first, last);
 }
 
 void ProgramView::onClearChannels() {
     // Only a selection is cleared: Delete on a single cell is no way to lose a whole channel.
     const auto [first, last] = m_grid->selectedRows();
-    if (first == 0 || !commitPendingEdit()) {
-        return;
+    if (first != 0 && commitPendingEdit()) {
+        clearRows(tr("Clear Channels"), first, last);
     }
+}
+
+void ProgramView::clearRows(const QString& text, int first, int last) {
     MemoryImage image = m_document->image();
     if (clearChannels(image, first, last) == RowEdit::Done) {
-        m_document->applyChange(tr("Clear Channels"), image);
+        m_document->applyChange(text, image);
         updateGridFromImage();
     }
 }

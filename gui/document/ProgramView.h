@@ -105,6 +105,8 @@ private:
     void onCellChanged(int row, int col);
     // The selected rows, or the current row when none is selected.
     std::pair<int, int> chosenRows() const;
+    // Channels first..last cleared as one undo step named `text`.
+    void clearRows(const QString& text, int first, int last);
     // Applies a row command to a copy of the image and, when it is done, the copy as one step.
     void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
