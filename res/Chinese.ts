@@ -511,10 +511,6 @@ Previous Pane</source>
         <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
-        <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
-        <translation>从当前单元格起粘贴电子表格复制的制表符分隔单元格</translation>
-    </message>
-    <message>
         <source>&amp;Import Channels...</source>
         <translation>导入信道(&amp;I)...</translation>
     </message>
@@ -535,28 +531,40 @@ Previous Pane</source>
         <translation>剪切(&amp;T)</translation>
     </message>
     <message>
-        <source>Copy the selected channels and clear them</source>
-        <translation>复制选中的信道并将其清空</translation>
-    </message>
-    <message>
-        <source>Copy the selected channels, or the channel of the current row, as tab-separated text</source>
-        <translation>把选中的信道或当前行的信道复制为制表符分隔的文本</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Channels</source>
-        <translation>清空信道(&amp;L)</translation>
-    </message>
-    <message>
-        <source>Clear the selected channels</source>
-        <translation>清空选中的信道</translation>
-    </message>
-    <message>
         <source>Select &amp;All</source>
         <translation>全选(&amp;A)</translation>
     </message>
     <message>
         <source>Select every channel</source>
         <translation>选中全部信道</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells and clear them</source>
+        <translation>复制选中的单元格并将其清除</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells, or the current cell, for a spreadsheet or another channel list</source>
+        <translation>复制选中的单元格（或当前单元格），供电子表格或其他信道列表使用</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>清除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Clear the selected cells; clearing an Rx Frequency deletes its channel</source>
+        <translation>清除选中的单元格；清除接收频率即删除该信道</translation>
+    </message>
+    <message>
+        <source>Paste cells from a spreadsheet, or a channel list, into the selection or from the current cell on</source>
+        <translation>把电子表格的单元格或信道列表粘贴到选择区域，或从当前单元格起粘贴</translation>
+    </message>
+    <message>
+        <source>Fill &amp;Down</source>
+        <translation>向下填充(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Copy the top row of the selection into the rows below it</source>
+        <translation>把选择区域最上面一行复制到下面各行</translation>
     </message>
 </context>
 <context>
@@ -768,6 +776,34 @@ The transfer itself is not affected.</source>
     <message>
         <source>Clear Channels</source>
         <translation>清空信道</translation>
+    </message>
+    <message>
+        <source>Clear Cells</source>
+        <translation>清除单元格</translation>
+    </message>
+    <message>
+        <source>Take the other cells?</source>
+        <translation>是否接受其余的单元格？</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</source>
+        <translation>没有粘贴任何内容；信道列表的以下各行不能接受：
+%1</translation>
+    </message>
+    <message>
+        <source>Fill Down</source>
+        <translation>向下填充</translation>
+    </message>
+    <message>
+        <source>Nothing was filled in; these cells cannot be taken:
+%1</source>
+        <translation>没有填充任何内容；以下单元格不能接受：
+%1</translation>
     </message>
 </context>
 <context>

@@ -513,10 +513,6 @@ Previous Pane</translation>
         <translation>&amp;Paste</translation>
     </message>
     <message>
-        <source>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</source>
-        <translation>Paste tab-separated cells, as a spreadsheet copies them, from the current cell on</translation>
-    </message>
-    <message>
         <source>&amp;Import Channels...</source>
         <translation>&amp;Import Channels...</translation>
     </message>
@@ -537,28 +533,40 @@ Previous Pane</translation>
         <translation>Cu&amp;t</translation>
     </message>
     <message>
-        <source>Copy the selected channels and clear them</source>
-        <translation>Copy the selected channels and clear them</translation>
-    </message>
-    <message>
-        <source>Copy the selected channels, or the channel of the current row, as tab-separated text</source>
-        <translation>Copy the selected channels, or the channel of the current row, as tab-separated text</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Channels</source>
-        <translation>C&amp;lear Channels</translation>
-    </message>
-    <message>
-        <source>Clear the selected channels</source>
-        <translation>Clear the selected channels</translation>
-    </message>
-    <message>
         <source>Select &amp;All</source>
         <translation>Select &amp;All</translation>
     </message>
     <message>
         <source>Select every channel</source>
         <translation>Select every channel</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells and clear them</source>
+        <translation>Copy the selected cells and clear them</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells, or the current cell, for a spreadsheet or another channel list</source>
+        <translation>Copy the selected cells, or the current cell, for a spreadsheet or another channel list</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>Clear the selected cells; clearing an Rx Frequency deletes its channel</source>
+        <translation>Clear the selected cells; clearing an Rx Frequency deletes its channel</translation>
+    </message>
+    <message>
+        <source>Paste cells from a spreadsheet, or a channel list, into the selection or from the current cell on</source>
+        <translation>Paste cells from a spreadsheet, or a channel list, into the selection or from the current cell on</translation>
+    </message>
+    <message>
+        <source>Fill &amp;Down</source>
+        <translation>Fill &amp;Down</translation>
+    </message>
+    <message>
+        <source>Copy the top row of the selection into the rows below it</source>
+        <translation>Copy the top row of the selection into the rows below it</translation>
     </message>
 </context>
 <context>
@@ -770,6 +778,34 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Clear Channels</source>
         <translation>Clear Channels</translation>
+    </message>
+    <message>
+        <source>Clear Cells</source>
+        <translation>Clear Cells</translation>
+    </message>
+    <message>
+        <source>Take the other cells?</source>
+        <translation>Take the other cells?</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</source>
+        <translation>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</translation>
+    </message>
+    <message>
+        <source>Fill Down</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>Nothing was filled in; these cells cannot be taken:
+%1</source>
+        <translation>Nothing was filled in; these cells cannot be taken:
+%1</translation>
     </message>
 </context>
 <context>

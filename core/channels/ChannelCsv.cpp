@@ -605,7 +605,7 @@ bool RowImporter::run(BusyLock busyLockKept, RowOutcome& out) {
 
 // ---- export ------------------------------------------------------------------------------
 
-std::string exportCsv(const MemoryImage& image) {
+std::string exportCsv(const MemoryImage& image, int first, int last) {
     std::string out;
     for (int c = 0; c < kColumnCount; ++c) {
         out += (c ? "," : "");
@@ -613,7 +613,7 @@ std::string exportCsv(const MemoryImage& image) {
     }
     out += "\n";
 
-    for (int ch = 1; ch <= image::kChannelCount; ++ch) {
+    for (int ch = std::max(first, 1); ch <= std::min(last, image::kChannelCount); ++ch) {
         if (!image.isInUse(ch)) {
             continue;
         }
@@ -783,6 +783,9 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
     if (!result.problems.empty()) {
         result.channelCount = 0;
         return result;
+    }
+    for (const auto& [channel, line] : lineOfChannel) {
+        result.named.push_back({channel, line});
     }
     ChannelCodec::encodeAll(result.image, channels);
     if (priorityChannel) {

@@ -29,20 +29,27 @@ constexpr int kColumnCount = 22;
 extern const char* const kColumns[kColumnCount];
 
 // One row per channel in use, Location 1..16, every column filled as other tools expect it
-// (placeholders 88.5, 023, NN and Tone->Tone where a column is unused). Lines end in LF.
-std::string exportCsv(const MemoryImage& image);
+// (placeholders 88.5, 023, NN and Tone->Tone where a column is unused). Lines end in LF. Only the
+// channels first..last when given.
+std::string exportCsv(const MemoryImage& image, int first = 1, int last = image::kChannelCount);
 
 struct Problem {
     int line = 0; // 1-based line of the file where the row starts
     std::string reason;
 };
 
+struct NamedChannel {
+    int channel = 0; // 1..16
+    int line = 0;    // where its row starts
+};
+
 struct ImportResult {
     // The given image with the file's channels and the options the file touches; the given
     // image unchanged while there are problems.
     MemoryImage image;
-    std::vector<Problem> problems; // every bad row, in line order; empty on success
-    int channelCount = 0;          // rows imported
+    std::vector<Problem> problems;   // every bad row, in line order; empty on success
+    int channelCount = 0;            // rows imported
+    std::vector<NamedChannel> named; // the channels the list fills, ascending; empty on failure
     bool ok() const { return problems.empty(); }
 };
 

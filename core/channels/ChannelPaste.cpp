@@ -1,5 +1,7 @@
 #include "channels/ChannelPaste.h"
 
+#include "channels/ChannelRows.h"
+
 #include <algorithm>
 
 namespace {
@@ -59,21 +61,16 @@ std::string listText(const ChannelTable& table, int col, const std::string& text
     return {};
 }
 
-} // namespace
+using Rows = std::vector<std::vector<std::string>>;
 
-PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits) {
-    std::vector<std::string> lines = split(text, '\n');
-    while (!lines.empty() && lines.back().empty()) {
-        lines.pop_back();
-    }
-    if (!lines.empty() && isHeadingLine(split(lines.front(), '\t'), col)) {
-        lines.erase(lines.begin());
-    }
+// Lays the cells over the grid from (row, col) on, through the typing rules.
+PasteResult pasteRows(ChannelTable& table, int row, int col, const Rows& rows, BandLimits limits,
+                      PasteMode mode) {
     PasteResult result;
     ChannelTable work = table;
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < rows.size(); ++i) {
         const int r = row + static_cast<int>(i);
-        const std::vector<std::string> cells = split(lines[i], '\t');
+        const std::vector<std::string>& cells = rows[i];
         ++result.rows;
         // The frequencies first: a new channel gets its defaults, which the list cells then set.
         std::vector<size_t> order(cells.size());
@@ -112,19 +109,138 @@ PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string&
             }
         }
     }
-    if (result.applied()) {
+    if (result.cells > 0 && (result.refused.empty() || mode == PasteMode::AcceptedPart)) {
         table = work;
+        result.applied = true;
     }
     return result;
 }
 
-std::string copyCells(const ChannelTable& table, int first, int last) {
+} // namespace
+
+PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits,
+                       PasteMode mode) {
+    std::vector<std::string> lines = split(text, '\n');
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    if (!lines.empty() && isHeadingLine(split(lines.front(), '\t'), col)) {
+        lines.erase(lines.begin());
+    }
+    Rows rows;
+    for (const std::string& line : lines) {
+        rows.push_back(split(line, '\t'));
+    }
+    return pasteRows(table, row, col, rows, limits, mode);
+}
+
+PasteResult pasteIntoRange(ChannelTable& table, CellRange range, const std::string& text, BandLimits limits,
+                           PasteMode mode) {
+    std::string cell = text;
+    while (!cell.empty() && (cell.back() == '\n' || cell.back() == '\r')) {
+        cell.pop_back();
+    }
+    if (cell.find_first_of("\t\n") != std::string::npos) {
+        return pasteCells(table, range.top, range.left, text, limits, mode);
+    }
+    // One cell, even an empty one, goes into every cell of the range.
+    const Rows rows(
+        static_cast<size_t>(std::max(range.bottom - range.top + 1, 1)),
+        std::vector<std::string>(static_cast<size_t>(std::max(range.right - range.left + 1, 1)), cell));
+    return pasteRows(table, range.top, range.left, rows, limits, mode);
+}
+
+std::string copyCells(const ChannelTable& table, CellRange range) {
     std::string text;
-    for (int r = std::max(first, 1); r <= std::min(last, kGridRows - 1); ++r) {
-        for (int c = 1; c < kGridCols; ++c) {
+    const int left = std::max(range.left, 1);
+    const int right = std::min(range.right, kGridCols - 1);
+    for (int r = std::max(range.top, 1); r <= std::min(range.bottom, kGridRows - 1); ++r) {
+        for (int c = left; c <= right; ++c) {
             text += table.text(r, c);
-            text += c + 1 < kGridCols ? '\t' : '\n';
+            text += c < right ? '\t' : '\n';
         }
     }
     return text;
+}
+
+bool clearCells(ChannelTable& table, CellRange range, BandLimits limits) {
+    const ChannelTable before = table;
+    for (int r = std::max(range.top, 1); r <= std::min(range.bottom, kGridRows - 1); ++r) {
+        for (int c = std::max(range.left, 1); c <= std::min(range.right, kGridCols - 1); ++c) {
+            if (ChannelTable::isListColumn(c)) {
+                if (!table.isRowEmpty(r)) {
+                    table.commitList(r, c, ChannelTable::defaultText(c, table.isChinese()), true);
+                }
+            } else {
+                table.commitFrequency(r, c, std::string(), limits);
+            }
+        }
+    }
+    for (int r = 1; r < kGridRows; ++r) {
+        for (int c = 1; c < kGridCols; ++c) {
+            if (table.text(r, c) != before.text(r, c)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+PasteResult fillDown(ChannelTable& table, CellRange range, BandLimits limits, PasteMode mode) {
+    const int source = range.top == range.bottom ? range.top - 1 : range.top;
+    if (source < 1 || range.left < 1 || range.right >= kGridCols || range.bottom >= kGridRows) {
+        return {};
+    }
+    std::vector<std::string> line;
+    for (int c = range.left; c <= range.right; ++c) {
+        line.push_back(table.text(source, c));
+    }
+    return pasteRows(table, source + 1, range.left, Rows(static_cast<size_t>(range.bottom - source), line),
+                     limits, mode);
+}
+
+bool isChannelList(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    const std::string_view header = text.substr(0, text.find('\n'));
+    std::vector<std::string> names = split(std::string(header), ',');
+    bool location = false;
+    bool frequency = false;
+    for (const std::string& field : names) {
+        std::string name;
+        for (char c : field) {
+            if (c != '"' && c != ' ') {
+                name += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            }
+        }
+        location = location || name == "location";
+        frequency = frequency || name == "frequency";
+    }
+    return location && frequency;
+}
+
+ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits) {
+    ListPasteResult result;
+    const channelcsv::ImportResult list = channelcsv::importCsv(text, image, limits);
+    result.problems = list.problems;
+    if (!list.ok() || list.named.empty()) {
+        return result;
+    }
+    const int first = list.named.front().channel;
+    for (const channelcsv::NamedChannel& named : list.named) {
+        if (row + named.channel - first > image::kChannelCount) {
+            result.problems.push_back({named.line, "Location " + std::to_string(named.channel) +
+                                                       " would land past channel " +
+                                                       std::to_string(image::kChannelCount)});
+        }
+    }
+    if (!result.problems.empty()) {
+        return result;
+    }
+    for (const channelcsv::NamedChannel& named : list.named) {
+        copyChannel(list.image, named.channel, image, row + named.channel - first);
+        ++result.channels;
+    }
+    return result;
 }

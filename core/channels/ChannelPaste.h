@@ -1,15 +1,27 @@
 #pragma once
 
+#include "channels/ChannelCsv.h"
 #include "channels/ChannelTable.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Pasting cells into the channel grid: tab-separated text, as spreadsheets copy it, one line a
-// row, laid over the grid from a cell down and to the right. Every cell goes through the rules
-// of typing (frequencies: band, step, what the image can hold; list cells: one of the list's
-// texts, in either language). A paste is all or nothing: when any cell is refused, the table is
-// left as it was and every refusal is listed.
+// Editing the channel grid a block of cells at a time, as spreadsheets do: copying, pasting,
+// clearing and filling down. Every cell goes through the rules of typing (frequencies: band,
+// step, what the image can hold; list cells: one of the list's texts, in either language).
+
+// A rectangle of grid cells, corners included: rows 1..16, columns 1..8.
+struct CellRange {
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    // Rows first..last, every column.
+    static CellRange rows(int first, int last) { return {first, 1, last, kGridCols - 1}; }
+    bool isWholeRows() const { return left <= 1 && right >= kGridCols - 1; }
+};
+
 struct PasteRefusal {
     int row = 0; // grid row 1..16
     int col = 0; // grid column 1..8
@@ -17,16 +29,53 @@ struct PasteRefusal {
     enum class Reason { OutOfRange, OffStep, NotInList, PastTheGrid } reason = Reason::OutOfRange;
 };
 
+enum class PasteMode {
+    AllOrNothing, // any refused cell leaves the table as it was
+    AcceptedPart, // the accepted cells are applied, the refused ones keep their texts
+};
+
 struct PasteResult {
     int rows = 0;  // rows of the grid the text covers
     int cells = 0; // cells it sets
     std::vector<PasteRefusal> refused;
-    bool applied() const { return refused.empty() && cells > 0; }
+    bool applied = false; // the table took the paste
 };
 
-// A first line that holds the grid's headings (as copied with them) is skipped; empty lines at
-// the end are ignored. `table` changes only when the whole paste is accepted.
-PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits);
+// Tab-separated text, one line a row, laid over the grid from a cell down and to the right. A
+// first line that holds the grid's headings (as copied with them) is skipped; empty lines at the
+// end are ignored. Every refusal is listed; `table` changes only as `mode` allows.
+PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits,
+                       PasteMode mode = PasteMode::AllOrNothing);
 
-// Rows `first`..`last` of the table, columns 1 to 8, as tab-separated lines ending in "\n".
-std::string copyCells(const ChannelTable& table, int first, int last);
+// Pastes into a selection: a single copied cell fills every cell of `range`; any other text is
+// laid from the range's top-left cell on, as pasteCells lays it.
+PasteResult pasteIntoRange(ChannelTable& table, CellRange range, const std::string& text, BandLimits limits,
+                           PasteMode mode = PasteMode::AllOrNothing);
+
+// The cells of the range as tab-separated lines ending in "\n".
+std::string copyCells(const ChannelTable& table, CellRange range);
+
+// Clears the cells of the range as typing an empty text would: a cleared receive frequency
+// deletes its channel, a cleared transmit frequency takes the receive frequency, and a cleared
+// list cell of a channel in use takes the text a new channel has. True when a text changed.
+bool clearCells(ChannelTable& table, CellRange range, BandLimits limits);
+
+// Fill down: each column of the range's top row is copied into the rows below it; a range of one
+// row is filled from the row above it. Refusals as pasteCells has them.
+PasteResult fillDown(ChannelTable& table, CellRange range, BandLimits limits,
+                     PasteMode mode = PasteMode::AllOrNothing);
+
+// True when the text is a channel list in the exchange layout (its first line is a header
+// naming Location and Frequency), not cells of the grid.
+bool isChannelList(std::string_view text);
+
+struct ListPasteResult {
+    std::vector<channelcsv::Problem> problems; // every bad row, by its line; nothing applied then
+    int channels = 0;                          // channels pasted
+};
+
+// Pastes the channels of a list from channel `row` down: the list's first Location lands on
+// `row` and the others keep their distance from it. Each channel is its whole record and scan
+// bit, read through the rules of import; channels the list does not name, and the radio's
+// options (the priority channel among them), stay as they were. All or nothing.
+ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits);

@@ -97,3 +97,9 @@ RowEdit moveChannel(MemoryImage& image, int channel, int step) {
                    [channel, other](int n) { return n == channel ? other : (n == other ? channel : n); });
     return RowEdit::Done;
 }
+
+void copyChannel(const MemoryImage& from, int source, MemoryImage& to, int target) {
+    if (valid(source) && valid(target)) {
+        put(to, target, slotOf(from, source));
+    }
+}

@@ -19,3 +19,6 @@ RowEdit deleteChannel(MemoryImage& image, int channel);
 RowEdit moveChannel(MemoryImage& image, int channel, int step);
 // Channels first..last become erased where they are; the others stay in place.
 RowEdit clearChannels(MemoryImage& image, int first, int last);
+// Channel `source` of `from`, record and scan bit, becomes channel `target` of `to`; the options
+// of `to` stay as they are.
+void copyChannel(const MemoryImage& from, int source, MemoryImage& to, int target);

@@ -29,6 +29,7 @@ constexpr int kInsertChannel = 32804;
 constexpr int kDeleteChannel = 32805;
 constexpr int kMoveChannelUp = 32806;
 constexpr int kMoveChannelDown = 32807;
+constexpr int kFillDown = 32810;
 // The three pages of the navigation tree, also in the Edit menu
 constexpr int kProductInformation = 32786;
 constexpr int kChannelInformation = 32787;

@@ -27,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -218,98 +219,178 @@ void ProgramView::onExportChannels() {
     }
 }
 
-std::pair<int, int> ProgramView::chosenRows() const {
-    const std::pair<int, int> selected = m_grid->selectedRows();
-    if (selected.first != 0) {
-        return selected;
+CellRange ProgramView::chosenCells() const {
+    const QRect selected = m_grid->selection();
+    if (!selected.isNull()) {
+        return {selected.top(), selected.left(), selected.bottom(), selected.right()};
     }
     const int row = std::max(1, m_grid->row());
-    return {row, row};
+    const int col = std::max(1, m_grid->col());
+    return {row, col, row, col};
+}
+
+// Spreadsheets take the tab-separated text; whole channels also go as a channel list, which
+// other radio programming tools and this program's own import read.
+void ProgramView::copyToClipboard(const CellRange& cells) {
+    auto* mime = new QMimeData;
+    mime->setText(QString::fromStdString(copyCells(m_gridEditor->table(), cells)));
+    if (cells.isWholeRows()) {
+        MemoryImage image = m_document->image();
+        writeBack(image);
+        mime->setData(QStringLiteral("text/csv"),
+                      QByteArray::fromStdString(channelcsv::exportCsv(image, cells.top, cells.bottom)));
+    }
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void ProgramView::onCopy() {
-    if (!commitPendingEdit()) {
-        return;
+    if (commitPendingEdit()) {
+        copyToClipboard(chosenCells());
     }
-    const auto [first, last] = chosenRows();
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(copyCells(m_gridEditor->table(), first, last)));
 }
 
 void ProgramView::onCut() {
-    if (!commitPendingEdit()) {
-        return;
-    }
-    const auto [first, last] = chosenRows();
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(copyCells(m_gridEditor->table(), first, last)));
-    clearRows(tr("Cut"), first, last);
-}
-
-void ProgramView::onClearChannels() {
-    // Only a selection is cleared: Delete on a single cell is no way to lose a whole channel.
-    const auto [first, last] = m_grid->selectedRows();
-    if (first != 0 && commitPendingEdit()) {
-        clearRows(tr("Clear Channels"), first, last);
+    if (commitPendingEdit()) {
+        const CellRange cells = chosenCells();
+        copyToClipboard(cells);
+        clearCellRange(tr("Cut"), cells);
     }
 }
 
-void ProgramView::clearRows(const QString& text, int first, int last) {
+void ProgramView::onClearCells() {
+    if (commitPendingEdit()) {
+        const CellRange cells = chosenCells();
+        clearCellRange(cells.isWholeRows() ? tr("Clear Channels") : tr("Clear Cells"), cells);
+    }
+}
+
+// Whole channels are erased, bytes and all; single cells are cleared as typing would clear them.
+void ProgramView::clearCellRange(const QString& text, const CellRange& cells) {
     MemoryImage image = m_document->image();
-    if (clearChannels(image, first, last) == RowEdit::Done) {
-        m_document->applyChange(text, image);
-        updateGridFromImage();
+    if (cells.isWholeRows()) {
+        if (clearChannels(image, cells.top, cells.bottom) != RowEdit::Done) {
+            return;
+        }
+    } else {
+        if (!clearCells(m_gridEditor->table(), cells, m_gridEditor->bandLimits())) {
+            return;
+        }
+        writeBack(image);
     }
+    m_document->applyChange(text, image);
+    updateGridFromImage();
 }
 
 void ProgramView::onSelectAll() {
-    m_grid->selectAllRows();
+    m_grid->selectAll();
+}
+
+QString ProgramView::refusalText(const PasteRefusal& refusal) const {
+    const bool chinese = m_context.isChinese();
+    QString reason;
+    switch (refusal.reason) {
+    case PasteRefusal::Reason::OutOfRange:
+        reason = QString::fromUtf8(messageText(MessageId::OutOfRange, chinese));
+        break;
+    case PasteRefusal::Reason::OffStep:
+        reason = QString::fromUtf8(messageText(MessageId::OffStep, chinese));
+        break;
+    case PasteRefusal::Reason::NotInList:
+        reason = tr("not one of the column's choices");
+        break;
+    case PasteRefusal::Reason::PastTheGrid:
+        reason = tr("past the last channel or column");
+        break;
+    }
+    const QString column = refusal.col < kGridCols
+                               ? QString::fromUtf8(ChannelTable::heading(refusal.col, chinese))
+                               : QString::number(refusal.col);
+    return tr("Channel %1, %2: \"%3\": %4")
+        .arg(refusal.row)
+        .arg(column, QString::fromStdString(refusal.text), reason);
+}
+
+// The cells go through the rules of typing, all or nothing; when some are refused, the user sees
+// every refusal and may take the accepted cells alone.
+void ProgramView::applyCells(const QString& text, const QString& refusedText,
+                             const std::function<PasteResult(ChannelTable&, PasteMode)>& edit) {
+    ChannelTable table = m_gridEditor->table();
+    PasteResult result = edit(table, PasteMode::AllOrNothing);
+    if (!result.refused.empty()) {
+        QStringList lines;
+        for (const PasteRefusal& refusal : result.refused) {
+            lines << refusalText(refusal);
+        }
+        const bool someAccepted = result.cells > static_cast<int>(result.refused.size());
+        const QString question = refusedText.arg(lines.join(QLatin1Char('\n')));
+        if (!someAccepted) {
+            MessageBox::show(window(), question);
+            return;
+        }
+        if (MessageBox::show(window(), question + QStringLiteral("\n\n") + tr("Take the other cells?"),
+                             QString(), QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+            return;
+        }
+        table = m_gridEditor->table();
+        result = edit(table, PasteMode::AcceptedPart);
+    }
+    if (result.applied) {
+        m_gridEditor->table() = table;
+        m_gridEditor->refresh();
+        MemoryImage after = m_document->image();
+        writeBack(after);
+        m_document->applyChange(text, after);
+    }
 }
 
 void ProgramView::onPaste() {
     if (!commitPendingEdit()) {
         return;
     }
-    const std::string text = QGuiApplication::clipboard()->text().toStdString();
-    const int row = std::max(1, m_grid->row());
-    const int col = std::max(1, m_grid->col());
-    const PasteResult result = pasteCells(m_gridEditor->table(), row, col, text, m_gridEditor->bandLimits());
-    if (!result.refused.empty()) {
-        const bool chinese = m_context.isChinese();
-        QStringList lines;
-        for (const PasteRefusal& refusal : result.refused) {
-            QString reason;
-            switch (refusal.reason) {
-            case PasteRefusal::Reason::OutOfRange:
-                reason = QString::fromUtf8(messageText(MessageId::OutOfRange, chinese));
-                break;
-            case PasteRefusal::Reason::OffStep:
-                reason = QString::fromUtf8(messageText(MessageId::OffStep, chinese));
-                break;
-            case PasteRefusal::Reason::NotInList:
-                reason = tr("not one of the column's choices");
-                break;
-            case PasteRefusal::Reason::PastTheGrid:
-                reason = tr("past the last channel or column");
-                break;
-            }
-            const QString column = refusal.col < kGridCols
-                                       ? QString::fromUtf8(ChannelTable::heading(refusal.col, chinese))
-                                       : QString::number(refusal.col);
-            lines << tr("Channel %1, %2: \"%3\": %4")
-                         .arg(refusal.row)
-                         .arg(column, QString::fromStdString(refusal.text), reason);
-        }
-        MessageBox::show(
-            window(),
-            tr("Nothing was pasted; these cells cannot be taken:\n%1").arg(lines.join(QLatin1Char('\n'))));
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (mime == nullptr) {
         return;
     }
-    if (result.applied()) {
-        m_gridEditor->refresh();
-        MemoryImage after = m_document->image();
-        writeBack(after);
-        m_document->applyChange(tr("Paste"), after);
+    const CellRange cells = chosenCells();
+    const std::string text = mime->text().toStdString();
+    const std::string list = mime->hasText() ? text : mime->data(QStringLiteral("text/csv")).toStdString();
+    if (isChannelList(list)) {
+        pasteList(list, cells.top);
+        return;
+    }
+    applyCells(tr("Paste"), tr("Nothing was pasted; these cells cannot be taken:\n%1"),
+               [&](ChannelTable& table, PasteMode mode) {
+                   return pasteIntoRange(table, cells, text, m_gridEditor->bandLimits(), mode);
+               });
+}
+
+void ProgramView::pasteList(const std::string& list, int row) {
+    MemoryImage image = m_document->image();
+    writeBack(image);
+    const ListPasteResult result = pasteChannelList(image, row, list, m_gridEditor->bandLimits());
+    if (!result.problems.empty()) {
+        QStringList lines;
+        for (const channelcsv::Problem& problem : result.problems) {
+            lines << tr("Line %1: %2").arg(problem.line).arg(QString::fromStdString(problem.reason));
+        }
+        MessageBox::show(window(),
+                         tr("Nothing was pasted; these rows of the channel list cannot be taken:\n%1")
+                             .arg(lines.join(QLatin1Char('\n'))));
+        return;
+    }
+    if (result.channels > 0) {
+        m_document->applyChange(tr("Paste"), image);
+        updateGridFromImage();
+    }
+}
+
+void ProgramView::onFillDown() {
+    if (commitPendingEdit()) {
+        const CellRange cells = chosenCells();
+        applyCells(tr("Fill Down"), tr("Nothing was filled in; these cells cannot be taken:\n%1"),
+                   [&](ChannelTable& table, PasteMode mode) {
+                       return fillDown(table, cells, m_gridEditor->bandLimits(), mode);
+                   });
     }
 }
 

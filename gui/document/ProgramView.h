@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/ChannelPaste.h"
 #include "channels/ChannelRows.h"
 #include "channels/Formats.h"
 #include "document/ProgramDoc.h"
@@ -71,19 +72,25 @@ public slots:
     void onRead();
     void onWrite();
     void onComSetup();
-    // Edit, Copy: the current row's cells as tab-separated text. Paste: tab-separated cells from
-    // the current cell on, through the typing rules, all or nothing, one undo step.
+    // Edit, Copy: the selected cells, or the current cell, as tab-separated text; whole channels
+    // also as a channel list (text/csv). Cut: Copy, then Clear, as one undo step. Clear: the
+    // chosen cells cleared as typing clears them; whole channels are erased. Select All selects
+    // every channel.
     void onCopy();
-    // Cut: Copy, then the channels are cleared, as one undo step. Clear Channels clears the
-    // selected channels (nothing without a selection). Select All selects every channel.
     void onCut();
-    void onClearChannels();
+    void onClearCells();
     void onSelectAll();
+    // Paste: a channel list (as export writes it) from the current row down; otherwise
+    // tab-separated cells into the selection or from the current cell on, through the typing
+    // rules. Fill Down: the top row of the selection into the rows below it (a single row takes
+    // the row above). Either is one undo step; refused cells are listed and nothing changes
+    // unless the user takes the accepted cells.
+    void onPaste();
+    void onFillDown();
     // File, Import Channels: a CSV channel list, shown as a preview first, then one undo step.
     // Export Channels: the channel list as CSV.
     void onImportChannels();
     void onExportChannels();
-    void onPaste();
     // Edit, the row commands on the channel of the current cell; each is one undo step.
     void onInsertChannel();
     void onDeleteChannel();
@@ -103,10 +110,17 @@ private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
     void onCellChanged(int row, int col);
-    // The selected rows, or the current row when none is selected.
-    std::pair<int, int> chosenRows() const;
-    // Channels first..last cleared as one undo step named `text`.
-    void clearRows(const QString& text, int first, int last);
+    // The selected cells, or the current cell when nothing is selected.
+    CellRange chosenCells() const;
+    void copyToClipboard(const CellRange& cells);
+    // The cells cleared as one undo step named `text`.
+    void clearCellRange(const QString& text, const CellRange& cells);
+    // Runs a cell edit on a copy of the table and applies it as one undo step named `text`;
+    // `refusedText` (with %1 for the list) tells of refused cells.
+    void applyCells(const QString& text, const QString& refusedText,
+                    const std::function<PasteResult(ChannelTable&, PasteMode)>& edit);
+    QString refusalText(const PasteRefusal& refusal) const;
+    void pasteList(const std::string& list, int row);
     // Applies a row command to a copy of the image and, when it is done, the copy as one step.
     void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,7 +47,7 @@ ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* pa
     m_grid->setProperty("controlId", 1000);
     connect(m_grid, &MSFlexGrid::leaveCell, this, &ChannelGridEditor::onLeaveCell);
     connect(m_grid, &MSFlexGrid::enterCell, this, &ChannelGridEditor::onEnterCell);
-    connect(m_grid, &MSFlexGrid::mouseDown, this, [this](int, int, int, int) { onEnterCell(); });
+    connect(m_grid, &MSFlexGrid::mouseDown, this, [this](int, int shift, int, int) { onMouseDown(shift); });
 }
 
 void ChannelGridEditor::buildGrid() {
@@ -110,6 +111,16 @@ void ChannelGridEditor::onEnterCell() {
     showCellEditor();
 }
 
+// A plain click edits the cell it made current; one that selects cells leaves the keys to the
+// grid, so that Delete, Copy and Shift+arrows act on the selection.
+void ChannelGridEditor::onMouseDown(int shift) {
+    if ((shift & 1) == 0 && m_grid->selection().isNull()) {
+        onEnterCell();
+    } else if (commit()) {
+        m_grid->setFocus();
+    }
+}
+
 void ChannelGridEditor::showCellEditor() {
     const int row = m_grid->row();
     const int col = m_grid->col();
@@ -155,6 +166,9 @@ bool ChannelGridEditor::commit() {
         }
         return texts;
     }();
+    if (editor->hasFocus()) {
+        m_grid->setFocus();
+    }
     editor->hide();
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         const CommitOutcome out =
@@ -212,10 +226,63 @@ void ChannelGridEditor::moveBy(int step) {
     m_grid->setRowCol(index / cols + 1, index % cols + 1);
 }
 
+bool ChannelGridEditor::isGridKey(QObject* editor, const QKeyEvent* key) const {
+    auto* edit = qobject_cast<QLineEdit*>(editor);
+    const bool untouched = edit == nullptr || !edit->isModified();
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ShiftModifier) {
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return untouched; // once typed into, they select text
+        default:
+            return false;
+        }
+    }
+    if (!untouched || edit == nullptr) {
+        return false; // a list's keys are its own; the commands' keys reach the window anyway
+    }
+    for (QKeySequence::StandardKey command :
+         {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+          QKeySequence::SelectAll}) {
+        if (key->matches(command)) {
+            return true;
+        }
+    }
+    return (mods == Qt::NoModifier && key->key() == Qt::Key_Delete) ||
+           (mods == Qt::ControlModifier && key->key() == Qt::Key_D);
+}
+
 bool ChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid) {
         onEnterCell();
         return true;
+    }
+    if (watched != m_grid &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        isGridKey(watched, static_cast<QKeyEvent*>(event))) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Not the editor's: the window's shortcut for the key runs instead.
+            event->ignore();
+            return (key->modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier;
+        }
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+            // Shift with a movement key: the edit is taken and the grid selects from its cell.
+            if (commit()) {
+                m_grid->setFocus();
+                QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers());
+                QCoreApplication::sendEvent(m_grid, &forwarded);
+            }
+            return true;
+        }
     }
     if (event->type() != QEvent::KeyPress) {
         return QObject::eventFilter(watched, event);

@@ -6,6 +6,7 @@
 
 class MSFlexGrid;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -17,6 +18,9 @@ class QWidget;
 // Keys: Enter commits and moves to the next cell (next row after column 8, back to row 1,
 // column 1 after the last cell), stopping where it is when the text was refused; Tab and
 // Shift+Tab move like Enter; Escape abandons the edit; F2 or a double click reopens the editor.
+// An editor opens on every cell the user enters. Until its text is changed, the grid's commands
+// keep their keys (Ctrl+Z, Ctrl+C, Delete and the like act on the document, not on the text),
+// and Shift with a movement key selects cells; a click that selects cells closes the editor.
 class ChannelGridEditor : public QObject {
     Q_OBJECT
 public:
@@ -67,6 +71,9 @@ private:
     void onEnterCell();
     void onLeaveCell();
     bool commit(); // the commit of the open editor, shared by leaving the cell and Enter
+    void onMouseDown(int shift);
+    // Whether a key typed into the open `editor` belongs to the grid and its commands.
+    bool isGridKey(QObject* editor, const QKeyEvent* key) const;
     void moveAfterEnter();
     void moveBy(int step);
 

@@ -45,8 +45,9 @@ public:
         state.focusable = true;
         state.selectable = true;
         const bool current = m_grid->row() == m_row + 1 && m_grid->col() == m_column;
+        const QRect selection = m_grid->selection();
         state.focused = current && m_grid->hasFocus();
-        state.selected = current;
+        state.selected = selection.isNull() ? current : selection.contains(m_column, m_row + 1);
         return state;
     }
 
@@ -136,12 +137,78 @@ QAccessibleInterface* FlexGridAccessible::cellAt(int row, int column) const {
 }
 
 int FlexGridAccessible::selectedCellCount() const {
-    return grid()->row() >= 1 ? 1 : 0;
+    return static_cast<int>(selectedCells().size());
 }
 
 QList<QAccessibleInterface*> FlexGridAccessible::selectedCells() const {
-    QAccessibleInterface* current = cellAt(grid()->row() - 1, grid()->col());
-    return current != nullptr ? QList<QAccessibleInterface*>{current} : QList<QAccessibleInterface*>{};
+    QRect cells = grid()->selection();
+    if (cells.isNull()) {
+        cells = QRect(grid()->col(), grid()->row(), 1, 1);
+    }
+    QList<QAccessibleInterface*> selected;
+    for (int r = cells.top(); r <= cells.bottom(); ++r) {
+        for (int c = cells.left(); c <= cells.right(); ++c) {
+            if (QAccessibleInterface* cell = cellAt(r - 1, c)) {
+                selected << cell;
+            }
+        }
+    }
+    return selected;
+}
+
+// Table rows and columns count the cells below the heading row; column 0 holds the numbers.
+QList<int> FlexGridAccessible::selectedRows() const {
+    const QRect cells = grid()->selection();
+    QList<int> rows;
+    if (!cells.isNull() && cells.left() <= grid()->fixedCols() && cells.right() == grid()->cols() - 1) {
+        for (int r = cells.top(); r <= cells.bottom(); ++r) {
+            rows << r - 1;
+        }
+    }
+    return rows;
+}
+
+QList<int> FlexGridAccessible::selectedColumns() const {
+    const QRect cells = grid()->selection();
+    QList<int> columns;
+    if (!cells.isNull() && cells.top() == 1 && cells.bottom() == grid()->rows() - 1) {
+        for (int c = cells.left(); c <= cells.right(); ++c) {
+            columns << c;
+        }
+    }
+    return columns;
+}
+
+bool FlexGridAccessible::selectRow(int row) {
+    if (row < 0 || row >= rowCount()) {
+        return false;
+    }
+    grid()->selectRows(row + 1, row + 1);
+    return true;
+}
+
+bool FlexGridAccessible::selectColumn(int column) {
+    if (column < grid()->fixedCols() || column >= columnCount()) {
+        return false;
+    }
+    grid()->selectRange(QRect(QPoint(column, 1), QPoint(column, grid()->rows() - 1)));
+    return true;
+}
+
+bool FlexGridAccessible::unselectRow(int row) {
+    if (!isRowSelected(row)) {
+        return false;
+    }
+    grid()->clearSelection();
+    return true;
+}
+
+bool FlexGridAccessible::unselectColumn(int column) {
+    if (!isColumnSelected(column)) {
+        return false;
+    }
+    grid()->clearSelection();
+    return true;
 }
 
 QString FlexGridAccessible::columnDescription(int column) const {
@@ -157,6 +224,11 @@ void FlexGridAccessible::currentCellChanged() {
         QAccessibleEvent event(cell, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void FlexGridAccessible::selectionChanged() {
+    QAccessibleEvent event(grid(), QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&event);
 }
 
 void FlexGridAccessible::cellTextChanged(int gridRow, int gridColumn) {

@@ -31,23 +31,26 @@ public:
     int columnCount() const override;
     int rowCount() const override;
     int selectedCellCount() const override;
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
+    int selectedColumnCount() const override { return static_cast<int>(selectedColumns().size()); }
+    int selectedRowCount() const override { return static_cast<int>(selectedRows().size()); }
     QString columnDescription(int column) const override;
     QString rowDescription(int row) const override;
+    // The selected cells, or the current cell when nothing is selected.
     QList<QAccessibleInterface*> selectedCells() const override;
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
+    // Rows (columns) all of whose channel cells are selected.
+    QList<int> selectedColumns() const override;
+    QList<int> selectedRows() const override;
+    bool isColumnSelected(int column) const override { return selectedColumns().contains(column); }
+    bool isRowSelected(int row) const override { return selectedRows().contains(row); }
+    bool selectRow(int row) override;
+    bool selectColumn(int column) override;
+    bool unselectRow(int row) override;
+    bool unselectColumn(int column) override;
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
-    // The grid told us its current cell moved, or a cell's text changed.
+    // The grid told us its current cell moved, its selection changed, or a cell's text changed.
     void currentCellChanged();
+    void selectionChanged();
     void cellTextChanged(int gridRow, int gridColumn);
 
 private:

@@ -66,6 +66,13 @@ Qt::Alignment qtAlignment(int alignment, const QString& text) {
     }
 }
 
+// The cells between two corners, either way round. (QRect::normalized() counts a rectangle's
+// right and bottom as one past its last cell, so it does not do for cell indices.)
+QRect cellsBetween(QPoint a, QPoint b) {
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 } // namespace
 
 MSFlexGrid::MSFlexGrid(QWidget* parent)
@@ -111,44 +118,72 @@ void MSFlexGrid::setCols(int cols) {
 
 void MSFlexGrid::setRow(int row) {
     if (row >= 0 && row < rows()) {
-        clearRowSelection();
+        clearSelection();
         moveTo(row, m_col);
     }
 }
 
 void MSFlexGrid::setCol(int col) {
     if (col >= 0 && col < cols()) {
-        clearRowSelection();
+        clearSelection();
         moveTo(m_row, col);
     }
 }
 
 void MSFlexGrid::setRowCol(int row, int col) {
     if (row >= 0 && row < rows() && col >= 0 && col < cols()) {
-        clearRowSelection();
+        clearSelection();
         moveTo(row, col);
     }
 }
 
-void MSFlexGrid::selectRows(int first, int last) {
-    first = std::max(first, m_fixedRows);
-    last = std::min(last, rows() - 1);
-    if (first > last) {
-        clearRowSelection();
-        return;
-    }
-    m_selFirst = first;
-    m_selLast = last;
-    if (m_selAnchor < first || m_selAnchor > last) {
-        m_selAnchor = first;
-    }
-    update();
+QRect MSFlexGrid::selection() const {
+    return m_selAnchor.isNull() ? QRect() : cellsBetween(m_selAnchor, m_selEnd);
 }
 
-void MSFlexGrid::clearRowSelection() {
-    if (m_selFirst != 0) {
-        m_selFirst = m_selLast = m_selAnchor = 0;
-        update();
+std::pair<int, int> MSFlexGrid::selectedRows() const {
+    const QRect cells = selection();
+    if (cells.isNull() || cells.left() > m_fixedCols || cells.right() < cols() - 1) {
+        return {0, 0};
+    }
+    return {cells.top(), cells.bottom()};
+}
+
+void MSFlexGrid::selectRange(const QRect& cells) {
+    const QRect within =
+        cellsBetween(cells.topLeft(), cells.bottomRight())
+            .intersected(QRect(QPoint(m_fixedCols, m_fixedRows), QPoint(cols() - 1, rows() - 1)));
+    if (within.isEmpty()) {
+        clearSelection();
+        return;
+    }
+    m_selAnchor = within.topLeft();
+    m_selEnd = within.bottomRight();
+    notifySelection();
+}
+
+void MSFlexGrid::clearSelection() {
+    if (!m_selAnchor.isNull()) {
+        m_selAnchor = m_selEnd = QPoint();
+        notifySelection();
+    }
+}
+
+void MSFlexGrid::extendSelection(QPoint end) {
+    if (m_selAnchor.isNull()) {
+        m_selAnchor = QPoint(m_col, m_row);
+    }
+    m_selEnd =
+        QPoint(std::clamp(end.x(), m_fixedCols, cols() - 1), std::clamp(end.y(), m_fixedRows, rows() - 1));
+    notifySelection();
+}
+
+void MSFlexGrid::notifySelection() {
+    update();
+    if (QAccessible::isActive()) {
+        if (auto* table = dynamic_cast<FlexGridAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+            table->selectionChanged();
+        }
     }
 }
 
@@ -324,7 +359,7 @@ void MSFlexGrid::paintEvent(QPaintEvent* event) {
 // to the grid's width exactly.
 void MSFlexGrid::paintCell(QPainter& painter, int row, int col, const QRect& rect) const {
     const bool fixed = row < m_fixedRows || col < m_fixedCols;
-    const bool selected = !fixed && m_selFirst != 0 && row >= m_selFirst && row <= m_selLast;
+    const bool selected = !fixed && selection().contains(col, row);
     painter.fillRect(rect,
                      fixed ? kColorFixed : (selected ? palette().color(QPalette::Highlight) : kColorCell));
     if (fixed) {
@@ -353,19 +388,31 @@ void MSFlexGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const int r = rowAt(pos.y());
         const int c = colAt(pos.x());
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
         if (r >= m_fixedRows && c >= m_fixedCols) {
-            clearRowSelection();
-            moveTo(r, c);
-        } else if (r >= m_fixedRows && r < rows() && c >= 0 && c < m_fixedCols) {
-            // A row's number selects the row; with Shift, the rows from the last one clicked.
-            const bool extend = (event->modifiers() & Qt::ShiftModifier) && m_selAnchor != 0;
-            if (!extend) {
-                m_selAnchor = r;
+            if (shift) {
+                extendSelection(QPoint(c, r));
+            } else {
+                clearSelection();
+                moveTo(r, c);
             }
-            // The current cell stays where it is: a fixed cell is never current.
-            const int anchor = m_selAnchor;
-            selectRows(std::min(anchor, r), std::max(anchor, r));
-            m_selAnchor = anchor;
+        } else if (r >= m_fixedRows && c >= 0 && c < m_fixedCols) {
+            // A row's number selects the row; with Shift, the rows from the anchor's row on. The
+            // current cell stays where it is: a fixed cell is never current.
+            const int from =
+                shift ? std::clamp(m_selAnchor.isNull() ? m_row : m_selAnchor.y(), m_fixedRows, rows() - 1)
+                      : r;
+            selectRange(cellsBetween(QPoint(m_fixedCols, from), QPoint(cols() - 1, r)));
+            m_selAnchor.setY(from);
+            m_selEnd.setY(r);
+        } else if (r >= 0 && r < m_fixedRows && c >= m_fixedCols) {
+            // A column's heading selects the column, in the same way.
+            const int from =
+                shift ? std::clamp(m_selAnchor.isNull() ? m_col : m_selAnchor.x(), m_fixedCols, cols() - 1)
+                      : c;
+            selectRange(cellsBetween(QPoint(from, m_fixedRows), QPoint(c, rows() - 1)));
+            m_selAnchor.setX(from);
+            m_selEnd.setX(c);
         }
     }
 
@@ -391,21 +438,25 @@ void MSFlexGrid::mousePressEvent(QMouseEvent* event) {
 
 // The keys move the current cell within the non-fixed cells and stop at their edges. From a
 // fixed cell the program made current, the first key brings it into the non-fixed cells. The
-// grid never scrolls, so Page Up and Page Down go to the first and last row.
+// grid never scrolls, so Page Up and Page Down go to the first and last row. With Shift, the
+// same keys move the far corner of the selection instead.
 void MSFlexGrid::keyPressEvent(QKeyEvent* event) {
     const int firstRow = m_fixedRows;
     const int firstCol = m_fixedCols;
     const int lastRow = rows() - 1;
     const int lastCol = cols() - 1;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (firstRow > lastRow || firstCol > lastCol || (mods != Qt::NoModifier && mods != Qt::ControlModifier)) {
+    const bool shift = mods & Qt::ShiftModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    if (firstRow > lastRow || firstCol > lastCol || (mods & ~(Qt::ShiftModifier | Qt::ControlModifier)) ||
+        (shift && ctrl)) {
         QWidget::keyPressEvent(event);
         return;
     }
 
-    const bool ctrl = mods == Qt::ControlModifier;
-    int r = m_row;
-    int c = m_col;
+    const QPoint from = shift && !m_selAnchor.isNull() ? m_selEnd : QPoint(m_col, m_row);
+    int r = from.y();
+    int c = from.x();
     switch (event->key()) {
     case Qt::Key_Up:
         --r;
@@ -438,6 +489,12 @@ void MSFlexGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    clearRowSelection();
+    if (shift) {
+        if (m_row >= firstRow && m_col >= firstCol) {
+            extendSelection(QPoint(c, r));
+        }
+        return;
+    }
+    clearSelection();
     moveTo(std::clamp(r, firstRow, lastRow), std::clamp(c, firstCol, lastCol));
 }

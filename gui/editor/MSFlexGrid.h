@@ -69,13 +69,21 @@ public:
     // Moves to another row and column at once: one leaveCell and one enterCell.
     void setRowCol(int row, int col);
 
-    // Whole rows selected by their fixed cells: a click selects one, Shift+click extends from it,
-    // selectAllRows takes every row; any other click or move of the current cell ends the
-    // selection. {0, 0} when none.
-    std::pair<int, int> selectedRows() const { return {m_selFirst, m_selLast}; }
-    void selectRows(int first, int last);
-    void selectAllRows() { selectRows(m_fixedRows, rows() - 1); }
-    void clearRowSelection();
+    // The selection: a rectangle of non-fixed cells, in cell coordinates (x the column, y the
+    // row); a null rectangle when nothing is selected beyond the current cell. Shift with an
+    // arrow, Home, End, Page Up or Page Down, and Shift+click, stretch it from its anchor (the
+    // current cell when nothing is selected) without moving the current cell; a click on a row's
+    // number selects the row and one on a column's heading the column, Shift+click extending
+    // from the anchor. Any other click or move of the current cell ends the selection.
+    QRect selection() const;
+    // The rows of a selection that spans every column; {0, 0} otherwise.
+    std::pair<int, int> selectedRows() const;
+    void selectRange(const QRect& cells);
+    void selectRows(int first, int last) {
+        selectRange(QRect(QPoint(m_fixedCols, first), QPoint(cols() - 1, last)));
+    }
+    void selectAll() { selectRows(m_fixedRows, rows() - 1); }
+    void clearSelection();
 
     QString text() const { return textMatrix(m_row, m_col); }
     void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
@@ -122,6 +130,10 @@ protected:
 
 private:
     void moveTo(int row, int col);
+    // Selects from the anchor (the current cell when nothing is selected) to `end`.
+    void extendSelection(QPoint end);
+    // Repaints and tells assistive technology after the selection changed.
+    void notifySelection();
     int colLeftTwips(int col) const;
     int rowTopTwips(int row) const;
     // The row and column under a pixel, -1 where there is no cell.
@@ -130,9 +142,10 @@ private:
     void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
 
     QVector<QVector<QString>> m_texts; // [row][col]
-    int m_selAnchor = 0;               // the row a Shift+click extends the selection from
-    int m_selFirst = 0;
-    int m_selLast = 0;
+    // The selection runs from its anchor to its end cell (x the column, y the row); both are
+    // null while nothing is selected.
+    QPoint m_selAnchor;
+    QPoint m_selEnd;
     QVector<int> m_colWidths;  // twips
     QVector<int> m_rowHeights; // twips
     QVector<int> m_colAlignments;

@@ -122,18 +122,22 @@ void MainFrame::createActions() {
                tr("Change the printer and printing options\nPrint Setup"));
     addCommand(kAppExit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit"));
 
-    addCommand(kEditCut, tr("Cu&t"), tr("Copy the selected channels and clear them"),
+    addCommand(kEditCut, tr("Cu&t"), tr("Copy the selected cells and clear them"),
                QKeySequence(Qt::CTRL | Qt::Key_X));
     addCommand(kEditCopy, tr("&Copy"),
-               tr("Copy the selected channels, or the channel of the current row, as tab-separated text"),
+               tr("Copy the selected cells, or the current cell, for a spreadsheet or another channel list"),
                QKeySequence(Qt::CTRL | Qt::Key_C));
-    addCommand(kEditClear, tr("C&lear Channels"), tr("Clear the selected channels"),
+    addCommand(kEditClear, tr("C&lear"),
+               tr("Clear the selected cells; clearing an Rx Frequency deletes its channel"),
                QKeySequence(Qt::Key_Delete));
     addCommand(kEditSelectAll, tr("Select &All"), tr("Select every channel"),
                QKeySequence(Qt::CTRL | Qt::Key_A));
     addCommand(kEditPaste, tr("&Paste"),
-               tr("Paste tab-separated cells, as a spreadsheet copies them, from the current cell on"),
+               tr("Paste cells from a spreadsheet, or a channel list, into the selection or from the "
+                  "current cell on"),
                QKeySequence(Qt::CTRL | Qt::Key_V));
+    addCommand(kFillDown, tr("Fill &Down"), tr("Copy the top row of the selection into the rows below it"),
+               QKeySequence(Qt::CTRL | Qt::Key_D));
     addCommand(kInsertChannel, tr("&Insert Channel"),
                tr("Insert an empty channel here; the channels below move down"),
                QKeySequence(Qt::CTRL | Qt::Key_Insert));
@@ -223,7 +227,8 @@ void MainFrame::createActions() {
     toView(kExportChannels, &ProgramView::onExportChannels);
     toView(kEditCopy, &ProgramView::onCopy);
     toView(kEditCut, &ProgramView::onCut);
-    toView(kEditClear, &ProgramView::onClearChannels);
+    toView(kEditClear, &ProgramView::onClearCells);
+    toView(kFillDown, &ProgramView::onFillDown);
     toView(kEditSelectAll, &ProgramView::onSelectAll);
     toView(kEditPaste, &ProgramView::onPaste);
     toView(kInsertChannel, &ProgramView::onInsertChannel);
@@ -277,9 +282,9 @@ void MainFrame::createMenus() {
                 {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
                  0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"),
-                {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kEditSelectAll, 0,
-                 kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0, kProductInformation,
-                 kChannelInformation, kOptionalFeatures}),
+                {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kFillDown,
+                 kEditSelectAll, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
+                 kProductInformation, kChannelInformation, kOptionalFeatures}),
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
@@ -298,6 +303,9 @@ void MainFrame::createToolBar() {
         {id::kFileNew, "new"},
         {id::kFileOpen, "open"},
         {id::kFileSave, "save"},
+        {0, nullptr},
+        {id::kEditUndo, "undo"},
+        {id::kEditRedo, "redo"},
         {0, nullptr},
         {id::kRead, "read"},
         {id::kWrite, "write"},
@@ -416,8 +424,8 @@ void MainFrame::updateCommands() {
     const bool transfer = m_context.isTransferRunning();
     for (int command :
          {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
-          kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear, kImportChannels, kExportChannels,
-          kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+          kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear, kFillDown, kImportChannels,
+          kExportChannels, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kLanguage}) {

@@ -14,10 +14,12 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -421,11 +423,138 @@ TEST_F(ChannelGrid, PasteFromASpreadsheetFillsChannelsOrNothing) {
     EXPECT_EQ(cell(10, 1), "");
     EXPECT_EQ(doc->image(), pasted);
 
-    // Copy gives the current row as a spreadsheet takes it.
+    // The user may take the accepted cells alone.
+    MessageBox::answerNext(QMessageBox::Yes);
+    frame()->commandAction(id::kEditPaste)->trigger();
+    EXPECT_EQ(shownBoxes().size(), 1u);
+    EXPECT_EQ(cell(10, 1), "150.00000");
+    EXPECT_EQ(cell(11, 1), "");
+    EXPECT_EQ(cell(12, 1), "151.00000");
+
+    // Copy gives the current cell, or a selected row, as a spreadsheet takes it; whole channels
+    // go also as a channel list.
     grid()->setRowCol(2, 5);
+    frame()->commandAction(id::kEditCopy)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Wide\n");
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat("text/csv"));
+    QTest::mouseClick(grid(), Qt::LeftButton, Qt::NoModifier, grid()->cellRect(2, 0).center());
     frame()->commandAction(id::kEditCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "145.50000\t145.50000\t88.5\t88.5\tWide\tYes\tOff\tHigh\n");
+    const QString csv = QString::fromUtf8(QGuiApplication::clipboard()->mimeData()->data("text/csv"));
+    EXPECT_TRUE(csv.startsWith("Location,Name,Frequency,")) << qPrintable(csv);
+    EXPECT_TRUE(csv.contains("\n2,,145.500000,")) << qPrintable(csv);
+}
+
+TEST_F(ChannelGrid, CellsSelectedWithShiftAreFilledClearedAndPasted) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    grid()->setRowCol(1, 1);
+    QGuiApplication::clipboard()->setText("145.5\t\t88.5\n146.5\n147.5\n148.5\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    ASSERT_EQ(cell(4, 1), "148.50000");
+    const MemoryImage four = doc->image();
+
+    // Shift+Down from the tone cell's open list selects the column below; Ctrl+D fills it.
+    clickCell(1, 3);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(grid()->selection(), QRect(QPoint(3, 1), QPoint(3, 4)));
+    EXPECT_EQ(grid()->row(), 1) << "the current cell stays";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    for (int r = 2; r <= 4; ++r) {
+        EXPECT_EQ(cell(r, 3), "88.5") << r;
+    }
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Fill Down");
+
+    // Shift+click spans a rectangle; Delete clears it as typing would: no Rx Frequency, no channel.
+    clickCell(2, 1);
+    QTest::mouseClick(grid(), Qt::LeftButton, Qt::ShiftModifier, grid()->cellRect(3, 2).center());
+    EXPECT_EQ(grid()->selection(), QRect(QPoint(1, 2), QPoint(2, 3)));
+    frame()->commandAction(id::kEditCopy)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "146.50000\t146.50000\n147.50000\t147.50000\n");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(row(2).join(""), "");
+    EXPECT_EQ(row(3).join(""), "");
+    EXPECT_EQ(cell(4, 1), "148.50000");
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Clear Cells");
+
+    // A column heading selects the column; one copied cell fills every selected cell in use.
+    QTest::mouseClick(grid(), Qt::LeftButton, Qt::NoModifier, grid()->cellRect(0, 4).center());
+    EXPECT_EQ(grid()->selection(), QRect(QPoint(4, 1), QPoint(4, 16)));
+    QGuiApplication::clipboard()->setText("D023N\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    EXPECT_EQ(cell(1, 4), "D023N");
+    EXPECT_EQ(cell(4, 4), "D023N");
+    EXPECT_EQ(cell(5, 4), "") << "a channel not in use has no tones";
+
+    for (int i = 0; i < 3; ++i) {
+        frame()->commandAction(id::kEditUndo)->trigger();
+    }
+    EXPECT_EQ(doc->image(), four);
+}
+
+TEST_F(ChannelGrid, KeysOfTheEditCommandsReachThemFromAnUntouchedCellEditor) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    typeInto(1, 1, "145.5");
+    pressEnter();
+    ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr)
+        << "the Tx cell's editor is open";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(1, 1), "") << "Ctrl+Z undid the document's edit";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(cell(1, 1), "145.50000");
+
+    // Once typed into, the editor keeps the keys for its text.
+    typeInto(1, 2, "146");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(1, 1), "145.50000");
+    EXPECT_TRUE(doc->isModified());
+
+    // Copy from the open editor copies the cell; Paste from another lays the cells down.
+    clickCell(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "145.50000\n");
+    clickCell(3, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(3, 1), "145.50000");
+    EXPECT_EQ(frame()->commandAction(id::kEditUndo)->text(), "&Undo Paste");
+}
+
+TEST_F(ChannelGrid, AChannelListOnTheClipboardPastesAsWholeChannels) {
+    startIn(QStringLiteral("English"));
+    ProgramDoc* doc = activeDocument();
+    grid()->setRowCol(1, 1);
+    QGuiApplication::clipboard()->setText("145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n"
+                                          "146.52\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    const QStringList first = row(1);
+
+    // What another program offers as CSV alone.
+    frame()->commandAction(id::kEditSelectAll)->trigger();
+    frame()->commandAction(id::kEditCopy)->trigger();
+    auto* list = new QMimeData;
+    list->setData("text/csv", QGuiApplication::clipboard()->mimeData()->data("text/csv"));
+    QGuiApplication::clipboard()->setMimeData(list);
+    grid()->setRowCol(8, 3);
+    frame()->commandAction(id::kEditPaste)->trigger();
+    EXPECT_EQ(row(8), first);
+    EXPECT_EQ(cell(9, 1), "146.52000");
+    EXPECT_EQ(doc->image().busyLock(8), doc->image().busyLock(1));
+
+    // A list that would run past channel 16 is refused with its line.
+    const MemoryImage before = doc->image();
+    grid()->setRowCol(16, 1);
+    frame()->commandAction(id::kEditCopy)->trigger(); // nothing in use there: a cell alone
+    QGuiApplication::clipboard()->setText("Location,Frequency\n1,145.5\n2,146\n");
+    frame()->commandAction(id::kEditPaste)->trigger();
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("Line 3: Location 2 would land past channel 16"))
+        << qPrintable(boxes[0].text);
+    EXPECT_EQ(doc->image(), before);
 }
 
 TEST_F(ChannelGrid, AssistiveTechnologySeesATableOfNamedCells) {
@@ -449,10 +578,19 @@ TEST_F(ChannelGrid, AssistiveTechnologySeesATableOfNamedCells) {
     EXPECT_EQ(grid->indexOfChild(cell), 2 * 9 + 1);
     EXPECT_EQ(table->cellAt(15, 8)->text(QAccessible::Name), "Power, channel 16");
     EXPECT_EQ(table->cellAt(16, 0), nullptr);
-    // The current cell is the selected one.
+    // The current cell is the selected one, until cells are selected.
     this->grid()->setRowCol(5, 2);
     ASSERT_EQ(table->selectedCells().size(), 1);
     EXPECT_EQ(table->selectedCells().front()->text(QAccessible::Name), "Tx Frequency, channel 5");
+    EXPECT_TRUE(table->selectRow(2));
+    EXPECT_EQ(this->grid()->selectedRows(), std::make_pair(3, 3));
+    EXPECT_EQ(table->selectedRows(), QList<int>{2});
+    EXPECT_EQ(table->selectedCellCount(), 8);
+    EXPECT_TRUE(table->cellAt(2, 1)->state().selected);
+    EXPECT_FALSE(table->cellAt(4, 1)->state().selected);
+    EXPECT_TRUE(table->selectColumn(4));
+    EXPECT_EQ(table->selectedColumns(), QList<int>{4});
+    EXPECT_EQ(table->selectedRowCount(), 0);
 }
 
 TEST_F(ChannelGrid, ChannelListsGoOutAndComeBackThroughAPreview) {
@@ -536,10 +674,12 @@ TEST_F(ChannelGrid, RowsSelectedByTheirNumbersAreCutCopiedAndCleared) {
     frame()->commandAction(id::kEditUndo)->trigger();
     EXPECT_EQ(doc->image(), filled);
 
-    // Clear Channels needs a selection; Select All takes every channel.
+    // Without a selection, Clear clears the current cell: an Rx Frequency takes its channel.
     grid()->setRowCol(1, 1);
     frame()->commandAction(id::kEditClear)->trigger();
-    EXPECT_EQ(doc->image(), filled) << "a single cell is no selection";
+    EXPECT_EQ(row(1).join(""), "");
+    frame()->commandAction(id::kEditUndo)->trigger();
+    EXPECT_EQ(doc->image(), filled);
     frame()->commandAction(id::kEditSelectAll)->trigger();
     EXPECT_EQ(grid()->selectedRows(), std::make_pair(1, 16));
     frame()->commandAction(id::kEditClear)->trigger();

@@ -130,7 +130,7 @@ TEST_F(GridFixture, KeysMoveWithinTheNonFixedCells) {
         {"keypad arrow", 3, 3, Qt::Key_Down, Qt::KeypadModifier, 4, 3},
         {"ctrl home", 5, 6, Qt::Key_Home, Qt::ControlModifier, 1, 1},
         {"ctrl end", 5, 6, Qt::Key_End, Qt::ControlModifier, 16, 8},
-        {"shift arrow ignored", 5, 6, Qt::Key_Down, Qt::ShiftModifier, 5, 6},
+        {"shift arrow selects instead", 5, 6, Qt::Key_Down, Qt::ShiftModifier, 5, 6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,6 +140,65 @@ TEST_F(GridFixture, KeysMoveWithinTheNonFixedCells) {
         const std::string to = std::to_string(c.toRow) + "," + std::to_string(c.toCol);
         EXPECT_EQ(events, (from == to ? Events{} : Events{"leave " + from, "enter " + to}));
     }
+}
+
+TEST_F(GridFixture, ShiftStretchesTheSelectionWithoutMovingTheCurrentCell) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        QRect selection; // x the column, y the row
+    } cases[] = {
+        {"shift down", {{Qt::Key_Down, Qt::ShiftModifier}}, QRect(QPoint(6, 5), QPoint(6, 6))},
+        {"down and back up past the anchor",
+         {{Qt::Key_Down, Qt::ShiftModifier},
+          {Qt::Key_Up, Qt::ShiftModifier},
+          {Qt::Key_Up, Qt::ShiftModifier}},
+         QRect(QPoint(6, 4), QPoint(6, 5))},
+        {"shift end then page down",
+         {{Qt::Key_End, Qt::ShiftModifier}, {Qt::Key_PageDown, Qt::ShiftModifier}},
+         QRect(QPoint(6, 5), QPoint(8, 16))},
+        {"stops at the fixed cells",
+         {{Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}},
+         QRect(QPoint(1, 5), QPoint(6, 5))},
+        {"a plain move ends it",
+         {{Qt::Key_Down, Qt::ShiftModifier}, {Qt::Key_Right, Qt::NoModifier}},
+         QRect()},
+        {"ctrl+shift is not the grid's", {{Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier}}, QRect()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startAt(5, 6);
+        grid.clearSelection();
+        for (const auto& [key, mods] : c.keys) {
+            QTest::keyClick(&grid, key, mods);
+        }
+        EXPECT_EQ(grid.selection(), c.selection);
+        if (!c.selection.isNull()) {
+            EXPECT_EQ(events, Events{});
+        }
+    }
+}
+
+TEST_F(GridFixture, ClicksSelectCellsRowsAndColumns) {
+    startAt(2, 3);
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, grid.cellRect(4, 1).center());
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 2), QPoint(3, 4)));
+    EXPECT_EQ(grid.selectedRows(), std::make_pair(0, 0)) << "not whole rows";
+    EXPECT_EQ(current(), std::make_pair(2, 3));
+
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, grid.cellRect(7, 0).center());
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, grid.cellRect(5, 0).center());
+    EXPECT_EQ(grid.selectedRows(), std::make_pair(5, 7));
+
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, grid.cellRect(0, 2).center());
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, grid.cellRect(0, 4).center());
+    EXPECT_EQ(grid.selection(), QRect(QPoint(2, 1), QPoint(4, 16)));
+
+    grid.selectAll();
+    EXPECT_EQ(grid.selectedRows(), std::make_pair(1, 16));
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, grid.cellRect(9, 2).center());
+    EXPECT_TRUE(grid.selection().isNull());
+    EXPECT_EQ(current(), std::make_pair(9, 2));
 }
 
 TEST_F(GridFixture, ShrinkingPastTheCurrentCellMovesItFirst) {
