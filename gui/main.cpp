@@ -2,8 +2,14 @@
 //
 //   Program [FILE.dat]                 start, opening FILE.dat instead of a new document
 //   Program --screenshot PNG [FILE]    start on any platform, save a picture of the main window and end
+//   Program --screenshot-editing PNG [FILE]
+//                                      the same with cells selected and the Edit menu open
 //   Program --demo [FILE.dat]          also start a simulated radio that COM1 stands for, so that
 //                                      Read and Write can be tried without a cable
+#include "app/Resource.h"
+#include "document/ProgramView.h"
+#include "editor/MSFlexGrid.h"
+#include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "image/MemoryImage.h"
 #include "program/ProgramApp.h"
@@ -11,20 +17,53 @@
 #include "RadioSimulator.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
 
-// Lays the main window out at a fixed size and saves what it shows; 0 when the picture was saved.
-int saveScreenshot(MainFrame* frame, const QString& path) {
-    frame->showNormal();
-    frame->resize(1024, 640);
+void settle() {
     for (int i = 0; i < 10; ++i) {
         QCoreApplication::processEvents();
     }
-    if (!frame->grab().save(path, "PNG")) {
+}
+
+// Lays the main window out at a fixed size and saves what it shows; 0 when the picture was saved.
+// With `editing`, a block of cells is selected and filled down, and the Edit menu is open over the
+// window, offering to undo that (a menu is a window of its own, so it is drawn onto the picture
+// where it stands).
+int saveScreenshot(MainFrame* frame, const QString& path, bool editing) {
+    frame->showNormal();
+    frame->resize(1024, 640);
+    settle();
+    QPixmap picture;
+    if (editing && frame->activeChild() != nullptr) {
+        frame->activeChild()->view()->grid()->selectRange(QRect(QPoint(3, 1), QPoint(4, 3)));
+        frame->commandAction(id::kFillDown)->trigger();
+        settle();
+        picture = frame->grab();
+        QAction* undo = frame->commandAction(id::kEditUndo);
+        for (QAction* entry : frame->menuBar()->actions()) {
+            QMenu* menu = entry->menu();
+            if (menu != nullptr && menu->actions().contains(undo)) {
+                const QPoint at = frame->menuBar()->mapTo(frame, frame->menuBar()->actionGeometry(entry).bottomLeft());
+                menu->popup(frame->mapToGlobal(at));
+                menu->setActiveAction(undo);
+                settle();
+                QPainter painter(&picture);
+                painter.drawPixmap(at, menu->grab());
+                menu->hide();
+                break;
+            }
+        }
+    } else {
+        picture = frame->grab();
+    }
+    if (!picture.save(path, "PNG")) {
         std::fprintf(stderr, "Program: cannot write %s\n", qPrintable(path));
         return 1;
     }
@@ -68,13 +107,17 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QString screenshot;
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0) {
-        if (at + 1 >= arguments.size()) {
-            std::fprintf(stderr, "Program: --screenshot needs the name of a PNG file\n");
-            return 2;
+    bool editing = false;
+    for (const QString option : {QStringLiteral("--screenshot"), QStringLiteral("--screenshot-editing")}) {
+        if (const qsizetype at = arguments.indexOf(option); at >= 0) {
+            if (at + 1 >= arguments.size()) {
+                std::fprintf(stderr, "Program: %s needs the name of a PNG file\n", qPrintable(option));
+                return 2;
+            }
+            screenshot = arguments.at(at + 1);
+            editing = option.endsWith(QLatin1String("editing"));
+            arguments.remove(at, 2);
         }
-        screenshot = arguments.at(at + 1);
-        arguments.remove(at, 2);
     }
 
     ProgramApp app;
@@ -97,7 +140,7 @@ int main(int argc, char* argv[]) {
     }
     int status = 0;
     if (!screenshot.isEmpty()) {
-        status = saveScreenshot(app.mainFrame(), screenshot);
+        status = saveScreenshot(app.mainFrame(), screenshot, editing);
     } else {
         status = QApplication::exec();
     }

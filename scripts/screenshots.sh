@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the main window of the desktop program in English and in Chinese into
-# docs/screenshot-en.png and docs/screenshot-zh.png. Runs on the offscreen platform, so no display
+# docs/screenshot-en.png and docs/screenshot-zh.png, and with cells selected and the Edit menu open
+# into docs/editing-en.png and docs/editing-zh.png. Runs on the offscreen platform, so no display
 # is needed. Each language starts from a copy of the program folder with its own Program.ini.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +32,11 @@ for pair in English:en Chinese:zh; do
     cp "$build/bin/Program" "$build/bin/English.qm" "$build/bin/Chinese.qm" "$build/bin/title.ico" "$dir/"
     cp -r "$build/bin/help" "$dir/"
     sed "s/^Language=.*/Language=$language/" res/Program.ini >"$dir/Program.ini"
-    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen \
-        "$dir/Program" --screenshot "$PWD/docs/screenshot-$short.png" "$sample" 2>/dev/null
-    echo "screenshots: docs/screenshot-$short.png"
+    for kind in screenshot editing; do
+        option=--screenshot
+        [ "$kind" = editing ] && option=--screenshot-editing
+        XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen \
+            "$dir/Program" "$option" "$PWD/docs/$kind-$short.png" "$sample" 2>/dev/null
+        echo "screenshots: docs/$kind-$short.png"
+    done
 done
