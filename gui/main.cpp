@@ -50,7 +50,8 @@ int saveScreenshot(MainFrame* frame, const QString& path, bool editing) {
         for (QAction* entry : frame->menuBar()->actions()) {
             QMenu* menu = entry->menu();
             if (menu != nullptr && menu->actions().contains(undo)) {
-                const QPoint at = frame->menuBar()->mapTo(frame, frame->menuBar()->actionGeometry(entry).bottomLeft());
+                const QPoint at =
+                    frame->menuBar()->mapTo(frame, frame->menuBar()->actionGeometry(entry).bottomLeft());
                 menu->popup(frame->mapToGlobal(at));
                 menu->setActiveAction(undo);
                 settle();
