@@ -46,7 +46,10 @@ public:
 
     // The program's folder, ending with '/'.
     QString appDir() const { return m_appDir; }
-    // The help page of the language, relative to appDir().
+    // The folder of the files the program ships with (the translations, pictures and help pages),
+    // ending with '/'.
+    QString dataDir() const { return m_appDir; }
+    // The help page of the language, relative to dataDir().
     QString helpFile() const { return m_helpFile; }
 
     // The remembered radio type, band and port of this user.

@@ -11,7 +11,7 @@
 Help::Opener Help::s_opener;
 
 QUrl Help::url(const AppContext& context, int contextId) {
-    QUrl url = QUrl::fromLocalFile(context.appDir() + context.helpFile());
+    QUrl url = QUrl::fromLocalFile(context.dataDir() + context.helpFile());
     if (contextId != 0) {
         url.setFragment(QString::number(contextId));
     }

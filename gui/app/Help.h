@@ -8,7 +8,7 @@ class AppContext;
 class QWidget;
 
 // The help pages: one HTML manual per language in the program's folder (the context's helpFile()
-// under its appDir()), with an anchor for every help context id. Opening goes through an
+// under its dataDir()), with an anchor for every help context id. Opening goes through an
 // exchangeable opener so tests can see which page and context were asked for.
 class Help {
 public:
