@@ -109,7 +109,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QString screenshot;
     bool editing = false;
-    for (const QString option : {QStringLiteral("--screenshot"), QStringLiteral("--screenshot-editing")}) {
+    for (const QString& option : {QStringLiteral("--screenshot"), QStringLiteral("--screenshot-editing")}) {
         if (const qsizetype at = arguments.indexOf(option); at >= 0) {
             if (at + 1 >= arguments.size()) {
                 std::fprintf(stderr, "Program: %s needs the name of a PNG file\n", qPrintable(option));
