@@ -45,6 +45,32 @@ std::string executableDir() {
     return error ? std::string(".") : current.string();
 }
 
+std::string shippedDataDir(const std::string& programDir) {
+    const std::filesystem::path exeDir = std::filesystem::path(programDir).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(exeDir / "Program.ini", error)) {
+        return exeDir.string();
+    }
+    const std::filesystem::path shared = (exeDir / ".." / "share" / kShareName).lexically_normal();
+    if (std::filesystem::is_regular_file(shared / "Program.ini", error)) {
+        return shared.string();
+    }
+    return exeDir.string();
+}
+
+bool isWritable(const std::string& path) {
+#ifdef RADIO_HAVE_READLINK
+    if (::access(path.c_str(), F_OK) == 0) {
+        return ::access(path.c_str(), W_OK) == 0;
+    }
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return ::access(parent.empty() ? "." : parent.c_str(), W_OK | X_OK) == 0;
+#else
+    (void)path;
+    return true;
+#endif
+}
+
 std::string userConfigDir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {

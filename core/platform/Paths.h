@@ -10,6 +10,17 @@ namespace platform {
 // back to the current directory when the executable's path cannot be read.
 std::string executableDir();
 
+// The folder of the files the programs ship with (Program.ini, translations, pictures, help),
+// for programs in `programDir`: that folder when Program.ini is there (a build tree, or the
+// program copied into one folder), otherwise <programDir>/../share/<kShareName> when Program.ini
+// is there (an installation), otherwise `programDir`. No trailing slash.
+constexpr const char* kShareName = "radio-programmer";
+std::string shippedDataDir(const std::string& programDir = executableDir());
+
+// Whether the file can be written by this process (it need not exist for a folder that takes
+// new files).
+bool isWritable(const std::string& path);
+
 // Base folder for per-user settings: $XDG_CONFIG_HOME when it is set and absolute, otherwise
 // $HOME/.config; empty when neither is available.
 std::string userConfigDir();

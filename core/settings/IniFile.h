@@ -68,6 +68,16 @@ public:
     // Drops every section, forgets the path and clears the modified flag.
     void clear();
 
+    // Every entry in file order, with its section's name ("" for the entries before the first
+    // header) and its value as stored.
+    template <typename Visit> void forEachEntry(Visit visit) const {
+        for (const Section& section : m_sections) {
+            for (const Entry& entry : section.m_entries) {
+                visit(section.m_name, entry.m_key, entry.m_value);
+            }
+        }
+    }
+
     bool isLoaded() const { return !m_path.empty(); }
     bool isModified() const { return m_modified; }
     const std::string& path() const { return m_path; }

@@ -1,15 +1,18 @@
 #include "app/AppContext.h"
 
 #include "history/RadioHistory.h"
+#include "platform/Paths.h"
 #include "settings/UserSettings.h"
 
 #include <QDir>
 #include <QFile>
 
-AppContext::AppContext(const QString& appDir) : m_settings(4) {
-    m_appDir = QDir::cleanPath(QDir(appDir).absolutePath());
-    if (!m_appDir.endsWith(QLatin1Char('/'))) {
-        m_appDir += QLatin1Char('/');
+AppContext::AppContext(const QString& programDir) {
+    const std::string programFolder =
+        QFile::encodeName(QDir::cleanPath(QDir(programDir).absolutePath())).toStdString();
+    m_dataDir = QFile::decodeName(platform::shippedDataDir(programFolder).c_str());
+    if (!m_dataDir.endsWith(QLatin1Char('/'))) {
+        m_dataDir += QLatin1Char('/');
     }
     m_userSettings = std::make_unique<UserSettings>(std::string());
 }
@@ -17,7 +20,8 @@ AppContext::AppContext(const QString& appDir) : m_settings(4) {
 AppContext::~AppContext() = default;
 
 void AppContext::load() {
-    m_settings.load(QFile::encodeName(m_appDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+    m_settings.load(QFile::encodeName(m_dataDir + QStringLiteral("Program.ini")).toStdString(),
+                    platform::userConfigDir());
     m_language = m_settings.value("Setup", "Language", "");
     m_chinese = m_language == "Chinese";
     m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");

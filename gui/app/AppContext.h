@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CodeText.h"
-#include "settings/IniFile.h"
+#include "settings/ProgramSettings.h"
 #include "settings/SettingsStore.h"
 
 #include <QString>
@@ -11,26 +11,31 @@
 #include <utility>
 
 // Everything the desktop program holds once per process: Program.ini, the language it names,
-// the program's folder with the translations, pictures and help pages, the per-user settings
+// the folder of the translations, pictures and help pages, the per-user settings
 // store, the simulated radio of --demo and whether a transfer holds the serial line.
 // The application creates it at start-up and hands it to the windows that need it; it lives as
 // long as the main window. All on the user-interface thread.
 class AppContext {
 public:
-    // appDir: the folder start-up reads everything from.
-    explicit AppContext(const QString& appDir);
+    // programDir: the program's own folder; what it ships with is found from there.
+    explicit AppContext(const QString& programDir);
     ~AppContext();
 
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // Loads Program.ini from the program's folder (a missing one is created empty) and settles
-    // the language and the per-user store from it. Changes are written back when the context
-    // ends.
+    // Loads Program.ini from the folder of shipped files (a missing one is created empty when
+    // the folder takes files), with the user's own copy over it when the shipped file cannot be
+    // written, and settles the language and the per-user store from it.
     void load();
 
-    IniFile& settings() { return m_settings; }
-    const IniFile& settings() const { return m_settings; }
+    // Program.ini's values; storeSetting() changes one and saves it at once, in the shipped file
+    // or in the user's copy (see ProgramSettings).
+    const IniFile& settings() const { return m_settings.values(); }
+    ProgramSettings& programSettings() { return m_settings; }
+    IniSaveResult storeSetting(const std::string& section, const std::string& key, const std::string& value) {
+        return m_settings.store(section, key, value);
+    }
     // A value of Program.ini as text (the file is UTF-8).
     QString iniText(const std::string& section, const char* key) const;
     // A value of the section of the running language ("Company", "About Title", ...).
@@ -44,11 +49,10 @@ public:
     // A text held in code in the language isChinese() picks (see CodeText.h).
     QString codeText(const char* sourceText) const { return ::codeText(m_chinese, sourceText); }
 
-    // The program's folder, ending with '/'.
-    QString appDir() const { return m_appDir; }
-    // The folder of the files the program ships with (the translations, pictures and help pages),
-    // ending with '/'.
-    QString dataDir() const { return m_appDir; }
+    // The folder of the files the program ships with (Program.ini, the translations, pictures
+    // and help pages), ending with '/': the program's own folder, or ../share/radio-programmer
+    // from it once installed.
+    QString dataDir() const { return m_dataDir; }
     // The help page of the language, relative to dataDir().
     QString helpFile() const { return m_helpFile; }
 
@@ -87,10 +91,10 @@ public:
     void setLastTransferLog(std::string log) { m_lastTransferLog = std::move(log); }
 
 private:
-    IniFile m_settings;
+    ProgramSettings m_settings;
     std::string m_language;
     bool m_chinese = false;
-    QString m_appDir;
+    QString m_dataDir;
     QString m_helpFile;
     std::unique_ptr<ISettingsStore> m_userSettings;
     std::string m_demoDevice;

@@ -44,6 +44,7 @@ LanguageDlg::LanguageDlg(AppContext& context, QWidget* parent)
 void LanguageDlg::showEvent(QShowEvent* event) {
     // Each showing starts from the running language.
     m_language = m_context.isChinese() ? 1 : 0;
+    m_changed = false;
     (m_language == 1 ? m_chinese : m_english)->setChecked(true);
     m_ok->setFocus();
     QDialog::showEvent(event);
@@ -52,21 +53,23 @@ void LanguageDlg::showEvent(QShowEvent* event) {
 void LanguageDlg::accept() {
     m_language = m_chinese->isChecked() ? 1 : (m_english->isChecked() ? 0 : -1);
     const int running = m_context.isChinese() ? 1 : 0;
-    if (m_language != -1 && m_language != running) {
-        IniFile& settings = m_context.settings();
-        settings.setValue("Setup", "Language", m_context.isChinese() ? "English" : "Chinese");
-        const IniSaveResult saved = settings.save();
-        if (!saved) {
-            // Nothing changes: a restart would come back in the same language.
-            settings.setValue("Setup", "Language", m_context.language());
-            MessageBox::show(this,
-                             tr("The language could not be saved in %1.\n%2")
-                                 .arg(QDir::toNativeSeparators(QFile::decodeName(settings.path().c_str())),
-                                      QString::fromLocal8Bit(saved.detail.c_str())));
-            QDialog::reject();
-            return;
-        }
-        m_changed = true;
-    }
+    m_changed = m_language != -1 && m_language != running;
     QDialog::accept();
+}
+
+bool LanguageDlg::storeChoice() {
+    const IniSaveResult saved =
+        m_context.storeSetting("Setup", "Language", m_context.isChinese() ? "English" : "Chinese");
+    if (!saved) {
+        MessageBox::show(parentWidget(), tr("The language could not be saved in %1.\n%2")
+                                             .arg(QDir::toNativeSeparators(QFile::decodeName(
+                                                      m_context.programSettings().storePath().c_str())),
+                                                  QString::fromLocal8Bit(saved.detail.c_str())));
+        return false;
+    }
+    return true;
+}
+
+void LanguageDlg::restoreRunningLanguage() {
+    m_context.storeSetting("Setup", "Language", m_context.language());
 }

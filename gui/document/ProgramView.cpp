@@ -7,7 +7,6 @@
 #include "app/LanguageDlg.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
-#include "app/ProcessStarter.h"
 #include "app/Resource.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelPaste.h"
@@ -100,7 +99,7 @@ void ProgramView::onInitialUpdate() {
         m_gridEditor->buildGrid();
         m_firstUpdate = false;
     }
-    if (const QIcon icon = Pictures::titleIcon(m_context.appDir()); !icon.isNull()) {
+    if (const QIcon icon = Pictures::titleIcon(m_context.dataDir()); !icon.isNull()) {
         for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
             if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
                 frame->setWindowIcon(icon);
@@ -412,20 +411,6 @@ void ProgramView::onMoveChannelDown() {
              [](MemoryImage& image, int channel) { return moveChannel(image, channel, 1); });
 }
 
-void ProgramView::onLanguage() {
-    const int result = m_languageDlg->exec();
-    if (!m_languageDlg->changed() || result != QDialog::Accepted) {
-        return;
-    }
-    // The main window closes first (asking about unsaved changes); if the user keeps it open,
-    // the stored language waits for the next start.
-    QWidget* frame = window();
-    if (!frame->close()) {
-        return;
-    }
-    ProcessStarter::start(QCoreApplication::applicationFilePath());
-}
-
 void ProgramView::onRead() {
     openProcessDialog(false);
 }
@@ -454,7 +439,7 @@ void ProgramView::onComSetup() {
     const DeviceTree tree(m_context.deviceRoot());
     ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
                     [tree] { return findSerialDevices(tree); }, m_context.userSettings(),
-                    m_context.settings(), m_context.isChinese(), window());
+                    m_context.programSettings(), m_context.isChinese(), window());
     dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
     dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
                       QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});

@@ -65,8 +65,6 @@ public:
     ProcessDlg* processDialog() const { return m_processDlg; }
 
 public slots:
-    // Setup, Language: stores the other language and restarts the program in it.
-    void onLanguage();
     // Program, Read and Write: open the progress dialog; its OK starts the transfer. While the
     // dialog is open they do nothing, so its caption and the direction always agree.
     void onRead();

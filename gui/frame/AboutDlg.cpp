@@ -41,6 +41,6 @@ AboutDlg::AboutDlg(const AppContext& context, QWidget* parent) : HelpDialog(id::
     m_version->setText(context.languageText("Version"));
     m_copyrights->setText(context.languageText("Copyrights"));
     m_owner->setText(context.languageText("Copyrights Owner"));
-    const QIcon title = Pictures::titleIcon(context.appDir());
+    const QIcon title = Pictures::titleIcon(context.dataDir());
     m_icon->setPixmap((title.isNull() ? Pictures::appIcon() : title).pixmap(side, side));
 }

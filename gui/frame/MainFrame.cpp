@@ -2,8 +2,10 @@
 
 #include "app/AppContext.h"
 #include "app/FileDialog.h"
+#include "app/LanguageDlg.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
+#include "app/ProcessStarter.h"
 #include "app/Resource.h"
 #include "channels/RadioModel.h"
 #include "dialogs/OptionalFeaturesDlg.h"
@@ -20,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
@@ -35,6 +38,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoGroup>
+
+#include <utility>
 
 namespace {
 constexpr int kIndicatorPollMs = 300;
@@ -53,7 +58,7 @@ MainFrame::MainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent)
     createStatusBar();
     createNavigationBar();
 
-    m_mdiClient = new MdiClientWnd(m_context.appDir(), this);
+    m_mdiClient = new MdiClientWnd(m_context.dataDir(), this);
     setCentralWidget(m_mdiClient);
     connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::onSubWindowActivated);
 
@@ -647,10 +652,28 @@ void MainFrame::onFileSaveAs() {
     }
 }
 
+// The program starts anew in the other language. Nothing is stored until the documents are
+// saved or let go; the stored language goes back when the new program cannot be started, and
+// this one keeps running in both cases.
 void MainFrame::onLanguage() {
-    if (ChildFrame* child = activeChild()) {
-        child->view()->onLanguage();
+    ChildFrame* child = activeChild();
+    if (child == nullptr) {
+        return;
     }
+    LanguageDlg* dialog = child->view()->languageDialog();
+    if (dialog->exec() != QDialog::Accepted || !dialog->changed() || m_context.isTransferRunning() ||
+        !saveAllModified() || !dialog->storeChoice()) {
+        return;
+    }
+    if (!ProcessStarter::start(QCoreApplication::applicationFilePath())) {
+        dialog->restoreRunningLanguage();
+        MessageBox::show(this, tr("The program could not be started again in the other language (%1).\n"
+                                  "The language stays as it is.")
+                                   .arg(QDir::toNativeSeparators(QCoreApplication::applicationFilePath())));
+        return;
+    }
+    m_closingForRestart = true;
+    close();
 }
 
 void MainFrame::onRadioHistory() {
@@ -719,7 +742,8 @@ bool MainFrame::saveAllModified() {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     // A running transfer ends first (Cancel stops it at its next row).
-    if (m_context.isTransferRunning() || !saveAllModified()) {
+    // A restart has already asked about every document.
+    if (m_context.isTransferRunning() || (!std::exchange(m_closingForRestart, false) && !saveAllModified())) {
         event->ignore();
         return;
     }

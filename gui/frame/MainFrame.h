@@ -143,6 +143,7 @@ private:
     QTimer* m_indicatorTimer = nullptr;
 
     QPointer<ChildFrame> m_activeChild;
+    bool m_closingForRestart = false; // the documents were asked about for a language change
     // The document whose type and band were last remembered on activation.
     QPointer<ProgramDoc> m_rememberedDoc;
     QString m_caption;

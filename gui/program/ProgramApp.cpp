@@ -114,7 +114,7 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     frame->showMaximized();
 
     // "title.ico" replaces the program's own icon when it can be read.
-    if (const QIcon icon = Pictures::titleIcon(context.appDir()); !icon.isNull()) {
+    if (const QIcon icon = Pictures::titleIcon(context.dataDir()); !icon.isNull()) {
         frame->setWindowIcon(icon);
     }
 
@@ -139,7 +139,7 @@ bool ProgramApp::loadTranslation() {
         return false;
     }
     const QString path =
-        findFileIgnoringCase(m_context->appDir(), QString::fromStdString(language) + QStringLiteral(".qm"));
+        findFileIgnoringCase(m_context->dataDir(), QString::fromStdString(language) + QStringLiteral(".qm"));
     auto translator = std::make_unique<QTranslator>();
     if (path.isEmpty() || !translator->load(path)) {
         return false;

@@ -34,8 +34,8 @@ QString deviceText(const SerialDevice& device) {
 
 } // namespace
 
-ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store, IniFile& settings,
-                         bool chinese, QWidget* parent)
+ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store,
+                         ProgramSettings& settings, bool chinese, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_listPorts(std::move(ports)), m_listDevices(std::move(devices)),
       m_store(store), m_settings(settings), m_chinese(chinese),
       m_pin(new QCheckBox(tr("&Keep this port for this cable"))),
@@ -222,13 +222,12 @@ void ComSetupDlg::accept() {
             stable = port.info && !port.info->byIdPath.empty() ? port.info->byIdPath : std::string();
         }
         if (!stable.empty()) {
-            m_settings.setValue("Setup", "COM" + std::to_string(number), stable);
-            const IniSaveResult saved = m_settings.save();
+            const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), stable);
             if (!saved) {
-                MessageBox::show(
-                    this, tr("The port could not be kept in %1.\n%2")
-                              .arg(QDir::toNativeSeparators(QFile::decodeName(m_settings.path().c_str())),
-                                   QString::fromLocal8Bit(saved.detail.c_str())));
+                MessageBox::show(this, tr("The port could not be kept in %1.\n%2")
+                                           .arg(QDir::toNativeSeparators(
+                                                    QFile::decodeName(m_settings.storePath().c_str())),
+                                                QString::fromLocal8Bit(saved.detail.c_str())));
                 return;
             }
         }

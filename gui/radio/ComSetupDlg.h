@@ -4,6 +4,7 @@
 
 #include "radio/PortNames.h"
 #include "radio/SerialDevices.h"
+#include "settings/ProgramSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,6 @@
 #include <optional>
 #include <vector>
 
-class IniFile;
 class ISettingsStore;
 class QCheckBox;
 class QFileSystemWatcher;
@@ -43,7 +43,7 @@ public:
     using AdapterLister = std::function<std::vector<AdapterWithoutTty>()>;
 
     // settings: Program.ini, where a pinned port is stored.
-    ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store, IniFile& settings,
+    ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store, ProgramSettings& settings,
                 bool chinese, QWidget* parent = nullptr);
 
     // USB adapters that are plugged in but have no port: the dialog says why under the list.
@@ -74,7 +74,7 @@ private:
     DeviceLister m_listDevices;
     AdapterLister m_listAdapters;
     ISettingsStore& m_store;
-    IniFile& m_settings;
+    ProgramSettings& m_settings;
     bool m_chinese;
     std::vector<PortDescription> m_ports;
     std::vector<QRadioButton*> m_buttons;

@@ -4,8 +4,8 @@
 
 #include "HeldTerminal.h"
 
-#include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
+#include "settings/ProgramSettings.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -90,7 +90,7 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[Setup]\nLanguage=English\n");
         ini.close();
-        ASSERT_TRUE(m_ini.load(QFile::encodeName(ini.fileName()).toStdString(), false, true));
+        ASSERT_TRUE(m_ini.load(QFile::encodeName(ini.fileName()).toStdString(), "", true));
     }
 
     // Ports whose devices can or cannot be used, without any machine behind them.
@@ -114,7 +114,7 @@ protected:
     std::unique_ptr<ComSetupDlg> dialogOn(const FakeMachine& machine) {
         const DeviceTree tree(machine.root());
         auto dialog =
-            std::make_unique<ComSetupDlg>([this, tree] { return describePorts(&m_ini, tree); },
+            std::make_unique<ComSetupDlg>([this, tree] { return describePorts(&m_ini.values(), tree); },
                                           [tree] { return findSerialDevices(tree); }, m_store, m_ini, false);
         dialog->watchFolders(
             {machine.path(QStringLiteral("/dev")), machine.path(QStringLiteral("/dev/serial/by-id"))});
@@ -122,7 +122,7 @@ protected:
     }
 
     QTemporaryDir m_iniDir;
-    IniFile m_ini;
+    ProgramSettings m_ini;
     MemorySettings m_store;
 };
 
@@ -202,9 +202,9 @@ TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     HeldTerminal held;
     ASSERT_TRUE(held.valid());
     held.sendUnreadLine("pending\n");
-    m_ini.setValue("Setup", "COM1", held.path());
+    ASSERT_TRUE(m_ini.store("Setup", "COM1", held.path()));
     const DeviceTree tree("/");
-    ComSetupDlg dialog([this, tree] { return describePorts(&m_ini, tree); },
+    ComSetupDlg dialog([this, tree] { return describePorts(&m_ini.values(), tree); },
                        [tree] { return findSerialDevices(tree); }, m_store, m_ini, false);
     dialog.refresh();
     EXPECT_TRUE(dialog.portButton(1)->text().contains(QString::fromStdString(held.path())));

@@ -1,6 +1,7 @@
 // Setup, Language: storing the other language in Program.ini and starting the program anew.
 #include "ProgramFixture.h"
 
+#include "app/AppContext.h"
 #include "app/LanguageDlg.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
@@ -131,8 +132,43 @@ TEST_F(Language, UnsavedChangesCancelledKeepTheProgramRunning) {
     choose(Choice::Chinese, Close::Ok);
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(m_started.empty());
-    // The choice is stored all the same and applies at the next start.
+    // Cancel changes nothing: the next start is in the running language too.
+    EXPECT_EQ(storedLanguage(), QStringLiteral("English"));
+    EXPECT_TRUE(activeDocument()->isModified());
+
+    // Choosing English again and OK then restarts into English, having asked once more.
+    MessageBox::answerNext(QMessageBox::No);
+    choose(Choice::Chinese, Close::Ok);
+    EXPECT_EQ(shownBoxes().size(), 2u) << "one Save changes? each time, none at the closing itself";
     EXPECT_EQ(storedLanguage(), QStringLiteral("Chinese"));
+    EXPECT_EQ(m_started.size(), 1u);
+    EXPECT_FALSE(frame()->isVisible());
+}
+
+TEST_F(Language, ARestartThatCannotHappenLeavesTheLanguageAndTheProgramAsTheyWere) {
+    startIn(QStringLiteral("English"));
+    m_startSucceeds = false;
+    choose(Choice::Chinese, Close::Ok);
+    ASSERT_EQ(m_started.size(), 1u);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("The program could not be started again"))
+        << qPrintable(boxes[0].text);
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(storedLanguage(), QStringLiteral("English"));
+}
+
+TEST_F(Language, AReadOnlyProgramIniLeavesTheChoiceInTheUsersCopy) {
+    startIn(QStringLiteral("English"));
+    const QByteArray shipped = readFile(QStringLiteral("Program.ini"));
+    // What an installation looks like to the program: the shipped file takes no change.
+    ASSERT_TRUE(context()->programSettings().load(
+        QFile::encodeName(path(QStringLiteral("Program.ini"))).toStdString(),
+        QFile::encodeName(path(QStringLiteral("config"))).toStdString(), false));
+    choose(Choice::Chinese, Close::Ok);
+    EXPECT_EQ(readFile(QStringLiteral("Program.ini")), shipped);
+    EXPECT_TRUE(readFile(QStringLiteral("config/TestRadio/Program.ini")).contains("Language=Chinese"));
+    EXPECT_EQ(m_started.size(), 1u);
 }
 
 TEST_F(Language, F1InTheDialogOpensTheLanguageCommandsHelp) {

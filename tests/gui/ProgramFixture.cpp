@@ -48,7 +48,7 @@ void ProgramFixture::SetUp() {
     });
     ProcessStarter::setStarter([this](const QString& program, const QStringList&) {
         m_started.push_back(program);
-        return true;
+        return m_startSucceeds;
     });
     // The per-user store, the radio history and relative document paths live in the test's
     // folder.

@@ -62,6 +62,7 @@ protected:
 
     std::vector<QUrl> m_helpUrls;
     std::vector<QString> m_started;
+    bool m_startSucceeds = true; // what the recorded start reports
 
 private:
     QTemporaryDir m_dir;

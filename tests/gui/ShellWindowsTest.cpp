@@ -120,7 +120,7 @@ TEST_F(ShellWindows, BackgroundBmpBesideTheProgramReplacesThePicture) {
 
 TEST_F(ShellWindows, AreaSmallerThanATileShowsTheTopLeftOfOneTile) {
     startEnglish();
-    MdiClientWnd area(context()->appDir());
+    MdiClientWnd area(context()->dataDir());
     area.resize(100, 80);
     area.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
