@@ -45,28 +45,29 @@ bool CliContext::loadSettings(const std::string& path) {
             fail(ExitStatus::BadInput, "the settings file " + path + " is a directory");
             return false;
         }
-        // Loaded without auto-save: the tool reads Program.ini and never rewrites it.
-        if (!m_ini.load(path, false, true)) {
+        // Only the named file: no copy of the user's lies over it. The tool never writes it.
+        if (!m_ini.load(path, "", true)) {
             fail(ExitStatus::BadInput, "cannot read the settings file " + path + ": " + std::strerror(errno));
             return false;
         }
     } else {
-        m_iniPath = platform::executableDir() + "/" + kIniName;
-        // Loading would create a missing file; the tool leaves the program's folder alone.
+        // The desktop program's Program.ini, with the values it stored for this user. Loading
+        // would create a missing file; the tool leaves the program's folder alone.
+        m_iniPath = platform::shippedDataDir() + "/" + kIniName;
         if (fs::is_regular_file(m_iniPath, ec)) {
-            m_ini.loadFromModuleDir(kIniName, false, true);
+            m_ini.load(m_iniPath, platform::userConfigDir());
         }
     }
-    m_userSettings = std::make_unique<UserSettings>(m_ini.value("Setup", "AppName", ""));
+    m_userSettings = std::make_unique<UserSettings>(m_ini.values().value("Setup", "AppName", ""));
     return true;
 }
 
 RadioHistory CliContext::history() const {
-    return RadioHistory(RadioHistory::defaultFolder(m_ini.value("Setup", "AppName", "")));
+    return RadioHistory(RadioHistory::defaultFolder(m_ini.values().value("Setup", "AppName", "")));
 }
 
 bool CliContext::chineseByDefault() const {
-    return m_ini.value("Setup", "Language", "") == "Chinese";
+    return m_ini.values().value("Setup", "Language", "") == "Chinese";
 }
 
 ExitStatus CliContext::fail(ExitStatus status, const std::string& message) {
@@ -173,7 +174,7 @@ bool CliContext::checkOutputPath(const std::string& path) {
 }
 
 std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& image) {
-    const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini);
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini.values());
     if (!hasIni()) {
         fail(ExitStatus::BadInput, "the band limits come from Program.ini, and there is none at " +
                                        m_iniPath + "; give one with --ini PATH");

@@ -3,7 +3,7 @@
 #include "channels/RadioModel.h"
 #include "history/RadioHistory.h"
 #include "image/MemoryImage.h"
-#include "settings/IniFile.h"
+#include "settings/ProgramSettings.h"
 #include "settings/UserSettings.h"
 #include "text/AsciiText.h"
 
@@ -30,8 +30,8 @@ public:
     // given path that cannot be read is reported (false); a missing default leaves the
     // settings empty and only the commands that need them complain.
     bool loadSettings(const std::string& path);
-    const IniFile& ini() const { return m_ini; }
-    bool hasIni() const { return m_ini.isLoaded(); }
+    const IniFile& ini() const { return m_ini.values(); }
+    bool hasIni() const { return m_ini.values().isLoaded(); }
     // The Language of Program.ini is Chinese (exactly so, as the desktop program decides).
     bool chineseByDefault() const;
     // The per-user store of the remembered Type, Field and com values.
@@ -64,7 +64,7 @@ public:
 private:
     std::ostream& m_out;
     std::ostream& m_err;
-    IniFile m_ini;
+    ProgramSettings m_ini;
     std::string m_iniPath; // where Program.ini was looked for
     std::unique_ptr<UserSettings> m_userSettings;
 };

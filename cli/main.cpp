@@ -62,7 +62,7 @@ int run(int argc, char** argv) {
         return static_cast<int>(ExitStatus::BadInput);
     }
     if (args.wantsVersion()) {
-        std::cout << "radioprog " << RADIOPROG_VERSION << "\n";
+        std::cout << "radioprog " << RADIO_VERSION << "\n";
         return 0;
     }
     const bool helpCommand = args.command() == "help";

@@ -6,6 +6,8 @@
 //                                      the same with cells selected and the Edit menu open
 //   Program --demo [FILE.dat]          also start a simulated radio that COM1 stands for, so that
 //                                      Read and Write can be tried without a cable
+//   Program --language NAME [FILE.dat] store the language (English or Chinese) and start in it
+//   Program --version                  show the version and end
 #include "app/Resource.h"
 #include "document/ProgramView.h"
 #include "editor/MSFlexGrid.h"
@@ -22,6 +24,7 @@
 #include <QPainter>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -68,6 +71,8 @@ int saveScreenshot(MainFrame* frame, const QString& path, bool editing) {
         std::fprintf(stderr, "Program: cannot write %s\n", qPrintable(path));
         return 1;
     }
+    // What the picture shows, for scripts: the caption names the product in its language.
+    std::printf("%s\n", frame->windowTitle().remove(QStringLiteral("[*]")).toUtf8().constData());
     return 0;
 }
 
@@ -104,6 +109,13 @@ RadioSimulator::Memory demoMemory() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before QApplication, which needs a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("radio-programmer %s\n", RADIO_VERSION);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
@@ -122,6 +134,14 @@ int main(int argc, char* argv[]) {
     }
 
     ProgramApp app;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--language")); at >= 0) {
+        if (at + 1 >= arguments.size()) {
+            std::fprintf(stderr, "Program: --language needs English or Chinese\n");
+            return 2;
+        }
+        app.setStartLanguage(arguments.at(at + 1));
+        arguments.remove(at, 2);
+    }
     std::unique_ptr<RadioSimulator> demoRadio;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--demo")); at >= 0) {
         arguments.remove(at);

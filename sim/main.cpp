@@ -33,13 +33,15 @@ const char kUsage[] =
     "  --nak-at N           answer frame N, or the acknowledgement of read frame N, with 0x15\n"
     "  --short-reply-at N   send only 6 of the 12 bytes of the reply to read frame N\n"
     "  --corrupt-at N       store write frame N with one wrong byte, yet acknowledge it\n"
-    "  --help               show this text\n";
+    "  --help               show this text\n"
+    "  --version            show the version\n";
 
 struct CommandLine {
     SimulatorOptions options;
     std::string memoryFile;
     std::string linkPath;
     bool help = false;
+    bool version = false;
 };
 
 bool parseFrameNumber(const std::string& text, int& value) {
@@ -93,6 +95,10 @@ bool parseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
         SimulatorOptions& options = line.options;
         if (arg == "--help" || arg == "-h") {
             if (!takeFlag(line.help)) {
+                return false;
+            }
+        } else if (arg == "--version") {
+            if (!takeFlag(line.version)) {
                 return false;
             }
         } else if (arg == "--memory") {
@@ -196,6 +202,10 @@ int main(int argc, char** argv) {
     }
     if (line.help) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("radio-sim %s\n", RADIO_VERSION);
         return 0;
     }
 

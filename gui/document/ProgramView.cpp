@@ -540,6 +540,7 @@ void ProgramView::onFilePrint(QPrinter& printer) {
 void ProgramView::onFilePrintPreview(QPrinter& printer) {
     commitPendingEdit();
     QPrintPreviewDialog dialog(&printer, window());
+    dialog.setWindowTitle(tr("Print Preview"));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printReport(*p); });
     dialog.exec();
 }

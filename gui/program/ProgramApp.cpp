@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -69,6 +71,9 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     m_context->load();
     m_context->setDemoDevice(m_demoDevice);
     AppContext& context = *m_context;
+    if (!m_startLanguage.isEmpty()) {
+        storeStartLanguage();
+    }
 
     // The translation of menus, dialogs and resource strings. Without one, this box is the only
     // text that cannot come from a translation.
@@ -129,10 +134,29 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     return true;
 }
 
+// A language that cannot be stored is reported, and the program starts in the one it has.
+void ProgramApp::storeStartLanguage() {
+    const bool chinese = m_startLanguage.compare(QLatin1String("Chinese"), Qt::CaseInsensitive) == 0;
+    if (!chinese && m_startLanguage.compare(QLatin1String("English"), Qt::CaseInsensitive) != 0) {
+        std::fprintf(stderr, "Program: --language takes English or Chinese, not %s\n",
+                     qPrintable(m_startLanguage));
+        return;
+    }
+    const IniSaveResult saved = m_context->storeSetting("Setup", "Language", chinese ? "Chinese" : "English");
+    if (!saved) {
+        std::fprintf(stderr, "Program: the language could not be saved in %s: %s\n",
+                     m_context->programSettings().storePath().c_str(), saved.detail.c_str());
+        return;
+    }
+    m_context->load();
+}
+
 bool ProgramApp::loadTranslation() {
-    if (m_translator) {
-        QCoreApplication::removeTranslator(m_translator.get());
-        m_translator.reset();
+    for (std::unique_ptr<QTranslator>* installed : {&m_translator, &m_qtTranslator}) {
+        if (*installed) {
+            QCoreApplication::removeTranslator(installed->get());
+            installed->reset();
+        }
     }
     const std::string& language = m_context->language();
     if (language.empty()) {
@@ -146,6 +170,18 @@ bool ProgramApp::loadTranslation() {
     }
     QCoreApplication::installTranslator(translator.get());
     m_translator = std::move(translator);
+
+    // Qt's print, page setup and file dialogs and the standard buttons speak the language too,
+    // from Qt's translations (qt6-translations-l10n on Debian); English needs none, and without
+    // them they stay English.
+    if (m_context->isChinese()) {
+        auto qtTranslator = std::make_unique<QTranslator>();
+        if (qtTranslator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                               QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(qtTranslator.get());
+            m_qtTranslator = std::move(qtTranslator);
+        }
+    }
     return true;
 }
 
@@ -155,9 +191,11 @@ int ProgramApp::exitInstance() {
         qApp->removeEventFilter(m_helpFilter.get());
         m_helpFilter.reset();
     }
-    if (m_translator) {
-        QCoreApplication::removeTranslator(m_translator.get());
-        m_translator.reset();
+    for (std::unique_ptr<QTranslator>* installed : {&m_translator, &m_qtTranslator}) {
+        if (*installed) {
+            QCoreApplication::removeTranslator(installed->get());
+            installed->reset();
+        }
     }
     QAccessible::removeFactory(&FlexGridAccessible::create);
     // Program.ini is written back here when it changed.

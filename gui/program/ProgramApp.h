@@ -31,6 +31,9 @@ public:
     // The process-wide state; valid from initInstance() until the application ends.
     AppContext* context() const { return m_context.get(); }
     // The device of the simulated radio that COM1 stands for; set before initInstance().
+    // Stores this language (English or Chinese) at start-up, as Setup, Language would, before
+    // anything is shown in the language Program.ini named.
+    void setStartLanguage(const QString& language) { m_startLanguage = language; }
     void setDemoDevice(const std::string& device) { m_demoDevice = device; }
 
     // Opens a .dat file in a new document window and hides the one that was active, or brings
@@ -44,12 +47,15 @@ public slots:
 
 private:
     bool loadTranslation();
+    void storeStartLanguage();
     void newDocument();
 
     QString m_appDir;
     std::string m_demoDevice;
+    QString m_startLanguage;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<QTranslator> m_translator;
+    std::unique_ptr<QTranslator> m_qtTranslator; // Qt's own dialogs and buttons
     std::unique_ptr<MainFrame> m_mainFrame;
     std::unique_ptr<HelpKeyFilter> m_helpFilter;
 };
