@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/package
 
-flags() { dpkg-buildflags --get "$1" 2>/dev/null || true; }
+# Debian's compiler and linker flags, with every hardening feature (bindnow included).
+flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1" 2>/dev/null || true; }
 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX=/usr \
