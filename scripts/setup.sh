@@ -11,6 +11,9 @@ packages=(
     fonts-liberation fonts-wqy-microhei
     poppler-utils
     locales
+    qt6-translations-l10n
+    desktop-file-utils appstream man-db groff-base file
+    dpkg-dev lintian
 )
 
 missing=()
