@@ -6,7 +6,8 @@ class AppContext;
 class QWidget;
 
 // Turns F1 anywhere in the program into a help call. The context is the command id of the
-// highlighted entry while a menu is open; in a HelpDialog the id of its focused control or of
+// highlighted entry while a menu is open (disabled entries can be highlighted too, see
+// MainFrame); in a HelpDialog the id of its focused control or of
 // the dialog; elsewhere the "controlId" property of the focused widget or of its nearest ancestor
 // that has one (the document window, the main window). The key is consumed.
 class HelpKeyFilter : public QObject {
