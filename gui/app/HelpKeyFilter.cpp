@@ -24,8 +24,7 @@ int helpIdOf(const QWidget* widget) {
 
 } // namespace
 
-HelpKeyFilter::HelpKeyFilter(const AppContext& context, QObject* parent)
-    : QObject(parent), m_context(context) {}
+HelpKeyFilter::HelpKeyFilter(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
 int HelpKeyFilter::contextFor(QObject* receiver) {
     // While a menu is open the keyboard belongs to it, whoever the event was addressed to and

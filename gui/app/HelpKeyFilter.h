@@ -13,7 +13,7 @@ class QWidget;
 class HelpKeyFilter : public QObject {
     Q_OBJECT
 public:
-    explicit HelpKeyFilter(const AppContext& context, QObject* parent = nullptr);
+    explicit HelpKeyFilter(AppContext& context, QObject* parent = nullptr);
 
     // The context F1 would open now for a key event sent to receiver.
     static int contextFor(QObject* receiver);
@@ -22,5 +22,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const AppContext& m_context;
+    AppContext& m_context;
 };
