@@ -144,21 +144,25 @@ bool HelpWindow::findNext() {
         m_findStatus->clear();
         return false;
     }
+    // The search goes on from the place on display, not from a cursor left out of sight when the
+    // page was scrolled to an anchor or by hand.
+    const QRect viewport = m_browser->viewport()->rect();
+    if (!viewport.contains(m_browser->cursorRect().center())) {
+        m_browser->setTextCursor(m_browser->cursorForPosition(viewport.topLeft()));
+    }
     if (m_browser->find(text)) {
         m_findStatus->clear();
         return true;
     }
-    // Past the last match: from the top again, with the previous selection kept when there is
-    // no match at all.
-    const QTextCursor before = m_browser->textCursor();
-    m_browser->moveCursor(QTextCursor::Start);
-    if (m_browser->find(text)) {
-        m_findStatus->setText(tr("Searched from the top again"));
-        return true;
+    // Past the last match: from the top again. Without any match the view stays where it is.
+    const QTextCursor first = m_browser->document()->find(text, 0);
+    if (first.isNull()) {
+        m_findStatus->setText(tr("Not found"));
+        return false;
     }
-    m_browser->setTextCursor(before);
-    m_findStatus->setText(tr("Not found"));
-    return false;
+    m_browser->setTextCursor(first);
+    m_findStatus->setText(tr("Searched from the top again"));
+    return true;
 }
 
 void HelpWindow::onLinkClicked(const QUrl& link) {

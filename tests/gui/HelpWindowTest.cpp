@@ -55,20 +55,29 @@ protected:
 
     static QString fragment(const HelpWindow* window) { return window->browser()->source().fragment(); }
 
-    // Whether the text the anchor is on is on display in the browser (in a table cell too).
-    static bool anchorInView(const HelpWindow* window, const QString& anchor) {
+    // Where the anchor is in the document; -1 when it is not.
+    static int anchorPosition(const HelpWindow* window, const QString& anchor) {
         const QTextDocument* document = window->browser()->document();
         for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 if (it.fragment().charFormat().anchorNames().contains(anchor)) {
-                    QTextCursor cursor(block);
-                    cursor.setPosition(it.fragment().position());
-                    const QRect at = window->browser()->cursorRect(cursor);
-                    return at.top() >= 0 && at.top() < window->browser()->viewport()->height();
+                    return it.fragment().position();
                 }
             }
         }
-        return false;
+        return -1;
+    }
+
+    // Whether the text the anchor is on is on display in the browser (in a table cell too).
+    static bool anchorInView(const HelpWindow* window, const QString& anchor) {
+        const int position = anchorPosition(window, anchor);
+        if (position < 0) {
+            return false;
+        }
+        QTextCursor cursor(window->browser()->document());
+        cursor.setPosition(position);
+        const QRect at = window->browser()->cursorRect(cursor);
+        return at.top() >= 0 && at.top() < window->browser()->viewport()->height();
     }
 
     static QTreeWidgetItem* indexEntry(const HelpWindow* window, const QString& text) {
@@ -214,19 +223,24 @@ class HelpWindowSearch : public HelpWindowTest, public ::testing::WithParamInter
 TEST_P(HelpWindowSearch, FindsTextWrapsAndSaysWhenThereIsNone) {
     const SearchCase& c = GetParam();
     startWithManuals(QLatin1String(c.language));
-    HelpWindow* window = openAt(0);
+    // Searching goes on from the place on display, and a search that fails leaves the view there.
+    HelpWindow* window = openAt(id::kWrite);
+    const int scrolled = window->browser()->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
     window->findField()->setFocus();
-    QTest::keyClicks(window->findField(), QString::fromUtf8(c.text));
+    window->findField()->setText(QString::fromUtf8(c.text));
     for (int i = 0; i < c.presses; ++i) {
         QTest::keyClick(window->findField(), Qt::Key_Return);
     }
     const QTextCursor cursor = window->browser()->textCursor();
     if (c.found) {
         EXPECT_EQ(cursor.selectedText().toLower(), QString::fromUtf8(c.text).toLower());
+        EXPECT_EQ(cursor.position() > anchorPosition(window, QString::number(id::kWrite)), !c.wrapped);
         EXPECT_TRUE(window->browser()->viewport()->rect().contains(window->browser()->cursorRect()));
     } else {
         EXPECT_FALSE(cursor.hasSelection());
         EXPECT_EQ(window->findStatus()->text(), HelpWindow::tr("Not found"));
+        EXPECT_EQ(window->browser()->verticalScrollBar()->value(), scrolled);
     }
     EXPECT_EQ(window->findStatus()->text() == HelpWindow::tr("Searched from the top again"), c.wrapped);
 }
