@@ -120,11 +120,7 @@ TEST_P(HelpWindowAnchor, OpensScrolledToTheAnchorOfTheContext) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HelpWindowAnchor,
     ::testing::Values(AnchorCase{"EnglishSection", "English", id::kWrite, "help/en/index.html"},
-                      AnchorCase{"EnglishLinkInHeading", "English", id::kChannelInformation,
-                                 "help/en/index.html"},
-                      AnchorCase{"EnglishParagraph", "English", id::kChannelGrid, "help/en/index.html"},
                       AnchorCase{"EnglishTableRow", "English", 2127, "help/en/index.html"},
-                      AnchorCase{"EnglishLastSections", "English", id::kLanguage, "help/en/index.html"},
                       AnchorCase{"ChineseSection", "Chinese", id::kWrite, "help/zh/index.html"},
                       AnchorCase{"ChineseSubsection", "Chinese", id::kFillDown, "help/zh/index.html"},
                       AnchorCase{"ChineseMainWindow", "Chinese", id::kHelpMainFrame, "help/zh/index.html"}),
