@@ -99,6 +99,65 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+    <message>
+        <source>Back (Alt+Left)</source>
+        <translation>后退 (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>前进</translation>
+    </message>
+    <message>
+        <source>Forward (Alt+Right)</source>
+        <translation>前进 (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>目录</translation>
+    </message>
+    <message>
+        <source>The top of the manual</source>
+        <translation>回到说明书开头</translation>
+    </message>
+    <message>
+        <source>Find in this page</source>
+        <translation>在本页中查找</translation>
+    </message>
+    <message>
+        <source>Enter finds the next place</source>
+        <translation>按回车查找下一处</translation>
+    </message>
+    <message>
+        <source>Open in Browser</source>
+        <translation>在浏览器中打开</translation>
+    </message>
+    <message>
+        <source>Show this place of the manual in the web browser</source>
+        <translation>在网页浏览器中显示说明书的此处</translation>
+    </message>
+    <message>
+        <source>Searched from the top again</source>
+        <translation>已从开头重新查找</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>未找到</translation>
+    </message>
+    <message>
+        <source>%1 - Help</source>
+        <translation>%1 - 帮助</translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewDlg</name>
     <message>
         <source>&amp;Import</source>

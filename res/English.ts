@@ -99,6 +99,65 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Back (Alt+Left)</source>
+        <translation>Back (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Forward (Alt+Right)</source>
+        <translation>Forward (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>The top of the manual</source>
+        <translation>The top of the manual</translation>
+    </message>
+    <message>
+        <source>Find in this page</source>
+        <translation>Find in this page</translation>
+    </message>
+    <message>
+        <source>Enter finds the next place</source>
+        <translation>Enter finds the next place</translation>
+    </message>
+    <message>
+        <source>Open in Browser</source>
+        <translation>Open in Browser</translation>
+    </message>
+    <message>
+        <source>Show this place of the manual in the web browser</source>
+        <translation>Show this place of the manual in the web browser</translation>
+    </message>
+    <message>
+        <source>Searched from the top again</source>
+        <translation>Searched from the top again</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>%1 - Help</source>
+        <translation>%1 - Help</translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewDlg</name>
     <message>
         <source>&amp;Import</source>

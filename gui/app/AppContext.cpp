@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 
+#include "app/HelpWindow.h"
 #include "history/RadioHistory.h"
 #include "platform/Paths.h"
 #include "settings/UserSettings.h"
@@ -50,4 +51,11 @@ void AppContext::setVerifyAfterWrite(bool on) {
 
 QString AppContext::iniText(const std::string& section, const char* key) const {
     return QString::fromStdString(m_settings.value(section, key, ""));
+}
+
+HelpWindow& AppContext::helpWindow() {
+    if (!m_helpWindow) {
+        m_helpWindow = std::make_unique<HelpWindow>(*this);
+    }
+    return *m_helpWindow;
 }

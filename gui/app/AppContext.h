@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+class HelpWindow;
+
 // Everything the desktop program holds once per process: Program.ini, the language it names,
 // the folder of the translations, pictures and help pages, the per-user settings
 // store, the simulated radio of --demo and whether a transfer holds the serial line.
@@ -86,6 +88,9 @@ public:
     // A failure to keep history is reported once per run of the program; true the first time.
     bool takeHistoryProblemReport() { return !std::exchange(m_historyProblemReported, true); }
 
+    // The window of the manual, made on first use; one for the whole run.
+    HelpWindow& helpWindow();
+
     // Every byte of the last transfer on the wire, for Program, Save Log.
     const std::string& lastTransferLog() const { return m_lastTransferLog; }
     void setLastTransferLog(std::string log) { m_lastTransferLog = std::move(log); }
@@ -102,4 +107,5 @@ private:
     bool m_transferRunning = false;
     bool m_historyProblemReported = false;
     std::string m_lastTransferLog;
+    std::unique_ptr<HelpWindow> m_helpWindow;
 };

@@ -1,6 +1,7 @@
 #include "app/Help.h"
 
 #include "app/AppContext.h"
+#include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+Help::Watcher Help::s_watcher;
 Help::Opener Help::s_opener;
 
 QUrl Help::url(const AppContext& context, int contextId) {
@@ -18,18 +20,25 @@ QUrl Help::url(const AppContext& context, int contextId) {
     return url;
 }
 
-void Help::open(const AppContext& context, QWidget* parent, int contextId) {
+void Help::open(AppContext& context, QWidget* parent, int contextId) {
     const QUrl page = url(context, contextId);
     if (!QFileInfo(page.toLocalFile()).isFile()) {
         MessageBox::show(parent, QCoreApplication::translate("Help", "The help page %1 cannot be found.")
                                      .arg(QDir::toNativeSeparators(page.toLocalFile())));
         return;
     }
-    if (s_opener) {
-        s_opener(page);
-    } else {
-        QDesktopServices::openUrl(page);
+    if (s_watcher && s_watcher(page)) {
+        return;
     }
+    context.helpWindow().showPage(page);
+}
+
+bool Help::openInBrowser(const QUrl& url) {
+    return s_opener ? s_opener(url) : QDesktopServices::openUrl(url);
+}
+
+void Help::setWatcher(Watcher watcher) {
+    s_watcher = std::move(watcher);
 }
 
 void Help::setOpener(Opener opener) {

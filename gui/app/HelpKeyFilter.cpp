@@ -24,11 +24,16 @@ int helpIdOf(const QWidget* widget) {
 
 } // namespace
 
-HelpKeyFilter::HelpKeyFilter(const AppContext& context, QObject* parent)
-    : QObject(parent), m_context(context) {}
+HelpKeyFilter::HelpKeyFilter(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
 int HelpKeyFilter::contextFor(QObject* receiver) {
-    if (auto* menu = qobject_cast<QMenu*>(receiver)) {
+    // While a menu is open the keyboard belongs to it, whoever the event was addressed to and
+    // whichever widget keeps the focus underneath.
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        menu = qobject_cast<QMenu*>(receiver);
+    }
+    if (menu != nullptr) {
         if (const QAction* action = menu->activeAction(); action != nullptr && action->data().toInt() != 0) {
             return action->data().toInt();
         }
@@ -49,6 +54,11 @@ int HelpKeyFilter::contextFor(QObject* receiver) {
 
 bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    // A key arrives at the window first and is then handed on to the open menu or to the
+    // focused widget; only there is it known whose help is asked for.
+    if (!watched->isWidgetType()) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);

@@ -6,13 +6,14 @@ class AppContext;
 class QWidget;
 
 // Turns F1 anywhere in the program into a help call. The context is the command id of the
-// highlighted entry while a menu is open; in a HelpDialog the id of its focused control or of
+// highlighted entry while a menu is open (disabled entries can be highlighted too, see
+// MainFrame); in a HelpDialog the id of its focused control or of
 // the dialog; elsewhere the "controlId" property of the focused widget or of its nearest ancestor
 // that has one (the document window, the main window). The key is consumed.
 class HelpKeyFilter : public QObject {
     Q_OBJECT
 public:
-    explicit HelpKeyFilter(const AppContext& context, QObject* parent = nullptr);
+    explicit HelpKeyFilter(AppContext& context, QObject* parent = nullptr);
 
     // The context F1 would open now for a key event sent to receiver.
     static int contextFor(QObject* receiver);
@@ -21,5 +22,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const AppContext& m_context;
+    AppContext& m_context;
 };

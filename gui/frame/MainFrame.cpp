@@ -32,6 +32,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -42,8 +43,23 @@
 #include <utility>
 
 namespace {
+
 constexpr int kIndicatorPollMs = 300;
-}
+
+// Lets the pointer and the arrow keys rest on disabled menu entries as well, so that F1 can open
+// the help of a command that is off at the moment.
+class MenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 MainFrame::MainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
     setObjectName(QStringLiteral("MainFrame"));
@@ -297,6 +313,10 @@ void MainFrame::createMenus() {
     };
     for (QMenu* menu : m_documentMenus + m_frameMenus) {
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::onUpdateControlBar);
+        // A widget does not own its style; the menu's child goes after the menu itself.
+        auto* style = new MenuStyle;
+        style->setParent(menu);
+        menu->setStyle(style);
     }
 }
 

@@ -271,6 +271,40 @@ TEST_F(HelpTest, F1OnAHighlightedMenuEntryOpensItsCommand) {
     EXPECT_EQ(m_helpUrls[0].toLocalFile(), QDir(appDir()).filePath(QStringLiteral("help/en/index.html")));
 }
 
+// Every entry of every menu, of the document menus and of the frame menus shown while no
+// document is open, opened from the menu bar as a user does: F1 while the entry is highlighted
+// opens the manual at its command id, enabled or not, whatever widget had the focus before.
+TEST_F(HelpTest, F1OnEveryMenuEntryOpensItsOwnCommand) {
+    startEnglish();
+    const auto checkMenus = [this](const QList<QMenu*>& menus, const char* which) {
+        for (QMenu* menu : menus) {
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator()) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(which) + " " + qPrintable(menu->title()) + " " +
+                             qPrintable(action->text()));
+                m_helpUrls.clear();
+                frame()->activateWindow();
+                frame()->menuBar()->setActiveAction(menu->menuAction());
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+                menu->setActiveAction(action);
+                ASSERT_EQ(menu->activeAction(), action);
+                // Through the menu's window, the way the key of a keyboard arrives.
+                QTest::keyClick(menu->windowHandle(), Qt::Key_F1);
+                menu->close();
+                ASSERT_EQ(m_helpUrls.size(), 1u);
+                EXPECT_EQ(lastFragment().toStdString(), std::to_string(action->data().toInt()));
+            }
+        }
+    };
+    activeChild()->view()->setFocus();
+    checkMenus(frame()->documentMenus(), "document");
+    frame()->destroyChild(activeChild());
+    ASSERT_FALSE(frame()->isDocumentMenuShown());
+    checkMenus(frame()->frameMenus(), "frame");
+}
+
 TEST_F(HelpTest, F1InTheWindowsOpensTheirPages) {
     startEnglish();
     activeChild()->view()->setFocus();

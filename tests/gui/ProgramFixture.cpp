@@ -42,8 +42,14 @@ void ProgramFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     MessageBox::setAnsweringMode(true);
     FileDialog::setAnsweringMode(true);
-    Help::setOpener([this](const QUrl& url) {
+    // Help calls are recorded; the help window shows them only where a test asks for it, and the
+    // desktop's browser is never started.
+    Help::setWatcher([this](const QUrl& url) {
         m_helpUrls.push_back(url);
+        return !m_showHelpWindow;
+    });
+    Help::setOpener([this](const QUrl& url) {
+        m_browserUrls.push_back(url);
         return true;
     });
     ProcessStarter::setStarter([this](const QString& program, const QStringList&) {
@@ -68,6 +74,7 @@ void ProgramFixture::SetUp() {
 
 void ProgramFixture::TearDown() {
     m_app.reset();
+    Help::setWatcher(nullptr);
     Help::setOpener(nullptr);
     ProcessStarter::setStarter(nullptr);
     QDir::setCurrent(m_oldCurrent);

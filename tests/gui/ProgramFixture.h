@@ -25,7 +25,8 @@ extern const char* const kTestIni;
 
 // Starts the program as start-up does, against a Program.ini in a temporary folder that stands
 // for the folder of the executable. Message boxes and file dialogs are answered through their
-// wrappers; help calls and process starts are recorded instead of carried out.
+// wrappers; help calls, pages for the web browser and process starts are recorded instead of
+// carried out.
 class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -60,7 +61,11 @@ protected:
     // close it). Fails the test if no modal dialog appears.
     void runModal(const std::function<void()>& action, const std::function<void(QWidget*)>& onShown);
 
+    // The pages help calls asked for, and those handed to the web browser.
     std::vector<QUrl> m_helpUrls;
+    std::vector<QUrl> m_browserUrls;
+    // Whether help calls also open the help window.
+    bool m_showHelpWindow = false;
     std::vector<QString> m_started;
     bool m_startSucceeds = true; // what the recorded start reports
 

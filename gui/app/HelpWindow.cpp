@@ -1,0 +1,228 @@
+#include "app/HelpWindow.h"
+
+#include "app/Help.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+constexpr int kAnchorRole = Qt::UserRole;
+constexpr int kPositionRole = Qt::UserRole + 1;
+constexpr int kInitialWidth = 960;
+constexpr int kInitialHeight = 680;
+constexpr int kIndexWidth = 240;
+constexpr int kFindFieldWidth = 200;
+
+// The first anchor name in the block; empty when the block has none.
+QString anchorOf(const QTextBlock& block) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (format.isAnchor() && !format.anchorNames().isEmpty()) {
+            return format.anchorNames().first();
+        }
+    }
+    return QString();
+}
+
+bool isWebLink(const QUrl& url) {
+    const QString scheme = url.scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_context(context) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(tr("Help"));
+    // Closing the main window ends the program even while the manual is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(kInitialWidth, kInitialHeight);
+
+    auto* toolBar = new QToolBar(this);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_back = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"));
+    m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_back->setToolTip(tr("Back (Alt+Left)"));
+    m_forward = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"));
+    m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_forward->setToolTip(tr("Forward (Alt+Right)"));
+    m_home = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"));
+    m_home->setToolTip(tr("The top of the manual"));
+    toolBar->addSeparator();
+    m_findField = new QLineEdit(toolBar);
+    m_findField->setPlaceholderText(tr("Find in this page"));
+    m_findField->setClearButtonEnabled(true);
+    m_findField->setFixedWidth(kFindFieldWidth);
+    m_findField->setToolTip(tr("Enter finds the next place"));
+    toolBar->addWidget(m_findField);
+    m_findStatus = new QLabel(toolBar);
+    m_findStatus->setContentsMargins(6, 0, 6, 0);
+    toolBar->addWidget(m_findStatus);
+    auto* spacer = new QWidget(toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolBar->addWidget(spacer);
+    m_openInBrowser =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_DesktopIcon), tr("Open in Browser"));
+    m_openInBrowser->setToolTip(tr("Show this place of the manual in the web browser"));
+    // Every action is the window's, so that its key works wherever the focus is inside it.
+    for (QAction* action : toolBar->actions()) {
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+
+    m_index = new QTreeWidget(this);
+    m_index->setHeaderHidden(true);
+    m_index->setRootIsDecorated(true);
+    m_index->header()->setStretchLastSection(true);
+    m_browser = new QTextBrowser(this);
+    // Links are followed here: the manual's own in the window, the rest in the web browser.
+    m_browser->setOpenLinks(false);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(m_index);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kIndexWidth, kInitialWidth - kIndexWidth});
+    splitter->setChildrenCollapsible(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(splitter, 1);
+
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+    connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    connect(m_home, &QAction::triggered, this, [this] { m_browser->setSource(Help::url(m_context, 0)); });
+    connect(m_openInBrowser, &QAction::triggered, this, [this] { Help::openInBrowser(m_browser->source()); });
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::onLinkClicked);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::onSourceChanged);
+    connect(m_index, &QTreeWidget::itemClicked, this, &HelpWindow::onIndexEntry);
+    connect(m_index, &QTreeWidget::itemActivated, this, &HelpWindow::onIndexEntry);
+    connect(m_findField, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
+    connect(m_findField, &QLineEdit::textChanged, m_findStatus, &QLabel::clear);
+}
+
+void HelpWindow::showPage(const QUrl& url) {
+    m_browser->setSource(url);
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    // A modal dialog blocks every window but its own, and its help is wanted while it is open.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (QWindow* window = windowHandle()) {
+        window->setTransientParent(modal != nullptr && modal != this ? modal->windowHandle() : nullptr);
+    }
+    raise();
+    activateWindow();
+}
+
+bool HelpWindow::findNext() {
+    const QString text = m_findField->text();
+    if (text.isEmpty()) {
+        m_findStatus->clear();
+        return false;
+    }
+    // The search goes on from the place on display, not from a cursor left out of sight when the
+    // page was scrolled to an anchor or by hand.
+    const QRect viewport = m_browser->viewport()->rect();
+    if (!viewport.contains(m_browser->cursorRect().center())) {
+        m_browser->setTextCursor(m_browser->cursorForPosition(viewport.topLeft()));
+    }
+    if (m_browser->find(text)) {
+        m_findStatus->clear();
+        return true;
+    }
+    // Past the last match: from the top again. Without any match the view stays where it is.
+    const QTextCursor first = m_browser->document()->find(text, 0);
+    if (first.isNull()) {
+        m_findStatus->setText(tr("Not found"));
+        return false;
+    }
+    m_browser->setTextCursor(first);
+    m_findStatus->setText(tr("Searched from the top again"));
+    return true;
+}
+
+void HelpWindow::onLinkClicked(const QUrl& link) {
+    const QUrl target = m_browser->source().resolved(link);
+    if (isWebLink(target) || !target.isLocalFile()) {
+        Help::openInBrowser(target);
+        return;
+    }
+    m_browser->setSource(target);
+}
+
+void HelpWindow::onSourceChanged(const QUrl& source) {
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? tr("Help") : tr("%1 - Help").arg(title));
+    const QUrl page = source.adjusted(QUrl::RemoveFragment);
+    if (page != m_indexedPage) {
+        m_indexedPage = page;
+        rebuildIndex();
+    }
+}
+
+void HelpWindow::rebuildIndex() {
+    m_index->clear();
+    QTreeWidgetItem* section = nullptr;
+    for (QTextBlock block = m_browser->document()->begin(); block.isValid(); block = block.next()) {
+        const int level = block.blockFormat().headingLevel();
+        if (level != 2 && level != 3) {
+            continue;
+        }
+        const QString text = block.text().simplified();
+        if (text.isEmpty()) {
+            continue;
+        }
+        QTreeWidgetItem* item =
+            level == 3 && section != nullptr ? new QTreeWidgetItem(section) : new QTreeWidgetItem(m_index);
+        if (level == 2) {
+            section = item;
+        }
+        item->setText(0, text);
+        item->setToolTip(0, text);
+        item->setData(0, kAnchorRole, anchorOf(block));
+        item->setData(0, kPositionRole, block.position());
+    }
+    m_index->expandAll();
+}
+
+void HelpWindow::onIndexEntry(QTreeWidgetItem* item) {
+    if (item == nullptr) {
+        return;
+    }
+    // A heading with an anchor is a place of the manual's own, with an entry in the history;
+    // one without is only scrolled to.
+    const QString anchor = item->data(0, kAnchorRole).toString();
+    if (!anchor.isEmpty()) {
+        QUrl target = m_browser->source();
+        target.setFragment(anchor);
+        m_browser->setSource(target);
+        return;
+    }
+    const QTextBlock block = m_browser->document()->findBlock(item->data(0, kPositionRole).toInt());
+    const QRectF bounds = m_browser->document()->documentLayout()->blockBoundingRect(block);
+    m_browser->verticalScrollBar()->setValue(qRound(bounds.top()));
+}
