@@ -625,6 +625,12 @@ Previous Pane</source>
         <source>Copy the top row of the selection into the rows below it</source>
         <translation>把选择区域最上面一行复制到下面各行</translation>
     </message>
+    <message>
+        <source>The program could not be started again in the other language (%1).
+The language stays as it is.</source>
+        <translation>无法以另一种语言重新启动程序 (%1)。
+语言保持不变。</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -863,6 +869,10 @@ The transfer itself is not affected.</source>
 %1</source>
         <translation>没有填充任何内容；以下单元格不能接受：
 %1</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
     </message>
 </context>
 <context>

@@ -627,6 +627,12 @@ Previous Pane</translation>
         <source>Copy the top row of the selection into the rows below it</source>
         <translation>Copy the top row of the selection into the rows below it</translation>
     </message>
+    <message>
+        <source>The program could not be started again in the other language (%1).
+The language stays as it is.</source>
+        <translation>The program could not be started again in the other language (%1).
+The language stays as it is.</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -865,6 +871,10 @@ The transfer itself is not affected.</translation>
 %1</source>
         <translation>Nothing was filled in; these cells cannot be taken:
 %1</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Print Preview</translation>
     </message>
 </context>
 <context>

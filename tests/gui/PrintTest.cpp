@@ -8,7 +8,10 @@
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -67,3 +70,47 @@ TEST_F(Printing, APdfPrinterGetsEveryPage) {
 }
 
 } // namespace
+
+namespace {
+
+// In the Chinese interface Qt's own dialogs speak Chinese too (Qt's translations, when the
+// machine has them), and so does the title the program gives the preview.
+class ChinesePrinting : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        writeTestIni(QStringLiteral("Chinese"));
+        copyTranslations();
+        ASSERT_TRUE(start());
+    }
+};
+
+} // namespace
+
+TEST_F(ChinesePrinting, ThePrintDialogAndThePreviewAreChinese) {
+    if (QLibraryInfo::path(QLibraryInfo::TranslationsPath).isEmpty() ||
+        !QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_zh_CN.qm"))) {
+        GTEST_SKIP() << "Qt's Chinese translations are not installed";
+    }
+    QStringList buttons;
+    runModal([&] { frame()->commandAction(id::kFilePrint)->trigger(); },
+             [&](QWidget* dialog) {
+                 for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                     if (button->isVisible()) {
+                         buttons << button->text();
+                     }
+                 }
+                 static_cast<QDialog*>(dialog)->reject();
+             });
+    EXPECT_TRUE(buttons.contains(QStringLiteral("取消"))) << qPrintable(buttons.join(QLatin1Char('|')));
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel"))) << qPrintable(buttons.join(QLatin1Char('|')));
+
+    QString title;
+    runModal([&] { frame()->commandAction(id::kFilePrintPreview)->trigger(); },
+             [&](QWidget* dialog) {
+                 title = dialog->windowTitle();
+                 static_cast<QDialog*>(dialog)->reject();
+             });
+    EXPECT_EQ(title, QStringLiteral("打印预览"));
+}
