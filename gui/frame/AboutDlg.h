@@ -17,12 +17,15 @@ public:
     QLabel* versionLabel() const { return m_version; }
     QLabel* copyrightsLabel() const { return m_copyrights; }
     QLabel* ownerLabel() const { return m_owner; }
+    // The program's own version, whatever the installation's texts say.
+    QLabel* buildLabel() const { return m_build; }
     QLabel* iconLabel() const { return m_icon; }
 
 private:
     QLabel* m_version;
     QLabel* m_copyrights;
     QLabel* m_owner;
+    QLabel* m_build;
     QLabel* m_icon;
     QPushButton* m_ok;
 };

@@ -147,14 +147,14 @@ TEST_F(ShellWindows, AboutBoxShowsTheTextsOfTheLanguageSectionAndTitleIco) {
                  ASSERT_NE(about, nullptr);
                  caption = about->windowTitle();
                  lines = {about->versionLabel()->text(), about->copyrightsLabel()->text(),
-                          about->ownerLabel()->text()};
+                          about->ownerLabel()->text(), about->buildLabel()->text()};
                  iconPixel = about->iconLabel()->pixmap().toImage().pixel(16, 16);
                  QTest::keyClick(about, Qt::Key_F1);
                  QTest::keyClick(about, Qt::Key_Return);
              });
     EXPECT_EQ(caption, QStringLiteral("About Test Programmer..."));
     EXPECT_EQ(lines, (QStringList{QStringLiteral("Version 9.8"), QStringLiteral("Copyright (C) Test"),
-                                  QStringLiteral("Test Owner")}));
+                                  QStringLiteral("Test Owner"), QStringLiteral("Version " RADIO_VERSION)}));
     EXPECT_EQ(iconPixel, qRgb(255, 0, 0));
     ASSERT_EQ(m_helpUrls.size(), 1u);
     EXPECT_EQ(m_helpUrls[0].fragment(), QString::number(id::kAppAbout));
