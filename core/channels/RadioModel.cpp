@@ -59,11 +59,20 @@ TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {
     return d;
 }
 
+bool isListed(const IniFile& ini, uint32_t type, uint32_t band) {
+    return type < typeNames(ini).size() && band < bandNames(ini, type).size();
+}
+
 TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini) {
     if (newDocument) {
-        image.setRadioType(static_cast<uint8_t>(store.readValue("Type", 0) & 0xFF));
-        image.setBand(static_cast<uint8_t>(store.readValue("Field", 0) & 0xFF));
-    } else {
+        uint32_t type = store.readValue("Type", 0);
+        uint32_t band = store.readValue("Field", 0);
+        if (!isListed(ini, type, band)) {
+            type = band = 0;
+        }
+        image.setRadioType(static_cast<uint8_t>(type));
+        image.setBand(static_cast<uint8_t>(band));
+    } else if (isListed(ini, image.radioType(), image.band())) {
         remember(image, store);
     }
     return describe(image, ini);

@@ -40,9 +40,13 @@ struct TypeAndBand {
     BandLimits limits;
 };
 
+// Whether Program.ini lists the type and, for it, the band.
+bool isListed(const IniFile& ini, uint32_t type, uint32_t band);
+
 // Brings the image's type and band bytes and the remembered choice in line: a new document
-// takes the remembered Type and Field (0 when missing) into its image; any other image
-// becomes the remembered choice. Then looks the names and band limits up in Program.ini.
+// takes the remembered Type and Field into its image (0 and 0 when missing or not listed); any
+// other image becomes the remembered choice when Program.ini lists its type and band (an erased
+// radio's 0xFF is no choice). Then looks the names and band limits up in Program.ini.
 TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini);
 
 // Makes the image's type and band the remembered choice (Type and Field of the store); the

@@ -19,6 +19,7 @@ QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) {
     }
     combo->setCurrentIndex(optionSelection(list, m_image));
     m_combos[list] = combo;
+    m_shown[list] = combo->currentIndex();
     return combo;
 }
 
@@ -49,6 +50,8 @@ OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidg
     setControlId(m_chkBatterySaver, kIdBatterySaver);
     m_chkBeep->setChecked(keyBeepOn(m_image));
     m_chkBatterySaver->setChecked(batterySaverOn(m_image));
+    m_beepShown = m_chkBeep->isChecked();
+    m_batterySaverShown = m_chkBatterySaver->isChecked();
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -64,9 +67,15 @@ OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidg
 
 void OptionalFeaturesDlg::accept() {
     for (const auto& [list, combo] : m_combos) {
-        storeOptionSelection(list, combo->currentIndex(), m_image);
+        if (combo->currentIndex() != m_shown[list]) {
+            storeOptionSelection(list, combo->currentIndex(), m_image);
+        }
     }
-    setBatterySaver(m_image, m_chkBatterySaver->isChecked());
-    setKeyBeep(m_image, m_chkBeep->isChecked());
+    if (m_chkBatterySaver->isChecked() != m_batterySaverShown) {
+        setBatterySaver(m_image, m_chkBatterySaver->isChecked());
+    }
+    if (m_chkBeep->isChecked() != m_beepShown) {
+        setKeyBeep(m_image, m_chkBeep->isChecked());
+    }
     QDialog::accept();
 }

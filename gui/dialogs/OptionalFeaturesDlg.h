@@ -39,6 +39,11 @@ private:
 
     MemoryImage& m_image;
     std::map<OptionList, QComboBox*> m_combos;
+    // What each field showed when the dialog opened: only a field the user changed is stored,
+    // so a byte the lists cannot show (a radio's own value) survives OK.
+    std::map<OptionList, int> m_shown;
+    bool m_beepShown = false;
+    bool m_batterySaverShown = false;
     QCheckBox* m_chkBeep;
     QCheckBox* m_chkBatterySaver;
 };

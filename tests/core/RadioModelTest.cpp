@@ -88,6 +88,35 @@ TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {
     EXPECT_EQ(next.band(), 0);
 }
 
+TEST_F(RadioModelTest, OnlyATypeAndBandProgramIniListsAreRemembered) {
+    load("[Setup]\nType1=A\nField1=136 - 174MHz|400 - 470MHz\nType2=B\nField2=136 - 174MHz\n");
+    struct Case {
+        uint8_t type, band;
+        bool remembered;
+    } cases[] = {{1, 0, true},  {0, 1, true},  {0xFF, 0xFF, false},
+                 {2, 0, false}, {1, 1, false}, {0, 0xFF, false}};
+    for (const Case& c : cases) {
+        MemorySettings store;
+        store.writeValue("Type", 0);
+        store.writeValue("Field", 0);
+        MemoryImage read;
+        read.setRadioType(c.type);
+        read.setBand(c.band);
+        radiomodel::synchronise(read, false, store, m_ini);
+        EXPECT_EQ(store.readValue("Type", 99), c.remembered ? c.type : 0u)
+            << int(c.type) << "/" << int(c.band);
+        EXPECT_EQ(read.radioType(), c.type) << "the image keeps its bytes";
+    }
+    // A choice remembered before this rule, or by hand, that names no listed type.
+    MemorySettings stale;
+    stale.writeValue("Type", 255);
+    stale.writeValue("Field", 255);
+    MemoryImage fresh = MemoryImage::newDocument();
+    const radiomodel::TypeAndBand d = radiomodel::synchronise(fresh, true, stale, m_ini);
+    EXPECT_EQ(fresh.radioType(), 0);
+    EXPECT_EQ(d.limits.min10Hz, 13600000) << "a new document takes frequencies again";
+}
+
 TEST(RadioModel, MainTitleInBothLanguages) {
     EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", false),
               "Prog  [ Type:A  Fre:136 - 174MHz ]");

@@ -543,3 +543,25 @@ TEST_F(Transfer, AReadCanBeUndoneAndGivesTheUnsavedEditsBack) {
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"))
         << "type and band follow the image back";
 }
+
+TEST_F(Transfer, AnErasedRadioIsNoChoiceOfTypeForTheNextDocuments) {
+    startWith({});
+    m_radio->setMemory(radioMemory());
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    ASSERT_EQ(context()->userSettings().readValue("Type", 99), 1u);
+
+    RadioSimulator::Memory erased{};
+    erased.fill(0xFF);
+    m_radio->setMemory(erased);
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    shownBoxes();
+    EXPECT_EQ(activeDocument()->image().radioType(), 0xFF) << "the document shows what the radio holds";
+    EXPECT_EQ(context()->userSettings().readValue("Type", 99), 1u) << "but it is not remembered";
+
+    MessageBox::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
+    trigger(id::kFileNew);
+    EXPECT_EQ(activeDocument()->image().radioType(), 1);
+    EXPECT_EQ(view()->freqMin10Hz(), 40000000) << "a new document takes frequencies of its band";
+}
