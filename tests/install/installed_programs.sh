@@ -44,7 +44,7 @@ run() {
     set +e
     out=$(cd "$home/work" && "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$config" \
         XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
-        ASAN_OPTIONS=detect_leaks=0 "$@" 2>"$stage/err")
+        LSAN_OPTIONS="suppressions=$source/scripts/lsan.supp:print_suppressions=0" "$@" 2>"$stage/err")
     status=$?
     set -e
     err=$(cat "$stage/err")
