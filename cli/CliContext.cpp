@@ -113,8 +113,8 @@ bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
     return false;
 }
 
-bool CliContext::saveImage(const std::string& path, const MemoryImage& image) {
-    const DatFileResult result = saveDatFile(path, image);
+bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew) {
+    const DatFileResult result = mustBeNew ? saveNewDatFile(path, image) : saveDatFile(path, image);
     if (!result) {
         fail(ExitStatus::BadInput,
              "cannot write " + path + ": " + result.detail + " (the file is unchanged)");

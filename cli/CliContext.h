@@ -48,8 +48,9 @@ public:
     // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
     // Error") and read errors, and then returns false.
     bool loadImage(const std::string& path, MemoryImage& image);
-    // Saves atomically; reports a failure (the old file is then unchanged).
-    bool saveImage(const std::string& path, const MemoryImage& image);
+    // Saves atomically; reports a failure (the old file is then unchanged). With `mustBeNew`,
+    // an existing file is never replaced, also one that appears meanwhile.
+    bool saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew = false);
     // Reads a whole text file of at most `maxBytes`; reports and returns false otherwise.
     bool readTextFile(const std::string& path, std::string& text, size_t maxBytes);
     // Refuses an output path that is a directory or whose folder does not exist.

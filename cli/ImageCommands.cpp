@@ -233,7 +233,7 @@ ExitStatus runNew(CliContext& ctx, const CommandLine& args) {
         }
         image.setBand(static_cast<uint8_t>(*value));
     }
-    if (!ctx.saveImage(path, image)) {
+    if (!ctx.saveImage(path, image, true)) {
         return ExitStatus::BadInput;
     }
     const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());

@@ -51,6 +51,15 @@ DatFileResult saveDatFile(const std::string& path, const MemoryImage& image) {
     return {};
 }
 
+DatFileResult saveNewDatFile(const std::string& path, const MemoryImage& image) {
+    std::string error;
+    const std::string bytes(reinterpret_cast<const char*>(image.data()), image::kSize);
+    if (!platform::writeNewFileAtomically(path, bytes, error)) {
+        return {DatFileError::Write, error};
+    }
+    return {};
+}
+
 const char* dataFormatErrorText(bool chinese) {
     return coreText(CoreText::DataFormatError, chinese);
 }

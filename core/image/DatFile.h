@@ -25,6 +25,9 @@ DatFileResult loadDatFile(const std::string& path, MemoryImage& image);
 // Saves through a temporary file in the same folder that is renamed over the target, so a
 // failed save leaves the previous file as it was.
 DatFileResult saveDatFile(const std::string& path, const MemoryImage& image);
+// The same for a file that must not exist: it is never replaced, also when it appears while the
+// image is written.
+DatFileResult saveNewDatFile(const std::string& path, const MemoryImage& image);
 
 // "Data Format Error" or its Chinese twin.
 const char* dataFormatErrorText(bool chinese);

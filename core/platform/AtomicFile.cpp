@@ -1,12 +1,14 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace platform {
 
@@ -22,6 +24,14 @@ std::string resolveLinks(const std::string& path) {
     return result;
 }
 
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 bool writeAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -35,6 +45,77 @@ bool writeAll(int fd, const std::string& bytes) {
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// Flushes the folder's entries (a rename, a new name) to disk, as far as the file system lets
+// us. Best effort: by then the file is in place, and saying the save failed would be untrue.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Holds the signals that would end the process while a temporary file exists; they are
+// delivered when the holder goes.
+class SignalHold {
+public:
+    SignalHold() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+            sigaddset(&set, signal);
+        }
+        pthread_sigmask(SIG_BLOCK, &set, &m_previous);
+    }
+    ~SignalHold() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+    SignalHold(const SignalHold&) = delete;
+    SignalHold& operator=(const SignalHold&) = delete;
+
+private:
+    sigset_t m_previous{};
+};
+
+// Creates a temporary file beside `target` with the given mode (the umask applies), writes the
+// bytes and flushes them. Returns its descriptor's name, or "" with errno set.
+std::string writeTemporary(const std::string& target, const std::string& bytes, mode_t mode,
+                           const struct stat* owner) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name =
+            target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(random());
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return {};
+        }
+        bool ok = true;
+        if (owner != nullptr) {
+            // The file keeps its owner where we are allowed to give it (root saving a user's
+            // file), and its own mode, which the umask must not cut.
+            if (owner->st_uid != ::geteuid() || owner->st_gid != ::getegid()) {
+                (void)!::fchown(fd, owner->st_uid, owner->st_gid);
+            }
+            ok = ::fchmod(fd, owner->st_mode & 07777) == 0;
+        }
+        ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+        int savedErrno = errno;
+        if (::close(fd) != 0 && ok) {
+            ok = false;
+            savedErrno = errno;
+        }
+        if (!ok) {
+            ::unlink(name.c_str());
+            errno = savedErrno;
+            return {};
+        }
+        return name;
+    }
+    errno = EEXIST;
+    return {};
 }
 
 } // namespace
@@ -59,43 +140,54 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
         return false;
     }
 
-    std::string tmpl = target + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
+    const SignalHold hold;
+    const std::string temporary = writeTemporary(target, bytes, 0666, exists ? &st : nullptr);
+    if (temporary.empty()) {
         error = std::strerror(errno);
         return false;
     }
-
-    mode_t mode;
-    if (exists) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temporary.c_str());
+        return false;
     }
+    syncFolder(folderOf(target));
+    return true;
+}
 
-    // The file keeps its owner where we are allowed to give it (root saving a user's file).
-    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
-        (void)!::fchown(fd, st.st_uid, st.st_gid);
+bool writeNewFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+    const SignalHold hold;
+    const std::string temporary = writeTemporary(path, bytes, 0666, nullptr);
+    if (temporary.empty()) {
+        error = std::strerror(errno);
+        return false;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int savedErrno = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
+    // A hard link creates the name only when nothing has it, in one step.
+    int savedErrno = 0;
+    if (::link(temporary.c_str(), path.c_str()) != 0) {
         savedErrno = errno;
     }
-    if (ok && ::rename(name.data(), target.c_str()) != 0) {
-        ok = false;
-        savedErrno = errno;
+    ::unlink(temporary.c_str());
+    if (savedErrno == EPERM || savedErrno == EOPNOTSUPP || savedErrno == EMLINK) {
+        // A file system without hard links: the name is taken with O_EXCL and then filled. A
+        // crash meanwhile can leave it short, but never replaces a file that was there.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+        savedErrno = ok ? 0 : errno;
+        ::close(fd);
+        if (!ok) {
+            ::unlink(path.c_str());
+        }
     }
-    if (!ok) {
-        ::unlink(name.data());
+    if (savedErrno != 0) {
         error = std::strerror(savedErrno);
         return false;
     }
+    syncFolder(folderOf(path));
     return true;
 }
 

@@ -5,13 +5,21 @@
 namespace platform {
 
 // Replaces the file at `path` with `bytes` so that at every moment the file holds either its
-// old or its new content: the bytes go to a temporary file in the same folder, which is flushed
-// to disk and then renamed over the target. A symbolic link is followed, so the link stays.
-// A new file gets the usual permissions (0666 less the umask); an existing one keeps its own
-// and, where the system allows, its owner. An existing target that is not a regular file or
-// that we may not write is refused.
+// old or its new content, also across a crash or a power cut: the bytes go to a temporary file
+// in the same folder, which is flushed to disk and renamed over the target, and then the folder
+// itself is flushed so that the rename is on disk too. A symbolic link is followed, so the link
+// stays. A new file gets the usual permissions (0666 less the umask, applied by the system when
+// the temporary file is created); an existing one keeps its own and, where the system allows,
+// its owner. An existing target that is not a regular file or that we may not write is refused.
+// Ctrl+C, SIGTERM and SIGHUP wait while the temporary file exists, so a signal never leaves one
+// behind (they take effect once the save is over).
 // On failure the temporary file is removed, `error` holds the system's reason and the old
 // file is untouched.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+// The same for a file that must not exist yet: it is created complete, or not at all, and an
+// existing file, also one that appears while the bytes are written, is never replaced (error
+// then says the file exists).
+bool writeNewFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 } // namespace platform

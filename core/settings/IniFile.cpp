@@ -17,6 +17,7 @@
 #include <fstream>
 #include <string_view>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -68,8 +69,11 @@ IniSaveResult rewriteInPlace(const fs::path& target, const std::string& data) {
     if (file == nullptr) {
         return {IniSaveError::NotWritten, std::strerror(errno)};
     }
+    // The whole new text first, on disk, and only then the file cut to its length: a crash
+    // meanwhile leaves the new text followed by the old one's tail, never a gap.
     std::string reason;
-    if (std::fwrite(data.data(), 1, data.size(), file) != data.size() || std::fflush(file) != 0) {
+    if (std::fwrite(data.data(), 1, data.size(), file) != data.size() || std::fflush(file) != 0 ||
+        ::fsync(fileno(file)) != 0) {
         reason = std::strerror(errno);
     }
     if (std::fclose(file) != 0 && reason.empty()) {
