@@ -86,13 +86,21 @@ bool MemoryImage::isInUse(int channel) const {
 }
 
 Tone MemoryImage::rxTone(int channel) const {
-    const uint8_t* r = record(channel);
-    return decodeToneWord({r[record::kRxTone], r[record::kRxTone + 1]});
+    return decodeToneWord(rxToneWord(channel));
 }
 
 Tone MemoryImage::txTone(int channel) const {
+    return decodeToneWord(txToneWord(channel));
+}
+
+ToneWord MemoryImage::rxToneWord(int channel) const {
     const uint8_t* r = record(channel);
-    return decodeToneWord({r[record::kTxTone], r[record::kTxTone + 1]});
+    return {r[record::kRxTone], r[record::kRxTone + 1]};
+}
+
+ToneWord MemoryImage::txToneWord(int channel) const {
+    const uint8_t* r = record(channel);
+    return {r[record::kTxTone], r[record::kTxTone + 1]};
 }
 
 void MemoryImage::setRxTone(int channel, const Tone& tone) {

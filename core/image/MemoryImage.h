@@ -94,6 +94,9 @@ public:
     Tone txTone(int channel) const;
     void setRxTone(int channel, const Tone& tone);
     void setTxTone(int channel, const Tone& tone);
+    // The tone words as stored, for what Tone cannot tell (a DCS code outside the table).
+    ToneWord rxToneWord(int channel) const;
+    ToneWord txToneWord(int channel) const;
 
     // 0x18 reads as Tone. Setters change only their own bits of the byte.
     BusyLock busyLock(int channel) const;
