@@ -107,6 +107,9 @@ public:
     void setHighPower(int channel, bool high);
     bool isScanned(int channel) const;
     void setScanned(int channel, bool scanned);
+    // Copies from `from` exactly the bytes and bits the typed channel covers: both frequency
+    // fields, both tone words, the busy-lock bits, the wide and power bits and the scan bit.
+    void copyChannelFields(int channel, const MemoryImage& from);
 
     uint8_t radioType() const { return m_bytes[image::offset::kRadioType]; }
     uint8_t band() const { return m_bytes[image::offset::kBand]; }
