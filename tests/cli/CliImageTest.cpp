@@ -472,6 +472,26 @@ TEST_F(CliChannel, EditsWithTheGridsRules) {
     EXPECT_FALSE(readImage("a.dat").isInUse(2));
 }
 
+TEST_F(CliChannel, EditingAChannelKeepsTheBytesOfTheOthers) {
+    // Channel 1 holds a BCD digit A in its receive field, which no frequency text can say.
+    MemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    const size_t rx = image::channelOffset(1) + image::record::kRxFrequency;
+    img.setByte(rx + 3, 0xA0);
+    img.setByte(rx + 2, 0x00);
+    writeImage("a.dat", img);
+    const std::vector<uint8_t> before(img.data() + image::channelOffset(1),
+                                      img.data() + image::channelOffset(2));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"channel", "a.dat", "2", "rx=146"}, {"set", "a.dat", "squelch=3"}}) {
+        ASSERT_EQ(run(args).exitStatus, 0) << args[0];
+        const MemoryImage after = readImage("a.dat");
+        EXPECT_EQ(std::vector<uint8_t>(after.data() + image::channelOffset(1),
+                                       after.data() + image::channelOffset(2)),
+                  before)
+            << args[0];
+    }
+}
+
 TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {
     writeImage("a.dat", imageWithChannel(3, 14500000, 14560000));
     const std::string before = readFile("a.dat");
