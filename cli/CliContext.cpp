@@ -45,6 +45,11 @@ bool CliContext::loadSettings(const std::string& path) {
             fail(ExitStatus::BadInput, "the settings file " + path + " is a directory");
             return false;
         }
+        if (!fs::is_regular_file(path, ec)) {
+            fail(ExitStatus::BadInput,
+                 "the settings file " + path + " is not a regular file (a pipe or a device)");
+            return false;
+        }
         // Only the named file: no copy of the user's lies over it. The tool never writes it.
         if (!m_ini.load(path, "", true)) {
             fail(ExitStatus::BadInput, "cannot read the settings file " + path + ": " + std::strerror(errno));

@@ -27,6 +27,8 @@ constexpr uint32_t kMaxOffset10Hz = 7000000; // 70 MHz
 constexpr uint32_t kStep5k10Hz = 500;
 // Power at or above this many tenths of a watt is the radio's high setting.
 constexpr int32_t kHighPowerDeciWatt = 30;
+// The largest code number of three octal digits.
+constexpr long kMaxDcsCode = 777;
 
 const char* const kTenHertzOnly = "the radio keeps frequencies in steps of 10 Hz (five decimals of MHz)";
 
@@ -455,8 +457,13 @@ std::optional<Tone> RowImporter::dcsFrom(const char* column, char polarity) {
         problem(std::string(column) + " " + quoted(text) + " is not a DCS code such as 023");
         return std::nullopt;
     }
-    if (!isKnownDcsCode(static_cast<uint32_t>(*code))) {
-        problem(std::string(column) + " " + text + " is not one of the 107 DCS codes the radio knows");
+    // Checked before narrowing: 4294967319 would otherwise pass as 023. A code outside the
+    // table is taken as long as the image can hold it, so that what export writes of a word
+    // read from a radio imports back to the same word.
+    if (*code < 0 || *code > kMaxDcsCode || !isStorableDcsCode(static_cast<uint32_t>(*code))) {
+        problem(std::string(column) + " " + text +
+                " is not one of the 107 DCS codes the radio knows, nor another code of three octal "
+                "digits (0 to 7) that the image can hold");
         return std::nullopt;
     }
     return Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
@@ -631,7 +638,16 @@ std::string exportCsv(const MemoryImage& image, int first, int last) {
                 offset = distance;
             }
         }
-        const ToneColumns tones = toneColumns(image.txTone(ch), image.rxTone(ch));
+        // A DCS word may hold a code outside the table, which Tone reads as 0: the column
+        // gets the code the word holds, which import takes back.
+        const auto storedTone = [](Tone tone, ToneWord word) {
+            if (tone.isDcs()) {
+                tone.value = storedDcsCode(word);
+            }
+            return tone;
+        };
+        const ToneColumns tones = toneColumns(storedTone(image.txTone(ch), image.txToneWord(ch)),
+                                              storedTone(image.rxTone(ch), image.rxToneWord(ch)));
         const bool fineStep = rx % kStep5k10Hz != 0 || tx % kStep5k10Hz != 0;
 
         const std::string fields[kColumnCount] = {

@@ -167,6 +167,8 @@ void ChannelTable::decode(const MemoryImage& image) {
     for (int row = 1; row <= image::kChannelCount; ++row) {
         setRow(row, channels[static_cast<size_t>(row - 1)]);
     }
+    m_decodedImage = image;
+    m_decodedCells = m_cells;
 }
 
 Channel ChannelTable::channel(int row) const {
@@ -202,6 +204,17 @@ Channels ChannelTable::channels() const {
 
 void ChannelTable::encode(MemoryImage& image) const {
     ChannelCodec::encodeAll(image, channels());
+    if (!m_decodedImage) {
+        return;
+    }
+    // The texts are a lossy view: re-encoding an untouched row from them could change bytes
+    // the radio holds (a receive field 00 00 00 A0 shows as 1000.00000 and would be written
+    // as 99999999).
+    for (int row = 1; row <= image::kChannelCount; ++row) {
+        if (m_cells[row] == m_decodedCells[row]) {
+            image.copyChannelFields(row, *m_decodedImage);
+        }
+    }
 }
 
 CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string& typed, BandLimits limits) {

@@ -73,6 +73,9 @@ public:
     Channels channels() const;
     // Every row into its channel record and scan bit. Texts that do not parse encode as empty
     // or default values; bytes 14 and 15 and the uninterpreted bits of bytes 12 and 13 are kept.
+    // A row whose texts are still those decode() gave it writes the bytes it was decoded from,
+    // so a channel the user did not edit keeps values its texts cannot say (a BCD digit above
+    // 9, a DCS code outside the table).
     void encode(MemoryImage& image) const;
 
     // Commits the text typed into the receive (col 1) or transmit (col 2) cell of `row`.
@@ -100,6 +103,11 @@ private:
     void checkCell(int row, int col) const;
     void setRow(int row, const Channel& channel);
 
+    using Cells = std::array<std::array<std::string, kGridCols>, kGridRows>;
+
     bool m_chinese;
-    std::array<std::array<std::string, kGridCols>, kGridRows> m_cells;
+    Cells m_cells;
+    // What the last decode() read and showed: the rows still showing it encode from it.
+    std::optional<MemoryImage> m_decodedImage;
+    Cells m_decodedCells;
 };

@@ -1,5 +1,6 @@
 #include "image/MemoryImage.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace image {
@@ -86,13 +87,21 @@ bool MemoryImage::isInUse(int channel) const {
 }
 
 Tone MemoryImage::rxTone(int channel) const {
-    const uint8_t* r = record(channel);
-    return decodeToneWord({r[record::kRxTone], r[record::kRxTone + 1]});
+    return decodeToneWord(rxToneWord(channel));
 }
 
 Tone MemoryImage::txTone(int channel) const {
+    return decodeToneWord(txToneWord(channel));
+}
+
+ToneWord MemoryImage::rxToneWord(int channel) const {
     const uint8_t* r = record(channel);
-    return decodeToneWord({r[record::kTxTone], r[record::kTxTone + 1]});
+    return {r[record::kRxTone], r[record::kRxTone + 1]};
+}
+
+ToneWord MemoryImage::txToneWord(int channel) const {
+    const uint8_t* r = record(channel);
+    return {r[record::kTxTone], r[record::kTxTone + 1]};
 }
 
 void MemoryImage::setRxTone(int channel, const Tone& tone) {
@@ -166,4 +175,17 @@ void MemoryImage::setScanned(int channel, bool scanned) {
     record(channel);
     const int bit = channel - 1;
     setBit(m_bytes[offset::kScanBitmap + bit / 8], static_cast<uint8_t>(1u << (bit % 8)), scanned);
+}
+
+void MemoryImage::copyChannelFields(int channel, const MemoryImage& from) {
+    const uint8_t* source = from.record(channel);
+    uint8_t* target = record(channel);
+    // The frequencies and the tone words are the record's first twelve bytes.
+    std::copy(source + record::kRxFrequency, source + record::kBusyLock, target + record::kRxFrequency);
+    const auto copyBits = [&](size_t at, uint8_t mask) {
+        target[at] = static_cast<uint8_t>((target[at] & ~mask) | (source[at] & mask));
+    };
+    copyBits(record::kBusyLock, record::kBusyLockMask);
+    copyBits(record::kFlags, record::kWideBit | record::kHighPowerBit);
+    setScanned(channel, from.isScanned(channel));
 }

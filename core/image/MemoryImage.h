@@ -94,6 +94,9 @@ public:
     Tone txTone(int channel) const;
     void setRxTone(int channel, const Tone& tone);
     void setTxTone(int channel, const Tone& tone);
+    // The tone words as stored, for what Tone cannot tell (a DCS code outside the table).
+    ToneWord rxToneWord(int channel) const;
+    ToneWord txToneWord(int channel) const;
 
     // 0x18 reads as Tone. Setters change only their own bits of the byte.
     BusyLock busyLock(int channel) const;
@@ -104,6 +107,9 @@ public:
     void setHighPower(int channel, bool high);
     bool isScanned(int channel) const;
     void setScanned(int channel, bool scanned);
+    // Copies from `from` exactly the bytes and bits the typed channel covers: both frequency
+    // fields, both tone words, the busy-lock bits, the wide and power bits and the scan bit.
+    void copyChannelFields(int channel, const MemoryImage& from);
 
     uint8_t radioType() const { return m_bytes[image::offset::kRadioType]; }
     uint8_t band() const { return m_bytes[image::offset::kBand]; }

@@ -44,6 +44,18 @@ uint32_t dcsCodeFromValue(uint16_t value9Bit) {
     return 0;
 }
 
+bool isStorableDcsCode(uint32_t code) {
+    return code <= 777 && code % 10 <= 7 && code / 10 % 10 <= 7;
+}
+
+uint32_t storedDcsCode(ToneWord word) {
+    if (!decodeToneWord(word).isDcs()) {
+        return 0;
+    }
+    const uint32_t value = static_cast<uint32_t>(((word.high & 0x01) << 8) | word.low);
+    return (value >> 6) * 100 + (value >> 3 & 7) * 10 + (value & 7);
+}
+
 Tone decodeToneWord(ToneWord word) {
     const uint8_t h = word.high;
     if (h == 0xFF || h == 0x00) {
@@ -67,13 +79,17 @@ ToneWord encodeTone(const Tone& tone) {
         return {static_cast<uint8_t>(tone.value & 0xFF), static_cast<uint8_t>(tone.value >> 8)};
     case ToneKind::DcsNormal:
     case ToneKind::DcsInverted: {
-        // Bit 8 of every known code's value is set exactly when the code number is 372 or more.
         uint8_t high = tone.kind == ToneKind::DcsNormal ? kDcsNormalHigh : kDcsInvertedHigh;
+        if (isStorableDcsCode(tone.value)) {
+            // Codes outside the table as well: a word read from a radio may hold one.
+            const uint16_t value = octalValue(tone.value);
+            return {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(high | (value >> 8))};
+        }
+        // Bit 8 of every known code's value is set exactly when the code number is 372 or more.
         if (tone.value >= 372) {
             high |= 0x01;
         }
-        const std::optional<uint16_t> value = dcsValueFromCode(tone.value);
-        return {static_cast<uint8_t>(value ? (*value & 0xFF) : 0x00), high};
+        return {0x00, high};
     }
     }
     return {0xFF, 0xFF};

@@ -38,7 +38,9 @@ Tone decodeToneWord(ToneWord word);
 
 // A CTCSS value of 0 or above 65535 tenths cannot be stored and is written as no tone; a
 // value whose high byte would read back as another kind (below 25.6 Hz, or 0x28xx/0xA8xx)
-// is stored as given, as the radio expects, and reads back as that kind.
+// is stored as given, as the radio expects, and reads back as that kind. A DCS code of three
+// octal digits is stored as its 9-bit value, also when it is none of the known codes; any
+// other code number is stored as value 0.
 ToneWord encodeTone(const Tone& tone);
 
 // The 107 digital codes the radio knows, as code numbers (23 for 023), ascending.
@@ -50,3 +52,9 @@ bool isKnownDcsCode(uint32_t code);
 std::optional<uint16_t> dcsValueFromCode(uint32_t code);
 // The code number whose 9-bit value is the given one, or 0 when no known code has it.
 uint32_t dcsCodeFromValue(uint16_t value9Bit);
+// True for a code number of at most three octal digits (0 to 777, no digit 8 or 9): the codes
+// a DCS word can hold, known or not.
+bool isStorableDcsCode(uint32_t code);
+// The code number of the 9-bit value a DCS word holds, known or not (5 for a word holding
+// 005, where decodeToneWord gives 0); 0 for a word that holds no DCS code.
+uint32_t storedDcsCode(ToneWord word);

@@ -1,6 +1,8 @@
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +11,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -188,6 +191,54 @@ bool writeNewFileAtomically(const std::string& path, const std::string& bytes, s
         return false;
     }
     syncFolder(folderOf(path));
+    return true;
+}
+
+bool readRegularFile(const std::string& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    // Without O_NONBLOCK opening a pipe waits for a writer, possibly for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    int savedErrno = 0;
+    if (::fstat(fd, &st) != 0) {
+        savedErrno = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        savedErrno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else if (static_cast<uintmax_t>(st.st_size) > maxBytes) {
+        savedErrno = EFBIG;
+    }
+    // The size may change while we read: never read more than one byte past the limit.
+    std::vector<char> buffer(savedErrno == 0 ? static_cast<size_t>(st.st_size) + 1 : 0);
+    size_t done = 0;
+    while (savedErrno == 0) {
+        if (done == buffer.size()) {
+            if (buffer.size() > maxBytes) {
+                savedErrno = EFBIG;
+                break;
+            }
+            buffer.resize(std::min(maxBytes + 1, buffer.size() * 2));
+        }
+        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            savedErrno = errno;
+        } else if (n == 0) {
+            break;
+        } else {
+            done += static_cast<size_t>(n);
+        }
+    }
+    ::close(fd);
+    if (savedErrno != 0) {
+        errno = savedErrno;
+        return false;
+    }
+    bytes.assign(buffer.data(), done);
     return true;
 }
 

@@ -22,4 +22,11 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 // then says the file exists).
 bool writeNewFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
+// Reads a whole regular file of at most `maxBytes` into `bytes`. The file is opened without
+// waiting, so a pipe without a writer never blocks, and checked after opening, so a pipe or a
+// device put in the file's place is refused as well. False with errno set when the file cannot
+// be opened or read (EISDIR: a folder, EINVAL: a pipe or a device, EFBIG: larger than
+// maxBytes); `bytes` then holds nothing.
+bool readRegularFile(const std::string& path, size_t maxBytes, std::string& bytes);
+
 } // namespace platform

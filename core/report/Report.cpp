@@ -41,12 +41,18 @@ const BlockLine kBlockLines[] = {
     {CoreText::HeadingWidth, col::kBandwidth, CoreText::HeadingScan, col::kScan},
 };
 
+// Twips limited to what a page can measure: with every extent and line height within this
+// bound the page arithmetic (up to 42 small lines down a page) stays far inside int.
+int clampedTwips(int64_t twips) {
+    return static_cast<int>(std::clamp<int64_t>(twips, -report::kMaxTwips, report::kMaxTwips));
+}
+
 // Device units to twips, truncated; the product is taken in 64 bits so no printer overflows it.
 int toTwips(int device, int dpi) {
     if (dpi <= 0) {
         return 0;
     }
-    return static_cast<int>(static_cast<int64_t>(device) * report::kTwipsPerInch / dpi);
+    return clampedTwips(static_cast<int64_t>(device) * report::kTwipsPerInch / dpi);
 }
 
 // The list item at the byte's index, the last item for any larger byte.
@@ -158,7 +164,10 @@ int reportPageCount(const Channels& channels) {
     return 1 + (count + report::kChannelsPerPage - 1) / report::kChannelsPerPage;
 }
 
-ReportModel buildReport(const MemoryImage& image, const Channels& channels, const ReportInput& in) {
+ReportModel buildReport(const MemoryImage& image, const Channels& channels, const ReportInput& input) {
+    ReportInput in = input;
+    in.reportLineTwips = clampedTwips(input.reportLineTwips);
+    in.smallLineTwips = clampedTwips(input.smallLineTwips);
     ReportModel model;
     model.units = reportUnits(in.area);
 

@@ -21,6 +21,8 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kLinesPerPage = 45;   // U = H / 45
 constexpr int kColumnsPerPage = 66; // K = W / 66
 constexpr int kChannelsPerPage = 8;
+// No page measures more than 1000 inches: larger extents and line heights are taken as this.
+constexpr int kMaxTwips = 1000 * kTwipsPerInch;
 constexpr const char* kFontFamily = "Times New Roman";
 constexpr int kFontWeight = 400; // normal; neither italic, underlined nor struck out
 // The Program.ini key, in the section named after the language, that holds the owner line.
@@ -52,8 +54,9 @@ struct ReportUnits {
     ReportFont smallFont; // 0.8 of the report font in both directions, truncated
 };
 
-// The units for a printable area. The twips extents are truncated; a resolution of 0 or less
-// gives an extent of 0 rather than a division by zero.
+// The units for a printable area. The twips extents are truncated and limited to
+// +-report::kMaxTwips; a resolution of 0 or less gives an extent of 0 rather than a division
+// by zero.
 ReportUnits reportUnits(const PrintArea& area);
 
 enum class ReportFontId { Report, Small };
@@ -80,7 +83,8 @@ struct ReportPage {
 struct ReportInput {
     PrintArea area;
     // L and S: the line heights (character height plus external leading) of the report font
-    // and the small font that reportUnits(area) describes, measured by the caller, in twips.
+    // and the small font that reportUnits(area) describes, measured by the caller, in twips;
+    // limited to +-report::kMaxTwips like the extents.
     int reportLineTwips = 0;
     int smallLineTwips = 0;
     bool chinese = false; // labels in Chinese; the page numbers stay English

@@ -28,6 +28,9 @@ constexpr std::string_view kValueCommentMarkers[] = {"//", "\t;", "/*"};
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kProbeAttempts = 8;
+// Program.ini holds a few kilobytes; anything near this size is not one, and reading it whole
+// would only fill the memory.
+constexpr size_t kMaxFileBytes = 4 * 1024 * 1024;
 
 using ascii::trimmed;
 
@@ -121,7 +124,10 @@ bool IniFile::load(const std::string& path, bool autoSave, bool ignoreCase) {
 
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (fs::is_directory(status)) {
+    // A folder, a pipe or a device is no settings file: a pipe may never deliver an end and a
+    // device such as /dev/zero never ends at all.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        errno = fs::is_directory(status) ? EISDIR : EINVAL;
         return false;
     }
     if (!fs::exists(status)) {
@@ -131,24 +137,25 @@ bool IniFile::load(const std::string& path, bool autoSave, bool ignoreCase) {
             return false;
         }
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    if (!platform::readRegularFile(path, kMaxFileBytes, bytes)) {
         return false;
     }
 
     m_path = path;
     appendSection(std::string());
-    std::string line;
-    bool firstLine = true;
-    while (std::getline(in, line)) {
-        // Editors on other systems may put a byte order mark before the first line.
-        if (firstLine && line.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
-            line.erase(0, kUtf8Bom.size());
-        }
-        firstLine = false;
-        parseLine(std::move(line));
+    std::string_view text = bytes;
+    // Editors on other systems may put a byte order mark before the first line.
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        text.remove_prefix(kUtf8Bom.size());
     }
-    return !in.bad();
+    // Lines end at LF; a last line without one counts, an empty rest after the last LF does not.
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        parseLine(std::string(text.substr(0, end)));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return true;
 }
 
 std::string IniFile::value(const std::string& section, const std::string& key,
@@ -250,8 +257,10 @@ int IniFile::findEntry(const Section& section, const std::string& key) const {
 }
 
 void IniFile::appendSection(std::string name) {
-    if (m_sections.size() == m_sections.capacity()) {
-        m_sections.reserve(m_sections.capacity() + static_cast<size_t>(m_growStep));
+    // The first reservation takes the grow step; after that the vector grows geometrically, so
+    // a file of many sections loads in linear time.
+    if (m_sections.capacity() == 0) {
+        m_sections.reserve(static_cast<size_t>(m_growStep));
     }
     m_sections.push_back({std::move(name), {}});
 }
@@ -274,9 +283,11 @@ void IniFile::parseLine(std::string line) {
 
 std::string IniFile::serialise() const {
     std::string out;
-    for (const Section& section : m_sections) {
-        // Section 0 is unnamed and so never gets a header.
-        if (!section.m_name.empty()) {
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        const Section& section = m_sections[i];
+        // Section 0 is unnamed and so never gets a header. A later section with an empty name
+        // keeps its "[]", or its entries would join the section before it.
+        if (i > 0) {
             out += '[';
             out += section.m_name;
             out += ']';
@@ -290,6 +301,11 @@ std::string IniFile::serialise() const {
             out += entry.m_value;
             out += kLineEnd;
         }
+    }
+    // Reading drops one byte order mark at the start, so a first key that begins with one (a
+    // file that had two) needs another in front to read back unchanged.
+    if (out.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+        out.insert(0, kUtf8Bom);
     }
     return out;
 }

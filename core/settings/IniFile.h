@@ -29,11 +29,14 @@ struct IniSaveResult {
 // skipped. Texts are byte strings and are never converted; ignore-case folds only the ASCII
 // letters.
 //
-// Writing puts out the normalised form with CR LF line ends: "[name]" for every section with
-// a non-empty name, then "key=value" per entry. Comments and spacing are not kept.
+// Writing puts out the normalised form with CR LF line ends: "[name]" for every section but
+// the unnamed section 0 ("[]" for a later section with an empty name), then "key=value" per
+// entry. Comments and spacing are not kept. What a loaded file held reads back the same after
+// a save: a file whose first line starts with a byte order mark gets one more, which reading
+// drops again.
 class IniFile {
 public:
-    // growStep: how many sections the table grows by when it is full.
+    // growStep: how many sections the table makes room for at first; it grows geometrically.
     explicit IniFile(int growStep = 4);
     // Saves first when loaded with autoSave, then clears.
     ~IniFile();
@@ -44,9 +47,9 @@ public:
     // Loads fileName from the directory of the running executable; otherwise as Load.
     bool loadFromModuleDir(const std::string& fileName, bool autoSave, bool ignoreCase);
     // Saves and clears a store that is already loaded, then reads path. A missing file is
-    // created empty; an existing one is never truncated. False when the file cannot be opened
-    // or created (the store stays empty and unloaded) or when reading fails part way (the
-    // store keeps the path and what was read).
+    // created empty; an existing one is never truncated. False, with the store empty and
+    // unloaded, when the file cannot be created, opened or read, when it is not a regular file
+    // (a folder, a pipe, a device) or when it is larger than 4 MiB; errno then says why.
     bool load(const std::string& path, bool autoSave, bool ignoreCase);
 
     // Value of key in the first section of that name; of several equal keys the last counts.

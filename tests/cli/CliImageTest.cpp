@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
 
 namespace clitest {
 namespace {
@@ -120,6 +122,33 @@ TEST_F(CliHelp, AMissingProgramIniIsNamed) {
     EXPECT_EQ(r.exitStatus, 2);
     EXPECT_CONTAINS(r.err, "cannot read the settings file " + path("nowhere.ini"));
     EXPECT_FALSE(exists("nowhere.ini")); // never created
+}
+
+TEST_F(CliHelp, AProgramIniThatIsNoFileOrTooLargeIsRefused) {
+    struct Case {
+        const char* name;
+        void (*makeIni)(const std::string& ini);
+        std::string message;
+    };
+    const Case cases[] = {
+        {"endless device", [](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); },
+         "is not a regular file (a pipe or a device)"},
+        {"pipe without a writer", [](const std::string& ini) { ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0); },
+         "is not a regular file (a pipe or a device)"},
+        {"larger than 4 MiB",
+         [](const std::string& ini) { std::ofstream(ini) << "[Setup]\n"
+                                                         << std::string(4 << 20, ';'); },
+         "File too large"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(path("Program.ini"));
+        c.makeIni(path("Program.ini"));
+        const RunResult r = start({"show", "a.dat"})->finish(10000);
+        EXPECT_EQ(r.signal, 0) << c.name << ": did not end by itself";
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, "the settings file " + path("Program.ini"));
+        EXPECT_CONTAINS(r.err, c.message);
+    }
 }
 
 TEST_F(CliHelp, TheDefaultProgramIniIsBesideTheProgramAndNeverRewritten) {
@@ -441,6 +470,26 @@ TEST_F(CliChannel, EditsWithTheGridsRules) {
     EXPECT_FALSE(readImage("a.dat").isInUse(5));
     ASSERT_EQ(run({"channel", "a.dat", "2", "rx="}).exitStatus, 0);
     EXPECT_FALSE(readImage("a.dat").isInUse(2));
+}
+
+TEST_F(CliChannel, EditingAChannelKeepsTheBytesOfTheOthers) {
+    // Channel 1 holds a BCD digit A in its receive field, which no frequency text can say.
+    MemoryImage img = imageWithChannel(1, 14500000, 14500000);
+    const size_t rx = image::channelOffset(1) + image::record::kRxFrequency;
+    img.setByte(rx + 3, 0xA0);
+    img.setByte(rx + 2, 0x00);
+    writeImage("a.dat", img);
+    const std::vector<uint8_t> before(img.data() + image::channelOffset(1),
+                                      img.data() + image::channelOffset(2));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"channel", "a.dat", "2", "rx=146"}, {"set", "a.dat", "squelch=3"}}) {
+        ASSERT_EQ(run(args).exitStatus, 0) << args[0];
+        const MemoryImage after = readImage("a.dat");
+        EXPECT_EQ(std::vector<uint8_t>(after.data() + image::channelOffset(1),
+                                       after.data() + image::channelOffset(2)),
+                  before)
+            << args[0];
+    }
 }
 
 TEST_F(CliChannel, ARefusedValueLeavesTheFileUnchanged) {

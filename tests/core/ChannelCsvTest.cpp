@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -292,9 +293,21 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
         {"DcsOutsideTheTable",
          "1,,145.000000,,0.000000,DTCS,88.5,88.5,999,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "DtcsCode 999 is not one of the 107 DCS codes the radio knows"},
-        {"RxDcsOutsideTheTable",
-         "1,,145.000000,,0.000000,Cross,88.5,88.5,023,NN,024,Tone->DTCS,FM,5.00,,5.0W,,,,,,Off",
-         "RxDtcsCode 024 is not one of the 107 DCS codes"},
+        {"RxDcsNotOctal",
+         "1,,145.000000,,0.000000,Cross,88.5,88.5,023,NN,028,Tone->DTCS,FM,5.00,,5.0W,,,,,,Off",
+         "RxDtcsCode 028 is not one of the 107 DCS codes"},
+        {"DcsWrappingTo023",
+         "1,,145.000000,,0.000000,DTCS,88.5,88.5,4294967319,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "DtcsCode 4294967319 is not one of the 107 DCS codes"},
+        {"RxDcsWrappingTo023",
+         "1,,145.000000,,0.000000,Cross,88.5,88.5,023,NN,4294967319,Tone->DTCS,FM,5.00,,5.0W,,,,,,Off",
+         "RxDtcsCode 4294967319 is not one of the 107 DCS codes"},
+        {"LocationWrappingTo1",
+         "4294967297,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Location 4294967297 is past the 16 channels"},
+        {"ToneWrapping",
+         "1,,145.000000,,0.000000,Tone,429496738.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "rToneFreq 429496738.5 Hz cannot be stored"},
         {"BadPolarity", "1,,145.000000,,0.000000,DTCS,88.5,88.5,023,NX,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "DtcsPolarity \"NX\""},
         {"ToneModeTheRadioLacks",
@@ -420,6 +433,36 @@ TEST(ChannelCsv, AHeaderAloneEmptiesEveryChannel) {
     EXPECT_EQ(r.channelCount, 0);
     for (int ch = 1; ch <= 16; ++ch) {
         EXPECT_FALSE(r.image.isInUse(ch)) << ch;
+    }
+}
+
+TEST(ChannelCsv, DcsWordsOutsideTheCodeTableTravelAsTheirCode) {
+    struct Case {
+        const char* name;
+        ToneWord tx, rx;
+        const char* exported; // the tone columns Tone..CrossMode of the row
+    };
+    const Case cases[] = {
+        {"code 000 both ways", {0x00, 0x28}, {0x00, 0x28}, "DTCS,88.5,88.5,000,NN,023,Tone->Tone"},
+        {"005 out, 777 inverted in", {0x05, 0x28}, {0xFF, 0xA9}, "Cross,88.5,88.5,005,NR,777,DTCS->DTCS"},
+        {"400 out, known 023 in", {0x00, 0x29}, {0x13, 0x28}, "Cross,88.5,88.5,400,NN,023,DTCS->DTCS"},
+        {"377 inverted out, none in", {0xFF, 0xA8}, {0xFF, 0xFF}, "Cross,88.5,88.5,377,RN,023,DTCS->"},
+    };
+    for (const Case& c : cases) {
+        MemoryImage img = MemoryImage::newDocument();
+        put(img, 1, {14500000, 14500000, Tone::none(), Tone::none()});
+        const size_t record = image::channelOffset(1);
+        img.setByte(record + image::record::kTxTone, c.tx.low);
+        img.setByte(record + image::record::kTxTone + 1, c.tx.high);
+        img.setByte(record + image::record::kRxTone, c.rx.low);
+        img.setByte(record + image::record::kRxTone + 1, c.rx.high);
+
+        const std::string csv = channelcsv::exportCsv(img);
+        EXPECT_NE(csv.find(c.exported), std::string::npos) << c.name << "\n" << csv;
+        const channelcsv::ImportResult r = channelcsv::importCsv(csv, MemoryImage::newDocument(), kWideBand);
+        ASSERT_TRUE(r.ok()) << c.name << ": " << problemsText(r);
+        const uint8_t* imported = r.image.data() + record;
+        EXPECT_TRUE(std::equal(imported, imported + image::kRowSize, img.data() + record)) << c.name;
     }
 }
 

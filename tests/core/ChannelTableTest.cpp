@@ -115,6 +115,59 @@ TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
     }
 }
 
+TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
+    // Channel 1 holds what no text can say: a BCD digit A in its receive field (shown as
+    // 1000.00000, typed back it would be 999.99999), a DCS code outside the table, both
+    // busy-lock bits. Channel 2 is an ordinary channel.
+    MemoryImage img = exampleImage(2);
+    const size_t odd = image::channelOffset(1);
+    const uint8_t oddRecord[12] = {0x00, 0x00, 0x00, 0xA0, 0x00, 0x00, 0x45, 0x01, 0x05, 0x28, 0xFF, 0xFF};
+    for (size_t i = 0; i < sizeof oddRecord; ++i) {
+        img.setByte(odd + i, oddRecord[i]);
+    }
+    img.setByte(odd + image::record::kBusyLock, 0x18);
+    const std::vector<uint8_t> oddBytes(img.data() + odd, img.data() + odd + image::kRowSize);
+
+    struct Case {
+        const char* name;
+        void (*edit)(ChannelTable&);
+        std::vector<std::string> channel2; // its texts after the edit
+    };
+    const Case cases[] = {
+        {"no edit",
+         [](ChannelTable&) {},
+         {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
+        {"another row edited",
+         [](ChannelTable& t) {
+             EXPECT_TRUE(t.commitFrequency(2, col::kTxFrequency, "145.0", kBand130To160).accepted);
+         },
+         {"145.00000", "145.00000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
+        {"another row cleared", [](ChannelTable& t) { t.clearRow(2); }, {"", "", "", "", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        ChannelTable t(false);
+        t.decode(img);
+        EXPECT_EQ(t.text(1, col::kRxFrequency), "1000.00000") << c.name;
+        c.edit(t);
+        MemoryImage saved = img;
+        t.encode(saved);
+        EXPECT_EQ(std::vector<uint8_t>(saved.data() + odd, saved.data() + odd + image::kRowSize), oddBytes)
+            << c.name;
+        ChannelTable check(false);
+        check.decode(saved);
+        EXPECT_EQ(rowTexts(check, 2), c.channel2) << c.name;
+    }
+
+    // The edited row itself encodes from its texts, as before.
+    ChannelTable t(false);
+    t.decode(img);
+    t.setText(1, col::kPower, "Low");
+    MemoryImage saved = img;
+    t.encode(saved);
+    EXPECT_EQ(saved.rxFrequency(1), image::kMaxFrequency10Hz);
+    EXPECT_FALSE(saved.isHighPower(1));
+}
+
 TEST(ChannelTable, EncodingAnEmptyRowWritesTheRadioDefaults) {
     MemoryImage img = MemoryImage::newDocument();
     img.setByte(image::channelOffset(2) + 12, 0xE7);

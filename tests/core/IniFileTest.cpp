@@ -1,11 +1,16 @@
 #include "settings/IniFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -93,14 +98,14 @@ TEST_F(IniFileTest, SaveWritesNormalisedFormWithCrLf) {
                           "[Setup]\r\nLanguage=Chinese //note\r\nLang2=Chinese\t; note\r\nBlock=a/*b*/\r\n"
                           "NoEquals=\r\n\xC3\x84=upper\r\nExtra=first\r\n"
                           "[Setup]\r\nExtra=second\r\n"
-                          "[Other]\r\nKey=old\r\nKey=newer\r\nAfterEmpty=1\r\n"
+                          "[Other]\r\nKey=old\r\nKey=newer\r\n[]\r\nAfterEmpty=1\r\n"
                           "[Added]\r\nbare\r\n");
 
-    // Without its header the empty-named section's entries join the section before it, and the
-    // bare value comes back as a key.
+    // The empty-named section keeps its header, so its entries do not join the section before
+    // it; the bare value comes back as a key.
     IniFile reloaded;
     ASSERT_TRUE(reloaded.load(file, false, true));
-    EXPECT_EQ(reloaded.value("Other", "AfterEmpty"), "1");
+    EXPECT_EQ(reloaded.value("Other", "AfterEmpty", "d"), "d");
     EXPECT_EQ(reloaded.value("Added", "bare", "d"), "");
 }
 
@@ -267,6 +272,107 @@ TEST_F(IniFileTest, SaveRewritesInPlaceWhenFolderTakesNoNewFile) {
     EXPECT_EQ(result.error, IniSaveError::NotWritten);
     EXPECT_EQ(result.detail, "Permission denied");
     EXPECT_EQ(read(file), "[S]\r\nK=2\r\n");
+}
+
+TEST_F(IniFileTest, RefusesWhatIsNotARegularFileOrTooLarge) {
+    // A pipe without a writer would block an ordinary open, /dev/zero would never end.
+    const std::string fifo = path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string large = write(std::string(4 * 1024 * 1024 + 1, 'x'), "large.ini");
+    struct Row {
+        const char* name;
+        std::string file;
+        int expectedErrno;
+    };
+    const Row rows[] = {
+        {"endless device", "/dev/zero", EINVAL},
+        {"pipe without a writer", fifo, EINVAL},
+        {"folder", m_dir.string(), EISDIR},
+        {"larger than 4 MiB", large, EFBIG},
+    };
+    for (const Row& row : rows) {
+        IniFile ini;
+        errno = 0;
+        EXPECT_FALSE(ini.load(row.file, false, true)) << row.name;
+        EXPECT_EQ(errno, row.expectedErrno) << row.name;
+        EXPECT_FALSE(ini.isLoaded()) << row.name;
+
+        // A pipe or a device put in place of a checked file is refused after opening.
+        std::string bytes = "stale";
+        errno = 0;
+        EXPECT_FALSE(platform::readRegularFile(row.file, 4 * 1024 * 1024, bytes)) << row.name;
+        EXPECT_EQ(errno, row.expectedErrno) << row.name;
+        EXPECT_EQ(bytes, "") << row.name;
+    }
+    std::string bytes;
+    EXPECT_TRUE(platform::readRegularFile(large, 4 * 1024 * 1024 + 1, bytes));
+    EXPECT_EQ(bytes.size(), 4u * 1024 * 1024 + 1);
+}
+
+TEST_F(IniFileTest, ManySectionsLoadInLinearTime) {
+    // Growing the table by a fixed step made this quadratic: 80 000 sections took 13 s.
+    constexpr int kSections = 200000;
+    std::string bytes;
+    for (int i = 0; i < kSections; ++i) {
+        bytes += "[S" + std::to_string(i) + "]\nK=" + std::to_string(i) + "\n";
+    }
+    const std::string file = write(bytes);
+    IniFile ini(1);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ini.load(file, false, false));
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
+    EXPECT_EQ(ini.value("S0", "K"), "0");
+    EXPECT_EQ(ini.value("S" + std::to_string(kSections - 1), "K"), std::to_string(kSections - 1));
+}
+
+TEST_F(IniFileTest, SaveAndLoadReachAFixedPoint) {
+    using Entries = std::vector<std::tuple<std::string, std::string, std::string>>;
+    const auto entries = [](const IniFile& ini) {
+        Entries out;
+        ini.forEachEntry(
+            [&out](const std::string& section, const std::string& key, const std::string& value) {
+                if (section != "Touched") {
+                    out.emplace_back(section, key, value);
+                }
+            });
+        return out;
+    };
+    // Loads, changes a value so that saving writes, saves; returns what was loaded.
+    const auto loadAndSave = [&](const std::string& file, const std::string& touch) {
+        IniFile ini;
+        EXPECT_TRUE(ini.load(file, false, true));
+        const Entries loaded = entries(ini);
+        ini.setValue("Touched", "K", touch);
+        EXPECT_TRUE(ini.save());
+        return loaded;
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Row {
+        const char* name;
+        std::string bytes;
+        Entries expected; // what the first load holds
+    };
+    const Row rows[] = {
+        {"two byte order marks before a comment", bom + bom + ";x=1\n", {{"", bom + ";x", "1"}}},
+        {"two byte order marks before a key", bom + bom + "x=1\n", {{"", bom + "x", "1"}}},
+        {"a mark after blanks", bom + " \t" + bom + "x=1\n", {{"", bom + "x", "1"}}},
+        {"a mark before a header", bom + bom + "[S]\nK=v\n", {{"", bom + "[S]", ""}, {"", "K", "v"}}},
+        {"a marked key after a comment", "; c\n" + bom + "x=1\n", {{"", bom + "x", "1"}}},
+        {"an empty-named section", "[S]\na=1\n[]\nb=2\n", {{"S", "a", "1"}, {"", "b", "2"}}},
+        {"brackets and equals", "[a]=b\n[ x ]\n[=]=[\n", {{"", "[a]", "b"}, {" x ", "[", "]=["}}},
+        {"CR inside and NUL",
+         std::string("[S]\r\nK=a\rb\r\n\0=z\n", 16),
+         {{"S", "K", "a\rb"}, {"S", std::string("\0", 1), "z"}}},
+    };
+    for (const Row& row : rows) {
+        const std::string file = write(row.bytes);
+        EXPECT_EQ(loadAndSave(file, "1"), row.expected) << row.name;
+        const std::string saved = read(file);
+        EXPECT_EQ(loadAndSave(file, "2"), row.expected) << row.name << ", after a save";
+        loadAndSave(file, "1");
+        EXPECT_EQ(read(file), saved) << row.name << ", saved twice";
+    }
 }
 
 TEST_F(IniFileTest, LoadFromModuleDirReadsBesideTheExecutable) {

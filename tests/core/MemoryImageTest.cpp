@@ -106,7 +106,10 @@ TEST(ToneWord, EncodesEveryKind) {
         {"D754N", Tone::dcs(754, false), {0xEC, 0x29}},
         {"D411I", Tone::dcs(411, true), {0x09, 0xA9}},
         {"unknown code keeps the bit-8 rule", Tone::dcs(400, false), {0x00, 0x29}},
-        {"unknown low code", Tone::dcs(24, true), {0x00, 0xA8}},
+        {"octal code outside the table", Tone::dcs(24, true), {0x14, 0xA8}},
+        {"code 000", Tone::dcs(0, false), {0x00, 0x28}},
+        {"not octal", Tone::dcs(28, true), {0x00, 0xA8}},
+        {"more than three digits", Tone::dcs(4294967295u, false), {0x00, 0x29}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

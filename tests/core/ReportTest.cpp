@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,33 @@ TEST(ReportUnits, ScaleToThePrintableArea) {
                   row.hwukSmall)
             << row.name;
         EXPECT_TRUE(u.reportFont.heightTwips == u.lineTwips && u.reportFont.widthTwips == u.columnTwips);
+    }
+}
+
+TEST(Report, MetricsNoPageHasAreLimited) {
+    constexpr int kMax = report::kMaxTwips;
+    constexpr int kIntMax = std::numeric_limits<int>::max();
+    constexpr int kIntMin = std::numeric_limits<int>::min();
+    struct Row {
+        const char* name;
+        PrintArea area;
+        int lineTwips;
+        int heightTwips, widthTwips, lineUsed; // H, W and L as the report uses them
+    } rows[] = {
+        {"line height of 10^8 twips", kLetter600, 100000000, 15264, 11520, kMax},
+        {"page of 2^31 device units at 1 dpi", {kIntMax, kIntMax, 1, 1}, kL, kMax, kMax, kL},
+        {"both at once", {kIntMax, kIntMax, 1, 1}, kIntMax, kMax, kMax, kMax},
+        {"negative extremes", {kIntMin, kIntMin, 1, 1}, kIntMin, -kMax, -kMax, -kMax},
+    };
+    const MemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    for (const Row& row : rows) {
+        const ReportModel model = buildReport(img, {row.area, row.lineTwips, row.lineTwips, false, "Owner"});
+        EXPECT_EQ(model.units.heightTwips, row.heightTwips) << row.name;
+        EXPECT_EQ(model.units.widthTwips, row.widthTwips) << row.name;
+        ASSERT_EQ(model.pageCount(), 3) << row.name;
+        const ReportLine& footerRule = model.pages[2].lines.at(2);
+        EXPECT_EQ(footerRule.y1, -36 * row.lineUsed + row.lineUsed / 2) << row.name;
+        EXPECT_EQ(footerRule.x2, 60 * (row.widthTwips / report::kColumnsPerPage)) << row.name;
     }
 }
 
