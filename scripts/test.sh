@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors,
-# checks the format of the sources and runs the whole suite.
+# checks the format of the sources and runs the whole suite, then gives every fuzz target a few
+# seconds on its seeds (scripts/fuzz.sh, a clang build of its own in build/fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRADIO_SANITIZE=ON -DRADIO_WERROR=ON >/dev/null
 cmake --build "$build" --target format-check
 cmake --build "$build" -j2
-cd "$build"
-ctest --output-on-failure -j2 "$@"
+(cd "$build" && ctest --output-on-failure -j2 "$@")
+scripts/fuzz.sh --seconds "${RADIO_FUZZ_SECONDS:-3}"

@@ -1,9 +1,10 @@
 // A channel list of any text imported into a new document over the whole storable band: a
 // refused list leaves the image as it was, and an accepted one exports to a list that imports
-// again to the same image.
+// again to the same image, and every digital code it stores is spelt in the list.
 
 #include "FuzzSupport.h"
 
+#include "channels/ChannelCodec.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
 
@@ -34,6 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fuzz::require(imported.channelCount == static_cast<int>(imported.named.size()),
                   "every imported row names one channel");
+
+    // A digital code comes from the list's own digits: one the list does not spell (a number
+    // that wrapped round to a known code, say) was made up.
+    for (const channelcsv::NamedChannel& named : imported.named) {
+        const Channel channel = ChannelCodec::decode(imported.image, named.channel);
+        for (const Tone& tone : {channel.rxTone, channel.txTone}) {
+            fuzz::require(!tone.isDcs() || text.find(std::to_string(tone.value)) != std::string_view::npos,
+                          "a digital code is one the list spells");
+        }
+    }
 
     const std::string exported = channelcsv::exportCsv(imported.image);
     const channelcsv::ImportResult again = channelcsv::importCsv(exported, base, limits);
