@@ -97,7 +97,7 @@ for t in "${targets[@]}"; do
         failed+=("$t")
         [ "$keep_going" = 0 ] || result="$result ($(ls "$work" | grep -c -E '^(crash|leak|timeout|oom)-') inputs)"
     fi
-    last=$(grep -E '^#[0-9]+:? .*cov: ' "$work/log" | tail -1 || true)
+    last=$(grep -E '^#[0-9]+:?[[:space:]].*cov: ' "$work/log" | tail -1 || true)
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
     [ -n "$execs" ] || execs=$(sed -n 's/^#\([0-9]*\).*/\1/p' <<<"$last")
     cov=$(sed -n 's/.*cov: \([0-9]*\).*/\1/p' <<<"$last")
