@@ -106,7 +106,7 @@ for t in "${targets[@]}"; do
     printf '%-22s %8s %12s %8s %8s %8s  %s\n' "$t" "$seconds" "${execs:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}" "$result"
     rm -rf "$(readlink -f "$work/tmp")" "$work/tmp"
     if [ "$result" != ok ]; then
-        ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null | sed 's/^/    reproducer: /' || true
+        ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null | head -n 5 | sed 's/^/    reproducer: /' || true
         echo "    log: $work/log"
     fi
 done
