@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build make pkg-config clang-format
+    clang libclang-rt-14-dev
     libgtest-dev libgmock-dev
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev
     libgl-dev

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors,
-# checks the format of the sources and runs the whole suite.
+# checks the format of the sources and runs the whole suite, then gives every fuzz target a few
+# seconds on its seeds (scripts/fuzz.sh, a clang build of its own in build/fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/test
@@ -9,5 +10,5 @@ cmake --build "$build" --target format-check
 cmake --build "$build" -j2
 # Leaks inside third-party libraries are not ours to fix (see the file); ours still fail a test.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-cd "$build"
-ctest --output-on-failure -j2 "$@"
+(cd "$build" && ctest --output-on-failure -j2 "$@")
+scripts/fuzz.sh --seconds "${RADIO_FUZZ_SECONDS:-3}"
