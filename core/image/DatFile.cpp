@@ -42,22 +42,27 @@ DatFileResult loadDatFile(const std::string& path, MemoryImage& image) {
     return {};
 }
 
-DatFileResult saveDatFile(const std::string& path, const MemoryImage& image) {
+namespace {
+
+using FileWriter = bool (*)(const std::string& path, const std::string& bytes, std::string& error);
+
+DatFileResult saveWith(FileWriter write, const std::string& path, const MemoryImage& image) {
     std::string error;
     const std::string bytes(reinterpret_cast<const char*>(image.data()), image::kSize);
-    if (!platform::writeFileAtomically(path, bytes, error)) {
+    if (!write(path, bytes, error)) {
         return {DatFileError::Write, error};
     }
     return {};
 }
 
+} // namespace
+
+DatFileResult saveDatFile(const std::string& path, const MemoryImage& image) {
+    return saveWith(platform::writeFileAtomically, path, image);
+}
+
 DatFileResult saveNewDatFile(const std::string& path, const MemoryImage& image) {
-    std::string error;
-    const std::string bytes(reinterpret_cast<const char*>(image.data()), image::kSize);
-    if (!platform::writeNewFileAtomically(path, bytes, error)) {
-        return {DatFileError::Write, error};
-    }
-    return {};
+    return saveWith(platform::writeNewFileAtomically, path, image);
 }
 
 const char* dataFormatErrorText(bool chinese) {
