@@ -178,13 +178,23 @@ void soak(int worker, int count, const fs::path& dir, Tally& tally) {
             const JobResult result = job.write(radio.devicePath(), image, jobOptions);
             const RadioSimulator::Memory after = radio.memory();
             const bool completed = radio.completedWrites() > writesBefore;
+            // A frame stored wrong yet acknowledged is what only verify can see.
+            const bool corrupted = options.corruptAtFrame >= 0;
+            const bool holdsImage = transferRows(after.data()) == transferRows(image.data());
+            const bool holdsBefore = transferRows(after.data()) == transferRows(before.data());
             if (result.ok()) {
                 ++tally.succeeded;
-                if (transferRows(after.data()) != transferRows(image.data())) {
+                if (corrupted && jobOptions.verify) {
+                    tally.problem(where + ": verify passed a write with a corrupted frame");
+                } else if (!corrupted && !holdsImage) {
                     tally.problem(where + ": a successful write is not in the radio");
                 }
-            } else if (!result.radioMayBeHalfWritten &&
-                       transferRows(after.data()) != transferRows(before.data())) {
+            } else if (result.stage == JobStage::Verify && result.mismatchRow < 0) {
+                // The write completed; only reading it back failed.
+                if (!corrupted && !holdsImage) {
+                    tally.problem(where + ": a completed write is not in the radio");
+                }
+            } else if (!result.radioMayBeHalfWritten && result.stage != JobStage::Verify && !holdsBefore) {
                 tally.problem(where + ": a write reported as not begun changed the radio");
             }
             const std::string saved = fileBytes(radioFile);
