@@ -38,6 +38,10 @@ public:
     IniSaveResult storeSetting(const std::string& section, const std::string& key, const std::string& value) {
         return m_settings.store(section, key, value);
     }
+    // [Setup] Language for the next start: "English" or "Chinese".
+    IniSaveResult storeLanguage(bool chinese) {
+        return storeSetting("Setup", "Language", chinese ? "Chinese" : "English");
+    }
     // A value of Program.ini as text (the file is UTF-8).
     QString iniText(const std::string& section, const char* key) const;
     // A value of the section of the running language ("Company", "About Title", ...).

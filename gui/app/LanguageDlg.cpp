@@ -58,8 +58,7 @@ void LanguageDlg::accept() {
 }
 
 bool LanguageDlg::storeChoice() {
-    const IniSaveResult saved =
-        m_context.storeSetting("Setup", "Language", m_context.isChinese() ? "English" : "Chinese");
+    const IniSaveResult saved = m_context.storeLanguage(!m_context.isChinese());
     if (!saved) {
         MessageBox::show(parentWidget(), tr("The language could not be saved in %1.\n%2")
                                              .arg(QDir::toNativeSeparators(QFile::decodeName(

@@ -142,7 +142,7 @@ void ProgramApp::storeStartLanguage() {
                      qPrintable(m_startLanguage));
         return;
     }
-    const IniSaveResult saved = m_context->storeSetting("Setup", "Language", chinese ? "Chinese" : "English");
+    const IniSaveResult saved = m_context->storeLanguage(chinese);
     if (!saved) {
         std::fprintf(stderr, "Program: the language could not be saved in %s: %s\n",
                      m_context->programSettings().storePath().c_str(), saved.detail.c_str());

@@ -86,6 +86,13 @@ protected:
         link("/dev/" + tty, terminal);
         link("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", "../../" + tty);
     }
+    // A cable on COM1 that minicom holds through a lock file, and an adapter without a tty.
+    void busyCableAndBareAdapter(const HeldTerminal& held) const {
+        ch340("1-1", "ttyUSB0", held.path());
+        ch340("1-2", "", "");
+        file("/run/lock/LCK..ttyUSB0", "      4242\n");
+        file("/proc/4242/comm", "minicom\n");
+    }
     void unplug(const std::string& tty) const {
         fs::remove(root("/dev/" + tty));
         fs::remove(root("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0"));
@@ -95,10 +102,7 @@ protected:
 TEST_F(CliPorts, ListsEachComNameWithItsCableItsHolderAndAdaptersWithoutTty) {
     HeldTerminal held;
     ASSERT_TRUE(held.valid());
-    ch340("1-1", "ttyUSB0", held.path());
-    ch340("1-2", "", "");
-    file("/run/lock/LCK..ttyUSB0", "      4242\n");
-    file("/proc/4242/comm", "minicom\n");
+    busyCableAndBareAdapter(held);
     file("/proc/77/comm", "brltty\n");
 
     const RunResult r = run({"ports"});
@@ -118,10 +122,7 @@ TEST_F(CliPorts, ListsEachComNameWithItsCableItsHolderAndAdaptersWithoutTty) {
 TEST_F(CliPorts, JsonHoldsTheSameForScripts) {
     HeldTerminal held;
     ASSERT_TRUE(held.valid());
-    ch340("1-1", "ttyUSB0", held.path());
-    ch340("1-2", "", "");
-    file("/run/lock/LCK..ttyUSB0", "      4242\n");
-    file("/proc/4242/comm", "minicom\n");
+    busyCableAndBareAdapter(held);
 
     const RunResult r = run({"ports", "--json"});
 
