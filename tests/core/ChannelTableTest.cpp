@@ -1,5 +1,7 @@
 #include "channels/ChannelTable.h"
 
+#include "channels/ChannelEdit.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -336,6 +338,70 @@ TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
         EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
         EXPECT_TRUE(img.isInUse(16));
     }
+}
+
+// What a write asks about: channels outside the band (either frequency counts) and no channel in
+// use, in the words both programs show.
+TEST(ChannelEdit, ChannelsOutsideTheBandAndNoChannelInUse) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, uint32_t>> rx; // channel, receive frequency (transmit the same)
+        int txOnlyChannel;                        // a channel whose transmit frequency is 180 MHz
+        BandLimits band;
+        std::vector<int> outside;
+        bool noneInUse;
+        const char* english;
+        const char* chinese;
+    } cases[] = {
+        {"Inside", {{1, 13000000}, {16, 16000000}}, 0, kBand130To160, {}, false, "", ""},
+        {"OneOutside",
+         {{2, 14500000}, {5, 45000000}},
+         0,
+         kBand130To160,
+         {5},
+         false,
+         "Channel 5 is outside the band 130.00000 to 160.00000 MHz.",
+         "信道 5 超出频段 130.00000 至 160.00000 MHz。"},
+        {"TransmitOutside",
+         {{5, 45000000}},
+         3,
+         kBand130To160,
+         {3, 5},
+         false,
+         "Channels 3, 5 are outside the band 130.00000 to 160.00000 MHz.",
+         "信道 3, 5 超出频段 130.00000 至 160.00000 MHz。"},
+        {"NoBand",
+         {{1, 14500000}},
+         0,
+         BandLimits{},
+         {1},
+         false,
+         "Channel 1 is outside the band (there is no band: Program.ini does not list this type and band).",
+         "信道 1 超出频段 （没有频段：Program.ini 未列出此类型和频段）。"},
+        {"Empty", {}, 0, kBand130To160, {}, true, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryImage img = MemoryImage::newDocument();
+        for (const auto& [channel, freq] : c.rx) {
+            img.setRxFrequency(channel, freq);
+            img.setTxFrequency(channel, freq);
+        }
+        if (c.txOnlyChannel != 0) {
+            img.setRxFrequency(c.txOnlyChannel, 14500000);
+            img.setTxFrequency(c.txOnlyChannel, 18000000);
+        }
+        const std::vector<int> outside = channeledit::channelsOutsideBand(img, c.band);
+        EXPECT_EQ(outside, c.outside);
+        EXPECT_EQ(channeledit::hasNoChannelInUse(img), c.noneInUse);
+        EXPECT_EQ(channeledit::outsideBandText(outside, c.band, false), c.english);
+        EXPECT_EQ(channeledit::outsideBandText(outside, c.band, true), c.chinese);
+    }
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, BandLimits{100000, 3000000}, false),
+              "Out of range,please input again. (the band is 10.00000 to 30.00000 MHz)")
+        << "the part of the band the image can hold";
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, kBand130To160, true),
+              "超出范围，请重新输入。（频段为 130.00000 至 160.00000 MHz）");
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {

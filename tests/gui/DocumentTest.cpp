@@ -3,10 +3,13 @@
 #include "ProgramFixture.h"
 
 #include "app/FileDialog.h"
+#include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "channels/ChannelEdit.h"
 #include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
+#include "editor/MSFlexGrid.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "settings/UserSettings.h"
@@ -359,7 +362,13 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     EXPECT_EQ(type, QStringLiteral("HT-A"));
     EXPECT_EQ(band, QStringLiteral("136 - 174MHz"));
 
-    // Product Information's choice changes the active document's caption only.
+    // Product Information's choice changes the active document's caption only. The channels the
+    // new band leaves outside are cleared when the user says so, in the same step of Undo.
+    const MemoryImage before = activeDocument()->image();
+    const std::vector<int> outside = channeledit::channelsOutsideBand(before, {40000000, 47000000});
+    ASSERT_FALSE(outside.empty());
+    shownBoxes();
+    MessageBox::answerNext(QMessageBox::No); // Clear Channels
     runModal([this] { trigger(id::kProductInformation); },
              [](QWidget* modal) {
                  auto* dialog = qobject_cast<ProductInfoDlg*>(modal);
@@ -368,6 +377,14 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
                  dialog->accept();
              });
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]"));
+    EXPECT_EQ(shownBoxes().size(), 1u);
+    for (int channel : outside) {
+        EXPECT_EQ(activeChild()->view()->grid()->textMatrix(channel, 1), "") << "channel " << channel;
+    }
+    activeDocument()->undoStack()->undo();
+    EXPECT_EQ(activeDocument()->image(), before);
+    EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"));
+    activeDocument()->undoStack()->redo();
     openThroughDialog(path(QStringLiteral("uhf.dat")));
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
     EXPECT_EQ(activeDocument()->typeAndBand().limits.min10Hz, 40000000);

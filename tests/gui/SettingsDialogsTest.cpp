@@ -2,6 +2,8 @@
 #include "dialogs/ProductInfoDlg.h"
 #include "radio/ProcessDlg.h"
 
+#include "app/MessageBox.h"
+
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
 #include "text/CoreTexts.h"
@@ -36,7 +38,12 @@ protected:
     fs::path m_path;
     IniFile m_ini;
     MemorySettings m_store;
-    MemoryImage m_image = MemoryImage::newDocument();
+    MemoryImage m_image = [] {
+        MemoryImage image = MemoryImage::newDocument();
+        image.setRadioType(0); // as a new document takes them: type A, band 130 - 160MHz
+        image.setBand(0);
+        return image;
+    }();
 };
 
 TEST_F(ProductInfoDlgTest, OpensOnTheRememberedChoiceNotTheDocuments) {
@@ -75,6 +82,59 @@ TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
     dlg.accept();
     EXPECT_EQ(m_image.radioType(), 0xFF);
     EXPECT_EQ(dlg.applied().typeName, "");
+}
+
+TEST_F(ProductInfoDlgTest, ADocumentWithoutAListedTypeAndBandShowsNoChoice) {
+    m_store.writeValue("Type", 1);
+    m_image.setRadioType(0xFF); // an erased radio
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1) << "not the remembered B";
+    EXPECT_EQ(dlg.bandCombo()->currentIndex(), -1);
+    EXPECT_EQ(dlg.typeCombo()->placeholderText(), "Choose a type");
+    dlg.typeCombo()->setCurrentIndex(1);
+    emit dlg.typeCombo()->activated(1);
+    dlg.accept();
+    EXPECT_EQ(m_image.radioType(), 1);
+    EXPECT_EQ(m_image.band(), 0);
+    EXPECT_EQ(dlg.applied().limits.min10Hz, 40000000);
+}
+
+// Channel 1 (145 MHz) lies outside B's 400 - 470MHz, channel 2 (450 MHz) inside.
+TEST_F(ProductInfoDlgTest, ABandThatLeavesChannelsOutsideAsksToKeepOrClearThem) {
+    struct Case {
+        const char* name;
+        QMessageBox::StandardButton answer;
+        bool accepted;
+        bool channel1Kept;
+    } cases[] = {{"Keep", QMessageBox::Yes, true, true},
+                 {"Clear", QMessageBox::No, true, false},
+                 {"Cancel", QMessageBox::Cancel, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryImage image = m_image;
+        image.setRxFrequency(1, 14500000);
+        image.setTxFrequency(1, 14500000);
+        image.setRxFrequency(2, 45000000);
+        image.setTxFrequency(2, 45000000);
+        const MemoryImage before = image;
+        MessageBox::setAnsweringMode(true);
+        MessageBox::answerNext(c.answer);
+        ProductInfoDlg dlg(m_ini, m_store, image);
+        dlg.typeCombo()->setCurrentIndex(1);
+        emit dlg.typeCombo()->activated(1);
+        dlg.accept();
+        const auto boxes = MessageBox::takeShown();
+        MessageBox::setAnsweringMode(false);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].text.startsWith("Channel 1 is outside the band 400.00000 to 470.00000 MHz."))
+            << qPrintable(boxes[0].text);
+        EXPECT_EQ(boxes[0].defaultButton, QMessageBox::Cancel);
+        EXPECT_EQ(dlg.result() == QDialog::Accepted, c.accepted);
+        EXPECT_EQ(image.radioType(), c.accepted ? 1 : 0);
+        EXPECT_EQ(image.isInUse(1), c.channel1Kept);
+        EXPECT_EQ(image.rxFrequency(2), before.rxFrequency(2)) << "a channel inside the band stays";
+        EXPECT_EQ(dlg.clearedChannels(), c.channel1Kept ? std::vector<int>{} : std::vector<int>{1});
+    }
 }
 
 TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
