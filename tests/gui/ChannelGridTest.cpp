@@ -141,7 +141,6 @@ TEST_P(ChannelGridRefused, ARefusedFrequencyShowsItsMessageAndKeepsTheRow) {
     EXPECT_EQ(row(5), before);
 }
 
-// The message, then the band the frequency was checked against.
 const char* const kOutOfRange = "Out of range,please input again. (the band is 136.00000 to 174.00000 MHz)";
 const char* const kOffStep =
     "Error data Value, please input according the step value(6.25K/5k). (the band is "
