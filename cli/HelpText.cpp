@@ -51,7 +51,9 @@ const Entry kEntries[] = {
      "\n"
      "Example:\n"
      "  radioprog read --port /dev/ttyUSB0 --output club.dat --retries 2\n"},
-    {"write", "radioprog write --port PORT IMAGE.dat [--no-backup] [--no-verify] [--retries N] [--trace LOG]",
+    {"write",
+     "radioprog write --port PORT IMAGE.dat [--no-backup] [--no-verify] [--retries N] [--trace LOG] "
+     "[--force]",
      "Writes rows 0 to 50 of IMAGE.dat into the radio in three steps: the radio is read first\n"
      "and what it held is kept in the radio history as 'before-write' (when that read fails,\n"
      "nothing is written); then the image is written and kept as 'written'; then the radio is\n"
@@ -59,6 +61,9 @@ const Entry kEntries[] = {
      "and names the first row that differs (0 to 50). Ctrl+C stops after the row in progress;\n"
      "the radio then holds a partly written memory, and 'radioprog restore ID' with the id of\n"
      "the backup puts back what it held before.\n"
+     "An image with a channel outside its band (Program.ini's band of its type and band), or\n"
+     "with no channel in use, is refused before the port is opened (exit status 2), naming the\n"
+     "channels and the band; --force writes it all the same.\n"
      "\n"
      "  --port PORT      COM1 to COM4 (see 'radioprog ports') or a device path\n"
      "  --no-backup      do not read the radio before writing\n"
@@ -66,6 +71,7 @@ const Entry kEntries[] = {
      "  --retries N      try each handshake N more times when the radio does not answer\n"
      "                   (default 0)\n"
      "  --trace LOG      write every byte sent and received, with times, to LOG\n"
+     "  --force          write channels outside the band, or an image with no channel in use\n"
      "\n"
      "Example:\n"
      "  radioprog write --port COM1 club.dat\n"},

@@ -3,6 +3,7 @@
 #include "InterruptGuard.h"
 #include "JsonWriter.h"
 #include "TerminalProgress.h"
+#include "channels/ChannelEdit.h"
 #include "image/DatFile.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/PortNames.h"
@@ -277,6 +278,30 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
                                 "(--no-verify skips it)");
 }
 
+// The desktop program's questions before a write, as refusals: channels outside the image's
+// band, or no channel in use, are written only with --force. Nothing has touched the port yet.
+bool writeAllowed(CliContext& ctx, const MemoryImage& image, const std::string& path) {
+    std::string message = "write: " + path + " was not written to the radio";
+    const size_t plain = message.size();
+    if (channeledit::hasNoChannelInUse(image)) {
+        message += std::string("\nradioprog: ") + coreText(CoreText::NoChannelInUse, false);
+    }
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
+    const std::vector<int> outside = channeledit::channelsOutsideBand(image, band.limits);
+    if (!outside.empty()) {
+        const auto named = [](uint8_t index, const std::string& name) {
+            return std::to_string(index) + (name.empty() ? "" : " " + name);
+        };
+        message += "\nradioprog: " + channeledit::outsideBandText(outside, band.limits, false) + " (type " +
+                   named(band.type, band.typeName) + ", band " + named(band.band, band.bandName) + ")";
+    }
+    if (message.size() == plain) {
+        return true;
+    }
+    ctx.fail(ExitStatus::BadInput, message + "\nradioprog: --force writes it all the same");
+    return false;
+}
+
 } // namespace
 
 ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
@@ -335,6 +360,9 @@ ExitStatus runWrite(CliContext& ctx, const CommandLine& args) {
     const std::string& path = args.operands()[0];
     MemoryImage image;
     if (!retriesOf(ctx, args) || !ctx.loadImage(path, image)) {
+        return ExitStatus::BadInput;
+    }
+    if (!args.has("--force") && !writeAllowed(ctx, image, path)) {
         return ExitStatus::BadInput;
     }
     return writeImage(ctx, args, image, path, "wrote");

@@ -719,6 +719,26 @@ The language stays as it is.</source>
         <source>Frequency</source>
         <translation>频率</translation>
     </message>
+    <message>
+        <source>Choose a type</source>
+        <translation>请选择类型</translation>
+    </message>
+    <message>
+        <source>Choose a band</source>
+        <translation>请选择频段</translation>
+    </message>
+    <message>
+        <source>Keep these channels as they are (a write then asks before sending them), or clear them?</source>
+        <translation>保留这些信道不变（写入对讲机前会再次询问），还是清除它们？</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>清除信道</translation>
+    </message>
 </context>
 <context>
     <name>ProgramApp</name>
@@ -877,6 +897,18 @@ The transfer itself is not affected.</source>
     <message>
         <source>Print Preview</source>
         <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Write to the radio anyway?</source>
+        <translation>仍然写入对讲机吗？</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
+        <translation>对讲机中的类型和频段不在 Program.ini 的列表中（类型 %1，频段 %2）。请在“编辑 &gt; 类型设置”中选择；选择之前无法输入频率。</translation>
     </message>
 </context>
 <context>
@@ -1147,6 +1179,13 @@ Do you want to replace it?</source>
     <message>
         <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
         <translation>编程 &gt; 保存日志... 可以保存本次传输的每个字节，以便仔细检查。</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelGridEditor</name>
+    <message>
+        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
+        <translation>请在“编辑 &gt; 类型设置”中选择对讲机类型和频段。</translation>
     </message>
 </context>
 </TS>

@@ -721,6 +721,26 @@ The language stays as it is.</translation>
         <source>Frequency</source>
         <translation>Frequency</translation>
     </message>
+    <message>
+        <source>Choose a type</source>
+        <translation>Choose a type</translation>
+    </message>
+    <message>
+        <source>Choose a band</source>
+        <translation>Choose a band</translation>
+    </message>
+    <message>
+        <source>Keep these channels as they are (a write then asks before sending them), or clear them?</source>
+        <translation>Keep these channels as they are (a write then asks before sending them), or clear them?</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>Clear Channels</translation>
+    </message>
 </context>
 <context>
     <name>ProgramApp</name>
@@ -879,6 +899,18 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Print Preview</source>
         <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>Write to the radio anyway?</source>
+        <translation>Write to the radio anyway?</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
+        <translation>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</translation>
     </message>
 </context>
 <context>
@@ -1149,6 +1181,13 @@ Do you want to replace it?</translation>
     <message>
         <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
         <translation>Program, Save Log... keeps every byte of this transfer for a closer look.</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelGridEditor</name>
+    <message>
+        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
+        <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
     </message>
 </context>
 </TS>

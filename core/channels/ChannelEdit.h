@@ -4,7 +4,9 @@
 #include "channels/Formats.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The channel editor's rules on typed channels, shared by the grid (through ChannelTable),
 // radioprog's channel command and the CSV import.
@@ -39,5 +41,28 @@ void setReceive(Channel& channel, std::optional<uint32_t> freq10Hz);
 // A new transmit frequency: none falls back to the receive frequency; a channel without a
 // receive frequency keeps no transmit frequency.
 void setTransmit(Channel& channel, std::optional<uint32_t> freq10Hz);
+
+// The limits of no band, 0 and 0: Program.ini does not list the type and band, or names none.
+bool isNoBand(BandLimits band);
+
+// The channels (numbers 1 to 16) that hold a frequency outside `band` as far as the image can
+// hold it (storableLimits), as a typed frequency would be refused: what a write would send that
+// the band does not allow. Without a band (limits 0/0) every channel with a frequency is outside.
+std::vector<int> channelsOutsideBand(const MemoryImage& image, BandLimits band);
+
+// No channel is in use: a write would leave the radio with no channels.
+bool hasNoChannelInUse(const MemoryImage& image);
+
+// "(the band is 400.00000 to 470.00000 MHz)", the part of the band the image can hold, or the
+// words for no band (limits 0 and 0: Program.ini does not list the type and band); follows a
+// frequency's refusal.
+std::string bandClause(BandLimits band, bool chinese);
+
+// The refusal of a typed frequency with the band it was checked against:
+// "Out of range,please input again. (the band is 400.00000 to 470.00000 MHz)".
+std::string refusalText(MessageId id, BandLimits band, bool chinese);
+
+// "Channels 2, 5 are outside the band 400.00000 to 470.00000 MHz."; "" for no channels.
+std::string outsideBandText(const std::vector<int>& channels, BandLimits band, bool chinese);
 
 } // namespace channeledit

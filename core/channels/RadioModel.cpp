@@ -49,13 +49,27 @@ std::string mainTitle(const std::string& appName, const std::string& type, const
            coreText(CoreText::CaptionBand, chinese) + band + " ]";
 }
 
+std::string mainTitle(const std::string& appName, const TypeAndBand& model, bool chinese) {
+    const std::string notListed = coreText(CoreText::NotInProgramIni, chinese);
+    // A listed type always has a name: the list ends at the first empty one.
+    return mainTitle(appName, model.typeName.empty() ? notListed : model.typeName,
+                     model.listed ? model.bandName : notListed, chinese);
+}
+
 TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {
     TypeAndBand d;
     d.type = image.radioType();
     d.band = image.band();
-    d.typeName = typeName(ini, d.type);
-    d.bandName = bandName(ini, d.type, d.band);
-    d.limits = bandLimitsFromText(d.bandName);
+    d.listed = isListed(ini, d.type, d.band);
+    if (d.type < typeNames(ini).size()) {
+        d.typeName = typeName(ini, d.type);
+    }
+    // A band index past the end of its type's list names no band: the document has none
+    // until the user chooses one, rather than the last band of the list.
+    if (d.listed) {
+        d.bandName = bandName(ini, d.type, d.band);
+        d.limits = bandLimitsFromText(d.bandName);
+    }
     return d;
 }
 

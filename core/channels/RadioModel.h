@@ -35,10 +35,15 @@ std::string mainTitle(const std::string& appName, const std::string& type, const
 struct TypeAndBand {
     uint8_t type = 0;
     uint8_t band = 0;
-    std::string typeName;
-    std::string bandName;
-    BandLimits limits;
+    std::string typeName; // empty when Program.ini does not list the type
+    std::string bandName; // empty when it does not list the type and band
+    BandLimits limits;    // 0 and 0 without a band: no frequency fits
+    bool listed = false;  // Program.ini lists the type and, for it, the band
 };
+
+// The caption of mainTitle() for a described image: a type or band that Program.ini does not
+// list (an erased radio's 0xFF) is named as such rather than left empty.
+std::string mainTitle(const std::string& appName, const TypeAndBand& model, bool chinese);
 
 // Whether Program.ini lists the type and, for it, the band.
 bool isListed(const IniFile& ini, uint32_t type, uint32_t band);
@@ -53,7 +58,8 @@ TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& st
 // first write that fails says why.
 SettingsWriteResult remember(const MemoryImage& image, ISettingsStore& store);
 
-// Looks the names and limits of the image's type and band up, changing nothing.
+// Looks the names and limits of the image's type and band up, changing nothing. A type or band
+// that Program.ini does not list has no name, and the document then has no band (limits 0/0).
 TypeAndBand describe(const MemoryImage& image, const IniFile& ini);
 
 } // namespace radiomodel

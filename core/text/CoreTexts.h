@@ -66,6 +66,14 @@ enum class CoreText {
     // Messages.
     OutOfRange,
     OffStep,
+    // The band a refused frequency was checked against; %1: BandRange.
+    BandIs,
+    NoBand,
+    BandRange, // %1 and %2: the band's edges in MHz
+    // Before a write: %1 the channel numbers, %2 BandRange or NoBand.
+    ChannelOutsideBand,
+    ChannelsOutsideBand,
+    NoChannelInUse,
     DataFormatError,
     PortOpenFailed,
     CommunicationError,

@@ -9,14 +9,15 @@ std::vector<MessageBox::Shown> MessageBox::s_shown;
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& caption,
                                              QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                             const ButtonTexts& buttonTexts) {
+                                             const ButtonTexts& buttonTexts,
+                                             QMessageBox::StandardButton defaultButton) {
     if (icon == QMessageBox::NoIcon) {
         icon =
             (buttons & (QMessageBox::Yes | QMessageBox::No)) ? QMessageBox::Question : QMessageBox::Warning;
     }
     const QString title = caption.isNull() ? s_caption : caption;
     if (s_answering) {
-        s_shown.push_back({text, title, buttons, icon, buttonTexts});
+        s_shown.push_back({text, title, buttons, icon, buttonTexts, defaultButton});
         if (s_answers.empty()) {
             return escapeButton(buttons);
         }
@@ -29,6 +30,9 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
         if (QAbstractButton* button = box.button(it.key())) {
             button->setText(it.value());
         }
+    }
+    if (defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(defaultButton);
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -21,6 +21,7 @@ public:
         QMessageBox::StandardButtons buttons;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMap<QMessageBox::StandardButton, QString> buttonTexts;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     };
 
     // Texts that replace the standard texts of some buttons ("Write Again" on Retry, say).
@@ -28,11 +29,12 @@ public:
 
     // caption: a null string stands for the application caption. icon NoIcon picks the usual
     // one for the buttons: a warning for OK and OK/Cancel, a question for Yes/No(/Cancel).
-    static QMessageBox::StandardButton show(QWidget* parent, const QString& text,
-                                            const QString& caption = QString(),
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                            QMessageBox::Icon icon = QMessageBox::NoIcon,
-                                            const ButtonTexts& buttonTexts = {});
+    // defaultButton: the one Enter presses; NoButton leaves Qt's choice (the accepting one).
+    static QMessageBox::StandardButton
+    show(QWidget* parent, const QString& text, const QString& caption = QString(),
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok, QMessageBox::Icon icon = QMessageBox::NoIcon,
+         const ButtonTexts& buttonTexts = {},
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
     // The caption of every box that names none: "Program" until start-up sets the company name.
     static void setApplicationCaption(const QString& caption);

@@ -1,5 +1,8 @@
 #include "dialogs/ProductInfoDlg.h"
 
+#include "app/MessageBox.h"
+#include "channels/ChannelEdit.h"
+#include "channels/ChannelRows.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 
@@ -14,9 +17,10 @@ namespace {
 constexpr int kCommandId = 32786;
 } // namespace
 
-ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image, QWidget* parent)
-    : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_typeCombo(new QComboBox),
-      m_bandCombo(new QComboBox) {
+ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image, bool chinese,
+                               QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_chinese(chinese),
+      m_typeCombo(new QComboBox), m_bandCombo(new QComboBox) {
     setWindowTitle(tr("Product Information"));
     setControlId(m_typeCombo, kIdType);
     setControlId(m_bandCombo, kIdBand);
@@ -44,6 +48,13 @@ ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, Memory
     loadBands();
     m_bandCombo->setCurrentIndex(band < static_cast<uint32_t>(m_bandCombo->count()) ? static_cast<int>(band)
                                                                                     : -1);
+    m_typeCombo->setPlaceholderText(tr("Choose a type"));
+    m_bandCombo->setPlaceholderText(tr("Choose a band"));
+    if (!radiomodel::isListed(m_ini, m_image.radioType(), m_image.band())) {
+        // The remembered choice belongs to another image: this one has no type and band to show.
+        m_typeCombo->setCurrentIndex(-1);
+        m_bandCombo->clear();
+    }
     connect(m_typeCombo, qOverload<int>(&QComboBox::activated), this, [this] { loadBands(); });
 }
 
@@ -60,13 +71,36 @@ void ProductInfoDlg::loadBands() {
 void ProductInfoDlg::accept() {
     const int type = m_typeCombo->currentIndex();
     const int band = m_bandCombo->currentIndex();
-    m_image.setRadioType(static_cast<uint8_t>(type & 0xFF));
-    m_image.setBand(static_cast<uint8_t>(band & 0xFF));
-    m_applied.type = m_image.radioType();
-    m_applied.band = m_image.band();
-    m_applied.typeName = m_typeCombo->currentText().toStdString();
-    m_applied.bandName = m_bandCombo->currentText().toStdString();
-    m_applied.limits = bandLimitsFromText(m_applied.bandName);
+    MemoryImage chosen = m_image;
+    chosen.setRadioType(static_cast<uint8_t>(type & 0xFF));
+    chosen.setBand(static_cast<uint8_t>(band & 0xFF));
+    const radiomodel::TypeAndBand applied = radiomodel::describe(chosen, m_ini);
+    const std::vector<int> outside = channeledit::channelsOutsideBand(chosen, applied.limits);
+    std::vector<int> cleared;
+    const bool changed = chosen.radioType() != m_image.radioType() || chosen.band() != m_image.band();
+    if (changed && !outside.empty()) {
+        const QString text =
+            QString::fromStdString(channeledit::outsideBandText(outside, applied.limits, m_chinese)) +
+            QStringLiteral("\n\n") +
+            tr("Keep these channels as they are (a write then asks before sending them), or "
+               "clear them?");
+        const QMessageBox::StandardButton answer = MessageBox::show(
+            this, text, QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+            QMessageBox::Warning, {{QMessageBox::Yes, tr("Keep")}, {QMessageBox::No, tr("Clear Channels")}},
+            QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel) {
+            return; // back to the dialog
+        }
+        if (answer == QMessageBox::No) {
+            for (int channel : outside) {
+                clearChannels(chosen, channel, channel);
+            }
+            cleared = outside;
+        }
+    }
+    m_image = chosen;
+    m_applied = applied;
+    m_cleared = cleared;
     m_store.writeValue("Type", static_cast<uint32_t>(type));
     m_store.writeValue("Field", static_cast<uint32_t>(band));
     QDialog::accept();

@@ -172,9 +172,8 @@ void ProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
 }
 
 void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
-    m_mainTitle = QString::fromStdString(
-        radiomodel::mainTitle(m_context.settings().value(m_context.language(), "AppName", ""), model.typeName,
-                              model.bandName, chinese));
+    m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
+        m_context.settings().value(m_context.language(), "AppName", ""), model, chinese));
     emit modelChanged();
 }
 

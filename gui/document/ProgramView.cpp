@@ -9,6 +9,7 @@
 #include "app/Pictures.h"
 #include "app/Resource.h"
 #include "channels/ChannelCsv.h"
+#include "channels/ChannelEdit.h"
 #include "channels/ChannelPaste.h"
 #include "dialogs/ImportPreviewDlg.h"
 #include "editor/ChannelGridEditor.h"
@@ -18,6 +19,7 @@
 #include "radio/ProcessDlg.h"
 #include "radio/RadioTransfer.h"
 #include "report/Report.h"
+#include "text/CoreTexts.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -416,7 +418,36 @@ void ProgramView::onRead() {
 }
 
 void ProgramView::onWrite() {
-    openProcessDialog(true);
+    if (m_context.isTransferRunning() || m_processDlg->isVisible() || confirmWrite()) {
+        openProcessDialog(true);
+    }
+}
+
+// A write replaces all the radio holds: channels outside the document's band, or no channel at
+// all, are named first, and Enter keeps the radio as it is.
+bool ProgramView::confirmWrite() {
+    if (!commitPendingEdit()) {
+        return false;
+    }
+    MemoryImage image = m_document->image();
+    writeBack(image);
+    const bool chinese = m_context.isChinese();
+    const BandLimits band = m_gridEditor->bandLimits();
+    QStringList reasons;
+    if (const std::vector<int> outside = channeledit::channelsOutsideBand(image, band); !outside.empty()) {
+        reasons << QString::fromStdString(channeledit::outsideBandText(outside, band, chinese));
+    }
+    if (channeledit::hasNoChannelInUse(image)) {
+        reasons << QString::fromUtf8(coreText(CoreText::NoChannelInUse, chinese));
+    }
+    if (reasons.isEmpty()) {
+        return true;
+    }
+    return MessageBox::show(window(),
+                            reasons.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
+                                tr("Write to the radio anyway?"),
+                            QString(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning,
+                            {{QMessageBox::Ok, tr("Write")}}, QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void ProgramView::openProcessDialog(bool write) {
@@ -510,6 +541,13 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
     }
     if (!m_transferWrites) {
         m_document->replaceImage(image);
+        if (const radiomodel::TypeAndBand& read = m_document->typeAndBand(); !read.listed) {
+            MessageBox::show(window(), tr("The radio holds no type and band that Program.ini lists (type %1, "
+                                          "band %2). Choose them in Edit > Product Information; until then "
+                                          "no frequency can be typed.")
+                                           .arg(read.type)
+                                           .arg(read.band));
+        }
     }
     // A hidden document window comes back to show what was read or written.
     for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {

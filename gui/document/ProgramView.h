@@ -124,6 +124,9 @@ private:
     // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
     // without the backup when the user chose so after a failed one.
     void startWrite(std::optional<MemoryImage> restore, bool withoutBackup = false);
+    // Before a Write opens its dialog: asks about channels outside the band and about a document
+    // with no channel in use. False when the user keeps the radio as it is.
+    bool confirmWrite();
 
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;

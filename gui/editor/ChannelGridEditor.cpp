@@ -1,6 +1,7 @@
 #include "editor/ChannelGridEditor.h"
 
 #include "app/MessageBox.h"
+#include "channels/ChannelEdit.h"
 #include "editor/MSFlexGrid.h"
 #include "text/CoreTexts.h"
 
@@ -175,9 +176,15 @@ bool ChannelGridEditor::commit() {
             m_table.commitFrequency(row, col, edit->text().trimmed().toStdString(), m_limits);
         if (!out.accepted && out.message) {
             accepted = false;
-            MessageBox::show(m_grid, QString::fromUtf8(messageText(*out.message, m_chinese)),
-                             QString::fromUtf8(coreText(CoreText::Caution, m_chinese)), QMessageBox::Ok,
-                             QMessageBox::Warning);
+            // The message, then the band it was checked against; without a band, where to choose one.
+            QString text =
+                QString::fromStdString(channeledit::refusalText(*out.message, m_limits, m_chinese));
+            if (channeledit::isNoBand(m_limits)) {
+                text +=
+                    QLatin1Char('\n') + tr("Choose the radio type and band in Edit > Product Information.");
+            }
+            MessageBox::show(m_grid, text, QString::fromUtf8(coreText(CoreText::Caution, m_chinese)),
+                             QMessageBox::Ok, QMessageBox::Warning);
         }
     } else {
         auto* box = static_cast<QComboBox*>(editor);

@@ -578,13 +578,22 @@ void MainFrame::onProductInformation() {
         return;
     }
     ProgramDoc* doc = child->document();
+    // The dialog checks the channels against the new band: a cell still being typed counts.
+    if (!child->view()->commitPendingEdit()) {
+        return;
+    }
     const MemoryImage before = doc->image();
-    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), this);
+    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), m_context.isChinese(),
+                       this);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
     doc->applyTypeAndBand(dlg.applied());
+    // The new band and the channels it cleared are one step.
     doc->recordChange(tr("Product Information"), before);
+    if (!dlg.clearedChannels().empty()) {
+        child->view()->updateGridFromImage();
+    }
 }
 
 void MainFrame::onOptionalFeatures() {

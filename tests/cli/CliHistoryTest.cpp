@@ -75,7 +75,7 @@ TEST_F(CliHistory, WriteKeepsWhatTheRadioHeldBeforeAndWhatItHoldsAfter) {
     auto sim = radio(before);
     writeImage("a.dat", patternImage(2));
 
-    const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"});
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "a.dat"});
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     EXPECT_EQ(w.err, "");
     EXPECT_EQ(sim->handshakes(), 3) << "backup, write, verify";
@@ -108,13 +108,13 @@ TEST_F(CliHistory, AByteTheRadioStoredWronglyFailsTheWriteAndNamesItsRow) {
     auto sim = radio(patternImage(1), corrupt);
     writeImage("a.dat", patternImage(2));
 
-    const RunResult w = run({"write", "--port", sim->devicePath(), "--no-backup", "a.dat"});
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "--no-backup", "a.dat"});
     EXPECT_EQ(w.exitStatus, 1);
     EXPECT_CONTAINS(w.err, "radioprog: verify failed at row 18: ");
     EXPECT_EQ(w.out, "");
 
     const RunResult unverified =
-        run({"write", "--port", sim->devicePath(), "--no-backup", "--no-verify", "a.dat"});
+        run({"write", "--port", sim->devicePath(), "--force", "--no-backup", "--no-verify", "a.dat"});
     EXPECT_EQ(unverified.exitStatus, 0) << "without the read back nothing notices";
 }
 
@@ -122,7 +122,7 @@ TEST_F(CliHistory, RestorePutsThePreviousContentsBackByteForByte) {
     const MemoryImage before = patternImage(1);
     auto sim = radio(before);
     writeImage("a.dat", patternImage(2));
-    ASSERT_EQ(run({"write", "--port", sim->devicePath(), "a.dat"}).exitStatus, 0);
+    ASSERT_EQ(run({"write", "--port", sim->devicePath(), "--force", "a.dat"}).exitStatus, 0);
     const std::vector<HistoryLine> lines = historyLines(run({"history"}).out);
     ASSERT_EQ(lines.size(), 2u);
     ASSERT_EQ(lines[1].kind, "before-write");
@@ -143,7 +143,7 @@ TEST_F(CliHistory, AFailedBackupWritesNothing) {
     stall.stallAtFrame = 40;
     auto sim = radio(patternImage(1), stall);
     writeImage("a.dat", patternImage(2));
-    const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"});
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "a.dat"});
     EXPECT_EQ(w.exitStatus, 1);
     EXPECT_CONTAINS(w.err, "radioprog: backup read failed at frame 0x0140: Program Interrupt");
     EXPECT_CONTAINS(w.err, "nothing was written to the radio");
@@ -156,7 +156,7 @@ TEST_F(CliHistory, AHistoryThatCannotBeSavedIsAWarningOnly) {
     writeFile("data", "a file where the data folder should be");
     auto sim = radio(patternImage(1));
     writeImage("a.dat", patternImage(2));
-    const RunResult w = run({"write", "--port", sim->devicePath(), "--no-verify", "a.dat"});
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "--no-verify", "a.dat"});
     EXPECT_EQ(w.exitStatus, 0) << w.err;
     EXPECT_CONTAINS(w.err, "radioprog: warning: The radio history could not be saved: ");
     EXPECT_EQ(std::count(w.err.begin(), w.err.end(), '\n'), 1) << "reported once: " << w.err;
@@ -185,7 +185,8 @@ size_t loggedBytes(const std::string& log, char direction) {
 TEST_F(CliHistory, TheTraceListsEveryByteThatCrossedTheWire) {
     auto sim = radio(patternImage(1));
     writeImage("a.dat", patternImage(2));
-    const RunResult w = run({"write", "--port", sim->devicePath(), "--trace", "write.log", "a.dat"});
+    const RunResult w =
+        run({"write", "--port", sim->devicePath(), "--force", "--trace", "write.log", "a.dat"});
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     const std::string log = readFile("write.log");
     EXPECT_EQ(loggedBytes(log, '>'), sim->bytesReceived());
@@ -205,7 +206,7 @@ TEST_F(CliHistory, TheTraceListsEveryByteThatCrossedTheWire) {
 TEST_F(CliHistory, TheProgressBarShowsEachStage) {
     auto sim = radio(patternImage(1));
     writeImage("a.dat", patternImage(2));
-    const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"}, true);
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "a.dat"}, true);
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     const size_t backup = w.err.find("\rBacking up the radio [##############################] 51/51");
     const size_t write = w.err.find("\rWriting [##############################] 51/51");

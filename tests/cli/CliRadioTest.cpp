@@ -57,7 +57,7 @@ TEST_F(CliRadio, WriteThenReadBackAndRememberTheRadiosTypeAndBand) {
     writeImage("a.dat", img);
     auto sim = radio(MemoryImage());
 
-    const RunResult w = run({"write", "--port", sim->devicePath(), "a.dat"});
+    const RunResult w = run({"write", "--port", sim->devicePath(), "--force", "a.dat"});
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     EXPECT_EQ(w.err, "") << "no progress bar when stderr is not a terminal";
     EXPECT_EQ(w.out, "wrote a.dat to the radio on " + sim->devicePath() + "\n");
@@ -127,7 +127,7 @@ TEST_F(CliRadio, ARadioThatDoesNotAnswerIsTriedAsOftenAsAsked) {
     SimulatorOptions off;
     off.ignoreHandshake = true;
     auto sim = radio(MemoryImage(), off);
-    const RunResult r = run({"write", "--port", sim->devicePath(), "--retries", "2", "a.dat"});
+    const RunResult r = run({"write", "--port", sim->devicePath(), "--force", "--retries", "2", "a.dat"});
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_CONTAINS(r.err,
                     "radioprog: Communication Error,Please check all the connections and the radio power\n");
@@ -169,7 +169,7 @@ TEST_F(CliRadio, APortThatCannotBeOpenedIsExplained) {
         {"HeldByAnother", sim->devicePath(), "(PID " + std::to_string(::getpid()) + ") is using the port"},
     };
     for (const Case& c : cases) {
-        const RunResult r = run({"write", "--port", c.port, "a.dat"});
+        const RunResult r = run({"write", "--port", c.port, "--force", "a.dat"});
         EXPECT_EQ(r.exitStatus, 1) << c.name;
         EXPECT_CONTAINS(
             r.err, "radioprog: Could not Open the Port,Please check whether the Port are occupied or the "
@@ -234,7 +234,7 @@ TEST_F(CliRadio, ComPortNamesResolveThroughProgramIni) {
     setProgramIni(std::string(kTestIni) + "COM3=" + sim->devicePath() + "\r\n");
     writeImage("a.dat", patternImage(8));
 
-    const RunResult w = run({"write", "--port", "com3", "a.dat"});
+    const RunResult w = run({"write", "--port", "com3", "--force", "a.dat"});
     ASSERT_EQ(w.exitStatus, 0) << w.err;
     EXPECT_EQ(sim->completedWrites(), 1);
 
@@ -255,6 +255,16 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     auto sim = radio(patternImage(7));
     writeFile("short.dat", std::string(1023, '\0'));
     writeFile("folder/.keep", "");
+    MemoryImage empty = MemoryImage::newDocument(); // type HT-16, band 136 - 174MHz, no channel
+    empty.setRadioType(0);
+    empty.setBand(0);
+    writeImage("empty.dat", empty);
+    MemoryImage outside = empty;
+    for (int channel : {2, 5, 6}) {
+        outside.setRxFrequency(channel, channel == 6 ? 14500000 : 45000000);
+        outside.setTxFrequency(channel, 45000000);
+    }
+    writeImage("outside.dat", outside);
     const auto before = snapshot();
     struct Case {
         const char* name;
@@ -265,6 +275,16 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
          {"write", "--port", sim->devicePath(), "short.dat"},
          "short.dat: Data Format Error"},
         {"WriteMissingImage", {"write", "--port", sim->devicePath(), "none.dat"}, "none.dat: no such file"},
+        {"WriteChannelsOutsideTheBand",
+         {"write", "--port", sim->devicePath(), "outside.dat"},
+         "radioprog: write: outside.dat was not written to the radio\nradioprog: Channels 2, 5, 6 are "
+         "outside "
+         "the band 136.00000 to 174.00000 MHz. (type 0 HT-16, band 0 136 - 174MHz)\nradioprog: --force "
+         "writes "
+         "it all the same\n"},
+        {"WriteNoChannel",
+         {"write", "--port", sim->devicePath(), "empty.dat"},
+         "radioprog: No channel is in use: writing leaves the radio with no channels."},
         {"ReadIntoAFolder",
          {"read", "--port", sim->devicePath(), "--output", "folder"},
          "folder is a directory"},
@@ -282,6 +302,12 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     }
     EXPECT_EQ(sim->handshakes(), 0);
     EXPECT_EQ(snapshot(), before);
+
+    // --force writes what the user has seen refused.
+    const RunResult forced = run({"write", "--port", sim->devicePath(), "--force", "outside.dat"});
+    ASSERT_EQ(forced.exitStatus, 0) << forced.err;
+    const RadioSimulator::Memory m = sim->memory();
+    EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, outside.data()));
 }
 
 } // namespace

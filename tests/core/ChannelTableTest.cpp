@@ -1,5 +1,7 @@
 #include "channels/ChannelTable.h"
 
+#include "channels/ChannelEdit.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -336,6 +338,43 @@ TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
         EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
         EXPECT_TRUE(img.isInUse(16));
     }
+}
+
+// What a write asks about: channels outside the band (either frequency counts) and no channel in
+// use, in the words both programs show.
+TEST(ChannelEdit, ChannelsOutsideTheBandAndNoChannelInUse) {
+    struct Case {
+        const char* name;
+        std::vector<std::array<uint32_t, 3>> channels; // number, receive, transmit frequency
+        BandLimits band;
+        const char* outside;
+    } cases[] = {
+        {"EdgesInside", {{1, 13000000, 13000000}, {16, 16000000, 16000000}}, kBand130To160, ""},
+        {"TransmitOutside",
+         {{3, 14500000, 18000000}, {5, 45000000, 45000000}},
+         kBand130To160,
+         "Channels 3, 5 are outside the band 130.00000 to 160.00000 MHz."},
+        {"NoBand",
+         {{1, 14500000, 14500000}},
+         BandLimits{},
+         "Channel 1 is outside the band (there is no band: Program.ini does not list this type and band)."},
+        {"NoChannel", {}, kBand130To160, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryImage img = MemoryImage::newDocument();
+        for (const auto& [channel, rx, tx] : c.channels) {
+            img.setRxFrequency(static_cast<int>(channel), rx);
+            img.setTxFrequency(static_cast<int>(channel), tx);
+        }
+        const std::vector<int> outside = channeledit::channelsOutsideBand(img, c.band);
+        EXPECT_EQ(channeledit::outsideBandText(outside, c.band, false), c.outside);
+        EXPECT_EQ(channeledit::hasNoChannelInUse(img), c.channels.empty());
+    }
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, BandLimits{100000, 3000000}, false),
+              "Out of range,please input again. (the band is 10.00000 to 30.00000 MHz)");
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, kBand130To160, true),
+              "超出范围，请重新输入。（频段为 130.00000 至 160.00000 MHz）");
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {

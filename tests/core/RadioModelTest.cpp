@@ -33,17 +33,17 @@ TEST_F(RadioModelTest, TypeListEndsAtTheFirstMissingType) {
     EXPECT_EQ(radiomodel::typeNames(m_ini), (std::vector<std::string>{"A", "B"}));
 }
 
-TEST_F(RadioModelTest, BandNamesAndTheLastBandRule) {
+TEST_F(RadioModelTest, BandNamesAndBandsPastTheList) {
     load("[Setup]\nType1=A\nField1=130 - 160MHz|400 - 470MHz\nType2=B\n");
     EXPECT_EQ(radiomodel::bandNames(m_ini, 0), (std::vector<std::string>{"130 - 160MHz", "400 - 470MHz"}));
     EXPECT_EQ(radiomodel::bandNames(m_ini, 1), (std::vector<std::string>{""}));
+    // A band past the list is no band: the document has none until one is chosen.
     struct Case {
         unsigned band;
         const char* name;
         int32_t min, max;
-    } cases[] = {{0, "130 - 160MHz", 13000000, 16000000},
-                 {1, "400 - 470MHz", 40000000, 47000000},
-                 {5, "400 - 470MHz", 40000000, 47000000}};
+    } cases[] = {
+        {0, "130 - 160MHz", 13000000, 16000000}, {1, "400 - 470MHz", 40000000, 47000000}, {5, "", 0, 0}};
     for (const auto& c : cases) {
         MemoryImage img;
         img.setRadioType(0);
@@ -63,6 +63,8 @@ TEST_F(RadioModelTest, UnknownTypeGivesEmptyNamesAndZeroLimits) {
     EXPECT_EQ(d.typeName, "");
     EXPECT_EQ(d.limits.min10Hz, 0);
     EXPECT_EQ(d.limits.max10Hz, 0);
+    EXPECT_EQ(radiomodel::mainTitle("P", d, false),
+              "P  [ Type:(not in Program.ini)  Fre:(not in Program.ini) ]");
 }
 
 TEST_F(RadioModelTest, NewDocumentTakesTheRememberedChoiceAndOthersBecomeIt) {

@@ -141,8 +141,10 @@ TEST_P(ChannelGridRefused, ARefusedFrequencyShowsItsMessageAndKeepsTheRow) {
     EXPECT_EQ(row(5), before);
 }
 
-const char* const kOutOfRange = "Out of range,please input again.";
-const char* const kOffStep = "Error data Value, please input according the step value(6.25K/5k).";
+const char* const kOutOfRange = "Out of range,please input again. (the band is 136.00000 to 174.00000 MHz)";
+const char* const kOffStep =
+    "Error data Value, please input according the step value(6.25K/5k). (the band is "
+    "136.00000 to 174.00000 MHz)";
 
 INSTANTIATE_TEST_SUITE_P(Cases, ChannelGridRefused,
                          ::testing::Values(RefusedCase{"RxOutOfBandEnter", 1, "180", true, kOutOfRange},

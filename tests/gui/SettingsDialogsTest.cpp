@@ -2,6 +2,8 @@
 #include "dialogs/ProductInfoDlg.h"
 #include "radio/ProcessDlg.h"
 
+#include "app/MessageBox.h"
+
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
 #include "text/CoreTexts.h"
@@ -31,6 +33,8 @@ protected:
         std::ofstream(m_path) << "[Setup]\nType1=A\nField1=130 - 160MHz\nType2=B\n"
                                  "Field2=400 - 470MHz|136 - 174MHz\nType4=D\n";
         ASSERT_TRUE(m_ini.load(m_path.string(), false, true));
+        m_image.setRadioType(0); // as a new document takes them: type A, band 130 - 160MHz
+        m_image.setBand(0);
     }
     void TearDown() override { fs::remove(m_path); }
     fs::path m_path;
@@ -75,6 +79,53 @@ TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
     dlg.accept();
     EXPECT_EQ(m_image.radioType(), 0xFF);
     EXPECT_EQ(dlg.applied().typeName, "");
+}
+
+TEST_F(ProductInfoDlgTest, ADocumentWithoutAListedTypeAndBandShowsNoChoice) {
+    m_store.writeValue("Type", 1);
+    m_image.setRadioType(0xFF); // an erased radio
+    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1) << "not the remembered B";
+    dlg.typeCombo()->setCurrentIndex(1);
+    emit dlg.typeCombo()->activated(1);
+    dlg.accept();
+    EXPECT_EQ(m_image.radioType(), 1);
+    EXPECT_EQ(dlg.applied().limits.min10Hz, 40000000) << "type B, its first band";
+}
+
+// Channel 1 (145 MHz) lies outside B's 400 - 470MHz, channel 2 (450 MHz) inside.
+TEST_F(ProductInfoDlgTest, ABandThatLeavesChannelsOutsideAsksToKeepOrClearThem) {
+    struct Case {
+        const char* name;
+        QMessageBox::StandardButton answer;
+        bool accepted;
+        bool channel1Kept;
+    } cases[] = {{"Keep", QMessageBox::Yes, true, true},
+                 {"Clear", QMessageBox::No, true, false},
+                 {"Cancel", QMessageBox::Cancel, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryImage image = m_image;
+        image.setRxFrequency(1, 14500000);
+        image.setTxFrequency(1, 14500000);
+        image.setRxFrequency(2, 45000000);
+        image.setTxFrequency(2, 45000000);
+        MessageBox::setAnsweringMode(true);
+        MessageBox::answerNext(c.answer);
+        ProductInfoDlg dlg(m_ini, m_store, image);
+        dlg.typeCombo()->setCurrentIndex(1);
+        emit dlg.typeCombo()->activated(1);
+        dlg.accept();
+        const auto boxes = MessageBox::takeShown();
+        MessageBox::setAnsweringMode(false);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].text.startsWith("Channel 1 is outside the band 400.00000 to 470.00000 MHz."));
+        EXPECT_EQ(boxes[0].defaultButton, QMessageBox::Cancel);
+        EXPECT_EQ(dlg.result() == QDialog::Accepted, c.accepted);
+        EXPECT_EQ(image.radioType(), c.accepted ? 1 : 0);
+        EXPECT_EQ(image.isInUse(1), c.channel1Kept);
+        EXPECT_TRUE(image.isInUse(2)) << "a channel inside the band stays";
+    }
 }
 
 TEST_F(ProductInfoDlgTest, CancelChangesNothing) {

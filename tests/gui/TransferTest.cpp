@@ -61,6 +61,13 @@ protected:
         return memory;
     }
 
+    // A channel in the band (136 - 174 MHz), so that a write asks nothing first.
+    void addChannel() {
+        activeDocument()->image().setRxFrequency(1, 14650000);
+        activeDocument()->image().setTxFrequency(1, 14650000);
+        view()->updateGridFromImage();
+    }
+
     std::unique_ptr<RadioSimulator> m_radio;
 };
 
@@ -193,6 +200,7 @@ TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     SimulatorOptions off;
     off.ignoreHandshake = true;
     startWith(off);
+    m_radio->setMemory(radioMemory());
     MessageBox::answerNext(QMessageBox::Retry);
     trigger(id::kRead);
     // The radio is switched on once it has ignored the first attempt's handshake.
@@ -298,6 +306,7 @@ TEST_P(TransferBusy, LeavesTheDocumentAloneAndStaysResponsive) {
     paced.paced = true;
     startWith(paced);
     m_radio->setMemory(radioMemory());
+    addChannel();
     activeDocument()->setModifiedFlag(false);
     const MemoryImage before = activeDocument()->image();
     trigger(command);
@@ -404,6 +413,7 @@ TEST_F(Transfer, WriteAgainAfterACancelWritesTheDocument) {
     m_radio->setMemory(radioMemory());
     context()->setBackupBeforeWrite(false);
     context()->setVerifyAfterWrite(false);
+    addChannel();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return dialog()->numberLabel()->text().toInt() >= 5; }, 20000));
@@ -473,6 +483,7 @@ TEST_F(Transfer, BackupAndVerifyAreTheUsersChoice) {
     // The choice is remembered per user.
     UserSettings store("TestRadio");
     EXPECT_EQ(store.readValue("Backup", 7), 0u);
+    addChannel();
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     EXPECT_EQ(m_radio->completedReads(), 1) << "verify only";
@@ -484,6 +495,7 @@ TEST_F(Transfer, AVerifyMismatchNamesTheRowAndOffersToWriteAgain) {
     corrupt.corruptAtFrame = 20; // frame 20 carries the first half of row 10
     startWith(corrupt);
     m_radio->setMemory(radioMemory());
+    addChannel();
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
@@ -500,6 +512,7 @@ TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
     startWith(shortReply);
     m_radio->setMemory(radioMemory());
     context()->setVerifyAfterWrite(false);
+    addChannel();
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     auto boxes = shownBoxes();
@@ -519,6 +532,41 @@ TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
     const RadioSimulator::Memory radio = m_radio->memory();
     for (size_t i = 0; i < image::kTransferSize; ++i) {
         ASSERT_EQ(radio[i], activeDocument()->image().byte(i)) << "offset " << i;
+    }
+}
+
+// A write that would put channels outside the band into the radio, or leave it with no channel,
+// asks first; Enter (the default) keeps the radio as it is.
+TEST_F(Transfer, AWriteOfChannelsOutsideTheBandOrOfNoChannelAsksFirst) {
+    struct Case {
+        const char* name;
+        uint32_t channel3; // receive and transmit frequency of channel 3; 0 for none
+        QMessageBox::StandardButton answer;
+        const char* asked;
+    } cases[] = {
+        {"NoChannel", 0, QMessageBox::Cancel,
+         "No channel is in use: writing leaves the radio with no channels."},
+        {"OutsideCancelled", 45000000, QMessageBox::Cancel,
+         "Channel 3 is outside the band 136.00000 to 174.00000 MHz."},
+        {"OutsideWritten", 45000000, QMessageBox::Ok,
+         "Channel 3 is outside the band 136.00000 to 174.00000 MHz."},
+    };
+    startWith({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        activeDocument()->image().setRxFrequency(3, c.channel3);
+        activeDocument()->image().setTxFrequency(3, c.channel3);
+        view()->updateGridFromImage();
+        MessageBox::answerNext(c.answer);
+        trigger(id::kWrite);
+        const auto boxes = shownBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, c.asked + QStringLiteral("\n\nWrite to the radio anyway?"));
+        EXPECT_EQ(boxes[0].defaultButton, QMessageBox::Cancel);
+        const bool written = c.answer == QMessageBox::Ok;
+        ASSERT_EQ(dialog()->isVisible(), written) << "the progress dialog opens only for a write";
+        ASSERT_TRUE(!written || runTransfer());
+        EXPECT_EQ(m_radio->completedWrites(), written ? 1 : 0);
     }
 }
 
@@ -556,7 +604,12 @@ TEST_F(Transfer, AnErasedRadioIsNoChoiceOfTypeForTheNextDocuments) {
     m_radio->setMemory(erased);
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
-    shownBoxes();
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith("The radio holds no type and band that Program.ini lists (type 255, "
+                                         "band 255). Choose them in Edit > Product Information"));
+    EXPECT_EQ(frame()->caption(),
+              QStringLiteral("Test Programmer  [ Type:(not in Program.ini)  Fre:(not in Program.ini) ]"));
     EXPECT_EQ(activeDocument()->image().radioType(), 0xFF) << "the document shows what the radio holds";
     EXPECT_EQ(context()->userSettings().readValue("Type", 99), 1u) << "but it is not remembered";
 
