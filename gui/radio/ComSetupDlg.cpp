@@ -281,34 +281,36 @@ QString devicePathProblem(const QString& path) {
 } // namespace
 
 bool ComSetupDlg::storeDevice(int number) {
-    // The cable found, or else the device the port stands for now, by its stable name.
-    std::string stable;
-    if (m_pin->isChecked()) {
-        if (m_found) {
-            stable = m_found->byIdPath.empty() ? m_found->device : m_found->byIdPath;
-        } else if (static_cast<size_t>(number) <= m_ports.size()) {
-            const PortDescription& port = m_ports[static_cast<size_t>(number - 1)];
-            stable = port.info && !port.info->byIdPath.empty() ? port.info->byIdPath : std::string();
-        }
-    }
-    if (stable.empty() && m_pathBox->isChecked()) {
-        const QString path = m_path->text().trimmed();
-        if (!path.isEmpty() && path == configuredPath(number)) {
-            return true; // kept as it was, also while its cable is unplugged
-        }
-        const QString problem = devicePathProblem(path);
+    const QString configured = configuredPath(number);
+    const QString typed = m_path->text().trimmed();
+    std::string device = configured.toStdString(); // what the port stands for after OK
+    if (m_pathBox->isChecked() && (typed.isEmpty() || typed != configured)) {
+        const QString problem = devicePathProblem(typed);
         if (!problem.isEmpty()) {
             MessageBox::show(this, tr("COM%1: %2").arg(number).arg(problem));
             m_path->setFocus();
             return false;
         }
-        stable = QFile::encodeName(path).toStdString();
+        device = QFile::encodeName(typed).toStdString();
+    } else if (m_pin->isChecked() && (m_found || static_cast<size_t>(number) <= m_ports.size())) {
+        // The cable found, or else the device the port stands for now, by its stable name.
+        std::string stable;
+        if (m_found) {
+            stable = m_found->byIdPath.empty() ? m_found->device : m_found->byIdPath;
+        } else {
+            const PortDescription& port = m_ports[static_cast<size_t>(number - 1)];
+            stable = port.info && !port.info->byIdPath.empty() ? port.info->byIdPath : std::string();
+        }
+        if (!stable.empty()) {
+            device = stable;
+        }
+    } else if (!m_pathBox->isChecked()) {
+        device.clear(); // the port counts the serial devices again
     }
-    // Unticked, a device path set before is taken away.
-    if (stable == configuredPath(number).toStdString()) {
+    if (device == configured.toStdString()) {
         return true;
     }
-    const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), stable);
+    const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), device);
     if (!saved) {
         MessageBox::show(this,
                          tr("The port could not be kept in %1.\n%2")
