@@ -269,9 +269,8 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     if (r.mismatchRow >= 0) {
         return ctx.fail(ExitStatus::RadioFailed,
                         "verify failed at row " + std::to_string(r.mismatchRow) + ": " +
-                            coreText(CoreText::VerifyMismatch, false, std::to_string(r.mismatchRow)) +
-                            "\nradioprog: " + what + " was written, but the radio holds something else" +
-                            putBack);
+                            verifyMismatchText(r, false) + "\nradioprog: " + what +
+                            " was written, but the radio holds something else" + putBack);
     }
     return reportFailure(ctx, "verify read", *port, r.transfer, run.attempts,
                          what + " was written completely; reading it back to verify did not work "

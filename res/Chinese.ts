@@ -39,8 +39,8 @@
         <translation>可选功能</translation>
     </message>
     <message>
-        <source>No serial device stands for this port on this computer.</source>
-        <translation>本机没有与此端口对应的串口设备。</translation>
+        <source>No serial device stands for this port on this computer: plug the cable in, or choose its port in Setup, COM Setup.</source>
+        <translation>本机没有与此端口对应的串口设备：请插上编程线，或在 设置 &gt; 通信口设置 中选择编程线所在的端口。</translation>
     </message>
 </context>
 <context>
@@ -86,6 +86,46 @@
 %2</source>
         <translation>无法把端口保存到 %1。
 %2</translation>
+    </message>
+    <message>
+        <source>Use this &amp;device path:</source>
+        <translation>使用此设备路径(&amp;D):</translation>
+    </message>
+    <message>
+        <source>Device path of the chosen port</source>
+        <translation>所选端口的设备路径</translation>
+    </message>
+    <message>
+        <source>The device the chosen port stands for, kept in Program.ini; unticked, the port is the n-th serial device found</source>
+        <translation>所选端口对应的设备，保存在 Program.ini 中；不勾选时，端口为找到的第 n 个串口设备</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>缺失</translation>
+    </message>
+    <message>
+        <source>The port chosen before: no serial device stands for it now. Plug the cable in, or choose another port.</source>
+        <translation>先前选择的端口：现在没有与之对应的串口设备。请插上编程线，或选择其他端口。</translation>
+    </message>
+    <message>
+        <source>Enter the device path, such as /dev/ttyUSB0, /dev/serial/by-id/... or /dev/pts/3, or untick &quot;Use this device path&quot;.</source>
+        <translation>请输入设备路径，例如 /dev/ttyUSB0、/dev/serial/by-id/... 或 /dev/pts/3，或取消勾选“使用此设备路径”。</translation>
+    </message>
+    <message>
+        <source>%1 is not a device path: it starts at the root folder, such as /dev/ttyUSB0.</source>
+        <translation>%1 不是设备路径：设备路径从根目录开始，例如 /dev/ttyUSB0。</translation>
+    </message>
+    <message>
+        <source>%1 does not exist. Plug the cable in, or check the path.</source>
+        <translation>%1 不存在。请插上编程线，或检查路径。</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device.</source>
+        <translation>%1 不是串口设备。</translation>
+    </message>
+    <message>
+        <source>COM%1: %2</source>
+        <translation>COM%1：%2</translation>
     </message>
 </context>
 <context>
@@ -700,6 +740,10 @@ The language stays as it is.</source>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Transfer progress</source>
+        <translation>传输进度</translation>
+    </message>
 </context>
 <context>
     <name>ProductInfoDlg</name>
@@ -909,6 +953,24 @@ The transfer itself is not affected.</source>
     <message>
         <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
         <translation>对讲机中的类型和频段不在 Program.ini 的列表中（类型 %1，频段 %2）。请在“编辑 &gt; 类型设置”中选择；选择之前无法输入频率。</translation>
+    </message>
+    <message>
+        <source>%1 is used from now on, but it could not be remembered for the next start.
+%2</source>
+        <translation>从现在起使用 %1，但无法记住它以供下次启动使用。
+%2</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 into the document.</source>
+        <translation>已通过 %1 从对讲机读取到文档。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified.</source>
+        <translation>已通过 %1 写入对讲机并校验。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1.</source>
+        <translation>已通过 %1 写入对讲机。</translation>
     </message>
 </context>
 <context>
@@ -1179,6 +1241,10 @@ Do you want to replace it?</source>
     <message>
         <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
         <translation>编程 &gt; 保存日志... 可以保存本次传输的每个字节，以便仔细检查。</translation>
+    </message>
+    <message>
+        <source>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</source>
+        <translation>如果对讲机已开机且编程线已插好，可能选错了端口：请在 设置 &gt; 通信口设置 中选择编程线所在的端口。</translation>
     </message>
 </context>
 <context>

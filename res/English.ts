@@ -39,8 +39,8 @@
         <translation>Optional Features</translation>
     </message>
     <message>
-        <source>No serial device stands for this port on this computer.</source>
-        <translation>No serial device stands for this port on this computer.</translation>
+        <source>No serial device stands for this port on this computer: plug the cable in, or choose its port in Setup, COM Setup.</source>
+        <translation>No serial device stands for this port on this computer: plug the cable in, or choose its port in Setup, COM Setup.</translation>
     </message>
 </context>
 <context>
@@ -86,6 +86,46 @@
 %2</source>
         <translation>The port could not be kept in %1.
 %2</translation>
+    </message>
+    <message>
+        <source>Use this &amp;device path:</source>
+        <translation>Use this &amp;device path:</translation>
+    </message>
+    <message>
+        <source>Device path of the chosen port</source>
+        <translation>Device path of the chosen port</translation>
+    </message>
+    <message>
+        <source>The device the chosen port stands for, kept in Program.ini; unticked, the port is the n-th serial device found</source>
+        <translation>The device the chosen port stands for, kept in Program.ini; unticked, the port is the n-th serial device found</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>The port chosen before: no serial device stands for it now. Plug the cable in, or choose another port.</source>
+        <translation>The port chosen before: no serial device stands for it now. Plug the cable in, or choose another port.</translation>
+    </message>
+    <message>
+        <source>Enter the device path, such as /dev/ttyUSB0, /dev/serial/by-id/... or /dev/pts/3, or untick &quot;Use this device path&quot;.</source>
+        <translation>Enter the device path, such as /dev/ttyUSB0, /dev/serial/by-id/... or /dev/pts/3, or untick &quot;Use this device path&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 is not a device path: it starts at the root folder, such as /dev/ttyUSB0.</source>
+        <translation>%1 is not a device path: it starts at the root folder, such as /dev/ttyUSB0.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist. Plug the cable in, or check the path.</source>
+        <translation>%1 does not exist. Plug the cable in, or check the path.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device.</source>
+        <translation>%1 is not a serial device.</translation>
+    </message>
+    <message>
+        <source>COM%1: %2</source>
+        <translation>COM%1: %2</translation>
     </message>
 </context>
 <context>
@@ -702,6 +742,10 @@ The language stays as it is.</translation>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Transfer progress</source>
+        <translation>Transfer progress</translation>
+    </message>
 </context>
 <context>
     <name>ProductInfoDlg</name>
@@ -911,6 +955,24 @@ The transfer itself is not affected.</translation>
     <message>
         <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
         <translation>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</translation>
+    </message>
+    <message>
+        <source>%1 is used from now on, but it could not be remembered for the next start.
+%2</source>
+        <translation>%1 is used from now on, but it could not be remembered for the next start.
+%2</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 into the document.</source>
+        <translation>Read from the radio on %1 into the document.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified.</source>
+        <translation>Written to the radio on %1 and verified.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1.</source>
+        <translation>Written to the radio on %1.</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1243,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Program, Save Log... keeps every byte of this transfer for a closer look.</source>
         <translation>Program, Save Log... keeps every byte of this transfer for a closer look.</translation>
+    </message>
+    <message>
+        <source>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</source>
+        <translation>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "radio/RadioJob.h"
 
+#include "image/ImagePlaces.h"
 #include "text/CoreTexts.h"
 
 #include <algorithm>
@@ -81,6 +82,15 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
         if (result.transfer.ok()) {
             result.mismatchRow = firstDifferingRow(readBack, image);
             result.radioMayBeHalfWritten = result.mismatchRow >= 0;
+            if (result.mismatchRow >= 0) {
+                // The row holds a differing byte: the first one names the place.
+                size_t at = static_cast<size_t>(result.mismatchRow) * image::kRowSize;
+                while (readBack.byte(at) == image.byte(at)) {
+                    ++at;
+                }
+                result.mismatchOffset = at;
+                result.mismatchBits = static_cast<uint8_t>(readBack.byte(at) ^ image.byte(at));
+            }
         }
     }
     return result;
@@ -100,10 +110,18 @@ const char* jobStageText(JobStage stage, bool chinese) {
     return coreText(CoreText::StageRead, chinese);
 }
 
+std::string verifyMismatchText(const JobResult& result, bool chinese) {
+    if (result.mismatchRow < 0) {
+        return {};
+    }
+    return coreText(CoreText::VerifyMismatch, chinese,
+                    imagePlaceText(result.mismatchOffset, result.mismatchBits, chinese));
+}
+
 std::string jobFailureText(const JobResult& result, bool chinese) {
     std::vector<std::string> parts;
     if (result.mismatchRow >= 0) {
-        parts.push_back(coreText(CoreText::VerifyMismatch, chinese, std::to_string(result.mismatchRow)));
+        parts.push_back(verifyMismatchText(result, chinese));
     } else {
         const std::string message = transferMessageText(result.transfer.status, chinese);
         if (!message.empty()) {

@@ -32,6 +32,8 @@ struct JobResult {
     JobStage stage = JobStage::Read; // the stage that ended the job (the last one run)
     TransferResult transfer;         // that stage's result
     int mismatchRow = -1;            // Verify: the first row (0..50) that differs, -1 when none
+    size_t mismatchOffset = 0;       // Verify: its first byte that differs
+    uint8_t mismatchBits = 0;        // the bits in which that byte differs
     // The radio's contents before the write, when the backup was read; rows 51 to 63 are those
     // of the image being written. A failed or cancelled write can offer to put it back.
     std::optional<MemoryImage> backup;
@@ -79,6 +81,10 @@ private:
 
 // The first row (0..50) in which rows 0 to 50 of the two images differ, -1 when they agree.
 int firstDifferingRow(const MemoryImage& a, const MemoryImage& b);
+
+// What a failed verify found, naming the place that differs (see imagePlaceText): "Verify After
+// Write found a difference in the Rx Frequency of channel 3: ...". "" when verify found none.
+std::string verifyMismatchText(const JobResult& result, bool chinese);
 
 // The whole text of a failed job in the user's language, one paragraph a line: the session's
 // message (as transferMessageText gives it), then what the stage means for the radio (backup

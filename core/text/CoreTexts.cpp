@@ -98,9 +98,14 @@ constexpr TextPair kTexts[] = {
      "cable and try again.",
      "对讲机已应答，但传输在第 %1 行中断：可能是编程线接触不良或受到干扰。请检查编程线后重试。"},
     {CoreText::VerifyMismatch,
-     "Verify After Write found a difference at row %1: the radio does not hold what was written. Write "
+     "Verify After Write found a difference in %1: the radio does not hold what was written. Write "
      "again.",
-     "写后校验发现第 %1 行不一致：对讲机中的数据与写入的不同。请重新写入。"},
+     "写后校验发现%1不一致：对讲机中的数据与写入的不同。请重新写入。"},
+    {CoreText::ChannelField, "the %1 of channel %2", "信道 %2 的%1"},
+    {CoreText::ChannelRecord, "channel %1", "信道 %1"},
+    {CoreText::RadioWideOptions, "the radio-wide options", "整机可选功能"},
+    {CoreText::RadioWideOption, "the radio-wide options (%1)", "整机可选功能（%1）"},
+    {CoreText::TypeAndBand, "the type and band", "类型和频段"},
     {CoreText::BackupFailed,
      "The radio could not be read for the backup before writing; nothing was written.",
      "写前备份时无法读取对讲机，没有写入任何数据。"},

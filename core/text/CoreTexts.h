@@ -85,7 +85,13 @@ enum class CoreText {
     AdviceUnexpectedBytes,
     AdviceFrameBroken, // %1: the row, 0 to 50
     // Transfer jobs: a write with its backup before and its verify after.
-    VerifyMismatch, // %1: the first row that differs, 0 to 50
+    VerifyMismatch, // %1: where it differs, as the texts below name a place of the image
+    // Places of the image, as the grid and the option dialog name them.
+    ChannelField,  // %1: a grid heading, %2: the channel number
+    ChannelRecord, // %1: the channel number
+    RadioWideOptions,
+    RadioWideOption, // %1: the option's label
+    TypeAndBand,
     BackupFailed,
     HalfWritten,
     HistoryNotSaved, // %1: the reason

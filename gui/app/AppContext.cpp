@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "history/RadioHistory.h"
 #include "platform/Paths.h"
+#include "radio/PortNames.h"
 #include "settings/UserSettings.h"
 
 #include <QDir>
@@ -27,6 +28,27 @@ void AppContext::load() {
     m_chinese = m_language == "Chinese";
     m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
     m_userSettings = std::make_unique<UserSettings>(m_settings.value("Setup", "AppName", ""));
+    // A value COM Setup never stores (0, from a dialog closed with no port checked, or garbage)
+    // counts as none.
+    const uint32_t remembered = m_userSettings->readValue("com", 1);
+    m_portNumber = remembered >= 1 && remembered <= static_cast<uint32_t>(kPortNameCount)
+                       ? static_cast<int>(remembered)
+                       : 1;
+}
+
+void AppContext::setDemoDevice(const std::string& device) {
+    m_demoDevice = device;
+    if (!device.empty()) {
+        m_portNumber = 1;
+    }
+}
+
+SettingsWriteResult AppContext::setPortNumber(int number) {
+    if (number < 1 || number > kPortNameCount) {
+        return {}; // no port COM Setup offers: the port stays
+    }
+    m_portNumber = number;
+    return m_userSettings->writeValue("com", static_cast<uint32_t>(number));
 }
 
 std::string AppContext::historyFolder() const {

@@ -71,8 +71,17 @@ public:
     void setDeviceRoot(const std::string& root) { m_deviceRoot = root; }
 
     // The device of the simulated radio that COM1 stands for (Program --demo); empty for none.
+    // A demo radio is also the port every transfer uses, until COM Setup chooses another.
     const std::string& demoDevice() const { return m_demoDevice; }
-    void setDemoDevice(const std::string& device) { m_demoDevice = device; }
+    void setDemoDevice(const std::string& device);
+
+    // The port every transfer of every document window uses, "COM1" to "COM4": the one this user
+    // chose in COM Setup last (the per-user "com" value, COM1 when there is none), whether or not
+    // a device stands for it now. setPortNumber() changes it (1..4; anything else is ignored) and
+    // remembers it for the next start; the result says whether that worked.
+    QString portName() const { return QStringLiteral("COM%1").arg(m_portNumber); }
+    int portNumber() const { return m_portNumber; }
+    SettingsWriteResult setPortNumber(int number);
 
     // One transfer at a time: a second one, and the commands that would end the program, wait
     // while this is set.
@@ -107,6 +116,7 @@ private:
     QString m_helpFile;
     std::unique_ptr<ISettingsStore> m_userSettings;
     std::string m_demoDevice;
+    int m_portNumber = 1;
     std::string m_deviceRoot = "/";
     bool m_transferRunning = false;
     bool m_historyProblemReported = false;

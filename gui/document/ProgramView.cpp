@@ -27,11 +27,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <utility>
@@ -469,13 +471,19 @@ void ProgramView::openProcessDialog(bool write) {
 void ProgramView::onComSetup() {
     const DeviceTree tree(m_context.deviceRoot());
     ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
-                    [tree] { return findSerialDevices(tree); }, m_context.userSettings(),
+                    [tree] { return findSerialDevices(tree); }, m_context.portNumber(),
                     m_context.programSettings(), m_context.isChinese(), window());
     dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
     dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
                       QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});
     if (dlg.exec() == QDialog::Accepted) {
-        m_port = dlg.portName();
+        const SettingsWriteResult kept = m_context.setPortNumber(comPortNumber(dlg.portName().toStdString()));
+        if (!kept) {
+            MessageBox::show(window(),
+                             tr("%1 is used from now on, but it could not be remembered for the "
+                                "next start.\n%2")
+                                 .arg(m_context.portName(), QString::fromLocal8Bit(kept.detail.c_str())));
+        }
     }
 }
 
@@ -507,9 +515,11 @@ void ProgramView::onRadioTransfer() {
         image = m_document->image();
     }
     m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
+    m_transferPort = m_context.portName();
+    m_transferVerifies = options.verify;
     // The job works on a copy: a read replaces the document's image only when complete.
-    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_port, image,
-                      options);
+    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_transferPort,
+                      image, options);
 }
 
 void ProgramView::startWrite(std::optional<MemoryImage> restore, bool withoutBackup) {
@@ -528,7 +538,7 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
                                        .arg(QFile::decodeName(m_context.historyFolder().c_str()),
                                             QString::fromLocal8Bit(result.historyProblem.detail.c_str())));
     }
-    const QMessageBox::StandardButton answer = m_transfer->showResult(result, m_port);
+    const QMessageBox::StandardButton answer = m_transfer->showResult(result, m_transferPort);
     if (!result.ok()) {
         if (m_transferWrites && answer == QMessageBox::Retry) {
             startWrite(m_restoring ? std::optional<MemoryImage>(image) : std::nullopt);
@@ -549,6 +559,9 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
                                            .arg(read.band));
         }
     }
+    showStatus(!m_transferWrites    ? tr("Read from the radio on %1 into the document.").arg(m_transferPort)
+               : m_transferVerifies ? tr("Written to the radio on %1 and verified.").arg(m_transferPort)
+                                    : tr("Written to the radio on %1.").arg(m_transferPort));
     // A hidden document window comes back to show what was read or written.
     for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
         if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
@@ -557,6 +570,12 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
             }
             break;
         }
+    }
+}
+
+void ProgramView::showStatus(const QString& text) {
+    if (auto* main = qobject_cast<QMainWindow*>(window())) {
+        main->statusBar()->showMessage(text);
     }
 }
 

@@ -60,8 +60,6 @@ public:
     ChannelGridEditor* gridEditor() const { return m_gridEditor; }
     LanguageDlg* languageDialog() const { return m_languageDlg; }
 
-    // The serial port a transfer opens: "COM1" until the user confirms COM Setup.
-    QString portName() const { return m_port; }
     ProcessDlg* processDialog() const { return m_processDlg; }
 
 public slots:
@@ -69,6 +67,7 @@ public slots:
     // dialog is open they do nothing, so its caption and the direction always agree.
     void onRead();
     void onWrite();
+    // Setup, COM Setup: the port chosen becomes the port of every transfer (AppContext).
     void onComSetup();
     // Edit, Copy: the selected cells, or the current cell, as tab-separated text; whole channels
     // also as a channel list (text/csv). Cut: Copy, then Clear, as one undo step. Clear: the
@@ -107,6 +106,8 @@ public slots:
 private:
     // The transfer's result, applied to the document in one step.
     void onTransferFinished(const JobResult& result, const MemoryImage& image);
+    // What a command did, in the main window's status bar until the next prompt there.
+    void showStatus(const QString& text);
     void onCellChanged(int row, int col);
     // The selected cells, or the current cell when nothing is selected.
     CellRange chosenCells() const;
@@ -136,7 +137,8 @@ private:
     bool m_firstUpdate = true;
     LanguageDlg* m_languageDlg;
     ProcessDlg* m_processDlg;
-    QString m_port = QStringLiteral("COM1");
+    QString m_transferPort;          // the port the transfer that runs uses
+    bool m_transferVerifies = false; // the write that runs reads the radio back
     bool m_write = false;
     bool m_transferWrites = false;             // the direction of the transfer that runs
     bool m_restoring = false;                  // it writes back what the radio held before

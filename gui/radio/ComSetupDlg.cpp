@@ -2,7 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "settings/IniFile.h"
-#include "settings/SettingsStore.h"
+#include "text/AsciiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,13 +12,17 @@
 #include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -34,25 +38,25 @@ QString deviceText(const SerialDevice& device) {
 
 } // namespace
 
-ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore& store,
-                         ProgramSettings& settings, bool chinese, QWidget* parent)
+ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, int port, ProgramSettings& settings,
+                         bool chinese, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_listPorts(std::move(ports)), m_listDevices(std::move(devices)),
-      m_store(store), m_settings(settings), m_chinese(chinese),
+      m_current(port), m_settings(settings), m_chinese(chinese), m_group(new QButtonGroup(this)),
       m_pin(new QCheckBox(tr("&Keep this port for this cable"))),
+      m_pathBox(new QCheckBox(tr("Use this &device path:"))), m_path(new QLineEdit),
       m_find(new QPushButton(tr("&Find My Cable..."))), m_status(new QLabel),
       m_refreshTimer(new QTimer(this)) {
     setWindowTitle(tr("COM Setup"));
     auto* group = new QGroupBox(QStringLiteral("COM"));
     auto* grid = new QGridLayout(group);
-    auto* buttons = new QButtonGroup(this);
-    buttons->setExclusive(true);
+    m_group->setExclusive(true);
     for (int n = 1; n <= kPortNameCount; ++n) {
         auto* button = new QRadioButton;
         setControlId(button, kIdFirstPort + n - 1);
         auto* detail = new QLabel;
         detail->setWordWrap(true);
         detail->setTextFormat(Qt::PlainText);
-        buttons->addButton(button, n);
+        m_group->addButton(button, n);
         grid->addWidget(button, n - 1, 0, Qt::AlignTop);
         grid->addWidget(detail, n - 1, 1);
         m_buttons.push_back(button);
@@ -62,6 +66,20 @@ ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore&
     m_status->setWordWrap(true);
     m_status->setTextFormat(Qt::PlainText);
     m_pin->setToolTip(tr("Stores the cable's own name (/dev/serial/by-id/...) for this port in Program.ini"));
+    m_path->setPlaceholderText(QStringLiteral("/dev/serial/by-id/...  /dev/pts/3"));
+    m_path->setAccessibleName(tr("Device path of the chosen port"));
+    m_pathBox->setToolTip(
+        tr("The device the chosen port stands for, kept in Program.ini; unticked, the port is the n-th "
+           "serial device found"));
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pathBox);
+    pathRow->addWidget(m_path, 1);
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int number, bool checked) {
+        if (checked) {
+            showPath(number);
+        }
+    });
+    connect(m_path, &QLineEdit::textEdited, this, [this] { m_pathBox->setChecked(true); });
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     box->addButton(m_find, QDialogButtonBox::ActionRole);
@@ -74,17 +92,14 @@ ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, ISettingsStore&
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addLayout(pathRow);
     layout->addWidget(m_pin);
     layout->addWidget(m_status);
     layout->addWidget(box);
     setMinimumWidth(520);
 
     refresh();
-    // The remembered port is checked even when it cannot be used now.
-    const uint32_t remembered = m_store.readValue("com", 1);
-    if (remembered >= 1 && remembered <= static_cast<uint32_t>(kPortNameCount)) {
-        m_buttons[remembered - 1]->setChecked(true);
-    }
+    showPath(m_current);
 }
 
 void ComSetupDlg::watchFolders(const QStringList& folders) {
@@ -113,10 +128,23 @@ void ComSetupDlg::refresh() {
         QRadioButton* button = m_buttons[static_cast<size_t>(n - 1)];
         QLabel* detail = m_details[static_cast<size_t>(n - 1)];
         const bool present = port != nullptr && !port->device.empty();
-        const QString device = present ? QString::fromStdString(port->device) : tr("none");
+        const bool missing = !present && n == m_current;
+        const QString device = present   ? QString::fromStdString(port->device)
+                               : missing ? tr("missing")
+                                         : tr("none");
         button->setText(QStringLiteral("COM%1  (%2)").arg(n).arg(device));
         button->setEnabled(present && port->check.usable());
+        if (!present && button->isChecked()) {
+            // A port without a device is never shown as the chosen one.
+            m_group->setExclusive(false);
+            button->setChecked(false);
+            m_group->setExclusive(true);
+        }
         QStringList lines;
+        if (missing) {
+            lines << tr("The port chosen before: no serial device stands for it now. Plug the cable in, "
+                        "or choose another port.");
+        }
         if (present && port->info) {
             lines << QString::fromStdString(port->info->description());
         }
@@ -125,6 +153,11 @@ void ComSetupDlg::refresh() {
         }
         detail->setText(lines.join(QLatin1Char('\n')));
         button->setToolTip(detail->text());
+    }
+    // The port of before is checked again once a device stands for it, even one in use.
+    const size_t current = static_cast<size_t>(m_current - 1);
+    if (checkedNumber() == 0 && current < m_ports.size() && !m_ports[current].device.empty()) {
+        m_buttons[current]->setChecked(true);
     }
     if (m_findBefore) {
         updateFinding();
@@ -207,32 +240,93 @@ int ComSetupDlg::checkedNumber() const {
             return n;
         }
     }
-    return 0; // no button checked: "com0", which no transfer can open
+    return 0;
 }
 
-void ComSetupDlg::accept() {
-    const int number = checkedNumber();
-    if (number != 0 && m_pin->isChecked()) {
+QString ComSetupDlg::configuredPath(int number) const {
+    return QString::fromStdString(
+        ascii::trimmed(m_settings.values().value("Setup", "COM" + std::to_string(number), "")));
+}
+
+void ComSetupDlg::showPath(int number) {
+    const QString path = configuredPath(number);
+    m_path->setText(path);
+    m_pathBox->setChecked(!path.isEmpty());
+}
+
+namespace {
+
+// Why `path` cannot stand for a port, or an empty text when it can.
+QString devicePathProblem(const QString& path) {
+    if (path.isEmpty()) {
+        return ComSetupDlg::tr("Enter the device path, such as /dev/ttyUSB0, /dev/serial/by-id/... or "
+                               "/dev/pts/3, or untick \"Use this device path\".");
+    }
+    if (!path.startsWith(QLatin1Char('/'))) {
+        return ComSetupDlg::tr("%1 is not a device path: it starts at the root folder, such as /dev/ttyUSB0.")
+            .arg(path);
+    }
+    std::error_code error;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
+    if (!std::filesystem::exists(status)) {
+        return ComSetupDlg::tr("%1 does not exist. Plug the cable in, or check the path.").arg(path);
+    }
+    if (!std::filesystem::is_character_file(status)) {
+        return ComSetupDlg::tr("%1 is not a serial device.").arg(path);
+    }
+    return QString();
+}
+
+} // namespace
+
+bool ComSetupDlg::storeDevice(int number) {
+    const QString configured = configuredPath(number);
+    const QString typed = m_path->text().trimmed();
+    std::string device = configured.toStdString(); // what the port stands for after OK
+    if (m_pathBox->isChecked() && (typed.isEmpty() || typed != configured)) {
+        const QString problem = devicePathProblem(typed);
+        if (!problem.isEmpty()) {
+            MessageBox::show(this, tr("COM%1: %2").arg(number).arg(problem));
+            m_path->setFocus();
+            return false;
+        }
+        device = QFile::encodeName(typed).toStdString();
+    } else if (m_pin->isChecked() && (m_found || static_cast<size_t>(number) <= m_ports.size())) {
         // The cable found, or else the device the port stands for now, by its stable name.
         std::string stable;
         if (m_found) {
             stable = m_found->byIdPath.empty() ? m_found->device : m_found->byIdPath;
-        } else if (static_cast<size_t>(number) <= m_ports.size()) {
+        } else {
             const PortDescription& port = m_ports[static_cast<size_t>(number - 1)];
             stable = port.info && !port.info->byIdPath.empty() ? port.info->byIdPath : std::string();
         }
         if (!stable.empty()) {
-            const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), stable);
-            if (!saved) {
-                MessageBox::show(this, tr("The port could not be kept in %1.\n%2")
-                                           .arg(QDir::toNativeSeparators(
-                                                    QFile::decodeName(m_settings.storePath().c_str())),
-                                                QString::fromLocal8Bit(saved.detail.c_str())));
-                return;
-            }
+            device = stable;
         }
+    } else if (!m_pathBox->isChecked()) {
+        device.clear(); // the port counts the serial devices again
+    }
+    if (device == configured.toStdString()) {
+        return true;
+    }
+    const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), device);
+    if (!saved) {
+        MessageBox::show(this,
+                         tr("The port could not be kept in %1.\n%2")
+                             .arg(QDir::toNativeSeparators(QFile::decodeName(m_settings.storePath().c_str())),
+                                  QString::fromLocal8Bit(saved.detail.c_str())));
+        return false;
+    }
+    return true;
+}
+
+void ComSetupDlg::accept() {
+    // Nothing checked: the port of before stays; the path field may give it a device.
+    const int number = checkedNumber() != 0 ? checkedNumber() : m_current;
+    if (!storeDevice(number)) {
+        return;
     }
     m_port = QStringLiteral("com%1").arg(number);
-    m_store.writeValue("com", static_cast<uint32_t>(number));
     QDialog::accept();
 }

@@ -12,6 +12,9 @@ ProcessDlg::ProcessDlg(QWidget* parent)
     setModal(false);
     m_progress->setRange(0, kRowCount);
     m_progress->setTextVisible(false);
+    // While a transfer runs the focus rests here, where Enter does nothing.
+    m_progress->setFocusPolicy(Qt::StrongFocus);
+    m_progress->setAccessibleName(tr("Transfer progress"));
     m_lblNumber->setAlignment(Qt::AlignCenter);
     m_lblNumber->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_lblNumber->setMinimumWidth(60);
@@ -34,16 +37,23 @@ void ProcessDlg::prepare(const QString& caption) {
     m_progress->setValue(0);
     m_lblNumber->setText(QStringLiteral("0"));
     m_btnOk->setEnabled(true);
-    m_btnOk->setDefault(true);
+    setEnterStarts(true);
     m_cancel = false;
 }
 
 void ProcessDlg::showEvent(QShowEvent* event) {
-    // A transfer disabled OK, which moved the focus (and with it the default) to Cancel.
     QDialog::showEvent(event);
-    m_btnCancel->setDefault(false);
-    m_btnOk->setDefault(true);
+    setEnterStarts(true);
     m_btnOk->setFocus();
+}
+
+void ProcessDlg::setEnterStarts(bool starts) {
+    // A button that takes the focus becomes the default when it is an auto-default one: while a
+    // transfer runs neither may be, or a second Enter would press Cancel.
+    m_btnOk->setAutoDefault(starts);
+    m_btnCancel->setAutoDefault(starts);
+    m_btnCancel->setDefault(false);
+    m_btnOk->setDefault(starts);
 }
 
 bool ProcessDlg::isRunning() const {
@@ -71,6 +81,9 @@ void ProcessDlg::accept() {
     if (!m_btnOk->isEnabled()) {
         return; // a transfer is already running
     }
+    // The focus leaves OK before it is disabled, so that it does not pass on to Cancel.
+    setEnterStarts(false);
+    m_progress->setFocus();
     m_btnOk->setEnabled(false);
     emit transferRequested();
 }

@@ -9,7 +9,9 @@ class QPushButton;
 // The modeless progress dialog of a transfer. OK disables itself and asks for the transfer
 // to start; Cancel before OK closes the dialog (nothing is sent), Cancel during the transfer
 // asks the transfer to stop (cancelRequested), which it does at its next pump point. Every
-// time the dialog opens, OK is the default button and has the focus, so Enter starts.
+// time the dialog opens, OK is the default button and has the focus, so Enter starts. While the
+// transfer runs no button is the default and the focus is on the progress bar: Enter does
+// nothing, and Escape, a click on Cancel or Tab to it and Space cancel.
 class ProcessDlg : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ public:
     QPushButton* okButton() const { return m_btnOk; }
     QPushButton* cancelButton() const { return m_btnCancel; }
     QLabel* numberLabel() const { return m_lblNumber; }
+    QProgressBar* progressBar() const { return m_progress; }
 
 signals:
     void transferRequested();
@@ -45,6 +48,9 @@ public slots:
     void reject() override;
 
 private:
+    // OK the default (and auto-default) button, or no button at all.
+    void setEnterStarts(bool starts);
+
     QLabel* m_lblStage;
     QProgressBar* m_progress;
     QLabel* m_lblNumber;

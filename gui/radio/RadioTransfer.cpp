@@ -15,8 +15,10 @@ namespace {
 
 QString portReason(const PortOpenResult& port, const std::string& device, bool chinese) {
     if (device.empty()) {
-        return codeText(chinese, QT_TRANSLATE_NOOP(
-                                     "CodeText", "No serial device stands for this port on this computer."));
+        return codeText(chinese,
+                        QT_TRANSLATE_NOOP("CodeText",
+                                          "No serial device stands for this port on this computer: "
+                                          "plug the cable in, or choose its port in Setup, COM Setup."));
     }
     QString reason =
         QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
@@ -84,6 +86,8 @@ void RadioTransfer::start(TransferDirection direction, const QString& portName, 
     }
     m_cancel = false;
     const std::string device = resolvePort(m_context, portName);
+    m_portName = portName;
+    m_device = device;
     if (device.empty()) {
         JobResult result;
         result.stage = direction == TransferDirection::Write ? JobStage::Write : JobStage::Read;
@@ -127,8 +131,21 @@ void RadioTransfer::cancel() {
 }
 
 void RadioTransfer::askRetry() {
+    // The port and what stands behind it: no answer at all is most often the wrong port.
+    QString device = QString::fromStdString(m_device);
+    for (const SerialDevice& found : findSerialDevices(DeviceTree(m_context.deviceRoot()))) {
+        if ((found.device == m_device || found.byIdPath == m_device) && !found.description().empty()) {
+            device += QStringLiteral(" (%1)").arg(QString::fromStdString(found.description()));
+        }
+    }
     const QString text = QString::fromStdString(
-        transferMessageText(TransferStatus::CommunicationError, m_context.isChinese()));
+                             transferMessageText(TransferStatus::CommunicationError, m_context.isChinese())) +
+                         QStringLiteral("\n\n%1: %2\n").arg(m_portName, device) +
+                         tr("If the radio is on and the cable is plugged in, this may be the wrong port: "
+                            "choose the port of the "
+                            "programming cable in Setup, COM Setup.") +
+                         QStringLiteral("\n\n") +
+                         tr("Program, Save Log... keeps every byte of this transfer for a closer look.");
     const bool retry = MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
                                         QMessageBox::Warning) == QMessageBox::Retry;
     {
@@ -144,7 +161,14 @@ std::string RadioTransfer::resolvePort(const AppContext& context, const QString&
     if (!demo.empty() && comPortNumber(name) == 1) {
         return demo;
     }
-    return resolvePortName(name, &context.settings(), platform::listSerialDevices());
+    // The devices as COM Setup counts them, so the port the dialog shows is the one opened. A port
+    // that nothing stands for resolves to nothing: the transfer fails naming it, and no other
+    // port is tried.
+    std::vector<std::string> devices;
+    for (const SerialDevice& device : findSerialDevices(DeviceTree(context.deviceRoot()))) {
+        devices.push_back(device.device);
+    }
+    return resolvePortName(name, &context.settings(), devices);
 }
 
 std::vector<PortDescription> RadioTransfer::describePorts(const AppContext& context, const DeviceTree& tree) {

@@ -79,4 +79,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_answered;
     std::optional<bool> m_retry;
+    // The port of the transfer that runs, and the device it stands for.
+    QString m_portName;
+    std::string m_device;
 };

@@ -1,5 +1,7 @@
 #include "image/MemoryImage.h"
 
+#include "image/ImagePlaces.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -216,6 +218,29 @@ TEST(MemoryImage, ChannelNumbersOutsideOneToSixteenAreRefused) {
     MemoryImage img;
     EXPECT_THROW(img.rxFrequency(0), std::out_of_range);
     EXPECT_THROW(img.setScanned(17, true), std::out_of_range);
+}
+
+TEST(ImagePlaces, NameTheChannelAndColumnOrTheRadioWidePart) {
+    const struct {
+        size_t offset;
+        uint8_t changedBits;
+        const char* english;
+        const char* chinese;
+    } rows[] = {
+        {0x031, 0x01, "the Rx Frequency of channel 3", "信道 3 的接收频率"},
+        {0x03A, 0xFF, "the QT/DQT Enc of channel 3", "信道 3 的QT/DQT编码"},
+        {0x03D, 0x20, "the Power of channel 3", "信道 3 的功率"},
+        {0x03E, 0xFF, "channel 3", "信道 3"},
+        {0x10C, 0x08, "the Busy Lock of channel 16", "信道 16 的繁忙锁定"},
+        {0x17F, 0x04, "the Scan of channel 11", "信道 11 的扫描"},
+        {0x134, 0x01, "the radio-wide options (Squelch Level)", "整机可选功能（静噪电平）"},
+        {0x000, 0xFF, "the radio-wide options", "整机可选功能"},
+        {0x32F, 0x01, "the type and band", "类型和频段"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, false), row.english) << row.offset;
+        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, true), row.chinese) << row.offset;
+    }
 }
 
 } // namespace

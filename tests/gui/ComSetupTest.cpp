@@ -4,13 +4,14 @@
 
 #include "HeldTerminal.h"
 
-#include "settings/MemorySettings.h"
+#include "app/MessageBox.h"
 #include "settings/ProgramSettings.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -91,16 +92,19 @@ protected:
         ini.write("[Setup]\nLanguage=English\n");
         ini.close();
         ASSERT_TRUE(m_ini.load(QFile::encodeName(ini.fileName()).toStdString(), "", true));
+        MessageBox::setAnsweringMode(true);
+        MessageBox::takeShown();
     }
 
-    // Ports whose devices can or cannot be used, without any machine behind them.
-    static ComSetupDlg::PortLister ports(std::initializer_list<bool> usable) {
+    // Ports whose devices can or cannot be used, without any machine behind them; a port
+    // numbered in `missing` has no device.
+    static ComSetupDlg::PortLister ports(std::initializer_list<bool> usable, int missing = 0) {
         std::vector<PortDescription> out;
         int n = 1;
         for (bool free : usable) {
             PortDescription port;
             port.name = "COM" + std::to_string(n);
-            port.device = "/dev/ttyUSB" + std::to_string(n - 1);
+            port.device = n == missing ? std::string() : "/dev/ttyUSB" + std::to_string(n - 1);
             port.check.state = free ? PortState::Free : PortState::Busy;
             port.check.holder = free ? std::nullopt : std::optional<PortHolder>(PortHolder{4242, "minicom"});
             out.push_back(port);
@@ -115,7 +119,7 @@ protected:
         const DeviceTree tree(machine.root());
         auto dialog =
             std::make_unique<ComSetupDlg>([this, tree] { return describePorts(&m_ini.values(), tree); },
-                                          [tree] { return findSerialDevices(tree); }, m_store, m_ini, false);
+                                          [tree] { return findSerialDevices(tree); }, 1, m_ini, false);
         dialog->watchFolders(
             {machine.path(QStringLiteral("/dev")), machine.path(QStringLiteral("/dev/serial/by-id"))});
         return dialog;
@@ -123,12 +127,10 @@ protected:
 
     QTemporaryDir m_iniDir;
     ProgramSettings m_ini;
-    MemorySettings m_store;
 };
 
-TEST_F(ComSetup, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
-    m_store.writeValue("com", 3);
-    ComSetupDlg dlg(ports({true, true, false, true}), noDevices, m_store, m_ini, false);
+TEST_F(ComSetup, ThePortInUseIsCheckedEvenWhenItCannotBeOpened) {
+    ComSetupDlg dlg(ports({true, true, false, true}), noDevices, 3, m_ini, false);
     EXPECT_TRUE(dlg.portButton(3)->isChecked());
     EXPECT_FALSE(dlg.portButton(3)->isEnabled());
     EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
@@ -138,25 +140,68 @@ TEST_F(ComSetup, RememberedPortIsCheckedEvenWhenItCannotBeOpened) {
     EXPECT_EQ(dlg.portName(), "com3");
 }
 
-TEST_F(ComSetup, ChoosingAPortStoresItsNumber) {
-    ComSetupDlg first(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
-    EXPECT_TRUE(first.portButton(1)->isChecked()) << "no remembered value checks COM1";
+TEST_F(ComSetup, ChoosingAPortGivesItsName) {
+    ComSetupDlg first(ports({true, true, true, true}), noDevices, 1, m_ini, false);
+    EXPECT_TRUE(first.portButton(1)->isChecked());
     first.show();
     QTest::mouseClick(first.portButton(2), Qt::LeftButton);
     first.accept();
     EXPECT_EQ(first.portName(), "com2");
-    EXPECT_EQ(m_store.readValue("com", 0), 2u);
-    ComSetupDlg again(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
-    EXPECT_TRUE(again.portButton(2)->isChecked());
     EXPECT_EQ(m_ini.value("Setup", "COM2"), "") << "nothing pinned without a cable to pin";
 }
 
-TEST_F(ComSetup, NothingCheckedGivesAPortNoTransferCanOpen) {
-    m_store.writeValue("com", 9);
-    ComSetupDlg dlg(ports({true, true, true, true}), noDevices, m_store, m_ini, false);
+TEST_F(ComSetup, APortWithoutADeviceIsShownMissingNotChosen) {
+    ComSetupDlg dlg(ports({true, true, true, true}, 3), noDevices, 3, m_ini, false);
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_FALSE(dlg.portButton(n)->isChecked()) << n;
+    }
+    EXPECT_EQ(dlg.portButton(3)->text(), "COM3  (missing)");
+    EXPECT_TRUE(dlg.detailLabel(3)->text().contains("no serial device stands for it"));
     dlg.accept();
-    EXPECT_EQ(dlg.portName(), "com0");
-    EXPECT_EQ(m_store.readValue("com", 1), 0u);
+    EXPECT_EQ(dlg.portName(), "com3") << "OK with nothing chosen keeps the port";
+}
+
+// A device path typed for the chosen port: refused with a reason, or kept in Program.ini.
+TEST_F(ComSetup, ADevicePathIsCheckedAndKeptForThePort) {
+    HeldTerminal pty;
+    ASSERT_TRUE(pty.valid());
+    const struct {
+        const char* name;
+        std::string typed;
+        const char* message; // nullptr: accepted
+    } rows[] = {
+        {"empty", "", "Enter the device path"},
+        {"relative", "dev/ttyUSB0", "is not a device path"},
+        {"absent", "/dev/no-such-cable", "does not exist"},
+        {"folder", QFile::encodeName(m_iniDir.path()).toStdString(), "is not a serial device"},
+        {"pseudo-terminal", pty.path(), nullptr},
+    };
+    for (const auto& row : rows) {
+        ComSetupDlg dlg(ports({true, true, true, true}), noDevices, 2, m_ini, false);
+        dlg.show();
+        EXPECT_FALSE(dlg.pathBox()->isChecked()) << row.name;
+        dlg.pathBox()->click();
+        QTest::keyClicks(dlg.pathEdit(), QString::fromStdString(row.typed));
+        dlg.accept();
+        const auto boxes = MessageBox::takeShown();
+        if (row.message) {
+            ASSERT_EQ(boxes.size(), 1u) << row.name;
+            EXPECT_TRUE(boxes[0].text.startsWith("COM2: ")) << qPrintable(boxes[0].text);
+            EXPECT_TRUE(boxes[0].text.contains(row.message)) << qPrintable(boxes[0].text);
+            EXPECT_TRUE(dlg.isVisible()) << row.name;
+            EXPECT_EQ(m_ini.value("Setup", "COM2"), "") << row.name;
+        } else {
+            EXPECT_TRUE(boxes.empty()) << row.name;
+            EXPECT_EQ(m_ini.value("Setup", "COM2"), pty.path());
+        }
+    }
+    // Shown again for its port; unticked, the port counts serial devices again.
+    ComSetupDlg again(ports({true, true, true, true}), noDevices, 2, m_ini, false);
+    EXPECT_TRUE(again.pathBox()->isChecked());
+    EXPECT_EQ(again.pathEdit()->text().toStdString(), pty.path());
+    again.pathBox()->click();
+    again.accept();
+    EXPECT_EQ(m_ini.value("Setup", "COM2"), "");
 }
 
 TEST_F(ComSetup, ShowsWhatEachCableIsAndFollowsHotplug) {
@@ -205,7 +250,7 @@ TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     ASSERT_TRUE(m_ini.store("Setup", "COM1", held.path()));
     const DeviceTree tree("/");
     ComSetupDlg dialog([this, tree] { return describePorts(&m_ini.values(), tree); },
-                       [tree] { return findSerialDevices(tree); }, m_store, m_ini, false);
+                       [tree] { return findSerialDevices(tree); }, 1, m_ini, false);
     dialog.refresh();
     EXPECT_TRUE(dialog.portButton(1)->text().contains(QString::fromStdString(held.path())));
     const termios after = held.settings();

@@ -11,6 +11,7 @@
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "history/RadioHistory.h"
+#include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 #include "radio/RadioHistoryDlg.h"
 #include "radio/RadioJob.h"
@@ -19,10 +20,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -32,13 +37,17 @@ namespace {
 // Read and Write through the progress dialog against a simulated radio that COM1 stands for.
 class Transfer : public ProgramFixture {
 protected:
-    void startWith(const SimulatorOptions& options, const QString& language = QStringLiteral("English")) {
+    // asDemo: COM1 stands for the radio, as with Program --demo.
+    void startWith(const SimulatorOptions& options, const QString& language = QStringLiteral("English"),
+                   bool asDemo = true) {
         m_radio = std::make_unique<RadioSimulator>(options);
         ASSERT_TRUE(m_radio->start());
         writeTestIni(language);
         copyTranslations();
         ASSERT_TRUE(start());
-        context()->setDemoDevice(m_radio->devicePath());
+        if (asDemo) {
+            context()->setDemoDevice(m_radio->devicePath());
+        }
     }
     ProgramView* view() const { return activeChild()->view(); }
     ProcessDlg* dialog() const { return view()->processDialog(); }
@@ -87,6 +96,7 @@ TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
     EXPECT_NE(activeDocument()->image().byte(0x3F0), 0x77);
     EXPECT_TRUE(activeDocument()->isModified());
     EXPECT_TRUE(activeChild()->isVisible());
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), "Read from the radio on COM1 into the document.");
 }
 
 TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
@@ -106,6 +116,7 @@ TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
         ASSERT_EQ(radio[i], image.byte(i)) << "offset " << i;
     }
     EXPECT_EQ(image.rxFrequency(2), std::optional<uint32_t>(14501250));
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), "Written to the radio on COM1 and verified.");
 }
 
 TEST_F(Transfer, ReadEditWriteAndReadAgainShowsTheEdit) {
@@ -214,7 +225,12 @@ TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Communication Error,Please check all the connections and the radio power");
+    EXPECT_EQ(boxes[0].text.split("\n\n").value(0),
+              "Communication Error,Please check all the connections and the radio power");
+    EXPECT_TRUE(boxes[0].text.contains("\n\nCOM1: " + QString::fromStdString(m_radio->devicePath()) + "\n"))
+        << qPrintable(boxes[0].text);
+    EXPECT_TRUE(boxes[0].text.contains("this may be the wrong port"));
+    EXPECT_TRUE(boxes[0].text.contains("Save Log... keeps every byte"));
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
     EXPECT_EQ(dialog()->numberLabel()->text(), "51");
 }
@@ -248,6 +264,62 @@ INSTANTIATE_TEST_SUITE_P(
                        "Caution"},
         WrongRadioCase{"Chinese", "对讲机类型不匹配,无法通讯。", "警告"}),
     [](const ::testing::TestParamInfo<WrongRadioCase>& row) { return std::string(row.param.language); });
+
+// The port of every transfer, in every document window: the one this user chose last, also
+// after a restart; one without a device fails naming it, and no other port is tried.
+struct PortCase {
+    const char* name;
+    uint32_t rememberedCom; // 0: nothing remembered
+    int radioPort;          // the port [Setup] COMn points at the radio
+    bool chooseCom2;        // COM Setup, COM2, OK in the first window
+    const char* message;    // the start of the box's second paragraph; nullptr: the read works
+};
+
+class TransferPort : public Transfer, public ::testing::WithParamInterface<PortCase> {};
+
+TEST_P(TransferPort, IsTheOneChosenInEveryWindow) {
+    const PortCase& c = GetParam();
+    if (c.rememberedCom != 0) {
+        UserSettings("TestRadio").writeValue("com", c.rememberedCom);
+    }
+    startWith({}, QStringLiteral("English"), false);
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("machine"))));
+    context()->setDeviceRoot(QFile::encodeName(path(QStringLiteral("machine"))).toStdString());
+    ASSERT_TRUE(context()->storeSetting("Setup", "COM" + std::to_string(c.radioPort), m_radio->devicePath()));
+    if (c.chooseCom2) {
+        runModal([this] { trigger(id::kComSetup); },
+                 [](QWidget* modal) {
+                     auto* dialog = qobject_cast<ComSetupDlg*>(modal);
+                     ASSERT_NE(dialog, nullptr);
+                     dialog->portButton(2)->setChecked(true);
+                     dialog->accept();
+                 });
+        EXPECT_EQ(UserSettings("TestRadio").readValue("com", 0), 2u);
+    }
+    writeFile(QStringLiteral("b.dat"), testImageBytes(0, 0));
+    FileDialog::answerNext(path(QStringLiteral("b.dat")));
+    trigger(id::kFileOpen);
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    const auto boxes = shownBoxes();
+    if (c.message == nullptr) {
+        EXPECT_TRUE(boxes.empty()) << qPrintable(boxes.empty() ? QString() : boxes[0].text);
+        EXPECT_EQ(m_radio->completedReads(), 1);
+    } else {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].text.split("\n\n").value(1).startsWith(c.message)) << qPrintable(boxes[0].text);
+        EXPECT_EQ(m_radio->handshakes(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, TransferPort,
+    ::testing::Values(PortCase{"NothingRememberedIsCom1", 0, 1, false, nullptr},
+                      PortCase{"RememberedCom2", 2, 2, false, nullptr},
+                      PortCase{"ChosenInComSetup", 0, 2, true, nullptr},
+                      PortCase{"RememberedWithoutDevice", 3, 2, false,
+                               "COM3: No serial device stands for this port on this computer"}),
+    [](const ::testing::TestParamInfo<PortCase>& row) { return std::string(row.param.name); });
 
 TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
     startWith({});
@@ -365,6 +437,30 @@ TEST_F(Transfer, EnterStartsEveryTransferAgain) {
     }
     EXPECT_EQ(m_radio->completedReads(), 4) << "two reads, and the write's backup and verify";
     EXPECT_EQ(m_radio->completedWrites(), 1);
+}
+
+TEST_F(Transfer, ASecondEnterDuringATransferDoesNotCancelIt) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    m_radio->setMemory(radioMemory());
+    trigger(id::kRead);
+    ASSERT_TRUE(QTest::qWaitFor([this] {
+        dialog()->activateWindow();
+        return QApplication::activeWindow() == dialog();
+    }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog()->numberLabel()->text().toInt() >= 2; }, 10000));
+    EXPECT_EQ(QApplication::focusWidget(), dialog()->progressBar());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(dialog(), Qt::Key_Enter);
+    const int rows = dialog()->numberLabel()->text().toInt();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog()->numberLabel()->text().toInt() > rows + 2; }, 5000));
+    EXPECT_FALSE(dialog()->isCancelled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !dialog()->isVisible(); }, 5000));
+    EXPECT_TRUE(dialog()->isCancelled());
+    EXPECT_LT(dialog()->numberLabel()->text().toInt(), 51);
 }
 
 TEST_F(Transfer, ACancelledWriteWarnsAndCanPutTheBackupBack) {
@@ -488,9 +584,14 @@ TEST_F(Transfer, BackupAndVerifyAreTheUsersChoice) {
     ASSERT_TRUE(runTransfer());
     EXPECT_EQ(m_radio->completedReads(), 1) << "verify only";
     EXPECT_EQ(m_radio->completedWrites(), 1);
+    verify->trigger();
+    trigger(id::kWrite);
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(m_radio->completedReads(), 1);
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), "Written to the radio on COM1.");
 }
 
-TEST_F(Transfer, AVerifyMismatchNamesTheRowAndOffersToWriteAgain) {
+TEST_F(Transfer, AVerifyMismatchNamesTheChannelAndFieldAndOffersToWriteAgain) {
     SimulatorOptions corrupt;
     corrupt.corruptAtFrame = 20; // frame 20 carries the first half of row 10
     startWith(corrupt);
@@ -500,7 +601,8 @@ TEST_F(Transfer, AVerifyMismatchNamesTheRowAndOffersToWriteAgain) {
     ASSERT_TRUE(runTransfer());
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.contains("10")) << qPrintable(boxes[0].text);
+    EXPECT_TRUE(boxes[0].text.contains("a difference in the Rx Frequency of channel 10:"))
+        << qPrintable(boxes[0].text);
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Retry | QMessageBox::Reset | QMessageBox::Close);
     EXPECT_EQ(m_radio->completedWrites(), 1);
     EXPECT_EQ(m_radio->completedReads(), 2) << "backup and verify";

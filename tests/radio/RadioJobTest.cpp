@@ -165,11 +165,15 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
     EXPECT_TRUE(m_history->entries().empty());
 }
 
-TEST_F(RadioJobTest, VerifyNamesTheFirstRowTheRadioStoredWrongly) {
+TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
     struct Row {
         int frame;
         int row;
-    } rows[] = {{0, 0}, {37, 18}, {101, 50}};
+        const char* place;
+    } rows[] = {{0, 0, "the radio-wide options"},
+                {20, 10, "the Rx Frequency of channel 10"},
+                {37, 18, "the radio-wide options"},
+                {101, 50, "the radio-wide options"}};
     for (const Row& row : rows) {
         SimulatorOptions options;
         options.corruptAtFrame = row.frame;
@@ -181,7 +185,7 @@ TEST_F(RadioJobTest, VerifyNamesTheFirstRowTheRadioStoredWrongly) {
         EXPECT_EQ(r.mismatchRow, row.row) << row.frame;
         EXPECT_TRUE(r.radioMayBeHalfWritten);
         const std::string text = jobFailureText(r, false);
-        EXPECT_NE(text.find("row " + std::to_string(row.row) + ":"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::string("difference in ") + row.place + ":"), std::string::npos) << text;
     }
 }
 

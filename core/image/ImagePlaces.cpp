@@ -1,0 +1,97 @@
+#include "image/ImagePlaces.h"
+
+#include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
+
+#include <optional>
+
+namespace {
+
+// The grid's heading of the changed bits of a byte of a channel record; nullopt for bits no
+// column shows.
+std::optional<CoreText> recordHeading(size_t byteInRecord, uint8_t changedBits) {
+    using namespace image::record;
+    if (byteInRecord < kTxFrequency) {
+        return CoreText::HeadingRxFrequency;
+    }
+    if (byteInRecord < kRxTone) {
+        return CoreText::HeadingTxFrequency;
+    }
+    if (byteInRecord < kTxTone) {
+        return CoreText::HeadingRxTone;
+    }
+    if (byteInRecord < kBusyLock) {
+        return CoreText::HeadingTxTone;
+    }
+    if (byteInRecord == kBusyLock && (changedBits & kBusyLockMask) != 0) {
+        return CoreText::HeadingBusyLock;
+    }
+    if (byteInRecord == kFlags && (changedBits & kWideBit) != 0) {
+        return CoreText::HeadingWidth;
+    }
+    if (byteInRecord == kFlags && (changedBits & kHighPowerBit) != 0) {
+        return CoreText::HeadingPower;
+    }
+    return std::nullopt;
+}
+
+// The label of a radio-wide option byte, nullopt for a byte no option names.
+std::optional<CoreText> optionLabel(size_t offset) {
+    using namespace image::offset;
+    static constexpr struct {
+        size_t offset;
+        CoreText label;
+    } kOptions[] = {
+        {kMonitorKey, CoreText::MonitorKey},
+        {kVoice, CoreText::VoiceAnnunciation},
+        {kTimeOut, CoreText::TimeOutTime},
+        {kSquelch, CoreText::SquelchLevel},
+        {kBatterySaver, CoreText::BatterySaver},
+        {kKeyBeep, CoreText::Beep},
+        {kVox, CoreText::Vox},
+        {kVoxGain, CoreText::VoxGainLevel},
+        {kVoxDelay, CoreText::VoxDelayTime},
+        {kPriority, CoreText::PriorityChannel},
+    };
+    for (const auto& option : kOptions) {
+        if (option.offset == offset) {
+            return option.label;
+        }
+    }
+    return std::nullopt;
+}
+
+int lowestBit(uint8_t bits) {
+    for (int bit = 0; bit < 8; ++bit) {
+        if ((bits >> bit) & 1) {
+            return bit;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string imagePlaceText(size_t offset, uint8_t changedBits, bool chinese) {
+    const size_t firstChannel = image::channelOffset(1);
+    const size_t endOfChannels = image::channelOffset(image::kChannelCount + 1);
+    if (offset >= firstChannel && offset < endOfChannels) {
+        const std::string channel = std::to_string(offset / image::kRowSize);
+        const std::optional<CoreText> heading = recordHeading(offset % image::kRowSize, changedBits);
+        return heading ? coreText(CoreText::ChannelField, chinese, coreText(*heading, chinese), channel)
+                       : coreText(CoreText::ChannelRecord, chinese, channel);
+    }
+    if (offset == image::offset::kScanBitmap || offset == image::offset::kScanBitmap + 1) {
+        const size_t channel =
+            (offset - image::offset::kScanBitmap) * 8 + 1 + static_cast<size_t>(lowestBit(changedBits));
+        return coreText(CoreText::ChannelField, chinese, coreText(CoreText::HeadingScan, chinese),
+                        std::to_string(channel));
+    }
+    if (offset == image::offset::kRadioType || offset == image::offset::kBand) {
+        return coreText(CoreText::TypeAndBand, chinese);
+    }
+    if (const std::optional<CoreText> label = optionLabel(offset)) {
+        return coreText(CoreText::RadioWideOption, chinese, coreText(*label, chinese));
+    }
+    return coreText(CoreText::RadioWideOptions, chinese);
+}
