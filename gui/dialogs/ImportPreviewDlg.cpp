@@ -1,5 +1,6 @@
 #include "dialogs/ImportPreviewDlg.h"
 
+#include "app/FitToTable.h"
 #include "app/Resource.h"
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelTable.h"
@@ -14,6 +15,9 @@
 namespace {
 
 QString channelText(const Channel& channel, bool chinese) {
+    if (!channel.isInUse()) {
+        return ImportPreviewDlg::tr("erased");
+    }
     QStringList cells;
     for (int col = 1; col < kGridCols; ++col) {
         const std::string text = ChannelTable::cellText(channel, col, chinese);
@@ -33,6 +37,7 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
     setObjectName(QStringLiteral("ImportPreviewDlg"));
     setWindowTitle(tr("Import Channels"));
     m_list->setRootIsDecorated(false);
+    QHeaderView* header = m_list->header();
     auto* summary = new QLabel;
     summary->setWordWrap(true);
     if (!result.ok()) {
@@ -41,6 +46,11 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
             new QTreeWidgetItem(m_list,
                                 {QString::number(problem.line), QString::fromStdString(problem.reason)});
         }
+        // A reason may be a long sentence: it wraps within the dialog's width.
+        m_list->setWordWrap(true);
+        m_list->setTextElideMode(Qt::ElideNone);
+        header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
         summary->setText(tr("The file has %n row(s) that cannot be imported; nothing is changed.", nullptr,
                             static_cast<int>(result.problems.size())));
         m_import->setEnabled(false);
@@ -59,8 +69,8 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
         summary->setText(
             tr("%n channel(s) read from the file; %1 change.", nullptr, result.channelCount).arg(m_changed));
         m_import->setEnabled(before != result.image);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
     }
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     buttons->addButton(m_import, QDialogButtonBox::AcceptRole);
@@ -71,5 +81,10 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
     layout->addWidget(summary);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(720, 400);
+
+    if (result.ok()) {
+        resizeToTable(this, m_list, 480, 400);
+    } else {
+        resize(720, 400); // the reasons wrap at this width
+    }
 }

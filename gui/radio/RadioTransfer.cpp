@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
+#include "app/SystemReason.h"
 #include "history/RadioHistory.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/TracingSerialPort.h"
@@ -19,7 +20,7 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
                                      "CodeText", "No serial device stands for this port on this computer."));
     }
     QString reason =
-        QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
+        QStringLiteral("%1: %2").arg(QString::fromStdString(device), SystemReason::text(port.detail));
     // What holds the port or keeps the user out of it, and what to do, as the port looks now.
     const PortCheck check = checkPort(device, DeviceTree());
     if (!check.usable()) {
