@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -27,6 +28,22 @@ QString channelText(const Channel& channel, bool chinese) {
     }
     return cells.join(QStringLiteral("  "));
 }
+
+// A tree lays its rows out one line high whatever its word wrap: this gives each row the height
+// its texts need when they wrap at their column's width.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem within(option);
+        within.rect.setWidth(m_view->columnWidth(index.column()));
+        return QStyledItemDelegate::sizeHint(within, index);
+    }
+
+private:
+    QTreeView* m_view;
+};
 
 } // namespace
 
@@ -49,6 +66,11 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
         // A reason may be a long sentence: it wraps within the dialog's width.
         m_list->setWordWrap(true);
         m_list->setTextElideMode(Qt::ElideNone);
+        m_list->setItemDelegate(new WrappingDelegate(m_list));
+        // Once the resize that moved the column is over, the rows take their new heights.
+        connect(
+            header, &QHeaderView::sectionResized, m_list, [this] { m_list->doItemsLayout(); },
+            Qt::QueuedConnection);
         header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
         header->setSectionResizeMode(1, QHeaderView::Stretch);
         summary->setText(tr("The file has %n row(s) that cannot be imported; nothing is changed.", nullptr,

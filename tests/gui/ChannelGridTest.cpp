@@ -670,6 +670,7 @@ TEST_P(ChannelGridPreview, ShowsWholeTextsInTheInterfacesLanguage) {
                              chinese);
     preview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QApplication::processEvents(); // the rows' heights follow their columns' widths
     QTreeWidget* list = preview.list();
     ASSERT_GT(list->topLevelItemCount(), 0);
     QTreeWidgetItem* item = list->topLevelItem(0);
