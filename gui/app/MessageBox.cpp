@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QGridLayout>
+#include <QScreen>
 #include <QSpacerItem>
 
 namespace {
@@ -44,7 +45,8 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
     // manager cuts ("Pr… am"). A spacer as wide as the caption in a title bar's (larger, often
     // bold) font keeps it whole.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        const int captionPx = box.fontMetrics().horizontalAdvance(title) * 5 / 4 + kTitleBarControlsPx;
+        const int captionPx = qMin(box.fontMetrics().horizontalAdvance(title) * 5 / 4 + kTitleBarControlsPx,
+                                   box.screen()->availableGeometry().width());
         grid->addItem(new QSpacerItem(captionPx, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
