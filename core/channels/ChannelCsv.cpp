@@ -784,8 +784,8 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
                 priorityLine = record.line;
             }
         }
-        for (std::string& reason : problems) {
-            result.problems.push_back({record.line, std::move(reason)});
+        for (std::string& why : problems) {
+            result.problems.push_back({record.line, std::move(why)});
         }
         if (problems.empty() && channel) {
             channels[static_cast<size_t>(channel - 1)] = outcome.channel;
