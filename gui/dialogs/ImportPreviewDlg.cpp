@@ -36,8 +36,9 @@ public:
     explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The style wraps only within a valid rectangle; its height does not limit the result.
         QStyleOptionViewItem within(option);
-        within.rect.setWidth(m_view->columnWidth(index.column()));
+        within.rect = QRect(0, 0, m_view->columnWidth(index.column()), option.fontMetrics.height());
         return QStyledItemDelegate::sizeHint(within, index);
     }
 
