@@ -243,6 +243,10 @@
             <numerusform>从文件读取了 %n 个信道；%1 个有变化。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>erased</source>
+        <translation>已擦除</translation>
+    </message>
 </context>
 <context>
     <name>LanguageDlg</name>
@@ -1223,6 +1227,10 @@ Do you want to replace it?</source>
         <translation>无法载入 %1 的数据。
 %2</translation>
     </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
 </context>
 <context>
     <name>RadioTransfer</name>
@@ -1252,6 +1260,65 @@ Do you want to replace it?</source>
     <message>
         <source>Choose the radio type and band in Edit &gt; Product Information.</source>
         <translation>请在“编辑 &gt; 类型设置”中选择对讲机类型和频段。</translation>
+    </message>
+</context>
+<context>
+    <name>SystemReason</name>
+    <message>
+        <source>No such file or directory</source>
+        <translation>文件或目录不存在</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>没有该设备或地址</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>没有该设备</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>没有权限</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>不允许此操作</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>这是一个文件夹</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>不是文件夹</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>设备上没有剩余空间</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>超出磁盘配额</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>只读文件系统</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>文件太大</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>文件名太长</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>设备或资源正忙</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>输入/输出错误</translation>
     </message>
 </context>
 </TS>

@@ -245,6 +245,10 @@
             <numerusform>%n channels read from the file; %1 change.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>erased</source>
+        <translation>erased</translation>
+    </message>
 </context>
 <context>
     <name>LanguageDlg</name>
@@ -1225,6 +1229,10 @@ Do you want to replace it?</translation>
         <translation>The image of %1 cannot be loaded.
 %2</translation>
     </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
 </context>
 <context>
     <name>RadioTransfer</name>
@@ -1254,6 +1262,65 @@ Do you want to replace it?</translation>
     <message>
         <source>Choose the radio type and band in Edit &gt; Product Information.</source>
         <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
+    </message>
+</context>
+<context>
+    <name>SystemReason</name>
+    <message>
+        <source>No such file or directory</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Input/output error</translation>
     </message>
 </context>
 </TS>

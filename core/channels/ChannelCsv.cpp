@@ -1,6 +1,7 @@
 #include "channels/ChannelCsv.h"
 
 #include "text/AsciiText.h"
+#include "text/CoreTexts.h"
 
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelEdit.h"
@@ -29,8 +30,6 @@ constexpr uint32_t kStep5k10Hz = 500;
 constexpr int32_t kHighPowerDeciWatt = 30;
 // The largest code number of three octal digits.
 constexpr long kMaxDcsCode = 777;
-
-const char* const kTenHertzOnly = "the radio keeps frequencies in steps of 10 Hz (five decimals of MHz)";
 
 const char* const kPlaceholderCtcss = "88.5";
 const char* const kPlaceholderDcs = "023";
@@ -322,16 +321,18 @@ struct RowOutcome {
 
 class RowImporter {
 public:
-    RowImporter(const RowReader& row, BandLimits limits, std::vector<std::string>& problems)
-        : m_row(row), m_limits(limits), m_problems(problems) {}
+    RowImporter(const RowReader& row, BandLimits limits, bool chinese, std::vector<std::string>& problems)
+        : m_row(row), m_limits(limits), m_chinese(chinese), m_problems(problems) {}
 
     // `busyLockKept`: the busy lock the channel keeps when the row does not give one.
     bool run(BusyLock busyLockKept, RowOutcome& out);
 
 private:
-    void problem(std::string reason) { m_problems.push_back(std::move(reason)); }
-    // "<what>: <the grid's message> (the band is ...)"
-    std::string frequencyProblem(const std::string& what, MessageId id) const;
+    void problem(CoreText id, std::initializer_list<std::string_view> arguments = {}) {
+        m_problems.push_back(coreTextWith(id, m_chinese, arguments));
+    }
+    // "<what>: out of range (the band is ...)"
+    void frequencyProblem(const std::string& what, MessageId id);
     bool commitReceive();
     void commitTransmit();
     void commitTones();
@@ -341,38 +342,42 @@ private:
 
     const RowReader& m_row;
     BandLimits m_limits;
+    bool m_chinese;
     std::vector<std::string>& m_problems;
     Channel m_channel = Channel::erased(); // committed with the grid's rules
 };
 
-std::string RowImporter::frequencyProblem(const std::string& what, MessageId id) const {
+void RowImporter::frequencyProblem(const std::string& what, MessageId id) {
+    // The grid's own messages ask to type again, which a row of a file cannot do.
+    const char* why =
+        coreText(id == MessageId::OffStep ? CoreText::CsvOffStep : CoreText::CsvOutOfRange, m_chinese);
     // The band as far as the image can hold it: a 1 - 30 MHz band starts at 10 MHz.
     const BandLimits storable = channeledit::storableLimits(m_limits);
     if (storable.min10Hz > storable.max10Hz) {
-        return what + ": " + messageText(id, false) + " (the image holds no frequency of the band)";
+        problem(CoreText::CsvRefusedNoBand, {what, why});
+        return;
     }
-    return what + ": " + messageText(id, false) + " (the band is " +
-           formatFrequency(static_cast<uint32_t>(storable.min10Hz)) + " to " +
-           formatFrequency(static_cast<uint32_t>(storable.max10Hz)) + " MHz)";
+    problem(CoreText::CsvRefusedInBand, {what, why, formatFrequency(static_cast<uint32_t>(storable.min10Hz)),
+                                         formatFrequency(static_cast<uint32_t>(storable.max10Hz))});
 }
 
 bool RowImporter::commitReceive() {
     const std::string text = m_row.get("Frequency");
     if (text.empty()) {
-        problem("Frequency is empty");
+        problem(CoreText::CsvFrequencyEmpty);
         return false;
     }
     if (!isPlainDecimal(text)) {
-        problem("Frequency " + quoted(text) + " is not a number of MHz");
+        problem(CoreText::CsvNotMegahertz, {"Frequency", quoted(text)});
         return false;
     }
     if (!isWholeTenHertz(text)) {
-        problem("Frequency " + text + " MHz cannot be stored: " + kTenHertzOnly);
+        problem(CoreText::CsvNotTenHertz, {"Frequency", text});
         return false;
     }
     const channeledit::FrequencyEntry entry = channeledit::readFrequency(text, m_limits);
     if (!entry.accepted()) {
-        problem(frequencyProblem("Frequency " + text, *entry.refusal));
+        frequencyProblem("Frequency " + text, *entry.refusal);
         return false;
     }
     channeledit::setReceive(m_channel, entry.freq10Hz);
@@ -386,33 +391,33 @@ void RowImporter::commitTransmit() {
         return; // a new channel transmits on its receive frequency
     }
     if (sameIgnoringCase(duplex, "off")) {
-        problem("Duplex \"off\" (transmit disabled) cannot be stored: every channel of this radio transmits");
+        problem(CoreText::CsvDuplexOff);
         return;
     }
     const bool split = sameIgnoringCase(duplex, "split");
     if (!split && duplex != "+" && duplex != "-") {
-        problem("Duplex " + quoted(duplex) + " is not one of \"\", +, - or split");
+        problem(CoreText::CsvDuplexUnknown, {quoted(duplex)});
         return;
     }
     if (!isPlainDecimal(offset)) {
-        problem("Offset " + quoted(offset) + " is not a number of MHz");
+        problem(CoreText::CsvNotMegahertz, {"Offset", quoted(offset)});
         return;
     }
     if (!isWholeTenHertz(offset)) {
-        problem("Offset " + offset + " MHz cannot be stored: " + kTenHertzOnly);
+        problem(CoreText::CsvNotTenHertz, {"Offset", offset});
         return;
     }
     std::string txText = offset;
     if (!split) {
         const std::optional<int32_t> delta = parseFrequencyText(offset);
         if (!m_channel.rx10Hz || !delta) {
-            problem(frequencyProblem("Offset " + offset, MessageId::OutOfRange));
+            frequencyProblem("Offset " + offset, MessageId::OutOfRange);
             return;
         }
         const int64_t tx = int64_t{*m_channel.rx10Hz} + (duplex == "+" ? int64_t{*delta} : -int64_t{*delta});
         if (tx <= 0 || tx > image::kMaxFrequency10Hz) {
-            problem(frequencyProblem("transmit frequency (Duplex " + duplex + ", Offset " + offset + ")",
-                                     MessageId::OutOfRange));
+            frequencyProblem(coreTextWith(CoreText::CsvTransmitOffset, m_chinese, {duplex, offset}),
+                             MessageId::OutOfRange);
             return;
         }
         txText = formatFrequency(static_cast<uint32_t>(tx));
@@ -422,29 +427,27 @@ void RowImporter::commitTransmit() {
         channeledit::setTransmit(m_channel, entry.freq10Hz);
     } else {
         const std::string what =
-            split ? "Offset " + offset + " (the transmit frequency of a split channel)"
-                  : "transmit frequency " + txText + " (Duplex " + duplex + ", Offset " + offset + ")";
-        problem(frequencyProblem(what, *entry.refusal));
+            split ? coreTextWith(CoreText::CsvSplitOffset, m_chinese, {offset})
+                  : coreTextWith(CoreText::CsvTransmitAt, m_chinese, {txText, duplex, offset});
+        frequencyProblem(what, *entry.refusal);
     }
 }
 
 std::optional<Tone> RowImporter::ctcssFrom(const char* column) {
     const std::string text = m_row.get(column);
     if (!isPlainDecimal(text)) {
-        problem(std::string(column) + " " + quoted(text) + " is not a tone frequency in Hz");
+        problem(CoreText::CsvNotToneHz, {column, quoted(text)});
         return std::nullopt;
     }
     const std::optional<int32_t> deciHz = parseScaledDecimal(text, 1);
     const std::optional<int32_t> centiHz = parseScaledDecimal(text, 2);
     if (!deciHz || !centiHz || *centiHz != *deciHz * 10) {
-        problem(std::string(column) + " " + text +
-                " Hz cannot be stored: the radio keeps tones in tenths of a hertz");
+        problem(CoreText::CsvToneTenths, {column, text});
         return std::nullopt;
     }
     const Tone tone = Tone::ctcss(static_cast<uint32_t>(*deciHz));
     if (*deciHz <= 0 || decodeToneWord(encodeTone(tone)) != tone) {
-        problem(std::string(column) + " " + text +
-                " Hz cannot be stored: the image holds CTCSS tones from 25.6 Hz up, as tenths of a hertz");
+        problem(CoreText::CsvToneRange, {column, text});
         return std::nullopt;
     }
     return tone;
@@ -454,16 +457,14 @@ std::optional<Tone> RowImporter::dcsFrom(const char* column, char polarity) {
     const std::string text = m_row.get(column);
     const std::optional<long> code = integerValue(text);
     if (!code) {
-        problem(std::string(column) + " " + quoted(text) + " is not a DCS code such as 023");
+        problem(CoreText::CsvNotDcs, {column, quoted(text)});
         return std::nullopt;
     }
     // Checked before narrowing: 4294967319 would otherwise pass as 023. A code outside the
     // table is taken as long as the image can hold it, so that what export writes of a word
     // read from a radio imports back to the same word.
     if (*code < 0 || *code > kMaxDcsCode || !isStorableDcsCode(static_cast<uint32_t>(*code))) {
-        problem(std::string(column) + " " + text +
-                " is not one of the 107 DCS codes the radio knows, nor another code of three octal "
-                "digits (0 to 7) that the image can hold");
+        problem(CoreText::CsvDcsUnknown, {column, text});
         return std::nullopt;
     }
     return Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
@@ -482,7 +483,7 @@ void RowImporter::commitTones() {
     std::optional<Tone> rx = Tone::none();
     const auto needPolarity = [&]() {
         if (!polarityOk) {
-            problem("DtcsPolarity " + quoted(polarity) + " is not two letters N or R (transmit, receive)");
+            problem(CoreText::CsvPolarity, {quoted(polarity)});
         }
         return polarityOk;
     };
@@ -511,9 +512,7 @@ void RowImporter::commitTones() {
             return part.empty() || sameIgnoringCase(part, "Tone") || sameIgnoringCase(part, "DTCS");
         };
         if (arrow == std::string::npos || !known(txPart) || !known(rxPart)) {
-            problem("CrossMode " + quoted(cross) +
-                    " is not one the radio can store (Tone->Tone, Tone->DTCS, "
-                    "DTCS->Tone, DTCS->DTCS, Tone->, DTCS->, ->Tone, ->DTCS)");
+            problem(CoreText::CsvCrossMode, {quoted(cross)});
             return;
         }
         const bool dcsUsed = sameIgnoringCase(txPart, "DTCS") || sameIgnoringCase(rxPart, "DTCS");
@@ -532,7 +531,7 @@ void RowImporter::commitTones() {
             rx = dcsFrom(m_row.has("RxDtcsCode") ? "RxDtcsCode" : "DtcsCode", polarity[1]);
         }
     } else {
-        problem("Tone " + quoted(mode) + " is not one the radio can store (\"\", Tone, TSQL, DTCS or Cross)");
+        problem(CoreText::CsvToneMode, {quoted(mode)});
         return;
     }
     if (tx) {
@@ -551,7 +550,7 @@ void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
     } else if (sameIgnoringCase(mode, "NFM")) {
         m_channel.wide = false;
     } else if (!mode.empty()) {
-        problem("Mode " + quoted(mode) + " cannot be stored: FM (wide) or NFM (narrow)");
+        problem(CoreText::CsvMode, {quoted(mode)});
     }
 
     const std::string skip = m_row.get("Skip");
@@ -561,7 +560,7 @@ void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
     } else if (sameIgnoringCase(skip, "S")) {
         m_channel.scanned = false;
     } else {
-        problem("Skip " + quoted(skip) + " is not \"\" (scanned), S (skipped) or P (priority)");
+        problem(CoreText::CsvSkip, {quoted(skip)});
     }
 
     std::string power = m_row.get("Power");
@@ -577,7 +576,7 @@ void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
         const std::optional<int32_t> deciWatt =
             isPlainDecimal(watts) ? parseScaledDecimal(watts, 1) : std::nullopt;
         if (!deciWatt) {
-            problem("Power " + quoted(power) + " is not High, Low or a number of watts");
+            problem(CoreText::CsvPower, {quoted(power)});
         } else {
             m_channel.highPower = *deciWatt >= kHighPowerDeciWatt;
         }
@@ -593,7 +592,7 @@ void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
     } else if (sameIgnoringCase(lock, "QT/DQT") || sameIgnoringCase(lock, "Tone")) {
         m_channel.busyLock = BusyLock::Tone;
     } else {
-        problem("BusyLock " + quoted(lock) + " is not Off, Carrier or QT/DQT");
+        problem(CoreText::CsvBusyLock, {quoted(lock)});
     }
 }
 
@@ -688,20 +687,21 @@ std::string exportCsv(const MemoryImage& image, int first, int last) {
 
 // ---- import ------------------------------------------------------------------------------
 
-ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits) {
+ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits, bool chinese) {
+    const auto reason = [chinese](CoreText id, std::initializer_list<std::string_view> arguments = {}) {
+        return coreTextWith(id, chinese, arguments);
+    };
     ImportResult result;
     result.image = image;
 
     std::vector<Record> records;
     int badLine = 0;
     if (!splitRecords(text, records, badLine)) {
-        result.problems.push_back({badLine, "a quoted field starts here and is never closed"});
+        result.problems.push_back({badLine, reason(CoreText::CsvUnclosedQuote)});
         return result;
     }
     if (records.empty()) {
-        result.problems.push_back({1,
-                                   "the file holds no header line (and no channels): expected a first line "
-                                   "naming the columns, such as Location,Name,Frequency,..."});
+        result.problems.push_back({1, reason(CoreText::CsvNoHeader)});
         return result;
     }
 
@@ -713,14 +713,12 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
     const bool hasLocation = columns.count("location") != 0;
     const bool hasFrequency = columns.count("frequency") != 0;
     if (!hasLocation && !hasFrequency) {
-        result.problems.push_back({header.line,
-                                   "this is not a header line: the first line must name the columns, "
-                                   "such as Location,Name,Frequency,Duplex,Offset,..."});
+        result.problems.push_back({header.line, reason(CoreText::CsvNotHeader)});
         return result;
     }
     if (!hasLocation || !hasFrequency) {
-        result.problems.push_back({header.line, std::string("the header has no ") +
-                                                    (hasLocation ? "Frequency" : "Location") + " column"});
+        result.problems.push_back(
+            {header.line, reason(CoreText::CsvMissingColumn, {hasLocation ? "Frequency" : "Location"})});
         return result;
     }
 
@@ -747,9 +745,9 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
         std::vector<std::string> problems;
 
         if (record.fields.size() < header.fields.size()) {
-            result.problems.push_back({record.line, "the row has " + std::to_string(record.fields.size()) +
-                                                        " fields but the header names " +
-                                                        std::to_string(header.fields.size())});
+            result.problems.push_back(
+                {record.line, reason(CoreText::CsvShortRow, {std::to_string(record.fields.size()),
+                                                             std::to_string(header.fields.size())})});
             continue;
         }
 
@@ -757,18 +755,18 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
         const std::string locationText = row.get("Location");
         const std::optional<long> location = integerValue(locationText);
         if (!location) {
-            problems.push_back("Location " + quoted(locationText) + " is not a channel number");
+            problems.push_back(reason(CoreText::CsvLocationNotNumber, {quoted(locationText)}));
         } else if (*location < base || *location - base >= image::kChannelCount) {
-            problems.push_back("Location " + locationText + " is past the " +
-                               std::to_string(image::kChannelCount) + " channels (Location " +
-                               std::to_string(base) + " to " +
-                               std::to_string(base + image::kChannelCount - 1) + ")");
+            problems.push_back(
+                reason(CoreText::CsvLocationPast,
+                       {locationText, std::to_string(image::kChannelCount), std::to_string(base),
+                        std::to_string(base + image::kChannelCount - 1)}));
         } else {
             channel = static_cast<int>(*location - base + 1);
             const auto [it, fresh] = lineOfChannel.emplace(channel, record.line);
             if (!fresh) {
-                problems.push_back("Location " + locationText + " is also on line " +
-                                   std::to_string(it->second));
+                problems.push_back(
+                    reason(CoreText::CsvLocationTwice, {locationText, std::to_string(it->second)}));
                 channel = 0;
             }
         }
@@ -776,19 +774,18 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
         const Channel* before = channel ? &original[static_cast<size_t>(channel - 1)] : nullptr;
         const BusyLock keptLock = before && before->isInUse() ? before->busyLock : BusyLock::Off;
         RowOutcome outcome;
-        RowImporter(row, limits, problems).run(keptLock, outcome);
+        RowImporter(row, limits, chinese, problems).run(keptLock, outcome);
 
         if (outcome.priority && channel) {
             if (priorityChannel) {
-                problems.push_back("Skip P: line " + std::to_string(priorityLine) +
-                                   " already made its channel the priority channel");
+                problems.push_back(reason(CoreText::CsvPriorityTwice, {std::to_string(priorityLine)}));
             } else {
                 priorityChannel = channel;
                 priorityLine = record.line;
             }
         }
-        for (std::string& reason : problems) {
-            result.problems.push_back({record.line, std::move(reason)});
+        for (std::string& why : problems) {
+            result.problems.push_back({record.line, std::move(why)});
         }
         if (problems.empty() && channel) {
             channels[static_cast<size_t>(channel - 1)] = outcome.channel;

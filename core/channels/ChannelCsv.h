@@ -34,8 +34,8 @@ extern const char* const kColumns[kColumnCount];
 std::string exportCsv(const MemoryImage& image, int first = 1, int last = image::kChannelCount);
 
 struct Problem {
-    int line = 0; // 1-based line of the file where the row starts
-    std::string reason;
+    int line = 0;       // 1-based line of the file where the row starts
+    std::string reason; // the column and value concerned and why, in the language asked for
 };
 
 struct NamedChannel {
@@ -66,6 +66,9 @@ struct ImportResult {
 // doubled quotes, line breaks and commas inside, '#' comment lines, blank lines; columns found
 // by header name (ASCII case ignored) in any order, unknown ones ignored, so the older 17- and
 // 18-column layouts read as well. Locations count from 1, or from 0 when the smallest is 0.
-ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits);
+// The problems' reasons are in Chinese when `chinese`, else in English; column names and values
+// are quoted as the file has them.
+ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits,
+                       bool chinese = false);
 
 } // namespace channelcsv

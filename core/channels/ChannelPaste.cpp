@@ -1,6 +1,7 @@
 #include "channels/ChannelPaste.h"
 
 #include "channels/ChannelRows.h"
+#include "text/CoreTexts.h"
 
 #include <algorithm>
 
@@ -220,9 +221,10 @@ bool isChannelList(std::string_view text) {
     return location && frequency;
 }
 
-ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits) {
+ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits,
+                                 bool chinese) {
     ListPasteResult result;
-    const channelcsv::ImportResult list = channelcsv::importCsv(text, image, limits);
+    const channelcsv::ImportResult list = channelcsv::importCsv(text, image, limits, chinese);
     result.problems = list.problems;
     if (!list.ok() || list.named.empty()) {
         return result;
@@ -230,9 +232,9 @@ ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view t
     const int first = list.named.front().channel;
     for (const channelcsv::NamedChannel& named : list.named) {
         if (row + named.channel - first > image::kChannelCount) {
-            result.problems.push_back({named.line, "Location " + std::to_string(named.channel) +
-                                                       " would land past channel " +
-                                                       std::to_string(image::kChannelCount)});
+            result.problems.push_back({named.line, coreTextWith(CoreText::CsvLandsPast, chinese,
+                                                                {std::to_string(named.channel),
+                                                                 std::to_string(image::kChannelCount)})});
         }
     }
     if (!result.problems.empty()) {

@@ -77,5 +77,7 @@ struct ListPasteResult {
 // Pastes the channels of a list from channel `row` down: the list's first Location lands on
 // `row` and the others keep their distance from it. Each channel is its whole record and scan
 // bit, read through the rules of import; channels the list does not name, and the radio's
-// options (the priority channel among them), stay as they were. All or nothing.
-ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits);
+// options (the priority channel among them), stay as they were. All or nothing. The problems'
+// reasons are in Chinese when `chinese`.
+ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits,
+                                 bool chinese = false);

@@ -84,6 +84,74 @@ constexpr TextPair kTexts[] = {
     {CoreText::ProgramInterrupt, "Program Interrupt, Please reset the radio and try again",
      "编程中断，请重启对讲机后再试"},
     {CoreText::Caution, "Caution", "警告"},
+    {CoreText::CsvUnclosedQuote, "a quoted field starts here and is never closed",
+     "带引号的字段从这里开始，但引号没有闭合"},
+    {CoreText::CsvNoHeader,
+     "the file holds no header line (and no channels): expected a first line naming the columns, such as "
+     "Location,Name,Frequency,...",
+     "文件中没有标题行（也没有信道）：第一行应列出各列的名称，例如 Location,Name,Frequency,..."},
+    {CoreText::CsvNotHeader,
+     "this is not a header line: the first line must name the columns, such as "
+     "Location,Name,Frequency,Duplex,Offset,...",
+     "这不是标题行：第一行必须列出各列的名称，例如 Location,Name,Frequency,Duplex,Offset,..."},
+    {CoreText::CsvMissingColumn, "the header has no %1 column", "标题行中没有 %1 列"},
+    {CoreText::CsvShortRow, "the row has %1 fields but the header names %2",
+     "该行有 %1 个字段，但标题行列出了 %2 列"},
+    {CoreText::CsvLocationNotNumber, "Location %1 is not a channel number", "Location %1 不是信道号"},
+    {CoreText::CsvLocationPast, "Location %1 is past the %2 channels (Location %3 to %4)",
+     "Location %1 超出了 %2 个信道（Location %3 到 %4）"},
+    {CoreText::CsvLocationTwice, "Location %1 is also on line %2", "Location %1 在第 %2 行也出现了"},
+    {CoreText::CsvLandsPast, "Location %1 would land past channel %2", "Location %1 会落在第 %2 信道之后"},
+    {CoreText::CsvPriorityTwice, "Skip P: line %1 already made its channel the priority channel",
+     "Skip P：第 %1 行已将它的信道设为优先信道"},
+    {CoreText::CsvFrequencyEmpty, "Frequency is empty", "Frequency 为空"},
+    {CoreText::CsvNotMegahertz, "%1 %2 is not a number of MHz", "%1 %2 不是以 MHz 为单位的数字"},
+    {CoreText::CsvNotTenHertz,
+     "%1 %2 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz (five decimals of MHz)",
+     "%1 %2 MHz 无法保存：对讲机以 10 Hz 为单位保存频率（MHz 的五位小数）"},
+    {CoreText::CsvOutOfRange, "out of range", "超出范围"},
+    {CoreText::CsvOffStep, "not on the 5 kHz or 6.25 kHz step", "不符合 5K 或 6.25K 步进"},
+    {CoreText::CsvRefusedInBand, "%1: %2 (the band is %3 to %4 MHz)", "%1：%2（频段为 %3 至 %4 MHz）"},
+    {CoreText::CsvRefusedNoBand, "%1: %2 (the image holds no frequency of the band)",
+     "%1：%2（映像无法保存该频段的任何频率）"},
+    {CoreText::CsvTransmitOffset, "transmit frequency (Duplex %1, Offset %2)",
+     "发射频率（Duplex %1，Offset %2）"},
+    {CoreText::CsvTransmitAt, "transmit frequency %1 (Duplex %2, Offset %3)",
+     "发射频率 %1（Duplex %2，Offset %3）"},
+    {CoreText::CsvSplitOffset, "Offset %1 (the transmit frequency of a split channel)",
+     "Offset %1（split 信道的发射频率）"},
+    {CoreText::CsvDuplexOff,
+     "Duplex \"off\" (transmit disabled) cannot be stored: every channel of this radio transmits",
+     "Duplex \"off\"（禁止发射）无法保存：本对讲机的每个信道都能发射"},
+    {CoreText::CsvDuplexUnknown, "Duplex %1 is not one of \"\", +, - or split",
+     "Duplex %1 不是 \"\"、+、- 或 split 之一"},
+    {CoreText::CsvNotToneHz, "%1 %2 is not a tone frequency in Hz", "%1 %2 不是以 Hz 为单位的亚音频率"},
+    {CoreText::CsvToneTenths, "%1 %2 Hz cannot be stored: the radio keeps tones in tenths of a hertz",
+     "%1 %2 Hz 无法保存：对讲机以 0.1 Hz 为单位保存亚音"},
+    {CoreText::CsvToneRange,
+     "%1 %2 Hz cannot be stored: the image holds CTCSS tones from 25.6 Hz up, as tenths of a hertz",
+     "%1 %2 Hz 无法保存：映像只能保存 25.6 Hz 及以上、以 0.1 Hz 为单位的 CTCSS 亚音"},
+    {CoreText::CsvNotDcs, "%1 %2 is not a DCS code such as 023", "%1 %2 不是 023 这样的 DCS 码"},
+    {CoreText::CsvDcsUnknown,
+     "%1 %2 is not one of the 107 DCS codes the radio knows, nor another code of three octal digits (0 to "
+     "7) that the image can hold",
+     "%1 %2 既不是对讲机支持的 107 个 DCS 码之一，也不是映像能保存的其他三位八进制（0 到 7）码"},
+    {CoreText::CsvPolarity, "DtcsPolarity %1 is not two letters N or R (transmit, receive)",
+     "DtcsPolarity %1 不是两个字母 N 或 R（发射、接收）"},
+    {CoreText::CsvCrossMode,
+     "CrossMode %1 is not one the radio can store (Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, Tone->, "
+     "DTCS->, ->Tone, ->DTCS)",
+     "CrossMode %1 不是对讲机能保存的组合（Tone->Tone、Tone->DTCS、DTCS->Tone、DTCS->DTCS、Tone->、"
+     "DTCS->、->Tone、->DTCS）"},
+    {CoreText::CsvToneMode, "Tone %1 is not one the radio can store (\"\", Tone, TSQL, DTCS or Cross)",
+     "Tone %1 不是对讲机能保存的方式（\"\"、Tone、TSQL、DTCS 或 Cross）"},
+    {CoreText::CsvMode, "Mode %1 cannot be stored: FM (wide) or NFM (narrow)",
+     "Mode %1 无法保存：只能是 FM（宽带）或 NFM（窄带）"},
+    {CoreText::CsvSkip, "Skip %1 is not \"\" (scanned), S (skipped) or P (priority)",
+     "Skip %1 不是 \"\"（扫描）、S（跳过）或 P（优先）"},
+    {CoreText::CsvPower, "Power %1 is not High, Low or a number of watts", "Power %1 不是 High、Low 或瓦数"},
+    {CoreText::CsvBusyLock, "BusyLock %1 is not Off, Carrier or QT/DQT",
+     "BusyLock %1 不是 Off、Carrier 或 QT/DQT"},
     {CoreText::AdviceNoAnswer,
      "The radio sent nothing back: check that it is switched on, that the cable's plug is pushed fully "
      "into the radio, and that this is the port of the programming cable.",
@@ -196,4 +264,21 @@ std::string coreText(CoreText id, bool chinese, const std::string& first, const 
         }
     }
     return text;
+}
+
+std::string coreTextWith(CoreText id, bool chinese, std::initializer_list<std::string_view> arguments) {
+    const std::string_view text = coreText(id, chinese);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const size_t n = static_cast<size_t>(text[i + 1] - '1');
+            if (n < arguments.size()) {
+                out += *(arguments.begin() + n);
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // The texts core hands to the user interfaces, in English and Chinese (UTF-8), kept once: the
 // grid's headings and list items, the option labels and items, the printed report's labels,
@@ -80,6 +82,42 @@ enum class CoreText {
     WrongRadio,
     ProgramInterrupt,
     Caution,
+    // Why a row of a channel list cannot be imported. Column names and the values of the file
+    // stay as the file has them; %1.. are filled in by coreTextWith.
+    CsvUnclosedQuote,
+    CsvNoHeader,
+    CsvNotHeader,
+    CsvMissingColumn,     // %1: the column
+    CsvShortRow,          // %1: fields of the row, %2: columns of the header
+    CsvLocationNotNumber, // %1: the quoted value
+    CsvLocationPast,      // %1: the value, %2: channels, %3 and %4: the first and last Location
+    CsvLocationTwice,     // %1: the value, %2: the other line
+    CsvLandsPast,         // %1: the Location, %2: the last channel
+    CsvPriorityTwice,     // %1: the line that set it first
+    CsvFrequencyEmpty,
+    CsvNotMegahertz,   // %1: the column, %2: the quoted value
+    CsvNotTenHertz,    // %1: the column, %2: the value
+    CsvOutOfRange,     // what CsvRefusedInBand says about a frequency outside the band
+    CsvOffStep,        // ... and about one off the 5 / 6.25 kHz step
+    CsvRefusedInBand,  // %1: what, %2: why, %3 and %4: the band's limits in MHz
+    CsvRefusedNoBand,  // %1: what, %2: why
+    CsvTransmitOffset, // %1: Duplex, %2: Offset
+    CsvTransmitAt,     // %1: the frequency, %2: Duplex, %3: Offset
+    CsvSplitOffset,    // %1: Offset
+    CsvDuplexOff,
+    CsvDuplexUnknown, // %1: the quoted value
+    CsvNotToneHz,     // %1: the column, %2: the quoted value
+    CsvToneTenths,    // %1: the column, %2: the value
+    CsvToneRange,     // %1: the column, %2: the value
+    CsvNotDcs,        // %1: the column, %2: the quoted value
+    CsvDcsUnknown,    // %1: the column, %2: the value
+    CsvPolarity,      // %1: the quoted value
+    CsvCrossMode,     // %1: the quoted value
+    CsvToneMode,      // %1: the quoted value
+    CsvMode,          // %1: the quoted value
+    CsvSkip,          // %1: the quoted value
+    CsvPower,         // %1: the quoted value
+    CsvBusyLock,      // %1: the quoted value
     // What was seen on the line and what to try, after a transfer message; "%1" is a number.
     AdviceNoAnswer,
     AdviceUnexpectedBytes,
@@ -122,3 +160,6 @@ const char* coreText(CoreText id, bool chinese);
 std::string coreText(CoreText id, bool chinese, const std::string& argument);
 // The text with its "%1" and "%2" replaced.
 std::string coreText(CoreText id, bool chinese, const std::string& first, const std::string& second);
+// The text with every "%1" .. "%9" replaced by the argument of that number, in one pass: what
+// an argument brings in is never replaced again.
+std::string coreTextWith(CoreText id, bool chinese, std::initializer_list<std::string_view> arguments);

@@ -4,6 +4,7 @@
 #include "app/DialogUnits.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "app/SystemReason.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -63,7 +64,7 @@ bool LanguageDlg::storeChoice() {
         MessageBox::show(parentWidget(), tr("The language could not be saved in %1.\n%2")
                                              .arg(QDir::toNativeSeparators(QFile::decodeName(
                                                       m_context.programSettings().storePath().c_str())),
-                                                  QString::fromLocal8Bit(saved.detail.c_str())));
+                                                  SystemReason::text(saved.detail)));
         return false;
     }
     return true;

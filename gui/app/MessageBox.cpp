@@ -1,8 +1,19 @@
 #include "app/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QGridLayout>
+#include <QScreen>
+#include <QSpacerItem>
 
-QString MessageBox::s_caption = QStringLiteral("Program");
+namespace {
+
+// What a title bar needs beside its caption: the window's icon and its buttons.
+constexpr int kTitleBarControlsPx = 160;
+
+} // namespace
+
+const char* const MessageBox::kProductName = "Radio Programmer";
+QString MessageBox::s_caption = QString::fromUtf8(MessageBox::kProductName);
 bool MessageBox::s_answering = false;
 std::deque<QMessageBox::StandardButton> MessageBox::s_answers;
 std::vector<MessageBox::Shown> MessageBox::s_shown;
@@ -34,6 +45,15 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
     if (defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(defaultButton);
     }
+    // The box sizes itself to its text; a short text would leave a caption that the window
+    // manager cuts ("Pr… am"). A spacer as wide as the caption in a title bar's (larger, often
+    // bold) font keeps it whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int captionPx = qMin(box.fontMetrics().horizontalAdvance(title) * 5 / 4 + kTitleBarControlsPx,
+                                   box.screen()->availableGeometry().width());
+        grid->addItem(new QSpacerItem(captionPx, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -48,6 +68,10 @@ QMessageBox::StandardButton MessageBox::escapeButton(QMessageBox::StandardButton
 
 void MessageBox::setApplicationCaption(const QString& caption) {
     s_caption = caption;
+}
+
+void MessageBox::resetApplicationCaption() {
+    s_caption = QString::fromUtf8(kProductName);
 }
 
 QString MessageBox::applicationCaption() {

@@ -36,8 +36,14 @@ public:
          const ButtonTexts& buttonTexts = {},
          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
-    // The caption of every box that names none: "Program" until start-up sets the company name.
+    // The product's name as the desktop entry gives it: the caption of the boxes before start-up
+    // has read Program.ini.
+    static const char* const kProductName;
+
+    // The caption of every box that names none: the product's name (kProductName, then the one
+    // Program.ini gives) until start-up sets the company name.
     static void setApplicationCaption(const QString& caption);
+    static void resetApplicationCaption();
     static QString applicationCaption();
 
     static void setAnsweringMode(bool on);

@@ -1,5 +1,6 @@
 #include "dialogs/ImportPreviewDlg.h"
 
+#include "app/FitToTable.h"
 #include "app/Resource.h"
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelTable.h"
@@ -8,12 +9,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 QString channelText(const Channel& channel, bool chinese) {
+    if (!channel.isInUse()) {
+        return ImportPreviewDlg::tr("erased");
+    }
     QStringList cells;
     for (int col = 1; col < kGridCols; ++col) {
         const std::string text = ChannelTable::cellText(channel, col, chinese);
@@ -24,6 +29,23 @@ QString channelText(const Channel& channel, bool chinese) {
     return cells.join(QStringLiteral("  "));
 }
 
+// A tree lays its rows out one line high whatever its word wrap: this gives each row the height
+// its texts need when they wrap at their column's width.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The style wraps only within a valid rectangle; its height does not limit the result.
+        QStyleOptionViewItem within(option);
+        within.rect = QRect(0, 0, m_view->columnWidth(index.column()), option.fontMetrics.height());
+        return QStyledItemDelegate::sizeHint(within, index);
+    }
+
+private:
+    QTreeView* m_view;
+};
+
 } // namespace
 
 ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::ImportResult& result,
@@ -33,6 +55,7 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
     setObjectName(QStringLiteral("ImportPreviewDlg"));
     setWindowTitle(tr("Import Channels"));
     m_list->setRootIsDecorated(false);
+    QHeaderView* header = m_list->header();
     auto* summary = new QLabel;
     summary->setWordWrap(true);
     if (!result.ok()) {
@@ -41,6 +64,16 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
             new QTreeWidgetItem(m_list,
                                 {QString::number(problem.line), QString::fromStdString(problem.reason)});
         }
+        // A reason may be a long sentence: it wraps within the dialog's width.
+        m_list->setWordWrap(true);
+        m_list->setTextElideMode(Qt::ElideNone);
+        m_list->setItemDelegate(new WrappingDelegate(m_list));
+        // Once the resize that moved the column is over, the rows take their new heights.
+        connect(
+            header, &QHeaderView::sectionResized, m_list, [this] { m_list->doItemsLayout(); },
+            Qt::QueuedConnection);
+        header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
         summary->setText(tr("The file has %n row(s) that cannot be imported; nothing is changed.", nullptr,
                             static_cast<int>(result.problems.size())));
         m_import->setEnabled(false);
@@ -59,8 +92,8 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
         summary->setText(
             tr("%n channel(s) read from the file; %1 change.", nullptr, result.channelCount).arg(m_changed));
         m_import->setEnabled(before != result.image);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
     }
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     buttons->addButton(m_import, QDialogButtonBox::AcceptRole);
@@ -71,5 +104,10 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
     layout->addWidget(summary);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(720, 400);
+
+    if (result.ok()) {
+        resizeToTable(this, m_list, 480, 400);
+    } else {
+        resize(720, 400); // the reasons wrap at this width
+    }
 }

@@ -8,8 +8,9 @@ class QPushButton;
 class QTreeWidget;
 
 // File, Import Channels: what the file would change, before anything is applied. Each channel
-// the import changes is listed with its texts before and after; when the file has rows that
-// cannot be taken, those are listed instead (line and reason) and nothing can be imported.
+// the import changes is listed with its texts before and after ("erased" for a channel not in
+// use), and the dialog is as wide as that list; when the file has rows that cannot be taken,
+// those are listed instead (line and reason, wrapped) and nothing can be imported.
 class ImportPreviewDlg : public HelpDialog {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
+#include "app/SystemReason.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +14,7 @@
 namespace {
 
 QString systemReason(const DatFileResult& result) {
-    return QString::fromLocal8Bit(result.detail.c_str());
+    return SystemReason::text(result.detail);
 }
 
 } // namespace

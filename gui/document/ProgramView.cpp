@@ -8,6 +8,7 @@
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "app/Resource.h"
+#include "app/SystemReason.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelPaste.h"
@@ -185,7 +186,8 @@ void ProgramView::onImportChannels() {
     constexpr qint64 kMaxCsvBytes = 1 << 20;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCsvBytes) {
-        const QString reason = file.isOpen() ? tr("It is too large for a channel list.") : file.errorString();
+        const QString reason = file.isOpen() ? tr("It is too large for a channel list.")
+                                             : SystemReason::text(file.errorString());
         MessageBox::show(window(),
                          tr("Cannot open the file %1.\n%2").arg(QDir::toNativeSeparators(path), reason));
         return;
@@ -194,7 +196,7 @@ void ProgramView::onImportChannels() {
     const MemoryImage before = m_document->image();
     const channelcsv::ImportResult result =
         channelcsv::importCsv(std::string_view(text.constData(), static_cast<size_t>(text.size())), before,
-                              m_gridEditor->bandLimits());
+                              m_gridEditor->bandLimits(), m_context.isChinese());
     ImportPreviewDlg preview(before, result, m_context.isChinese(), window());
     if (preview.exec() != QDialog::Accepted || !result.ok()) {
         return;
@@ -370,7 +372,8 @@ void ProgramView::onPaste() {
 void ProgramView::pasteList(const std::string& list, int row) {
     MemoryImage image = m_document->image();
     writeBack(image);
-    const ListPasteResult result = pasteChannelList(image, row, list, m_gridEditor->bandLimits());
+    const ListPasteResult result =
+        pasteChannelList(image, row, list, m_gridEditor->bandLimits(), m_context.isChinese());
     if (!result.problems.empty()) {
         QStringList lines;
         for (const channelcsv::Problem& problem : result.problems) {

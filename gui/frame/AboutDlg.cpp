@@ -31,20 +31,15 @@ AboutDlg::AboutDlg(const AppContext& context, QWidget* parent) : HelpDialog(id::
     m_icon->setGeometry(QRect(iconRect.topLeft(), QSize(side, side)));
     m_icon->setAlignment(Qt::AlignCenter);
 
-    // Under the OK button, small: the texts above belong to the installation, this to the build.
-    m_build = new QLabel(tr("Version %1").arg(QStringLiteral(RADIO_VERSION)), this);
-    m_build->setTextFormat(Qt::PlainText);
-    m_build->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_build->setGeometry(du.rect(150, 52, 65, 10));
-
     m_ok = new QPushButton(tr("OK"), this);
     m_ok->setGeometry(du.rect(176, 34, 39, 14));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    // The texts and the picture of the installation.
+    // The version is the build's, the one --version prints, whatever Program.ini says; the other
+    // texts and the picture are the installation's.
+    m_version->setText(tr("Version %1").arg(QStringLiteral(RADIO_VERSION)));
     setWindowTitle(context.languageText("About Title"));
-    m_version->setText(context.languageText("Version"));
     m_copyrights->setText(context.languageText("Copyrights"));
     m_owner->setText(context.languageText("Copyrights Owner"));
     const QIcon title = Pictures::titleIcon(context.dataDir());

@@ -7,6 +7,7 @@
 #include "app/Pictures.h"
 #include "app/ProcessStarter.h"
 #include "app/Resource.h"
+#include "app/SystemReason.h"
 #include "channels/RadioModel.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
@@ -738,9 +739,8 @@ void MainFrame::onSaveLog() {
     }
     std::string error;
     if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(), log, error)) {
-        MessageBox::show(this,
-                         tr("Cannot save the file %1.\n%2")
-                             .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
+        MessageBox::show(this, tr("Cannot save the file %1.\n%2")
+                                   .arg(QDir::toNativeSeparators(path), SystemReason::text(error)));
     }
 }
 

@@ -62,7 +62,7 @@ ProgramApp::~ProgramApp() {
 }
 
 bool ProgramApp::initInstance(const QStringList& arguments) {
-    MessageBox::setApplicationCaption(QStringLiteral("Program"));
+    MessageBox::resetApplicationCaption();
     const QString appDir =
         m_appDir.isEmpty() ? QFile::decodeName(platform::executableDir().c_str()) : m_appDir;
 
@@ -74,6 +74,13 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     if (!m_startLanguage.isEmpty()) {
         storeStartLanguage();
     }
+    // Until the company name is read, boxes carry the product's name as Program.ini gives it.
+    for (const QString& name : {context.languageText("AppName"), context.iniText("Setup", "AppName")}) {
+        if (!name.isEmpty()) {
+            MessageBox::setApplicationCaption(name);
+            break;
+        }
+    }
 
     // The translation of menus, dialogs and resource strings. Without one, this box is the only
     // text that cannot come from a translation.
@@ -81,7 +88,7 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
         MessageBox::show(nullptr,
                          context.isChinese() ? QStringLiteral("加载语言链接库失败")
                                              : QStringLiteral("Load language DLL fail"),
-                         QStringLiteral("Program"), QMessageBox::Ok);
+                         QString(), QMessageBox::Ok);
         return false;
     }
 

@@ -1,6 +1,7 @@
 #include "radio/ComSetupDlg.h"
 
 #include "app/MessageBox.h"
+#include "app/SystemReason.h"
 #include "settings/IniFile.h"
 #include "text/AsciiText.h"
 
@@ -315,7 +316,7 @@ bool ComSetupDlg::storeDevice(int number) {
         MessageBox::show(this,
                          tr("The port could not be kept in %1.\n%2")
                              .arg(QDir::toNativeSeparators(QFile::decodeName(m_settings.storePath().c_str())),
-                                  QString::fromLocal8Bit(saved.detail.c_str())));
+                                  SystemReason::text(saved.detail)));
         return false;
     }
     return true;

@@ -1,7 +1,9 @@
 #include "radio/RadioHistoryDlg.h"
 
+#include "app/FitToTable.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "app/SystemReason.h"
 #include "channels/RadioModel.h"
 
 #include <QDialogButtonBox>
@@ -27,17 +29,20 @@ RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool
         item->setText(0, QString::fromStdString(entry.time));
         item->setText(1, QString::fromUtf8(historyKindText(entry.kind, chinese)));
         item->setText(2, QString::fromStdString(entry.port));
+        // An erased radio's 0xFF, or a type or band Program.ini does not list, has no name.
         const std::vector<std::string> types = radiomodel::typeNames(ini);
-        const bool knownType = entry.radioType < types.size();
-        item->setText(3, knownType ? QString::fromStdString(types[entry.radioType])
-                                   : QString::number(entry.radioType));
-        const std::vector<std::string> bands =
-            knownType ? radiomodel::bandNames(ini, entry.radioType) : std::vector<std::string>();
-        item->setText(4, entry.band < bands.size() ? QString::fromStdString(bands[entry.band])
-                                                   : QString::number(entry.band));
+        const std::string type = entry.radioType < types.size() ? types[entry.radioType] : std::string();
+        item->setText(3, type.empty() ? tr("unknown") : QString::fromStdString(type));
+        const bool listed = radiomodel::isListed(ini, entry.radioType, entry.band);
+        const std::string band =
+            listed ? radiomodel::bandName(ini, entry.radioType, entry.band) : std::string();
+        item->setText(4, band.empty() ? tr("unknown") : QString::fromStdString(band));
         item->setText(5, QString::number(entry.channelsInUse));
     }
+    // Every column as wide as its texts (the dialog is sized to them below); the last one takes
+    // what width is left.
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(true);
     if (m_list->topLevelItemCount() > 0) {
         m_list->setCurrentItem(m_list->topLevelItem(0));
     }
@@ -59,7 +64,7 @@ RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool
     layout->addWidget(m_list);
     layout->addWidget(folder);
     layout->addWidget(buttons);
-    resize(640, 360);
+    resizeToTable(this, m_list, 640, 360);
     updateButtons();
 }
 
@@ -78,9 +83,9 @@ void RadioHistoryDlg::choose(Action action) {
     MemoryImage image;
     const HistoryResult loaded = m_history.load(entry.id, image);
     if (!loaded) {
-        MessageBox::show(this, tr("The image of %1 cannot be loaded.\n%2")
-                                   .arg(QString::fromStdString(entry.time),
-                                        QString::fromLocal8Bit(loaded.detail.c_str())));
+        MessageBox::show(this,
+                         tr("The image of %1 cannot be loaded.\n%2")
+                             .arg(QString::fromStdString(entry.time), SystemReason::text(loaded.detail)));
         return;
     }
     m_action = action;

@@ -21,7 +21,7 @@ class RadioHistoryDlg : public HelpDialog {
 public:
     enum class Action { None, Open, Write };
 
-    // The type and band names come from Program.ini; a byte that names none shows as a number.
+    // The type and band names come from Program.ini; a byte that names none shows as "unknown".
     RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool chinese, QWidget* parent = nullptr);
 
     // What the user chose, and the image and entry it concerns once the dialog was accepted.

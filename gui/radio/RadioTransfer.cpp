@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
+#include "app/SystemReason.h"
 #include "history/RadioHistory.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/TracingSerialPort.h"
@@ -21,7 +22,7 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
                                           "plug the cable in, or choose its port in Setup, COM Setup."));
     }
     QString reason =
-        QStringLiteral("%1: %2").arg(QString::fromStdString(device), QString::fromStdString(port.detail));
+        QStringLiteral("%1: %2").arg(QString::fromStdString(device), SystemReason::text(port.detail));
     // What holds the port or keeps the user out of it, and what to do, as the port looks now.
     const PortCheck check = checkPort(device, DeviceTree());
     if (!check.usable()) {

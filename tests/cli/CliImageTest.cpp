@@ -809,7 +809,7 @@ TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
          {"list.csv:2: the row has 5 fields but the header names 21"}},
         {"FrequencyOutOfBand",
          header + good + "2,,480.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
-         {"list.csv:3: Frequency 480.000000: Out of range,please input again."}},
+         {"list.csv:3: Frequency 480.000000: out of range (the band is "}},
         {"CtcssBelow25_6Hz",
          header + "1,,145.000000,,0.000000,Tone,25.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
          {"list.csv:2: rToneFreq 25.0 Hz cannot be stored"}},

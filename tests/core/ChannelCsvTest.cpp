@@ -252,6 +252,7 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
         const char* name;
         const char* row; // in the full layout, on line 2
         const char* reason;
+        bool chinese = false;
     } cases[] = {
         {"LocationSeventeen",
          "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
@@ -263,10 +264,13 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "Duplex \"off\""},
         {"FrequencyOutOfBand",
          "1,,500.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "Frequency 500.000000: Out of range,please input again. (the band is 136.00000 to 174.00000 MHz)"},
+         "Frequency 500.000000: out of range (the band is 136.00000 to 174.00000 MHz)"},
+        {"FrequencyOutOfBandInChinese",
+         "1,,500.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "Frequency 500.000000：超出范围（频段为 136.00000 至 174.00000 MHz）", true},
         {"FrequencyOffStep",
          "1,,145.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "Error data Value, please input according the step value(6.25K/5k)."},
+         "Frequency 145.002500: not on the 5 kHz or 6.25 kHz step (the band is 136.00000 to 174.00000 MHz)"},
         {"FrequencyFinerThan10Hz",
          "1,,145.500009,+,0.600009,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Frequency 145.500009 MHz cannot be stored: the radio keeps frequencies in steps of 10 Hz"},
@@ -280,10 +284,13 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "Frequency \"abc\" is not a number of MHz"},
         {"OffsetLeavesTheBand",
          "1,,145.000000,+,30.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "transmit frequency 175.00000 (Duplex +, Offset 30.000000): Out of range"},
+         "transmit frequency 175.00000 (Duplex +, Offset 30.000000): out of range"},
         {"OffsetBelowZero",
          "1,,145.000000,-,300.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "Out of range"},
+         "transmit frequency (Duplex -, Offset 300.000000): out of range"},
+        {"OffsetLeavesTheBandInChinese",
+         "1,,145.000000,+,30.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
+         "发射频率 175.00000（Duplex +，Offset 30.000000）：超出范围", true},
         {"CtcssBelow25_6",
          "1,,145.000000,,0.000000,Tone,25.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "rToneFreq 25.5 Hz cannot be stored"},
@@ -326,12 +333,16 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "1,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Maybe",
          "BusyLock \"Maybe\""},
         {"RowShorterThanHeader", "1,,145.000000,,0.000000", "the row has 5 fields but the header names 22"},
+        {"RowShorterThanHeaderInChinese", "1,,145.000000,,0.000000", "该行有 5 个字段，但标题行列出了 22 列",
+         true},
+        {"ModeAmInChinese", "1,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,5.0W,,,,,,Off",
+         "Mode \"AM\" 无法保存", true},
     };
     MemoryImage img = MemoryImage::newDocument();
     put(img, 1, {15000000, 15000000, Tone::none(), Tone::none()});
     for (const Case& c : cases) {
         const std::string text = std::string(kHeader) + "\n" + c.row + "\n";
-        const channelcsv::ImportResult r = channelcsv::importCsv(text, img, kBand136To174);
+        const channelcsv::ImportResult r = channelcsv::importCsv(text, img, kBand136To174, c.chinese);
         ASSERT_EQ(r.problems.size(), 1u) << c.name << ": " << problemsText(r);
         EXPECT_EQ(r.problems[0].line, 2) << c.name;
         EXPECT_NE(r.problems[0].reason.find(c.reason), std::string::npos)
@@ -404,11 +415,11 @@ TEST(ChannelCsv, FrequenciesBelowTenMegahertzAreOutOfRange) {
                                                              MemoryImage::newDocument(), band1To30);
     ASSERT_EQ(r.problems.size(), 2u) << problemsText(r);
     EXPECT_EQ(r.problems[0].line, 2);
-    EXPECT_EQ(r.problems[0].reason, "Frequency 8.500000: Out of range,please input again. "
-                                    "(the band is 10.00000 to 30.00000 MHz)");
+    EXPECT_EQ(r.problems[0].reason,
+              "Frequency 8.500000: out of range (the band is 10.00000 to 30.00000 MHz)");
     EXPECT_EQ(r.problems[1].line, 3);
     EXPECT_NE(
-        r.problems[1].reason.find("transmit frequency 9.00000 (Duplex -, Offset 20.000000): Out of range"),
+        r.problems[1].reason.find("transmit frequency 9.00000 (Duplex -, Offset 20.000000): out of range"),
         std::string::npos)
         << r.problems[1].reason;
 
@@ -421,9 +432,8 @@ TEST(ChannelCsv, FrequenciesBelowTenMegahertzAreOutOfRange) {
     const channelcsv::ImportResult whollyBelow = channelcsv::importCsv(
         "Location,Frequency\n1,4.000000\n", MemoryImage::newDocument(), BandLimits{100000, 500000});
     ASSERT_EQ(whollyBelow.problems.size(), 1u) << problemsText(whollyBelow);
-    EXPECT_EQ(
-        whollyBelow.problems[0].reason,
-        "Frequency 4.000000: Out of range,please input again. (the image holds no frequency of the band)");
+    EXPECT_EQ(whollyBelow.problems[0].reason,
+              "Frequency 4.000000: out of range (the image holds no frequency of the band)");
 }
 
 TEST(ChannelCsv, AHeaderAloneEmptiesEveryChannel) {

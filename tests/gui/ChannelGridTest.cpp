@@ -3,6 +3,7 @@
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "channels/ChannelCsv.h"
 #include "dialogs/ImportPreviewDlg.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "document/ProgramDoc.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -645,6 +647,65 @@ TEST_F(ChannelGrid, ChannelListsGoOutAndComeBackThroughAPreview) {
     EXPECT_EQ(problems, 1);
     EXPECT_EQ(doc->image(), before);
     EXPECT_EQ(doc->image().rxFrequency(1), exported.rxFrequency(1));
+}
+
+struct PreviewCase {
+    const char* name;
+    const char* language;
+    const char* csv; // imported over a document whose channel 1 is 145.5 MHz
+    int column;      // of the first row of the list
+    const char* text;
+};
+
+class ChannelGridPreview : public ChannelGrid, public ::testing::WithParamInterface<PreviewCase> {};
+
+// The preview speaks the interface's language, and shows every column whole: the list of
+// changes sizes the dialog, a long reason wraps.
+TEST_P(ChannelGridPreview, ShowsWholeTextsInTheInterfacesLanguage) {
+    const PreviewCase& c = GetParam();
+    startIn(QString::fromUtf8(c.language));
+    typeInto(1, 1, "145.5");
+    pressEnter();
+    const MemoryImage before = activeDocument()->image();
+    const bool chinese = context()->isChinese();
+    ImportPreviewDlg preview(before, channelcsv::importCsv(c.csv, before, editor()->bandLimits(), chinese),
+                             chinese);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QApplication::processEvents(); // the rows' heights follow their columns' widths
+    QTreeWidget* list = preview.list();
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    QTreeWidgetItem* item = list->topLevelItem(0);
+    EXPECT_EQ(item->text(c.column), QString::fromUtf8(c.text));
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "no column runs past the dialog";
+    const QFontMetrics metrics = list->fontMetrics();
+    if (metrics.horizontalAdvance(item->text(c.column)) > list->columnWidth(c.column)) {
+        EXPECT_GE(list->visualItemRect(item).height(), 2 * metrics.height()) << "the text wraps";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChannelGridPreview,
+    ::testing::Values(
+        PreviewCase{"ErasedChannel", "English", "Location,Frequency\n", 2, "erased"},
+        PreviewCase{"ErasedChannelInChinese", "Chinese", "Location,Frequency\n", 2, "已擦除"},
+        PreviewCase{"ReasonInChinese", "Chinese", "Location,Frequency\n1,500\n", 1,
+                    "Frequency 500：超出范围（频段为 136.00000 至 174.00000 MHz）"},
+        PreviewCase{
+            "LongReasonWraps", "English", "Location,Frequency,Tone,CrossMode\n1,145,Cross,Tone->Split\n", 1,
+            "CrossMode \"Tone->Split\" is not one the radio can store (Tone->Tone, Tone->DTCS, DTCS->Tone, "
+            "DTCS->DTCS, Tone->, DTCS->, ->Tone, ->DTCS)"}),
+    [](const ::testing::TestParamInfo<PreviewCase>& row) { return std::string(row.param.name); });
+
+// The system's reason comes in the interface's language as well.
+TEST_F(ChannelGrid, AChannelListThatCannotBeOpenedSaysWhyInChinese) {
+    startIn(QStringLiteral("Chinese"));
+    shownBoxes();
+    FileDialog::answerNext(path(QStringLiteral("nothing.csv")));
+    frame()->commandAction(id::kImportChannels)->trigger();
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.endsWith(QStringLiteral("文件或目录不存在"))) << boxes[0].text.toStdString();
 }
 
 TEST_F(ChannelGrid, RowsSelectedByTheirNumbersAreCutCopiedAndCleared) {

@@ -1,6 +1,7 @@
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
 #include "radio/ProcessDlg.h"
+#include "radio/RadioHistoryDlg.h"
 
 #include "app/MessageBox.h"
 
@@ -14,9 +15,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -135,6 +139,40 @@ TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
     dlg.reject();
     EXPECT_EQ(m_image, before);
     EXPECT_EQ(m_store.readValue("Type", 42), 42u);
+}
+
+// Radio History names a type and band as Program.ini does, "unknown" where it lists none, and
+// shows its last column whole.
+TEST_F(ProductInfoDlgTest, RadioHistoryNamesTypesAndBandsAndShowsEveryColumn) {
+    const struct {
+        uint8_t type;
+        uint8_t band;
+        const char* typeText;
+        const char* bandText;
+    } cases[] = {
+        {0, 0, "A", "130 - 160MHz"},        {1, 1, "B", "136 - 174MHz"}, {1, 2, "B", "unknown"},
+        {3, 0, "unknown", "unknown"}, // Type4 follows a missing Type3
+        {0xFF, 0xFF, "unknown", "unknown"},
+    };
+    QTemporaryDir folder;
+    RadioHistory history(folder.path().toStdString());
+    for (const auto& c : cases) {
+        m_image.setRadioType(c.type);
+        m_image.setBand(c.band);
+        ASSERT_TRUE(
+            history.add(HistoryKind::Read, m_image, "/dev/serial/by-id/usb-Prolific_USB-Serial_Cable-port0"));
+    }
+    RadioHistoryDlg dialog(history, m_ini, false);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const int count = static_cast<int>(std::size(cases));
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), count);
+    for (int i = 0; i < count; ++i) {
+        const QTreeWidgetItem* item = dialog.list()->topLevelItem(count - 1 - i); // newest first
+        EXPECT_EQ(item->text(3), cases[i].typeText) << i;
+        EXPECT_EQ(item->text(4), cases[i].bandText) << i;
+    }
+    EXPECT_EQ(dialog.list()->horizontalScrollBar()->maximum(), 0) << "the Channels column is cut";
 }
 
 TEST(OptionalFeaturesDlg, NewDocumentShowsItsDefaultsAndOkChangesNothing) {

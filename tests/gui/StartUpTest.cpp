@@ -36,7 +36,8 @@ TEST_F(StartUp, MissingIniIsCreatedEmptyAndStopsWithTheLanguageMessage) {
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Load language DLL fail"));
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Program"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Radio Programmer"))
+        << "the product, as no Program.ini names it";
     EXPECT_EQ(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(frame(), nullptr);
 }
@@ -47,6 +48,7 @@ struct LanguageFileCase {
     QStringList translations;   // copied into the program folder
     QByteArray brokenEnglishQm; // written as English.qm when not empty
     const char* message;
+    const char* caption; // AppName of the language section, else of [Setup]
 };
 
 void PrintTo(const LanguageFileCase& c, std::ostream* os) {
@@ -55,7 +57,7 @@ void PrintTo(const LanguageFileCase& c, std::ostream* os) {
 
 class StartUpLanguageFile : public ProgramFixture, public ::testing::WithParamInterface<LanguageFileCase> {};
 
-TEST_P(StartUpLanguageFile, StopsWithTheMessageOfTheLanguageAndCaptionProgram) {
+TEST_P(StartUpLanguageFile, StopsWithTheMessageOfTheLanguageCaptionedWithTheProductName) {
     const LanguageFileCase& c = GetParam();
     writeTestIni(QString::fromUtf8(c.language));
     copyTranslations(c.translations);
@@ -67,31 +69,48 @@ TEST_P(StartUpLanguageFile, StopsWithTheMessageOfTheLanguageAndCaptionProgram) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.message));
     // "Company" is read only after the language file loaded.
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Program"));
+    EXPECT_EQ(boxes[0].caption, QString::fromUtf8(c.caption));
     EXPECT_EQ(frame(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartUpLanguageFile,
-    ::testing::Values(
-        LanguageFileCase{"EnglishWithoutEnglishQm",
-                         "English",
-                         {QStringLiteral("Chinese.qm")},
-                         {},
-                         "Load language DLL fail"},
-        LanguageFileCase{
-            "ChineseWithoutChineseQm", "Chinese", {QStringLiteral("English.qm")}, {}, "加载语言链接库失败"},
-        LanguageFileCase{"EmptyLanguage",
-                         "",
-                         {QStringLiteral("English.qm"), QStringLiteral("Chinese.qm")},
-                         {},
-                         "Load language DLL fail"},
-        LanguageFileCase{
-            "UnknownLanguage", "French", {QStringLiteral("English.qm")}, {}, "Load language DLL fail"},
-        LanguageFileCase{
-            "PathInLanguage", "../English", {QStringLiteral("English.qm")}, {}, "Load language DLL fail"},
-        LanguageFileCase{
-            "UnreadableEnglishQm", "English", {}, QByteArray("not a translation"), "Load language DLL fail"}),
+    ::testing::Values(LanguageFileCase{"EnglishWithoutEnglishQm",
+                                       "English",
+                                       {QStringLiteral("Chinese.qm")},
+                                       {},
+                                       "Load language DLL fail",
+                                       "Test Programmer"},
+                      LanguageFileCase{"ChineseWithoutChineseQm",
+                                       "Chinese",
+                                       {QStringLiteral("English.qm")},
+                                       {},
+                                       "加载语言链接库失败",
+                                       "测试编程"},
+                      LanguageFileCase{"EmptyLanguage",
+                                       "",
+                                       {QStringLiteral("English.qm"), QStringLiteral("Chinese.qm")},
+                                       {},
+                                       "Load language DLL fail",
+                                       "TestRadio"},
+                      LanguageFileCase{"UnknownLanguage",
+                                       "French",
+                                       {QStringLiteral("English.qm")},
+                                       {},
+                                       "Load language DLL fail",
+                                       "TestRadio"},
+                      LanguageFileCase{"PathInLanguage",
+                                       "../English",
+                                       {QStringLiteral("English.qm")},
+                                       {},
+                                       "Load language DLL fail",
+                                       "TestRadio"},
+                      LanguageFileCase{"UnreadableEnglishQm",
+                                       "English",
+                                       {},
+                                       QByteArray("not a translation"),
+                                       "Load language DLL fail",
+                                       "Test Programmer"}),
     [](const ::testing::TestParamInfo<LanguageFileCase>& row) { return row.param.name; });
 
 TEST_F(StartUp, ChineseInLowerCaseLoadsTheChineseFileButKeepsTheTextsHeldInCodeEnglish) {
