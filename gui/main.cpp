@@ -8,6 +8,7 @@
 //                                      Read and Write can be tried without a cable
 //   Program --language NAME [FILE.dat] store the language (English or Chinese) and start in it
 //   Program --version                  show the version and end
+//   Program --help                     show the usage and end
 #include "app/Resource.h"
 #include "document/ProgramView.h"
 #include "editor/MSFlexGrid.h"
@@ -106,6 +107,25 @@ RadioSimulator::Memory demoMemory() {
     return memory;
 }
 
+// What the program takes on its command line, as --help prints it.
+void printUsage(const char* program) {
+    const char* slash = std::strrchr(program, '/');
+    std::printf("Usage: %s [OPTION]... [FILE.dat]\n"
+                "Reads, edits and writes the memory of the sixteen-channel radio.\n"
+                "\n"
+                "  FILE.dat                  open this memory image instead of a new document\n"
+                "  --demo                    also start a simulated radio that COM1 stands for, so that\n"
+                "                            Read and Write can be tried without a cable\n"
+                "  --language NAME           store the language (English or Chinese) and start in it\n"
+                "  --screenshot PNG          save a picture of the main window to PNG and exit\n"
+                "  --screenshot-editing PNG  the same with cells filled down and the Edit menu open\n"
+                "  --version                 print the version and exit\n"
+                "  --help, -h                print this help and exit\n"
+                "\n"
+                "Qt's own options (-platform NAME, -style NAME) are taken as well.\n",
+                slash != nullptr ? slash + 1 : program);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -113,6 +133,10 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("radio-programmer %s\n", RADIO_VERSION);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printUsage(argv[0]);
             return 0;
         }
     }

@@ -145,6 +145,12 @@
 <context>
     <name>HelpWindow</name>
     <message>
+        <source>No web browser could be started to show %1.
+Open the address in a browser yourself.</source>
+        <translation>无法启动网页浏览器来显示 %1。
+请自行在浏览器中打开这个地址。</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
@@ -279,6 +285,42 @@
 </context>
 <context>
     <name>MainFrame</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>窗口(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>层叠(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Arrange the document windows so they overlap</source>
+        <translation>层叠排列文档窗口</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>平铺(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Arrange the document windows side by side</source>
+        <translation>并排排列文档窗口</translation>
+    </message>
+    <message>
+        <source>&amp;Next Window</source>
+        <translation>下一个窗口(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Show the next document</source>
+        <translation>显示下一个文档</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Window</source>
+        <translation>上一个窗口(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Show the previous document</source>
+        <translation>显示上一个文档</translation>
+    </message>
     <message>
         <source>&amp;New</source>
         <translation>新建(&amp;N)</translation>
@@ -508,8 +550,8 @@ Previous Pane</source>
         <translation>滚动</translation>
     </message>
     <message>
-        <source>Save changes?</source>
-        <translation>是否保存修改？</translation>
+        <source>Save changes to %1?</source>
+        <translation>是否保存对 %1 的修改？</translation>
     </message>
     <message>
         <source>Radio &amp;History...</source>
@@ -798,6 +840,14 @@ The language stays as it is.</source>
 <context>
     <name>ProgramDoc</name>
     <message>
+        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
+        <translation>%1 有 %2 字节；数据文件必须正好是 %3 字节。</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 不是文件。</translation>
+    </message>
+    <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>对讲机数据 (*.dat);;所有文件 (*)</translation>
     </message>
@@ -828,6 +878,12 @@ The document is still open; try another folder or name.</source>
 </context>
 <context>
     <name>ProgramView</name>
+    <message numerus="yes">
+        <source>%n channel(s) exported to %1</source>
+        <translation>
+            <numerusform>已将 %n 个信道导出到 %1</numerusform>
+        </translation>
+    </message>
     <message>
         <source>The images of this transfer could not be kept in the radio history (%1).
 %2

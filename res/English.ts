@@ -145,6 +145,12 @@
 <context>
     <name>HelpWindow</name>
     <message>
+        <source>No web browser could be started to show %1.
+Open the address in a browser yourself.</source>
+        <translation>No web browser could be started to show %1.
+Open the address in a browser yourself.</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>Help</translation>
     </message>
@@ -281,6 +287,42 @@
 </context>
 <context>
     <name>MainFrame</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>Arrange the document windows so they overlap</source>
+        <translation>Arrange the document windows so they overlap</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>Arrange the document windows side by side</source>
+        <translation>Arrange the document windows side by side</translation>
+    </message>
+    <message>
+        <source>&amp;Next Window</source>
+        <translation>&amp;Next Window</translation>
+    </message>
+    <message>
+        <source>Show the next document</source>
+        <translation>Show the next document</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Window</source>
+        <translation>&amp;Previous Window</translation>
+    </message>
+    <message>
+        <source>Show the previous document</source>
+        <translation>Show the previous document</translation>
+    </message>
     <message>
         <source>&amp;New</source>
         <translation>&amp;New</translation>
@@ -510,8 +552,8 @@ Previous Pane</translation>
         <translation>SCRL</translation>
     </message>
     <message>
-        <source>Save changes?</source>
-        <translation>Save changes?</translation>
+        <source>Save changes to %1?</source>
+        <translation>Save changes to %1?</translation>
     </message>
     <message>
         <source>Radio &amp;History...</source>
@@ -800,6 +842,14 @@ The language stays as it is.</translation>
 <context>
     <name>ProgramDoc</name>
     <message>
+        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
+        <translation>%1 holds %2 bytes; a data file holds exactly %3.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 is not a file.</translation>
+    </message>
+    <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>Radio data (*.dat);;All files (*)</translation>
     </message>
@@ -830,6 +880,13 @@ The document is still open; try another folder or name.</translation>
 </context>
 <context>
     <name>ProgramView</name>
+    <message numerus="yes">
+        <source>%n channel(s) exported to %1</source>
+        <translation>
+            <numerusform>%n channel exported to %1</numerusform>
+            <numerusform>%n channels exported to %1</numerusform>
+        </translation>
+    </message>
     <message>
         <source>The images of this transfer could not be kept in the radio history (%1).
 %2

@@ -36,7 +36,12 @@ DatFileResult loadDatFile(const std::string& path, MemoryImage& image) {
         return {DatFileError::Read, std::strerror(errno)};
     }
     if (got != static_cast<std::streamsize>(image::kSize)) {
-        return {DatFileError::DataFormat, {}};
+        DatFileResult result{DatFileError::DataFormat, {}, static_cast<uintmax_t>(got)};
+        if (got > static_cast<std::streamsize>(image::kSize)) {
+            const uintmax_t size = fs::file_size(path, ec);
+            result.fileSize = ec ? std::nullopt : std::optional<uintmax_t>(size);
+        }
+        return result;
     }
     std::memcpy(image.data(), buffer, image::kSize);
     return {};

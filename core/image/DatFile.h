@@ -2,6 +2,8 @@
 
 #include "image/MemoryImage.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // A .dat file is the 1024 image bytes in row order and nothing else.
@@ -16,6 +18,8 @@ enum class DatFileError {
 struct DatFileResult {
     DatFileError error = DatFileError::None;
     std::string detail; // the system's reason, for Open/Read/Write
+    // DataFormat of a regular file: its length in bytes; none for a folder, a pipe or a device.
+    std::optional<uintmax_t> fileSize = std::nullopt;
     explicit operator bool() const { return error == DatFileError::None; }
 };
 

@@ -17,13 +17,17 @@ struct SettingsWriteResult {
     explicit operator bool() const { return error == SettingsWriteError::None; }
 };
 
-// The per-user values that outlive the program: the radio "Type", the "Field" (band) and the
-// "com" port number. Names compare without regard to ASCII letter case. A value that cannot be
-// read gives missingValue; a value that cannot be written is dropped and the write says why.
+// The per-user values that outlive the program: numbers such as the radio "Type", the "Field"
+// (band) and the "com" port number, and texts such as the folder the file dialogs last used.
+// Names compare without regard to ASCII letter case. A value that cannot be read gives the
+// missing value; a value that cannot be written is dropped and the write says why.
 class ISettingsStore {
 public:
     virtual ~ISettingsStore() = default;
 
     virtual uint32_t readValue(const std::string& name, uint32_t missingValue) = 0;
     virtual SettingsWriteResult writeValue(const std::string& name, uint32_t value) = 0;
+    // Any bytes; a text reads back exactly as written.
+    virtual std::string readText(const std::string& name, const std::string& missingText) = 0;
+    virtual SettingsWriteResult writeText(const std::string& name, const std::string& text) = 0;
 };

@@ -30,6 +30,51 @@ bool isStorableName(std::string_view name) {
     return std::string_view(";/\\*[").find(name.front()) == std::string_view::npos;
 }
 
+// '%' and every byte that the file would not give back as it is: control bytes (line breaks),
+// blanks at either end (lines are trimmed) and the '/' of "//" and "/*" (comments).
+std::string escaped(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool atEnd = i == 0 || i + 1 == text.size();
+        const bool comment = byte == '/' && i + 1 < text.size() && (text[i + 1] == '/' || text[i + 1] == '*');
+        if (byte == '%' || byte < 0x20 || byte == 0x7F || (atEnd && byte == ' ') || comment) {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// A '%' without two hexadecimal digits after it stays as it is.
+std::string unescaped(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+            hexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::string UserSettings::sanitisedAppName(std::string appName) {
@@ -50,28 +95,24 @@ UserSettings::UserSettings(std::string appName, std::string configDir) : m_dir(s
     }
 }
 
-uint32_t UserSettings::readValue(const std::string& name, uint32_t missingValue) {
+std::optional<std::string> UserSettings::readStored(const std::string& name) const {
     std::error_code error;
     if (m_path.empty() || !isStorableName(name) || !fs::is_regular_file(m_path, error)) {
-        return missingValue;
+        return std::nullopt;
     }
     IniFile ini;
     if (!ini.load(m_path, false, true)) {
-        return missingValue;
+        return std::nullopt;
     }
-    const std::string text = ini.value(kSection, name);
-    // Trailing blanks are what is left of a comment after the value.
-    const std::string_view digits =
-        std::string_view(text).substr(0, text.find_last_not_of(ascii::kWhiteSpace) + 1);
-    uint32_t value = 0;
-    const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (code != std::errc() || end != digits.data() + digits.size()) {
-        return missingValue;
+    // A key that is not there reads as its default, the empty text; a stored empty text does too.
+    std::string text = ini.value(kSection, name, std::string(1, '\0'));
+    if (text == std::string(1, '\0')) {
+        return std::nullopt;
     }
-    return value;
+    return text;
 }
 
-SettingsWriteResult UserSettings::writeValue(const std::string& name, uint32_t value) {
+SettingsWriteResult UserSettings::writeStored(const std::string& name, const std::string& stored) {
     if (!isStorableName(name)) {
         return {SettingsWriteError::BadName, "'" + name + "' cannot be a key of " + m_path};
     }
@@ -84,17 +125,46 @@ SettingsWriteResult UserSettings::writeValue(const std::string& name, uint32_t v
     if (error) {
         return {SettingsWriteError::NoFolder, m_dir + ": " + error.message()};
     }
-    char text[16];
-    const auto result = std::to_chars(text, text + sizeof text, value);
     IniFile ini;
     errno = 0;
     if (!ini.load(m_path, false, true)) {
         return {SettingsWriteError::NotSaved, m_path + ": " + std::strerror(errno)};
     }
-    ini.setValue(kSection, name, std::string(text, result.ptr));
+    ini.setValue(kSection, name, stored);
     const IniSaveResult saved = ini.save();
     if (!saved) {
         return {SettingsWriteError::NotSaved, m_path + ": " + saved.detail};
     }
     return {};
+}
+
+uint32_t UserSettings::readValue(const std::string& name, uint32_t missingValue) {
+    const std::optional<std::string> text = readStored(name);
+    if (!text) {
+        return missingValue;
+    }
+    // Trailing blanks are what is left of a comment after the value.
+    const std::string_view digits =
+        std::string_view(*text).substr(0, text->find_last_not_of(ascii::kWhiteSpace) + 1);
+    uint32_t value = 0;
+    const auto [end, code] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (code != std::errc() || end != digits.data() + digits.size()) {
+        return missingValue;
+    }
+    return value;
+}
+
+SettingsWriteResult UserSettings::writeValue(const std::string& name, uint32_t value) {
+    char text[16];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return writeStored(name, std::string(text, result.ptr));
+}
+
+std::string UserSettings::readText(const std::string& name, const std::string& missingText) {
+    const std::optional<std::string> stored = readStored(name);
+    return stored ? unescaped(*stored) : missingText;
+}
+
+SettingsWriteResult UserSettings::writeText(const std::string& name, const std::string& text) {
+    return writeStored(name, escaped(text));
 }

@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 #include "settings/SettingsStore.h"
 
+#include <optional>
 #include <string>
 
 // Per-user values in <configDir>/<appName>.ini, section [Settings], in decimal. The file is
@@ -18,6 +19,10 @@ public:
 
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
     SettingsWriteResult writeValue(const std::string& name, uint32_t value) override;
+    // Kept with '%XX' for '%' and for every byte the file would not read back as it is (line
+    // breaks, blanks, comment markers), so a folder's path stays readable in the file.
+    std::string readText(const std::string& name, const std::string& missingText) override;
+    SettingsWriteResult writeText(const std::string& name, const std::string& text) override;
 
     // AppName as a name of a file or folder: '/', '\\' and NUL become '_', empty is "Program".
     static std::string sanitisedAppName(std::string appName);
@@ -26,6 +31,10 @@ public:
     const std::string& filePath() const { return m_path; }
 
 private:
+    // The value as the file holds it, read anew; nullopt when there is none.
+    std::optional<std::string> readStored(const std::string& name) const;
+    SettingsWriteResult writeStored(const std::string& name, const std::string& stored);
+
     std::string m_dir;
     std::string m_path;
 };

@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "app/Help.h"
+#include "app/MessageBox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -42,6 +43,15 @@ bool isWebLink(const QUrl& url) {
     const QString scheme = url.scheme();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
            scheme == QLatin1String("mailto");
+}
+
+// Hands a page to the desktop's web browser, and says so when none could be started.
+void showInBrowser(QWidget* parent, const QUrl& url) {
+    if (!Help::openInBrowser(url)) {
+        MessageBox::show(parent, HelpWindow::tr("No web browser could be started to show %1.\n"
+                                                "Open the address in a browser yourself.")
+                                     .arg(url.toString()));
+    }
 }
 
 } // namespace
@@ -113,7 +123,7 @@ HelpWindow::HelpWindow(const AppContext& context, QWidget* parent)
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
     connect(m_home, &QAction::triggered, this, [this] { m_browser->setSource(Help::url(m_context, 0)); });
-    connect(m_openInBrowser, &QAction::triggered, this, [this] { Help::openInBrowser(m_browser->source()); });
+    connect(m_openInBrowser, &QAction::triggered, this, [this] { showInBrowser(this, m_browser->source()); });
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::onLinkClicked);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::onSourceChanged);
     connect(m_index, &QTreeWidget::itemClicked, this, &HelpWindow::onIndexEntry);
@@ -168,7 +178,7 @@ bool HelpWindow::findNext() {
 void HelpWindow::onLinkClicked(const QUrl& link) {
     const QUrl target = m_browser->source().resolved(link);
     if (isWebLink(target) || !target.isLocalFile()) {
-        Help::openInBrowser(target);
+        showInBrowser(this, target);
         return;
     }
     m_browser->setSource(target);

@@ -48,6 +48,13 @@ constexpr int kComSetup = 32777;
 constexpr int kLanguage = 32799;
 constexpr int kBackupBeforeWrite = 32802;
 constexpr int kVerifyAfterWrite = 32803;
+// Window: its arrangements, the next and previous document, and the list of documents (every
+// entry of the list has the same id)
+constexpr int kWindowCascade = 57650;
+constexpr int kWindowTile = 57651;
+constexpr int kNextWindow = 61504;
+constexpr int kPrevWindow = 61520;
+constexpr int kWindowDocument = 65280;
 // Help
 constexpr int kAppAbout = 57664;
 // Accelerators without a menu entry

@@ -81,6 +81,7 @@ void ProgramDoc::setTitle(const QString& title) {
 
 void ProgramDoc::setPathName(const QString& path) {
     m_pathName = path;
+    m_hasFile = !path.isEmpty();
     if (!path.isEmpty()) {
         setTitle(QFileInfo(path).fileName());
     }
@@ -102,6 +103,7 @@ void ProgramDoc::onNewDocument() {
     setTitle(m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information")));
     // A plain preset: no file is touched and the title stays.
     m_pathName = m_context.iniText("Setup", "AppName");
+    m_hasFile = false;
     m_undo.clear();
     setModifiedFlag(false);
     m_isNew = true;
@@ -151,6 +153,7 @@ void ProgramDoc::replaceImage(const MemoryImage& image) {
 void ProgramDoc::takeImage(const MemoryImage& image, const QString& title) {
     setTitle(title);
     m_pathName.clear();
+    m_hasFile = false;
     m_image = image;
     m_isNew = false;
     synchroniseModel();
@@ -233,7 +236,12 @@ void ProgramDoc::reportError(const DatFileResult& result, const QString& path, b
     QString text;
     switch (result.error) {
     case DatFileError::DataFormat:
-        text = QString::fromUtf8(dataFormatErrorText(m_context.isChinese()));
+        text = QString::fromUtf8(dataFormatErrorText(m_context.isChinese())) + QLatin1Char('\n') +
+               (result.fileSize ? tr("%1 holds %2 bytes; a data file holds exactly %3.")
+                                      .arg(file)
+                                      .arg(*result.fileSize)
+                                      .arg(image::kSize)
+                                : tr("%1 is not a file.").arg(file));
         break;
     case DatFileError::Open:
     case DatFileError::Read:

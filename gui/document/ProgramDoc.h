@@ -48,6 +48,9 @@ public:
     QString pathName() const { return m_pathName; }
     // A path that names a file also becomes the title (its file name).
     void setPathName(const QString& path);
+    // The file the document was loaded from or saved to last; empty while it has none (a new
+    // document's preset path is no file of its own).
+    QString filePath() const { return m_hasFile ? m_pathName : QString(); }
 
     // Unsaved changes: the undo stack is away from the state last saved or loaded, or the flag
     // was set (an image taken from elsewhere that has no file yet).
@@ -143,6 +146,7 @@ private:
     MemoryImage m_image;
     QString m_title;
     QString m_pathName;
+    bool m_hasFile = false;
     bool m_modified = false;
     bool m_isNew = false;
     radiomodel::TypeAndBand m_typeAndBand;

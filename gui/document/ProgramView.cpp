@@ -216,11 +216,18 @@ void ProgramView::onExportChannels() {
         return;
     }
     std::string error;
-    if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(),
-                                       channelcsv::exportCsv(m_document->image()), error)) {
+    const std::string csv = channelcsv::exportCsv(m_document->image());
+    if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(), csv, error)) {
         MessageBox::show(window(),
                          tr("Cannot save the file %1.\n%2")
                              .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
+        return;
+    }
+    // One line per channel below the header line.
+    const int channels = static_cast<int>(std::count(csv.begin(), csv.end(), '\n')) - 1;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window())) {
+        mainWindow->statusBar()->showMessage(
+            tr("%n channel(s) exported to %1", nullptr, channels).arg(QDir::toNativeSeparators(path)));
     }
 }
 

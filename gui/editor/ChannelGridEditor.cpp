@@ -328,6 +328,17 @@ bool ChannelGridEditor::eventFilter(QObject* watched, QEvent* event) {
         onEnterCell(); // the editor of the current cell, filled from the cell
         return true;
     default:
+        // A character typed on the grid starts an edit of the current cell with that character,
+        // as in a spreadsheet: a text box replaces the cell's text, a list picks by it.
+        if (watched == m_grid && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
+            onEnterCell();
+            if (QWidget* editor = visibleEditor()) {
+                QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+                QCoreApplication::sendEvent(editor, &typed);
+            }
+            return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 }

@@ -27,6 +27,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -41,6 +42,7 @@
 #include <QTreeWidget>
 #include <QUndoGroup>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -204,6 +206,20 @@ void MainFrame::createActions() {
     connect(commandAction(kRadioHistory), &QAction::triggered, this, &MainFrame::onRadioHistory);
     connect(commandAction(kSaveLog), &QAction::triggered, this, &MainFrame::onSaveLog);
 
+    addCommand(kWindowCascade, tr("&Cascade"), tr("Arrange the document windows so they overlap"));
+    addCommand(kWindowTile, tr("&Tile"), tr("Arrange the document windows side by side"));
+    QAction* next = addCommand(kNextWindow, tr("&Next Window"), tr("Show the next document"));
+    QAction* previous = addCommand(kPrevWindow, tr("&Previous Window"), tr("Show the previous document"));
+    // Ctrl+Shift+Tab arrives as Ctrl+Shift+Backtab, which the shortcut map also matches as Tab.
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    connect(commandAction(kWindowCascade), &QAction::triggered, this,
+            [this] { m_mdiClient->cascadeSubWindows(); });
+    connect(commandAction(kWindowTile), &QAction::triggered, this, [this] { m_mdiClient->tileSubWindows(); });
+    connect(next, &QAction::triggered, this, [this] { activateNeighbour(1); });
+    connect(previous, &QAction::triggered, this, [this] { activateNeighbour(-1); });
+
     addCommand(kAppAbout, tr("&About Program..."),
                tr("Display program information, version number and copyright\nAbout"));
     m_actFrameAbout = new QAction(tr("&About Program..."), this);
@@ -297,7 +313,7 @@ void MainFrame::createMenus() {
     };
     m_frameMenus.last()->addAction(m_actFrameAbout);
 
-    // The document menu. Start-up addresses its pop-ups by position: Setup is 4, Help is 5.
+    // The document menu.
     m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage, 0, kBackupBeforeWrite, kVerifyAfterWrite});
     m_documentMenus = {
         addMenu(tr("&File"),
@@ -310,8 +326,11 @@ void MainFrame::createMenus() {
         addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
+        addMenu(tr("&Window"), {kWindowCascade, kWindowTile, 0, kNextWindow, kPrevWindow, 0}),
         addMenu(tr("&Help"), {kAppAbout}),
     };
+    m_windowMenu = m_documentMenus.at(5);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainFrame::updateWindowMenu);
     for (QMenu* menu : m_documentMenus + m_frameMenus) {
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::onUpdateControlBar);
         // A widget does not own its style; the menu's child goes after the menu itself.
@@ -521,6 +540,46 @@ void MainFrame::destroyChild(ChildFrame* child) {
     updateMenus();
 }
 
+void MainFrame::updateWindowMenu() {
+    for (QAction* entry : std::as_const(m_windowEntries)) {
+        m_windowMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_windowEntries.clear();
+    const QList<ChildFrame*> children = childFrames();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        ChildFrame* child = children.at(i);
+        const ProgramDoc* doc = child->document();
+        QString title = doc->title();
+        title.replace(QLatin1Char('&'), QLatin1String("&&"));
+        // The first nine take their number as access key; the Window menu's own entries have letters.
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        auto* entry = new QAction(
+            QStringLiteral("%1 %2%3").arg(number, title, doc->isModified() ? QStringLiteral("*") : QString()),
+            m_windowMenu);
+        entry->setData(id::kWindowDocument);
+        entry->setCheckable(true);
+        entry->setChecked(child == activeChild());
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<ChildFrame>(child)] {
+            if (window) {
+                showChild(window);
+            }
+        });
+        m_windowMenu->addAction(entry);
+        m_windowEntries.append(entry);
+    }
+}
+
+void MainFrame::activateNeighbour(int step) {
+    const QList<ChildFrame*> children = childFrames();
+    if (children.isEmpty()) {
+        return;
+    }
+    const qsizetype at = std::max<qsizetype>(0, children.indexOf(activeChild()));
+    const qsizetype count = children.size();
+    showChild(children.at(((at + step) % count + count) % count));
+}
+
 void MainFrame::setCaption(const QString& caption) {
     m_caption = caption;
     setWindowTitle(captionTitle());
@@ -695,7 +754,13 @@ void MainFrame::onLanguage() {
         !saveAllModified() || !dialog->storeChoice()) {
         return;
     }
-    if (!ProcessStarter::start(QCoreApplication::applicationFilePath())) {
+    // The new program opens the file of the active document, as saved or as it was before the
+    // changes that were let go.
+    QStringList arguments;
+    if (const QString file = activeChild()->document()->filePath(); QFileInfo(file).isFile()) {
+        arguments << QFileInfo(file).absoluteFilePath();
+    }
+    if (!ProcessStarter::start(QCoreApplication::applicationFilePath(), arguments)) {
         dialog->restoreRunningLanguage();
         MessageBox::show(this, tr("The program could not be started again in the other language (%1).\n"
                                   "The language stays as it is.")
@@ -744,25 +809,29 @@ void MainFrame::onSaveLog() {
     }
 }
 
+MainFrame::SaveAnswer MainFrame::askToSave(ChildFrame* child) {
+    if (!child->view()->commitPendingEdit()) {
+        return SaveAnswer::Cancelled;
+    }
+    ProgramDoc* doc = child->document();
+    if (!doc->isModified()) {
+        return SaveAnswer::Unmodified;
+    }
+    // The document in question comes to the front, hidden or not, and the question names it, so
+    // the user sees what it is about.
+    showChild(child);
+    const QMessageBox::StandardButton answer =
+        MessageBox::show(this, tr("Save changes to %1?").arg(doc->title()), QString(),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        return doc->doFileSave(this) ? SaveAnswer::Saved : SaveAnswer::Cancelled;
+    }
+    return answer == QMessageBox::No ? SaveAnswer::Discarded : SaveAnswer::Cancelled;
+}
+
 bool MainFrame::saveAllModified() {
     for (ChildFrame* child : childFrames()) {
-        if (!child->view()->commitPendingEdit()) {
-            return false;
-        }
-        ProgramDoc* doc = child->document();
-        if (!doc->isModified()) {
-            continue;
-        }
-        // The document in question comes to the front, hidden or not, so the user sees what
-        // the question is about.
-        showChild(child);
-        const QMessageBox::StandardButton answer = MessageBox::show(
-            this, tr("Save changes?"), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes) {
-            if (!doc->doFileSave(this)) {
-                return false;
-            }
-        } else if (answer != QMessageBox::No) {
+        if (askToSave(child) == SaveAnswer::Cancelled) {
             return false;
         }
     }

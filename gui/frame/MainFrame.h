@@ -68,9 +68,20 @@ public:
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* messagePane() const { return m_messagePane; }
 
-    // Asks "Save changes?" for every modified document and saves those answered with Yes.
-    // False when the user cancelled (also a cancelled or failed save).
+    // What askToSave() came to.
+    enum class SaveAnswer { Unmodified, Saved, Discarded, Cancelled };
+    // Takes an edit under way in the document's grid, then, when the document has unsaved
+    // changes, shows its window and asks "Save changes to <title>?". Cancelled also stands for
+    // a refused edit and for a save that failed or was cancelled; Discarded leaves the document
+    // as it is, for the caller to let go.
+    SaveAnswer askToSave(ChildFrame* child);
+    // Asks askToSave() about every document. False when the user cancelled.
     bool saveAllModified();
+
+    // The Window menu: Cascade, Tile, Next and Previous Window, then every document window,
+    // hidden ones too, the active one checked. The list is made afresh each time the menu opens.
+    QMenu* windowMenu() const { return m_windowMenu; }
+    void updateWindowMenu();
 
     // The label of a navigation page in the user interface's language.
     QString pageLabel(int commandId) const;
@@ -107,6 +118,9 @@ private slots:
     void onRadioHistory();
     void onSaveLog();
     void updateIndicators();
+    // Shows and activates the document window `step` places on from the active one in the
+    // order they were opened, round at the ends, hidden ones included.
+    void activateNeighbour(int step);
 
 private:
     QAction* addCommand(int commandId, const QString& text, const QString& prompt,
@@ -133,6 +147,8 @@ private:
     QList<QMenu*> m_documentMenus;
     QList<QMenu*> m_frameMenus;
     QMenu* m_setupMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowEntries; // the document list of the Window menu
     bool m_documentMenuShown = false;
 
     NavigationBar* m_navBar = nullptr;

@@ -5,7 +5,9 @@
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
 #include "editor/FlexGridAccessible.h"
+#include "editor/MSFlexGrid.h"
 #include "frame/AboutDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -92,6 +95,9 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
         return false;
     }
 
+    // The file dialogs start in the folder this user chose a file in last.
+    FileDialog::setFolderStore(&context.userSettings());
+
     // Assistive technology sees the channel grid as a table.
     QAccessible::installFactory(&FlexGridAccessible::create);
     if (!m_helpFilter) {
@@ -115,15 +121,14 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
             file = argument;
         }
     }
-    if (file.isEmpty()) {
-        onFileNew();
-    } else if (!openDocumentFile(file)) {
-        m_mainFrame.reset();
-        return false;
+    // A file that cannot be opened has been reported; the program goes on with a new document.
+    if (file.isEmpty() || !openDocumentFile(file)) {
+        newDocument();
     }
 
     // Always maximised, whatever the desktop asked for.
     frame->showMaximized();
+    focusChannelGrid();
 
     // "title.ico" replaces the program's own icon when it can be read.
     if (const QIcon icon = Pictures::titleIcon(context.dataDir()); !icon.isNull()) {
@@ -194,6 +199,7 @@ bool ProgramApp::loadTranslation() {
 
 int ProgramApp::exitInstance() {
     m_mainFrame.reset();
+    FileDialog::setFolderStore(nullptr);
     if (m_helpFilter) {
         qApp->removeEventFilter(m_helpFilter.get());
         m_helpFilter.reset();
@@ -214,6 +220,13 @@ void ProgramApp::newDocument() {
     auto* doc = new ProgramDoc(*m_context);
     doc->onNewDocument();
     m_mainFrame->addDocumentWindow(doc);
+    focusChannelGrid();
+}
+
+void ProgramApp::focusChannelGrid() {
+    if (ChildFrame* child = m_mainFrame->activeChild()) {
+        child->view()->grid()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ProgramApp::onFileNew() {
@@ -222,9 +235,12 @@ void ProgramApp::onFileNew() {
     }
     MainFrame* frame = m_mainFrame.get();
     if (ChildFrame* active = frame->activeChild()) {
-        // The warning stands in for a save prompt: the replaced document goes without one.
-        if (MessageBox::show(frame, tr("All data will be Cleared!"), QString(),
-                             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+        // The replaced document goes: unsaved changes are asked about, otherwise a warning.
+        const MainFrame::SaveAnswer answer = frame->askToSave(active);
+        if (answer == MainFrame::SaveAnswer::Cancelled ||
+            (answer == MainFrame::SaveAnswer::Unmodified &&
+             MessageBox::show(frame, tr("All data will be Cleared!"), QString(),
+                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)) {
             return;
         }
         frame->destroyChild(active);
@@ -248,16 +264,28 @@ bool ProgramApp::openDocumentFile(const QString& file) {
             return true;
         }
     }
-    auto* doc = new ProgramDoc(*m_context);
+    auto doc = std::make_unique<ProgramDoc>(*m_context);
     if (!doc->onOpenDocument(path, frame)) {
-        delete doc;
         return false;
     }
-    // The window that was active goes out of sight; its document stays loaded.
+    // The window that was active goes out of sight with its document loaded, or, when its
+    // unsaved changes are let go, goes altogether. One that a transfer works on is not asked.
     if (ChildFrame* previous = frame->activeChild()) {
-        previous->close();
+        switch (previous->document()->isBusy() ? MainFrame::SaveAnswer::Unmodified
+                                               : frame->askToSave(previous)) {
+        case MainFrame::SaveAnswer::Cancelled:
+            return false;
+        case MainFrame::SaveAnswer::Discarded:
+            frame->destroyChild(previous);
+            break;
+        case MainFrame::SaveAnswer::Unmodified:
+        case MainFrame::SaveAnswer::Saved:
+            previous->close();
+            break;
+        }
     }
-    frame->addDocumentWindow(doc);
+    frame->addDocumentWindow(doc.release());
+    focusChannelGrid();
     return true;
 }
 

@@ -36,8 +36,9 @@ public:
     void setStartLanguage(const QString& language) { m_startLanguage = language; }
     void setDemoDevice(const std::string& device) { m_demoDevice = device; }
 
-    // Opens a .dat file in a new document window and hides the one that was active, or brings
-    // back the window that already shows that file. Failures are shown to the user.
+    // Opens a .dat file in a new document window, or brings back the window that already shows
+    // that file. The window that was active is hidden, or destroyed when the user lets its
+    // unsaved changes go; false also when the user cancelled. Failures are shown to the user.
     bool openDocumentFile(const QString& path);
 
 public slots:
@@ -49,6 +50,9 @@ private:
     bool loadTranslation();
     void storeStartLanguage();
     void newDocument();
+    // The keyboard goes to the active document's channel grid, where typing edits the current
+    // cell (the first one in a new window).
+    void focusChannelGrid();
 
     QString m_appDir;
     std::string m_demoDevice;

@@ -76,6 +76,16 @@ TEST_P(SettingsStore, MissingValuesRoundTripsAndNameCase) {
     EXPECT_EQ(store->readValue("Field", 0), 7u);
 }
 
+TEST_P(SettingsStore, TextsReadBackExactlyAsWritten) {
+    auto store = makeStore();
+    EXPECT_EQ(store->readText("LastFolder", "none"), "none");
+    for (const std::string text : {"/home/user/Documents", " blank at both ends ", "a//b/*c", "tab\t;comment",
+                                   "100%", "%41", "line\nbreak\r\n", "中文 文件夹", ""}) {
+        EXPECT_TRUE(store->writeText("LastFolder", text));
+        EXPECT_EQ(store->readText("lastfolder", "none"), text);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Contract, SettingsStore, testing::Values("Memory", "UserFile"),
                          [](const testing::TestParamInfo<std::string>& row) { return row.param; });
 

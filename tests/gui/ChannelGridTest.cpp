@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -270,7 +271,7 @@ TEST_F(ChannelGrid, AnEditLeftOpenInAHiddenWindowIsNotLostOnExit) {
     frame()->close(); // no answer queued: the box's Cancel keeps the program open
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Save changes?");
+    EXPECT_EQ(boxes[0].text, "Save changes to Channel Information?");
     EXPECT_EQ(cell(4, 1), "146.00000");
     EXPECT_TRUE(frame()->isVisible());
 }
@@ -607,6 +608,8 @@ TEST_F(ChannelGrid, ChannelListsGoOutAndComeBackThroughAPreview) {
     FileDialog::answerNext(path(QStringLiteral("club.csv")));
     frame()->commandAction(id::kExportChannels)->trigger();
     ASSERT_FALSE(readFile(QStringLiteral("club.csv")).isEmpty());
+    EXPECT_EQ(frame()->statusBar()->currentMessage(),
+              "2 channels exported to " + path(QStringLiteral("club.csv")));
     const MemoryImage exported = doc->image();
 
     // The list comes back over other channels: the preview names what changes.

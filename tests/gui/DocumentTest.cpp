@@ -43,23 +43,78 @@ protected:
 
 } // namespace
 
-TEST_F(Document, FileNewOkReplacesTheActiveWindowWithoutASavePrompt) {
+struct ReplaceCase {
+    const char* name;
+    int command; // File New, or File Open of a.dat
+    bool modified;
+    QMessageBox::StandardButton answer;
+    const char* saveAs; // the Save As answer after Yes; "" cancels it
+    const char* box;
+    QMessageBox::StandardButtons buttons;
+    enum { Kept, Hidden, Destroyed } old; // what becomes of the document that was active
+};
+
+void PrintTo(const ReplaceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentReplace : public Document, public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(DocumentReplace, UnsavedChangesAreAskedAboutBeforeNewOrOpenReplacesThem) {
+    const ReplaceCase& c = GetParam();
     startEnglish();
     QPointer<ChildFrame> old = activeChild();
     activeDocument()->image().setByte(0x10, 0x45);
-    activeDocument()->setModifiedFlag();
-    MessageBox::answerNext(QMessageBox::Ok);
-    trigger(id::kFileNew);
+    activeDocument()->setModifiedFlag(c.modified);
+    writeFile(QStringLiteral("a.dat"), testImageBytes());
+    MessageBox::answerNext(c.answer);
+    if (c.command == id::kFileOpen) {
+        FileDialog::answerNext(path(QStringLiteral("a.dat")));
+    }
+    FileDialog::answerNext(QString::fromUtf8(c.saveAs).isEmpty() ? QString()
+                                                                 : path(QString::fromUtf8(c.saveAs)));
+    trigger(c.command);
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("All data will be Cleared!"));
+    EXPECT_EQ(boxes[0].text, QString::fromUtf8(c.box));
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Test Company"));
-    EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    EXPECT_TRUE(old.isNull());
-    ASSERT_EQ(frame()->childFrames().size(), 1);
-    EXPECT_EQ(activeDocument()->image().byte(0x10), 0xFF);
-    EXPECT_TRUE(activeDocument()->isNew());
+    EXPECT_EQ(boxes[0].buttons, c.buttons);
+    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("kept.dat"))), QString::fromUtf8(c.saveAs) == "kept.dat");
+    EXPECT_EQ(old.isNull(), c.old == ReplaceCase::Destroyed);
+    EXPECT_EQ(activeChild() == old, c.old == ReplaceCase::Kept);
+    if (c.old == ReplaceCase::Kept) {
+        EXPECT_TRUE(old->isVisible());
+        EXPECT_EQ(activeDocument()->image().byte(0x10), 0x45);
+        EXPECT_TRUE(activeDocument()->isModified());
+    } else {
+        EXPECT_EQ(activeDocument()->isNew(), c.command == id::kFileNew);
+        EXPECT_EQ(visibleChildCount(), 1);
+    }
 }
+
+constexpr auto kYesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+constexpr auto kOkCancel = QMessageBox::Ok | QMessageBox::Cancel;
+const char* const kSaveQuestion = "Save changes to Channel Information?";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, DocumentReplace,
+    ::testing::Values(ReplaceCase{"NewUnmodifiedOkWarnsAndClears", id::kFileNew, false, QMessageBox::Ok, "",
+                                  "All data will be Cleared!", kOkCancel, ReplaceCase::Destroyed},
+                      ReplaceCase{"NewYesSavesFirst", id::kFileNew, true, QMessageBox::Yes, "kept.dat",
+                                  kSaveQuestion, kYesNoCancel, ReplaceCase::Destroyed},
+                      ReplaceCase{"NewNoDiscards", id::kFileNew, true, QMessageBox::No, "", kSaveQuestion,
+                                  kYesNoCancel, ReplaceCase::Destroyed},
+                      ReplaceCase{"NewCancelKeeps", id::kFileNew, true, QMessageBox::Cancel, "",
+                                  kSaveQuestion, kYesNoCancel, ReplaceCase::Kept},
+                      ReplaceCase{"NewSaveCancelledKeeps", id::kFileNew, true, QMessageBox::Yes, "",
+                                  kSaveQuestion, kYesNoCancel, ReplaceCase::Kept},
+                      ReplaceCase{"OpenYesSavesAndHides", id::kFileOpen, true, QMessageBox::Yes, "kept.dat",
+                                  kSaveQuestion, kYesNoCancel, ReplaceCase::Hidden},
+                      ReplaceCase{"OpenNoDiscards", id::kFileOpen, true, QMessageBox::No, "", kSaveQuestion,
+                                  kYesNoCancel, ReplaceCase::Destroyed},
+                      ReplaceCase{"OpenCancelKeeps", id::kFileOpen, true, QMessageBox::Cancel, "",
+                                  kSaveQuestion, kYesNoCancel, ReplaceCase::Kept}),
+    [](const ::testing::TestParamInfo<ReplaceCase>& row) { return row.param.name; });
 
 TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
     startEnglish();
@@ -114,7 +169,13 @@ TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStay
     openThroughDialog(file);
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Data Format Error"));
+    // The file's name and size follow the message.
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Data Format Error\n") +
+                                 (GetParam().length < 0
+                                      ? file + QStringLiteral(" is not a file.")
+                                      : QStringLiteral("%1 holds %2 bytes; a data file holds exactly 1024.")
+                                            .arg(file)
+                                            .arg(GetParam().length)));
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Test Company"));
     EXPECT_EQ(frame()->childFrames().size(), 1);
     EXPECT_EQ(activeChild(), first);
@@ -138,7 +199,8 @@ TEST_F(Document, DataFormatErrorIsChineseInAChineseProgram) {
     openThroughDialog(path(QStringLiteral("wrong.dat")));
     const auto boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("数据格式不正确"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("数据格式不正确\n%1 有 10 字节；数据文件必须正好是 1024 字节。")
+                                 .arg(path(QStringLiteral("wrong.dat"))));
     EXPECT_EQ(boxes[0].caption, QStringLiteral("测试公司"));
 }
 
@@ -223,7 +285,8 @@ TEST_P(DocumentFirstSave, FollowsThePresetPathOfANewDocument) {
     } else {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_TRUE(shown[0].save);
-        EXPECT_EQ(shown[0].proposedPath, path(QString::fromUtf8(c.proposed)));
+        // In the user's documents folder the first time.
+        EXPECT_EQ(shown[0].proposedPath, path(QStringLiteral("documents/") + QString::fromUtf8(c.proposed)));
         EXPECT_EQ(readFile(QStringLiteral("chosen.dat")).size(), 1024);
         EXPECT_EQ(activeDocument()->pathName(), path(QStringLiteral("chosen.dat")));
     }
@@ -297,19 +360,46 @@ INSTANTIATE_TEST_SUITE_P(Answers, DocumentClose,
                                            CloseCase{"CancelStays", QMessageBox::Cancel, "", false, false}),
                          [](const ::testing::TestParamInfo<CloseCase>& row) { return row.param.name; });
 
-TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutToo) {
+TEST_F(Document, HiddenModifiedDocumentsAreAskedAboutTooEachByName) {
     startEnglish();
-    activeDocument()->setModifiedFlag();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
     ChildFrame* hidden = frame()->childFrames().first();
     ASSERT_FALSE(hidden->isVisible());
+    hidden->document()->setModifiedFlag();
+    activeDocument()->setModifiedFlag();
+    MessageBox::answerNext(QMessageBox::No);
     MessageBox::answerNext(QMessageBox::No);
     EXPECT_TRUE(frame()->close());
     const auto boxes = shownBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Save changes?"));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Save changes to Channel Information?"));
+    EXPECT_EQ(boxes[1].text, QStringLiteral("Save changes to a.dat?"));
     EXPECT_FALSE(hidden->isHidden()) << "the document asked about was shown";
+}
+
+TEST_F(Document, FileDialogsStartInTheDocumentsFolderThenWhereAFileWasChosenLast) {
+    startEnglish();
+    trigger(id::kFileOpen); // cancelled
+    QDir(appDir()).mkdir(QStringLiteral("club"));
+    writeFile(QStringLiteral("club/a.dat"), testImageBytes());
+    openThroughDialog(path(QStringLiteral("club/a.dat")));
+    auto shown = FileDialog::takeShown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].folder, path(QStringLiteral("documents")));
+    EXPECT_EQ(shown[1].folder, path(QStringLiteral("documents")));
+    // The next run of the program, for a new document's first save, too.
+    ASSERT_TRUE(start());
+    trigger(id::kFileSave);
+    shown = FileDialog::takeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].proposedPath, path(QStringLiteral("club/TestRadio")));
+    // A folder that is gone is no place to start.
+    ASSERT_TRUE(QDir(path(QStringLiteral("club"))).removeRecursively());
+    trigger(id::kFileOpen);
+    shown = FileDialog::takeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].folder, path(QStringLiteral("documents")));
 }
 
 TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {

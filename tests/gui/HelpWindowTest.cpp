@@ -288,6 +288,14 @@ TEST_F(HelpWindowTest, OpenInBrowserHandsOverThePlaceOnDisplay) {
     ASSERT_EQ(m_browserUrls.size(), 1u);
     EXPECT_EQ(m_browserUrls[0], Help::url(*context(), id::kWrite));
     EXPECT_EQ(m_browserUrls[0].fragment(), QStringLiteral("32774"));
+    EXPECT_TRUE(shownBoxes().empty());
+    // Without a browser to take it, the user hears so.
+    m_browserOpens = false;
+    window->browserAction()->trigger();
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("No web browser could be started to show file:")))
+        << qPrintable(boxes[0].text);
 }
 
 // The manual's own links stay in the window; web and mail links go to the web browser.

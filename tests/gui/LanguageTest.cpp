@@ -62,6 +62,21 @@ TEST_F(Language, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
     EXPECT_FALSE(frame()->isVisible());
     ASSERT_EQ(m_started.size(), 1u);
     EXPECT_EQ(m_started[0], QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(m_startedArguments[0].isEmpty()) << "a new document has no file to open again";
+}
+
+TEST_F(Language, TheRestartedProgramOpensTheFileAsSaved) {
+    writeTestIni();
+    copyTranslations();
+    writeFile(QStringLiteral("club.dat"), testImageBytes());
+    ASSERT_TRUE(start({path(QStringLiteral("club.dat"))}));
+    activeDocument()->image().setByte(0x3F0, 0x42);
+    activeDocument()->setModifiedFlag();
+    MessageBox::answerNext(QMessageBox::Yes);
+    choose(Choice::Chinese, Close::Ok);
+    EXPECT_EQ(static_cast<uint8_t>(readFile(QStringLiteral("club.dat")).at(0x3F0)), 0x42);
+    ASSERT_EQ(m_startedArguments.size(), 1u);
+    EXPECT_EQ(m_startedArguments[0], QStringList{path(QStringLiteral("club.dat"))});
 }
 
 TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {

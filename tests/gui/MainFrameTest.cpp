@@ -2,6 +2,7 @@
 // tree's pages, the Control Bar command and help on F1.
 #include "ProgramFixture.h"
 
+#include "app/FileDialog.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
@@ -12,6 +13,7 @@
 #include "frame/NavigationBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -61,6 +63,47 @@ TEST_F(MainFrameTest, DocumentMenuStaysWhileAHiddenDocumentWindowExists) {
     EXPECT_FALSE(frame()->commandAction(id::kFileSave)->isEnabled());
 }
 
+TEST_F(MainFrameTest, WindowMenuListsEveryDocumentAndBringsBackAHiddenOne) {
+    startEnglish();
+    ChildFrame* first = activeChild();
+    for (const char* name : {"a.dat", "b&c.dat"}) {
+        writeFile(QString::fromUtf8(name), testImageBytes());
+        FileDialog::answerNext(path(QString::fromUtf8(name)));
+        frame()->commandAction(id::kFileOpen)->trigger();
+    }
+    activeDocument()->setModifiedFlag();
+    ASSERT_EQ(visibleChildCount(), 1);
+    QMenu* menu = frame()->windowMenu();
+    ASSERT_TRUE(frame()->documentMenus().contains(menu));
+    frame()->updateWindowMenu();
+    QStringList entries;
+    QAction* checked = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == id::kWindowDocument) {
+            entries << action->text();
+            checked = action->isChecked() ? action : checked;
+        }
+    }
+    EXPECT_EQ(entries, (QStringList{"&1 Channel Information", "&2 a.dat", "&3 b&&c.dat*"}));
+    ASSERT_NE(checked, nullptr);
+    EXPECT_EQ(checked->text(), "&3 b&&c.dat*");
+    // An entry brings its window back; Ctrl+Tab goes on to the next, hidden or not, and round.
+    menu->actions().at(menu->actions().size() - 3)->trigger();
+    EXPECT_EQ(activeChild(), first);
+    EXPECT_TRUE(first->isVisible());
+    // From a cell's open edit box as well.
+    MSFlexGrid* grid = first->view()->grid();
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    ASSERT_NE(QApplication::focusWidget(), grid);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(activeDocument()->title(), "a.dat");
+    EXPECT_TRUE(activeChild()->isVisible());
+    QTest::keyClick(activeChild()->view()->grid(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(activeChild()->view()->grid(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(activeDocument()->title(), "b&c.dat");
+    EXPECT_TRUE(shownBoxes().empty());
+}
+
 struct AcceleratorCase {
     const char* name;
     Qt::Key key;
@@ -103,6 +146,12 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"CtrlP", Qt::Key_P, Qt::ControlModifier, id::kFilePrint, true, true},
                       AcceleratorCase{"CtrlR", Qt::Key_R, Qt::ControlModifier, id::kRead, true},
                       AcceleratorCase{"CtrlW", Qt::Key_W, Qt::ControlModifier, id::kWrite, true},
+                      AcceleratorCase{"CtrlTab", Qt::Key_Tab, Qt::ControlModifier, id::kNextWindow, true},
+                      AcceleratorCase{"CtrlF6", Qt::Key_F6, Qt::ControlModifier, id::kNextWindow, true},
+                      AcceleratorCase{"CtrlShiftTab", Qt::Key_Backtab,
+                                      Qt::ControlModifier | Qt::ShiftModifier, id::kPrevWindow, true},
+                      AcceleratorCase{"CtrlShiftF6", Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier,
+                                      id::kPrevWindow, true},
                       AcceleratorCase{"F6", Qt::Key_F6, Qt::NoModifier, id::kNextPane, false},
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
     [](const ::testing::TestParamInfo<AcceleratorCase>& row) { return row.param.name; });

@@ -50,16 +50,20 @@ void ProgramFixture::SetUp() {
     });
     Help::setOpener([this](const QUrl& url) {
         m_browserUrls.push_back(url);
-        return true;
+        return m_browserOpens;
     });
-    ProcessStarter::setStarter([this](const QString& program, const QStringList&) {
+    ProcessStarter::setStarter([this](const QString& program, const QStringList& arguments) {
         m_started.push_back(program);
+        m_startedArguments.push_back(arguments);
         return m_startSucceeds;
     });
     // The per-user store, the radio history and relative document paths live in the test's
     // folder.
     QDir(m_dir.path()).mkpath(QStringLiteral("config"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
+    QDir(m_dir.path()).mkpath(QStringLiteral("documents"));
+    writeFile(QStringLiteral("config/user-dirs.dirs"),
+              "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(path(QStringLiteral("documents"))) + "\"\n");
     // The radio history too.
     QDir(m_dir.path()).mkpath(QStringLiteral("data"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));

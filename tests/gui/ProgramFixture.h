@@ -32,7 +32,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The temporary program folder and paths in it.
+    // The temporary program folder and paths in it; the user's documents folder is "documents".
     QString appDir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -64,9 +64,11 @@ protected:
     // The pages help calls asked for, and those handed to the web browser.
     std::vector<QUrl> m_helpUrls;
     std::vector<QUrl> m_browserUrls;
-    // Whether help calls also open the help window.
+    // Whether help calls also open the help window, and whether a web browser takes a page.
     bool m_showHelpWindow = false;
+    bool m_browserOpens = true;
     std::vector<QString> m_started;
+    std::vector<QStringList> m_startedArguments;
     bool m_startSucceeds = true; // what the recorded start reports
 
 private:

@@ -4,14 +4,17 @@
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
 #include "document/ProgramView.h"
+#include "editor/MSFlexGrid.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 
 namespace {
 
@@ -181,7 +184,7 @@ TEST_F(StartUp, AboutEntryOfTheDocumentMenuTakesAboutTitleAndTheFrameMenuKeepsIt
     writeTestIni();
     copyTranslations();
     ASSERT_TRUE(start());
-    const QList<QAction*> help = frame()->documentMenus().at(5)->actions();
+    const QList<QAction*> help = frame()->documentMenus().last()->actions();
     ASSERT_EQ(help.size(), 1);
     EXPECT_EQ(help[0]->text(), QStringLiteral("About Test Programmer..."));
     EXPECT_EQ(help[0]->data().toInt(), id::kAppAbout);
@@ -209,6 +212,15 @@ TEST_F(StartUp, WithoutArgumentsOpensOneNewDocumentInAMaximisedWindow) {
     EXPECT_EQ(activeDocument()->pathName(), QStringLiteral("TestRadio"));
     EXPECT_EQ(MessageBox::applicationCaption(), QStringLiteral("Test Company"));
     EXPECT_TRUE(shownBoxes().empty());
+    // The keyboard is in the first cell: what is typed there goes into the channel.
+    MSFlexGrid* grid = activeChild()->view()->grid();
+    EXPECT_EQ(grid->row(), 1);
+    EXPECT_EQ(grid->col(), 1);
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("45.5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(grid->textMatrix(1, 1), QStringLiteral("145.50000"));
 }
 
 TEST_F(StartUp, FileArgumentOpensThatFileInsteadOfANewDocument) {
@@ -224,15 +236,19 @@ TEST_F(StartUp, FileArgumentOpensThatFileInsteadOfANewDocument) {
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-B  Fre:400 - 470MHz ]"));
 }
 
-TEST_F(StartUp, FileArgumentOfTheWrongLengthEndsStartUpAfterTheMessage) {
+TEST_F(StartUp, FileArgumentThatCannotBeOpenedGivesANewDocumentAfterTheMessage) {
     writeTestIni();
     copyTranslations();
     writeFile(QStringLiteral("short.dat"), QByteArray(1000, '\0'));
-    EXPECT_FALSE(start({path(QStringLiteral("short.dat"))}));
-    const auto boxes = shownBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Data Format Error"));
-    EXPECT_EQ(frame(), nullptr);
+    for (const QString& name : {QStringLiteral("short.dat"), QStringLiteral("missing.dat")}) {
+        SCOPED_TRACE(qPrintable(name));
+        ASSERT_TRUE(start({path(name)}));
+        const auto boxes = shownBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].text.contains(path(name))) << qPrintable(boxes[0].text);
+        ASSERT_EQ(frame()->childFrames().size(), 1);
+        EXPECT_TRUE(activeDocument()->isNew());
+    }
 }
 
 TEST_F(StartUp, TitleIcoBesideTheProgramBecomesTheWindowIcon) {

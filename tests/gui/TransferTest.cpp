@@ -715,7 +715,7 @@ TEST_F(Transfer, AnErasedRadioIsNoChoiceOfTypeForTheNextDocuments) {
     EXPECT_EQ(activeDocument()->image().radioType(), 0xFF) << "the document shows what the radio holds";
     EXPECT_EQ(context()->userSettings().readValue("Type", 99), 1u) << "but it is not remembered";
 
-    MessageBox::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
+    MessageBox::answerNext(QMessageBox::No); // "Save changes to ...?": the read goes
     trigger(id::kFileNew);
     EXPECT_EQ(activeDocument()->image().radioType(), 1);
     EXPECT_EQ(view()->freqMin10Hz(), 40000000) << "a new document takes frequencies of its band";

@@ -63,6 +63,10 @@ for program in radioprog radio-sim radio-programmer; do
     expect "$program --version names $version" [ "$out" = "$program $version" ]
 done
 
+run "$home/config" "$bin/radio-programmer" --help
+expect "radio-programmer --help" [ "$status" = 0 ]
+expect "... prints the usage without a window" contains "$out" "--language NAME"
+
 run "$home/config" "$bin/radioprog" new new.dat
 expect "radioprog new finds the band list in the share folder" contains "$out" "band 0 136 - 174MHz"
 run "$home/config" "$bin/radioprog" show new.dat
