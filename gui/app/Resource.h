@@ -50,6 +50,7 @@ constexpr int kBackupBeforeWrite = 32802;
 constexpr int kVerifyAfterWrite = 32803;
 // Help
 constexpr int kAppAbout = 57664;
+constexpr int kHelpContents = 57667;
 // Accelerators without a menu entry
 constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;

@@ -12,6 +12,7 @@ ProcessDlg::ProcessDlg(QWidget* parent)
     setModal(false);
     m_progress->setRange(0, kRowCount);
     m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(tr("Progress"));
     m_lblNumber->setAlignment(Qt::AlignCenter);
     m_lblNumber->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_lblNumber->setMinimumWidth(60);

@@ -25,6 +25,9 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QWindow>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -80,6 +83,17 @@ protected:
         return at.top() >= 0 && at.top() < window->browser()->viewport()->height();
     }
 
+    // Whether the text the anchor is on is the first line on display.
+    static bool anchorAtTop(const HelpWindow* window, const QString& anchor) {
+        const int position = anchorPosition(window, anchor);
+        if (position < 0) {
+            return false;
+        }
+        QTextCursor cursor(window->browser()->document());
+        cursor.setPosition(position);
+        return std::abs(window->browser()->cursorRect(cursor).top()) <= 2;
+    }
+
     static QTreeWidgetItem* indexEntry(const HelpWindow* window, const QString& text) {
         const QList<QTreeWidgetItem*> found =
             window->index()->findItems(text, Qt::MatchStartsWith | Qt::MatchRecursive);
@@ -96,12 +110,15 @@ protected:
 } // namespace
 
 // Anchors on headings, on an empty link inside a heading, on a paragraph and on a table row, in
-// both manuals: the window opens at each, scrolled so that it is in view, with no web browser.
+// both manuals: the window opens at each, scrolled so that it is the first line, also near the end
+// of the page and after the window has been made narrower (as a window manager may do once it is
+// shown), with no web browser.
 struct AnchorCase {
     const char* name;
     const char* language;
     int contextId;
     const char* page;
+    int narrowTo = 0; // the window's width after it has opened; 0 leaves it
 };
 
 class HelpWindowAnchor : public HelpWindowTest, public ::testing::WithParamInterface<AnchorCase> {};
@@ -113,7 +130,11 @@ TEST_P(HelpWindowAnchor, OpensScrolledToTheAnchorOfTheContext) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fragment(window).toStdString(), std::to_string(c.contextId));
     EXPECT_TRUE(window->browser()->source().toLocalFile().endsWith(QLatin1String(c.page)));
-    EXPECT_TRUE(anchorInView(window, QString::number(c.contextId)));
+    if (c.narrowTo != 0) {
+        window->resize(c.narrowTo, window->height());
+        QTest::qWait(50);
+    }
+    EXPECT_TRUE(anchorAtTop(window, QString::number(c.contextId)));
     EXPECT_TRUE(m_browserUrls.empty());
 }
 
@@ -123,7 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
                       AnchorCase{"EnglishTableRow", "English", 2127, "help/en/index.html"},
                       AnchorCase{"ChineseSection", "Chinese", id::kWrite, "help/zh/index.html"},
                       AnchorCase{"ChineseSubsection", "Chinese", id::kFillDown, "help/zh/index.html"},
-                      AnchorCase{"ChineseMainWindow", "Chinese", id::kHelpMainFrame, "help/zh/index.html"}),
+                      AnchorCase{"ChineseMainWindow", "Chinese", id::kHelpMainFrame, "help/zh/index.html"},
+                      AnchorCase{"EnglishComSetup", "English", id::kComSetup, "help/en/index.html"},
+                      AnchorCase{"ChineseComSetupNarrowed", "Chinese", id::kComSetup, "help/zh/index.html",
+                                 420},
+                      AnchorCase{"EnglishWriteNarrowed", "English", id::kWrite, "help/en/index.html", 420},
+                      AnchorCase{"EnglishNearTheEnd", "English", id::kLanguage, "help/en/index.html"},
+                      AnchorCase{"ChineseNearTheEnd", "Chinese", id::kAppAbout, "help/zh/index.html"}),
     [](const ::testing::TestParamInfo<AnchorCase>& row) { return row.param.name; });
 
 // Every id in both manuals is a place the window can scroll to: the text browser knows anchors
@@ -163,7 +190,17 @@ TEST_F(HelpWindowTest, F1OnAMenuEntryShowsItsPlaceInTheOneWindow) {
         frame()->menuBar()->setActiveAction(program->menuAction());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(program));
         program->setActiveAction(frame()->commandAction(command));
+        const bool shown = context()->helpWindow().isVisible();
+        QWindow* focus = QGuiApplication::focusWindow();
         QTest::keyClick(program->windowHandle(), Qt::Key_F1);
+        QCoreApplication::processEvents();
+        // The menu stays open with its entry, and the window, once it is up, leaves the keyboard
+        // to the menu.
+        EXPECT_EQ(QApplication::activePopupWidget(), program);
+        EXPECT_EQ(program->activeAction(), frame()->commandAction(command));
+        if (shown) {
+            EXPECT_EQ(QGuiApplication::focusWindow(), focus);
+        }
         program->close();
         HelpWindow* window = &context()->helpWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -176,6 +213,39 @@ TEST_F(HelpWindowTest, F1OnAMenuEntryShowsItsPlaceInTheOneWindow) {
     }
     EXPECT_EQ(windows, 1);
 }
+
+// The window's place and size in this run are those of the next, when they fit a screen.
+struct GeometryCase {
+    const char* name;
+    QRect geometry;
+    bool restored;
+};
+
+class HelpWindowGeometry : public HelpWindowTest, public ::testing::WithParamInterface<GeometryCase> {};
+
+TEST_P(HelpWindowGeometry, OpensWhereItWasLastWhenThatFitsAScreen) {
+    const GeometryCase& c = GetParam();
+    startWithManuals();
+    HelpWindow* window = openAt(id::kComSetup);
+    const QSize initial = window->size();
+    window->setGeometry(c.geometry);
+    window->close();
+    ASSERT_TRUE(start()); // the program's next run
+    window = openAt(id::kComSetup);
+    if (c.restored) {
+        EXPECT_EQ(window->geometry(), c.geometry);
+    } else {
+        EXPECT_EQ(window->size(), initial);
+    }
+    EXPECT_TRUE(anchorAtTop(window, QString::number(id::kComSetup)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HelpWindowGeometry,
+                         ::testing::Values(GeometryCase{"OnTheScreen", QRect(40, 30, 500, 400), true},
+                                           GeometryCase{"OffTheScreen", QRect(3000, 2000, 500, 400), false},
+                                           GeometryCase{"LargerThanTheScreen", QRect(0, 0, 5000, 4000),
+                                                        false}),
+                         [](const ::testing::TestParamInfo<GeometryCase>& row) { return row.param.name; });
 
 TEST_F(HelpWindowTest, BackAndForwardRetraceThePlacesAndContentsGoesToTheTop) {
     startWithManuals();
