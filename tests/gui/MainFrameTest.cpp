@@ -14,7 +14,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -113,140 +112,63 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
     [](const ::testing::TestParamInfo<AcceleratorCase>& row) { return row.param.name; });
 
-// Access keys (the letter after '&') that two entries of one menu share, in this menu and in the
-// menus below it; count: how many entries have one.
-void findAccessKeyClashes(const QString& menu, const QList<QAction*>& entries, QStringList& clashes,
-                          int& count) {
+// Access keys (the letter after '&') that two entries of one menu share, here and in submenus.
+void findAccessKeyClashes(const QList<QAction*>& entries, QStringList& clashes, int& count) {
     std::map<QString, QString> seen;
     for (QAction* entry : entries) {
-        if (entry->isSeparator() || !entry->isVisible()) {
-            continue;
-        }
         const QString key = QKeySequence::mnemonic(entry->text()).toString();
-        if (!key.isEmpty()) {
+        if (entry->isVisible() && !key.isEmpty()) {
             ++count;
-            const auto [first, fresh] = seen.emplace(key, entry->text());
-            if (!fresh) {
-                clashes << QStringLiteral("%1: %2 is %3 and %4").arg(menu, key, first->second, entry->text());
+            if (const auto [first, fresh] = seen.emplace(key, entry->text()); !fresh) {
+                clashes << QStringLiteral("%1: %2 and %3").arg(key, first->second, entry->text());
             }
         }
         if (QMenu* submenu = entry->menu()) {
-            findAccessKeyClashes(entry->text(), submenu->actions(), clashes, count);
+            findAccessKeyClashes(submenu->actions(), clashes, count);
         }
     }
 }
 
-struct LanguageCase {
-    const char* name;
-    const char* language;
-};
+class MainFrameLanguage : public MainFrameTest, public ::testing::WithParamInterface<const char*> {};
 
-void PrintTo(const LanguageCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MainFrameLanguage : public MainFrameTest, public ::testing::WithParamInterface<LanguageCase> {};
-
+// The menus on display with a document window, then those without one.
 TEST_P(MainFrameLanguage, EveryMenuHasDistinctAccessKeys) {
-    writeTestIni(QLatin1String(GetParam().language));
+    writeTestIni(QLatin1String(GetParam()));
     copyTranslations();
     ASSERT_TRUE(start());
     QStringList clashes;
     int count = 0;
-    // The menus on display with a document window, then those without one.
-    findAccessKeyClashes(QStringLiteral("document menu bar"), frame()->menuBar()->actions(), clashes, count);
+    findAccessKeyClashes(frame()->menuBar()->actions(), clashes, count);
     frame()->destroyChild(activeChild());
     ASSERT_FALSE(frame()->isDocumentMenuShown());
-    findAccessKeyClashes(QStringLiteral("frame menu bar"), frame()->menuBar()->actions(), clashes, count);
+    findAccessKeyClashes(frame()->menuBar()->actions(), clashes, count);
     EXPECT_TRUE(clashes.isEmpty()) << qPrintable(clashes.join(QLatin1Char('\n')));
     EXPECT_GT(count, 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, MainFrameLanguage,
-                         ::testing::Values(LanguageCase{"English", "English"},
-                                           LanguageCase{"Chinese", "Chinese"}),
-                         [](const ::testing::TestParamInfo<LanguageCase>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Languages, MainFrameLanguage, ::testing::Values("English", "Chinese"),
+                         [](const ::testing::TestParamInfo<const char*>& row) { return row.param; });
 
 // What assistive technology reads for the application and for controls without a text of their
-// own.
-struct AccessibleNameCase {
-    const char* name;
-    const char* language;
-    QAccessibleInterface* (*find)(MainFrame*);
-    const char* expected;
-};
-
-void PrintTo(const AccessibleNameCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MainFrameAccessibleName : public MainFrameTest,
-                                public ::testing::WithParamInterface<AccessibleNameCase> {};
-
-TEST_P(MainFrameAccessibleName, NamesWhatItIs) {
-    const AccessibleNameCase& c = GetParam();
-    writeTestIni(QLatin1String(c.language));
-    copyTranslations();
-    ASSERT_TRUE(start());
-    QAccessibleInterface* found = c.find(frame());
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->text(QAccessible::Name), QString::fromUtf8(c.expected));
-}
-
-QAccessibleInterface* application(MainFrame*) {
-    return QAccessible::queryAccessibleInterface(qApp);
-}
-
-QAccessibleInterface* firstOfToolBar(MainFrame* frame) {
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->toolBar());
-    return bar->childCount() > 0 ? bar->child(0) : nullptr;
-}
-
-QAccessibleInterface* transferProgress(MainFrame* frame) {
-    return QAccessible::queryAccessibleInterface(
-        frame->activeChild()->view()->processDialog()->findChild<QProgressBar*>());
-}
-
-// The tree as the navigation bar's own child, not a widget beside it.
-QAccessibleInterface* navigationTree(MainFrame* frame) {
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->navigationBar());
-    for (int i = 0; i < bar->childCount(); ++i) {
-        if (bar->child(i)->role() == QAccessible::Tree) {
-            return bar->child(i);
-        }
-    }
-    return nullptr;
-}
-
-QAccessibleInterface* navigationBar(MainFrame* frame) {
-    return QAccessible::queryAccessibleInterface(frame->navigationBar());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MainFrameAccessibleName,
-    ::testing::Values(AccessibleNameCase{"Application", "English", application, "Test Programmer"},
-                      AccessibleNameCase{"ApplicationChinese", "Chinese", application, "测试编程"},
-                      AccessibleNameCase{"ToolBarFirstChild", "English", firstOfToolBar, "More Buttons"},
-                      AccessibleNameCase{"ToolBarFirstChildChinese", "Chinese", firstOfToolBar, "更多按钮"},
-                      AccessibleNameCase{"TransferProgress", "English", transferProgress, "Progress"},
-                      AccessibleNameCase{"TransferProgressChinese", "Chinese", transferProgress, "进度"},
-                      AccessibleNameCase{"NavigationBar", "English", navigationBar, "Navigation Bar"},
-                      AccessibleNameCase{"NavigationTree", "English", navigationTree, "Pages"},
-                      AccessibleNameCase{"NavigationTreeChinese", "Chinese", navigationTree, "页面"}),
-    [](const ::testing::TestParamInfo<AccessibleNameCase>& row) { return row.param.name; });
-
-// The tree's pages are there for assistive technology, also at rest.
-TEST_F(MainFrameTest, NavigationTreeShowsItsPagesToAssistiveTechnology) {
+// own, and the navigation tree as the bar's own child, with its pages.
+TEST_F(MainFrameTest, AssistiveTechnologyFindsNamesAndTheNavigationTree) {
     startEnglish();
-    QAccessibleInterface* accessibleTree = navigationTree(frame());
-    ASSERT_NE(accessibleTree, nullptr);
-    QStringList names;
-    for (int i = 0; i < accessibleTree->childCount(); ++i) {
-        names << accessibleTree->child(i)->text(QAccessible::Name);
+    const auto named = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+    EXPECT_EQ(named(qApp)->text(QAccessible::Name), QStringLiteral("Test Programmer"));
+    EXPECT_EQ(named(frame()->toolBar())->child(0)->text(QAccessible::Name), QStringLiteral("More Buttons"));
+    QObject* progress = activeChild()->view()->processDialog()->findChild<QProgressBar*>();
+    EXPECT_EQ(named(progress)->text(QAccessible::Name), QStringLiteral("Progress"));
+    QAccessibleInterface* bar = named(frame()->navigationBar());
+    EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Navigation Bar"));
+    QAccessibleInterface* pages = nullptr;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        pages = bar->child(i)->role() == QAccessible::Tree ? bar->child(i) : pages;
     }
-    EXPECT_TRUE(names.contains(QStringLiteral("Test Company")));
-    EXPECT_TRUE(names.contains(QStringLiteral("Optional Features")))
-        << qPrintable(names.join(QLatin1Char(',')));
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->text(QAccessible::Name), QStringLiteral("Pages"));
+    ASSERT_GE(pages->childCount(), 4); // the root, its three pages
+    EXPECT_EQ(pages->child(pages->childCount() - 1)->text(QAccessible::Name),
+              QStringLiteral("Optional Features"));
 }
 
 TEST_F(MainFrameTest, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
@@ -325,9 +247,7 @@ TEST_F(MainFrameTest, ClickOnChannelInformationBringsTheClosedWindowBack) {
     clickTreeItem(page(1));
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(activeChild(), child);
-    // The page clicked is the one selected.
-    EXPECT_EQ(tree()->currentItem(), page(1));
-    EXPECT_TRUE(page(1)->isSelected());
+    EXPECT_TRUE(page(1)->isSelected()) << "the page clicked, not the root";
 }
 
 TEST_F(MainFrameTest, EachClickOnAPageOpensItAgain) {
@@ -362,22 +282,18 @@ TEST_F(MainFrameTest, RootAndKeyboardSelectionOpenNothing) {
     activeChild()->close();
     QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
     clickTreeItem(tree()->topLevelItem(0));
-    // The arrow keys move the selection from page to page, also while the pointer rests on
-    // another page of the tree.
+    // The arrow keys move the selection, also while the pointer rests on another page.
     QCursor::setPos(tree()->viewport()->mapToGlobal(tree()->visualItemRect(page(2)).center()));
     tree()->setFocus();
     QTest::keyClick(tree(), Qt::Key_Down);
     EXPECT_EQ(tree()->currentItem(), page(0));
     QTest::keyClick(tree(), Qt::Key_Down);
     EXPECT_EQ(tree()->currentItem(), page(1));
-    QTest::keyClick(tree(), Qt::Key_Down);
-    QTest::keyClick(tree(), Qt::Key_Up);
     EXPECT_EQ(spy.count(), 0);
     EXPECT_FALSE(activeChild()->isVisible());
     // The cursor stays on the page it was moved to, and Enter opens that page.
     ASSERT_NE(tree()->currentItem(), nullptr);
     EXPECT_EQ(tree()->currentItem()->text(0), "Channel Information");
-    EXPECT_TRUE(tree()->currentItem()->isSelected());
     QTest::keyClick(tree(), Qt::Key_Return);
     EXPECT_EQ(spy.count(), 1);
     EXPECT_TRUE(activeChild()->isVisible());
@@ -472,13 +388,10 @@ TEST_F(HelpTest, ContentsOpensTheTopOfTheManual) {
     EXPECT_EQ(contents->text(), QStringLiteral("&Contents\tF1"));
     EXPECT_EQ(frame()->frameMenus().last()->actions().first(), contents);
     contents->trigger();
-    ASSERT_EQ(m_helpUrls.size(), 1u);
-    EXPECT_FALSE(m_helpUrls[0].hasFragment());
     frame()->destroyChild(activeChild());
-    ASSERT_EQ(QApplication::focusWidget(), nullptr);
     QTest::keyClick(frame(), Qt::Key_F1);
     ASSERT_EQ(m_helpUrls.size(), 2u);
-    EXPECT_FALSE(m_helpUrls[1].hasFragment());
+    EXPECT_FALSE(m_helpUrls[0].hasFragment() || m_helpUrls[1].hasFragment());
 }
 
 TEST_F(HelpTest, ChineseOpensTheChinesePages) {
