@@ -283,7 +283,7 @@ TEST_F(MainFrameTest, RootAndKeyboardSelectionOpenNothing) {
     QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
     clickTreeItem(tree()->topLevelItem(0));
     // The arrow keys move the selection, also while the pointer rests on another page.
-    QCursor::setPos(tree()->viewport()->mapToGlobal(tree()->visualItemRect(page(2)).center()));
+    QCursor::setPos(tree()->viewport()->mapToGlobal(tree()->visualItemRect(page(1)).center()));
     tree()->setFocus();
     QTest::keyClick(tree(), Qt::Key_Down);
     EXPECT_EQ(tree()->currentItem(), page(0));
