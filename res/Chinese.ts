@@ -412,12 +412,12 @@ Exit</source>
 退出</translation>
     </message>
     <message>
-        <source>&amp;Product Information</source>
-        <translation>类型设置(&amp;P)</translation>
+        <source>Product I&amp;nformation</source>
+        <translation>类型设置(&amp;N)</translation>
     </message>
     <message>
-        <source>&amp;Channel Information</source>
-        <translation>信道信息(&amp;C)</translation>
+        <source>C&amp;hannel Information</source>
+        <translation>信道信息(&amp;H)</translation>
     </message>
     <message>
         <source>&amp;Optional Features</source>
@@ -478,6 +478,20 @@ Toggle StatusBar</source>
     <message>
         <source>&amp;About Program...</source>
         <translation>关于本程序(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>目录(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Open the manual at its contents
+Contents</source>
+        <translation>打开手册的目录
+目录</translation>
+    </message>
+    <message>
+        <source>More Buttons</source>
+        <translation>更多按钮</translation>
     </message>
     <message>
         <source>Display program information, version number and copyright
@@ -636,8 +650,8 @@ Previous Pane</source>
         <translation>删除此信道；下面的信道依次上移</translation>
     </message>
     <message>
-        <source>Move Channel &amp;Up</source>
-        <translation>信道上移(&amp;U)</translation>
+        <source>&amp;Move Channel Up</source>
+        <translation>信道上移(&amp;M)</translation>
     </message>
     <message>
         <source>Swap this channel with the one above</source>
@@ -708,8 +722,8 @@ Previous Pane</source>
         <translation>把电子表格的单元格或信道列表粘贴到选择区域，或从当前单元格起粘贴</translation>
     </message>
     <message>
-        <source>Fill &amp;Down</source>
-        <translation>向下填充(&amp;D)</translation>
+        <source>&amp;Fill Down</source>
+        <translation>向下填充(&amp;F)</translation>
     </message>
     <message>
         <source>Copy the top row of the selection into the rows below it</source>
@@ -727,6 +741,14 @@ The language stays as it is.</source>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Navigation Bar</source>
+        <translation>导航栏</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>页面</translation>
     </message>
 </context>
 <context>

@@ -414,12 +414,12 @@ Exit</source>
 Exit</translation>
     </message>
     <message>
-        <source>&amp;Product Information</source>
-        <translation>&amp;Product Information</translation>
+        <source>Product I&amp;nformation</source>
+        <translation>Product I&amp;nformation</translation>
     </message>
     <message>
-        <source>&amp;Channel Information</source>
-        <translation>&amp;Channel Information</translation>
+        <source>C&amp;hannel Information</source>
+        <translation>C&amp;hannel Information</translation>
     </message>
     <message>
         <source>&amp;Optional Features</source>
@@ -480,6 +480,20 @@ Toggle StatusBar</translation>
     <message>
         <source>&amp;About Program...</source>
         <translation>&amp;About Program...</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>Open the manual at its contents
+Contents</source>
+        <translation>Open the manual at its contents
+Contents</translation>
+    </message>
+    <message>
+        <source>More Buttons</source>
+        <translation>More Buttons</translation>
     </message>
     <message>
         <source>Display program information, version number and copyright
@@ -638,8 +652,8 @@ Previous Pane</translation>
         <translation>Delete this channel; the channels below move up</translation>
     </message>
     <message>
-        <source>Move Channel &amp;Up</source>
-        <translation>Move Channel &amp;Up</translation>
+        <source>&amp;Move Channel Up</source>
+        <translation>&amp;Move Channel Up</translation>
     </message>
     <message>
         <source>Swap this channel with the one above</source>
@@ -710,8 +724,8 @@ Previous Pane</translation>
         <translation>Paste cells from a spreadsheet, or a channel list, into the selection or from the current cell on</translation>
     </message>
     <message>
-        <source>Fill &amp;Down</source>
-        <translation>Fill &amp;Down</translation>
+        <source>&amp;Fill Down</source>
+        <translation>&amp;Fill Down</translation>
     </message>
     <message>
         <source>Copy the top row of the selection into the rows below it</source>
@@ -729,6 +743,14 @@ The language stays as it is.</translation>
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Navigation Bar</source>
+        <translation>Navigation Bar</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pages</translation>
     </message>
 </context>
 <context>

@@ -41,10 +41,12 @@ int HelpKeyFilter::contextFor(QObject* receiver) {
     }
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr) {
+        // With nothing focused the key goes to a window as a whole: the manual opens at its
+        // contents, except in a dialog, which has a page of its own.
         focus = qobject_cast<QWidget*>(receiver);
-    }
-    if (focus == nullptr) {
-        return helpIdOf(QApplication::activeWindow());
+        if (focus == nullptr || (focus->isWindow() && qobject_cast<HelpDialog*>(focus) == nullptr)) {
+            return 0;
+        }
     }
     if (auto* dialog = qobject_cast<HelpDialog*>(focus->window())) {
         return dialog->currentHelpId();

@@ -9,7 +9,8 @@ class QWidget;
 // highlighted entry while a menu is open (disabled entries can be highlighted too, see
 // MainFrame); in a HelpDialog the id of its focused control or of
 // the dialog; elsewhere the "controlId" property of the focused widget or of its nearest ancestor
-// that has one (the document window, the main window). The key is consumed.
+// that has one (the document window, the main window); with nothing focused, 0 (the contents).
+// The key is consumed.
 class HelpKeyFilter : public QObject {
     Q_OBJECT
 public:

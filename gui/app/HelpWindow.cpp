@@ -1,5 +1,6 @@
 #include "app/HelpWindow.h"
 
+#include "app/AppContext.h"
 #include "app/Help.h"
 #include "app/MessageBox.h"
 
@@ -9,11 +10,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextFrame>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,6 +31,21 @@ constexpr int kInitialWidth = 960;
 constexpr int kInitialHeight = 680;
 constexpr int kIndexWidth = 240;
 constexpr int kFindFieldWidth = 200;
+
+// The window's place and size in the per-user store; a missing width means none is kept.
+constexpr const char* kLeftKey = "HelpLeft";
+constexpr const char* kTopKey = "HelpTop";
+constexpr const char* kWidthKey = "HelpWidth";
+constexpr const char* kHeightKey = "HelpHeight";
+
+// The store keeps unsigned numbers; a place left of or above the first screen is negative.
+int storedInt(ISettingsStore& store, const char* name) {
+    return static_cast<int32_t>(store.readValue(name, 0));
+}
+
+void storeInt(ISettingsStore& store, const char* name, int value) {
+    store.writeValue(name, static_cast<uint32_t>(value));
+}
 
 // The first anchor name in the block; empty when the block has none.
 QString anchorOf(const QTextBlock& block) {
@@ -56,7 +75,7 @@ void showInBrowser(QWidget* parent, const QUrl& url) {
 
 } // namespace
 
-HelpWindow::HelpWindow(const AppContext& context, QWidget* parent)
+HelpWindow::HelpWindow(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), m_context(context) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Help"));
@@ -130,10 +149,88 @@ HelpWindow::HelpWindow(const AppContext& context, QWidget* parent)
     connect(m_index, &QTreeWidget::itemActivated, this, &HelpWindow::onIndexEntry);
     connect(m_findField, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
     connect(m_findField, &QLineEdit::textChanged, m_findStatus, &QLabel::clear);
+    // Scrolling by hand (bar, wheel, keys) lets go of the place showPage went to.
+    connect(m_browser->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { m_anchorAtTop.clear(); });
+    m_browser->viewport()->installEventFilter(this);
+    restoreWindowPlace();
+}
+
+HelpWindow::~HelpWindow() {
+    if (isVisible()) {
+        storeWindowPlace();
+    }
+}
+
+void HelpWindow::restoreWindowPlace() {
+    ISettingsStore& store = m_context.userSettings();
+    const QRect stored(storedInt(store, kLeftKey), storedInt(store, kTopKey), storedInt(store, kWidthKey),
+                       storedInt(store, kHeightKey));
+    if (stored.width() <= 0 || stored.height() <= 0) {
+        return;
+    }
+    // A screen that has gone, or a smaller one, would put the window out of reach.
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(stored)) {
+            setGeometry(stored);
+            return;
+        }
+    }
+}
+
+void HelpWindow::storeWindowPlace() {
+    const QRect place = normalGeometry().isValid() ? normalGeometry() : geometry();
+    ISettingsStore& store = m_context.userSettings();
+    storeInt(store, kLeftKey, place.x());
+    storeInt(store, kTopKey, place.y());
+    storeInt(store, kWidthKey, place.width());
+    storeInt(store, kHeightKey, place.height());
+}
+
+void HelpWindow::hideEvent(QHideEvent* event) {
+    storeWindowPlace();
+    QWidget::hideEvent(event);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The text is laid out anew for the new width once the browser has seen the resize.
+    if (watched == m_browser->viewport() && event->type() == QEvent::Resize) {
+        QTimer::singleShot(0, this, [this] {
+            updateEndSpace();
+            keepPlaceAtTop();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::updateEndSpace() {
+    QTextFrame* root = m_browser->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const int space = m_browser->viewport()->height();
+    if (qRound(format.bottomMargin()) != space) {
+        format.setBottomMargin(space);
+        root->setFrameFormat(format);
+    }
+}
+
+void HelpWindow::keepPlaceAtTop() {
+    if (!m_anchorAtTop.isEmpty()) {
+        m_browser->scrollToAnchor(m_anchorAtTop);
+    }
 }
 
 void HelpWindow::showPage(const QUrl& url) {
     m_browser->setSource(url);
+    m_anchorAtTop = url.fragment();
+    updateEndSpace();
+    // An open menu (F1 on one of its entries) stays open: Qt closes every menu when a normal
+    // window appears, but not for a utility window, and taking the keyboard from the menu would
+    // close it as well.
+    const bool menuOpen = QApplication::activePopupWidget() != nullptr;
+    if (isHidden()) {
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | (menuOpen ? Qt::Tool : Qt::Window));
+    }
+    setAttribute(Qt::WA_ShowWithoutActivating, menuOpen);
     if (isMinimized()) {
         showNormal();
     } else {
@@ -145,10 +242,14 @@ void HelpWindow::showPage(const QUrl& url) {
         window->setTransientParent(modal != nullptr && modal != this ? modal->windowHandle() : nullptr);
     }
     raise();
-    activateWindow();
+    if (!menuOpen) {
+        activateWindow();
+    }
+    keepPlaceAtTop();
 }
 
 bool HelpWindow::findNext() {
+    m_anchorAtTop.clear();
     const QString text = m_findField->text();
     if (text.isEmpty()) {
         m_findStatus->clear();
@@ -185,12 +286,14 @@ void HelpWindow::onLinkClicked(const QUrl& link) {
 }
 
 void HelpWindow::onSourceChanged(const QUrl& source) {
+    m_anchorAtTop.clear();
     const QString title = m_browser->documentTitle();
     setWindowTitle(title.isEmpty() ? tr("Help") : tr("%1 - Help").arg(title));
     const QUrl page = source.adjusted(QUrl::RemoveFragment);
     if (page != m_indexedPage) {
         m_indexedPage = page;
         rebuildIndex();
+        updateEndSpace();
     }
 }
 
@@ -223,6 +326,7 @@ void HelpWindow::onIndexEntry(QTreeWidgetItem* item) {
     if (item == nullptr) {
         return;
     }
+    m_anchorAtTop.clear();
     // A heading with an anchor is a place of the manual's own, with an entry in the history;
     // one without is only scrolled to.
     const QString anchor = item->data(0, kAnchorRole).toString();

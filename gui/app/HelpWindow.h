@@ -16,15 +16,20 @@ class QTreeWidgetItem;
 // the page and a button that hands the page on to the desktop's web browser. Links within the
 // manual stay in the window; web and mail links go to the browser. One window per run of the
 // program (the context owns it), shown again and raised by every help call; it never holds up
-// the program and does not keep it running once the main window has closed.
+// the program and does not keep it running once the main window has closed. It opens where and
+// at the size it was last (the per-user store keeps that), when that still fits a screen.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpWindow(const AppContext& context, QWidget* parent = nullptr);
+    explicit HelpWindow(AppContext& context, QWidget* parent = nullptr);
+    ~HelpWindow() override;
 
-    // Shows the page at url, scrolled to the anchor its fragment names, and brings the window to
-    // the front. Asked from within a modal dialog, the window belongs to the dialog while it is
-    // open, so that it can be read and scrolled meanwhile.
+    // Shows the page at url with the place its fragment names on the first line, and brings the
+    // window to the front. The place stays on the first line while the window settles (a window
+    // manager may resize it after showing) until the user scrolls or goes elsewhere. Asked from
+    // within a modal dialog, the window belongs to the dialog while it is open, so that it can be
+    // read and scrolled meanwhile; asked while a menu is open, it does not take the keyboard from
+    // the menu, which would close it.
     void showPage(const QUrl& url);
 
     // Finds the search field's text after the cursor, from the top again after the last match;
@@ -40,14 +45,24 @@ public:
     QAction* homeAction() const { return m_home; }
     QAction* browserAction() const { return m_openInBrowser; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void onLinkClicked(const QUrl& link);
     void onSourceChanged(const QUrl& source);
     void onIndexEntry(QTreeWidgetItem* item);
     // Lists the h2 and h3 headings of the loaded page, h3 below the h2 before it.
     void rebuildIndex();
+    // Scrolls the place showPage was asked for to the first line, if it is still wanted.
+    void keepPlaceAtTop();
+    // Room below the end of the page, so that a place near the end can come to the first line.
+    void updateEndSpace();
+    void restoreWindowPlace();
+    void storeWindowPlace();
 
-    const AppContext& m_context;
+    AppContext& m_context;
     QTextBrowser* m_browser;
     QTreeWidget* m_index;
     QLineEdit* m_findField;
@@ -58,4 +73,6 @@ private:
     QAction* m_openInBrowser;
     // The page the index was built from, without a fragment.
     QUrl m_indexedPage;
+    // The anchor showPage scrolled to, until the user scrolls or goes elsewhere.
+    QString m_anchorAtTop;
 };

@@ -57,6 +57,7 @@ constexpr int kPrevWindow = 61520;
 constexpr int kWindowDocument = 65280;
 // Help
 constexpr int kAppAbout = 57664;
+constexpr int kHelpContents = 57667;
 // Accelerators without a menu entry
 constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;

@@ -220,7 +220,7 @@ void ProgramView::onExportChannels() {
     if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(), csv, error)) {
         MessageBox::show(window(),
                          tr("Cannot save the file %1.\n%2")
-                             .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
+                             .arg(QDir::toNativeSeparators(path), SystemReason::text(error)));
         return;
     }
     // One line per channel below the header line.
@@ -492,7 +492,7 @@ void ProgramView::onComSetup() {
             MessageBox::show(window(),
                              tr("%1 is used from now on, but it could not be remembered for the "
                                 "next start.\n%2")
-                                 .arg(m_context.portName(), QString::fromLocal8Bit(kept.detail.c_str())));
+                                 .arg(m_context.portName(), SystemReason::text(kept.detail)));
         }
     }
 }
@@ -546,7 +546,7 @@ void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage&
         MessageBox::show(window(), tr("The images of this transfer could not be kept in the radio history "
                                       "(%1).\n%2\nThe transfer itself is not affected.")
                                        .arg(QFile::decodeName(m_context.historyFolder().c_str()),
-                                            QString::fromLocal8Bit(result.historyProblem.detail.c_str())));
+                                            SystemReason::text(result.historyProblem.detail)));
     }
     const QMessageBox::StandardButton answer = m_transfer->showResult(result, m_transferPort);
     if (!result.ok()) {

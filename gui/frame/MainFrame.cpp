@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/FileDialog.h"
+#include "app/Help.h"
 #include "app/LanguageDlg.h"
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
@@ -24,7 +25,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,10 +35,10 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProxyStyle>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QUndoGroup>
 
@@ -160,19 +160,19 @@ void MainFrame::createActions() {
                tr("Paste cells from a spreadsheet, or a channel list, into the selection or from the "
                   "current cell on"),
                QKeySequence(Qt::CTRL | Qt::Key_V));
-    addCommand(kFillDown, tr("Fill &Down"), tr("Copy the top row of the selection into the rows below it"),
+    addCommand(kFillDown, tr("&Fill Down"), tr("Copy the top row of the selection into the rows below it"),
                QKeySequence(Qt::CTRL | Qt::Key_D));
     addCommand(kInsertChannel, tr("&Insert Channel"),
                tr("Insert an empty channel here; the channels below move down"),
                QKeySequence(Qt::CTRL | Qt::Key_Insert));
     addCommand(kDeleteChannel, tr("&Delete Channel"), tr("Delete this channel; the channels below move up"),
                QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    addCommand(kMoveChannelUp, tr("Move Channel &Up"), tr("Swap this channel with the one above"),
+    addCommand(kMoveChannelUp, tr("&Move Channel Up"), tr("Swap this channel with the one above"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
     addCommand(kMoveChannelDown, tr("Move Channel Do&wn"), tr("Swap this channel with the one below"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down));
-    addCommand(kProductInformation, tr("&Product Information"), QString());
-    addCommand(kChannelInformation, tr("&Channel Information"), QString());
+    addCommand(kProductInformation, tr("Product I&nformation"), QString());
+    addCommand(kChannelInformation, tr("C&hannel Information"), QString());
     addCommand(kOptionalFeatures, tr("&Optional Features"), QString());
 
     addCommand(kRead, tr("&Read"), tr("Read Data From Radio\nRead"), QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -220,6 +220,9 @@ void MainFrame::createActions() {
     connect(next, &QAction::triggered, this, [this] { activateNeighbour(1); });
     connect(previous, &QAction::triggered, this, [this] { activateNeighbour(-1); });
 
+    // F1 itself stays the key of context help; the entry only names it.
+    addCommand(kHelpContents, tr("&Contents") + QStringLiteral("\tF1"),
+               tr("Open the manual at its contents\nContents"));
     addCommand(kAppAbout, tr("&About Program..."),
                tr("Display program information, version number and copyright\nAbout"));
     m_actFrameAbout = new QAction(tr("&About Program..."), this);
@@ -280,6 +283,8 @@ void MainFrame::createActions() {
     connect(commandAction(kFileOpen), &QAction::triggered, this, &MainFrame::fileOpenRequested);
     connect(commandAction(kAppAbout), &QAction::triggered, this, &MainFrame::aboutRequested);
     connect(m_actFrameAbout, &QAction::triggered, this, &MainFrame::aboutRequested);
+    connect(commandAction(kHelpContents), &QAction::triggered, this,
+            [this] { Help::open(m_context, this, 0); });
     connect(commandAction(kFileClose), &QAction::triggered, this, &MainFrame::onFileClose);
     connect(commandAction(kFileSave), &QAction::triggered, this, &MainFrame::onFileSave);
     connect(commandAction(kFileSaveAs), &QAction::triggered, this, &MainFrame::onFileSaveAs);
@@ -309,7 +314,7 @@ void MainFrame::createMenus() {
     m_frameMenus = {
         addMenu(tr("&File"), {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar}),
-        new QMenu(tr("&Help"), this),
+        addMenu(tr("&Help"), {kHelpContents}),
     };
     m_frameMenus.last()->addAction(m_actFrameAbout);
 
@@ -327,7 +332,7 @@ void MainFrame::createMenus() {
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
         addMenu(tr("&Window"), {kWindowCascade, kWindowTile, 0, kNextWindow, kPrevWindow, 0}),
-        addMenu(tr("&Help"), {kAppAbout}),
+        addMenu(tr("&Help"), {kHelpContents, kAppAbout}),
     };
     m_windowMenu = m_documentMenus.at(5);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainFrame::updateWindowMenu);
@@ -370,6 +375,11 @@ void MainFrame::createToolBar() {
         m_toolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // The toolbar's own button for the buttons a narrow window has no room for; assistive
+    // technology lists it first, and it has no text of its own.
+    if (auto* more = m_toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(tr("More Buttons"));
+    }
     connect(m_toolBar, &QToolBar::visibilityChanged, this,
             [this] { commandAction(id::kViewToolbar)->setChecked(!m_toolBar->isHidden()); });
 }
@@ -404,7 +414,7 @@ void MainFrame::createNavigationBar() {
     }
     root->setExpanded(true);
     addDockWidget(Qt::LeftDockWidgetArea, m_navBar);
-    connect(tree, &QTreeWidget::itemSelectionChanged, this, &MainFrame::onSelChangedTree);
+    connect(tree, &QTreeWidget::itemClicked, this, &MainFrame::onTreeItemClicked);
     tree->installEventFilter(this);
     connect(m_navBar, &NavigationBar::closeClicked, m_navBar, &QWidget::hide);
     connect(m_navBar, &QDockWidget::visibilityChanged, this, &MainFrame::onUpdateControlBar);
@@ -669,20 +679,11 @@ void MainFrame::onOptionalFeatures() {
     }
 }
 
-void MainFrame::onSelChangedTree() {
-    // The tree is a row of page buttons: the item under the mouse pointer counts, not the
-    // selection the notification reports, so keyboard moves open nothing.
-    QTreeWidget* tree = m_navBar->tree();
-    const QPoint pointer = tree->viewport()->mapFromGlobal(QCursor::pos());
-    const QTreeWidgetItem* hit = tree->viewport()->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
-    if (hit == nullptr) {
-        return; // a move of the keyboard's cursor: Enter or Space opens the page (eventFilter)
-    }
-    openPage(hit->text(0));
-    // Back to the root, so that the next click on any page is a new selection change.
-    if (tree->topLevelItemCount() > 0) {
-        const QSignalBlocker blocker(tree);
-        tree->setCurrentItem(tree->topLevelItem(0));
+void MainFrame::onTreeItemClicked(QTreeWidgetItem* item) {
+    // A click opens the page it is on, every time, and leaves it selected; the arrow keys only
+    // move the selection, and Enter or Space opens its page (eventFilter).
+    if (item != nullptr) {
+        openPage(item->text(0));
     }
 }
 

@@ -19,6 +19,7 @@ class QMenu;
 class QPrinter;
 class QTimer;
 class QToolBar;
+class QTreeWidgetItem;
 class QUndoGroup;
 
 // The main window: menus, toolbar, status bar, the navigation bar on the left and the document
@@ -106,7 +107,7 @@ protected:
     QMenu* createPopupMenu() override;
 
 private slots:
-    void onSelChangedTree();
+    void onTreeItemClicked(QTreeWidgetItem* item);
     void onSubWindowActivated(QMdiSubWindow* window);
     void onUpdateControlBar();
     void onFileClose();

@@ -32,19 +32,18 @@ void draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const 
 NavigationBar::NavigationBar(const QString& company, QWidget* frame)
     : QDockWidget(frame), m_frame(frame), m_company(company) {
     setObjectName(QStringLiteral("NavigationBar"));
-    setWindowTitle(QStringLiteral("IE Control Bar"));
+    // The name assistive technology reads for the bar.
+    setWindowTitle(tr("Navigation Bar"));
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::LeftDockWidgetArea);
-    // The bar draws its own caption; the dock's title bar takes no room.
-    // (An empty layout gives the title widget a size hint of 0 x 0.)
+    // The bar draws its own caption. The dock's title bar is an empty band over it that the
+    // mouse passes through, as tall as the caption and the frame above it, so that the tree
+    // (the dock's content) starts below the caption; the margins keep it inside the frame.
     auto* title = new QWidget(this);
-    (new QHBoxLayout(title))->setContentsMargins(0, 0, 0, 0);
+    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QHBoxLayout(title))->setContentsMargins(0, kTreeTop, 0, 0); // its size hint: 0 x kTreeTop
     setTitleBarWidget(title);
-    // An empty content widget keeps the dock's layout sound; the bar paints and takes the mouse
-    // through it.
-    auto* content = new QWidget(this);
-    content->setAttribute(Qt::WA_TransparentForMouseEvents);
-    setWidget(content);
+    setContentsMargins(kTreeLeft, 0, kTreeRightGap, kTreeBottomGap);
     setMouseTracking(true);
     setMinimumSize(m_width, 0);
     setMaximumSize(m_width, QWIDGETSIZE_MAX);
@@ -58,14 +57,14 @@ bool NavigationBar::initBar() {
     setFont(m_font);
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("NavigationTree"));
+    m_tree->setAccessibleName(tr("Pages"));
     m_tree->setHeaderHidden(true);
     m_tree->setFrameShape(QFrame::NoFrame);
     m_tree->setRootIsDecorated(true);
     m_tree->setFont(m_font);
     m_tree->setIndentation(18);
-    layoutTree();
-    m_tree->raise();
-    m_tree->show();
+    // As the dock's content the tree is laid out by it, and assistive technology finds it there.
+    setWidget(m_tree);
     return m_tree != nullptr;
 }
 
@@ -96,21 +95,6 @@ int NavigationBar::dragMarkX() const {
         return -1;
     }
     return mapFrom(m_frame, m_mark->geometry().topLeft()).x();
-}
-
-void NavigationBar::layoutTree() {
-    if (m_tree == nullptr) {
-        return;
-    }
-    // Left 5, below the caption, right to 8 pixels short of the bar's width. The bottom follows
-    // the main window's height but stays inside the drawn frame.
-    const int bottom = qMin(m_frame->height() - 51, height() - 51);
-    m_tree->setGeometry(edges(5, 8 + kCaptionHeight + 1, m_width - 8, qMax(bottom, 8 + kCaptionHeight + 1)));
-}
-
-void NavigationBar::resizeEvent(QResizeEvent* event) {
-    QDockWidget::resizeEvent(event);
-    layoutTree();
 }
 
 void NavigationBar::paintEvent(QPaintEvent*) {
@@ -278,6 +262,5 @@ void NavigationBar::applyWidth(int x) {
     m_width = x;
     setMinimumWidth(m_width);
     setMaximumWidth(m_width);
-    layoutTree();
     update();
 }

@@ -16,6 +16,7 @@ class QTreeWidget;
 //   caption    the 22 pixels at the top of the frame, with a line beneath
 //   close      16 x 15 at (frame right - 20, frame top + 4)
 //   splitter   the 6 pixels right of the frame, the height of the frame
+//   tree       (5, 31) to (W - 8, H - 51)
 // While dragging, a mark follows the pointer, kept between 80 pixels and half the main window's
 // width; on release the bar takes the pointer's x as its width, kept between 11 pixels and that
 // half.
@@ -27,6 +28,10 @@ public:
     static constexpr int kSplitterWidth = 6;
     static constexpr int kMinMarkX = 80;
     static constexpr int kMinWidth = 11;
+    static constexpr int kTreeLeft = 5;
+    static constexpr int kTreeTop = 8 + kCaptionHeight + 1;
+    static constexpr int kTreeRightGap = 8;
+    static constexpr int kTreeBottomGap = 51;
 
     // company: the root of the page tree, the text the bar paints at its top.
     NavigationBar(const QString& company, QWidget* frame);
@@ -52,7 +57,6 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -64,7 +68,6 @@ private:
     void showMark(int x);
     void removeMark();
     void applyWidth(int x);
-    void layoutTree();
     void updateCursor(const QPoint& pos);
     void trackCloseButton(const QPoint& pos);
 

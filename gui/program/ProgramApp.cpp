@@ -84,6 +84,11 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
             break;
         }
     }
+    // The application's name for assistive technology and the desktop: the product's, in the
+    // language of the program, as the desktop entry gives it.
+    const QString product = context.languageText("AppName");
+    QCoreApplication::setApplicationName(product.isEmpty() ? QStringLiteral("Program") : product);
+    QGuiApplication::setDesktopFileName(QStringLiteral("radio-programmer"));
 
     // The translation of menus, dialogs and resource strings. Without one, this box is the only
     // text that cannot come from a translation.

@@ -25,6 +25,9 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QWindow>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -80,6 +83,14 @@ protected:
         return at.top() >= 0 && at.top() < window->browser()->viewport()->height();
     }
 
+    // Whether the text the anchor is on is the first line on display.
+    static bool anchorAtTop(const HelpWindow* window, const QString& anchor) {
+        QTextCursor cursor(window->browser()->document());
+        cursor.setPosition(qMax(0, anchorPosition(window, anchor)));
+        return anchorPosition(window, anchor) >= 0 &&
+               std::abs(window->browser()->cursorRect(cursor).top()) <= 2;
+    }
+
     static QTreeWidgetItem* indexEntry(const HelpWindow* window, const QString& text) {
         const QList<QTreeWidgetItem*> found =
             window->index()->findItems(text, Qt::MatchStartsWith | Qt::MatchRecursive);
@@ -96,12 +107,15 @@ protected:
 } // namespace
 
 // Anchors on headings, on an empty link inside a heading, on a paragraph and on a table row, in
-// both manuals: the window opens at each, scrolled so that it is in view, with no web browser.
+// both manuals: the window opens at each, scrolled so that it is the first line, also near the end
+// of the page and after the window has been made narrower (as a window manager may do once it is
+// shown), with no web browser.
 struct AnchorCase {
     const char* name;
     const char* language;
     int contextId;
     const char* page;
+    int narrowTo = 0; // the window's width after it has opened; 0 leaves it
 };
 
 class HelpWindowAnchor : public HelpWindowTest, public ::testing::WithParamInterface<AnchorCase> {};
@@ -113,7 +127,11 @@ TEST_P(HelpWindowAnchor, OpensScrolledToTheAnchorOfTheContext) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fragment(window).toStdString(), std::to_string(c.contextId));
     EXPECT_TRUE(window->browser()->source().toLocalFile().endsWith(QLatin1String(c.page)));
-    EXPECT_TRUE(anchorInView(window, QString::number(c.contextId)));
+    if (c.narrowTo != 0) {
+        window->resize(c.narrowTo, window->height());
+        QTest::qWait(50);
+    }
+    EXPECT_TRUE(anchorAtTop(window, QString::number(c.contextId)));
     EXPECT_TRUE(m_browserUrls.empty());
 }
 
@@ -123,7 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AnchorCase{"EnglishTableRow", "English", 2127, "help/en/index.html"},
                       AnchorCase{"ChineseSection", "Chinese", id::kWrite, "help/zh/index.html"},
                       AnchorCase{"ChineseSubsection", "Chinese", id::kFillDown, "help/zh/index.html"},
-                      AnchorCase{"ChineseMainWindow", "Chinese", id::kHelpMainFrame, "help/zh/index.html"}),
+                      AnchorCase{"ChineseMainWindow", "Chinese", id::kHelpMainFrame, "help/zh/index.html"},
+                      AnchorCase{"EnglishComSetup", "English", id::kComSetup, "help/en/index.html"},
+                      AnchorCase{"ChineseComSetupNarrowed", "Chinese", id::kComSetup, "help/zh/index.html",
+                                 420},
+                      AnchorCase{"EnglishNearTheEnd", "English", id::kLanguage, "help/en/index.html"}),
     [](const ::testing::TestParamInfo<AnchorCase>& row) { return row.param.name; });
 
 // Every id in both manuals is a place the window can scroll to: the text browser knows anchors
@@ -163,7 +185,15 @@ TEST_F(HelpWindowTest, F1OnAMenuEntryShowsItsPlaceInTheOneWindow) {
         frame()->menuBar()->setActiveAction(program->menuAction());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(program));
         program->setActiveAction(frame()->commandAction(command));
+        const bool shown = context()->helpWindow().isVisible();
+        QWindow* focus = QGuiApplication::focusWindow();
         QTest::keyClick(program->windowHandle(), Qt::Key_F1);
+        QCoreApplication::processEvents();
+        // The menu stays open, and the window, once it is up, leaves the keyboard to the menu.
+        EXPECT_EQ(QApplication::activePopupWidget(), program);
+        if (shown) {
+            EXPECT_EQ(QGuiApplication::focusWindow(), focus);
+        }
         program->close();
         HelpWindow* window = &context()->helpWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -175,6 +205,21 @@ TEST_F(HelpWindowTest, F1OnAMenuEntryShowsItsPlaceInTheOneWindow) {
         windows += qobject_cast<HelpWindow*>(widget) != nullptr ? 1 : 0;
     }
     EXPECT_EQ(windows, 1);
+}
+
+// The window opens where and at the size it was last, when that fits a screen.
+TEST_F(HelpWindowTest, OpensWhereItWasLastWhenThatFitsAScreen) {
+    startWithManuals();
+    const QSize initial = openAt(id::kComSetup)->size();
+    for (const QRect& last : {QRect(40, 30, 500, 400), QRect(3000, 2000, 500, 400)}) {
+        openAt(id::kComSetup)->setGeometry(last);
+        context()->helpWindow().close();
+        ASSERT_TRUE(start()); // the program's next run
+        HelpWindow* window = openAt(id::kComSetup);
+        EXPECT_EQ(window->size(), last.x() < 800 ? last.size() : initial); // the screen is 800 wide
+        EXPECT_TRUE(last.x() >= 800 || window->geometry().topLeft() == last.topLeft());
+        EXPECT_TRUE(anchorAtTop(window, QString::number(id::kComSetup)));
+    }
 }
 
 TEST_F(HelpWindowTest, BackAndForwardRetraceThePlacesAndContentsGoesToTheTop) {

@@ -11,7 +11,9 @@
 #include "frame/MainFrame.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/NavigationBar.h"
+#include "radio/ProcessDlg.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -20,12 +22,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <map>
 
 namespace {
 
@@ -156,6 +161,65 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratorCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier, id::kPrevPane, false}),
     [](const ::testing::TestParamInfo<AcceleratorCase>& row) { return row.param.name; });
 
+// Access keys (the letter after '&') that two entries of one menu share, here and in submenus.
+void findAccessKeyClashes(const QList<QAction*>& entries, QStringList& clashes, int& count) {
+    std::map<QString, QString> seen;
+    for (QAction* entry : entries) {
+        const QString key = QKeySequence::mnemonic(entry->text()).toString();
+        if (entry->isVisible() && !key.isEmpty()) {
+            ++count;
+            if (const auto [first, fresh] = seen.emplace(key, entry->text()); !fresh) {
+                clashes << QStringLiteral("%1: %2 and %3").arg(key, first->second, entry->text());
+            }
+        }
+        if (QMenu* submenu = entry->menu()) {
+            findAccessKeyClashes(submenu->actions(), clashes, count);
+        }
+    }
+}
+
+class MainFrameLanguage : public MainFrameTest, public ::testing::WithParamInterface<const char*> {};
+
+// The menus on display with a document window, then those without one.
+TEST_P(MainFrameLanguage, EveryMenuHasDistinctAccessKeys) {
+    writeTestIni(QLatin1String(GetParam()));
+    copyTranslations();
+    ASSERT_TRUE(start());
+    QStringList clashes;
+    int count = 0;
+    findAccessKeyClashes(frame()->menuBar()->actions(), clashes, count);
+    frame()->destroyChild(activeChild());
+    ASSERT_FALSE(frame()->isDocumentMenuShown());
+    findAccessKeyClashes(frame()->menuBar()->actions(), clashes, count);
+    EXPECT_TRUE(clashes.isEmpty()) << qPrintable(clashes.join(QLatin1Char('\n')));
+    EXPECT_GT(count, 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, MainFrameLanguage, ::testing::Values("English", "Chinese"),
+                         [](const ::testing::TestParamInfo<const char*>& row) { return row.param; });
+
+// What assistive technology reads for the application and for controls without a text of their
+// own, and the navigation tree as the bar's own child, with its pages.
+TEST_F(MainFrameTest, AssistiveTechnologyFindsNamesAndTheNavigationTree) {
+    startEnglish();
+    const auto named = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+    EXPECT_EQ(named(qApp)->text(QAccessible::Name), QStringLiteral("Test Programmer"));
+    EXPECT_EQ(named(frame()->toolBar())->child(0)->text(QAccessible::Name), QStringLiteral("More Buttons"));
+    QObject* progress = activeChild()->view()->processDialog()->findChild<QProgressBar*>();
+    EXPECT_EQ(named(progress)->text(QAccessible::Name), QStringLiteral("Progress"));
+    QAccessibleInterface* bar = named(frame()->navigationBar());
+    EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Navigation Bar"));
+    QAccessibleInterface* pages = nullptr;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        pages = bar->child(i)->role() == QAccessible::Tree ? bar->child(i) : pages;
+    }
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->text(QAccessible::Name), QStringLiteral("Pages"));
+    ASSERT_GE(pages->childCount(), 4); // the root, its three pages
+    EXPECT_EQ(pages->child(pages->childCount() - 1)->text(QAccessible::Name),
+              QStringLiteral("Optional Features"));
+}
+
 TEST_F(MainFrameTest, CaptionShowsProductTypeAndBandButNeverTheDocumentName) {
     writeTestIni();
     copyTranslations();
@@ -232,8 +296,7 @@ TEST_F(MainFrameTest, ClickOnChannelInformationBringsTheClosedWindowBack) {
     clickTreeItem(page(1));
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(activeChild(), child);
-    // The root is selected again, ready for the next click.
-    EXPECT_EQ(tree()->currentItem(), tree()->topLevelItem(0));
+    EXPECT_TRUE(page(1)->isSelected()) << "the page clicked, not the root";
 }
 
 TEST_F(MainFrameTest, EachClickOnAPageOpensItAgain) {
@@ -268,11 +331,13 @@ TEST_F(MainFrameTest, RootAndKeyboardSelectionOpenNothing) {
     activeChild()->close();
     QSignalSpy spy(frame()->commandAction(id::kChannelInformation), &QAction::triggered);
     clickTreeItem(tree()->topLevelItem(0));
-    // The arrow keys move the selection onto a page while the pointer rests elsewhere.
-    QCursor::setPos(frame()->mapToGlobal(QPoint(frame()->width() - 5, frame()->height() - 5)));
+    // The arrow keys move the selection, also while the pointer rests on another page.
+    QCursor::setPos(tree()->viewport()->mapToGlobal(tree()->visualItemRect(page(1)).center()));
     tree()->setFocus();
     QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(tree()->currentItem(), page(0));
     QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(tree()->currentItem(), page(1));
     EXPECT_EQ(spy.count(), 0);
     EXPECT_FALSE(activeChild()->isVisible());
     // The cursor stays on the page it was moved to, and Enter opens that page.
@@ -363,6 +428,19 @@ TEST_F(HelpTest, F1InTheWindowsOpensTheirPages) {
     frame()->setFocus();
     QTest::keyClick(frame(), Qt::Key_F1);
     EXPECT_EQ(lastFragment(), QString::number(id::kHelpMainFrame));
+}
+
+// Help, Contents in both menu bars, and F1 with nothing focused, open the top of the manual.
+TEST_F(HelpTest, ContentsOpensTheTopOfTheManual) {
+    startEnglish();
+    QAction* contents = frame()->documentMenus().last()->actions().first();
+    EXPECT_EQ(contents->text(), QStringLiteral("&Contents\tF1"));
+    EXPECT_EQ(frame()->frameMenus().last()->actions().first(), contents);
+    contents->trigger();
+    frame()->destroyChild(activeChild());
+    QTest::keyClick(frame(), Qt::Key_F1);
+    ASSERT_EQ(m_helpUrls.size(), 2u);
+    EXPECT_FALSE(m_helpUrls[0].hasFragment() || m_helpUrls[1].hasFragment());
 }
 
 TEST_F(HelpTest, ChineseOpensTheChinesePages) {

@@ -185,10 +185,10 @@ TEST_F(StartUp, AboutEntryOfTheDocumentMenuTakesAboutTitleAndTheFrameMenuKeepsIt
     copyTranslations();
     ASSERT_TRUE(start());
     const QList<QAction*> help = frame()->documentMenus().last()->actions();
-    ASSERT_EQ(help.size(), 1);
-    EXPECT_EQ(help[0]->text(), QStringLiteral("About Test Programmer..."));
-    EXPECT_EQ(help[0]->data().toInt(), id::kAppAbout);
-    EXPECT_EQ(frame()->frameMenus().at(2)->actions().at(0)->text(), QStringLiteral("&About Program..."));
+    ASSERT_EQ(help.size(), 2); // Contents, About
+    EXPECT_EQ(help[1]->text(), QStringLiteral("About Test Programmer..."));
+    EXPECT_EQ(help[1]->data().toInt(), id::kAppAbout);
+    EXPECT_EQ(frame()->frameMenus().at(2)->actions().at(1)->text(), QStringLiteral("&About Program..."));
 }
 
 TEST_F(StartUp, MissingCompanyAndAboutTitleGiveEmptyTexts) {

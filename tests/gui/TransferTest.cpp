@@ -283,6 +283,7 @@ TEST_P(TransferPort, IsTheOneChosenInEveryWindow) {
         UserSettings("TestRadio").writeValue("com", c.rememberedCom);
     }
     startWith({}, QStringLiteral("English"), false);
+    m_radio->setMemory(radioMemory());
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("machine"))));
     context()->setDeviceRoot(QFile::encodeName(path(QStringLiteral("machine"))).toStdString());
     ASSERT_TRUE(context()->storeSetting("Setup", "COM" + std::to_string(c.radioPort), m_radio->devicePath()));
