@@ -206,7 +206,7 @@ TEST_F(MainFrameTest, AssistiveTechnologyFindsNamesAndTheNavigationTree) {
     EXPECT_EQ(named(qApp)->text(QAccessible::Name), QStringLiteral("Test Programmer"));
     EXPECT_EQ(named(frame()->toolBar())->child(0)->text(QAccessible::Name), QStringLiteral("More Buttons"));
     QObject* progress = activeChild()->view()->processDialog()->findChild<QProgressBar*>();
-    EXPECT_EQ(named(progress)->text(QAccessible::Name), QStringLiteral("Progress"));
+    EXPECT_EQ(named(progress)->text(QAccessible::Name), QStringLiteral("Transfer progress"));
     QAccessibleInterface* bar = named(frame()->navigationBar());
     EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Navigation Bar"));
     QAccessibleInterface* pages = nullptr;
