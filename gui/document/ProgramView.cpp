@@ -218,9 +218,8 @@ void ProgramView::onExportChannels() {
     std::string error;
     const std::string csv = channelcsv::exportCsv(m_document->image());
     if (!platform::writeFileAtomically(QFile::encodeName(path).toStdString(), csv, error)) {
-        MessageBox::show(window(),
-                         tr("Cannot save the file %1.\n%2")
-                             .arg(QDir::toNativeSeparators(path), SystemReason::text(error)));
+        MessageBox::show(window(), tr("Cannot save the file %1.\n%2")
+                                       .arg(QDir::toNativeSeparators(path), SystemReason::text(error)));
         return;
     }
     // One line per channel below the header line.
@@ -489,10 +488,9 @@ void ProgramView::onComSetup() {
     if (dlg.exec() == QDialog::Accepted) {
         const SettingsWriteResult kept = m_context.setPortNumber(comPortNumber(dlg.portName().toStdString()));
         if (!kept) {
-            MessageBox::show(window(),
-                             tr("%1 is used from now on, but it could not be remembered for the "
-                                "next start.\n%2")
-                                 .arg(m_context.portName(), SystemReason::text(kept.detail)));
+            MessageBox::show(window(), tr("%1 is used from now on, but it could not be remembered for the "
+                                          "next start.\n%2")
+                                           .arg(m_context.portName(), SystemReason::text(kept.detail)));
         }
     }
 }
