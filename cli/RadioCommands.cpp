@@ -209,8 +209,8 @@ JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage&
     return run;
 }
 
-// Reads the options every transfer takes; reports and returns nullopt on bad ones, and on a
-// log that would overwrite one of the command's `files`.
+// Reads the options every transfer takes; reports and returns nullopt on bad ones, and on an
+// output (the log among them) that is one of the command's other files.
 std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args,
                                    const std::vector<CliContext::FileRole>& inputs,
                                    std::vector<CliContext::FileRole> outputs = {}) {
