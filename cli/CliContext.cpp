@@ -2,6 +2,7 @@
 
 #include "channels/Formats.h"
 #include "image/DatFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -9,14 +10,28 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 const char kIniName[] = "Program.ini";
+
+// "-" on the command line: standard input where a file is read, standard output where one is
+// written.
+const char kStandardStream[] = "-";
+
+std::string streamName(const std::string& path, const char* direction) {
+    return path == kStandardStream ? std::string("standard ") + direction : path;
+}
+
+// Reads standard input for "-", otherwise the file or pipe at `path`; errno tells a failure.
+bool readInput(const std::string& path, size_t maxBytes, std::string& bytes) {
+    return path == kStandardStream ? platform::readDescriptor(STDIN_FILENO, maxBytes, bytes)
+                                   : platform::readFileOrPipe(path, maxBytes, bytes);
+}
 } // namespace
 
 std::optional<long> parseWholeNumber(const std::string& text, long min, long max) {
@@ -81,9 +96,10 @@ ExitStatus CliContext::fail(ExitStatus status, const std::string& message) {
     return status;
 }
 
-bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
+bool CliContext::loadImage(const std::string& path, MemoryImage& image, bool inPlace) {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status =
+        path == kStandardStream ? fs::file_status(fs::file_type::fifo) : fs::status(path, ec);
     if (!fs::exists(status)) {
         fail(ExitStatus::BadInput, path + ": no such file (make one with 'radioprog new " + path +
                                        "' or 'radioprog read --port PORT --output " + path + "')");
@@ -92,6 +108,15 @@ bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
     if (fs::is_directory(status)) {
         fail(ExitStatus::BadInput, path + " is a directory, not an image file");
         return false;
+    }
+    if (fs::is_fifo(status) && inPlace) {
+        fail(ExitStatus::BadInput,
+             (path == kStandardStream ? "standard input (-)" : path + ", a pipe,") +
+                 std::string(" cannot be changed in place: give the image file's name"));
+        return false;
+    }
+    if (fs::is_fifo(status)) {
+        return loadImageBytes(path, image);
     }
     if (!fs::is_regular_file(status)) {
         fail(ExitStatus::BadInput, path + " is not a regular file (a pipe or a device), not an image file");
@@ -103,10 +128,7 @@ bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
         return true;
     case DatFileError::DataFormat: {
         const uintmax_t size = fs::file_size(path, ec);
-        fail(ExitStatus::BadInput,
-             path + ": " + dataFormatErrorText(false) + " (an image file holds exactly " +
-                 std::to_string(image::kSize) + " bytes" +
-                 (ec ? std::string() : "; this one holds " + std::to_string(size)) + ")");
+        reportDataFormat(path, ec ? std::string() : std::to_string(size));
         return false;
     }
     case DatFileError::Open:
@@ -118,7 +140,39 @@ bool CliContext::loadImage(const std::string& path, MemoryImage& image) {
     return false;
 }
 
+bool CliContext::loadImageBytes(const std::string& path, MemoryImage& image) {
+    const std::string name = streamName(path, "input");
+    std::string bytes;
+    if (!readInput(path, image::kSize, bytes)) {
+        if (errno == EFBIG) {
+            reportDataFormat(name, "more");
+        } else {
+            fail(ExitStatus::BadInput, "cannot read " + name + ": " + std::strerror(errno));
+        }
+        return false;
+    }
+    if (!loadDatBytes(bytes, image)) {
+        reportDataFormat(name, std::to_string(bytes.size()));
+        return false;
+    }
+    return true;
+}
+
+void CliContext::reportDataFormat(const std::string& name, const std::string& held) {
+    fail(ExitStatus::BadInput, name + ": " + dataFormatErrorText(false) + " (an image file holds exactly " +
+                                   std::to_string(image::kSize) + " bytes" +
+                                   (held.empty() ? std::string() : "; this one holds " + held) + ")");
+}
+
 bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew) {
+    if (path == kStandardStream) {
+        m_out.write(reinterpret_cast<const char*>(image.data()), image::kSize);
+        if (!m_out.flush()) {
+            fail(ExitStatus::BadInput, "cannot write the image to standard output");
+            return false;
+        }
+        return true;
+    }
     const DatFileResult result = mustBeNew ? saveNewDatFile(path, image) : saveDatFile(path, image);
     if (!result) {
         fail(ExitStatus::BadInput,
@@ -130,7 +184,8 @@ bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bo
 
 bool CliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status =
+        path == kStandardStream ? fs::file_status(fs::file_type::fifo) : fs::status(path, ec);
     if (!fs::exists(status)) {
         fail(ExitStatus::BadInput, path + ": no such file");
         return false;
@@ -139,31 +194,31 @@ bool CliContext::readTextFile(const std::string& path, std::string& text, size_t
         fail(ExitStatus::BadInput, path + " is a directory, not a file");
         return false;
     }
-    if (!fs::is_regular_file(status)) {
-        fail(ExitStatus::BadInput, path + " is not a regular file (a pipe or a device)");
-        return false;
+    const std::string name = streamName(path, "input");
+    if (readInput(path, maxBytes, text)) {
+        return true;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fail(ExitStatus::BadInput, "cannot read " + path + ": " + std::strerror(errno));
-        return false;
-    }
-    text.assign(maxBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) {
-        fail(ExitStatus::BadInput, "cannot read " + path + ": " + std::strerror(errno));
-        return false;
-    }
-    text.resize(static_cast<size_t>(in.gcount()));
-    if (text.size() > maxBytes) {
-        fail(ExitStatus::BadInput, path + " is larger than " + std::to_string(maxBytes / 1024) +
+    if (errno == EFBIG) {
+        fail(ExitStatus::BadInput, name + " is larger than " + std::to_string(maxBytes / 1024) +
                                        " KiB: too large for a channel list");
-        return false;
+    } else if (errno == EINVAL) {
+        fail(ExitStatus::BadInput, path + " is not a regular file or a pipe (a device)");
+    } else {
+        fail(ExitStatus::BadInput, "cannot read " + name + ": " + std::strerror(errno));
     }
-    return true;
+    return false;
 }
 
 bool CliContext::checkOutputPath(const std::string& path) {
+    if (path == kStandardStream) {
+        return true;
+    }
+    const std::string target = platform::danglingLinkTarget(path);
+    if (!target.empty()) {
+        fail(ExitStatus::BadInput, path + " is a symbolic link to " + target +
+                                       ", which does not exist; name the file itself or remove the link");
+        return false;
+    }
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         fail(ExitStatus::BadInput, path + " is a directory; give a file name");
@@ -174,6 +229,25 @@ bool CliContext::checkOutputPath(const std::string& path) {
         fail(ExitStatus::BadInput,
              "cannot write " + path + ": the folder " + folder.string() + " does not exist");
         return false;
+    }
+    return true;
+}
+
+bool CliContext::checkDistinctFiles(std::vector<FileRole> inputs, const std::vector<FileRole>& outputs) {
+    if (hasIni()) {
+        inputs.push_back({"Program.ini", m_iniPath});
+    }
+    const auto isFile = [](const FileRole& f) { return !f.path.empty() && f.path != kStandardStream; };
+    for (const FileRole& output : outputs) {
+        for (const FileRole& other : inputs) {
+            if (isFile(output) && isFile(other) && platform::sameFile(output.path, other.path)) {
+                fail(ExitStatus::BadInput, output.path + " (" + output.role + ") is the same file as " +
+                                               other.path + " (" + other.role +
+                                               "); nothing was done: give the output a file of its own");
+                return false;
+            }
+        }
+        inputs.push_back(output); // the outputs after it must not be this one either
     }
     return true;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Exit statuses of radioprog; scripts rely on them.
 enum class ExitStatus : int {
@@ -46,15 +47,30 @@ public:
     ExitStatus fail(ExitStatus status, const std::string& message);
 
     // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
-    // Error") and read errors, and then returns false.
-    bool loadImage(const std::string& path, MemoryImage& image);
+    // Error") and read errors, and then returns false. "-" reads standard input, and a pipe is
+    // read like a file, up to one byte more than an image; neither is taken `inPlace`, for a
+    // command that saves the image back where it came from.
+    bool loadImage(const std::string& path, MemoryImage& image, bool inPlace = false);
     // Saves atomically; reports a failure (the old file is then unchanged). With `mustBeNew`,
-    // an existing file is never replaced, also one that appears meanwhile.
+    // an existing file is never replaced, also one that appears meanwhile. "-" writes the
+    // bytes to standard output.
     bool saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew = false);
-    // Reads a whole text file of at most `maxBytes`; reports and returns false otherwise.
+    // Reads a whole text file, a pipe, or standard input ("-"), of at most `maxBytes`; reports
+    // and returns false otherwise.
     bool readTextFile(const std::string& path, std::string& text, size_t maxBytes);
-    // Refuses an output path that is a directory or whose folder does not exist.
+    // Refuses an output path that is a directory, whose folder does not exist, or that is a
+    // symbolic link to nothing. "-" (standard output) passes.
     bool checkOutputPath(const std::string& path);
+
+    // A file of a command and what the command calls it ("IMAGE.dat", "--trace").
+    struct FileRole {
+        std::string role;
+        std::string path; // "" when not given; "-" is a standard stream, never the same file
+    };
+    // Refuses, before anything is read or written, an output that is the same file as an
+    // input, as Program.ini, or as another output (also through a hard or symbolic link),
+    // naming both.
+    bool checkDistinctFiles(std::vector<FileRole> inputs, const std::vector<FileRole>& outputs);
 
     // Type, band and band limits of the image from Program.ini; reports and returns nullopt
     // when Program.ini gives no band for them, since every frequency would then be refused.
@@ -63,6 +79,9 @@ public:
     static std::string limitsText(BandLimits limits);
 
 private:
+    bool loadImageBytes(const std::string& path, MemoryImage& image);
+    void reportDataFormat(const std::string& name, const std::string& held);
+
     std::ostream& m_out;
     std::ostream& m_err;
     ProgramSettings m_ini;

@@ -203,13 +203,13 @@ std::optional<int> wordIndex(const std::string& value, std::initializer_list<con
 
 ExitStatus runNew(CliContext& ctx, const CommandLine& args) {
     const std::string& path = args.operands()[0];
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec))) {
-        return ctx.fail(ExitStatus::BadInput, path + " already exists; 'new' never overwrites a file "
-                                                     "(remove it first or choose another name)");
-    }
     if (!ctx.checkOutputPath(path)) {
         return ExitStatus::BadInput;
+    }
+    std::error_code ec;
+    if (path != "-" && fs::exists(fs::symlink_status(path, ec))) {
+        return ctx.fail(ExitStatus::BadInput, path + " already exists; 'new' never overwrites a file "
+                                                     "(remove it first or choose another name)");
     }
 
     MemoryImage image = MemoryImage::newDocument();
@@ -237,8 +237,10 @@ ExitStatus runNew(CliContext& ctx, const CommandLine& args) {
         return ExitStatus::BadInput;
     }
     const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
-    ctx.out() << "new image " << path << ": type " << int{band.type} << " " << band.typeName << ", band "
-              << int{band.band} << " " << band.bandName << "\n";
+    // The image itself may be what goes to standard output; the words then go beside it.
+    (path == "-" ? ctx.err() : ctx.out())
+        << "new image " << path << ": type " << int{band.type} << " " << band.typeName << ", band "
+        << int{band.band} << " " << band.bandName << "\n";
     return ExitStatus::Ok;
 }
 
@@ -312,7 +314,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
     }
 
     MemoryImage image;
-    if (!ctx.loadImage(path, image)) {
+    if (!ctx.loadImage(path, image, true)) {
         return ExitStatus::BadInput;
     }
     Channel channel = remove ? Channel::erased() : ChannelCodec::decode(image, row);
@@ -381,7 +383,7 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
         return ExitStatus::BadInput;
     }
     MemoryImage image;
-    if (!ctx.loadImage(path, image)) {
+    if (!ctx.loadImage(path, image, true)) {
         return ExitStatus::BadInput;
     }
 
@@ -475,7 +477,8 @@ ExitStatus runExport(CliContext& ctx, const CommandLine& args) {
     const std::string& imagePath = args.operands()[0];
     const std::string& csvPath = args.operands()[1];
     MemoryImage image;
-    if (!ctx.loadImage(imagePath, image)) {
+    if (!ctx.checkDistinctFiles({{"IMAGE.dat", imagePath}}, {{"CHANNELS.csv", csvPath}}) ||
+        !ctx.loadImage(imagePath, image)) {
         return ExitStatus::BadInput;
     }
     const std::string csv = channelcsv::exportCsv(image);
@@ -502,11 +505,12 @@ ExitStatus runImport(CliContext& ctx, const CommandLine& args) {
     const std::string& csvPath = args.operands()[0];
     const std::string& imagePath = args.operands()[1];
     std::string text;
-    if (!ctx.readTextFile(csvPath, text, kMaxCsvBytes)) {
+    if (!ctx.checkDistinctFiles({{"CHANNELS.csv", csvPath}}, {{"IMAGE.dat", imagePath}}) ||
+        !ctx.readTextFile(csvPath, text, kMaxCsvBytes)) {
         return ExitStatus::BadInput;
     }
     MemoryImage image;
-    if (!ctx.loadImage(imagePath, image)) {
+    if (!ctx.loadImage(imagePath, image, true)) {
         return ExitStatus::BadInput;
     }
     const std::optional<radiomodel::TypeAndBand> band = ctx.bandOf(image);

@@ -33,7 +33,8 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
     }
     const std::string output = args.value("--pdf");
     MemoryImage image;
-    if (!ctx.loadImage(args.operands()[0], image) || !ctx.checkOutputPath(output)) {
+    if (!ctx.checkDistinctFiles({{"IMAGE.dat", args.operands()[0]}}, {{"--pdf", output}}) ||
+        !ctx.checkOutputPath(output) || !ctx.loadImage(args.operands()[0], image)) {
         return ExitStatus::BadInput;
     }
 
@@ -69,10 +70,16 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
         painted = paintReport(writer, image, ChannelCodec::decodeAll(image), chinese, owner);
     }
     std::string error = "the report could not be drawn";
-    if (!painted || !platform::writeFileAtomically(output, pdf.data().toStdString(), error)) {
+    const bool toStdout = output == "-";
+    if (painted && toStdout) {
+        ctx.out().write(pdf.data().constData(), pdf.data().size());
+        error = "standard output is closed or full";
+    }
+    if (!painted || (toStdout ? !ctx.out().flush()
+                              : !platform::writeFileAtomically(output, pdf.data().toStdString(), error))) {
         return ctx.fail(ExitStatus::BadInput, "print: cannot write " + output + ": " + error);
     }
-    ctx.out() << "printed " << args.operands()[0] << " to " << output << "\n";
+    (toStdout ? ctx.err() : ctx.out()) << "printed " << args.operands()[0] << " to " << output << "\n";
     return ExitStatus::Ok;
 #endif
 }

@@ -174,10 +174,14 @@ struct JobRun {
 JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage& image) {
     InterruptGuard guard;
     platform::PosixSerialPort serial(deviceTree());
-    std::ofstream log;
+    // "--trace -" logs to standard error, so that standard output stays the command's own.
+    std::ofstream logFile;
+    std::ostream& log = setup.tracePath == "-" ? ctx.err() : logFile;
     std::unique_ptr<TracingSerialPort> tracer;
     if (!setup.tracePath.empty()) {
-        log.open(setup.tracePath, std::ios::binary | std::ios::trunc);
+        if (&log == &logFile) {
+            logFile.open(setup.tracePath, std::ios::binary | std::ios::trunc);
+        }
         tracer = std::make_unique<TracingSerialPort>(serial, log);
     }
     ISerialPort& port = tracer ? static_cast<ISerialPort&>(*tracer) : serial;
@@ -205,8 +209,11 @@ JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage&
     return run;
 }
 
-// Reads the options every transfer takes; reports and returns nullopt on bad ones.
-std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args) {
+// Reads the options every transfer takes; reports and returns nullopt on bad ones, and on an
+// output (the log among them) that is one of the command's other files.
+std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args,
+                                   const std::vector<CliContext::FileRole>& inputs,
+                                   std::vector<CliContext::FileRole> outputs = {}) {
     JobSetup setup;
     const std::optional<int> retries = retriesOf(ctx, args);
     if (!retries) {
@@ -222,6 +229,10 @@ std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args) {
             return std::nullopt;
         }
     }
+    outputs.push_back({"--trace", setup.tracePath});
+    if (!ctx.checkDistinctFiles(inputs, outputs)) {
+        return std::nullopt;
+    }
     setup.options.backup = !args.has("--no-backup");
     setup.options.verify = !args.has("--no-verify");
     return setup;
@@ -230,8 +241,9 @@ std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args) {
 // Writes `image` with backup and verify as asked, and reports how it went. `what` names the
 // image in the messages ("club.dat", "history entry ID").
 ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImage& image,
-                      const std::string& what, const std::string& doneVerb) {
-    std::optional<JobSetup> setup = jobSetupOf(ctx, args);
+                      const CliContext::FileRole& source, const std::string& what,
+                      const std::string& doneVerb) {
+    std::optional<JobSetup> setup = jobSetupOf(ctx, args, {source});
     if (!setup) {
         return ExitStatus::BadInput;
     }
@@ -311,7 +323,7 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
                             "\nTry 'radioprog read --help'.");
     }
     const std::string output = args.value("--output");
-    std::optional<JobSetup> setup = jobSetupOf(ctx, args);
+    std::optional<JobSetup> setup = jobSetupOf(ctx, args, {}, {{"--output", output}});
     if (!setup || !ctx.checkOutputPath(output)) {
         return ExitStatus::BadInput;
     }
@@ -324,7 +336,7 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     // Rows 51 to 63 never travel: they come from the file being replaced, or a new image.
     MemoryImage image = MemoryImage::newDocument();
     std::error_code ec;
-    const bool existed = fs::is_regular_file(output, ec);
+    const bool existed = output != "-" && fs::is_regular_file(output, ec);
     if (existed) {
         MemoryImage previous;
         if (loadDatFile(output, previous)) {
@@ -347,8 +359,9 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     if (!ctx.saveImage(output, image)) {
         return ExitStatus::BadInput;
     }
-    ctx.out() << "read the radio on " << port->device << " into " << output << ": type " << int{band.type}
-              << " " << band.typeName << ", band " << int{band.band} << " " << band.bandName << "\n";
+    (output == "-" ? ctx.err() : ctx.out())
+        << "read the radio on " << port->device << " into " << output << ": type " << int{band.type} << " "
+        << band.typeName << ", band " << int{band.band} << " " << band.bandName << "\n";
     return ExitStatus::Ok;
 }
 
@@ -364,7 +377,7 @@ ExitStatus runWrite(CliContext& ctx, const CommandLine& args) {
     if (!args.has("--force") && !writeAllowed(ctx, image, path)) {
         return ExitStatus::BadInput;
     }
-    return writeImage(ctx, args, image, path, "wrote");
+    return writeImage(ctx, args, image, {"IMAGE.dat", path}, path, "wrote");
 }
 
 ExitStatus runRestore(CliContext& ctx, const CommandLine& args) {
@@ -387,7 +400,11 @@ ExitStatus runRestore(CliContext& ctx, const CommandLine& args) {
     default:
         return ctx.fail(ExitStatus::BadInput, "restore: cannot read " + loaded.detail);
     }
-    return writeImage(ctx, args, image, "history entry " + id, "restored");
+    std::string file;
+    for (const HistoryEntry& e : history.entries()) {
+        file = e.id == id ? (fs::path(history.folder()) / e.fileName).string() : file;
+    }
+    return writeImage(ctx, args, image, {"history entry " + id, file}, "history entry " + id, "restored");
 }
 
 ExitStatus runHistory(CliContext& ctx, const CommandLine& args) {

@@ -47,6 +47,14 @@ DatFileResult loadDatFile(const std::string& path, MemoryImage& image) {
     return {};
 }
 
+DatFileResult loadDatBytes(const std::string& bytes, MemoryImage& image) {
+    if (bytes.size() != image::kSize) {
+        return {DatFileError::DataFormat, {}, static_cast<uintmax_t>(bytes.size())};
+    }
+    std::memcpy(image.data(), bytes.data(), image::kSize);
+    return {};
+}
+
 namespace {
 
 using FileWriter = bool (*)(const std::string& path, const std::string& bytes, std::string& error);

@@ -25,6 +25,9 @@ struct DatFileResult {
 
 // Loads a file into `image`. The image is changed only when the whole file was read.
 DatFileResult loadDatFile(const std::string& path, MemoryImage& image);
+// The same for the bytes of a file read elsewhere (a pipe, standard input); DataFormat unless
+// they are exactly one image, with their count as fileSize.
+DatFileResult loadDatBytes(const std::string& bytes, MemoryImage& image);
 
 // Saves through a temporary file in the same folder that is renamed over the target, so a
 // failed save leaves the previous file as it was.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <random>
 #include <sys/stat.h>
@@ -194,10 +195,49 @@ bool writeNewFileAtomically(const std::string& path, const std::string& bytes, s
     return true;
 }
 
-bool readRegularFile(const std::string& path, size_t maxBytes, std::string& bytes) {
+namespace {
+
+// Reads `fd` to its end into `bytes`, starting with room for `expected` bytes and never reading
+// more than one byte past `maxBytes` (EFBIG). Keeps errno of a failure; closes nothing.
+bool readToEnd(int fd, size_t expected, size_t maxBytes, std::string& bytes) {
+    // The size may change while we read: never read more than one byte past the limit.
+    std::vector<char> buffer(std::min(expected, maxBytes) + 1);
+    size_t done = 0;
+    for (;;) {
+        if (done == buffer.size()) {
+            if (buffer.size() > maxBytes) {
+                errno = EFBIG;
+                return false;
+            }
+            buffer.resize(std::min(maxBytes + 1, buffer.size() * 2));
+        }
+        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (n < 0 && errno == EAGAIN) {
+            pollfd waiting{fd, POLLIN, 0};
+            (void)::poll(&waiting, 1, -1);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bytes.assign(buffer.data(), done);
+    return true;
+}
+
+// Opens `path` without waiting and reads it when fstat finds a kind in `accepted` (a regular
+// file always). A named pipe is opened again, this time waiting for its writer.
+bool readOpened(const std::string& path, size_t maxBytes, std::string& bytes, bool pipes) {
     bytes.clear();
     // Without O_NONBLOCK opening a pipe waits for a writer, possibly for ever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -205,41 +245,39 @@ bool readRegularFile(const std::string& path, size_t maxBytes, std::string& byte
     int savedErrno = 0;
     if (::fstat(fd, &st) != 0) {
         savedErrno = errno;
+    } else if (S_ISFIFO(st.st_mode) && pipes) {
+        ::close(fd);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return false;
+        }
+        st.st_size = 0;
     } else if (!S_ISREG(st.st_mode)) {
         savedErrno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     } else if (static_cast<uintmax_t>(st.st_size) > maxBytes) {
         savedErrno = EFBIG;
     }
-    // The size may change while we read: never read more than one byte past the limit.
-    std::vector<char> buffer(savedErrno == 0 ? static_cast<size_t>(st.st_size) + 1 : 0);
-    size_t done = 0;
-    while (savedErrno == 0) {
-        if (done == buffer.size()) {
-            if (buffer.size() > maxBytes) {
-                savedErrno = EFBIG;
-                break;
-            }
-            buffer.resize(std::min(maxBytes + 1, buffer.size() * 2));
-        }
-        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            savedErrno = errno;
-        } else if (n == 0) {
-            break;
-        } else {
-            done += static_cast<size_t>(n);
-        }
+    if (savedErrno == 0 && !readToEnd(fd, static_cast<size_t>(st.st_size), maxBytes, bytes)) {
+        savedErrno = errno;
     }
     ::close(fd);
-    if (savedErrno != 0) {
-        errno = savedErrno;
-        return false;
-    }
-    bytes.assign(buffer.data(), done);
-    return true;
+    errno = savedErrno;
+    return savedErrno == 0;
+}
+
+} // namespace
+
+bool readRegularFile(const std::string& path, size_t maxBytes, std::string& bytes) {
+    return readOpened(path, maxBytes, bytes, false);
+}
+
+bool readFileOrPipe(const std::string& path, size_t maxBytes, std::string& bytes) {
+    return readOpened(path, maxBytes, bytes, true);
+}
+
+bool readDescriptor(int fd, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    return readToEnd(fd, 4096, maxBytes, bytes);
 }
 
 } // namespace platform

@@ -29,4 +29,14 @@ bool writeNewFileAtomically(const std::string& path, const std::string& bytes, s
 // maxBytes); `bytes` then holds nothing.
 bool readRegularFile(const std::string& path, size_t maxBytes, std::string& bytes);
 
+// The same for a file given by a user, which may also be a pipe (a named one, /dev/stdin or
+// /dev/fd/N of a shell's pipeline): a pipe is read to its end, and opening a named pipe waits
+// for its writer, as reading one with any other program does. A folder, a device or a socket
+// is refused as above.
+bool readFileOrPipe(const std::string& path, size_t maxBytes, std::string& bytes);
+
+// Reads an open descriptor (standard input) to its end, at most `maxBytes`; never more than one
+// byte past them (EFBIG). Waits for data on a descriptor that was left non-blocking.
+bool readDescriptor(int fd, size_t maxBytes, std::string& bytes);
+
 } // namespace platform

@@ -71,6 +71,32 @@ bool isWritable(const std::string& path) {
 #endif
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const bool aExists = fs::exists(a, ec);
+    const bool bExists = fs::exists(b, ec);
+    if (aExists || bExists) {
+        return aExists && bExists && fs::equivalent(a, b, ec) && !ec;
+    }
+    const auto resolved = [](const std::string& path) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path, error).lexically_normal();
+        const fs::path result = fs::weakly_canonical(absolute, error);
+        return error ? absolute : result;
+    };
+    return resolved(a) == resolved(b);
+}
+
+std::string danglingLinkTarget(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec)) || fs::exists(path, ec)) {
+        return {};
+    }
+    return fs::read_symlink(path, ec).string();
+}
+
 std::string userConfigDir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') {

@@ -21,6 +21,15 @@ std::string shippedDataDir(const std::string& programDir = executableDir());
 // new files).
 bool isWritable(const std::string& path);
 
+// Whether two paths name one file: the same device and inode when both exist (symbolic and hard
+// links lead to their file), otherwise the same folder, links resolved, and the same name, so
+// that two names for a file still to be made are recognised as well.
+bool sameFile(const std::string& a, const std::string& b);
+
+// Where the symbolic link at `path` leads when nothing is there; empty when `path` is no such
+// dangling link.
+std::string danglingLinkTarget(const std::string& path);
+
 // Base folder for per-user settings: $XDG_CONFIG_HOME when it is set and absolute, otherwise
 // $HOME/.config; empty when neither is available.
 std::string userConfigDir();

@@ -746,6 +746,43 @@ TEST_F(CliCsv, ExportToStandardOutput) {
     EXPECT_EQ(r.out, channelcsv::exportCsv(showcaseImage()));
 }
 
+TEST_F(CliCsv, DashAndPipesStandForFilesInAPipeline) {
+    writeImage("a.dat", imageWithChannel(3, 14550000, 14550000));
+    struct Case {
+        const char* name;
+        std::string line; // a shell command line; "radioprog" is the program with the test's Program.ini
+        int exitStatus;
+        const char* message; // on stdout when the status is 0, otherwise on stderr
+    } cases[] = {
+        {"ShowReadsStandardInput", "radioprog show - < a.dat", 0, "145.50000"},
+        {"ShowReadsAPipeByName", "cat a.dat | radioprog show /dev/stdin", 0, "145.50000"},
+        {"ImportReadsStandardInput", "radioprog export a.dat - | radioprog import - b.dat", 0,
+         "imported 1 channel into b.dat"},
+        {"NewWritesStandardOutput", "radioprog new - 2>/dev/null | radioprog show - --json", 0, "\"type\":"},
+        {"AnImageOnStandardInputIsCapped", "head -c 1025 /dev/zero | radioprog show -", 2,
+         "standard input: Data Format Error (an image file holds exactly 1024 bytes; this one holds more)"},
+        {"AListOnStandardInputIsCapped", "head -c 1048577 /dev/zero | radioprog import - a.dat", 2,
+         "standard input is larger than 1024 KiB"},
+        {"NoChangeInPlaceOnStandardInput", "radioprog set - squelch=1 < a.dat", 2,
+         "standard input (-) cannot be changed in place"},
+        {"NoChangeInPlaceOnAPipe", "cat a.dat | radioprog channel /dev/stdin 1 rx=145", 2,
+         "/dev/stdin, a pipe, cannot be changed in place"},
+    };
+    const std::string program = std::string(RADIOPROG_PATH) + " --ini " + path("Program.ini");
+    for (const Case& c : cases) {
+        writeImage("b.dat", imageWithChannel(1, 14500000, 14500000));
+        std::string line = c.line;
+        for (size_t at = 0; (at = line.find("radioprog ", at)) != std::string::npos; at += program.size()) {
+            line.replace(at, 9, program);
+        }
+        const RunResult r = runProgram("/bin/sh", {"-c", line});
+        EXPECT_EQ(r.exitStatus, c.exitStatus) << c.name << "\n" << r.err;
+        EXPECT_CONTAINS(c.exitStatus == 0 ? r.out : r.err, c.message);
+        EXPECT_EQ(readImage("a.dat"), imageWithChannel(3, 14550000, 14550000)) << c.name;
+        EXPECT_FALSE(exists("-")) << c.name;
+    }
+}
+
 TEST_F(CliCsv, ImportsAListWrittenByAnotherTool) {
     writeFile("list.csv", readFileAt(RADIO_TEST_DATA_DIR "/channels_other_tool_21_columns.csv"));
     MemoryImage img = MemoryImage::newDocument();

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -229,6 +230,19 @@ TEST_F(CliRadio, TheProgressBarGoesToATerminalOnly) {
     EXPECT_EQ(r.out.find("Reading"), std::string::npos) << "nothing of it on stdout";
 }
 
+TEST_F(CliRadio, ReadsToStandardOutputWithTheTraceOnStandardError) {
+    auto sim = radio(patternImage(4));
+    const RunResult r = run({"read", "--port", sim->devicePath(), "--output", "-", "--trace", "-"});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    ASSERT_EQ(r.out.size(), image::kSize);
+    const MemoryImage read = patternImage(4);
+    EXPECT_EQ(r.out.substr(0, kTransferBytes),
+              std::string(reinterpret_cast<const char*>(read.data()), kTransferBytes));
+    EXPECT_CONTAINS(r.err, "open " + sim->devicePath());
+    EXPECT_CONTAINS(r.err, "read the radio on " + sim->devicePath() + " into -");
+    EXPECT_FALSE(exists("-"));
+}
+
 TEST_F(CliRadio, ComPortNamesResolveThroughProgramIni) {
     auto sim = radio(MemoryImage());
     setProgramIni(std::string(kTestIni) + "COM3=" + sim->devicePath() + "\r\n");
@@ -265,12 +279,16 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         outside.setTxFrequency(channel, 45000000);
     }
     writeImage("outside.dat", outside);
+    std::filesystem::create_hard_link(path("empty.dat"), path("hard.csv"));
+    std::filesystem::create_symlink("empty.dat", path("link.dat"));
+    std::filesystem::create_symlink("nowhere.dat", path("dangling.dat"));
     const auto before = snapshot();
     struct Case {
         const char* name;
         std::vector<std::string> args;
         const char* message;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {"WriteShortImage",
          {"write", "--port", sim->devicePath(), "short.dat"},
          "short.dat: Data Format Error"},
@@ -294,7 +312,33 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         {"RetriesNegative",
          {"read", "--port", sim->devicePath(), "--output", "b.dat", "--retries", "-1"},
          "--retries -1: give a number from 0 to 1000"},
+        // An output onto an input, or onto another output, by any name.
+        {"ExportOntoItsImage",
+         {"export", "empty.dat", "empty.dat"},
+         "empty.dat (CHANNELS.csv) is the same file as empty.dat (IMAGE.dat); nothing was done"},
+        {"ExportThroughAHardLink",
+         {"export", "empty.dat", "hard.csv"},
+         "hard.csv (CHANNELS.csv) is the same"},
+        {"ExportOntoProgramIni", {"export", "empty.dat", "Program.ini"}, "/Program.ini (Program.ini)"},
+        {"WriteTracesOntoItsImage",
+         {"write", "--port", sim->devicePath(), "--force", "outside.dat", "--trace", "outside.dat"},
+         "outside.dat (--trace) is the same file as outside.dat (IMAGE.dat)"},
+        {"ReadTracesOntoItsNewOutput",
+         {"read", "--port", sim->devicePath(), "--output", "b.dat", "--trace", "./b.dat"},
+         "./b.dat (--trace) is the same file as b.dat (--output)"},
+        {"ReadTracesThroughASymbolicLink",
+         {"read", "--port", sim->devicePath(), "--output", "empty.dat", "--trace", "link.dat"},
+         "link.dat (--trace) is the same file as empty.dat (--output)"},
+        {"ReadIntoADanglingLink",
+         {"read", "--port", sim->devicePath(), "--output", "dangling.dat"},
+         "dangling.dat is a symbolic link to nowhere.dat, which does not exist"},
+        {"NewOnADanglingLink", {"new", "dangling.dat"}, "dangling.dat is a symbolic link to nowhere.dat,"},
     };
+#ifdef RADIOPROG_HAS_PRINT
+    cases.push_back({"PrintOntoItsImage",
+                     {"print", "empty.dat", "--pdf", "empty.dat"},
+                     "empty.dat (--pdf) is the same file as empty.dat (IMAGE.dat)"});
+#endif
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
         EXPECT_EQ(r.exitStatus, 2) << c.name;
