@@ -48,13 +48,18 @@ public:
     // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
     // Error") and read errors, and then returns false.
     bool loadImage(const std::string& path, MemoryImage& image);
-    // Saves atomically; reports a failure (the old file is then unchanged). With `mustBeNew`,
-    // an existing file is never replaced, also one that appears meanwhile.
+    // Saves atomically; reports a failure, blaming the folder when it is the cause, and saying
+    // whether the old file is unchanged or no file was made. With `mustBeNew`, an existing
+    // file is never replaced, also one that appears meanwhile.
     bool saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew = false);
     // Reads a whole text file of at most `maxBytes`; reports and returns false otherwise.
     bool readTextFile(const std::string& path, std::string& text, size_t maxBytes);
     // Refuses an output path that is a directory or whose folder does not exist.
     bool checkOutputPath(const std::string& path);
+    // Refuses, before any work, an output that a save could not replace: a folder, a pipe or a
+    // device, a file we may not write, a folder that is missing, is no folder or may not be
+    // written.
+    bool checkReplaceable(const std::string& path);
 
     // Type, band and band limits of the image from Program.ini; reports and returns nullopt
     // when Program.ini gives no band for them, since every frequency would then be refused.

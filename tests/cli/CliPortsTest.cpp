@@ -180,27 +180,51 @@ TEST_F(CliPorts, ListingLeavesATerminalAnotherProgramHoldsAsItWas) {
 }
 
 TEST_F(CliPorts, WatchTellsWhichDeviceWentAndCameBack) {
-    HeldTerminal held;
-    ASSERT_TRUE(held.valid());
-    ch340("1-1", "ttyUSB0", held.path());
-    auto child = start({"ports", "--watch"});
-    ASSERT_TRUE(child->started());
-    sleepMs(1200); // its first listing
-    unplug("ttyUSB0");
-    sleepMs(2500); // at least two polls a second apart
-    link("/dev/ttyUSB0", held.path());
-    link("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", "../../ttyUSB0");
+    const std::string usb = "USB Serial (1a86:7523, ch341)";
+    const std::string byId = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::vector<std::string> lines; // in this order on stdout
+    } cases[] = {
+        {"Text",
+         {"ports", "--watch"},
+         {"Unplug the programming cable and plug it back in (Ctrl+C stops).\n",
+          "present: /dev/ttyUSB0  " + usb + "\n", "gone: /dev/ttyUSB0  " + usb + "\n",
+          "came: /dev/ttyUSB0  " + usb + "\n", "the cable is /dev/ttyUSB0, COM1\n",
+          "to keep a COM name for this cable, put COMn=" + byId + " in [Setup] of Program.ini\n"}},
+        // One JSON object a line, and nothing else on stdout.
+        {"JsonLines",
+         {"ports", "--watch", "--json"},
+         {"{\"event\":\"present\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
+          "{\"event\":\"gone\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
+          "{\"event\":\"came\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
+          "{\"event\":\"cable\",\"device\":\"/dev/ttyUSB0\",\"name\":\"COM1\",\"by_id\":\"" + byId +
+              "\"}\n"}},
+    };
+    for (const Case& c : cases) {
+        HeldTerminal held;
+        ASSERT_TRUE(held.valid());
+        fs::remove_all(root("/sys"));
+        fs::remove_all(root("/dev"));
+        ch340("1-1", "ttyUSB0", held.path());
+        auto child = start(c.args);
+        ASSERT_TRUE(child->started());
+        sleepMs(1200); // its first listing
+        unplug("ttyUSB0");
+        sleepMs(2500); // at least two polls a second apart
+        link("/dev/ttyUSB0", held.path());
+        link("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", "../../ttyUSB0");
 
-    const RunResult r = child->finish(10000);
+        const RunResult r = child->finish(10000);
 
-    EXPECT_EQ(r.exitStatus, 0) << r.err;
-    EXPECT_CONTAINS(r.out, "Unplug the programming cable and plug it back in");
-    EXPECT_CONTAINS(r.out, "present: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "gone: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "came: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "the cable is /dev/ttyUSB0, COM1\n");
-    EXPECT_CONTAINS(r.out, "COMn=/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0");
-    EXPECT_LT(r.out.find("gone:"), r.out.find("came:"));
+        EXPECT_EQ(r.exitStatus, 0) << c.name << ": " << r.err;
+        std::string expected;
+        for (const std::string& line : c.lines) {
+            expected += line;
+        }
+        EXPECT_EQ(r.out, expected) << c.name;
+    }
 }
 
 TEST_F(CliPorts, WatchEndsOnCtrlC) {

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -265,12 +266,16 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         outside.setTxFrequency(channel, 45000000);
     }
     writeImage("outside.dat", outside);
+    writeFile("locked/.keep", "");
+    ::chmod(path("locked").c_str(), 0555);
+    ::chmod(path("empty.dat").c_str(), 0444);
     const auto before = snapshot();
     struct Case {
         const char* name;
         std::vector<std::string> args;
-        const char* message;
-    } cases[] = {
+        std::string message;
+    };
+    std::vector<Case> cases = {
         {"WriteShortImage",
          {"write", "--port", sim->devicePath(), "short.dat"},
          "short.dat: Data Format Error"},
@@ -291,10 +296,25 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         {"ReadIntoAMissingFolder",
          {"read", "--port", sim->devicePath(), "--output", "no/b.dat"},
          "the folder no does not exist"},
+        {"ReadIntoAFolderThatIsAFile",
+         {"read", "--port", sim->devicePath(), "--output", "short.dat/b.dat"},
+         "cannot write short.dat/b.dat: short.dat is not a folder"},
+        {"ReadOntoADevice",
+         {"read", "--port", sim->devicePath(), "--output", "/dev/null"},
+         "cannot write /dev/null: it is not a regular file"},
         {"RetriesNegative",
          {"read", "--port", sim->devicePath(), "--output", "b.dat", "--retries", "-1"},
          "--retries -1: give a number from 0 to 1000"},
     };
+    if (::geteuid() != 0) { // root may write anywhere
+        cases.push_back(
+            {"ReadIntoAFolderThatMayNotBeWritten",
+             {"read", "--port", sim->devicePath(), "--output", "locked/b.dat"},
+             "cannot write locked/b.dat: the folder locked may not be written (Permission denied)"});
+        cases.push_back({"ReadOntoAFileThatMayNotBeWritten",
+                         {"read", "--port", sim->devicePath(), "--output", "empty.dat"},
+                         "the file may not be replaced (Permission denied)"});
+    }
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
         EXPECT_EQ(r.exitStatus, 2) << c.name;
@@ -302,12 +322,115 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     }
     EXPECT_EQ(sim->handshakes(), 0);
     EXPECT_EQ(snapshot(), before);
+    ::chmod(path("locked").c_str(), 0755);
 
     // --force writes what the user has seen refused.
     const RunResult forced = run({"write", "--port", sim->devicePath(), "--force", "outside.dat"});
     ASSERT_EQ(forced.exitStatus, 0) << forced.err;
     const RadioSimulator::Memory m = sim->memory();
     EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, outside.data()));
+}
+
+// Only a save can find a full disk or a folder gone meanwhile; the image read is then in the
+// history, and the message says where, and whether a file was left as it was.
+TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
+    // A name so long that the temporary file beside it cannot be made.
+    const std::string longName = std::string(240, 'b') + ".dat";
+    struct Case {
+        const char* name;
+        std::string output;
+        bool existed;
+        bool removeFolderWhileReading;
+        std::string message;
+    } cases[] = {
+        {"ExistingFile", longName, true, false,
+         "cannot write " + longName + ": File name too long; " + longName + " is unchanged\n"},
+        {"NewFile", "n" + longName, false, false, "File name too long; no file was made\n"},
+        {"FolderGone", "gone/b.dat", false, true,
+         "cannot write gone/b.dat: the folder gone does not exist; no file was made\n"},
+    };
+    for (const Case& c : cases) {
+        writeFile("gone/.keep", "");
+        if (c.existed) {
+            const MemoryImage old = patternImage(9); // not saved atomically: that needs a temporary file
+            writeFile(c.output, std::string(reinterpret_cast<const char*>(old.data()), image::kSize));
+        }
+        SimulatorOptions options;
+        options.paced = c.removeFolderWhileReading; // a read of about two seconds
+        auto sim = radio(patternImage(5), options);
+        auto child = start({"read", "--port", sim->devicePath(), "--output", c.output});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (c.removeFolderWhileReading && sim->handshakes() == 0 &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        std::filesystem::remove_all(path("gone"));
+        const RunResult r = child->finish();
+
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message);
+        const std::string kept = "radioprog: what was read is kept in the radio history as ";
+        const size_t at = r.err.find(kept);
+        ASSERT_NE(at, std::string::npos) << c.name << ": " << r.err;
+        const std::string id =
+            r.err.substr(at + kept.size(), r.err.find(':', at + kept.size()) - at - kept.size());
+        EXPECT_CONTAINS(r.err, ": " + historyPath() + "/" + id + ".dat ('radioprog history' lists it)\n");
+        MemoryImage read;
+        EXPECT_TRUE(loadDatFile(historyPath() + "/" + id + ".dat", read));
+        EXPECT_TRUE(sameRange(read, patternImage(5), 0, kTransferBytes)) << c.name;
+        if (c.existed) {
+            EXPECT_TRUE(sameRange(readImage(c.output), patternImage(9), 0, image::kSize));
+        }
+    }
+}
+
+// Standard output that cannot be written loses the report only: a command whose work is done
+// warns and exits 0; one whose work is its output fails.
+TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
+    writeImage("a.dat", patternImage(3));
+    auto sim = radio(patternImage(4));
+    m_stdoutFile = "/dev/full";
+    const std::string warning =
+        "radioprog: warning: cannot write standard output: No space left on device; done: ";
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitStatus;
+        std::string message;
+        const char* made; // the file the command makes, if any
+    } cases[] = {
+        {"Read",
+         {"read", "--port", sim->devicePath(), "--output", "b.dat"},
+         0,
+         warning + "read the radio on " + sim->devicePath() + " into b.dat: type",
+         "b.dat"},
+        {"Write",
+         {"write", "--port", sim->devicePath(), "--force", "a.dat"},
+         0,
+         warning + "wrote a.dat to the radio on " + sim->devicePath() + "\n",
+         nullptr},
+        {"New", {"new", "c.dat"}, 0, warning + "new image c.dat: type 0 HT-16", "c.dat"},
+        {"ExportToAFile", {"export", "a.dat", "a.csv"}, 0, warning + "exported", "a.csv"},
+        {"ExportToStdout",
+         {"export", "a.dat", "-"},
+         2,
+         "radioprog: cannot write standard output: No space left on device\n",
+         nullptr},
+        {"Show",
+         {"show", "a.dat"},
+         2,
+         "radioprog: cannot write standard output: No space left on device\n",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run(c.args);
+        EXPECT_EQ(r.exitStatus, c.exitStatus) << c.name << ": " << r.err;
+        EXPECT_CONTAINS(r.err, c.message);
+        if (c.made != nullptr) {
+            EXPECT_TRUE(exists(c.made)) << c.name;
+        }
+    }
+    EXPECT_EQ(sim->completedWrites(), 1);
 }
 
 } // namespace
