@@ -182,32 +182,30 @@ TEST_F(CliPorts, ListingLeavesATerminalAnotherProgramHoldsAsItWas) {
 TEST_F(CliPorts, WatchTellsWhichDeviceWentAndCameBack) {
     const std::string usb = "USB Serial (1a86:7523, ch341)";
     const std::string byId = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
-    struct Case {
-        const char* name;
-        std::vector<std::string> args;
-        std::vector<std::string> lines; // in this order on stdout
-    } cases[] = {
-        {"Text",
-         {"ports", "--watch"},
-         {"Unplug the programming cable and plug it back in (Ctrl+C stops).\n",
-          "present: /dev/ttyUSB0  " + usb + "\n", "gone: /dev/ttyUSB0  " + usb + "\n",
-          "came: /dev/ttyUSB0  " + usb + "\n", "the cable is /dev/ttyUSB0, COM1\n",
-          "to keep a COM name for this cable, put COMn=" + byId + " in [Setup] of Program.ini\n"}},
-        // One JSON object a line, and nothing else on stdout.
-        {"JsonLines",
-         {"ports", "--watch", "--json"},
-         {"{\"event\":\"present\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
-          "{\"event\":\"gone\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
-          "{\"event\":\"came\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" + usb + "\"}\n",
-          "{\"event\":\"cable\",\"device\":\"/dev/ttyUSB0\",\"name\":\"COM1\",\"by_id\":\"" + byId +
-              "\"}\n"}},
+    const auto text = [&](const char* event) { return std::string(event) + ": /dev/ttyUSB0  " + usb + "\n"; };
+    const auto json = [&](const char* event) {
+        return "{\"event\":\"" + std::string(event) + "\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" +
+               usb + "\"}\n";
     };
-    for (const Case& c : cases) {
-        HeldTerminal held;
-        ASSERT_TRUE(held.valid());
-        fs::remove_all(root("/sys"));
-        fs::remove_all(root("/dev"));
-        ch340("1-1", "ttyUSB0", held.path());
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"ports", "--watch"},
+         "Unplug the programming cable and plug it back in (Ctrl+C stops).\n" + text("present") +
+             text("gone") + text("came") +
+             "the cable is /dev/ttyUSB0, COM1\nto keep a COM name for this cable, put COMn=" + byId +
+             " in [Setup] of Program.ini\n"},
+        // JSON lines: one object a line, and nothing else on stdout.
+        {{"ports", "--watch", "--json"},
+         json("present") + json("gone") + json("came") +
+             "{\"event\":\"cable\",\"device\":\"/dev/ttyUSB0\",\"name\":\"COM1\",\"by_id\":\"" + byId +
+             "\"}\n"},
+    };
+    HeldTerminal held;
+    ASSERT_TRUE(held.valid());
+    ch340("1-1", "ttyUSB0", held.path());
+    for (const Case& c : cases) { // each ends with the cable as it began
         auto child = start(c.args);
         ASSERT_TRUE(child->started());
         sleepMs(1200); // its first listing
@@ -218,12 +216,8 @@ TEST_F(CliPorts, WatchTellsWhichDeviceWentAndCameBack) {
 
         const RunResult r = child->finish(10000);
 
-        EXPECT_EQ(r.exitStatus, 0) << c.name << ": " << r.err;
-        std::string expected;
-        for (const std::string& line : c.lines) {
-            expected += line;
-        }
-        EXPECT_EQ(r.out, expected) << c.name;
+        EXPECT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
     }
 }
 

@@ -266,16 +266,12 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         outside.setTxFrequency(channel, 45000000);
     }
     writeImage("outside.dat", outside);
-    writeFile("locked/.keep", "");
-    ::chmod(path("locked").c_str(), 0555);
-    ::chmod(path("empty.dat").c_str(), 0444);
     const auto before = snapshot();
     struct Case {
         const char* name;
         std::vector<std::string> args;
-        std::string message;
-    };
-    std::vector<Case> cases = {
+        const char* message;
+    } cases[] = {
         {"WriteShortImage",
          {"write", "--port", sim->devicePath(), "short.dat"},
          "short.dat: Data Format Error"},
@@ -306,15 +302,6 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
          {"read", "--port", sim->devicePath(), "--output", "b.dat", "--retries", "-1"},
          "--retries -1: give a number from 0 to 1000"},
     };
-    if (::geteuid() != 0) { // root may write anywhere
-        cases.push_back(
-            {"ReadIntoAFolderThatMayNotBeWritten",
-             {"read", "--port", sim->devicePath(), "--output", "locked/b.dat"},
-             "cannot write locked/b.dat: the folder locked may not be written (Permission denied)"});
-        cases.push_back({"ReadOntoAFileThatMayNotBeWritten",
-                         {"read", "--port", sim->devicePath(), "--output", "empty.dat"},
-                         "the file may not be replaced (Permission denied)"});
-    }
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
         EXPECT_EQ(r.exitStatus, 2) << c.name;
@@ -322,7 +309,6 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     }
     EXPECT_EQ(sim->handshakes(), 0);
     EXPECT_EQ(snapshot(), before);
-    ::chmod(path("locked").c_str(), 0755);
 
     // --force writes what the user has seen refused.
     const RunResult forced = run({"write", "--port", sim->devicePath(), "--force", "outside.dat"});
@@ -331,11 +317,9 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, outside.data()));
 }
 
-// Only a save can find a full disk or a folder gone meanwhile; the image read is then in the
-// history, and the message says where, and whether a file was left as it was.
+// Only a save finds a full disk or a folder gone meanwhile: the read is kept in the history.
 TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
-    // A name so long that the temporary file beside it cannot be made.
-    const std::string longName = std::string(240, 'b') + ".dat";
+    const std::string longName = std::string(240, 'b') + ".dat"; // too long for a temporary file beside it
     struct Case {
         const char* name;
         std::string output;
@@ -368,16 +352,8 @@ TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
         const RunResult r = child->finish();
 
         EXPECT_EQ(r.exitStatus, 2) << c.name;
-        EXPECT_CONTAINS(r.err, c.message);
-        const std::string kept = "radioprog: what was read is kept in the radio history as ";
-        const size_t at = r.err.find(kept);
-        ASSERT_NE(at, std::string::npos) << c.name << ": " << r.err;
-        const std::string id =
-            r.err.substr(at + kept.size(), r.err.find(':', at + kept.size()) - at - kept.size());
-        EXPECT_CONTAINS(r.err, ": " + historyPath() + "/" + id + ".dat ('radioprog history' lists it)\n");
-        MemoryImage read;
-        EXPECT_TRUE(loadDatFile(historyPath() + "/" + id + ".dat", read));
-        EXPECT_TRUE(sameRange(read, patternImage(5), 0, kTransferBytes)) << c.name;
+        EXPECT_CONTAINS(r.err, c.message + "radioprog: what was read is kept in the radio history as ");
+        EXPECT_CONTAINS(r.err, "-read: " + historyPath() + "/");
         if (c.existed) {
             EXPECT_TRUE(sameRange(readImage(c.output), patternImage(9), 0, image::kSize));
         }
@@ -389,47 +365,32 @@ TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
 TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
     writeImage("a.dat", patternImage(3));
     auto sim = radio(patternImage(4));
+    const std::string port = sim->devicePath();
     m_stdoutFile = "/dev/full";
-    const std::string warning =
-        "radioprog: warning: cannot write standard output: No space left on device; done: ";
+    const std::string full = "cannot write standard output: No space left on device";
+    const std::string done = "radioprog: warning: " + full + "; done: ";
     struct Case {
-        const char* name;
         std::vector<std::string> args;
         int exitStatus;
         std::string message;
-        const char* made; // the file the command makes, if any
     } cases[] = {
-        {"Read",
-         {"read", "--port", sim->devicePath(), "--output", "b.dat"},
+        {{"read", "--port", port, "--output", "b.dat"},
          0,
-         warning + "read the radio on " + sim->devicePath() + " into b.dat: type",
-         "b.dat"},
-        {"Write",
-         {"write", "--port", sim->devicePath(), "--force", "a.dat"},
+         done + "read the radio on " + port + " into b.dat"},
+        {{"write", "--port", port, "--force", "a.dat"},
          0,
-         warning + "wrote a.dat to the radio on " + sim->devicePath() + "\n",
-         nullptr},
-        {"New", {"new", "c.dat"}, 0, warning + "new image c.dat: type 0 HT-16", "c.dat"},
-        {"ExportToAFile", {"export", "a.dat", "a.csv"}, 0, warning + "exported", "a.csv"},
-        {"ExportToStdout",
-         {"export", "a.dat", "-"},
-         2,
-         "radioprog: cannot write standard output: No space left on device\n",
-         nullptr},
-        {"Show",
-         {"show", "a.dat"},
-         2,
-         "radioprog: cannot write standard output: No space left on device\n",
-         nullptr},
+         done + "wrote a.dat to the radio on " + port + "\n"},
+        {{"new", "c.dat"}, 0, done + "new image c.dat: type 0 HT-16"},
+        {{"export", "a.dat", "a.csv"}, 0, done + "exported 16 channels to a.csv\n"},
+        {{"export", "a.dat", "-"}, 2, "radioprog: " + full + "\n"},
+        {{"show", "a.dat"}, 2, "radioprog: " + full + "\n"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
-        EXPECT_EQ(r.exitStatus, c.exitStatus) << c.name << ": " << r.err;
+        EXPECT_EQ(r.exitStatus, c.exitStatus) << c.args[0] << ": " << r.err;
         EXPECT_CONTAINS(r.err, c.message);
-        if (c.made != nullptr) {
-            EXPECT_TRUE(exists(c.made)) << c.name;
-        }
     }
+    EXPECT_TRUE(exists("b.dat") && exists("c.dat") && exists("a.csv"));
     EXPECT_EQ(sim->completedWrites(), 1);
 }
 
