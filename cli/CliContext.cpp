@@ -32,6 +32,30 @@ bool readInput(const std::string& path, size_t maxBytes, std::string& bytes) {
     return path == kStandardStream ? platform::readDescriptor(STDIN_FILENO, maxBytes, bytes)
                                    : platform::readFileOrPipe(path, maxBytes, bytes);
 }
+
+// Why `path` cannot be replaced, naming the folder when the folder is at fault.
+std::string replaceProblemText(const std::string& path, const platform::ReplaceCheck& check) {
+    const std::string reason = check.detail.empty() ? std::string() : " (" + check.detail + ")";
+    switch (check.problem) {
+    case platform::ReplaceProblem::TargetIsFolder:
+        return path + " is a directory; give a file name";
+    case platform::ReplaceProblem::TargetNotRegular:
+        return "cannot write " + path +
+               ": it is not a regular file (a pipe or a device), and only a "
+               "regular file is replaced";
+    case platform::ReplaceProblem::TargetNotWritable:
+        return "cannot write " + path + ": the file may not be replaced" + reason;
+    case platform::ReplaceProblem::FolderMissing:
+        return "cannot write " + path + ": the folder " + check.folder + " does not exist";
+    case platform::ReplaceProblem::FolderNotFolder:
+        return "cannot write " + path + ": " + check.folder + " is not a folder";
+    case platform::ReplaceProblem::FolderNotWritable:
+        return "cannot write " + path + ": the folder " + check.folder + " may not be written" + reason;
+    case platform::ReplaceProblem::None:
+        break;
+    }
+    return {};
+}
 } // namespace
 
 std::optional<long> parseWholeNumber(const std::string& text, long min, long max) {
@@ -173,13 +197,20 @@ bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bo
         }
         return true;
     }
+    std::error_code ec;
+    const bool existed = fs::exists(fs::symlink_status(path, ec));
     const DatFileResult result = mustBeNew ? saveNewDatFile(path, image) : saveDatFile(path, image);
-    if (!result) {
-        fail(ExitStatus::BadInput,
-             "cannot write " + path + ": " + result.detail + " (the file is unchanged)");
-        return false;
+    if (result) {
+        return true;
     }
-    return true;
+    // The folder may have gone or been locked meanwhile; then it is the one to name.
+    const platform::ReplaceCheck now = platform::checkReplaceable(path);
+    const std::string what = now.folderIsTheProblem() ? replaceProblemText(path, now)
+                                                      : "cannot write " + path + ": " + result.detail;
+    fail(ExitStatus::BadInput,
+         what + (existed && fs::exists(fs::symlink_status(path, ec)) ? "; " + path + " is unchanged"
+                                                                     : "; no file was made"));
+    return false;
 }
 
 bool CliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {
@@ -250,6 +281,14 @@ bool CliContext::checkDistinctFiles(std::vector<FileRole> inputs, const std::vec
         inputs.push_back(output); // the outputs after it must not be this one either
     }
     return true;
+}
+
+bool CliContext::checkReplaceable(const std::string& path) {
+    const platform::ReplaceCheck check = platform::checkReplaceable(path);
+    if (!check) {
+        fail(ExitStatus::BadInput, replaceProblemText(path, check));
+    }
+    return bool(check);
 }
 
 std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& image) {

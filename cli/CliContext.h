@@ -51,9 +51,10 @@ public:
     // read like a file, up to one byte more than an image; neither is taken `inPlace`, for a
     // command that saves the image back where it came from.
     bool loadImage(const std::string& path, MemoryImage& image, bool inPlace = false);
-    // Saves atomically; reports a failure (the old file is then unchanged). With `mustBeNew`,
-    // an existing file is never replaced, also one that appears meanwhile. "-" writes the
-    // bytes to standard output.
+    // Saves atomically; reports a failure, blaming the folder when it is the cause, and saying
+    // whether the old file is unchanged or no file was made. With `mustBeNew`, an existing
+    // file is never replaced, also one that appears meanwhile. "-" writes the bytes to standard
+    // output.
     bool saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew = false);
     // Reads a whole text file, a pipe, or standard input ("-"), of at most `maxBytes`; reports
     // and returns false otherwise.
@@ -61,6 +62,10 @@ public:
     // Refuses an output path that is a directory, whose folder does not exist, or that is a
     // symbolic link to nothing. "-" (standard output) passes.
     bool checkOutputPath(const std::string& path);
+    // Refuses, before any work, an output that a save could not replace: a folder, a pipe or a
+    // device, a file we may not write, a folder that is missing, is no folder or may not be
+    // written.
+    bool checkReplaceable(const std::string& path);
 
     // A file of a command and what the command calls it ("IMAGE.dat", "--trace").
     struct FileRole {

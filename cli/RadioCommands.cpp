@@ -324,7 +324,8 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     }
     const std::string output = args.value("--output");
     std::optional<JobSetup> setup = jobSetupOf(ctx, args, {}, {{"--output", output}});
-    if (!setup || !ctx.checkOutputPath(output)) {
+    // A file that could not be saved is refused now, before the radio is read for nothing.
+    if (!setup || !ctx.checkOutputPath(output) || (output != "-" && !ctx.checkReplaceable(output))) {
         return ExitStatus::BadInput;
     }
     const std::optional<PortChoice> port = choosePort(ctx, args);
@@ -357,6 +358,15 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     }
     const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
     if (!ctx.saveImage(output, image)) {
+        // A full disk shows only now; what was read is not lost when the history has it.
+        const std::string kept = (fs::path(ctx.history().folder()) / (run.result.readId + ".dat")).string();
+        ctx.err() << "radioprog: "
+                  << (run.result.readId.empty()
+                          ? "the radio history could not keep what was read either: read again once " +
+                                output + " can be written"
+                          : "what was read is kept in the radio history as " + run.result.readId + ": " +
+                                kept + " ('radioprog history' lists it)")
+                  << "\n";
         return ExitStatus::BadInput;
     }
     (output == "-" ? ctx.err() : ctx.out())
@@ -417,7 +427,8 @@ ExitStatus runHistory(CliContext& ctx, const CommandLine& args) {
             json.key("id");
             json.value(e.id);
             json.key("time");
-            json.value(e.time);
+            const std::string iso = historyTimeIso8601(e.time);
+            json.value(iso.empty() ? e.time : iso);
             json.key("kind");
             json.value(historyKindName(e.kind));
             json.key("port");
@@ -434,6 +445,10 @@ ExitStatus runHistory(CliContext& ctx, const CommandLine& args) {
         }
         json.endArray();
         ctx.out() << json.text();
+        return ExitStatus::Ok;
+    }
+    if (list.empty()) {
+        ctx.out() << "no entries\n";
         return ExitStatus::Ok;
     }
     size_t idWidth = 0;
@@ -581,17 +596,31 @@ void writePortsText(std::ostream& out, const std::vector<PortDescription>& ports
     }
 }
 
+// A JSON string, or null for an empty text.
+std::string jsonTextOrNull(const std::string& text) {
+    return text.empty() ? "null" : JsonWriter::quote(text);
+}
+
 // Polls the device list once a second until a device comes (the cable plugged back in), or
-// until Ctrl+C.
-ExitStatus watchPorts(CliContext& ctx, const DeviceTree& tree) {
+// until Ctrl+C. With `json` every event is one JSON object on a line of its own, and the request
+// to the user goes to stderr.
+ExitStatus watchPorts(CliContext& ctx, const DeviceTree& tree, bool json) {
     constexpr auto kPollInterval = std::chrono::seconds(1);
     constexpr auto kInterruptCheck = std::chrono::milliseconds(50);
     InterruptGuard guard;
     std::ostream& out = ctx.out();
+    const auto event = [&](const char* kind, const SerialDevice& device) {
+        if (json) {
+            out << "{\"event\":\"" << kind << "\",\"device\":" << JsonWriter::quote(device.device)
+                << ",\"description\":" << JsonWriter::quote(device.description()) << "}\n";
+        } else {
+            out << kind << ": " << device.device << "  " << device.description() << "\n";
+        }
+    };
     std::vector<SerialDevice> before = findSerialDevices(tree);
-    out << "Unplug the programming cable and plug it back in (Ctrl+C stops).\n";
+    (json ? ctx.err() : out) << "Unplug the programming cable and plug it back in (Ctrl+C stops).\n";
     for (const SerialDevice& device : before) {
-        out << "present: " << device.device << "  " << device.description() << "\n";
+        event("present", device);
     }
     out.flush();
     for (;;) {
@@ -605,21 +634,29 @@ ExitStatus watchPorts(CliContext& ctx, const DeviceTree& tree) {
         const std::vector<SerialDevice> after = findSerialDevices(tree);
         const DeviceChanges changes = compareDevices(before, after);
         for (const SerialDevice& device : changes.gone) {
-            out << "gone: " << device.device << "  " << device.description() << "\n";
+            event("gone", device);
         }
         for (const SerialDevice& device : changes.came) {
-            out << "came: " << device.device << "  " << device.description() << "\n";
+            event("came", device);
         }
         out.flush();
         if (!changes.came.empty()) {
             const SerialDevice& cable = changes.came.front();
-            const std::vector<PortDescription> ports =
-                describePorts(ctx.hasIni() ? &ctx.ini() : nullptr, tree);
-            for (const PortDescription& port : ports) {
+            std::string name;
+            for (const PortDescription& port : describePorts(ctx.hasIni() ? &ctx.ini() : nullptr, tree)) {
                 if (port.info && port.info->device == cable.device) {
-                    out << "the cable is " << cable.device << ", " << port.name << "\n";
+                    name = port.name;
                     break;
                 }
+            }
+            if (json) {
+                out << "{\"event\":\"cable\",\"device\":" << JsonWriter::quote(cable.device)
+                    << ",\"name\":" << jsonTextOrNull(name) << ",\"by_id\":" << jsonTextOrNull(cable.byIdPath)
+                    << "}\n";
+                return ExitStatus::Ok;
+            }
+            if (!name.empty()) {
+                out << "the cable is " << cable.device << ", " << name << "\n";
             }
             if (!cable.byIdPath.empty()) {
                 out << "to keep a COM name for this cable, put COMn=" << cable.byIdPath
@@ -636,7 +673,7 @@ ExitStatus watchPorts(CliContext& ctx, const DeviceTree& tree) {
 ExitStatus runPorts(CliContext& ctx, const CommandLine& args) {
     const DeviceTree tree = deviceTree();
     if (args.has("--watch")) {
-        return watchPorts(ctx, tree);
+        return watchPorts(ctx, tree, args.has("--json"));
     }
     const std::vector<PortDescription> ports = describePorts(ctx.hasIni() ? &ctx.ini() : nullptr, tree);
     const std::vector<AdapterWithoutTty> adapters = findAdaptersWithoutTty(tree);

@@ -8,8 +8,12 @@
 #include "PrintCommand.h"
 #include "RadioCommands.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -51,6 +55,23 @@ ExitStatus dispatch(CliContext& ctx, const CommandLine& args) {
     return runPorts(ctx, args);
 }
 
+// Whether what the command makes goes to standard output (a listing, a report, a file named
+// "-"), rather than to files and the radio, with standard output only saying what was done.
+bool workGoesToStdout(const CommandLine& args) {
+    const std::string& name = args.command();
+    if (name == "show" || name == "history" || name == "ports") {
+        return true;
+    }
+    for (const char* option : {"--output", "--trace", "--pdf"}) {
+        if (args.has(option) && args.value(option) == "-") {
+            return true;
+        }
+    }
+    const std::vector<std::string>& operands = args.operands();
+    return (name == "export" && operands.size() > 1 && operands[1] == "-") ||
+           (name == "new" && !operands.empty() && operands[0] == "-");
+}
+
 int run(int argc, char** argv) {
     CommandLine args;
     std::string error;
@@ -79,17 +100,29 @@ int run(int argc, char** argv) {
         return 0;
     }
 
-    CliContext ctx(std::cout, std::cerr);
+    // A report of work done elsewhere is held until the work is over: when standard output
+    // cannot take it, the work still counts and the report goes to stderr instead.
+    const bool stdoutIsWork = workGoesToStdout(args);
+    std::ostringstream report;
+    CliContext ctx(stdoutIsWork ? static_cast<std::ostream&>(std::cout) : report, std::cerr);
     if (!ctx.loadSettings(args.iniPath())) {
         return static_cast<int>(ExitStatus::BadInput);
     }
     const ExitStatus status = dispatch(ctx, args);
-    // A full disk or a closed pipe on standard output is a failure a script must see.
+    errno = 0;
+    std::cout << report.str();
     std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "radioprog: cannot write standard output\n";
-        return static_cast<int>(ExitStatus::BadInput);
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return static_cast<int>(status);
     }
+    const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : std::string();
+    if (stdoutIsWork) {
+        // A full disk or a closed pipe lost what the command was run for: a script must see it.
+        std::cerr << "radioprog: cannot write standard output" << reason << "\n";
+        return static_cast<int>(status == ExitStatus::Ok ? ExitStatus::BadInput : status);
+    }
+    std::cerr << "radioprog: warning: cannot write standard output" << reason
+              << (report.str().empty() ? "\n" : "; done: " + report.str());
     return static_cast<int>(status);
 }
 

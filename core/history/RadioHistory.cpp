@@ -179,6 +179,28 @@ const char* historyKindText(HistoryKind kind, bool chinese) {
     return coreText(CoreText::HistoryRead, chinese);
 }
 
+std::string historyTimeIso8601(const std::string& time) {
+    std::tm t{};
+    int millis = 0;
+    int used = 0;
+    if (std::sscanf(time.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &t.tm_year, &t.tm_mon, &t.tm_mday,
+                    &t.tm_hour, &t.tm_min, &t.tm_sec, &millis, &used) != 7 ||
+        static_cast<size_t>(used) != time.size() || time.size() != 23) {
+        return {};
+    }
+    t.tm_year -= 1900;
+    t.tm_mon -= 1;
+    long offset = 0;
+    if (!platform::utcOffsetAt(t, offset)) {
+        return {};
+    }
+    const long minutes = (offset < 0 ? -offset : offset) / 60;
+    char text[48];
+    std::snprintf(text, sizeof text, "%.10sT%.12s%c%02ld:%02ld", time.c_str(), time.c_str() + 11,
+                  offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+    return text;
+}
+
 RadioHistory::RadioHistory(std::string folder, size_t limit)
     : m_folder(std::move(folder)), m_limit(std::max<size_t>(limit, 1)),
       m_clock([] { return std::chrono::system_clock::now(); }) {}

@@ -22,6 +22,11 @@ const char* historyKindName(HistoryKind kind);
 // The kind as the user reads it: "Read", "Before write", "Written" or their Chinese twins.
 const char* historyKindText(HistoryKind kind, bool chinese);
 
+// An entry's time ("2026-12-07 14:30:01.123", local) in ISO 8601 with the offset from UTC the
+// user's time zone had then: "2026-12-07T14:30:01.123+01:00". "" when `time` is not in that
+// form (a hand-edited index).
+std::string historyTimeIso8601(const std::string& time);
+
 enum class HistoryError {
     None,
     NoFolder,     // no per-user data folder (neither XDG_DATA_HOME nor HOME)

@@ -195,6 +195,41 @@ bool writeNewFileAtomically(const std::string& path, const std::string& bytes, s
     return true;
 }
 
+ReplaceCheck checkReplaceable(const std::string& path) {
+    ReplaceCheck check;
+    const std::string target = resolveLinks(path);
+    check.folder = folderOf(target);
+    struct stat st {};
+    check.targetExists = ::stat(target.c_str(), &st) == 0;
+    if (check.targetExists && S_ISDIR(st.st_mode)) {
+        check.problem = ReplaceProblem::TargetIsFolder;
+        return check;
+    }
+    struct stat folder {};
+    if (::stat(check.folder.c_str(), &folder) != 0) {
+        check.problem = errno == ENOTDIR ? ReplaceProblem::FolderNotFolder : ReplaceProblem::FolderMissing;
+        check.detail = std::strerror(errno);
+        return check;
+    }
+    if (!S_ISDIR(folder.st_mode)) {
+        check.problem = ReplaceProblem::FolderNotFolder;
+        return check;
+    }
+    // The temporary file is made in the folder and renamed there: both need write and search.
+    if (::access(check.folder.c_str(), W_OK | X_OK) != 0) {
+        check.problem = ReplaceProblem::FolderNotWritable;
+        check.detail = std::strerror(errno);
+        return check;
+    }
+    if (check.targetExists && !S_ISREG(st.st_mode)) {
+        check.problem = ReplaceProblem::TargetNotRegular;
+    } else if (check.targetExists && ::access(target.c_str(), W_OK) != 0) {
+        check.problem = ReplaceProblem::TargetNotWritable;
+        check.detail = std::strerror(errno);
+    }
+    return check;
+}
+
 namespace {
 
 // Reads `fd` to its end into `bytes`, starting with room for `expected` bytes and never reading

@@ -22,6 +22,31 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 // then says the file exists).
 bool writeNewFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
+// Whether writeFileAtomically could replace `path`, as far as can be known before writing (a
+// full disk shows only then). The folder must exist, be a folder, and let us create and rename
+// files in it; an existing target must be a regular file we may write. A symbolic link is
+// followed as writeFileAtomically follows it.
+enum class ReplaceProblem {
+    None,
+    TargetIsFolder,    // the path names a folder
+    TargetNotRegular,  // a pipe, a device or a socket
+    TargetNotWritable, // a file we may not write (detail: the system's reason)
+    FolderMissing,     // the folder does not exist
+    FolderNotFolder,   // something that is not a folder stands where the folder should be
+    FolderNotWritable, // no new name may be made in the folder (detail: the system's reason)
+};
+
+struct ReplaceCheck {
+    ReplaceProblem problem = ReplaceProblem::None;
+    std::string folder; // the folder the file goes into ("." for a bare name)
+    std::string detail; // the system's reason, where there is one
+    bool targetExists = false;
+    explicit operator bool() const { return problem == ReplaceProblem::None; }
+    bool folderIsTheProblem() const { return problem >= ReplaceProblem::FolderMissing; }
+};
+
+ReplaceCheck checkReplaceable(const std::string& path);
+
 // Reads a whole regular file of at most `maxBytes` into `bytes`. The file is opened without
 // waiting, so a pipe without a writer never blocks, and checked after opening, so a pipe or a
 // device put in the file's place is refused as well. False with errno set when the file cannot

@@ -43,7 +43,7 @@ JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
     result.stage = JobStage::Read;
     result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
     if (result.transfer.ok()) {
-        keep(HistoryKind::Read, image, devicePath, result);
+        result.readId = keep(HistoryKind::Read, image, devicePath, result);
     }
     return result;
 }

@@ -38,6 +38,7 @@ struct JobResult {
     // of the image being written. A failed or cancelled write can offer to put it back.
     std::optional<MemoryImage> backup;
     std::string backupId; // the history entry that keeps the backup, "" when none was kept
+    std::string readId;   // Read: the history entry that keeps what was read, "" when none was kept
     // The write session began and did not complete, or verify found a difference: the radio
     // may hold a mixture of old and new memory.
     bool radioMayBeHalfWritten = false;

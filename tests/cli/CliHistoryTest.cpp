@@ -149,7 +149,42 @@ TEST_F(CliHistory, AFailedBackupWritesNothing) {
     EXPECT_CONTAINS(w.err, "nothing was written to the radio");
     EXPECT_CONTAINS(w.err, "broke off at row 20");
     EXPECT_EQ(sim->completedWrites(), 0);
-    EXPECT_EQ(run({"history"}).out, "");
+    EXPECT_EQ(run({"history"}).out, "no entries\n");
+    EXPECT_EQ(run({"history", "--json"}).out, "[]\n");
+}
+
+// The JSON times carry the offset from UTC that the user's time zone had at each entry's time.
+TEST_F(CliHistory, JsonTimesCarryTheirUtcOffset) {
+    struct Case {
+        const char* timeZone;
+        std::vector<std::string> times; // the index's local times, oldest first
+        std::string out;                // newest first
+    } cases[] = {
+        {"CET-1CEST,M3.5.0,M10.5.0/3",
+         {"2026-01-15 10:00:00.000", "2026-07-15 22:18:38.123"},
+         "2026-07-15T22:18:38.123+02:00 2026-01-15T10:00:00.000+01:00 "},
+        {"EST5EDT,M3.2.0,M11.1.0", {"2026-12-07 22:18:38.000"}, "2026-12-07T22:18:38.000-05:00 "},
+    };
+    for (const Case& c : cases) {
+        std::string index;
+        writeFile("data/" + std::string(kTestAppName) + "/history/index.txt", ""); // the folder
+        for (size_t i = 0; i < c.times.size(); ++i) {
+            const std::string id = "2026010" + std::to_string(i) + "-000000-000-read";
+            writeImage("data/" + std::string(kTestAppName) + "/history/" + id + ".dat", patternImage(1));
+            index += id + "\t" + c.times[i] + "\tread\t/dev/ttyUSB0\t0\t0\t0\t" + id + ".dat\n";
+        }
+        writeFile("data/" + std::string(kTestAppName) + "/history/index.txt", index);
+        m_extraEnvironment = {std::string("TZ=") + c.timeZone};
+        const RunResult r = run({"history", "--json"});
+        minijson::Reader reader(r.out);
+        const std::optional<minijson::Value> list = reader.parse();
+        ASSERT_TRUE(list) << r.out << r.err;
+        std::string times;
+        for (const minijson::Value& entry : list->items) {
+            times += entry["time"].text + " ";
+        }
+        EXPECT_EQ(times, c.out) << c.timeZone;
+    }
 }
 
 TEST_F(CliHistory, AHistoryThatCannotBeSavedIsAWarningOnly) {

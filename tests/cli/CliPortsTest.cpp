@@ -180,27 +180,45 @@ TEST_F(CliPorts, ListingLeavesATerminalAnotherProgramHoldsAsItWas) {
 }
 
 TEST_F(CliPorts, WatchTellsWhichDeviceWentAndCameBack) {
+    const std::string usb = "USB Serial (1a86:7523, ch341)";
+    const std::string byId = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
+    const auto text = [&](const char* event) { return std::string(event) + ": /dev/ttyUSB0  " + usb + "\n"; };
+    const auto json = [&](const char* event) {
+        return "{\"event\":\"" + std::string(event) + "\",\"device\":\"/dev/ttyUSB0\",\"description\":\"" +
+               usb + "\"}\n";
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"ports", "--watch"},
+         "Unplug the programming cable and plug it back in (Ctrl+C stops).\n" + text("present") +
+             text("gone") + text("came") +
+             "the cable is /dev/ttyUSB0, COM1\nto keep a COM name for this cable, put COMn=" + byId +
+             " in [Setup] of Program.ini\n"},
+        // JSON lines: one object a line, and nothing else on stdout.
+        {{"ports", "--watch", "--json"},
+         json("present") + json("gone") + json("came") +
+             "{\"event\":\"cable\",\"device\":\"/dev/ttyUSB0\",\"name\":\"COM1\",\"by_id\":\"" + byId +
+             "\"}\n"},
+    };
     HeldTerminal held;
     ASSERT_TRUE(held.valid());
     ch340("1-1", "ttyUSB0", held.path());
-    auto child = start({"ports", "--watch"});
-    ASSERT_TRUE(child->started());
-    sleepMs(1200); // its first listing
-    unplug("ttyUSB0");
-    sleepMs(2500); // at least two polls a second apart
-    link("/dev/ttyUSB0", held.path());
-    link("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", "../../ttyUSB0");
+    for (const Case& c : cases) { // each ends with the cable as it began
+        auto child = start(c.args);
+        ASSERT_TRUE(child->started());
+        sleepMs(1200); // its first listing
+        unplug("ttyUSB0");
+        sleepMs(2500); // at least two polls a second apart
+        link("/dev/ttyUSB0", held.path());
+        link("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", "../../ttyUSB0");
 
-    const RunResult r = child->finish(10000);
+        const RunResult r = child->finish(10000);
 
-    EXPECT_EQ(r.exitStatus, 0) << r.err;
-    EXPECT_CONTAINS(r.out, "Unplug the programming cable and plug it back in");
-    EXPECT_CONTAINS(r.out, "present: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "gone: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "came: /dev/ttyUSB0  USB Serial (1a86:7523, ch341)\n");
-    EXPECT_CONTAINS(r.out, "the cable is /dev/ttyUSB0, COM1\n");
-    EXPECT_CONTAINS(r.out, "COMn=/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0");
-    EXPECT_LT(r.out.find("gone:"), r.out.find("came:"));
+        EXPECT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
 }
 
 TEST_F(CliPorts, WatchEndsOnCtrlC) {

@@ -309,6 +309,12 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         {"ReadIntoAMissingFolder",
          {"read", "--port", sim->devicePath(), "--output", "no/b.dat"},
          "the folder no does not exist"},
+        {"ReadIntoAFolderThatIsAFile",
+         {"read", "--port", sim->devicePath(), "--output", "short.dat/b.dat"},
+         "cannot write short.dat/b.dat: short.dat is not a folder"},
+        {"ReadOntoADevice",
+         {"read", "--port", sim->devicePath(), "--output", "/dev/null"},
+         "cannot write /dev/null: it is not a regular file"},
         {"RetriesNegative",
          {"read", "--port", sim->devicePath(), "--output", "b.dat", "--retries", "-1"},
          "--retries -1: give a number from 0 to 1000"},
@@ -352,6 +358,83 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     ASSERT_EQ(forced.exitStatus, 0) << forced.err;
     const RadioSimulator::Memory m = sim->memory();
     EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, outside.data()));
+}
+
+// Only a save finds a full disk or a folder gone meanwhile: the read is kept in the history.
+TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
+    const std::string longName = std::string(240, 'b') + ".dat"; // too long for a temporary file beside it
+    struct Case {
+        const char* name;
+        std::string output;
+        bool existed;
+        bool removeFolderWhileReading;
+        std::string message;
+    } cases[] = {
+        {"ExistingFile", longName, true, false,
+         "cannot write " + longName + ": File name too long; " + longName + " is unchanged\n"},
+        {"NewFile", "n" + longName, false, false, "File name too long; no file was made\n"},
+        {"FolderGone", "gone/b.dat", false, true,
+         "cannot write gone/b.dat: the folder gone does not exist; no file was made\n"},
+    };
+    for (const Case& c : cases) {
+        writeFile("gone/.keep", "");
+        if (c.existed) {
+            const MemoryImage old = patternImage(9); // not saved atomically: that needs a temporary file
+            writeFile(c.output, std::string(reinterpret_cast<const char*>(old.data()), image::kSize));
+        }
+        SimulatorOptions options;
+        options.paced = c.removeFolderWhileReading; // a read of about two seconds
+        auto sim = radio(patternImage(5), options);
+        auto child = start({"read", "--port", sim->devicePath(), "--output", c.output});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (c.removeFolderWhileReading && sim->handshakes() == 0 &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        std::filesystem::remove_all(path("gone"));
+        const RunResult r = child->finish();
+
+        EXPECT_EQ(r.exitStatus, 2) << c.name;
+        EXPECT_CONTAINS(r.err, c.message + "radioprog: what was read is kept in the radio history as ");
+        EXPECT_CONTAINS(r.err, "-read: " + historyPath() + "/");
+        if (c.existed) {
+            EXPECT_TRUE(sameRange(readImage(c.output), patternImage(9), 0, image::kSize));
+        }
+    }
+}
+
+// Standard output that cannot be written loses the report only: a command whose work is done
+// warns and exits 0; one whose work is its output fails.
+TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
+    writeImage("a.dat", patternImage(3));
+    auto sim = radio(patternImage(4));
+    const std::string port = sim->devicePath();
+    m_stdoutFile = "/dev/full";
+    const std::string full = "cannot write standard output: No space left on device";
+    const std::string done = "radioprog: warning: " + full + "; done: ";
+    struct Case {
+        std::vector<std::string> args;
+        int exitStatus;
+        std::string message;
+    } cases[] = {
+        {{"read", "--port", port, "--output", "b.dat"},
+         0,
+         done + "read the radio on " + port + " into b.dat"},
+        {{"write", "--port", port, "--force", "a.dat"},
+         0,
+         done + "wrote a.dat to the radio on " + port + "\n"},
+        {{"new", "c.dat"}, 0, done + "new image c.dat: type 0 HT-16"},
+        {{"export", "a.dat", "a.csv"}, 0, done + "exported 16 channels to a.csv\n"},
+        {{"export", "a.dat", "-"}, 2, "radioprog: " + full + "\n"},
+        {{"show", "a.dat"}, 2, "radioprog: " + full + "\n"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run(c.args);
+        EXPECT_EQ(r.exitStatus, c.exitStatus) << c.args[0] << ": " << r.err;
+        EXPECT_CONTAINS(r.err, c.message);
+    }
+    EXPECT_TRUE(exists("b.dat") && exists("c.dat") && exists("a.csv"));
+    EXPECT_EQ(sim->completedWrites(), 1);
 }
 
 } // namespace

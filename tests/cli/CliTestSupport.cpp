@@ -58,7 +58,7 @@ void closeFd(int& fd) {
 } // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                           const std::string& workDir, bool stderrIsTerminal) {
+                           const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile) {
     int outPipe[2] = {-1, -1};
     int errRead = -1;
     int errWrite = -1;
@@ -88,7 +88,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args, const std::vect
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    if (stdoutFile.empty()) {
+        posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutFile.c_str(), O_WRONLY, 0);
+    }
     posix_spawn_file_actions_adddup2(&actions, errWrite, STDERR_FILENO);
 
     std::vector<std::string> argv = args;
@@ -195,7 +199,7 @@ std::vector<std::string> CliTest::withIni(std::vector<std::string> args) const {
 }
 
 RunResult CliTest::run(std::vector<std::string> args, bool stderrIsTerminal) {
-    ChildProcess child(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal);
+    ChildProcess child(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal, m_stdoutFile);
     EXPECT_TRUE(child.started());
     return child.finish();
 }

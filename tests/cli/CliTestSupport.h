@@ -21,12 +21,13 @@ struct RunResult {
     std::string err;
 };
 
-// A started radioprog. Its stdout is captured; its stderr is captured from a pipe, or from a
-// pseudo-terminal when `stderrIsTerminal`, so that the program sees a terminal there.
+// A started radioprog. Its stdout is captured, or goes to the file `stdoutFile` when one is
+// named (/dev/full, say); its stderr is captured from a pipe, or from a pseudo-terminal when
+// `stderrIsTerminal`, so that the program sees a terminal there.
 class ChildProcess {
 public:
     ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                 const std::string& workDir, bool stderrIsTerminal);
+                 const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -76,6 +77,8 @@ protected:
     std::string m_dir;
     // NAME=VALUE entries added to the environment of every run (RADIO_DEVICE_ROOT, say).
     std::vector<std::string> m_extraEnvironment;
+    // Where stdout of every run goes instead of being captured, when not empty.
+    std::string m_stdoutFile;
 
 private:
     std::vector<std::string> environment() const;
