@@ -325,7 +325,7 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     const std::string output = args.value("--output");
     std::optional<JobSetup> setup = jobSetupOf(ctx, args, {}, {{"--output", output}});
     // A file that could not be saved is refused now, before the radio is read for nothing.
-    if (!setup || !ctx.checkOutputPath(output) || (output != "-" && !ctx.checkReplaceable(output))) {
+    if (!setup || (output != "-" && !ctx.checkReplaceable(output)) || !ctx.checkOutputPath(output)) {
         return ExitStatus::BadInput;
     }
     const std::optional<PortChoice> port = choosePort(ctx, args);
