@@ -24,7 +24,8 @@ struct JobOptions {
 // A driver of a job: the clone observer of every session, told when each stage begins.
 class IJobObserver : public ICloneObserver {
 public:
-    // Before the stage's session opens the port; progress then runs from row 1 again.
+    // Before the stage's session begins (the first one opens the port); progress then runs from
+    // row 1 again.
     virtual void onStage(JobStage stage) = 0;
 };
 
@@ -53,9 +54,11 @@ struct JobResult {
 //   Read:  read, then the image goes to the history as "read".
 //   Write: backup (a read, kept as "before-write"; when it fails nothing is written), write
 //          (kept as "written" once complete), verify (a read compared with what was sent).
-// Each session opens and closes the port itself. No state outlives a call, and nothing is
-// shared between objects, so a job may run on a worker thread; the observer is called on the
-// thread that runs the job.
+// The first session opens the port, and the job keeps it (with its lock file, flock and exclusive
+// mode) until its last session ends, so that no other program gets at the radio between the
+// backup, the write and the verify; the port is closed on every way out of the job. No state
+// outlives a call, and nothing is shared between objects, so a job may run on a worker thread;
+// the observer is called on the thread that runs the job.
 class RadioJob {
 public:
     // `history` may be null: nothing is kept. `port` and `history` must outlive the job.

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -18,6 +19,9 @@ public:
     void onStage(JobStage stage) override {
         stages.push_back(stage);
         rows = 0;
+        if (atStage) {
+            atStage(stage);
+        }
     }
     void onProgress(int row) override {
         rows = row;
@@ -28,6 +32,7 @@ public:
     bool pump() override { return cancel; }
     bool retryAfterCommunicationError() override { return false; }
 
+    std::function<void(JobStage)> atStage;
     std::vector<JobStage> stages;
     int rows = 0;
     std::optional<JobStage> cancelIn;
@@ -108,6 +113,20 @@ TEST_F(RadioJobTest, WriteBacksUpWritesVerifiesAndKeepsBothImages) {
     EXPECT_EQ(kept, *r.backup);
     ASSERT_TRUE(m_history->load(list[0].id, kept));
     EXPECT_EQ(kept, m_image);
+}
+
+TEST_F(RadioJobTest, NoOtherProgramGetsThePortBetweenTheSessionsOfAWrite) {
+    startRadio();
+    std::vector<PortError> others; // what another program's open found as each stage began
+    m_observer.atStage = [&](JobStage) {
+        platform::PosixSerialPort other;
+        others.push_back(other.open(m_sim->devicePath()).error);
+    };
+    const JobResult r = write();
+    EXPECT_TRUE(r.ok()) << jobFailureText(r, false);
+    EXPECT_EQ(others, (std::vector<PortError>{PortError::None, PortError::Busy, PortError::Busy}));
+    platform::PosixSerialPort after;
+    EXPECT_TRUE(after.open(m_sim->devicePath())) << "the job lets go of the port when it ends";
 }
 
 TEST_F(RadioJobTest, WithoutBackupAndVerifyOnlyTheWriteRuns) {
