@@ -251,6 +251,18 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
         ctx.out() << doneVerb << " " << what << " to the radio on " << port->device << "\n";
         return ExitStatus::Ok;
     }
+    if (r.cancelled()) {
+        // Ctrl+C is no failure: say what the radio holds now, and how to put the backup back.
+        std::string text;
+        for (const char c : jobCancelledText(r, false)) {
+            text += c == '\n' ? std::string("\nradioprog: ") : std::string(1, c);
+        }
+        if (r.radioMayBeHalfWritten && !run.backupId.empty()) {
+            text += "\nradioprog: 'radioprog restore " + run.backupId + " --port " + port->name +
+                    "' puts it back";
+        }
+        return ctx.fail(ExitStatus::RadioFailed, text);
+    }
     switch (r.stage) {
     case JobStage::Backup:
         return reportFailure(

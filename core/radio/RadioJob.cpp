@@ -143,7 +143,32 @@ std::string verifyMismatchText(const JobResult& result, bool chinese) {
                     imagePlaceText(result.mismatchOffset, result.mismatchBits, chinese));
 }
 
+std::string jobCancelledText(const JobResult& result, bool chinese) {
+    if (!result.cancelled()) {
+        return {};
+    }
+    switch (result.stage) {
+    case JobStage::Backup:
+        return coreText(CoreText::CancelledBackup, chinese);
+    case JobStage::Write:
+        if (!result.radioMayBeHalfWritten) {
+            return coreText(CoreText::CancelledWriteUnsent, chinese);
+        }
+        return coreText(CoreText::CancelledWrite, chinese) +
+               (result.backupId.empty() ? std::string()
+                                        : "\n" + coreText(CoreText::BackupKept, chinese, result.backupId));
+    case JobStage::Verify:
+        return coreText(CoreText::CancelledVerify, chinese);
+    case JobStage::Read:
+        break;
+    }
+    return {};
+}
+
 std::string jobFailureText(const JobResult& result, bool chinese) {
+    if (result.cancelled()) {
+        return jobCancelledText(result, chinese);
+    }
     std::vector<std::string> parts;
     if (result.mismatchRow >= 0) {
         parts.push_back(verifyMismatchText(result, chinese));
@@ -152,7 +177,7 @@ std::string jobFailureText(const JobResult& result, bool chinese) {
         if (!message.empty()) {
             parts.push_back(message);
         }
-        if (result.stage == JobStage::Backup && !result.transfer.ok() && !result.cancelled()) {
+        if (result.stage == JobStage::Backup && !result.transfer.ok()) {
             parts.push_back(coreText(CoreText::BackupFailed, chinese));
         }
         const std::string advice = transferAdvice(result.transfer, chinese);

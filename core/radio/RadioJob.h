@@ -91,9 +91,15 @@ std::string verifyMismatchText(const JobResult& result, bool chinese);
 
 // The whole text of a failed job in the user's language, one paragraph a line: the session's
 // message (as transferMessageText gives it), then what the stage means for the radio (backup
-// failed, verify mismatch, possibly half-written) and the advice. "" for success and for a
-// cancel that left the radio as it was.
+// failed, verify mismatch, possibly half-written) and the advice. "" for success; for a job the
+// user cancelled, jobCancelledText.
 std::string jobFailureText(const JobResult& result, bool chinese);
+
+// What a job the user cancelled leaves in the radio, one paragraph a line, without failure
+// advice: cancelled during the backup (nothing written), during the write (possibly partly
+// written, and the history entry of the backup when one was kept) or during the verify (written,
+// not verified). "" when the job was not cancelled, and for a read.
+std::string jobCancelledText(const JobResult& result, bool chinese);
 
 // "Backing up the radio", "Writing", "Verifying", "Reading" or their Chinese twins.
 const char* jobStageText(JobStage stage, bool chinese);

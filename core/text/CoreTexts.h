@@ -132,6 +132,12 @@ enum class CoreText {
     TypeAndBand,
     BackupFailed,
     HalfWritten,
+    // A job the user cancelled, by the stage it was in.
+    CancelledBackup,
+    CancelledWriteUnsent,
+    CancelledWrite,
+    CancelledVerify,
+    BackupKept,      // %1: the history entry's id
     HistoryNotSaved, // %1: the reason
     StageBackup,
     StageWrite,

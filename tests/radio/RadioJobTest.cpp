@@ -208,31 +208,46 @@ TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
     }
 }
 
-TEST_F(RadioJobTest, CancelledWriteKeepsTheBackupAndSaysTheRadioMayBeHalfWritten) {
-    startRadio();
-    m_observer.cancelIn = JobStage::Write;
-    m_observer.cancelAtRow = 10;
-    const JobResult r = write();
-    EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(r.stage, JobStage::Write);
-    EXPECT_TRUE(r.radioMayBeHalfWritten);
-    ASSERT_TRUE(r.backup);
-    EXPECT_TRUE(sameTransferRows(*r.backup, m_before));
-    ASSERT_EQ(m_history->entries().size(), 1u) << "only the backup; nothing was completely written";
-    EXPECT_EQ(m_history->entries()[0].kind, HistoryKind::BeforeWrite);
-    EXPECT_NE(m_sim->memory(), m_before);
-}
-
-TEST_F(RadioJobTest, CancelledBackupLeavesTheRadioAlone) {
-    startRadio();
-    m_observer.cancelIn = JobStage::Backup;
-    m_observer.cancelAtRow = 5;
-    const JobResult r = write();
-    EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(r.stage, JobStage::Backup);
-    EXPECT_FALSE(r.radioMayBeHalfWritten);
-    EXPECT_EQ(jobFailureText(r, false), "");
-    EXPECT_EQ(m_sim->memory(), m_before);
+TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
+    struct Row {
+        JobStage stage;
+        bool halfWritten;
+        size_t historyEntries; // the backup, and the written image once completely sent
+        const char* english;
+        const char* chinese;
+    } rows[] = {
+        {JobStage::Backup, false, 0, "nothing was written, and the radio holds what it held before",
+         "保持原样"},
+        {JobStage::Write, true, 1, "the radio may hold a partly written memory", "只写入了一部分"},
+        {JobStage::Verify, false, 2, "written completely, but not read back", "没有读回比较"},
+    };
+    for (const Row& row : rows) {
+        const std::string name = jobStageText(row.stage, false);
+        m_history = std::make_unique<RadioHistory>((m_dir / name).string());
+        startRadio();
+        m_observer = StageObserver();
+        m_observer.cancelIn = row.stage;
+        m_observer.cancelAtRow = 10;
+        const JobResult r = write();
+        EXPECT_TRUE(r.cancelled()) << name;
+        EXPECT_EQ(r.stage, row.stage) << name;
+        EXPECT_EQ(r.radioMayBeHalfWritten, row.halfWritten) << name;
+        EXPECT_EQ(m_history->entries().size(), row.historyEntries) << name;
+        EXPECT_EQ(m_sim->memory() == m_before, row.stage == JobStage::Backup) << name;
+        const std::string text = jobFailureText(r, false);
+        EXPECT_EQ(text, jobCancelledText(r, false));
+        EXPECT_NE(text.find("You cancelled"), std::string::npos) << text;
+        EXPECT_NE(text.find(row.english), std::string::npos) << text;
+        EXPECT_NE(jobCancelledText(r, true).find(row.chinese), std::string::npos) << name;
+        EXPECT_EQ(text.find("could not be read"), std::string::npos) << text;
+        // After a partly done write the backup is named, to be written back.
+        EXPECT_EQ(text.find("radio history as " + r.backupId + ";") != std::string::npos, row.halfWritten)
+            << text;
+        if (row.stage != JobStage::Backup) {
+            ASSERT_TRUE(r.backup) << name;
+            EXPECT_TRUE(sameTransferRows(*r.backup, m_before)) << name;
+        }
+    }
 }
 
 TEST_F(RadioJobTest, AHistoryThatCannotBeWrittenIsReportedAndTheWriteGoesOn) {
