@@ -50,7 +50,10 @@ std::string openFailureReason(const std::string& device, const PortOpenResult& r
     PortCheck check;
     check.state = portStateOf(result.error);
     if (check.state == PortState::Busy) {
-        check.holder = checkPort(device, deviceTree()).holder;
+        const PortCheck seen = checkPort(device, deviceTree());
+        check.holder = seen.holder;
+        check.leftExclusive = seen.leftExclusive;
+        check.farEnd = seen.farEnd;
     }
     return portReason(result.detail, check);
 }

@@ -220,6 +220,20 @@ constexpr TextPair kTexts[] = {
      "Connecting the cable in the manual)",
      "ModemManager（PID %2）正在探测刚插入的适配器是否为调制解调器；请等待半分钟后重试。udev 规则 "
      "60-radio-programmer.rules 可让它不再占用编程线（见帮助中的“连接编程线”）"},
+    {CoreText::PortAdviceLeftExclusive,
+     "the port was left in exclusive mode by a program that has ended (one killed before it could close "
+     "the port), or a program of another user holds it: no running program that can be seen has it "
+     "open. Unplugging the adapter and plugging it back in clears the mode; for a pseudo-terminal, "
+     "restart the program that holds its other side",
+     "此端口被一个已结束的程序（在关闭端口之前被强行终止）留在了独占模式，或者被其他用户的程序占用："
+     "找不到打开它的正在运行的程序。拔下适配器再重新插入即可清除独占模式；如果是伪终端，请重新启动占用其另一"
+     "端的程序"},
+    {CoreText::PortAdviceLeftExclusivePty,
+     "the port was left in exclusive mode by a program that has ended (one killed before it could close "
+     "the port); no running program uses it, but %1 (PID %2) holds the other side of this "
+     "pseudo-terminal and so keeps the mode: restart %1 to clear it (it then makes a new port)",
+     "此端口被一个已结束的程序（在关闭端口之前被强行终止）留在了独占模式；没有正在运行的程序使用它，"
+     "但 %1（PID %2）占用着此伪终端的另一端，独占模式因而保留：请重新启动 %1 以清除它（它会创建新的端口）"},
     {CoreText::PortAdviceNotFound, "is the cable plugged in?", "编程线是否已插好？"},
     {CoreText::PortAdviceNotSerial, "this is not a serial port", "这不是串口"},
     {CoreText::AdapterAdviceBrltty,

@@ -153,6 +153,8 @@ enum class CoreText {
     PortAdviceBusy,
     PortAdviceBusyBy,
     PortAdviceModemManager,
+    PortAdviceLeftExclusive,
+    PortAdviceLeftExclusivePty, // %1: the command on the other side, %2: its PID
     PortAdviceNotFound,
     PortAdviceNotSerial,
     // A USB serial adapter without a tty; %1: its description, %2: its kernel driver.
