@@ -507,18 +507,12 @@ TEST_F(Transfer, ACancelledVerifySaysTheRadioWasWrittenButNotVerified) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    m_radio->setMemory(radioMemory());
     context()->setBackupBeforeWrite(false);
     addChannel();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
     const QString verifying = QString::fromUtf8(jobStageText(JobStage::Verify, false));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return dialog()->stageLabel()->text() == verifying &&
-                   dialog()->numberLabel()->text().toInt() >= 5;
-        },
-        20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog()->stageLabel()->text() == verifying; }, 20000));
     QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return !dialog()->isVisible() && !activeDocument()->isBusy(); }, 10000));
