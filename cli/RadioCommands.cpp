@@ -50,7 +50,10 @@ std::string openFailureReason(const std::string& device, const PortOpenResult& r
     PortCheck check;
     check.state = portStateOf(result.error);
     if (check.state == PortState::Busy) {
-        check.holder = checkPort(device, deviceTree()).holder;
+        const PortCheck seen = checkPort(device, deviceTree());
+        check.holder = seen.holder;
+        check.leftExclusive = seen.leftExclusive;
+        check.farEnd = seen.farEnd;
     }
     return portReason(result.detail, check);
 }
@@ -262,6 +265,18 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     if (r.ok()) {
         ctx.out() << doneVerb << " " << what << " to the radio on " << port->device << "\n";
         return ExitStatus::Ok;
+    }
+    if (r.cancelled()) {
+        // Ctrl+C is no failure: say what the radio holds now, and how to put the backup back.
+        std::string text;
+        for (const char c : jobCancelledText(r, false)) {
+            text += c == '\n' ? std::string("\nradioprog: ") : std::string(1, c);
+        }
+        if (r.radioMayBeHalfWritten && !run.backupId.empty()) {
+            text += "\nradioprog: 'radioprog restore " + run.backupId + " --port " + port->name +
+                    "' puts it back";
+        }
+        return ctx.fail(ExitStatus::RadioFailed, text);
     }
     switch (r.stage) {
     case JobStage::Backup:

@@ -28,8 +28,9 @@ bool identityAccepted(const uint8_t* reply, size_t got) {
 
 struct PortCloser {
     ISerialPort& port;
+    bool opened; // this session opened the port, so it closes it
     ~PortCloser() {
-        if (port.isOpen()) {
+        if (opened && port.isOpen()) {
             port.close();
         }
     }
@@ -123,12 +124,15 @@ TransferResult CloneSession::run(TransferDirection direction, const std::string&
 TransferResult CloneSession::runSession(TransferDirection direction, const std::string& devicePath,
                                         MemoryImage& image) {
     TransferResult result;
-    result.portError = m_port.open(devicePath);
-    if (!result.portError) {
-        result.status = TransferStatus::PortOpenFailed;
-        return result;
+    const bool opened = !m_port.isOpen();
+    if (opened) {
+        result.portError = m_port.open(devicePath);
+        if (!result.portError) {
+            result.status = TransferStatus::PortOpenFailed;
+            return result;
+        }
     }
-    PortCloser closer{m_port};
+    PortCloser closer{m_port, opened};
 
     for (;;) {
         // Six pumps before every attempt: Cancel works even while the radio does not answer.

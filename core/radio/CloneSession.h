@@ -78,7 +78,8 @@ class CloneSession {
 public:
     CloneSession(ISerialPort& port, ICloneObserver& observer) : m_port(port), m_observer(observer) {}
 
-    // Opens `devicePath`, transfers in `direction`, and closes the port on every way out.
+    // Opens `devicePath`, transfers in `direction`, and closes the port on every way out. A port
+    // that is already open (a job holding it for several sessions) is used as it is and left open.
     // A read changes `image` only when all 102 frames have arrived, and then only rows 0 to 50.
     TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
 

@@ -15,9 +15,32 @@ int firstDifferingRow(const MemoryImage& a, const MemoryImage& b) {
     return -1;
 }
 
+namespace {
+
+// Closes the job's port on every way out of the job.
+struct JobPortHold {
+    ISerialPort& port;
+    ~JobPortHold() {
+        if (port.isOpen()) {
+            port.close();
+        }
+    }
+};
+
+} // namespace
+
 TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
                                   MemoryImage& image) {
     m_observer.onStage(stage);
+    // The first stage opens the port; the later ones find it open and keep it.
+    if (!m_port.isOpen()) {
+        TransferResult result;
+        result.portError = m_port.open(devicePath);
+        if (!result.portError) {
+            result.status = TransferStatus::PortOpenFailed;
+            return result;
+        }
+    }
     CloneSession session(m_port, m_observer);
     return session.run(direction, devicePath, image);
 }
@@ -39,6 +62,7 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
 }
 
 JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
+    const JobPortHold hold{m_port};
     JobResult result;
     result.stage = JobStage::Read;
     result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
@@ -50,6 +74,7 @@ JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
 
 JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& image,
                           const JobOptions& options) {
+    const JobPortHold hold{m_port};
     JobResult result;
     if (options.backup) {
         // Rows 51 to 63 never travel; the backup takes them from the image being written, so
@@ -118,7 +143,32 @@ std::string verifyMismatchText(const JobResult& result, bool chinese) {
                     imagePlaceText(result.mismatchOffset, result.mismatchBits, chinese));
 }
 
+std::string jobCancelledText(const JobResult& result, bool chinese) {
+    if (!result.cancelled()) {
+        return {};
+    }
+    switch (result.stage) {
+    case JobStage::Backup:
+        return coreText(CoreText::CancelledBackup, chinese);
+    case JobStage::Write:
+        if (!result.radioMayBeHalfWritten) {
+            return coreText(CoreText::CancelledWriteUnsent, chinese);
+        }
+        return coreText(CoreText::CancelledWrite, chinese) +
+               (result.backupId.empty() ? std::string()
+                                        : "\n" + coreText(CoreText::BackupKept, chinese, result.backupId));
+    case JobStage::Verify:
+        return coreText(CoreText::CancelledVerify, chinese);
+    case JobStage::Read:
+        break;
+    }
+    return {};
+}
+
 std::string jobFailureText(const JobResult& result, bool chinese) {
+    if (result.cancelled()) {
+        return jobCancelledText(result, chinese);
+    }
     std::vector<std::string> parts;
     if (result.mismatchRow >= 0) {
         parts.push_back(verifyMismatchText(result, chinese));
@@ -127,7 +177,7 @@ std::string jobFailureText(const JobResult& result, bool chinese) {
         if (!message.empty()) {
             parts.push_back(message);
         }
-        if (result.stage == JobStage::Backup && !result.transfer.ok() && !result.cancelled()) {
+        if (result.stage == JobStage::Backup && !result.transfer.ok()) {
             parts.push_back(coreText(CoreText::BackupFailed, chinese));
         }
         const std::string advice = transferAdvice(result.transfer, chinese);

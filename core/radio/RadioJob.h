@@ -24,7 +24,8 @@ struct JobOptions {
 // A driver of a job: the clone observer of every session, told when each stage begins.
 class IJobObserver : public ICloneObserver {
 public:
-    // Before the stage's session opens the port; progress then runs from row 1 again.
+    // Before the stage's session begins (the first one opens the port); progress then runs from
+    // row 1 again.
     virtual void onStage(JobStage stage) = 0;
 };
 
@@ -54,9 +55,11 @@ struct JobResult {
 //   Read:  read, then the image goes to the history as "read".
 //   Write: backup (a read, kept as "before-write"; when it fails nothing is written), write
 //          (kept as "written" once complete), verify (a read compared with what was sent).
-// Each session opens and closes the port itself. No state outlives a call, and nothing is
-// shared between objects, so a job may run on a worker thread; the observer is called on the
-// thread that runs the job.
+// The first session opens the port, and the job keeps it (with its lock file, flock and exclusive
+// mode) until its last session ends, so that no other program gets at the radio between the
+// backup, the write and the verify; the port is closed on every way out of the job. No state
+// outlives a call, and nothing is shared between objects, so a job may run on a worker thread;
+// the observer is called on the thread that runs the job.
 class RadioJob {
 public:
     // `history` may be null: nothing is kept. `port` and `history` must outlive the job.
@@ -89,9 +92,15 @@ std::string verifyMismatchText(const JobResult& result, bool chinese);
 
 // The whole text of a failed job in the user's language, one paragraph a line: the session's
 // message (as transferMessageText gives it), then what the stage means for the radio (backup
-// failed, verify mismatch, possibly half-written) and the advice. "" for success and for a
-// cancel that left the radio as it was.
+// failed, verify mismatch, possibly half-written) and the advice. "" for success; for a job the
+// user cancelled, jobCancelledText.
 std::string jobFailureText(const JobResult& result, bool chinese);
+
+// What a job the user cancelled leaves in the radio, one paragraph a line, without failure
+// advice: cancelled during the backup (nothing written), during the write (possibly partly
+// written, and the history entry of the backup when one was kept) or during the verify (written,
+// not verified). "" when the job was not cancelled, and for a read.
+std::string jobCancelledText(const JobResult& result, bool chinese);
 
 // "Backing up the radio", "Writing", "Verifying", "Reading" or their Chinese twins.
 const char* jobStageText(JobStage stage, bool chinese);

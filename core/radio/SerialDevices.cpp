@@ -89,6 +89,38 @@ std::vector<int> processesWithOpen(const std::vector<std::string>& names, const 
     return found;
 }
 
+// The number of a pseudo-terminal's device ("/dev/pts/3" -> 3), -1 for any other device.
+long ptyIndex(const std::string& device) {
+    const std::string prefix = "/dev/pts/";
+    const std::string number = device.rfind(prefix, 0) == 0 ? device.substr(prefix.size()) : std::string();
+    return allDigits(number) ? std::stol(number) : -1;
+}
+
+// The processes that hold the master of pseudo-terminal `index`: the far end of the line. The
+// master's descriptor links to /dev/ptmx (or /dev/pts/ptmx) and its fdinfo names the index.
+std::vector<int> processesWithMaster(long index, const DeviceTree& tree) {
+    std::vector<int> found;
+    const std::string line = "tty-index:\t" + std::to_string(index);
+    for (const std::string& entry : tree.listDir("/proc")) {
+        if (!allDigits(entry)) {
+            continue;
+        }
+        const std::string folder = "/proc/" + entry;
+        for (const std::string& fd : tree.listDir(folder + "/fd")) {
+            const std::string target = tree.readLink(folder + "/fd/" + fd);
+            if (target != "/dev/ptmx" && target != "/dev/pts/ptmx") {
+                continue;
+            }
+            const std::string info = tree.readText(folder + "/fdinfo/" + fd) + "\n";
+            if (info.find(line + "\n") != std::string::npos) {
+                found.push_back(std::stoi(entry));
+                break;
+            }
+        }
+    }
+    return found;
+}
+
 bool processNamedRuns(const std::string& command, const DeviceTree& tree) {
     for (const std::string& entry : tree.listDir("/proc")) {
         if (allDigits(entry) && cleanCommand(tree.readText("/proc/" + entry + "/comm", 256)) == command) {
@@ -270,7 +302,27 @@ PortCheck checkPort(const std::string& device, const DeviceTree& tree) {
         check.detail = !look.open       ? look.open.detail
                        : look.flockHeld ? std::string("locked (flock) by another program")
                                         : std::string("in exclusive use (TIOCEXCL)");
-        const std::vector<int> holders = processesWithOpen({name, device}, tree);
+        std::vector<int> holders = processesWithOpen({name, device}, tree);
+        if (!look.flockHeld) {
+            // Only exclusive mode: a program that still uses the port has it open on this side.
+            const long index = ptyIndex(name);
+            const std::vector<int> farEnds =
+                index >= 0 ? processesWithMaster(index, tree) : std::vector<int>();
+            holders.erase(std::remove_if(holders.begin(), holders.end(),
+                                         [&farEnds](int pid) {
+                                             return std::find(farEnds.begin(), farEnds.end(), pid) !=
+                                                    farEnds.end();
+                                         }),
+                          holders.end());
+            if (holders.empty()) {
+                check.leftExclusive = true;
+                check.detail = "left in exclusive mode (TIOCEXCL)";
+                if (!farEnds.empty()) {
+                    check.farEnd = PortHolder{farEnds.front(), commandOf(farEnds.front(), tree)};
+                }
+                return check;
+            }
+        }
         if (!holders.empty()) {
             check.holder = PortHolder{holders.front(), commandOf(holders.front(), tree)};
         }
@@ -313,6 +365,14 @@ std::string portAdvice(const PortCheck& check, bool chinese) {
         return coreText(CoreText::PortAdviceNotSerial, chinese);
     case PortState::Busy:
         break;
+    }
+    if (check.leftExclusive) {
+        if (check.farEnd) {
+            const std::string command = check.farEnd->command.empty() ? "?" : check.farEnd->command;
+            return coreTextWith(CoreText::PortAdviceLeftExclusivePty, chinese,
+                                {command, std::to_string(check.farEnd->pid)});
+        }
+        return coreText(CoreText::PortAdviceLeftExclusive, chinese);
     }
     if (!check.holder) {
         return coreText(CoreText::PortAdviceBusy, chinese);

@@ -43,6 +43,12 @@ struct PortCheck {
     PortState state = PortState::Free;
     std::string detail;               // the system's reason ("Permission denied"), empty when free
     std::optional<PortHolder> holder; // who holds it, when known
+    // Busy only through exclusive mode, with no live lock file, no flock and no program found
+    // that has the port open: the program that set the mode has ended without clearing it
+    // (killed), and the terminal lives on because something else keeps it open.
+    bool leftExclusive = false;
+    // With leftExclusive on a pseudo-terminal: the program that holds its other side, when known.
+    std::optional<PortHolder> farEnd;
     bool usable() const { return state == PortState::Free; }
 };
 
@@ -52,8 +58,11 @@ PortState portStateOf(PortError error);
 // Looks at a port without changing anything on it: a live UUCP lock file (/run/lock,
 // /var/lock), an advisory flock, exclusive mode (TIOCGEXCL, or EBUSY on open), and whether it
 // opens at all. The holder is named from the lock file's PID, or else from the processes that
-// have the device open (/proc/*/fd). `device` may be a link (/dev/serial/by-id/...); the device
-// node is opened through the tree, lock files and /proc are read in it.
+// have the device open (/proc/*/fd), leaving out the program on the other side of a
+// pseudo-terminal (the one holding its master, /dev/ptmx with that tty-index in
+// /proc/*/fdinfo): that one keeps the terminal alive but does not use the port. Exclusive mode
+// that no remaining process accounts for is reported as leftExclusive. `device` may be a link
+// (/dev/serial/by-id/...); the device node is opened through the tree, lock files and /proc are read in it.
 PortCheck checkPort(const std::string& device, const DeviceTree& tree);
 
 // A USB serial adapter of the common programming-cable chips (CH340 1a86:7523, CP210x 10c4:ea60,

@@ -180,6 +180,23 @@ constexpr TextPair kTexts[] = {
     {CoreText::HalfWritten,
      "The radio may hold a partly written memory: write again, or write the backup back.",
      "对讲机中的数据可能只写入了一部分：请重新写入，或将备份写回对讲机。"},
+    {CoreText::CancelledBackup,
+     "You cancelled the write while the radio was read for the backup: nothing was written, and the "
+     "radio holds what it held before.",
+     "您在写前备份时取消了写入：没有写入任何数据，对讲机中的数据保持原样。"},
+    {CoreText::CancelledWriteUnsent,
+     "You cancelled the write before anything was sent: the radio holds what it held before.",
+     "您在发送任何数据之前取消了写入：对讲机中的数据保持原样。"},
+    {CoreText::CancelledWrite,
+     "You cancelled the write: the radio may hold a partly written memory. Write again.",
+     "您取消了写入：对讲机中的数据可能只写入了一部分。请重新写入。"},
+    {CoreText::CancelledVerify,
+     "You cancelled the verify: the image was written completely, but not read back and compared.",
+     "您取消了写后校验：数据已全部写入，但没有读回比较。"},
+    {CoreText::BackupKept,
+     "The backup of what the radio held before is in the radio history as %1; writing it back restores the "
+     "radio.",
+     "写前备份已保存在电台历史中（%1）；将其写回即可恢复对讲机。"},
     {CoreText::HistoryNotSaved, "The radio history could not be saved: %1", "无法保存电台历史：%1"},
     {CoreText::StageBackup, "Backing up the radio", "正在备份对讲机"},
     {CoreText::StageWrite, "Writing", "正在写入"},
@@ -203,6 +220,20 @@ constexpr TextPair kTexts[] = {
      "Connecting the cable in the manual)",
      "ModemManager（PID %2）正在探测刚插入的适配器是否为调制解调器；请等待半分钟后重试。udev 规则 "
      "60-radio-programmer.rules 可让它不再占用编程线（见帮助中的“连接编程线”）"},
+    {CoreText::PortAdviceLeftExclusive,
+     "the port was left in exclusive mode by a program that has ended (one killed before it could close "
+     "the port), or a program of another user holds it: no running program that can be seen has it "
+     "open. Unplugging the adapter and plugging it back in clears the mode; for a pseudo-terminal, "
+     "restart the program that holds its other side",
+     "此端口被一个已结束的程序（在关闭端口之前被强行终止）留在了独占模式，或者被其他用户的程序占用："
+     "找不到打开它的正在运行的程序。拔下适配器再重新插入即可清除独占模式；如果是伪终端，请重新启动占用其另一"
+     "端的程序"},
+    {CoreText::PortAdviceLeftExclusivePty,
+     "the port was left in exclusive mode by a program that has ended (one killed before it could close "
+     "the port); no running program uses it, but %1 (PID %2) holds the other side of this "
+     "pseudo-terminal and so keeps the mode: restart %1 to clear it (it then makes a new port)",
+     "此端口被一个已结束的程序（在关闭端口之前被强行终止）留在了独占模式；没有正在运行的程序使用它，"
+     "但 %1（PID %2）占用着此伪终端的另一端，独占模式因而保留：请重新启动 %1 以清除它（它会创建新的端口）"},
     {CoreText::PortAdviceNotFound, "is the cable plugged in?", "编程线是否已插好？"},
     {CoreText::PortAdviceNotSerial, "this is not a serial port", "这不是串口"},
     {CoreText::AdapterAdviceBrltty,

@@ -132,6 +132,12 @@ enum class CoreText {
     TypeAndBand,
     BackupFailed,
     HalfWritten,
+    // A job the user cancelled, by the stage it was in.
+    CancelledBackup,
+    CancelledWriteUnsent,
+    CancelledWrite,
+    CancelledVerify,
+    BackupKept,      // %1: the history entry's id
     HistoryNotSaved, // %1: the reason
     StageBackup,
     StageWrite,
@@ -147,6 +153,8 @@ enum class CoreText {
     PortAdviceBusy,
     PortAdviceBusyBy,
     PortAdviceModemManager,
+    PortAdviceLeftExclusive,
+    PortAdviceLeftExclusivePty, // %1: the command on the other side, %2: its PID
     PortAdviceNotFound,
     PortAdviceNotSerial,
     // A USB serial adapter without a tty; %1: its description, %2: its kernel driver.

@@ -197,9 +197,14 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
         return QMessageBox::Ok;
     }
     // Cancel, during the frames or at the Retry/Cancel question, needs no message unless the
-    // radio may have been left half-written.
+    // radio may have been left half-written, or was written and not verified.
     const bool cancelled = result.mismatchRow < 0 && (transfer.status == TransferStatus::Cancelled ||
                                                       transfer.status == TransferStatus::CommunicationError);
+    if (cancelled && result.stage == JobStage::Verify && result.cancelled()) {
+        MessageBox::show(m_parent, QString::fromStdString(jobCancelledText(result, chinese)), QString(),
+                         QMessageBox::Ok, QMessageBox::Information);
+        return QMessageBox::Ok;
+    }
     if (cancelled && !result.radioMayBeHalfWritten) {
         return QMessageBox::Cancel;
     }

@@ -48,7 +48,8 @@ public:
     // Tells the user what went wrong, in the language of the interface: the message of the
     // session, what it means for the radio and what to try. A write that may have left the radio
     // half-written asks what to do: Retry stands for writing again, Reset for putting the backup
-    // back (offered when there is one); anything else leaves it. A backup that could not be read
+    // back (offered when there is one); anything else leaves it. A cancelled verify says that the
+    // radio was written but not verified; any other cancel says nothing. A backup that could not be read
     // stopped the write before it began: Ignore stands for writing without it this once.
     QMessageBox::StandardButton showResult(const JobResult& result, const QString& portName) const;
 

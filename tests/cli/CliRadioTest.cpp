@@ -219,6 +219,20 @@ TEST_F(CliRadio, CtrlCCancelsAPacedReadAndClosesThePort) {
     const RunResult again = run({"read", "--port", sim->devicePath(), "--output", "b.dat"});
     EXPECT_EQ(again.exitStatus, 0) << again.err;
     EXPECT_TRUE(sameRange(readImage("b.dat"), patternImage(5), 0, kTransferBytes));
+
+    const int handshakes = sim->handshakes();
+    auto writer = start({"write", "b.dat", "--force", "--port", sim->devicePath()});
+    while (sim->handshakes() == handshakes &&
+           std::chrono::steady_clock::now() < deadline + std::chrono::seconds(10)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    writer->sendSignal(SIGINT);
+    const RunResult w = writer->finish();
+    EXPECT_EQ(w.exitStatus, 1);
+    EXPECT_EQ(w.err,
+              "radioprog: You cancelled the write while the radio was read for the backup: nothing was "
+              "written, and the radio holds what it held before.\n");
+    EXPECT_EQ(sim->completedWrites(), 0);
 }
 
 TEST_F(CliRadio, TheProgressBarGoesToATerminalOnly) {

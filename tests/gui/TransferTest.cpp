@@ -503,6 +503,27 @@ TEST_F(Transfer, ACancelledWriteWarnsAndCanPutTheBackupBack) {
     EXPECT_EQ(entries.back().kind, HistoryKind::BeforeWrite);
 }
 
+TEST_F(Transfer, ACancelledVerifySaysTheRadioWasWrittenButNotVerified) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    context()->setBackupBeforeWrite(false);
+    addChannel();
+    trigger(id::kWrite);
+    QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
+    const QString verifying = QString::fromUtf8(jobStageText(JobStage::Verify, false));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog()->stageLabel()->text() == verifying; }, 20000));
+    QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !dialog()->isVisible() && !activeDocument()->isBusy(); }, 10000));
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(boxes[0].text.contains("written completely, but not read back"))
+        << boxes[0].text.toStdString();
+    EXPECT_EQ(m_radio->completedWrites(), 1);
+}
+
 TEST_F(Transfer, WriteAgainAfterACancelWritesTheDocument) {
     SimulatorOptions paced;
     paced.paced = true;

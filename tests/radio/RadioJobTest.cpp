@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -18,6 +19,9 @@ public:
     void onStage(JobStage stage) override {
         stages.push_back(stage);
         rows = 0;
+        if (atStage) {
+            atStage(stage);
+        }
     }
     void onProgress(int row) override {
         rows = row;
@@ -28,6 +32,7 @@ public:
     bool pump() override { return cancel; }
     bool retryAfterCommunicationError() override { return false; }
 
+    std::function<void(JobStage)> atStage;
     std::vector<JobStage> stages;
     int rows = 0;
     std::optional<JobStage> cancelIn;
@@ -110,6 +115,20 @@ TEST_F(RadioJobTest, WriteBacksUpWritesVerifiesAndKeepsBothImages) {
     EXPECT_EQ(kept, m_image);
 }
 
+TEST_F(RadioJobTest, NoOtherProgramGetsThePortBetweenTheSessionsOfAWrite) {
+    startRadio();
+    std::vector<PortError> others; // what another program's open found as each stage began
+    m_observer.atStage = [&](JobStage) {
+        platform::PosixSerialPort other;
+        others.push_back(other.open(m_sim->devicePath()).error);
+    };
+    const JobResult r = write();
+    EXPECT_TRUE(r.ok()) << jobFailureText(r, false);
+    EXPECT_EQ(others, (std::vector<PortError>{PortError::None, PortError::Busy, PortError::Busy}));
+    platform::PosixSerialPort after;
+    EXPECT_TRUE(after.open(m_sim->devicePath())) << "the job lets go of the port when it ends";
+}
+
 TEST_F(RadioJobTest, WithoutBackupAndVerifyOnlyTheWriteRuns) {
     startRadio();
     const JobResult r = write({false, false});
@@ -189,31 +208,33 @@ TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
     }
 }
 
-TEST_F(RadioJobTest, CancelledWriteKeepsTheBackupAndSaysTheRadioMayBeHalfWritten) {
-    startRadio();
-    m_observer.cancelIn = JobStage::Write;
-    m_observer.cancelAtRow = 10;
-    const JobResult r = write();
-    EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(r.stage, JobStage::Write);
-    EXPECT_TRUE(r.radioMayBeHalfWritten);
-    ASSERT_TRUE(r.backup);
-    EXPECT_TRUE(sameTransferRows(*r.backup, m_before));
-    ASSERT_EQ(m_history->entries().size(), 1u) << "only the backup; nothing was completely written";
-    EXPECT_EQ(m_history->entries()[0].kind, HistoryKind::BeforeWrite);
-    EXPECT_NE(m_sim->memory(), m_before);
-}
-
-TEST_F(RadioJobTest, CancelledBackupLeavesTheRadioAlone) {
-    startRadio();
-    m_observer.cancelIn = JobStage::Backup;
-    m_observer.cancelAtRow = 5;
-    const JobResult r = write();
-    EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(r.stage, JobStage::Backup);
-    EXPECT_FALSE(r.radioMayBeHalfWritten);
-    EXPECT_EQ(jobFailureText(r, false), "");
-    EXPECT_EQ(m_sim->memory(), m_before);
+TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
+    struct Row {
+        JobStage stage;
+        bool halfWritten;
+        size_t kept; // history entries: the backup, and the written image once completely sent
+        const char* english;
+        const char* chinese;
+    } rows[] = {{JobStage::Backup, false, 0, "You cancelled the write while the radio was read", "保持原样"},
+                {JobStage::Write, true, 1, "You cancelled the write: the radio may hold a partly", "一部分"},
+                {JobStage::Verify, false, 2, "You cancelled the verify: the image was written", "没有读回"}};
+    for (const Row& row : rows) {
+        m_history = std::make_unique<RadioHistory>((m_dir / jobStageText(row.stage, false)).string());
+        startRadio();
+        m_observer = StageObserver();
+        m_observer.cancelIn = row.stage;
+        m_observer.cancelAtRow = 10;
+        const JobResult r = write();
+        const std::string text = jobFailureText(r, false);
+        EXPECT_TRUE(r.cancelled() && r.stage == row.stage && r.radioMayBeHalfWritten == row.halfWritten)
+            << text;
+        EXPECT_EQ(m_history->entries().size(), row.kept) << text;
+        EXPECT_EQ(m_sim->memory() == m_before, row.stage == JobStage::Backup) << text;
+        EXPECT_EQ(text.find(row.english), 0u) << text;
+        EXPECT_NE(jobCancelledText(r, true).find(row.chinese), std::string::npos) << text;
+        EXPECT_EQ(text.find("history as " + r.backupId + ";") != std::string::npos, row.halfWritten) << text;
+        EXPECT_EQ(r.backup && sameTransferRows(*r.backup, m_before), row.stage != JobStage::Backup) << text;
+    }
 }
 
 TEST_F(RadioJobTest, AHistoryThatCannotBeWrittenIsReportedAndTheWriteGoesOn) {

@@ -427,12 +427,45 @@ TEST_F(PortCheckTest, FlockedPortIsBusyAndItsHolderIsFoundInProc) {
     EXPECT_TRUE(sameSettings(m_held.settings(), before));
 }
 
-TEST_F(PortCheckTest, PortInExclusiveModeIsBusy) {
+// Exclusive mode alone: a program that still runs has the port open; one killed before it could
+// clear the mode leaves it on a terminal that something else keeps open.
+struct ExclusiveRow {
+    const char* name;
+    bool machineProc;    // the machine's /proc, where this process holds both sides of the terminal
+    bool programRunning; // a fake screen (PID 4245) has the port open
+    const char* english;
+    const char* chinese;
+};
+class PortCheckExclusive : public PortCheckTest, public testing::WithParamInterface<ExclusiveRow> {};
+
+TEST_P(PortCheckExclusive, NamesTheProgramOrSaysTheModeWasLeftBehind) {
+    const ExclusiveRow& row = GetParam();
+    if (row.programRunning) {
+        m_fake.file("/proc/4245/comm", "screen\n");
+        m_fake.link("/proc/4245/fd/3", "/dev/ttyUSB0");
+    }
     ASSERT_EQ(::ioctl(m_held.holder(), TIOCEXCL), 0);
-    const PortCheck check = checkPort(m_held.path(), DeviceTree());
+    const PortCheck check =
+        row.machineProc ? checkPort(m_held.path(), DeviceTree()) : checkPort("/dev/ttyUSB0", m_fake.tree());
     ::ioctl(m_held.holder(), TIOCNXCL);
     EXPECT_EQ(check.state, PortState::Busy) << check.detail;
+    EXPECT_EQ(check.leftExclusive, !row.programRunning);
+    EXPECT_EQ(check.holder.has_value(), row.programRunning) << "the far end is no user of the port";
+    EXPECT_EQ(check.farEnd ? check.farEnd->pid : 0, row.machineProc ? static_cast<int>(::getpid()) : 0);
+    EXPECT_CONTAINS(portAdvice(check, false), row.english);
+    EXPECT_CONTAINS(portAdvice(check, true), row.chinese);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Holders, PortCheckExclusive,
+    testing::Values(ExclusiveRow{"ProgramStillRunning", false, true, "screen (PID 4245) is using the port",
+                                 "screen（PID 4245）"},
+                    ExclusiveRow{"LeftByAProgramThatEnded", false, false,
+                                 "left in exclusive mode by a program that has ended",
+                                 "拔下适配器再重新插入"},
+                    ExclusiveRow{"PseudoTerminalKeptByItsOtherSide", true, false,
+                                 "holds the other side of this pseudo-terminal", "占用着此伪终端的另一端"}),
+    [](const testing::TestParamInfo<ExclusiveRow>& row) { return std::string(row.param.name); });
 
 TEST_F(PortCheckTest, ModemManagerHoldingAFreshAdapterGetsTheUdevAdvice) {
     m_fake.file("/run/lock/LCK..ttyUSB0", "      611\n");
