@@ -280,10 +280,12 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     }
     switch (r.stage) {
     case JobStage::Backup:
-        return reportFailure(
-            ctx, "backup read", *port, r.transfer, run.attempts,
-            "the radio could not be read for the backup, so nothing was written to the radio "
-            "(--no-backup writes without one)");
+        // A port that cannot be opened (another program holds it) is no reason to skip the backup.
+        return reportFailure(ctx, "backup read", *port, r.transfer, run.attempts,
+                             r.transfer.status == TransferStatus::PortOpenFailed
+                                 ? std::string("nothing was written to the radio")
+                                 : std::string("the radio could not be read for the backup, so nothing was "
+                                               "written to the radio (--no-backup writes without one)"));
     case JobStage::Write:
         return reportFailure(ctx, "write", *port, r.transfer, run.attempts,
                              r.radioMayBeHalfWritten

@@ -176,6 +176,8 @@ TEST_F(CliRadio, APortThatCannotBeOpenedIsExplained) {
             r.err, "radioprog: Could not Open the Port,Please check whether the Port are occupied or the "
                    "device are ok\n");
         EXPECT_CONTAINS(r.err, c.reason);
+        EXPECT_EQ(r.err.find("--no-backup"), std::string::npos)
+            << c.name << ": a port is no reason to skip it";
     }
     EXPECT_EQ(sim->handshakes(), 0);
 }
