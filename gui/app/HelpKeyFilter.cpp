@@ -40,6 +40,12 @@ int HelpKeyFilter::contextFor(QObject* receiver) {
         return helpIdOf(menu->parentWidget());
     }
     QWidget* focus = QApplication::focusWidget();
+    // A key addressed to another window than the focus's (one just opened, not yet active) is
+    // that window's.
+    if (const auto* target = qobject_cast<QWidget*>(receiver);
+        focus != nullptr && target != nullptr && focus->window() != target->window()) {
+        focus = nullptr;
+    }
     if (focus == nullptr) {
         // With nothing focused the key goes to a window as a whole: the manual opens at its
         // contents, except in a dialog, which has a page of its own.

@@ -14,6 +14,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -118,10 +119,32 @@ ChildProcess::~ChildProcess() {
     closeFd(m_errFd);
 }
 
-void ChildProcess::sendSignal(int signal) {
-    if (m_pid > 0) {
-        ::kill(m_pid, signal);
+namespace {
+// Whether the process has a handler for `signal` (SigCgt of /proc/PID/status).
+bool catchesSignal(pid_t pid, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("SigCgt:", 0) == 0) {
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U;
+        }
     }
+    return false;
+}
+} // namespace
+
+void ChildProcess::sendSignal(int signal) {
+    if (m_pid <= 0) {
+        return;
+    }
+    // A loaded machine may still be starting the program: a first signal before its handler is
+    // set would end it the default way rather than test how it stops.
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (!m_signalled && !catchesSignal(m_pid, signal) && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    m_signalled = true;
+    ::kill(m_pid, signal);
 }
 
 RunResult ChildProcess::finish(int timeoutMs) {

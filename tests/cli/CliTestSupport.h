@@ -40,6 +40,7 @@ public:
 
 private:
     pid_t m_pid = -1;
+    bool m_signalled = false; // a signal was sent: the program is past its start
     int m_outFd = -1;
     int m_errFd = -1;
 };
