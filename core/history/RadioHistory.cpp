@@ -304,7 +304,8 @@ std::string RadioHistory::indexPath() const {
 std::vector<HistoryEntry> RadioHistory::readIndex() const {
     std::vector<HistoryEntry> list;
     std::string text;
-    if (m_folder.empty() || !platform::readRegularFile(indexPath(), kMaxIndexBytes, text)) {
+    if (m_folder.empty() || !isRegularFileInFolder(m_folder, kIndexName) ||
+        !platform::readRegularFile(indexPath(), kMaxIndexBytes, text)) {
         return list;
     }
     std::set<std::string> ids;
@@ -390,8 +391,11 @@ HistoryResult RadioHistory::add(HistoryKind kind, const MemoryImage& image, cons
     for (const HistoryEntry& e : list) {
         text += formatLine(e);
     }
-    std::string reason;
-    if (!platform::writeFileAtomically(indexPath(), text, reason)) {
+    // The index is replaced, never written through a link to somewhere else.
+    struct stat st {};
+    std::string reason =
+        ::lstat(indexPath().c_str(), &st) == 0 && S_ISLNK(st.st_mode) ? "a symbolic link" : "";
+    if (!reason.empty() || !platform::writeFileAtomically(indexPath(), text, reason)) {
         fs::remove(imagePath, error); // an image no index names would never be pruned
         return {HistoryError::WriteIndex, indexPath() + ": " + reason};
     }
