@@ -6,21 +6,34 @@
 #include "platform/Paths.h"
 #include "settings/UserSettings.h"
 #include "text/CoreTexts.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr char kIndexName[] = "index.txt";
+// Held (flock) by every add from reading the index to replacing it.
+constexpr char kLockName[] = "index.lock";
+// How long an add waits for another program's add before it gives up.
+constexpr auto kLockWait = std::chrono::seconds(5);
+// Ids taken in one millisecond before an add gives up looking for a free one.
+constexpr int kMaxSequence = 1000;
 // The first line of the index; a file that starts otherwise is still read line by line.
 constexpr char kIndexHeader[] = "# radio history: id, time, kind, port, type, band, channels in use, file";
 constexpr char kImageSuffix[] = ".dat";
@@ -48,14 +61,28 @@ bool kindFromName(std::string_view name, HistoryKind& kind) {
     return false;
 }
 
-// Tabs and line breaks separate the index's fields and lines; no field may hold one.
-std::string indexField(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            c = '?';
+// A field as it is stored and shown: control characters (C0, DEL, C1: tabs and line breaks
+// would split the index, escapes would drive the user's terminal) become '?' and bytes that are
+// no UTF-8 become U+FFFD. Applied to every text field read from the index, so a hand-edited or
+// hostile index reaches no listing as it is.
+std::string indexField(std::string_view text) {
+    std::string clean;
+    clean.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const utf8::Sequence s = utf8::decodeAt(text, pos);
+        if (s.length == 0) {
+            clean += "\xEF\xBF\xBD";
+            ++pos;
+            continue;
         }
+        if (s.codePoint < 0x20 || (s.codePoint >= 0x7F && s.codePoint < 0xA0)) {
+            clean += '?';
+        } else {
+            clean.append(text.substr(pos, s.length));
+        }
+        pos += s.length;
     }
-    return text;
+    return clean;
 }
 
 std::vector<std::string_view> splitTabs(std::string_view line) {
@@ -83,12 +110,65 @@ bool parseNumber(std::string_view text, int min, int max, int& value) {
     return true;
 }
 
-// A plain file name inside the folder: a foreign index must not lead a load elsewhere.
+// A plain file name inside the folder: a foreign index must not lead a load or a prune
+// elsewhere. A NUL would cut the name the system sees ("index.txt\0.dat"), so no control byte
+// is allowed either.
 bool isPlainImageName(std::string_view name) {
     const std::string_view suffix(kImageSuffix);
-    return name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix &&
-           name.front() != '.' && name.find_first_of("/\\") == std::string_view::npos;
+    const bool controls = std::any_of(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return name.size() > suffix.size() && name.size() <= 255 &&
+           name.substr(name.size() - suffix.size()) == suffix && name.front() != '.' && !controls &&
+           name.find_first_of("/\\") == std::string_view::npos;
 }
+
+// Whether `name` in `folder` is a regular file itself, not a link to one.
+bool isRegularFileInFolder(const std::string& folder, const std::string& name) {
+    struct stat st {};
+    return ::lstat((fs::path(folder) / name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Holds the history's lock file for one add. flock() locks belong to the open file, so each
+// add opens its own and two threads of one process exclude each other as two processes do.
+// Waits at most kLockWait; a file system without flock() is used without the lock.
+class IndexLock {
+public:
+    explicit IndexLock(const std::string& path) {
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        if (m_fd < 0) {
+            m_error = path + ": " + std::strerror(errno);
+            return;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EWOULDBLOCK) {
+                return; // no locks here: go on as before there were any
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                m_error = path + ": another program keeps the radio history locked";
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    ~IndexLock() {
+        if (m_fd >= 0) {
+            ::close(m_fd); // releases the lock
+        }
+    }
+    IndexLock(const IndexLock&) = delete;
+    IndexLock& operator=(const IndexLock&) = delete;
+
+    // "" when the lock is held.
+    const std::string& error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    std::string m_error;
+};
 
 bool parseLine(std::string_view line, HistoryEntry& entry) {
     if (!line.empty() && line.back() == '\r') {
@@ -105,9 +185,9 @@ bool parseLine(std::string_view line, HistoryEntry& entry) {
         !parseNumber(f[6], 0, image::kChannelCount, entry.channelsInUse) || !isPlainImageName(f[7])) {
         return false;
     }
-    entry.id = std::string(f[0]);
-    entry.time = std::string(f[1]);
-    entry.port = std::string(f[3]);
+    entry.id = indexField(f[0]);
+    entry.time = indexField(f[1]);
+    entry.port = indexField(f[3]);
     entry.radioType = static_cast<uint8_t>(type);
     entry.band = static_cast<uint8_t>(band);
     entry.fileName = std::string(f[7]);
@@ -223,28 +303,21 @@ std::string RadioHistory::indexPath() const {
 
 std::vector<HistoryEntry> RadioHistory::readIndex() const {
     std::vector<HistoryEntry> list;
-    if (m_folder.empty()) {
-        return list;
-    }
-    std::error_code error;
-    const auto size = fs::file_size(indexPath(), error);
-    if (error || size > kMaxIndexBytes) {
-        return list;
-    }
-    std::ifstream in(indexPath(), std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (m_folder.empty() || !isRegularFileInFolder(m_folder, kIndexName) ||
+        !platform::readRegularFile(indexPath(), kMaxIndexBytes, text)) {
         return list;
     }
     std::set<std::string> ids;
-    std::string line;
-    while (std::getline(in, line)) {
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
         HistoryEntry entry;
-        if (!parseLine(line, entry) || ids.count(entry.id) != 0 ||
-            !fs::is_regular_file(fs::path(m_folder) / entry.fileName, error)) {
-            continue;
+        if (parseLine(std::string_view(text).substr(start, end - start), entry) && ids.count(entry.id) == 0 &&
+            isRegularFileInFolder(m_folder, entry.fileName)) {
+            ids.insert(entry.id);
+            list.push_back(std::move(entry));
         }
-        ids.insert(entry.id);
-        list.push_back(std::move(entry));
+        start = end + 1;
     }
     return list;
 }
@@ -266,6 +339,10 @@ HistoryResult RadioHistory::add(HistoryKind kind, const MemoryImage& image, cons
         return {HistoryError::CreateFolder, m_folder + ": " + (error ? error.message() : "not a folder")};
     }
 
+    const IndexLock lock((fs::path(m_folder) / kLockName).string());
+    if (!lock.error().empty()) {
+        return {HistoryError::WriteIndex, lock.error()};
+    }
     std::vector<HistoryEntry> list = readIndex();
     std::set<std::string> taken;
     for (const HistoryEntry& e : list) {
@@ -273,28 +350,33 @@ HistoryResult RadioHistory::add(HistoryKind kind, const MemoryImage& image, cons
     }
 
     // Two entries in the same millisecond (a backup and a quick failure, two programs) get a
-    // sequence number after the time, so the id stays unique and keeps its time order.
+    // sequence number after the time, so the id stays unique and keeps its time order. The
+    // image's name is taken only where no file has it yet, so no add replaces another's image.
     const Stamp stamp = stampOf(m_clock());
     HistoryEntry entry;
-    for (int sequence = 1;; ++sequence) {
-        const std::string stem = stamp.fileStem + (sequence == 1 ? "" : "." + std::to_string(sequence));
-        entry.id = stem + "-" + historyKindName(kind);
-        entry.fileName = entry.id + kImageSuffix;
-        if (taken.count(entry.id) == 0 && !fs::exists(fs::path(m_folder) / entry.fileName, error)) {
-            break;
-        }
-    }
     entry.time = stamp.display;
     entry.kind = kind;
     entry.port = indexField(port);
     entry.radioType = image.radioType();
     entry.band = image.band();
     entry.channelsInUse = channelsInUse(image);
-
-    const std::string imagePath = (fs::path(m_folder) / entry.fileName).string();
-    const DatFileResult saved = saveDatFile(imagePath, image);
-    if (!saved) {
-        return {HistoryError::WriteImage, imagePath + ": " + saved.detail};
+    std::string imagePath;
+    for (int sequence = 1;; ++sequence) {
+        const std::string stem = stamp.fileStem + (sequence == 1 ? "" : "." + std::to_string(sequence));
+        entry.id = stem + "-" + historyKindName(kind);
+        entry.fileName = entry.id + kImageSuffix;
+        imagePath = (fs::path(m_folder) / entry.fileName).string();
+        if (taken.count(entry.id) != 0) {
+            continue;
+        }
+        const DatFileResult saved = saveNewDatFile(imagePath, image);
+        if (saved) {
+            break;
+        }
+        struct stat st {};
+        if (::lstat(imagePath.c_str(), &st) != 0 || sequence >= kMaxSequence) {
+            return {HistoryError::WriteImage, imagePath + ": " + saved.detail};
+        }
     }
     list.push_back(entry);
 
@@ -309,14 +391,23 @@ HistoryResult RadioHistory::add(HistoryKind kind, const MemoryImage& image, cons
     for (const HistoryEntry& e : list) {
         text += formatLine(e);
     }
-    std::string reason;
-    if (!platform::writeFileAtomically(indexPath(), text, reason)) {
+    // The index is replaced, never written through a link to somewhere else.
+    struct stat st {};
+    std::string reason =
+        ::lstat(indexPath().c_str(), &st) == 0 && S_ISLNK(st.st_mode) ? "a symbolic link" : "";
+    if (!reason.empty() || !platform::writeFileAtomically(indexPath(), text, reason)) {
         fs::remove(imagePath, error); // an image no index names would never be pruned
         return {HistoryError::WriteIndex, indexPath() + ": " + reason};
     }
-    // Files go only once the index no longer names them.
+    // Files go only once the index no longer names them, and only those no kept entry names.
+    std::set<std::string> keptFiles;
+    for (const HistoryEntry& e : list) {
+        keptFiles.insert(e.fileName);
+    }
     for (const HistoryEntry& e : pruned) {
-        fs::remove(fs::path(m_folder) / e.fileName, error);
+        if (keptFiles.count(e.fileName) == 0) {
+            fs::remove(fs::path(m_folder) / e.fileName, error);
+        }
     }
     if (added) {
         *added = entry;
@@ -329,16 +420,29 @@ HistoryResult RadioHistory::load(const std::string& id, MemoryImage& image) cons
         if (e.id != id) {
             continue;
         }
+        // The file is opened without following a link: a link put in its place after the
+        // index was read must not make us load (and the user restore) another file.
         const std::string path = (fs::path(m_folder) / e.fileName).string();
-        const DatFileResult result = loadDatFile(path, image);
-        switch (result.error) {
-        case DatFileError::None:
-            return {};
-        case DatFileError::DataFormat:
-            return {HistoryError::DataFormat, path};
-        default:
-            return {HistoryError::ReadImage, path + ": " + result.detail};
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return {HistoryError::ReadImage, path + ": " + std::strerror(errno)};
         }
+        struct stat st {};
+        std::string bytes;
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        const bool read = regular && platform::readDescriptor(fd, image::kSize, bytes);
+        const int readErrno = errno;
+        ::close(fd);
+        if (!regular || (!read && readErrno == EFBIG)) {
+            return {HistoryError::DataFormat, path};
+        }
+        if (!read) {
+            return {HistoryError::ReadImage, path + ": " + std::strerror(readErrno)};
+        }
+        if (!loadDatBytes(bytes, image)) {
+            return {HistoryError::DataFormat, path};
+        }
+        return {};
     }
     return {HistoryError::NotFound, id};
 }

@@ -61,9 +61,12 @@ struct HistoryEntry {
 // atomically on every change. Past the limit the oldest entries and their files go.
 //
 // The folder may be shared by several programs of the same user; the index is read afresh for
-// every call. A damaged or foreign index never fails a call: lines that cannot be read are
-// skipped, and entries whose file has gone are dropped. Not for concurrent use from several
-// threads on one object; every call is independent otherwise.
+// every call. Adds may run at once in several threads and processes: each holds a lock file in
+// the folder from reading the index to replacing it, and takes its image's name only where no
+// file has it. A damaged or foreign index never fails a call: lines that cannot be read are
+// skipped, as are entries whose file has gone or is not a plain name of a regular file in the
+// folder (a link is not followed); control characters and bytes that are no UTF-8 in the texts
+// are replaced. A pruned entry's file goes only when no kept entry names it.
 class RadioHistory {
 public:
     static constexpr size_t kDefaultLimit = 500;
@@ -84,7 +87,7 @@ public:
                       HistoryEntry* added = nullptr);
     // Newest first.
     std::vector<HistoryEntry> entries() const;
-    // Loads the image of entry `id`; `image` changes only on success.
+    // Loads the image of entry `id`, never through a link; `image` changes only on success.
     HistoryResult load(const std::string& id, MemoryImage& image) const;
 
     // The clock add() stamps entries with; tests set a fixed one.

@@ -10,6 +10,8 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -166,6 +168,8 @@ TEST_F(RadioHistoryTest, ADamagedOrForeignIndexKeepsOnlyTheEntriesItCanUse) {
     fs::remove(fs::path(folder()) / gone.fileName);
     ASSERT_TRUE(saveDatFile((fs::path(folder()) / "x.dat").string(), patternImage(3)));
     std::ofstream(m_dir / "secret.dat", std::ios::binary) << std::string(1024, 'S');
+    fs::create_symlink("../secret.dat", fs::path(folder()) / "link.dat");
+    std::ofstream(fs::path(folder()) / "x\x01.dat", std::ios::binary) << std::string(1024, 'C');
 
     const std::string goodLine =
         good.id + "\t" + good.time + "\tread\t/dev/ttyUSB0\t0\t0\t0\t" + good.fileName;
@@ -174,27 +178,91 @@ TEST_F(RadioHistoryTest, ADamagedOrForeignIndexKeepsOnlyTheEntriesItCanUse) {
                goodLine + "\r\n" + // written on another system
                goodLine + "\n" +   // the same id again
                gone.id + "\t" + gone.time + "\twritten\tp\t0\t0\t0\t" + gone.fileName + "\n" +
-               "a\tt\tstolen\tp\t0\t0\t0\tx.dat\n" +       // unknown kind
-               "b\tt\tread\tp\t256\t0\t0\tx.dat\n" +       // type out of range
-               "c\tt\tread\tp\t0\t0\t17\tx.dat\n" +        // more channels than the radio has
-               "d\tt\tread\tp\t0\t0\t0\t../secret.dat\n" + // outside the folder
-               "e\tt\tread\tp\t0\t0\t0\tx.dat\textra\n" +  // a field too many
-               "f\tt\tread\tp\t0\t0\tx.dat\n" +            // a field too few
-               "g\tt\tread\tp\t0\t0\t0\tx.dat");           // no line break at the end
+               "a\tt\tstolen\tp\t0\t0\t0\tx.dat\n" +                   // unknown kind
+               "b\tt\tread\tp\t256\t0\t0\tx.dat\n" +                   // type out of range
+               "c\tt\tread\tp\t0\t0\t17\tx.dat\n" +                    // more channels than the radio has
+               "d\tt\tread\tp\t0\t0\t0\t../secret.dat\n" +             // outside the folder
+               "e\tt\tread\tp\t0\t0\t0\tx.dat\textra\n" +              // a field too many
+               "f\tt\tread\tp\t0\t0\tx.dat\n" +                        // a field too few
+               "h\tt\tread\tp\t0\t0\t0\tindex.txt" + '\0' + ".dat\n" + // cut by the NUL
+               "i\tt\tread\tp\t0\t0\t0\tx\x01.dat\n" +                 // a control byte in the name
+               "j\tt\tread\tp\t0\t0\t0\tlink.dat\n" +                  // a link out of the folder
+               // escapes and bytes that are no UTF-8 reach no listing
+               "k\x1b]0;t\x07\tt\x1b[2J\tread\tp\xff\xc2\x9b\t0\t0\t0\tx.dat\n" +
+               "g\tt\tread\tp\t0\t0\t0\tx.dat"); // no line break at the end
 
     std::vector<HistoryEntry> list = history.entries();
-    ASSERT_EQ(list.size(), 2u);
+    ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].id, "g");
-    EXPECT_EQ(list[1].id, good.id);
+    EXPECT_EQ(list[1].id, "k?]0;t?");
+    EXPECT_EQ(list[1].time, "t?[2J");
+    EXPECT_EQ(list[1].port, "p\xEF\xBF\xBD?");
+    EXPECT_EQ(list[2].id, good.id);
     MemoryImage loaded;
-    EXPECT_EQ(history.load("d", loaded).error, HistoryError::NotFound);
+    for (const char* id : {"d", "h", "i", "j"}) {
+        EXPECT_EQ(history.load(id, loaded).error, HistoryError::NotFound) << id;
+    }
     EXPECT_EQ(history.load(gone.id, loaded).error, HistoryError::NotFound);
 
     // The next add rewrites the index with what could be read, plus the new entry.
     ASSERT_TRUE(history.add(HistoryKind::Read, patternImage(4), "p"));
     list = history.entries();
-    ASSERT_EQ(list.size(), 3u);
+    ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[1].id, "g");
+
+    // Pruning down to one entry deletes no file a rejected line named.
+    RadioHistory(folder(), 1).add(HistoryKind::Read, patternImage(5), "p");
+    EXPECT_TRUE(fs::exists(fs::path(folder()) / "index.txt"));
+    EXPECT_TRUE(fs::exists(m_dir / "secret.dat"));
+    EXPECT_EQ(history.entries().size(), 1u);
+}
+
+TEST_F(RadioHistoryTest, PruningKeepsAFileThatAKeptEntryAlsoNames) {
+    fs::create_directories(folder());
+    ASSERT_TRUE(saveDatFile((fs::path(folder()) / "shared.dat").string(), patternImage(1)));
+    writeIndex("old\tt\tread\tp\t0\t0\t0\tshared.dat\n"
+               "new\tt\tread\tp\t0\t0\t0\tshared.dat\n");
+    RadioHistory history(folder(), 2);
+    ASSERT_TRUE(history.add(HistoryKind::Read, patternImage(2), "p"));
+    const std::vector<HistoryEntry> list = history.entries();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].id, "new");
+    MemoryImage loaded;
+    EXPECT_TRUE(history.load("new", loaded));
+}
+
+// Several programs add at once, all in one millisecond: each entry is listed with its own image.
+TEST_F(RadioHistoryTest, ConcurrentAddsFromSeveralProcessesAllSurvive) {
+    constexpr int kWorkers = 4;
+    constexpr int kAdds = 8;
+    fs::create_directories(folder());
+    std::vector<pid_t> children;
+    for (int worker = 0; worker < kWorkers; ++worker) {
+        if (const pid_t pid = ::fork(); pid != 0) {
+            children.push_back(pid);
+            continue;
+        }
+        RadioHistory history(folder());
+        history.setClock(fixedTime);
+        int failed = 0;
+        for (int i = worker * kAdds; i < (worker + 1) * kAdds; ++i) {
+            failed += history.add(HistoryKind::Read, patternImage(uint8_t(i)), std::to_string(i)) ? 0 : 1;
+        }
+        ::_exit(failed);
+    }
+    for (const pid_t pid : children) {
+        int status = -1;
+        EXPECT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_EQ(status, 0);
+    }
+    RadioHistory history(folder());
+    const std::vector<HistoryEntry> list = history.entries();
+    ASSERT_EQ(list.size(), size_t{kWorkers * kAdds});
+    EXPECT_EQ(imageFiles(), list.size());
+    for (const HistoryEntry& e : list) {
+        MemoryImage loaded;
+        EXPECT_TRUE(history.load(e.id, loaded) && loaded == patternImage(uint8_t(std::stoi(e.port)))) << e.id;
+    }
 }
 
 TEST_F(RadioHistoryTest, ATruncatedImageFileIsADataFormatError) {
