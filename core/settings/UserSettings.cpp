@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kSection[] = "Settings";
-constexpr char kDefaultAppName[] = "Program";
 
 // A name the file reads back as the same key.
 bool isStorableName(std::string_view name) {
@@ -77,21 +76,9 @@ std::string unescaped(std::string_view text) {
 
 } // namespace
 
-std::string UserSettings::sanitisedAppName(std::string appName) {
-    if (appName.empty()) {
-        return kDefaultAppName;
-    }
-    for (char& c : appName) {
-        if (c == '/' || c == '\\' || c == '\0') {
-            c = '_';
-        }
-    }
-    return appName;
-}
-
 UserSettings::UserSettings(std::string appName, std::string configDir) : m_dir(std::move(configDir)) {
     if (!m_dir.empty()) {
-        m_path = (fs::path(m_dir) / (sanitisedAppName(std::move(appName)) + ".ini")).string();
+        m_path = (fs::path(m_dir) / (platform::appFolderName(appName) + ".ini")).string();
     }
 }
 
