@@ -18,15 +18,8 @@ namespace {
 constexpr char kSection[] = "Settings";
 
 // A name the file reads back as the same key.
-bool isStorableName(std::string_view name) {
-    if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
-        return false;
-    }
-    if (ascii::kWhiteSpace.find(name.front()) != std::string_view::npos ||
-        ascii::kWhiteSpace.find(name.back()) != std::string_view::npos) {
-        return false;
-    }
-    return std::string_view(";/\\*[").find(name.front()) == std::string_view::npos;
+bool isStorableName(const std::string& name) {
+    return bool(IniFile::checkStorable(kSection, name, ""));
 }
 
 // '%' and every byte that the file would not give back as it is: control bytes (line breaks),

@@ -174,23 +174,18 @@ TEST_F(ProgramSettingsTest, TextsThatWouldNotReadBackAreRefused) {
         {"KeyWithBlankAtEnd", "COM1 ", "x", false},
         {"KeyWithLineBreak", "COM1\r\nLanguage", "Chinese", false},
     };
-    for (bool shippedWritable : {false, true}) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.name) + (shippedWritable ? " (shipped file)" : " (user's copy)"));
-            ProgramSettings settings;
-            settings.load(shipped().string(), config().string(), shippedWritable);
-            const std::string before = settings.value("Setup", row.key, "missing");
-            const IniSaveResult saved = settings.store("Setup", row.key, row.value);
-            EXPECT_EQ(bool(saved), row.stored) << saved.detail;
-            ProgramSettings next;
-            next.load(shipped().string(), config().string(), shippedWritable);
-            EXPECT_EQ(next.value("Setup", row.key, "missing"), row.stored ? row.value : before);
-            EXPECT_EQ(next.value("Setup", "Language"), "English");
-            if (!row.stored) {
-                EXPECT_EQ(saved.error, IniSaveError::Unstorable);
-                EXPECT_FALSE(saved.detail.empty());
-            }
-        }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ProgramSettings settings;
+        settings.load(shipped().string(), config().string(), false);
+        const std::string before = settings.value("Setup", row.key, "missing");
+        const IniSaveResult saved = settings.store("Setup", row.key, row.value);
+        EXPECT_EQ(saved.error, row.stored ? IniSaveError::None : IniSaveError::Unstorable) << saved.detail;
+        EXPECT_EQ(saved.detail.empty(), row.stored);
+        ProgramSettings next;
+        next.load(shipped().string(), config().string(), false);
+        EXPECT_EQ(next.value("Setup", row.key, "missing"), row.stored ? row.value : before);
+        EXPECT_EQ(next.value("Setup", "Language"), "English");
     }
 }
 
