@@ -95,12 +95,12 @@ bool CliContext::loadSettings(const std::string& path) {
             return false;
         }
     } else {
-        // The desktop program's Program.ini, with the values it stored for this user. Loading
-        // would create a missing file; the tool leaves the program's folder alone.
+        // The desktop program's Program.ini, with the values it stored for this user (over
+        // nothing when the file is missing). A missing file is taken as one the program does not
+        // write, so that loading creates nothing: the tool leaves the program's folder alone.
         m_iniPath = platform::shippedDataDir() + "/" + kIniName;
-        if (fs::is_regular_file(m_iniPath, ec)) {
-            m_ini.load(m_iniPath, platform::userConfigDir());
-        }
+        m_ini.load(m_iniPath, platform::userConfigDir(),
+                   fs::is_regular_file(m_iniPath, ec) && platform::isWritable(m_iniPath));
     }
     m_userSettings = std::make_unique<UserSettings>(m_ini.values().value("Setup", "AppName", ""));
     return true;
@@ -293,7 +293,7 @@ bool CliContext::checkReplaceable(const std::string& path) {
 
 std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& image) {
     const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini.values());
-    if (!hasIni()) {
+    if (!m_ini.shippedLoaded()) {
         fail(ExitStatus::BadInput, "the band limits come from Program.ini, and there is none at " +
                                        m_iniPath + "; give one with --ini PATH");
         return std::nullopt;

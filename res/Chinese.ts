@@ -82,6 +82,10 @@
         <translation>您的编程线是 %1，目前 COM1 至 COM4 都不对应它。请选择一个端口并保持勾选“此端口固定用于这条编程线”：该端口将对应这条编程线。</translation>
     </message>
     <message>
+        <source>COM%1: Program.ini cannot hold %2 so that it reads back the same. Give the path without &quot;//&quot;, &quot;/*&quot; or control characters, such as /dev/ttyUSB0.</source>
+        <translation>COM%1：Program.ini 无法保存 %2 并原样读回。请输入不含“//”、“/*”或控制字符的路径，例如 /dev/ttyUSB0。</translation>
+    </message>
+    <message>
         <source>The port could not be kept in %1.
 %2</source>
         <translation>无法把端口保存到 %1。

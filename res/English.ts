@@ -82,6 +82,10 @@
         <translation>Your cable is %1, which none of COM1 to COM4 stands for now. Choose a port and keep &quot;Keep this port for this cable&quot; ticked: the port will stand for this cable.</translation>
     </message>
     <message>
+        <source>COM%1: Program.ini cannot hold %2 so that it reads back the same. Give the path without &quot;//&quot;, &quot;/*&quot; or control characters, such as /dev/ttyUSB0.</source>
+        <translation>COM%1: Program.ini cannot hold %2 so that it reads back the same. Give the path without &quot;//&quot;, &quot;/*&quot; or control characters, such as /dev/ttyUSB0.</translation>
+    </message>
+    <message>
         <source>The port could not be kept in %1.
 %2</source>
         <translation>The port could not be kept in %1.

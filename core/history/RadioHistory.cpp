@@ -4,7 +4,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/LocalTime.h"
 #include "platform/Paths.h"
-#include "settings/UserSettings.h"
 #include "text/CoreTexts.h"
 #include "text/Utf8.h"
 
@@ -290,11 +289,7 @@ std::string RadioHistory::defaultFolder(const std::string& appName) {
     if (base.empty()) {
         return {};
     }
-    std::string name = UserSettings::sanitisedAppName(appName);
-    if (name == "." || name == "..") {
-        name = "_";
-    }
-    return (fs::path(base) / name / "history").string();
+    return (fs::path(base) / platform::appFolderName(appName) / "history").string();
 }
 
 std::string RadioHistory::indexPath() const {

@@ -76,7 +76,7 @@ public:
     explicit RadioHistory(std::string folder, size_t limit = kDefaultLimit);
 
     // <user data folder>/<appName>/history, where the user data folder is $XDG_DATA_HOME or
-    // ~/.local/share; appName is sanitised as the per-user settings file name is. Empty when
+    // ~/.local/share, and the folder of appName is named by platform::appFolderName. Empty when
     // there is no user data folder.
     static std::string defaultFolder(const std::string& appName);
 

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -95,6 +96,15 @@ std::string danglingLinkTarget(const std::string& path) {
         return {};
     }
     return fs::read_symlink(path, ec).string();
+}
+
+std::string appFolderName(const std::string& appName) {
+    const bool unusable = appName.empty() || appName == "." || appName == ".." ||
+                          std::any_of(appName.begin(), appName.end(), [](char c) {
+                              const auto byte = static_cast<unsigned char>(c);
+                              return byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F;
+                          });
+    return unusable ? std::string(kDefaultAppName) : appName;
 }
 
 std::string userConfigDir() {

@@ -30,6 +30,12 @@ bool sameFile(const std::string& a, const std::string& b);
 // dangling link.
 std::string danglingLinkTarget(const std::string& path);
 
+// The name AppName gives the user's own files and folders (settings, the user's copy of
+// Program.ini, the history): AppName itself, or kDefaultAppName when it could not name one entry
+// of a folder: empty, "." or "..", or holding a '/', a '\\' or a control byte.
+constexpr const char* kDefaultAppName = "Program";
+std::string appFolderName(const std::string& appName);
+
 // Base folder for per-user settings: $XDG_CONFIG_HOME when it is set and absolute, otherwise
 // $HOME/.config; empty when neither is available.
 std::string userConfigDir();

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -158,23 +159,83 @@ bool IniFile::load(const std::string& path, bool autoSave, bool ignoreCase) {
     return true;
 }
 
-std::string IniFile::value(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) const {
+std::optional<std::string> IniFile::storedValue(const std::string& section, const std::string& key) const {
     const int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
-        return defaultValue;
+        return std::nullopt;
     }
     const Section& found = m_sections[static_cast<size_t>(sectionIndex)];
     const int entryIndex = findEntry(found, key);
     if (entryIndex < 0) {
+        return std::nullopt;
+    }
+    return found.m_entries[static_cast<size_t>(entryIndex)].m_value;
+}
+
+void IniFile::loadEmpty(const std::string& path, bool ignoreCase) {
+    if (isLoaded()) {
+        save();
+        clear();
+    }
+    m_autoSave = false;
+    m_ignoreCase = ignoreCase;
+    if (!path.empty()) {
+        m_path = path;
+        appendSection(std::string());
+    }
+}
+
+std::string IniFile::value(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const {
+    if (findSection(section) < 0) {
+        return defaultValue;
+    }
+    const std::optional<std::string> value = storedValue(section, key);
+    if (!value) {
         return trimmed(defaultValue);
     }
-    const std::string& value = found.m_entries[static_cast<size_t>(entryIndex)].m_value;
     size_t cut = std::string::npos;
     for (std::string_view marker : kValueCommentMarkers) {
-        cut = std::min(cut, value.find(marker));
+        cut = std::min(cut, value->find(marker));
     }
-    return value.substr(0, cut);
+    return value->substr(0, cut);
+}
+
+IniSaveResult IniFile::checkStorable(const std::string& section, const std::string& key,
+                                     const std::string& value) {
+    const auto unstorable = [](std::string reason) {
+        return IniSaveResult{IniSaveError::Unstorable, std::move(reason)};
+    };
+    const auto isControl = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    };
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"section name", &section}, {"key", &key}, {"value", &value}};
+    for (const auto& [what, text] : texts) {
+        if (std::any_of(text->begin(), text->end(), isControl)) {
+            return unstorable(std::string("the ") + what +
+                              " holds a line break or another control character");
+        }
+    }
+    const auto blankAtEnd = [](const std::string& text) {
+        return !text.empty() && (text.front() == ' ' || text.back() == ' ');
+    };
+    if (key.empty() || key.find('=') != std::string::npos || blankAtEnd(key) ||
+        kCommentStarts.find(key.front()) != std::string_view::npos || key.front() == '[') {
+        return unstorable("'" + key +
+                          "' cannot be a key: it is empty, holds '=', has blanks at an end "
+                          "or starts with ';', '/', '\\', '*' or '['");
+    }
+    if (blankAtEnd(value)) {
+        return unstorable("'" + value + "' starts or ends with a blank, which the file drops");
+    }
+    for (std::string_view marker : kValueCommentMarkers) {
+        if (value.find(marker) != std::string::npos) {
+            return unstorable("'" + value + "' holds '" + std::string(marker) + "', where a comment starts");
+        }
+    }
+    return {};
 }
 
 void IniFile::setValue(const std::string& section, const std::string& key, const std::string& value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,13 @@ enum class IniSaveError {
     // The folder takes no new file, and rewriting the file in place failed after it had begun:
     // the file may be cut short or half written.
     PartlyWritten,
+    // Nothing was written: the file cannot hold the text so that it reads back the same.
+    Unstorable,
 };
 
 struct IniSaveResult {
     IniSaveError error = IniSaveError::None;
-    std::string detail; // the system's reason, such as "Permission denied"
+    std::string detail; // the system's reason, such as "Permission denied", or what cannot be held
     explicit operator bool() const { return error == IniSaveError::None; }
 };
 
@@ -51,12 +54,23 @@ public:
     // unloaded, when the file cannot be created, opened or read, when it is not a regular file
     // (a folder, a pipe, a device) or when it is larger than 4 MiB; errno then says why.
     bool load(const std::string& path, bool autoSave, bool ignoreCase);
+    // Saves and clears a store that is already loaded, then starts an empty store for path
+    // without reading, creating or saving it.
+    void loadEmpty(const std::string& path, bool ignoreCase);
 
     // Value of key in the first section of that name; of several equal keys the last counts.
     // The value is cut at the first "//", "\t;" or "/*"; white space before the marker stays.
     // A missing section gives defaultValue as it is, a missing key gives it trimmed.
     std::string value(const std::string& section, const std::string& key,
                       const std::string& defaultValue = "") const;
+    // The entry value would read, as stored (no comment cut off); nullopt when there is none.
+    std::optional<std::string> storedValue(const std::string& section, const std::string& key) const;
+    // Why setValue(section, key, value) would not read back the same after a save and a load:
+    // a control character anywhere (a line break would start a line of its own), a key that is
+    // empty, holds '=', has blanks at either end or starts like a comment or a header, or a
+    // value with blanks at either end or holding "//" or "/*". An empty detail when it would.
+    static IniSaveResult checkStorable(const std::string& section, const std::string& key,
+                                       const std::string& value);
     // Changes the entry value would read, or appends section and entry at the end. Marks
     // the store modified only when something differs under the name comparison, so with
     // ignore-case a change of letter case alone is stored unmarked. Does nothing while no

@@ -1,7 +1,6 @@
 #include "settings/ProgramSettings.h"
 
 #include "platform/Paths.h"
-#include "settings/UserSettings.h"
 
 #include <cerrno>
 #include <cstring>
@@ -25,23 +24,35 @@ bool ProgramSettings::load(const std::string& shippedPath, const std::string& co
         // Never saved from here: store() writes one value at a time.
         loaded = m_values.load(shippedPath, false, true);
     }
+    m_shippedLoaded = loaded;
     if (!m_usesUserCopy) {
         return loaded;
     }
-    const std::string appName = UserSettings::sanitisedAppName(m_values.value("Setup", "AppName", ""));
+    if (!loaded) {
+        // No shipped file to read: the user's values still count, over an empty set.
+        m_values.loadEmpty(shippedPath, true);
+    }
+    const std::string appName = platform::appFolderName(m_values.value("Setup", "AppName", ""));
     m_userPath = configDir.empty() ? std::string()
                                    : (std::filesystem::path(configDir) / appName / "Program.ini").string();
     if (!m_userPath.empty() && std::filesystem::is_regular_file(m_userPath, error) &&
         m_user.load(m_userPath, false, true)) {
         loaded = true;
-        m_user.forEachEntry([this](const std::string& section, const std::string& key,
-                                   const std::string& value) { m_values.setValue(section, key, value); });
+        // What the lookups reach of every entry: of a repeated section the first, of a repeated
+        // key the last, the same entry that store() changes.
+        m_user.forEachEntry([this](const std::string& section, const std::string& key, const std::string&) {
+            m_values.setValue(section, key, m_user.storedValue(section, key).value_or(std::string()));
+        });
     }
     return loaded;
 }
 
 IniSaveResult ProgramSettings::store(const std::string& section, const std::string& key,
                                      const std::string& value) {
+    IniSaveResult storable = IniFile::checkStorable(section, key, value);
+    if (!storable) {
+        return storable;
+    }
     const std::string before = m_values.value(section, key, "");
     if (!m_usesUserCopy) {
         m_values.setValue(section, key, value);

@@ -17,7 +17,8 @@ public:
 
     // Reads the shipped file (created empty when missing and its folder takes files) and the
     // user's copy over it. `configDir` is the base of per-user settings ($XDG_CONFIG_HOME); empty
-    // for none. False when neither file could be read.
+    // for none. False when neither file could be read. When the shipped file cannot be read
+    // and is not written, the user's copy lies over an empty set.
     bool load(const std::string& shippedPath, const std::string& configDir);
     // The same, told whether the shipped file can be written (the superuser can write anything,
     // so tests say it instead).
@@ -31,12 +32,15 @@ public:
     }
 
     // Sets one value and saves it where changes go, creating the user's folder when needed. When
-    // it cannot be saved, values() reads as before and the reason is returned.
+    // it cannot be saved, or would not read back the same (IniFile::checkStorable), values()
+    // reads as before and the reason is returned.
     IniSaveResult store(const std::string& section, const std::string& key, const std::string& value);
 
     // The file store() writes: the shipped file, or the user's copy.
     const std::string& storePath() const { return m_usesUserCopy ? m_userPath : m_shippedPath; }
     bool usesUserCopy() const { return m_usesUserCopy; }
+    // Whether the shipped file was read (values() may hold the user's entries without it).
+    bool shippedLoaded() const { return m_shippedLoaded; }
 
 private:
     IniFile m_values; // the shipped file with the user's entries laid over it in memory
@@ -44,4 +48,5 @@ private:
     std::string m_shippedPath;
     std::string m_userPath;
     bool m_usesUserCopy = false;
+    bool m_shippedLoaded = false;
 };

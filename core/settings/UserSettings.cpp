@@ -16,18 +16,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kSection[] = "Settings";
-constexpr char kDefaultAppName[] = "Program";
 
 // A name the file reads back as the same key.
-bool isStorableName(std::string_view name) {
-    if (name.empty() || name.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
-        return false;
-    }
-    if (ascii::kWhiteSpace.find(name.front()) != std::string_view::npos ||
-        ascii::kWhiteSpace.find(name.back()) != std::string_view::npos) {
-        return false;
-    }
-    return std::string_view(";/\\*[").find(name.front()) == std::string_view::npos;
+bool isStorableName(const std::string& name) {
+    return bool(IniFile::checkStorable(kSection, name, ""));
 }
 
 // '%' and every byte that the file would not give back as it is: control bytes (line breaks),
@@ -77,21 +69,9 @@ std::string unescaped(std::string_view text) {
 
 } // namespace
 
-std::string UserSettings::sanitisedAppName(std::string appName) {
-    if (appName.empty()) {
-        return kDefaultAppName;
-    }
-    for (char& c : appName) {
-        if (c == '/' || c == '\\' || c == '\0') {
-            c = '_';
-        }
-    }
-    return appName;
-}
-
 UserSettings::UserSettings(std::string appName, std::string configDir) : m_dir(std::move(configDir)) {
     if (!m_dir.empty()) {
-        m_path = (fs::path(m_dir) / (sanitisedAppName(std::move(appName)) + ".ini")).string();
+        m_path = (fs::path(m_dir) / (platform::appFolderName(appName) + ".ini")).string();
     }
 }
 

@@ -13,8 +13,8 @@
 // either end, or starting like a comment or a header) reads as missing and is not written.
 class UserSettings : public ISettingsStore {
 public:
-    // '/', '\\' and NUL in appName become '_'; an empty appName is "Program". An empty
-    // configDir leaves the store without a file.
+    // The file is named by platform::appFolderName(appName). An empty configDir leaves the
+    // store without a file.
     explicit UserSettings(std::string appName, std::string configDir = platform::userConfigDir());
 
     uint32_t readValue(const std::string& name, uint32_t missingValue) override;
@@ -23,9 +23,6 @@ public:
     // breaks, blanks, comment markers), so a folder's path stays readable in the file.
     std::string readText(const std::string& name, const std::string& missingText) override;
     SettingsWriteResult writeText(const std::string& name, const std::string& text) override;
-
-    // AppName as a name of a file or folder: '/', '\\' and NUL become '_', empty is "Program".
-    static std::string sanitisedAppName(std::string appName);
 
     // Empty when there is no folder to keep the file in.
     const std::string& filePath() const { return m_path; }

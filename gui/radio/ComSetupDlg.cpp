@@ -312,6 +312,15 @@ bool ComSetupDlg::storeDevice(int number) {
         return true;
     }
     const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), device);
+    if (saved.error == IniSaveError::Unstorable) {
+        MessageBox::show(this,
+                         tr("COM%1: Program.ini cannot hold %2 so that it reads back the same. Give the "
+                            "path without \"//\", \"/*\" or control characters, such as /dev/ttyUSB0.")
+                             .arg(number)
+                             .arg(QFile::decodeName(device.c_str())));
+        m_path->setFocus();
+        return false;
+    }
     if (!saved) {
         MessageBox::show(this,
                          tr("The port could not be kept in %1.\n%2")

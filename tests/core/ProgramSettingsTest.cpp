@@ -92,4 +92,101 @@ TEST_F(ProgramSettingsTest, WithoutAFolderForTheUserNothingIsStored) {
     EXPECT_EQ(settings.value("Setup", "Language"), "English");
 }
 
+TEST_F(ProgramSettingsTest, WhatIsStoredIsWhatTheNextStartReads) {
+    struct Row {
+        const char* name;
+        const char* shippedText; // nullptr: no shipped file
+        const char* userFolder;  // below config(), where the user's copy must be
+        const char* userCopy;    // nullptr: none yet
+        const char* languageBefore;
+    } rows[] = {
+        {"AppNameDotDot", "[Setup]\r\nAppName=..\r\nLanguage=English\r\n", "Program", nullptr, "English"},
+        {"AppNameDot", "[Setup]\r\nAppName=.\r\nLanguage=English\r\n", "Program", nullptr, "English"},
+        {"AppNameWithSlash", "[Setup]\r\nAppName=../x\r\n", "Program", nullptr, ""},
+        {"AppNameWithControl", "[Setup]\r\nAppName=a\x01\x62\r\n", "Program", nullptr, ""},
+        {"SetupTwiceInUsersCopy", "[Setup]\r\nAppName=Radio Programmer\r\n", "Radio Programmer",
+         "[Setup]\r\nLanguage=German\r\nCOM1=/dev/ttyS1\r\n[Setup]\r\nLanguage=French\r\nCOM1=/dev/ttyS2\r\n",
+         "German"},
+        {"SetupTwiceInOtherCase", "[Setup]\r\nAppName=Radio Programmer\r\n", "Radio Programmer",
+         "[setup]\r\nLanguage=German\r\n[SETUP]\r\nLanguage=French\r\n", "German"},
+        {"NoShippedFile", nullptr, "Program", "[Setup]\r\nLanguage=German\r\n", "German"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "share");
+        if (row.shippedText != nullptr) {
+            write(shipped(), row.shippedText);
+        }
+        const fs::path userPath = config() / row.userFolder / "Program.ini";
+        if (row.userCopy != nullptr) {
+            fs::create_directories(userPath.parent_path());
+            write(userPath, row.userCopy);
+        }
+        {
+            ProgramSettings settings;
+            settings.load(shipped().string(), config().string(), false);
+            EXPECT_EQ(settings.value("Setup", "Language"), row.languageBefore);
+            ASSERT_TRUE(settings.store("Setup", "Language", "Chinese"));
+            ASSERT_TRUE(settings.store("Setup", "COM1", "/dev/ttyUSB9"));
+            EXPECT_EQ(settings.storePath(), userPath.string());
+            EXPECT_EQ(settings.value("Setup", "Language"), "Chinese");
+        }
+        ProgramSettings next;
+        next.load(shipped().string(), config().string(), false);
+        EXPECT_EQ(next.value("Setup", "Language"), "Chinese");
+        EXPECT_EQ(next.value("Setup", "COM1"), "/dev/ttyUSB9");
+        // Nothing beside the shipped file and the user's configuration folder.
+        EXPECT_EQ(fs::exists(shipped()), row.shippedText != nullptr);
+        if (row.shippedText != nullptr) {
+            EXPECT_EQ(read(shipped()), row.shippedText);
+        }
+        size_t entries = 0;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_dir)) {
+            entries += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(entries, row.shippedText != nullptr ? 2u : 1u);
+    }
+}
+
+TEST_F(ProgramSettingsTest, TextsThatWouldNotReadBackAreRefused) {
+    struct Row {
+        const char* name;
+        std::string key, value;
+        bool stored;
+    } rows[] = {
+        {"DevicePath", "COM1", "/dev/serial/by-id/usb-Prolific_2303-if00", true},
+        {"Chinese", "Name", "中文", true},
+        {"InnerBlanksAndMarks", "Note", "a b; c=d [e] *f \\g", true},
+        {"Empty", "COM2", "", true},
+        {"CrLfAddsALine", "COM1", "/dev/x\r\nLanguage=Chinese", false},
+        {"Lf", "COM1", "/dev/x\nLanguage=Chinese", false},
+        {"Nul", "COM1", std::string("/dev/x\0y", 8), false},
+        {"Tab", "COM1", "/dev/x\ty", false},
+        {"LeadingBlank", "COM1", " /dev/x", false},
+        {"TrailingBlank", "COM1", "/dev/x ", false},
+        {"DoubleSlash", "COM1", "/dev//x", false},
+        {"SlashStar", "COM1", "/dev/*x", false},
+        {"EmptyKey", "", "x", false},
+        {"KeyWithEquals", "a=b", "x", false},
+        {"KeyLikeAComment", ";COM1", "x", false},
+        {"KeyLikeAHeader", "[COM1", "x]", false},
+        {"KeyWithBlankAtEnd", "COM1 ", "x", false},
+        {"KeyWithLineBreak", "COM1\r\nLanguage", "Chinese", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ProgramSettings settings;
+        settings.load(shipped().string(), config().string(), false);
+        const std::string before = settings.value("Setup", row.key, "missing");
+        const IniSaveResult saved = settings.store("Setup", row.key, row.value);
+        EXPECT_EQ(saved.error, row.stored ? IniSaveError::None : IniSaveError::Unstorable) << saved.detail;
+        EXPECT_EQ(saved.detail.empty(), row.stored);
+        ProgramSettings next;
+        next.load(shipped().string(), config().string(), false);
+        EXPECT_EQ(next.value("Setup", row.key, "missing"), row.stored ? row.value : before);
+        EXPECT_EQ(next.value("Setup", "Language"), "English");
+    }
+}
+
 } // namespace

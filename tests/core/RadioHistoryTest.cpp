@@ -302,9 +302,9 @@ TEST(RadioHistoryFolder, FollowsXdgDataHomeThenHome) {
         {"XdgDataHome", "/data", "/home/u", "Radio Test", "/data/Radio Test/history"},
         {"RelativeXdgIsIgnored", "data", "/home/u", "Radio Test", "/home/u/.local/share/Radio Test/history"},
         {"HomeWithoutXdg", nullptr, "/home/u", "Radio Test", "/home/u/.local/share/Radio Test/history"},
-        {"SlashesInAppName", "/data", "/home/u", "a/b\\c", "/data/a_b_c/history"},
+        {"SlashesInAppName", "/data", "/home/u", "a/b\\c", "/data/Program/history"},
         {"EmptyAppName", "/data", "/home/u", "", "/data/Program/history"},
-        {"DotDotAppName", "/data", "/home/u", "..", "/data/_/history"},
+        {"DotDotAppName", "/data", "/home/u", "..", "/data/Program/history"},
         {"Nowhere", nullptr, nullptr, "Radio Test", ""},
     };
     for (const Row& row : rows) {

@@ -143,8 +143,9 @@ TEST_F(UserSettingsTest, FileNameFromAppName) {
         std::string appName, fileName;
     };
     const Row rows[] = {
-        {"Program", "Program.ini"},          {"", "Program.ini"}, {"a/b\\c", "a_b_c.ini"},
-        {std::string("x\0y", 3), "x_y.ini"}, {"..", "...ini"},
+        {"Program", "Program.ini"}, {"", "Program.ini"},
+        {"a/b\\c", "Program.ini"},  {std::string("x\0y", 3), "Program.ini"},
+        {"..", "Program.ini"},      {"a.b", "a.b.ini"},
     };
     for (const Row& row : rows) {
         UserSettings settings(row.appName, m_dir.string());

@@ -174,6 +174,7 @@ TEST_F(ComSetup, ADevicePathIsCheckedAndKeptForThePort) {
         {"relative", "dev/ttyUSB0", "is not a device path"},
         {"absent", "/dev/no-such-cable", "does not exist"},
         {"folder", QFile::encodeName(m_iniDir.path()).toStdString(), "is not a serial device"},
+        {"comment marks", "/dev/" + pty.path().substr(4), "cannot hold"},
         {"pseudo-terminal", pty.path(), nullptr},
     };
     for (const auto& row : rows) {
