@@ -12,6 +12,7 @@ namespace {
 constexpr int kMaxLinks = 40;
 // How deep a link's target is itself resolved to tell whether it exists in the tree.
 constexpr int kMaxTargetDepth = 2;
+constexpr int kMaxTargetLinks = 8;
 
 std::vector<std::string> partsOf(const std::string& name) {
     std::vector<std::string> parts;
@@ -243,7 +244,8 @@ std::string DeviceTree::resolveWithin(const std::string& absolute, int depth) co
             continue;
         }
         const std::string candidate = done + "/" + part;
-        const std::string target = links < kMaxLinks ? readLinkAsIs(candidate) : std::string();
+        const std::string target =
+            links < (depth == 0 ? kMaxLinks : kMaxTargetLinks) ? readLinkAsIs(candidate) : std::string();
         // A target outside the tree (a fake tree's link to a real terminal) is not followed.
         if (!target.empty() && depth < kMaxTargetDepth &&
             existsAsIs(resolveWithin(normalizedPath(done.empty() ? "/" : done, target), depth + 1))) {
