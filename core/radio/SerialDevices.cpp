@@ -186,7 +186,7 @@ std::string driverOf(const std::string& deviceFolder, const DeviceTree& tree) {
     for (std::string folder = deviceFolder; folder.size() > 1 && folder.rfind("/sys/", 0) == 0;
          folder.erase(folder.rfind('/'))) {
         if (tree.exists(folder + "/bInterfaceNumber")) {
-            const std::string driver = lastPart(tree.readLink(folder + "/driver"));
+            const std::string driver = cleanCommand(lastPart(tree.readLink(folder + "/driver")));
             if (!driver.empty()) {
                 return driver;
             }
@@ -202,7 +202,7 @@ std::string driverOf(const std::string& deviceFolder, const DeviceTree& tree) {
          folder.erase(folder.rfind('/'))) {
         const std::string driver = tree.readLink(folder + "/driver");
         if (!driver.empty() && driver.find("/serial-base/") == std::string::npos) {
-            return lastPart(driver);
+            return cleanCommand(lastPart(driver));
         }
     }
     return {};
