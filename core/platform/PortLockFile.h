@@ -19,7 +19,8 @@ std::vector<std::string> lockFolders(const DeviceTree& tree);
 // "LCK..ttyUSB0" for "/dev/ttyUSB0" (the last part of the name, as minicom and picocom use it).
 std::string lockFileName(const std::string& device);
 // The PID a lock file's text names: ASCII digits, surrounded by white space ("      1234\n"),
-// or a 4-byte binary PID as very old programs wrote it. 0 when it names none.
+// or a 4-byte binary PID in the machine's byte order as very old programs wrote it (four bytes
+// with a NUL among them). 0 when it names none.
 int lockFilePid(const std::string& text);
 // The PID of this process.
 int currentProcessId();
