@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -54,6 +55,34 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0';
 }
 
+// The highest PID Linux hands out (PID_MAX_LIMIT on 64-bit systems).
+constexpr int32_t kMaxPid = 4194304;
+
+// The bytes of lock file `name` in the folder, when it is a regular file; opened without
+// waiting and without following a link, so that a FIFO or a link to a terminal is no lock.
+std::optional<std::string> readLockAt(int folder, const std::string& name) {
+    int fd;
+    do {
+        fd = ::openat(folder, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes(kMaxLockFileBytes, '\0');
+    ssize_t got;
+    do {
+        got = ::read(fd, &bytes[0], bytes.size());
+    } while (got < 0 && errno == EINTR);
+    ::close(fd);
+    bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return bytes;
+}
+
 } // namespace
 
 std::vector<std::string> lockFolders(const DeviceTree& tree) {
@@ -87,13 +116,15 @@ int lockFilePid(const std::string& text) {
     for (size_t i = at; i < text.size(); ++i) {
         onlySpaceAfter = onlySpaceAfter && isSpace(text[i]);
     }
-    if (digits > 0 && onlySpaceAfter) {
+    if (digits > 0 && onlySpaceAfter && !(text.size() == 4 && text.find('\0') != std::string::npos)) {
         return pid > 0 && pid <= 0x3fffffff ? static_cast<int>(pid) : 0;
     }
-    if (text.size() == 4) {
+    // Four bytes with a NUL among them are a binary PID in the machine's byte order (no PID
+    // above kMaxPid has all four bytes non-zero); four digits are text.
+    if (text.size() == 4 && text.find('\0') != std::string::npos) {
         int32_t binary = 0;
         std::memcpy(&binary, text.data(), sizeof binary);
-        return binary > 0 && binary <= 0x3fffffff ? binary : 0;
+        return binary > 0 && binary <= kMaxPid ? binary : 0;
     }
     return 0;
 }
@@ -117,14 +148,15 @@ bool processRuns(int pid, const DeviceTree& tree) {
 std::optional<PortLockOwner> livePortLock(const std::string& device, const DeviceTree& tree) {
     const std::string name = lockFileName(device);
     for (const std::string& folder : lockFolders(tree)) {
-        const std::string file = folder + "/" + name;
-        const std::string text = tree.readText(file, kMaxLockFileBytes);
-        if (!tree.exists(file)) {
+        const int fd = tree.openFolder(folder);
+        if (fd < 0) {
             continue;
         }
-        const int pid = lockFilePid(text);
+        const std::optional<std::string> text = readLockAt(fd, name);
+        ::close(fd);
+        const int pid = text ? lockFilePid(*text) : 0;
         if (processRuns(pid, tree)) {
-            return PortLockOwner{pid, file};
+            return PortLockOwner{pid, folder + "/" + name};
         }
     }
     return std::nullopt;
@@ -142,42 +174,54 @@ PortLockResult PortLockFile::take(const std::string& device, const DeviceTree& t
         return PortLockResult::Busy;
     }
     const std::string name = lockFileName(device);
+    const std::string temporary = "LTMP." + name.substr(5) + "." + std::to_string(::getpid());
+    char content[16];
+    std::snprintf(content, sizeof content, "%10d\n", static_cast<int>(::getpid()));
     for (const std::string& folder : lockFolders(tree)) {
-        const std::string lockPath = tree.path(folder + "/" + name);
-        char content[16];
-        std::snprintf(content, sizeof content, "%10d\n", static_cast<int>(::getpid()));
-        const std::string temporary =
-            tree.path(folder + "/LTMP." + name.substr(5) + "." + std::to_string(::getpid()));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        // Everything happens in the folder's descriptor: in a fake tree it is inside the tree,
+        // and nothing below follows a link.
+        const int dir = tree.openFolder(folder);
+        if (dir < 0) {
+            continue;
+        }
+        ::unlinkat(dir, temporary.c_str(), 0);
+        const int fd = ::openat(dir, temporary.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
         if (fd < 0) {
+            ::close(dir);
             continue; // not ours to write in; try the next folder
         }
         const bool written = ::write(fd, content, 11) == 11;
         ::close(fd);
-        if (!written) {
-            ::unlink(temporary.c_str());
-            continue;
-        }
-        // A lock file that names no running process is stale: remove it and try once more.
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (::link(temporary.c_str(), lockPath.c_str()) == 0) {
-                ::unlink(temporary.c_str());
-                m_path = lockPath;
+        for (int attempt = 0; written && attempt < 2; ++attempt) {
+            if (::linkat(dir, temporary.c_str(), dir, name.c_str(), 0) == 0) {
+                ::unlinkat(dir, temporary.c_str(), 0);
+                m_folder = dir;
+                m_name = name;
+                m_path = tree.path(tree.resolve(folder)) + "/" + name;
                 m_slot = registerHeldLock(m_path);
                 return PortLockResult::Taken;
             }
             if (errno != EEXIST) {
                 break;
             }
-            const int pid = lockFilePid(tree.readText(folder + "/" + name, kMaxLockFileBytes));
+            // A lock file that names no running process is stale: remove it and try once more.
+            // What is no regular file (a FIFO, a link) is nobody's lock, and not ours to remove.
+            const std::optional<std::string> text = readLockAt(dir, name);
+            if (!text) {
+                break;
+            }
+            const int pid = lockFilePid(*text);
             if (processRuns(pid, tree)) {
-                ::unlink(temporary.c_str());
+                ::unlinkat(dir, temporary.c_str(), 0);
+                ::close(dir);
                 m_owner = {pid, folder + "/" + name};
                 return PortLockResult::Busy;
             }
-            ::unlink(lockPath.c_str());
+            ::unlinkat(dir, name.c_str(), 0);
         }
-        ::unlink(temporary.c_str());
+        ::unlinkat(dir, temporary.c_str(), 0);
+        ::close(dir);
     }
     return PortLockResult::NotNeeded;
 }
@@ -188,7 +232,9 @@ void PortLockFile::release() {
     }
     unregisterHeldLock(m_slot);
     m_slot = -1;
-    ::unlink(m_path.c_str());
+    ::unlinkat(m_folder, m_name.c_str(), 0);
+    ::close(m_folder);
+    m_folder = -1;
     m_path.clear();
 }
 

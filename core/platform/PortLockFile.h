@@ -11,14 +11,16 @@ namespace platform {
 // UUCP lock files, the convention serial programs on Linux share (minicom, picocom, the
 // lockdev library): while a program uses /dev/ttyUSB0 it keeps /run/lock/LCK..ttyUSB0 (or the
 // same in /var/lock) holding its PID in ASCII, ten characters wide and a newline. A file whose
-// PID names no running process is stale and does not count.
+// PID names no running process is stale and does not count. Only regular files are locks: they
+// are opened without waiting and without following a link, and read as they are.
 
 // The lock folders of the tree that exist, in the order they are looked at.
 std::vector<std::string> lockFolders(const DeviceTree& tree);
 // "LCK..ttyUSB0" for "/dev/ttyUSB0" (the last part of the name, as minicom and picocom use it).
 std::string lockFileName(const std::string& device);
 // The PID a lock file's text names: ASCII digits, surrounded by white space ("      1234\n"),
-// or a 4-byte binary PID as very old programs wrote it. 0 when it names none.
+// or a 4-byte binary PID in the machine's byte order as very old programs wrote it (four bytes
+// with a NUL among them). 0 when it names none.
 int lockFilePid(const std::string& text);
 // The PID of this process.
 int currentProcessId();
@@ -57,6 +59,8 @@ public:
 
 private:
     std::string m_path; // the file on the machine (root-prefixed), empty when not held
+    int m_folder = -1;  // the lock folder while held: release() removes m_name in it
+    std::string m_name;
     int m_slot = -1;
     PortLockOwner m_owner;
 };

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <poll.h>
 #include <sys/file.h>
@@ -104,10 +103,11 @@ long deviceNumber(const std::string& name, const std::string& prefix) {
 
 // A ttyS port exists as a device node whether or not a UART answers at its address; the kernel
 // reports the UART type in sysfs, 0 meaning none.
-bool hasUart(const std::filesystem::path& sysTtyDir, const std::string& name) {
-    std::ifstream in(sysTtyDir / name / "type");
-    long type = 0;
-    return in && (in >> type) && type != 0;
+bool hasUart(const DeviceTree& tree, const std::string& name) {
+    const std::string type = tree.readText("/sys/class/tty/" + name + "/type", 32);
+    long value = 0;
+    const auto [end, error] = std::from_chars(type.data(), type.data() + type.size(), value);
+    return error == std::errc() && end != type.data() && value != 0;
 }
 
 } // namespace
@@ -381,24 +381,21 @@ PortOpenResult probeSerialPort(const std::string& devicePath) {
 }
 
 std::vector<std::string> listSerialDevices() {
-    return listSerialDevices("/dev", "/sys/class/tty");
+    return listSerialDevices(DeviceTree());
 }
 
-std::vector<std::string> listSerialDevices(const std::string& devDir, const std::string& sysTtyDir) {
-    namespace fs = std::filesystem;
+std::vector<std::string> listSerialDevices(const DeviceTree& tree) {
     // USB adapters come first: they are what a programming cable is today.
     static const char* const kGroups[] = {"ttyUSB", "ttyACM", "ttyS"};
 
     std::vector<std::pair<long, std::string>> found[std::size(kGroups)];
-    std::error_code error;
-    for (fs::directory_iterator it(devDir, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
+    for (const std::string& name : tree.listDir("/dev")) {
         for (size_t group = 0; group < std::size(kGroups); ++group) {
             const long number = deviceNumber(name, kGroups[group]);
             if (number < 0) {
                 continue;
             }
-            if (std::string(kGroups[group]) == "ttyS" && !hasUart(sysTtyDir, name)) {
+            if (std::string(kGroups[group]) == "ttyS" && !hasUart(tree, name)) {
                 continue;
             }
             found[group].emplace_back(number, name);
@@ -409,7 +406,7 @@ std::vector<std::string> listSerialDevices(const std::string& devDir, const std:
     for (auto& group : found) {
         std::sort(group.begin(), group.end());
         for (const auto& entry : group) {
-            devices.push_back((fs::path(devDir) / entry.second).string());
+            devices.push_back("/dev/" + entry.second);
         }
     }
     return devices;

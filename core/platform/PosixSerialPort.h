@@ -62,8 +62,8 @@ PortOpenResult probeSerialPort(const std::string& devicePath);
 // The serial devices present, in the order COMn counts them: /dev/ttyUSB*, /dev/ttyACM*, then
 // the /dev/ttyS* that have hardware behind them, each group in numeric order.
 std::vector<std::string> listSerialDevices();
-// The same, looking in devDir for the device nodes and in sysTtyDir (normally /sys/class/tty)
-// for the ttyS*/type files that tell a port with a UART behind it (type not 0) from an empty one.
-std::vector<std::string> listSerialDevices(const std::string& devDir, const std::string& sysTtyDir);
+// The same in `tree`, as names on the machine ("/dev/ttyUSB0"): the ttyS*/type files of
+// /sys/class/tty tell a port with a UART behind it (type not 0) from an empty one.
+std::vector<std::string> listSerialDevices(const DeviceTree& tree);
 
 } // namespace platform

@@ -4,8 +4,10 @@
 #include "platform/PosixSerialPort.h"
 #include "radio/PortNames.h"
 #include "text/CoreTexts.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 
 namespace {
@@ -21,27 +23,45 @@ constexpr CableChip kCableChips[] = {
     {"067b", "23a3", "pl2303"}, {"0403", "6001", "ftdi_sio"}, {"0403", "6015", "ftdi_sio"},
 };
 
-// A command name fit to show: printable, without control characters, at most 64 bytes.
+constexpr size_t kMaxShownBytes = 64;
+
+// A name fit to show (a command, a USB string): invalid UTF-8 replaced by U+FFFD, control
+// characters by '?', at most 64 bytes, cut between characters.
 std::string cleanCommand(std::string text) {
     const size_t nul = text.find('\0');
     if (nul != std::string::npos) {
         text.resize(nul);
     }
-    if (text.size() > 64) {
-        text.resize(64);
-    }
-    for (char& c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            c = '?';
+    std::string clean;
+    for (size_t at = 0; at < text.size();) {
+        const utf8::Sequence sequence = utf8::decodeAt(text, at);
+        std::string character;
+        if (sequence.length == 0) {
+            character = "\xEF\xBF\xBD";
+        } else if (sequence.codePoint < 0x20 || (sequence.codePoint >= 0x7f && sequence.codePoint < 0xa0)) {
+            character = "?";
+        } else {
+            character = text.substr(at, sequence.length);
         }
+        if (clean.size() + character.size() > kMaxShownBytes) {
+            break;
+        }
+        clean += character;
+        at += sequence.length == 0 ? 1 : sequence.length;
     }
-    return text;
+    return clean;
 }
 
-bool allDigits(const std::string& text) {
-    return !text.empty() && text.size() <= 10 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// The number a name is ("4242", a /proc entry or a pseudo-terminal's); nothing for other names
+// and for numbers too large for an int.
+std::optional<int> smallNumber(const std::string& entry) {
+    int pid = 0;
+    const char* end = entry.data() + entry.size();
+    const auto [stop, error] = std::from_chars(entry.data(), end, pid);
+    if (entry.empty() || error != std::errc() || stop != end || pid < 0) {
+        return std::nullopt;
+    }
+    return pid;
 }
 
 // What /proc tells about a process: its command from comm, or from the first word of cmdline
@@ -65,7 +85,8 @@ std::vector<int> processesWithOpen(const std::vector<std::string>& names, const 
     bool self = false;
     const int own = platform::currentProcessId();
     for (const std::string& entry : tree.listDir("/proc")) {
-        if (!allDigits(entry)) {
+        const std::optional<int> pid = smallNumber(entry);
+        if (!pid) {
             continue;
         }
         const std::string fdFolder = "/proc/" + entry + "/fd";
@@ -74,11 +95,10 @@ std::vector<int> processesWithOpen(const std::vector<std::string>& names, const 
             if (std::find(names.begin(), names.end(), target) == names.end()) {
                 continue;
             }
-            const int pid = std::stoi(entry);
-            if (pid == own) {
+            if (*pid == own) {
                 self = true;
             } else {
-                found.push_back(pid);
+                found.push_back(*pid);
             }
             break;
         }
@@ -92,8 +112,11 @@ std::vector<int> processesWithOpen(const std::vector<std::string>& names, const 
 // The number of a pseudo-terminal's device ("/dev/pts/3" -> 3), -1 for any other device.
 long ptyIndex(const std::string& device) {
     const std::string prefix = "/dev/pts/";
-    const std::string number = device.rfind(prefix, 0) == 0 ? device.substr(prefix.size()) : std::string();
-    return allDigits(number) ? std::stol(number) : -1;
+    if (device.rfind(prefix, 0) != 0) {
+        return -1;
+    }
+    const std::optional<int> number = smallNumber(device.substr(prefix.size()));
+    return number ? *number : -1;
 }
 
 // The processes that hold the master of pseudo-terminal `index`: the far end of the line. The
@@ -102,7 +125,8 @@ std::vector<int> processesWithMaster(long index, const DeviceTree& tree) {
     std::vector<int> found;
     const std::string line = "tty-index:\t" + std::to_string(index);
     for (const std::string& entry : tree.listDir("/proc")) {
-        if (!allDigits(entry)) {
+        const std::optional<int> pid = smallNumber(entry);
+        if (!pid) {
             continue;
         }
         const std::string folder = "/proc/" + entry;
@@ -113,7 +137,7 @@ std::vector<int> processesWithMaster(long index, const DeviceTree& tree) {
             }
             const std::string info = tree.readText(folder + "/fdinfo/" + fd) + "\n";
             if (info.find(line + "\n") != std::string::npos) {
-                found.push_back(std::stoi(entry));
+                found.push_back(*pid);
                 break;
             }
         }
@@ -123,7 +147,7 @@ std::vector<int> processesWithMaster(long index, const DeviceTree& tree) {
 
 bool processNamedRuns(const std::string& command, const DeviceTree& tree) {
     for (const std::string& entry : tree.listDir("/proc")) {
-        if (allDigits(entry) && cleanCommand(tree.readText("/proc/" + entry + "/comm", 256)) == command) {
+        if (smallNumber(entry) && cleanCommand(tree.readText("/proc/" + entry + "/comm", 256)) == command) {
             return true;
         }
     }
@@ -162,7 +186,7 @@ std::string driverOf(const std::string& deviceFolder, const DeviceTree& tree) {
     for (std::string folder = deviceFolder; folder.size() > 1 && folder.rfind("/sys/", 0) == 0;
          folder.erase(folder.rfind('/'))) {
         if (tree.exists(folder + "/bInterfaceNumber")) {
-            const std::string driver = lastPart(tree.readLink(folder + "/driver"));
+            const std::string driver = cleanCommand(lastPart(tree.readLink(folder + "/driver")));
             if (!driver.empty()) {
                 return driver;
             }
@@ -178,7 +202,7 @@ std::string driverOf(const std::string& deviceFolder, const DeviceTree& tree) {
          folder.erase(folder.rfind('/'))) {
         const std::string driver = tree.readLink(folder + "/driver");
         if (!driver.empty() && driver.find("/serial-base/") == std::string::npos) {
-            return lastPart(driver);
+            return cleanCommand(lastPart(driver));
         }
     }
     return {};
@@ -252,8 +276,7 @@ std::vector<SerialDevice> findSerialDevices(const DeviceTree& tree) {
     }
 
     std::vector<SerialDevice> devices;
-    const std::string devFolder = tree.path("/dev");
-    for (const std::string& found : platform::listSerialDevices(devFolder, tree.path("/sys/class/tty"))) {
+    for (const std::string& found : platform::listSerialDevices(tree)) {
         SerialDevice device;
         device.device = "/dev/" + lastPart(found);
         for (const auto& [tty, link] : byId) {

@@ -131,7 +131,7 @@ TEST_F(PortNamesTest, CandidatesShowWhatEachNameResolvesToAndWhetherItOpens) {
 
 TEST_F(PortNamesTest, DevicesAreListedUsbFirstInNumericOrderAndOnlyTtySWithAUart) {
     const fs::path dev = m_dir / "dev";
-    const fs::path sys = m_dir / "sys";
+    const fs::path sys = m_dir / "sys" / "class" / "tty";
     for (const char* name : {"ttyS10", "ttyUSB10", "ttyS0", "ttyACM1", "ttyUSB2", "ttyS1", "ttyS2", "ttyS3",
                              "ttyACM0", "ttyUSB", "ttyUSBx", "ttyS", "tty0", "console", "ttySAC0"}) {
         touch(dev / name);
@@ -142,14 +142,13 @@ TEST_F(PortNamesTest, DevicesAreListedUsbFirstInNumericOrderAndOnlyTtySWithAUart
     touch(sys / "ttyS10" / "type", "13\n"); // ttyS3 has no sysfs entry at all
 
     const std::vector<std::string> expected = {
-        (dev / "ttyUSB2").string(), (dev / "ttyUSB10").string(), (dev / "ttyACM0").string(),
-        (dev / "ttyACM1").string(), (dev / "ttyS0").string(),    (dev / "ttyS10").string(),
+        "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyACM1", "/dev/ttyS0", "/dev/ttyS10",
     };
-    EXPECT_EQ(platform::listSerialDevices(dev.string(), sys.string()), expected);
+    EXPECT_EQ(platform::listSerialDevices(DeviceTree(m_dir.string())), expected);
 }
 
 TEST_F(PortNamesTest, NoDeviceFolderMeansNoDevices) {
-    EXPECT_TRUE(platform::listSerialDevices((m_dir / "missing").string(), (m_dir / "sys").string()).empty());
+    EXPECT_TRUE(platform::listSerialDevices(DeviceTree((m_dir / "missing").string())).empty());
 }
 
 } // namespace

@@ -14,10 +14,12 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <poll.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -172,12 +174,48 @@ TEST(SerialDevices, OddSysfsContentsNeverBreakTheList) {
 
     ASSERT_EQ(devices.size(), 3u);
     ASSERT_TRUE(devices[0].usb);
-    EXPECT_EQ(devices[0].usb->product.rfind("Cable?", 0), 0u) << "control characters are replaced";
-    EXPECT_LE(devices[0].usb->product.size(), 64u);
+    EXPECT_EQ(devices[0].usb->product, "Cable??[2J" + std::string(54, 'x'));
     EXPECT_FALSE(devices[1].usb);
     EXPECT_EQ(devices[1].driver, "");
     EXPECT_EQ(devices[2].device, "/dev/ttyUSB2");
 }
+
+// A product string is shown as valid UTF-8 without control characters, at most 64 bytes.
+struct ProductRow {
+    const char* name;
+    std::string sysfs, shown;
+};
+void PrintTo(const ProductRow& row, std::ostream* os) {
+    *os << row.name;
+}
+class ProductString : public testing::TestWithParam<ProductRow> {};
+
+TEST_P(ProductString, IsShownCleanAndCutBetweenCharacters) {
+    FakeTree fake;
+    fake.usbAdapter("1-1", "1a86", "7523", GetParam().sysfs, "ch341", "ttyUSB0");
+    const std::vector<SerialDevice> devices = findSerialDevices(fake.tree());
+    ASSERT_EQ(devices.size(), 1u);
+    ASSERT_TRUE(devices[0].usb);
+    EXPECT_EQ(devices[0].usb->product, GetParam().shown);
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) {
+        result += text;
+    }
+    return result;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strings, ProductString,
+    testing::Values(ProductRow{"LongMultiByte", repeated("串口", 11), repeated("串口", 10) + "串"},
+                    ProductRow{"InvalidUtf8", "Cable\xff\xc3(\xe4\xb8", "Cable\uFFFD\uFFFD(\uFFFD\uFFFD"},
+                    ProductRow{"C1Control",
+                               "A\xc2\x9b"
+                               "2J",
+                               "A?2J"}),
+    [](const testing::TestParamInfo<ProductRow>& row) { return std::string(row.param.name); });
 
 TEST(SerialDevices, ResolveFollowsLinksInTheMiddleAndStopsAtLinksOutOfTheTree) {
     FakeTree fake;
@@ -337,6 +375,7 @@ protected:
         m_fake.link("/dev/ttyUSB0", m_held.path());
         m_fake.folder("/run/lock");
         m_fake.file("/proc/1/comm", "systemd\n");
+        m_fake.folder("/proc/4294967296"); // no process: a name too large for a PID
     }
 
     HeldTerminal m_held;
@@ -359,21 +398,55 @@ TEST_F(PortCheckTest, LookingAtAHeldPortChangesNeitherItsSettingsNorItsInput) {
     EXPECT_EQ(m_held.readLine(), "AT+GMI\n");
 }
 
-TEST_F(PortCheckTest, LiveLockFileMakesThePortBusyAndNamesTheProcess) {
-    m_fake.file("/run/lock/LCK..ttyUSB0", "      4242\n");
-    m_fake.file("/proc/4242/comm", "minicom\n");
+// A live lock, in the ASCII form or the old binary one (a native int), makes the port busy; the
+// file is read as it is (the binary PID 2592 is a space and a newline followed by NULs).
+struct LiveLockRow {
+    const char* name;
+    std::string text;
+    int pid;
+};
+void PrintTo(const LiveLockRow& row, std::ostream* os) {
+    *os << row.name;
+}
+class PortCheckLiveLock : public PortCheckTest, public testing::WithParamInterface<LiveLockRow> {};
+
+int32_t nativeInt(const std::string& bytes) {
+    int32_t value = 0;
+    std::memcpy(&value, bytes.data(), sizeof value);
+    return value;
+}
+
+TEST_P(PortCheckLiveLock, MakesThePortBusyAndNamesTheProcess) {
+    const LiveLockRow& row = GetParam();
+    const std::string pid = std::to_string(row.pid);
+    m_fake.file("/run/lock/LCK..ttyUSB0", row.text);
+    m_fake.file("/proc/" + pid + "/comm", "minicom\n");
 
     const PortCheck check = checkPort("/dev/ttyUSB0", m_fake.tree());
 
     EXPECT_EQ(check.state, PortState::Busy);
     EXPECT_FALSE(check.usable());
     ASSERT_TRUE(check.holder);
-    EXPECT_EQ(check.holder->pid, 4242);
+    EXPECT_EQ(check.holder->pid, row.pid);
     EXPECT_EQ(check.holder->command, "minicom");
     EXPECT_CONTAINS(check.detail, "/run/lock/LCK..ttyUSB0");
-    EXPECT_CONTAINS(portAdvice(check, false), "minicom (PID 4242)");
-    EXPECT_CONTAINS(portAdvice(check, true), "minicom（PID 4242）");
+    EXPECT_CONTAINS(portAdvice(check, false), "minicom (PID " + pid + ")");
+    EXPECT_CONTAINS(portAdvice(check, true), "minicom（PID " + pid + "）");
+
+    platform::PosixSerialPort port(m_fake.tree());
+    EXPECT_EQ(port.open("/dev/ttyUSB0").error, PortError::Busy);
+    EXPECT_TRUE(fs::exists(m_fake.at("/run/lock/LCK..ttyUSB0"))) << "another program's lock stays";
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, PortCheckLiveLock,
+                         testing::Values(LiveLockRow{"TenWideAscii", "      4242\n", 4242},
+                                         LiveLockRow{"Binary", std::string("\x92\x10\x00\x00", 4),
+                                                     nativeInt(std::string("\x92\x10\x00\x00", 4))},
+                                         LiveLockRow{"BinaryOfWhiteSpace", std::string("\x20\x0a\x00\x00", 4),
+                                                     nativeInt(std::string("\x20\x0a\x00\x00", 4))}),
+                         [](const testing::TestParamInfo<LiveLockRow>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(PortCheckTest, LockFileInVarLockCountsAndCommandComesFromCmdlineWithoutComm) {
     m_fake.file("/var/lock/LCK..ttyUSB0", "4243\n");
@@ -412,6 +485,92 @@ INSTANTIATE_TEST_SUITE_P(Texts, PortCheckStaleLock,
                          [](const testing::TestParamInfo<StaleLockRow>& row) {
                              return std::string(row.param.name);
                          });
+
+// Where a file is read (a lock file, a ttyS type, a process name) a FIFO or a link to a terminal
+// is no file: nothing waits on it, and it is neither a lock nor removed as a stale one.
+struct NeverBlocksRow {
+    const char* name;
+    const char* fifo;
+    const char* link; // a link to `target`, or nothing
+    const char* target;
+};
+void PrintTo(const NeverBlocksRow& row, std::ostream* os) {
+    *os << row.name;
+}
+class PortCheckNeverBlocks : public PortCheckTest, public testing::WithParamInterface<NeverBlocksRow> {};
+
+TEST_P(PortCheckNeverBlocks, OnAFifoOrATerminal) {
+    const NeverBlocksRow& row = GetParam();
+    m_fake.folder(fs::path(row.fifo).parent_path().string());
+    ASSERT_EQ(::mkfifo(m_fake.at(row.fifo).c_str(), 0600), 0);
+    if (*row.link) {
+        m_fake.link(row.link, row.target);
+    }
+    m_fake.file("/dev/ttyS0");
+    m_fake.link("/dev/ttyUSB9", m_held.path());
+    m_fake.file("/var/lock/LCK..ttyUSB9", "4242\n"); // live: its process's name is read
+    m_fake.folder("/proc/4242");
+    const DeviceTree tree = m_fake.tree();
+
+    std::future<std::pair<PortCheck, bool>> done = std::async(std::launch::async, [&tree] {
+        findSerialDevices(tree);
+        EXPECT_EQ(checkPort("/dev/ttyUSB9", tree).state, PortState::Busy);
+        platform::PosixSerialPort port(tree);
+        const bool opened = static_cast<bool>(port.open("/dev/ttyUSB0"));
+        return std::make_pair(checkPort("/dev/ttyUSB0", tree), opened);
+    });
+    // A read that waits is set free (a writer comes and goes, a line arrives): a failure, not a hang.
+    bool waited = false;
+    while (done.wait_for(std::chrono::milliseconds(waited ? 100 : 5000)) != std::future_status::ready) {
+        waited = true;
+        const int fd = ::open(m_fake.at(row.fifo).c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        m_held.sendUnreadLine("\n");
+    }
+    EXPECT_FALSE(waited) << "a read waited on a FIFO or a terminal";
+    const auto [check, opened] = done.get();
+    EXPECT_EQ(check.state, PortState::Busy) << "held by the transfer itself";
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(fs::is_fifo(m_fake.at(row.fifo)));
+    if (*row.link) {
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(m_fake.at(row.link))));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, PortCheckNeverBlocks,
+                         testing::Values(NeverBlocksRow{"LockFile", "/run/lock/LCK..ttyUSB0", "", ""},
+                                         NeverBlocksRow{"LockFileLinkedToAFifo", "/run/lock/pipe",
+                                                        "/run/lock/LCK..ttyUSB0", "pipe"},
+                                         NeverBlocksRow{"LockFileLinkedToATerminal", "/run/lock/pipe",
+                                                        "/run/lock/LCK..ttyUSB0", "../../dev/ttyUSB9"},
+                                         NeverBlocksRow{"UartType", "/sys/class/tty/ttyS0/type", "", ""},
+                                         NeverBlocksRow{"ProcessName", "/proc/4242/comm", "", ""}),
+                         [](const testing::TestParamInfo<NeverBlocksRow>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// Under a fake root nothing outside it is read, created or removed, whatever its links say.
+TEST_F(PortCheckTest, LinksOutOfTheTreeAreNotFollowed) {
+    FakeTree outside;
+    outside.usbAdapter("1-1", "1a86", "7523", "Outside", "ch341", "");
+    outside.file("/lock/LCK..ttyUSB0", "      4244\n"); // stale
+    m_fake.link("/sys/class/tty/ttyUSB0/device",
+                outside.at("/sys/devices/pci0000:00/0000:00:14.0/usb1/1-1").string());
+    fs::remove_all(m_fake.at("/run/lock"));
+    m_fake.link("/run/lock", outside.at("/lock").string());
+
+    const std::vector<SerialDevice> devices = findSerialDevices(m_fake.tree());
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_FALSE(devices[0].usb) << "the adapter outside is not shown";
+    platform::PosixSerialPort port(m_fake.tree());
+    ASSERT_TRUE(port.open("/dev/ttyUSB0"));
+    port.close();
+    EXPECT_EQ(platform::lockFilePid(DeviceTree(outside.at("/").string()).readBytes("/lock/LCK..ttyUSB0", 64)),
+              4244);
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside.at("/lock")), fs::directory_iterator()), 1);
+}
 
 TEST_F(PortCheckTest, FlockedPortIsBusyAndItsHolderIsFoundInProc) {
     ASSERT_EQ(::flock(m_held.holder(), LOCK_EX | LOCK_NB), 0);
