@@ -245,6 +245,10 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     Channel after = before;
     if (col == col::kTxFrequency) {
         channeledit::setTransmit(after, value);
+        if (after.tx10Hz && *after.tx10Hz > image::kMaxFrequency10Hz) {
+            // Only a receive frequency the record shows but cannot hold (1000.00000) falls back so.
+            return {false, MessageId::OutOfRange};
+        }
         cells[col::kTxFrequency] = frequencyText(after.tx10Hz);
         if (after.isInUse() && !before.isInUse()) {
             // The channel is complete now: the cells it showed nothing in take what a new channel

@@ -83,8 +83,9 @@ public:
     //   with only a receive frequency stays empty, and the other way round);
     // - receive: empty deletes the channel; a new channel gets the frequency in both cells and
     //   the default texts; an existing one changes its receive frequency only;
-    // - transmit: empty falls back to the receive frequency; without a receive frequency the
-    //   cell stays empty; a channel that gets its second frequency so shows the default texts in
+    // - transmit: empty falls back to the receive frequency (out of range when that is one the
+    //   record cannot hold, read with a digit above 9); without a receive frequency the cell
+    //   stays empty; a channel that gets its second frequency so shows the default texts in
     //   the cells it left empty, as its record holds them once saved;
     // - the text is read as channeledit::readFrequency reads it ("145.5", "145,5", "145.5 MHz");
     //   text that is not a frequency ("145.5.5"), a frequency outside `limits` or off the
