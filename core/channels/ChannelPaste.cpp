@@ -45,9 +45,9 @@ std::string listText(const ChannelTable& table, int col, const std::string& text
         return text;
     }
     if (col == col::kRxTone || col == col::kTxTone) {
+        // Only a tone its tone word reads back as: 1030.0 fits the word but reads as a DCS code.
         const Tone tone = parseToneText(text);
-        const bool storable = (tone.kind == ToneKind::Ctcss && tone.value > 0 && tone.value <= 0xFFFF) ||
-                              (tone.isDcs() && isKnownDcsCode(tone.value));
+        const bool storable = tone.kind != ToneKind::None && decodeToneWord(encodeTone(tone)) == tone;
         if (storable && formatTone(tone, false) == text) {
             return formatTone(tone, table.isChinese());
         }
@@ -96,8 +96,8 @@ PasteResult pasteRows(ChannelTable& table, int row, int col, const Rows& rows, B
                 const std::string item = cell.empty() ? std::string() : listText(work, c, cell);
                 if (!cell.empty() && item.empty()) {
                     result.refused.push_back({r, c, cell, PasteRefusal::Reason::NotInList});
-                } else if (!item.empty()) {
-                    work.commitList(r, c, item, true);
+                } else if (!item.empty() && !work.commitList(r, c, item, true).accepted) {
+                    result.refused.push_back({r, c, cell, PasteRefusal::Reason::NotInUse});
                 }
                 continue;
             }
@@ -122,7 +122,8 @@ PasteResult pasteRows(ChannelTable& table, int row, int col, const Rows& rows, B
 PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits,
                        PasteMode mode) {
     std::vector<std::string> lines = split(text, '\n');
-    while (!lines.empty() && lines.back().empty()) {
+    // The end of the last line; empty lines before it are rows of the block.
+    if (!lines.empty() && lines.back().empty()) {
         lines.pop_back();
     }
     if (!lines.empty() && isHeadingLine(split(lines.front(), '\t'), col)) {
@@ -137,8 +138,13 @@ PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string&
 
 PasteResult pasteIntoRange(ChannelTable& table, CellRange range, const std::string& text, BandLimits limits,
                            PasteMode mode) {
+    // One line, with or without its end, is one cell; a block whose lower rows are empty is
+    // still a block.
     std::string cell = text;
-    while (!cell.empty() && (cell.back() == '\n' || cell.back() == '\r')) {
+    if (!cell.empty() && cell.back() == '\n') {
+        cell.pop_back();
+    }
+    if (!cell.empty() && cell.back() == '\r') {
         cell.pop_back();
     }
     if (cell.find_first_of("\t\n") != std::string::npos) {

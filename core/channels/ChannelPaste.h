@@ -26,7 +26,9 @@ struct PasteRefusal {
     int row = 0; // grid row 1..16
     int col = 0; // grid column 1..8
     std::string text;
-    enum class Reason { OutOfRange, OffStep, NotInList, PastTheGrid } reason = Reason::OutOfRange;
+    // NotInUse: a bandwidth, scan, busy lock or power for a channel with one frequency, which
+    // its record could not keep (ChannelTable::commitList).
+    enum class Reason { OutOfRange, OffStep, NotInList, PastTheGrid, NotInUse } reason = Reason::OutOfRange;
 };
 
 enum class PasteMode {
@@ -42,13 +44,15 @@ struct PasteResult {
 };
 
 // Tab-separated text, one line a row, laid over the grid from a cell down and to the right. A
-// first line that holds the grid's headings (as copied with them) is skipped; empty lines at the
-// end are ignored. Every refusal is listed; `table` changes only as `mode` allows.
+// first line that holds the grid's headings (as copied with them) is skipped; the text's last
+// line end closes the last row, and empty lines before it are empty rows. Every refusal is listed; `table`
+// changes only as `mode` allows.
 PasteResult pasteCells(ChannelTable& table, int row, int col, const std::string& text, BandLimits limits,
                        PasteMode mode = PasteMode::AllOrNothing);
 
-// Pastes into a selection: a single copied cell fills every cell of `range`; any other text is
-// laid from the range's top-left cell on, as pasteCells lays it.
+// Pastes into a selection: a single copied cell (one line without a tab, with or without its line
+// end) fills every cell of `range`; any other text is laid from the range's top-left cell on, as
+// pasteCells lays it.
 PasteResult pasteIntoRange(ChannelTable& table, CellRange range, const std::string& text, BandLimits limits,
                            PasteMode mode = PasteMode::AllOrNothing);
 

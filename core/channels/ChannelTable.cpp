@@ -5,6 +5,7 @@
 #include "text/AsciiText.h"
 #include "text/CoreTexts.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -207,12 +208,16 @@ void ChannelTable::encode(MemoryImage& image) const {
     if (!m_decodedImage) {
         return;
     }
-    // The texts are a lossy view: re-encoding an untouched row from them could change bytes
-    // the radio holds (a receive field 00 00 00 A0 shows as 1000.00000 and would be written
-    // as 99999999).
+    // The texts are a lossy view: re-encoding a cell from its text could change bytes the radio
+    // holds (a receive field 00 00 00 A0 shows as 1000.00000 and would be written as 99999999),
+    // so a cell still showing what decode() gave it writes the bytes it was decoded from, also
+    // when other cells of its row changed. Columns 1 to 8 are the fields in ChannelField order.
     for (int row = 1; row <= image::kChannelCount; ++row) {
-        if (m_cells[row] == m_decodedCells[row]) {
-            image.copyChannelFields(row, *m_decodedImage);
+        for (int c = col::kRxFrequency; c < kGridCols; ++c) {
+            if (m_cells[row][c] == m_decodedCells[row][c]) {
+                image.copyChannelField(row, static_cast<ChannelField>(c - col::kRxFrequency),
+                                       *m_decodedImage);
+            }
         }
     }
 }
@@ -221,6 +226,12 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     checkCell(row, col);
     if (row == 0 || (col != col::kRxFrequency && col != col::kTxFrequency)) {
         throw std::invalid_argument("not a frequency cell");
+    }
+    auto& cells = m_cells[row];
+    if (typed == cells[col]) {
+        // Nothing typed over the cell: an empty cell of a channel with one frequency is no
+        // request to fill or delete it, and a copied row pasted back in place changes nothing.
+        return {};
     }
     std::optional<uint32_t> value;
     if (!typed.empty()) {
@@ -232,10 +243,22 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     }
     const Channel before = channel(row);
     Channel after = before;
-    auto& cells = m_cells[row];
     if (col == col::kTxFrequency) {
         channeledit::setTransmit(after, value);
+        if (after.tx10Hz && *after.tx10Hz > image::kMaxFrequency10Hz) {
+            // Only a receive frequency the record shows but cannot hold (1000.00000) falls back so.
+            return {false, MessageId::OutOfRange};
+        }
         cells[col::kTxFrequency] = frequencyText(after.tx10Hz);
+        if (after.isInUse() && !before.isInUse()) {
+            // The channel is complete now: the cells it showed nothing in take what a new channel
+            // has, which is what its record holds once saved.
+            for (int c = col::kRxTone; c < kGridCols; ++c) {
+                if (cells[c].empty()) {
+                    cells[c] = defaultText(c, m_chinese);
+                }
+            }
+        }
         return {};
     }
     channeledit::setReceive(after, value);
@@ -249,7 +272,7 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     return {};
 }
 
-void ChannelTable::commitList(int row, int col, const std::string& chosen, bool userChose) {
+CommitOutcome ChannelTable::commitList(int row, int col, const std::string& chosen, bool userChose) {
     checkCell(row, col);
     if (row == 0 || !isListColumn(col)) {
         throw std::invalid_argument("not a list cell");
@@ -257,17 +280,26 @@ void ChannelTable::commitList(int row, int col, const std::string& chosen, bool 
     auto& cells = m_cells[row];
     if (cells[col::kRxFrequency].empty() && cells[col::kTxFrequency].empty()) {
         cells[col].clear();
-        return;
+        return {};
     }
     if (!userChose && !cells[col].empty()) {
         const std::vector<std::string>& list = listItems(col);
-        bool listed = false;
-        for (const std::string& item : list) {
-            listed = listed || item == cells[col];
-        }
-        if (!listed) {
-            return; // keep a value the list cannot show
+        if (std::find(list.begin(), list.end(), cells[col]) == list.end()) {
+            return {}; // keep a value the list cannot show
         }
     }
-    cells[col] = chosen;
+    if (channel(row).isInUse()) {
+        cells[col] = chosen;
+        return {};
+    }
+    // A channel with one frequency shows and saves its tone words but no attributes: no tone
+    // reads back as an empty cell, and an attribute chosen for it would not read back at all.
+    if (col == col::kRxTone || col == col::kTxTone) {
+        cells[col] = parseToneText(chosen).kind == ToneKind::None ? std::string() : chosen;
+        return {};
+    }
+    if (!userChose || chosen.empty()) {
+        return {};
+    }
+    return {false, std::nullopt};
 }

@@ -79,10 +79,14 @@ public:
     void encode(MemoryImage& image) const;
 
     // Commits the text typed into the receive (col 1) or transmit (col 2) cell of `row`.
+    // - the text the cell already holds changes nothing (the empty transmit cell of a channel
+    //   with only a receive frequency stays empty, and the other way round);
     // - receive: empty deletes the channel; a new channel gets the frequency in both cells and
     //   the default texts; an existing one changes its receive frequency only;
-    // - transmit: empty falls back to the receive frequency; without a receive frequency the
-    //   cell stays empty;
+    // - transmit: empty falls back to the receive frequency (out of range when that is one the
+    //   record cannot hold, read with a digit above 9); without a receive frequency the cell
+    //   stays empty; a channel that gets its second frequency so shows the default texts in
+    //   the cells it left empty, as its record holds them once saved;
     // - the text is read as channeledit::readFrequency reads it ("145.5", "145,5", "145.5 MHz");
     //   text that is not a frequency ("145.5.5"), a frequency outside `limits` or off the
     //   5 / 6.25 kHz step is refused with its message and the table keeps the text it had: one
@@ -93,8 +97,10 @@ public:
     // Commits a list cell (columns 3 to 8). `chosen` is the editor's text; `userChose` says the
     // user picked an item. A cell whose text is not among the items (a tone such as 100.5 read
     // from a radio) keeps its text when left without a choice. A channel without frequencies
-    // has no attributes: its list cells stay empty.
-    void commitList(int row, int col, const std::string& chosen, bool userChose);
+    // has no attributes: its list cells stay empty. A channel with one frequency keeps its tone
+    // cells (no tone shows empty) and has no attributes either: columns 5 to 8 stay empty, and
+    // an item the user chose there is refused (no message; CoreText::ChannelNotInUse says why).
+    CommitOutcome commitList(int row, int col, const std::string& chosen, bool userChose);
 
     // True when columns 1 to 8 of the row are all empty.
     bool isRowEmpty(int row) const;

@@ -178,14 +178,38 @@ void MemoryImage::setScanned(int channel, bool scanned) {
 }
 
 void MemoryImage::copyChannelFields(int channel, const MemoryImage& from) {
+    for (ChannelField field :
+         {ChannelField::RxFrequency, ChannelField::TxFrequency, ChannelField::RxTone, ChannelField::TxTone,
+          ChannelField::Bandwidth, ChannelField::Scan, ChannelField::BusyLock, ChannelField::Power}) {
+        copyChannelField(channel, field, from);
+    }
+}
+
+void MemoryImage::copyChannelField(int channel, ChannelField field, const MemoryImage& from) {
     const uint8_t* source = from.record(channel);
     uint8_t* target = record(channel);
-    // The frequencies and the tone words are the record's first twelve bytes.
-    std::copy(source + record::kRxFrequency, source + record::kBusyLock, target + record::kRxFrequency);
+    const auto copyBytes = [&](size_t at, size_t count) {
+        std::copy(source + at, source + at + count, target + at);
+    };
     const auto copyBits = [&](size_t at, uint8_t mask) {
         target[at] = static_cast<uint8_t>((target[at] & ~mask) | (source[at] & mask));
     };
-    copyBits(record::kBusyLock, record::kBusyLockMask);
-    copyBits(record::kFlags, record::kWideBit | record::kHighPowerBit);
-    setScanned(channel, from.isScanned(channel));
+    switch (field) {
+    case ChannelField::RxFrequency:
+        return copyBytes(record::kRxFrequency, 4);
+    case ChannelField::TxFrequency:
+        return copyBytes(record::kTxFrequency, 4);
+    case ChannelField::RxTone:
+        return copyBytes(record::kRxTone, 2);
+    case ChannelField::TxTone:
+        return copyBytes(record::kTxTone, 2);
+    case ChannelField::Bandwidth:
+        return copyBits(record::kFlags, record::kWideBit);
+    case ChannelField::Scan:
+        return setScanned(channel, from.isScanned(channel));
+    case ChannelField::BusyLock:
+        return copyBits(record::kBusyLock, record::kBusyLockMask);
+    case ChannelField::Power:
+        return copyBits(record::kFlags, record::kHighPowerBit);
+    }
 }

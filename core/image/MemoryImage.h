@@ -69,6 +69,9 @@ void encodeFrequency(uint8_t* field, uint32_t freq10Hz);
 
 enum class BusyLock { Off, Carrier, Tone };
 
+// The parts of a channel record (with its scan bit) that a typed channel covers.
+enum class ChannelField { RxFrequency, TxFrequency, RxTone, TxTone, Bandwidth, Scan, BusyLock, Power };
+
 // Typed access to the image. The accessors are the only code that knows the offsets and
 // encodings; everything else goes through them. Channel numbers run from 1 to 16.
 class MemoryImage {
@@ -110,6 +113,8 @@ public:
     // Copies from `from` exactly the bytes and bits the typed channel covers: both frequency
     // fields, both tone words, the busy-lock bits, the wide and power bits and the scan bit.
     void copyChannelFields(int channel, const MemoryImage& from);
+    // Copies one of them, leaving the other bits of a shared byte as they are.
+    void copyChannelField(int channel, ChannelField field, const MemoryImage& from);
 
     uint8_t radioType() const { return m_bytes[image::offset::kRadioType]; }
     uint8_t band() const { return m_bytes[image::offset::kBand]; }

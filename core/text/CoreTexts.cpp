@@ -73,6 +73,8 @@ constexpr TextPair kTexts[] = {
     {CoreText::ChannelsOutsideBand, "Channels %1 are outside the band %2.", "信道 %1 超出频段 %2。"},
     {CoreText::NoChannelInUse, "No channel is in use: writing leaves the radio with no channels.",
      "没有使用中的信道：写入后对讲机中将没有任何信道。"},
+    {CoreText::ChannelNotInUse, "The channel needs both frequencies before this can be set.",
+     "信道需要先有接收和发射频率才能设置此项。"},
     {CoreText::DataFormatError, "Data Format Error", "数据格式不正确"},
     {CoreText::PortOpenFailed,
      "Could not Open the Port,Please check whether the Port are occupied or the device are ok",

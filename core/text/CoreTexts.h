@@ -76,6 +76,8 @@ enum class CoreText {
     ChannelOutsideBand,
     ChannelsOutsideBand,
     NoChannelInUse,
+    // A bandwidth, scan, busy lock or power chosen for a channel with one frequency.
+    ChannelNotInUse,
     DataFormatError,
     PortOpenFailed,
     CommunicationError,

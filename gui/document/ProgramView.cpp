@@ -312,6 +312,9 @@ QString ProgramView::refusalText(const PasteRefusal& refusal) const {
     case PasteRefusal::Reason::PastTheGrid:
         reason = tr("past the last channel or column");
         break;
+    case PasteRefusal::Reason::NotInUse:
+        reason = QString::fromUtf8(coreText(CoreText::ChannelNotInUse, chinese));
+        break;
     }
     const QString column = refusal.col < kGridCols
                                ? QString::fromUtf8(ChannelTable::heading(refusal.col, chinese))

@@ -188,7 +188,11 @@ bool ChannelGridEditor::commit() {
         }
     } else {
         auto* box = static_cast<QComboBox*>(editor);
-        m_table.commitList(row, col, box->currentText().toStdString(), m_userChose);
+        if (!m_table.commitList(row, col, box->currentText().toStdString(), m_userChose).accepted) {
+            MessageBox::show(m_grid, QString::fromUtf8(coreText(CoreText::ChannelNotInUse, m_chinese)),
+                             QString::fromUtf8(coreText(CoreText::Caution, m_chinese)), QMessageBox::Ok,
+                             QMessageBox::Warning);
+        }
     }
     for (int c = 1; c < kGridCols; ++c) {
         if (m_table.text(row, c) != before[static_cast<size_t>(c - 1)]) {

@@ -167,6 +167,57 @@ TEST(ChannelPaste, BlocksOfCellsAreClearedAndFilledAsTypingWould) {
     EXPECT_EQ(rowTexts(table, 2), "||||||||") << "an empty cell pasted clears as typing would";
 }
 
+// Channel 1 has only a receive frequency (and a receive tone), channel 2 only a transmit one.
+TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
+    MemoryImage image = MemoryImage::newDocument();
+    image.setRxFrequency(1, 14550000);
+    image.setRxTone(1, Tone::ctcss(885));
+    image.setTxFrequency(2, 14610000);
+    ChannelTable decoded(false);
+    decoded.decode(image);
+    const std::string rx = "145.50000||88.5||||||", tx = "|146.10000|||||||", none = "||||||||";
+    using Reason = PasteRefusal::Reason;
+    struct Case {
+        const char* name;
+        CellRange range;
+        std::string text;
+        std::vector<Reason> refused;
+        std::string rows; // rows 1 to 3
+    } cases[] = {
+        {"half rows in place",
+         CellRange::rows(1, 2),
+         copyCells(decoded, CellRange::rows(1, 2)),
+         {},
+         rx + tx + none},
+        {"an attribute of a half channel", {1, 5, 1, 5}, "Narrow\n", {Reason::NotInUse}, rx + tx + none},
+        {"Tx completes a channel",
+         {1, 2, 1, 2},
+         "145.6",
+         {},
+         "145.50000|145.60000|88.5|None|Wide|Yes|Off|High|" + tx + none},
+        {"a block with an empty lower row",
+         {2, 1, 4, 1},
+         "146.1\n\n",
+         {},
+         rx + "146.10000|146.10000|None|None|Wide|Yes|Off|High|" + none},
+        {"a tone its word cannot hold", {1, 4, 1, 4}, "1030.0", {Reason::NotInList}, rx + tx + none},
+    };
+    for (const Case& c : cases) {
+        ChannelTable table = decoded;
+        std::vector<Reason> refused;
+        for (const PasteRefusal& refusal : pasteIntoRange(table, c.range, c.text, kVhf).refused) {
+            refused.push_back(refusal.reason);
+        }
+        MemoryImage saved = image;
+        table.encode(saved);
+        ChannelTable reopened(false);
+        reopened.decode(saved);
+        EXPECT_EQ(refused, c.refused) << c.name;
+        EXPECT_EQ(rowTexts(table, 1) + rowTexts(table, 2) + rowTexts(table, 3), c.rows) << c.name;
+        EXPECT_EQ(rowTexts(reopened, 1) + rowTexts(reopened, 2) + rowTexts(reopened, 3), c.rows) << c.name;
+    }
+}
+
 TEST(ChannelPaste, TheAcceptedPartIsTakenOnlyWhenAsked) {
     ChannelTable table = threeChannels();
     const std::string text = "150\n150.0031\n151\n";

@@ -160,13 +160,13 @@ TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
         EXPECT_EQ(rowTexts(check, 2), c.channel2) << c.name;
     }
 
-    // The edited row itself encodes from its texts, as before.
+    // An edited row writes only the cells that changed: the receive field keeps its digit A.
     ChannelTable t(false);
     t.decode(img);
-    t.setText(1, col::kPower, "Low");
+    t.commitList(1, col::kPower, "Low", true);
     MemoryImage saved = img;
     t.encode(saved);
-    EXPECT_EQ(saved.rxFrequency(1), image::kMaxFrequency10Hz);
+    EXPECT_EQ(saved.byte(odd + 3), 0xA0);
     EXPECT_FALSE(saved.isHighPower(1));
 }
 
