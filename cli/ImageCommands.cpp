@@ -93,31 +93,31 @@ std::optional<long> indexValue(CliContext& ctx, const std::string& what, const s
 
 // A FIELD= of the channel command. The list fields choose among values by their words or by
 // the grid's (English) item texts; the frequency and tone fields read their values.
-enum class ChannelField { Rx, Tx, RxTone, TxTone, Width, Scan, BusyLock, Power };
+enum class EditField { Rx, Tx, RxTone, TxTone, Width, Scan, BusyLock, Power };
 
 struct ChannelFieldInfo {
     const char* key;
-    ChannelField field;
+    EditField field;
     int col; // the grid column whose list items also choose
     std::vector<const char*> words;
 };
 
 const std::vector<ChannelFieldInfo>& channelFields() {
     static const std::vector<ChannelFieldInfo> fields = {
-        {"rx", ChannelField::Rx, col::kRxFrequency, {}},
-        {"tx", ChannelField::Tx, col::kTxFrequency, {}},
-        {"rx-tone", ChannelField::RxTone, col::kRxTone, {}},
-        {"tx-tone", ChannelField::TxTone, col::kTxTone, {}},
-        {"width", ChannelField::Width, col::kBandwidth, {"wide", "narrow"}},
-        {"scan", ChannelField::Scan, col::kScan, {"yes", "no"}},
-        {"busy-lock", ChannelField::BusyLock, col::kBusyLock, {"off", "carrier", "tone"}},
-        {"power", ChannelField::Power, col::kPower, {"high", "low"}},
+        {"rx", EditField::Rx, col::kRxFrequency, {}},
+        {"tx", EditField::Tx, col::kTxFrequency, {}},
+        {"rx-tone", EditField::RxTone, col::kRxTone, {}},
+        {"tx-tone", EditField::TxTone, col::kTxTone, {}},
+        {"width", EditField::Width, col::kBandwidth, {"wide", "narrow"}},
+        {"scan", EditField::Scan, col::kScan, {"yes", "no"}},
+        {"busy-lock", EditField::BusyLock, col::kBusyLock, {"off", "carrier", "tone"}},
+        {"power", EditField::Power, col::kPower, {"high", "low"}},
     };
     return fields;
 }
 
-bool isFrequencyField(ChannelField field) {
-    return field == ChannelField::Rx || field == ChannelField::Tx;
+bool isFrequencyField(EditField field) {
+    return field == EditField::Rx || field == EditField::Tx;
 }
 
 // The index of the list item a value chooses, or nullopt.
@@ -147,26 +147,26 @@ std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string
 // Sets the attribute that item `index` of the field's list stands for.
 void applyItem(Channel& channel, const ChannelFieldInfo& info, size_t index) {
     switch (info.field) {
-    case ChannelField::RxTone:
-    case ChannelField::TxTone: {
+    case EditField::RxTone:
+    case EditField::TxTone: {
         const Tone tone = parseToneText(toneList(false)[index]);
-        (info.field == ChannelField::RxTone ? channel.rxTone : channel.txTone) = tone;
+        (info.field == EditField::RxTone ? channel.rxTone : channel.txTone) = tone;
         break;
     }
-    case ChannelField::Width:
+    case EditField::Width:
         channel.wide = index == 0;
         break;
-    case ChannelField::Scan:
+    case EditField::Scan:
         channel.scanned = index == 0;
         break;
-    case ChannelField::BusyLock:
+    case EditField::BusyLock:
         channel.busyLock = index == 0 ? BusyLock::Off : index == 1 ? BusyLock::Carrier : BusyLock::Tone;
         break;
-    case ChannelField::Power:
+    case EditField::Power:
         channel.highPower = index == 0;
         break;
-    case ChannelField::Rx:
-    case ChannelField::Tx:
+    case EditField::Rx:
+    case EditField::Tx:
         break;
     }
 }
@@ -299,7 +299,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
                         "width=, scan=, busy-lock=, power=) or --delete");
     }
     // Every key must be known before anything is looked at.
-    std::map<ChannelField, std::string> byField;
+    std::map<EditField, std::string> byField;
     for (const Assignment& a : changes) {
         const ChannelFieldInfo* info = nullptr;
         for (const ChannelFieldInfo& f : channelFields()) {
@@ -321,13 +321,13 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
     const std::string unchanged = "; " + path + " is unchanged";
 
     // Frequencies first, so that a new channel exists before its attributes are chosen.
-    for (ChannelField field : {ChannelField::Rx, ChannelField::Tx}) {
+    for (EditField field : {EditField::Rx, EditField::Tx}) {
         const auto it = byField.find(field);
         if (it == byField.end()) {
             continue;
         }
-        const char* key = field == ChannelField::Rx ? "rx" : "tx";
-        if (field == ChannelField::Tx && !channel.rx10Hz) {
+        const char* key = field == EditField::Rx ? "rx" : "tx";
+        if (field == EditField::Tx && !channel.rx10Hz) {
             return ctx.fail(ExitStatus::BadInput, "channel " + number +
                                                       " has no receive frequency: give rx=MHZ "
                                                       "as well" +
@@ -349,7 +349,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             }
             value = entry.freq10Hz;
         }
-        field == ChannelField::Rx ? channeledit::setReceive(channel, value)
+        field == EditField::Rx ? channeledit::setReceive(channel, value)
                                   : channeledit::setTransmit(channel, value);
     }
     for (const ChannelFieldInfo& info : channelFields()) {
