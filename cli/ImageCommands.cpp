@@ -350,7 +350,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             value = entry.freq10Hz;
         }
         field == EditField::Rx ? channeledit::setReceive(channel, value)
-                                  : channeledit::setTransmit(channel, value);
+                               : channeledit::setTransmit(channel, value);
     }
     for (const ChannelFieldInfo& info : channelFields()) {
         const auto it = byField.find(info.field);
