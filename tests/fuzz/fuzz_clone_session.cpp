@@ -4,17 +4,22 @@
 // for counts the whole time-out of the port, and the session's own pauses count their length
 // without sleeping. A read that reports success holds exactly the data the radio put in its
 // replies; a write that reports success had every frame acknowledged; the session writes only
-// the frames it means to, in order; and it ends within the protocol's time-outs.
+// the frames it means to, in order; and it ends within the protocol's time-outs. The same radio
+// also meets whole jobs: a write begins only after a whole backup, and a verify finds exactly the
+// rows the radio sent back differently.
 
 #include "FuzzSupport.h"
 
 #include "image/MemoryImage.h"
 #include "radio/CloneSession.h"
+#include "radio/RadioJob.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -33,6 +38,14 @@ thread_local int64_t t_nowUs = 0;
 int64_t readTimeOutUs(size_t count) {
     return (50 * static_cast<int64_t>(count) + 90) * 1000;
 }
+
+// What one session wrote and what the radio answered to each of its frames.
+struct SessionSeen {
+    std::string written;
+    std::vector<size_t> attempts;         // where in `written` each handshake attempt began
+    std::vector<std::string> readReplies; // by frame: the bytes the host got for its request
+    std::vector<bool> writeAcknowledged;  // by frame: the host's next byte read was the ack
+};
 
 // A radio on the other end of the line, scripted by the fuzzer's bytes.
 class HostilePort : public ISerialPort {
@@ -67,7 +80,7 @@ public:
         }
         m_line.append(reinterpret_cast<const char*>(data), n);
         m_pending.append(reinterpret_cast<const char*>(data), n);
-        written.append(reinterpret_cast<const char*>(data), n);
+        current().written.append(reinterpret_cast<const char*>(data), n);
         return true;
     }
 
@@ -120,7 +133,7 @@ public:
 
     void purge() override {
         count();
-        attempts.push_back(written.size());
+        current().attempts.push_back(current().written.size());
         m_received.clear();
     }
     void clear() override {
@@ -128,15 +141,17 @@ public:
         m_received.clear();
     }
 
-    // What the host wrote, and what the radio answered to each frame.
-    std::string written;
-    std::vector<std::string> readReplies;   // by frame: the 12 bytes the host got for its request
-    std::vector<bool> writeAcknowledged;    // by frame: the host's next byte read was the ack
-    std::vector<std::string> framesWritten; // the write frames in the order they came
+    void beginSession() { sessions.emplace_back(); }
+
+    std::vector<SessionSeen> sessions;
     int operations = 0;
-    std::vector<size_t> attempts; // where in `written` each purge came
 
 private:
+    SessionSeen& current() {
+        fuzz::require(!sessions.empty(), "the port is used outside a session");
+        return sessions.back();
+    }
+
     void count() {
         ++operations;
         fuzz::require(operations < 4000, "the session does not end (too many port calls)");
@@ -179,10 +194,14 @@ private:
 
     void record(const std::string& pending, const std::string& delivered) {
         if (pending.size() == 4 && pending[0] == 'R') {
-            readReplies.push_back(delivered);
+            current().readReplies.push_back(delivered);
         } else if (pending.size() == 4 + kFrame && pending[0] == 'W') {
-            framesWritten.push_back(pending);
-            writeAcknowledged.push_back(!delivered.empty() && delivered[0] == static_cast<char>(kAck));
+            // The radio stores what reached it, so that a read back shows it.
+            if (addressOf(pending) + kFrame <= m_memory.size()) {
+                std::memcpy(m_memory.data() + addressOf(pending), pending.data() + 4, kFrame);
+            }
+            current().writeAcknowledged.push_back(!delivered.empty() &&
+                                                  delivered[0] == static_cast<char>(kAck));
         }
     }
 
@@ -197,9 +216,15 @@ private:
     std::string m_received; // sent by the radio, not yet read by the host
 };
 
-class ScriptedObserver : public ICloneObserver {
+class ScriptedObserver : public IJobObserver {
 public:
-    ScriptedObserver(int retries, int cancelAtPump) : m_retries(retries), m_cancelAtPump(cancelAtPump) {}
+    ScriptedObserver(HostilePort& port, int retries, int cancelAtPump)
+        : m_port(port), m_retries(retries), m_cancelAtPump(cancelAtPump) {}
+    void onStage(JobStage stage) override {
+        stages.push_back(stage);
+        m_port.beginSession();
+        lastRow = 0;
+    }
     void onProgress(int row) override {
         fuzz::require(row == lastRow + 1 && row <= static_cast<int>(image::kTransferRows),
                       "progress out of order");
@@ -212,8 +237,10 @@ public:
     }
     int lastRow = 0;
     int questions = 0;
+    std::vector<JobStage> stages;
 
 private:
+    HostilePort& m_port;
     int m_retries;
     int m_cancelAtPump;
     int m_pumps = 0;
@@ -263,6 +290,134 @@ size_t checkWritten(const std::string& written, const std::vector<size_t>& attem
     return 0;
 }
 
+// Checks what one session wrote and how long it took at most; returns whether it wrote every
+// intended frame.
+bool checkSession(const SessionSeen& seen, TransferDirection direction, const MemoryImage& image) {
+    fuzz::require(seen.attempts.size() <= kMaxRetries + 1, "more handshake attempts than the user allowed");
+    const std::string frames = intendedFrames(direction, image);
+    return checkWritten(seen.written, seen.attempts, frames) == frames.size();
+}
+
+// Every frame got a whole reply, and `got` holds their data in rows 0 to 50 and `rest` in the others.
+void requireReadAsSent(const SessionSeen& seen, const MemoryImage& got, const MemoryImage& rest) {
+    fuzz::require(seen.readReplies.size() == CloneSession::kFrameCount,
+                  "success without a reply to every frame");
+    for (size_t frame = 0; frame < seen.readReplies.size(); ++frame) {
+        const std::string& reply = seen.readReplies[frame];
+        fuzz::require(reply.size() == 4 + kFrame, "success with a short reply");
+        fuzz::require(std::memcmp(got.data() + frame * kFrame, reply.data() + 4, kFrame) == 0,
+                      "the image read is not what the radio sent");
+    }
+    for (size_t i = image::kTransferSize; i < image::kSize; ++i) {
+        fuzz::require(got.byte(i) == rest.byte(i), "a read changed rows the radio does not hold");
+    }
+}
+
+void requireAllAcknowledged(const SessionSeen& seen) {
+    fuzz::require(seen.writeAcknowledged.size() == CloneSession::kFrameCount,
+                  "success without an answer to every frame");
+    for (bool acknowledged : seen.writeAcknowledged) {
+        fuzz::require(acknowledged, "success with a frame the radio did not acknowledge");
+    }
+}
+
+// The image the radio sent in a session's replies (rows 51 to 63 from `rest`), if every reply was whole.
+std::optional<MemoryImage> imageSent(const SessionSeen& seen, const MemoryImage& rest) {
+    if (seen.readReplies.size() != CloneSession::kFrameCount) {
+        return std::nullopt;
+    }
+    MemoryImage sent = rest;
+    for (size_t frame = 0; frame < seen.readReplies.size(); ++frame) {
+        if (seen.readReplies[frame].size() != 4 + kFrame) {
+            return std::nullopt;
+        }
+        std::memcpy(sent.data() + frame * kFrame, seen.readReplies[frame].data() + 4, kFrame);
+    }
+    return sent;
+}
+
+// A job: the read job, or a write job with its backup and verify as the options say. Each
+// session writes only its own frames; a write begins only after a whole backup; success means
+// every frame was acknowledged and the read back is what was sent; a difference found names the
+// first row that differs.
+void runJob(HostilePort& port, ScriptedObserver& observer, TransferDirection direction, uint8_t flags,
+            MemoryImage& image) {
+    const MemoryImage before = image;
+    RadioJob job(port, observer);
+    if (direction == TransferDirection::Read) {
+        const JobResult result = job.read("/dev/fake", image);
+        fuzz::require(observer.stages == std::vector<JobStage>{JobStage::Read}, "a read job is one read");
+        const bool complete = checkSession(port.sessions[0], TransferDirection::Read, before);
+        if (result.ok()) {
+            fuzz::require(complete, "success without every frame written");
+            requireReadAsSent(port.sessions[0], image, before);
+        } else {
+            fuzz::require(image == before, "a failed read changed the image");
+        }
+        return;
+    }
+
+    JobOptions options;
+    options.backup = (flags & 0x01) == 0;
+    options.verify = (flags & 0x02) == 0;
+    const JobResult result = job.write("/dev/fake", image, options);
+    fuzz::require(image == before, "a write job changed the image it sent");
+    fuzz::require(observer.stages.size() == port.sessions.size(), "one session a stage");
+    std::vector<JobStage> expected;
+    if (options.backup) {
+        expected.push_back(JobStage::Backup);
+    }
+    expected.push_back(JobStage::Write);
+    if (options.verify) {
+        expected.push_back(JobStage::Verify);
+    }
+    fuzz::require(observer.stages.size() <= expected.size() &&
+                      std::equal(observer.stages.begin(), observer.stages.end(), expected.begin()),
+                  "the stages of a write job out of order");
+    for (size_t i = 0; i < observer.stages.size(); ++i) {
+        const JobStage stage = observer.stages[i];
+        const bool complete = checkSession(
+            port.sessions[i], stage == JobStage::Write ? TransferDirection::Write : TransferDirection::Read,
+            before);
+        const bool last = i + 1 == observer.stages.size();
+        if (stage == JobStage::Backup && !last) {
+            fuzz::require(complete, "a write began after a backup that did not end");
+            const std::optional<MemoryImage> backup = imageSent(port.sessions[i], before);
+            fuzz::require(backup.has_value() && result.backup == backup,
+                          "the backup is not what the radio sent");
+        }
+        if (stage == JobStage::Write && (!last || result.ok())) {
+            fuzz::require(complete, "a write counted as done without every frame written");
+            requireAllAcknowledged(port.sessions[i]);
+        }
+        if (stage == JobStage::Verify && result.transfer.ok()) {
+            fuzz::require(complete, "a verify counted as done without every frame written");
+            const std::optional<MemoryImage> readBack = imageSent(port.sessions[i], before);
+            fuzz::require(readBack.has_value(), "a verify counted as done without every reply");
+            int row = -1;
+            for (size_t r = 0; r < image::kTransferRows && row < 0; ++r) {
+                if (std::memcmp(readBack->data() + r * image::kRowSize, before.data() + r * image::kRowSize,
+                                image::kRowSize) != 0) {
+                    row = static_cast<int>(r);
+                }
+            }
+            fuzz::require(result.mismatchRow == row, "the verify missed or invented a difference");
+        }
+    }
+    if (result.ok()) {
+        fuzz::require(observer.stages == expected, "a write job succeeded without all its stages");
+    }
+}
+
+// The longest a session may take: each handshake attempt and each frame within the port's
+// time-outs and the session's pauses.
+int64_t sessionTimeUs() {
+    const int64_t attemptUs =
+        6 * 1000 + 8 * 2000 + 2000 + 2 * readTimeOutUs(1) + readTimeOutUs(8) + readTimeOutUs(1) + 20000;
+    const int64_t frameUs = 3000 + readTimeOutUs(12) + readTimeOutUs(1) + 10000;
+    return (kMaxRetries + 1) * attemptUs + CloneSession::kFrameCount * frameUs;
+}
+
 } // namespace
 
 // The session's pauses take no time here; every other thread sleeps as usual.
@@ -284,7 +439,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t setup = bytes.byte();
     const TransferDirection direction =
         (setup & 0x01) != 0 ? TransferDirection::Write : TransferDirection::Read;
-    const bool openAlready = (setup & 0x08) != 0; // a job holds the port for several sessions
+    const bool job = (setup & 0x40) != 0;
+    const bool openAlready = (setup & 0x08) != 0 && !job; // as a job holds it for several sessions
     const bool openFails = (setup & 0x02) != 0 && !openAlready;
     const bool earlyRadio = (setup & 0x04) != 0;
     const int retries = (setup >> 4) & kMaxRetries;
@@ -297,60 +453,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         image.setByte(i, static_cast<uint8_t>(i * 7 + seed * 3 + 1));
     }
     const MemoryImage before = image;
-    const std::string frames = intendedFrames(direction, image);
-
     HostilePort port(bytes, openFails, earlyRadio, static_cast<uint8_t>(seed ^ 0x5A));
+    ScriptedObserver observer(port, retries, cancelAtPump);
+    t_virtualTime = true;
+    t_nowUs = 0;
+    if (job) {
+        const uint8_t flags = bytes.byte();
+        runJob(port, observer, direction, flags, image);
+        t_virtualTime = false;
+        fuzz::require(!port.isOpen(), "a job leaves the port closed");
+        fuzz::require(t_nowUs <= 3 * sessionTimeUs(), "the job ran past the protocol's time-outs");
+        return 0;
+    }
     if (openAlready) {
         fuzz::require(static_cast<bool>(port.open("/dev/fake")), "the fake opens");
     }
-    ScriptedObserver observer(retries, cancelAtPump);
+    port.beginSession();
     CloneSession session(port, observer);
-    t_virtualTime = true;
-    t_nowUs = 0;
     const TransferResult result = session.run(direction, "/dev/fake", image);
     t_virtualTime = false;
-
-    // Time: each handshake attempt and each frame within the port's time-outs and the pauses.
-    const int64_t attemptUs =
-        6 * 1000 + 8 * 2000 + 2000 + 2 * readTimeOutUs(1) + readTimeOutUs(8) + readTimeOutUs(1) + 20000;
-    const int64_t frameUs = 3000 + readTimeOutUs(12) + readTimeOutUs(1) + 10000;
-    fuzz::require(t_nowUs <= (kMaxRetries + 1) * attemptUs + CloneSession::kFrameCount * frameUs,
-                  "the session ran past the protocol's time-outs");
-    fuzz::require(port.attempts.size() <= kMaxRetries + 1, "more handshake attempts than the user allowed");
+    fuzz::require(t_nowUs <= sessionTimeUs(), "the session ran past the protocol's time-outs");
     fuzz::require(port.isOpen() == openAlready, "the port is left as the session found it");
 
-    const size_t framesWritten = checkWritten(port.written, port.attempts, frames);
+    const bool complete = checkSession(port.sessions[0], direction, before);
     if (result.ok()) {
-        fuzz::require(framesWritten == frames.size(), "success without every frame written");
+        fuzz::require(complete, "success without every frame written");
         fuzz::require(result.rowsDone == static_cast<int>(image::kTransferRows), "success without every row");
     }
-
     if (direction == TransferDirection::Write) {
         fuzz::require(image == before, "a write changed the image it sent");
         if (result.ok()) {
-            fuzz::require(port.writeAcknowledged.size() == CloneSession::kFrameCount,
-                          "success without an answer to every frame");
-            for (bool acknowledged : port.writeAcknowledged) {
-                fuzz::require(acknowledged, "success with a frame the radio did not acknowledge");
-            }
+            requireAllAcknowledged(port.sessions[0]);
         }
-        return 0;
-    }
-
-    if (!result.ok()) {
+    } else if (result.ok()) {
+        requireReadAsSent(port.sessions[0], image, before);
+    } else {
         fuzz::require(image == before, "a failed read changed the image");
-        return 0;
-    }
-    fuzz::require(port.readReplies.size() == CloneSession::kFrameCount,
-                  "success without a reply to every frame");
-    for (size_t frame = 0; frame < port.readReplies.size(); ++frame) {
-        const std::string& reply = port.readReplies[frame];
-        fuzz::require(reply.size() == 4 + kFrame, "success with a short reply");
-        fuzz::require(std::memcmp(image.data() + frame * kFrame, reply.data() + 4, kFrame) == 0,
-                      "the image read is not what the radio sent");
-    }
-    for (size_t i = image::kTransferSize; i < image::kSize; ++i) {
-        fuzz::require(image.byte(i) == before.byte(i), "a read changed rows the radio does not hold");
     }
     return 0;
 }
