@@ -99,8 +99,10 @@ std::string danglingLinkTarget(const std::string& path) {
 }
 
 std::string appFolderName(const std::string& appName) {
-    const bool unusable = appName.empty() || appName == "." || appName == ".." ||
-                          std::any_of(appName.begin(), appName.end(), [](char c) {
+    // A file name holds 255 bytes at most, and ".ini" or a suffix of the history follows.
+    constexpr size_t kMaxBytes = 200;
+    const bool unusable = appName.empty() || appName.size() > kMaxBytes || appName == "." ||
+                          appName == ".." || std::any_of(appName.begin(), appName.end(), [](char c) {
                               const auto byte = static_cast<unsigned char>(c);
                               return byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F;
                           });

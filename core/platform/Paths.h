@@ -32,7 +32,8 @@ std::string danglingLinkTarget(const std::string& path);
 
 // The name AppName gives the user's own files and folders (settings, the user's copy of
 // Program.ini, the history): AppName itself, or kDefaultAppName when it could not name one entry
-// of a folder: empty, "." or "..", or holding a '/', a '\\' or a control byte.
+// of a folder: empty, "." or "..", longer than 200 bytes, or holding a '/', a '\\' or a control
+// byte.
 constexpr const char* kDefaultAppName = "Program";
 std::string appFolderName(const std::string& appName);
 

@@ -143,9 +143,13 @@ TEST_F(UserSettingsTest, FileNameFromAppName) {
         std::string appName, fileName;
     };
     const Row rows[] = {
-        {"Program", "Program.ini"}, {"", "Program.ini"},
-        {"a/b\\c", "Program.ini"},  {std::string("x\0y", 3), "Program.ini"},
-        {"..", "Program.ini"},      {"a.b", "a.b.ini"},
+        {"Program", "Program.ini"},
+        {"", "Program.ini"},
+        {"a/b\\c", "Program.ini"},
+        {std::string("x\0y", 3), "Program.ini"},
+        {"..", "Program.ini"},
+        {"a.b", "a.b.ini"},
+        {std::string(300, 'x'), "Program.ini"}, // longer than a file name may be
     };
     for (const Row& row : rows) {
         UserSettings settings(row.appName, m_dir.string());

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fuzz::require(user.filename() == "Program.ini" && user.parent_path().parent_path() == config &&
                               user.parent_path().filename() != ".." && user.parent_path().filename() != ".",
                           "the user's copy lies in one folder of the configuration folder");
-            fs::create_directories(user.parent_path());
+            fs::create_directories(user.parent_path(), error);
             fuzz::writeFile(user.string(), userText);
             settings.load(shipped, config.string(), shippedWritable);
         }
