@@ -5,6 +5,7 @@
 // encodes to an image that decodes and encodes to the same bytes.
 
 #include "FuzzSupport.h"
+#include "GridTexts.h"
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelTable.h"
@@ -14,17 +15,8 @@
 
 namespace {
 
-using Texts = std::array<std::array<std::string, kGridCols>, kGridRows>;
-
-Texts textsOf(const ChannelTable& table) {
-    Texts texts;
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int col = 0; col < kGridCols; ++col) {
-            texts[static_cast<size_t>(row)][static_cast<size_t>(col)] = table.text(row, col);
-        }
-    }
-    return texts;
-}
+using fuzz::Texts;
+using fuzz::textsOf;
 
 BandLimits limitsFor(uint8_t choice) {
     switch (choice % 4) {

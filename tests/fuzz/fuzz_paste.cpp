@@ -8,6 +8,7 @@
 // - What the grid shows is what a save and reopen shows.
 
 #include "FuzzSupport.h"
+#include "GridTexts.h"
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelPaste.h"
@@ -17,17 +18,8 @@
 
 namespace {
 
-using Texts = std::array<std::array<std::string, kGridCols>, kGridRows>;
-
-Texts textsOf(const ChannelTable& table) {
-    Texts texts;
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int col = 0; col < kGridCols; ++col) {
-            texts[static_cast<size_t>(row)][static_cast<size_t>(col)] = table.text(row, col);
-        }
-    }
-    return texts;
-}
+using fuzz::Texts;
+using fuzz::textsOf;
 
 BandLimits limitsFor(uint8_t choice) {
     switch (choice % 3) {
