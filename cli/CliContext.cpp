@@ -110,8 +110,8 @@ RadioHistory CliContext::history() const {
     return RadioHistory(RadioHistory::defaultFolder(m_ini.values().value("Setup", "AppName", "")));
 }
 
-bool CliContext::chineseByDefault() const {
-    return m_ini.values().value("Setup", "Language", "") == "Chinese";
+Language CliContext::defaultLanguage() const {
+    return m_ini.values().value("Setup", "Language", "") == "Chinese" ? Language::Chinese : Language::English;
 }
 
 ExitStatus CliContext::fail(ExitStatus status, const std::string& message) {
@@ -183,9 +183,10 @@ bool CliContext::loadImageBytes(const std::string& path, MemoryImage& image) {
 }
 
 void CliContext::reportDataFormat(const std::string& name, const std::string& held) {
-    fail(ExitStatus::BadInput, name + ": " + dataFormatErrorText(false) + " (an image file holds exactly " +
-                                   std::to_string(image::kSize) + " bytes" +
-                                   (held.empty() ? std::string() : "; this one holds " + held) + ")");
+    fail(ExitStatus::BadInput, name + ": " + dataFormatErrorText(Language::English) +
+                                   " (an image file holds exactly " + std::to_string(image::kSize) +
+                                   " bytes" + (held.empty() ? std::string() : "; this one holds " + held) +
+                                   ")");
 }
 
 bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bool mustBeNew) {

@@ -6,6 +6,7 @@
 #include "settings/ProgramSettings.h"
 #include "settings/UserSettings.h"
 #include "text/AsciiText.h"
+#include "text/CoreTexts.h"
 
 #include <iosfwd>
 #include <memory>
@@ -34,7 +35,7 @@ public:
     const IniFile& ini() const { return m_ini.values(); }
     bool hasIni() const { return m_ini.values().isLoaded(); }
     // The Language of Program.ini is Chinese (exactly so, as the desktop program decides).
-    bool chineseByDefault() const;
+    Language defaultLanguage() const;
     // The per-user store of the remembered Type, Field and com values.
     ISettingsStore& userSettings() { return *m_userSettings; }
 

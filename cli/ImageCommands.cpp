@@ -122,7 +122,7 @@ bool isFrequencyField(EditField field) {
 
 // The index of the list item a value chooses, or nullopt.
 std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string& value) {
-    const ChannelTable english(false);
+    const ChannelTable english(Language::English);
     const std::vector<std::string>& items = english.listItems(info.col);
     const std::string wanted = ascii::lowered(value);
     if (info.words.empty()) {
@@ -149,7 +149,7 @@ void applyItem(Channel& channel, const ChannelFieldInfo& info, size_t index) {
     switch (info.field) {
     case EditField::RxTone:
     case EditField::TxTone: {
-        const Tone tone = parseToneText(toneList(false)[index]);
+        const Tone tone = parseToneText(toneList(Language::English)[index]);
         (info.field == EditField::RxTone ? channel.rxTone : channel.txTone) = tone;
         break;
     }
@@ -246,8 +246,8 @@ ExitStatus runNew(CliContext& ctx, const CommandLine& args) {
 
 // ---- show ----------------------------------------------------------------------------------
 
-bool chosenLanguage(CliContext& ctx, const CommandLine& args, bool& chinese) {
-    chinese = ctx.chineseByDefault();
+bool chosenLanguage(CliContext& ctx, const CommandLine& args, Language& language) {
+    language = ctx.defaultLanguage();
     if (args.has("--lang")) {
         const std::string lang = ascii::lowered(args.value("--lang"));
         if (lang != "english" && lang != "chinese") {
@@ -255,14 +255,14 @@ bool chosenLanguage(CliContext& ctx, const CommandLine& args, bool& chinese) {
                      "--lang " + args.value("--lang") + ": the languages are English and Chinese");
             return false;
         }
-        chinese = lang == "chinese";
+        language = lang == "chinese" ? Language::Chinese : Language::English;
     }
     return true;
 }
 
 ExitStatus runShow(CliContext& ctx, const CommandLine& args) {
-    bool chinese = false;
-    if (!chosenLanguage(ctx, args, chinese)) {
+    Language language = Language::English;
+    if (!chosenLanguage(ctx, args, language)) {
         return ExitStatus::BadInput;
     }
     MemoryImage image;
@@ -271,7 +271,7 @@ ExitStatus runShow(CliContext& ctx, const CommandLine& args) {
     }
     const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
     ctx.out() << (args.has("--json") ? imagereport::json(image, band)
-                                     : imagereport::text(image, band, chinese));
+                                     : imagereport::text(image, band, language));
     return ExitStatus::Ok;
 }
 
@@ -343,7 +343,8 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             if (!entry.accepted()) {
                 return ctx.fail(ExitStatus::BadInput,
                                 "channel " + number + ": " + key + "=" + it->second + ": " +
-                                    messageText(*entry.refusal, false) + " (band " + band->bandName + ": " +
+                                    messageText(*entry.refusal, Language::English) + " (band " +
+                                    band->bandName + ": " +
                                     CliContext::limitsText(channeledit::storableLimits(band->limits)) +
                                     ", in steps of 5 or 6.25 kHz)" + unchanged);
             }

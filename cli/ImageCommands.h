@@ -14,4 +14,4 @@ ExitStatus runImport(CliContext& ctx, const CommandLine& args);
 
 // The language of --lang (English or Chinese, any case), or Program.ini's when it is not given.
 // Reports a bad value and returns false.
-bool chosenLanguage(CliContext& ctx, const CommandLine& args, bool& chinese);
+bool chosenLanguage(CliContext& ctx, const CommandLine& args, Language& language);

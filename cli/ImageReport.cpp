@@ -36,19 +36,19 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
-const char* onOff(bool on, bool chinese) {
-    return coreText(on ? CoreText::On : CoreText::Off, chinese);
+const char* onOff(bool on, Language language) {
+    return coreText(on ? CoreText::On : CoreText::Off, language);
 }
 
 // The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
-std::string cellText(const Channels& channels, int row, int col, bool chinese) {
+std::string cellText(const Channels& channels, int row, int col, Language language) {
     if (row == 0) {
-        return ChannelTable::heading(col, chinese);
+        return ChannelTable::heading(col, language);
     }
     if (col == col::kNumber) {
         return (row < 10 ? " " : "") + std::to_string(row);
     }
-    return ChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, chinese);
+    return ChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, language);
 }
 
 void writeFrequency(JsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
@@ -122,27 +122,27 @@ size_t displayWidth(const std::string& text) {
     return width;
 }
 
-std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese) {
+std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, Language language) {
     std::string out;
     const auto orMissing = [&](const std::string& name) {
-        return name.empty() ? std::string(coreText(CoreText::NotInProgramIni, chinese)) : name;
+        return name.empty() ? std::string(coreText(CoreText::NotInProgramIni, language)) : name;
     };
-    out += std::string(coreText(CoreText::RadioType, chinese)) + ": " + orMissing(band.typeName) + " (" +
+    out += std::string(coreText(CoreText::RadioType, language)) + ": " + orMissing(band.typeName) + " (" +
            std::to_string(band.type) + ")\n";
-    out += std::string(coreText(CoreText::Band, chinese)) + ": " + orMissing(band.bandName) + " (" +
+    out += std::string(coreText(CoreText::Band, language)) + ": " + orMissing(band.bandName) + " (" +
            std::to_string(band.band) + ")\n\n";
 
     const Channels channels = ChannelCodec::decodeAll(image);
     size_t widths[kGridCols] = {};
     for (int r = 0; r < kGridRows; ++r) {
         for (int c = 0; c < kGridCols; ++c) {
-            widths[c] = std::max(widths[c], displayWidth(cellText(channels, r, c, chinese)));
+            widths[c] = std::max(widths[c], displayWidth(cellText(channels, r, c, language)));
         }
     }
     for (int r = 0; r < kGridRows; ++r) {
         std::string line;
         for (int c = 0; c < kGridCols; ++c) {
-            line += padded(cellText(channels, r, c, chinese), widths[c] + 2);
+            line += padded(cellText(channels, r, c, language), widths[c] + 2);
         }
         out += rightTrimmed(line) + "\n";
     }
@@ -155,13 +155,13 @@ std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, 
     std::vector<Line> lines;
     for (const OptionInfo& info : optionTable()) {
         const int selection = optionSelection(info.list, image);
-        const std::vector<std::string> items = optionItems(info.list, chinese);
-        lines.push_back({optionLabel(info.list, chinese),
+        const std::vector<std::string> items = optionItems(info.list, language);
+        lines.push_back({optionLabel(info.list, language),
                          selection >= 0 ? items[static_cast<size_t>(selection)]
                                         : "- (" + hexByte(image.byte(optionOffset(info.list))) + ")"});
     }
-    lines.push_back({coreText(CoreText::Beep, chinese), onOff(keyBeepOn(image), chinese)});
-    lines.push_back({coreText(CoreText::BatterySaver, chinese), onOff(batterySaverOn(image), chinese)});
+    lines.push_back({coreText(CoreText::Beep, language), onOff(keyBeepOn(image), language)});
+    lines.push_back({coreText(CoreText::BatterySaver, language), onOff(batterySaverOn(image), language)});
     size_t labelWidth = 0;
     for (const Line& line : lines) {
         labelWidth = std::max(labelWidth, displayWidth(line.label));
@@ -201,7 +201,7 @@ std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) 
         w.value(int64_t{ch});
         for (int c = col::kRxFrequency; c < kGridCols; ++c) {
             w.key(kChannelKeys[c]);
-            w.value(ChannelTable::cellText(channel, c, false));
+            w.value(ChannelTable::cellText(channel, c, Language::English));
         }
         w.key("in_use");
         w.value(channel.isInUse());

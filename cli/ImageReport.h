@@ -2,6 +2,7 @@
 
 #include "channels/RadioModel.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 
@@ -10,7 +11,7 @@
 namespace imagereport {
 
 // Aligned columns for a terminal, in English or Chinese.
-std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, bool chinese);
+std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, Language language);
 
 // One JSON object: type, band, type_name, band_name, freq_min, freq_max, channels (the grid's
 // English texts) and options (the raw option bytes).

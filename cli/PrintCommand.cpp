@@ -27,8 +27,8 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
     if (!args.has("--pdf") || args.value("--pdf").empty()) {
         return ctx.fail(ExitStatus::BadInput, "print: --pdf OUT.pdf is required");
     }
-    bool chinese = false;
-    if (!chosenLanguage(ctx, args, chinese)) {
+    Language language = Language::English;
+    if (!chosenLanguage(ctx, args, language)) {
         return ExitStatus::BadInput;
     }
     const std::string output = args.value("--pdf");
@@ -56,7 +56,8 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    const std::string owner = ctx.ini().value(chinese ? "Chinese" : "English", report::kOwnerKey, "");
+    const std::string owner =
+        ctx.ini().value(language == Language::Chinese ? "Chinese" : "English", report::kOwnerKey, "");
 
     // Painted into memory, then written as image files are: a failure leaves no half a PDF.
     QBuffer pdf;
@@ -67,7 +68,7 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("radioprog"));
-        painted = paintReport(writer, image, ChannelCodec::decodeAll(image), chinese, owner);
+        painted = paintReport(writer, image, ChannelCodec::decodeAll(image), language, owner);
     }
     std::string error = "the report could not be drawn";
     const bool toStdout = output == "-";

@@ -37,7 +37,7 @@ DeviceTree deviceTree() {
 
 // The system's reason and what to try, for a terminal user.
 std::string portReason(const std::string& detail, const PortCheck& check) {
-    std::string advice = portAdvice(check, false);
+    std::string advice = portAdvice(check, Language::English);
     if (check.state == PortState::NotFound) {
         advice += " 'radioprog ports' lists the serial ports";
     }
@@ -97,12 +97,12 @@ std::optional<PortChoice> choosePort(CliContext& ctx, const CommandLine& args) {
     }
     const std::string device = resolvePortName(name, ctx.hasIni() ? &ctx.ini() : nullptr, devices);
     if (device.empty()) {
-        ctx.fail(ExitStatus::RadioFailed, transferMessageText(TransferStatus::PortOpenFailed, false) +
-                                              "\nradioprog: " + name +
-                                              " stands for no device: " + std::to_string(devices.size()) +
-                                              " serial device(s) found; name a device with " + name +
-                                              "=/dev/... in [Setup] of Program.ini, "
-                                              "or give the device path to --port");
+        ctx.fail(ExitStatus::RadioFailed,
+                 transferMessageText(TransferStatus::PortOpenFailed, Language::English) +
+                     "\nradioprog: " + name + " stands for no device: " + std::to_string(devices.size()) +
+                     " serial device(s) found; name a device with " + name +
+                     "=/dev/... in [Setup] of Program.ini, "
+                     "or give the device path to --port");
         return std::nullopt;
     }
     return PortChoice{name, device};
@@ -125,11 +125,11 @@ std::optional<int> retriesOf(CliContext& ctx, const CommandLine& args) {
 // `verb` names the session ("read", "write", "backup read", "verify read").
 ExitStatus reportFailure(CliContext& ctx, const std::string& verb, const PortChoice& port,
                          const TransferResult& result, int attempts, const std::string& aftermath) {
-    std::string text = transferMessageText(result.status, false);
+    std::string text = transferMessageText(result.status, Language::English);
     for (char& c : text) {
         c = c == '\n' ? ' ' : c;
     }
-    const std::string advice = transferAdvice(result, false);
+    const std::string advice = transferAdvice(result, Language::English);
     const std::string adviceLine = advice.empty() ? "" : "\nradioprog: " + advice;
     std::string where = port.device + (port.device == port.name ? "" : " (" + port.name + ")");
     switch (result.status) {
@@ -204,7 +204,8 @@ JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage&
     }
     if (!run.result.historyProblem) {
         ctx.err() << "radioprog: warning: "
-                  << coreText(CoreText::HistoryNotSaved, false, run.result.historyProblem.detail) << "\n";
+                  << coreText(CoreText::HistoryNotSaved, Language::English, run.result.historyProblem.detail)
+                  << "\n";
     }
     if (run.traceFailed) {
         ctx.err() << "radioprog: warning: cannot write the log " << setup.tracePath << "\n";
@@ -269,7 +270,7 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     if (r.cancelled()) {
         // Ctrl+C is no failure: say what the radio holds now, and how to put the backup back.
         std::string text;
-        for (const char c : jobCancelledText(r, false)) {
+        for (const char c : jobCancelledText(r, Language::English)) {
             text += c == '\n' ? std::string("\nradioprog: ") : std::string(1, c);
         }
         if (r.radioMayBeHalfWritten && !run.backupId.empty()) {
@@ -298,7 +299,7 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     if (r.mismatchRow >= 0) {
         return ctx.fail(ExitStatus::RadioFailed,
                         "verify failed at row " + std::to_string(r.mismatchRow) + ": " +
-                            verifyMismatchText(r, false) + "\nradioprog: " + what +
+                            verifyMismatchText(r, Language::English) + "\nradioprog: " + what +
                             " was written, but the radio holds something else" + putBack);
     }
     return reportFailure(ctx, "verify read", *port, r.transfer, run.attempts,
@@ -312,7 +313,7 @@ bool writeAllowed(CliContext& ctx, const MemoryImage& image, const std::string& 
     std::string message = "write: " + path + " was not written to the radio";
     const size_t plain = message.size();
     if (channeledit::hasNoChannelInUse(image)) {
-        message += std::string("\nradioprog: ") + coreText(CoreText::NoChannelInUse, false);
+        message += std::string("\nradioprog: ") + coreText(CoreText::NoChannelInUse, Language::English);
     }
     const radiomodel::TypeAndBand band = radiomodel::describe(image, ctx.ini());
     const std::vector<int> outside = channeledit::channelsOutsideBand(image, band.limits);
@@ -320,8 +321,9 @@ bool writeAllowed(CliContext& ctx, const MemoryImage& image, const std::string& 
         const auto named = [](uint8_t index, const std::string& name) {
             return std::to_string(index) + (name.empty() ? "" : " " + name);
         };
-        message += "\nradioprog: " + channeledit::outsideBandText(outside, band.limits, false) + " (type " +
-                   named(band.type, band.typeName) + ", band " + named(band.band, band.bandName) + ")";
+        message += "\nradioprog: " + channeledit::outsideBandText(outside, band.limits, Language::English) +
+                   " (type " + named(band.type, band.typeName) + ", band " + named(band.band, band.bandName) +
+                   ")";
     }
     if (message.size() == plain) {
         return true;
@@ -534,7 +536,7 @@ void writePortsJson(std::ostream& out, const std::vector<PortDescription>& ports
         json.key("reason");
         json.value(port.check.detail);
         json.key("advice");
-        json.value(portAdvice(port.check, false));
+        json.value(portAdvice(port.check, Language::English));
         json.key("holder");
         if (port.check.holder) {
             json.beginObject();
@@ -571,7 +573,7 @@ void writePortsJson(std::ostream& out, const std::vector<PortDescription>& ports
         json.key("brltty_running");
         json.value(adapter.brlttyRunning);
         json.key("advice");
-        json.value(adapterAdvice(adapter, false));
+        json.value(adapterAdvice(adapter, Language::English));
         json.endObject();
     }
     json.endArray();
@@ -609,7 +611,7 @@ void writePortsText(std::ostream& out, const std::vector<PortDescription>& ports
     }
     for (const AdapterWithoutTty& adapter : adapters) {
         out << "USB adapter without a serial port at " << adapter.sysPath << "\n"
-            << indent << adapterAdvice(adapter, false) << "\n";
+            << indent << adapterAdvice(adapter, Language::English) << "\n";
     }
 }
 

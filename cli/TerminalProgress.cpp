@@ -13,7 +13,7 @@ TerminalProgress::TerminalProgress(std::FILE* stream, bool visible, int retries)
 
 void TerminalProgress::onStage(JobStage stage) {
     finish();
-    m_label = jobStageText(stage, false);
+    m_label = jobStageText(stage, Language::English);
     m_retriesUsed = 0;
     draw(0);
 }

@@ -26,11 +26,11 @@ int lineTwips(const QFont& font, QPaintDevice& device) {
 
 } // namespace
 
-bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels, bool chinese,
-                 const std::string& owner) {
+bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels,
+                 Language language, const std::string& owner) {
     ReportInput input;
     input.area = {device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};
-    input.chinese = chinese;
+    input.language = language;
     input.owner = owner;
     const ReportUnits units = reportUnits(input.area);
     const QFont fonts[2] = {reportFont(units.reportFont, device), reportFont(units.smallFont, device)};

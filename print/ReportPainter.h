@@ -2,6 +2,7 @@
 
 #include "channels/Channel.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 
@@ -11,5 +12,5 @@ class QPagedPaintDevice;
 // writer: core lays the pages out, this only measures the two fonts for it and draws its texts
 // and lines, one device page per page. False when the device cannot be painted on (a PDF file
 // that cannot be written, say).
-bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels, bool chinese,
-                 const std::string& owner);
+bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels,
+                 Language language, const std::string& owner);

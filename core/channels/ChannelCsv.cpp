@@ -139,7 +139,7 @@ struct ToneColumns {
 
 ToneColumns toneColumns(const Tone& tx, const Tone& rx) {
     ToneColumns c;
-    const auto ctcssText = [](const Tone& t) { return formatTone(t, false); };
+    const auto ctcssText = [](const Tone& t) { return formatTone(t, Language::English); };
     if (tx.kind == ToneKind::None && rx.kind == ToneKind::None) {
         return c;
     }
@@ -321,15 +321,16 @@ struct RowOutcome {
 
 class RowImporter {
 public:
-    RowImporter(const RowReader& row, BandLimits limits, bool chinese, std::vector<std::string>& problems)
-        : m_row(row), m_limits(limits), m_chinese(chinese), m_problems(problems) {}
+    RowImporter(const RowReader& row, BandLimits limits, Language language,
+                std::vector<std::string>& problems)
+        : m_row(row), m_limits(limits), m_language(language), m_problems(problems) {}
 
     // `busyLockKept`: the busy lock the channel keeps when the row does not give one.
     bool run(BusyLock busyLockKept, RowOutcome& out);
 
 private:
     void problem(CoreText id, std::initializer_list<std::string_view> arguments = {}) {
-        m_problems.push_back(coreTextWith(id, m_chinese, arguments));
+        m_problems.push_back(coreTextWith(id, m_language, arguments));
     }
     // "<what>: out of range (the band is ...)"
     void frequencyProblem(const std::string& what, MessageId id);
@@ -342,7 +343,7 @@ private:
 
     const RowReader& m_row;
     BandLimits m_limits;
-    bool m_chinese;
+    Language m_language;
     std::vector<std::string>& m_problems;
     Channel m_channel = Channel::erased(); // committed with the grid's rules
 };
@@ -350,7 +351,7 @@ private:
 void RowImporter::frequencyProblem(const std::string& what, MessageId id) {
     // The grid's own messages ask to type again, which a row of a file cannot do.
     const char* why =
-        coreText(id == MessageId::OffStep ? CoreText::CsvOffStep : CoreText::CsvOutOfRange, m_chinese);
+        coreText(id == MessageId::OffStep ? CoreText::CsvOffStep : CoreText::CsvOutOfRange, m_language);
     // The band as far as the image can hold it: a 1 - 30 MHz band starts at 10 MHz.
     const BandLimits storable = channeledit::storableLimits(m_limits);
     if (storable.min10Hz > storable.max10Hz) {
@@ -416,7 +417,7 @@ void RowImporter::commitTransmit() {
         }
         const int64_t tx = int64_t{*m_channel.rx10Hz} + (duplex == "+" ? int64_t{*delta} : -int64_t{*delta});
         if (tx <= 0 || tx > image::kMaxFrequency10Hz) {
-            frequencyProblem(coreTextWith(CoreText::CsvTransmitOffset, m_chinese, {duplex, offset}),
+            frequencyProblem(coreTextWith(CoreText::CsvTransmitOffset, m_language, {duplex, offset}),
                              MessageId::OutOfRange);
             return;
         }
@@ -427,8 +428,8 @@ void RowImporter::commitTransmit() {
         channeledit::setTransmit(m_channel, entry.freq10Hz);
     } else {
         const std::string what =
-            split ? coreTextWith(CoreText::CsvSplitOffset, m_chinese, {offset})
-                  : coreTextWith(CoreText::CsvTransmitAt, m_chinese, {txText, duplex, offset});
+            split ? coreTextWith(CoreText::CsvSplitOffset, m_language, {offset})
+                  : coreTextWith(CoreText::CsvTransmitAt, m_language, {txText, duplex, offset});
         frequencyProblem(what, *entry.refusal);
     }
 }
@@ -687,9 +688,10 @@ std::string exportCsv(const MemoryImage& image, int first, int last) {
 
 // ---- import ------------------------------------------------------------------------------
 
-ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits, bool chinese) {
-    const auto reason = [chinese](CoreText id, std::initializer_list<std::string_view> arguments = {}) {
-        return coreTextWith(id, chinese, arguments);
+ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits,
+                       Language language) {
+    const auto reason = [language](CoreText id, std::initializer_list<std::string_view> arguments = {}) {
+        return coreTextWith(id, language, arguments);
     };
     ImportResult result;
     result.image = image;
@@ -774,7 +776,7 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
         const Channel* before = channel ? &original[static_cast<size_t>(channel - 1)] : nullptr;
         const BusyLock keptLock = before && before->isInUse() ? before->busyLock : BusyLock::Off;
         RowOutcome outcome;
-        RowImporter(row, limits, chinese, problems).run(keptLock, outcome);
+        RowImporter(row, limits, language, problems).run(keptLock, outcome);
 
         if (outcome.priority && channel) {
             if (priorityChannel) {

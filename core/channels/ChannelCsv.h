@@ -2,6 +2,7 @@
 
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 #include <string_view>
@@ -66,9 +67,9 @@ struct ImportResult {
 // doubled quotes, line breaks and commas inside, '#' comment lines, blank lines; columns found
 // by header name (ASCII case ignored) in any order, unknown ones ignored, so the older 17- and
 // 18-column layouts read as well. Locations count from 1, or from 0 when the smallest is 0.
-// The problems' reasons are in Chinese when `chinese`, else in English; column names and values
+// The problems' reasons are in Chinese when `language`, else in English; column names and values
 // are quoted as the file has them.
 ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits,
-                       bool chinese = false);
+                       Language language = Language::English);
 
 } // namespace channelcsv

@@ -42,11 +42,11 @@ bool isNoBand(BandLimits band) {
 
 namespace {
 // The part of the band the image can hold, or the band itself when the image holds none of it.
-std::string rangeText(BandLimits band, bool chinese) {
+std::string rangeText(BandLimits band, Language language) {
     const BandLimits storable = storableLimits(band);
     const BandLimits shown = storable.min10Hz <= storable.max10Hz ? storable : band;
     const auto mhz = [](int32_t f) { return formatFrequency(static_cast<uint32_t>(std::max(f, 0))); };
-    return coreText(CoreText::BandRange, chinese, mhz(shown.min10Hz), mhz(shown.max10Hz));
+    return coreText(CoreText::BandRange, language, mhz(shown.min10Hz), mhz(shown.max10Hz));
 }
 } // namespace
 
@@ -71,16 +71,17 @@ bool hasNoChannelInUse(const MemoryImage& image) {
     return std::none_of(channels.begin(), channels.end(), [](const Channel& c) { return c.isInUse(); });
 }
 
-std::string bandClause(BandLimits band, bool chinese) {
-    return isNoBand(band) ? coreText(CoreText::NoBand, chinese)
-                          : coreText(CoreText::BandIs, chinese, rangeText(band, chinese));
+std::string bandClause(BandLimits band, Language language) {
+    return isNoBand(band) ? coreText(CoreText::NoBand, language)
+                          : coreText(CoreText::BandIs, language, rangeText(band, language));
 }
 
-std::string refusalText(MessageId id, BandLimits band, bool chinese) {
-    return std::string(messageText(id, chinese)) + (chinese ? "" : " ") + bandClause(band, chinese);
+std::string refusalText(MessageId id, BandLimits band, Language language) {
+    return std::string(messageText(id, language)) + (language == Language::Chinese ? "" : " ") +
+           bandClause(band, language);
 }
 
-std::string outsideBandText(const std::vector<int>& channels, BandLimits band, bool chinese) {
+std::string outsideBandText(const std::vector<int>& channels, BandLimits band, Language language) {
     if (channels.empty()) {
         return {};
     }
@@ -88,9 +89,10 @@ std::string outsideBandText(const std::vector<int>& channels, BandLimits band, b
     for (int channel : channels) {
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(channel);
     }
-    const std::string range = isNoBand(band) ? coreText(CoreText::NoBand, chinese) : rangeText(band, chinese);
+    const std::string range =
+        isNoBand(band) ? coreText(CoreText::NoBand, language) : rangeText(band, language);
     return coreText(channels.size() == 1 ? CoreText::ChannelOutsideBand : CoreText::ChannelsOutsideBand,
-                    chinese, numbers, range);
+                    language, numbers, range);
 }
 
 } // namespace channeledit

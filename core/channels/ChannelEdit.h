@@ -2,6 +2,7 @@
 
 #include "channels/Channel.h"
 #include "channels/Formats.h"
+#include "text/CoreTexts.h"
 
 #include <optional>
 #include <string>
@@ -56,13 +57,13 @@ bool hasNoChannelInUse(const MemoryImage& image);
 // "(the band is 400.00000 to 470.00000 MHz)", the part of the band the image can hold, or the
 // words for no band (limits 0 and 0: Program.ini does not list the type and band); follows a
 // frequency's refusal.
-std::string bandClause(BandLimits band, bool chinese);
+std::string bandClause(BandLimits band, Language language);
 
 // The refusal of a typed frequency with the band it was checked against:
 // "Out of range,please input again. (the band is 400.00000 to 470.00000 MHz)".
-std::string refusalText(MessageId id, BandLimits band, bool chinese);
+std::string refusalText(MessageId id, BandLimits band, Language language);
 
 // "Channels 2, 5 are outside the band 400.00000 to 470.00000 MHz."; "" for no channels.
-std::string outsideBandText(const std::vector<int>& channels, BandLimits band, bool chinese);
+std::string outsideBandText(const std::vector<int>& channels, BandLimits band, Language language);
 
 } // namespace channeledit

@@ -23,11 +23,11 @@ std::vector<std::string> split(const std::string& text, char separator) {
 }
 
 bool isHeadingLine(const std::vector<std::string>& cells, int firstCol) {
-    for (bool chinese : {false, true}) {
+    for (Language language : {Language::English, Language::Chinese}) {
         bool all = !cells.empty();
         for (size_t i = 0; i < cells.size() && all; ++i) {
             const int col = firstCol + static_cast<int>(i);
-            all = col < kGridCols && cells[i] == ChannelTable::heading(col, chinese);
+            all = col < kGridCols && cells[i] == ChannelTable::heading(col, language);
         }
         if (all) {
             return true;
@@ -48,11 +48,11 @@ std::string listText(const ChannelTable& table, int col, const std::string& text
         // Only a tone its tone word reads back as: 1030.0 fits the word but reads as a DCS code.
         const Tone tone = parseToneText(text);
         const bool storable = tone.kind != ToneKind::None && decodeToneWord(encodeTone(tone)) == tone;
-        if (storable && formatTone(tone, false) == text) {
-            return formatTone(tone, table.isChinese());
+        if (storable && formatTone(tone, Language::English) == text) {
+            return formatTone(tone, table.language());
         }
     }
-    for (bool language : {false, true}) {
+    for (Language language : {Language::English, Language::Chinese}) {
         const std::vector<std::string>& other = ChannelTable(language).listItems(col);
         const auto it = std::find(other.begin(), other.end(), text);
         if (it != other.end() && static_cast<size_t>(it - other.begin()) < own.size()) {
@@ -176,7 +176,7 @@ bool clearCells(ChannelTable& table, CellRange range, BandLimits limits) {
         for (int c = std::max(range.left, 1); c <= std::min(range.right, kGridCols - 1); ++c) {
             if (ChannelTable::isListColumn(c)) {
                 if (!table.isRowEmpty(r)) {
-                    table.commitList(r, c, ChannelTable::defaultText(c, table.isChinese()), true);
+                    table.commitList(r, c, ChannelTable::defaultText(c, table.language()), true);
                 }
             } else {
                 table.commitFrequency(r, c, std::string(), limits);
@@ -228,9 +228,9 @@ bool isChannelList(std::string_view text) {
 }
 
 ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits,
-                                 bool chinese) {
+                                 Language language) {
     ListPasteResult result;
-    const channelcsv::ImportResult list = channelcsv::importCsv(text, image, limits, chinese);
+    const channelcsv::ImportResult list = channelcsv::importCsv(text, image, limits, language);
     result.problems = list.problems;
     if (!list.ok() || list.named.empty()) {
         return result;
@@ -238,7 +238,7 @@ ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view t
     const int first = list.named.front().channel;
     for (const channelcsv::NamedChannel& named : list.named) {
         if (row + named.channel - first > image::kChannelCount) {
-            result.problems.push_back({named.line, coreTextWith(CoreText::CsvLandsPast, chinese,
+            result.problems.push_back({named.line, coreTextWith(CoreText::CsvLandsPast, language,
                                                                 {std::to_string(named.channel),
                                                                  std::to_string(image::kChannelCount)})});
         }

@@ -2,6 +2,7 @@
 
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelTable.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 #include <string_view>
@@ -82,6 +83,6 @@ struct ListPasteResult {
 // `row` and the others keep their distance from it. Each channel is its whole record and scan
 // bit, read through the rules of import; channels the list does not name, and the radio's
 // options (the priority channel among them), stay as they were. All or nothing. The problems'
-// reasons are in Chinese when `chinese`.
+// reasons are in Chinese when `language`.
 ListPasteResult pasteChannelList(MemoryImage& image, int row, std::string_view text, BandLimits limits,
-                                 bool chinese = false);
+                                 Language language = Language::English);

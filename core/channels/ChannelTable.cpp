@@ -10,17 +10,17 @@
 
 namespace {
 
-const char* pick(CoreText id, bool chinese) {
-    return coreText(id, chinese);
+const char* pick(CoreText id, Language language) {
+    return coreText(id, language);
 }
 bool isEither(const std::string& text, CoreText id) {
-    return text == coreText(id, false) || text == coreText(id, true);
+    return text == coreText(id, Language::English) || text == coreText(id, Language::Chinese);
 }
 
-std::vector<std::string> items(std::initializer_list<CoreText> ids, bool chinese) {
+std::vector<std::string> items(std::initializer_list<CoreText> ids, Language language) {
     std::vector<std::string> out;
     for (CoreText id : ids) {
-        out.emplace_back(pick(id, chinese));
+        out.emplace_back(pick(id, language));
     }
     return out;
 }
@@ -40,9 +40,9 @@ std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
 
 } // namespace
 
-ChannelTable::ChannelTable(bool chinese) : m_chinese(chinese) {
+ChannelTable::ChannelTable(Language language) : m_language(language) {
     for (int c = 0; c < kGridCols; ++c) {
-        m_cells[0][c] = heading(c, chinese);
+        m_cells[0][c] = heading(c, language);
     }
     for (int r = 1; r < kGridRows; ++r) {
         m_cells[r][0] = (r < 10 ? " " : "") + std::to_string(r);
@@ -82,28 +82,30 @@ bool ChannelTable::isRowEmpty(int row) const {
     return true;
 }
 
-const char* ChannelTable::heading(int col, bool chinese) {
+const char* ChannelTable::heading(int col, Language language) {
     if (col < 0 || col >= kGridCols) {
         return "";
     }
-    return pick(static_cast<CoreText>(static_cast<int>(CoreText::HeadingChannel) + col), chinese);
+    return pick(static_cast<CoreText>(static_cast<int>(CoreText::HeadingChannel) + col), language);
 }
 
 const std::vector<std::string>& ChannelTable::listItems(int col) const {
     static const std::vector<std::string> kLists[2][4] = {
-        {items({CoreText::Wide, CoreText::Narrow}, false), items({CoreText::Yes, CoreText::No}, false),
-         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, false),
-         items({CoreText::High, CoreText::Low}, false)},
-        {items({CoreText::Wide, CoreText::Narrow}, true), items({CoreText::Yes, CoreText::No}, true),
-         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, true),
-         items({CoreText::High, CoreText::Low}, true)},
+        {items({CoreText::Wide, CoreText::Narrow}, Language::English),
+         items({CoreText::Yes, CoreText::No}, Language::English),
+         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, Language::English),
+         items({CoreText::High, CoreText::Low}, Language::English)},
+        {items({CoreText::Wide, CoreText::Narrow}, Language::Chinese),
+         items({CoreText::Yes, CoreText::No}, Language::Chinese),
+         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, Language::Chinese),
+         items({CoreText::High, CoreText::Low}, Language::Chinese)},
     };
     static const std::vector<std::string> kNone;
     if (col == col::kRxTone || col == col::kTxTone) {
-        return toneList(m_chinese);
+        return toneList(m_language);
     }
     if (col >= col::kBandwidth && col <= col::kPower) {
-        return kLists[m_chinese ? 1 : 0][col - col::kBandwidth];
+        return kLists[m_language == Language::Chinese ? 1 : 0][col - col::kBandwidth];
     }
     return kNone;
 }
@@ -118,11 +120,11 @@ int ChannelTable::initialListIndex(int col, const std::string& cellText) const {
     return 0;
 }
 
-std::string ChannelTable::defaultText(int col, bool chinese) {
-    return isListColumn(col) ? cellText(Channel::onFrequency(0), col, chinese) : std::string();
+std::string ChannelTable::defaultText(int col, Language language) {
+    return isListColumn(col) ? cellText(Channel::onFrequency(0), col, language) : std::string();
 }
 
-std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese) {
+std::string ChannelTable::cellText(const Channel& channel, int col, Language language) {
     switch (col) {
     case col::kRxFrequency:
         return frequencyText(channel.rx10Hz);
@@ -132,7 +134,7 @@ std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese
     case col::kTxTone: {
         const Tone& tone = col == col::kRxTone ? channel.rxTone : channel.txTone;
         return (tone.kind == ToneKind::None && !channel.isInUse()) ? std::string()
-                                                                   : formatTone(tone, chinese);
+                                                                   : formatTone(tone, language);
     }
     default:
         break;
@@ -142,16 +144,16 @@ std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese
     }
     switch (col) {
     case col::kBandwidth:
-        return pick(channel.wide ? CoreText::Wide : CoreText::Narrow, chinese);
+        return pick(channel.wide ? CoreText::Wide : CoreText::Narrow, language);
     case col::kScan:
-        return pick(channel.scanned ? CoreText::Yes : CoreText::No, chinese);
+        return pick(channel.scanned ? CoreText::Yes : CoreText::No, language);
     case col::kBusyLock:
         return pick(channel.busyLock == BusyLock::Off       ? CoreText::Off
                     : channel.busyLock == BusyLock::Carrier ? CoreText::Carrier
                                                             : CoreText::ToneLock,
-                    chinese);
+                    language);
     case col::kPower:
-        return pick(channel.highPower ? CoreText::High : CoreText::Low, chinese);
+        return pick(channel.highPower ? CoreText::High : CoreText::Low, language);
     default:
         return {};
     }
@@ -159,7 +161,7 @@ std::string ChannelTable::cellText(const Channel& channel, int col, bool chinese
 
 void ChannelTable::setRow(int row, const Channel& channel) {
     for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-        m_cells[row][c] = cellText(channel, c, m_chinese);
+        m_cells[row][c] = cellText(channel, c, m_language);
     }
 }
 
@@ -255,7 +257,7 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
             // has, which is what its record holds once saved.
             for (int c = col::kRxTone; c < kGridCols; ++c) {
                 if (cells[c].empty()) {
-                    cells[c] = defaultText(c, m_chinese);
+                    cells[c] = defaultText(c, m_language);
                 }
             }
         }

@@ -3,6 +3,7 @@
 #include "channels/Channel.h"
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <array>
 #include <optional>
@@ -40,17 +41,17 @@ struct CommitOutcome {
 // filled in Chinese encode to the same image; new texts are written in the table's language.
 class ChannelTable {
 public:
-    explicit ChannelTable(bool chinese);
+    explicit ChannelTable(Language language);
 
     // The language new texts are written in.
-    bool isChinese() const { return m_chinese; }
+    Language language() const { return m_language; }
 
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
     const std::string& text(int row, int col) const;
     void setText(int row, int col, const std::string& text);
     void clearRow(int row);
 
-    static const char* heading(int col, bool chinese);
+    static const char* heading(int col, Language language);
     static bool isListColumn(int col) { return col >= col::kRxTone && col <= col::kPower; }
     // The items of a list column in the table's language (the tone list for the tone columns).
     const std::vector<std::string>& listItems(int col) const;
@@ -58,12 +59,12 @@ public:
     // ASCII case; 0 when none does (an empty text therefore opens on item 0).
     int initialListIndex(int col, const std::string& cellText) const;
     // The texts a new channel gets in columns 3 to 8.
-    static std::string defaultText(int col, bool chinese);
+    static std::string defaultText(int col, Language language);
 
     // The texts of one cell of a channel's row, as decoding shows them: a tone word is shown
     // even for a channel that is not in use ("None" only for one that is); the attributes of a
     // channel not in use are empty. Columns 1 to 8; "" for any other.
-    static std::string cellText(const Channel& channel, int col, bool chinese);
+    static std::string cellText(const Channel& channel, int col, Language language);
 
     // Rows 1 to 16 from the image's channel records and scan bitmap.
     void decode(const MemoryImage& image);
@@ -111,7 +112,7 @@ private:
 
     using Cells = std::array<std::array<std::string, kGridCols>, kGridRows>;
 
-    bool m_chinese;
+    Language m_language;
     Cells m_cells;
     // What the last decode() read and showed: the rows still showing it encode from it.
     std::optional<MemoryImage> m_decodedImage;

@@ -252,12 +252,12 @@ FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits
     return FrequencyCheck::Ok;
 }
 
-const char* messageText(MessageId id, bool chinese) {
+const char* messageText(MessageId id, Language language) {
     switch (id) {
     case MessageId::OutOfRange:
-        return coreText(CoreText::OutOfRange, chinese);
+        return coreText(CoreText::OutOfRange, language);
     case MessageId::OffStep:
-        return coreText(CoreText::OffStep, chinese);
+        return coreText(CoreText::OffStep, language);
     }
     return "";
 }
@@ -274,7 +274,7 @@ std::optional<MessageId> messageFor(FrequencyCheck check) {
     return std::nullopt;
 }
 
-std::string formatTone(const Tone& tone, bool chinese) {
+std::string formatTone(const Tone& tone, Language language) {
     switch (tone.kind) {
     case ToneKind::Ctcss:
         return decimalText(tone.value / 10) + '.' + decimalText(tone.value % 10);
@@ -284,7 +284,7 @@ std::string formatTone(const Tone& tone, bool chinese) {
     case ToneKind::None:
         break;
     }
-    return coreText(CoreText::NoTone, chinese);
+    return coreText(CoreText::NoTone, language);
 }
 
 Tone parseToneText(std::string_view text) {
@@ -307,22 +307,22 @@ Tone parseToneText(std::string_view text) {
     return Tone::ctcss(static_cast<uint32_t>(*deciHz));
 }
 
-const std::vector<std::string>& toneList(bool chinese) {
-    auto build = [](bool chineseList) {
+const std::vector<std::string>& toneList(Language language) {
+    auto build = [](Language listLanguage) {
         std::vector<std::string> list;
         list.reserve(kToneListSize);
-        list.push_back(formatTone(Tone::none(), chineseList));
+        list.push_back(formatTone(Tone::none(), listLanguage));
         for (uint16_t deciHz : kListCtcssDeciHz) {
-            list.push_back(formatTone(Tone::ctcss(deciHz), chineseList));
+            list.push_back(formatTone(Tone::ctcss(deciHz), listLanguage));
         }
         for (bool inverted : {false, true}) {
             for (uint16_t code : kListDcsCodes) {
-                list.push_back(formatTone(Tone::dcs(code, inverted), chineseList));
+                list.push_back(formatTone(Tone::dcs(code, inverted), listLanguage));
             }
         }
         return list;
     };
-    static const std::vector<std::string> english = build(false);
-    static const std::vector<std::string> chineseList = build(true);
-    return chinese ? chineseList : english;
+    static const std::vector<std::string> english = build(Language::English);
+    static const std::vector<std::string> chinese = build(Language::Chinese);
+    return language == Language::Chinese ? chinese : english;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Tone.h"
+#include "text/CoreTexts.h"
 
 #include <cstdint>
 #include <optional>
@@ -66,14 +67,14 @@ FrequencyCheck checkFrequency(std::optional<int32_t> freq10Hz, BandLimits limits
 enum class MessageId : unsigned { OutOfRange = 61448, OffStep = 61456 };
 
 // The message in the user interface's language, UTF-8; "" for an id that is not listed above.
-const char* messageText(MessageId id, bool chinese);
+const char* messageText(MessageId id, Language language);
 
 // The message a failed check shows; nullopt for Ok.
 std::optional<MessageId> messageFor(FrequencyCheck check);
 
 // "None"/"无" for no tone, "88.5" for an analogue tone of 885 tenths, "D023N"/"D023I" for a
 // digital code. Codes above 999 and tones of any size are shown in full.
-std::string formatTone(const Tone& tone, bool chinese);
+std::string formatTone(const Tone& tone, Language language);
 
 // A tone text back to a tone:
 // - text holding an upper-case 'D' anywhere is a digital code: the first character is dropped,
@@ -91,7 +92,7 @@ Tone parseToneText(std::string_view text);
 // The 219 texts the tone columns offer, in order: 0 no tone ("None"/"无"), 1..50 the analogue
 // tones "67.0" to "254.1", 51..134 the 84 digital codes "D023N" to "D754N", 135..218 the same
 // codes inverted. Built once per language; the reference stays valid for the program's life.
-const std::vector<std::string>& toneList(bool chinese);
+const std::vector<std::string>& toneList(Language language);
 
 // Positions of the groups in the tone list.
 constexpr int kToneListSize = 219;

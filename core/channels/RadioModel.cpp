@@ -44,16 +44,16 @@ std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex)
 }
 
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
-                      bool chinese) {
-    return appName + "  [ " + coreText(CoreText::CaptionType, chinese) + type + "  " +
-           coreText(CoreText::CaptionBand, chinese) + band + " ]";
+                      Language language) {
+    return appName + "  [ " + coreText(CoreText::CaptionType, language) + type + "  " +
+           coreText(CoreText::CaptionBand, language) + band + " ]";
 }
 
-std::string mainTitle(const std::string& appName, const TypeAndBand& model, bool chinese) {
-    const std::string notListed = coreText(CoreText::NotInProgramIni, chinese);
+std::string mainTitle(const std::string& appName, const TypeAndBand& model, Language language) {
+    const std::string notListed = coreText(CoreText::NotInProgramIni, language);
     // A listed type always has a name: the list ends at the first empty one.
     return mainTitle(appName, model.typeName.empty() ? notListed : model.typeName,
-                     model.listed ? model.bandName : notListed, chinese);
+                     model.listed ? model.bandName : notListed, language);
 }
 
 TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {

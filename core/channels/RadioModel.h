@@ -3,6 +3,7 @@
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
 #include "settings/SettingsStore.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex)
 
 // "<appName>  [ Type:<type>  Fre:<band> ]", or with the Chinese labels.
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
-                      bool chinese);
+                      Language language);
 
 // What the decoding of an image settles besides the grid texts.
 struct TypeAndBand {
@@ -43,7 +44,7 @@ struct TypeAndBand {
 
 // The caption of mainTitle() for a described image: a type or band that Program.ini does not
 // list (an erased radio's 0xFF) is named as such rather than left empty.
-std::string mainTitle(const std::string& appName, const TypeAndBand& model, bool chinese);
+std::string mainTitle(const std::string& appName, const TypeAndBand& model, Language language);
 
 // Whether Program.ini lists the type and, for it, the band.
 bool isListed(const IniFile& ini, uint32_t type, uint32_t band);

@@ -246,16 +246,16 @@ const char* historyKindName(HistoryKind kind) {
     return "read";
 }
 
-const char* historyKindText(HistoryKind kind, bool chinese) {
+const char* historyKindText(HistoryKind kind, Language language) {
     switch (kind) {
     case HistoryKind::BeforeWrite:
-        return coreText(CoreText::HistoryBeforeWrite, chinese);
+        return coreText(CoreText::HistoryBeforeWrite, language);
     case HistoryKind::Written:
-        return coreText(CoreText::HistoryWritten, chinese);
+        return coreText(CoreText::HistoryWritten, language);
     case HistoryKind::Read:
         break;
     }
-    return coreText(CoreText::HistoryRead, chinese);
+    return coreText(CoreText::HistoryRead, language);
 }
 
 std::string historyTimeIso8601(const std::string& time) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <chrono>
 #include <cstddef>
@@ -20,7 +21,7 @@ enum class HistoryKind {
 // "before-write", "written".
 const char* historyKindName(HistoryKind kind);
 // The kind as the user reads it: "Read", "Before write", "Written" or their Chinese twins.
-const char* historyKindText(HistoryKind kind, bool chinese);
+const char* historyKindText(HistoryKind kind, Language language);
 
 // An entry's time ("2026-12-07 14:30:01.123", local) in ISO 8601 with the offset from UTC the
 // user's time zone had then: "2026-12-07T14:30:01.123+01:00". "" when `time` is not in that

@@ -78,6 +78,6 @@ DatFileResult saveNewDatFile(const std::string& path, const MemoryImage& image) 
     return saveWith(platform::writeNewFileAtomically, path, image);
 }
 
-const char* dataFormatErrorText(bool chinese) {
-    return coreText(CoreText::DataFormatError, chinese);
+const char* dataFormatErrorText(Language language) {
+    return coreText(CoreText::DataFormatError, language);
 }

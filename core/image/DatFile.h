@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,4 +38,4 @@ DatFileResult saveDatFile(const std::string& path, const MemoryImage& image);
 DatFileResult saveNewDatFile(const std::string& path, const MemoryImage& image);
 
 // "Data Format Error" or its Chinese twin.
-const char* dataFormatErrorText(bool chinese);
+const char* dataFormatErrorText(Language language);

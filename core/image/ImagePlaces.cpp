@@ -72,26 +72,26 @@ int lowestBit(uint8_t bits) {
 
 } // namespace
 
-std::string imagePlaceText(size_t offset, uint8_t changedBits, bool chinese) {
+std::string imagePlaceText(size_t offset, uint8_t changedBits, Language language) {
     const size_t firstChannel = image::channelOffset(1);
     const size_t endOfChannels = image::channelOffset(image::kChannelCount + 1);
     if (offset >= firstChannel && offset < endOfChannels) {
         const std::string channel = std::to_string(offset / image::kRowSize);
         const std::optional<CoreText> heading = recordHeading(offset % image::kRowSize, changedBits);
-        return heading ? coreText(CoreText::ChannelField, chinese, coreText(*heading, chinese), channel)
-                       : coreText(CoreText::ChannelRecord, chinese, channel);
+        return heading ? coreText(CoreText::ChannelField, language, coreText(*heading, language), channel)
+                       : coreText(CoreText::ChannelRecord, language, channel);
     }
     if (offset == image::offset::kScanBitmap || offset == image::offset::kScanBitmap + 1) {
         const size_t channel =
             (offset - image::offset::kScanBitmap) * 8 + 1 + static_cast<size_t>(lowestBit(changedBits));
-        return coreText(CoreText::ChannelField, chinese, coreText(CoreText::HeadingScan, chinese),
+        return coreText(CoreText::ChannelField, language, coreText(CoreText::HeadingScan, language),
                         std::to_string(channel));
     }
     if (offset == image::offset::kRadioType || offset == image::offset::kBand) {
-        return coreText(CoreText::TypeAndBand, chinese);
+        return coreText(CoreText::TypeAndBand, language);
     }
     if (const std::optional<CoreText> label = optionLabel(offset)) {
-        return coreText(CoreText::RadioWideOption, chinese, coreText(*label, chinese));
+        return coreText(CoreText::RadioWideOption, language, coreText(*label, language));
     }
-    return coreText(CoreText::RadioWideOptions, chinese);
+    return coreText(CoreText::RadioWideOptions, language);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/CoreTexts.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,4 +10,4 @@
 // English or Chinese. `changedBits` are the bits of the byte that matter (a difference of two
 // images): in a byte shared by several fields they pick the field, in the scan bitmap the
 // channel. Offsets outside the image name the radio-wide options.
-std::string imagePlaceText(size_t offset, uint8_t changedBits, bool chinese);
+std::string imagePlaceText(size_t offset, uint8_t changedBits, Language language);

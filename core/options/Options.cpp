@@ -45,11 +45,11 @@ std::vector<std::string> numbers(int first, int last, const char* suffix = "") {
 
 } // namespace
 
-std::vector<std::string> optionItems(OptionList list, bool chinese) {
-    const auto texts = [chinese](std::initializer_list<CoreText> ids) {
+std::vector<std::string> optionItems(OptionList list, Language language) {
+    const auto texts = [language](std::initializer_list<CoreText> ids) {
         std::vector<std::string> out;
         for (CoreText id : ids) {
-            out.emplace_back(coreText(id, chinese));
+            out.emplace_back(coreText(id, language));
         }
         return out;
     };
@@ -130,7 +130,7 @@ const std::vector<OptionInfo>& optionTable() {
              {"off", "chinese", "english"},
              {},
              0,
-             "off, chinese or english"},
+             "off, language or english"},
             {OptionList::MonitorKey,
              "monitor",
              "monitor_key",
@@ -174,10 +174,10 @@ const OptionInfo& optionInfo(OptionList list) {
     return optionTable().front();
 }
 
-std::string optionLabel(OptionList list, bool chinese) {
+std::string optionLabel(OptionList list, Language language) {
     const OptionInfo& info = optionInfo(list);
-    std::string label = coreText(info.label, chinese);
-    return info.inSeconds ? label + coreText(CoreText::SecondsUnit, chinese) : label;
+    std::string label = coreText(info.label, language);
+    return info.inSeconds ? label + coreText(CoreText::SecondsUnit, language) : label;
 }
 
 std::optional<int> optionSelectionFromWord(OptionList list, std::string_view word) {
@@ -206,7 +206,7 @@ std::optional<int> optionSelectionFromWord(OptionList list, std::string_view wor
 
 int optionSelection(OptionList list, const MemoryImage& image) {
     const int value = image.byte(optionOffset(list));
-    const int count = static_cast<int>(optionItems(list, false).size());
+    const int count = static_cast<int>(optionItems(list, Language::English).size());
     int item;
     if (list == OptionList::Vox) {
         item = 1 - value;

@@ -44,13 +44,13 @@ struct OptionInfo {
 const std::vector<OptionInfo>& optionTable();
 const OptionInfo& optionInfo(OptionList list);
 // The label with its unit: "Time Out Time (s)".
-std::string optionLabel(OptionList list, bool chinese);
+std::string optionLabel(OptionList list, Language language);
 // The item a word or number chooses ("60", "60s", "english", "off"), nullopt when none.
 std::optional<int> optionSelectionFromWord(OptionList list, std::string_view word);
 
 // The image byte a list edits.
 size_t optionOffset(OptionList list);
-std::vector<std::string> optionItems(OptionList list, bool chinese);
+std::vector<std::string> optionItems(OptionList list, Language language);
 // The item the stored byte selects, -1 when none (the monitor key falls back to item 2).
 int optionSelection(OptionList list, const MemoryImage& image);
 void storeOptionSelection(OptionList list, int selection, MemoryImage& image);

@@ -51,16 +51,16 @@ unsigned transferMessageId(TransferStatus status) {
     }
 }
 
-std::string transferMessageText(TransferStatus status, bool chinese) {
+std::string transferMessageText(TransferStatus status, Language language) {
     switch (status) {
     case TransferStatus::PortOpenFailed:
-        return coreText(CoreText::PortOpenFailed, chinese);
+        return coreText(CoreText::PortOpenFailed, language);
     case TransferStatus::CommunicationError:
-        return coreText(CoreText::CommunicationError, chinese);
+        return coreText(CoreText::CommunicationError, language);
     case TransferStatus::WrongRadio:
-        return coreText(CoreText::WrongRadio, chinese);
+        return coreText(CoreText::WrongRadio, language);
     case TransferStatus::FrameFailed:
-        return coreText(CoreText::ProgramInterrupt, chinese);
+        return coreText(CoreText::ProgramInterrupt, language);
     case TransferStatus::Ok:
     case TransferStatus::Cancelled:
         break;
@@ -68,18 +68,18 @@ std::string transferMessageText(TransferStatus status, bool chinese) {
     return {};
 }
 
-const char* wrongRadioCaption(bool chinese) {
-    return coreText(CoreText::Caution, chinese);
+const char* wrongRadioCaption(Language language) {
+    return coreText(CoreText::Caution, language);
 }
 
-std::string transferAdvice(const TransferResult& result, bool chinese) {
+std::string transferAdvice(const TransferResult& result, Language language) {
     switch (result.diagnosis) {
     case Diagnosis::NoAnswer:
-        return coreText(CoreText::AdviceNoAnswer, chinese);
+        return coreText(CoreText::AdviceNoAnswer, language);
     case Diagnosis::UnexpectedBytes:
-        return coreText(CoreText::AdviceUnexpectedBytes, chinese);
+        return coreText(CoreText::AdviceUnexpectedBytes, language);
     case Diagnosis::FrameBroken:
-        return coreText(CoreText::AdviceFrameBroken, chinese,
+        return coreText(CoreText::AdviceFrameBroken, language,
                         std::to_string(result.frameAddress / image::kRowSize));
     case Diagnosis::None:
         break;

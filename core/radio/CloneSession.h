@@ -2,6 +2,7 @@
 
 #include "image/MemoryImage.h"
 #include "radio/SerialPort.h"
+#include "text/CoreTexts.h"
 
 #include <cstdint>
 #include <string>
@@ -52,12 +53,12 @@ constexpr unsigned kMsgProgramInterrupt = 61454;
 // The message id shown for a result, 0 for Ok, Cancelled and WrongRadio (which has no id).
 unsigned transferMessageId(TransferStatus status);
 // The text the user sees for a result ("" for Ok and Cancelled).
-std::string transferMessageText(TransferStatus status, bool chinese);
+std::string transferMessageText(TransferStatus status, Language language);
 // The caption of the wrong-radio box: "Caution" or "警告".
-const char* wrongRadioCaption(bool chinese);
+const char* wrongRadioCaption(Language language);
 // What was seen and what to try, for a failed result ("" when there is nothing to add); shown
 // after the message text. A broken frame names its row (0 to 50).
-std::string transferAdvice(const TransferResult& result, bool chinese);
+std::string transferAdvice(const TransferResult& result, Language language);
 
 // What a driver of the session (dialog, command line, test) supplies.
 class ICloneObserver {

@@ -121,72 +121,72 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
     return result;
 }
 
-const char* jobStageText(JobStage stage, bool chinese) {
+const char* jobStageText(JobStage stage, Language language) {
     switch (stage) {
     case JobStage::Backup:
-        return coreText(CoreText::StageBackup, chinese);
+        return coreText(CoreText::StageBackup, language);
     case JobStage::Write:
-        return coreText(CoreText::StageWrite, chinese);
+        return coreText(CoreText::StageWrite, language);
     case JobStage::Verify:
-        return coreText(CoreText::StageVerify, chinese);
+        return coreText(CoreText::StageVerify, language);
     case JobStage::Read:
         break;
     }
-    return coreText(CoreText::StageRead, chinese);
+    return coreText(CoreText::StageRead, language);
 }
 
-std::string verifyMismatchText(const JobResult& result, bool chinese) {
+std::string verifyMismatchText(const JobResult& result, Language language) {
     if (result.mismatchRow < 0) {
         return {};
     }
-    return coreText(CoreText::VerifyMismatch, chinese,
-                    imagePlaceText(result.mismatchOffset, result.mismatchBits, chinese));
+    return coreText(CoreText::VerifyMismatch, language,
+                    imagePlaceText(result.mismatchOffset, result.mismatchBits, language));
 }
 
-std::string jobCancelledText(const JobResult& result, bool chinese) {
+std::string jobCancelledText(const JobResult& result, Language language) {
     if (!result.cancelled()) {
         return {};
     }
     switch (result.stage) {
     case JobStage::Backup:
-        return coreText(CoreText::CancelledBackup, chinese);
+        return coreText(CoreText::CancelledBackup, language);
     case JobStage::Write:
         if (!result.radioMayBeHalfWritten) {
-            return coreText(CoreText::CancelledWriteUnsent, chinese);
+            return coreText(CoreText::CancelledWriteUnsent, language);
         }
-        return coreText(CoreText::CancelledWrite, chinese) +
+        return coreText(CoreText::CancelledWrite, language) +
                (result.backupId.empty() ? std::string()
-                                        : "\n" + coreText(CoreText::BackupKept, chinese, result.backupId));
+                                        : "\n" + coreText(CoreText::BackupKept, language, result.backupId));
     case JobStage::Verify:
-        return coreText(CoreText::CancelledVerify, chinese);
+        return coreText(CoreText::CancelledVerify, language);
     case JobStage::Read:
         break;
     }
     return {};
 }
 
-std::string jobFailureText(const JobResult& result, bool chinese) {
+std::string jobFailureText(const JobResult& result, Language language) {
     if (result.cancelled()) {
-        return jobCancelledText(result, chinese);
+        return jobCancelledText(result, language);
     }
     std::vector<std::string> parts;
     if (result.mismatchRow >= 0) {
-        parts.push_back(verifyMismatchText(result, chinese));
+        parts.push_back(verifyMismatchText(result, language));
     } else {
-        const std::string message = transferMessageText(result.transfer.status, chinese);
+        const std::string message = transferMessageText(result.transfer.status, language);
         if (!message.empty()) {
             parts.push_back(message);
         }
         if (result.stage == JobStage::Backup && !result.transfer.ok()) {
-            parts.push_back(coreText(CoreText::BackupFailed, chinese));
+            parts.push_back(coreText(CoreText::BackupFailed, language));
         }
-        const std::string advice = transferAdvice(result.transfer, chinese);
+        const std::string advice = transferAdvice(result.transfer, language);
         if (!advice.empty()) {
             parts.push_back(advice);
         }
     }
     if (result.radioMayBeHalfWritten) {
-        parts.push_back(coreText(CoreText::HalfWritten, chinese));
+        parts.push_back(coreText(CoreText::HalfWritten, language));
     }
     std::string text;
     for (const std::string& part : parts) {

@@ -4,6 +4,7 @@
 #include "image/MemoryImage.h"
 #include "radio/CloneSession.h"
 #include "radio/SerialPort.h"
+#include "text/CoreTexts.h"
 
 #include <optional>
 #include <string>
@@ -88,19 +89,19 @@ int firstDifferingRow(const MemoryImage& a, const MemoryImage& b);
 
 // What a failed verify found, naming the place that differs (see imagePlaceText): "Verify After
 // Write found a difference in the Rx Frequency of channel 3: ...". "" when verify found none.
-std::string verifyMismatchText(const JobResult& result, bool chinese);
+std::string verifyMismatchText(const JobResult& result, Language language);
 
 // The whole text of a failed job in the user's language, one paragraph a line: the session's
 // message (as transferMessageText gives it), then what the stage means for the radio (backup
 // failed, verify mismatch, possibly half-written) and the advice. "" for success; for a job the
 // user cancelled, jobCancelledText.
-std::string jobFailureText(const JobResult& result, bool chinese);
+std::string jobFailureText(const JobResult& result, Language language);
 
 // What a job the user cancelled leaves in the radio, one paragraph a line, without failure
 // advice: cancelled during the backup (nothing written), during the write (possibly partly
 // written, and the history entry of the backup when one was kept) or during the verify (written,
 // not verified). "" when the job was not cancelled, and for a read.
-std::string jobCancelledText(const JobResult& result, bool chinese);
+std::string jobCancelledText(const JobResult& result, Language language);
 
 // "Backing up the radio", "Writing", "Verifying", "Reading" or their Chinese twins.
-const char* jobStageText(JobStage stage, bool chinese);
+const char* jobStageText(JobStage stage, Language language);

@@ -375,46 +375,46 @@ std::vector<AdapterWithoutTty> findAdaptersWithoutTty(const DeviceTree& tree) {
     return adapters;
 }
 
-std::string portAdvice(const PortCheck& check, bool chinese) {
+std::string portAdvice(const PortCheck& check, Language language) {
     switch (check.state) {
     case PortState::Free:
     case PortState::Other:
         return {};
     case PortState::PermissionDenied:
-        return coreText(CoreText::PortAdviceDialout, chinese);
+        return coreText(CoreText::PortAdviceDialout, language);
     case PortState::NotFound:
-        return coreText(CoreText::PortAdviceNotFound, chinese);
+        return coreText(CoreText::PortAdviceNotFound, language);
     case PortState::NotSerial:
-        return coreText(CoreText::PortAdviceNotSerial, chinese);
+        return coreText(CoreText::PortAdviceNotSerial, language);
     case PortState::Busy:
         break;
     }
     if (check.leftExclusive) {
         if (check.farEnd) {
             const std::string command = check.farEnd->command.empty() ? "?" : check.farEnd->command;
-            return coreTextWith(CoreText::PortAdviceLeftExclusivePty, chinese,
+            return coreTextWith(CoreText::PortAdviceLeftExclusivePty, language,
                                 {command, std::to_string(check.farEnd->pid)});
         }
-        return coreText(CoreText::PortAdviceLeftExclusive, chinese);
+        return coreText(CoreText::PortAdviceLeftExclusive, language);
     }
     if (!check.holder) {
-        return coreText(CoreText::PortAdviceBusy, chinese);
+        return coreText(CoreText::PortAdviceBusy, language);
     }
     const std::string pid = std::to_string(check.holder->pid);
     if (check.holder->command == "ModemManager") {
-        return coreText(CoreText::PortAdviceModemManager, chinese, check.holder->command, pid);
+        return coreText(CoreText::PortAdviceModemManager, language, check.holder->command, pid);
     }
     const std::string command = check.holder->command.empty() ? "?" : check.holder->command;
-    return coreText(CoreText::PortAdviceBusyBy, chinese, command, pid);
+    return coreText(CoreText::PortAdviceBusyBy, language, command, pid);
 }
 
-std::string adapterAdvice(const AdapterWithoutTty& adapter, bool chinese) {
+std::string adapterAdvice(const AdapterWithoutTty& adapter, Language language) {
     const char* driver = chipDriver(adapter.usb);
     const std::string description = usbLine(adapter.usb, "");
     if (adapter.brlttyRunning) {
-        return coreText(CoreText::AdapterAdviceBrltty, chinese, description);
+        return coreText(CoreText::AdapterAdviceBrltty, language, description);
     }
-    return coreText(CoreText::AdapterAdviceNoTty, chinese, description, driver ? driver : "usbserial");
+    return coreText(CoreText::AdapterAdviceNoTty, language, description, driver ? driver : "usbserial");
 }
 
 std::vector<PortDescription> describePorts(const IniFile* ini, const DeviceTree& tree) {

@@ -2,6 +2,7 @@
 
 #include "platform/DeviceTree.h"
 #include "radio/SerialPort.h"
+#include "text/CoreTexts.h"
 
 #include <optional>
 #include <string>
@@ -79,9 +80,9 @@ std::vector<AdapterWithoutTty> findAdaptersWithoutTty(const DeviceTree& tree);
 // not in the dialout group (with the command and that a new login is needed), which process
 // holds it, ModemManager probing a freshly plugged adapter (with the udev rule), and so on.
 // Empty for a free port.
-std::string portAdvice(const PortCheck& check, bool chinese);
+std::string portAdvice(const PortCheck& check, Language language);
 // Why the adapter has no tty and what to do (brltty: how to remove or disable it).
-std::string adapterAdvice(const AdapterWithoutTty& adapter, bool chinese);
+std::string adapterAdvice(const AdapterWithoutTty& adapter, Language language);
 
 // COM1..COM4 as the user sees them.
 struct PortDescription {

@@ -14,8 +14,8 @@ namespace {
 
 using namespace image::offset;
 
-std::string label(CoreText id, bool chinese) {
-    return std::string(coreText(id, chinese)) + ":";
+std::string label(CoreText id, Language language) {
+    return std::string(coreText(id, language)) + ":";
 }
 
 // The option lines in page order; line i is drawn at y = -(5 + i) S.
@@ -56,31 +56,31 @@ int toTwips(int device, int dpi) {
 }
 
 // The list item at the byte's index, the last item for any larger byte.
-std::string itemOrLast(OptionList list, uint8_t value, bool chinese) {
-    const std::vector<std::string> items = optionItems(list, chinese);
+std::string itemOrLast(OptionList list, uint8_t value, Language language) {
+    const std::vector<std::string> items = optionItems(list, language);
     return items[std::min<size_t>(value, items.size() - 1)];
 }
 
 // The report's own value texts. They read the bytes as they are: an out-of-range time-out or
 // VOX gain prints its arithmetic ("3825s", "255"), never a blank.
-std::string optionValue(OptionLine line, const MemoryImage& image, bool chinese) {
+std::string optionValue(OptionLine line, const MemoryImage& image, Language language) {
     switch (line) {
     case OptionLine::TimeOut:
         return std::to_string(image.byte(kTimeOut) * 15) + "s";
     case OptionLine::Squelch:
         return std::to_string(image.byte(kSquelch));
     case OptionLine::Voice:
-        return itemOrLast(OptionList::Voice, image.byte(kVoice), chinese);
+        return itemOrLast(OptionList::Voice, image.byte(kVoice), language);
     case OptionLine::VoxDelay:
-        return itemOrLast(OptionList::VoxDelay, image.byte(kVoxDelay), chinese);
+        return itemOrLast(OptionList::VoxDelay, image.byte(kVoxDelay), language);
     case OptionLine::VoxGain: {
         const uint8_t gain = image.byte(kVoxGain);
-        return gain == 0 ? coreText(CoreText::Off, chinese) : std::to_string(gain);
+        return gain == 0 ? coreText(CoreText::Off, language) : std::to_string(gain);
     }
     case OptionLine::BatterySaver:
-        return coreText(batterySaverOn(image) ? CoreText::On : CoreText::Off, chinese);
+        return coreText(batterySaverOn(image) ? CoreText::On : CoreText::Off, language);
     case OptionLine::Beep:
-        return coreText(keyBeepOn(image) ? CoreText::On : CoreText::Off, chinese);
+        return coreText(keyBeepOn(image) ? CoreText::On : CoreText::Off, language);
     }
     return {};
 }
@@ -102,12 +102,13 @@ private:
 
 void addOptions(PageWriter& out, const MemoryImage& image, const ReportInput& in) {
     const int s = in.smallLineTwips;
-    out.text(ReportFontId::Report, 6, -in.reportLineTwips, coreText(CoreText::ReportOptionTitle, in.chinese));
-    out.text(ReportFontId::Small, 6, -4 * s, coreText(CoreText::ReportFunction, in.chinese));
+    out.text(ReportFontId::Report, 6, -in.reportLineTwips,
+             coreText(CoreText::ReportOptionTitle, in.language));
+    out.text(ReportFontId::Small, 6, -4 * s, coreText(CoreText::ReportFunction, in.language));
     int y = -5 * s;
     for (int i = 0; i <= static_cast<int>(OptionLine::Beep); ++i, y -= s) {
-        out.text(ReportFontId::Small, 9, y, label(kOptionLabels[i], in.chinese));
-        out.text(ReportFontId::Small, 35, y, optionValue(static_cast<OptionLine>(i), image, in.chinese));
+        out.text(ReportFontId::Small, 9, y, label(kOptionLabels[i], in.language));
+        out.text(ReportFontId::Small, 35, y, optionValue(static_cast<OptionLine>(i), image, in.language));
     }
 }
 
@@ -115,21 +116,21 @@ void addChannels(PageWriter& out, const Channels& channels, const std::vector<in
                  const ReportInput& in) {
     const int s = in.smallLineTwips;
     out.text(ReportFontId::Report, 6, -in.reportLineTwips,
-             coreText(CoreText::ReportChannelTitle, in.chinese));
+             coreText(CoreText::ReportChannelTitle, in.language));
     for (size_t g = 0; g < rows.size(); ++g) {
         const int row = rows[g];
         const Channel& channel = channels[static_cast<size_t>(row - 1)];
         int y = -4 * s - 5 * static_cast<int>(g) * s;
         const std::string number = std::to_string(row);
         out.text(ReportFontId::Small, 4, y,
-                 coreText(CoreText::ReportChannelTitle, in.chinese) + std::string(in.chinese ? "" : " ") +
-                     number + ":");
+                 coreText(CoreText::ReportChannelTitle, in.language) +
+                     std::string(in.language == Language::Chinese ? "" : " ") + number + ":");
         for (const BlockLine& line : kBlockLines) {
             y -= s;
-            out.text(ReportFontId::Small, 5, y, label(line.left, in.chinese));
-            out.text(ReportFontId::Small, 22, y, ChannelTable::cellText(channel, line.leftCol, in.chinese));
-            out.text(ReportFontId::Small, 36, y, label(line.right, in.chinese));
-            out.text(ReportFontId::Small, 55, y, ChannelTable::cellText(channel, line.rightCol, in.chinese));
+            out.text(ReportFontId::Small, 5, y, label(line.left, in.language));
+            out.text(ReportFontId::Small, 22, y, ChannelTable::cellText(channel, line.leftCol, in.language));
+            out.text(ReportFontId::Small, 36, y, label(line.right, in.language));
+            out.text(ReportFontId::Small, 55, y, ChannelTable::cellText(channel, line.rightCol, in.language));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "channels/Channel.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <string>
 #include <vector>
@@ -87,8 +88,8 @@ struct ReportInput {
     // limited to +-report::kMaxTwips like the extents.
     int reportLineTwips = 0;
     int smallLineTwips = 0;
-    bool chinese = false; // labels in Chinese; the page numbers stay English
-    std::string owner;    // the owner line, empty when the settings file has none
+    Language language = Language::English; // the labels' language; the page numbers stay English
+    std::string owner;                     // the owner line, empty when the settings file has none
 };
 
 struct ReportModel {

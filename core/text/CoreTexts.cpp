@@ -265,16 +265,16 @@ static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum orde
 
 } // namespace
 
-const char* coreText(CoreText id, bool chinese) {
+const char* coreText(CoreText id, Language language) {
     const size_t index = static_cast<size_t>(id);
     if (index >= std::size(kTexts)) {
         return "";
     }
-    return chinese ? kTexts[index].chinese : kTexts[index].english;
+    return language == Language::Chinese ? kTexts[index].chinese : kTexts[index].english;
 }
 
-std::string coreText(CoreText id, bool chinese, const std::string& argument) {
-    std::string text = coreText(id, chinese);
+std::string coreText(CoreText id, Language language, const std::string& argument) {
+    std::string text = coreText(id, language);
     const size_t at = text.find("%1");
     if (at != std::string::npos) {
         text.replace(at, 2, argument);
@@ -282,10 +282,10 @@ std::string coreText(CoreText id, bool chinese, const std::string& argument) {
     return text;
 }
 
-std::string coreText(CoreText id, bool chinese, const std::string& first, const std::string& second) {
+std::string coreText(CoreText id, Language language, const std::string& first, const std::string& second) {
     // Each marker is found in the text itself, never in what replaced the other: the later one
     // is replaced first, so the position of the earlier one still holds.
-    std::string text = coreText(id, chinese);
+    std::string text = coreText(id, language);
     std::pair<size_t, const std::string*> markers[] = {{text.find("%1"), &first}, {text.find("%2"), &second}};
     if (markers[0].first != std::string::npos && markers[1].first != std::string::npos &&
         markers[0].first < markers[1].first) {
@@ -299,8 +299,8 @@ std::string coreText(CoreText id, bool chinese, const std::string& first, const 
     return text;
 }
 
-std::string coreTextWith(CoreText id, bool chinese, std::initializer_list<std::string_view> arguments) {
-    const std::string_view text = coreText(id, chinese);
+std::string coreTextWith(CoreText id, Language language, std::initializer_list<std::string_view> arguments) {
+    const std::string_view text = coreText(id, language);
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {

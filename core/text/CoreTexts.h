@@ -1,8 +1,13 @@
 #pragma once
 
+#include "text/CoreTexts.h"
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+// The language a text is chosen in. The desktop program and radioprog decide it once, from
+// Program.ini's [Setup] Language (exactly "Chinese" selects Chinese), or from --language.
+enum class Language { English, Chinese };
 
 // The texts core hands to the user interfaces, in English and Chinese (UTF-8), kept once: the
 // grid's headings and list items, the option labels and items, the printed report's labels,
@@ -165,11 +170,11 @@ enum class CoreText {
 };
 
 // The text in the chosen language; UTF-8.
-const char* coreText(CoreText id, bool chinese);
+const char* coreText(CoreText id, Language language);
 // The text with its "%1" replaced by `argument`.
-std::string coreText(CoreText id, bool chinese, const std::string& argument);
+std::string coreText(CoreText id, Language language, const std::string& argument);
 // The text with its "%1" and "%2" replaced.
-std::string coreText(CoreText id, bool chinese, const std::string& first, const std::string& second);
+std::string coreText(CoreText id, Language language, const std::string& first, const std::string& second);
 // The text with every "%1" .. "%9" replaced by the argument of that number, in one pass: what
 // an argument brings in is never replaced again.
-std::string coreTextWith(CoreText id, bool chinese, std::initializer_list<std::string_view> arguments);
+std::string coreTextWith(CoreText id, Language language, std::initializer_list<std::string_view> arguments);

@@ -24,9 +24,10 @@ AppContext::~AppContext() = default;
 void AppContext::load() {
     m_settings.load(QFile::encodeName(m_dataDir + QStringLiteral("Program.ini")).toStdString(),
                     platform::userConfigDir());
-    m_language = m_settings.value("Setup", "Language", "");
-    m_chinese = m_language == "Chinese";
-    m_helpFile = m_chinese ? QStringLiteral("help/zh/index.html") : QStringLiteral("help/en/index.html");
+    m_languageSection = m_settings.value("Setup", "Language", "");
+    m_language = m_languageSection == "Chinese" ? Language::Chinese : Language::English;
+    m_helpFile = m_language == Language::Chinese ? QStringLiteral("help/zh/index.html")
+                                                 : QStringLiteral("help/en/index.html");
     m_userSettings = std::make_unique<UserSettings>(m_settings.value("Setup", "AppName", ""));
     // A value COM Setup never stores (0, from a dialog closed with no port checked, or garbage)
     // counts as none.

@@ -3,6 +3,7 @@
 #include "app/CodeText.h"
 #include "settings/ProgramSettings.h"
 #include "settings/SettingsStore.h"
+#include "text/CoreTexts.h"
 
 #include <QString>
 
@@ -39,21 +40,22 @@ public:
         return m_settings.store(section, key, value);
     }
     // [Setup] Language for the next start: "English" or "Chinese".
-    IniSaveResult storeLanguage(bool chinese) {
-        return storeSetting("Setup", "Language", chinese ? "Chinese" : "English");
+    IniSaveResult storeLanguage(Language language) {
+        return storeSetting("Setup", "Language", language == Language::Chinese ? "Chinese" : "English");
     }
     // A value of Program.ini as text (the file is UTF-8).
     QString iniText(const std::string& section, const char* key) const;
     // A value of the section of the running language ("Company", "About Title", ...).
-    QString languageText(const char* key) const { return iniText(m_language, key); }
+    QString languageText(const char* key) const { return iniText(m_languageSection, key); }
 
     // [Setup] Language as read: the section of the language's texts in Program.ini and the base
     // name of the translation file.
-    const std::string& language() const { return m_language; }
-    // The language is byte for byte "Chinese": picks the texts core holds in both languages.
-    bool isChinese() const { return m_chinese; }
-    // A text held in code in the language isChinese() picks (see CodeText.h).
-    QString codeText(const char* sourceText) const { return ::codeText(m_chinese, sourceText); }
+    const std::string& languageSection() const { return m_languageSection; }
+    // Chinese when the language is byte for byte "Chinese": picks the texts core holds in both
+    // languages.
+    Language language() const { return m_language; }
+    // A text held in code in the language language() picks (see CodeText.h).
+    QString codeText(const char* sourceText) const { return ::codeText(m_language, sourceText); }
 
     // The folder of the files the program ships with (Program.ini, the translations, pictures
     // and help pages), ending with '/': the program's own folder, or ../share/radio-programmer
@@ -110,8 +112,8 @@ public:
 
 private:
     ProgramSettings m_settings;
-    std::string m_language;
-    bool m_chinese = false;
+    std::string m_languageSection;
+    Language m_language = Language::English;
     QString m_dataDir;
     QString m_helpFile;
     std::unique_ptr<ISettingsStore> m_userSettings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/CoreTexts.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -8,6 +10,7 @@
 // Chinese.qm for the menus and dialogs but keeps these texts English. They live in the same
 // translation files, in context "CodeText"; mark each with QT_TRANSLATE_NOOP("CodeText", ...) so
 // that lupdate collects it. When the language is "Chinese", the loaded translation is Chinese.qm.
-inline QString codeText(bool chinese, const char* sourceText) {
-    return chinese ? QCoreApplication::translate("CodeText", sourceText) : QString::fromUtf8(sourceText);
+inline QString codeText(Language language, const char* sourceText) {
+    return language == Language::Chinese ? QCoreApplication::translate("CodeText", sourceText)
+                                         : QString::fromUtf8(sourceText);
 }

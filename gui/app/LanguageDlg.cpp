@@ -44,7 +44,7 @@ LanguageDlg::LanguageDlg(AppContext& context, QWidget* parent)
 
 void LanguageDlg::showEvent(QShowEvent* event) {
     // Each showing starts from the running language.
-    m_language = m_context.isChinese() ? 1 : 0;
+    m_language = m_context.language() == Language::Chinese ? 1 : 0;
     m_changed = false;
     (m_language == 1 ? m_chinese : m_english)->setChecked(true);
     m_ok->setFocus();
@@ -53,13 +53,14 @@ void LanguageDlg::showEvent(QShowEvent* event) {
 
 void LanguageDlg::accept() {
     m_language = m_chinese->isChecked() ? 1 : (m_english->isChecked() ? 0 : -1);
-    const int running = m_context.isChinese() ? 1 : 0;
+    const int running = m_context.language() == Language::Chinese ? 1 : 0;
     m_changed = m_language != -1 && m_language != running;
     QDialog::accept();
 }
 
 bool LanguageDlg::storeChoice() {
-    const IniSaveResult saved = m_context.storeLanguage(!m_context.isChinese());
+    const IniSaveResult saved = m_context.storeLanguage(
+        m_context.language() == Language::Chinese ? Language::English : Language::Chinese);
     if (!saved) {
         MessageBox::show(parentWidget(), tr("The language could not be saved in %1.\n%2")
                                              .arg(QDir::toNativeSeparators(QFile::decodeName(
@@ -71,5 +72,5 @@ bool LanguageDlg::storeChoice() {
 }
 
 void LanguageDlg::restoreRunningLanguage() {
-    m_context.storeSetting("Setup", "Language", m_context.language());
+    m_context.storeSetting("Setup", "Language", m_context.languageSection());
 }

@@ -15,13 +15,13 @@
 
 namespace {
 
-QString channelText(const Channel& channel, bool chinese) {
+QString channelText(const Channel& channel, Language language) {
     if (!channel.isInUse()) {
         return ImportPreviewDlg::tr("erased");
     }
     QStringList cells;
     for (int col = 1; col < kGridCols; ++col) {
-        const std::string text = ChannelTable::cellText(channel, col, chinese);
+        const std::string text = ChannelTable::cellText(channel, col, language);
         if (!text.empty()) {
             cells << QString::fromStdString(text);
         }
@@ -49,7 +49,7 @@ private:
 } // namespace
 
 ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::ImportResult& result,
-                                   bool chinese, QWidget* parent)
+                                   Language language, QWidget* parent)
     : HelpDialog(id::kImportChannels, parent), m_list(new QTreeWidget),
       m_import(new QPushButton(tr("&Import"))) {
     setObjectName(QStringLiteral("ImportPreviewDlg"));
@@ -82,8 +82,8 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
         const Channels was = ChannelCodec::decodeAll(before);
         const Channels will = ChannelCodec::decodeAll(result.image);
         for (int n = 0; n < image::kChannelCount; ++n) {
-            const QString now = channelText(was[static_cast<size_t>(n)], chinese);
-            const QString after = channelText(will[static_cast<size_t>(n)], chinese);
+            const QString now = channelText(was[static_cast<size_t>(n)], language);
+            const QString after = channelText(will[static_cast<size_t>(n)], language);
             if (now != after) {
                 new QTreeWidgetItem(m_list, {QString::number(n + 1), now, after});
                 ++m_changed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/HelpDialog.h"
+#include "text/CoreTexts.h"
 
 #include "channels/ChannelCsv.h"
 
@@ -14,7 +15,7 @@ class QTreeWidget;
 class ImportPreviewDlg : public HelpDialog {
     Q_OBJECT
 public:
-    ImportPreviewDlg(const MemoryImage& before, const channelcsv::ImportResult& result, bool chinese,
+    ImportPreviewDlg(const MemoryImage& before, const channelcsv::ImportResult& result, Language language,
                      QWidget* parent = nullptr);
 
     QTreeWidget* list() const { return m_list; }

@@ -11,10 +11,10 @@ namespace {
 constexpr int kCommandId = 32788;
 } // namespace
 
-QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) {
+QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, Language language) {
     auto* combo = new QComboBox;
     setControlId(combo, id);
-    for (const std::string& item : optionItems(list, chinese)) {
+    for (const std::string& item : optionItems(list, language)) {
         combo->addItem(QString::fromStdString(item));
     }
     combo->setCurrentIndex(optionSelection(list, m_image));
@@ -23,7 +23,7 @@ QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, bool chinese) {
     return combo;
 }
 
-OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidget* parent)
+OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, Language language, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_image(image), m_chkBeep(new QCheckBox(tr("Beep"))),
       m_chkBatterySaver(new QCheckBox(tr("Battery Saver"))) {
     setWindowTitle(tr("Optional Features"));
@@ -31,16 +31,16 @@ OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidg
     // The two columns keep the arrangement of the classic dialog: timer, squelch, priority,
     // voice and monitor key on the left; VOX, its gain and delay and the two boxes on the right.
     auto* left = new QFormLayout;
-    left->addRow(tr("Time Out Time (s)"), addList(OptionList::TimeOut, kIdTimeOut, chinese));
-    left->addRow(tr("Squelch Level"), addList(OptionList::Squelch, kIdSquelch, chinese));
-    left->addRow(tr("Priority Channel"), addList(OptionList::Priority, kIdPriority, chinese));
-    left->addRow(tr("Voice Annunciation"), addList(OptionList::Voice, kIdVoice, chinese));
-    left->addRow(tr("Monitor Key"), addList(OptionList::MonitorKey, kIdMonitorKey, chinese));
+    left->addRow(tr("Time Out Time (s)"), addList(OptionList::TimeOut, kIdTimeOut, language));
+    left->addRow(tr("Squelch Level"), addList(OptionList::Squelch, kIdSquelch, language));
+    left->addRow(tr("Priority Channel"), addList(OptionList::Priority, kIdPriority, language));
+    left->addRow(tr("Voice Annunciation"), addList(OptionList::Voice, kIdVoice, language));
+    left->addRow(tr("Monitor Key"), addList(OptionList::MonitorKey, kIdMonitorKey, language));
 
     auto* right = new QFormLayout;
-    right->addRow(tr("VOX"), addList(OptionList::Vox, kIdVox, chinese));
-    right->addRow(tr("Vox Gain Level"), addList(OptionList::VoxGain, kIdVoxGain, chinese));
-    right->addRow(tr("Vox Delay Time (s)"), addList(OptionList::VoxDelay, kIdVoxDelay, chinese));
+    right->addRow(tr("VOX"), addList(OptionList::Vox, kIdVox, language));
+    right->addRow(tr("Vox Gain Level"), addList(OptionList::VoxGain, kIdVoxGain, language));
+    right->addRow(tr("Vox Delay Time (s)"), addList(OptionList::VoxDelay, kIdVoxDelay, language));
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(m_chkBeep);
     boxes->addWidget(m_chkBatterySaver);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/HelpDialog.h"
+#include "text/CoreTexts.h"
 
 #include "options/Options.h"
 
@@ -26,7 +27,7 @@ public:
     static constexpr int kIdVoxGain = 1121;
     static constexpr int kIdVoxDelay = 1140;
 
-    OptionalFeaturesDlg(MemoryImage& image, bool chinese, QWidget* parent = nullptr);
+    OptionalFeaturesDlg(MemoryImage& image, Language language, QWidget* parent = nullptr);
 
     QComboBox* combo(OptionList list) const { return m_combos.at(list); }
     QCheckBox* beepBox() const { return m_chkBeep; }
@@ -35,7 +36,7 @@ public:
     void accept() override;
 
 private:
-    QComboBox* addList(OptionList list, int id, bool chinese);
+    QComboBox* addList(OptionList list, int id, Language language);
 
     MemoryImage& m_image;
     std::map<OptionList, QComboBox*> m_combos;

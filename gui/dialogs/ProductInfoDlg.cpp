@@ -17,9 +17,9 @@ namespace {
 constexpr int kCommandId = 32786;
 } // namespace
 
-ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image, bool chinese,
-                               QWidget* parent)
-    : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_chinese(chinese),
+ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image,
+                               Language language, QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_language(language),
       m_typeCombo(new QComboBox), m_bandCombo(new QComboBox) {
     setWindowTitle(tr("Product Information"));
     setControlId(m_typeCombo, kIdType);
@@ -80,7 +80,7 @@ void ProductInfoDlg::accept() {
     const bool changed = chosen.radioType() != m_image.radioType() || chosen.band() != m_image.band();
     if (changed && !outside.empty()) {
         const QString text =
-            QString::fromStdString(channeledit::outsideBandText(outside, applied.limits, m_chinese)) +
+            QString::fromStdString(channeledit::outsideBandText(outside, applied.limits, m_language)) +
             QStringLiteral("\n\n") +
             tr("Keep these channels as they are (a write then asks before sending them), or "
                "clear them?");

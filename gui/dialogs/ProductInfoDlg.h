@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/HelpDialog.h"
+#include "text/CoreTexts.h"
 
 #include "channels/RadioModel.h"
 
@@ -24,8 +25,8 @@ public:
     static constexpr int kIdType = 1013;
     static constexpr int kIdBand = 1014;
 
-    ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image, bool chinese = false,
-                   QWidget* parent = nullptr);
+    ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image,
+                   Language language = Language::English, QWidget* parent = nullptr);
 
     QComboBox* typeCombo() const { return m_typeCombo; }
     QComboBox* bandCombo() const { return m_bandCombo; }
@@ -40,7 +41,7 @@ private:
     const IniFile& m_ini;
     ISettingsStore& m_store;
     MemoryImage& m_image;
-    bool m_chinese;
+    Language m_language;
     QComboBox* m_typeCombo;
     QComboBox* m_bandCombo;
     radiomodel::TypeAndBand m_applied;

@@ -64,7 +64,7 @@ void ProgramDoc::applyChange(const QString& text, const MemoryImage& after) {
 void ProgramDoc::restoreImage(const MemoryImage& image) {
     m_image = image;
     m_typeAndBand = radiomodel::describe(m_image, m_context.settings());
-    setMainTitle(m_typeAndBand, m_context.isChinese());
+    setMainTitle(m_typeAndBand, m_context.language());
     emit imageReplaced();
 }
 
@@ -163,7 +163,7 @@ void ProgramDoc::takeImage(const MemoryImage& image, const QString& title) {
 
 void ProgramDoc::synchroniseModel() {
     m_typeAndBand = radiomodel::synchronise(m_image, m_isNew, m_context.userSettings(), m_context.settings());
-    setMainTitle(m_typeAndBand, m_context.isChinese());
+    setMainTitle(m_typeAndBand, m_context.language());
 }
 
 void ProgramDoc::rememberTypeAndBand() {
@@ -172,12 +172,12 @@ void ProgramDoc::rememberTypeAndBand() {
 
 void ProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
     m_typeAndBand = applied;
-    setMainTitle(applied, false);
+    setMainTitle(applied, Language::English);
 }
 
-void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, bool chinese) {
+void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, Language language) {
     m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
-        m_context.settings().value(m_context.language(), "AppName", ""), model, chinese));
+        m_context.settings().value(m_context.languageSection(), "AppName", ""), model, language));
     emit modelChanged();
 }
 
@@ -236,7 +236,7 @@ void ProgramDoc::reportError(const DatFileResult& result, const QString& path, b
     QString text;
     switch (result.error) {
     case DatFileError::DataFormat:
-        text = QString::fromUtf8(dataFormatErrorText(m_context.isChinese())) + QLatin1Char('\n') +
+        text = QString::fromUtf8(dataFormatErrorText(m_context.language())) + QLatin1Char('\n') +
                (result.fileSize ? tr("%1 holds %2 bytes; a data file holds exactly %3.")
                                       .arg(file)
                                       .arg(*result.fileSize)

@@ -3,6 +3,7 @@
 #include "channels/RadioModel.h"
 #include "image/DatFile.h"
 #include "image/MemoryImage.h"
+#include "text/CoreTexts.h"
 
 #include <QObject>
 #include <QString>
@@ -138,7 +139,7 @@ private:
     // remembered choice stays.
     void restoreImage(const MemoryImage& image);
     friend class ImageChange;
-    void setMainTitle(const radiomodel::TypeAndBand& model, bool chinese);
+    void setMainTitle(const radiomodel::TypeAndBand& model, Language language);
     void reportError(const DatFileResult& result, const QString& path, bool saving,
                      QWidget* dialogParent) const;
 

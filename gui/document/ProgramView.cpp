@@ -63,7 +63,7 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     m_grid->setObjectName(QStringLiteral("ChannelGrid"));
     m_grid->setProperty(kHelpIdProperty, id::kChannelGrid);
     m_grid->setGeometry(du.rect(15, 37, 370, 167));
-    m_gridEditor = new ChannelGridEditor(m_grid, m_context.isChinese(), this);
+    m_gridEditor = new ChannelGridEditor(m_grid, m_context.language(), this);
     // Every committed change of a cell is a change of the document.
     connect(m_gridEditor, &ChannelGridEditor::changed, this, &ProgramView::onCellChanged);
 
@@ -77,7 +77,7 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     m_transfer = new RadioTransfer(m_context, this);
     connect(m_transfer, &RadioTransfer::rowDone, m_processDlg, &ProcessDlg::stepIt);
     connect(m_transfer, &RadioTransfer::stageChanged, this, [this](JobStage stage) {
-        m_processDlg->setStage(QString::fromUtf8(jobStageText(stage, m_context.isChinese())));
+        m_processDlg->setStage(QString::fromUtf8(jobStageText(stage, m_context.language())));
     });
     connect(m_transfer, &RadioTransfer::finished, this, &ProgramView::onTransferFinished);
     connect(m_processDlg, &ProcessDlg::cancelRequested, m_transfer, &RadioTransfer::cancel);
@@ -100,7 +100,8 @@ ProgramView::~ProgramView() {
 void ProgramView::onInitialUpdate() {
     if (m_firstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
-        m_caption->setText(m_context.iniText(m_context.isChinese() ? "Chinese" : "English", "Title"));
+        m_caption->setText(
+            m_context.iniText(m_context.language() == Language::Chinese ? "Chinese" : "English", "Title"));
         m_gridEditor->buildGrid();
         m_firstUpdate = false;
     }
@@ -146,7 +147,7 @@ void ProgramView::onCellChanged(int row, int col) {
     // Every committed cell is one step of the document's undo: the image takes the grid's texts.
     MemoryImage after = m_document->image();
     writeBack(after);
-    const QString column = QString::fromUtf8(ChannelTable::heading(col, m_context.isChinese()));
+    const QString column = QString::fromUtf8(ChannelTable::heading(col, m_context.language()));
     m_document->applyChange(tr("Edit %1 of Channel %2").arg(column).arg(row), after);
 }
 
@@ -196,8 +197,8 @@ void ProgramView::onImportChannels() {
     const MemoryImage before = m_document->image();
     const channelcsv::ImportResult result =
         channelcsv::importCsv(std::string_view(text.constData(), static_cast<size_t>(text.size())), before,
-                              m_gridEditor->bandLimits(), m_context.isChinese());
-    ImportPreviewDlg preview(before, result, m_context.isChinese(), window());
+                              m_gridEditor->bandLimits(), m_context.language());
+    ImportPreviewDlg preview(before, result, m_context.language(), window());
     if (preview.exec() != QDialog::Accepted || !result.ok()) {
         return;
     }
@@ -297,14 +298,14 @@ void ProgramView::onSelectAll() {
 }
 
 QString ProgramView::refusalText(const PasteRefusal& refusal) const {
-    const bool chinese = m_context.isChinese();
+    const Language language = m_context.language();
     QString reason;
     switch (refusal.reason) {
     case PasteRefusal::Reason::OutOfRange:
-        reason = QString::fromUtf8(messageText(MessageId::OutOfRange, chinese));
+        reason = QString::fromUtf8(messageText(MessageId::OutOfRange, language));
         break;
     case PasteRefusal::Reason::OffStep:
-        reason = QString::fromUtf8(messageText(MessageId::OffStep, chinese));
+        reason = QString::fromUtf8(messageText(MessageId::OffStep, language));
         break;
     case PasteRefusal::Reason::NotInList:
         reason = tr("not one of the column's choices");
@@ -313,11 +314,11 @@ QString ProgramView::refusalText(const PasteRefusal& refusal) const {
         reason = tr("past the last channel or column");
         break;
     case PasteRefusal::Reason::NotInUse:
-        reason = QString::fromUtf8(coreText(CoreText::ChannelNotInUse, chinese));
+        reason = QString::fromUtf8(coreText(CoreText::ChannelNotInUse, language));
         break;
     }
     const QString column = refusal.col < kGridCols
-                               ? QString::fromUtf8(ChannelTable::heading(refusal.col, chinese))
+                               ? QString::fromUtf8(ChannelTable::heading(refusal.col, language))
                                : QString::number(refusal.col);
     return tr("Channel %1, %2: \"%3\": %4")
         .arg(refusal.row)
@@ -382,7 +383,7 @@ void ProgramView::pasteList(const std::string& list, int row) {
     MemoryImage image = m_document->image();
     writeBack(image);
     const ListPasteResult result =
-        pasteChannelList(image, row, list, m_gridEditor->bandLimits(), m_context.isChinese());
+        pasteChannelList(image, row, list, m_gridEditor->bandLimits(), m_context.language());
     if (!result.problems.empty()) {
         QStringList lines;
         for (const channelcsv::Problem& problem : result.problems) {
@@ -445,14 +446,14 @@ bool ProgramView::confirmWrite() {
     }
     MemoryImage image = m_document->image();
     writeBack(image);
-    const bool chinese = m_context.isChinese();
+    const Language language = m_context.language();
     const BandLimits band = m_gridEditor->bandLimits();
     QStringList reasons;
     if (const std::vector<int> outside = channeledit::channelsOutsideBand(image, band); !outside.empty()) {
-        reasons << QString::fromStdString(channeledit::outsideBandText(outside, band, chinese));
+        reasons << QString::fromStdString(channeledit::outsideBandText(outside, band, language));
     }
     if (channeledit::hasNoChannelInUse(image)) {
-        reasons << QString::fromUtf8(coreText(CoreText::NoChannelInUse, chinese));
+        reasons << QString::fromUtf8(coreText(CoreText::NoChannelInUse, language));
     }
     if (reasons.isEmpty()) {
         return true;
@@ -484,7 +485,7 @@ void ProgramView::onComSetup() {
     const DeviceTree tree(m_context.deviceRoot());
     ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
                     [tree] { return findSerialDevices(tree); }, m_context.portNumber(),
-                    m_context.programSettings(), m_context.isChinese(), window());
+                    m_context.programSettings(), m_context.language(), window());
     dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
     dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
                       QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});
@@ -591,8 +592,8 @@ void ProgramView::showStatus(const QString& text) {
 }
 
 bool ProgramView::printReport(QPrinter& printer) {
-    const std::string owner = m_context.settings().value(m_context.language(), report::kOwnerKey, "");
-    return paintReport(printer, m_document->image(), m_gridEditor->table().channels(), m_context.isChinese(),
+    const std::string owner = m_context.settings().value(m_context.languageSection(), report::kOwnerKey, "");
+    return paintReport(printer, m_document->image(), m_gridEditor->table().channels(), m_context.language(),
                        owner);
 }
 

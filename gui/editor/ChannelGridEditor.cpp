@@ -18,9 +18,9 @@ const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0
 
 } // namespace
 
-ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* parent)
-    : QObject(parent), m_grid(grid), m_chinese(chinese), m_table(chinese), m_editRxFreq(new QLineEdit(grid)),
-      m_editTxFreq(new QLineEdit(grid)) {
+ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, Language language, QObject* parent)
+    : QObject(parent), m_grid(grid), m_language(language), m_table(language),
+      m_editRxFreq(new QLineEdit(grid)), m_editTxFreq(new QLineEdit(grid)) {
     const int ids[kGridCols] = {0,        kIdRxFreq, kIdTxFreq,   kIdRxTone, kIdTxTone,
                                 kIdWidth, kIdScan,   kIdBusyLock, kIdPower};
     for (QLineEdit* edit : {m_editRxFreq, m_editTxFreq}) {
@@ -178,19 +178,19 @@ bool ChannelGridEditor::commit() {
             accepted = false;
             // The message, then the band it was checked against; without a band, where to choose one.
             QString text =
-                QString::fromStdString(channeledit::refusalText(*out.message, m_limits, m_chinese));
+                QString::fromStdString(channeledit::refusalText(*out.message, m_limits, m_language));
             if (channeledit::isNoBand(m_limits)) {
                 text +=
                     QLatin1Char('\n') + tr("Choose the radio type and band in Edit > Product Information.");
             }
-            MessageBox::show(m_grid, text, QString::fromUtf8(coreText(CoreText::Caution, m_chinese)),
+            MessageBox::show(m_grid, text, QString::fromUtf8(coreText(CoreText::Caution, m_language)),
                              QMessageBox::Ok, QMessageBox::Warning);
         }
     } else {
         auto* box = static_cast<QComboBox*>(editor);
         if (!m_table.commitList(row, col, box->currentText().toStdString(), m_userChose).accepted) {
-            MessageBox::show(m_grid, QString::fromUtf8(coreText(CoreText::ChannelNotInUse, m_chinese)),
-                             QString::fromUtf8(coreText(CoreText::Caution, m_chinese)), QMessageBox::Ok,
+            MessageBox::show(m_grid, QString::fromUtf8(coreText(CoreText::ChannelNotInUse, m_language)),
+                             QString::fromUtf8(coreText(CoreText::Caution, m_language)), QMessageBox::Ok,
                              QMessageBox::Warning);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/ChannelTable.h"
+#include "text/CoreTexts.h"
 
 #include <QObject>
 
@@ -34,7 +35,7 @@ public:
     static constexpr int kIdBusyLock = 1130;
     static constexpr int kIdPower = 1129;
 
-    ChannelGridEditor(MSFlexGrid* grid, bool chinese, QObject* parent = nullptr);
+    ChannelGridEditor(MSFlexGrid* grid, Language language, QObject* parent = nullptr);
 
     // Headings, channel numbers, colours, alignment and column widths; the editors' lists.
     void buildGrid();
@@ -78,7 +79,7 @@ private:
     void moveBy(int step);
 
     MSFlexGrid* m_grid;
-    bool m_chinese;
+    Language m_language;
     ChannelTable m_table;
     BandLimits m_limits;
     QLineEdit* m_editRxFreq;

@@ -653,7 +653,7 @@ void MainFrame::onProductInformation() {
         return;
     }
     const MemoryImage before = doc->image();
-    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), m_context.isChinese(),
+    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), m_context.language(),
                        this);
     if (dlg.exec() != QDialog::Accepted) {
         return;
@@ -673,7 +673,7 @@ void MainFrame::onOptionalFeatures() {
     }
     ProgramDoc* doc = child->document();
     const MemoryImage before = doc->image();
-    OptionalFeaturesDlg dlg(doc->image(), m_context.isChinese(), this);
+    OptionalFeaturesDlg dlg(doc->image(), m_context.language(), this);
     if (dlg.exec() == QDialog::Accepted) {
         doc->recordChange(tr("Optional Features"), before);
     }
@@ -774,7 +774,7 @@ void MainFrame::onLanguage() {
 
 void MainFrame::onRadioHistory() {
     RadioHistory history(m_context.historyFolder());
-    RadioHistoryDlg dialog(history, m_context.settings(), m_context.isChinese(), this);
+    RadioHistoryDlg dialog(history, m_context.settings(), m_context.language(), this);
     if (dialog.exec() != QDialog::Accepted || dialog.action() == RadioHistoryDlg::Action::None) {
         return;
     }

@@ -94,8 +94,8 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     // text that cannot come from a translation.
     if (!loadTranslation()) {
         MessageBox::show(nullptr,
-                         context.isChinese() ? QStringLiteral("加载语言链接库失败")
-                                             : QStringLiteral("Load language DLL fail"),
+                         context.language() == Language::Chinese ? QStringLiteral("加载语言链接库失败")
+                                                                 : QStringLiteral("Load language DLL fail"),
                          QString(), QMessageBox::Ok);
         return false;
     }
@@ -153,13 +153,14 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
 
 // A language that cannot be stored is reported, and the program starts in the one it has.
 void ProgramApp::storeStartLanguage() {
-    const bool chinese = m_startLanguage.compare(QLatin1String("Chinese"), Qt::CaseInsensitive) == 0;
-    if (!chinese && m_startLanguage.compare(QLatin1String("English"), Qt::CaseInsensitive) != 0) {
+    const bool chosenChinese = m_startLanguage.compare(QLatin1String("Chinese"), Qt::CaseInsensitive) == 0;
+    if (!chosenChinese && m_startLanguage.compare(QLatin1String("English"), Qt::CaseInsensitive) != 0) {
         std::fprintf(stderr, "Program: --language takes English or Chinese, not %s\n",
                      qPrintable(m_startLanguage));
         return;
     }
-    const IniSaveResult saved = m_context->storeLanguage(chinese);
+    const IniSaveResult saved =
+        m_context->storeLanguage(chosenChinese ? Language::Chinese : Language::English);
     if (!saved) {
         std::fprintf(stderr, "Program: the language could not be saved in %s: %s\n",
                      m_context->programSettings().storePath().c_str(), saved.detail.c_str());
@@ -175,7 +176,7 @@ bool ProgramApp::loadTranslation() {
             installed->reset();
         }
     }
-    const std::string& language = m_context->language();
+    const std::string& language = m_context->languageSection();
     if (language.empty()) {
         return false;
     }
@@ -191,7 +192,7 @@ bool ProgramApp::loadTranslation() {
     // Qt's print, page setup and file dialogs and the standard buttons speak the language too,
     // from Qt's translations (qt6-translations-l10n on Debian); English needs none, and without
     // them they stay English.
-    if (m_context->isChinese()) {
+    if (m_context->language() == Language::Chinese) {
         auto qtTranslator = std::make_unique<QTranslator>();
         if (qtTranslator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                                QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

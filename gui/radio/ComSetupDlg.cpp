@@ -40,9 +40,9 @@ QString deviceText(const SerialDevice& device) {
 } // namespace
 
 ComSetupDlg::ComSetupDlg(PortLister ports, DeviceLister devices, int port, ProgramSettings& settings,
-                         bool chinese, QWidget* parent)
+                         Language language, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_listPorts(std::move(ports)), m_listDevices(std::move(devices)),
-      m_current(port), m_settings(settings), m_chinese(chinese), m_group(new QButtonGroup(this)),
+      m_current(port), m_settings(settings), m_language(language), m_group(new QButtonGroup(this)),
       m_pin(new QCheckBox(tr("&Keep this port for this cable"))),
       m_pathBox(new QCheckBox(tr("Use this &device path:"))), m_path(new QLineEdit),
       m_find(new QPushButton(tr("&Find My Cable..."))), m_status(new QLabel),
@@ -150,7 +150,7 @@ void ComSetupDlg::refresh() {
             lines << QString::fromStdString(port->info->description());
         }
         if (present && !port->check.usable()) {
-            lines << QString::fromStdString(portAdvice(port->check, m_chinese));
+            lines << QString::fromStdString(portAdvice(port->check, m_language));
         }
         detail->setText(lines.join(QLatin1Char('\n')));
         button->setToolTip(detail->text());
@@ -166,7 +166,7 @@ void ComSetupDlg::refresh() {
         // An adapter that is plugged in but got no port is the commonest riddle: say why.
         QStringList advice;
         for (const AdapterWithoutTty& adapter : m_listAdapters()) {
-            advice << QString::fromStdString(adapterAdvice(adapter, m_chinese));
+            advice << QString::fromStdString(adapterAdvice(adapter, m_language));
         }
         m_status->setText(advice.join(QLatin1Char('\n')));
     }

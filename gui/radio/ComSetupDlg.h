@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/HelpDialog.h"
+#include "text/CoreTexts.h"
 
 #include "radio/PortNames.h"
 #include "radio/SerialDevices.h"
@@ -50,8 +51,8 @@ public:
     using AdapterLister = std::function<std::vector<AdapterWithoutTty>()>;
 
     // port: the port transfers use now, 1..4. settings: Program.ini, where a pinned port is stored.
-    ComSetupDlg(PortLister ports, DeviceLister devices, int port, ProgramSettings& settings, bool chinese,
-                QWidget* parent = nullptr);
+    ComSetupDlg(PortLister ports, DeviceLister devices, int port, ProgramSettings& settings,
+                Language language, QWidget* parent = nullptr);
 
     // USB adapters that are plugged in but have no port: the dialog says why under the list.
     void setAdapterLister(AdapterLister adapters);
@@ -89,7 +90,7 @@ private:
     AdapterLister m_listAdapters;
     int m_current;
     ProgramSettings& m_settings;
-    bool m_chinese;
+    Language m_language;
     std::vector<PortDescription> m_ports;
     std::vector<QRadioButton*> m_buttons;
     std::vector<QLabel*> m_details;

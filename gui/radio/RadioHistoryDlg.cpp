@@ -15,7 +15,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool chinese, QWidget* parent)
+RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, Language language,
+                                 QWidget* parent)
     : HelpDialog(id::kRadioHistory, parent), m_history(history), m_entries(history.entries()),
       m_list(new QTreeWidget), m_open(new QPushButton(tr("&Open"))),
       m_write(new QPushButton(tr("&Write to Radio"))) {
@@ -27,7 +28,7 @@ RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool
     for (const HistoryEntry& entry : m_entries) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(0, QString::fromStdString(entry.time));
-        item->setText(1, QString::fromUtf8(historyKindText(entry.kind, chinese)));
+        item->setText(1, QString::fromUtf8(historyKindText(entry.kind, language)));
         item->setText(2, QString::fromStdString(entry.port));
         // An erased radio's 0xFF, or a type or band Program.ini does not list, has no name.
         const std::vector<std::string> types = radiomodel::typeNames(ini);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/HelpDialog.h"
+#include "text/CoreTexts.h"
 
 #include "history/RadioHistory.h"
 #include "image/MemoryImage.h"
@@ -22,7 +23,7 @@ public:
     enum class Action { None, Open, Write };
 
     // The type and band names come from Program.ini; a byte that names none shows as "unknown".
-    RadioHistoryDlg(RadioHistory& history, const IniFile& ini, bool chinese, QWidget* parent = nullptr);
+    RadioHistoryDlg(RadioHistory& history, const IniFile& ini, Language language, QWidget* parent = nullptr);
 
     // What the user chose, and the image and entry it concerns once the dialog was accepted.
     Action action() const { return m_action; }

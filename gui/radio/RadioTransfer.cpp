@@ -14,9 +14,9 @@
 
 namespace {
 
-QString portReason(const PortOpenResult& port, const std::string& device, bool chinese) {
+QString portReason(const PortOpenResult& port, const std::string& device, Language language) {
     if (device.empty()) {
-        return codeText(chinese,
+        return codeText(language,
                         QT_TRANSLATE_NOOP("CodeText",
                                           "No serial device stands for this port on this computer: "
                                           "plug the cable in, or choose its port in Setup, COM Setup."));
@@ -26,7 +26,7 @@ QString portReason(const PortOpenResult& port, const std::string& device, bool c
     // What holds the port or keeps the user out of it, and what to do, as the port looks now.
     const PortCheck check = checkPort(device, DeviceTree());
     if (!check.usable()) {
-        reason += QLatin1Char('\n') + QString::fromStdString(portAdvice(check, chinese));
+        reason += QLatin1Char('\n') + QString::fromStdString(portAdvice(check, language));
     }
     return reason;
 }
@@ -140,7 +140,7 @@ void RadioTransfer::askRetry() {
         }
     }
     const QString text = QString::fromStdString(
-                             transferMessageText(TransferStatus::CommunicationError, m_context.isChinese())) +
+                             transferMessageText(TransferStatus::CommunicationError, m_context.language())) +
                          QStringLiteral("\n\n%1: %2\n").arg(m_portName, device) +
                          tr("If the radio is on and the cable is plugged in, this may be the wrong port: "
                             "choose the port of the "
@@ -185,14 +185,14 @@ std::vector<PortDescription> RadioTransfer::describePorts(const AppContext& cont
 
 QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
                                                       const QString& portName) const {
-    const bool chinese = m_context.isChinese();
+    const Language language = m_context.language();
     const TransferResult& transfer = result.transfer;
     if (result.ok()) {
         return QMessageBox::NoButton;
     }
     if (transfer.status == TransferStatus::WrongRadio) {
-        MessageBox::show(m_parent, QString::fromStdString(transferMessageText(transfer.status, chinese)),
-                         QString::fromUtf8(wrongRadioCaption(chinese)), QMessageBox::Ok,
+        MessageBox::show(m_parent, QString::fromStdString(transferMessageText(transfer.status, language)),
+                         QString::fromUtf8(wrongRadioCaption(language)), QMessageBox::Ok,
                          QMessageBox::Warning);
         return QMessageBox::Ok;
     }
@@ -201,17 +201,18 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
     const bool cancelled = result.mismatchRow < 0 && (transfer.status == TransferStatus::Cancelled ||
                                                       transfer.status == TransferStatus::CommunicationError);
     if (cancelled && result.stage == JobStage::Verify && result.cancelled()) {
-        MessageBox::show(m_parent, QString::fromStdString(jobCancelledText(result, chinese)), QString(),
+        MessageBox::show(m_parent, QString::fromStdString(jobCancelledText(result, language)), QString(),
                          QMessageBox::Ok, QMessageBox::Information);
         return QMessageBox::Ok;
     }
     if (cancelled && !result.radioMayBeHalfWritten) {
         return QMessageBox::Cancel;
     }
-    QString text = QString::fromStdString(jobFailureText(result, chinese));
+    QString text = QString::fromStdString(jobFailureText(result, language));
     if (transfer.status == TransferStatus::PortOpenFailed) {
-        text += QStringLiteral("\n\n%1: %2")
-                    .arg(portName, portReason(transfer.portError, resolvePort(m_context, portName), chinese));
+        text +=
+            QStringLiteral("\n\n%1: %2")
+                .arg(portName, portReason(transfer.portError, resolvePort(m_context, portName), language));
     } else if (!m_context.lastTransferLog().empty()) {
         text += QStringLiteral("\n\n") +
                 tr("Program, Save Log... keeps every byte of this transfer for a closer look.");

@@ -62,7 +62,8 @@ double transferMs(TransferDirection direction) {
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!result.ok()) {
-        std::fprintf(stderr, "transfer failed: %s\n", transferMessageText(result.status, false).c_str());
+        std::fprintf(stderr, "transfer failed: %s\n",
+                     transferMessageText(result.status, Language::English).c_str());
         return -1;
     }
     return ms;
@@ -120,7 +121,7 @@ JobRun writeJob(const JobOptions& options) {
     const JobResult result = job.write(sim.devicePath(), image, options);
     const auto end = std::chrono::steady_clock::now();
     if (!result.ok()) {
-        std::fprintf(stderr, "write job failed: %s\n", jobFailureText(result, false).c_str());
+        std::fprintf(stderr, "write job failed: %s\n", jobFailureText(result, Language::English).c_str());
         return {};
     }
     JobRun run;

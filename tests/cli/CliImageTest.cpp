@@ -279,12 +279,12 @@ TEST_F(CliShow, PrintsTheGridAndTheOptionsInWords) {
     EXPECT_CONTAINS(r.out, "Monitor Key         Monitor Momentary\n"); // 0xFF shows as the dialog shows it
     EXPECT_CONTAINS(r.out, "Battery Saver       On\n");
 
-    const RunResult chinese = run({"show", "a.dat", "--lang", "chinese"});
-    ASSERT_EQ(chinese.exitStatus, 0);
-    EXPECT_CONTAINS(chinese.out, "类型: HT-16 (0)");
-    EXPECT_CONTAINS(chinese.out, "窄");
-    EXPECT_CONTAINS(chinese.out, "载波");
-    EXPECT_CONTAINS(chinese.out, "监听瞬时");
+    const RunResult language = run({"show", "a.dat", "--lang", "chinese"});
+    ASSERT_EQ(language.exitStatus, 0);
+    EXPECT_CONTAINS(language.out, "类型: HT-16 (0)");
+    EXPECT_CONTAINS(language.out, "窄");
+    EXPECT_CONTAINS(language.out, "载波");
+    EXPECT_CONTAINS(language.out, "监听瞬时");
 }
 
 TEST_F(CliShow, JsonHoldsTheGridTextsAndTheRawOptionBytes) {
@@ -680,7 +680,7 @@ TEST_F(CliSet, OneBadValueChangesNothing) {
         {"VoxMaybe", "vox=maybe", "vox=maybe: on or off"},
         {"VoxGainZero", "vox-gain=0", "vox-gain=0: the gain is 1 to 8"},
         {"VoxDelayOdd", "vox-delay=0.4", "vox-delay=0.4: the delay is 0.3, 0.5"},
-        {"VoiceFrench", "voice=french", "voice=french: off, chinese or english"},
+        {"VoiceFrench", "voice=french", "voice=french: off, language or english"},
         {"PriorityPast16", "priority=17", "priority=17: off or a channel from 1 to 16"},
         {"BeepOdd", "beep=1", "beep=1: on or off"},
         {"TypeUnlisted", "type=7", "type=7: Program.ini lists the types 0 to 3"},

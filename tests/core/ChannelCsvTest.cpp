@@ -27,9 +27,10 @@ std::string describe(const MemoryImage& img, int ch) {
     std::ostringstream out;
     const auto freq = [](std::optional<uint32_t> f) { return f ? formatFrequency(*f) : std::string("-"); };
     out << "ch" << ch << " " << freq(img.rxFrequency(ch)) << "/" << freq(img.txFrequency(ch)) << " rx "
-        << formatTone(img.rxTone(ch), false) << " tx " << formatTone(img.txTone(ch), false)
-        << (img.isWide(ch) ? " wide" : " narrow") << (img.isScanned(ch) ? " scan" : " skip") << " lock"
-        << static_cast<int>(img.busyLock(ch)) << (img.isHighPower(ch) ? " high" : " low");
+        << formatTone(img.rxTone(ch), Language::English) << " tx "
+        << formatTone(img.txTone(ch), Language::English) << (img.isWide(ch) ? " wide" : " narrow")
+        << (img.isScanned(ch) ? " scan" : " skip") << " lock" << static_cast<int>(img.busyLock(ch))
+        << (img.isHighPower(ch) ? " high" : " low");
     return out.str();
 }
 
@@ -252,7 +253,7 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
         const char* name;
         const char* row; // in the full layout, on line 2
         const char* reason;
-        bool chinese = false;
+        Language language = Language::English;
     } cases[] = {
         {"LocationSeventeen",
          "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
@@ -267,7 +268,7 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "Frequency 500.000000: out of range (the band is 136.00000 to 174.00000 MHz)"},
         {"FrequencyOutOfBandInChinese",
          "1,,500.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "Frequency 500.000000：超出范围（频段为 136.00000 至 174.00000 MHz）", true},
+         "Frequency 500.000000：超出范围（频段为 136.00000 至 174.00000 MHz）", Language::Chinese},
         {"FrequencyOffStep",
          "1,,145.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "Frequency 145.002500: not on the 5 kHz or 6.25 kHz step (the band is 136.00000 to 174.00000 MHz)"},
@@ -290,7 +291,7 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "transmit frequency (Duplex -, Offset 300.000000): out of range"},
         {"OffsetLeavesTheBandInChinese",
          "1,,145.000000,+,30.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
-         "发射频率 175.00000（Duplex +，Offset 30.000000）：超出范围", true},
+         "发射频率 175.00000（Duplex +，Offset 30.000000）：超出范围", Language::Chinese},
         {"CtcssBelow25_6",
          "1,,145.000000,,0.000000,Tone,25.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,Off",
          "rToneFreq 25.5 Hz cannot be stored"},
@@ -334,15 +335,15 @@ TEST(ChannelCsv, EveryBadRowIsReportedAndNothingChanges) {
          "BusyLock \"Maybe\""},
         {"RowShorterThanHeader", "1,,145.000000,,0.000000", "the row has 5 fields but the header names 22"},
         {"RowShorterThanHeaderInChinese", "1,,145.000000,,0.000000", "该行有 5 个字段，但标题行列出了 22 列",
-         true},
+         Language::Chinese},
         {"ModeAmInChinese", "1,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,5.0W,,,,,,Off",
-         "Mode \"AM\" 无法保存", true},
+         "Mode \"AM\" 无法保存", Language::Chinese},
     };
     MemoryImage img = MemoryImage::newDocument();
     put(img, 1, {15000000, 15000000, Tone::none(), Tone::none()});
     for (const Case& c : cases) {
         const std::string text = std::string(kHeader) + "\n" + c.row + "\n";
-        const channelcsv::ImportResult r = channelcsv::importCsv(text, img, kBand136To174, c.chinese);
+        const channelcsv::ImportResult r = channelcsv::importCsv(text, img, kBand136To174, c.language);
         ASSERT_EQ(r.problems.size(), 1u) << c.name << ": " << problemsText(r);
         EXPECT_EQ(r.problems[0].line, 2) << c.name;
         EXPECT_NE(r.problems[0].reason.find(c.reason), std::string::npos)

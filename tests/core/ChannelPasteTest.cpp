@@ -18,7 +18,7 @@ std::string rowTexts(const ChannelTable& table, int row) {
 }
 
 TEST(ChannelPaste, ASpreadsheetsRowsFillChannelsThroughTheTypingRules) {
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     const PasteResult result = pasteCells(table, 2, 1,
                                           "145.5\t145.5\t88.5\t88.5\tNarrow\tNo\tCarrier\tLow\r\n"
                                           "146,52\t\tNone\tD023N\n"
@@ -34,7 +34,7 @@ TEST(ChannelPaste, ASpreadsheetsRowsFillChannelsThroughTheTypingRules) {
 }
 
 TEST(ChannelPaste, OneRefusedCellAppliesNothingAndListsEveryRefusal) {
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     const PasteResult result = pasteCells(table, 1, 1,
                                           "145.5\t145.5\n"
                                           "145.5.5\t145.5\n"
@@ -57,10 +57,11 @@ TEST(ChannelPaste, OneRefusedCellAppliesNothingAndListsEveryRefusal) {
 }
 
 TEST(ChannelPaste, HeadingsAreSkippedAndEitherLanguageIsUnderstood) {
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     std::string headings;
     for (int c = 1; c < kGridCols; ++c) {
-        headings += std::string(ChannelTable::heading(c, true)) + (c + 1 < kGridCols ? "\t" : "\n");
+        headings +=
+            std::string(ChannelTable::heading(c, Language::Chinese)) + (c + 1 < kGridCols ? "\t" : "\n");
     }
     const PasteResult result =
         pasteCells(table, 16, 1, headings + "150\t150\t无\t无\t窄\t否\t载波\t低\n", kVhf);
@@ -69,7 +70,7 @@ TEST(ChannelPaste, HeadingsAreSkippedAndEitherLanguageIsUnderstood) {
 }
 
 TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     const PasteResult result = pasteCells(table, 16, 6, "Yes\tCarrier\tHigh\textra\t\n\t\tLow\n", kVhf);
     EXPECT_FALSE(result.applied);
     ASSERT_EQ(result.refused.size(), 2u) << "empty cells beyond the grid are no refusal";
@@ -80,17 +81,17 @@ TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
 }
 
 TEST(ChannelPaste, CopiedRowsPasteBackAsTheyWere) {
-    ChannelTable source(false);
+    ChannelTable source(Language::English);
     ASSERT_TRUE(
         pasteCells(source, 1, 1, "145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n", kVhf).applied);
-    ChannelTable target(true);
+    ChannelTable target(Language::Chinese);
     ASSERT_TRUE(pasteCells(target, 5, 1, copyCells(source, CellRange::rows(1, 1)), kVhf).applied);
     EXPECT_EQ(rowTexts(target, 5), "145.50000|146.10000|D754I|100.5|窄|否|QT/DQT|低|");
 }
 
 // Three channels: 145.5 (88.5 both ways, Narrow), 146.5 and 147.5 with the defaults.
 ChannelTable threeChannels() {
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     pasteCells(table, 1, 1, "145.5\t145.5\t88.5\t88.5\tNarrow\n146.5\n147.5\n", kVhf);
     return table;
 }
@@ -173,7 +174,7 @@ TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
     image.setRxFrequency(1, 14550000);
     image.setRxTone(1, Tone::ctcss(885));
     image.setTxFrequency(2, 14610000);
-    ChannelTable decoded(false);
+    ChannelTable decoded(Language::English);
     decoded.decode(image);
     const std::string rx = "145.50000||88.5||||||", tx = "|146.10000|||||||", none = "||||||||";
     using Reason = PasteRefusal::Reason;
@@ -210,7 +211,7 @@ TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
         }
         MemoryImage saved = image;
         table.encode(saved);
-        ChannelTable reopened(false);
+        ChannelTable reopened(Language::English);
         reopened.decode(saved);
         EXPECT_EQ(refused, c.refused) << c.name;
         EXPECT_EQ(rowTexts(table, 1) + rowTexts(table, 2) + rowTexts(table, 3), c.rows) << c.name;
@@ -260,7 +261,7 @@ TEST(ChannelPaste, ChannelListsAreRecognisedByTheirHeader) {
 
 TEST(ChannelPaste, AChannelListLandsFromTheGivenChannelAndLeavesTheRestAlone) {
     MemoryImage source = MemoryImage::newDocument();
-    ChannelTable table(false);
+    ChannelTable table(Language::English);
     pasteCells(table, 3, 1, "145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n\n147.5\n", kVhf);
     table.encode(source);
     source.setByte(image::offset::kPriority, 3);

@@ -28,23 +28,23 @@ MemoryImage exampleImage(int channel) {
 }
 
 TEST(ChannelTable, HeadingsAndChannelNumbers) {
-    const ChannelTable t(false);
+    const ChannelTable t(Language::English);
     EXPECT_EQ(t.text(0, 1), "Rx Frequency");
     EXPECT_EQ(t.text(1, 0), " 1");
     EXPECT_EQ(t.text(16, 0), "16");
-    EXPECT_EQ(ChannelTable(true).text(0, 7), "繁忙锁定");
+    EXPECT_EQ(ChannelTable(Language::Chinese).text(0, 7), "繁忙锁定");
 }
 
 TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
     struct Case {
-        bool chinese;
+        Language language;
         std::vector<std::string> row;
     } cases[] = {
-        {false, {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
-        {true, {"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}},
+        {Language::English, {"145.00000", "145.60000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
+        {Language::Chinese, {"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}},
     };
     for (const auto& c : cases) {
-        ChannelTable t(c.chinese);
+        ChannelTable t(c.language);
         t.decode(exampleImage(16));
         EXPECT_EQ(rowTexts(t, 16), c.row);
         EXPECT_TRUE(t.isRowEmpty(1));
@@ -61,7 +61,7 @@ TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
     img.setByte(image::channelOffset(5) + 8, 0x75); // tone word of an unused channel
     img.setByte(image::channelOffset(5) + 9, 0x03);
 
-    ChannelTable t(true);
+    ChannelTable t(Language::Chinese);
     t.decode(img);
     EXPECT_EQ(rowTexts(t, 3), (std::vector<std::string>{"145.00000", "", "88.5", "D023N", "", "", "", ""}));
     EXPECT_EQ(t.text(4, col::kRxTone), "无");
@@ -70,21 +70,21 @@ TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
 }
 
 TEST(ChannelTable, ChineseAndEnglishGridsEncodeAlike) {
-    ChannelTable english(false);
-    ChannelTable chinese(true);
+    ChannelTable english(Language::English);
+    ChannelTable language(Language::Chinese);
     english.decode(exampleImage(7));
-    chinese.decode(exampleImage(7));
+    language.decode(exampleImage(7));
     english.setText(8, col::kRxFrequency, "146.52500");
-    chinese.setText(8, col::kRxFrequency, "146.52500");
+    language.setText(8, col::kRxFrequency, "146.52500");
     english.setText(8, col::kBandwidth, "Narrow");
-    chinese.setText(8, col::kBandwidth, "窄");
+    language.setText(8, col::kBandwidth, "窄");
     english.setText(8, col::kPower, "Low");
-    chinese.setText(8, col::kPower, "低");
+    language.setText(8, col::kPower, "低");
 
     MemoryImage a = MemoryImage::newDocument();
     MemoryImage b = MemoryImage::newDocument();
     english.encode(a);
-    chinese.encode(b);
+    language.encode(b);
     EXPECT_EQ(a, b);
     EXPECT_EQ(a.byte(image::channelOffset(8) + 13) & 0x30, 0x00);
 }
@@ -101,11 +101,11 @@ TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
     img.setScanned(16, false);
     img.setByte(image::channelOffset(16) + 14, 0x42); // never interpreted
     // Channels 2..15 empty as an encoded empty row has them.
-    ChannelTable t(false);
+    ChannelTable t(Language::English);
     t.decode(img);
     MemoryImage once = img;
     t.encode(once);
-    ChannelTable again(false);
+    ChannelTable again(Language::English);
     again.decode(once);
     MemoryImage twice = once;
     again.encode(twice);
@@ -147,7 +147,7 @@ TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
         {"another row cleared", [](ChannelTable& t) { t.clearRow(2); }, {"", "", "", "", "", "", "", ""}},
     };
     for (const Case& c : cases) {
-        ChannelTable t(false);
+        ChannelTable t(Language::English);
         t.decode(img);
         EXPECT_EQ(t.text(1, col::kRxFrequency), "1000.00000") << c.name;
         c.edit(t);
@@ -155,13 +155,13 @@ TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
         t.encode(saved);
         EXPECT_EQ(std::vector<uint8_t>(saved.data() + odd, saved.data() + odd + image::kRowSize), oddBytes)
             << c.name;
-        ChannelTable check(false);
+        ChannelTable check(Language::English);
         check.decode(saved);
         EXPECT_EQ(rowTexts(check, 2), c.channel2) << c.name;
     }
 
     // An edited row writes only the cells that changed: the receive field keeps its digit A.
-    ChannelTable t(false);
+    ChannelTable t(Language::English);
     t.decode(img);
     t.commitList(1, col::kPower, "Low", true);
     MemoryImage saved = img;
@@ -174,7 +174,7 @@ TEST(ChannelTable, EncodingAnEmptyRowWritesTheRadioDefaults) {
     MemoryImage img = MemoryImage::newDocument();
     img.setByte(image::channelOffset(2) + 12, 0xE7);
     img.setByte(image::channelOffset(2) + 13, 0x0F);
-    ChannelTable t(false);
+    ChannelTable t(Language::English);
     t.encode(img);
     const uint8_t* r = img.data() + image::channelOffset(2);
     for (int i = 0; i < 12; ++i) {
@@ -247,7 +247,7 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(false);
+        ChannelTable t(Language::English);
         for (int k = 0; k < 8; ++k) {
             t.setText(5, k + 1, c.before[k]);
         }
@@ -313,7 +313,7 @@ TEST(ChannelTable, CommitsOnlyTextsThatAreFrequencies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(false);
+        ChannelTable t(Language::English);
         for (int k = 0; k < 8; ++k) {
             t.setText(5, k + 1, c.before[k]);
         }
@@ -329,11 +329,11 @@ TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
     const BandLimits band1To30{100000, 3000000};
     for (const char* typed : {"10", "10.00625", "19.995", "30"}) {
         SCOPED_TRACE(typed);
-        ChannelTable t(false);
+        ChannelTable t(Language::English);
         ASSERT_TRUE(t.commitFrequency(16, col::kRxFrequency, typed, band1To30).accepted);
         MemoryImage img = MemoryImage::newDocument();
         t.encode(img);
-        ChannelTable loaded(false);
+        ChannelTable loaded(Language::English);
         loaded.decode(img);
         EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
         EXPECT_TRUE(img.isInUse(16));
@@ -368,31 +368,31 @@ TEST(ChannelEdit, ChannelsOutsideTheBandAndNoChannelInUse) {
             img.setTxFrequency(static_cast<int>(channel), tx);
         }
         const std::vector<int> outside = channeledit::channelsOutsideBand(img, c.band);
-        EXPECT_EQ(channeledit::outsideBandText(outside, c.band, false), c.outside);
+        EXPECT_EQ(channeledit::outsideBandText(outside, c.band, Language::English), c.outside);
         EXPECT_EQ(channeledit::hasNoChannelInUse(img), c.channels.empty());
     }
-    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, BandLimits{100000, 3000000}, false),
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, BandLimits{100000, 3000000}, Language::English),
               "Out of range,please input again. (the band is 10.00000 to 30.00000 MHz)");
-    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, kBand130To160, true),
+    EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, kBand130To160, Language::Chinese),
               "超出范围，请重新输入。（频段为 130.00000 至 160.00000 MHz）");
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
-    ChannelTable t(false);
+    ChannelTable t(Language::English);
     const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});
     EXPECT_FALSE(out.accepted);
     EXPECT_TRUE(t.isRowEmpty(1));
 }
 
 TEST(ChannelTable, NewChannelDefaultsInChinese) {
-    ChannelTable t(true);
+    ChannelTable t(Language::Chinese);
     ASSERT_TRUE(t.commitFrequency(9, col::kRxFrequency, "145.0125", kBand130To160).accepted);
     EXPECT_EQ(rowTexts(t, 9),
               (std::vector<std::string>{"145.01250", "145.01250", "无", "无", "宽", "是", "关", "高"}));
 }
 
 TEST(ChannelTable, ListCells) {
-    ChannelTable t(false);
+    ChannelTable t(Language::English);
     t.commitList(2, col::kPower, "Low", true);
     EXPECT_EQ(t.text(2, col::kPower), "") << "an empty channel has no attributes";
 
@@ -410,7 +410,7 @@ TEST(ChannelTable, ListCells) {
 }
 
 TEST(ChannelTable, ListOpensOnTheFirstItemBeginningWithTheText) {
-    const ChannelTable t(false);
+    const ChannelTable t(Language::English);
     struct Case {
         int col;
         const char* text;

@@ -244,12 +244,12 @@ TEST(FormatsCheck, FailedChecksNameTheirMessage) {
     ASSERT_EQ(messageFor(FrequencyCheck::OffStep), MessageId::OffStep);
     EXPECT_EQ(static_cast<unsigned>(MessageId::OutOfRange), 61448u);
     EXPECT_EQ(static_cast<unsigned>(MessageId::OffStep), 61456u);
-    EXPECT_STREQ(messageText(MessageId::OutOfRange, false), "Out of range,please input again.");
-    EXPECT_STREQ(messageText(MessageId::OffStep, false),
+    EXPECT_STREQ(messageText(MessageId::OutOfRange, Language::English), "Out of range,please input again.");
+    EXPECT_STREQ(messageText(MessageId::OffStep, Language::English),
                  "Error data Value, please input according the step value(6.25K/5k).");
     for (MessageId id : {MessageId::OutOfRange, MessageId::OffStep}) {
-        EXPECT_STRNE(messageText(id, true), "");
-        EXPECT_STRNE(messageText(id, true), messageText(id, false));
+        EXPECT_STRNE(messageText(id, Language::Chinese), "");
+        EXPECT_STRNE(messageText(id, Language::Chinese), messageText(id, Language::English));
     }
 }
 
@@ -257,26 +257,26 @@ TEST(FormatsTone, FormatsEachKind) {
     struct Row {
         const char* name;
         Tone tone;
-        bool chinese;
+        Language language;
         const char* text;
     } rows[] = {
-        {"none", Tone::none(), false, "None"},
-        {"none, Chinese", Tone::none(), true, "无"},
-        {"analogue", Tone::ctcss(885), false, "88.5"},
-        {"analogue, Chinese is the same", Tone::ctcss(885), true, "88.5"},
-        {"analogue, zero tenths", Tone::ctcss(670), false, "67.0"},
-        {"analogue, four digits", Tone::ctcss(2541), false, "254.1"},
-        {"analogue below 1 Hz", Tone::ctcss(5), false, "0.5"},
-        {"largest tone word", Tone::ctcss(65535), false, "6553.5"},
-        {"normal code", Tone::dcs(23, false), false, "D023N"},
-        {"inverted code", Tone::dcs(754, true), false, "D754I"},
-        {"unmatched code", Tone::dcs(0, false), false, "D000N"},
-        {"one digit code padded", Tone::dcs(7, true), false, "D007I"},
-        {"four digit code in full", Tone::dcs(1234, false), false, "D1234N"},
+        {"none", Tone::none(), Language::English, "None"},
+        {"none, Chinese", Tone::none(), Language::Chinese, "无"},
+        {"analogue", Tone::ctcss(885), Language::English, "88.5"},
+        {"analogue, Chinese is the same", Tone::ctcss(885), Language::Chinese, "88.5"},
+        {"analogue, zero tenths", Tone::ctcss(670), Language::English, "67.0"},
+        {"analogue, four digits", Tone::ctcss(2541), Language::English, "254.1"},
+        {"analogue below 1 Hz", Tone::ctcss(5), Language::English, "0.5"},
+        {"largest tone word", Tone::ctcss(65535), Language::English, "6553.5"},
+        {"normal code", Tone::dcs(23, false), Language::English, "D023N"},
+        {"inverted code", Tone::dcs(754, true), Language::English, "D754I"},
+        {"unmatched code", Tone::dcs(0, false), Language::English, "D000N"},
+        {"one digit code padded", Tone::dcs(7, true), Language::English, "D007I"},
+        {"four digit code in full", Tone::dcs(1234, false), Language::English, "D1234N"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(formatTone(row.tone, row.chinese), row.text);
+        EXPECT_EQ(formatTone(row.tone, row.language), row.text);
     }
 }
 
@@ -318,11 +318,11 @@ TEST(FormatsTone, ParsesText) {
 }
 
 TEST(FormatsToneList, HoldsTheGroupsInOrder) {
-    for (bool chinese : {false, true}) {
-        SCOPED_TRACE(chinese ? "Chinese" : "English");
-        const std::vector<std::string>& list = toneList(chinese);
+    for (Language language : {Language::English, Language::Chinese}) {
+        SCOPED_TRACE(language == Language::Chinese ? "Chinese" : "English");
+        const std::vector<std::string>& list = toneList(language);
         ASSERT_EQ(list.size(), 219u);
-        EXPECT_EQ(list[0], chinese ? "无" : "None");
+        EXPECT_EQ(list[0], language == Language::Chinese ? "无" : "None");
         EXPECT_EQ(list[1], "67.0");
         EXPECT_EQ(list[50], "254.1");
         EXPECT_EQ(list[51], "D023N");
@@ -330,10 +330,10 @@ TEST(FormatsToneList, HoldsTheGroupsInOrder) {
         EXPECT_EQ(list[135], "D023I");
         EXPECT_EQ(list[218], "D754I");
     }
-    const std::vector<std::string>& english = toneList(false);
-    const std::vector<std::string>& chinese = toneList(true);
+    const std::vector<std::string>& english = toneList(Language::English);
+    const std::vector<std::string>& language = toneList(Language::Chinese);
     for (size_t i = 1; i < english.size(); ++i) {
-        EXPECT_EQ(english[i], chinese[i]) << "entry " << i;
+        EXPECT_EQ(english[i], language[i]) << "entry " << i;
     }
     // Ascending values within each group catch a dropped, doubled or mistyped entry.
     for (int i = kToneListFirstCtcss + 1; i < kToneListFirstDcsNormal; ++i) {
@@ -351,8 +351,8 @@ TEST(FormatsToneList, HoldsTheGroupsInOrder) {
 }
 
 TEST(FormatsToneList, EveryEntryReadsBackToItsTone) {
-    for (bool chinese : {false, true}) {
-        const std::vector<std::string>& list = toneList(chinese);
+    for (Language language : {Language::English, Language::Chinese}) {
+        const std::vector<std::string>& list = toneList(language);
         for (int i = 0; i < static_cast<int>(list.size()); ++i) {
             SCOPED_TRACE(list[i]);
             const ToneKind kind = i < kToneListFirstCtcss         ? ToneKind::None
@@ -361,7 +361,7 @@ TEST(FormatsToneList, EveryEntryReadsBackToItsTone) {
                                                                   : ToneKind::DcsInverted;
             const Tone tone = parseToneText(list[i]);
             EXPECT_EQ(tone.kind, kind);
-            EXPECT_EQ(formatTone(tone, chinese), list[i]);
+            EXPECT_EQ(formatTone(tone, language), list[i]);
         }
     }
 }
@@ -389,7 +389,7 @@ TEST(FormatsLocale, CommaDecimalLocaleChangesNothing) {
     EXPECT_EQ(parseFrequencyText("1.450125e2"), 14501250);
     EXPECT_EQ(parseTypedFrequency("145,0125"), 14501250);
     EXPECT_EQ(parseTypedFrequency("145.0125 MHz"), 14501250);
-    EXPECT_EQ(formatTone(Tone::ctcss(885), false), "88.5");
+    EXPECT_EQ(formatTone(Tone::ctcss(885), Language::English), "88.5");
     EXPECT_EQ(parseToneText("88.5"), Tone::ctcss(885));
     EXPECT_EQ(bandLimitsFromText("130 - 160MHz").max10Hz, 16000000);
 }

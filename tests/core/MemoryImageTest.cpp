@@ -238,8 +238,8 @@ TEST(ImagePlaces, NameTheChannelAndColumnOrTheRadioWidePart) {
         {0x32F, 0x01, "the type and band", "类型和频段"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, false), row.english) << row.offset;
-        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, true), row.chinese) << row.offset;
+        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, Language::English), row.english) << row.offset;
+        EXPECT_EQ(imagePlaceText(row.offset, row.changedBits, Language::Chinese), row.chinese) << row.offset;
     }
 }
 

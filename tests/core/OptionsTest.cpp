@@ -18,7 +18,7 @@ TEST(Options, NewDocumentSelections) {
     for (const auto& c : cases) {
         const int sel = optionSelection(c.list, img);
         ASSERT_GE(sel, 0) << c.item;
-        EXPECT_EQ(optionItems(c.list, false)[static_cast<size_t>(sel)], c.item);
+        EXPECT_EQ(optionItems(c.list, Language::English)[static_cast<size_t>(sel)], c.item);
     }
     EXPECT_TRUE(batterySaverOn(img));
     EXPECT_TRUE(keyBeepOn(img));
@@ -114,15 +114,15 @@ TEST(OptionTable, WordsAndNumbersChooseItems) {
 TEST(OptionTable, EveryListOnceWithItsLabelAndNumbers) {
     ASSERT_EQ(optionTable().size(), 8u);
     for (const OptionInfo& info : optionTable()) {
-        const size_t items = optionItems(info.list, false).size();
+        const size_t items = optionItems(info.list, Language::English).size();
         EXPECT_TRUE(info.words.size() == items || info.numbers.size() == items ||
                     info.list == OptionList::Priority)
             << info.key;
         EXPECT_EQ(&optionInfo(info.list), &info) << info.key;
     }
-    EXPECT_EQ(optionLabel(OptionList::TimeOut, false), "Time Out Time (s)");
-    EXPECT_EQ(optionLabel(OptionList::TimeOut, true), "超时定时器 (秒)");
-    EXPECT_EQ(optionLabel(OptionList::VoxGain, true), "声控增益电平");
+    EXPECT_EQ(optionLabel(OptionList::TimeOut, Language::English), "Time Out Time (s)");
+    EXPECT_EQ(optionLabel(OptionList::TimeOut, Language::Chinese), "超时定时器 (秒)");
+    EXPECT_EQ(optionLabel(OptionList::VoxGain, Language::Chinese), "声控增益电平");
 }
 
 } // namespace

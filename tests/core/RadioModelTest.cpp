@@ -63,7 +63,7 @@ TEST_F(RadioModelTest, UnknownTypeGivesEmptyNamesAndZeroLimits) {
     EXPECT_EQ(d.typeName, "");
     EXPECT_EQ(d.limits.min10Hz, 0);
     EXPECT_EQ(d.limits.max10Hz, 0);
-    EXPECT_EQ(radiomodel::mainTitle("P", d, false),
+    EXPECT_EQ(radiomodel::mainTitle("P", d, Language::English),
               "P  [ Type:(not in Program.ini)  Fre:(not in Program.ini) ]");
 }
 
@@ -120,9 +120,9 @@ TEST_F(RadioModelTest, OnlyATypeAndBandProgramIniListsAreRemembered) {
 }
 
 TEST(RadioModel, MainTitleInBothLanguages) {
-    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", false),
+    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "136 - 174MHz", Language::English),
               "Prog  [ Type:A  Fre:136 - 174MHz ]");
-    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "x", true), "Prog  [ 类型:A  频率:x ]");
+    EXPECT_EQ(radiomodel::mainTitle("Prog", "A", "x", Language::Chinese), "Prog  [ 类型:A  频率:x ]");
 }
 
 } // namespace

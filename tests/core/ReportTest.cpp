@@ -18,8 +18,8 @@ constexpr int kK = 174;
 constexpr int kL = 391;
 constexpr int kS = 313;
 
-ReportInput input(bool chinese = false) {
-    return {kLetter600, kL, kS, chinese, "Radio Shop"};
+ReportInput input(Language language = Language::English) {
+    return {kLetter600, kL, kS, language, "Radio Shop"};
 }
 
 MemoryImage imageWithChannels(const std::vector<int>& channels) {
@@ -111,7 +111,8 @@ TEST(Report, MetricsNoPageHasAreLimited) {
     };
     const MemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     for (const Row& row : rows) {
-        const ReportModel model = buildReport(img, {row.area, row.lineTwips, row.lineTwips, false, "Owner"});
+        const ReportModel model =
+            buildReport(img, {row.area, row.lineTwips, row.lineTwips, Language::English, "Owner"});
         EXPECT_EQ(model.units.heightTwips, row.heightTwips) << row.name;
         EXPECT_EQ(model.units.widthTwips, row.widthTwips) << row.name;
         ASSERT_EQ(model.pageCount(), 3) << row.name;
@@ -160,30 +161,31 @@ TEST(Report, OptionValueTexts) {
         const char* name;
         size_t offset;
         uint8_t value;
-        bool chinese;
+        Language language;
         int line; // drawn at y = -line * S
         const char* text;
     } rows[] = {
-        {"time-out is 15 s a step", image::offset::kTimeOut, 4, false, 5, "60s"},
-        {"time-out out of range keeps the arithmetic", image::offset::kTimeOut, 0xFF, false, 5, "3825s"},
-        {"squelch as stored", image::offset::kSquelch, 0xFF, false, 6, "255"},
-        {"voice off", image::offset::kVoice, 0, true, 7, "关"},
-        {"voice Chinese", image::offset::kVoice, 1, false, 7, "Chinese"},
-        {"voice beyond the list is English", image::offset::kVoice, 7, false, 7, "English"},
-        {"voice beyond the list in Chinese", image::offset::kVoice, 7, true, 7, "英文"},
-        {"VOX delay last listed", image::offset::kVoxDelay, 4, false, 8, "2.0s"},
-        {"VOX delay beyond the list", image::offset::kVoxDelay, 9, false, 8, "3.0s"},
-        {"VOX gain zero is off", image::offset::kVoxGain, 0, false, 9, "Off"},
-        {"VOX gain as stored", image::offset::kVoxGain, 0xFF, false, 9, "255"},
-        {"battery saver bit 0 clear", image::offset::kBatterySaver, 0xFE, false, 10, "Off"},
-        {"battery saver bit 0 set", image::offset::kBatterySaver, 0x81, true, 10, "开"},
-        {"beep bit 0 clear", image::offset::kKeyBeep, 0x00, true, 11, "关"},
+        {"time-out is 15 s a step", image::offset::kTimeOut, 4, Language::English, 5, "60s"},
+        {"time-out out of range keeps the arithmetic", image::offset::kTimeOut, 0xFF, Language::English, 5,
+         "3825s"},
+        {"squelch as stored", image::offset::kSquelch, 0xFF, Language::English, 6, "255"},
+        {"voice off", image::offset::kVoice, 0, Language::Chinese, 7, "关"},
+        {"voice Chinese", image::offset::kVoice, 1, Language::English, 7, "Chinese"},
+        {"voice beyond the list is English", image::offset::kVoice, 7, Language::English, 7, "English"},
+        {"voice beyond the list in Chinese", image::offset::kVoice, 7, Language::Chinese, 7, "英文"},
+        {"VOX delay last listed", image::offset::kVoxDelay, 4, Language::English, 8, "2.0s"},
+        {"VOX delay beyond the list", image::offset::kVoxDelay, 9, Language::English, 8, "3.0s"},
+        {"VOX gain zero is off", image::offset::kVoxGain, 0, Language::English, 9, "Off"},
+        {"VOX gain as stored", image::offset::kVoxGain, 0xFF, Language::English, 9, "255"},
+        {"battery saver bit 0 clear", image::offset::kBatterySaver, 0xFE, Language::English, 10, "Off"},
+        {"battery saver bit 0 set", image::offset::kBatterySaver, 0x81, Language::Chinese, 10, "开"},
+        {"beep bit 0 clear", image::offset::kKeyBeep, 0x00, Language::Chinese, 11, "关"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         MemoryImage img = MemoryImage::newDocument();
         img.setByte(row.offset, row.value);
-        EXPECT_EQ(textAt(buildReport(img, input(row.chinese)).pages[0], 35 * kK, -row.line * kS), row.text);
+        EXPECT_EQ(textAt(buildReport(img, input(row.language)).pages[0], 35 * kK, -row.line * kS), row.text);
     }
 }
 
@@ -243,7 +245,7 @@ TEST(Report, ChannelBlockFollowsTheTable) {
 TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
     MemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9});
     img.setTxFrequency(9, 0); // a receive frequency alone still prints
-    ChannelTable grid(false);
+    ChannelTable grid(Language::English);
     grid.decode(img);
     for (int row = 2; row <= 7; ++row) {
         grid.clearRow(row); // deleted in the grid, not yet in the image
@@ -261,7 +263,7 @@ TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
 }
 
 TEST(Report, ChineseLabelsKeepTheEnglishPageNumbers) {
-    const ReportModel model = buildReport(imageWithChannels({4}), input(true));
+    const ReportModel model = buildReport(imageWithChannels({4}), input(Language::Chinese));
     ASSERT_EQ(model.pageCount(), 2);
     // The same Chinese labels as the option lists and the channel grid.
     for (const char* text : {"可选功能", "功能", "超时定时器:", "静噪电平:", "语音报号:", "声控延迟时间:",

@@ -31,15 +31,15 @@ BandLimits limitsFor(uint8_t choice) {
     }
 }
 
-void requireStableEncoding(const ChannelTable& table, bool chinese) {
+void requireStableEncoding(const ChannelTable& table, Language language) {
     MemoryImage first = MemoryImage::newDocument();
     table.encode(first);
-    ChannelTable decoded(chinese);
+    ChannelTable decoded(language);
     decoded.decode(first);
     MemoryImage second = first;
     decoded.encode(second);
     fuzz::require(second == first, "an accepted commit encodes, decodes and encodes to the same image");
-    ChannelTable again(chinese);
+    ChannelTable again(language);
     again.decode(second);
     fuzz::require(textsOf(again) == textsOf(decoded), "a decoded table decodes again to the same texts");
 }
@@ -49,10 +49,10 @@ void requireStableEncoding(const ChannelTable& table, bool chinese) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Bytes bytes(data, size);
     const uint8_t setup = bytes.byte();
-    const bool chinese = (setup & 0x80) != 0;
+    const Language language = (setup & 0x80) != 0 ? Language::Chinese : Language::English;
     const BandLimits limits = limitsFor(setup);
 
-    ChannelTable table(chinese);
+    ChannelTable table(language);
     table.decode(MemoryImage::newDocument());
     for (int commits = 0; !bytes.empty() && commits < 64; ++commits) {
         const int row = 1 + bytes.byte() % image::kChannelCount;
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else {
             table.commitList(row, col, text, userChose);
         }
-        requireStableEncoding(table, chinese);
+        requireStableEncoding(table, language);
     }
     return 0;
 }

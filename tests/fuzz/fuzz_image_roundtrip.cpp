@@ -32,12 +32,12 @@ bool isChannelByte(size_t offset) {
            offset == image::offset::kScanBitmap || offset == image::offset::kScanBitmap + 1;
 }
 
-void checkTable(const MemoryImage& original, bool chinese) {
-    ChannelTable table(chinese);
+void checkTable(const MemoryImage& original, Language language) {
+    ChannelTable table(language);
     table.decode(original);
     MemoryImage encoded = original;
     table.encode(encoded);
-    ChannelTable again(chinese);
+    ChannelTable again(language);
     again.decode(encoded);
     fuzz::require(sameTexts(table, again), "decode, encode, decode gives the same texts");
 
@@ -89,8 +89,8 @@ void checkCsv(const MemoryImage& original) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryImage original;
     std::copy(data, data + std::min(size, image::kSize), original.data());
-    checkTable(original, false);
-    checkTable(original, true);
+    checkTable(original, Language::English);
+    checkTable(original, Language::Chinese);
     checkCsv(original);
     return 0;
 }

@@ -46,14 +46,14 @@ ChannelTable typed(const ChannelTable& table, int row, int col, const std::strin
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Bytes bytes(data, size);
     const uint8_t setup = bytes.byte();
-    const bool chinese = (setup & 0x80) != 0;
+    const Language language = (setup & 0x80) != 0 ? Language::Chinese : Language::English;
     const PasteMode mode = (setup & 0x40) != 0 ? PasteMode::AcceptedPart : PasteMode::AllOrNothing;
     const BandLimits limits = limitsFor(setup);
 
     MemoryImage image = MemoryImage::newDocument();
     const std::string_view records = bytes.take(image::kChannelCount * image::kRowSize);
     std::copy(records.begin(), records.end(), image.data() + image::channelOffset(1));
-    ChannelTable table(chinese);
+    ChannelTable table(language);
     table.decode(image);
 
     for (int pastes = 0; !bytes.empty() && pastes < 16; ++pastes) {
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         MemoryImage saved = image;
         table.encode(saved);
-        ChannelTable reopened(chinese);
+        ChannelTable reopened(language);
         reopened.decode(saved);
         fuzz::require(textsOf(reopened) == after, "what the grid shows is what a save and reopen shows");
     }

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         in.area.dpiY = bytes.int32();
         in.reportLineTwips = bytes.int32();
         in.smallLineTwips = bytes.int32();
-        in.chinese = (bytes.byte() & 1) != 0;
+        in.language = (bytes.byte() & 1) != 0 ? Language::Chinese : Language::English;
         in.owner = std::string(bytes.rest());
     }
 

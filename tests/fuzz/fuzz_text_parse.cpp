@@ -42,8 +42,8 @@ void checkFrequencyTexts(std::string_view text) {
 
 void checkToneTexts(std::string_view text) {
     const Tone tone = parseToneText(text);
-    for (bool chinese : {false, true}) {
-        const std::string shown = formatTone(tone, chinese);
+    for (Language language : {Language::English, Language::Chinese}) {
+        const std::string shown = formatTone(tone, language);
         fuzz::require(parseToneText(shown) == tone, "a parsed tone formats and reads back");
     }
 }

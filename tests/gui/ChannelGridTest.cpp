@@ -670,9 +670,9 @@ TEST_P(ChannelGridPreview, ShowsWholeTextsInTheInterfacesLanguage) {
     typeInto(1, 1, "145.5");
     pressEnter();
     const MemoryImage before = activeDocument()->image();
-    const bool chinese = context()->isChinese();
-    ImportPreviewDlg preview(before, channelcsv::importCsv(c.csv, before, editor()->bandLimits(), chinese),
-                             chinese);
+    const Language language = context()->language();
+    ImportPreviewDlg preview(before, channelcsv::importCsv(c.csv, before, editor()->bandLimits(), language),
+                             language);
     preview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
     QApplication::processEvents(); // the rows' heights follow their columns' widths

@@ -117,9 +117,9 @@ protected:
     // The dialog over a fake machine, as the program opens it.
     std::unique_ptr<ComSetupDlg> dialogOn(const FakeMachine& machine) {
         const DeviceTree tree(machine.root());
-        auto dialog =
-            std::make_unique<ComSetupDlg>([this, tree] { return describePorts(&m_ini.values(), tree); },
-                                          [tree] { return findSerialDevices(tree); }, 1, m_ini, false);
+        auto dialog = std::make_unique<ComSetupDlg>(
+            [this, tree] { return describePorts(&m_ini.values(), tree); },
+            [tree] { return findSerialDevices(tree); }, 1, m_ini, Language::English);
         dialog->watchFolders(
             {machine.path(QStringLiteral("/dev")), machine.path(QStringLiteral("/dev/serial/by-id"))});
         return dialog;
@@ -130,7 +130,7 @@ protected:
 };
 
 TEST_F(ComSetup, ThePortInUseIsCheckedEvenWhenItCannotBeOpened) {
-    ComSetupDlg dlg(ports({true, true, false, true}), noDevices, 3, m_ini, false);
+    ComSetupDlg dlg(ports({true, true, false, true}), noDevices, 3, m_ini, Language::English);
     EXPECT_TRUE(dlg.portButton(3)->isChecked());
     EXPECT_FALSE(dlg.portButton(3)->isEnabled());
     EXPECT_TRUE(dlg.portButton(3)->text().contains("/dev/ttyUSB2"));
@@ -141,7 +141,7 @@ TEST_F(ComSetup, ThePortInUseIsCheckedEvenWhenItCannotBeOpened) {
 }
 
 TEST_F(ComSetup, ChoosingAPortGivesItsName) {
-    ComSetupDlg first(ports({true, true, true, true}), noDevices, 1, m_ini, false);
+    ComSetupDlg first(ports({true, true, true, true}), noDevices, 1, m_ini, Language::English);
     EXPECT_TRUE(first.portButton(1)->isChecked());
     first.show();
     QTest::mouseClick(first.portButton(2), Qt::LeftButton);
@@ -151,7 +151,7 @@ TEST_F(ComSetup, ChoosingAPortGivesItsName) {
 }
 
 TEST_F(ComSetup, APortWithoutADeviceIsShownMissingNotChosen) {
-    ComSetupDlg dlg(ports({true, true, true, true}, 3), noDevices, 3, m_ini, false);
+    ComSetupDlg dlg(ports({true, true, true, true}, 3), noDevices, 3, m_ini, Language::English);
     for (int n = 1; n <= 4; ++n) {
         EXPECT_FALSE(dlg.portButton(n)->isChecked()) << n;
     }
@@ -178,7 +178,7 @@ TEST_F(ComSetup, ADevicePathIsCheckedAndKeptForThePort) {
         {"pseudo-terminal", pty.path(), nullptr},
     };
     for (const auto& row : rows) {
-        ComSetupDlg dlg(ports({true, true, true, true}), noDevices, 2, m_ini, false);
+        ComSetupDlg dlg(ports({true, true, true, true}), noDevices, 2, m_ini, Language::English);
         dlg.show();
         EXPECT_FALSE(dlg.pathBox()->isChecked()) << row.name;
         dlg.pathBox()->click();
@@ -197,7 +197,7 @@ TEST_F(ComSetup, ADevicePathIsCheckedAndKeptForThePort) {
         }
     }
     // Shown again for its port; unticked, the port counts serial devices again.
-    ComSetupDlg again(ports({true, true, true, true}), noDevices, 2, m_ini, false);
+    ComSetupDlg again(ports({true, true, true, true}), noDevices, 2, m_ini, Language::English);
     EXPECT_TRUE(again.pathBox()->isChecked());
     EXPECT_EQ(again.pathEdit()->text().toStdString(), pty.path());
     again.pathBox()->click();
@@ -251,7 +251,7 @@ TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     ASSERT_TRUE(m_ini.store("Setup", "COM1", held.path()));
     const DeviceTree tree("/");
     ComSetupDlg dialog([this, tree] { return describePorts(&m_ini.values(), tree); },
-                       [tree] { return findSerialDevices(tree); }, 1, m_ini, false);
+                       [tree] { return findSerialDevices(tree); }, 1, m_ini, Language::English);
     dialog.refresh();
     EXPECT_TRUE(dialog.portButton(1)->text().contains(QString::fromStdString(held.path())));
     const termios after = held.settings();

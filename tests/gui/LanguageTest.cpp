@@ -20,7 +20,7 @@ namespace {
 enum class Choice { English, Chinese };
 enum class Close { Ok, Cancel };
 
-class Language : public ProgramFixture {
+class LanguageSetup : public ProgramFixture {
 protected:
     void startIn(const QString& language) {
         writeTestIni(language);
@@ -55,7 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(Language, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
+TEST_F(LanguageSetup, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
     startIn(QStringLiteral("English"));
     EXPECT_EQ(choose(Choice::Chinese, Close::Ok), Choice::English);
     EXPECT_EQ(storedLanguage(), QStringLiteral("Chinese"));
@@ -65,7 +65,7 @@ TEST_F(Language, EnglishToChineseStoresTheChoiceAndStartsTheProgramAgain) {
     EXPECT_TRUE(m_startedArguments[0].isEmpty()) << "a new document has no file to open again";
 }
 
-TEST_F(Language, TheRestartedProgramOpensTheFileAsSaved) {
+TEST_F(LanguageSetup, TheRestartedProgramOpensTheFileAsSaved) {
     writeTestIni();
     copyTranslations();
     writeFile(QStringLiteral("club.dat"), testImageBytes());
@@ -79,7 +79,7 @@ TEST_F(Language, TheRestartedProgramOpensTheFileAsSaved) {
     EXPECT_EQ(m_startedArguments[0], QStringList{path(QStringLiteral("club.dat"))});
 }
 
-TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
+TEST_F(LanguageSetup, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
     startIn(QStringLiteral("English"));
     // Something that is not a file stands where Program.ini was: the save cannot replace it.
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Program.ini"))));
@@ -95,7 +95,7 @@ TEST_F(Language, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) {
     EXPECT_EQ(context()->settings().value("Setup", "Language"), "English");
 }
 
-TEST_F(Language, ChineseToEnglishStoresEnglish) {
+TEST_F(LanguageSetup, ChineseToEnglishStoresEnglish) {
     startIn(QStringLiteral("Chinese"));
     EXPECT_EQ(choose(Choice::English, Close::Ok), Choice::Chinese);
     EXPECT_EQ(storedLanguage(), QStringLiteral("English"));
@@ -113,7 +113,7 @@ void PrintTo(const NoChangeCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class LanguageNoChange : public Language, public ::testing::WithParamInterface<NoChangeCase> {};
+class LanguageNoChange : public LanguageSetup, public ::testing::WithParamInterface<NoChangeCase> {};
 
 TEST_P(LanguageNoChange, StoresNothingAndRestartsNothing) {
     startIn(QStringLiteral("English"));
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LanguageNoChange,
                                            NoChangeCase{"RunningLanguageOk", Choice::English, Close::Ok}),
                          [](const ::testing::TestParamInfo<NoChangeCase>& row) { return row.param.name; });
 
-TEST_F(Language, LowerCaseChineseCountsAsEnglishRunning) {
+TEST_F(LanguageSetup, LowerCaseChineseCountsAsEnglishRunning) {
     // "chinese" loads the Chinese translation but the program runs as English, so choosing
     // Chinese is a change and restarts. Program.ini takes a value that differs only in letter
     // case as no change, so the file keeps its spelling.
@@ -140,7 +140,7 @@ TEST_F(Language, LowerCaseChineseCountsAsEnglishRunning) {
     EXPECT_EQ(m_started.size(), 1u);
 }
 
-TEST_F(Language, UnsavedChangesCancelledKeepTheProgramRunning) {
+TEST_F(LanguageSetup, UnsavedChangesCancelledKeepTheProgramRunning) {
     startIn(QStringLiteral("English"));
     activeDocument()->setModifiedFlag();
     MessageBox::answerNext(QMessageBox::Cancel);
@@ -160,7 +160,7 @@ TEST_F(Language, UnsavedChangesCancelledKeepTheProgramRunning) {
     EXPECT_FALSE(frame()->isVisible());
 }
 
-TEST_F(Language, ARestartThatCannotHappenLeavesTheLanguageAndTheProgramAsTheyWere) {
+TEST_F(LanguageSetup, ARestartThatCannotHappenLeavesTheLanguageAndTheProgramAsTheyWere) {
     startIn(QStringLiteral("English"));
     m_startSucceeds = false;
     choose(Choice::Chinese, Close::Ok);
@@ -173,7 +173,7 @@ TEST_F(Language, ARestartThatCannotHappenLeavesTheLanguageAndTheProgramAsTheyWer
     EXPECT_EQ(storedLanguage(), QStringLiteral("English"));
 }
 
-TEST_F(Language, AReadOnlyProgramIniLeavesTheChoiceInTheUsersCopy) {
+TEST_F(LanguageSetup, AReadOnlyProgramIniLeavesTheChoiceInTheUsersCopy) {
     startIn(QStringLiteral("English"));
     const QByteArray shipped = readFile(QStringLiteral("Program.ini"));
     // What an installation looks like to the program: the shipped file takes no change.
@@ -186,7 +186,7 @@ TEST_F(Language, AReadOnlyProgramIniLeavesTheChoiceInTheUsersCopy) {
     EXPECT_EQ(m_started.size(), 1u);
 }
 
-TEST_F(Language, F1InTheDialogOpensTheLanguageCommandsHelp) {
+TEST_F(LanguageSetup, F1InTheDialogOpensTheLanguageCommandsHelp) {
     startIn(QStringLiteral("English"));
     runModal([this] { frame()->commandAction(id::kLanguage)->trigger(); },
              [](QWidget* modal) {

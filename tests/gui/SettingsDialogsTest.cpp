@@ -162,7 +162,7 @@ TEST_F(ProductInfoDlgTest, RadioHistoryNamesTypesAndBandsAndShowsEveryColumn) {
         ASSERT_TRUE(
             history.add(HistoryKind::Read, m_image, "/dev/serial/by-id/usb-Prolific_USB-Serial_Cable-port0"));
     }
-    RadioHistoryDlg dialog(history, m_ini, false);
+    RadioHistoryDlg dialog(history, m_ini, Language::English);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const int count = static_cast<int>(std::size(cases));
@@ -177,7 +177,7 @@ TEST_F(ProductInfoDlgTest, RadioHistoryNamesTypesAndBandsAndShowsEveryColumn) {
 
 TEST(OptionalFeaturesDlg, NewDocumentShowsItsDefaultsAndOkChangesNothing) {
     MemoryImage image = MemoryImage::newDocument();
-    OptionalFeaturesDlg dlg(image, false);
+    OptionalFeaturesDlg dlg(image, Language::English);
     EXPECT_EQ(dlg.combo(OptionList::TimeOut)->currentText(), "45s");
     EXPECT_EQ(dlg.combo(OptionList::MonitorKey)->currentText(), "Monitor Momentary");
     EXPECT_EQ(dlg.combo(OptionList::Vox)->currentText(), "Off");
@@ -191,7 +191,7 @@ TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
     MemoryImage image = MemoryImage::newDocument();
     image.setByte(image::offset::kSquelch, 0x0A);
     image.setByte(image::offset::kBatterySaver, 0xFE);
-    OptionalFeaturesDlg dlg(image, true);
+    OptionalFeaturesDlg dlg(image, Language::Chinese);
     EXPECT_EQ(dlg.combo(OptionList::Squelch)->currentIndex(), -1);
     EXPECT_FALSE(dlg.batterySaverBox()->isChecked());
     EXPECT_EQ(dlg.combo(OptionList::Voice)->currentText(), "英文");
@@ -204,7 +204,7 @@ TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
     EXPECT_EQ(image.byte(image::offset::kBatterySaver), 0xFE);
 
     // Changed, they follow the lists' arithmetic.
-    OptionalFeaturesDlg again(image, true);
+    OptionalFeaturesDlg again(image, Language::Chinese);
     again.combo(OptionList::Squelch)->setCurrentIndex(3);
     again.batterySaverBox()->setChecked(true);
     again.accept();
@@ -214,7 +214,7 @@ TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
 
 TEST(OptionalFeaturesDlg, FOneReportsTheFocusedControl) {
     MemoryImage image = MemoryImage::newDocument();
-    OptionalFeaturesDlg dlg(image, false);
+    OptionalFeaturesDlg dlg(image, Language::English);
     dlg.show();
     QSignalSpy spy(&dlg, &HelpDialog::helpRequested);
     dlg.combo(OptionList::VoxDelay)->setFocus();
@@ -258,12 +258,12 @@ TEST(ProcessDlg, TheNumberCountsRowsToFiftyOne) {
 // The dialog's labels come from the translation, the report's and radioprog's from core's option
 // table: in Chinese both must name each option the same way.
 TEST(OptionalFeaturesDlg, ChineseLabelsAgreeWithTheOptionTable) {
-    QTranslator chinese;
-    ASSERT_TRUE(chinese.load(QStringLiteral(RADIO_BIN_DIR "/Chinese.qm")));
-    QCoreApplication::installTranslator(&chinese);
+    QTranslator language;
+    ASSERT_TRUE(language.load(QStringLiteral(RADIO_BIN_DIR "/Chinese.qm")));
+    QCoreApplication::installTranslator(&language);
     MemoryImage image = MemoryImage::newDocument();
     {
-        OptionalFeaturesDlg dlg(image, true);
+        OptionalFeaturesDlg dlg(image, Language::Chinese);
         for (const OptionInfo& info : optionTable()) {
             QComboBox* combo = dlg.combo(info.list);
             ASSERT_NE(combo, nullptr) << info.key;
@@ -275,11 +275,12 @@ TEST(OptionalFeaturesDlg, ChineseLabelsAgreeWithTheOptionTable) {
             }
             ASSERT_NE(label, nullptr) << info.key;
             EXPECT_EQ(qobject_cast<QLabel*>(label)->text(),
-                      QString::fromStdString(optionLabel(info.list, true)))
+                      QString::fromStdString(optionLabel(info.list, Language::Chinese)))
                 << info.key;
         }
-        EXPECT_EQ(dlg.beepBox()->text(), QString::fromUtf8(coreText(CoreText::Beep, true)));
-        EXPECT_EQ(dlg.batterySaverBox()->text(), QString::fromUtf8(coreText(CoreText::BatterySaver, true)));
+        EXPECT_EQ(dlg.beepBox()->text(), QString::fromUtf8(coreText(CoreText::Beep, Language::Chinese)));
+        EXPECT_EQ(dlg.batterySaverBox()->text(),
+                  QString::fromUtf8(coreText(CoreText::BatterySaver, Language::Chinese)));
     }
-    QCoreApplication::removeTranslator(&chinese);
+    QCoreApplication::removeTranslator(&language);
 }

@@ -475,7 +475,7 @@ TEST_F(Transfer, ACancelledWriteWarnsAndCanPutTheBackupBack) {
     view()->updateGridFromImage();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
-    const QString writing = QString::fromUtf8(jobStageText(JobStage::Write, false));
+    const QString writing = QString::fromUtf8(jobStageText(JobStage::Write, Language::English));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return dialog()->stageLabel()->text() == writing && dialog()->numberLabel()->text().toInt() >= 5;
@@ -511,7 +511,7 @@ TEST_F(Transfer, ACancelledVerifySaysTheRadioWasWrittenButNotVerified) {
     addChannel();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
-    const QString verifying = QString::fromUtf8(jobStageText(JobStage::Verify, false));
+    const QString verifying = QString::fromUtf8(jobStageText(JobStage::Verify, Language::English));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog()->stageLabel()->text() == verifying; }, 20000));
     QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
     ASSERT_TRUE(

@@ -174,7 +174,7 @@ TEST(CloneSession, EveryFailureHasItsResultAndLeavesTheImageAlone) {
 
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.handlerResult(), c.handlerResult);
-        EXPECT_NE(transferMessageText(r.status, false), "");
+        EXPECT_NE(transferMessageText(r.status, Language::English), "");
         if (c.status == TransferStatus::FrameFailed) {
             EXPECT_EQ(r.frameAddress, c.frameAddress);
             EXPECT_EQ(transferMessageId(r.status), kMsgProgramInterrupt);
@@ -296,11 +296,12 @@ TEST(CloneSession, PortHeldByAnotherProcessCannotBeOpened) {
 }
 
 TEST(CloneSession, MessagesInBothLanguages) {
-    EXPECT_EQ(transferMessageText(TransferStatus::CommunicationError, false),
+    EXPECT_EQ(transferMessageText(TransferStatus::CommunicationError, Language::English),
               "Communication Error,Please check all the connections and the radio power");
-    EXPECT_EQ(transferMessageText(TransferStatus::WrongRadio, true), "对讲机类型不匹配,无法通讯。");
-    EXPECT_EQ(transferMessageText(TransferStatus::Cancelled, false), "");
-    EXPECT_STREQ(wrongRadioCaption(false), "Caution");
+    EXPECT_EQ(transferMessageText(TransferStatus::WrongRadio, Language::Chinese),
+              "对讲机类型不匹配,无法通讯。");
+    EXPECT_EQ(transferMessageText(TransferStatus::Cancelled, Language::English), "");
+    EXPECT_STREQ(wrongRadioCaption(Language::English), "Caution");
 }
 
 } // namespace

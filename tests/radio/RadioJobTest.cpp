@@ -92,7 +92,7 @@ protected:
 TEST_F(RadioJobTest, WriteBacksUpWritesVerifiesAndKeepsBothImages) {
     startRadio();
     const JobResult r = write();
-    ASSERT_TRUE(r.ok()) << transferMessageText(r.transfer.status, false);
+    ASSERT_TRUE(r.ok()) << transferMessageText(r.transfer.status, Language::English);
     EXPECT_EQ(r.stage, JobStage::Verify);
     EXPECT_EQ(m_observer.stages,
               (std::vector<JobStage>{JobStage::Backup, JobStage::Write, JobStage::Verify}));
@@ -123,7 +123,7 @@ TEST_F(RadioJobTest, NoOtherProgramGetsThePortBetweenTheSessionsOfAWrite) {
         others.push_back(other.open(m_sim->devicePath()).error);
     };
     const JobResult r = write();
-    EXPECT_TRUE(r.ok()) << jobFailureText(r, false);
+    EXPECT_TRUE(r.ok()) << jobFailureText(r, Language::English);
     EXPECT_EQ(others, (std::vector<PortError>{PortError::None, PortError::Busy, PortError::Busy}));
     platform::PosixSerialPort after;
     EXPECT_TRUE(after.open(m_sim->devicePath())) << "the job lets go of the port when it ends";
@@ -179,7 +179,8 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
         EXPECT_EQ(m_sim->memory(), m_before) << row.name;
         EXPECT_FALSE(r.radioMayBeHalfWritten) << row.name;
         EXPECT_FALSE(r.backup) << row.name;
-        EXPECT_NE(jobFailureText(r, false).find("nothing was written"), std::string::npos) << row.name;
+        EXPECT_NE(jobFailureText(r, Language::English).find("nothing was written"), std::string::npos)
+            << row.name;
     }
     EXPECT_TRUE(m_history->entries().empty());
 }
@@ -203,7 +204,7 @@ TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
         EXPECT_EQ(r.stage, JobStage::Verify);
         EXPECT_EQ(r.mismatchRow, row.row) << row.frame;
         EXPECT_TRUE(r.radioMayBeHalfWritten);
-        const std::string text = jobFailureText(r, false);
+        const std::string text = jobFailureText(r, Language::English);
         EXPECT_NE(text.find(std::string("difference in ") + row.place + ":"), std::string::npos) << text;
     }
 }
@@ -219,19 +220,20 @@ TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
                 {JobStage::Write, true, 1, "You cancelled the write: the radio may hold a partly", "一部分"},
                 {JobStage::Verify, false, 2, "You cancelled the verify: the image was written", "没有读回"}};
     for (const Row& row : rows) {
-        m_history = std::make_unique<RadioHistory>((m_dir / jobStageText(row.stage, false)).string());
+        m_history =
+            std::make_unique<RadioHistory>((m_dir / jobStageText(row.stage, Language::English)).string());
         startRadio();
         m_observer = StageObserver();
         m_observer.cancelIn = row.stage;
         m_observer.cancelAtRow = 10;
         const JobResult r = write();
-        const std::string text = jobFailureText(r, false);
+        const std::string text = jobFailureText(r, Language::English);
         EXPECT_TRUE(r.cancelled() && r.stage == row.stage && r.radioMayBeHalfWritten == row.halfWritten)
             << text;
         EXPECT_EQ(m_history->entries().size(), row.kept) << text;
         EXPECT_EQ(m_sim->memory() == m_before, row.stage == JobStage::Backup) << text;
         EXPECT_EQ(text.find(row.english), 0u) << text;
-        EXPECT_NE(jobCancelledText(r, true).find(row.chinese), std::string::npos) << text;
+        EXPECT_NE(jobCancelledText(r, Language::Chinese).find(row.chinese), std::string::npos) << text;
         EXPECT_EQ(text.find("history as " + r.backupId + ";") != std::string::npos, row.halfWritten) << text;
         EXPECT_EQ(r.backup && sameTransferRows(*r.backup, m_before), row.stage != JobStage::Backup) << text;
     }

@@ -245,17 +245,17 @@ TEST(SerialDevices, AdaptersWithoutTtyNameBrlttyWhenItRuns) {
     EXPECT_EQ(adapters[0].usb.vendorId, "1a86");
     EXPECT_EQ(adapters[0].sysPath, "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-1");
     EXPECT_TRUE(adapters[0].brlttyRunning);
-    const std::string advice = adapterAdvice(adapters[0], false);
+    const std::string advice = adapterAdvice(adapters[0], Language::English);
     EXPECT_CONTAINS(advice, "brltty");
     EXPECT_CONTAINS(advice, "sudo apt remove brltty");
     EXPECT_CONTAINS(advice, "systemctl mask");
-    EXPECT_CONTAINS(adapterAdvice(adapters[0], true), "brltty");
+    EXPECT_CONTAINS(adapterAdvice(adapters[0], Language::Chinese), "brltty");
 
     fake.file("/proc/812/comm", "bash\n");
     const std::vector<AdapterWithoutTty> withoutBrltty = findAdaptersWithoutTty(fake.tree());
     ASSERT_EQ(withoutBrltty.size(), 1u);
     EXPECT_FALSE(withoutBrltty[0].brlttyRunning);
-    EXPECT_CONTAINS(adapterAdvice(withoutBrltty[0], false), "(ch341)");
+    EXPECT_CONTAINS(adapterAdvice(withoutBrltty[0], Language::English), "(ch341)");
 }
 
 TEST(SerialDevices, ComNamesPinnedToACableByIdShowTheTtyBehindIt) {
@@ -430,8 +430,8 @@ TEST_P(PortCheckLiveLock, MakesThePortBusyAndNamesTheProcess) {
     EXPECT_EQ(check.holder->pid, row.pid);
     EXPECT_EQ(check.holder->command, "minicom");
     EXPECT_CONTAINS(check.detail, "/run/lock/LCK..ttyUSB0");
-    EXPECT_CONTAINS(portAdvice(check, false), "minicom (PID " + pid + ")");
-    EXPECT_CONTAINS(portAdvice(check, true), "minicom（PID " + pid + "）");
+    EXPECT_CONTAINS(portAdvice(check, Language::English), "minicom (PID " + pid + ")");
+    EXPECT_CONTAINS(portAdvice(check, Language::Chinese), "minicom（PID " + pid + "）");
 
     platform::PosixSerialPort port(m_fake.tree());
     EXPECT_EQ(port.open("/dev/ttyUSB0").error, PortError::Busy);
@@ -611,8 +611,8 @@ TEST_P(PortCheckExclusive, NamesTheProgramOrSaysTheModeWasLeftBehind) {
     EXPECT_EQ(check.leftExclusive, !row.programRunning);
     EXPECT_EQ(check.holder.has_value(), row.programRunning) << "the far end is no user of the port";
     EXPECT_EQ(check.farEnd ? check.farEnd->pid : 0, row.machineProc ? static_cast<int>(::getpid()) : 0);
-    EXPECT_CONTAINS(portAdvice(check, false), row.english);
-    EXPECT_CONTAINS(portAdvice(check, true), row.chinese);
+    EXPECT_CONTAINS(portAdvice(check, Language::English), row.english);
+    EXPECT_CONTAINS(portAdvice(check, Language::Chinese), row.chinese);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -630,10 +630,10 @@ TEST_F(PortCheckTest, ModemManagerHoldingAFreshAdapterGetsTheUdevAdvice) {
     m_fake.file("/run/lock/LCK..ttyUSB0", "      611\n");
     m_fake.file("/proc/611/comm", "ModemManager\n");
     const PortCheck check = checkPort("/dev/ttyUSB0", m_fake.tree());
-    const std::string advice = portAdvice(check, false);
+    const std::string advice = portAdvice(check, Language::English);
     EXPECT_CONTAINS(advice, "ModemManager (PID 611)");
     EXPECT_CONTAINS(advice, "60-radio-programmer.rules");
-    EXPECT_CONTAINS(portAdvice(check, true), "60-radio-programmer.rules");
+    EXPECT_CONTAINS(portAdvice(check, Language::Chinese), "60-radio-programmer.rules");
 }
 
 struct AdviceRow {
@@ -650,15 +650,15 @@ class PortAdviceTest : public testing::TestWithParam<AdviceRow> {};
 TEST_P(PortAdviceTest, SaysWhatToDo) {
     PortCheck check;
     check.state = GetParam().state;
-    const std::string english = portAdvice(check, false);
-    const std::string chinese = portAdvice(check, true);
+    const std::string english = portAdvice(check, Language::English);
+    const std::string language = portAdvice(check, Language::Chinese);
     if (std::string(GetParam().english).empty()) {
         EXPECT_EQ(english, "");
-        EXPECT_EQ(chinese, "");
+        EXPECT_EQ(language, "");
         return;
     }
     EXPECT_CONTAINS(english, GetParam().english);
-    EXPECT_CONTAINS(chinese, GetParam().chinese);
+    EXPECT_CONTAINS(language, GetParam().chinese);
 }
 
 INSTANTIATE_TEST_SUITE_P(

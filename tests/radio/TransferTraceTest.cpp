@@ -76,9 +76,10 @@ TEST(TransferDiagnosis, SaysWhatWasSeenOnTheLine) {
         const TransferResult r = CloneSession(port, observer).run(row.direction, sim.devicePath(), img);
         EXPECT_EQ(r.status, row.status) << row.name;
         EXPECT_EQ(r.diagnosis, row.diagnosis) << row.name;
-        const std::string advice = transferAdvice(r, false);
+        const std::string advice = transferAdvice(r, Language::English);
         EXPECT_NE(advice.find(row.advice), std::string::npos) << row.name << ": " << advice;
-        EXPECT_EQ(advice.empty(), transferAdvice(r, true).empty()) << row.name << ": both languages";
+        EXPECT_EQ(advice.empty(), transferAdvice(r, Language::Chinese).empty())
+            << row.name << ": both languages";
         if (row.diagnosis == Diagnosis::NoAnswer) {
             EXPECT_EQ(r.bytesSeen, 0u);
         } else {
@@ -94,7 +95,7 @@ TEST(TransferDiagnosis, BytesThatAreNotTheRadiosAnswerPointAtAnotherDevice) {
     const TransferResult r = CloneSession(port, observer).run(TransferDirection::Read, "/dev/other", img);
     EXPECT_EQ(r.status, TransferStatus::WrongRadio);
     EXPECT_EQ(r.diagnosis, Diagnosis::UnexpectedBytes);
-    EXPECT_NE(transferAdvice(r, false).find("another device"), std::string::npos);
+    EXPECT_NE(transferAdvice(r, Language::English).find("another device"), std::string::npos);
 }
 
 // The hex bytes of the log's lines in one direction.
