@@ -32,6 +32,7 @@ enum class LanguageText {
 class ProgramIni {
 public:
     explicit ProgramIni(const IniFile& values) : m_values(&values) {}
+    explicit ProgramIni(const IniFile&& values) = delete; // would outlive its file
 
     // The file as read, for what only it knows (whether it was loaded).
     const IniFile& values() const { return *m_values; }
