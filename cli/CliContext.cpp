@@ -102,16 +102,12 @@ bool CliContext::loadSettings(const std::string& path) {
         m_ini.load(m_iniPath, platform::userConfigDir(),
                    fs::is_regular_file(m_iniPath, ec) && platform::isWritable(m_iniPath));
     }
-    m_userSettings = std::make_unique<UserSettings>(m_ini.values().value("Setup", "AppName", ""));
+    m_userSettings = std::make_unique<UserSettings>(m_ini.ini().appName());
     return true;
 }
 
 RadioHistory CliContext::history() const {
-    return RadioHistory(RadioHistory::defaultFolder(m_ini.values().value("Setup", "AppName", "")));
-}
-
-Language CliContext::defaultLanguage() const {
-    return m_ini.values().value("Setup", "Language", "") == "Chinese" ? Language::Chinese : Language::English;
+    return RadioHistory(RadioHistory::defaultFolder(m_ini.ini().appName()));
 }
 
 ExitStatus CliContext::fail(ExitStatus status, const std::string& message) {
@@ -293,17 +289,18 @@ bool CliContext::checkReplaceable(const std::string& path) {
 }
 
 std::optional<radiomodel::TypeAndBand> CliContext::bandOf(const MemoryImage& image) {
-    const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini.values());
+    const radiomodel::TypeAndBand band = radiomodel::describe(image, m_ini.ini());
     if (!m_ini.shippedLoaded()) {
         fail(ExitStatus::BadInput, "the band limits come from Program.ini, and there is none at " +
                                        m_iniPath + "; give one with --ini PATH");
         return std::nullopt;
     }
     if (band.bandName.empty()) {
-        fail(ExitStatus::BadInput,
-             "Program.ini (" + m_iniPath + ") lists no band for type " + std::to_string(band.type) +
-                 " (key Field" + std::to_string(band.type + 1) +
-                 " of [Setup]); choose a listed type with 'radioprog set IMAGE.dat type=N'");
+        const IniKey bands = ProgramIni::bandListKey(band.type);
+        fail(ExitStatus::BadInput, "Program.ini (" + m_iniPath + ") lists no band for type " +
+                                       std::to_string(band.type) + " (key " + bands.key + " of [" +
+                                       bands.section +
+                                       "]); choose a listed type with 'radioprog set IMAGE.dat type=N'");
         return std::nullopt;
     }
     return band;

@@ -32,10 +32,10 @@ public:
     // given path that cannot be read is reported (false); a missing default leaves the
     // settings empty and only the commands that need them complain.
     bool loadSettings(const std::string& path);
-    const IniFile& ini() const { return m_ini.values(); }
+    const ProgramIni& ini() const { return m_ini.ini(); }
     bool hasIni() const { return m_ini.values().isLoaded(); }
-    // The Language of Program.ini is Chinese (exactly so, as the desktop program decides).
-    Language defaultLanguage() const;
+    // The Language of Program.ini, decided as the desktop program decides it.
+    Language defaultLanguage() const { return m_ini.ini().language(); }
     // The per-user store of the remembered Type, Field and com values.
     ISettingsStore& userSettings() { return *m_userSettings; }
 

@@ -5,7 +5,6 @@
 #ifdef RADIOPROG_HAS_PRINT
 #include "ReportPainter.h"
 #include "channels/ChannelCodec.h"
-#include "report/Report.h"
 
 #include "platform/AtomicFile.h"
 
@@ -56,8 +55,7 @@ ExitStatus runPrint(CliContext& ctx, const CommandLine& args) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    const std::string owner =
-        ctx.ini().value(language == Language::Chinese ? "Chinese" : "English", report::kOwnerKey, "");
+    const std::string owner = ctx.ini().languageText(language, LanguageText::CopyrightsOwner);
 
     // Painted into memory, then written as image files are: a failure leaves no half a PDF.
     QBuffer pdf;

@@ -1,21 +1,14 @@
 #include "channels/RadioModel.h"
 
-#include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 #include "text/CoreTexts.h"
 
 namespace radiomodel {
 
-namespace {
-const char* const kSetup = "Setup";
-std::string key(const char* prefix, unsigned number) {
-    return prefix + std::to_string(number);
-}
-} // namespace
-
-std::vector<std::string> typeNames(const IniFile& ini) {
+std::vector<std::string> typeNames(const ProgramIni& ini) {
     std::vector<std::string> names;
-    for (int k = 1; k <= kMaxTypes; ++k) {
-        std::string name = ini.value(kSetup, key("Type", static_cast<unsigned>(k)), "");
+    for (unsigned t = 0; t < static_cast<unsigned>(kMaxTypes); ++t) {
+        std::string name = ini.typeName(t);
         if (name.empty()) {
             break;
         }
@@ -24,8 +17,8 @@ std::vector<std::string> typeNames(const IniFile& ini) {
     return names;
 }
 
-std::vector<std::string> bandNames(const IniFile& ini, unsigned typeIndex) {
-    std::string rest = ini.value(kSetup, key("Field", typeIndex + 1), "");
+std::vector<std::string> bandNames(const ProgramIni& ini, unsigned typeIndex) {
+    std::string rest = ini.bandList(typeIndex);
     std::vector<std::string> bands;
     for (size_t bar; (bar = rest.find('|')) != std::string::npos;) {
         bands.push_back(rest.substr(0, bar));
@@ -35,12 +28,12 @@ std::vector<std::string> bandNames(const IniFile& ini, unsigned typeIndex) {
     return bands;
 }
 
-std::string typeName(const IniFile& ini, unsigned typeIndex) {
-    return ini.value(kSetup, key("Type", typeIndex + 1), "");
+std::string typeName(const ProgramIni& ini, unsigned typeIndex) {
+    return ini.typeName(typeIndex);
 }
 
-std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex) {
-    return bandTextFromList(ini.value(kSetup, key("Field", typeIndex + 1), ""), bandIndex);
+std::string bandName(const ProgramIni& ini, unsigned typeIndex, unsigned bandIndex) {
+    return bandTextFromList(ini.bandList(typeIndex), bandIndex);
 }
 
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
@@ -56,7 +49,7 @@ std::string mainTitle(const std::string& appName, const TypeAndBand& model, Lang
                      model.listed ? model.bandName : notListed, language);
 }
 
-TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {
+TypeAndBand describe(const MemoryImage& image, const ProgramIni& ini) {
     TypeAndBand d;
     d.type = image.radioType();
     d.band = image.band();
@@ -73,11 +66,11 @@ TypeAndBand describe(const MemoryImage& image, const IniFile& ini) {
     return d;
 }
 
-bool isListed(const IniFile& ini, uint32_t type, uint32_t band) {
+bool isListed(const ProgramIni& ini, uint32_t type, uint32_t band) {
     return type < typeNames(ini).size() && band < bandNames(ini, type).size();
 }
 
-TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini) {
+TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const ProgramIni& ini) {
     if (newDocument) {
         uint32_t type = store.readValue("Type", 0);
         uint32_t band = store.readValue("Field", 0);

@@ -8,25 +8,25 @@
 #include <string>
 #include <vector>
 
-class IniFile;
+class ProgramIni;
 
 // The radio types and frequency bands that Program.ini lists, and how the image's type and
 // band bytes, the remembered choice and the band limits follow each other.
 //
-// [Setup] Type1 .. Type19 name the types; the list ends at the first missing or empty one.
-// [Setup] Field<n> lists the bands of type n - 1, separated by '|', each like "136 - 174MHz".
+// Type1 .. Type19 name the types; the list ends at the first missing or empty one. Field<n>
+// lists the bands of type n - 1, separated by '|', each like "136 - 174MHz" (see ProgramIni).
 namespace radiomodel {
 
 constexpr int kMaxTypes = 19;
 
-std::vector<std::string> typeNames(const IniFile& ini);
+std::vector<std::string> typeNames(const ProgramIni& ini);
 // The bands of a type, split at every '|'; an empty value gives one empty band.
-std::vector<std::string> bandNames(const IniFile& ini, unsigned typeIndex);
+std::vector<std::string> bandNames(const ProgramIni& ini, unsigned typeIndex);
 
 // The name of type index t ("Type<t+1>", empty when missing).
-std::string typeName(const IniFile& ini, unsigned typeIndex);
+std::string typeName(const ProgramIni& ini, unsigned typeIndex);
 // Band b of type t; the last band when b is at or past the end.
-std::string bandName(const IniFile& ini, unsigned typeIndex, unsigned bandIndex);
+std::string bandName(const ProgramIni& ini, unsigned typeIndex, unsigned bandIndex);
 
 // "<appName>  [ Type:<type>  Fre:<band> ]", or with the Chinese labels.
 std::string mainTitle(const std::string& appName, const std::string& type, const std::string& band,
@@ -47,13 +47,13 @@ struct TypeAndBand {
 std::string mainTitle(const std::string& appName, const TypeAndBand& model, Language language);
 
 // Whether Program.ini lists the type and, for it, the band.
-bool isListed(const IniFile& ini, uint32_t type, uint32_t band);
+bool isListed(const ProgramIni& ini, uint32_t type, uint32_t band);
 
 // Brings the image's type and band bytes and the remembered choice in line: a new document
 // takes the remembered Type and Field into its image (0 and 0 when missing or not listed); any
 // other image becomes the remembered choice when Program.ini lists its type and band (an erased
 // radio's 0xFF is no choice). Then looks the names and band limits up in Program.ini.
-TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const IniFile& ini);
+TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const ProgramIni& ini);
 
 // Makes the image's type and band the remembered choice (Type and Field of the store); the
 // first write that fails says why.
@@ -61,6 +61,6 @@ SettingsWriteResult remember(const MemoryImage& image, ISettingsStore& store);
 
 // Looks the names and limits of the image's type and band up, changing nothing. A type or band
 // that Program.ini does not list has no name, and the document then has no band (limits 0/0).
-TypeAndBand describe(const MemoryImage& image, const IniFile& ini);
+TypeAndBand describe(const MemoryImage& image, const ProgramIni& ini);
 
 } // namespace radiomodel

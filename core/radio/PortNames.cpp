@@ -1,6 +1,6 @@
 #include "radio/PortNames.h"
 
-#include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 #include "text/AsciiText.h"
 
 namespace {
@@ -22,15 +22,14 @@ int comPortNumber(const std::string& name) {
     return number >= 1 && number <= kPortNameCount ? number : 0;
 }
 
-std::string resolvePortName(const std::string& name, const IniFile* ini,
+std::string resolvePortName(const std::string& name, const ProgramIni* ini,
                             const std::vector<std::string>& devices) {
     const int number = comPortNumber(name);
     if (number == 0) {
         return name;
     }
     if (ini) {
-        // The value may carry spaces before a trailing comment; a device path never ends in one.
-        std::string configured = ascii::trimmed(ini->value("Setup", portName(number), ""));
+        std::string configured = ini->portDevice(number);
         if (!configured.empty()) {
             return configured;
         }
@@ -39,7 +38,7 @@ std::string resolvePortName(const std::string& name, const IniFile* ini,
     return index < devices.size() ? devices[index] : std::string();
 }
 
-std::vector<PortCandidate> listPortCandidates(const IniFile* ini, const std::vector<std::string>& devices,
+std::vector<PortCandidate> listPortCandidates(const ProgramIni* ini, const std::vector<std::string>& devices,
                                               const PortProbe& probe) {
     std::vector<PortCandidate> candidates;
     for (int number = 1; number <= kPortNameCount; ++number) {

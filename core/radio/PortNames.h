@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class IniFile;
+class ProgramIni;
 
 // The four port names the user chooses from: "COM1" to "COM4".
 constexpr int kPortNameCount = 4;
@@ -19,7 +19,7 @@ int comPortNumber(const std::string& name);
 //   device path; otherwise the n-th serial device present (`devices` in order);
 //   empty when there is no such device.
 // - anything else is taken as a device path as it is.
-std::string resolvePortName(const std::string& name, const IniFile* ini,
+std::string resolvePortName(const std::string& name, const ProgramIni* ini,
                             const std::vector<std::string>& devices);
 
 struct PortCandidate {
@@ -32,5 +32,5 @@ struct PortCandidate {
 // COM1..COM4 with what each resolves to and whether it can be opened now; `probe` opens and
 // closes a device (tests pass their own).
 using PortProbe = std::function<PortOpenResult(const std::string& device)>;
-std::vector<PortCandidate> listPortCandidates(const IniFile* ini, const std::vector<std::string>& devices,
+std::vector<PortCandidate> listPortCandidates(const ProgramIni* ini, const std::vector<std::string>& devices,
                                               const PortProbe& probe);

@@ -417,7 +417,7 @@ std::string adapterAdvice(const AdapterWithoutTty& adapter, Language language) {
     return coreText(CoreText::AdapterAdviceNoTty, language, description, driver ? driver : "usbserial");
 }
 
-std::vector<PortDescription> describePorts(const IniFile* ini, const DeviceTree& tree) {
+std::vector<PortDescription> describePorts(const ProgramIni* ini, const DeviceTree& tree) {
     const std::vector<SerialDevice> devices = findSerialDevices(tree);
     std::vector<std::string> names;
     for (const SerialDevice& d : devices) {

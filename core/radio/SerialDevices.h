@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class IniFile;
+class ProgramIni;
 
 // What the machine tells about its serial devices and who holds them, for the port lists of
 // both programs. Everything is read through a DeviceTree, so tests hand in a fake tree; a port
@@ -91,7 +91,7 @@ struct PortDescription {
     std::optional<SerialDevice> info; // the device found behind it (a by-id link followed to its tty)
     PortCheck check;                  // NotFound when it resolves to nothing
 };
-std::vector<PortDescription> describePorts(const IniFile* ini, const DeviceTree& tree);
+std::vector<PortDescription> describePorts(const ProgramIni* ini, const DeviceTree& tree);
 
 // Hotplug: which devices went and which came between two listings (by device name).
 struct DeviceChanges {

@@ -26,8 +26,6 @@ constexpr int kChannelsPerPage = 8;
 constexpr int kMaxTwips = 1000 * kTwipsPerInch;
 constexpr const char* kFontFamily = "Times New Roman";
 constexpr int kFontWeight = 400; // normal; neither italic, underlined nor struck out
-// The Program.ini key, in the section named after the language, that holds the owner line.
-constexpr const char* kOwnerKey = "Copyrights Owner";
 
 } // namespace report
 

@@ -32,7 +32,7 @@ bool ProgramSettings::load(const std::string& shippedPath, const std::string& co
         // No shipped file to read: the user's values still count, over an empty set.
         m_values.loadEmpty(shippedPath, true);
     }
-    const std::string appName = platform::appFolderName(m_values.value("Setup", "AppName", ""));
+    const std::string appName = platform::appFolderName(m_ini.appName());
     m_userPath = configDir.empty() ? std::string()
                                    : (std::filesystem::path(configDir) / appName / "Program.ini").string();
     if (!m_userPath.empty() && std::filesystem::is_regular_file(m_userPath, error) &&

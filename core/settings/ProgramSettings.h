@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 
 #include <string>
 
@@ -30,11 +31,29 @@ public:
                       const std::string& defaultValue = "") const {
         return m_values.value(section, key, defaultValue);
     }
+    // The same values read by what they mean: what the programs ask.
+    const ProgramIni& ini() const { return m_ini; }
 
     // Sets one value and saves it where changes go, creating the user's folder when needed. When
     // it cannot be saved, or would not read back the same (IniFile::checkStorable), values()
     // reads as before and the reason is returned.
     IniSaveResult store(const std::string& section, const std::string& key, const std::string& value);
+    IniSaveResult store(const IniKey& place, const std::string& value) {
+        return store(place.section, place.key, value);
+    }
+
+    // [Setup] Language for the next start: "English" or "Chinese".
+    IniSaveResult storeLanguage(Language language) {
+        return store(ProgramIni::languageKey(), ProgramIni::languageName(language));
+    }
+    // [Setup] Language as it is given, such as the section that was read at start-up.
+    IniSaveResult storeLanguageSection(const std::string& section) {
+        return store(ProgramIni::languageKey(), section);
+    }
+    // [Setup] COM<number>: the device the port stands for; empty to count the devices again.
+    IniSaveResult storePortDevice(int number, const std::string& device) {
+        return store(ProgramIni::portDeviceKey(number), device);
+    }
 
     // The file store() writes: the shipped file, or the user's copy.
     const std::string& storePath() const { return m_usesUserCopy ? m_userPath : m_shippedPath; }
@@ -44,7 +63,8 @@ public:
 
 private:
     IniFile m_values; // the shipped file with the user's entries laid over it in memory
-    IniFile m_user;   // the user's copy, once it exists
+    ProgramIni m_ini{m_values};
+    IniFile m_user; // the user's copy, once it exists
     std::string m_shippedPath;
     std::string m_userPath;
     bool m_usesUserCopy = false;

@@ -24,11 +24,11 @@ AppContext::~AppContext() = default;
 void AppContext::load() {
     m_settings.load(QFile::encodeName(m_dataDir + QStringLiteral("Program.ini")).toStdString(),
                     platform::userConfigDir());
-    m_languageSection = m_settings.value("Setup", "Language", "");
-    m_language = m_languageSection == "Chinese" ? Language::Chinese : Language::English;
+    m_languageSection = m_settings.ini().languageSection();
+    m_language = m_settings.ini().language();
     m_helpFile = m_language == Language::Chinese ? QStringLiteral("help/zh/index.html")
                                                  : QStringLiteral("help/en/index.html");
-    m_userSettings = std::make_unique<UserSettings>(m_settings.value("Setup", "AppName", ""));
+    m_userSettings = std::make_unique<UserSettings>(m_settings.ini().appName());
     // A value COM Setup never stores (0, from a dialog closed with no port checked, or garbage)
     // counts as none.
     const uint32_t remembered = m_userSettings->readValue("com", 1);
@@ -53,7 +53,7 @@ SettingsWriteResult AppContext::setPortNumber(int number) {
 }
 
 std::string AppContext::historyFolder() const {
-    return RadioHistory::defaultFolder(m_settings.value("Setup", "AppName", ""));
+    return RadioHistory::defaultFolder(m_settings.ini().appName());
 }
 
 bool AppContext::backupBeforeWrite() {
@@ -70,10 +70,6 @@ void AppContext::setBackupBeforeWrite(bool on) {
 
 void AppContext::setVerifyAfterWrite(bool on) {
     m_userSettings->writeValue("Verify", on ? 1 : 0);
-}
-
-QString AppContext::iniText(const std::string& section, const char* key) const {
-    return QString::fromStdString(m_settings.value(section, key, ""));
 }
 
 HelpWindow& AppContext::helpWindow() {

@@ -32,27 +32,22 @@ public:
     // written, and settles the language and the per-user store from it.
     void load();
 
-    // Program.ini's values; storeSetting() changes one and saves it at once, in the shipped file
-    // or in the user's copy (see ProgramSettings).
-    const IniFile& settings() const { return m_settings.values(); }
+    // Program.ini's values by what they mean; programSettings() stores one and saves it at once,
+    // in the shipped file or in the user's copy (see ProgramSettings).
+    const ProgramIni& settings() const { return m_settings.ini(); }
     ProgramSettings& programSettings() { return m_settings; }
-    IniSaveResult storeSetting(const std::string& section, const std::string& key, const std::string& value) {
-        return m_settings.store(section, key, value);
+    // [Setup] Language for the next start.
+    IniSaveResult storeLanguage(Language language) { return m_settings.storeLanguage(language); }
+    // A text of the section of the running language (the file is UTF-8).
+    QString languageText(LanguageText text) const {
+        return QString::fromStdString(m_settings.ini().languageText(m_languageSection, text));
     }
-    // [Setup] Language for the next start: "English" or "Chinese".
-    IniSaveResult storeLanguage(Language language) {
-        return storeSetting("Setup", "Language", language == Language::Chinese ? "Chinese" : "English");
-    }
-    // A value of Program.ini as text (the file is UTF-8).
-    QString iniText(const std::string& section, const char* key) const;
-    // A value of the section of the running language ("Company", "About Title", ...).
-    QString languageText(const char* key) const { return iniText(m_languageSection, key); }
 
-    // [Setup] Language as read: the section of the language's texts in Program.ini and the base
-    // name of the translation file.
+    // [Setup] Language as read at start-up: the section of the language's texts in Program.ini
+    // and the base name of the translation file.
     const std::string& languageSection() const { return m_languageSection; }
-    // Chinese when the language is byte for byte "Chinese": picks the texts core holds in both
-    // languages.
+    // The language of the texts core holds in both languages, as ProgramIni::language() decided
+    // it at start-up.
     Language language() const { return m_language; }
     // A text held in code in the language language() picks (see CodeText.h).
     QString codeText(const char* sourceText) const { return ::codeText(m_language, sourceText); }

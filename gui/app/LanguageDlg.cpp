@@ -72,5 +72,5 @@ bool LanguageDlg::storeChoice() {
 }
 
 void LanguageDlg::restoreRunningLanguage() {
-    m_context.storeSetting("Setup", "Language", m_context.languageSection());
+    m_context.programSettings().storeLanguageSection(m_context.languageSection());
 }

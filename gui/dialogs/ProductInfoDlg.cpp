@@ -3,7 +3,7 @@
 #include "app/MessageBox.h"
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRows.h"
-#include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 #include "settings/SettingsStore.h"
 
 #include <QComboBox>
@@ -17,7 +17,7 @@ namespace {
 constexpr int kCommandId = 32786;
 } // namespace
 
-ProductInfoDlg::ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image,
+ProductInfoDlg::ProductInfoDlg(const ProgramIni& ini, ISettingsStore& store, MemoryImage& image,
                                Language language, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_language(language),
       m_typeCombo(new QComboBox), m_bandCombo(new QComboBox) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 class QComboBox;
-class IniFile;
+class ProgramIni;
 class ISettingsStore;
 
 // Product Information: the radio type and frequency band. Opens on the remembered choice (not
@@ -25,7 +25,7 @@ public:
     static constexpr int kIdType = 1013;
     static constexpr int kIdBand = 1014;
 
-    ProductInfoDlg(const IniFile& ini, ISettingsStore& store, MemoryImage& image,
+    ProductInfoDlg(const ProgramIni& ini, ISettingsStore& store, MemoryImage& image,
                    Language language = Language::English, QWidget* parent = nullptr);
 
     QComboBox* typeCombo() const { return m_typeCombo; }
@@ -38,7 +38,7 @@ public:
 private:
     void loadBands();
 
-    const IniFile& m_ini;
+    const ProgramIni& m_ini;
     ISettingsStore& m_store;
     MemoryImage& m_image;
     Language m_language;

@@ -102,7 +102,7 @@ void ProgramDoc::onNewDocument() {
     m_image = MemoryImage::newDocument();
     setTitle(m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Channel Information")));
     // A plain preset: no file is touched and the title stays.
-    m_pathName = m_context.iniText("Setup", "AppName");
+    m_pathName = QString::fromStdString(m_context.settings().appName());
     m_hasFile = false;
     m_undo.clear();
     setModifiedFlag(false);
@@ -177,7 +177,8 @@ void ProgramDoc::applyTypeAndBand(const radiomodel::TypeAndBand& applied) {
 
 void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, Language language) {
     m_mainTitle = QString::fromStdString(radiomodel::mainTitle(
-        m_context.settings().value(m_context.languageSection(), "AppName", ""), model, language));
+        m_context.settings().languageText(m_context.languageSection(), LanguageText::AppName), model,
+        language));
     emit modelChanged();
 }
 

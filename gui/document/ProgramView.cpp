@@ -19,7 +19,6 @@
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 #include "radio/RadioTransfer.h"
-#include "report/Report.h"
 #include "text/CoreTexts.h"
 
 #include <QClipboard>
@@ -100,8 +99,8 @@ ProgramView::~ProgramView() {
 void ProgramView::onInitialUpdate() {
     if (m_firstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
-        m_caption->setText(
-            m_context.iniText(m_context.language() == Language::Chinese ? "Chinese" : "English", "Title"));
+        m_caption->setText(QString::fromStdString(
+            m_context.settings().languageText(m_context.language(), LanguageText::Title)));
         m_gridEditor->buildGrid();
         m_firstUpdate = false;
     }
@@ -592,7 +591,8 @@ void ProgramView::showStatus(const QString& text) {
 }
 
 bool ProgramView::printReport(QPrinter& printer) {
-    const std::string owner = m_context.settings().value(m_context.languageSection(), report::kOwnerKey, "");
+    const std::string owner =
+        m_context.settings().languageText(m_context.languageSection(), LanguageText::CopyrightsOwner);
     return paintReport(printer, m_document->image(), m_gridEditor->table().channels(), m_context.language(),
                        owner);
 }

@@ -39,9 +39,9 @@ AboutDlg::AboutDlg(const AppContext& context, QWidget* parent) : HelpDialog(id::
     // The version is the build's, the one --version prints, whatever Program.ini says; the other
     // texts and the picture are the installation's.
     m_version->setText(tr("Version %1").arg(QStringLiteral(RADIO_VERSION)));
-    setWindowTitle(context.languageText("About Title"));
-    m_copyrights->setText(context.languageText("Copyrights"));
-    m_owner->setText(context.languageText("Copyrights Owner"));
+    setWindowTitle(context.languageText(LanguageText::AboutTitle));
+    m_copyrights->setText(context.languageText(LanguageText::Copyrights));
+    m_owner->setText(context.languageText(LanguageText::CopyrightsOwner));
     const QIcon title = Pictures::titleIcon(context.dataDir());
     m_icon->setPixmap((title.isNull() ? Pictures::appIcon() : title).pixmap(side, side));
 }

@@ -7,8 +7,8 @@ class QLabel;
 class QPushButton;
 
 // The About box: the program's version (the build's, as --version prints it), then the caption
-// and two lines from the language section of Program.ini ("About Title", "Copyrights",
-// "Copyrights Owner"); the picture is "title.ico" when that file can be read, else the
+// and two lines from the language section of Program.ini (LanguageText AboutTitle, Copyrights,
+// CopyrightsOwner); the picture is "title.ico" when that file can be read, else the
 // program's icon.
 class AboutDlg : public HelpDialog {
     Q_OBJECT

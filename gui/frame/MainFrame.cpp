@@ -405,10 +405,10 @@ void MainFrame::createStatusBar() {
 }
 
 void MainFrame::createNavigationBar() {
-    m_navBar = new NavigationBar(m_context.languageText("Company"), this);
+    m_navBar = new NavigationBar(m_context.languageText(LanguageText::Company), this);
     m_navBar->initBar();
     QTreeWidget* tree = m_navBar->tree();
-    auto* root = new QTreeWidgetItem(tree, {m_context.languageText("Company")});
+    auto* root = new QTreeWidgetItem(tree, {m_context.languageText(LanguageText::Company)});
     for (int page : {id::kProductInformation, id::kChannelInformation, id::kOptionalFeatures}) {
         new QTreeWidgetItem(root, {pageLabel(page)});
     }

@@ -22,18 +22,9 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-const char* const kSetup = "Setup";
-
-// "ShowLang" counts as set when the number at its start, read the way atoi reads it (blanks,
-// a sign, digits), is not 0. An empty or missing value is 0.
-bool isNonZeroNumber(const std::string& text) {
-    return std::strtol(text.c_str(), nullptr, 10) != 0;
-}
 
 // The file of that name in dir, found without regard to letter case, so that "Language=chinese"
 // finds Chinese.qm; empty when there is none.
@@ -78,7 +69,8 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
         storeStartLanguage();
     }
     // Until the company name is read, boxes carry the product's name as Program.ini gives it.
-    for (const QString& name : {context.languageText("AppName"), context.iniText("Setup", "AppName")}) {
+    for (const QString& name : {context.languageText(LanguageText::AppName),
+                                QString::fromStdString(context.settings().appName())}) {
         if (!name.isEmpty()) {
             MessageBox::setApplicationCaption(name);
             break;
@@ -86,7 +78,7 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     }
     // The application's name for assistive technology and the desktop: the product's, in the
     // language of the program, as the desktop entry gives it.
-    const QString product = context.languageText("AppName");
+    const QString product = context.languageText(LanguageText::AppName);
     QCoreApplication::setApplicationName(product.isEmpty() ? QStringLiteral("Program") : product);
     QGuiApplication::setDesktopFileName(QStringLiteral("radio-programmer"));
 
@@ -141,11 +133,11 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     }
 
     // The caption of every message box from now on.
-    MessageBox::setApplicationCaption(context.languageText("Company"));
+    MessageBox::setApplicationCaption(context.languageText(LanguageText::Company));
 
-    // The document menu: the About entry, and the Language entry only when "ShowLang" is set.
-    frame->setAboutText(context.languageText("About Title"));
-    if (!isNonZeroNumber(context.settings().value(kSetup, "ShowLang", ""))) {
+    // The document menu: the About entry, and the Language entry only when ShowLang is set.
+    frame->setAboutText(context.languageText(LanguageText::AboutTitle));
+    if (!context.settings().showLanguageCommand()) {
         frame->removeLanguageCommand();
     }
     return true;

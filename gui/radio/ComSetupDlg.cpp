@@ -2,8 +2,6 @@
 
 #include "app/MessageBox.h"
 #include "app/SystemReason.h"
-#include "settings/IniFile.h"
-#include "text/AsciiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -245,8 +243,7 @@ int ComSetupDlg::checkedNumber() const {
 }
 
 QString ComSetupDlg::configuredPath(int number) const {
-    return QString::fromStdString(
-        ascii::trimmed(m_settings.values().value("Setup", "COM" + std::to_string(number), "")));
+    return QString::fromStdString(m_settings.ini().portDevice(number));
 }
 
 void ComSetupDlg::showPath(int number) {
@@ -311,7 +308,7 @@ bool ComSetupDlg::storeDevice(int number) {
     if (device == configured.toStdString()) {
         return true;
     }
-    const IniSaveResult saved = m_settings.store("Setup", "COM" + std::to_string(number), device);
+    const IniSaveResult saved = m_settings.storePortDevice(number, device);
     if (saved.error == IniSaveError::Unstorable) {
         MessageBox::show(this,
                          tr("COM%1: Program.ini cannot hold %2 so that it reads back the same. Give the "

@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const IniFile& ini, Language language,
+RadioHistoryDlg::RadioHistoryDlg(RadioHistory& history, const ProgramIni& ini, Language language,
                                  QWidget* parent)
     : HelpDialog(id::kRadioHistory, parent), m_history(history), m_entries(history.entries()),
       m_list(new QTreeWidget), m_open(new QPushButton(tr("&Open"))),

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-class IniFile;
+class ProgramIni;
 class QPushButton;
 class QTreeWidget;
 
@@ -23,7 +23,8 @@ public:
     enum class Action { None, Open, Write };
 
     // The type and band names come from Program.ini; a byte that names none shows as "unknown".
-    RadioHistoryDlg(RadioHistory& history, const IniFile& ini, Language language, QWidget* parent = nullptr);
+    RadioHistoryDlg(RadioHistory& history, const ProgramIni& ini, Language language,
+                    QWidget* parent = nullptr);
 
     // What the user chose, and the image and entry it concerns once the dialog was accepted.
     Action action() const { return m_action; }

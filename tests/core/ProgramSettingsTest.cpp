@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -186,6 +187,59 @@ TEST_F(ProgramSettingsTest, TextsThatWouldNotReadBackAreRefused) {
         next.load(shipped().string(), config().string(), false);
         EXPECT_EQ(next.value("Setup", row.key, "missing"), row.stored ? row.value : before);
         EXPECT_EQ(next.value("Setup", "Language"), "English");
+    }
+}
+
+// Every value the programs read is an entry of the shipped Program.ini, spelled as that file spells
+// it, and every value they store reads back under the same name.
+TEST_F(ProgramSettingsTest, TypedValuesUseTheShippedFilesNames) {
+    const auto copyShipped = [this] {
+        fs::copy_file(RADIO_TEST_DATA_DIR "/../../res/Program.ini", shipped(),
+                      fs::copy_options::overwrite_existing);
+    };
+    copyShipped();
+    IniFile shippedFile;
+    ASSERT_TRUE(shippedFile.load(shipped().string(), false, false)); // names compared exactly
+    std::vector<IniKey> read = {ProgramIni::appNameKey(), ProgramIni::languageKey(),
+                                ProgramIni::showLanguageKey()};
+    for (unsigned type = 0; type < 3; ++type) {
+        read.push_back(ProgramIni::typeNameKey(type));
+        read.push_back(ProgramIni::bandListKey(type));
+    }
+    for (Language language : {Language::English, Language::Chinese}) {
+        for (LanguageText text :
+             {LanguageText::AppName, LanguageText::Company, LanguageText::AboutTitle,
+              LanguageText::Copyrights, LanguageText::CopyrightsOwner, LanguageText::Title}) {
+            read.push_back(ProgramIni::languageTextKey(ProgramIni::languageName(language), text));
+        }
+    }
+    for (const IniKey& place : read) {
+        EXPECT_TRUE(shippedFile.storedValue(place.section, place.key)) << place.section << " " << place.key;
+    }
+
+    const struct {
+        const char* name;
+        IniSaveResult (*store)(ProgramSettings&);
+        const char* section;
+        const char* key;
+        const char* value;
+    } stored[] = {
+        {"Language", [](ProgramSettings& s) { return s.storeLanguage(Language::Chinese); }, "Setup",
+         "Language", "Chinese"},
+        {"LanguageSection", [](ProgramSettings& s) { return s.storeLanguageSection("chinese"); }, "Setup",
+         "Language", "chinese"},
+        {"Port", [](ProgramSettings& s) { return s.storePortDevice(3, "/dev/ttyUSB1"); }, "Setup", "COM3",
+         "/dev/ttyUSB1"},
+    };
+    for (const auto& row : stored) {
+        SCOPED_TRACE(row.name);
+        copyShipped();
+        ProgramSettings settings;
+        ASSERT_TRUE(settings.load(shipped().string(), config().string(), true));
+        ASSERT_TRUE(row.store(settings));
+        IniFile file;
+        ASSERT_TRUE(file.load(shipped().string(), false, false));
+        EXPECT_EQ(file.value(row.section, row.key), row.value);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
+#include "settings/ProgramIni.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,11 @@ protected:
     void TearDown() override { fs::remove(m_path); }
     void load(const std::string& text) {
         std::ofstream(m_path) << text;
-        ASSERT_TRUE(m_ini.load(m_path.string(), false, true));
+        ASSERT_TRUE(m_file.load(m_path.string(), false, true));
     }
     fs::path m_path;
-    IniFile m_ini;
+    IniFile m_file;
+    ProgramIni m_ini{m_file};
 };
 
 TEST_F(RadioModelTest, TypeListEndsAtTheFirstMissingType) {

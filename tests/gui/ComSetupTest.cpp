@@ -118,7 +118,7 @@ protected:
     std::unique_ptr<ComSetupDlg> dialogOn(const FakeMachine& machine) {
         const DeviceTree tree(machine.root());
         auto dialog = std::make_unique<ComSetupDlg>(
-            [this, tree] { return describePorts(&m_ini.values(), tree); },
+            [this, tree] { return describePorts(&m_ini.ini(), tree); },
             [tree] { return findSerialDevices(tree); }, 1, m_ini, Language::English);
         dialog->watchFolders(
             {machine.path(QStringLiteral("/dev")), machine.path(QStringLiteral("/dev/serial/by-id"))});
@@ -250,7 +250,7 @@ TEST_F(ComSetup, LookingAtAPortChangesNothingOnIt) {
     held.sendUnreadLine("pending\n");
     ASSERT_TRUE(m_ini.store("Setup", "COM1", held.path()));
     const DeviceTree tree("/");
-    ComSetupDlg dialog([this, tree] { return describePorts(&m_ini.values(), tree); },
+    ComSetupDlg dialog([this, tree] { return describePorts(&m_ini.ini(), tree); },
                        [tree] { return findSerialDevices(tree); }, 1, m_ini, Language::English);
     dialog.refresh();
     EXPECT_TRUE(dialog.portButton(1)->text().contains(QString::fromStdString(held.path())));

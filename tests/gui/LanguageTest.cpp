@@ -92,7 +92,7 @@ TEST_F(LanguageSetup, AProgramIniThatCannotBeSavedIsReportedAndNothingRestarts) 
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Program.ini")));
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(m_started.empty());
-    EXPECT_EQ(context()->settings().value("Setup", "Language"), "English");
+    EXPECT_EQ(context()->settings().languageSection(), "English");
 }
 
 TEST_F(LanguageSetup, ChineseToEnglishStoresEnglish) {

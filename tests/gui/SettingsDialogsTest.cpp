@@ -7,6 +7,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
+#include "settings/ProgramIni.h"
 #include "text/CoreTexts.h"
 
 #include <QCheckBox>
@@ -36,13 +37,14 @@ protected:
         m_path = fs::temp_directory_path() / ("productinfo-" + std::to_string(::getpid()) + ".ini");
         std::ofstream(m_path) << "[Setup]\nType1=A\nField1=130 - 160MHz\nType2=B\n"
                                  "Field2=400 - 470MHz|136 - 174MHz\nType4=D\n";
-        ASSERT_TRUE(m_ini.load(m_path.string(), false, true));
+        ASSERT_TRUE(m_file.load(m_path.string(), false, true));
         m_image.setRadioType(0); // as a new document takes them: type A, band 130 - 160MHz
         m_image.setBand(0);
     }
     void TearDown() override { fs::remove(m_path); }
     fs::path m_path;
-    IniFile m_ini;
+    IniFile m_file;
+    ProgramIni m_ini{m_file};
     MemorySettings m_store;
     MemoryImage m_image = MemoryImage::newDocument();
 };

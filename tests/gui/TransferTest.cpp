@@ -286,7 +286,7 @@ TEST_P(TransferPort, IsTheOneChosenInEveryWindow) {
     m_radio->setMemory(radioMemory());
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("machine"))));
     context()->setDeviceRoot(QFile::encodeName(path(QStringLiteral("machine"))).toStdString());
-    ASSERT_TRUE(context()->storeSetting("Setup", "COM" + std::to_string(c.radioPort), m_radio->devicePath()));
+    ASSERT_TRUE(context()->programSettings().storePortDevice(c.radioPort, m_radio->devicePath()));
     if (c.chooseCom2) {
         runModal([this] { trigger(id::kComSetup); },
                  [](QWidget* modal) {

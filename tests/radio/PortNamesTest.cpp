@@ -1,6 +1,7 @@
 #include "radio/PortNames.h"
 #include "platform/PosixSerialPort.h"
 #include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +51,14 @@ protected:
         fs::create_directories(m_dir);
     }
     void TearDown() override {
-        m_ini.clear();
+        m_file.clear();
         std::error_code error;
         fs::remove_all(m_dir, error);
     }
     void loadIni(const std::string& text) {
         const fs::path path = m_dir / "Program.ini";
         std::ofstream(path, std::ios::binary) << text;
-        ASSERT_TRUE(m_ini.load(path.string(), false, true));
+        ASSERT_TRUE(m_file.load(path.string(), false, true));
     }
     void touch(const fs::path& path, const std::string& text = "") {
         fs::create_directories(path.parent_path());
@@ -65,7 +66,8 @@ protected:
     }
 
     fs::path m_dir;
-    IniFile m_ini;
+    IniFile m_file;
+    ProgramIni m_ini{m_file};
 };
 
 TEST_F(PortNamesTest, ComNameIsTheNthDeviceFoundOrNothing) {

@@ -7,6 +7,7 @@
 #include "platform/PortLockFile.h"
 #include "platform/PosixSerialPort.h"
 #include "settings/IniFile.h"
+#include "settings/ProgramIni.h"
 
 #include <gtest/gtest.h>
 
@@ -267,8 +268,9 @@ TEST(SerialDevices, ComNamesPinnedToACableByIdShowTheTtyBehindIt) {
     const fs::path iniPath = fake.at("/Program.ini");
     std::ofstream(iniPath) << "[Setup]\r\nCOM3=/dev/serial/by-id/usb-Prolific-if00-port0\r\n";
     ASSERT_TRUE(ini.load(iniPath.string(), false, true));
+    const ProgramIni setup(ini);
 
-    const std::vector<PortDescription> ports = describePorts(&ini, fake.tree());
+    const std::vector<PortDescription> ports = describePorts(&setup, fake.tree());
 
     ASSERT_EQ(ports.size(), 4u);
     EXPECT_EQ(ports[0].name, "COM1");
@@ -288,7 +290,7 @@ TEST(SerialDevices, ComNamesPinnedToACableByIdShowTheTtyBehindIt) {
     // The cable unplugged: the pinned name stays, and is not found.
     fs::remove(fake.at("/dev/ttyUSB1"));
     fs::remove(fake.at("/dev/serial/by-id/usb-Prolific-if00-port0"));
-    const std::vector<PortDescription> unplugged = describePorts(&ini, fake.tree());
+    const std::vector<PortDescription> unplugged = describePorts(&setup, fake.tree());
     EXPECT_EQ(unplugged[2].device, "/dev/serial/by-id/usb-Prolific-if00-port0");
     EXPECT_FALSE(unplugged[2].info);
     EXPECT_EQ(unplugged[2].check.state, PortState::NotFound);
