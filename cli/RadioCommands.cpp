@@ -12,6 +12,7 @@
 #include "radio/TracingSerialPort.h"
 #include "text/CoreTexts.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -202,9 +203,9 @@ JobRun runJob(CliContext& ctx, const JobSetup& setup, JobKind kind, MemoryImage&
         log.flush();
         run.traceFailed = !log;
     }
-    if (!run.result.historyProblem) {
+    if (!run.result.historyKept) {
         ctx.err() << "radioprog: warning: "
-                  << coreText(CoreText::HistoryNotSaved, Language::English, run.result.historyProblem.detail)
+                  << coreText(CoreText::HistoryNotSaved, Language::English, run.result.historyKept.detail)
                   << "\n";
     }
     if (run.traceFailed) {
@@ -259,37 +260,42 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     MemoryImage sent = image;
     const JobRun run = runJob(ctx, *setup, JobKind::Write, sent);
     const JobResult& r = run.result;
-    const std::string putBack = run.backupId.empty()
-                                    ? ""
-                                    : "; 'radioprog restore " + run.backupId + " --port " + port->name +
-                                          "' puts back what the radio held before";
     if (r.ok()) {
         ctx.out() << doneVerb << " " << what << " to the radio on " << port->device << "\n";
         return ExitStatus::Ok;
     }
+    // radioprog's words for the choices core offers: the option or the command that takes each.
+    const std::vector<JobChoice> choices = jobChoices(r);
+    const auto offered = [&choices](JobChoice choice) {
+        return std::find(choices.begin(), choices.end(), choice) != choices.end();
+    };
+    // Restoring runs through the history entry of the backup, so it needs one that was kept.
+    const std::string restore = offered(JobChoice::RestoreBackup) && !run.backupId.empty()
+                                    ? "'radioprog restore " + run.backupId + " --port " + port->name + "'"
+                                    : "";
+    const std::string putBack =
+        restore.empty() ? "" : "; " + restore + " puts back what the radio held before";
     if (r.cancelled()) {
         // Ctrl+C is no failure: say what the radio holds now, and how to put the backup back.
         std::string text;
         for (const char c : jobCancelledText(r, Language::English)) {
             text += c == '\n' ? std::string("\nradioprog: ") : std::string(1, c);
         }
-        if (r.radioMayBeHalfWritten && !run.backupId.empty()) {
-            text += "\nradioprog: 'radioprog restore " + run.backupId + " --port " + port->name +
-                    "' puts it back";
+        if (!restore.empty()) {
+            text += "\nradioprog: " + restore + " puts it back";
         }
         return ctx.fail(ExitStatus::RadioFailed, text);
     }
     switch (r.stage) {
     case JobStage::Backup:
-        // A port that cannot be opened (another program holds it) is no reason to skip the backup.
         return reportFailure(ctx, "backup read", *port, r.transfer, run.attempts,
-                             r.transfer.status == TransferStatus::PortOpenFailed
-                                 ? std::string("nothing was written to the radio")
-                                 : std::string("the radio could not be read for the backup, so nothing was "
-                                               "written to the radio (--no-backup writes without one)"));
+                             offered(JobChoice::WriteWithoutBackup)
+                                 ? std::string("the radio could not be read for the backup, so nothing was "
+                                               "written to the radio (--no-backup writes without one)")
+                                 : std::string("nothing was written to the radio"));
     case JobStage::Write:
         return reportFailure(ctx, "write", *port, r.transfer, run.attempts,
-                             r.radioMayBeHalfWritten
+                             offered(JobChoice::WriteAgain)
                                  ? "the radio holds a partly written memory: write again" + putBack
                                  : std::string("nothing was written to the radio"));
     case JobStage::Verify:

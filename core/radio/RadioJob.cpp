@@ -53,8 +53,8 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
     HistoryEntry entry;
     const HistoryResult kept = m_history->add(kind, image, devicePath, &entry);
     if (!kept) {
-        if (result.historyProblem) {
-            result.historyProblem = kept; // the first problem is the one reported
+        if (result.historyKept) {
+            result.historyKept = kept; // the first problem is the one reported
         }
         return {};
     }
@@ -119,6 +119,24 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
         }
     }
     return result;
+}
+
+std::vector<JobChoice> jobChoices(const JobResult& result) {
+    if (result.ok()) {
+        return {};
+    }
+    if (result.radioMayBeHalfWritten) {
+        if (result.backup) {
+            return {JobChoice::WriteAgain, JobChoice::RestoreBackup};
+        }
+        return {JobChoice::WriteAgain};
+    }
+    const TransferStatus status = result.transfer.status;
+    if (result.stage == JobStage::Backup &&
+        (status == TransferStatus::CommunicationError || status == TransferStatus::FrameFailed)) {
+        return {JobChoice::WriteWithoutBackup};
+    }
+    return {};
 }
 
 const char* jobStageText(JobStage stage, Language language) {

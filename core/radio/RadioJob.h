@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The clone sessions of one job, in the order a write runs them.
 enum class JobStage {
@@ -44,9 +45,10 @@ struct JobResult {
     // The write session began and did not complete, or verify found a difference: the radio
     // may hold a mixture of old and new memory.
     bool radioMayBeHalfWritten = false;
-    // The first failure to keep an image in the history. It never stops a transfer; the job
-    // goes on and the driver reports it once.
-    HistoryResult historyProblem;
+    // Whether every image the job had was kept in the history: true when all were (or there is
+    // no history), else the first failure. It never stops a transfer; the job goes on and the
+    // driver reports it once.
+    HistoryResult historyKept;
 
     bool ok() const { return transfer.ok() && mismatchRow < 0; }
     bool cancelled() const { return transfer.status == TransferStatus::Cancelled; }
@@ -83,6 +85,21 @@ private:
     IJobObserver& m_observer;
     RadioHistory* m_history;
 };
+
+// What the user may do after a write that did not succeed. They follow from the job's report
+// alone (jobChoices), so every front end offers the same ones and only words them.
+enum class JobChoice {
+    WriteAgain,         // send the same image once more: the radio may hold a mixture
+    RestoreBackup,      // write the backup of what the radio held before: the same mixture
+    WriteWithoutBackup, // the backup could not be read from the radio, and nothing was written
+};
+
+// The choices after `result`, in the order a front end offers them: none after a success or a
+// read, nor when the radio is unchanged and a write would meet the same fault again (a port that
+// does not open, another type of radio) or the user stopped it; write again, and restore the
+// backup when one was read, when the radio may hold a mixture; write without a backup when
+// reading the backup failed in the exchange with the radio.
+std::vector<JobChoice> jobChoices(const JobResult& result);
 
 // The first row (0..50) in which rows 0 to 50 of the two images differ, -1 when they agree.
 int firstDifferingRow(const MemoryImage& a, const MemoryImage& b);

@@ -502,7 +502,7 @@ void ProgramView::onRadioTransfer() {
     if (m_context.isTransferRunning()) {
         // Another document's transfer holds the line.
         m_processDlg->hide();
-        m_restoreImage.reset();
+        m_recovery.reset();
         return;
     }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
@@ -512,14 +512,12 @@ void ProgramView::onRadioTransfer() {
     JobOptions options;
     options.backup = m_context.backupBeforeWrite();
     options.verify = m_context.verifyAfterWrite();
-    if (std::exchange(m_skipBackup, false)) {
-        options.backup = false;
-    }
-    m_restoring = m_restoreImage.has_value();
+    const RecoveryWrite recovery = std::exchange(m_recovery, std::nullopt).value_or(RecoveryWrite());
+    options.backup = options.backup && recovery.backup;
+    m_restoring = recovery.restore.has_value();
     if (m_restoring) {
         // Putting back what the radio held: that image is the backup already.
-        image = *m_restoreImage;
-        m_restoreImage.reset();
+        image = *recovery.restore;
         options.backup = false;
     } else if (m_transferWrites) {
         writeBack(m_document->image());
@@ -533,30 +531,40 @@ void ProgramView::onRadioTransfer() {
                       image, options);
 }
 
-void ProgramView::startWrite(std::optional<MemoryImage> restore, bool withoutBackup) {
+void ProgramView::startWrite(RecoveryWrite write) {
     openProcessDialog(true);
-    m_restoreImage = std::move(restore);
-    m_skipBackup = withoutBackup;
+    m_recovery = std::move(write);
     m_processDlg->accept();
+}
+
+void ProgramView::recover(JobChoice choice, const JobResult& result, const MemoryImage& sent) {
+    switch (choice) {
+    case JobChoice::WriteAgain:
+        // A restore is sent again as it was; otherwise the document is.
+        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true});
+        return;
+    case JobChoice::RestoreBackup:
+        startWrite({result.backup, true});
+        return;
+    case JobChoice::WriteWithoutBackup:
+        startWrite({std::nullopt, false});
+        return;
+    }
 }
 
 void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage& image) {
     m_busy.reset();
     m_processDlg->hide();
-    if (!result.historyProblem && m_context.takeHistoryProblemReport()) {
+    if (!result.historyKept && m_context.takeHistoryProblemReport()) {
         MessageBox::show(window(), tr("The images of this transfer could not be kept in the radio history "
                                       "(%1).\n%2\nThe transfer itself is not affected.")
                                        .arg(QFile::decodeName(m_context.historyFolder().c_str()),
-                                            SystemReason::text(result.historyProblem.detail)));
+                                            SystemReason::text(result.historyKept.detail)));
     }
-    const QMessageBox::StandardButton answer = m_transfer->showResult(result, m_transferPort);
+    const std::optional<JobChoice> choice = m_transfer->showResult(result, m_transferPort);
     if (!result.ok()) {
-        if (m_transferWrites && answer == QMessageBox::Retry) {
-            startWrite(m_restoring ? std::optional<MemoryImage>(image) : std::nullopt);
-        } else if (m_transferWrites && answer == QMessageBox::Reset && result.backup) {
-            startWrite(result.backup);
-        } else if (m_transferWrites && answer == QMessageBox::Ignore) {
-            startWrite(std::nullopt, true);
+        if (choice) {
+            recover(*choice, result, image);
         }
         return;
     }

@@ -16,6 +16,7 @@
 class AppContext;
 class RadioTransfer;
 struct JobResult;
+enum class JobChoice;
 class ChannelGridEditor;
 class ProcessDlg;
 class QPrinter;
@@ -122,9 +123,16 @@ private:
     void pasteList(const std::string& list, int row);
     // Applies a row command to a copy of the image and, when it is done, the copy as one step.
     void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
-    // Opens the dialog for a write and starts it at once: of the document, or of `restore`;
-    // without the backup when the user chose so after a failed one.
-    void startWrite(std::optional<MemoryImage> restore, bool withoutBackup = false);
+    // The write a recovery choice asks for after a failed one.
+    struct RecoveryWrite {
+        std::optional<MemoryImage> restore; // sent instead of the document, without a backup
+        bool backup = true;                 // false: the document without a backup, this once
+    };
+    // Starts the write that `choice` stands for after the write that ended with `result`;
+    // `sent` is the image that write sent.
+    void recover(JobChoice choice, const JobResult& result, const MemoryImage& sent);
+    // Opens the dialog for a write and starts it at once.
+    void startWrite(RecoveryWrite write);
     // Before a Write opens its dialog: asks about channels outside the band and about a document
     // with no channel in use. False when the user keeps the radio as it is.
     bool confirmWrite();
@@ -140,10 +148,9 @@ private:
     QString m_transferPort;          // the port the transfer that runs uses
     bool m_transferVerifies = false; // the write that runs reads the radio back
     bool m_write = false;
-    bool m_transferWrites = false;             // the direction of the transfer that runs
-    bool m_restoring = false;                  // it writes back what the radio held before
-    std::optional<MemoryImage> m_restoreImage; // the image the next write puts back
-    bool m_skipBackup = false;                 // the next write reads no backup
+    bool m_transferWrites = false;           // the direction of the transfer that runs
+    bool m_restoring = false;                // it writes back what the radio held before
+    std::optional<RecoveryWrite> m_recovery; // what the next write sends, when a choice asked
     RadioTransfer* m_transfer;
     std::unique_ptr<ProgramDoc::TransferScope> m_busy;
 

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -30,6 +31,20 @@ QString portReason(const PortOpenResult& port, const std::string& device, Langua
     }
     return reason;
 }
+
+// The desktop program's button and words for each choice core offers after a failed write.
+struct ChoiceButton {
+    JobChoice choice;
+    QMessageBox::StandardButton button;
+    const char* text; // translated in the context RadioTransfer
+};
+
+constexpr ChoiceButton kChoiceButtons[] = {
+    {JobChoice::WriteAgain, QMessageBox::Retry, QT_TRANSLATE_NOOP("RadioTransfer", "Write Again")},
+    {JobChoice::RestoreBackup, QMessageBox::Reset, QT_TRANSLATE_NOOP("RadioTransfer", "Restore Backup")},
+    {JobChoice::WriteWithoutBackup, QMessageBox::Ignore,
+     QT_TRANSLATE_NOOP("RadioTransfer", "Write Without Backup")},
+};
 
 } // namespace
 
@@ -183,18 +198,17 @@ std::vector<PortDescription> RadioTransfer::describePorts(const AppContext& cont
     return ports;
 }
 
-QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
-                                                      const QString& portName) const {
+std::optional<JobChoice> RadioTransfer::showResult(const JobResult& result, const QString& portName) const {
     const Language language = m_context.language();
     const TransferResult& transfer = result.transfer;
     if (result.ok()) {
-        return QMessageBox::NoButton;
+        return std::nullopt;
     }
     if (transfer.status == TransferStatus::WrongRadio) {
         MessageBox::show(m_parent, QString::fromStdString(transferMessageText(transfer.status, language)),
                          QString::fromUtf8(wrongRadioCaption(language)), QMessageBox::Ok,
                          QMessageBox::Warning);
-        return QMessageBox::Ok;
+        return std::nullopt;
     }
     // Cancel, during the frames or at the Retry/Cancel question, needs no message unless the
     // radio may have been left half-written, or was written and not verified.
@@ -203,10 +217,10 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
     if (cancelled && result.stage == JobStage::Verify && result.cancelled()) {
         MessageBox::show(m_parent, QString::fromStdString(jobCancelledText(result, language)), QString(),
                          QMessageBox::Ok, QMessageBox::Information);
-        return QMessageBox::Ok;
+        return std::nullopt;
     }
     if (cancelled && !result.radioMayBeHalfWritten) {
-        return QMessageBox::Cancel;
+        return std::nullopt;
     }
     QString text = QString::fromStdString(jobFailureText(result, language));
     if (transfer.status == TransferStatus::PortOpenFailed) {
@@ -217,20 +231,27 @@ QMessageBox::StandardButton RadioTransfer::showResult(const JobResult& result,
         text += QStringLiteral("\n\n") +
                 tr("Program, Save Log... keeps every byte of this transfer for a closer look.");
     }
-    if (result.stage == JobStage::Backup) {
-        // Nothing was written; the user may write without the backup this once.
-        return MessageBox::show(m_parent, text, QString(), QMessageBox::Ignore | QMessageBox::Cancel,
-                                QMessageBox::Warning, {{QMessageBox::Ignore, tr("Write Without Backup")}});
-    }
-    if (!result.radioMayBeHalfWritten) {
+    const std::vector<JobChoice> choices = jobChoices(result);
+    if (choices.empty()) {
         MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
-        return QMessageBox::Ok;
+        return std::nullopt;
     }
-    QMessageBox::StandardButtons buttons = QMessageBox::Retry | QMessageBox::Close;
-    MessageBox::ButtonTexts texts{{QMessageBox::Retry, tr("Write Again")}};
-    if (result.backup) {
-        buttons |= QMessageBox::Reset;
-        texts.insert(QMessageBox::Reset, tr("Restore Backup"));
+    // Declining closes the box on a radio that changed, and cancels a write not yet begun.
+    QMessageBox::StandardButtons buttons =
+        result.radioMayBeHalfWritten ? QMessageBox::Close : QMessageBox::Cancel;
+    MessageBox::ButtonTexts texts;
+    for (const ChoiceButton& offered : kChoiceButtons) {
+        if (std::find(choices.begin(), choices.end(), offered.choice) != choices.end()) {
+            buttons |= offered.button;
+            texts.insert(offered.button, tr(offered.text));
+        }
     }
-    return MessageBox::show(m_parent, text, QString(), buttons, QMessageBox::Warning, texts);
+    const QMessageBox::StandardButton answer =
+        MessageBox::show(m_parent, text, QString(), buttons, QMessageBox::Warning, texts);
+    for (const ChoiceButton& offered : kChoiceButtons) {
+        if (offered.button == answer && texts.contains(answer)) {
+            return offered.choice;
+        }
+    }
+    return std::nullopt;
 }

@@ -46,12 +46,12 @@ public:
     bool isRunning() const { return m_thread.joinable(); }
 
     // Tells the user what went wrong, in the language of the interface: the message of the
-    // session, what it means for the radio and what to try. A write that may have left the radio
-    // half-written asks what to do: Retry stands for writing again, Reset for putting the backup
-    // back (offered when there is one); anything else leaves it. A cancelled verify says that the
-    // radio was written but not verified; any other cancel says nothing. A backup that could not be read
-    // stopped the write before it began: Ignore stands for writing without it this once.
-    QMessageBox::StandardButton showResult(const JobResult& result, const QString& portName) const;
+    // session, what it means for the radio and what to try, with a button for each choice that
+    // jobChoices offers (Write Again, Restore Backup, Write Without Backup). Returns the choice
+    // the user took; nullopt when none was offered or the user declined. A cancelled verify says
+    // that the radio was written but not verified; any other cancel that left the radio as it
+    // was says nothing.
+    std::optional<JobChoice> showResult(const JobResult& result, const QString& portName) const;
 
     // What a port name means on this machine: COM1..COM4 through Program.ini and the devices
     // present, or the demo radio for COM1 while one runs; anything else is a device path.

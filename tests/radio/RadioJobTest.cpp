@@ -101,7 +101,8 @@ TEST_F(RadioJobTest, WriteBacksUpWritesVerifiesAndKeepsBothImages) {
     ASSERT_TRUE(r.backup);
     EXPECT_TRUE(sameTransferRows(*r.backup, m_before));
     EXPECT_FALSE(r.radioMayBeHalfWritten);
-    EXPECT_TRUE(r.historyProblem);
+    EXPECT_TRUE(r.historyKept);
+    EXPECT_TRUE(jobChoices(r).empty());
 
     const std::vector<HistoryEntry> list = m_history->entries();
     ASSERT_EQ(list.size(), 2u);
@@ -145,6 +146,8 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
         const char* name;
         SimulatorOptions options;
         TransferStatus status;
+        std::vector<JobChoice> choices; // a write without the backup only where it could work
+        bool portHeld = false;          // another program holds the port
     } rows[] = {
         {"RadioOff",
          [] {
@@ -152,25 +155,31 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
              o.ignoreHandshake = true;
              return o;
          }(),
-         TransferStatus::CommunicationError},
+         TransferStatus::CommunicationError,
+         {JobChoice::WriteWithoutBackup}},
         {"StallInTheRead",
          [] {
              SimulatorOptions o;
              o.stallAtFrame = 40;
              return o;
          }(),
-         TransferStatus::FrameFailed},
+         TransferStatus::FrameFailed,
+         {JobChoice::WriteWithoutBackup}},
         {"OtherRadio",
          [] {
              SimulatorOptions o;
              o.identity[1] = '9';
              return o;
          }(),
-         TransferStatus::WrongRadio},
+         TransferStatus::WrongRadio,
+         {}},
+        {"PortHeld", {}, TransferStatus::PortOpenFailed, {}, true},
     };
     for (const Row& row : rows) {
         startRadio(row.options);
         m_observer = StageObserver();
+        platform::PosixSerialPort holder;
+        ASSERT_TRUE(!row.portHeld || holder.open(m_sim->devicePath())) << row.name;
         const JobResult r = write();
         EXPECT_EQ(r.stage, JobStage::Backup) << row.name;
         EXPECT_EQ(r.transfer.status, row.status) << row.name;
@@ -179,6 +188,7 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
         EXPECT_EQ(m_sim->memory(), m_before) << row.name;
         EXPECT_FALSE(r.radioMayBeHalfWritten) << row.name;
         EXPECT_FALSE(r.backup) << row.name;
+        EXPECT_EQ(jobChoices(r), row.choices) << row.name;
         EXPECT_NE(jobFailureText(r, Language::English).find("nothing was written"), std::string::npos)
             << row.name;
     }
@@ -204,6 +214,7 @@ TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
         EXPECT_EQ(r.stage, JobStage::Verify);
         EXPECT_EQ(r.mismatchRow, row.row) << row.frame;
         EXPECT_TRUE(r.radioMayBeHalfWritten);
+        EXPECT_EQ(jobChoices(r), std::vector<JobChoice>{JobChoice::WriteAgain}) << "no backup to restore";
         const std::string text = jobFailureText(r, Language::English);
         EXPECT_NE(text.find(std::string("difference in ") + row.place + ":"), std::string::npos) << text;
     }
@@ -216,9 +227,16 @@ TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
         size_t kept; // history entries: the backup, and the written image once completely sent
         const char* english;
         const char* chinese;
-    } rows[] = {{JobStage::Backup, false, 0, "You cancelled the write while the radio was read", "保持原样"},
-                {JobStage::Write, true, 1, "You cancelled the write: the radio may hold a partly", "一部分"},
-                {JobStage::Verify, false, 2, "You cancelled the verify: the image was written", "没有读回"}};
+        std::vector<JobChoice> choices;
+    } rows[] = {
+        {JobStage::Backup, false, 0, "You cancelled the write while the radio was read", "保持原样", {}},
+        {JobStage::Write,
+         true,
+         1,
+         "You cancelled the write: the radio may hold a partly",
+         "一部分",
+         {JobChoice::WriteAgain, JobChoice::RestoreBackup}},
+        {JobStage::Verify, false, 2, "You cancelled the verify: the image was written", "没有读回", {}}};
     for (const Row& row : rows) {
         m_history =
             std::make_unique<RadioHistory>((m_dir / jobStageText(row.stage, Language::English)).string());
@@ -236,6 +254,7 @@ TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
         EXPECT_NE(jobCancelledText(r, Language::Chinese).find(row.chinese), std::string::npos) << text;
         EXPECT_EQ(text.find("history as " + r.backupId + ";") != std::string::npos, row.halfWritten) << text;
         EXPECT_EQ(r.backup && sameTransferRows(*r.backup, m_before), row.stage != JobStage::Backup) << text;
+        EXPECT_EQ(jobChoices(r), row.choices) << text;
     }
 }
 
@@ -246,7 +265,7 @@ TEST_F(RadioJobTest, AHistoryThatCannotBeWrittenIsReportedAndTheWriteGoesOn) {
     const JobResult r = write();
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.stage, JobStage::Verify);
-    EXPECT_EQ(r.historyProblem.error, HistoryError::CreateFolder);
+    EXPECT_EQ(r.historyKept.error, HistoryError::CreateFolder);
     EXPECT_TRUE(sameTransferRows(m_image, m_sim->memory()));
 }
 
