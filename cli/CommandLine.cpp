@@ -1,86 +1,31 @@
 #include "CommandLine.h"
 
-#include <algorithm>
+#include "CommandTable.h"
 
 namespace {
 
-struct OptionSyntax {
-    const char* name;
-    bool takesValue;
-};
-
-struct CommandSyntax {
-    const char* name;
-    std::vector<OptionSyntax> options;
-    // Operand names in order; the last one repeats when `repeats` is set.
-    std::vector<const char*> operands;
-    size_t required;
-    bool repeats;
-};
-
-const std::vector<CommandSyntax>& commandSyntaxes() {
-    static const std::vector<CommandSyntax> syntaxes = {
-        {"new", {{"--type", true}, {"--band", true}}, {"IMAGE.dat"}, 1, false},
-        {"show", {{"--json", false}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
-        {"read",
-         {{"--port", true}, {"--output", true}, {"--retries", true}, {"--trace", true}},
-         {},
-         0,
-         false},
-        {"write",
-         {{"--port", true},
-          {"--retries", true},
-          {"--no-backup", false},
-          {"--no-verify", false},
-          {"--trace", true},
-          {"--force", false}},
-         {"IMAGE.dat"},
-         1,
-         false},
-        {"history", {{"--json", false}}, {}, 0, false},
-        {"restore",
-         {{"--port", true},
-          {"--retries", true},
-          {"--no-backup", false},
-          {"--no-verify", false},
-          {"--trace", true}},
-         {"ID"},
-         1,
-         false},
-        {"channel", {{"--delete", false}}, {"IMAGE.dat", "N", "FIELD=VALUE"}, 2, true},
-        {"set", {}, {"IMAGE.dat", "KEY=VALUE"}, 2, true},
-        {"export", {}, {"IMAGE.dat", "CHANNELS.csv"}, 2, false},
-        {"import", {}, {"CHANNELS.csv", "IMAGE.dat"}, 2, false},
-        {"ports", {{"--json", false}, {"--watch", false}}, {}, 0, false},
-        {"print", {{"--pdf", true}, {"--lang", true}}, {"IMAGE.dat"}, 1, false},
-        {"help", {}, {"COMMAND"}, 0, false},
-    };
-    return syntaxes;
-}
-
-const CommandSyntax* findCommand(const std::string& name) {
-    for (const CommandSyntax& syntax : commandSyntaxes()) {
-        if (name == syntax.name) {
-            return &syntax;
+const OptionSpec* findOption(const std::vector<OptionSpec>& options, const std::string& name) {
+    for (const OptionSpec& option : options) {
+        if (name == option.name) {
+            return &option;
         }
     }
     return nullptr;
 }
 
-} // namespace
-
-const std::vector<std::string>& CommandLine::commandNames() {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> out;
-        for (const CommandSyntax& syntax : commandSyntaxes()) {
-            if (std::string(syntax.name) != "help") {
-                out.push_back(syntax.name);
-            }
-        }
-        return out;
-    }();
-    return names;
+// An option that takes a value with some command takes the next word, whatever it looks like,
+// before the command is known.
+bool takesValueInSomeCommand(const std::string& name) {
+    const OptionSpec* common = findOption(CommandTable::commonOptions(), name);
+    bool takesValue = common && common->argument != Argument::None;
+    for (const CommandSpec& command : CommandTable::commands()) {
+        const OptionSpec* option = findOption(command.options, name);
+        takesValue = takesValue || (option && option->argument != Argument::None);
+    }
+    return takesValue;
 }
+
+} // namespace
 
 std::string CommandLine::value(const std::string& option) const {
     const auto it = m_options.find(option);
@@ -115,14 +60,7 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
             g.name.resize(equals);
             g.hasValue = true;
         }
-        // Options that take a value take the next word, whatever it looks like.
-        bool takesValue = g.name == "--ini";
-        for (const CommandSyntax& syntax : commandSyntaxes()) {
-            for (const OptionSyntax& option : syntax.options) {
-                takesValue = takesValue || (g.name == option.name && option.takesValue);
-            }
-        }
-        if (takesValue && !g.hasValue && i + 1 < argc) {
+        if (takesValueInSomeCommand(g.name) && !g.hasValue && i + 1 < argc) {
             g.value = argv[++i];
             g.hasValue = true;
             g.valueFromNext = true;
@@ -134,7 +72,7 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
         m_command = words.front();
         m_operands.assign(words.begin() + 1, words.end());
     }
-    const CommandSyntax* syntax = m_command.empty() ? nullptr : findCommand(m_command);
+    const CommandSpec* syntax = m_command.empty() ? nullptr : CommandTable::find(m_command);
 
     for (const Given& g : given) {
         if (g.name == "--help" || g.name == "--version") {
@@ -162,24 +100,18 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
         if (g.name == "--help" || g.name == "--version") {
             continue;
         }
-        const OptionSyntax* option = nullptr;
-        static const OptionSyntax kIni = {"--ini", true};
-        if (g.name == "--ini") {
-            option = &kIni;
-        } else {
-            for (const OptionSyntax& o : syntax->options) {
-                option = g.name == o.name ? &o : option;
-            }
-        }
+        const OptionSpec* option = findOption(CommandTable::commonOptions(), g.name);
+        option = option ? option : findOption(syntax->options, g.name);
         if (!option) {
             error = "'" + g.name + "' is not an option of '" + m_command + "'";
             return false;
         }
-        if (option->takesValue && !g.hasValue) {
+        const bool takesValue = option->argument != Argument::None;
+        if (takesValue && !g.hasValue) {
             error = g.name + " needs a value";
             return false;
         }
-        if (!option->takesValue && g.hasValue) {
+        if (!takesValue && g.hasValue) {
             error = g.name + " takes no value";
             return false;
         }
@@ -187,7 +119,7 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
             error = g.name + " is given twice";
             return false;
         }
-        if (option->takesValue && g.value.empty()) {
+        if (takesValue && g.value.empty()) {
             error = g.name + " needs a value, not an empty text";
             return false;
         }
@@ -202,10 +134,10 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
         return true;
     }
     if (m_operands.size() < syntax->required) {
-        error = "missing " + std::string(syntax->operands[m_operands.size()]);
+        error = "missing " + std::string(syntax->operands[m_operands.size()].name);
         return false;
     }
-    if (!syntax->repeats && m_operands.size() > syntax->operands.size()) {
+    if (syntax->repeat == Repeat::None && m_operands.size() > syntax->operands.size()) {
         error = "unexpected argument '" + m_operands[syntax->operands.size()] + "'";
         return false;
     }

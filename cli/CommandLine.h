@@ -7,8 +7,9 @@
 // The arguments of one run of radioprog: the command, its operands and its options.
 //
 // Options may come before or after the command and take their value as "--name VALUE" or
-// "--name=VALUE"; "--" ends the options, so that a file called "-x" can be named. The options
-// every command takes are --ini PATH, --help (-h) and --version.
+// "--name=VALUE"; "--" ends the options, so that a file called "-x" can be named. Which
+// commands there are and what they take is CommandTable's; every command takes --ini PATH,
+// --help (-h) and --version.
 class CommandLine {
 public:
     // False on a usage error, with the reason in `error`; command() is still set when the
@@ -25,9 +26,6 @@ public:
     bool wantsHelp() const { return m_help; }
     bool wantsVersion() const { return m_version; }
     const std::string& iniPath() const { return m_iniPath; }
-
-    // The commands in the order the help lists them.
-    static const std::vector<std::string>& commandNames();
 
 private:
     std::string m_command;

@@ -3,10 +3,8 @@
 
 #include "CliContext.h"
 #include "CommandLine.h"
+#include "CommandTable.h"
 #include "HelpText.h"
-#include "ImageCommands.h"
-#include "PrintCommand.h"
-#include "RadioCommands.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,59 +15,18 @@
 
 namespace {
 
-ExitStatus dispatch(CliContext& ctx, const CommandLine& args) {
-    const std::string& name = args.command();
-    if (name == "new") {
-        return runNew(ctx, args);
-    }
-    if (name == "show") {
-        return runShow(ctx, args);
-    }
-    if (name == "read") {
-        return runRead(ctx, args);
-    }
-    if (name == "write") {
-        return runWrite(ctx, args);
-    }
-    if (name == "history") {
-        return runHistory(ctx, args);
-    }
-    if (name == "restore") {
-        return runRestore(ctx, args);
-    }
-    if (name == "channel") {
-        return runChannel(ctx, args);
-    }
-    if (name == "set") {
-        return runSet(ctx, args);
-    }
-    if (name == "export") {
-        return runExport(ctx, args);
-    }
-    if (name == "import") {
-        return runImport(ctx, args);
-    }
-    if (name == "print") {
-        return runPrint(ctx, args);
-    }
-    return runPorts(ctx, args);
-}
-
 // Whether what the command makes goes to standard output (a listing, a report, a file named
 // "-"), rather than to files and the radio, with standard output only saying what was done.
-bool workGoesToStdout(const CommandLine& args) {
-    const std::string& name = args.command();
-    if (name == "show" || name == "history" || name == "ports") {
-        return true;
-    }
-    for (const char* option : {"--output", "--trace", "--pdf"}) {
-        if (args.has(option) && args.value(option) == "-") {
-            return true;
-        }
+bool workGoesToStdout(const CommandSpec& command, const CommandLine& args) {
+    bool toStdout = command.work == Work::Printed;
+    for (const OptionSpec& option : command.options) {
+        toStdout = toStdout || (option.argument == Argument::Output && args.value(option.name) == "-");
     }
     const std::vector<std::string>& operands = args.operands();
-    return (name == "export" && operands.size() > 1 && operands[1] == "-") ||
-           (name == "new" && !operands.empty() && operands[0] == "-");
+    for (size_t i = 0; i < command.operands.size() && i < operands.size(); ++i) {
+        toStdout = toStdout || (command.operands[i].argument == Argument::Output && operands[i] == "-");
+    }
+    return toStdout;
 }
 
 int run(int argc, char** argv) {
@@ -102,13 +59,15 @@ int run(int argc, char** argv) {
 
     // A report of work done elsewhere is held until the work is over: when standard output
     // cannot take it, the work still counts and the report goes to stderr instead.
-    const bool stdoutIsWork = workGoesToStdout(args);
+    // parse() took only a known command, and "help" was answered above.
+    const CommandSpec& command = *CommandTable::find(args.command());
+    const bool stdoutIsWork = workGoesToStdout(command, args);
     std::ostringstream report;
     CliContext ctx(stdoutIsWork ? static_cast<std::ostream&>(std::cout) : report, std::cerr);
     if (!ctx.loadSettings(args.iniPath())) {
         return static_cast<int>(ExitStatus::BadInput);
     }
-    const ExitStatus status = dispatch(ctx, args);
+    const ExitStatus status = command.run(ctx, args);
     errno = 0;
     std::cout << report.str();
     std::cout.flush();
