@@ -1,5 +1,7 @@
 #include "HelpText.h"
 
+#include "options/Options.h"
+
 namespace helptext {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 struct Entry {
     const char* name;
     const char* synopsis;
-    const char* text;
+    std::string text;
 };
 
 const Entry kEntries[] = {
@@ -128,24 +130,15 @@ const Entry kEntries[] = {
      "Example:\n"
      "  radioprog channel club.dat 3 rx=145.500 tx=145.500 rx-tone=88.5 tx-tone=88.5 power=low\n"},
     {"set", "radioprog set IMAGE.dat KEY=VALUE...",
-     "Changes radio-wide options; all of them or, when one value is wrong, none.\n"
-     "\n"
-     "  tot=SECONDS            time-out timer, 15 to 600, a multiple of 15\n"
-     "  squelch=N              0 to 9\n"
-     "  vox=on|off\n"
-     "  vox-gain=N             1 to 8\n"
-     "  vox-delay=SECONDS      0.3, 0.5, 1.0, 1.5, 2.0 or 3.0\n"
-     "  voice=off|language|english\n"
-     "  priority=off|N         the priority channel, 1 to 16\n"
-     "  monitor=none|monitor|momentary\n"
-     "  beep=on|off\n"
-     "  battery-saver=on|off\n"
-     "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
-     "                         starts on its first band unless band= is given\n"
-     "  band=N                 band of the type, counted from 0\n"
-     "\n"
-     "Example:\n"
-     "  radioprog set club.dat tot=60 squelch=3 voice=off priority=1\n"},
+     std::string("Changes radio-wide options; all of them or, when one value is wrong, none.\n"
+                 "\n") +
+         optionHelpLines() +
+         "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
+         "                         starts on its first band unless band= is given\n"
+         "  band=N                 band of the type, counted from 0\n"
+         "\n"
+         "Example:\n"
+         "  radioprog set club.dat tot=60 squelch=3 voice=off priority=1\n"},
     {"export", "radioprog export IMAGE.dat CHANNELS.csv",
      "Writes the channels in use as a CSV channel list in the layout that radio programming\n"
      "tools exchange (Location, Name, Frequency, Duplex, Offset, Tone, ...), plus a BusyLock\n"
