@@ -26,6 +26,9 @@ size_t itemCount(const OptionInfo& info) {
 const std::vector<OptionInfo>& optionTable() {
     using E = OptionEncoding;
     using R = ReportOverflow;
+    // Each row: list, offset, encoding, fallback item, label, in seconds, item texts, words,
+    // numbers, numbers in seconds, set's key, show --json's names (typed value, raw byte), set's
+    // message, set --help's VALUE and note, help id, report line, report overflow[, report label].
     static const std::vector<OptionInfo> table = {
         {OptionList::TimeOut,
          kTimeOut,
