@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 using namespace image::offset;
 
@@ -21,207 +22,143 @@ size_t itemCount(const OptionInfo& info) {
     return std::max({info.itemTexts.size(), info.words.size(), info.numbers.size()});
 }
 
+// A row of the option table, given field by field.
+struct Row {
+    OptionInfo info;
+
+    Row(OptionList list, size_t offset, OptionEncoding encoding, CoreText label) {
+        info.list = list;
+        info.offset = offset;
+        info.encoding = encoding;
+        info.label = label;
+    }
+    Row& texts(std::vector<CoreText> texts) {
+        info.itemTexts = std::move(texts);
+        return *this;
+    }
+    Row& words(std::vector<const char*> words) {
+        info.words = std::move(words);
+        return *this;
+    }
+    Row& numbers(std::vector<int> numbers) {
+        info.numbers = std::move(numbers);
+        return *this;
+    }
+    // Items in seconds; numbersToo when the numbers are seconds as well.
+    Row& seconds(bool numbersToo) {
+        info.inSeconds = true;
+        info.numbersInSeconds = numbersToo;
+        return *this;
+    }
+    Row& fallback(int item) {
+        info.fallbackItem = item;
+        return *this;
+    }
+    // set's key, show --json's names of the typed value and of the raw byte.
+    Row& names(const char* key, const char* jsonKey, const char* byteKey) {
+        info.key = key;
+        info.jsonKey = jsonKey;
+        info.byteKey = byteKey;
+        return *this;
+    }
+    // set's refusal, set --help's VALUE ("" for the words) and its note.
+    Row& set(const char* expected, const char* helpValue = "", const char* helpNote = "") {
+        info.expected = expected;
+        info.helpValue = helpValue;
+        info.helpNote = helpNote;
+        return *this;
+    }
+    Row& help(int id) {
+        info.helpId = id;
+        return *this;
+    }
+    Row& report(int line, ReportOverflow overflow = ReportOverflow::LastItem,
+                std::optional<CoreText> label = std::nullopt) {
+        info.reportLine = line;
+        info.reportOverflow = overflow;
+        info.reportLabel = label;
+        return *this;
+    }
+    operator OptionInfo() const { return info; }
+};
+
 } // namespace
 
 const std::vector<OptionInfo>& optionTable() {
     using E = OptionEncoding;
     using R = ReportOverflow;
-    // Each row: list, offset, encoding, fallback item, label, in seconds, item texts, words,
-    // numbers, numbers in seconds, set's key, show --json's names (typed value, raw byte), set's
-    // message, set --help's VALUE and note, help id, report line, report overflow[, report label].
     static const std::vector<OptionInfo> table = {
-        {OptionList::TimeOut,
-         kTimeOut,
-         E::IndexPlusOne,
-         -1,
-         CoreText::TimeOutTime,
-         true,
-         {},
-         {},
-         steps(15, 600, 15),
-         true,
-         "tot",
-         "time_out_s",
-         "tot",
-         "the time-out is 15 to 600 seconds, a multiple of 15",
-         "SECONDS",
-         "time-out timer, 15 to 600, a multiple of 15",
-         1118,
-         0,
-         R::Arithmetic},
-        {OptionList::Squelch,
-         kSquelch,
-         E::Index,
-         -1,
-         CoreText::SquelchLevel,
-         false,
-         {},
-         {},
-         steps(0, 9),
-         false,
-         "squelch",
-         "squelch",
-         "squelch",
-         "squelch is 0 to 9",
-         "N",
-         "0 to 9",
-         1116,
-         1,
-         R::Arithmetic},
-        {OptionList::Priority,
-         kPriority,
-         E::Index,
-         -1,
-         CoreText::PriorityChannel,
-         false,
-         {CoreText::Off},
-         {"off"},
-         steps(0, image::kChannelCount),
-         false,
-         "priority",
-         "priority",
-         "priority",
-         "off or a channel from 1 to 16",
-         "off|N",
-         "the priority channel, 1 to 16",
-         1006,
-         -1,
-         R::LastItem},
-        {OptionList::Voice,
-         kVoice,
-         E::Index,
-         -1,
-         CoreText::VoiceAnnunciation,
-         false,
-         {CoreText::Off, CoreText::VoiceChinese, CoreText::VoiceEnglish},
-         {"off", "chinese", "english"},
-         {},
-         false,
-         "voice",
-         "voice",
-         "voice",
-         "off, chinese or english",
-         nullptr,
-         "",
-         1119,
-         2,
-         R::LastItem,
-         CoreText::ReportVoiceLabel},
-        {OptionList::MonitorKey,
-         kMonitorKey,
-         E::Index,
-         2,
-         CoreText::MonitorKey,
-         false,
-         {CoreText::MonitorNone, CoreText::Monitor, CoreText::MonitorMomentary},
-         {"none", "monitor", "momentary"},
-         {},
-         false,
-         "monitor",
-         "monitor_key",
-         "monitor_key",
-         "none, monitor or momentary",
-         nullptr,
-         "",
-         1120,
-         -1,
-         R::LastItem},
-        {OptionList::Vox,
-         kVox,
-         E::OnIsOne,
-         -1,
-         CoreText::Vox,
-         false,
-         {CoreText::On, CoreText::Off},
-         {"on", "off"},
-         {},
-         false,
-         "vox",
-         "vox",
-         "vox",
-         "on or off",
-         nullptr,
-         "",
-         1007,
-         -1,
-         R::LastItem},
-        {OptionList::VoxGain,
-         kVoxGain,
-         E::IndexPlusOne,
-         -1,
-         CoreText::VoxGainLevel,
-         false,
-         {},
-         {},
-         steps(1, 8),
-         false,
-         "vox-gain",
-         "vox_gain",
-         "vox_gain",
-         "the gain is 1 to 8",
-         "N",
-         "1 to 8",
-         1121,
-         4,
-         R::ZeroOffOrArithmetic},
+        Row(OptionList::TimeOut, kTimeOut, E::IndexPlusOne, CoreText::TimeOutTime)
+            .numbers(steps(15, 600, 15))
+            .seconds(true)
+            .names("tot", "time_out_s", "tot")
+            .set("the time-out is 15 to 600 seconds, a multiple of 15", "SECONDS",
+                 "time-out timer, 15 to 600, a multiple of 15")
+            .help(1118)
+            .report(0, R::Arithmetic),
+        Row(OptionList::Squelch, kSquelch, E::Index, CoreText::SquelchLevel)
+            .numbers(steps(0, 9))
+            .names("squelch", "squelch", "squelch")
+            .set("squelch is 0 to 9", "N", "0 to 9")
+            .help(1116)
+            .report(1, R::Arithmetic),
+        Row(OptionList::Priority, kPriority, E::Index, CoreText::PriorityChannel)
+            .texts({CoreText::Off})
+            .words({"off"})
+            .numbers(steps(0, image::kChannelCount))
+            .names("priority", "priority", "priority")
+            .set("off or a channel from 1 to 16", "off|N", "the priority channel, 1 to 16")
+            .help(1006),
+        Row(OptionList::Voice, kVoice, E::Index, CoreText::VoiceAnnunciation)
+            .texts({CoreText::Off, CoreText::VoiceChinese, CoreText::VoiceEnglish})
+            .words({"off", "chinese", "english"})
+            .names("voice", "voice", "voice")
+            .set("off, chinese or english")
+            .help(1119)
+            .report(2, R::LastItem, CoreText::ReportVoiceLabel),
+        Row(OptionList::MonitorKey, kMonitorKey, E::Index, CoreText::MonitorKey)
+            .texts({CoreText::MonitorNone, CoreText::Monitor, CoreText::MonitorMomentary})
+            .words({"none", "monitor", "momentary"})
+            .fallback(2)
+            .names("monitor", "monitor_key", "monitor_key")
+            .set("none, monitor or momentary")
+            .help(1120),
+        Row(OptionList::Vox, kVox, E::OnIsOne, CoreText::Vox)
+            .texts({CoreText::On, CoreText::Off})
+            .words({"on", "off"})
+            .names("vox", "vox", "vox")
+            .set("on or off")
+            .help(1007),
+        Row(OptionList::VoxGain, kVoxGain, E::IndexPlusOne, CoreText::VoxGainLevel)
+            .numbers(steps(1, 8))
+            .names("vox-gain", "vox_gain", "vox_gain")
+            .set("the gain is 1 to 8", "N", "1 to 8")
+            .help(1121)
+            .report(4, R::ZeroOffOrArithmetic),
         // Chosen by their words or their milliseconds: "0.30" is not one of them.
-        {OptionList::VoxDelay,
-         kVoxDelay,
-         E::Index,
-         -1,
-         CoreText::VoxDelayTime,
-         true,
-         {},
-         {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"},
-         {300, 500, 1000, 1500, 2000, 3000},
-         false,
-         "vox-delay",
-         "vox_delay_ms",
-         "vox_delay",
-         "the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds",
-         "SECONDS",
-         "0.3, 0.5, 1.0, 1.5, 2.0 or 3.0",
-         1140,
-         3,
-         R::LastItem},
-        {OptionList::KeyBeep,
-         kKeyBeep,
-         E::BitZero,
-         -1,
-         CoreText::Beep,
-         false,
-         {CoreText::On, CoreText::Off},
-         {"on", "off"},
-         {},
-         false,
-         "beep",
-         "key_beep",
-         "key_beep",
-         "on or off",
-         nullptr,
-         "",
-         1016,
-         6,
-         R::LastItem},
-        {OptionList::BatterySaver,
-         kBatterySaver,
-         E::BitZero,
-         -1,
-         CoreText::BatterySaver,
-         false,
-         {CoreText::On, CoreText::Off},
-         {"on", "off"},
-         {},
-         false,
-         "battery-saver",
-         "battery_saver",
-         "battery_saver",
-         "on or off",
-         nullptr,
-         "",
-         1017,
-         5,
-         R::LastItem},
+        Row(OptionList::VoxDelay, kVoxDelay, E::Index, CoreText::VoxDelayTime)
+            .words({"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"})
+            .numbers({300, 500, 1000, 1500, 2000, 3000})
+            .seconds(false)
+            .names("vox-delay", "vox_delay_ms", "vox_delay")
+            .set("the delay is 0.3, 0.5, 1.0, 1.5, 2.0 or 3.0 seconds", "SECONDS",
+                 "0.3, 0.5, 1.0, 1.5, 2.0 or 3.0")
+            .help(1140)
+            .report(3),
+        Row(OptionList::KeyBeep, kKeyBeep, E::BitZero, CoreText::Beep)
+            .texts({CoreText::On, CoreText::Off})
+            .words({"on", "off"})
+            .names("beep", "key_beep", "key_beep")
+            .set("on or off")
+            .help(1016)
+            .report(6),
+        Row(OptionList::BatterySaver, kBatterySaver, E::BitZero, CoreText::BatterySaver)
+            .texts({CoreText::On, CoreText::Off})
+            .words({"on", "off"})
+            .names("battery-saver", "battery_saver", "battery_saver")
+            .set("on or off")
+            .help(1017)
+            .report(5),
     };
     return table;
 }
@@ -378,7 +315,7 @@ std::string optionHelpLines() {
     std::string out;
     for (const OptionInfo& info : optionTable()) {
         std::string value;
-        if (info.helpValue) {
+        if (*info.helpValue) {
             value = info.helpValue;
         } else {
             for (const char* word : info.words) {

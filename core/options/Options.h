@@ -45,12 +45,13 @@ enum class ReportOverflow {
 // items, its label, the words and numbers radioprog's set and show --json use for it, its
 // help id and its line of the printed report.
 struct OptionInfo {
-    OptionList list;
-    size_t offset;
-    OptionEncoding encoding;
-    int fallbackItem; // the item a byte outside the list reads as; -1 for none
-    CoreText label;
-    bool inSeconds; // the items are seconds: the label gets the unit, and "60s" reads as "60"
+    OptionList list = OptionList::Squelch;
+    size_t offset = 0;
+    OptionEncoding encoding = OptionEncoding::Index;
+    CoreText label = CoreText::Off;
+    int fallbackItem = -1;         // the item a byte outside the list reads as; -1 for none
+    bool inSeconds = false;        // the items are seconds: the label gets the unit, "60s" reads as "60"
+    bool numbersInSeconds = false; // the numbers may carry the "s" unit as the words do
     // Item i: itemTexts[i] when there is one, else words[i], else numbers[i]; with the "s" of
     // inSeconds.
     std::vector<CoreText> itemTexts;
@@ -59,17 +60,16 @@ struct OptionInfo {
     // The number item i stands for (seconds, milliseconds, a level or a channel); empty for
     // lists of words only. Every item is also chosen by its number.
     std::vector<int> numbers;
-    bool numbersInSeconds; // the numbers may carry the "s" unit as the words do
-    const char* key;       // radioprog set KEY=
-    const char* jsonKey;   // the typed value's name in show --json's option_values
-    const char* byteKey;   // the raw byte's name in show --json's options
-    const char* expected;  // what set accepts, for its message
-    const char* helpValue; // set --help's VALUE
-    const char* helpNote;  // set --help's note after it
-    int helpId;            // the control id the Optional Features dialog reports to F1
-    int reportLine;        // the line of the report's option block, -1 for none
-    ReportOverflow reportOverflow;
-    std::optional<CoreText> reportLabel = std::nullopt; // the report's own spelling, if any
+    const char* key = "";       // radioprog set KEY=
+    const char* jsonKey = "";   // the typed value's name in show --json's option_values
+    const char* byteKey = "";   // the raw byte's name in show --json's options
+    const char* expected = "";  // what set accepts, for its message
+    const char* helpValue = ""; // set --help's VALUE; "" for the words joined by '|'
+    const char* helpNote = "";  // set --help's note after it
+    int helpId = 0;             // the control id the Optional Features dialog reports to F1
+    int reportLine = -1;        // the line of the report's option block, -1 for none
+    ReportOverflow reportOverflow = ReportOverflow::LastItem;
+    std::optional<CoreText> reportLabel; // the report's own spelling, if any
 };
 
 // Every option, in the order of the Optional Features dialog.
