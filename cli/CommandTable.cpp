@@ -3,6 +3,7 @@
 #include "ImageCommands.h"
 #include "PrintCommand.h"
 #include "RadioCommands.h"
+#include "options/Options.h"
 
 // A new command is one entry here, in the place it takes in "radioprog --help", with its
 // handler; then its .TP item in packaging/man/radioprog.1.in and its words in
@@ -211,18 +212,9 @@ const std::vector<CommandSpec>& CommandTable::commands() {
          "IMAGE.dat KEY=VALUE...",
          "change radio-wide options",
          "radioprog set IMAGE.dat KEY=VALUE...",
-         "Changes radio-wide options; all of them or, when one value is wrong, none.\n"
-         "\n"
-         "  tot=SECONDS            time-out timer, 15 to 600, a multiple of 15\n"
-         "  squelch=N              0 to 9\n"
-         "  vox=on|off\n"
-         "  vox-gain=N             1 to 8\n"
-         "  vox-delay=SECONDS      0.3, 0.5, 1.0, 1.5, 2.0 or 3.0\n"
-         "  voice=off|language|english\n"
-         "  priority=off|N         the priority channel, 1 to 16\n"
-         "  monitor=none|monitor|momentary\n"
-         "  beep=on|off\n"
-         "  battery-saver=on|off\n"
+         std::string("Changes radio-wide options; all of them or, when one value is wrong, none.\n"
+                     "\n") +
+             optionHelpLines() +
          "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
          "                         starts on its first band unless band= is given\n"
          "  band=N                 band of the type, counted from 0\n"

@@ -183,20 +183,6 @@ std::string choicesText(const ChannelFieldInfo& info) {
     return out;
 }
 
-// ---- set -----------------------------------------------------------------------------------
-
-// The index of `value` among `words` (ASCII case ignored).
-std::optional<int> wordIndex(const std::string& value, std::initializer_list<const char*> words) {
-    int i = 0;
-    for (const char* w : words) {
-        if (ascii::equalsIgnoringCase(value, w)) {
-            return i;
-        }
-        ++i;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 // ---- new -----------------------------------------------------------------------------------
@@ -393,8 +379,6 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
         int selection;
     };
     std::vector<Change> changes;
-    std::optional<int> beep;         // 0 on, 1 off
-    std::optional<int> batterySaver; // 0 on, 1 off
     std::optional<std::string> typeText;
     std::optional<std::string> bandText;
     int bad = 0;
@@ -403,32 +387,23 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
         ++bad;
     };
     for (const Assignment& a : assignments) {
-        const OptionInfo* option = nullptr;
-        for (const OptionInfo& o : optionTable()) {
-            option = a.key == o.key ? &o : option;
-        }
-        if (option) {
+        if (const OptionInfo* option = optionFromKey(a.key)) {
             const std::optional<int> selection = optionSelectionFromWord(option->list, a.value);
             if (selection) {
                 changes.push_back({option->list, *selection});
             } else {
                 refuse(a, option->expected);
             }
-        } else if (a.key == "beep" || a.key == "battery-saver") {
-            std::optional<int>& flag = a.key == "beep" ? beep : batterySaver;
-            flag = wordIndex(a.value, {"on", "off"});
-            if (!flag) {
-                refuse(a, "on or off");
-            }
         } else if (a.key == "type") {
             typeText = a.value;
         } else if (a.key == "band") {
             bandText = a.value;
         } else {
-            ctx.fail(ExitStatus::BadInput, "'" + a.key +
-                                               "' is not an option (tot, squelch, vox, vox-gain, "
-                                               "vox-delay, voice, priority, monitor, beep, "
-                                               "battery-saver, type, band)");
+            std::string keys;
+            for (const OptionInfo& o : optionTable()) {
+                keys += std::string(o.key) + ", ";
+            }
+            ctx.fail(ExitStatus::BadInput, "'" + a.key + "' is not an option (" + keys + "type, band)");
             ++bad;
         }
     }
@@ -460,12 +435,6 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
 
     for (const Change& change : changes) {
         storeOptionSelection(change.list, change.selection, image);
-    }
-    if (beep) {
-        setKeyBeep(image, *beep == 0);
-    }
-    if (batterySaver) {
-        setBatterySaver(image, *batterySaver == 0);
     }
     image.setRadioType(static_cast<uint8_t>(type));
     image.setBand(static_cast<uint8_t>(band));

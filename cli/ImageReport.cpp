@@ -36,10 +36,6 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
-const char* onOff(bool on, Language language) {
-    return coreText(on ? CoreText::On : CoreText::Off, language);
-}
-
 // The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
 std::string cellText(const Channels& channels, int row, int col, Language language) {
     if (row == 0) {
@@ -101,7 +97,7 @@ void writeOptionValue(JsonWriter& w, const OptionInfo& info, const MemoryImage& 
     const int selection = optionSelection(info.list, image);
     if (selection < 0) {
         w.null();
-    } else if (info.list == OptionList::Vox) {
+    } else if (isSwitch(info)) {
         w.value(selection == 0);
     } else if (info.numbers.empty()) {
         w.value(info.words[static_cast<size_t>(selection)]);
@@ -160,8 +156,6 @@ std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, 
                          selection >= 0 ? items[static_cast<size_t>(selection)]
                                         : "- (" + hexByte(image.byte(optionOffset(info.list))) + ")"});
     }
-    lines.push_back({coreText(CoreText::Beep, language), onOff(keyBeepOn(image), language)});
-    lines.push_back({coreText(CoreText::BatterySaver, language), onOff(batterySaverOn(image), language)});
     size_t labelWidth = 0;
     for (const Line& line : lines) {
         labelWidth = std::max(labelWidth, displayWidth(line.label));
@@ -225,17 +219,18 @@ std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) 
     }
     w.endArray();
 
-    using namespace image::offset;
-    const std::pair<const char*, size_t> options[] = {
-        {"monitor_key", kMonitorKey},     {"voice", kVoice},       {"tot", kTimeOut}, {"squelch", kSquelch},
-        {"battery_saver", kBatterySaver}, {"key_beep", kKeyBeep},  {"vox", kVox},     {"vox_gain", kVoxGain},
-        {"vox_delay", kVoxDelay},         {"priority", kPriority},
-    };
+    // The raw bytes in the order of their offsets.
+    std::vector<const OptionInfo*> byOffset;
+    for (const OptionInfo& info : optionTable()) {
+        byOffset.push_back(&info);
+    }
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const OptionInfo* a, const OptionInfo* b) { return a->offset < b->offset; });
     w.key("options");
     w.beginObject();
-    for (const auto& [name, offset] : options) {
-        w.key(name);
-        w.value(int64_t{image.byte(offset)});
+    for (const OptionInfo* info : byOffset) {
+        w.key(info->byteKey);
+        w.value(int64_t{image.byte(info->offset)});
     }
     w.endObject();
 
@@ -245,10 +240,6 @@ std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) 
         w.key(info.jsonKey);
         writeOptionValue(w, info, image);
     }
-    w.key("key_beep");
-    w.value(keyBeepOn(image));
-    w.key("battery_saver");
-    w.value(batterySaverOn(image));
     w.endObject();
     w.endObject();
     return w.text();

@@ -758,48 +758,8 @@ The language stays as it is.</source>
 <context>
     <name>OptionalFeaturesDlg</name>
     <message>
-        <source>Beep</source>
-        <translation>哔音</translation>
-    </message>
-    <message>
-        <source>Battery Saver</source>
-        <translation>电池省电</translation>
-    </message>
-    <message>
         <source>Optional Features</source>
         <translation>可选功能</translation>
-    </message>
-    <message>
-        <source>Time Out Time (s)</source>
-        <translation>超时定时器 (秒)</translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation>静噪电平</translation>
-    </message>
-    <message>
-        <source>Priority Channel</source>
-        <translation>优先信道</translation>
-    </message>
-    <message>
-        <source>Voice Annunciation</source>
-        <translation>语音报号</translation>
-    </message>
-    <message>
-        <source>Monitor Key</source>
-        <translation>监听键</translation>
-    </message>
-    <message>
-        <source>VOX</source>
-        <translation>声控</translation>
-    </message>
-    <message>
-        <source>Vox Gain Level</source>
-        <translation>声控增益电平</translation>
-    </message>
-    <message>
-        <source>Vox Delay Time (s)</source>
-        <translation>声控延迟时间 (秒)</translation>
     </message>
 </context>
 <context>

@@ -760,48 +760,8 @@ The language stays as it is.</translation>
 <context>
     <name>OptionalFeaturesDlg</name>
     <message>
-        <source>Beep</source>
-        <translation>Beep</translation>
-    </message>
-    <message>
-        <source>Battery Saver</source>
-        <translation>Battery Saver</translation>
-    </message>
-    <message>
         <source>Optional Features</source>
         <translation>Optional Features</translation>
-    </message>
-    <message>
-        <source>Time Out Time (s)</source>
-        <translation>Time Out Time (s)</translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation>Squelch Level</translation>
-    </message>
-    <message>
-        <source>Priority Channel</source>
-        <translation>Priority Channel</translation>
-    </message>
-    <message>
-        <source>Voice Annunciation</source>
-        <translation>Voice Annunciation</translation>
-    </message>
-    <message>
-        <source>Monitor Key</source>
-        <translation>Monitor Key</translation>
-    </message>
-    <message>
-        <source>VOX</source>
-        <translation>VOX</translation>
-    </message>
-    <message>
-        <source>Vox Gain Level</source>
-        <translation>Vox Gain Level</translation>
-    </message>
-    <message>
-        <source>Vox Delay Time (s)</source>
-        <translation>Vox Delay Time (s)</translation>
     </message>
 </context>
 <context>

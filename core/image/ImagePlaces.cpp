@@ -1,6 +1,7 @@
 #include "image/ImagePlaces.h"
 
 #include "image/MemoryImage.h"
+#include "options/Options.h"
 #include "text/CoreTexts.h"
 
 #include <optional>
@@ -36,26 +37,10 @@ std::optional<CoreText> recordHeading(size_t byteInRecord, uint8_t changedBits) 
 }
 
 // The label of a radio-wide option byte, nullopt for a byte no option names.
-std::optional<CoreText> optionLabel(size_t offset) {
-    using namespace image::offset;
-    static constexpr struct {
-        size_t offset;
-        CoreText label;
-    } kOptions[] = {
-        {kMonitorKey, CoreText::MonitorKey},
-        {kVoice, CoreText::VoiceAnnunciation},
-        {kTimeOut, CoreText::TimeOutTime},
-        {kSquelch, CoreText::SquelchLevel},
-        {kBatterySaver, CoreText::BatterySaver},
-        {kKeyBeep, CoreText::Beep},
-        {kVox, CoreText::Vox},
-        {kVoxGain, CoreText::VoxGainLevel},
-        {kVoxDelay, CoreText::VoxDelayTime},
-        {kPriority, CoreText::PriorityChannel},
-    };
-    for (const auto& option : kOptions) {
-        if (option.offset == offset) {
-            return option.label;
+std::optional<CoreText> optionLabelAt(size_t offset) {
+    for (const OptionInfo& info : optionTable()) {
+        if (info.offset == offset) {
+            return info.label;
         }
     }
     return std::nullopt;
@@ -90,7 +75,7 @@ std::string imagePlaceText(size_t offset, uint8_t changedBits, Language language
     if (offset == image::offset::kRadioType || offset == image::offset::kBand) {
         return coreText(CoreText::TypeAndBand, language);
     }
-    if (const std::optional<CoreText> label = optionLabel(offset)) {
+    if (const std::optional<CoreText> label = optionLabelAt(offset)) {
         return coreText(CoreText::RadioWideOption, language, coreText(*label, language));
     }
     return coreText(CoreText::RadioWideOptions, language);

@@ -12,19 +12,9 @@
 
 namespace {
 
-using namespace image::offset;
-
 std::string label(CoreText id, Language language) {
     return std::string(coreText(id, language)) + ":";
 }
-
-// The option lines in page order; line i is drawn at y = -(5 + i) S.
-enum class OptionLine { TimeOut, Squelch, Voice, VoxDelay, VoxGain, BatterySaver, Beep };
-const CoreText kOptionLabels[] = {
-    CoreText::TimeOutTime,  CoreText::SquelchLevel, CoreText::ReportVoiceLabel,
-    CoreText::VoxDelayTime, CoreText::VoxGainLevel, CoreText::BatterySaver,
-    CoreText::Beep,
-};
 
 // The three label and value pairs of a channel block after its heading line: the left label
 // at 5K with its value at 22K, the right label at 36K with its value at 55K. The values are
@@ -55,36 +45,6 @@ int toTwips(int device, int dpi) {
     return clampedTwips(static_cast<int64_t>(device) * report::kTwipsPerInch / dpi);
 }
 
-// The list item at the byte's index, the last item for any larger byte.
-std::string itemOrLast(OptionList list, uint8_t value, Language language) {
-    const std::vector<std::string> items = optionItems(list, language);
-    return items[std::min<size_t>(value, items.size() - 1)];
-}
-
-// The report's own value texts. They read the bytes as they are: an out-of-range time-out or
-// VOX gain prints its arithmetic ("3825s", "255"), never a blank.
-std::string optionValue(OptionLine line, const MemoryImage& image, Language language) {
-    switch (line) {
-    case OptionLine::TimeOut:
-        return std::to_string(image.byte(kTimeOut) * 15) + "s";
-    case OptionLine::Squelch:
-        return std::to_string(image.byte(kSquelch));
-    case OptionLine::Voice:
-        return itemOrLast(OptionList::Voice, image.byte(kVoice), language);
-    case OptionLine::VoxDelay:
-        return itemOrLast(OptionList::VoxDelay, image.byte(kVoxDelay), language);
-    case OptionLine::VoxGain: {
-        const uint8_t gain = image.byte(kVoxGain);
-        return gain == 0 ? coreText(CoreText::Off, language) : std::to_string(gain);
-    }
-    case OptionLine::BatterySaver:
-        return coreText(batterySaverOn(image) ? CoreText::On : CoreText::Off, language);
-    case OptionLine::Beep:
-        return coreText(keyBeepOn(image) ? CoreText::On : CoreText::Off, language);
-    }
-    return {};
-}
-
 class PageWriter {
 public:
     PageWriter(ReportPage& page, const ReportUnits& units) : m_page(page), m_k(units.columnTwips) {}
@@ -105,10 +65,17 @@ void addOptions(PageWriter& out, const MemoryImage& image, const ReportInput& in
     out.text(ReportFontId::Report, 6, -in.reportLineTwips,
              coreText(CoreText::ReportOptionTitle, in.language));
     out.text(ReportFontId::Small, 6, -4 * s, coreText(CoreText::ReportFunction, in.language));
-    int y = -5 * s;
-    for (int i = 0; i <= static_cast<int>(OptionLine::Beep); ++i, y -= s) {
-        out.text(ReportFontId::Small, 9, y, label(kOptionLabels[i], in.language));
-        out.text(ReportFontId::Small, 35, y, optionValue(static_cast<OptionLine>(i), image, in.language));
+    // Option line i is drawn at y = -(5 + i) S, in the order of the lines.
+    const std::vector<OptionInfo>& table = optionTable();
+    for (int line = 0; line < static_cast<int>(table.size()); ++line) {
+        for (const OptionInfo& info : table) {
+            if (info.reportLine == line) {
+                const int y = -(5 + line) * s;
+                out.text(ReportFontId::Small, 9, y,
+                         label(info.reportLabel.value_or(info.label), in.language));
+                out.text(ReportFontId::Small, 35, y, optionReportText(info.list, image, in.language));
+            }
+        }
     }
 }
 

@@ -9,49 +9,50 @@
 
 namespace {
 constexpr int kCommandId = 32788;
+// The classic dialog's left column holds the first five lists (timer, squelch, priority, voice
+// and monitor key); the rest and then the check boxes go on the right.
+constexpr int kLeftColumnRows = 5;
 } // namespace
 
-QComboBox* OptionalFeaturesDlg::addList(OptionList list, int id, Language language) {
+QComboBox* OptionalFeaturesDlg::addList(const OptionInfo& info, Language language) {
     auto* combo = new QComboBox;
-    setControlId(combo, id);
-    for (const std::string& item : optionItems(list, language)) {
+    setControlId(combo, info.helpId);
+    for (const std::string& item : optionItems(info.list, language)) {
         combo->addItem(QString::fromStdString(item));
     }
-    combo->setCurrentIndex(optionSelection(list, m_image));
-    m_combos[list] = combo;
-    m_shown[list] = combo->currentIndex();
+    combo->setCurrentIndex(optionSelection(info.list, m_image));
+    m_combos[info.list] = combo;
+    m_shown[info.list] = combo->currentIndex();
     return combo;
 }
 
+QCheckBox* OptionalFeaturesDlg::addCheckBox(const OptionInfo& info, Language language) {
+    auto* box = new QCheckBox(QString::fromStdString(optionLabel(info.list, language)));
+    setControlId(box, info.helpId);
+    // Item 0 is on.
+    box->setChecked(optionSelection(info.list, m_image) == 0);
+    m_boxes[info.list] = box;
+    m_shown[info.list] = box->isChecked() ? 0 : 1;
+    return box;
+}
+
 OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, Language language, QWidget* parent)
-    : HelpDialog(kCommandId, parent), m_image(image), m_chkBeep(new QCheckBox(tr("Beep"))),
-      m_chkBatterySaver(new QCheckBox(tr("Battery Saver"))) {
+    : HelpDialog(kCommandId, parent), m_image(image) {
     setWindowTitle(tr("Optional Features"));
 
-    // The two columns keep the arrangement of the classic dialog: timer, squelch, priority,
-    // voice and monitor key on the left; VOX, its gain and delay and the two boxes on the right.
     auto* left = new QFormLayout;
-    left->addRow(tr("Time Out Time (s)"), addList(OptionList::TimeOut, kIdTimeOut, language));
-    left->addRow(tr("Squelch Level"), addList(OptionList::Squelch, kIdSquelch, language));
-    left->addRow(tr("Priority Channel"), addList(OptionList::Priority, kIdPriority, language));
-    left->addRow(tr("Voice Annunciation"), addList(OptionList::Voice, kIdVoice, language));
-    left->addRow(tr("Monitor Key"), addList(OptionList::MonitorKey, kIdMonitorKey, language));
-
     auto* right = new QFormLayout;
-    right->addRow(tr("VOX"), addList(OptionList::Vox, kIdVox, language));
-    right->addRow(tr("Vox Gain Level"), addList(OptionList::VoxGain, kIdVoxGain, language));
-    right->addRow(tr("Vox Delay Time (s)"), addList(OptionList::VoxDelay, kIdVoxDelay, language));
     auto* boxes = new QHBoxLayout;
-    boxes->addWidget(m_chkBeep);
-    boxes->addWidget(m_chkBatterySaver);
+    int lists = 0;
+    for (const OptionInfo& info : optionTable()) {
+        if (info.encoding == OptionEncoding::BitZero) {
+            boxes->addWidget(addCheckBox(info, language));
+        } else {
+            (lists++ < kLeftColumnRows ? left : right)
+                ->addRow(QString::fromStdString(optionLabel(info.list, language)), addList(info, language));
+        }
+    }
     right->addRow(boxes);
-
-    setControlId(m_chkBeep, kIdBeep);
-    setControlId(m_chkBatterySaver, kIdBatterySaver);
-    m_chkBeep->setChecked(keyBeepOn(m_image));
-    m_chkBatterySaver->setChecked(batterySaverOn(m_image));
-    m_beepShown = m_chkBeep->isChecked();
-    m_batterySaverShown = m_chkBatterySaver->isChecked();
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -65,17 +66,27 @@ OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, Language language, 
     layout->addWidget(buttons);
 }
 
+QComboBox* OptionalFeaturesDlg::combo(OptionList list) const {
+    const auto it = m_combos.find(list);
+    return it == m_combos.end() ? nullptr : it->second;
+}
+
+QCheckBox* OptionalFeaturesDlg::checkBox(OptionList list) const {
+    const auto it = m_boxes.find(list);
+    return it == m_boxes.end() ? nullptr : it->second;
+}
+
 void OptionalFeaturesDlg::accept() {
     for (const auto& [list, combo] : m_combos) {
         if (combo->currentIndex() != m_shown[list]) {
             storeOptionSelection(list, combo->currentIndex(), m_image);
         }
     }
-    if (m_chkBatterySaver->isChecked() != m_batterySaverShown) {
-        setBatterySaver(m_image, m_chkBatterySaver->isChecked());
-    }
-    if (m_chkBeep->isChecked() != m_beepShown) {
-        setKeyBeep(m_image, m_chkBeep->isChecked());
+    for (const auto& [list, box] : m_boxes) {
+        const int item = box->isChecked() ? 0 : 1;
+        if (item != m_shown[list]) {
+            storeOptionSelection(list, item, m_image);
+        }
     }
     QDialog::accept();
 }

@@ -657,6 +657,38 @@ TEST_F(CliSet, ChangesEveryOptionByte) {
     EXPECT_EQ(after.byte(kKeyBeep), 1);
 }
 
+// Every value show --json prints, under its show --json name or set's key, set takes back.
+TEST_F(CliSet, TakesEveryOptionValueShowJsonPrints) {
+    for (int round = 0; round < 40; ++round) {
+        MemoryImage img = MemoryImage::newDocument();
+        img.setRadioType(0);
+        img.setBand(0);
+        for (const OptionInfo& info : optionTable()) {
+            const int items = static_cast<int>(optionItems(info.list, Language::English).size());
+            storeOptionSelection(info.list, std::min(round, items - 1), img);
+        }
+        writeImage("a.dat", img);
+        writeImage("b.dat", MemoryImage::newDocument());
+        const RunResult shown = run({"show", "a.dat", "--json"});
+        ASSERT_EQ(shown.exitStatus, 0) << shown.err;
+        const minijson::Value values = parseJson(shown.out)["option_values"];
+        std::vector<std::string> args = {"set", "b.dat"};
+        for (const OptionInfo& info : optionTable()) {
+            const minijson::Value& v = values[info.jsonKey];
+            const std::string text = v.kind == minijson::Value::Kind::Number ? std::to_string(v.number)
+                                     : v.kind == minijson::Value::Kind::Bool ? (v.boolean ? "true" : "false")
+                                                                             : v.text;
+            args.push_back(std::string(round % 2 ? info.key : info.jsonKey) + "=" + text);
+        }
+        const RunResult set = run(args);
+        ASSERT_EQ(set.exitStatus, 0) << set.err;
+        for (const OptionInfo& info : optionTable()) {
+            EXPECT_EQ(optionSelection(info.list, readImage("b.dat")), optionSelection(info.list, img))
+                << info.jsonKey << " in round " << round;
+        }
+    }
+}
+
 TEST_F(CliSet, AnotherTypeStartsOnItsFirstBand) {
     MemoryImage img = MemoryImage::newDocument();
     img.setRadioType(0);
@@ -680,7 +712,7 @@ TEST_F(CliSet, OneBadValueChangesNothing) {
         {"VoxMaybe", "vox=maybe", "vox=maybe: on or off"},
         {"VoxGainZero", "vox-gain=0", "vox-gain=0: the gain is 1 to 8"},
         {"VoxDelayOdd", "vox-delay=0.4", "vox-delay=0.4: the delay is 0.3, 0.5"},
-        {"VoiceFrench", "voice=french", "voice=french: off, language or english"},
+        {"VoiceFrench", "voice=french", "voice=french: off, chinese or english"},
         {"PriorityPast16", "priority=17", "priority=17: off or a channel from 1 to 16"},
         {"BeepOdd", "beep=1", "beep=1: on or off"},
         {"TypeUnlisted", "type=7", "type=7: Program.ini lists the types 0 to 3"},

@@ -14,21 +14,20 @@ TEST(Options, NewDocumentSelections) {
         {OptionList::Priority, "Off"}, {OptionList::Voice, "English"},
         {OptionList::VoxGain, "5"},    {OptionList::VoxDelay, "0.3s"},
         {OptionList::Vox, "Off"},      {OptionList::MonitorKey, "Monitor Momentary"},
+        {OptionList::KeyBeep, "On"},   {OptionList::BatterySaver, "On"},
     };
     for (const auto& c : cases) {
         const int sel = optionSelection(c.list, img);
         ASSERT_GE(sel, 0) << c.item;
         EXPECT_EQ(optionItems(c.list, Language::English)[static_cast<size_t>(sel)], c.item);
     }
-    EXPECT_TRUE(batterySaverOn(img));
-    EXPECT_TRUE(keyBeepOn(img));
 }
 
 TEST(Options, StoringEverySelectionOfANewDocumentChangesOnlyTheMonitorKey) {
     MemoryImage img = MemoryImage::newDocument();
-    for (OptionList l :
-         {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
-          OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox}) {
+    for (OptionList l : {OptionList::Squelch, OptionList::Priority, OptionList::TimeOut, OptionList::Voice,
+                         OptionList::VoxGain, OptionList::VoxDelay, OptionList::MonitorKey, OptionList::Vox,
+                         OptionList::KeyBeep, OptionList::BatterySaver}) {
         storeOptionSelection(l, optionSelection(l, img), img);
     }
     MemoryImage expected = MemoryImage::newDocument();
@@ -55,6 +54,8 @@ TEST(Options, ValuesOutsideTheListsAndTheirArithmetic) {
         {"vox 5", OptionList::Vox, kVox, 5, -1, 0},
         {"priority 16", OptionList::Priority, kPriority, 16, 16, 16},
         {"monitor key erased", OptionList::MonitorKey, kMonitorKey, 0xFF, 2, 2},
+        {"battery saver reads bit 0", OptionList::BatterySaver, kBatterySaver, 0xFE, 1, 0x00},
+        {"key beep stores a whole byte", OptionList::KeyBeep, kKeyBeep, 0x81, 0, 0x01},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -64,16 +65,6 @@ TEST(Options, ValuesOutsideTheListsAndTheirArithmetic) {
         storeOptionSelection(c.list, c.selection, img);
         EXPECT_EQ(img.byte(c.offset), c.afterStore);
     }
-}
-
-TEST(Options, CheckBoxesReadBitZeroAndStoreWholeBytes) {
-    MemoryImage img;
-    img.setByte(image::offset::kBatterySaver, 0xFE);
-    EXPECT_FALSE(batterySaverOn(img));
-    setBatterySaver(img, batterySaverOn(img));
-    EXPECT_EQ(img.byte(image::offset::kBatterySaver), 0x00);
-    setKeyBeep(img, true);
-    EXPECT_EQ(img.byte(image::offset::kKeyBeep), 0x01);
 }
 
 } // namespace
@@ -94,11 +85,16 @@ TEST(OptionTable, WordsAndNumbersChooseItems) {
         {"squelch takes no unit", OptionList::Squelch, "3s", std::nullopt},
         {"squelch", OptionList::Squelch, "9", 9},
         {"priority off", OptionList::Priority, "OFF", 0},
-        {"priority 0 is no channel", OptionList::Priority, "0", std::nullopt},
+        {"priority 0 is off, as show --json prints it", OptionList::Priority, "0", 0},
         {"priority last channel", OptionList::Priority, "16", 16},
         {"vox gain counts from 1", OptionList::VoxGain, "1", 0},
         {"vox delay by its word", OptionList::VoxDelay, "1.5s", 3},
         {"vox delay only by its words", OptionList::VoxDelay, "1.50", std::nullopt},
+        {"vox delay by its milliseconds", OptionList::VoxDelay, "1500", 3},
+        {"milliseconds take no unit", OptionList::VoxDelay, "300s", std::nullopt},
+        {"a switch by show --json's words", OptionList::Vox, "TRUE", 0},
+        {"key beep off", OptionList::KeyBeep, "false", 1},
+        {"key beep takes no number", OptionList::KeyBeep, "1", std::nullopt},
         {"voice", OptionList::Voice, "English", 2},
         {"monitor key", OptionList::MonitorKey, "momentary", 2},
         {"vox", OptionList::Vox, "off", 1},
@@ -112,9 +108,20 @@ TEST(OptionTable, WordsAndNumbersChooseItems) {
 }
 
 TEST(OptionTable, EveryListOnceWithItsLabelAndNumbers) {
-    ASSERT_EQ(optionTable().size(), 8u);
+    ASSERT_EQ(optionTable().size(), 10u);
     for (const OptionInfo& info : optionTable()) {
         const size_t items = optionItems(info.list, Language::English).size();
+        // Every item round-trips through the byte, and every option has its names.
+        for (int item = 0; item < static_cast<int>(items); ++item) {
+            MemoryImage img;
+            storeOptionSelection(info.list, item, img);
+            EXPECT_EQ(optionSelection(info.list, img), item) << info.key;
+        }
+        EXPECT_EQ(optionItems(info.list, Language::Chinese).size(), items) << info.key;
+        EXPECT_NE(optionLabel(info.list, Language::English), "") << info.key;
+        EXPECT_NE(optionLabel(info.list, Language::Chinese), optionLabel(info.list, Language::English));
+        EXPECT_EQ(optionFromKey(info.key), &info);
+        EXPECT_EQ(optionFromKey(info.jsonKey), &info);
         EXPECT_TRUE(info.words.size() == items || info.numbers.size() == items ||
                     info.list == OptionList::Priority)
             << info.key;
