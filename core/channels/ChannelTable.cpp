@@ -200,8 +200,8 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
         if (after.isInUse() && !before.isInUse()) {
             // The channel is complete now: the cells it showed nothing in take what a new channel
             // has, which is what its record holds once saved.
-            for (int c = col::kRxTone; c < kGridCols; ++c) {
-                if (cells[c].empty()) {
+            for (int c = 1; c < kGridCols; ++c) {
+                if (isListColumn(c) && cells[c].empty()) {
                     cells[c] = defaultText(c, m_language);
                 }
             }
@@ -243,7 +243,7 @@ CommitOutcome ChannelTable::commitList(int row, int col, const std::string& chos
     }
     // A channel with one frequency shows and saves its tone words but no attributes: no tone
     // reads back as an empty cell, and an attribute chosen for it would not read back at all.
-    if (col == col::kRxTone || col == col::kTxTone) {
+    if (fieldOf(col).kind == FieldKind::Tone) {
         cells[col] = parseToneText(chosen).kind == ToneKind::None ? std::string() : chosen;
         return {};
     }
