@@ -215,12 +215,12 @@ const std::vector<CommandSpec>& CommandTable::commands() {
          std::string("Changes radio-wide options; all of them or, when one value is wrong, none.\n"
                      "\n") +
              optionHelpLines() +
-         "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
-         "                         starts on its first band unless band= is given\n"
-         "  band=N                 band of the type, counted from 0\n"
-         "\n"
-         "Example:\n"
-         "  radioprog set club.dat tot=60 squelch=3 voice=off priority=1\n"},
+             "  type=N                 radio type, counted from 0 as Program.ini lists them; a new type\n"
+             "                         starts on its first band unless band= is given\n"
+             "  band=N                 band of the type, counted from 0\n"
+             "\n"
+             "Example:\n"
+             "  radioprog set club.dat tot=60 squelch=3 voice=off priority=1\n"},
         {"export",
          runExport,
          {},

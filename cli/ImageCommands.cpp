@@ -4,7 +4,7 @@
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
-#include "channels/ChannelTable.h"
+#include "channels/ChannelFields.h"
 #include "image/DatFile.h"
 #include "options/Options.h"
 #include "platform/AtomicFile.h"
@@ -91,94 +91,11 @@ std::optional<long> indexValue(CliContext& ctx, const std::string& what, const s
 
 // ---- channel -------------------------------------------------------------------------------
 
-// A FIELD= of the channel command. The list fields choose among values by their words or by
-// the grid's (English) item texts; the frequency and tone fields read their values.
-enum class EditField { Rx, Tx, RxTone, TxTone, Width, Scan, BusyLock, Power };
-
-struct ChannelFieldInfo {
-    const char* key;
-    EditField field;
-    int col; // the grid column whose list items also choose
-    std::vector<const char*> words;
-};
-
-const std::vector<ChannelFieldInfo>& channelFields() {
-    static const std::vector<ChannelFieldInfo> fields = {
-        {"rx", EditField::Rx, col::kRxFrequency, {}},
-        {"tx", EditField::Tx, col::kTxFrequency, {}},
-        {"rx-tone", EditField::RxTone, col::kRxTone, {}},
-        {"tx-tone", EditField::TxTone, col::kTxTone, {}},
-        {"width", EditField::Width, col::kBandwidth, {"wide", "narrow"}},
-        {"scan", EditField::Scan, col::kScan, {"yes", "no"}},
-        {"busy-lock", EditField::BusyLock, col::kBusyLock, {"off", "carrier", "tone"}},
-        {"power", EditField::Power, col::kPower, {"high", "low"}},
-    };
-    return fields;
-}
-
-bool isFrequencyField(EditField field) {
-    return field == EditField::Rx || field == EditField::Tx;
-}
-
-// The index of the list item a value chooses, or nullopt.
-std::optional<size_t> chosenItem(const ChannelFieldInfo& info, const std::string& value) {
-    const ChannelTable english(Language::English);
-    const std::vector<std::string>& items = english.listItems(info.col);
-    const std::string wanted = ascii::lowered(value);
-    if (info.words.empty()) {
-        if (wanted == "none" || wanted == "off") {
-            return 0;
-        }
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (ascii::lowered(items[i]) == wanted) {
-                return i;
-            }
-        }
-        return std::nullopt;
-    }
-    for (size_t i = 0; i < info.words.size(); ++i) {
-        if (wanted == info.words[i] || ascii::lowered(items[i]) == wanted) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-// Sets the attribute that item `index` of the field's list stands for.
-void applyItem(Channel& channel, const ChannelFieldInfo& info, size_t index) {
-    switch (info.field) {
-    case EditField::RxTone:
-    case EditField::TxTone: {
-        const Tone tone = parseToneText(toneList(Language::English)[index]);
-        (info.field == EditField::RxTone ? channel.rxTone : channel.txTone) = tone;
-        break;
-    }
-    case EditField::Width:
-        channel.wide = index == 0;
-        break;
-    case EditField::Scan:
-        channel.scanned = index == 0;
-        break;
-    case EditField::BusyLock:
-        channel.busyLock = index == 0 ? BusyLock::Off : index == 1 ? BusyLock::Carrier : BusyLock::Tone;
-        break;
-    case EditField::Power:
-        channel.highPower = index == 0;
-        break;
-    case EditField::Rx:
-    case EditField::Tx:
-        break;
-    }
-}
-
-std::string choicesText(const ChannelFieldInfo& info) {
-    if (info.words.empty()) {
-        return "None, a CTCSS tone of the list (67.0 to 254.1, such as 88.5) or a DCS code of the list "
-               "(D023N to D754N, D023I to D754I)";
-    }
+// The keys of the channel command, "rx, tx, ..." or with `suffix` after each key.
+std::string channelKeys(const char* suffix) {
     std::string out;
-    for (size_t i = 0; i < info.words.size(); ++i) {
-        out += (i ? (i + 1 == info.words.size() ? " or " : ", ") : "") + std::string(info.words[i]);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        out += (out.empty() ? "" : ", ") + std::string(field.cliKey) + suffix;
     }
     return out;
 }
@@ -281,22 +198,17 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
     }
     if (!remove && changes.empty()) {
         return ctx.fail(ExitStatus::BadInput,
-                        "nothing to change: give FIELD=VALUE (rx=, tx=, rx-tone=, tx-tone=, "
-                        "width=, scan=, busy-lock=, power=) or --delete");
+                        "nothing to change: give FIELD=VALUE (" + channelKeys("=") + ") or --delete");
     }
     // Every key must be known before anything is looked at.
-    std::map<EditField, std::string> byField;
+    std::map<int, std::string> byColumn;
     for (const Assignment& a : changes) {
-        const ChannelFieldInfo* info = nullptr;
-        for (const ChannelFieldInfo& f : channelFields()) {
-            info = a.key == f.key ? &f : info;
+        const ChannelFieldInfo* field = channelFieldByCliKey(a.key);
+        if (!field) {
+            return ctx.fail(ExitStatus::BadInput,
+                            "'" + a.key + "' is not a field of a channel (" + channelKeys("") + ")");
         }
-        if (!info) {
-            return ctx.fail(ExitStatus::BadInput, "'" + a.key +
-                                                      "' is not a field of a channel (rx, tx, rx-tone, "
-                                                      "tx-tone, width, scan, busy-lock, power)");
-        }
-        byField[info->field] = a.value;
+        byColumn[field->col] = a.value;
     }
 
     MemoryImage image;
@@ -307,13 +219,12 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
     const std::string unchanged = "; " + path + " is unchanged";
 
     // Frequencies first, so that a new channel exists before its attributes are chosen.
-    for (EditField field : {EditField::Rx, EditField::Tx}) {
-        const auto it = byField.find(field);
-        if (it == byField.end()) {
+    for (const ChannelFieldInfo& field : channelFields()) {
+        const auto it = byColumn.find(field.col);
+        if (it == byColumn.end() || field.kind != FieldKind::Frequency) {
             continue;
         }
-        const char* key = field == EditField::Rx ? "rx" : "tx";
-        if (field == EditField::Tx && !channel.rx10Hz) {
+        if (field.frequency == &Channel::tx10Hz && !channel.rx10Hz) {
             return ctx.fail(ExitStatus::BadInput, "channel " + number +
                                                       " has no receive frequency: give rx=MHZ "
                                                       "as well" +
@@ -328,7 +239,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             const channeledit::FrequencyEntry entry = channeledit::readFrequency(it->second, band->limits);
             if (!entry.accepted()) {
                 return ctx.fail(ExitStatus::BadInput,
-                                "channel " + number + ": " + key + "=" + it->second + ": " +
+                                "channel " + number + ": " + field.cliKey + "=" + it->second + ": " +
                                     messageText(*entry.refusal, Language::English) + " (band " +
                                     band->bandName + ": " +
                                     CliContext::limitsText(channeledit::storableLimits(band->limits)) +
@@ -336,24 +247,23 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             }
             value = entry.freq10Hz;
         }
-        field == EditField::Rx ? channeledit::setReceive(channel, value)
-                               : channeledit::setTransmit(channel, value);
+        field.setFrequency(channel, value);
     }
-    for (const ChannelFieldInfo& info : channelFields()) {
-        const auto it = byField.find(info.field);
-        if (it == byField.end() || isFrequencyField(info.field)) {
+    for (const ChannelFieldInfo& field : channelFields()) {
+        const auto it = byColumn.find(field.col);
+        if (it == byColumn.end() || field.kind == FieldKind::Frequency) {
             continue;
         }
         if (!channel.hasFrequency()) {
             return ctx.fail(ExitStatus::BadInput,
                             "channel " + number + " is empty: give rx=MHZ to make it" + unchanged);
         }
-        const std::optional<size_t> item = chosenItem(info, it->second);
+        const std::optional<int> item = fieldItemFromWord(field, it->second);
         if (!item) {
-            return ctx.fail(ExitStatus::BadInput, std::string(info.key) + "=" + it->second + ": choose " +
-                                                      choicesText(info) + unchanged);
+            return ctx.fail(ExitStatus::BadInput, std::string(field.cliKey) + "=" + it->second + ": choose " +
+                                                      cliFieldChoices(field) + unchanged);
         }
-        applyItem(channel, info, *item);
+        setFieldItem(field, channel, *item);
     }
 
     // Only this channel's record and scan bit change; the other channels keep every byte.

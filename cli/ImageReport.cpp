@@ -2,7 +2,7 @@
 
 #include "JsonWriter.h"
 #include "channels/ChannelCodec.h"
-#include "channels/ChannelTable.h"
+#include "channels/ChannelFields.h"
 #include "options/Options.h"
 #include "text/CoreTexts.h"
 #include "text/Utf8.h"
@@ -36,15 +36,18 @@ std::string hexByte(uint8_t value) {
     return buffer;
 }
 
-// The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels.
+// The channel grid's rows as text: row 0 the headings, rows 1 to 16 the channels; column 0
+// the channel numbers, then a column per field.
+constexpr int kShowColumns = 1 + kChannelFieldCount;
 std::string cellText(const Channels& channels, int row, int col, Language language) {
+    const ChannelFieldInfo* field = channelFieldAt(col);
     if (row == 0) {
-        return ChannelTable::heading(col, language);
+        return coreText(field ? field->heading : CoreText::HeadingChannel, language);
     }
-    if (col == col::kNumber) {
+    if (!field) {
         return (row < 10 ? " " : "") + std::to_string(row);
     }
-    return ChannelTable::cellText(channels[static_cast<size_t>(row - 1)], col, language);
+    return fieldText(*field, channels[static_cast<size_t>(row - 1)], language);
 }
 
 void writeFrequency(JsonWriter& w, const std::optional<uint32_t>& freq10Hz) {
@@ -79,16 +82,30 @@ void writeTone(JsonWriter& w, const Tone& tone) {
     w.endObject();
 }
 
-const char* busyLockName(BusyLock lock) {
-    switch (lock) {
-    case BusyLock::Carrier:
-        return "carrier";
-    case BusyLock::Tone:
-        return "tone";
-    case BusyLock::Off:
+// A field's typed value, as its entry says.
+void writeFieldValue(JsonWriter& w, const ChannelFieldInfo& field, const Channel& channel) {
+    switch (field.jsonValue) {
+    case JsonValue::Frequency10Hz:
+        writeFrequency(w, channel.*field.frequency);
+        break;
+    case JsonValue::Tone:
+        writeTone(w, channel.*field.tone);
+        break;
+    case JsonValue::FirstItem:
+        w.value(fieldItem(field, channel) == 0);
+        break;
+    case JsonValue::Word: {
+        const int item = fieldItem(field, channel);
+        for (const CliWord& word : field.cliWords) {
+            if (word.item == item) {
+                w.value(word.word);
+                return;
+            }
+        }
+        w.null();
         break;
     }
-    return "off";
+    }
 }
 
 // An option's typed value: a switch, a word of set, or a number; null when the stored byte
@@ -129,15 +146,15 @@ std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, 
            std::to_string(band.band) + ")\n\n";
 
     const Channels channels = ChannelCodec::decodeAll(image);
-    size_t widths[kGridCols] = {};
-    for (int r = 0; r < kGridRows; ++r) {
-        for (int c = 0; c < kGridCols; ++c) {
+    size_t widths[kShowColumns] = {};
+    for (int r = 0; r <= image::kChannelCount; ++r) {
+        for (int c = 0; c < kShowColumns; ++c) {
             widths[c] = std::max(widths[c], displayWidth(cellText(channels, r, c, language)));
         }
     }
-    for (int r = 0; r < kGridRows; ++r) {
+    for (int r = 0; r <= image::kChannelCount; ++r) {
         std::string line;
-        for (int c = 0; c < kGridCols; ++c) {
+        for (int c = 0; c < kShowColumns; ++c) {
             line += padded(cellText(channels, r, c, language), widths[c] + 2);
         }
         out += rightTrimmed(line) + "\n";
@@ -167,8 +184,6 @@ std::string text(const MemoryImage& image, const radiomodel::TypeAndBand& band, 
 }
 
 std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) {
-    static const char* const kChannelKeys[kGridCols] = {"channel", "rx",   "tx",        "rx_tone", "tx_tone",
-                                                        "width",   "scan", "busy_lock", "power"};
     const Channels channels = ChannelCodec::decodeAll(image);
 
     JsonWriter w;
@@ -191,30 +206,18 @@ std::string json(const MemoryImage& image, const radiomodel::TypeAndBand& band) 
     for (int ch = 1; ch <= image::kChannelCount; ++ch) {
         const Channel& channel = channels[static_cast<size_t>(ch - 1)];
         w.beginObject();
-        w.key(kChannelKeys[0]);
+        w.key("channel");
         w.value(int64_t{ch});
-        for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-            w.key(kChannelKeys[c]);
-            w.value(ChannelTable::cellText(channel, c, Language::English));
+        for (const ChannelFieldInfo& field : channelFields()) {
+            w.key(field.jsonKey);
+            w.value(fieldText(field, channel, Language::English));
         }
         w.key("in_use");
         w.value(channel.isInUse());
-        w.key("rx_10hz");
-        writeFrequency(w, channel.rx10Hz);
-        w.key("tx_10hz");
-        writeFrequency(w, channel.tx10Hz);
-        w.key("rx_tone_value");
-        writeTone(w, channel.rxTone);
-        w.key("tx_tone_value");
-        writeTone(w, channel.txTone);
-        w.key("wide");
-        w.value(channel.wide);
-        w.key("scanned");
-        w.value(channel.scanned);
-        w.key("busy_lock_mode");
-        w.value(busyLockName(channel.busyLock));
-        w.key("high_power");
-        w.value(channel.highPower);
+        for (const ChannelFieldInfo& field : channelFields()) {
+            w.key(field.jsonValueKey);
+            writeFieldValue(w, field, channel);
+        }
         w.endObject();
     }
     w.endArray();

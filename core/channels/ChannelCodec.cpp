@@ -1,15 +1,12 @@
 #include "channels/ChannelCodec.h"
 
+#include "channels/ChannelFields.h"
+
 Channel ChannelCodec::decode(const MemoryImage& image, int channel) {
     Channel c;
-    c.rx10Hz = image.rxFrequency(channel);
-    c.tx10Hz = image.txFrequency(channel);
-    c.rxTone = image.rxTone(channel);
-    c.txTone = image.txTone(channel);
-    c.wide = image.isWide(channel);
-    c.scanned = image.isScanned(channel);
-    c.busyLock = image.busyLock(channel);
-    c.highPower = image.isHighPower(channel);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        field.load(image, channel, c);
+    }
     return c;
 }
 
@@ -22,14 +19,9 @@ Channels ChannelCodec::decodeAll(const MemoryImage& image) {
 }
 
 void ChannelCodec::encode(MemoryImage& image, int channel, const Channel& value) {
-    image.setRxFrequency(channel, value.rx10Hz.value_or(0));
-    image.setTxFrequency(channel, value.tx10Hz.value_or(0));
-    image.setRxTone(channel, value.rxTone);
-    image.setTxTone(channel, value.txTone);
-    image.setWide(channel, value.wide);
-    image.setScanned(channel, value.scanned);
-    image.setBusyLock(channel, value.busyLock);
-    image.setHighPower(channel, value.highPower);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        field.store(image, channel, value);
+    }
 }
 
 void ChannelCodec::encodeAll(MemoryImage& image, const Channels& channels) {

@@ -5,6 +5,7 @@
 
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelEdit.h"
+#include "channels/ChannelFields.h"
 #include "options/Options.h"
 
 #include <algorithm>
@@ -181,16 +182,10 @@ ToneColumns toneColumns(const Tone& tx, const Tone& rx) {
     return c;
 }
 
-const char* busyLockText(BusyLock lock) {
-    switch (lock) {
-    case BusyLock::Carrier:
-        return "Carrier";
-    case BusyLock::Tone:
-        return "QT/DQT";
-    case BusyLock::Off:
-        break;
-    }
-    return "Off";
+// The BusyLock column holds the busy lock field's English items (Off, Carrier, QT/DQT) and takes
+// its words as radioprog does ("tone" too).
+const ChannelFieldInfo& busyLockField() {
+    return *channelFieldByCliKey("busy-lock");
 }
 
 // ---- reading the text into records -------------------------------------------------------
@@ -451,6 +446,10 @@ std::optional<Tone> RowImporter::ctcssFrom(const char* column) {
         problem(CoreText::CsvToneRange, {column, text});
         return std::nullopt;
     }
+    if (toneListIndex(tone) < 0) {
+        problem(CoreText::CsvToneNotInList, {column, text});
+        return std::nullopt;
+    }
     return tone;
 }
 
@@ -461,14 +460,18 @@ std::optional<Tone> RowImporter::dcsFrom(const char* column, char polarity) {
         problem(CoreText::CsvNotDcs, {column, quoted(text)});
         return std::nullopt;
     }
-    // Checked before narrowing: 4294967319 would otherwise pass as 023. A code outside the
-    // table is taken as long as the image can hold it, so that what export writes of a word
-    // read from a radio imports back to the same word.
+    // Checked before narrowing: 4294967319 would otherwise pass as 023. A code the image can
+    // hold is still refused when the tone list does not offer it, as typing refuses it.
     if (*code < 0 || *code > kMaxDcsCode || !isStorableDcsCode(static_cast<uint32_t>(*code))) {
         problem(CoreText::CsvDcsUnknown, {column, text});
         return std::nullopt;
     }
-    return Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
+    const Tone tone = Tone::dcs(static_cast<uint32_t>(*code), polarity == 'R');
+    if (toneListIndex(tone) < 0) {
+        problem(CoreText::CsvDcsNotInList, {column, text});
+        return std::nullopt;
+    }
+    return tone;
 }
 
 void RowImporter::commitTones() {
@@ -584,14 +587,11 @@ void RowImporter::commitListColumns(BusyLock busyLockKept, bool& priority) {
     }
 
     const std::string lock = m_row.get("BusyLock");
+    const std::optional<int> lockItem = fieldItemFromWord(busyLockField(), lock);
     if (lock.empty()) {
         m_channel.busyLock = busyLockKept;
-    } else if (sameIgnoringCase(lock, "Off")) {
-        m_channel.busyLock = BusyLock::Off;
-    } else if (sameIgnoringCase(lock, "Carrier")) {
-        m_channel.busyLock = BusyLock::Carrier;
-    } else if (sameIgnoringCase(lock, "QT/DQT") || sameIgnoringCase(lock, "Tone")) {
-        m_channel.busyLock = BusyLock::Tone;
+    } else if (lockItem) {
+        setFieldItem(busyLockField(), m_channel, *lockItem);
     } else {
         problem(CoreText::CsvBusyLock, {quoted(lock)});
     }
@@ -675,7 +675,7 @@ std::string exportCsv(const MemoryImage& image, int first, int last) {
             "",
             "",
             "",
-            busyLockText(image.busyLock(ch)),
+            fieldText(busyLockField(), ChannelCodec::decode(image, ch), Language::English),
         };
         for (int c = 0; c < kColumnCount; ++c) {
             out += (c ? "," : "");

@@ -58,7 +58,8 @@ struct ImportResult {
 // does not name become empty. Every row goes through the channel grid's commit rules (band
 // `limits`, the 5 / 6.25 kHz step, new-channel defaults); Frequency and Offset must be plain
 // decimals of MHz and whole numbers of 10 Hz (only zeros past the fifth decimal), and tones must
-// be ones the image can hold: nothing is rounded. Skip "P" makes that channel the priority
+// be ones of the grid's tone list (parseFieldItem's rule: 67.1 and DCS 024 are refused): nothing
+// is rounded. Skip "P" makes that channel the priority
 // channel (the option is kept when no row says P). Busy lock comes from the BusyLock column when
 // a row fills it, otherwise it stays what the image had for that channel (Off for a channel that
 // was empty).

@@ -36,30 +36,16 @@ bool isHeadingLine(const std::vector<std::string>& cells, int firstCol) {
     return false;
 }
 
-// The list text of `table`'s language for a pasted text of either language; empty when the
-// list has no such text. A tone column also takes a tone the list does not offer but a channel
-// can hold (100.5, say, as a radio may have it), as decoding shows such tones.
-std::string listText(const ChannelTable& table, int col, const std::string& text) {
-    const std::vector<std::string>& own = table.listItems(col);
-    if (std::find(own.begin(), own.end(), text) != own.end()) {
+// The list text of `table`'s language for a pasted text of either language (parseFieldItem);
+// empty when the field has no such item. A cell that already holds the text keeps it, also a
+// tone the list does not offer (100.5 read from a radio): pasting a copied row back in place
+// changes nothing.
+std::string listText(const ChannelTable& table, int row, int col, const std::string& text) {
+    if (text == table.text(row, col)) {
         return text;
     }
-    if (col == col::kRxTone || col == col::kTxTone) {
-        // Only a tone its tone word reads back as: 1030.0 fits the word but reads as a DCS code.
-        const Tone tone = parseToneText(text);
-        const bool storable = tone.kind != ToneKind::None && decodeToneWord(encodeTone(tone)) == tone;
-        if (storable && formatTone(tone, Language::English) == text) {
-            return formatTone(tone, table.language());
-        }
-    }
-    for (Language language : {Language::English, Language::Chinese}) {
-        const std::vector<std::string>& other = ChannelTable(language).listItems(col);
-        const auto it = std::find(other.begin(), other.end(), text);
-        if (it != other.end() && static_cast<size_t>(it - other.begin()) < own.size()) {
-            return own[static_cast<size_t>(it - other.begin())];
-        }
-    }
-    return {};
+    const std::optional<int> item = parseFieldItem(*channelFieldAt(col), text);
+    return item ? table.listItems(col)[static_cast<size_t>(*item)] : std::string();
 }
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -93,7 +79,7 @@ PasteResult pasteRows(ChannelTable& table, int row, int col, const Rows& rows, B
             }
             ++result.cells;
             if (ChannelTable::isListColumn(c)) {
-                const std::string item = cell.empty() ? std::string() : listText(work, c, cell);
+                const std::string item = cell.empty() ? std::string() : listText(work, r, c, cell);
                 if (!cell.empty() && item.empty()) {
                     result.refused.push_back({r, c, cell, PasteRefusal::Reason::NotInList});
                 } else if (!item.empty() && !work.commitList(r, c, item, true).accepted) {

@@ -10,21 +10,6 @@
 
 namespace {
 
-const char* pick(CoreText id, Language language) {
-    return coreText(id, language);
-}
-bool isEither(const std::string& text, CoreText id) {
-    return text == coreText(id, Language::English) || text == coreText(id, Language::Chinese);
-}
-
-std::vector<std::string> items(std::initializer_list<CoreText> ids, Language language) {
-    std::vector<std::string> out;
-    for (CoreText id : ids) {
-        out.emplace_back(pick(id, language));
-    }
-    return out;
-}
-
 // 10 Hz units of a frequency text in the grid; none for empty or unreadable text.
 std::optional<uint32_t> storedFrequency(const std::string& text) {
     const std::optional<int32_t> f = parseFrequencyText(text);
@@ -34,8 +19,12 @@ std::optional<uint32_t> storedFrequency(const std::string& text) {
     return static_cast<uint32_t>(*f);
 }
 
-std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
-    return freq10Hz ? formatFrequency(*freq10Hz) : std::string();
+const ChannelFieldInfo& fieldOf(int col) {
+    const ChannelFieldInfo* field = channelFieldAt(col);
+    if (!field) {
+        throw std::invalid_argument("not a field column");
+    }
+    return *field;
 }
 
 } // namespace
@@ -83,31 +72,17 @@ bool ChannelTable::isRowEmpty(int row) const {
 }
 
 const char* ChannelTable::heading(int col, Language language) {
-    if (col < 0 || col >= kGridCols) {
-        return "";
+    if (col == col::kNumber) {
+        return coreText(CoreText::HeadingChannel, language);
     }
-    return pick(static_cast<CoreText>(static_cast<int>(CoreText::HeadingChannel) + col), language);
+    const ChannelFieldInfo* field = channelFieldAt(col);
+    return field ? coreText(field->heading, language) : "";
 }
 
 const std::vector<std::string>& ChannelTable::listItems(int col) const {
-    static const std::vector<std::string> kLists[2][4] = {
-        {items({CoreText::Wide, CoreText::Narrow}, Language::English),
-         items({CoreText::Yes, CoreText::No}, Language::English),
-         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, Language::English),
-         items({CoreText::High, CoreText::Low}, Language::English)},
-        {items({CoreText::Wide, CoreText::Narrow}, Language::Chinese),
-         items({CoreText::Yes, CoreText::No}, Language::Chinese),
-         items({CoreText::Off, CoreText::Carrier, CoreText::ToneLock}, Language::Chinese),
-         items({CoreText::High, CoreText::Low}, Language::Chinese)},
-    };
     static const std::vector<std::string> kNone;
-    if (col == col::kRxTone || col == col::kTxTone) {
-        return toneList(m_language);
-    }
-    if (col >= col::kBandwidth && col <= col::kPower) {
-        return kLists[m_language == Language::Chinese ? 1 : 0][col - col::kBandwidth];
-    }
-    return kNone;
+    const ChannelFieldInfo* field = channelFieldAt(col);
+    return field ? fieldItems(*field, m_language) : kNone;
 }
 
 int ChannelTable::initialListIndex(int col, const std::string& cellText) const {
@@ -125,38 +100,8 @@ std::string ChannelTable::defaultText(int col, Language language) {
 }
 
 std::string ChannelTable::cellText(const Channel& channel, int col, Language language) {
-    switch (col) {
-    case col::kRxFrequency:
-        return frequencyText(channel.rx10Hz);
-    case col::kTxFrequency:
-        return frequencyText(channel.tx10Hz);
-    case col::kRxTone:
-    case col::kTxTone: {
-        const Tone& tone = col == col::kRxTone ? channel.rxTone : channel.txTone;
-        return (tone.kind == ToneKind::None && !channel.isInUse()) ? std::string()
-                                                                   : formatTone(tone, language);
-    }
-    default:
-        break;
-    }
-    if (!channel.isInUse()) {
-        return {};
-    }
-    switch (col) {
-    case col::kBandwidth:
-        return pick(channel.wide ? CoreText::Wide : CoreText::Narrow, language);
-    case col::kScan:
-        return pick(channel.scanned ? CoreText::Yes : CoreText::No, language);
-    case col::kBusyLock:
-        return pick(channel.busyLock == BusyLock::Off       ? CoreText::Off
-                    : channel.busyLock == BusyLock::Carrier ? CoreText::Carrier
-                                                            : CoreText::ToneLock,
-                    language);
-    case col::kPower:
-        return pick(channel.highPower ? CoreText::High : CoreText::Low, language);
-    default:
-        return {};
-    }
+    const ChannelFieldInfo* field = channelFieldAt(col);
+    return field ? fieldText(*field, channel, language) : std::string();
 }
 
 void ChannelTable::setRow(int row, const Channel& channel) {
@@ -181,19 +126,20 @@ Channel ChannelTable::channel(int row) const {
     }
     const auto& cells = m_cells[row];
     Channel c;
-    c.rx10Hz = storedFrequency(cells[col::kRxFrequency]);
-    c.tx10Hz = storedFrequency(cells[col::kTxFrequency]);
-    c.rxTone = parseToneText(cells[col::kRxTone]);
-    c.txTone = parseToneText(cells[col::kTxTone]);
-    // Anything but the narrow text is wide, anything but the low text is high, and any lock
-    // text that is neither off nor carrier locks on the tone: the radio's defaults.
-    c.wide = !isEither(cells[col::kBandwidth], CoreText::Narrow);
-    c.scanned = isEither(cells[col::kScan], CoreText::Yes);
-    const std::string& lock = cells[col::kBusyLock];
-    c.busyLock = isEither(lock, CoreText::Off)       ? BusyLock::Off
-                 : isEither(lock, CoreText::Carrier) ? BusyLock::Carrier
-                                                     : BusyLock::Tone;
-    c.highPower = !isEither(cells[col::kPower], CoreText::Low);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        const std::string& text = cells[static_cast<size_t>(field.col)];
+        switch (field.kind) {
+        case FieldKind::Frequency:
+            c.*field.frequency = storedFrequency(text);
+            break;
+        case FieldKind::Tone:
+            c.*field.tone = parseToneText(text); // also a tone the list does not offer
+            break;
+        case FieldKind::List:
+            field.setItem(c, parseFieldItem(field, text).value_or(field.fallbackItem));
+            break;
+        }
+    }
     return c;
 }
 
@@ -213,12 +159,11 @@ void ChannelTable::encode(MemoryImage& image) const {
     // The texts are a lossy view: re-encoding a cell from its text could change bytes the radio
     // holds (a receive field 00 00 00 A0 shows as 1000.00000 and would be written as 99999999),
     // so a cell still showing what decode() gave it writes the bytes it was decoded from, also
-    // when other cells of its row changed. Columns 1 to 8 are the fields in ChannelField order.
+    // when other cells of its row changed.
     for (int row = 1; row <= image::kChannelCount; ++row) {
-        for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-            if (m_cells[row][c] == m_decodedCells[row][c]) {
-                image.copyChannelField(row, static_cast<ChannelField>(c - col::kRxFrequency),
-                                       *m_decodedImage);
+        for (const ChannelFieldInfo& field : channelFields()) {
+            if (m_cells[row][field.col] == m_decodedCells[row][field.col]) {
+                image.copyChannelPart(row, field.part, *m_decodedImage);
             }
         }
     }
@@ -246,30 +191,30 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     const Channel before = channel(row);
     Channel after = before;
     if (col == col::kTxFrequency) {
-        channeledit::setTransmit(after, value);
+        fieldOf(col).setFrequency(after, value);
         if (after.tx10Hz && *after.tx10Hz > image::kMaxFrequency10Hz) {
             // Only a receive frequency the record shows but cannot hold (1000.00000) falls back so.
             return {false, MessageId::OutOfRange};
         }
-        cells[col::kTxFrequency] = frequencyText(after.tx10Hz);
+        cells[col::kTxFrequency] = cellText(after, col::kTxFrequency, m_language);
         if (after.isInUse() && !before.isInUse()) {
             // The channel is complete now: the cells it showed nothing in take what a new channel
             // has, which is what its record holds once saved.
-            for (int c = col::kRxTone; c < kGridCols; ++c) {
-                if (cells[c].empty()) {
+            for (int c = 1; c < kGridCols; ++c) {
+                if (isListColumn(c) && cells[c].empty()) {
                     cells[c] = defaultText(c, m_language);
                 }
             }
         }
         return {};
     }
-    channeledit::setReceive(after, value);
+    fieldOf(col).setFrequency(after, value);
     if (!after.rx10Hz) {
         clearRow(row);
     } else if (!before.rx10Hz) {
         setRow(row, after); // a new channel: both frequencies and the default texts
     } else {
-        cells[col::kRxFrequency] = frequencyText(after.rx10Hz);
+        cells[col::kRxFrequency] = cellText(after, col::kRxFrequency, m_language);
     }
     return {};
 }
@@ -284,11 +229,13 @@ CommitOutcome ChannelTable::commitList(int row, int col, const std::string& chos
         cells[col].clear();
         return {};
     }
-    if (!userChose && !cells[col].empty()) {
-        const std::vector<std::string>& list = listItems(col);
-        if (std::find(list.begin(), list.end(), cells[col]) == list.end()) {
-            return {}; // keep a value the list cannot show
-        }
+    const std::vector<std::string>& list = listItems(col);
+    const bool listed = std::find(list.begin(), list.end(), cells[col]) != list.end();
+    if (!cells[col].empty() && !listed && (!userChose || chosen == cells[col])) {
+        return {}; // keep a value the list cannot show
+    }
+    if (!chosen.empty() && !parseFieldItem(fieldOf(col), chosen)) {
+        return {false, std::nullopt};
     }
     if (channel(row).isInUse()) {
         cells[col] = chosen;
@@ -296,7 +243,7 @@ CommitOutcome ChannelTable::commitList(int row, int col, const std::string& chos
     }
     // A channel with one frequency shows and saves its tone words but no attributes: no tone
     // reads back as an empty cell, and an attribute chosen for it would not read back at all.
-    if (col == col::kRxTone || col == col::kTxTone) {
+    if (fieldOf(col).kind == FieldKind::Tone) {
         cells[col] = parseToneText(chosen).kind == ToneKind::None ? std::string() : chosen;
         return {};
     }

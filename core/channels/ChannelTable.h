@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/Channel.h"
+#include "channels/ChannelFields.h"
 #include "channels/Formats.h"
 #include "image/MemoryImage.h"
 #include "text/CoreTexts.h"
@@ -10,7 +11,8 @@
 #include <string>
 #include <vector>
 
-// Columns of the channel grid. Row 0 holds the headings, rows 1 to 16 the channels.
+// Columns of the channel grid: the channel number, then one column per field of channelFields().
+// Row 0 holds the headings, rows 1 to 16 the channels.
 namespace col {
 constexpr int kNumber = 0;
 constexpr int kRxFrequency = 1;
@@ -24,7 +26,7 @@ constexpr int kPower = 8;
 } // namespace col
 
 constexpr int kGridRows = 17;
-constexpr int kGridCols = 9;
+constexpr int kGridCols = 1 + kChannelFieldCount;
 
 struct CommitOutcome {
     bool accepted = true;
@@ -52,18 +54,20 @@ public:
     void clearRow(int row);
 
     static const char* heading(int col, Language language);
-    static bool isListColumn(int col) { return col >= col::kRxTone && col <= col::kPower; }
+    static bool isListColumn(int col) {
+        const ChannelFieldInfo* field = channelFieldAt(col);
+        return field && field->kind != FieldKind::Frequency;
+    }
     // The items of a list column in the table's language (the tone list for the tone columns).
     const std::vector<std::string>& listItems(int col) const;
     // The item a list opens on: the first whose text begins with the cell's text, ignoring
     // ASCII case; 0 when none does (an empty text therefore opens on item 0).
     int initialListIndex(int col, const std::string& cellText) const;
-    // The texts a new channel gets in columns 3 to 8.
+    // The texts a new channel gets in the list columns.
     static std::string defaultText(int col, Language language);
 
-    // The texts of one cell of a channel's row, as decoding shows them: a tone word is shown
-    // even for a channel that is not in use ("None" only for one that is); the attributes of a
-    // channel not in use are empty. Columns 1 to 8; "" for any other.
+    // The texts of one cell of a channel's row, as decoding shows them (fieldText). Columns 1
+    // to 8; "" for any other.
     static std::string cellText(const Channel& channel, int col, Language language);
 
     // Rows 1 to 16 from the image's channel records and scan bitmap.
@@ -97,7 +101,9 @@ public:
 
     // Commits a list cell (columns 3 to 8). `chosen` is the editor's text; `userChose` says the
     // user picked an item. A cell whose text is not among the items (a tone such as 100.5 read
-    // from a radio) keeps its text when left without a choice. A channel without frequencies
+    // from a radio) keeps its text when left without a choice or given its own text again; any
+    // other text that is no item of the field in either language (parseFieldItem: 67.1, D024N)
+    // is refused without a message. A channel without frequencies
     // has no attributes: its list cells stay empty. A channel with one frequency keeps its tone
     // cells (no tone shows empty) and has no attributes either: columns 5 to 8 stay empty, and
     // an item the user chose there is refused (no message; CoreText::ChannelNotInUse says why).

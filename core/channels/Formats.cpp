@@ -326,3 +326,25 @@ const std::vector<std::string>& toneList(Language language) {
     static const std::vector<std::string> chinese = build(Language::Chinese);
     return language == Language::Chinese ? chinese : english;
 }
+
+Tone listedTone(int index) {
+    if (index >= kToneListFirstCtcss && index < kToneListFirstDcsNormal) {
+        return Tone::ctcss(kListCtcssDeciHz[index - kToneListFirstCtcss]);
+    }
+    if (index >= kToneListFirstDcsNormal && index < kToneListSize) {
+        const bool inverted = index >= kToneListFirstDcsInverted;
+        return Tone::dcs(
+            kListDcsCodes[index - (inverted ? kToneListFirstDcsInverted : kToneListFirstDcsNormal)],
+            inverted);
+    }
+    return Tone::none();
+}
+
+int toneListIndex(const Tone& tone) {
+    for (int i = 0; i < kToneListSize; ++i) {
+        if (listedTone(i) == tone) {
+            return i;
+        }
+    }
+    return -1;
+}

@@ -94,6 +94,11 @@ Tone parseToneText(std::string_view text);
 // codes inverted. Built once per language; the reference stays valid for the program's life.
 const std::vector<std::string>& toneList(Language language);
 
+// The tone of item `index` of the tone list (no tone for an index outside it), and the item a
+// tone is (-1 for a tone the list does not offer, such as 100.5 read from a radio).
+Tone listedTone(int index);
+int toneListIndex(const Tone& tone);
+
 // Positions of the groups in the tone list.
 constexpr int kToneListSize = 219;
 constexpr int kToneListFirstCtcss = 1;

@@ -1,5 +1,6 @@
 #include "image/ImagePlaces.h"
 
+#include "channels/ChannelFields.h"
 #include "image/MemoryImage.h"
 #include "options/Options.h"
 #include "text/CoreTexts.h"
@@ -11,29 +12,22 @@ namespace {
 // The grid's heading of the changed bits of a byte of a channel record; nullopt for bits no
 // column shows.
 std::optional<CoreText> recordHeading(size_t byteInRecord, uint8_t changedBits) {
-    using namespace image::record;
-    if (byteInRecord < kTxFrequency) {
-        return CoreText::HeadingRxFrequency;
-    }
-    if (byteInRecord < kRxTone) {
-        return CoreText::HeadingTxFrequency;
-    }
-    if (byteInRecord < kTxTone) {
-        return CoreText::HeadingRxTone;
-    }
-    if (byteInRecord < kBusyLock) {
-        return CoreText::HeadingTxTone;
-    }
-    if (byteInRecord == kBusyLock && (changedBits & kBusyLockMask) != 0) {
-        return CoreText::HeadingBusyLock;
-    }
-    if (byteInRecord == kFlags && (changedBits & kWideBit) != 0) {
-        return CoreText::HeadingWidth;
-    }
-    if (byteInRecord == kFlags && (changedBits & kHighPowerBit) != 0) {
-        return CoreText::HeadingPower;
+    for (const ChannelFieldInfo& field : channelFields()) {
+        if (MemoryImage::partCovers(field.part, byteInRecord, changedBits)) {
+            return field.heading;
+        }
     }
     return std::nullopt;
+}
+
+// The heading of the field stored in the scan bitmap.
+CoreText scanHeading() {
+    for (const ChannelFieldInfo& field : channelFields()) {
+        if (field.part.scanBit) {
+            return field.heading;
+        }
+    }
+    return CoreText::HeadingScan;
 }
 
 // The label of a radio-wide option byte, nullopt for a byte no option names.
@@ -69,7 +63,7 @@ std::string imagePlaceText(size_t offset, uint8_t changedBits, Language language
     if (offset == image::offset::kScanBitmap || offset == image::offset::kScanBitmap + 1) {
         const size_t channel =
             (offset - image::offset::kScanBitmap) * 8 + 1 + static_cast<size_t>(lowestBit(changedBits));
-        return coreText(CoreText::ChannelField, language, coreText(CoreText::HeadingScan, language),
+        return coreText(CoreText::ChannelField, language, coreText(scanHeading(), language),
                         std::to_string(channel));
     }
     if (offset == image::offset::kRadioType || offset == image::offset::kBand) {

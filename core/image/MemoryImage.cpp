@@ -177,39 +177,32 @@ void MemoryImage::setScanned(int channel, bool scanned) {
     setBit(m_bytes[offset::kScanBitmap + bit / 8], static_cast<uint8_t>(1u << (bit % 8)), scanned);
 }
 
-void MemoryImage::copyChannelFields(int channel, const MemoryImage& from) {
-    for (ChannelField field :
-         {ChannelField::RxFrequency, ChannelField::TxFrequency, ChannelField::RxTone, ChannelField::TxTone,
-          ChannelField::Bandwidth, ChannelField::Scan, ChannelField::BusyLock, ChannelField::Power}) {
-        copyChannelField(channel, field, from);
+bool MemoryImage::channelFlag(int channel, ChannelPart part) const {
+    if (part.scanBit) {
+        return isScanned(channel);
     }
+    return (record(channel)[part.at] & part.mask) == part.mask;
 }
 
-void MemoryImage::copyChannelField(int channel, ChannelField field, const MemoryImage& from) {
+void MemoryImage::setChannelFlag(int channel, ChannelPart part, bool on) {
+    if (part.scanBit) {
+        return setScanned(channel, on);
+    }
+    setBit(record(channel)[part.at], part.mask, on);
+}
+
+bool MemoryImage::partCovers(ChannelPart part, size_t byteInRecord, uint8_t changedBits) {
+    return !part.scanBit && byteInRecord >= part.at && byteInRecord < part.at + part.count &&
+           (part.mask == 0xFF || (changedBits & part.mask) != 0);
+}
+
+void MemoryImage::copyChannelPart(int channel, ChannelPart part, const MemoryImage& from) {
+    if (part.scanBit) {
+        return setScanned(channel, from.isScanned(channel));
+    }
     const uint8_t* source = from.record(channel);
     uint8_t* target = record(channel);
-    const auto copyBytes = [&](size_t at, size_t count) {
-        std::copy(source + at, source + at + count, target + at);
-    };
-    const auto copyBits = [&](size_t at, uint8_t mask) {
-        target[at] = static_cast<uint8_t>((target[at] & ~mask) | (source[at] & mask));
-    };
-    switch (field) {
-    case ChannelField::RxFrequency:
-        return copyBytes(record::kRxFrequency, 4);
-    case ChannelField::TxFrequency:
-        return copyBytes(record::kTxFrequency, 4);
-    case ChannelField::RxTone:
-        return copyBytes(record::kRxTone, 2);
-    case ChannelField::TxTone:
-        return copyBytes(record::kTxTone, 2);
-    case ChannelField::Bandwidth:
-        return copyBits(record::kFlags, record::kWideBit);
-    case ChannelField::Scan:
-        return setScanned(channel, from.isScanned(channel));
-    case ChannelField::BusyLock:
-        return copyBits(record::kBusyLock, record::kBusyLockMask);
-    case ChannelField::Power:
-        return copyBits(record::kFlags, record::kHighPowerBit);
+    for (size_t at = part.at; at < part.at + part.count; ++at) {
+        target[at] = static_cast<uint8_t>((target[at] & ~part.mask) | (source[at] & part.mask));
     }
 }

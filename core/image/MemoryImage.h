@@ -69,8 +69,26 @@ void encodeFrequency(uint8_t* field, uint32_t freq10Hz);
 
 enum class BusyLock { Off, Carrier, Tone };
 
-// The parts of a channel record (with its scan bit) that a typed channel covers.
-enum class ChannelField { RxFrequency, TxFrequency, RxTone, TxTone, Bandwidth, Scan, BusyLock, Power };
+// Where one field of a typed channel is stored: `count` bytes from `at` of the channel's record,
+// of which only the bits `mask` when the field shares its byte with others; or, for `scanBit`,
+// the channel's bit of the scan bitmap.
+struct ChannelPart {
+    size_t at = 0;
+    size_t count = 0;
+    uint8_t mask = 0xFF;
+    bool scanBit = false;
+};
+
+namespace image::record {
+constexpr ChannelPart kRxFrequencyPart{kRxFrequency, 4};
+constexpr ChannelPart kTxFrequencyPart{kTxFrequency, 4};
+constexpr ChannelPart kRxTonePart{kRxTone, 2};
+constexpr ChannelPart kTxTonePart{kTxTone, 2};
+constexpr ChannelPart kBusyLockPart{kBusyLock, 1, kBusyLockMask};
+constexpr ChannelPart kWidePart{kFlags, 1, kWideBit};
+constexpr ChannelPart kHighPowerPart{kFlags, 1, kHighPowerBit};
+constexpr ChannelPart kScanPart{0, 0, 0xFF, true};
+} // namespace image::record
 
 // Typed access to the image. The accessors are the only code that knows the offsets and
 // encodings; everything else goes through them. Channel numbers run from 1 to 16.
@@ -110,11 +128,16 @@ public:
     void setHighPower(int channel, bool high);
     bool isScanned(int channel) const;
     void setScanned(int channel, bool scanned);
-    // Copies from `from` exactly the bytes and bits the typed channel covers: both frequency
-    // fields, both tone words, the busy-lock bits, the wide and power bits and the scan bit.
-    void copyChannelFields(int channel, const MemoryImage& from);
-    // Copies one of them, leaving the other bits of a shared byte as they are.
-    void copyChannelField(int channel, ChannelField field, const MemoryImage& from);
+    // An on/off field of one bit (a part with a one-bit mask, or the scan bit); set when the
+    // bits of its mask are.
+    bool channelFlag(int channel, ChannelPart part) const;
+    void setChannelFlag(int channel, ChannelPart part, bool on);
+    // True when a change of `changedBits` at byte `byteInRecord` of a record touches the part
+    // (any change of a byte the part has whole).
+    static bool partCovers(ChannelPart part, size_t byteInRecord, uint8_t changedBits);
+    // Copies one part of a channel from `from`, leaving the other bits of a shared byte as they
+    // are.
+    void copyChannelPart(int channel, ChannelPart part, const MemoryImage& from);
 
     uint8_t radioType() const { return m_bytes[image::offset::kRadioType]; }
     uint8_t band() const { return m_bytes[image::offset::kBand]; }

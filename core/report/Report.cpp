@@ -1,7 +1,7 @@
 #include "report/Report.h"
 
 #include "channels/ChannelCodec.h"
-#include "channels/ChannelTable.h"
+#include "channels/ChannelFields.h"
 #include "options/Options.h"
 #include "text/CoreTexts.h"
 
@@ -15,21 +15,6 @@ namespace {
 std::string label(CoreText id, Language language) {
     return std::string(coreText(id, language)) + ":";
 }
-
-// The three label and value pairs of a channel block after its heading line: the left label
-// at 5K with its value at 22K, the right label at 36K with its value at 55K. The values are
-// the grid's texts of those columns.
-struct BlockLine {
-    CoreText left;
-    int leftCol;
-    CoreText right;
-    int rightCol;
-};
-const BlockLine kBlockLines[] = {
-    {CoreText::ReportRxFrequency, col::kRxFrequency, CoreText::ReportTxFrequency, col::kTxFrequency},
-    {CoreText::ReportRxTone, col::kRxTone, CoreText::ReportTxTone, col::kTxTone},
-    {CoreText::HeadingWidth, col::kBandwidth, CoreText::HeadingScan, col::kScan},
-};
 
 // Twips limited to what a page can measure: with every extent and line height within this
 // bound the page arithmetic (up to 42 small lines down a page) stays far inside int.
@@ -92,12 +77,18 @@ void addChannels(PageWriter& out, const Channels& channels, const std::vector<in
         out.text(ReportFontId::Small, 4, y,
                  coreText(CoreText::ReportChannelTitle, in.language) +
                      std::string(in.language == Language::Chinese ? "" : " ") + number + ":");
-        for (const BlockLine& line : kBlockLines) {
-            y -= s;
-            out.text(ReportFontId::Small, 5, y, label(line.left, in.language));
-            out.text(ReportFontId::Small, 22, y, ChannelTable::cellText(channel, line.leftCol, in.language));
-            out.text(ReportFontId::Small, 36, y, label(line.right, in.language));
-            out.text(ReportFontId::Small, 55, y, ChannelTable::cellText(channel, line.rightCol, in.language));
+        // The fields with a report label, two a line after the block's heading: the left label
+        // at 5K with its value at 22K, the right label at 36K with its value at 55K. The values
+        // are the grid's texts.
+        int printed = 0;
+        for (const ChannelFieldInfo& field : channelFields()) {
+            if (!field.reportLabel) {
+                continue;
+            }
+            const bool left = printed++ % 2 == 0;
+            y -= left ? s : 0;
+            out.text(ReportFontId::Small, left ? 5 : 36, y, label(*field.reportLabel, in.language));
+            out.text(ReportFontId::Small, left ? 22 : 55, y, fieldText(field, channel, in.language));
         }
     }
 }

@@ -116,8 +116,10 @@ enum class CoreText {
     CsvNotToneHz,     // %1: the column, %2: the quoted value
     CsvToneTenths,    // %1: the column, %2: the value
     CsvToneRange,     // %1: the column, %2: the value
+    CsvToneNotInList, // %1: the column, %2: the value
     CsvNotDcs,        // %1: the column, %2: the quoted value
     CsvDcsUnknown,    // %1: the column, %2: the value
+    CsvDcsNotInList,  // %1: the column, %2: the value
     CsvPolarity,      // %1: the quoted value
     CsvCrossMode,     // %1: the quoted value
     CsvToneMode,      // %1: the quoted value

@@ -3,7 +3,7 @@
 #include "app/FitToTable.h"
 #include "app/Resource.h"
 #include "channels/ChannelCodec.h"
-#include "channels/ChannelTable.h"
+#include "channels/ChannelFields.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -20,8 +20,8 @@ QString channelText(const Channel& channel, Language language) {
         return ImportPreviewDlg::tr("erased");
     }
     QStringList cells;
-    for (int col = 1; col < kGridCols; ++col) {
-        const std::string text = ChannelTable::cellText(channel, col, language);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        const std::string text = fieldText(field, channel, language);
         if (!text.empty()) {
             cells << QString::fromStdString(text);
         }

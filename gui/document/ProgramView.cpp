@@ -11,6 +11,7 @@
 #include "app/SystemReason.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
+#include "channels/ChannelFields.h"
 #include "channels/ChannelPaste.h"
 #include "dialogs/ImportPreviewDlg.h"
 #include "editor/ChannelGridEditor.h"
@@ -146,7 +147,9 @@ void ProgramView::onCellChanged(int row, int col) {
     // Every committed cell is one step of the document's undo: the image takes the grid's texts.
     MemoryImage after = m_document->image();
     writeBack(after);
-    const QString column = QString::fromUtf8(ChannelTable::heading(col, m_context.language()));
+    const ChannelFieldInfo* field = channelFieldAt(col);
+    const QString column =
+        field ? QString::fromUtf8(coreText(field->heading, m_context.language())) : QString::number(col);
     m_document->applyChange(tr("Edit %1 of Channel %2").arg(column).arg(row), after);
 }
 
@@ -316,9 +319,9 @@ QString ProgramView::refusalText(const PasteRefusal& refusal) const {
         reason = QString::fromUtf8(coreText(CoreText::ChannelNotInUse, language));
         break;
     }
-    const QString column = refusal.col < kGridCols
-                               ? QString::fromUtf8(ChannelTable::heading(refusal.col, language))
-                               : QString::number(refusal.col);
+    const ChannelFieldInfo* field = channelFieldAt(refusal.col);
+    const QString column =
+        field ? QString::fromUtf8(coreText(field->heading, language)) : QString::number(refusal.col);
     return tr("Channel %1, %2: \"%3\": %4")
         .arg(refusal.row)
         .arg(column, QString::fromStdString(refusal.text), reason);

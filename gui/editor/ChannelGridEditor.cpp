@@ -12,37 +12,26 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace {
-
-const double kWidthFactors[kGridCols] = {0.51, 1.2, 1.2, 1.2, 1.2, 1.0, 0.8, 1.0, 0.8};
-
-} // namespace
-
 ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, Language language, QObject* parent)
-    : QObject(parent), m_grid(grid), m_language(language), m_table(language),
-      m_editRxFreq(new QLineEdit(grid)), m_editTxFreq(new QLineEdit(grid)) {
-    const int ids[kGridCols] = {0,        kIdRxFreq, kIdTxFreq,   kIdRxTone, kIdTxTone,
-                                kIdWidth, kIdScan,   kIdBusyLock, kIdPower};
-    for (QLineEdit* edit : {m_editRxFreq, m_editTxFreq}) {
-        edit->setFrame(false);
-        edit->setAlignment(Qt::AlignCenter);
-    }
-    m_editRxFreq->setProperty("controlId", kIdRxFreq);
-    m_editTxFreq->setProperty("controlId", kIdTxFreq);
-    for (int c = col::kRxTone; c <= col::kPower; ++c) {
-        auto* box = new QComboBox(grid);
-        box->setProperty("controlId", ids[c]);
-        box->setMaxVisibleItems(c <= col::kTxTone ? 12 : 4);
-        connect(box, qOverload<int>(&QComboBox::activated), this, [this] { m_userChose = true; });
-        m_combos[c] = box;
-    }
-    for (QWidget* w : {static_cast<QWidget*>(m_editRxFreq), static_cast<QWidget*>(m_editTxFreq)}) {
-        w->hide();
-        w->installEventFilter(this);
-    }
-    for (int c = col::kRxTone; c <= col::kPower; ++c) {
-        m_combos[c]->hide();
-        m_combos[c]->installEventFilter(this);
+    : QObject(parent), m_grid(grid), m_language(language), m_table(language) {
+    // One editor per field: a line for a frequency, a list for the others.
+    for (const ChannelFieldInfo& field : channelFields()) {
+        QWidget* editor = nullptr;
+        if (field.kind == FieldKind::Frequency) {
+            auto* edit = new QLineEdit(grid);
+            edit->setFrame(false);
+            edit->setAlignment(Qt::AlignCenter);
+            editor = edit;
+        } else {
+            auto* box = new QComboBox(grid);
+            box->setMaxVisibleItems(field.kind == FieldKind::Tone ? 12 : 4);
+            connect(box, qOverload<int>(&QComboBox::activated), this, [this] { m_userChose = true; });
+            editor = box;
+        }
+        editor->setProperty("controlId", field.helpId);
+        editor->hide();
+        editor->installEventFilter(this);
+        m_editors[field.col] = editor;
     }
     m_grid->installEventFilter(this);
     m_grid->setProperty("controlId", 1000);
@@ -53,18 +42,19 @@ ChannelGridEditor::ChannelGridEditor(MSFlexGrid* grid, Language language, QObjec
 
 void ChannelGridEditor::buildGrid() {
     m_grid->setForeColorFixed(QColor(0, 50, 240));
-    for (int c = col::kRxTone; c <= col::kPower; ++c) {
-        m_combos[c]->clear();
-        for (const std::string& item : m_table.listItems(c)) {
-            m_combos[c]->addItem(QString::fromStdString(item));
-        }
-    }
+    m_grid->setCols(kGridCols);
     for (int c = 0; c < m_grid->cols(); ++c) {
         m_grid->setColAlignment(c, 4);
     }
-    const int w = m_grid->colWidthTwips(0);
-    for (int c = 0; c < kGridCols; ++c) {
-        m_grid->setColWidthTwips(c, static_cast<int>(w * kWidthFactors[c]));
+    m_grid->setColWidthTwips(col::kNumber, kNumberColumnWidthTwips);
+    for (const ChannelFieldInfo& field : channelFields()) {
+        m_grid->setColWidthTwips(field.col, field.widthTwips);
+        if (QComboBox* box = combo(field.col)) {
+            box->clear();
+            for (const std::string& item : m_table.listItems(field.col)) {
+                box->addItem(QString::fromStdString(item));
+            }
+        }
     }
     refresh();
 }
@@ -78,17 +68,19 @@ void ChannelGridEditor::refresh() {
 }
 
 QComboBox* ChannelGridEditor::combo(int col) const {
-    return ChannelTable::isListColumn(col) ? m_combos[col] : nullptr;
+    return qobject_cast<QComboBox*>(editorOf(col));
 }
 
 QWidget* ChannelGridEditor::editorOf(int col) const {
-    if (col == col::kTxFrequency) {
-        return m_editTxFreq;
-    }
-    if (ChannelTable::isListColumn(col)) {
-        return m_combos[col];
-    }
-    return m_editRxFreq;
+    return col >= 1 && col < kGridCols ? m_editors[col] : m_editors[col::kRxFrequency];
+}
+
+QLineEdit* ChannelGridEditor::rxEditor() const {
+    return qobject_cast<QLineEdit*>(m_editors[col::kRxFrequency]);
+}
+
+QLineEdit* ChannelGridEditor::txEditor() const {
+    return qobject_cast<QLineEdit*>(m_editors[col::kTxFrequency]);
 }
 
 QWidget* ChannelGridEditor::visibleEditor() const {

@@ -25,16 +25,6 @@ class QWidget;
 class ChannelGridEditor : public QObject {
     Q_OBJECT
 public:
-    // Control ids of the editors, reported by F1.
-    static constexpr int kIdRxFreq = 2127;
-    static constexpr int kIdTxFreq = 2128;
-    static constexpr int kIdRxTone = 2132;
-    static constexpr int kIdTxTone = 2133;
-    static constexpr int kIdWidth = 2134;
-    static constexpr int kIdScan = 2135;
-    static constexpr int kIdBusyLock = 1130;
-    static constexpr int kIdPower = 1129;
-
     ChannelGridEditor(MSFlexGrid* grid, Language language, QObject* parent = nullptr);
 
     // Headings, channel numbers, colours, alignment and column widths; the editors' lists.
@@ -56,8 +46,9 @@ public:
 
     QWidget* editorOf(int col) const;
     QWidget* visibleEditor() const;
-    QLineEdit* rxEditor() const { return m_editRxFreq; }
-    QLineEdit* txEditor() const { return m_editTxFreq; }
+    // The editors of the two frequency columns.
+    QLineEdit* rxEditor() const;
+    QLineEdit* txEditor() const;
     QComboBox* combo(int col) const;
 
 signals:
@@ -82,8 +73,8 @@ private:
     Language m_language;
     ChannelTable m_table;
     BandLimits m_limits;
-    QLineEdit* m_editRxFreq;
-    QLineEdit* m_editTxFreq;
-    QComboBox* m_combos[kGridCols] = {};
+    // The editor of each field's column (channelFields()), by column; its control id is the
+    // field's help id.
+    QWidget* m_editors[kGridCols] = {};
     bool m_userChose = false;
 };

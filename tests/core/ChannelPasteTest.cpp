@@ -83,10 +83,10 @@ TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
 TEST(ChannelPaste, CopiedRowsPasteBackAsTheyWere) {
     ChannelTable source(Language::English);
     ASSERT_TRUE(
-        pasteCells(source, 1, 1, "145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n", kVhf).applied);
+        pasteCells(source, 1, 1, "145.5\t146.1\tD754I\t103.5\tNarrow\tNo\tQT/DQT\tLow\n", kVhf).applied);
     ChannelTable target(Language::Chinese);
     ASSERT_TRUE(pasteCells(target, 5, 1, copyCells(source, CellRange::rows(1, 1)), kVhf).applied);
-    EXPECT_EQ(rowTexts(target, 5), "145.50000|146.10000|D754I|100.5|窄|否|QT/DQT|低|");
+    EXPECT_EQ(rowTexts(target, 5), "145.50000|146.10000|D754I|103.5|窄|否|QT/DQT|低|");
 }
 
 // Three channels: 145.5 (88.5 both ways, Narrow), 146.5 and 147.5 with the defaults.
@@ -262,7 +262,7 @@ TEST(ChannelPaste, ChannelListsAreRecognisedByTheirHeader) {
 TEST(ChannelPaste, AChannelListLandsFromTheGivenChannelAndLeavesTheRestAlone) {
     MemoryImage source = MemoryImage::newDocument();
     ChannelTable table(Language::English);
-    pasteCells(table, 3, 1, "145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n\n147.5\n", kVhf);
+    pasteCells(table, 3, 1, "145.5\t146.1\tD754I\t103.5\tNarrow\tNo\tQT/DQT\tLow\n\n147.5\n", kVhf);
     table.encode(source);
     source.setByte(image::offset::kPriority, 3);
     const std::string list = channelcsv::exportCsv(source, 3, 5);
@@ -291,3 +291,35 @@ TEST(ChannelPaste, AChannelListLandsFromTheGivenChannelAndLeavesTheRestAlone) {
 }
 
 } // namespace
+
+// Typing, paste, fill down, CSV import and radioprog's parse take a tone text only when it is on
+// the tone list; none of them lets 67.1 or D024N reach the image.
+TEST(ChannelPaste, EveryPathAcceptsExactlyTheTonesOfTheList) {
+    const struct {
+        const char* text;
+        const char* csv; // Tone,cToneFreq,DtcsCode of the same tone in a channel list
+        bool accepted;
+    } cases[] = {
+        {"67.1", "TSQL,67.1,023", false}, {"300.0", "TSQL,300.0,023", false},
+        {"66.9", "TSQL,66.9,023", false}, {"D024N", "DTCS,88.5,024", false},
+        {"D023N", "DTCS,88.5,023", true}, {"88.5", "TSQL,88.5,023", true},
+        {"None", ",88.5,023", true},
+    };
+    const ChannelFieldInfo& rxTone = *channelFieldAt(col::kRxTone);
+    for (const auto& c : cases) {
+        ChannelTable table(Language::English);
+        pasteCells(table, 1, 1, "145.5\n146.5\n", kVhf);
+        ChannelTable typed = table;
+        EXPECT_EQ(typed.commitList(1, col::kRxTone, c.text, true).accepted, c.accepted) << c.text;
+        ChannelTable pasted = table;
+        EXPECT_EQ(pasteCells(pasted, 1, col::kRxTone, std::string(c.text) + "\n", kVhf).applied, c.accepted)
+            << c.text;
+        ChannelTable filled = table;
+        filled.setText(1, col::kRxTone, c.text);
+        EXPECT_EQ(fillDown(filled, {1, col::kRxTone, 2, col::kRxTone}, kVhf).applied, c.accepted) << c.text;
+        const std::string csv =
+            std::string("Location,Frequency,Tone,cToneFreq,DtcsCode\n1,145.5,") + c.csv + "\n";
+        EXPECT_EQ(channelcsv::importCsv(csv, MemoryImage::newDocument(), kVhf).ok(), c.accepted) << c.text;
+        EXPECT_EQ(fieldItemFromWord(rxTone, c.text).has_value(), c.accepted) << c.text;
+    }
+}

@@ -532,7 +532,7 @@ TEST_F(ChannelGrid, AChannelListOnTheClipboardPastesAsWholeChannels) {
     startIn(QStringLiteral("English"));
     ProgramDoc* doc = activeDocument();
     grid()->setRowCol(1, 1);
-    QGuiApplication::clipboard()->setText("145.5\t146.1\tD754I\t100.5\tNarrow\tNo\tQT/DQT\tLow\n"
+    QGuiApplication::clipboard()->setText("145.5\t146.1\tD754I\t103.5\tNarrow\tNo\tQT/DQT\tLow\n"
                                           "146.52\n");
     frame()->commandAction(id::kEditPaste)->trigger();
     const QStringList first = row(1);
