@@ -205,9 +205,17 @@ bool CliContext::saveImage(const std::string& path, const MemoryImage& image, bo
     const std::string what = now.folderIsTheProblem() ? replaceProblemText(path, now)
                                                       : "cannot write " + path + ": " + result.detail;
     fail(ExitStatus::BadInput,
-         what + (existed && fs::exists(fs::symlink_status(path, ec)) ? "; " + path + " is unchanged"
-                                                                     : "; no file was made"));
+         what + "; " + keptFileText(path, existed && fs::exists(fs::symlink_status(path, ec))));
     return false;
+}
+
+std::string CliContext::refusalText(const std::string& key, const std::string& value,
+                                    const std::string& takes) {
+    return key + "=" + value + ": " + takes;
+}
+
+std::string CliContext::keptFileText(const std::string& path, bool existed) {
+    return existed ? path + " is unchanged" : "no file was made";
 }
 
 bool CliContext::readTextFile(const std::string& path, std::string& text, size_t maxBytes) {

@@ -46,6 +46,12 @@ public:
     std::ostream& err() { return m_err; }
     // Writes "radioprog: <message>" to stderr and returns `status`.
     ExitStatus fail(ExitStatus status, const std::string& message);
+    // The one wording of a refused KEY=VALUE: "KEY=VALUE: <what the key takes>".
+    static std::string refusalText(const std::string& key, const std::string& value,
+                                   const std::string& takes);
+    // The one wording of what a failed command did to its file: "PATH is unchanged" when the
+    // file was there, "no file was made" when it was not.
+    static std::string keptFileText(const std::string& path, bool existed);
 
     // Loads an image file; reports missing files, directories, wrong sizes ("Data Format
     // Error") and read errors, and then returns false. "-" reads standard input, and a pipe is

@@ -216,7 +216,7 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
         return ExitStatus::BadInput;
     }
     Channel channel = remove ? Channel::erased() : ChannelCodec::decode(image, row);
-    const std::string unchanged = "; " + path + " is unchanged";
+    const std::string unchanged = "; " + CliContext::keptFileText(path, true);
 
     // Frequencies first, so that a new channel exists before its attributes are chosen.
     for (const ChannelFieldInfo& field : channelFields()) {
@@ -238,12 +238,16 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
             }
             const channeledit::FrequencyEntry entry = channeledit::readFrequency(it->second, band->limits);
             if (!entry.accepted()) {
-                return ctx.fail(ExitStatus::BadInput,
-                                "channel " + number + ": " + field.cliKey + "=" + it->second + ": " +
-                                    messageText(*entry.refusal, Language::English) + " (band " +
-                                    band->bandName + ": " +
-                                    CliContext::limitsText(channeledit::storableLimits(band->limits)) +
-                                    ", in steps of 5 or 6.25 kHz)" + unchanged);
+                return ctx.fail(
+                    ExitStatus::BadInput,
+                    "channel " + number + ": " +
+                        CliContext::refusalText(
+                            field.cliKey, it->second,
+                            messageText(*entry.refusal, Language::English) + std::string(" (band ") +
+                                band->bandName + ": " +
+                                CliContext::limitsText(channeledit::storableLimits(band->limits)) +
+                                ", in steps of 5 or 6.25 kHz)") +
+                        unchanged);
             }
             value = entry.freq10Hz;
         }
@@ -260,8 +264,10 @@ ExitStatus runChannel(CliContext& ctx, const CommandLine& args) {
         }
         const std::optional<int> item = fieldItemFromWord(field, it->second);
         if (!item) {
-            return ctx.fail(ExitStatus::BadInput, std::string(field.cliKey) + "=" + it->second + ": choose " +
-                                                      cliFieldChoices(field) + unchanged);
+            return ctx.fail(
+                ExitStatus::BadInput,
+                CliContext::refusalText(field.cliKey, it->second, "choose " + cliFieldChoices(field)) +
+                    unchanged);
         }
         setFieldItem(field, channel, *item);
     }
@@ -293,7 +299,7 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
     std::optional<std::string> bandText;
     int bad = 0;
     const auto refuse = [&](const Assignment& a, const std::string& expected) {
-        ctx.fail(ExitStatus::BadInput, a.key + "=" + a.value + ": " + expected);
+        ctx.fail(ExitStatus::BadInput, CliContext::refusalText(a.key, a.value, expected));
         ++bad;
     };
     for (const Assignment& a : assignments) {
@@ -340,7 +346,7 @@ ExitStatus runSet(CliContext& ctx, const CommandLine& args) {
         }
     }
     if (bad) {
-        return ctx.fail(ExitStatus::BadInput, "nothing changed; " + path + " is as it was");
+        return ctx.fail(ExitStatus::BadInput, "nothing changed; " + CliContext::keptFileText(path, true));
     }
 
     for (const Change& change : changes) {
@@ -404,8 +410,8 @@ ExitStatus runImport(CliContext& ctx, const CommandLine& args) {
         }
         const size_t n = result.problems.size();
         return ctx.fail(ExitStatus::BadInput, std::to_string(n) + " problem" + (n == 1 ? "" : "s") + " in " +
-                                                  csvPath + "; nothing imported, " + imagePath +
-                                                  " is unchanged");
+                                                  csvPath + "; nothing imported; " +
+                                                  CliContext::keptFileText(imagePath, true));
     }
     if (!ctx.saveImage(imagePath, result.image)) {
         return ExitStatus::BadInput;

@@ -373,7 +373,7 @@ ExitStatus runRead(CliContext& ctx, const CommandLine& args) {
     const JobRun run = runJob(ctx, *setup, JobKind::Read, image);
     if (!run.result.ok()) {
         return reportFailure(ctx, "read", *port, run.result.transfer, run.attempts,
-                             existed ? output + " is unchanged" : output + " was not written");
+                             CliContext::keptFileText(output, existed));
     }
     // A type and band that cannot be remembered cost the next 'new' its defaults, not the read.
     const SettingsWriteResult remembered = radiomodel::remember(image, ctx.userSettings());

@@ -898,7 +898,7 @@ TEST_F(CliCsv, BadListsAreReportedLineByLineAndNothingIsWritten) {
          header + "17,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n" + good +
              "3,,145.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\n",
          {"list.csv:2: Location 17", "list.csv:4: Duplex \"off\"",
-          "2 problems in list.csv; nothing imported, "
+          "2 problems in list.csv; nothing imported; "
           "a.dat is unchanged"}},
     };
     MemoryImage img = imageWithChannel(9, 14500000, 14500000);

@@ -119,7 +119,7 @@ TEST_F(CliRadio, AFailedReadLeavesTheFileUntouched) {
 
     const RunResult fresh = run({"read", "--port", sim->devicePath(), "--output", "new.dat"});
     EXPECT_EQ(fresh.exitStatus, 1);
-    EXPECT_CONTAINS(fresh.err, "new.dat was not written");
+    EXPECT_CONTAINS(fresh.err, "no file was made");
     EXPECT_FALSE(exists("new.dat"));
 }
 
