@@ -2,7 +2,8 @@
 // the channel table: decoding, encoding and decoding again gives the same texts; encoding an
 // untouched decode keeps every channel in use as it was, every byte outside the channel records
 // and scan bits, and bytes 14 and 15 of every record. Then through the CSV export: a list the
-// image exports, with every channel in use on storable frequencies, imports again.
+// image exports, with every channel in use on storable frequencies and tones of the tone list,
+// imports again.
 
 #include "FuzzSupport.h"
 
@@ -10,6 +11,7 @@
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelTable.h"
+#include "channels/Formats.h"
 
 #include <algorithm>
 #include <limits>
@@ -71,7 +73,8 @@ void checkCsv(const MemoryImage& original) {
         if (channel.isInUse() &&
             (checkFrequency(static_cast<int32_t>(*channel.rx10Hz), limits) != FrequencyCheck::Ok ||
              checkFrequency(static_cast<int32_t>(*channel.tx10Hz), limits) != FrequencyCheck::Ok ||
-             !storable(channel.rx10Hz) || !storable(channel.tx10Hz))) {
+             !storable(channel.rx10Hz) || !storable(channel.tx10Hz) || toneListIndex(channel.rxTone) < 0 ||
+             toneListIndex(channel.txTone) < 0)) {
             return; // the grid's rules refuse this channel, so import does too
         }
     }
