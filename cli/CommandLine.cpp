@@ -18,7 +18,7 @@ const OptionSpec* findOption(const std::vector<OptionSpec>& options, const std::
 bool takesValueInSomeCommand(const std::string& name) {
     const OptionSpec* common = findOption(CommandTable::commonOptions(), name);
     bool takesValue = common && common->argument != Argument::None;
-    for (const CommandSpec& command : CommandTable::commands()) {
+    for (const CommandEntry& command : CommandTable::commands()) {
         const OptionSpec* option = findOption(command.options, name);
         takesValue = takesValue || (option && option->argument != Argument::None);
     }
@@ -72,7 +72,7 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
         m_command = words.front();
         m_operands.assign(words.begin() + 1, words.end());
     }
-    const CommandSpec* syntax = m_command.empty() ? nullptr : CommandTable::find(m_command);
+    const CommandEntry* syntax = m_command.empty() ? nullptr : CommandTable::find(m_command);
 
     for (const Given& g : given) {
         if (g.name == "--help" || g.name == "--version") {

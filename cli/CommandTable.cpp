@@ -8,10 +8,10 @@
 // A new command is one entry here, in the place it takes in "radioprog --help", with its
 // handler; then its .TP item in packaging/man/radioprog.1.in and its words in
 // packaging/completion/radioprog, which tests/packaging/validate.sh holds to this table.
-const std::vector<CommandSpec>& CommandTable::commands() {
+const std::vector<CommandEntry>& CommandTable::commands() {
     // {name, handler, options, operands, how many operands are required, whether the last
     //  repeats, where the work goes, overview arguments and summary, synopsis, help}
-    static const std::vector<CommandSpec> table = {
+    static const std::vector<CommandEntry> table = {
         {"new",
          runNew,
          {{"--type", Argument::Value}, {"--band", Argument::Value}},
@@ -314,8 +314,8 @@ const std::vector<CommandSpec>& CommandTable::commands() {
     return table;
 }
 
-const CommandSpec* CommandTable::find(const std::string& name) {
-    for (const CommandSpec& command : commands()) {
+const CommandEntry* CommandTable::find(const std::string& name) {
+    for (const CommandEntry& command : commands()) {
         if (name == command.name) {
             return &command;
         }

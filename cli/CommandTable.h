@@ -38,7 +38,7 @@ enum class Work {
 
 // One command of radioprog, declared once: the parser, the help texts and the dispatch read it,
 // and tests/packaging/validate.sh holds the manual page and the bash completion to it.
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     // Runs the command; nullptr for "help", which is answered before the settings are loaded.
     ExitStatus (*run)(CliContext& ctx, const CommandLine& args);
@@ -61,9 +61,9 @@ struct CommandSpec {
 class CommandTable {
 public:
     // The commands in the order "radioprog --help" lists them.
-    static const std::vector<CommandSpec>& commands();
+    static const std::vector<CommandEntry>& commands();
     // nullptr for a name that is no command.
-    static const CommandSpec* find(const std::string& name);
+    static const CommandEntry* find(const std::string& name);
     // The options every command takes (--ini, --help, --version).
     static const std::vector<OptionSpec>& commonOptions();
 };

@@ -46,7 +46,7 @@ std::string column(const std::string& text, size_t width) {
 
 std::string overview() {
     std::string text = kOverviewStart;
-    for (const CommandSpec& command : CommandTable::commands()) {
+    for (const CommandEntry& command : CommandTable::commands()) {
         if (command.summary) {
             // "  new      IMAGE.dat [--type N] [--band N]          write a new image"
             text += "  " + column(command.name, 9) + column(command.arguments, 41) + command.summary + "\n";
@@ -56,15 +56,15 @@ std::string overview() {
 }
 
 std::string command(const std::string& name) {
-    const CommandSpec* spec = CommandTable::find(name);
-    return spec && spec->synopsis ? std::string("usage: ") + spec->synopsis + "\n\n" + spec->help
-                                  : std::string();
+    const CommandEntry* entry = CommandTable::find(name);
+    return entry && entry->synopsis ? std::string("usage: ") + entry->synopsis + "\n\n" + entry->help
+                                    : std::string();
 }
 
 std::string usage(const std::string& name) {
-    const CommandSpec* spec = CommandTable::find(name);
-    return spec && spec->synopsis ? std::string("usage: ") + spec->synopsis
-                                  : std::string("usage: radioprog COMMAND [ARGUMENTS]");
+    const CommandEntry* entry = CommandTable::find(name);
+    return entry && entry->synopsis ? std::string("usage: ") + entry->synopsis
+                                    : std::string("usage: radioprog COMMAND [ARGUMENTS]");
 }
 
 } // namespace helptext

@@ -17,7 +17,7 @@ namespace {
 
 // Whether what the command makes goes to standard output (a listing, a report, a file named
 // "-"), rather than to files and the radio, with standard output only saying what was done.
-bool workGoesToStdout(const CommandSpec& command, const CommandLine& args) {
+bool workGoesToStdout(const CommandEntry& command, const CommandLine& args) {
     bool toStdout = command.work == Work::Printed;
     for (const OptionSpec& option : command.options) {
         toStdout = toStdout || (option.argument == Argument::Output && args.value(option.name) == "-");
@@ -60,7 +60,7 @@ int run(int argc, char** argv) {
     // A report of work done elsewhere is held until the work is over: when standard output
     // cannot take it, the work still counts and the report goes to stderr instead.
     // parse() took only a known command, and "help" was answered above.
-    const CommandSpec& command = *CommandTable::find(args.command());
+    const CommandEntry& command = *CommandTable::find(args.command());
     const bool stdoutIsWork = workGoesToStdout(command, args);
     std::ostringstream report;
     CliContext ctx(stdoutIsWork ? static_cast<std::ostream&>(std::cout) : report, std::cerr);
