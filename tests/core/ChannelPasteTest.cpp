@@ -174,6 +174,7 @@ TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
     MemoryImage image = MemoryImage::newDocument();
     image.setRxFrequency(1, 14550000);
     image.setRxTone(1, Tone::ctcss(885));
+    image.setWide(1, false); // a record's bits that a completed channel does not keep
     image.setTxFrequency(2, 14610000);
     const ChannelTable decoded(image, Language::English);
     const std::string rx = "145.50000||88.5||||||", tx = "|146.10000|||||||", none = "||||||||";

@@ -1,7 +1,7 @@
 #include "channels/ChannelTable.h"
 
-#include "channels/ChannelCodec.h"
 #include "channels/ChannelEdit.h"
+#include "channels/ChannelPaste.h"
 
 #include <gtest/gtest.h>
 
@@ -29,24 +29,15 @@ MemoryImage exampleImage(int channel) {
     return img;
 }
 
-// An image whose channel `row` holds what the texts of columns 1 to 8 say; a text that names
-// nothing reads as an empty cell does.
-MemoryImage imageWithRow(int row, const std::vector<std::string>& texts) {
-    Channel c;
-    for (const ChannelFieldInfo& field : channelFields()) {
-        const std::string& text = texts[static_cast<size_t>(field.col - 1)];
-        if (field.kind == FieldKind::Frequency) {
-            const std::optional<int32_t> f = parseFrequencyText(text);
-            c.*field.frequency = f && *f > 0 ? std::optional<uint32_t>(*f) : std::nullopt;
-        } else if (field.kind == FieldKind::Tone) {
-            c.*field.tone = parseToneText(text);
-        } else {
-            field.setItem(c, parseFieldItem(field, text).value_or(field.fallbackItem));
-        }
+// A table whose row 5 shows the texts of columns 1 to 8, pasted in through the typing rules.
+ChannelTable tableWithRow(const std::vector<std::string>& texts) {
+    ChannelTable t(kNew, Language::English);
+    std::string line;
+    for (const std::string& text : texts) {
+        line += text + "\t";
     }
-    MemoryImage img = kNew;
-    ChannelCodec::encode(img, row, c);
-    return img;
+    EXPECT_TRUE(pasteCells(t, 5, 1, line, channeledit::storableLimits({1, 0x7FFFFFFF})).applied);
+    return t;
 }
 
 TEST(ChannelTable, HeadingsAndChannelNumbers) {
@@ -116,11 +107,9 @@ TEST(ChannelTable, CommittingTheShownTextsKeepsTheImage) {
     ChannelTable t(img, Language::English);
     for (int row = 1; row < kGridRows; ++row) {
         for (int c = 1; c < kGridCols; ++c) {
-            if (ChannelTable::isListColumn(c)) {
-                EXPECT_TRUE(t.commitList(row, c, t.text(row, c), row % 2 == 0).accepted);
-            } else {
-                EXPECT_TRUE(t.commitFrequency(row, c, t.text(row, c), kBand130To160).accepted);
-            }
+            EXPECT_TRUE(ChannelTable::isListColumn(c)
+                            ? t.commitList(row, c, t.text(row, c), row % 2).accepted
+                            : t.commitFrequency(row, c, t.text(row, c), {}).accepted);
         }
     }
     EXPECT_EQ(t.image(), img);
@@ -143,8 +132,8 @@ TEST(ChannelTable, FieldsNotCommittedKeepTheirBytes) {
     struct Case {
         const char* name;
         void (*edit)(ChannelTable&);
-        std::vector<std::string> channel2;                       // its texts after the edit
-        std::vector<std::pair<size_t, uint8_t>> oddChanged = {}; // bytes of channel 1's record
+        std::vector<std::string> channel2;               // its texts after the edit
+        std::vector<std::array<int, 3>> oddChanged = {}; // channel 1's bytes first..last become value
     };
     const std::vector<std::string> channel2 = {"145.00000", "145.60000", "88.5",    "D023N",
                                                "Wide",      "Yes",       "Carrier", "High"};
@@ -163,32 +152,23 @@ TEST(ChannelTable, FieldsNotCommittedKeepTheirBytes) {
         {"power changed",
          [](ChannelTable& t) { t.commitList(1, col::kPower, "Low", true); },
          channel2,
-         {{13, 0xDF}}},
+         {{13, 13, 0xDF}}},
         {"tone change keeps an unreadable Rx field's bytes",
          [](ChannelTable& t) { t.commitList(1, col::kRxTone, "88.5", true); },
          channel2,
-         {{8, 0x75}, {9, 0x03}}},
+         {{8, 8, 0x75}, {9, 9, 0x03}}},
         {"byte 14 kept when the channel is deleted",
          [](ChannelTable& t) { t.commitFrequency(1, col::kRxFrequency, "", kBand130To160); },
          channel2,
-         {{0, 0xFF},
-          {1, 0xFF},
-          {2, 0xFF},
-          {3, 0xFF},
-          {4, 0xFF},
-          {5, 0xFF},
-          {6, 0xFF},
-          {7, 0xFF},
-          {8, 0xFF},
-          {9, 0xFF}}},
+         {{0, 9, 0xFF}}},
     };
     for (const Case& c : cases) {
         ChannelTable t(img, Language::English);
         EXPECT_EQ(t.text(1, col::kRxFrequency), "1000.00000") << c.name;
         c.edit(t);
         std::vector<uint8_t> expected = oddBytes;
-        for (const auto& [at, value] : c.oddChanged) {
-            expected[at] = value;
+        for (const auto& [first, last, value] : c.oddChanged) {
+            std::fill(expected.begin() + first, expected.begin() + last + 1, static_cast<uint8_t>(value));
         }
         EXPECT_EQ(std::vector<uint8_t>(t.image().data() + odd, t.image().data() + odd + image::kRowSize),
                   expected)
@@ -272,17 +252,10 @@ TEST(ChannelTable, CommitsFrequencyCells) {
          std::nullopt,
          {"145.00000", "145.01250", "88.5", "D023N", "Wide", "Yes", "Off", "High"}},
         {"transmit without receive stays empty", 2, empty, "145", true, std::nullopt, empty},
-        {"one-frequency channel completed gets defaults",
-         2,
-         {"145.00000", "", "88.5", "", "Narrow", "No", "Carrier", "Low"},
-         "145.6",
-         true,
-         std::nullopt,
-         {"145.00000", "145.60000", "88.5", "None", "Wide", "Yes", "Off", "High"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(imageWithRow(5, c.before), Language::English);
+        ChannelTable t = tableWithRow(c.before);
         const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, kBand130To160);
         EXPECT_EQ(out.accepted, c.accepted);
         EXPECT_EQ(out.message, c.message);
@@ -345,7 +318,7 @@ TEST(ChannelTable, CommitsOnlyTextsThatAreFrequencies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(imageWithRow(5, c.before), Language::English);
+        ChannelTable t = tableWithRow(c.before);
         const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, c.limits);
         EXPECT_EQ(out.accepted, !c.message);
         EXPECT_EQ(out.message, c.message);
