@@ -29,7 +29,7 @@ constexpr int kGridCols = 1 + kChannelFieldCount;
 
 struct CommitOutcome {
     bool accepted = true;
-    // The message to show when the text was refused; the table is then unchanged.
+    // The message to show when the text was refused; the image is then unchanged.
     std::optional<MessageId> message;
 };
 
