@@ -157,7 +157,7 @@ std::string copyCells(const ChannelTable& table, CellRange range) {
 }
 
 bool clearCells(ChannelTable& table, CellRange range, BandLimits limits) {
-    const ChannelTable before = table;
+    const MemoryImage before = table.image();
     for (int r = std::max(range.top, 1); r <= std::min(range.bottom, kGridRows - 1); ++r) {
         for (int c = std::max(range.left, 1); c <= std::min(range.right, kGridCols - 1); ++c) {
             if (ChannelTable::isListColumn(c)) {
@@ -169,14 +169,7 @@ bool clearCells(ChannelTable& table, CellRange range, BandLimits limits) {
             }
         }
     }
-    for (int r = 1; r < kGridRows; ++r) {
-        for (int c = 1; c < kGridCols; ++c) {
-            if (table.text(r, c) != before.text(r, c)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return !(table.image() == before);
 }
 
 PasteResult fillDown(ChannelTable& table, CellRange range, BandLimits limits, PasteMode mode) {

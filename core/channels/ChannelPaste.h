@@ -9,8 +9,9 @@
 #include <vector>
 
 // Editing the channel grid a block of cells at a time, as spreadsheets do: copying, pasting,
-// clearing and filling down. Every cell goes through the rules of typing (frequencies: band,
-// step, what the image can hold; list cells: one of the list's texts, in either language).
+// clearing and filling down, on a ChannelTable and so on its image. Every cell goes through the
+// rules of typing (frequencies: band, step, what the image can hold; list cells: one of the
+// list's texts, in either language).
 
 // A rectangle of grid cells, corners included: rows 1..16, columns 1..8.
 struct CellRange {
@@ -62,7 +63,7 @@ std::string copyCells(const ChannelTable& table, CellRange range);
 
 // Clears the cells of the range as typing an empty text would: a cleared receive frequency
 // deletes its channel, a cleared transmit frequency takes the receive frequency, and a cleared
-// list cell of a channel in use takes the text a new channel has. True when a text changed.
+// list cell of a channel in use takes the text a new channel has. True when the image changed.
 bool clearCells(ChannelTable& table, CellRange range, BandLimits limits);
 
 // Fill down: each column of the range's top row is copied into the rows below it; a range of one

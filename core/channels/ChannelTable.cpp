@@ -10,15 +10,6 @@
 
 namespace {
 
-// 10 Hz units of a frequency text in the grid; none for empty or unreadable text.
-std::optional<uint32_t> storedFrequency(const std::string& text) {
-    const std::optional<int32_t> f = parseFrequencyText(text);
-    if (!f || *f <= 0) {
-        return std::nullopt;
-    }
-    return static_cast<uint32_t>(*f);
-}
-
 const ChannelFieldInfo& fieldOf(int col) {
     const ChannelFieldInfo* field = channelFieldAt(col);
     if (!field) {
@@ -27,16 +18,24 @@ const ChannelFieldInfo& fieldOf(int col) {
     return *field;
 }
 
+// The field's typed value is the same on both channels: storing it would change no meaning,
+// only bytes a text cannot say.
+bool sameValue(const ChannelFieldInfo& field, const Channel& a, const Channel& b) {
+    switch (field.kind) {
+    case FieldKind::Frequency:
+        return a.*field.frequency == b.*field.frequency;
+    case FieldKind::Tone:
+        return a.*field.tone == b.*field.tone;
+    case FieldKind::List:
+        break;
+    }
+    return field.item(a) == field.item(b);
+}
+
 } // namespace
 
-ChannelTable::ChannelTable(Language language) : m_language(language) {
-    for (int c = 0; c < kGridCols; ++c) {
-        m_cells[0][c] = heading(c, language);
-    }
-    for (int r = 1; r < kGridRows; ++r) {
-        m_cells[r][0] = (r < 10 ? " " : "") + std::to_string(r);
-    }
-}
+ChannelTable::ChannelTable(const MemoryImage& image, Language language)
+    : m_image(image), m_language(language) {}
 
 void ChannelTable::checkCell(int row, int col) const {
     if (row < 0 || row >= kGridRows || col < 0 || col >= kGridCols) {
@@ -44,27 +43,22 @@ void ChannelTable::checkCell(int row, int col) const {
     }
 }
 
-const std::string& ChannelTable::text(int row, int col) const {
+std::string ChannelTable::text(int row, int col) const {
     checkCell(row, col);
-    return m_cells[row][col];
-}
-
-void ChannelTable::setText(int row, int col, const std::string& text) {
-    checkCell(row, col);
-    m_cells[row][col] = text;
-}
-
-void ChannelTable::clearRow(int row) {
-    checkCell(row, 1);
-    for (int c = 1; c < kGridCols; ++c) {
-        m_cells[row][c].clear();
+    if (row == 0) {
+        return heading(col, m_language);
     }
+    if (col == col::kNumber) {
+        return (row < 10 ? " " : "") + std::to_string(row);
+    }
+    return cellText(channel(row), col, m_language);
 }
 
 bool ChannelTable::isRowEmpty(int row) const {
     checkCell(row, 1);
-    for (int c = 1; c < kGridCols; ++c) {
-        if (!m_cells[row][c].empty()) {
+    const Channel c = channel(row);
+    for (int col = 1; col < kGridCols; ++col) {
+        if (!cellText(c, col, m_language).empty()) {
             return false;
         }
     }
@@ -104,67 +98,22 @@ std::string ChannelTable::cellText(const Channel& channel, int col, Language lan
     return field ? fieldText(*field, channel, language) : std::string();
 }
 
-void ChannelTable::setRow(int row, const Channel& channel) {
-    for (int c = col::kRxFrequency; c < kGridCols; ++c) {
-        m_cells[row][c] = cellText(channel, c, m_language);
-    }
-}
-
-void ChannelTable::decode(const MemoryImage& image) {
-    const Channels channels = ChannelCodec::decodeAll(image);
-    for (int row = 1; row <= image::kChannelCount; ++row) {
-        setRow(row, channels[static_cast<size_t>(row - 1)]);
-    }
-    m_decodedImage = image;
-    m_decodedCells = m_cells;
-}
-
 Channel ChannelTable::channel(int row) const {
     checkCell(row, 1);
     if (row == 0) {
         throw std::invalid_argument("row 0 holds the headings");
     }
-    const auto& cells = m_cells[row];
-    Channel c;
-    for (const ChannelFieldInfo& field : channelFields()) {
-        const std::string& text = cells[static_cast<size_t>(field.col)];
-        switch (field.kind) {
-        case FieldKind::Frequency:
-            c.*field.frequency = storedFrequency(text);
-            break;
-        case FieldKind::Tone:
-            c.*field.tone = parseToneText(text); // also a tone the list does not offer
-            break;
-        case FieldKind::List:
-            field.setItem(c, parseFieldItem(field, text).value_or(field.fallbackItem));
-            break;
-        }
-    }
-    return c;
+    return ChannelCodec::decode(m_image, row);
 }
 
 Channels ChannelTable::channels() const {
-    Channels out;
-    for (int row = 1; row <= image::kChannelCount; ++row) {
-        out[static_cast<size_t>(row - 1)] = channel(row);
-    }
-    return out;
+    return ChannelCodec::decodeAll(m_image);
 }
 
-void ChannelTable::encode(MemoryImage& image) const {
-    ChannelCodec::encodeAll(image, channels());
-    if (!m_decodedImage) {
-        return;
-    }
-    // The texts are a lossy view: re-encoding a cell from its text could change bytes the radio
-    // holds (a receive field 00 00 00 A0 shows as 1000.00000 and would be written as 99999999),
-    // so a cell still showing what decode() gave it writes the bytes it was decoded from, also
-    // when other cells of its row changed.
-    for (int row = 1; row <= image::kChannelCount; ++row) {
-        for (const ChannelFieldInfo& field : channelFields()) {
-            if (m_cells[row][field.col] == m_decodedCells[row][field.col]) {
-                image.copyChannelPart(row, field.part, *m_decodedImage);
-            }
+void ChannelTable::store(int row, const Channel& before, const Channel& after) {
+    for (const ChannelFieldInfo& field : channelFields()) {
+        if (!sameValue(field, before, after)) {
+            field.store(m_image, row, after);
         }
     }
 }
@@ -174,8 +123,7 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     if (row == 0 || (col != col::kRxFrequency && col != col::kTxFrequency)) {
         throw std::invalid_argument("not a frequency cell");
     }
-    auto& cells = m_cells[row];
-    if (typed == cells[col]) {
+    if (typed == text(row, col)) {
         // Nothing typed over the cell: an empty cell of a channel with one frequency is no
         // request to fill or delete it, and a copied row pasted back in place changes nothing.
         return {};
@@ -190,32 +138,24 @@ CommitOutcome ChannelTable::commitFrequency(int row, int col, const std::string&
     }
     const Channel before = channel(row);
     Channel after = before;
+    fieldOf(col).setFrequency(after, value);
     if (col == col::kTxFrequency) {
-        fieldOf(col).setFrequency(after, value);
         if (after.tx10Hz && *after.tx10Hz > image::kMaxFrequency10Hz) {
             // Only a receive frequency the record shows but cannot hold (1000.00000) falls back so.
             return {false, MessageId::OutOfRange};
         }
-        cells[col::kTxFrequency] = cellText(after, col::kTxFrequency, m_language);
         if (after.isInUse() && !before.isInUse()) {
-            // The channel is complete now: the cells it showed nothing in take what a new channel
-            // has, which is what its record holds once saved.
-            for (int c = 1; c < kGridCols; ++c) {
-                if (isListColumn(c) && cells[c].empty()) {
-                    cells[c] = defaultText(c, m_language);
+            // The channel is complete now: the attributes it showed nothing in take what a new
+            // channel has.
+            const Channel fresh = Channel::onFrequency(*after.rx10Hz);
+            for (const ChannelFieldInfo& field : channelFields()) {
+                if (field.kind == FieldKind::List) {
+                    field.setItem(after, field.item(fresh));
                 }
             }
         }
-        return {};
     }
-    fieldOf(col).setFrequency(after, value);
-    if (!after.rx10Hz) {
-        clearRow(row);
-    } else if (!before.rx10Hz) {
-        setRow(row, after); // a new channel: both frequencies and the default texts
-    } else {
-        cells[col::kRxFrequency] = cellText(after, col::kRxFrequency, m_language);
-    }
+    store(row, before, after);
     return {};
 }
 
@@ -224,31 +164,42 @@ CommitOutcome ChannelTable::commitList(int row, int col, const std::string& chos
     if (row == 0 || !isListColumn(col)) {
         throw std::invalid_argument("not a list cell");
     }
-    auto& cells = m_cells[row];
-    if (cells[col::kRxFrequency].empty() && cells[col::kTxFrequency].empty()) {
-        cells[col].clear();
+    const ChannelFieldInfo& field = fieldOf(col);
+    const Channel before = channel(row);
+    Channel after = before;
+    if (!before.hasFrequency()) {
+        // No attributes to edit; the cell is left empty, also one that showed a tone word.
+        if (field.kind == FieldKind::Tone) {
+            after.*field.tone = Tone::none();
+            store(row, before, after);
+        }
         return {};
     }
+    const std::string current = cellText(before, col, m_language);
     const std::vector<std::string>& list = listItems(col);
-    const bool listed = std::find(list.begin(), list.end(), cells[col]) != list.end();
-    if (!cells[col].empty() && !listed && (!userChose || chosen == cells[col])) {
+    const bool listed = std::find(list.begin(), list.end(), current) != list.end();
+    if (!current.empty() && !listed && (!userChose || chosen == current)) {
         return {}; // keep a value the list cannot show
     }
-    if (!chosen.empty() && !parseFieldItem(fieldOf(col), chosen)) {
-        return {false, std::nullopt};
-    }
-    if (channel(row).isInUse()) {
-        cells[col] = chosen;
-        return {};
+    std::optional<int> item;
+    if (!chosen.empty()) {
+        item = parseFieldItem(field, chosen);
+        if (!item) {
+            return {false, std::nullopt};
+        }
     }
     // A channel with one frequency shows and saves its tone words but no attributes: no tone
-    // reads back as an empty cell, and an attribute chosen for it would not read back at all.
-    if (fieldOf(col).kind == FieldKind::Tone) {
-        cells[col] = parseToneText(chosen).kind == ToneKind::None ? std::string() : chosen;
-        return {};
+    // reads back as an empty cell, and an attribute chosen for it would not show at all.
+    if (!before.isInUse() && field.kind == FieldKind::List) {
+        return {!userChose || !item, std::nullopt};
     }
-    if (!userChose || chosen.empty()) {
-        return {};
+    if (item) {
+        setFieldItem(field, after, *item);
+    } else if (field.kind == FieldKind::Tone) {
+        after.*field.tone = Tone::none();
+    } else {
+        field.setItem(after, field.fallbackItem);
     }
-    return {false, std::nullopt};
+    store(row, before, after);
+    return {};
 }

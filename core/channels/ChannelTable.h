@@ -6,7 +6,6 @@
 #include "image/MemoryImage.h"
 #include "text/CoreTexts.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,28 +29,29 @@ constexpr int kGridCols = 1 + kChannelFieldCount;
 
 struct CommitOutcome {
     bool accepted = true;
-    // The message to show when the text was refused; the table is then unchanged.
+    // The message to show when the text was refused; the image is then unchanged.
     std::optional<MessageId> message;
 };
 
-// The sixteen channels as the texts the grid shows: the working copy of the channels between
-// decoding an image and encoding it back, a text view over the typed channels (Channel,
-// ChannelCodec). Edits are committed one cell at a time with the editor's rules (ChannelEdit);
-// the image changes only through encode().
-//
-// Texts of either language are understood when encoding, so a grid filled in English and one
-// filled in Chinese encode to the same image; new texts are written in the table's language.
+// The sixteen channels as the texts the grid shows: a text view over an image, which the
+// commits edit directly. Texts are made on demand from the typed channels (Channel,
+// ChannelCodec, fieldText) in the table's language; texts typed in either language are
+// understood. A commit reads a cell's text with its field's parse rule and the editor's rules
+// (ChannelEdit), changes the typed channel and stores into the image only the fields whose typed
+// value changed: a field the commit did not change keeps its exact bytes (a receive field
+// 00 00 00 A0 that shows as 1000.00000, a DCS code outside the table), as do bytes 14 and 15 and
+// the uninterpreted bits of bytes 12 and 13.
 class ChannelTable {
 public:
-    explicit ChannelTable(Language language);
+    ChannelTable(const MemoryImage& image, Language language);
 
-    // The language new texts are written in.
+    // The language texts are written in.
     Language language() const { return m_language; }
+    // The image the table was made over with every commit so far applied.
+    const MemoryImage& image() const { return m_image; }
 
     // Row 0 and column 0 hold the headings and the channel numbers (" 1" .. "16").
-    const std::string& text(int row, int col) const;
-    void setText(int row, int col, const std::string& text);
-    void clearRow(int row);
+    std::string text(int row, int col) const;
 
     static const char* heading(int col, Language language);
     static bool isListColumn(int col) {
@@ -66,35 +66,26 @@ public:
     // The texts a new channel gets in the list columns.
     static std::string defaultText(int col, Language language);
 
-    // The texts of one cell of a channel's row, as decoding shows them (fieldText). Columns 1
-    // to 8; "" for any other.
+    // The text of one cell of a channel's row (fieldText). Columns 1 to 8; "" for any other.
     static std::string cellText(const Channel& channel, int col, Language language);
 
-    // Rows 1 to 16 from the image's channel records and scan bitmap.
-    void decode(const MemoryImage& image);
-    // The typed channel a row's texts stand for, as encode() stores it: texts that do not
-    // parse read as empty or default values. Rows 1 to 16.
+    // The typed channel of a row, decoded from the image. Rows 1 to 16.
     Channel channel(int row) const;
     Channels channels() const;
-    // Every row into its channel record and scan bit. Texts that do not parse encode as empty
-    // or default values; bytes 14 and 15 and the uninterpreted bits of bytes 12 and 13 are kept.
-    // A row whose texts are still those decode() gave it writes the bytes it was decoded from,
-    // so a channel the user did not edit keeps values its texts cannot say (a BCD digit above
-    // 9, a DCS code outside the table).
-    void encode(MemoryImage& image) const;
 
     // Commits the text typed into the receive (col 1) or transmit (col 2) cell of `row`.
     // - the text the cell already holds changes nothing (the empty transmit cell of a channel
     //   with only a receive frequency stays empty, and the other way round);
-    // - receive: empty deletes the channel; a new channel gets the frequency in both cells and
-    //   the default texts; an existing one changes its receive frequency only;
+    // - receive: empty deletes the channel (every field becomes what Channel::erased() has); a
+    //   new channel gets the frequency in both cells and the default texts; an existing one
+    //   changes its receive frequency only;
     // - transmit: empty falls back to the receive frequency (out of range when that is one the
     //   record cannot hold, read with a digit above 9); without a receive frequency the cell
     //   stays empty; a channel that gets its second frequency so shows the default texts in
-    //   the cells it left empty, as its record holds them once saved;
+    //   the attribute cells, which it showed empty, and its record takes them;
     // - the text is read as channeledit::readFrequency reads it ("145.5", "145,5", "145.5 MHz");
     //   text that is not a frequency ("145.5.5"), a frequency outside `limits` or off the
-    //   5 / 6.25 kHz step is refused with its message and the table keeps the text it had: one
+    //   5 / 6.25 kHz step is refused with its message and the image is unchanged: one
     //   typo never deletes a channel. Values below 10 MHz or of more than eight digits cannot be
     //   stored and count as out of range.
     CommitOutcome commitFrequency(int row, int col, const std::string& typed, BandLimits limits);
@@ -103,8 +94,10 @@ public:
     // user picked an item. A cell whose text is not among the items (a tone such as 100.5 read
     // from a radio) keeps its text when left without a choice or given its own text again; any
     // other text that is no item of the field in either language (parseFieldItem: 67.1, D024N)
-    // is refused without a message. A channel without frequencies
-    // has no attributes: its list cells stay empty. A channel with one frequency keeps its tone
+    // is refused without a message. An item of either language is stored as that item; an empty
+    // text as what an empty cell reads as (no tone, the field's fallbackItem). A channel without
+    // frequencies has no attributes: its list cells stay empty (a commit on a tone cell that
+    // shows a tone word sets the tone to none). A channel with one frequency keeps its tone
     // cells (no tone shows empty) and has no attributes either: columns 5 to 8 stay empty, and
     // an item the user chose there is refused (no message; CoreText::ChannelNotInUse says why).
     CommitOutcome commitList(int row, int col, const std::string& chosen, bool userChose);
@@ -114,13 +107,9 @@ public:
 
 private:
     void checkCell(int row, int col) const;
-    void setRow(int row, const Channel& channel);
+    // Stores the fields whose typed value differs between the two channels of the row.
+    void store(int row, const Channel& before, const Channel& after);
 
-    using Cells = std::array<std::array<std::string, kGridCols>, kGridRows>;
-
+    MemoryImage m_image;
     Language m_language;
-    Cells m_cells;
-    // What the last decode() read and showed: the rows still showing it encode from it.
-    std::optional<MemoryImage> m_decodedImage;
-    Cells m_decodedCells;
 };

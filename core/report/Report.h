@@ -103,8 +103,8 @@ struct ReportModel {
 int reportPageCount(const Channels& channels);
 
 // The report of the image's options and of the channels, each value printed as the channel
-// grid shows it. The channels may hold edits that are not yet in the image (the grid's
-// ChannelTable::channels()).
+// grid shows it (fieldText). The options come from the image, the channel pages from
+// `channels` alone, which need not be the image's.
 ReportModel buildReport(const MemoryImage& image, const Channels& channels, const ReportInput& input);
 
 // As above with the channels decoded from the image.

@@ -8,6 +8,7 @@
 namespace {
 
 const BandLimits kVhf{13600000, 17400000};
+const MemoryImage kNew = MemoryImage::newDocument();
 
 std::string rowTexts(const ChannelTable& table, int row) {
     std::string texts;
@@ -18,7 +19,7 @@ std::string rowTexts(const ChannelTable& table, int row) {
 }
 
 TEST(ChannelPaste, ASpreadsheetsRowsFillChannelsThroughTheTypingRules) {
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     const PasteResult result = pasteCells(table, 2, 1,
                                           "145.5\t145.5\t88.5\t88.5\tNarrow\tNo\tCarrier\tLow\r\n"
                                           "146,52\t\tNone\tD023N\n"
@@ -34,7 +35,7 @@ TEST(ChannelPaste, ASpreadsheetsRowsFillChannelsThroughTheTypingRules) {
 }
 
 TEST(ChannelPaste, OneRefusedCellAppliesNothingAndListsEveryRefusal) {
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     const PasteResult result = pasteCells(table, 1, 1,
                                           "145.5\t145.5\n"
                                           "145.5.5\t145.5\n"
@@ -57,7 +58,7 @@ TEST(ChannelPaste, OneRefusedCellAppliesNothingAndListsEveryRefusal) {
 }
 
 TEST(ChannelPaste, HeadingsAreSkippedAndEitherLanguageIsUnderstood) {
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     std::string headings;
     for (int c = 1; c < kGridCols; ++c) {
         headings +=
@@ -70,7 +71,7 @@ TEST(ChannelPaste, HeadingsAreSkippedAndEitherLanguageIsUnderstood) {
 }
 
 TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     const PasteResult result = pasteCells(table, 16, 6, "Yes\tCarrier\tHigh\textra\t\n\t\tLow\n", kVhf);
     EXPECT_FALSE(result.applied);
     ASSERT_EQ(result.refused.size(), 2u) << "empty cells beyond the grid are no refusal";
@@ -81,17 +82,17 @@ TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
 }
 
 TEST(ChannelPaste, CopiedRowsPasteBackAsTheyWere) {
-    ChannelTable source(Language::English);
+    ChannelTable source(kNew, Language::English);
     ASSERT_TRUE(
         pasteCells(source, 1, 1, "145.5\t146.1\tD754I\t103.5\tNarrow\tNo\tQT/DQT\tLow\n", kVhf).applied);
-    ChannelTable target(Language::Chinese);
+    ChannelTable target(kNew, Language::Chinese);
     ASSERT_TRUE(pasteCells(target, 5, 1, copyCells(source, CellRange::rows(1, 1)), kVhf).applied);
     EXPECT_EQ(rowTexts(target, 5), "145.50000|146.10000|D754I|103.5|窄|否|QT/DQT|低|");
 }
 
 // Three channels: 145.5 (88.5 both ways, Narrow), 146.5 and 147.5 with the defaults.
 ChannelTable threeChannels() {
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     pasteCells(table, 1, 1, "145.5\t145.5\t88.5\t88.5\tNarrow\n146.5\n147.5\n", kVhf);
     return table;
 }
@@ -173,9 +174,9 @@ TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
     MemoryImage image = MemoryImage::newDocument();
     image.setRxFrequency(1, 14550000);
     image.setRxTone(1, Tone::ctcss(885));
+    image.setWide(1, false); // a record's bits that a completed channel does not keep
     image.setTxFrequency(2, 14610000);
-    ChannelTable decoded(Language::English);
-    decoded.decode(image);
+    const ChannelTable decoded(image, Language::English);
     const std::string rx = "145.50000||88.5||||||", tx = "|146.10000|||||||", none = "||||||||";
     using Reason = PasteRefusal::Reason;
     struct Case {
@@ -209,10 +210,7 @@ TEST(ChannelPaste, WhatAPasteShowsIsWhatASaveKeeps) {
         for (const PasteRefusal& refusal : pasteIntoRange(table, c.range, c.text, kVhf).refused) {
             refused.push_back(refusal.reason);
         }
-        MemoryImage saved = image;
-        table.encode(saved);
-        ChannelTable reopened(Language::English);
-        reopened.decode(saved);
+        const ChannelTable reopened(table.image(), Language::English);
         EXPECT_EQ(refused, c.refused) << c.name;
         EXPECT_EQ(rowTexts(table, 1) + rowTexts(table, 2) + rowTexts(table, 3), c.rows) << c.name;
         EXPECT_EQ(rowTexts(reopened, 1) + rowTexts(reopened, 2) + rowTexts(reopened, 3), c.rows) << c.name;
@@ -261,9 +259,9 @@ TEST(ChannelPaste, ChannelListsAreRecognisedByTheirHeader) {
 
 TEST(ChannelPaste, AChannelListLandsFromTheGivenChannelAndLeavesTheRestAlone) {
     MemoryImage source = MemoryImage::newDocument();
-    ChannelTable table(Language::English);
+    ChannelTable table(kNew, Language::English);
     pasteCells(table, 3, 1, "145.5\t146.1\tD754I\t103.5\tNarrow\tNo\tQT/DQT\tLow\n\n147.5\n", kVhf);
-    table.encode(source);
+    source = table.image();
     source.setByte(image::offset::kPriority, 3);
     const std::string list = channelcsv::exportCsv(source, 3, 5);
 
@@ -307,15 +305,16 @@ TEST(ChannelPaste, EveryPathAcceptsExactlyTheTonesOfTheList) {
     };
     const ChannelFieldInfo& rxTone = *channelFieldAt(col::kRxTone);
     for (const auto& c : cases) {
-        ChannelTable table(Language::English);
+        ChannelTable table(kNew, Language::English);
         pasteCells(table, 1, 1, "145.5\n146.5\n", kVhf);
         ChannelTable typed = table;
         EXPECT_EQ(typed.commitList(1, col::kRxTone, c.text, true).accepted, c.accepted) << c.text;
         ChannelTable pasted = table;
         EXPECT_EQ(pasteCells(pasted, 1, col::kRxTone, std::string(c.text) + "\n", kVhf).applied, c.accepted)
             << c.text;
-        ChannelTable filled = table;
-        filled.setText(1, col::kRxTone, c.text);
+        MemoryImage withTone = table.image();
+        withTone.setRxTone(1, parseToneText(c.text)); // as a radio may hold it
+        ChannelTable filled(withTone, Language::English);
         EXPECT_EQ(fillDown(filled, {1, col::kRxTone, 2, col::kRxTone}, kVhf).applied, c.accepted) << c.text;
         const std::string csv =
             std::string("Location,Frequency,Tone,cToneFreq,DtcsCode\n1,145.5,") + c.csv + "\n";

@@ -1,12 +1,14 @@
 #include "channels/ChannelTable.h"
 
 #include "channels/ChannelEdit.h"
+#include "channels/ChannelPaste.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const BandLimits kBand130To160{13000000, 16000000};
+const MemoryImage kNew = MemoryImage::newDocument();
 
 std::vector<std::string> rowTexts(const ChannelTable& t, int row) {
     std::vector<std::string> out;
@@ -27,12 +29,23 @@ MemoryImage exampleImage(int channel) {
     return img;
 }
 
+// A table whose row 5 shows the texts of columns 1 to 8, pasted in through the typing rules.
+ChannelTable tableWithRow(const std::vector<std::string>& texts) {
+    ChannelTable t(kNew, Language::English);
+    std::string line;
+    for (const std::string& text : texts) {
+        line += text + "\t";
+    }
+    EXPECT_TRUE(pasteCells(t, 5, 1, line, channeledit::storableLimits({1, 0x7FFFFFFF})).applied);
+    return t;
+}
+
 TEST(ChannelTable, HeadingsAndChannelNumbers) {
-    const ChannelTable t(Language::English);
+    const ChannelTable t(kNew, Language::English);
     EXPECT_EQ(t.text(0, 1), "Rx Frequency");
     EXPECT_EQ(t.text(1, 0), " 1");
     EXPECT_EQ(t.text(16, 0), "16");
-    EXPECT_EQ(ChannelTable(Language::Chinese).text(0, 7), "繁忙锁定");
+    EXPECT_EQ(ChannelTable(kNew, Language::Chinese).text(0, 7), "繁忙锁定");
 }
 
 TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
@@ -44,8 +57,7 @@ TEST(ChannelTable, DecodesTheExampleChannelInBothLanguages) {
         {Language::Chinese, {"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}},
     };
     for (const auto& c : cases) {
-        ChannelTable t(c.language);
-        t.decode(exampleImage(16));
+        ChannelTable t(exampleImage(16), c.language);
         EXPECT_EQ(rowTexts(t, 16), c.row);
         EXPECT_TRUE(t.isRowEmpty(1));
     }
@@ -61,35 +73,27 @@ TEST(ChannelTable, DecodesChannelsNotInUseAndUnsetTones) {
     img.setByte(image::channelOffset(5) + 8, 0x75); // tone word of an unused channel
     img.setByte(image::channelOffset(5) + 9, 0x03);
 
-    ChannelTable t(Language::Chinese);
-    t.decode(img);
+    ChannelTable t(img, Language::Chinese);
     EXPECT_EQ(rowTexts(t, 3), (std::vector<std::string>{"145.00000", "", "88.5", "D023N", "", "", "", ""}));
     EXPECT_EQ(t.text(4, col::kRxTone), "无");
     EXPECT_EQ(t.text(4, col::kTxTone), "无");
     EXPECT_EQ(rowTexts(t, 5), (std::vector<std::string>{"", "", "88.5", "", "", "", "", ""}));
 }
 
-TEST(ChannelTable, ChineseAndEnglishGridsEncodeAlike) {
-    ChannelTable english(Language::English);
-    ChannelTable language(Language::Chinese);
-    english.decode(exampleImage(7));
-    language.decode(exampleImage(7));
-    english.setText(8, col::kRxFrequency, "146.52500");
-    language.setText(8, col::kRxFrequency, "146.52500");
-    english.setText(8, col::kBandwidth, "Narrow");
-    language.setText(8, col::kBandwidth, "窄");
-    english.setText(8, col::kPower, "Low");
-    language.setText(8, col::kPower, "低");
-
-    MemoryImage a = MemoryImage::newDocument();
-    MemoryImage b = MemoryImage::newDocument();
-    english.encode(a);
-    language.encode(b);
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(a.byte(image::channelOffset(8) + 13) & 0x30, 0x00);
+TEST(ChannelTable, ChineseAndEnglishGridsStoreAlike) {
+    ChannelTable english(exampleImage(7), Language::English);
+    ChannelTable language(exampleImage(7), Language::Chinese);
+    english.commitFrequency(8, col::kRxFrequency, "146.52500", kBand130To160);
+    language.commitFrequency(8, col::kRxFrequency, "146.52500", kBand130To160);
+    english.commitList(8, col::kBandwidth, "Narrow", true);
+    language.commitList(8, col::kBandwidth, "窄", true);
+    english.commitList(8, col::kPower, "Low", true);
+    language.commitList(8, col::kPower, "低", true);
+    EXPECT_EQ(english.image(), language.image());
+    EXPECT_EQ(english.image().byte(image::channelOffset(8) + 13) & 0x30, 0x00);
 }
 
-TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
+TEST(ChannelTable, CommittingTheShownTextsKeepsTheImage) {
     MemoryImage img = exampleImage(1);
     img.setRxFrequency(16, 43000000);
     img.setTxFrequency(16, 43500000);
@@ -100,27 +104,21 @@ TEST(ChannelTable, DecodeThenEncodeKeepsTheImage) {
     img.setHighPower(16, false);
     img.setScanned(16, false);
     img.setByte(image::channelOffset(16) + 14, 0x42); // never interpreted
-    // Channels 2..15 empty as an encoded empty row has them.
-    ChannelTable t(Language::English);
-    t.decode(img);
-    MemoryImage once = img;
-    t.encode(once);
-    ChannelTable again(Language::English);
-    again.decode(once);
-    MemoryImage twice = once;
-    again.encode(twice);
-    EXPECT_EQ(once, twice);
-    for (int ch : {1, 16}) {
-        EXPECT_EQ(std::vector<uint8_t>(once.data() + 16 * ch, once.data() + 16 * ch + 16),
-                  std::vector<uint8_t>(img.data() + 16 * ch, img.data() + 16 * ch + 16))
-            << "channel " << ch;
+    ChannelTable t(img, Language::English);
+    for (int row = 1; row < kGridRows; ++row) {
+        for (int c = 1; c < kGridCols; ++c) {
+            EXPECT_TRUE(ChannelTable::isListColumn(c)
+                            ? t.commitList(row, c, t.text(row, c), row % 2).accepted
+                            : t.commitFrequency(row, c, t.text(row, c), {}).accepted);
+        }
     }
+    EXPECT_EQ(t.image(), img);
 }
 
-TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
+TEST(ChannelTable, FieldsNotCommittedKeepTheirBytes) {
     // Channel 1 holds what no text can say: a BCD digit A in its receive field (shown as
     // 1000.00000, typed back it would be 999.99999), a DCS code outside the table, both
-    // busy-lock bits. Channel 2 is an ordinary channel.
+    // busy-lock bits, a byte 14. Channel 2 is an ordinary channel.
     MemoryImage img = exampleImage(2);
     const size_t odd = image::channelOffset(1);
     const uint8_t oddRecord[12] = {0x00, 0x00, 0x00, 0xA0, 0x00, 0x00, 0x45, 0x01, 0x05, 0x28, 0xFF, 0xFF};
@@ -128,13 +126,17 @@ TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
         img.setByte(odd + i, oddRecord[i]);
     }
     img.setByte(odd + image::record::kBusyLock, 0x18);
+    img.setByte(odd + 14, 0x42);
     const std::vector<uint8_t> oddBytes(img.data() + odd, img.data() + odd + image::kRowSize);
 
     struct Case {
         const char* name;
         void (*edit)(ChannelTable&);
-        std::vector<std::string> channel2; // its texts after the edit
+        std::vector<std::string> channel2;               // its texts after the edit
+        std::vector<std::array<int, 3>> oddChanged = {}; // channel 1's bytes first..last become value
     };
+    const std::vector<std::string> channel2 = {"145.00000", "145.60000", "88.5",    "D023N",
+                                               "Wide",      "Yes",       "Carrier", "High"};
     const Case cases[] = {
         {"no edit",
          [](ChannelTable&) {},
@@ -144,38 +146,44 @@ TEST(ChannelTable, RowsNotEditedSinceDecodeKeepTheirBytes) {
              EXPECT_TRUE(t.commitFrequency(2, col::kTxFrequency, "145.0", kBand130To160).accepted);
          },
          {"145.00000", "145.00000", "88.5", "D023N", "Wide", "Yes", "Carrier", "High"}},
-        {"another row cleared", [](ChannelTable& t) { t.clearRow(2); }, {"", "", "", "", "", "", "", ""}},
+        {"another row cleared",
+         [](ChannelTable& t) { t.commitFrequency(2, col::kRxFrequency, "", kBand130To160); },
+         {"", "", "", "", "", "", "", ""}},
+        {"power changed",
+         [](ChannelTable& t) { t.commitList(1, col::kPower, "Low", true); },
+         channel2,
+         {{13, 13, 0xDF}}},
+        {"tone change keeps an unreadable Rx field's bytes",
+         [](ChannelTable& t) { t.commitList(1, col::kRxTone, "88.5", true); },
+         channel2,
+         {{8, 8, 0x75}, {9, 9, 0x03}}},
+        {"byte 14 kept when the channel is deleted",
+         [](ChannelTable& t) { t.commitFrequency(1, col::kRxFrequency, "", kBand130To160); },
+         channel2,
+         {{0, 9, 0xFF}}},
     };
     for (const Case& c : cases) {
-        ChannelTable t(Language::English);
-        t.decode(img);
+        ChannelTable t(img, Language::English);
         EXPECT_EQ(t.text(1, col::kRxFrequency), "1000.00000") << c.name;
         c.edit(t);
-        MemoryImage saved = img;
-        t.encode(saved);
-        EXPECT_EQ(std::vector<uint8_t>(saved.data() + odd, saved.data() + odd + image::kRowSize), oddBytes)
+        std::vector<uint8_t> expected = oddBytes;
+        for (const auto& [first, last, value] : c.oddChanged) {
+            std::fill(expected.begin() + first, expected.begin() + last + 1, static_cast<uint8_t>(value));
+        }
+        EXPECT_EQ(std::vector<uint8_t>(t.image().data() + odd, t.image().data() + odd + image::kRowSize),
+                  expected)
             << c.name;
-        ChannelTable check(Language::English);
-        check.decode(saved);
-        EXPECT_EQ(rowTexts(check, 2), c.channel2) << c.name;
+        EXPECT_EQ(rowTexts(t, 2), c.channel2) << c.name;
     }
-
-    // An edited row writes only the cells that changed: the receive field keeps its digit A.
-    ChannelTable t(Language::English);
-    t.decode(img);
-    t.commitList(1, col::kPower, "Low", true);
-    MemoryImage saved = img;
-    t.encode(saved);
-    EXPECT_EQ(saved.byte(odd + 3), 0xA0);
-    EXPECT_FALSE(saved.isHighPower(1));
 }
 
-TEST(ChannelTable, EncodingAnEmptyRowWritesTheRadioDefaults) {
-    MemoryImage img = MemoryImage::newDocument();
+TEST(ChannelTable, DeletingAChannelWritesTheRadioDefaults) {
+    MemoryImage img = exampleImage(2);
     img.setByte(image::channelOffset(2) + 12, 0xE7);
     img.setByte(image::channelOffset(2) + 13, 0x0F);
-    ChannelTable t(Language::English);
-    t.encode(img);
+    ChannelTable t(img, Language::English);
+    t.commitFrequency(2, col::kRxFrequency, "", kBand130To160);
+    img = t.image();
     const uint8_t* r = img.data() + image::channelOffset(2);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(r[i], 0xFF) << i;
@@ -247,10 +255,7 @@ TEST(ChannelTable, CommitsFrequencyCells) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(Language::English);
-        for (int k = 0; k < 8; ++k) {
-            t.setText(5, k + 1, c.before[k]);
-        }
+        ChannelTable t = tableWithRow(c.before);
         const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, kBand130To160);
         EXPECT_EQ(out.accepted, c.accepted);
         EXPECT_EQ(out.message, c.message);
@@ -313,10 +318,7 @@ TEST(ChannelTable, CommitsOnlyTextsThatAreFrequencies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelTable t(Language::English);
-        for (int k = 0; k < 8; ++k) {
-            t.setText(5, k + 1, c.before[k]);
-        }
+        ChannelTable t = tableWithRow(c.before);
         const CommitOutcome out = t.commitFrequency(5, c.col, c.typed, c.limits);
         EXPECT_EQ(out.accepted, !c.message);
         EXPECT_EQ(out.message, c.message);
@@ -329,14 +331,9 @@ TEST(ChannelTable, AcceptedLowFrequenciesSurviveTheImage) {
     const BandLimits band1To30{100000, 3000000};
     for (const char* typed : {"10", "10.00625", "19.995", "30"}) {
         SCOPED_TRACE(typed);
-        ChannelTable t(Language::English);
+        ChannelTable t(kNew, Language::English);
         ASSERT_TRUE(t.commitFrequency(16, col::kRxFrequency, typed, band1To30).accepted);
-        MemoryImage img = MemoryImage::newDocument();
-        t.encode(img);
-        ChannelTable loaded(Language::English);
-        loaded.decode(img);
-        EXPECT_EQ(rowTexts(loaded, 16), rowTexts(t, 16));
-        EXPECT_TRUE(img.isInUse(16));
+        EXPECT_TRUE(t.image().isInUse(16));
     }
 }
 
@@ -378,21 +375,21 @@ TEST(ChannelEdit, ChannelsOutsideTheBandAndNoChannelInUse) {
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {
-    ChannelTable t(Language::English);
+    ChannelTable t(kNew, Language::English);
     const CommitOutcome out = t.commitFrequency(1, col::kRxFrequency, "abc", BandLimits{});
     EXPECT_FALSE(out.accepted);
     EXPECT_TRUE(t.isRowEmpty(1));
 }
 
 TEST(ChannelTable, NewChannelDefaultsInChinese) {
-    ChannelTable t(Language::Chinese);
+    ChannelTable t(kNew, Language::Chinese);
     ASSERT_TRUE(t.commitFrequency(9, col::kRxFrequency, "145.0125", kBand130To160).accepted);
     EXPECT_EQ(rowTexts(t, 9),
               (std::vector<std::string>{"145.01250", "145.01250", "无", "无", "宽", "是", "关", "高"}));
 }
 
 TEST(ChannelTable, ListCells) {
-    ChannelTable t(Language::English);
+    ChannelTable t(kNew, Language::English);
     t.commitList(2, col::kPower, "Low", true);
     EXPECT_EQ(t.text(2, col::kPower), "") << "an empty channel has no attributes";
 
@@ -400,7 +397,9 @@ TEST(ChannelTable, ListCells) {
     t.commitList(2, col::kPower, "Low", true);
     EXPECT_EQ(t.text(2, col::kPower), "Low");
 
-    t.setText(2, col::kRxTone, "100.5"); // read from a radio, not in the list
+    MemoryImage fromRadio = t.image();
+    fromRadio.setRxTone(2, Tone::ctcss(1005)); // not in the list
+    t = ChannelTable(fromRadio, Language::English);
     t.commitList(2, col::kRxTone, "None", false);
     EXPECT_EQ(t.text(2, col::kRxTone), "100.5");
     t.commitList(2, col::kRxTone, "D023N", true);
@@ -410,7 +409,7 @@ TEST(ChannelTable, ListCells) {
 }
 
 TEST(ChannelTable, ListOpensOnTheFirstItemBeginningWithTheText) {
-    const ChannelTable t(Language::English);
+    const ChannelTable t(kNew, Language::English);
     struct Case {
         int col;
         const char* text;

@@ -245,13 +245,13 @@ TEST(Report, ChannelBlockFollowsTheTable) {
 TEST(Report, PrintsTheGridTextsAsTheGridShowsThem) {
     MemoryImage img = imageWithChannels({1, 2, 3, 4, 5, 6, 7, 8, 9});
     img.setTxFrequency(9, 0); // a receive frequency alone still prints
-    ChannelTable grid(Language::English);
-    grid.decode(img);
+    MemoryImage edited = img;
+    edited.setRxFrequency(12, 14652500);
+    edited.setRxTone(12, Tone::ctcss(1005));
+    ChannelTable grid(edited, Language::English);
     for (int row = 2; row <= 7; ++row) {
-        grid.clearRow(row); // deleted in the grid, not yet in the image
+        grid.commitFrequency(row, col::kRxFrequency, "", {}); // deleted in the grid, not in `img`
     }
-    grid.setText(12, col::kRxFrequency, "146.52500");
-    grid.setText(12, col::kRxTone, "100.5");
 
     const ReportModel model = buildReport(img, grid.channels(), input());
     ASSERT_EQ(model.pageCount(), 2);
