@@ -871,14 +871,6 @@ The document is still open; try another folder or name.</source>
         </translation>
     </message>
     <message>
-        <source>The images of this transfer could not be kept in the radio history (%1).
-%2
-The transfer itself is not affected.</source>
-        <translation>本次传输的数据无法保存到电台历史 (%1)。
-%2
-传输本身不受影响。</translation>
-    </message>
-    <message>
         <source>Edit %1 of Channel %2</source>
         <translation>编辑信道 %2 的%1</translation>
     </message>
@@ -987,36 +979,6 @@ The transfer itself is not affected.</source>
     <message>
         <source>Print Preview</source>
         <translation>打印预览</translation>
-    </message>
-    <message>
-        <source>Write to the radio anyway?</source>
-        <translation>仍然写入对讲机吗？</translation>
-    </message>
-    <message>
-        <source>Write</source>
-        <translation>写入</translation>
-    </message>
-    <message>
-        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
-        <translation>对讲机中的类型和频段不在 Program.ini 的列表中（类型 %1，频段 %2）。请在“编辑 &gt; 类型设置”中选择；选择之前无法输入频率。</translation>
-    </message>
-    <message>
-        <source>%1 is used from now on, but it could not be remembered for the next start.
-%2</source>
-        <translation>从现在起使用 %1，但无法记住它以供下次启动使用。
-%2</translation>
-    </message>
-    <message>
-        <source>Read from the radio on %1 into the document.</source>
-        <translation>已通过 %1 从对讲机读取到文档。</translation>
-    </message>
-    <message>
-        <source>Written to the radio on %1 and verified.</source>
-        <translation>已通过 %1 写入对讲机并校验。</translation>
-    </message>
-    <message>
-        <source>Written to the radio on %1.</source>
-        <translation>已通过 %1 写入对讲机。</translation>
     </message>
 </context>
 <context>
@@ -1361,6 +1323,47 @@ Do you want to replace it?</source>
     <message>
         <source>Input/output error</source>
         <translation>输入/输出错误</translation>
+    </message>
+</context>
+<context>
+    <name>TransferController</name>
+    <message>
+        <source>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</source>
+        <translation>本次传输的数据无法保存到电台历史 (%1)。
+%2
+传输本身不受影响。</translation>
+    </message>
+    <message>
+        <source>Write to the radio anyway?</source>
+        <translation>仍然写入对讲机吗？</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
+        <translation>对讲机中的类型和频段不在 Program.ini 的列表中（类型 %1，频段 %2）。请在“编辑 &gt; 类型设置”中选择；选择之前无法输入频率。</translation>
+    </message>
+    <message>
+        <source>%1 is used from now on, but it could not be remembered for the next start.
+%2</source>
+        <translation>从现在起使用 %1，但无法记住它以供下次启动使用。
+%2</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 into the document.</source>
+        <translation>已通过 %1 从对讲机读取到文档。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified.</source>
+        <translation>已通过 %1 写入对讲机并校验。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1.</source>
+        <translation>已通过 %1 写入对讲机。</translation>
     </message>
 </context>
 </TS>

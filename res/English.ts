@@ -874,14 +874,6 @@ The document is still open; try another folder or name.</translation>
         </translation>
     </message>
     <message>
-        <source>The images of this transfer could not be kept in the radio history (%1).
-%2
-The transfer itself is not affected.</source>
-        <translation>The images of this transfer could not be kept in the radio history (%1).
-%2
-The transfer itself is not affected.</translation>
-    </message>
-    <message>
         <source>Edit %1 of Channel %2</source>
         <translation>Edit %1 of Channel %2</translation>
     </message>
@@ -990,36 +982,6 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Print Preview</source>
         <translation>Print Preview</translation>
-    </message>
-    <message>
-        <source>Write to the radio anyway?</source>
-        <translation>Write to the radio anyway?</translation>
-    </message>
-    <message>
-        <source>Write</source>
-        <translation>Write</translation>
-    </message>
-    <message>
-        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
-        <translation>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</translation>
-    </message>
-    <message>
-        <source>%1 is used from now on, but it could not be remembered for the next start.
-%2</source>
-        <translation>%1 is used from now on, but it could not be remembered for the next start.
-%2</translation>
-    </message>
-    <message>
-        <source>Read from the radio on %1 into the document.</source>
-        <translation>Read from the radio on %1 into the document.</translation>
-    </message>
-    <message>
-        <source>Written to the radio on %1 and verified.</source>
-        <translation>Written to the radio on %1 and verified.</translation>
-    </message>
-    <message>
-        <source>Written to the radio on %1.</source>
-        <translation>Written to the radio on %1.</translation>
     </message>
 </context>
 <context>
@@ -1364,6 +1326,47 @@ Do you want to replace it?</translation>
     <message>
         <source>Input/output error</source>
         <translation>Input/output error</translation>
+    </message>
+</context>
+<context>
+    <name>TransferController</name>
+    <message>
+        <source>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</source>
+        <translation>The images of this transfer could not be kept in the radio history (%1).
+%2
+The transfer itself is not affected.</translation>
+    </message>
+    <message>
+        <source>Write to the radio anyway?</source>
+        <translation>Write to the radio anyway?</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</source>
+        <translation>The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit &gt; Product Information; until then no frequency can be typed.</translation>
+    </message>
+    <message>
+        <source>%1 is used from now on, but it could not be remembered for the next start.
+%2</source>
+        <translation>%1 is used from now on, but it could not be remembered for the next start.
+%2</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 into the document.</source>
+        <translation>Read from the radio on %1 into the document.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified.</source>
+        <translation>Written to the radio on %1 and verified.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1.</source>
+        <translation>Written to the radio on %1.</translation>
     </message>
 </context>
 </TS>

@@ -128,16 +128,18 @@ bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     return true;
 }
 
-ProgramDoc::TransferScope::TransferScope(ProgramDoc& doc) : m_doc(doc) {
-    m_doc.m_context.setTransferRunning(true);
-    m_doc.m_busy = true;
-    emit m_doc.busyChanged();
+ProgramDoc::TransferScope::TransferScope(ProgramDoc& doc) : m_context(doc.m_context), m_doc(&doc) {
+    m_context.setTransferRunning(true);
+    doc.m_busy = true;
+    emit doc.busyChanged();
 }
 
 ProgramDoc::TransferScope::~TransferScope() {
-    m_doc.m_busy = false;
-    m_doc.m_context.setTransferRunning(false);
-    emit m_doc.busyChanged();
+    m_context.setTransferRunning(false);
+    if (m_doc) {
+        m_doc->m_busy = false;
+        emit m_doc->busyChanged();
+    }
 }
 
 void ProgramDoc::replaceImage(const MemoryImage& image) {

@@ -6,6 +6,7 @@
 #include "text/CoreTexts.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUndoStack>
 
@@ -86,7 +87,8 @@ public:
     // close or replace it meanwhile.
     bool isBusy() const { return m_busy; }
 
-    // Marks the document busy, and the serial line taken, for as long as it exists.
+    // Marks the document busy, and the serial line taken, for as long as it exists. The
+    // document may go first: the line is still given free.
     class TransferScope {
     public:
         explicit TransferScope(ProgramDoc& doc);
@@ -95,7 +97,8 @@ public:
         TransferScope& operator=(const TransferScope&) = delete;
 
     private:
-        ProgramDoc& m_doc;
+        AppContext& m_context;
+        QPointer<ProgramDoc> m_doc;
     };
 
     // The editor whose working copy is written back before a save; nullptr for none.

@@ -17,9 +17,6 @@
 #include "editor/ChannelGridEditor.h"
 #include "editor/MSFlexGrid.h"
 #include "platform/AtomicFile.h"
-#include "radio/ComSetupDlg.h"
-#include "radio/ProcessDlg.h"
-#include "radio/RadioTransfer.h"
 #include "text/CoreTexts.h"
 
 #include <QClipboard>
@@ -37,7 +34,6 @@
 #include <QStatusBar>
 
 #include <algorithm>
-#include <utility>
 
 ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     : QWidget(parent), m_context(context), m_document(doc) {
@@ -68,19 +64,6 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     connect(m_gridEditor, &ChannelGridEditor::changed, this, &ProgramView::onCellChanged);
 
     m_languageDlg = new LanguageDlg(m_context, this);
-    // Modeless: the main window stays usable while it is open. The transfer starts from the
-    // event loop, after the click that asked for it has been handled.
-    m_processDlg = new ProcessDlg(this);
-    m_processDlg->setWindowFlags(Qt::Dialog);
-    connect(m_processDlg, &ProcessDlg::transferRequested, this, &ProgramView::onRadioTransfer,
-            Qt::QueuedConnection);
-    m_transfer = new RadioTransfer(m_context, this);
-    connect(m_transfer, &RadioTransfer::rowDone, m_processDlg, &ProcessDlg::stepIt);
-    connect(m_transfer, &RadioTransfer::stageChanged, this, [this](JobStage stage) {
-        m_processDlg->setStage(QString::fromUtf8(jobStageText(stage, m_context.language())));
-    });
-    connect(m_transfer, &RadioTransfer::finished, this, &ProgramView::onTransferFinished);
-    connect(m_processDlg, &ProcessDlg::cancelRequested, m_transfer, &RadioTransfer::cancel);
     // While a transfer works on the document, the grid takes no edits; it still repaints.
     connect(m_document, &ProgramDoc::busyChanged, this,
             [this] { m_grid->setEnabled(!m_document->isBusy()); });
@@ -428,177 +411,6 @@ void ProgramView::onMoveChannelUp() {
 void ProgramView::onMoveChannelDown() {
     editRows(tr("Move Channel %1 Down"), m_grid->row() + 1,
              [](MemoryImage& image, int channel) { return moveChannel(image, channel, 1); });
-}
-
-void ProgramView::onRead() {
-    openProcessDialog(false);
-}
-
-void ProgramView::onWrite() {
-    if (m_context.isTransferRunning() || m_processDlg->isVisible() || confirmWrite()) {
-        openProcessDialog(true);
-    }
-}
-
-// A write replaces all the radio holds: channels outside the document's band, or no channel at
-// all, are named first, and Enter keeps the radio as it is.
-bool ProgramView::confirmWrite() {
-    if (!commitPendingEdit()) {
-        return false;
-    }
-    MemoryImage image = m_document->image();
-    writeBack(image);
-    const Language language = m_context.language();
-    const BandLimits band = m_gridEditor->bandLimits();
-    QStringList reasons;
-    if (const std::vector<int> outside = channeledit::channelsOutsideBand(image, band); !outside.empty()) {
-        reasons << QString::fromStdString(channeledit::outsideBandText(outside, band, language));
-    }
-    if (channeledit::hasNoChannelInUse(image)) {
-        reasons << QString::fromUtf8(coreText(CoreText::NoChannelInUse, language));
-    }
-    if (reasons.isEmpty()) {
-        return true;
-    }
-    return MessageBox::show(window(),
-                            reasons.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
-                                tr("Write to the radio anyway?"),
-                            QString(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning,
-                            {{QMessageBox::Ok, tr("Write")}}, QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-void ProgramView::openProcessDialog(bool write) {
-    if (m_context.isTransferRunning()) {
-        return; // one transfer at a time, also from another document window
-    }
-    if (m_processDlg->isVisible()) {
-        m_processDlg->raise();
-        return;
-    }
-    m_write = write;
-    m_processDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
-                                : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
-    m_processDlg->show();
-    const QRect screen = window()->geometry();
-    m_processDlg->move(screen.center() - m_processDlg->rect().center());
-}
-
-void ProgramView::onComSetup() {
-    const DeviceTree tree(m_context.deviceRoot());
-    ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
-                    [tree] { return findSerialDevices(tree); }, m_context.portNumber(),
-                    m_context.programSettings(), m_context.language(), window());
-    dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
-    dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
-                      QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});
-    if (dlg.exec() == QDialog::Accepted) {
-        const SettingsWriteResult kept = m_context.setPortNumber(comPortNumber(dlg.portName().toStdString()));
-        if (!kept) {
-            MessageBox::show(window(), tr("%1 is used from now on, but it could not be remembered for the "
-                                          "next start.\n%2")
-                                           .arg(m_context.portName(), SystemReason::text(kept.detail)));
-        }
-    }
-}
-
-void ProgramView::onRadioTransfer() {
-    if (m_context.isTransferRunning()) {
-        // Another document's transfer holds the line.
-        m_processDlg->hide();
-        m_recovery.reset();
-        return;
-    }
-    // The direction is taken once: the dialog, once open, ignores Read and Write.
-    m_transferWrites = m_write;
-    commitPendingEdit();
-    MemoryImage image = m_document->image();
-    JobOptions options;
-    options.backup = m_context.backupBeforeWrite();
-    options.verify = m_context.verifyAfterWrite();
-    const RecoveryWrite recovery = std::exchange(m_recovery, std::nullopt).value_or(RecoveryWrite());
-    options.backup = options.backup && recovery.backup;
-    m_restoring = recovery.restore.has_value();
-    if (m_restoring) {
-        // Putting back what the radio held: that image is the backup already.
-        image = *recovery.restore;
-        options.backup = false;
-    } else if (m_transferWrites) {
-        writeBack(m_document->image());
-        image = m_document->image();
-    }
-    m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
-    m_transferPort = m_context.portName();
-    m_transferVerifies = options.verify;
-    // The job works on a copy: a read replaces the document's image only when complete.
-    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_transferPort,
-                      image, options);
-}
-
-void ProgramView::startWrite(RecoveryWrite write) {
-    openProcessDialog(true);
-    m_recovery = std::move(write);
-    m_processDlg->accept();
-}
-
-void ProgramView::recover(JobChoice choice, const JobResult& result, const MemoryImage& sent) {
-    switch (choice) {
-    case JobChoice::WriteAgain:
-        // A restore is sent again as it was; otherwise the document is.
-        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true});
-        return;
-    case JobChoice::RestoreBackup:
-        startWrite({result.backup, true});
-        return;
-    case JobChoice::WriteWithoutBackup:
-        startWrite({std::nullopt, false});
-        return;
-    }
-}
-
-void ProgramView::onTransferFinished(const JobResult& result, const MemoryImage& image) {
-    m_busy.reset();
-    m_processDlg->hide();
-    if (!result.historyKept && m_context.takeHistoryProblemReport()) {
-        MessageBox::show(window(), tr("The images of this transfer could not be kept in the radio history "
-                                      "(%1).\n%2\nThe transfer itself is not affected.")
-                                       .arg(QFile::decodeName(m_context.historyFolder().c_str()),
-                                            SystemReason::text(result.historyKept.detail)));
-    }
-    const std::optional<JobChoice> choice = m_transfer->showResult(result, m_transferPort);
-    if (!result.ok()) {
-        if (choice) {
-            recover(*choice, result, image);
-        }
-        return;
-    }
-    if (!m_transferWrites) {
-        m_document->replaceImage(image);
-        if (const radiomodel::TypeAndBand& read = m_document->typeAndBand(); !read.listed) {
-            MessageBox::show(window(), tr("The radio holds no type and band that Program.ini lists (type %1, "
-                                          "band %2). Choose them in Edit > Product Information; until then "
-                                          "no frequency can be typed.")
-                                           .arg(read.type)
-                                           .arg(read.band));
-        }
-    }
-    showStatus(!m_transferWrites    ? tr("Read from the radio on %1 into the document.").arg(m_transferPort)
-               : m_transferVerifies ? tr("Written to the radio on %1 and verified.").arg(m_transferPort)
-                                    : tr("Written to the radio on %1.").arg(m_transferPort));
-    // A hidden document window comes back to show what was read or written.
-    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
-        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
-            if (frame->isHidden()) {
-                frame->showNormal();
-            }
-            break;
-        }
-    }
-}
-
-void ProgramView::showStatus(const QString& text) {
-    if (auto* main = qobject_cast<QMainWindow*>(window())) {
-        main->statusBar()->showMessage(text);
-    }
 }
 
 bool ProgramView::printReport(QPrinter& printer) {

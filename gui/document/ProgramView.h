@@ -8,25 +8,18 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <memory>
-#include <optional>
 
 #include <cstdint>
 
 class AppContext;
-class RadioTransfer;
-struct JobResult;
-enum class JobChoice;
 class ChannelGridEditor;
-class ProcessDlg;
 class QPrinter;
 class LanguageDlg;
 class MSFlexGrid;
 class QLabel;
 
 // The channel view: a fixed form with the caption line ("Title" of Program.ini, red, 12 points)
-// above the channel grid, edited in place. It also owns the commands that act on the document's
-// radio.
+// above the channel grid, edited in place.
 //
 // The grid's texts are the working copy of the channels: updateGridFromImage decodes the image
 // into them whenever the document's image is replaced, writeBack() encodes them into the image
@@ -61,15 +54,7 @@ public:
     ChannelGridEditor* gridEditor() const { return m_gridEditor; }
     LanguageDlg* languageDialog() const { return m_languageDlg; }
 
-    ProcessDlg* processDialog() const { return m_processDlg; }
-
 public slots:
-    // Program, Read and Write: open the progress dialog; its OK starts the transfer. While the
-    // dialog is open they do nothing, so its caption and the direction always agree.
-    void onRead();
-    void onWrite();
-    // Setup, COM Setup: the port chosen becomes the port of every transfer (AppContext).
-    void onComSetup();
     // Edit, Copy: the selected cells, or the current cell, as tab-separated text; whole channels
     // also as a channel list (text/csv). Cut: Copy, then Clear, as one undo step. Clear: the
     // chosen cells cleared as typing clears them; whole channels are erased. Select All selects
@@ -94,9 +79,6 @@ public slots:
     void onDeleteChannel();
     void onMoveChannelUp();
     void onMoveChannelDown();
-    // Starts the transfer in the direction the dialog was opened for; the document is busy
-    // until it ends.
-    void onRadioTransfer();
     // File, Print and Print Preview: the report of the grid as it shows (an open edit is
     // committed first) and of the image's options, on the given printer.
     void onFilePrint(QPrinter& printer);
@@ -105,10 +87,6 @@ public slots:
     bool printReport(QPrinter& printer);
 
 private:
-    // The transfer's result, applied to the document in one step.
-    void onTransferFinished(const JobResult& result, const MemoryImage& image);
-    // What a command did, in the main window's status bar until the next prompt there.
-    void showStatus(const QString& text);
     void onCellChanged(int row, int col);
     // The selected cells, or the current cell when nothing is selected.
     CellRange chosenCells() const;
@@ -123,19 +101,6 @@ private:
     void pasteList(const std::string& list, int row);
     // Applies a row command to a copy of the image and, when it is done, the copy as one step.
     void editRows(const QString& text, int nextRow, const std::function<RowEdit(MemoryImage&, int)>& edit);
-    // The write a recovery choice asks for after a failed one.
-    struct RecoveryWrite {
-        std::optional<MemoryImage> restore; // sent instead of the document, without a backup
-        bool backup = true;                 // false: the document without a backup, this once
-    };
-    // Starts the write that `choice` stands for after the write that ended with `result`;
-    // `sent` is the image that write sent.
-    void recover(JobChoice choice, const JobResult& result, const MemoryImage& sent);
-    // Opens the dialog for a write and starts it at once.
-    void startWrite(RecoveryWrite write);
-    // Before a Write opens its dialog: asks about channels outside the band and about a document
-    // with no channel in use. False when the user keeps the radio as it is.
-    bool confirmWrite();
 
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;
@@ -144,15 +109,4 @@ private:
     ChannelGridEditor* m_gridEditor;
     bool m_firstUpdate = true;
     LanguageDlg* m_languageDlg;
-    ProcessDlg* m_processDlg;
-    QString m_transferPort;          // the port the transfer that runs uses
-    bool m_transferVerifies = false; // the write that runs reads the radio back
-    bool m_write = false;
-    bool m_transferWrites = false;           // the direction of the transfer that runs
-    bool m_restoring = false;                // it writes back what the radio held before
-    std::optional<RecoveryWrite> m_recovery; // what the next write sends, when a choice asked
-    RadioTransfer* m_transfer;
-    std::unique_ptr<ProgramDoc::TransferScope> m_busy;
-
-    void openProcessDialog(bool write);
 };

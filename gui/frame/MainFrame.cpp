@@ -21,6 +21,7 @@
 #include "history/RadioHistory.h"
 #include "platform/AtomicFile.h"
 #include "radio/RadioHistoryDlg.h"
+#include "radio/TransferController.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -72,6 +73,16 @@ MainFrame::MainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent)
     setWindowTitle(m_caption);
     resize(kInitialWidth, kInitialHeight);
 
+    m_transfer = new TransferController(m_context, this);
+    connect(m_transfer, &TransferController::runningChanged, this, &MainFrame::updateCommands);
+    connect(m_transfer, &TransferController::transferDone, this, [this](const ProgramDoc* doc) {
+        // A hidden document window comes back to show what was read or written.
+        for (ChildFrame* child : childFrames()) {
+            if (child->document() == doc && child->isHidden()) {
+                child->showNormal();
+            }
+        }
+    });
     createActions();
     createToolBar();
     createStatusBar();
@@ -86,6 +97,8 @@ MainFrame::MainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent)
 }
 
 MainFrame::~MainFrame() {
+    // A transfer that still runs ends while its document and this window are whole.
+    delete m_transfer;
     // The bars and the document windows go after this object; they must not call back into it.
     m_navBar->tree()->disconnect(this);
     m_navBar->disconnect(this);
@@ -253,7 +266,17 @@ void MainFrame::createActions() {
         dialog.exec();
     });
 
-    // The transfer and the port belong to the active view; the two settings dialogs to the frame.
+    // The transfer and the port go to the transfer controller, for the active document; the two
+    // settings dialogs belong to the frame.
+    connect(commandAction(kRead), &QAction::triggered, this, [this] {
+        if (ChildFrame* child = activeChild()) {
+            // What is typed in a cell goes into the document, so that undoing the read gives it back.
+            child->view()->commitPendingEdit();
+            m_transfer->read(child->document());
+        }
+    });
+    connect(commandAction(kWrite), &QAction::triggered, this, [this] { writeDocument(activeChild()); });
+    connect(commandAction(kComSetup), &QAction::triggered, this, [this] { m_transfer->comSetup(); });
     const auto toView = [this](int command, void (ProgramView::*handler)()) {
         connect(commandAction(command), &QAction::triggered, this, [this, handler] {
             if (ChildFrame* child = activeChild()) {
@@ -261,9 +284,6 @@ void MainFrame::createActions() {
             }
         });
     };
-    toView(kRead, &ProgramView::onRead);
-    toView(kWrite, &ProgramView::onWrite);
-    toView(kComSetup, &ProgramView::onComSetup);
     toView(kImportChannels, &ProgramView::onImportChannels);
     toView(kExportChannels, &ProgramView::onExportChannels);
     toView(kEditCopy, &ProgramView::onCopy);
@@ -789,8 +809,17 @@ void MainFrame::onRadioHistory() {
     }
     ChildFrame* child = addDocumentWindow(doc);
     if (dialog.action() == RadioHistoryDlg::Action::Write) {
-        child->view()->onWrite();
+        writeDocument(child);
     }
+}
+
+void MainFrame::writeDocument(ChildFrame* child) {
+    if (child == nullptr || !child->view()->commitPendingEdit()) {
+        return;
+    }
+    // Until the grid keeps the image current by itself: its texts go into the image that is sent.
+    child->view()->writeBack(child->document()->image());
+    m_transfer->write(child->document());
 }
 
 void MainFrame::onSaveLog() {

@@ -21,6 +21,7 @@ class QTimer;
 class QToolBar;
 class QTreeWidgetItem;
 class QUndoGroup;
+class TransferController;
 
 // The main window: menus, toolbar, status bar, the navigation bar on the left and the document
 // windows on the painted background. Its caption is the active document's (product, radio type
@@ -68,6 +69,8 @@ public:
     MdiClientWnd* mdiClient() const { return m_mdiClient; }
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* messagePane() const { return m_messagePane; }
+    // Read, Write and COM Setup for every document window.
+    TransferController* transferController() const { return m_transfer; }
 
     // What askToSave() came to.
     enum class SaveAnswer { Unmodified, Saved, Discarded, Cancelled };
@@ -135,6 +138,9 @@ private:
     // Enables the commands that the active document and a running transfer allow.
     void updateCommands();
     void runCommand(int commandId);
+    // Program, Write of the document in the window: once the edit under way in its grid is in
+    // the image, the transfer controller takes it.
+    void writeDocument(ChildFrame* child);
     // Runs the page of the navigation tree that has this label.
     void openPage(const QString& label);
     void setCaption(const QString& caption);
@@ -142,6 +148,7 @@ private:
     void updateCaption();
 
     AppContext& m_context;
+    TransferController* m_transfer = nullptr;
     std::map<int, QAction*> m_actions;
     QUndoGroup* m_undoGroup = nullptr;
     QAction* m_actFrameAbout = nullptr;

@@ -12,6 +12,7 @@
 #include "frame/MdiClientWnd.h"
 #include "frame/NavigationBar.h"
 #include "radio/ProcessDlg.h"
+#include "radio/TransferController.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -205,7 +206,7 @@ TEST_F(MainFrameTest, AssistiveTechnologyFindsNamesAndTheNavigationTree) {
     const auto named = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
     EXPECT_EQ(named(qApp)->text(QAccessible::Name), QStringLiteral("Test Programmer"));
     EXPECT_EQ(named(frame()->toolBar())->child(0)->text(QAccessible::Name), QStringLiteral("More Buttons"));
-    QObject* progress = activeChild()->view()->processDialog()->findChild<QProgressBar*>();
+    QObject* progress = frame()->transferController()->processDialog()->findChild<QProgressBar*>();
     EXPECT_EQ(named(progress)->text(QAccessible::Name), QStringLiteral("Transfer progress"));
     QAccessibleInterface* bar = named(frame()->navigationBar());
     EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Navigation Bar"));

@@ -16,6 +16,7 @@
 #include "radio/RadioHistoryDlg.h"
 #include "radio/RadioJob.h"
 #include "radio/RadioTransfer.h"
+#include "radio/TransferController.h"
 #include "settings/UserSettings.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ protected:
         }
     }
     ProgramView* view() const { return activeChild()->view(); }
-    ProcessDlg* dialog() const { return view()->processDialog(); }
+    ProcessDlg* dialog() const { return frame()->transferController()->processDialog(); }
     void trigger(int command) { frame()->commandAction(command)->trigger(); }
     // Presses OK and waits until the transfer has closed the dialog.
     bool runTransfer() {
@@ -185,26 +186,49 @@ TEST_F(Transfer, NothingDestroysTheDocumentWhileItsTransferRuns) {
     EXPECT_EQ(dialog()->numberLabel()->text(), "51");
 }
 
-TEST_F(Transfer, ASecondDocumentsOkDuringATransferStartsNothing) {
+// The progress dialog waits for OK for the first document; Write in a second window raises it,
+// and nothing there starts a second transfer.
+TEST_F(Transfer, ASecondDocumentsCommandsDuringATransferStartNothing) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    ProgramView* first = view();
+    m_radio->setMemory(radioMemory());
+    ProgramDoc* first = activeDocument();
     trigger(id::kRead); // waits for OK
     writeFile(QStringLiteral("b.dat"), testImageBytes(0, 0));
     FileDialog::answerNext(path(QStringLiteral("b.dat")));
     trigger(id::kFileOpen);
-    ProgramView* second = view();
+    ProgramDoc* second = activeDocument();
     ASSERT_NE(first, second);
-    trigger(id::kRead);
+    const MemoryImage secondBefore = second->image();
+    trigger(id::kWrite);
+    EXPECT_EQ(dialog()->windowTitle(), "Read Data") << "the open dialog keeps its document and direction";
     MessageBox::answerNext(QMessageBox::Ok); // File New's warning, should it come
-    QTimer::singleShot(300, [first] { first->processDialog()->okButton()->click(); });
+    QTimer::singleShot(300, [this, second] {
+        dialog()->okButton()->click();
+        frame()->transferController()->write(second);
+    });
     QTimer::singleShot(600, [this] { trigger(id::kFileNew); });
-    QTest::mouseClick(second->processDialog()->okButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([second] { return !second->processDialog()->isVisible(); }, 20000));
-    EXPECT_EQ(second->processDialog()->numberLabel()->text(), "51");
-    EXPECT_FALSE(first->processDialog()->isVisible());
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(dialog()->numberLabel()->text(), "51");
+    EXPECT_EQ(m_radio->completedReads(), 1);
+    EXPECT_EQ(m_radio->completedWrites(), 0);
+    EXPECT_EQ(first->image().rxFrequency(4), std::optional<uint32_t>(43000000)) << "read into the first";
+    EXPECT_EQ(second->image(), secondBefore);
     EXPECT_EQ(frame()->childFrames().size(), 2) << "File New waited for the transfer";
+}
+
+TEST_F(Transfer, ADocumentDestroyedDuringItsTransferTakesNothingAndTheLineIsFreeAgain) {
+    SimulatorOptions paced;
+    paced.paced = true;
+    startWith(paced);
+    m_radio->setMemory(radioMemory());
+    trigger(id::kRead);
+    QTimer::singleShot(300, [this] { frame()->destroyChild(activeChild()); });
+    ASSERT_TRUE(runTransfer());
+    EXPECT_EQ(activeChild(), nullptr);
+    EXPECT_FALSE(context()->isTransferRunning());
+    EXPECT_TRUE(frame()->commandAction(id::kFileNew)->isEnabled());
 }
 
 TEST_F(Transfer, RetryAfterAMissingAcknowledgementThenSuccess) {

@@ -1,0 +1,200 @@
+#include "radio/TransferController.h"
+
+#include "app/AppContext.h"
+#include "app/MessageBox.h"
+#include "app/SystemReason.h"
+#include "channels/ChannelEdit.h"
+#include "radio/ComSetupDlg.h"
+#include "radio/ProcessDlg.h"
+#include "radio/RadioTransfer.h"
+#include "text/CoreTexts.h"
+
+#include <QFile>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include <utility>
+
+TransferController::TransferController(AppContext& context, QMainWindow* window)
+    : QObject(window), m_context(context), m_window(window) {
+    // Modeless: the main window stays usable while it is open. The transfer starts from the
+    // event loop, after the click that asked for it has been handled.
+    m_processDlg = new ProcessDlg(window);
+    m_processDlg->setWindowFlags(Qt::Dialog);
+    connect(m_processDlg, &ProcessDlg::transferRequested, this, &TransferController::onRadioTransfer,
+            Qt::QueuedConnection);
+    m_transfer = new RadioTransfer(m_context, window);
+    connect(m_transfer, &RadioTransfer::rowDone, m_processDlg, &ProcessDlg::stepIt);
+    connect(m_transfer, &RadioTransfer::stageChanged, this, [this](JobStage stage) {
+        m_processDlg->setStage(QString::fromUtf8(jobStageText(stage, m_context.language())));
+    });
+    connect(m_transfer, &RadioTransfer::finished, this, &TransferController::onTransferFinished);
+    connect(m_processDlg, &ProcessDlg::cancelRequested, m_transfer, &RadioTransfer::cancel);
+}
+
+// The transfer stops and its thread ends before the line is given free.
+TransferController::~TransferController() {
+    delete m_transfer;
+    m_busy.reset();
+}
+
+void TransferController::read(ProgramDoc* doc) {
+    openProcessDialog(doc, false);
+}
+
+void TransferController::write(ProgramDoc* doc) {
+    if (m_context.isTransferRunning() || m_processDlg->isVisible() || confirmWrite(*doc)) {
+        openProcessDialog(doc, true);
+    }
+}
+
+// A write replaces all the radio holds: channels outside the document's band, or no channel at
+// all, are named first, and Enter keeps the radio as it is.
+bool TransferController::confirmWrite(const ProgramDoc& doc) {
+    const MemoryImage& image = doc.image();
+    const Language language = m_context.language();
+    const BandLimits band = doc.typeAndBand().limits;
+    QStringList reasons;
+    if (const std::vector<int> outside = channeledit::channelsOutsideBand(image, band); !outside.empty()) {
+        reasons << QString::fromStdString(channeledit::outsideBandText(outside, band, language));
+    }
+    if (channeledit::hasNoChannelInUse(image)) {
+        reasons << QString::fromUtf8(coreText(CoreText::NoChannelInUse, language));
+    }
+    if (reasons.isEmpty()) {
+        return true;
+    }
+    return MessageBox::show(m_window,
+                            reasons.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
+                                tr("Write to the radio anyway?"),
+                            QString(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning,
+                            {{QMessageBox::Ok, tr("Write")}}, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void TransferController::openProcessDialog(ProgramDoc* doc, bool write) {
+    if (m_context.isTransferRunning()) {
+        return; // one transfer at a time
+    }
+    if (m_processDlg->isVisible()) {
+        // The open dialog keeps its document and direction, so its caption always tells them.
+        m_processDlg->raise();
+        return;
+    }
+    m_document = doc;
+    m_write = write;
+    m_processDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
+                                : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
+    m_processDlg->show();
+    const QRect screen = m_window->geometry();
+    m_processDlg->move(screen.center() - m_processDlg->rect().center());
+}
+
+void TransferController::comSetup() {
+    const DeviceTree tree(m_context.deviceRoot());
+    ComSetupDlg dlg([this, tree] { return RadioTransfer::describePorts(m_context, tree); },
+                    [tree] { return findSerialDevices(tree); }, m_context.portNumber(),
+                    m_context.programSettings(), m_context.language(), m_window);
+    dlg.setAdapterLister([tree] { return findAdaptersWithoutTty(tree); });
+    dlg.watchFolders({QFile::decodeName(tree.path("/dev").c_str()),
+                      QFile::decodeName(tree.path("/dev/serial/by-id").c_str())});
+    if (dlg.exec() == QDialog::Accepted) {
+        const SettingsWriteResult kept = m_context.setPortNumber(comPortNumber(dlg.portName().toStdString()));
+        if (!kept) {
+            MessageBox::show(m_window, tr("%1 is used from now on, but it could not be remembered for the "
+                                          "next start.\n%2")
+                                           .arg(m_context.portName(), SystemReason::text(kept.detail)));
+        }
+    }
+}
+
+void TransferController::onRadioTransfer() {
+    if (m_context.isTransferRunning() || !m_document) {
+        // The line is taken, or the document went while the dialog waited.
+        m_processDlg->hide();
+        m_recovery.reset();
+        return;
+    }
+    // The direction is taken once: the dialog, once open, ignores Read and Write.
+    m_transferWrites = m_write;
+    MemoryImage image = m_document->image();
+    JobOptions options;
+    options.backup = m_context.backupBeforeWrite();
+    options.verify = m_context.verifyAfterWrite();
+    const RecoveryWrite recovery = std::exchange(m_recovery, std::nullopt).value_or(RecoveryWrite());
+    options.backup = options.backup && recovery.backup;
+    m_restoring = recovery.restore.has_value();
+    if (m_restoring) {
+        // Putting back what the radio held: that image is the backup already.
+        image = *recovery.restore;
+        options.backup = false;
+    }
+    m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
+    emit runningChanged();
+    m_transferPort = m_context.portName();
+    m_transferVerifies = options.verify;
+    // The job works on a copy: a read replaces the document's image only when complete.
+    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_transferPort,
+                      image, options);
+}
+
+void TransferController::startWrite(RecoveryWrite write) {
+    openProcessDialog(m_document, true);
+    m_recovery = std::move(write);
+    m_processDlg->accept();
+}
+
+void TransferController::recover(JobChoice choice, const JobResult& result, const MemoryImage& sent) {
+    switch (choice) {
+    case JobChoice::WriteAgain:
+        // A restore is sent again as it was; otherwise the document is.
+        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true});
+        return;
+    case JobChoice::RestoreBackup:
+        startWrite({result.backup, true});
+        return;
+    case JobChoice::WriteWithoutBackup:
+        startWrite({std::nullopt, false});
+        return;
+    }
+}
+
+void TransferController::onTransferFinished(const JobResult& result, const MemoryImage& image) {
+    m_busy.reset();
+    m_processDlg->hide();
+    emit runningChanged();
+    if (!result.historyKept && m_context.takeHistoryProblemReport()) {
+        MessageBox::show(m_window, tr("The images of this transfer could not be kept in the radio history "
+                                      "(%1).\n%2\nThe transfer itself is not affected.")
+                                       .arg(QFile::decodeName(m_context.historyFolder().c_str()),
+                                            SystemReason::text(result.historyKept.detail)));
+    }
+    const std::optional<JobChoice> choice = m_transfer->showResult(result, m_transferPort);
+    ProgramDoc* doc = m_document;
+    if (doc == nullptr) {
+        return; // the document went during the transfer: nothing to apply or to write again
+    }
+    if (!result.ok()) {
+        if (choice) {
+            recover(*choice, result, image);
+        }
+        return;
+    }
+    if (!m_transferWrites) {
+        doc->replaceImage(image);
+        if (const radiomodel::TypeAndBand& read = doc->typeAndBand(); !read.listed) {
+            MessageBox::show(m_window, tr("The radio holds no type and band that Program.ini lists (type %1, "
+                                          "band %2). Choose them in Edit > Product Information; until then "
+                                          "no frequency can be typed.")
+                                           .arg(read.type)
+                                           .arg(read.band));
+        }
+    }
+    showStatus(!m_transferWrites    ? tr("Read from the radio on %1 into the document.").arg(m_transferPort)
+               : m_transferVerifies ? tr("Written to the radio on %1 and verified.").arg(m_transferPort)
+                                    : tr("Written to the radio on %1.").arg(m_transferPort));
+    emit transferDone(doc);
+}
+
+void TransferController::showStatus(const QString& text) {
+    m_window->statusBar()->showMessage(text);
+}
