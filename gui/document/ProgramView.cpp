@@ -85,7 +85,8 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     connect(m_document, &ProgramDoc::busyChanged, this,
             [this] { m_grid->setEnabled(!m_document->isBusy()); });
     m_document->setEditor(this);
-    connect(m_document, &ProgramDoc::imageReplaced, this, &ProgramView::updateGridFromImage);
+    // Every change of the image, also one this view made, is decoded afresh into the grid.
+    connect(m_document, &ProgramDoc::imageChanged, this, &ProgramView::updateGridFromImage);
     connect(m_document, &ProgramDoc::modelChanged, this,
             [this] { m_gridEditor->setBandLimits(m_document->typeAndBand().limits); });
     m_gridEditor->setBandLimits(m_document->typeAndBand().limits);
@@ -166,7 +167,6 @@ void ProgramView::editRows(const QString& text, int nextRow,
     switch (edit(image, channel)) {
     case RowEdit::Done:
         m_document->applyChange(text.arg(channel), image);
-        updateGridFromImage();
         m_grid->setRow(std::clamp(nextRow, 1, image::kChannelCount));
         break;
     case RowEdit::NoRoom:
@@ -205,7 +205,6 @@ void ProgramView::onImportChannels() {
         return;
     }
     m_document->applyChange(tr("Import Channels"), result.image);
-    updateGridFromImage();
 }
 
 void ProgramView::onExportChannels() {
@@ -292,6 +291,7 @@ void ProgramView::clearCellRange(const QString& text, const CellRange& cells) {
         writeBack(image);
     }
     m_document->applyChange(text, image);
+    // Cleared cells that come to the bytes the image has are no change: the grid shows them again.
     updateGridFromImage();
 }
 
@@ -398,7 +398,6 @@ void ProgramView::pasteList(const std::string& list, int row) {
     }
     if (result.channels > 0) {
         m_document->applyChange(tr("Paste"), image);
-        updateGridFromImage();
     }
 }
 
@@ -523,8 +522,7 @@ void ProgramView::onRadioTransfer() {
         image = *recovery.restore;
         options.backup = false;
     } else if (m_transferWrites) {
-        writeBack(m_document->image());
-        image = m_document->image();
+        writeBack(image);
     }
     m_busy = std::make_unique<ProgramDoc::TransferScope>(*m_document);
     m_transferPort = m_context.portName();

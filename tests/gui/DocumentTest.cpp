@@ -36,6 +36,13 @@ protected:
         trigger(id::kFileOpen);
     }
 
+    // One byte changed as an edit changes it: one undo step.
+    static void changeByte(ProgramDoc* doc, size_t offset, uint8_t value) {
+        MemoryImage image = doc->image();
+        image.setByte(offset, value);
+        doc->applyChange(QStringLiteral("a byte"), image);
+    }
+
     static QByteArray bytesOf(const ProgramDoc* doc) {
         return QByteArray(reinterpret_cast<const char*>(doc->image().data()), 1024);
     }
@@ -64,7 +71,7 @@ TEST_P(DocumentReplace, UnsavedChangesAreAskedAboutBeforeNewOrOpenReplacesThem) 
     const ReplaceCase& c = GetParam();
     startEnglish();
     QPointer<ChildFrame> old = activeChild();
-    activeDocument()->image().setByte(0x10, 0x45);
+    changeByte(activeDocument(), 0x10, 0x45);
     activeDocument()->setModifiedFlag(c.modified);
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     MessageBox::answerNext(c.answer);
@@ -119,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
     startEnglish();
     ChildFrame* old = activeChild();
-    activeDocument()->image().setByte(0x10, 0x45);
+    changeByte(activeDocument(), 0x10, 0x45);
+    activeDocument()->setModifiedFlag(false);
     MessageBox::answerNext(QMessageBox::Cancel);
     trigger(id::kFileNew);
     ASSERT_EQ(frame()->childFrames().size(), 1);
@@ -130,7 +138,8 @@ TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
 TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
     startEnglish();
     ChildFrame* first = activeChild();
-    first->document()->image().setByte(0x20, 0x99);
+    changeByte(first->document(), 0x20, 0x99);
+    first->document()->setModifiedFlag(false);
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
     openThroughDialog(path(QStringLiteral("a.dat")));
     EXPECT_EQ(frame()->childFrames().size(), 2);
@@ -159,7 +168,7 @@ class DocumentWrongLength : public Document, public ::testing::WithParamInterfac
 TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStays) {
     startEnglish();
     ChildFrame* first = activeChild();
-    first->document()->image().setByte(0x20, 0x99);
+    changeByte(first->document(), 0x20, 0x99);
     QString file = path(QStringLiteral("wrong.dat"));
     if (GetParam().length < 0) {
         QDir(appDir()).mkdir(QStringLiteral("wrong.dat"));
@@ -220,7 +229,7 @@ TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 1));
     openThroughDialog(path(QStringLiteral("a.dat")));
-    activeDocument()->image().setByte(0x3FF, 0x5A);
+    changeByte(activeDocument(), 0x3FF, 0x5A);
     const QByteArray before = bytesOf(activeDocument());
     FileDialog::answerNext(path(QStringLiteral("b.dat")));
     trigger(id::kFileSaveAs);
@@ -243,7 +252,7 @@ TEST_F(Document, SaveWritesAnOpenedFileInPlaceWithoutADialog) {
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
     FileDialog::takeShown();
-    activeDocument()->image().setByte(0x3F0, 0x42);
+    changeByte(activeDocument(), 0x3F0, 0x42);
     activeDocument()->setModifiedFlag();
     trigger(id::kFileSave);
     EXPECT_TRUE(FileDialog::takeShown().empty());
@@ -464,6 +473,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
                  dialog->accept();
              });
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]"));
+    EXPECT_EQ(UserSettings("TestRadio").readValue("Field", 99), 1u) << "the choice is remembered";
     EXPECT_EQ(shownBoxes().size(), 1u);
     for (int channel : outside) {
         EXPECT_EQ(activeChild()->view()->grid()->textMatrix(channel, 1), "") << "channel " << channel;
