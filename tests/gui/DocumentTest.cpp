@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPointer>
+#include <QSignalSpy>
 
 namespace {
 
@@ -245,6 +246,41 @@ TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
     frame()->destroyChild(activeChild());
     openThroughDialog(path(QStringLiteral("b.dat")));
     EXPECT_EQ(bytesOf(activeDocument()), expected);
+}
+
+// Every change of the image is announced once, and the grid shows it; the same bytes again are
+// no change and no step.
+TEST_F(Document, EveryChangeOfTheImageIsAnnouncedAndShown) {
+    startEnglish();
+    ProgramDoc* doc = activeDocument();
+    MemoryImage edited = doc->image();
+    edited.setRxFrequency(1, 14500000);
+    edited.setTxFrequency(1, 14500000);
+    writeFile(QStringLiteral("a.dat"), QByteArray(reinterpret_cast<const char*>(edited.data()), 1024));
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        int announced;
+        int steps;
+        const char* rx1; // channel 1's receive frequency in the grid
+    } cases[] = {
+        {"Edit", [&] { doc->applyChange(QStringLiteral("edit"), edited); }, 1, 1, "145.00000"},
+        {"SameBytes", [&] { doc->applyChange(QStringLiteral("again"), edited); }, 0, 1, "145.00000"},
+        {"Undo", [&] { doc->undoStack()->undo(); }, 1, 1, ""},
+        {"Redo", [&] { doc->undoStack()->redo(); }, 1, 1, "145.00000"},
+        {"Read", [&] { doc->replaceImage(MemoryImage::newDocument()); }, 1, 2, ""},
+        {"Open", [&] { ASSERT_TRUE(doc->open(path(QStringLiteral("a.dat")))); }, 1, 0, "145.00000"},
+        {"New", [&] { doc->onNewDocument(); }, 1, 0, ""},
+        {"TakeImage", [&] { doc->takeImage(edited, QStringLiteral("history")); }, 1, 0, "145.00000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QSignalSpy announced(doc, &ProgramDoc::imageChanged);
+        c.change();
+        EXPECT_EQ(announced.count(), c.announced);
+        EXPECT_EQ(doc->undoStack()->count(), c.steps);
+        EXPECT_EQ(activeChild()->view()->grid()->textMatrix(1, 1), QString::fromUtf8(c.rx1));
+    }
 }
 
 TEST_F(Document, SaveWritesAnOpenedFileInPlaceWithoutADialog) {
