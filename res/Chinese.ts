@@ -739,6 +739,28 @@ The language stays as it is.</source>
         <translation>无法以另一种语言重新启动程序 (%1)。
 语言保持不变。</translation>
     </message>
+    <message>
+        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
+        <translation>%1 有 %2 字节；数据文件必须正好是 %3 字节。</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 不是文件。</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>无法打开文件 %1。
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2
+The document is still open; try another folder or name.</source>
+        <translation>无法保存文件 %1。
+%2
+文档仍然打开；请换一个文件夹或文件名再试。</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -826,36 +848,8 @@ The language stays as it is.</source>
 <context>
     <name>ProgramDoc</name>
     <message>
-        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
-        <translation>%1 有 %2 字节；数据文件必须正好是 %3 字节。</translation>
-    </message>
-    <message>
-        <source>%1 is not a file.</source>
-        <translation>%1 不是文件。</translation>
-    </message>
-    <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>对讲机数据 (*.dat);;所有文件 (*)</translation>
-    </message>
-    <message>
-        <source>Cannot open the file %1.
-%2</source>
-        <translation>无法打开文件 %1。
-%2</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2
-The document is still open; try another folder or name.</source>
-        <translation>无法保存文件 %1。
-%2
-文档仍然打开；请换一个文件夹或文件名再试。</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2</source>
-        <translation>无法保存文件 %1。
-%2</translation>
     </message>
     <message>
         <source>Read from Radio</source>

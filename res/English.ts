@@ -741,6 +741,28 @@ The language stays as it is.</source>
         <translation>The program could not be started again in the other language (%1).
 The language stays as it is.</translation>
     </message>
+    <message>
+        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
+        <translation>%1 holds %2 bytes; a data file holds exactly %3.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 is not a file.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>Cannot open the file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2
+The document is still open; try another folder or name.</source>
+        <translation>Cannot save the file %1.
+%2
+The document is still open; try another folder or name.</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -828,36 +850,8 @@ The language stays as it is.</translation>
 <context>
     <name>ProgramDoc</name>
     <message>
-        <source>%1 holds %2 bytes; a data file holds exactly %3.</source>
-        <translation>%1 holds %2 bytes; a data file holds exactly %3.</translation>
-    </message>
-    <message>
-        <source>%1 is not a file.</source>
-        <translation>%1 is not a file.</translation>
-    </message>
-    <message>
         <source>Radio data (*.dat);;All files (*)</source>
         <translation>Radio data (*.dat);;All files (*)</translation>
-    </message>
-    <message>
-        <source>Cannot open the file %1.
-%2</source>
-        <translation>Cannot open the file %1.
-%2</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2
-The document is still open; try another folder or name.</source>
-        <translation>Cannot save the file %1.
-%2
-The document is still open; try another folder or name.</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2</source>
-        <translation>Cannot save the file %1.
-%2</translation>
     </message>
     <message>
         <source>Read from Radio</source>

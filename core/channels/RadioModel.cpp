@@ -1,5 +1,6 @@
 #include "channels/RadioModel.h"
 
+#include "channels/ChannelEdit.h"
 #include "settings/ProgramIni.h"
 #include "text/CoreTexts.h"
 
@@ -72,8 +73,7 @@ bool isListed(const ProgramIni& ini, uint32_t type, uint32_t band) {
 
 TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& store, const ProgramIni& ini) {
     if (newDocument) {
-        uint32_t type = store.readValue("Type", 0);
-        uint32_t band = store.readValue("Field", 0);
+        auto [type, band] = remembered(store);
         if (!isListed(ini, type, band)) {
             type = band = 0;
         }
@@ -86,11 +86,31 @@ TypeAndBand synchronise(MemoryImage& image, bool newDocument, ISettingsStore& st
 }
 
 SettingsWriteResult remember(const MemoryImage& image, ISettingsStore& store) {
-    SettingsWriteResult result = store.writeValue("Type", image.radioType());
+    return remember(Choice{image.radioType(), image.band()}, store);
+}
+
+Choice remembered(ISettingsStore& store) {
+    return {store.readValue("Type", 0), store.readValue("Field", 0)};
+}
+
+SettingsWriteResult remember(const Choice& choice, ISettingsStore& store) {
+    SettingsWriteResult result = store.writeValue("Type", choice.type);
     if (result) {
-        result = store.writeValue("Field", image.band());
+        result = store.writeValue("Field", choice.band);
     }
     return result;
+}
+
+ChoiceOutcome choose(const MemoryImage& image, const Choice& choice, const ProgramIni& ini) {
+    ChoiceOutcome outcome{image, {}, {}};
+    // The bytes hold the low byte of an index: no choice becomes an erased radio's 0xFF.
+    outcome.image.setRadioType(static_cast<uint8_t>(choice.type & 0xFF));
+    outcome.image.setBand(static_cast<uint8_t>(choice.band & 0xFF));
+    outcome.model = describe(outcome.image, ini);
+    if (outcome.image.radioType() != image.radioType() || outcome.image.band() != image.band()) {
+        outcome.outside = channeledit::channelsOutsideBand(outcome.image, outcome.model.limits);
+    }
+    return outcome;
 }
 
 } // namespace radiomodel

@@ -49,6 +49,29 @@ std::string mainTitle(const std::string& appName, const TypeAndBand& model, Lang
 // Whether Program.ini lists the type and, for it, the band.
 bool isListed(const ProgramIni& ini, uint32_t type, uint32_t band);
 
+// A choice of type and band as Product Information and the per-user store hold it: indexes
+// into typeNames() and bandNames(type). An index past the end of a list (0xFFFFFFFF for a list
+// with nothing chosen) is no choice.
+struct Choice {
+    uint32_t type = 0;
+    uint32_t band = 0;
+};
+
+// The remembered choice: Type and Field of the store, 0 when missing.
+Choice remembered(ISettingsStore& store);
+// Makes `choice` the remembered one; the first write that fails says why.
+SettingsWriteResult remember(const Choice& choice, ISettingsStore& store);
+
+// What a choice makes of an image: the image with the choice in its type and band bytes, the
+// names and limits that gives, and the channels in use outside the new band when the type or
+// band differ from the image's (none when they stay: the user keeps what the band allowed).
+struct ChoiceOutcome {
+    MemoryImage image;
+    TypeAndBand model;
+    std::vector<int> outside;
+};
+ChoiceOutcome choose(const MemoryImage& image, const Choice& choice, const ProgramIni& ini);
+
 // Brings the image's type and band bytes and the remembered choice in line: a new document
 // takes the remembered Type and Field into its image (0 and 0 when missing or not listed); any
 // other image becomes the remembered choice when Program.ini lists its type and band (an erased

@@ -36,7 +36,7 @@ QCheckBox* OptionalFeaturesDlg::addCheckBox(const OptionInfo& info, Language lan
     return box;
 }
 
-OptionalFeaturesDlg::OptionalFeaturesDlg(MemoryImage& image, Language language, QWidget* parent)
+OptionalFeaturesDlg::OptionalFeaturesDlg(const MemoryImage& image, Language language, QWidget* parent)
     : HelpDialog(kCommandId, parent), m_image(image) {
     setWindowTitle(tr("Optional Features"));
 

@@ -4,7 +4,6 @@
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRows.h"
 #include "settings/ProgramIni.h"
-#include "settings/SettingsStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,9 +16,9 @@ namespace {
 constexpr int kCommandId = 32786;
 } // namespace
 
-ProductInfoDlg::ProductInfoDlg(const ProgramIni& ini, ISettingsStore& store, MemoryImage& image,
-                               Language language, QWidget* parent)
-    : HelpDialog(kCommandId, parent), m_ini(ini), m_store(store), m_image(image), m_language(language),
+ProductInfoDlg::ProductInfoDlg(const ProgramIni& ini, const radiomodel::Choice& remembered,
+                               const MemoryImage& image, Language language, QWidget* parent)
+    : HelpDialog(kCommandId, parent), m_ini(ini), m_image(image), m_language(language),
       m_typeCombo(new QComboBox), m_bandCombo(new QComboBox) {
     setWindowTitle(tr("Product Information"));
     setControlId(m_typeCombo, kIdType);
@@ -41,8 +40,8 @@ ProductInfoDlg::ProductInfoDlg(const ProgramIni& ini, ISettingsStore& store, Mem
     }
     // The remembered choice decides what the dialog shows; a value past the end of a list
     // leaves that list without a selection.
-    const uint32_t type = m_store.readValue("Type", 0);
-    const uint32_t band = m_store.readValue("Field", 0);
+    const uint32_t type = remembered.type;
+    const uint32_t band = remembered.band;
     m_typeCombo->setCurrentIndex(type < static_cast<uint32_t>(m_typeCombo->count()) ? static_cast<int>(type)
                                                                                     : -1);
     loadBands();
@@ -69,21 +68,17 @@ void ProductInfoDlg::loadBands() {
 }
 
 void ProductInfoDlg::accept() {
-    const int type = m_typeCombo->currentIndex();
-    const int band = m_bandCombo->currentIndex();
-    MemoryImage chosen = m_image;
-    chosen.setRadioType(static_cast<uint8_t>(type & 0xFF));
-    chosen.setBand(static_cast<uint8_t>(band & 0xFF));
-    const radiomodel::TypeAndBand applied = radiomodel::describe(chosen, m_ini);
-    const std::vector<int> outside = channeledit::channelsOutsideBand(chosen, applied.limits);
+    // An empty list gives -1, which stays the "no choice" it was (0xFFFFFFFF) when remembered.
+    const radiomodel::Choice choice{static_cast<uint32_t>(m_typeCombo->currentIndex()),
+                                    static_cast<uint32_t>(m_bandCombo->currentIndex())};
+    radiomodel::ChoiceOutcome outcome = radiomodel::choose(m_image, choice, m_ini);
     std::vector<int> cleared;
-    const bool changed = chosen.radioType() != m_image.radioType() || chosen.band() != m_image.band();
-    if (changed && !outside.empty()) {
-        const QString text =
-            QString::fromStdString(channeledit::outsideBandText(outside, applied.limits, m_language)) +
-            QStringLiteral("\n\n") +
-            tr("Keep these channels as they are (a write then asks before sending them), or "
-               "clear them?");
+    if (!outcome.outside.empty()) {
+        const QString text = QString::fromStdString(channeledit::outsideBandText(
+                                 outcome.outside, outcome.model.limits, m_language)) +
+                             QStringLiteral("\n\n") +
+                             tr("Keep these channels as they are (a write then asks before sending them), or "
+                                "clear them?");
         const QMessageBox::StandardButton answer = MessageBox::show(
             this, text, QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
             QMessageBox::Warning, {{QMessageBox::Yes, tr("Keep")}, {QMessageBox::No, tr("Clear Channels")}},
@@ -92,16 +87,15 @@ void ProductInfoDlg::accept() {
             return; // back to the dialog
         }
         if (answer == QMessageBox::No) {
-            for (int channel : outside) {
-                clearChannels(chosen, channel, channel);
+            for (int channel : outcome.outside) {
+                clearChannels(outcome.image, channel, channel);
             }
-            cleared = outside;
+            cleared = outcome.outside;
         }
     }
-    m_image = chosen;
-    m_applied = applied;
+    m_choice = choice;
+    m_image = outcome.image;
+    m_applied = outcome.model;
     m_cleared = cleared;
-    m_store.writeValue("Type", static_cast<uint32_t>(type));
-    m_store.writeValue("Field", static_cast<uint32_t>(band));
     QDialog::accept();
 }

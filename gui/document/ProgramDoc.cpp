@@ -1,23 +1,11 @@
 #include "document/ProgramDoc.h"
 
 #include "app/AppContext.h"
-#include "app/FileDialog.h"
-#include "app/MessageBox.h"
-#include "app/SystemReason.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <utility>
-
-namespace {
-
-QString systemReason(const DatFileResult& result) {
-    return SystemReason::text(result.detail);
-}
-
-} // namespace
 
 // One change of the image: it has happened when the command is pushed, so the first redo does
 // nothing; later ones, and every undo, put the other image back.
@@ -49,23 +37,26 @@ ProgramDoc::~ProgramDoc() {
     m_undo.disconnect(this);
 }
 
-void ProgramDoc::recordChange(const QString& text, const MemoryImage& before) {
-    if (m_image != before) {
-        m_undo.push(new ImageChange(*this, text, before, m_image));
-    }
-}
-
 void ProgramDoc::applyChange(const QString& text, const MemoryImage& after) {
+    if (after == m_image) {
+        return;
+    }
     const MemoryImage before = m_image;
-    m_image = after;
-    recordChange(text, before);
+    if (after.radioType() != before.radioType() || after.band() != before.band()) {
+        restoreImage(after);
+    } else {
+        // The caption stays as it is: it may show Product Information's English labels.
+        m_image = after;
+        emit imageChanged();
+    }
+    m_undo.push(new ImageChange(*this, text, before, after));
 }
 
 void ProgramDoc::restoreImage(const MemoryImage& image) {
     m_image = image;
     m_typeAndBand = radiomodel::describe(m_image, m_context.settings());
     setMainTitle(m_typeAndBand, m_context.language());
-    emit imageReplaced();
+    emit imageChanged();
 }
 
 QString ProgramDoc::fileFilter() {
@@ -108,15 +99,14 @@ void ProgramDoc::onNewDocument() {
     setModifiedFlag(false);
     m_isNew = true;
     synchroniseModel();
-    emit imageReplaced();
+    emit imageChanged();
 }
 
-bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
+DatFileResult ProgramDoc::open(const QString& path) {
     MemoryImage loaded;
     const DatFileResult result = loadDatFile(QFile::encodeName(path).toStdString(), loaded);
     if (!result) {
-        reportError(result, path, false, dialogParent);
-        return false;
+        return result;
     }
     m_image = loaded;
     setPathName(path);
@@ -124,8 +114,8 @@ bool ProgramDoc::onOpenDocument(const QString& path, QWidget* dialogParent) {
     setModifiedFlag(false);
     m_isNew = false;
     synchroniseModel();
-    emit imageReplaced();
-    return true;
+    emit imageChanged();
+    return result;
 }
 
 ProgramDoc::TransferScope::TransferScope(ProgramDoc& doc) : m_context(doc.m_context), m_doc(&doc) {
@@ -147,7 +137,7 @@ void ProgramDoc::replaceImage(const MemoryImage& image) {
     m_image = image;
     m_isNew = false;
     synchroniseModel();
-    emit imageReplaced();
+    emit imageChanged();
     // One step back to what the document held: a read never throws edits away for good.
     m_undo.push(new ImageChange(*this, tr("Read from Radio"), before, m_image));
 }
@@ -159,7 +149,7 @@ void ProgramDoc::takeImage(const MemoryImage& image, const QString& title) {
     m_image = image;
     m_isNew = false;
     synchroniseModel();
-    emit imageReplaced();
+    emit imageChanged();
     setModifiedFlag(true);
 }
 
@@ -184,81 +174,32 @@ void ProgramDoc::setMainTitle(const radiomodel::TypeAndBand& model, Language lan
     emit modelChanged();
 }
 
-bool ProgramDoc::onSaveDocument(const QString& path, QWidget* dialogParent) {
+bool ProgramDoc::needsFileName() const {
+    const QFileInfo file(m_pathName);
+    return m_pathName.isEmpty() || !file.isFile() || !file.isWritable();
+}
+
+QString ProgramDoc::proposedFileName() const {
+    if (!m_pathName.isEmpty()) {
+        return m_pathName;
+    }
+    // The title up to the first character that a file name should not have.
+    QString proposed = m_title;
+    const qsizetype bad = proposed.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
+    if (bad >= 0) {
+        proposed.truncate(bad);
+    }
+    return proposed + QStringLiteral(".dat");
+}
+
+DatFileResult ProgramDoc::save(const QString& path) {
     if (m_editor != nullptr) {
         m_editor->writeBack(m_image);
     }
     const DatFileResult result = saveDatFile(QFile::encodeName(path).toStdString(), m_image);
-    if (!result) {
-        reportError(result, path, true, dialogParent);
-        return false;
+    if (result) {
+        setPathName(path);
+        setModifiedFlag(false);
     }
-    return true;
-}
-
-bool ProgramDoc::doFileSave(QWidget* dialogParent) {
-    const QFileInfo file(m_pathName);
-    if (m_pathName.isEmpty() || !file.isFile() || !file.isWritable()) {
-        return doSave(QString(), dialogParent);
-    }
-    return doSave(m_pathName, dialogParent);
-}
-
-bool ProgramDoc::doSave(const QString& path, QWidget* dialogParent) {
-    if (m_editor != nullptr && !m_editor->commitPendingEdit()) {
-        return false;
-    }
-    QString target = path;
-    if (target.isEmpty()) {
-        QString proposed = m_pathName;
-        if (proposed.isEmpty()) {
-            // The title up to the first character that a file name should not have.
-            proposed = m_title;
-            const qsizetype bad = proposed.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
-            if (bad >= 0) {
-                proposed.truncate(bad);
-            }
-            proposed += QStringLiteral(".dat");
-        }
-        target = FileDialog::getSaveFileName(dialogParent, proposed, fileFilter(), QStringLiteral("dat"));
-        if (target.isEmpty()) {
-            return false;
-        }
-    }
-    if (!onSaveDocument(target, dialogParent)) {
-        return false;
-    }
-    setPathName(target);
-    setModifiedFlag(false);
-    return true;
-}
-
-void ProgramDoc::reportError(const DatFileResult& result, const QString& path, bool saving,
-                             QWidget* dialogParent) const {
-    const QString file = QDir::toNativeSeparators(path);
-    QString text;
-    switch (result.error) {
-    case DatFileError::DataFormat:
-        text = QString::fromUtf8(dataFormatErrorText(m_context.language())) + QLatin1Char('\n') +
-               (result.fileSize ? tr("%1 holds %2 bytes; a data file holds exactly %3.")
-                                      .arg(file)
-                                      .arg(*result.fileSize)
-                                      .arg(image::kSize)
-                                : tr("%1 is not a file.").arg(file));
-        break;
-    case DatFileError::Open:
-    case DatFileError::Read:
-        text = tr("Cannot open the file %1.\n%2").arg(file, systemReason(result));
-        break;
-    case DatFileError::Write:
-        text = tr("Cannot save the file %1.\n%2\nThe document is still open; try another folder or name.")
-                   .arg(file, systemReason(result));
-        break;
-    case DatFileError::None:
-        return;
-    }
-    if (saving && result.error != DatFileError::Write) {
-        text = tr("Cannot save the file %1.\n%2").arg(file, systemReason(result));
-    }
-    MessageBox::show(dialogParent, text);
+    return result;
 }

@@ -11,7 +11,6 @@
 #include <QUndoStack>
 
 class AppContext;
-class QWidget;
 
 // Whatever edits a document outside its image: the channel view keeps the grid's texts as its
 // working copy and hands them over before the image is saved or sent.
@@ -33,6 +32,9 @@ public:
 // A new document's path is preset to [Setup] AppName of Program.ini: Save writes there without a
 // dialog when a writable file of that name exists (relative to the current folder), and otherwise
 // asks, proposing that name, or "<title up to its first blank>.dat" when it is empty.
+//
+// The document shows nothing: loading and saving return a DatFileResult, and the windows ask for
+// file names and turn a failure into words.
 class ProgramDoc : public QObject {
     Q_OBJECT
 public:
@@ -42,7 +44,8 @@ public:
     // Filter of the file dialogs.
     static QString fileFilter();
 
-    MemoryImage& image() { return m_image; }
+    // Every change goes in through applyChange() (or a load, a read, New): never past the undo
+    // stack.
     const MemoryImage& image() const { return m_image; }
 
     QString title() const { return m_title; }
@@ -63,10 +66,9 @@ public:
 
     // Every change of the image by the user or by a read from the radio is one step here.
     QUndoStack* undoStack() { return &m_undo; }
-    // The image has changed (a dialog edited it): one undo step, named `text`, puts `before`
-    // back. Nothing is recorded when the image is as it was.
-    void recordChange(const QString& text, const MemoryImage& before);
-    // The image becomes `after` as one undo step named `text`.
+    // The image becomes `after` as one undo step named `text`; nothing is recorded, and nothing
+    // emitted, when it is as it was. A new type or band byte brings typeAndBand() and the caption
+    // along.
     void applyChange(const QString& text, const MemoryImage& after);
 
     // Made by File New and neither loaded nor read from the radio since: its image takes the
@@ -76,7 +78,7 @@ public:
     const radiomodel::TypeAndBand& typeAndBand() const { return m_typeAndBand; }
     // The main window's caption while this document is active: product, radio type and band.
     QString mainTitle() const { return m_mainTitle; }
-    // Product Information's choice, already written into the image and the remembered setting.
+    // Product Information's choice, already applied to the image and the remembered setting.
     // The caption takes the English labels, as the dialog shows them.
     void applyTypeAndBand(const radiomodel::TypeAndBand& applied);
     // Makes the image's type and band the remembered choice, as when it was loaded: the user
@@ -106,8 +108,9 @@ public:
 
     // The image of a new document, its title "Channel Information" and the preset path.
     void onNewDocument();
-    // Loads a file. On failure the image is unchanged and the reason has been shown.
-    bool onOpenDocument(const QString& path, QWidget* dialogParent);
+    // Loads a file: on success it is the document's file and nothing is modified; on failure
+    // the document is as it was and the result says why.
+    DatFileResult open(const QString& path);
     // An image read from the radio replaces the document's: it is no longer new, and it is
     // modified until saved.
     void replaceImage(const MemoryImage& image);
@@ -115,26 +118,28 @@ public:
     // read, it is modified until saved, and it has no file yet.
     void takeImage(const MemoryImage& image, const QString& title);
 
-    // File Save: to the document's file when it is an existing, writable file, else as Save As.
-    bool doFileSave(QWidget* dialogParent);
-    // Saves to path, or with an empty path asks for the file first (Save As). False when the
-    // user cancelled or the save failed.
-    bool doSave(const QString& path, QWidget* dialogParent);
+    // Whether File Save has to ask for a file, as Save As always does: the path names no
+    // existing, writable file.
+    bool needsFileName() const;
+    // The file name the Save As dialog proposes: the path, or the title up to the first
+    // character a file name should not have, with ".dat".
+    QString proposedFileName() const;
+    // Writes the editor's working copy into the image, then the image into path. On success
+    // path is the document's file and nothing is modified; on failure the old file, if any, is
+    // as it was and the result says why.
+    DatFileResult save(const QString& path);
 
 signals:
     void titleChanged();
     void modifiedChanged();
-    // The image was replaced by a load or a read: its channels are new.
-    void imageReplaced();
+    // The image changed: an edit, undo or redo, New, a load, a read, an image taken over.
+    void imageChanged();
     // typeAndBand() and mainTitle() changed.
     void modelChanged();
     // isBusy() changed.
     void busyChanged();
 
 private:
-    // Writes the editor's working copy into the image, then the image into path. On failure the
-    // reason has been shown and the old file, if any, is as it was.
-    bool onSaveDocument(const QString& path, QWidget* dialogParent);
     // The image's type and band bytes and the remembered choice in line, in the direction
     // isNew() gives; then the names, limits and caption from Program.ini.
     void synchroniseModel();
@@ -143,8 +148,6 @@ private:
     void restoreImage(const MemoryImage& image);
     friend class ImageChange;
     void setMainTitle(const radiomodel::TypeAndBand& model, Language language);
-    void reportError(const DatFileResult& result, const QString& path, bool saving,
-                     QWidget* dialogParent) const;
 
     AppContext& m_context;
     MemoryImage m_image;

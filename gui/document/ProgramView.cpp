@@ -68,7 +68,8 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     connect(m_document, &ProgramDoc::busyChanged, this,
             [this] { m_grid->setEnabled(!m_document->isBusy()); });
     m_document->setEditor(this);
-    connect(m_document, &ProgramDoc::imageReplaced, this, &ProgramView::updateGridFromImage);
+    // Every change of the image, also one this view made, is decoded afresh into the grid.
+    connect(m_document, &ProgramDoc::imageChanged, this, &ProgramView::updateGridFromImage);
     connect(m_document, &ProgramDoc::modelChanged, this,
             [this] { m_gridEditor->setBandLimits(m_document->typeAndBand().limits); });
     m_gridEditor->setBandLimits(m_document->typeAndBand().limits);
@@ -149,7 +150,6 @@ void ProgramView::editRows(const QString& text, int nextRow,
     switch (edit(image, channel)) {
     case RowEdit::Done:
         m_document->applyChange(text.arg(channel), image);
-        updateGridFromImage();
         m_grid->setRow(std::clamp(nextRow, 1, image::kChannelCount));
         break;
     case RowEdit::NoRoom:
@@ -188,7 +188,6 @@ void ProgramView::onImportChannels() {
         return;
     }
     m_document->applyChange(tr("Import Channels"), result.image);
-    updateGridFromImage();
 }
 
 void ProgramView::onExportChannels() {
@@ -275,6 +274,7 @@ void ProgramView::clearCellRange(const QString& text, const CellRange& cells) {
         writeBack(image);
     }
     m_document->applyChange(text, image);
+    // Cleared cells that come to the bytes the image has are no change: the grid shows them again.
     updateGridFromImage();
 }
 
@@ -381,7 +381,6 @@ void ProgramView::pasteList(const std::string& list, int row) {
     }
     if (result.channels > 0) {
         m_document->applyChange(tr("Paste"), image);
-        updateGridFromImage();
     }
 }
 

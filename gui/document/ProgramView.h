@@ -22,7 +22,7 @@ class QLabel;
 // above the channel grid, edited in place.
 //
 // The grid's texts are the working copy of the channels: updateGridFromImage decodes the image
-// into them whenever the document's image is replaced, writeBack() encodes them into the image
+// into them whenever the document's image changes, writeBack() encodes them into the image
 // before a save or a write to the radio, and commitPendingEdit finishes an edit that is under way
 // in a cell. The band limits the grid checks follow the document's radio type and band.
 class ProgramView : public QWidget, public IDocumentEditor {

@@ -672,18 +672,16 @@ void MainFrame::onProductInformation() {
     if (!child->view()->commitPendingEdit()) {
         return;
     }
-    const MemoryImage before = doc->image();
-    ProductInfoDlg dlg(m_context.settings(), m_context.userSettings(), doc->image(), m_context.language(),
-                       this);
+    ProductInfoDlg dlg(m_context.settings(), radiomodel::remembered(m_context.userSettings()), doc->image(),
+                       m_context.language(), this);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
-    doc->applyTypeAndBand(dlg.applied());
     // The new band and the channels it cleared are one step.
-    doc->recordChange(tr("Product Information"), before);
-    if (!dlg.clearedChannels().empty()) {
-        child->view()->updateGridFromImage();
-    }
+    doc->applyChange(tr("Product Information"), dlg.image());
+    doc->applyTypeAndBand(dlg.applied());
+    // The choice is remembered as far as the per-user store takes it; the document has it anyway.
+    radiomodel::remember(dlg.choice(), m_context.userSettings());
 }
 
 void MainFrame::onOptionalFeatures() {
@@ -692,10 +690,9 @@ void MainFrame::onOptionalFeatures() {
         return;
     }
     ProgramDoc* doc = child->document();
-    const MemoryImage before = doc->image();
     OptionalFeaturesDlg dlg(doc->image(), m_context.language(), this);
     if (dlg.exec() == QDialog::Accepted) {
-        doc->recordChange(tr("Optional Features"), before);
+        doc->applyChange(tr("Optional Features"), dlg.image());
     }
 }
 
@@ -752,13 +749,13 @@ void MainFrame::onFileClose() {
 
 void MainFrame::onFileSave() {
     if (ChildFrame* child = activeChild()) {
-        child->document()->doFileSave(this);
+        saveDocument(child, false);
     }
 }
 
 void MainFrame::onFileSaveAs() {
     if (ChildFrame* child = activeChild()) {
-        child->document()->doSave(QString(), this);
+        saveDocument(child, true);
     }
 }
 
@@ -854,9 +851,59 @@ MainFrame::SaveAnswer MainFrame::askToSave(ChildFrame* child) {
         MessageBox::show(this, tr("Save changes to %1?").arg(doc->title()), QString(),
                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
-        return doc->doFileSave(this) ? SaveAnswer::Saved : SaveAnswer::Cancelled;
+        return saveDocument(child, false) ? SaveAnswer::Saved : SaveAnswer::Cancelled;
     }
     return answer == QMessageBox::No ? SaveAnswer::Discarded : SaveAnswer::Cancelled;
+}
+
+bool MainFrame::saveDocument(ChildFrame* child, bool askForName) {
+    if (!child->view()->commitPendingEdit()) {
+        return false;
+    }
+    ProgramDoc* doc = child->document();
+    QString path = askForName || doc->needsFileName() ? QString() : doc->pathName();
+    if (path.isEmpty()) {
+        path = FileDialog::getSaveFileName(this, doc->proposedFileName(), ProgramDoc::fileFilter(),
+                                           QStringLiteral("dat"));
+        if (path.isEmpty()) {
+            return false;
+        }
+    }
+    const DatFileResult result = doc->save(path);
+    if (!result) {
+        showFileError(result, path, true);
+    }
+    return static_cast<bool>(result);
+}
+
+void MainFrame::showFileError(const DatFileResult& result, const QString& path, bool saving) {
+    const QString file = QDir::toNativeSeparators(path);
+    const QString reason = SystemReason::text(result.detail);
+    QString text;
+    switch (result.error) {
+    case DatFileError::DataFormat:
+        text = QString::fromUtf8(dataFormatErrorText(m_context.language())) + QLatin1Char('\n') +
+               (result.fileSize ? tr("%1 holds %2 bytes; a data file holds exactly %3.")
+                                      .arg(file)
+                                      .arg(*result.fileSize)
+                                      .arg(image::kSize)
+                                : tr("%1 is not a file.").arg(file));
+        break;
+    case DatFileError::Open:
+    case DatFileError::Read:
+        text = tr("Cannot open the file %1.\n%2").arg(file, reason);
+        break;
+    case DatFileError::Write:
+        text = tr("Cannot save the file %1.\n%2\nThe document is still open; try another folder or name.")
+                   .arg(file, reason);
+        break;
+    case DatFileError::None:
+        return;
+    }
+    if (saving && result.error != DatFileError::Write) {
+        text = tr("Cannot save the file %1.\n%2").arg(file, reason);
+    }
+    MessageBox::show(this, text);
 }
 
 bool MainFrame::saveAllModified() {

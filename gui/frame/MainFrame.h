@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/DatFile.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -81,6 +83,12 @@ public:
     SaveAnswer askToSave(ChildFrame* child);
     // Asks askToSave() about every document. False when the user cancelled.
     bool saveAllModified();
+    // File Save (or Save As with askForName): takes an edit under way in the grid, asks for the
+    // file when the document has none to write in place, and saves. False when the edit was
+    // refused, the user cancelled or the save failed (the user has been told why).
+    bool saveDocument(ChildFrame* child, bool askForName);
+    // Tells the user why a .dat file could not be loaded or saved (saving) at path.
+    void showFileError(const DatFileResult& result, const QString& path, bool saving);
 
     // The Window menu: Cascade, Tile, Next and Previous Window, then every document window,
     // hidden ones too, the active one checked. The list is made afresh each time the menu opens.

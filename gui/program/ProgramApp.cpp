@@ -263,7 +263,8 @@ bool ProgramApp::openDocumentFile(const QString& file) {
         }
     }
     auto doc = std::make_unique<ProgramDoc>(*m_context);
-    if (!doc->onOpenDocument(path, frame)) {
+    if (const DatFileResult loaded = doc->open(path); !loaded) {
+        frame->showFileError(loaded, path, false);
         return false;
     }
     // The window that was active goes out of sight with its document loaded, or, when its

@@ -51,6 +51,10 @@ TEST_F(RadioModelTest, BandNamesAndBandsPastTheList) {
         img.setRadioType(0);
         img.setBand(static_cast<uint8_t>(c.band));
         const radiomodel::TypeAndBand d = radiomodel::describe(img, m_ini);
+        const radiomodel::ChoiceOutcome chosen = radiomodel::choose(MemoryImage(), {0, c.band}, m_ini);
+        EXPECT_EQ(chosen.image, img) << "a choice is the image's type and band bytes";
+        EXPECT_EQ(chosen.model.bandName, c.name);
+        EXPECT_EQ(chosen.model.limits.max10Hz, c.max);
         EXPECT_EQ(d.typeName, "A");
         EXPECT_EQ(d.bandName, c.name);
         EXPECT_EQ(d.limits.min10Hz, c.min);

@@ -200,11 +200,11 @@ TEST_F(ChannelGrid, EscapeAbandonsTabMovesAndF2Reopens) {
 
 TEST_F(ChannelGrid, AToneNotInTheListSurvivesLeavingItsCell) {
     startIn(QStringLiteral("English"));
-    MemoryImage& image = activeDocument()->image();
+    MemoryImage image = activeDocument()->image();
     image.setRxFrequency(1, 14500000);
     image.setTxFrequency(1, 14500000);
     image.setRxTone(1, Tone::ctcss(1005));
-    view()->updateGridFromImage();
+    activeDocument()->applyChange(QStringLiteral("a tone off the list"), image);
     clickCell(1, 3);
     EXPECT_EQ(qobject_cast<QComboBox*>(editor()->visibleEditor())->currentIndex(), 0);
     clickCell(1, 5);
@@ -245,10 +245,10 @@ TEST_F(ChannelGrid, EscapeThenFTwoInAListOpensOnTheCellsText) {
 TEST_F(ChannelGrid, TabMovesStraightToTheNextCellAndStopsOnARefusedText) {
     startIn(QStringLiteral("English"));
     // A channel outside the band (from another radio's file): passing by must not judge it.
-    MemoryImage& image = activeDocument()->image();
+    MemoryImage image = activeDocument()->image();
     image.setRxFrequency(3, 43000000);
     image.setTxFrequency(3, 43000000);
-    view()->updateGridFromImage();
+    activeDocument()->applyChange(QStringLiteral("a channel outside the band"), image);
     shownBoxes();
     clickCell(4, 1);
     QTest::keyClick(editor()->visibleEditor(), Qt::Key_Backtab);
@@ -278,7 +278,7 @@ TEST_F(ChannelGrid, AnEditLeftOpenInAHiddenWindowIsNotLostOnExit) {
 
 TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
     startIn(QStringLiteral("Chinese"));
-    MemoryImage& image = activeDocument()->image();
+    MemoryImage image = activeDocument()->image();
     image.setRxFrequency(16, 14500000);
     image.setTxFrequency(16, 14560000);
     image.setRxTone(16, Tone::ctcss(885));
@@ -286,7 +286,7 @@ TEST_F(ChannelGrid, DecodesTheExampleChannelInChinese) {
     image.setByte(image::channelOffset(16) + 12, 0x08);
     image.setByte(image::channelOffset(16) + 13, 0x30);
     image.setScanned(16, true);
-    view()->updateGridFromImage();
+    activeDocument()->applyChange(QStringLiteral("channel 16"), image);
     EXPECT_EQ(row(16), QStringList({"145.00000", "145.60000", "88.5", "D023N", "宽", "是", "载波", "高"}));
     EXPECT_EQ(cell(0, 1), "接收频率");
 }
@@ -348,7 +348,7 @@ TEST_F(ChannelGrid, UndoAndRedoEveryKindOfChange) {
     EXPECT_TRUE(doc->isModified());
     // Saving makes this the clean state: undoing past it marks the document again.
     FileDialog::answerNext(path(QStringLiteral("undo.dat")));
-    ASSERT_TRUE(doc->doSave(QString(), frame()));
+    ASSERT_TRUE(frame()->saveDocument(activeChild(), true));
     EXPECT_FALSE(doc->isModified());
     undo->trigger();
     EXPECT_TRUE(doc->isModified());

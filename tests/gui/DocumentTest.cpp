@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPointer>
+#include <QSignalSpy>
 
 namespace {
 
@@ -34,6 +35,13 @@ protected:
     void openThroughDialog(const QString& file) {
         FileDialog::answerNext(file);
         trigger(id::kFileOpen);
+    }
+
+    // One byte changed as an edit changes it: one undo step.
+    static void changeByte(ProgramDoc* doc, size_t offset, uint8_t value) {
+        MemoryImage image = doc->image();
+        image.setByte(offset, value);
+        doc->applyChange(QStringLiteral("a byte"), image);
     }
 
     static QByteArray bytesOf(const ProgramDoc* doc) {
@@ -64,7 +72,7 @@ TEST_P(DocumentReplace, UnsavedChangesAreAskedAboutBeforeNewOrOpenReplacesThem) 
     const ReplaceCase& c = GetParam();
     startEnglish();
     QPointer<ChildFrame> old = activeChild();
-    activeDocument()->image().setByte(0x10, 0x45);
+    changeByte(activeDocument(), 0x10, 0x45);
     activeDocument()->setModifiedFlag(c.modified);
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     MessageBox::answerNext(c.answer);
@@ -119,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
     startEnglish();
     ChildFrame* old = activeChild();
-    activeDocument()->image().setByte(0x10, 0x45);
+    changeByte(activeDocument(), 0x10, 0x45);
+    activeDocument()->setModifiedFlag(false);
     MessageBox::answerNext(QMessageBox::Cancel);
     trigger(id::kFileNew);
     ASSERT_EQ(frame()->childFrames().size(), 1);
@@ -130,7 +139,8 @@ TEST_F(Document, FileNewCancelLeavesEverythingAsItWas) {
 TEST_F(Document, OpenHidesThePreviousWindowAndKeepsItsDocument) {
     startEnglish();
     ChildFrame* first = activeChild();
-    first->document()->image().setByte(0x20, 0x99);
+    changeByte(first->document(), 0x20, 0x99);
+    first->document()->setModifiedFlag(false);
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 0));
     openThroughDialog(path(QStringLiteral("a.dat")));
     EXPECT_EQ(frame()->childFrames().size(), 2);
@@ -159,7 +169,7 @@ class DocumentWrongLength : public Document, public ::testing::WithParamInterfac
 TEST_P(DocumentWrongLength, IsRefusedWithDataFormatErrorAndThePreviousWindowStays) {
     startEnglish();
     ChildFrame* first = activeChild();
-    first->document()->image().setByte(0x20, 0x99);
+    changeByte(first->document(), 0x20, 0x99);
     QString file = path(QStringLiteral("wrong.dat"));
     if (GetParam().length < 0) {
         QDir(appDir()).mkdir(QStringLiteral("wrong.dat"));
@@ -220,7 +230,7 @@ TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes(1, 1));
     openThroughDialog(path(QStringLiteral("a.dat")));
-    activeDocument()->image().setByte(0x3FF, 0x5A);
+    changeByte(activeDocument(), 0x3FF, 0x5A);
     const QByteArray before = bytesOf(activeDocument());
     FileDialog::answerNext(path(QStringLiteral("b.dat")));
     trigger(id::kFileSaveAs);
@@ -238,12 +248,47 @@ TEST_F(Document, SaveAsThenReopenGivesTheSameBytes) {
     EXPECT_EQ(bytesOf(activeDocument()), expected);
 }
 
+// Every change of the image is announced once, and the grid shows it; the same bytes again are
+// no change and no step.
+TEST_F(Document, EveryChangeOfTheImageIsAnnouncedAndShown) {
+    startEnglish();
+    ProgramDoc* doc = activeDocument();
+    MemoryImage edited = doc->image();
+    edited.setRxFrequency(1, 14500000);
+    edited.setTxFrequency(1, 14500000);
+    writeFile(QStringLiteral("a.dat"), QByteArray(reinterpret_cast<const char*>(edited.data()), 1024));
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        int announced;
+        int steps;
+        const char* rx1; // channel 1's receive frequency in the grid
+    } cases[] = {
+        {"Edit", [&] { doc->applyChange(QStringLiteral("edit"), edited); }, 1, 1, "145.00000"},
+        {"SameBytes", [&] { doc->applyChange(QStringLiteral("again"), edited); }, 0, 1, "145.00000"},
+        {"Undo", [&] { doc->undoStack()->undo(); }, 1, 1, ""},
+        {"Redo", [&] { doc->undoStack()->redo(); }, 1, 1, "145.00000"},
+        {"Read", [&] { doc->replaceImage(MemoryImage::newDocument()); }, 1, 2, ""},
+        {"Open", [&] { ASSERT_TRUE(doc->open(path(QStringLiteral("a.dat")))); }, 1, 0, "145.00000"},
+        {"New", [&] { doc->onNewDocument(); }, 1, 0, ""},
+        {"TakeImage", [&] { doc->takeImage(edited, QStringLiteral("history")); }, 1, 0, "145.00000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QSignalSpy announced(doc, &ProgramDoc::imageChanged);
+        c.change();
+        EXPECT_EQ(announced.count(), c.announced);
+        EXPECT_EQ(doc->undoStack()->count(), c.steps);
+        EXPECT_EQ(activeChild()->view()->grid()->textMatrix(1, 1), QString::fromUtf8(c.rx1));
+    }
+}
+
 TEST_F(Document, SaveWritesAnOpenedFileInPlaceWithoutADialog) {
     startEnglish();
     writeFile(QStringLiteral("a.dat"), testImageBytes());
     openThroughDialog(path(QStringLiteral("a.dat")));
     FileDialog::takeShown();
-    activeDocument()->image().setByte(0x3F0, 0x42);
+    changeByte(activeDocument(), 0x3F0, 0x42);
     activeDocument()->setModifiedFlag();
     trigger(id::kFileSave);
     EXPECT_TRUE(FileDialog::takeShown().empty());
@@ -464,6 +509,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
                  dialog->accept();
              });
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:400 - 470MHz ]"));
+    EXPECT_EQ(UserSettings("TestRadio").readValue("Field", 99), 1u) << "the choice is remembered";
     EXPECT_EQ(shownBoxes().size(), 1u);
     for (int channel : outside) {
         EXPECT_EQ(activeChild()->view()->grid()->textMatrix(channel, 1), "") << "channel " << channel;

@@ -70,8 +70,9 @@ TEST_F(LanguageSetup, TheRestartedProgramOpensTheFileAsSaved) {
     copyTranslations();
     writeFile(QStringLiteral("club.dat"), testImageBytes());
     ASSERT_TRUE(start({path(QStringLiteral("club.dat"))}));
-    activeDocument()->image().setByte(0x3F0, 0x42);
-    activeDocument()->setModifiedFlag();
+    MemoryImage image = activeDocument()->image();
+    image.setByte(0x3F0, 0x42);
+    activeDocument()->applyChange(QStringLiteral("a byte"), image);
     MessageBox::answerNext(QMessageBox::Yes);
     choose(Choice::Chinese, Close::Ok);
     EXPECT_EQ(static_cast<uint8_t>(readFile(QStringLiteral("club.dat")).at(0x3F0)), 0x42);

@@ -53,14 +53,14 @@ TEST_F(ProductInfoDlgTest, OpensOnTheRememberedChoiceNotTheDocuments) {
     m_store.writeValue("Type", 1);
     m_store.writeValue("Field", 1);
     m_image.setRadioType(0);
-    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), m_image);
     EXPECT_EQ(dlg.typeCombo()->count(), 2) << "the list ends at the first missing type";
     EXPECT_EQ(dlg.typeCombo()->currentText(), "B");
     EXPECT_EQ(dlg.bandCombo()->currentText(), "136 - 174MHz");
 }
 
-TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkWritesEverything) {
-    ProductInfoDlg dlg(m_ini, m_store, m_image);
+TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkGivesEverything) {
+    ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), m_image);
     dlg.show();
     dlg.typeCombo()->setFocus();
     QTest::keyClick(dlg.typeCombo(), Qt::Key_Down);
@@ -69,33 +69,33 @@ TEST_F(ProductInfoDlgTest, ChoosingAnotherTypeSelectsItsFirstBandAndOkWritesEver
     EXPECT_EQ(dlg.bandCombo()->currentIndex(), 0);
     dlg.bandCombo()->setCurrentIndex(1);
     dlg.accept();
-    EXPECT_EQ(m_image.radioType(), 1);
-    EXPECT_EQ(m_image.band(), 1);
-    EXPECT_EQ(m_store.readValue("Type", 9), 1u);
-    EXPECT_EQ(m_store.readValue("Field", 9), 1u);
+    EXPECT_EQ(dlg.image().radioType(), 1);
+    EXPECT_EQ(dlg.image().band(), 1);
+    EXPECT_EQ(dlg.choice().type, 1u);
+    EXPECT_EQ(dlg.choice().band, 1u);
     EXPECT_EQ(dlg.applied().limits.min10Hz, 13600000);
     EXPECT_EQ(dlg.applied().limits.max10Hz, 17400000);
 }
 
 TEST_F(ProductInfoDlgTest, RememberedValuePastTheListStoresErasedBytesOnOk) {
     m_store.writeValue("Type", 7);
-    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), m_image);
     EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1);
     EXPECT_EQ(dlg.bandCombo()->count(), 1) << "no type gives one empty band";
     dlg.accept();
-    EXPECT_EQ(m_image.radioType(), 0xFF);
+    EXPECT_EQ(dlg.image().radioType(), 0xFF);
     EXPECT_EQ(dlg.applied().typeName, "");
 }
 
 TEST_F(ProductInfoDlgTest, ADocumentWithoutAListedTypeAndBandShowsNoChoice) {
     m_store.writeValue("Type", 1);
     m_image.setRadioType(0xFF); // an erased radio
-    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), m_image);
     EXPECT_EQ(dlg.typeCombo()->currentIndex(), -1) << "not the remembered B";
     dlg.typeCombo()->setCurrentIndex(1);
     emit dlg.typeCombo()->activated(1);
     dlg.accept();
-    EXPECT_EQ(m_image.radioType(), 1);
+    EXPECT_EQ(dlg.image().radioType(), 1);
     EXPECT_EQ(dlg.applied().limits.min10Hz, 40000000) << "type B, its first band";
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProductInfoDlgTest, ABandThatLeavesChannelsOutsideAsksToKeepOrClearThem) 
         image.setTxFrequency(2, 45000000);
         MessageBox::setAnsweringMode(true);
         MessageBox::answerNext(c.answer);
-        ProductInfoDlg dlg(m_ini, m_store, image);
+        ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), image);
         dlg.typeCombo()->setCurrentIndex(1);
         emit dlg.typeCombo()->activated(1);
         dlg.accept();
@@ -128,18 +128,19 @@ TEST_F(ProductInfoDlgTest, ABandThatLeavesChannelsOutsideAsksToKeepOrClearThem) 
         EXPECT_TRUE(boxes[0].text.startsWith("Channel 1 is outside the band 400.00000 to 470.00000 MHz."));
         EXPECT_EQ(boxes[0].defaultButton, QMessageBox::Cancel);
         EXPECT_EQ(dlg.result() == QDialog::Accepted, c.accepted);
-        EXPECT_EQ(image.radioType(), c.accepted ? 1 : 0);
-        EXPECT_EQ(image.isInUse(1), c.channel1Kept);
-        EXPECT_TRUE(image.isInUse(2)) << "a channel inside the band stays";
+        EXPECT_EQ(dlg.image().radioType(), c.accepted ? 1 : 0);
+        EXPECT_EQ(dlg.image().isInUse(1), c.channel1Kept);
+        EXPECT_TRUE(dlg.image().isInUse(2)) << "a channel inside the band stays";
+        EXPECT_EQ(dlg.clearedChannels(), c.channel1Kept ? std::vector<int>{} : std::vector<int>{1});
     }
 }
 
 TEST_F(ProductInfoDlgTest, CancelChangesNothing) {
     const MemoryImage before = m_image;
-    ProductInfoDlg dlg(m_ini, m_store, m_image);
+    ProductInfoDlg dlg(m_ini, radiomodel::remembered(m_store), m_image);
     dlg.typeCombo()->setCurrentIndex(1);
     dlg.reject();
-    EXPECT_EQ(m_image, before);
+    EXPECT_EQ(dlg.image(), before);
     EXPECT_EQ(m_store.readValue("Type", 42), 42u);
 }
 
@@ -186,7 +187,7 @@ TEST(OptionalFeaturesDlg, NewDocumentShowsItsDefaultsAndOkChangesNothing) {
     EXPECT_TRUE(dlg.checkBox(OptionList::KeyBeep)->isChecked());
     EXPECT_TRUE(dlg.checkBox(OptionList::BatterySaver)->isChecked());
     dlg.accept();
-    EXPECT_EQ(image, MemoryImage::newDocument()) << "the monitor key's byte the list cannot show stays";
+    EXPECT_EQ(dlg.image(), MemoryImage::newDocument()) << "the monitor key's byte the list cannot show stays";
 }
 
 TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
@@ -200,6 +201,7 @@ TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
     dlg.combo(OptionList::TimeOut)->setCurrentIndex(39);
     dlg.combo(OptionList::Vox)->setCurrentIndex(0);
     dlg.accept();
+    image = dlg.image();
     EXPECT_EQ(image.byte(image::offset::kTimeOut), 40);
     EXPECT_EQ(image.byte(image::offset::kVox), 1);
     EXPECT_EQ(image.byte(image::offset::kSquelch), 0x0A) << "a radio's own value survives OK";
@@ -210,6 +212,7 @@ TEST(OptionalFeaturesDlg, OnlyTheFieldsTheUserChangedAreStored) {
     again.combo(OptionList::Squelch)->setCurrentIndex(3);
     again.checkBox(OptionList::BatterySaver)->setChecked(true);
     again.accept();
+    image = again.image();
     EXPECT_EQ(image.byte(image::offset::kBatterySaver), 0x01);
     EXPECT_NE(image.byte(image::offset::kSquelch), 0x0A);
 }

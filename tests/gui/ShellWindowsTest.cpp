@@ -57,7 +57,9 @@ TEST_P(ShellWindowsHide, DocumentWindowHidesAndChannelInformationBringsItBack) {
     startEnglish();
     ChildFrame* child = activeChild();
     ProgramDoc* doc = child->document();
-    doc->image().setByte(0x40, 0x77);
+    MemoryImage image = doc->image();
+    image.setByte(0x40, 0x77);
+    doc->applyChange(QStringLiteral("a byte"), image);
     switch (GetParam().how) {
     case CloseBy::CloseBox:
         child->close();

@@ -73,9 +73,10 @@ protected:
 
     // A channel in the band (136 - 174 MHz), so that a write asks nothing first.
     void addChannel() {
-        activeDocument()->image().setRxFrequency(1, 14650000);
-        activeDocument()->image().setTxFrequency(1, 14650000);
-        view()->updateGridFromImage();
+        MemoryImage image = activeDocument()->image();
+        image.setRxFrequency(1, 14650000);
+        image.setTxFrequency(1, 14650000);
+        activeDocument()->applyChange(QStringLiteral("a channel"), image);
     }
 
     std::unique_ptr<RadioSimulator> m_radio;
@@ -494,9 +495,10 @@ TEST_F(Transfer, ACancelledWriteWarnsAndCanPutTheBackupBack) {
     startWith(paced);
     const RadioSimulator::Memory before = radioMemory();
     m_radio->setMemory(before);
-    activeDocument()->image().setRxFrequency(1, 14650000); // the radio holds nothing on channel 1
-    activeDocument()->image().setTxFrequency(1, 14650000);
-    view()->updateGridFromImage();
+    MemoryImage image = activeDocument()->image();
+    image.setRxFrequency(1, 14650000); // the radio holds nothing on channel 1
+    image.setTxFrequency(1, 14650000);
+    activeDocument()->applyChange(QStringLiteral("a channel"), image);
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
     const QString writing = QString::fromUtf8(jobStageText(JobStage::Write, Language::English));
@@ -702,9 +704,10 @@ TEST_F(Transfer, AWriteOfChannelsOutsideTheBandOrOfNoChannelAsksFirst) {
     startWith({});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        activeDocument()->image().setRxFrequency(3, c.channel3);
-        activeDocument()->image().setTxFrequency(3, c.channel3);
-        view()->updateGridFromImage();
+        MemoryImage image = activeDocument()->image();
+        image.setRxFrequency(3, c.channel3);
+        image.setTxFrequency(3, c.channel3);
+        activeDocument()->applyChange(QStringLiteral("channel 3"), image);
         MessageBox::answerNext(c.answer);
         trigger(id::kWrite);
         const auto boxes = shownBoxes();
