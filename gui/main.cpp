@@ -10,8 +10,8 @@
 //   Program --version                  show the version and end
 //   Program --help                     show the usage and end
 #include "app/Resource.h"
-#include "document/ProgramView.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "image/MemoryImage.h"

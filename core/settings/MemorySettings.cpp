@@ -13,11 +13,11 @@ SettingsWriteResult MemorySettings::writeValue(const std::string& name, uint32_t
 }
 
 std::string MemorySettings::readText(const std::string& name, const std::string& missingText) {
-    const auto found = m_texts.find(ascii::lowered(name));
-    return found == m_texts.end() ? missingText : found->second;
+    const auto found = m_words.find(ascii::lowered(name));
+    return found == m_words.end() ? missingText : found->second;
 }
 
 SettingsWriteResult MemorySettings::writeText(const std::string& name, const std::string& text) {
-    m_texts[ascii::lowered(name)] = text;
+    m_words[ascii::lowered(name)] = text;
     return {};
 }

@@ -15,5 +15,5 @@ public:
 
 private:
     std::map<std::string, uint32_t> m_values; // keyed by the name in lower case
-    std::map<std::string, std::string> m_texts;
+    std::map<std::string, std::string> m_words;
 };

@@ -193,9 +193,6 @@ QString ProgramDoc::proposedFileName() const {
 }
 
 DatFileResult ProgramDoc::save(const QString& path) {
-    if (m_editor != nullptr) {
-        m_editor->writeBack(m_image);
-    }
     const DatFileResult result = saveDatFile(QFile::encodeName(path).toStdString(), m_image);
     if (result) {
         setPathName(path);

@@ -12,18 +12,6 @@
 
 class AppContext;
 
-// Whatever edits a document outside its image: the channel view keeps the grid's texts as its
-// working copy and hands them over before the image is saved or sent.
-class IDocumentEditor {
-public:
-    virtual ~IDocumentEditor() = default;
-    // Finishes an edit under way in a cell. False when its text cannot be taken (the user has
-    // been told); the caller stops.
-    virtual bool commitPendingEdit() = 0;
-    // Writes the working copy into the image.
-    virtual void writeBack(MemoryImage& image) = 0;
-};
-
 // A document: the radio's 1024-byte memory image, kept in .dat files that hold nothing but those
 // bytes. It knows its title (shown in its window), its path (where Save writes), whether it
 // has changes that are not saved, and what follows from its image: the radio type and band with
@@ -103,9 +91,6 @@ public:
         QPointer<ProgramDoc> m_doc;
     };
 
-    // The editor whose working copy is written back before a save; nullptr for none.
-    void setEditor(IDocumentEditor* editor) { m_editor = editor; }
-
     // The image of a new document, its title "Channel Information" and the preset path.
     void onNewDocument();
     // Loads a file: on success it is the document's file and nothing is modified; on failure
@@ -158,7 +143,6 @@ private:
     bool m_isNew = false;
     radiomodel::TypeAndBand m_typeAndBand;
     QString m_mainTitle;
-    IDocumentEditor* m_editor = nullptr;
     bool m_busy = false;
     QUndoStack m_undo;
 };

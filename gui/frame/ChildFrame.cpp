@@ -3,13 +3,12 @@
 #include "app/Pictures.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
+#include "editor/ProgramView.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenu>
-#include <QScrollArea>
 
 ChildFrame::ChildFrame(AppContext& context, ProgramDoc* doc, QWidget* parent)
     : QMdiSubWindow(parent), m_document(doc) {
@@ -18,13 +17,8 @@ ChildFrame::ChildFrame(AppContext& context, ProgramDoc* doc, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_document->setParent(this);
     m_view = new ProgramView(context, doc);
-    // The form keeps its size; a window smaller than the form scrolls it.
-    auto* scroller = new QScrollArea;
-    scroller->setWidget(m_view);
-    scroller->setWidgetResizable(false);
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setBackgroundRole(QPalette::Window);
-    setWidget(scroller);
+    // A window smaller than the form shrinks the channel grid, which scrolls.
+    setWidget(m_view);
     setWindowIcon(Pictures::documentIcon());
     // The window menu closes with Ctrl+F4 only: the desktop's other Close key, Ctrl+W, is Write.
     if (QMenu* menu = systemMenu()) {
@@ -54,9 +48,9 @@ void ChildFrame::fitToView() {
     // The form plus the window's frame and title bar, which the style gives once the window is
     // in the document area.
     const QMargins frame = contentsMargins();
-    QSize wanted(m_view->width() + frame.left() + frame.right(),
-                 m_view->height() + frame.top() + frame.bottom());
-    // Within the document area: a smaller window scrolls its form, its title bar stays in reach.
+    QSize wanted(m_view->sizeHint().width() + frame.left() + frame.right(),
+                 m_view->sizeHint().height() + frame.top() + frame.bottom());
+    // Within the document area: in a smaller window the grid scrolls, its title bar stays in reach.
     if (QMdiArea* area = mdiArea(); area != nullptr && area->viewport()->width() > 0) {
         wanted = wanted.boundedTo(area->viewport()->size());
         const QPoint inside(qMax(0, qMin(x(), area->viewport()->width() - wanted.width())),

@@ -20,7 +20,7 @@ public:
     ProgramView* view() const { return m_view; }
 
     // Makes the window exactly as large as the form, or as the document area where that is
-    // smaller (the form then scrolls).
+    // smaller (the channel grid then scrolls).
     void fitToView();
     // Destroys the window with its view and document at once.
     void destroyWindow();

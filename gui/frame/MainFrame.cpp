@@ -13,7 +13,7 @@
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/KeyLockState.h"
 #include "frame/MdiClientWnd.h"
@@ -814,8 +814,6 @@ void MainFrame::writeDocument(ChildFrame* child) {
     if (child == nullptr || !child->view()->commitPendingEdit()) {
         return;
     }
-    // Until the grid keeps the image current by itself: its texts go into the image that is sent.
-    child->view()->writeBack(child->document()->image());
     m_transfer->write(child->document());
 }
 

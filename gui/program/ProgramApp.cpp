@@ -5,9 +5,8 @@
 #include "app/MessageBox.h"
 #include "app/Pictures.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/FlexGridAccessible.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/AboutDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
@@ -95,8 +94,6 @@ bool ProgramApp::initInstance(const QStringList& arguments) {
     // The file dialogs start in the folder this user chose a file in last.
     FileDialog::setFolderStore(&context.userSettings());
 
-    // Assistive technology sees the channel grid as a table.
-    QAccessible::installFactory(&FlexGridAccessible::create);
     if (!m_helpFilter) {
         m_helpFilter = std::make_unique<HelpKeyFilter>(context);
         qApp->installEventFilter(m_helpFilter.get());
@@ -208,7 +205,6 @@ int ProgramApp::exitInstance() {
             installed->reset();
         }
     }
-    QAccessible::removeFactory(&FlexGridAccessible::create);
     // Program.ini is written back here when it changed.
     m_context.reset();
     return 0;

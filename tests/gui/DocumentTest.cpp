@@ -8,8 +8,8 @@
 #include "channels/ChannelEdit.h"
 #include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "settings/UserSettings.h"
@@ -279,7 +279,7 @@ TEST_F(Document, EveryChangeOfTheImageIsAnnouncedAndShown) {
         c.change();
         EXPECT_EQ(announced.count(), c.announced);
         EXPECT_EQ(doc->undoStack()->count(), c.steps);
-        EXPECT_EQ(activeChild()->view()->grid()->textMatrix(1, 1), QString::fromUtf8(c.rx1));
+        EXPECT_EQ(activeChild()->view()->grid()->cellText(1, 1), QString::fromUtf8(c.rx1));
     }
 }
 
@@ -459,8 +459,8 @@ TEST_F(Document, OpenedFileSetsTheRememberedTypeAndBandThatANewDocumentTakes) {
     trigger(id::kFileNew);
     EXPECT_EQ(activeDocument()->image().radioType(), 1);
     EXPECT_EQ(activeDocument()->image().band(), 0);
-    EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 40000000);
-    EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 47000000);
+    EXPECT_EQ(activeChild()->view()->bandLimits().min10Hz, 40000000);
+    EXPECT_EQ(activeChild()->view()->bandLimits().max10Hz, 47000000);
     // Taking the remembered choice is not a change of the user's.
     EXPECT_FALSE(activeDocument()->isModified());
 }
@@ -481,8 +481,8 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     ASSERT_EQ(activeChild(), vhf);
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"));
     EXPECT_EQ(frame()->windowTitle(), frame()->captionTitle());
-    EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 13600000);
-    EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 17400000);
+    EXPECT_EQ(activeChild()->view()->bandLimits().min10Hz, 13600000);
+    EXPECT_EQ(activeChild()->view()->bandLimits().max10Hz, 17400000);
     QString type;
     QString band;
     runModal([this] { trigger(id::kProductInformation); },
@@ -512,7 +512,7 @@ TEST_F(Document, CaptionLimitsAndProductInformationFollowTheActiveDocument) {
     EXPECT_EQ(UserSettings("TestRadio").readValue("Field", 99), 1u) << "the choice is remembered";
     EXPECT_EQ(shownBoxes().size(), 1u);
     for (int channel : outside) {
-        EXPECT_EQ(activeChild()->view()->grid()->textMatrix(channel, 1), "") << "channel " << channel;
+        EXPECT_EQ(activeChild()->view()->grid()->cellText(channel, 1), "") << "channel " << channel;
     }
     activeDocument()->undoStack()->undo();
     EXPECT_EQ(activeDocument()->image(), before);

@@ -7,7 +7,7 @@
 #include "app/Help.h"
 #include "app/HelpWindow.h"
 #include "app/Resource.h"
-#include "document/ProgramView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 

@@ -5,8 +5,8 @@
 #include "app/FileDialog.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "frame/MdiClientWnd.h"
@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -98,8 +97,8 @@ TEST_F(MainFrameTest, WindowMenuListsEveryDocumentAndBringsBackAHiddenOne) {
     EXPECT_EQ(activeChild(), first);
     EXPECT_TRUE(first->isVisible());
     // From a cell's open edit box as well.
-    MSFlexGrid* grid = first->view()->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    ChannelView* grid = first->view()->grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
     ASSERT_NE(QApplication::focusWidget(), grid);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(activeDocument()->title(), "a.dat");
@@ -273,20 +272,20 @@ TEST_F(MainFrameTest, ASmallMainWindowKeepsTheWholeChannelFormInReach) {
     ChildFrame* child = activeChild();
     const QRect area = frame()->mdiClient()->viewport()->rect();
     EXPECT_TRUE(area.contains(child->geometry())) << "the window and its title buttons stay inside";
-    auto* scroller = qobject_cast<QScrollArea*>(child->widget());
-    ASSERT_NE(scroller, nullptr);
-    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
-    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
-    // The far corner of the grid (its last row and the Power column) can be scrolled to.
-    MSFlexGrid* grid = child->view()->grid();
-    scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
-    scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
-    const QPoint corner = grid->mapTo(scroller->viewport(), grid->rect().bottomRight());
-    EXPECT_TRUE(scroller->viewport()->rect().contains(corner));
+    // The channel grid shrinks with the window and scrolls to every cell the keys go to.
+    ChannelView* grid = child->view()->grid();
+    EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    for (int r = 1; r <= 16; ++r) {
+        for (int c = 1; c <= 8; ++c) {
+            grid->setRowCol(r, c);
+            EXPECT_TRUE(grid->viewport()->rect().contains(grid->cellRect(r, c))) << r << "," << c;
+        }
+    }
     // Back at full size, the window shows the whole form again.
     frame()->resize(1200, 800);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(MainFrameTest, ClickOnChannelInformationBringsTheClosedWindowBack) {

@@ -2,9 +2,8 @@
 
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/ChannelGridEditor.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 
@@ -30,16 +29,16 @@ protected:
     ProgramView* view() const { return activeChild()->view(); }
     // Types a receive frequency into row `row` and leaves the edit open.
     void typeReceive(int row, const char* text) {
-        MSFlexGrid* grid = view()->grid();
-        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(row, 1).center());
-        QTest::keyClicks(view()->gridEditor()->visibleEditor(), text);
+        ChannelView* grid = view()->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(row, 1).center());
+        QTest::keyClicks(grid->openEditor(), text);
     }
 };
 
 TEST_F(Printing, PreviewShowsTheOpenEditAndAPageForEveryEightChannels) {
     for (int row = 1; row <= 8; ++row) {
         typeReceive(row, "145");
-        QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+        QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Return);
     }
     typeReceive(9, "146"); // still open when the preview is asked for
     int pages = 0;
@@ -52,13 +51,13 @@ TEST_F(Printing, PreviewShowsTheOpenEditAndAPageForEveryEightChannels) {
                  }
                  static_cast<QDialog*>(dialog)->reject();
              });
-    EXPECT_EQ(view()->grid()->textMatrix(9, 1), "146.00000");
+    EXPECT_EQ(view()->grid()->cellText(9, 1), "146.00000");
     EXPECT_EQ(pages, 3) << "options, channels 1 to 8, channel 9";
 }
 
 TEST_F(Printing, APdfPrinterGetsEveryPage) {
     typeReceive(1, "145.5");
-    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Return);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path(QStringLiteral("report.pdf")));

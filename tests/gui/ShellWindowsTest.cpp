@@ -4,7 +4,7 @@
 #include "app/Pictures.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
+#include "editor/ProgramView.h"
 #include "frame/AboutDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"

@@ -3,8 +3,8 @@
 
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 
@@ -198,8 +198,8 @@ TEST_F(StartUp, MissingCompanyAndAboutTitleGiveEmptyTexts) {
     EXPECT_EQ(frame()->commandAction(id::kAppAbout)->text(), QString());
     EXPECT_EQ(MessageBox::applicationCaption(), QString());
     // With no types or bands listed the band limits are 0 and 0.
-    EXPECT_EQ(activeChild()->view()->freqMin10Hz(), 0);
-    EXPECT_EQ(activeChild()->view()->freqMax10Hz(), 0);
+    EXPECT_EQ(activeChild()->view()->bandLimits().min10Hz, 0);
+    EXPECT_EQ(activeChild()->view()->bandLimits().max10Hz, 0);
 }
 
 TEST_F(StartUp, WithoutArgumentsOpensOneNewDocumentInAMaximisedWindow) {
@@ -213,14 +213,14 @@ TEST_F(StartUp, WithoutArgumentsOpensOneNewDocumentInAMaximisedWindow) {
     EXPECT_EQ(MessageBox::applicationCaption(), QStringLiteral("Test Company"));
     EXPECT_TRUE(shownBoxes().empty());
     // The keyboard is in the first cell: what is typed there goes into the channel.
-    MSFlexGrid* grid = activeChild()->view()->grid();
+    ChannelView* grid = activeChild()->view()->grid();
     EXPECT_EQ(grid->row(), 1);
     EXPECT_EQ(grid->col(), 1);
     ASSERT_EQ(QApplication::focusWidget(), grid);
     QTest::keyClick(grid, Qt::Key_1);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("45.5"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(grid->textMatrix(1, 1), QStringLiteral("145.50000"));
+    EXPECT_EQ(grid->cellText(1, 1), QStringLiteral("145.50000"));
 }
 
 TEST_F(StartUp, FileArgumentOpensThatFileInsteadOfANewDocument) {

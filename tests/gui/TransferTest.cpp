@@ -5,9 +5,8 @@
 #include "app/MessageBox.h"
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
-#include "document/ProgramView.h"
-#include "editor/ChannelGridEditor.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelView.h"
+#include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
 #include "history/RadioHistory.h"
@@ -91,9 +90,9 @@ TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
     ASSERT_TRUE(runTransfer());
     EXPECT_TRUE(shownBoxes().empty());
     EXPECT_EQ(dialog()->numberLabel()->text(), "51");
-    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
-    EXPECT_EQ(view()->grid()->textMatrix(4, 3), "D754I");
-    EXPECT_EQ(view()->freqMin10Hz(), 40000000) << "type 2, band 0 of the radio: 400 - 470MHz";
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "430.00000");
+    EXPECT_EQ(view()->grid()->cellText(4, 3), "D754I");
+    EXPECT_EQ(view()->bandLimits().min10Hz, 40000000) << "type 2, band 0 of the radio: 400 - 470MHz";
     EXPECT_TRUE(frame()->windowTitle().contains("HT-B"));
     EXPECT_NE(activeDocument()->image().byte(0x3F0), 0x77);
     EXPECT_TRUE(activeDocument()->isModified());
@@ -103,9 +102,9 @@ TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
 
 TEST_F(Transfer, AFullWriteSendsTheEncodedGrid) {
     startWith({});
-    MSFlexGrid* grid = view()->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
-    QTest::keyClicks(view()->gridEditor()->visibleEditor(), "145.0125");
+    ChannelView* grid = view()->grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    QTest::keyClicks(view()->grid()->openEditor(), "145.0125");
     trigger(id::kWrite); // the open edit is committed when the transfer starts
     EXPECT_EQ(dialog()->windowTitle(), "Write Data");
     trigger(id::kRead);
@@ -126,22 +125,22 @@ TEST_F(Transfer, ReadEditWriteAndReadAgainShowsTheEdit) {
     m_radio->setMemory(radioMemory());
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
-    MSFlexGrid* grid = view()->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 2).center());
-    QTest::keyClicks(view()->gridEditor()->visibleEditor(), "431.25");
-    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+    ChannelView* grid = view()->grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 2).center());
+    QTest::keyClicks(view()->grid()->openEditor(), "431.25");
+    QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Return);
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     // Someone else's edit in the grid, then the radio read back over it.
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 1).center());
-    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Backspace);
-    QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
-    EXPECT_EQ(grid->textMatrix(4, 2), "");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(4, 1).center());
+    QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Backspace);
+    QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Return);
+    EXPECT_EQ(grid->cellText(4, 2), "");
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
     EXPECT_TRUE(shownBoxes().empty());
-    EXPECT_EQ(grid->textMatrix(4, 1), "430.00000");
-    EXPECT_EQ(grid->textMatrix(4, 2), "431.25000");
+    EXPECT_EQ(grid->cellText(4, 1), "430.00000");
+    EXPECT_EQ(grid->cellText(4, 2), "431.25000");
 }
 
 TEST_F(Transfer, CancelBeforeOkSendsNothing) {
@@ -167,7 +166,7 @@ TEST_F(Transfer, CancelDuringTheFramesStopsWithoutAMessageAndKeepsTheDocument) {
     EXPECT_GT(rows, 0);
     EXPECT_LT(rows, 51);
     EXPECT_EQ(activeDocument()->image(), before);
-    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "");
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "");
 }
 
 TEST_F(Transfer, NothingDestroysTheDocumentWhileItsTransferRuns) {
@@ -362,14 +361,14 @@ TEST_F(Transfer, APortThatCannotBeOpenedSaysWhy) {
 
 TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
     startWith({});
-    MSFlexGrid* grid = view()->grid();
+    ChannelView* grid = view()->grid();
     const auto typed = [](int ch) { return 14500000u + static_cast<uint32_t>(ch) * 12500u; };
     for (int ch = 1; ch <= 16; ++ch) {
-        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(ch, 1).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(ch, 1).center());
         const QString digits = QString::number(typed(ch));
-        QTest::keyClicks(view()->gridEditor()->visibleEditor(),
+        QTest::keyClicks(view()->grid()->openEditor(),
                          QStringLiteral("%1.%2").arg(digits.left(3), digits.mid(3)));
-        QTest::keyClick(view()->gridEditor()->visibleEditor(), Qt::Key_Return);
+        QTest::keyClick(view()->grid()->openEditor(), Qt::Key_Return);
     }
     FileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
     trigger(id::kFileSaveAs);
@@ -377,7 +376,7 @@ TEST_F(Transfer, ChannelsTypedSavedReopenedAndWrittenReachTheRadioAsTyped) {
     FileDialog::answerNext(path(QStringLiteral("sixteen.dat")));
     trigger(id::kFileOpen);
     ASSERT_NE(activeChild(), nullptr);
-    EXPECT_EQ(view()->grid()->textMatrix(16, 2), "147.00000");
+    EXPECT_EQ(view()->grid()->cellText(16, 2), "147.00000");
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
     EXPECT_TRUE(shownBoxes().empty());
@@ -603,7 +602,7 @@ TEST_F(Transfer, RadioHistoryOpensAReadImageAsANewDocument) {
     for (size_t i = 0; i < image::kTransferSize; ++i) {
         ASSERT_EQ(activeDocument()->image().byte(i), readInto->image().byte(i)) << "offset " << i;
     }
-    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "430.00000");
 
     // The log of that transfer, every byte on the wire, can be kept.
     ASSERT_TRUE(frame()->commandAction(id::kSaveLog)->isEnabled());
@@ -728,16 +727,15 @@ TEST_F(Transfer, AReadCanBeUndoneAndGivesTheUnsavedEditsBack) {
     edited.setRxFrequency(7, 14700000);
     edited.setTxFrequency(7, 14700000);
     activeDocument()->applyChange(QStringLiteral("an edit"), edited);
-    view()->updateGridFromImage();
     trigger(id::kRead);
     ASSERT_TRUE(runTransfer());
-    EXPECT_EQ(view()->grid()->textMatrix(7, 1), "");
-    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "430.00000");
+    EXPECT_EQ(view()->grid()->cellText(7, 1), "");
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "430.00000");
     QAction* undo = frame()->commandAction(id::kEditUndo);
     EXPECT_EQ(undo->text(), "&Undo Read from Radio");
     undo->trigger();
-    EXPECT_EQ(view()->grid()->textMatrix(7, 1), "147.00000");
-    EXPECT_EQ(view()->grid()->textMatrix(4, 1), "");
+    EXPECT_EQ(view()->grid()->cellText(7, 1), "147.00000");
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "");
     EXPECT_EQ(activeDocument()->image(), edited);
     EXPECT_EQ(frame()->caption(), QStringLiteral("Test Programmer  [ Type:HT-A  Fre:136 - 174MHz ]"))
         << "type and band follow the image back";
@@ -767,5 +765,5 @@ TEST_F(Transfer, AnErasedRadioIsNoChoiceOfTypeForTheNextDocuments) {
     MessageBox::answerNext(QMessageBox::No); // "Save changes to ...?": the read goes
     trigger(id::kFileNew);
     EXPECT_EQ(activeDocument()->image().radioType(), 1);
-    EXPECT_EQ(view()->freqMin10Hz(), 40000000) << "a new document takes frequencies of its band";
+    EXPECT_EQ(view()->bandLimits().min10Hz, 40000000) << "a new document takes frequencies of its band";
 }

@@ -1,4 +1,4 @@
-#include "document/ProgramView.h"
+#include "editor/ProgramView.h"
 
 #include "ReportPainter.h"
 #include "app/AppContext.h"
@@ -9,13 +9,14 @@
 #include "app/Pictures.h"
 #include "app/Resource.h"
 #include "app/SystemReason.h"
+#include "channels/ChannelCodec.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelFields.h"
 #include "channels/ChannelPaste.h"
 #include "dialogs/ImportPreviewDlg.h"
-#include "editor/ChannelGridEditor.h"
-#include "editor/MSFlexGrid.h"
+#include "editor/ChannelModel.h"
+#include "editor/ChannelView.h"
 #include "platform/AtomicFile.h"
 #include "text/CoreTexts.h"
 
@@ -40,7 +41,7 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     setObjectName(QStringLiteral("ProgramView"));
     setFont(DialogUnits::templateFont());
     const DialogUnits du(font());
-    setFixedSize(du.size(kFormWidth, kFormHeight));
+    resize(du.size(kFormWidth, kFormHeight));
 
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Caption"));
@@ -55,38 +56,24 @@ ProgramView::ProgramView(AppContext& context, ProgramDoc* doc, QWidget* parent)
     red.setColor(QPalette::WindowText, QColor(250, 10, 10));
     m_caption->setPalette(red);
 
-    m_grid = new MSFlexGrid(this);
+    m_model = new ChannelModel(doc, m_context.language(), this);
+    m_grid = new ChannelView(m_model, this);
     m_grid->setObjectName(QStringLiteral("ChannelGrid"));
-    m_grid->setProperty(kHelpIdProperty, id::kChannelGrid);
-    m_grid->setGeometry(du.rect(15, 37, 370, 167));
-    m_gridEditor = new ChannelGridEditor(m_grid, m_context.language(), this);
-    // Every committed change of a cell is a change of the document.
-    connect(m_gridEditor, &ChannelGridEditor::changed, this, &ProgramView::onCellChanged);
+    m_grid->setGeometry(gridPlace());
 
     m_languageDlg = new LanguageDlg(m_context, this);
     // While a transfer works on the document, the grid takes no edits; it still repaints.
     connect(m_document, &ProgramDoc::busyChanged, this,
             [this] { m_grid->setEnabled(!m_document->isBusy()); });
-    m_document->setEditor(this);
-    // Every change of the image, also one this view made, is decoded afresh into the grid.
-    connect(m_document, &ProgramDoc::imageChanged, this, &ProgramView::updateGridFromImage);
-    connect(m_document, &ProgramDoc::modelChanged, this,
-            [this] { m_gridEditor->setBandLimits(m_document->typeAndBand().limits); });
-    m_gridEditor->setBandLimits(m_document->typeAndBand().limits);
 }
 
-ProgramView::~ProgramView() {
-    if (m_document) {
-        m_document->setEditor(nullptr);
-    }
-}
+ProgramView::~ProgramView() = default;
 
 void ProgramView::onInitialUpdate() {
     if (m_firstUpdate) {
         // The caption in the user interface's language, whatever section "Language" names.
         m_caption->setText(QString::fromStdString(
             m_context.settings().languageText(m_context.language(), LanguageText::Title)));
-        m_gridEditor->buildGrid();
         m_firstUpdate = false;
     }
     if (const QIcon icon = Pictures::titleIcon(m_context.dataDir()); !icon.isNull()) {
@@ -97,44 +84,33 @@ void ProgramView::onInitialUpdate() {
             }
         }
     }
-    updateGridFromImage();
 }
 
-void ProgramView::updateGridFromImage() {
-    if (m_firstUpdate) {
-        return; // the grid is built and filled by onInitialUpdate
-    }
-    // An edit open in a cell belongs to the texts being replaced: it is dropped, not committed.
-    m_gridEditor->abandonEdit();
-    m_gridEditor->table().decode(m_document->image());
-    m_gridEditor->refresh();
+QSize ProgramView::sizeHint() const {
+    return DialogUnits(font()).size(kFormWidth, kFormHeight);
 }
 
-// The grid editor holds the limits: they are what its commits check against.
-int32_t ProgramView::freqMin10Hz() const {
-    return m_gridEditor->bandLimits().min10Hz;
+// The grid keeps its place on the form, and shrinks with a window smaller than the form: it
+// scrolls then.
+QRect ProgramView::gridPlace() const {
+    const DialogUnits du(font());
+    const QRect place = du.rect(15, 37, 370, 167);
+    const QSize margin = du.size(13, 14);
+    const QSize room(width() - place.x() - margin.width(), height() - place.y() - margin.height());
+    return QRect(place.topLeft(), place.size().boundedTo(room.expandedTo(QSize(1, 1))));
 }
 
-int32_t ProgramView::freqMax10Hz() const {
-    return m_gridEditor->bandLimits().max10Hz;
-}
-
-void ProgramView::writeBack(MemoryImage& image) {
-    m_gridEditor->table().encode(image);
+void ProgramView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_grid->setGeometry(gridPlace());
 }
 
 bool ProgramView::commitPendingEdit() {
-    return m_gridEditor->commitPendingEdit();
+    return m_grid->commitPendingEdit();
 }
 
-void ProgramView::onCellChanged(int row, int col) {
-    // Every committed cell is one step of the document's undo: the image takes the grid's texts.
-    MemoryImage after = m_document->image();
-    writeBack(after);
-    const ChannelFieldInfo* field = channelFieldAt(col);
-    const QString column =
-        field ? QString::fromUtf8(coreText(field->heading, m_context.language())) : QString::number(col);
-    m_document->applyChange(tr("Edit %1 of Channel %2").arg(column).arg(row), after);
+BandLimits ProgramView::bandLimits() const {
+    return m_document->typeAndBand().limits;
 }
 
 void ProgramView::editRows(const QString& text, int nextRow,
@@ -150,7 +126,7 @@ void ProgramView::editRows(const QString& text, int nextRow,
     switch (edit(image, channel)) {
     case RowEdit::Done:
         m_document->applyChange(text.arg(channel), image);
-        m_grid->setRow(std::clamp(nextRow, 1, image::kChannelCount));
+        m_grid->setRowCol(std::clamp(nextRow, 1, image::kChannelCount), m_grid->col());
         break;
     case RowEdit::NoRoom:
         MessageBox::show(window(), tr("Channel 16 is in use: there is no room to insert a channel."));
@@ -182,7 +158,7 @@ void ProgramView::onImportChannels() {
     const MemoryImage before = m_document->image();
     const channelcsv::ImportResult result =
         channelcsv::importCsv(std::string_view(text.constData(), static_cast<size_t>(text.size())), before,
-                              m_gridEditor->bandLimits(), m_context.language());
+                              bandLimits(), m_context.language());
     ImportPreviewDlg preview(before, result, m_context.language(), window());
     if (preview.exec() != QDialog::Accepted || !result.ok()) {
         return;
@@ -216,25 +192,17 @@ void ProgramView::onExportChannels() {
 }
 
 CellRange ProgramView::chosenCells() const {
-    const QRect selected = m_grid->selection();
-    if (!selected.isNull()) {
-        return {selected.top(), selected.left(), selected.bottom(), selected.right()};
-    }
-    const int row = std::max(1, m_grid->row());
-    const int col = std::max(1, m_grid->col());
-    return {row, col, row, col};
+    return m_grid->chosenCells();
 }
 
 // Spreadsheets take the tab-separated text; whole channels also go as a channel list, which
 // other radio programming tools and this program's own import read.
 void ProgramView::copyToClipboard(const CellRange& cells) {
     auto* mime = new QMimeData;
-    mime->setText(QString::fromStdString(copyCells(m_gridEditor->table(), cells)));
+    mime->setText(QString::fromStdString(copyCells(m_model->table(), cells)));
     if (cells.isWholeRows()) {
-        MemoryImage image = m_document->image();
-        writeBack(image);
-        mime->setData(QStringLiteral("text/csv"),
-                      QByteArray::fromStdString(channelcsv::exportCsv(image, cells.top, cells.bottom)));
+        mime->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(channelcsv::exportCsv(
+                                                      m_document->image(), cells.top, cells.bottom)));
     }
     QGuiApplication::clipboard()->setMimeData(mime);
 }
@@ -268,14 +236,13 @@ void ProgramView::clearCellRange(const QString& text, const CellRange& cells) {
             return;
         }
     } else {
-        if (!clearCells(m_gridEditor->table(), cells, m_gridEditor->bandLimits())) {
+        ChannelTable table = m_model->table();
+        if (!clearCells(table, cells, bandLimits())) {
             return;
         }
-        writeBack(image);
+        image = table.image();
     }
     m_document->applyChange(text, image);
-    // Cleared cells that come to the bytes the image has are no change: the grid shows them again.
-    updateGridFromImage();
 }
 
 void ProgramView::onSelectAll() {
@@ -314,7 +281,7 @@ QString ProgramView::refusalText(const PasteRefusal& refusal) const {
 // every refusal and may take the accepted cells alone.
 void ProgramView::applyCells(const QString& text, const QString& refusedText,
                              const std::function<PasteResult(ChannelTable&, PasteMode)>& edit) {
-    ChannelTable table = m_gridEditor->table();
+    ChannelTable table = m_model->table();
     PasteResult result = edit(table, PasteMode::AllOrNothing);
     if (!result.refused.empty()) {
         QStringList lines;
@@ -331,15 +298,11 @@ void ProgramView::applyCells(const QString& text, const QString& refusedText,
                              QString(), QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
             return;
         }
-        table = m_gridEditor->table();
+        table = m_model->table();
         result = edit(table, PasteMode::AcceptedPart);
     }
     if (result.applied) {
-        m_gridEditor->table() = table;
-        m_gridEditor->refresh();
-        MemoryImage after = m_document->image();
-        writeBack(after);
-        m_document->applyChange(text, after);
+        m_document->applyChange(text, table.image());
     }
 }
 
@@ -360,15 +323,13 @@ void ProgramView::onPaste() {
     }
     applyCells(tr("Paste"), tr("Nothing was pasted; these cells cannot be taken:\n%1"),
                [&](ChannelTable& table, PasteMode mode) {
-                   return pasteIntoRange(table, cells, text, m_gridEditor->bandLimits(), mode);
+                   return pasteIntoRange(table, cells, text, bandLimits(), mode);
                });
 }
 
 void ProgramView::pasteList(const std::string& list, int row) {
     MemoryImage image = m_document->image();
-    writeBack(image);
-    const ListPasteResult result =
-        pasteChannelList(image, row, list, m_gridEditor->bandLimits(), m_context.language());
+    const ListPasteResult result = pasteChannelList(image, row, list, bandLimits(), m_context.language());
     if (!result.problems.empty()) {
         QStringList lines;
         for (const channelcsv::Problem& problem : result.problems) {
@@ -387,10 +348,9 @@ void ProgramView::pasteList(const std::string& list, int row) {
 void ProgramView::onFillDown() {
     if (commitPendingEdit()) {
         const CellRange cells = chosenCells();
-        applyCells(tr("Fill Down"), tr("Nothing was filled in; these cells cannot be taken:\n%1"),
-                   [&](ChannelTable& table, PasteMode mode) {
-                       return fillDown(table, cells, m_gridEditor->bandLimits(), mode);
-                   });
+        applyCells(
+            tr("Fill Down"), tr("Nothing was filled in; these cells cannot be taken:\n%1"),
+            [&](ChannelTable& table, PasteMode mode) { return fillDown(table, cells, bandLimits(), mode); });
     }
 }
 
@@ -415,8 +375,8 @@ void ProgramView::onMoveChannelDown() {
 bool ProgramView::printReport(QPrinter& printer) {
     const std::string owner =
         m_context.settings().languageText(m_context.languageSection(), LanguageText::CopyrightsOwner);
-    return paintReport(printer, m_document->image(), m_gridEditor->table().channels(), m_context.language(),
-                       owner);
+    return paintReport(printer, m_document->image(), ChannelCodec::decodeAll(m_document->image()),
+                       m_context.language(), owner);
 }
 
 void ProgramView::onFilePrint(QPrinter& printer) {

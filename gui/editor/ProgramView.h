@@ -12,20 +12,19 @@
 #include <cstdint>
 
 class AppContext;
-class ChannelGridEditor;
+class ChannelModel;
+class ChannelView;
 class QPrinter;
 class LanguageDlg;
-class MSFlexGrid;
 class QLabel;
 
 // The channel view: a fixed form with the caption line ("Title" of Program.ini, red, 12 points)
 // above the channel grid, edited in place.
 //
-// The grid's texts are the working copy of the channels: updateGridFromImage decodes the image
-// into them whenever the document's image changes, writeBack() encodes them into the image
-// before a save or a write to the radio, and commitPendingEdit finishes an edit that is under way
-// in a cell. The band limits the grid checks follow the document's radio type and band.
-class ProgramView : public QWidget, public IDocumentEditor {
+// The grid shows the document's image through the channel model, and every change goes into the
+// image as one undo step; commitPendingEdit takes an edit still open in a cell (before a save, a
+// write or a command). The band limits the grid checks follow the document's radio type and band.
+class ProgramView : public QWidget {
     Q_OBJECT
 public:
     // Form size in template units, and the places of the caption and of the grid in it.
@@ -36,22 +35,19 @@ public:
     ~ProgramView() override;
 
     ProgramDoc* document() const { return m_document; }
+    // The form's size; the window may be smaller.
+    QSize sizeHint() const override;
 
     // After the window is shown: the caption text on the first call, then the window icon and
     // the decoding of the image.
     void onInitialUpdate();
 
-    void updateGridFromImage();
-    bool commitPendingEdit() override;
-    void writeBack(MemoryImage& image) override;
-
-    // The band of the radio type, in 10 Hz units; 0 and 0 when Program.ini names none.
-    int32_t freqMin10Hz() const;
-    int32_t freqMax10Hz() const;
+    bool commitPendingEdit();
+    // The band of the document's radio type, which typed and pasted frequencies are checked against.
+    BandLimits bandLimits() const;
 
     QLabel* captionLabel() const { return m_caption; }
-    MSFlexGrid* grid() const { return m_grid; }
-    ChannelGridEditor* gridEditor() const { return m_gridEditor; }
+    ChannelView* grid() const { return m_grid; }
     LanguageDlg* languageDialog() const { return m_languageDlg; }
 
 public slots:
@@ -86,8 +82,11 @@ public slots:
     // Draws the report on the printer; false when the printer could not be painted on.
     bool printReport(QPrinter& printer);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
-    void onCellChanged(int row, int col);
+    QRect gridPlace() const;
     // The selected cells, or the current cell when nothing is selected.
     CellRange chosenCells() const;
     void copyToClipboard(const CellRange& cells);
@@ -105,8 +104,8 @@ private:
     AppContext& m_context;
     QPointer<ProgramDoc> m_document;
     QLabel* m_caption;
-    MSFlexGrid* m_grid;
-    ChannelGridEditor* m_gridEditor;
+    ChannelModel* m_model;
+    ChannelView* m_grid;
     bool m_firstUpdate = true;
     LanguageDlg* m_languageDlg;
 };
