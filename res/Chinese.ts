@@ -13,6 +13,24 @@
     </message>
 </context>
 <context>
+    <name>ChannelDelegate</name>
+    <message>
+        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
+        <translation>请在“编辑 &gt; 类型设置”中选择对讲机类型和频段。</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelModel</name>
+    <message>
+        <source>empty</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>Edit %1 of Channel %2</source>
+        <translation>编辑信道 %2 的%1</translation>
+    </message>
+</context>
+<context>
     <name>CodeText</name>
     <message>
         <source>Channel Information</source>
@@ -130,13 +148,6 @@
     <message>
         <source>COM%1: %2</source>
         <translation>COM%1：%2</translation>
-    </message>
-</context>
-<context>
-    <name>FlexGridAccessible</name>
-    <message>
-        <source>%1, channel %2</source>
-        <translation>%1，信道 %2</translation>
     </message>
 </context>
 <context>
@@ -865,10 +876,6 @@ The document is still open; try another folder or name.</source>
         </translation>
     </message>
     <message>
-        <source>Edit %1 of Channel %2</source>
-        <translation>编辑信道 %2 的%1</translation>
-    </message>
-    <message>
         <source>Channel 16 is in use: there is no room to insert a channel.</source>
         <translation>信道 16 正在使用：没有空位插入信道。</translation>
     </message>
@@ -1251,13 +1258,6 @@ Do you want to replace it?</source>
     <message>
         <source>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</source>
         <translation>如果对讲机已开机且编程线已插好，可能选错了端口：请在 设置 &gt; 通信口设置 中选择编程线所在的端口。</translation>
-    </message>
-</context>
-<context>
-    <name>ChannelGridEditor</name>
-    <message>
-        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
-        <translation>请在“编辑 &gt; 类型设置”中选择对讲机类型和频段。</translation>
     </message>
 </context>
 <context>

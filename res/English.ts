@@ -13,6 +13,24 @@
     </message>
 </context>
 <context>
+    <name>ChannelDelegate</name>
+    <message>
+        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
+        <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelModel</name>
+    <message>
+        <source>empty</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>Edit %1 of Channel %2</source>
+        <translation>Edit %1 of Channel %2</translation>
+    </message>
+</context>
+<context>
     <name>CodeText</name>
     <message>
         <source>Channel Information</source>
@@ -130,13 +148,6 @@
     <message>
         <source>COM%1: %2</source>
         <translation>COM%1: %2</translation>
-    </message>
-</context>
-<context>
-    <name>FlexGridAccessible</name>
-    <message>
-        <source>%1, channel %2</source>
-        <translation>%1, channel %2</translation>
     </message>
 </context>
 <context>
@@ -868,10 +879,6 @@ The document is still open; try another folder or name.</translation>
         </translation>
     </message>
     <message>
-        <source>Edit %1 of Channel %2</source>
-        <translation>Edit %1 of Channel %2</translation>
-    </message>
-    <message>
         <source>Channel 16 is in use: there is no room to insert a channel.</source>
         <translation>Channel 16 is in use: there is no room to insert a channel.</translation>
     </message>
@@ -1254,13 +1261,6 @@ Do you want to replace it?</translation>
     <message>
         <source>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</source>
         <translation>If the radio is on and the cable is plugged in, this may be the wrong port: choose the port of the programming cable in Setup, COM Setup.</translation>
-    </message>
-</context>
-<context>
-    <name>ChannelGridEditor</name>
-    <message>
-        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
-        <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
     </message>
 </context>
 <context>
