@@ -151,6 +151,129 @@
     </message>
 </context>
 <context>
+    <name>DocumentCommands</name>
+    <message>
+        <source>Channel 16 is in use: there is no room to insert a channel.</source>
+        <translation>信道 16 正在使用：没有空位插入信道。</translation>
+    </message>
+    <message>
+        <source>Channel lists (*.csv);;All files (*)</source>
+        <translation>信道列表 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>It is too large for a channel list.</source>
+        <translation>文件太大，不是信道列表。</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>无法打开文件 %1。
+%2</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>无法保存文件 %1。
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) exported to %1</source>
+        <translation>
+            <numerusform>已将 %n 个信道导出到 %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>清除信道</translation>
+    </message>
+    <message>
+        <source>Clear Cells</source>
+        <translation>清除单元格</translation>
+    </message>
+    <message>
+        <source>not one of the column&apos;s choices</source>
+        <translation>不是该列的可选项</translation>
+    </message>
+    <message>
+        <source>past the last channel or column</source>
+        <translation>超出最后一个信道或最后一列</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
+        <translation>信道 %1，%2：“%3”：%4</translation>
+    </message>
+    <message>
+        <source>Take the other cells?</source>
+        <translation>是否接受其余的单元格？</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these cells cannot be taken:
+%1</source>
+        <translation>没有粘贴任何内容；以下单元格不能接受：
+%1</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</source>
+        <translation>没有粘贴任何内容；信道列表的以下各行不能接受：
+%1</translation>
+    </message>
+    <message>
+        <source>Fill Down</source>
+        <translation>向下填充</translation>
+    </message>
+    <message>
+        <source>Nothing was filled in; these cells cannot be taken:
+%1</source>
+        <translation>没有填充任何内容；以下单元格不能接受：
+%1</translation>
+    </message>
+    <message>
+        <source>Insert Channel %1</source>
+        <translation>插入信道 %1</translation>
+    </message>
+    <message>
+        <source>Delete Channel %1</source>
+        <translation>删除信道 %1</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Up</source>
+        <translation>信道 %1 上移</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Down</source>
+        <translation>信道 %1 下移</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
@@ -641,14 +764,6 @@ Previous Pane</source>
         <translation>重做上一次撤销的修改</translation>
     </message>
     <message>
-        <source>Product Information</source>
-        <translation>类型设置</translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation>可选功能</translation>
-    </message>
-    <message>
         <source>&amp;Insert Channel</source>
         <translation>插入信道(&amp;I)</translation>
     </message>
@@ -865,121 +980,6 @@ The document is still open; try another folder or name.</source>
     <message>
         <source>Read from Radio</source>
         <translation>读频</translation>
-    </message>
-</context>
-<context>
-    <name>ProgramView</name>
-    <message numerus="yes">
-        <source>%n channel(s) exported to %1</source>
-        <translation>
-            <numerusform>已将 %n 个信道导出到 %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Channel 16 is in use: there is no room to insert a channel.</source>
-        <translation>信道 16 正在使用：没有空位插入信道。</translation>
-    </message>
-    <message>
-        <source>Insert Channel %1</source>
-        <translation>插入信道 %1</translation>
-    </message>
-    <message>
-        <source>Delete Channel %1</source>
-        <translation>删除信道 %1</translation>
-    </message>
-    <message>
-        <source>Move Channel %1 Up</source>
-        <translation>信道 %1 上移</translation>
-    </message>
-    <message>
-        <source>Move Channel %1 Down</source>
-        <translation>信道 %1 下移</translation>
-    </message>
-    <message>
-        <source>not one of the column&apos;s choices</source>
-        <translation>不是该列的可选项</translation>
-    </message>
-    <message>
-        <source>past the last channel or column</source>
-        <translation>超出最后一个信道或最后一列</translation>
-    </message>
-    <message>
-        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
-        <translation>信道 %1，%2：“%3”：%4</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted; these cells cannot be taken:
-%1</source>
-        <translation>没有粘贴任何内容；以下单元格不能接受：
-%1</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>粘贴</translation>
-    </message>
-    <message>
-        <source>Channel lists (*.csv);;All files (*)</source>
-        <translation>信道列表 (*.csv);;所有文件 (*)</translation>
-    </message>
-    <message>
-        <source>It is too large for a channel list.</source>
-        <translation>文件太大，不是信道列表。</translation>
-    </message>
-    <message>
-        <source>Cannot open the file %1.
-%2</source>
-        <translation>无法打开文件 %1。
-%2</translation>
-    </message>
-    <message>
-        <source>Import Channels</source>
-        <translation>导入信道</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2</source>
-        <translation>无法保存文件 %1。
-%2</translation>
-    </message>
-    <message>
-        <source>Cut</source>
-        <translation>剪切</translation>
-    </message>
-    <message>
-        <source>Clear Channels</source>
-        <translation>清空信道</translation>
-    </message>
-    <message>
-        <source>Clear Cells</source>
-        <translation>清除单元格</translation>
-    </message>
-    <message>
-        <source>Take the other cells?</source>
-        <translation>是否接受其余的单元格？</translation>
-    </message>
-    <message>
-        <source>Line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted; these rows of the channel list cannot be taken:
-%1</source>
-        <translation>没有粘贴任何内容；信道列表的以下各行不能接受：
-%1</translation>
-    </message>
-    <message>
-        <source>Fill Down</source>
-        <translation>向下填充</translation>
-    </message>
-    <message>
-        <source>Nothing was filled in; these cells cannot be taken:
-%1</source>
-        <translation>没有填充任何内容；以下单元格不能接受：
-%1</translation>
-    </message>
-    <message>
-        <source>Print Preview</source>
-        <translation>打印预览</translation>
     </message>
 </context>
 <context>

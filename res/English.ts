@@ -151,6 +151,130 @@
     </message>
 </context>
 <context>
+    <name>DocumentCommands</name>
+    <message>
+        <source>Channel 16 is in use: there is no room to insert a channel.</source>
+        <translation>Channel 16 is in use: there is no room to insert a channel.</translation>
+    </message>
+    <message>
+        <source>Channel lists (*.csv);;All files (*)</source>
+        <translation>Channel lists (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>It is too large for a channel list.</source>
+        <translation>It is too large for a channel list.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file %1.
+%2</source>
+        <translation>Cannot open the file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>Cannot save the file %1.
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) exported to %1</source>
+        <translation>
+            <numerusform>%n channel exported to %1</numerusform>
+            <numerusform>%n channels exported to %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Clear Channels</source>
+        <translation>Clear Channels</translation>
+    </message>
+    <message>
+        <source>Clear Cells</source>
+        <translation>Clear Cells</translation>
+    </message>
+    <message>
+        <source>not one of the column&apos;s choices</source>
+        <translation>not one of the column&apos;s choices</translation>
+    </message>
+    <message>
+        <source>past the last channel or column</source>
+        <translation>past the last channel or column</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
+        <translation>Channel %1, %2: &quot;%3&quot;: %4</translation>
+    </message>
+    <message>
+        <source>Take the other cells?</source>
+        <translation>Take the other cells?</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these cells cannot be taken:
+%1</source>
+        <translation>Nothing was pasted; these cells cannot be taken:
+%1</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</source>
+        <translation>Nothing was pasted; these rows of the channel list cannot be taken:
+%1</translation>
+    </message>
+    <message>
+        <source>Fill Down</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>Nothing was filled in; these cells cannot be taken:
+%1</source>
+        <translation>Nothing was filled in; these cells cannot be taken:
+%1</translation>
+    </message>
+    <message>
+        <source>Insert Channel %1</source>
+        <translation>Insert Channel %1</translation>
+    </message>
+    <message>
+        <source>Delete Channel %1</source>
+        <translation>Delete Channel %1</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Up</source>
+        <translation>Move Channel %1 Up</translation>
+    </message>
+    <message>
+        <source>Move Channel %1 Down</source>
+        <translation>Move Channel %1 Down</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
@@ -643,14 +767,6 @@ Previous Pane</translation>
         <translation>Redo the change undone last</translation>
     </message>
     <message>
-        <source>Product Information</source>
-        <translation>Product Information</translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation>Optional Features</translation>
-    </message>
-    <message>
         <source>&amp;Insert Channel</source>
         <translation>&amp;Insert Channel</translation>
     </message>
@@ -867,122 +983,6 @@ The document is still open; try another folder or name.</translation>
     <message>
         <source>Read from Radio</source>
         <translation>Read from Radio</translation>
-    </message>
-</context>
-<context>
-    <name>ProgramView</name>
-    <message numerus="yes">
-        <source>%n channel(s) exported to %1</source>
-        <translation>
-            <numerusform>%n channel exported to %1</numerusform>
-            <numerusform>%n channels exported to %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Channel 16 is in use: there is no room to insert a channel.</source>
-        <translation>Channel 16 is in use: there is no room to insert a channel.</translation>
-    </message>
-    <message>
-        <source>Insert Channel %1</source>
-        <translation>Insert Channel %1</translation>
-    </message>
-    <message>
-        <source>Delete Channel %1</source>
-        <translation>Delete Channel %1</translation>
-    </message>
-    <message>
-        <source>Move Channel %1 Up</source>
-        <translation>Move Channel %1 Up</translation>
-    </message>
-    <message>
-        <source>Move Channel %1 Down</source>
-        <translation>Move Channel %1 Down</translation>
-    </message>
-    <message>
-        <source>not one of the column&apos;s choices</source>
-        <translation>not one of the column&apos;s choices</translation>
-    </message>
-    <message>
-        <source>past the last channel or column</source>
-        <translation>past the last channel or column</translation>
-    </message>
-    <message>
-        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
-        <translation>Channel %1, %2: &quot;%3&quot;: %4</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted; these cells cannot be taken:
-%1</source>
-        <translation>Nothing was pasted; these cells cannot be taken:
-%1</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Paste</translation>
-    </message>
-    <message>
-        <source>Channel lists (*.csv);;All files (*)</source>
-        <translation>Channel lists (*.csv);;All files (*)</translation>
-    </message>
-    <message>
-        <source>It is too large for a channel list.</source>
-        <translation>It is too large for a channel list.</translation>
-    </message>
-    <message>
-        <source>Cannot open the file %1.
-%2</source>
-        <translation>Cannot open the file %1.
-%2</translation>
-    </message>
-    <message>
-        <source>Import Channels</source>
-        <translation>Import Channels</translation>
-    </message>
-    <message>
-        <source>Cannot save the file %1.
-%2</source>
-        <translation>Cannot save the file %1.
-%2</translation>
-    </message>
-    <message>
-        <source>Cut</source>
-        <translation>Cut</translation>
-    </message>
-    <message>
-        <source>Clear Channels</source>
-        <translation>Clear Channels</translation>
-    </message>
-    <message>
-        <source>Clear Cells</source>
-        <translation>Clear Cells</translation>
-    </message>
-    <message>
-        <source>Take the other cells?</source>
-        <translation>Take the other cells?</translation>
-    </message>
-    <message>
-        <source>Line %1: %2</source>
-        <translation>Line %1: %2</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted; these rows of the channel list cannot be taken:
-%1</source>
-        <translation>Nothing was pasted; these rows of the channel list cannot be taken:
-%1</translation>
-    </message>
-    <message>
-        <source>Fill Down</source>
-        <translation>Fill Down</translation>
-    </message>
-    <message>
-        <source>Nothing was filled in; these cells cannot be taken:
-%1</source>
-        <translation>Nothing was filled in; these cells cannot be taken:
-%1</translation>
-    </message>
-    <message>
-        <source>Print Preview</source>
-        <translation>Print Preview</translation>
     </message>
 </context>
 <context>

@@ -9,10 +9,8 @@
 #include "app/ProcessStarter.h"
 #include "app/Resource.h"
 #include "app/SystemReason.h"
-#include "channels/RadioModel.h"
-#include "dialogs/OptionalFeaturesDlg.h"
-#include "dialogs/ProductInfoDlg.h"
 #include "document/ProgramDoc.h"
+#include "editor/DocumentCommands.h"
 #include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/KeyLockState.h"
@@ -253,12 +251,12 @@ void MainFrame::createActions() {
     }
     connect(commandAction(kFilePrint), &QAction::triggered, this, [this] {
         if (ChildFrame* child = activeChild()) {
-            child->view()->onFilePrint(printer());
+            child->view()->commands()->print(printer());
         }
     });
     connect(commandAction(kFilePrintPreview), &QAction::triggered, this, [this] {
         if (ChildFrame* child = activeChild()) {
-            child->view()->onFilePrintPreview(printer());
+            child->view()->commands()->printPreview(printer());
         }
     });
     connect(commandAction(kFilePrintSetup), &QAction::triggered, this, [this] {
@@ -277,27 +275,31 @@ void MainFrame::createActions() {
     });
     connect(commandAction(kWrite), &QAction::triggered, this, [this] { writeDocument(activeChild()); });
     connect(commandAction(kComSetup), &QAction::triggered, this, [this] { m_transfer->comSetup(); });
-    const auto toView = [this](int command, void (ProgramView::*handler)()) {
+    // The commands on a document's channels and options are its own, on its active window.
+    const auto toDocument = [this](int command, void (DocumentCommands::*handler)()) {
         connect(commandAction(command), &QAction::triggered, this, [this, handler] {
             if (ChildFrame* child = activeChild()) {
-                (child->view()->*handler)();
+                (child->view()->commands()->*handler)();
             }
         });
     };
-    toView(kImportChannels, &ProgramView::onImportChannels);
-    toView(kExportChannels, &ProgramView::onExportChannels);
-    toView(kEditCopy, &ProgramView::onCopy);
-    toView(kEditCut, &ProgramView::onCut);
-    toView(kEditClear, &ProgramView::onClearCells);
-    toView(kFillDown, &ProgramView::onFillDown);
-    toView(kEditSelectAll, &ProgramView::onSelectAll);
-    toView(kEditPaste, &ProgramView::onPaste);
-    toView(kInsertChannel, &ProgramView::onInsertChannel);
-    toView(kDeleteChannel, &ProgramView::onDeleteChannel);
-    toView(kMoveChannelUp, &ProgramView::onMoveChannelUp);
-    toView(kMoveChannelDown, &ProgramView::onMoveChannelDown);
-    connect(commandAction(kProductInformation), &QAction::triggered, this, &MainFrame::onProductInformation);
-    connect(commandAction(kOptionalFeatures), &QAction::triggered, this, &MainFrame::onOptionalFeatures);
+    for (const auto& [command, handler] : std::initializer_list<std::pair<int, void (DocumentCommands::*)()>>{
+             {kImportChannels, &DocumentCommands::importChannels},
+             {kExportChannels, &DocumentCommands::exportChannels},
+             {kEditCopy, &DocumentCommands::copy},
+             {kEditCut, &DocumentCommands::cut},
+             {kEditClear, &DocumentCommands::clear},
+             {kFillDown, &DocumentCommands::fillDown},
+             {kEditSelectAll, &DocumentCommands::selectAll},
+             {kEditPaste, &DocumentCommands::paste},
+             {kInsertChannel, &DocumentCommands::insertChannel},
+             {kDeleteChannel, &DocumentCommands::deleteChannel},
+             {kMoveChannelUp, &DocumentCommands::moveChannelUp},
+             {kMoveChannelDown, &DocumentCommands::moveChannelDown},
+             {kProductInformation, &DocumentCommands::productInformation},
+             {kOptionalFeatures, &DocumentCommands::optionalFeatures}}) {
+        toDocument(command, handler);
+    }
 
     connect(commandAction(kFileNew), &QAction::triggered, this, &MainFrame::fileNewRequested);
     connect(commandAction(kFileOpen), &QAction::triggered, this, &MainFrame::fileOpenRequested);
@@ -660,40 +662,6 @@ QPrinter& MainFrame::printer() {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
     return *m_printer;
-}
-
-void MainFrame::onProductInformation() {
-    ChildFrame* child = activeChild();
-    if (child == nullptr) {
-        return;
-    }
-    ProgramDoc* doc = child->document();
-    // The dialog checks the channels against the new band: a cell still being typed counts.
-    if (!child->view()->commitPendingEdit()) {
-        return;
-    }
-    ProductInfoDlg dlg(m_context.settings(), radiomodel::remembered(m_context.userSettings()), doc->image(),
-                       m_context.language(), this);
-    if (dlg.exec() != QDialog::Accepted) {
-        return;
-    }
-    // The new band and the channels it cleared are one step.
-    doc->applyChange(tr("Product Information"), dlg.image());
-    doc->applyTypeAndBand(dlg.applied());
-    // The choice is remembered as far as the per-user store takes it; the document has it anyway.
-    radiomodel::remember(dlg.choice(), m_context.userSettings());
-}
-
-void MainFrame::onOptionalFeatures() {
-    ChildFrame* child = activeChild();
-    if (child == nullptr) {
-        return;
-    }
-    ProgramDoc* doc = child->document();
-    OptionalFeaturesDlg dlg(doc->image(), m_context.language(), this);
-    if (dlg.exec() == QDialog::Accepted) {
-        doc->applyChange(tr("Optional Features"), dlg.image());
-    }
 }
 
 void MainFrame::onTreeItemClicked(QTreeWidgetItem* item) {

@@ -123,8 +123,6 @@ private slots:
     void onUpdateControlBar();
     void onFileClose();
     void onFileSave();
-    void onProductInformation();
-    void onOptionalFeatures();
     void onFileSaveAs();
     void onLanguage();
     void onRadioHistory();

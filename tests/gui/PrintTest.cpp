@@ -3,6 +3,7 @@
 #include "app/Resource.h"
 #include "document/ProgramDoc.h"
 #include "editor/ChannelView.h"
+#include "editor/DocumentCommands.h"
 #include "editor/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
@@ -61,7 +62,7 @@ TEST_F(Printing, APdfPrinterGetsEveryPage) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path(QStringLiteral("report.pdf")));
-    ASSERT_TRUE(view()->printReport(printer));
+    ASSERT_TRUE(view()->commands()->printReport(printer));
     const QByteArray pdf = readFile(QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     // Every page object says "/Type /Page"; the page tree says "/Type /Pages".
