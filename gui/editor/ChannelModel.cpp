@@ -3,6 +3,7 @@
 #include "channels/ChannelCodec.h"
 #include "document/ProgramDoc.h"
 
+#include <QBrush>
 #include <QColor>
 
 namespace {
@@ -55,6 +56,8 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::BackgroundRole:
+        return QBrush(Qt::white);
     default:
         return {};
     }
@@ -70,7 +73,7 @@ QVariant ChannelModel::headerData(int section, Qt::Orientation orientation, int 
                    ? QString::fromUtf8(ChannelTable::heading(section + 1, m_language))
                    : QStringLiteral("%1").arg(section + 1, 2); // " 1" .. "16"
     case Qt::ForegroundRole:
-        return kHeadingText;
+        return QBrush(kHeadingText);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:

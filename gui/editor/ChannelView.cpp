@@ -4,9 +4,12 @@
 #include "editor/ChannelDelegate.h"
 #include "editor/ChannelModel.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 
 #include <algorithm>
 
@@ -38,6 +41,14 @@ ChannelView::ChannelView(ChannelModel* model, QWidget* parent)
                     QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // White cells on the dark grey of the grid where there are no cells.
+    QPalette colours = viewport()->palette();
+    colours.setColor(QPalette::Base, QColor(128, 128, 128));
+    viewport()->setPalette(colours);
+    // The corner is the heading of the channel numbers.
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        corner->installEventFilter(this);
+    }
 
     const int rowHeight = twipsToPixelsY(kRowHeightTwips);
     QHeaderView* across = horizontalHeader();
@@ -148,6 +159,21 @@ void ChannelView::extendSelection(QPoint end) {
 }
 
 bool ChannelView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && qobject_cast<QAbstractButton*>(watched) != nullptr) {
+        auto* corner = static_cast<QWidget*>(watched);
+        QStylePainter painter(corner);
+        QStyleOptionHeader heading;
+        heading.initFrom(corner);
+        heading.rect = corner->rect();
+        heading.text = cellText(0, 0);
+        heading.textAlignment = Qt::AlignCenter;
+        heading.palette.setColor(
+            QPalette::ButtonText,
+            m_model->headerData(0, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color());
+        painter.setFont(horizontalHeader()->font());
+        painter.drawControl(QStyle::CE_Header, heading);
+        return true;
+    }
     const bool across = watched == horizontalHeader()->viewport();
     if ((across || watched == verticalHeader()->viewport()) &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
@@ -182,6 +208,9 @@ void ChannelView::onHeaderPressed(Qt::Orientation orientation, int section, bool
 }
 
 QString ChannelView::cellText(int row, int col) const {
+    if (row == 0 && col == 0) {
+        return QString::fromUtf8(ChannelTable::heading(0, m_model->language()));
+    }
     if (row == 0) {
         return m_model->headerData(col - 1, Qt::Horizontal).toString();
     }
