@@ -7,6 +7,7 @@
 #include "editor/ChannelModel.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -42,6 +43,10 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
                 [box] { box->setProperty(kUserChose, true); });
         editor = box;
     }
+    // The editor's own colours, not the dark grey around the cells.
+    QPalette colours = editor->palette();
+    colours.setColor(QPalette::Base, QApplication::palette(editor).color(QPalette::Base));
+    editor->setPalette(colours);
     editor->setProperty(kHelpIdProperty, field.helpId);
     m_editor = editor;
     return editor;
