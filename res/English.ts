@@ -18,6 +18,10 @@
         <source>Choose the radio type and band in Edit &gt; Product Information.</source>
         <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
     </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1, channel %2</translation>
+    </message>
 </context>
 <context>
     <name>ChannelModel</name>

@@ -48,6 +48,10 @@ QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     colours.setColor(QPalette::Base, QApplication::palette(editor).color(QPalette::Base));
     editor->setPalette(colours);
     editor->setProperty(kHelpIdProperty, field.helpId);
+    // What a screen reader says when the editor takes the keyboard.
+    editor->setAccessibleName(tr("%1, channel %2")
+                                  .arg(QString::fromUtf8(coreText(field.heading, m_model->language())))
+                                  .arg(index.row() + 1));
     m_editor = editor;
     return editor;
 }

@@ -5,6 +5,7 @@
 #include "editor/ChannelModel.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -252,19 +253,40 @@ bool ChannelView::commitPendingEdit() {
     }
     commitData(editor);
     const bool refused = m_delegate->takeRefused();
-    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    dropEditor(editor);
     return !refused;
 }
 
 void ChannelView::abandonEdit() {
     if (QWidget* editor = openEditor()) {
-        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        dropEditor(editor);
+    }
+}
+
+// Qt gives the keyboard back to the view only when the editor has the focus of the active window;
+// the grid takes it back whenever the editor was its window's focus, so that the keys reach the
+// grid also while the window is not active (no window manager, a dialog in between).
+void ChannelView::dropEditor(QWidget* editor) {
+    const QWidget* focus = window()->focusWidget();
+    const bool hadFocus = focus != nullptr && (focus == editor || editor->isAncestorOf(focus));
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (hadFocus) {
+        setFocus(Qt::OtherFocusReason);
+        // A screen reader is back on the cell, also where the window system sends no focus change.
+        if (QAccessible::isActive()) {
+            QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+            if (QAccessibleInterface* cell = table->tableInterface()->cellAt(row() - 1, col() - 1)) {
+                QAccessibleEvent focus(this, QAccessible::Focus);
+                focus.setChild(table->indexOfChild(cell));
+                QAccessible::updateAccessibility(&focus);
+            }
+        }
     }
 }
 
 void ChannelView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     const bool refused = m_delegate->takeRefused();
-    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    dropEditor(editor);
     if (refused) {
         return; // the current cell stays where it is
     }

@@ -77,6 +77,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Closes an editor without a hint; the grid takes the keyboard back from it.
+    void dropEditor(QWidget* editor);
     // Moves the current cell to the grid cell (clamped) and selects nothing beyond it.
     void moveTo(int row, int col);
     void moveBy(int step);
