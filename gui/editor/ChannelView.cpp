@@ -276,9 +276,9 @@ void ChannelView::dropEditor(QWidget* editor) {
         if (QAccessible::isActive()) {
             QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
             if (QAccessibleInterface* cell = table->tableInterface()->cellAt(row() - 1, col() - 1)) {
-                QAccessibleEvent focus(this, QAccessible::Focus);
-                focus.setChild(table->indexOfChild(cell));
-                QAccessible::updateAccessibility(&focus);
+                QAccessibleEvent event(this, QAccessible::Focus);
+                event.setChild(table->indexOfChild(cell));
+                QAccessible::updateAccessibility(&event);
             }
         }
     }
