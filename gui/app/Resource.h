@@ -68,7 +68,6 @@ constexpr int kHelpMainFrame = 0x10000 + 128;
 constexpr int kHelpDocumentFrame = 0x10000 + 129;
 
 // Controls
-constexpr int kChannelGrid = 1000;
 constexpr int kViewCaption = 1006;
 constexpr int kNavigationTree = 1031;
 constexpr int kNavigationBar = 100;

@@ -33,8 +33,7 @@ public:
     // The form's size; the window may be smaller.
     QSize sizeHint() const override;
 
-    // After the window is shown: the caption text on the first call, then the window icon and
-    // the decoding of the image.
+    // After the window is shown: the caption text on the first call, then the window icon.
     void onInitialUpdate();
 
     bool commitPendingEdit();
