@@ -468,6 +468,9 @@ TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
 // warns and exits 0; one whose work is its output fails.
 TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
     writeImage("a.dat", patternImage(3));
+    MemoryImage reserved = patternImage(3);
+    reserved.setByte(image::kSize - 1, 0);
+    writeImage("d.dat", reserved);
     auto sim = radio(patternImage(4));
     const std::string port = sim->devicePath();
     m_stdoutFile = "/dev/full";
@@ -488,6 +491,7 @@ TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
         {{"export", "a.dat", "a.csv"}, 0, done + "exported 16 channels to a.csv\n"},
         {{"export", "a.dat", "-"}, 2, "radioprog: " + full + "\n"},
         {{"show", "a.dat"}, 2, "radioprog: " + full + "\n"},
+        {{"diff", "a.dat", "d.dat"}, 2, "radioprog: " + full + "\n"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
