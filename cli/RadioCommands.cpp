@@ -812,7 +812,8 @@ ExitStatus runDiff(CliContext& ctx, const CommandLine& args) {
         return ExitStatus::BadInput;
     }
     // Rows 51 to 63 never travel, so only two files can differ there.
-    const std::vector<ImageDifference> differences = compareImages(first, second, language, !radio);
+    const std::vector<ImageDifference> differences =
+        compareImages(first, second, language, !radio, ctx.hasIni() ? &ctx.ini() : nullptr);
     if (args.has("--json")) {
         ctx.out() << differencesJson(differences);
     } else if (differences.empty()) {

@@ -3,6 +3,7 @@
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelFields.h"
 #include "channels/Formats.h"
+#include "channels/RadioModel.h"
 #include "options/Options.h"
 
 #include <cstdio>
@@ -97,15 +98,27 @@ uint8_t unnamedBits(size_t byteInRecord, uint8_t changedBits) {
     return unnamed;
 }
 
+// "2 HT-16V", or "2" without a name.
+std::string numbered(uint8_t number, const std::string& name) {
+    return std::to_string(number) + (name.empty() ? "" : " " + name);
+}
+
 void compareTypeAndBand(const MemoryImage& from, const MemoryImage& to, Language language,
-                        std::vector<ImageDifference>& out) {
+                        const ProgramIni* ini, std::vector<ImageDifference>& out) {
+    radiomodel::TypeAndBand before;
+    radiomodel::TypeAndBand after;
+    if (ini) {
+        before = radiomodel::describe(from, *ini);
+        after = radiomodel::describe(to, *ini);
+    }
     if (from.radioType() != to.radioType()) {
         out.push_back({Kind::TypeAndBand, 0, coreText(CoreText::RadioType, language),
-                       std::to_string(from.radioType()), std::to_string(to.radioType())});
+                       numbered(from.radioType(), before.typeName),
+                       numbered(to.radioType(), after.typeName)});
     }
     if (from.band() != to.band()) {
-        out.push_back({Kind::TypeAndBand, 0, coreText(CoreText::Band, language), std::to_string(from.band()),
-                       std::to_string(to.band())});
+        out.push_back({Kind::TypeAndBand, 0, coreText(CoreText::Band, language),
+                       numbered(from.band(), before.bandName), numbered(to.band(), after.bandName)});
     }
 }
 
@@ -202,8 +215,13 @@ void compareOtherBytes(const MemoryImage& from, const MemoryImage& to, Language 
 
 std::vector<ImageDifference> compareImages(const MemoryImage& from, const MemoryImage& to, Language language,
                                            bool withReserved) {
+    return compareImages(from, to, language, withReserved, nullptr);
+}
+
+std::vector<ImageDifference> compareImages(const MemoryImage& from, const MemoryImage& to, Language language,
+                                           bool withReserved, const ProgramIni* ini) {
     std::vector<ImageDifference> out;
-    compareTypeAndBand(from, to, language, out);
+    compareTypeAndBand(from, to, language, ini, out);
     compareOptions(from, to, language, out);
     compareOtherBytes(from, to, language, out);
     for (int number = 1; number <= image::kChannelCount; ++number) {

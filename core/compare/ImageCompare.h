@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class ProgramIni;
+
 // What differs between two images, named the way the grid and the dialogs name it: a field of a
 // channel, a channel that appears or disappears, a radio-wide option, the type or band, and the
 // rows that never travel to the radio. A write, `radioprog diff` and the desktop program's
@@ -27,6 +29,10 @@ struct ImageDifference {
 // option names are "Other bytes": of their channel, or of the radio when outside the records.
 std::vector<ImageDifference> compareImages(const MemoryImage& from, const MemoryImage& to, Language language,
                                            bool withReserved = false);
+// The same, with the type and band named as Program.ini names them beside their numbers
+// ("0 HT-16 -> 2 HT-16V"); a type or band it does not list keeps its number alone.
+std::vector<ImageDifference> compareImages(const MemoryImage& from, const MemoryImage& to, Language language,
+                                           bool withReserved, const ProgramIni* ini);
 
 // One line: "CH 3  Rx Frequency  446.00625 -> 446.01875", "Squelch Level  5 -> 3",
 // "CH 5  added  146.52000" (both languages).

@@ -389,6 +389,9 @@ TEST_F(CliRadio, DiffComparesAFileWithAFileOrTheRadioAndChangesNeither) {
     writeImage("a.dat", a);
     writeImage("b.dat", b);
     writeImage("reserved.dat", reserved);
+    MemoryImage typed = a;
+    typed.setRadioType(2);
+    writeImage("typed.dat", typed);
     auto sim = radio(a);
     const std::string port = sim->devicePath();
     struct Case {
@@ -399,6 +402,7 @@ TEST_F(CliRadio, DiffComparesAFileWithAFileOrTheRadioAndChangesNeither) {
         {{"diff", "a.dat", "a.dat"}, 0, "no differences\n"},
         {{"diff", "a.dat", "b.dat"}, 1, "CH 3  Rx Frequency  446.00625 -> 446.01875\n"},
         {{"diff", "a.dat", "reserved.dat"}, 1, "Rows 51 to 63 (kept only in the file)  differ\n"},
+        {{"diff", "a.dat", "typed.dat"}, 1, "Type  0 HT-16 -> 2 HT-16V\n"},
         {{"diff", "a.dat", "b.dat", "--json"},
          1,
          "{\n  \"differences\": [\n    {\n      \"kind\": \"channel_field\",\n      \"channel\": 3,\n      "
@@ -416,7 +420,8 @@ TEST_F(CliRadio, DiffComparesAFileWithAFileOrTheRadioAndChangesNeither) {
         EXPECT_EQ(r.out, c.out) << c.args[2];
     }
     EXPECT_EQ(sim->memory(), memoryOf(a));
-    EXPECT_TRUE(readImage("a.dat") == a && readImage("b.dat") == b && readImage("reserved.dat") == reserved);
+    EXPECT_TRUE(readImage("a.dat") == a && readImage("b.dat") == b && readImage("reserved.dat") == reserved &&
+                readImage("typed.dat") == typed);
     const std::string index = readFileAt(historyPath() + "/index.txt");
     EXPECT_EQ(std::count(index.begin(), index.end(), '\n'), 3) << "the heading and both reads";
 }
