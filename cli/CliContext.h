@@ -19,6 +19,7 @@ enum class ExitStatus : int {
     Ok = 0,
     RadioFailed = 1, // the radio or the port failed, or the transfer was cancelled
     BadInput = 2,    // usage errors, unreadable or invalid files, refused values
+    Differ = 1,      // diff: the images differ (as diff(1)); any trouble of diff is BadInput
 };
 
 // What every command shares: Program.ini, the per-user store, the output streams, and the

@@ -53,6 +53,43 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "\n"
          "Example:\n"
          "  radioprog show club.dat --json\n"},
+        {"diff",
+         runDiff,
+         {{"--port", Argument::Value},
+          {"--json", Argument::None},
+          {"--lang", Argument::Value},
+          {"--retries", Argument::Value},
+          {"--trace", Argument::Output}},
+         {{"A.dat", Argument::Value}, {"B.dat", Argument::Value}},
+         1,
+         Repeat::None,
+         Work::Printed,
+         "A.dat B.dat|--port PORT [--json]",
+         "compare an image with another or the radio",
+         "radioprog diff A.dat (B.dat | --port PORT [--retries N] [--trace LOG]) [--json] "
+         "[--lang LANGUAGE]",
+         "Prints what differs from A.dat to B.dat, or to what the radio holds, one line each, named\n"
+         "as the channel grid and the option dialog name it: the type and band, the radio-wide\n"
+         "options, then channel by channel, or 'no differences'. A channel that is in use in one\n"
+         "and not the other is one line, 'added' or 'removed' with its receive frequency. Bytes no\n"
+         "field or option names are 'Other bytes'. Rows 51 to 63, which never travel to the radio,\n"
+         "are compared between two files only, as one line. With --port the radio is read as\n"
+         "'read' reads it (kept in the radio history), and nothing is written to it or to a file.\n"
+         "The exit status is that of diff(1): 0 when they agree, 1 when they differ, 2 on trouble\n"
+         "(bad arguments, a file that is not an image, a port or radio that fails).\n"
+         "\n"
+         "  --port PORT       compare with the radio on PORT: COM1 to COM4 or a device path\n"
+         "  --json            one JSON object instead: differences, an array of objects with kind\n"
+         "                    (type_and_band, option, channel_field, channel_added,\n"
+         "                    channel_removed, reserved), channel (1 to 16, or null), what, before\n"
+         "                    and after (the texts of the lines; \"\" for none)\n"
+         "  --lang LANGUAGE   English or Chinese texts (default: the Language of Program.ini)\n"
+         "  --retries N       try the handshake N more times when the radio does not answer\n"
+         "  --trace LOG       write every byte sent and received, with times, to LOG\n"
+         "                    (- for standard error)\n"
+         "\n"
+         "Example:\n"
+         "  radioprog diff club.dat --port COM1\n"},
         {"read",
          runRead,
          {{"--port", Argument::Value},

@@ -1,9 +1,11 @@
 #include "RadioCommands.h"
 
+#include "ImageCommands.h"
 #include "InterruptGuard.h"
 #include "JsonWriter.h"
 #include "TerminalProgress.h"
 #include "channels/ChannelEdit.h"
+#include "compare/ImageCompare.h"
 #include "image/DatFile.h"
 #include "platform/PosixSerialPort.h"
 #include "radio/PortNames.h"
@@ -708,4 +710,118 @@ ExitStatus runPorts(CliContext& ctx, const CommandLine& args) {
         writePortsText(ctx.out(), ports, adapters);
     }
     return ExitStatus::Ok;
+}
+
+// ---- diff ----------------------------------------------------------------------------------
+
+namespace {
+
+const char* differenceKindName(ImageDifference::Kind kind) {
+    switch (kind) {
+    case ImageDifference::Kind::ChannelField:
+        return "channel_field";
+    case ImageDifference::Kind::ChannelAdded:
+        return "channel_added";
+    case ImageDifference::Kind::ChannelRemoved:
+        return "channel_removed";
+    case ImageDifference::Kind::Option:
+        return "option";
+    case ImageDifference::Kind::TypeAndBand:
+        return "type_and_band";
+    case ImageDifference::Kind::Reserved:
+        break;
+    }
+    return "reserved";
+}
+
+std::string differencesJson(const std::vector<ImageDifference>& differences) {
+    JsonWriter w;
+    w.beginObject();
+    w.key("differences");
+    w.beginArray();
+    for (const ImageDifference& difference : differences) {
+        w.beginObject();
+        w.key("kind");
+        w.value(differenceKindName(difference.kind));
+        w.key("channel");
+        if (difference.channel > 0) {
+            w.value(int64_t{difference.channel});
+        } else {
+            w.null();
+        }
+        w.key("what");
+        w.value(difference.what);
+        w.key("before");
+        w.value(difference.before);
+        w.key("after");
+        w.value(difference.after);
+        w.endObject();
+    }
+    w.endArray();
+    w.endObject();
+    return w.text();
+}
+
+// The second image of a diff: B.dat, or what the radio holds (kept in the history like any
+// read; nothing is written). Rows 51 to 63 of a read are A.dat's. Every failure is trouble
+// (exit status 2), as diff(1) has it.
+bool diffTarget(CliContext& ctx, const CommandLine& args, const MemoryImage& first, MemoryImage& second) {
+    const std::vector<std::string>& files = args.operands();
+    if (!args.has("--port")) {
+        return ctx.loadImage(files[1], second);
+    }
+    std::optional<JobSetup> setup = jobSetupOf(ctx, args, {{"A.dat", files[0]}});
+    if (!setup) {
+        return false;
+    }
+    const std::optional<PortChoice> port = choosePort(ctx, args);
+    if (!port) {
+        return false;
+    }
+    setup->port = *port;
+    second = first;
+    const JobRun run = runJob(ctx, *setup, JobKind::Read, second);
+    if (!run.result.ok()) {
+        reportFailure(ctx, "read", *port, run.result.transfer, run.attempts, "nothing was compared");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ExitStatus runDiff(CliContext& ctx, const CommandLine& args) {
+    const size_t files = args.operands().size();
+    const bool radio = args.has("--port");
+    if (radio == (files == 2)) {
+        return ctx.fail(ExitStatus::BadInput,
+                        std::string(radio ? "diff: --port compares A.dat with the radio; give no B.dat"
+                                          : "diff: missing B.dat or --port PORT") +
+                            "\nTry 'radioprog diff --help'.");
+    }
+    if (!radio && (args.has("--retries") || args.has("--trace"))) {
+        return ctx.fail(ExitStatus::BadInput, std::string("diff: ") +
+                                                  (args.has("--retries") ? "--retries" : "--trace") +
+                                                  " goes with --port PORT\nTry 'radioprog diff --help'.");
+    }
+    Language language = Language::English;
+    MemoryImage first;
+    MemoryImage second;
+    if (!chosenLanguage(ctx, args, language) || !ctx.loadImage(args.operands()[0], first) ||
+        !diffTarget(ctx, args, first, second)) {
+        return ExitStatus::BadInput;
+    }
+    // Rows 51 to 63 never travel, so only two files can differ there.
+    const std::vector<ImageDifference> differences =
+        compareImages(first, second, language, !radio, ctx.hasIni() ? &ctx.ini() : nullptr);
+    if (args.has("--json")) {
+        ctx.out() << differencesJson(differences);
+    } else if (differences.empty()) {
+        ctx.out() << "no differences\n";
+    } else {
+        for (const ImageDifference& difference : differences) {
+            ctx.out() << differenceLine(difference, language) << "\n";
+        }
+    }
+    return differences.empty() ? ExitStatus::Ok : ExitStatus::Differ;
 }

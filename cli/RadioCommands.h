@@ -11,3 +11,6 @@ ExitStatus runPorts(CliContext& ctx, const CommandLine& args);
 // The per-user history of images read from and written to the radio, and writing one back.
 ExitStatus runHistory(CliContext& ctx, const CommandLine& args);
 ExitStatus runRestore(CliContext& ctx, const CommandLine& args);
+// What differs between an image file and another, or what the radio holds: exit status 0 when
+// they agree, 1 when they differ, 2 on any trouble.
+ExitStatus runDiff(CliContext& ctx, const CommandLine& args);

@@ -76,9 +76,10 @@ int run(int argc, char** argv) {
     }
     const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : std::string();
     if (stdoutIsWork) {
-        // A full disk or a closed pipe lost what the command was run for: a script must see it.
+        // A full disk or a closed pipe lost what the command was run for: a script must see it,
+        // also after a diff that found differences (1 would read as an answer).
         std::cerr << "radioprog: cannot write standard output" << reason << "\n";
-        return static_cast<int>(status == ExitStatus::Ok ? ExitStatus::BadInput : status);
+        return static_cast<int>(ExitStatus::BadInput);
     }
     std::cerr << "radioprog: warning: cannot write standard output" << reason
               << (report.str().empty() ? "\n" : "; done: " + report.str());

@@ -255,6 +255,13 @@ constexpr TextPair kTexts[] = {
      "it stays so, the kernel lacks its driver (%2).",
      "USB 串口适配器 %1 "
      "已插入，但没有串口设备：请拔下后重新插入；如果仍然如此，说明内核缺少它的驱动（%2）。"},
+    {CoreText::CompareAdded, "added", "新增"},
+    {CoreText::CompareRemoved, "removed", "删除"},
+    {CoreText::CompareReservedRows, "Rows 51 to 63 (kept only in the file)",
+     "第 51 至 63 行（只保存在文件中）"},
+    {CoreText::CompareDiffer, "differ", "不同"},
+    {CoreText::CompareEmpty, "(empty)", "（空）"},
+    {CoreText::CompareOtherBytes, "Other bytes", "其他字节"},
 };
 
 constexpr bool inEnumOrder() {
@@ -263,7 +270,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::AdapterAdviceNoTty) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::CompareOtherBytes) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 

@@ -169,6 +169,13 @@ enum class CoreText {
     // A USB serial adapter without a tty; %1: its description, %2: its kernel driver.
     AdapterAdviceBrltty,
     AdapterAdviceNoTty,
+    // The differences of two images, one line each: "CH 5  added  146.52000".
+    CompareAdded,
+    CompareRemoved,
+    CompareReservedRows, // rows 51 to 63, which never travel
+    CompareDiffer,
+    CompareEmpty,      // a value with no text
+    CompareOtherBytes, // bytes no field or option names
 };
 
 // The text in the chosen language; UTF-8.

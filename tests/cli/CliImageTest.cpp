@@ -62,6 +62,7 @@ TEST_F(CliHelp, EveryCommandExplainsItsOptionsWithAnExample) {
     } cases[] = {
         {"new", {"--type N", "--band N"}},
         {"show", {"--json", "--lang"}},
+        {"diff", {"--port", "--json", "--lang", "--retries", "--trace"}},
         {"read", {"--port", "--output", "--retries"}},
         {"write", {"--port", "--retries"}},
         {"channel",
@@ -108,6 +109,11 @@ TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
          {"write", "--port", "/dev/null", "--retries", "many", "a.dat"},
          "--retries many"},
         {"IniGivenTwice", {"--ini", "x.ini", "show", "a.dat"}, "--ini is given twice"},
+        {"DiffWithNothingToCompare", {"diff", "a.dat"}, "diff: missing B.dat or --port PORT"},
+        {"DiffWithTwoSecondImages", {"diff", "a.dat", "a.dat", "--port", "COM1"}, "give no B.dat"},
+        {"DiffRetriesWithoutPort",
+         {"diff", "a.dat", "a.dat", "--retries", "1"},
+         "--retries goes with --port"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);
@@ -943,6 +949,7 @@ TEST_F(CliBadFiles, EveryCommandRefusesWhatIsNotAnImage) {
             {"show", file, "--json"},     {"channel", file, "1", "rx=145"},
             {"set", file, "squelch=1"},   {"export", file, "out.csv"},
             {"import", "list.csv", file}, {"write", "--port", "/dev/null", file},
+            {"diff", file, file},
         };
     };
     // Every kind of bad file through one command, every command with one kind of bad file.

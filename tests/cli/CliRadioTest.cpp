@@ -376,6 +376,56 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
     EXPECT_TRUE(std::equal(m.begin(), m.begin() + kTransferBytes, outside.data()));
 }
 
+TEST_F(CliRadio, DiffComparesAFileWithAFileOrTheRadioAndChangesNeither) {
+    MemoryImage a = MemoryImage::newDocument();
+    a.setRadioType(0);
+    a.setBand(0);
+    a.setRxFrequency(3, 44600625);
+    a.setTxFrequency(3, 44600625);
+    MemoryImage b = a;
+    b.setRxFrequency(3, 44601875);
+    MemoryImage reserved = a;
+    reserved.setByte(image::kSize - 1, 0);
+    writeImage("a.dat", a);
+    writeImage("b.dat", b);
+    writeImage("reserved.dat", reserved);
+    MemoryImage typed = a;
+    typed.setRadioType(2);
+    writeImage("typed.dat", typed);
+    auto sim = radio(a);
+    const std::string port = sim->devicePath();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+    } cases[] = {
+        {{"diff", "a.dat", "a.dat"}, 0, "no differences\n"},
+        {{"diff", "a.dat", "b.dat"}, 1, "CH 3  Rx Frequency  446.00625 -> 446.01875\n"},
+        {{"diff", "a.dat", "reserved.dat"}, 1, "Rows 51 to 63 (kept only in the file)  differ\n"},
+        {{"diff", "a.dat", "typed.dat"}, 1, "Type  0 HT-16 -> 2 HT-16V\n"},
+        {{"diff", "a.dat", "b.dat", "--json"},
+         1,
+         "{\n  \"differences\": [\n    {\n      \"kind\": \"channel_field\",\n      \"channel\": 3,\n      "
+         "\"what\": \"Rx Frequency\",\n      \"before\": \"446.00625\",\n      \"after\": \"446.01875\"\n    "
+         "}\n  ]\n}\n"},
+        {{"diff", "reserved.dat", "--port", port}, 0, "no differences\n"},
+        {{"diff", "b.dat", "--port", port, "--lang", "chinese"},
+         1,
+         "信道 3  接收频率  446.01875 -> 446.00625\n"},
+        {{"diff", "a.dat", "--port", path("none")}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = run(c.args);
+        EXPECT_EQ(r.exitStatus, c.status) << c.args[2] << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args[2];
+    }
+    EXPECT_EQ(sim->memory(), memoryOf(a));
+    EXPECT_TRUE(readImage("a.dat") == a && readImage("b.dat") == b && readImage("reserved.dat") == reserved &&
+                readImage("typed.dat") == typed);
+    const std::string index = readFileAt(historyPath() + "/index.txt");
+    EXPECT_EQ(std::count(index.begin(), index.end(), '\n'), 3) << "the heading and both reads";
+}
+
 // Only a save finds a full disk or a folder gone meanwhile: the read is kept in the history.
 TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
     const std::string longName = std::string(240, 'b') + ".dat"; // too long for a temporary file beside it
@@ -423,6 +473,9 @@ TEST_F(CliRadio, AReadThatCannotBeSavedSaysWhatIsLeftAndWhereTheReadIsKept) {
 // warns and exits 0; one whose work is its output fails.
 TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
     writeImage("a.dat", patternImage(3));
+    MemoryImage reserved = patternImage(3);
+    reserved.setByte(image::kSize - 1, 0);
+    writeImage("d.dat", reserved);
     auto sim = radio(patternImage(4));
     const std::string port = sim->devicePath();
     m_stdoutFile = "/dev/full";
@@ -443,6 +496,7 @@ TEST_F(CliRadio, AFullStandardOutputFailsOnlyTheCommandsWhoseWorkItIs) {
         {{"export", "a.dat", "a.csv"}, 0, done + "exported 16 channels to a.csv\n"},
         {{"export", "a.dat", "-"}, 2, "radioprog: " + full + "\n"},
         {{"show", "a.dat"}, 2, "radioprog: " + full + "\n"},
+        {{"diff", "a.dat", "d.dat"}, 2, "radioprog: " + full + "\n"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);

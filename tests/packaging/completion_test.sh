@@ -37,7 +37,7 @@ check() {
     fi
 }
 
-all_commands="new show read write history restore channel set export import print ports help"
+all_commands="new show diff read write history restore channel set export import print ports help"
 
 check 'radioprog ' "$all_commands"
 check 'radioprog p' 'print ports'
@@ -50,6 +50,8 @@ check 'radioprog nonsense ' ''
 check 'radioprog new ' 'folder club.dat BIG.DAT'
 check 'radioprog show c' 'club.dat'
 check 'radioprog show club.dat ' ''
+check 'radioprog diff club.dat ' 'folder club.dat BIG.DAT'
+check 'radioprog diff club.dat club.dat ' ''
 check 'radioprog print ' 'folder club.dat BIG.DAT'
 check 'radioprog export ' 'folder club.dat BIG.DAT'
 check 'radioprog export club.dat ' 'folder list.csv'
