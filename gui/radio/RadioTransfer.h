@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -45,6 +46,10 @@ public:
     void cancel();
     bool isRunning() const { return m_thread.joinable(); }
 
+    // For the worker thread: runs `question` on the user-interface thread, waits for it and
+    // returns its answer; false once the transfer is cancelled, answered or not.
+    bool askFromWorker(std::function<bool()> question);
+
     // Tells the user what went wrong, in the language of the interface: the message of the
     // session, what it means for the radio and what to try, with a button for each choice that
     // jobChoices offers (Write Again, Restore Backup, Write Without Backup). Returns the choice
@@ -68,18 +73,18 @@ signals:
 
 private:
     class Observer;
-    // On the user-interface thread: asks Retry or Cancel and hands the answer to the worker.
-    void askRetry();
+    // On the user-interface thread: asks Retry or Cancel; true for Retry.
+    bool askRetry();
     void complete(const JobResult& result, const MemoryImage& image, const std::string& log);
 
     AppContext& m_context;
     QPointer<QWidget> m_parent;
     std::thread m_thread;
     std::atomic<bool> m_cancel{false};
-    // The answer to the Retry/Cancel question, handed from the user-interface thread to the worker.
+    // The answer to a question asked for the worker, handed from the user-interface thread to it.
     std::mutex m_mutex;
     std::condition_variable m_answered;
-    std::optional<bool> m_retry;
+    std::optional<bool> m_answer;
     // The port of the transfer that runs, and the device it stands for.
     QString m_portName;
     std::string m_device;

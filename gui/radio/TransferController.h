@@ -38,6 +38,14 @@ public:
     // Program, Write: first names channels outside the document's band, or a document with no
     // channel in use, and asks; Enter keeps the radio as it is. Then as read().
     void write(ProgramDoc* doc);
+    // Program, Compare with Radio: reads the radio as read() does, into nothing but the radio
+    // history, and shows how the radio differs from doc (showComparison).
+    void compareWithRadio(ProgramDoc* doc);
+    // Where `other` (the radio's contents, or a file's) differs from doc, with the choice to write
+    // doc at once and, for the radio, to open its contents as a new document. Equal ones say so.
+    // fromRadio: `other` is what the radio sent (rows 0 to 50 count, and it may be opened);
+    // otherwise a file's image, all of whose rows count.
+    void showComparison(ProgramDoc* doc, const MemoryImage& other, const QString& otherName, bool fromRadio);
     // Setup, COM Setup: the port chosen becomes the port of every transfer (AppContext).
     void comSetup();
 
@@ -48,17 +56,27 @@ signals:
     void runningChanged();
     // A transfer ended well; the window of doc, hidden or not, is to show what was read or written.
     void transferDone(ProgramDoc* doc);
+    // The user asked for the radio's contents as a new document with this title.
+    void openImageRequested(const MemoryImage& image, const QString& title);
 
 private:
-    // The write a recovery choice asks for after a failed one.
+    // What the progress dialog was opened for.
+    enum class Mode { Read, Write, Compare };
+
+    // A write the user has already decided on: a recovery choice after a failed one, Write
+    // Anyway, or Write This Document after a comparison. It shows no changes first.
     struct RecoveryWrite {
         std::optional<MemoryImage> restore; // sent instead of the document, without a backup
         bool backup = true;                 // false: the document without a backup, this once
+        bool force = false;                 // write even what the radio already holds
     };
 
     // False when the user keeps the radio as it is.
     bool confirmWrite(const ProgramDoc& doc);
-    void openProcessDialog(ProgramDoc* doc, bool write);
+    void openProcessDialog(ProgramDoc* doc, Mode mode);
+    // On the user-interface thread, after the backup: what writing `image` over `backup` changes,
+    // Write or Cancel. True for Write.
+    bool confirmChanges(const MemoryImage& backup, const MemoryImage& image);
     // The dialog's OK: starts the transfer in the direction the dialog was opened for.
     void onRadioTransfer();
     // The transfer's result, applied to the document in one step.
@@ -76,11 +94,12 @@ private:
     ProcessDlg* m_processDlg;
     RadioTransfer* m_transfer;
     QPointer<ProgramDoc> m_document;         // the dialog's, and the running transfer's
-    bool m_write = false;                    // the direction the dialog was opened for
+    Mode m_mode = Mode::Read;                // what the dialog was opened for
     QString m_transferPort;                  // the port the transfer that runs uses
     bool m_transferVerifies = false;         // the write that runs reads the radio back
-    bool m_transferWrites = false;           // the direction of the transfer that runs
+    Mode m_transferMode = Mode::Read;        // what the transfer that runs is for
     bool m_restoring = false;                // it writes back what the radio held before
+    std::string m_readId;                    // the history entry of the last comparison's read
     std::optional<RecoveryWrite> m_recovery; // what the next write sends, when a choice asked
     std::unique_ptr<ProgramDoc::TransferScope> m_busy;
 };
