@@ -26,11 +26,11 @@ class QWidget;
 // thread over a copy of the image, so the windows stay responsive and nothing the user does can
 // reach the bytes being sent or read. Everything the user sees happens on the user-interface
 // thread: stages and rows arrive as stageChanged() and rowDone(), a failed handshake asks Retry
-// or Cancel there while the worker waits, and the result comes with finished() as one value
-// together with the image the job leaves (the read image only when all frames arrived). The
-// images go to the user's radio history, and every byte on the wire to the context's last
-// transfer log. cancel() is seen at the session's next pump point, a few milliseconds away
-// while frames flow; at the latest when the read that is waiting times out.
+// or Cancel there while the worker waits (as does any question of the job, askFromWorker), and the result
+// comes with finished() as one value together with the image the job leaves (the read image only when all
+// frames arrived). The images go to the user's radio history, and every byte on the wire to the context's
+// last transfer log. cancel() is seen at the session's next pump point, a few milliseconds away while frames
+// flow; at the latest when the read that is waiting times out.
 class RadioTransfer : public QObject {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class AppContext;
 class ProcessDlg;
@@ -17,9 +18,9 @@ class RadioTransfer;
 struct JobResult;
 enum class JobChoice;
 
-// Program, Read and Write, and Setup, COM Setup, for every document of one main window: there is
-// one transfer at a time. It owns the progress dialog and the running transfer, applies a read to
-// its document, and after a failed write starts the write that the recovery choice the user took
+// Program, Read, Write and Compare with Radio, and Setup, COM Setup, for every document of one
+// main window: there is one transfer at a time. It owns the progress dialog and the running transfer, applies
+// a read to its document, and after a failed write starts the write that the recovery choice the user took
 // stands for (jobChoices, RadioTransfer::showResult).
 //
 // The progress dialog opens for one document and one direction; while it is open, Read and Write
@@ -36,7 +37,9 @@ public:
     // Program, Read: opens the progress dialog for doc.
     void read(ProgramDoc* doc);
     // Program, Write: first names channels outside the document's band, or a document with no
-    // channel in use, and asks; Enter keeps the radio as it is. Then as read().
+    // channel in use, and asks; Enter keeps the radio as it is. Then as read(). After the backup,
+    // with Show Changes Before Writing, the job waits while the user sees what the write changes
+    // and answers Write or Cancel; a radio that already holds the document is not written.
     void write(ProgramDoc* doc);
     // Program, Compare with Radio: reads the radio as read() does, into nothing but the radio
     // history, and shows how the radio differs from doc (showComparison).
