@@ -87,14 +87,6 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
         }
         result.backup = before;
         result.backupId = keep(HistoryKind::BeforeWrite, before, devicePath, result);
-        if (!options.force && firstDifferingRow(before, image) < 0) {
-            result.alreadyHeld = true;
-            return result;
-        }
-        if (options.confirm && !options.confirm(before)) {
-            result.declined = true;
-            return result;
-        }
     }
 
     MemoryImage sent = image; // the session takes a mutable image; a write never changes it

@@ -6,7 +6,6 @@
 #include "radio/SerialPort.h"
 #include "text/CoreTexts.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,9 +21,6 @@ enum class JobStage {
 struct JobOptions {
     bool backup = true; // read the radio first, and write only when that worked
     bool verify = true; // read the radio back afterwards and compare rows 0 to 50
-    bool force = false;
-    bool changedOnly = false;
-    std::function<bool(const MemoryImage& backup)> confirm;
 };
 
 // A driver of a job: the clone observer of every session, told when each stage begins.
@@ -53,10 +49,6 @@ struct JobResult {
     // no history), else the first failure. It never stops a transfer; the job goes on and the
     // driver reports it once.
     HistoryResult historyKept;
-    bool alreadyHeld = false;
-    bool declined = false;
-    int framesWritten = 0;
-    bool fellBack = false;
 
     bool ok() const { return transfer.ok() && mismatchRow < 0; }
     bool cancelled() const { return transfer.status == TransferStatus::Cancelled; }
