@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>ChangesDlg</name>
+    <message>
+        <source>&amp;Write</source>
+        <translation>写频(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Open the Radio&apos;s Contents</source>
+        <translation>打开对讲机的内容(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Write This Document</source>
+        <translation>写入本文档(&amp;W)</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>信道</translation>
+    </message>
+</context>
+<context>
     <name>ChannelDelegate</name>
     <message>
         <source>Choose the radio type and band in Edit &gt; Product Information.</source>
@@ -891,6 +914,38 @@ The document is still open; try another folder or name.</source>
 %2
 文档仍然打开；请换一个文件夹或文件名再试。</translation>
     </message>
+    <message>
+        <source>Co&amp;mpare with File...</source>
+        <translation>与文件比较(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>List where a data file differs from the active document</source>
+        <translation>列出数据文件与活动文档的不同之处</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with Radio</source>
+        <translation>与对讲机比较(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Read the radio and list where it differs from the active document</source>
+        <translation>读取对讲机，列出它与活动文档的不同之处</translation>
+    </message>
+    <message>
+        <source>&amp;Show Changes Before Writing</source>
+        <translation>写前显示改动(&amp;S)</translation>
+    </message>
+    <message>
+        <source>After the backup, list what a write will change and ask first</source>
+        <translation>备份之后列出写频将改动的内容，并先询问</translation>
+    </message>
+    <message>
+        <source>Write &amp;Only Changed Rows</source>
+        <translation>只写改动的行(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Send only the rows that differ from the backup</source>
+        <translation>只发送与备份不同的行</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -1362,6 +1417,86 @@ The transfer itself is not affected.</source>
     <message>
         <source>Written to the radio on %1.</source>
         <translation>已通过 %1 写入对讲机。</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 to compare; the document is unchanged.</source>
+        <translation>已通过 %1 读取对讲机用于比较；文档没有改变。</translation>
+    </message>
+    <message>
+        <source>Nothing was written: the radio on %1 already holds this document.</source>
+        <translation>没有写入任何内容：%1 上的对讲机已经存有本文档。</translation>
+    </message>
+    <message>
+        <source>The radio already holds these channels and options; nothing was written.</source>
+        <translation>对讲机已经存有这些信道和选项；没有写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Write Anyway</source>
+        <translation>仍然写入</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the radio on %1.</source>
+        <translation>没有向 %1 上的对讲机写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified: the changed rows could not be written alone, so the whole memory was.</source>
+        <translation>已通过 %1 写入对讲机并校验：改动的行无法单独写入，因此写入了全部存储。</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1: the changed rows could not be written alone, so the whole memory was.</source>
+        <translation>已通过 %1 写入对讲机：改动的行无法单独写入，因此写入了全部存储。</translation>
+    </message>
+    <message>
+        <source>Writing changes these channels and options in the radio on %1. Write?</source>
+        <translation>写频将改动 %1 上对讲机的以下信道和选项。是否写入？</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s type or band differs from this document&apos;s: the document may be meant for another model. Write only if this is the radio you mean.</source>
+        <translation>对讲机的类型或频段与本文档的不同：本文档可能是另一型号的。只有确认这是您要写的对讲机时才写入。</translation>
+    </message>
+    <message>
+        <source>In the radio</source>
+        <translation>对讲机中</translation>
+    </message>
+    <message>
+        <source>After the write</source>
+        <translation>写入后</translation>
+    </message>
+    <message>
+        <source>The radio on %1 holds the same channels and options as this document.</source>
+        <translation>%1 上的对讲机存有与本文档相同的信道和选项。</translation>
+    </message>
+    <message>
+        <source>%1 holds the same image as this document.</source>
+        <translation>%1 存有与本文档相同的数据。</translation>
+    </message>
+    <message>
+        <source>Compare with Radio</source>
+        <translation>与对讲机比较</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
+        <source>Where the radio on %1 differs from this document:</source>
+        <translation>%1 上的对讲机与本文档的不同之处：</translation>
+    </message>
+    <message>
+        <source>Where %1 differs from this document:</source>
+        <translation>%1 与本文档的不同之处：</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>文件中</translation>
+    </message>
+    <message>
+        <source>In the document</source>
+        <translation>文档中</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>对讲机</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>ChangesDlg</name>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>&amp;Open the Radio&apos;s Contents</source>
+        <translation>&amp;Open the Radio&apos;s Contents</translation>
+    </message>
+    <message>
+        <source>&amp;Write This Document</source>
+        <translation>&amp;Write This Document</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>What</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+</context>
+<context>
     <name>ChannelDelegate</name>
     <message>
         <source>Choose the radio type and band in Edit &gt; Product Information.</source>
@@ -894,6 +917,38 @@ The document is still open; try another folder or name.</source>
 %2
 The document is still open; try another folder or name.</translation>
     </message>
+    <message>
+        <source>Co&amp;mpare with File...</source>
+        <translation>Co&amp;mpare with File...</translation>
+    </message>
+    <message>
+        <source>List where a data file differs from the active document</source>
+        <translation>List where a data file differs from the active document</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with Radio</source>
+        <translation>&amp;Compare with Radio</translation>
+    </message>
+    <message>
+        <source>Read the radio and list where it differs from the active document</source>
+        <translation>Read the radio and list where it differs from the active document</translation>
+    </message>
+    <message>
+        <source>&amp;Show Changes Before Writing</source>
+        <translation>&amp;Show Changes Before Writing</translation>
+    </message>
+    <message>
+        <source>After the backup, list what a write will change and ask first</source>
+        <translation>After the backup, list what a write will change and ask first</translation>
+    </message>
+    <message>
+        <source>Write &amp;Only Changed Rows</source>
+        <translation>Write &amp;Only Changed Rows</translation>
+    </message>
+    <message>
+        <source>Send only the rows that differ from the backup</source>
+        <translation>Send only the rows that differ from the backup</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
@@ -1365,6 +1420,86 @@ The transfer itself is not affected.</translation>
     <message>
         <source>Written to the radio on %1.</source>
         <translation>Written to the radio on %1.</translation>
+    </message>
+    <message>
+        <source>Read from the radio on %1 to compare; the document is unchanged.</source>
+        <translation>Read from the radio on %1 to compare; the document is unchanged.</translation>
+    </message>
+    <message>
+        <source>Nothing was written: the radio on %1 already holds this document.</source>
+        <translation>Nothing was written: the radio on %1 already holds this document.</translation>
+    </message>
+    <message>
+        <source>The radio already holds these channels and options; nothing was written.</source>
+        <translation>The radio already holds these channels and options; nothing was written.</translation>
+    </message>
+    <message>
+        <source>Write Anyway</source>
+        <translation>Write Anyway</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the radio on %1.</source>
+        <translation>Nothing was written to the radio on %1.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1 and verified: the changed rows could not be written alone, so the whole memory was.</source>
+        <translation>Written to the radio on %1 and verified: the changed rows could not be written alone, so the whole memory was.</translation>
+    </message>
+    <message>
+        <source>Written to the radio on %1: the changed rows could not be written alone, so the whole memory was.</source>
+        <translation>Written to the radio on %1: the changed rows could not be written alone, so the whole memory was.</translation>
+    </message>
+    <message>
+        <source>Writing changes these channels and options in the radio on %1. Write?</source>
+        <translation>Writing changes these channels and options in the radio on %1. Write?</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s type or band differs from this document&apos;s: the document may be meant for another model. Write only if this is the radio you mean.</source>
+        <translation>The radio&apos;s type or band differs from this document&apos;s: the document may be meant for another model. Write only if this is the radio you mean.</translation>
+    </message>
+    <message>
+        <source>In the radio</source>
+        <translation>In the radio</translation>
+    </message>
+    <message>
+        <source>After the write</source>
+        <translation>After the write</translation>
+    </message>
+    <message>
+        <source>The radio on %1 holds the same channels and options as this document.</source>
+        <translation>The radio on %1 holds the same channels and options as this document.</translation>
+    </message>
+    <message>
+        <source>%1 holds the same image as this document.</source>
+        <translation>%1 holds the same image as this document.</translation>
+    </message>
+    <message>
+        <source>Compare with Radio</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>Compare with File</translation>
+    </message>
+    <message>
+        <source>Where the radio on %1 differs from this document:</source>
+        <translation>Where the radio on %1 differs from this document:</translation>
+    </message>
+    <message>
+        <source>Where %1 differs from this document:</source>
+        <translation>Where %1 differs from this document:</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>In the document</source>
+        <translation>In the document</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>Radio</translation>
     </message>
 </context>
 </TS>

@@ -72,6 +72,22 @@ void AppContext::setVerifyAfterWrite(bool on) {
     m_userSettings->writeValue("Verify", on ? 1 : 0);
 }
 
+bool AppContext::showChangesBeforeWriting() {
+    return m_userSettings->readValue("ShowChanges", 1) != 0;
+}
+
+bool AppContext::writeOnlyChangedRows() {
+    return m_userSettings->readValue("ChangedOnly", 0) != 0;
+}
+
+void AppContext::setShowChangesBeforeWriting(bool on) {
+    m_userSettings->writeValue("ShowChanges", on ? 1 : 0);
+}
+
+void AppContext::setWriteOnlyChangedRows(bool on) {
+    m_userSettings->writeValue("ChangedOnly", on ? 1 : 0);
+}
+
 HelpWindow& AppContext::helpWindow() {
     if (!m_helpWindow) {
         m_helpWindow = std::make_unique<HelpWindow>(*this);

@@ -95,6 +95,13 @@ public:
     bool verifyAfterWrite();
     void setBackupBeforeWrite(bool on);
     void setVerifyAfterWrite(bool on);
+    // Whether a write lists what it will change after its backup and asks first (on unless
+    // switched off), and whether it sends only the rows that differ from the backup (off unless
+    // switched on).
+    bool showChangesBeforeWriting();
+    bool writeOnlyChangedRows();
+    void setShowChangesBeforeWriting(bool on);
+    void setWriteOnlyChangedRows(bool on);
     // A failure to keep history is reported once per run of the program; true the first time.
     bool takeHistoryProblemReport() { return !std::exchange(m_historyProblemReported, true); }
 

@@ -17,6 +17,7 @@ constexpr int kFilePrintPreview = 57609;
 constexpr int kAppExit = 57665;
 constexpr int kImportChannels = 32808;
 constexpr int kExportChannels = 32809;
+constexpr int kCompareWithFile = 32812;
 // Edit
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
@@ -39,6 +40,7 @@ constexpr int kRead = 32773;
 constexpr int kWrite = 32774;
 constexpr int kRadioHistory = 32800;
 constexpr int kSaveLog = 32801;
+constexpr int kCompareWithRadio = 32811;
 // View
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;
@@ -48,6 +50,8 @@ constexpr int kComSetup = 32777;
 constexpr int kLanguage = 32799;
 constexpr int kBackupBeforeWrite = 32802;
 constexpr int kVerifyAfterWrite = 32803;
+constexpr int kShowChangesBeforeWriting = 32813;
+constexpr int kWriteOnlyChangedRows = 32814;
 // Window: its arrangements, the next and previous document, and the list of documents (every
 // entry of the list has the same id)
 constexpr int kWindowCascade = 57650;

@@ -150,6 +150,8 @@ void MainFrame::createActions() {
     addCommand(kImportChannels, tr("&Import Channels..."),
                tr("Replace the channel list with one from a CSV file, after a preview"));
     addCommand(kExportChannels, tr("&Export Channels..."), tr("Save the channel list as a CSV file"));
+    addCommand(kCompareWithFile, tr("Co&mpare with File..."),
+               tr("List where a data file differs from the active document"));
     addCommand(kFilePrint, tr("&Print..."), tr("Print the active document\nPrint"),
                QKeySequence(Qt::CTRL | Qt::Key_P));
     addCommand(kFilePrintPreview, tr("Print Pre&view"), tr("Display full pages\nPrint Preview"));
@@ -191,6 +193,8 @@ void MainFrame::createActions() {
     addCommand(kRadioHistory, tr("Radio &History..."),
                tr("List the images read from and written to radios; open one or write it back"));
     addCommand(kSaveLog, tr("Save &Log..."), tr("Save every byte of the last transfer to a file"));
+    addCommand(kCompareWithRadio, tr("&Compare with Radio"),
+               tr("Read the radio and list where it differs from the active document"));
 
     QAction* toolbar =
         addCommand(kViewToolbar, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
@@ -214,6 +218,18 @@ void MainFrame::createActions() {
     verify->setChecked(m_context.verifyAfterWrite());
     connect(backup, &QAction::triggered, this, [this](bool on) { m_context.setBackupBeforeWrite(on); });
     connect(verify, &QAction::triggered, this, [this](bool on) { m_context.setVerifyAfterWrite(on); });
+    QAction* showChanges = addCommand(kShowChangesBeforeWriting, tr("&Show Changes Before Writing"),
+                                      tr("After the backup, list what a write will change and ask first"));
+    QAction* changedOnly = addCommand(kWriteOnlyChangedRows, tr("Write &Only Changed Rows"),
+                                      tr("Send only the rows that differ from the backup"));
+    showChanges->setCheckable(true);
+    showChanges->setChecked(m_context.showChangesBeforeWriting());
+    changedOnly->setCheckable(true);
+    changedOnly->setChecked(m_context.writeOnlyChangedRows());
+    connect(showChanges, &QAction::triggered, this,
+            [this](bool on) { m_context.setShowChangesBeforeWriting(on); });
+    connect(changedOnly, &QAction::triggered, this,
+            [this](bool on) { m_context.setWriteOnlyChangedRows(on); });
     connect(commandAction(kRadioHistory), &QAction::triggered, this, &MainFrame::onRadioHistory);
     connect(commandAction(kSaveLog), &QAction::triggered, this, &MainFrame::onSaveLog);
 
@@ -275,6 +291,15 @@ void MainFrame::createActions() {
     });
     connect(commandAction(kWrite), &QAction::triggered, this, [this] { writeDocument(activeChild()); });
     connect(commandAction(kComSetup), &QAction::triggered, this, [this] { m_transfer->comSetup(); });
+    connect(commandAction(kCompareWithRadio), &QAction::triggered, this, [this] {
+        if (ChildFrame* child = activeChild()) {
+            child->view()->commitPendingEdit();
+            m_transfer->compareWithRadio(child->document());
+        }
+    });
+    connect(commandAction(kCompareWithFile), &QAction::triggered, this, &MainFrame::onCompareWithFile);
+    connect(m_transfer, &TransferController::openImageRequested, this,
+            [this](const MemoryImage& image, const QString& title) { openImage(image, title); });
     // The commands on a document's channels and options are its own, on its active window.
     const auto toDocument = [this](int command, void (DocumentCommands::*handler)()) {
         connect(commandAction(command), &QAction::triggered, this, [this, handler] {
@@ -341,16 +366,17 @@ void MainFrame::createMenus() {
     m_frameMenus.last()->addAction(m_actFrameAbout);
 
     // The document menu.
-    m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage, 0, kBackupBeforeWrite, kVerifyAfterWrite});
+    m_setupMenu = addMenu(tr("&Setup"), {kComSetup, kLanguage, 0, kBackupBeforeWrite, kVerifyAfterWrite,
+                                         kShowChangesBeforeWriting, kWriteOnlyChangedRows});
     m_documentMenus = {
         addMenu(tr("&File"),
                 {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
-                 0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
+                 kCompareWithFile, 0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         addMenu(tr("&Edit"),
                 {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kFillDown,
                  kEditSelectAll, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
                  kProductInformation, kChannelInformation, kOptionalFeatures}),
-        addMenu(tr("&Program"), {kRead, kWrite, 0, kRadioHistory, kSaveLog}),
+        addMenu(tr("&Program"), {kRead, kWrite, kCompareWithRadio, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
         addMenu(tr("&Window"), {kWindowCascade, kWindowTile, 0, kNextWindow, kPrevWindow, 0}),
@@ -499,13 +525,13 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command :
-         {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kProductInformation,
-          kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear, kFillDown, kImportChannels,
-          kExportChannels, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
+                        kProductInformation, kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear,
+                        kFillDown, kImportChannels, kExportChannels, kCompareWithFile, kInsertChannel,
+                        kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
-    for (int command : {kRead, kWrite, kLanguage}) {
+    for (int command : {kRead, kWrite, kCompareWithRadio, kLanguage}) {
         commandAction(command)->setEnabled(document && !transfer);
     }
     for (int command : {kFileNew, kAppExit, kRadioHistory}) {
@@ -764,18 +790,40 @@ void MainFrame::onRadioHistory() {
         return;
     }
     const HistoryEntry& entry = dialog.entry();
+    ChildFrame* child = openImage(
+        dialog.image(), QStringLiteral("%1 %2").arg(QString::fromStdString(entry.time),
+                                                    QString::fromUtf8(historyKindName(entry.kind))));
+    if (dialog.action() == RadioHistoryDlg::Action::Write) {
+        writeDocument(child);
+    }
+}
+
+ChildFrame* MainFrame::openImage(const MemoryImage& image, const QString& title) {
     auto* doc = new ProgramDoc(m_context);
-    doc->takeImage(dialog.image(),
-                   QStringLiteral("%1 %2").arg(QString::fromStdString(entry.time),
-                                               QString::fromUtf8(historyKindName(entry.kind))));
+    doc->takeImage(image, title);
     // The window that was active goes out of sight, as when a file is opened.
     if (ChildFrame* previous = activeChild()) {
         previous->close();
     }
-    ChildFrame* child = addDocumentWindow(doc);
-    if (dialog.action() == RadioHistoryDlg::Action::Write) {
-        writeDocument(child);
+    return addDocumentWindow(doc);
+}
+
+void MainFrame::onCompareWithFile() {
+    ChildFrame* child = activeChild();
+    if (child == nullptr || !child->view()->commitPendingEdit()) {
+        return;
     }
+    const QString path = FileDialog::getOpenFileName(this, ProgramDoc::fileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    MemoryImage image;
+    const DatFileResult loaded = loadDatFile(QFile::encodeName(path).toStdString(), image);
+    if (!loaded) {
+        showFileError(loaded, path, false);
+        return;
+    }
+    m_transfer->showComparison(child->document(), image, QDir::toNativeSeparators(path), false);
 }
 
 void MainFrame::writeDocument(ChildFrame* child) {

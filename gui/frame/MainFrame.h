@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/DatFile.h"
+#include "image/MemoryImage.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -127,6 +128,8 @@ private slots:
     void onLanguage();
     void onRadioHistory();
     void onSaveLog();
+    // File, Compare with File: a .dat file against the active document.
+    void onCompareWithFile();
     void updateIndicators();
     // Shows and activates the document window `step` places on from the active one in the
     // order they were opened, round at the ends, hidden ones included.
@@ -147,6 +150,9 @@ private:
     // Program, Write of the document in the window: once the edit under way in its grid is in
     // the image, the transfer controller takes it.
     void writeDocument(ChildFrame* child);
+    // A new document window over a copy of image, named title and not yet saved; the window
+    // that was active goes out of sight, as when a file is opened.
+    ChildFrame* openImage(const MemoryImage& image, const QString& title);
     // Runs the page of the navigation tree that has this label.
     void openPage(const QString& label);
     void setCaption(const QString& caption);

@@ -69,16 +69,7 @@ public:
     bool pump() override { return m_transfer.m_cancel.load(); }
 
     bool retryAfterCommunicationError() override {
-        {
-            const std::lock_guard<std::mutex> lock(m_transfer.m_mutex);
-            m_transfer.m_retry.reset();
-        }
-        QMetaObject::invokeMethod(
-            &m_transfer, [transfer = &m_transfer] { transfer->askRetry(); }, Qt::QueuedConnection);
-        std::unique_lock<std::mutex> lock(m_transfer.m_mutex);
-        m_transfer.m_answered.wait(lock,
-                                   [this] { return m_transfer.m_retry.has_value() || m_transfer.m_cancel; });
-        return m_transfer.m_retry.value_or(false) && !m_transfer.m_cancel;
+        return m_transfer.askFromWorker([transfer = &m_transfer] { return transfer->askRetry(); });
     }
 
 private:
@@ -146,7 +137,28 @@ void RadioTransfer::cancel() {
     m_answered.notify_all();
 }
 
-void RadioTransfer::askRetry() {
+bool RadioTransfer::askFromWorker(std::function<bool()> question) {
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_answer.reset();
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, question = std::move(question)] {
+            const bool answer = question();
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                m_answer = answer;
+            }
+            m_answered.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_answered.wait(lock, [this] { return m_answer.has_value() || m_cancel; });
+    return m_answer.value_or(false) && !m_cancel;
+}
+
+bool RadioTransfer::askRetry() {
     // The port and what stands behind it: no answer at all is most often the wrong port.
     QString device = QString::fromStdString(m_device);
     for (const SerialDevice& found : findSerialDevices(DeviceTree(m_context.deviceRoot()))) {
@@ -162,13 +174,8 @@ void RadioTransfer::askRetry() {
                             "programming cable in Setup, COM Setup.") +
                          QStringLiteral("\n\n") +
                          tr("Program, Save Log... keeps every byte of this transfer for a closer look.");
-    const bool retry = MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
-                                        QMessageBox::Warning) == QMessageBox::Retry;
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_retry = retry;
-    }
-    m_answered.notify_all();
+    return MessageBox::show(m_parent, text, QString(), QMessageBox::Retry | QMessageBox::Cancel,
+                            QMessageBox::Warning) == QMessageBox::Retry;
 }
 
 std::string RadioTransfer::resolvePort(const AppContext& context, const QString& portName) {

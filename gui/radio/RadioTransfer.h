@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -25,11 +26,11 @@ class QWidget;
 // thread over a copy of the image, so the windows stay responsive and nothing the user does can
 // reach the bytes being sent or read. Everything the user sees happens on the user-interface
 // thread: stages and rows arrive as stageChanged() and rowDone(), a failed handshake asks Retry
-// or Cancel there while the worker waits, and the result comes with finished() as one value
-// together with the image the job leaves (the read image only when all frames arrived). The
-// images go to the user's radio history, and every byte on the wire to the context's last
-// transfer log. cancel() is seen at the session's next pump point, a few milliseconds away
-// while frames flow; at the latest when the read that is waiting times out.
+// or Cancel there while the worker waits (as does any question of the job, askFromWorker), and the result
+// comes with finished() as one value together with the image the job leaves (the read image only when all
+// frames arrived). The images go to the user's radio history, and every byte on the wire to the context's
+// last transfer log. cancel() is seen at the session's next pump point, a few milliseconds away while frames
+// flow; at the latest when the read that is waiting times out.
 class RadioTransfer : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +45,10 @@ public:
                const JobOptions& options = {});
     void cancel();
     bool isRunning() const { return m_thread.joinable(); }
+
+    // For the worker thread: runs `question` on the user-interface thread, waits for it and
+    // returns its answer; false once the transfer is cancelled, answered or not.
+    bool askFromWorker(std::function<bool()> question);
 
     // Tells the user what went wrong, in the language of the interface: the message of the
     // session, what it means for the radio and what to try, with a button for each choice that
@@ -68,18 +73,18 @@ signals:
 
 private:
     class Observer;
-    // On the user-interface thread: asks Retry or Cancel and hands the answer to the worker.
-    void askRetry();
+    // On the user-interface thread: asks Retry or Cancel; true for Retry.
+    bool askRetry();
     void complete(const JobResult& result, const MemoryImage& image, const std::string& log);
 
     AppContext& m_context;
     QPointer<QWidget> m_parent;
     std::thread m_thread;
     std::atomic<bool> m_cancel{false};
-    // The answer to the Retry/Cancel question, handed from the user-interface thread to the worker.
+    // The answer to a question asked for the worker, handed from the user-interface thread to it.
     std::mutex m_mutex;
     std::condition_variable m_answered;
-    std::optional<bool> m_retry;
+    std::optional<bool> m_answer;
     // The port of the transfer that runs, and the device it stands for.
     QString m_portName;
     std::string m_device;

@@ -2,8 +2,12 @@
 
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
+#include "app/Resource.h"
 #include "app/SystemReason.h"
 #include "channels/ChannelEdit.h"
+#include "compare/ImageCompare.h"
+#include "dialogs/ChangesDlg.h"
+#include "history/RadioHistory.h"
 #include "radio/ComSetupDlg.h"
 #include "radio/ProcessDlg.h"
 #include "radio/RadioTransfer.h"
@@ -39,13 +43,17 @@ TransferController::~TransferController() {
 }
 
 void TransferController::read(ProgramDoc* doc) {
-    openProcessDialog(doc, false);
+    openProcessDialog(doc, Mode::Read);
 }
 
 void TransferController::write(ProgramDoc* doc) {
     if (m_context.isTransferRunning() || m_processDlg->isVisible() || confirmWrite(*doc)) {
-        openProcessDialog(doc, true);
+        openProcessDialog(doc, Mode::Write);
     }
+}
+
+void TransferController::compareWithRadio(ProgramDoc* doc) {
+    openProcessDialog(doc, Mode::Compare);
 }
 
 // A write replaces all the radio holds: channels outside the document's band, or no channel at
@@ -71,7 +79,7 @@ bool TransferController::confirmWrite(const ProgramDoc& doc) {
                             {{QMessageBox::Ok, tr("Write")}}, QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-void TransferController::openProcessDialog(ProgramDoc* doc, bool write) {
+void TransferController::openProcessDialog(ProgramDoc* doc, Mode mode) {
     if (m_context.isTransferRunning()) {
         return; // one transfer at a time
     }
@@ -81,9 +89,10 @@ void TransferController::openProcessDialog(ProgramDoc* doc, bool write) {
         return;
     }
     m_document = doc;
-    m_write = write;
-    m_processDlg->prepare(write ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
-                                : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
+    m_mode = mode;
+    m_processDlg->prepare(mode == Mode::Write
+                              ? m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data"))
+                              : m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Read Data")));
     m_processDlg->show();
     const QRect screen = m_window->geometry();
     m_processDlg->move(screen.center() - m_processDlg->rect().center());
@@ -115,13 +124,22 @@ void TransferController::onRadioTransfer() {
         return;
     }
     // The direction is taken once: the dialog, once open, ignores Read and Write.
-    m_transferWrites = m_write;
+    m_transferMode = m_mode;
     MemoryImage image = m_document->image();
     JobOptions options;
     options.backup = m_context.backupBeforeWrite();
     options.verify = m_context.verifyAfterWrite();
-    const RecoveryWrite recovery = std::exchange(m_recovery, std::nullopt).value_or(RecoveryWrite());
+    options.changedOnly = m_context.writeOnlyChangedRows();
+    const std::optional<RecoveryWrite> decided = std::exchange(m_recovery, std::nullopt);
+    const RecoveryWrite recovery = decided.value_or(RecoveryWrite());
     options.backup = options.backup && recovery.backup;
+    options.force = recovery.force;
+    if (!decided && m_context.showChangesBeforeWriting()) {
+        // Asked on the job's thread after the backup; the question itself is this thread's.
+        options.confirm = [this, transfer = m_transfer, image](const MemoryImage& backup) {
+            return transfer->askFromWorker([this, backup, image] { return confirmChanges(backup, image); });
+        };
+    }
     m_restoring = recovery.restore.has_value();
     if (m_restoring) {
         // Putting back what the radio held: that image is the backup already.
@@ -133,12 +151,12 @@ void TransferController::onRadioTransfer() {
     m_transferPort = m_context.portName();
     m_transferVerifies = options.verify;
     // The job works on a copy: a read replaces the document's image only when complete.
-    m_transfer->start(m_transferWrites ? TransferDirection::Write : TransferDirection::Read, m_transferPort,
-                      image, options);
+    m_transfer->start(m_transferMode == Mode::Write ? TransferDirection::Write : TransferDirection::Read,
+                      m_transferPort, image, options);
 }
 
 void TransferController::startWrite(RecoveryWrite write) {
-    openProcessDialog(m_document, true);
+    openProcessDialog(m_document, Mode::Write);
     m_recovery = std::move(write);
     m_processDlg->accept();
 }
@@ -147,13 +165,13 @@ void TransferController::recover(JobChoice choice, const JobResult& result, cons
     switch (choice) {
     case JobChoice::WriteAgain:
         // A restore is sent again as it was; otherwise the document is.
-        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true});
+        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true, false});
         return;
     case JobChoice::RestoreBackup:
-        startWrite({result.backup, true});
+        startWrite({result.backup, true, false});
         return;
     case JobChoice::WriteWithoutBackup:
-        startWrite({std::nullopt, false});
+        startWrite({std::nullopt, false, false});
         return;
     }
 }
@@ -179,7 +197,8 @@ void TransferController::onTransferFinished(const JobResult& result, const Memor
         }
         return;
     }
-    if (!m_transferWrites) {
+    switch (m_transferMode) {
+    case Mode::Read:
         doc->replaceImage(image);
         if (const radiomodel::TypeAndBand& read = doc->typeAndBand(); !read.listed) {
             MessageBox::show(m_window, tr("The radio holds no type and band that Program.ini lists (type %1, "
@@ -188,11 +207,117 @@ void TransferController::onTransferFinished(const JobResult& result, const Memor
                                            .arg(read.type)
                                            .arg(read.band));
         }
+        showStatus(tr("Read from the radio on %1 into the document.").arg(m_transferPort));
+        break;
+    case Mode::Compare:
+        showStatus(
+            tr("Read from the radio on %1 to compare; the document is unchanged.").arg(m_transferPort));
+        emit transferDone(doc);
+        m_readId = result.readId;
+        showComparison(doc, image, m_transferPort, true);
+        return;
+    case Mode::Write:
+        if (result.alreadyHeld) {
+            showStatus(
+                tr("Nothing was written: the radio on %1 already holds this document.").arg(m_transferPort));
+            if (MessageBox::show(
+                    m_window, tr("The radio already holds these channels and options; nothing was written."),
+                    QString(), QMessageBox::Ok | QMessageBox::Ignore, QMessageBox::Information,
+                    {{QMessageBox::Ignore, tr("Write Anyway")}}, QMessageBox::Ok) == QMessageBox::Ignore) {
+                startWrite({std::nullopt, true, true});
+            }
+            return;
+        }
+        if (result.declined) {
+            showStatus(tr("Nothing was written to the radio on %1.").arg(m_transferPort));
+            return;
+        }
+        if (result.fellBack) {
+            showStatus(
+                m_transferVerifies
+                    ? tr("Written to the radio on %1 and verified: the changed rows could not be written "
+                         "alone, so the whole memory was.")
+                          .arg(m_transferPort)
+                    : tr("Written to the radio on %1: the changed rows could not be written alone, so "
+                         "the whole memory was.")
+                          .arg(m_transferPort));
+        } else {
+            showStatus(m_transferVerifies ? tr("Written to the radio on %1 and verified.").arg(m_transferPort)
+                                          : tr("Written to the radio on %1.").arg(m_transferPort));
+        }
+        break;
     }
-    showStatus(!m_transferWrites    ? tr("Read from the radio on %1 into the document.").arg(m_transferPort)
-               : m_transferVerifies ? tr("Written to the radio on %1 and verified.").arg(m_transferPort)
-                                    : tr("Written to the radio on %1.").arg(m_transferPort));
     emit transferDone(doc);
+}
+
+bool TransferController::confirmChanges(const MemoryImage& backup, const MemoryImage& image) {
+    const Language language = m_context.language();
+    QString text =
+        tr("Writing changes these channels and options in the radio on %1. Write?").arg(m_transferPort);
+    if (backup.radioType() != image.radioType() || backup.band() != image.band()) {
+        text += QStringLiteral("\n\n") +
+                tr("The radio's type or band differs from this document's: the document may be meant for "
+                   "another model. Write only if this is the radio you mean.");
+    }
+    ChangesDlg dialog(id::kShowChangesBeforeWriting,
+                      m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data")), text,
+                      tr("In the radio"), tr("After the write"), compareImages(backup, image, language),
+                      {ChangesDlg::Answer::Write}, m_window);
+    return dialog.exec() == QDialog::Accepted && dialog.answer() == ChangesDlg::Answer::Write;
+}
+
+void TransferController::showComparison(ProgramDoc* doc, const MemoryImage& other, const QString& otherName,
+                                        bool fromRadio) {
+    const std::vector<ImageDifference> differences =
+        compareImages(other, doc->image(), m_context.language(), !fromRadio);
+    if (differences.empty()) {
+        MessageBox::show(
+            m_window,
+            fromRadio
+                ? tr("The radio on %1 holds the same channels and options as this document.").arg(otherName)
+                : tr("%1 holds the same image as this document.").arg(otherName),
+            QString(), QMessageBox::Ok, QMessageBox::Information);
+        return;
+    }
+    QList<ChangesDlg::Answer> answers;
+    if (fromRadio) {
+        answers << ChangesDlg::Answer::OpenRadio;
+    }
+    answers << ChangesDlg::Answer::WriteDocument;
+    ChangesDlg dialog(fromRadio ? id::kCompareWithRadio : id::kCompareWithFile,
+                      fromRadio ? tr("Compare with Radio") : tr("Compare with File"),
+                      fromRadio ? tr("Where the radio on %1 differs from this document:").arg(otherName)
+                                : tr("Where %1 differs from this document:").arg(otherName),
+                      fromRadio ? tr("In the radio") : tr("In the file"), tr("In the document"), differences,
+                      answers, m_window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QPointer<ProgramDoc> compared = doc;
+    switch (dialog.answer()) {
+    case ChangesDlg::Answer::OpenRadio: {
+        // Named as the radio history names what was read, when it kept it.
+        QString title = tr("Radio");
+        for (const HistoryEntry& entry : RadioHistory(m_context.historyFolder()).entries()) {
+            if (!m_readId.empty() && entry.id == m_readId) {
+                title = QStringLiteral("%1 %2").arg(QString::fromStdString(entry.time),
+                                                    QString::fromUtf8(historyKindName(entry.kind)));
+            }
+        }
+        emit openImageRequested(other, title);
+        return;
+    }
+    case ChangesDlg::Answer::WriteDocument:
+        if (compared && !m_context.isTransferRunning() && !m_processDlg->isVisible() &&
+            confirmWrite(*compared)) {
+            m_document = compared;
+            startWrite({std::nullopt, true, false});
+        }
+        return;
+    case ChangesDlg::Answer::Write:
+    case ChangesDlg::Answer::None:
+        return;
+    }
 }
 
 void TransferController::showStatus(const QString& text) {

@@ -4,6 +4,7 @@
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
 #include "app/Resource.h"
+#include "dialogs/ChangesDlg.h"
 #include "document/ProgramDoc.h"
 #include "editor/ChannelView.h"
 #include "editor/ProgramView.h"
@@ -42,6 +43,10 @@ protected:
                    bool asDemo = true) {
         m_radio = std::make_unique<RadioSimulator>(options);
         ASSERT_TRUE(m_radio->start());
+        if (!m_showChanges) {
+            // A user who switched the list of changes off: writes go ahead after the backup.
+            UserSettings("TestRadio").writeValue("ShowChanges", 0);
+        }
         writeTestIni(language);
         copyTranslations();
         ASSERT_TRUE(start());
@@ -79,6 +84,7 @@ protected:
     }
 
     std::unique_ptr<RadioSimulator> m_radio;
+    bool m_showChanges = false; // the setting as the user left it: on unless stored off
 };
 
 TEST_F(Transfer, AFullReadFillsTheGridCaptionAndBandLimits) {
@@ -453,6 +459,12 @@ TEST_F(Transfer, EnterStartsEveryTransferAgain) {
     startWith({});
     m_radio->setMemory(radioMemory());
     for (int round = 0; round < 3; ++round) {
+        if (round == 1) {
+            // Something the radio does not hold yet, so that the write sends it.
+            MemoryImage image = activeDocument()->image();
+            image.setRxFrequency(4, 43125000);
+            activeDocument()->applyChange(QStringLiteral("an edit"), image);
+        }
         trigger(round == 1 ? id::kWrite : id::kRead);
         ASSERT_TRUE(dialog()->isVisible());
         EXPECT_TRUE(dialog()->okButton()->isDefault()) << "round " << round;
@@ -718,6 +730,116 @@ TEST_F(Transfer, AWriteOfChannelsOutsideTheBandOrOfNoChannelAsksFirst) {
         ASSERT_TRUE(!written || runTransfer());
         EXPECT_EQ(m_radio->completedWrites(), written ? 1 : 0);
     }
+}
+
+// After the backup a write lists what it changes and asks (Cancel sends nothing), says when the
+// radio seems another model, and writes nothing the radio already holds unless asked again.
+TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
+    struct Case {
+        const char* name;
+        bool change;    // channel 4's Rx Frequency 430 -> 431.25 MHz
+        bool otherType; // the document is of the other radio type (the same band limits)
+        bool write;     // the answer: Write, Write Anyway; otherwise Cancel, OK
+        int writes;
+        const char* status;
+    } cases[] = {
+        {"Cancelled", true, false, false, 0, "Nothing was written to the radio on COM1."},
+        {"WrittenOverAnotherModel", true, true, true, 1, "Written to the radio on COM1 and verified."},
+        {"AlreadyHeld", false, false, false, 0,
+         "Nothing was written: the radio on COM1 already holds this document."},
+        {"AlreadyHeldWrittenAnyway", false, false, true, 1, "Written to the radio on COM1 and verified."},
+    };
+    m_showChanges = true;
+    startWith({});
+    EXPECT_TRUE(frame()->commandAction(id::kShowChangesBeforeWriting)->isChecked())
+        << "on unless switched off";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_radio->setMemory(radioMemory());
+        trigger(id::kRead);
+        ASSERT_TRUE(runTransfer());
+        MemoryImage image = activeDocument()->image();
+        if (c.change) {
+            image.setRxFrequency(4, 43125000);
+        }
+        image.setRadioType(c.otherType ? 0 : 1);
+        image.setBand(c.otherType ? 1 : 0);
+        activeDocument()->applyChange(QStringLiteral("an edit"), image);
+        const int writesBefore = m_radio->completedWrites();
+        QStringList listed;
+        QString text;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* changes = qobject_cast<ChangesDlg*>(QApplication::activeModalWidget())) {
+                for (int i = 0; i < changes->list()->topLevelItemCount(); ++i) {
+                    const QTreeWidgetItem* item = changes->list()->topLevelItem(i);
+                    listed << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}.join(
+                        '|');
+                }
+                text = changes->findChild<QLabel*>()->text();
+                c.write ? changes->button(ChangesDlg::Answer::Write)->click() : changes->reject();
+            }
+        });
+        answer.start(10);
+        MessageBox::answerNext(c.write ? QMessageBox::Ignore : QMessageBox::Ok);
+        trigger(id::kWrite);
+        ASSERT_TRUE(runTransfer());
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return !activeDocument()->isBusy() && !dialog()->isVisible(); }));
+        EXPECT_EQ(listed.contains("Rx Frequency|4|430.00000|431.25000"), c.change)
+            << qPrintable(listed.join('\n'));
+        EXPECT_EQ(text.contains("another model"), c.otherType) << qPrintable(text);
+        const auto boxes = shownBoxes();
+        ASSERT_EQ(boxes.size(), c.change ? 0u : 1u);
+        if (!c.change) {
+            EXPECT_EQ(boxes[0].text,
+                      "The radio already holds these channels and options; nothing was written.");
+            EXPECT_EQ(boxes[0].buttonTexts.value(QMessageBox::Ignore), "Write Anyway");
+        }
+        EXPECT_EQ(m_radio->completedWrites() - writesBefore, c.writes);
+        EXPECT_EQ(frame()->statusBar()->currentMessage(), c.status);
+    }
+}
+
+// Compare with Radio reads the radio into nothing but the history and lists where it differs;
+// its contents open as a new document. A file that holds the document's image is no difference.
+TEST_F(Transfer, CompareWithRadioListsTheDifferencesAndOpensTheRadiosContents) {
+    startWith({});
+    m_radio->setMemory(radioMemory());
+    trigger(id::kRead);
+    ASSERT_TRUE(runTransfer());
+    MemoryImage image = activeDocument()->image();
+    image.setRxFrequency(4, 43125000);
+    activeDocument()->applyChange(QStringLiteral("an edit"), image);
+    ProgramDoc* doc = activeDocument();
+    QStringList listed;
+    trigger(id::kCompareWithRadio);
+    runModal(
+        [this] { ASSERT_TRUE(runTransfer()); },
+        [&](QWidget* modal) {
+            auto* changes = qobject_cast<ChangesDlg*>(modal);
+            ASSERT_NE(changes, nullptr);
+            for (int i = 0; i < changes->list()->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = changes->list()->topLevelItem(i);
+                listed << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}.join('|');
+            }
+            changes->button(ChangesDlg::Answer::OpenRadio)->click();
+        });
+    EXPECT_EQ(listed, QStringList{"Rx Frequency|4|430.00000|431.25000"});
+    EXPECT_EQ(doc->image(), image) << "the document is unchanged";
+    ASSERT_NE(activeDocument(), doc);
+    EXPECT_EQ(view()->grid()->cellText(4, 1), "430.00000");
+    EXPECT_TRUE(activeDocument()->title().endsWith(" read")) << qPrintable(activeDocument()->title());
+    EXPECT_EQ(m_radio->completedReads(), 2);
+    EXPECT_EQ(m_radio->completedWrites(), 0);
+
+    FileDialog::answerNext(path(QStringLiteral("radio.dat")));
+    trigger(id::kFileSaveAs);
+    FileDialog::answerNext(path(QStringLiteral("radio.dat")));
+    trigger(id::kCompareWithFile);
+    const auto boxes = shownBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, path(QStringLiteral("radio.dat")) + " holds the same image as this document.");
 }
 
 TEST_F(Transfer, AReadCanBeUndoneAndGivesTheUnsavedEditsBack) {
