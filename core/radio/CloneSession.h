@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class TransferDirection { Read, Write };
 
@@ -83,15 +84,27 @@ public:
     // that is already open (a job holding it for several sessions) is used as it is and left open.
     // A read changes `image` only when all 102 frames have arrived, and then only rows 0 to 50.
     TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
+    // The same for only the frames at `addresses` (image offsets of 8-byte frames, ascending),
+    // after the same handshake; a read changes only those frames of `image`. Progress is told
+    // after each row that holds one of them.
+    TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image,
+                       const std::vector<uint16_t>& addresses);
 
     static constexpr int kFrameCount = 102;
+    static constexpr uint16_t kFrameLength = 8;
+    // The offsets of all 102 frames, in the order a whole session sends them.
+    static std::vector<uint16_t> allFrames();
 
 private:
     enum class Handshake { Ok, Failed, WrongRadio, Cancelled };
-    TransferResult runSession(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
+    TransferResult runSession(TransferDirection direction, const std::string& devicePath, MemoryImage& image,
+                              const std::vector<uint16_t>& addresses);
     Handshake handshakeAttempt();
-    TransferResult writeFrames(const MemoryImage& image);
-    TransferResult readFrames(MemoryImage& image);
+    TransferResult writeFrames(const MemoryImage& image, const std::vector<uint16_t>& addresses);
+    TransferResult readFrames(MemoryImage& image, const std::vector<uint16_t>& addresses);
+    // After the frame at addresses[index]: when it ends its row's share of the list, reports the
+    // row (finishRow); true to go on.
+    bool afterFrame(const std::vector<uint16_t>& addresses, size_t index, TransferResult& result);
     bool pumpCancelled(int times, bool sleepBetween);
     bool finishRow(int row, TransferResult& result);
     bool writeBytes(const uint8_t* data, size_t count);
