@@ -190,7 +190,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
         if (!writeByte(kHandshake[i])) {
             return Handshake::Failed;
         }
-        if (i == 6) {
+        if (i == 6 && !m_answersLate) {
             // Some radios answer as soon as they have seen "PROGRA"; that byte counts as the
             // acknowledgement. The clear before the last byte discards it.
             uint8_t early = 0;
@@ -233,6 +233,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
     if (!r.ok || r.count != 1 || reply != kAck) {
         return Handshake::Failed;
     }
+    m_answeredEarly = earlyReply;
     return Handshake::Ok;
 }
 

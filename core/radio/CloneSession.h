@@ -90,6 +90,12 @@ public:
     TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image,
                        const std::vector<uint16_t>& addresses);
 
+    // Whether the radio acknowledged the last successful handshake right after its seventh byte.
+    bool answeredEarly() const { return m_answeredEarly; }
+    // The radio on this line, held open since an earlier session, answered that session's
+    // handshake after the eighth byte: do not wait for an answer after the seventh.
+    void setAnswersLate() { m_answersLate = true; }
+
     static constexpr int kFrameCount = 102;
     static constexpr uint16_t kFrameLength = 8;
     // The offsets of all 102 frames, in the order a whole session sends them.
@@ -116,4 +122,6 @@ private:
     size_t m_bytesSeen = 0;         // received in this run
     size_t m_attemptBytesSeen = 0;  // received in the current handshake attempt
     bool m_attemptAckWrong = false; // its first answer was a byte other than the acknowledgement
+    bool m_answeredEarly = false;   // the last successful handshake was answered after 7 bytes
+    bool m_answersLate = false;     // see setAnswersLate()
 };

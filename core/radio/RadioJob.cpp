@@ -42,7 +42,12 @@ TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, c
         }
     }
     CloneSession session(m_port, m_observer);
-    return session.run(direction, devicePath, image, frames);
+    if (m_answersLate) {
+        session.setAnswersLate();
+    }
+    const TransferResult result = session.run(direction, devicePath, image, frames);
+    m_answersLate = m_answersLate || (result.ok() && !session.answeredEarly());
+    return result;
 }
 
 std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
@@ -63,6 +68,7 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
 
 JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
     const JobPortHold hold{m_port};
+    m_answersLate = false;
     JobResult result;
     result.stage = JobStage::Read;
     result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
@@ -91,6 +97,7 @@ std::vector<uint16_t> differingFrames(const MemoryImage& a, const MemoryImage& b
 JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& image,
                           const JobOptions& options) {
     const JobPortHold hold{m_port};
+    m_answersLate = false;
     JobResult result;
     std::vector<uint16_t> frames = CloneSession::allFrames();
     // Rows 51 to 63 never travel; the backup takes them from the image being written, so that

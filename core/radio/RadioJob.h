@@ -77,9 +77,10 @@ struct JobResult {
 //          difference runs a whole write and a whole verify at once.
 // The first session opens the port, and the job keeps it (with its lock file, flock and exclusive
 // mode) until its last session ends, so that no other program gets at the radio between the
-// backup, the write and the verify; the port is closed on every way out of the job. No state
-// outlives a call, and nothing is shared between objects, so a job may run on a worker thread;
-// the observer is called on the thread that runs the job.
+// backup, the write and the verify; the port is closed on every way out of the job. A radio that
+// acknowledged the job's first handshake after its eighth byte is not waited for after the
+// seventh in the later ones. No state outlives a call, and nothing is shared between objects,
+// so a job may run on a worker thread; the observer is called on the thread that runs the job.
 class RadioJob {
 public:
     // `history` may be null: nothing is kept. `port` and `history` must outlive the job.
@@ -108,6 +109,7 @@ private:
     ISerialPort& m_port;
     IJobObserver& m_observer;
     RadioHistory* m_history;
+    bool m_answersLate = false; // this call's radio answered a handshake after its eighth byte
 };
 
 // What the user may do after a write that did not succeed. They follow from the job's report

@@ -156,6 +156,7 @@ TEST_F(RadioJobTest, WhatAWriteSendsFollowsFromItsOptionsAndTheBackup) {
         int framesWritten = 102;
         int framesStored = 102; // write frames the radio took
         bool alreadyHeld = false, declined = false, fellBack = false;
+        bool earlyReply = false; // the radio answers the handshake after its seventh byte
     } rows[] = {
         {"WithoutBackupAndVerifyOnlyTheWriteRuns",
          options(false, false, true, false),
@@ -204,6 +205,7 @@ TEST_F(RadioJobTest, WhatAWriteSendsFollowsFromItsOptionsAndTheBackup) {
         m_history = std::make_unique<RadioHistory>((m_dir / row.name).string());
         SimulatorOptions sim;
         sim.sequentialOnly = row.sequentialOnly;
+        sim.earlyReply = row.earlyReply;
         m_sim = std::make_unique<RadioSimulator>(sim);
         m_sim->setMemory(row.rowsOff == 51 ? m_before : row.rowsOff == 1 ? held : patternMemory(100));
         ASSERT_TRUE(m_sim->start());
