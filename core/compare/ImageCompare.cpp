@@ -22,8 +22,8 @@ std::vector<ImageDifference> compareImages(const MemoryImage& from, const Memory
     const size_t rows = withReserved ? image::kRowCount : image::kTransferRows;
     for (size_t row = 0; row < rows; ++row) {
         if (rowHex(from, row) != rowHex(to, row)) {
-            differences.push_back({ImageDifference::Kind::Reserved, 0, "row " + std::to_string(row),
-                                   rowHex(from, row), rowHex(to, row)});
+            differences.push_back(
+                {ImageDifference::Kind::Reserved, 0, "row " + std::to_string(row), rowHex(from, row), rowHex(to, row)});
         }
     }
     return differences;
