@@ -129,7 +129,9 @@ const std::vector<CommandEntry>& CommandTable::commands() {
           {"--no-verify", Argument::None},
           {"--retries", Argument::Value},
           {"--trace", Argument::Output},
-          {"--force", Argument::None}},
+          {"--force", Argument::None},
+          {"--dry-run", Argument::None},
+          {"--changed-only", Argument::None}},
          {{"IMAGE.dat", Argument::Value}},
          1,
          Repeat::None,
@@ -137,7 +139,7 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "--port PORT IMAGE.dat",
          "write a file into the radio",
          "radioprog write --port PORT IMAGE.dat [--no-backup] [--no-verify] [--retries N] [--trace LOG] "
-         "[--force]",
+         "[--force] [--dry-run] [--changed-only]",
          "Writes rows 0 to 50 of IMAGE.dat into the radio in three steps: the radio is read first\n"
          "and what it held is kept in the radio history as 'before-write' (when that read fails,\n"
          "nothing is written); then the image is written and kept as 'written'; then the radio is\n"
@@ -150,6 +152,13 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "An image with a channel outside its band (Program.ini's band of its type and band), or\n"
          "with no channel in use, is refused before the port is opened (exit status 2), naming the\n"
          "channels and the band; --force writes it all the same.\n"
+         "When the backup shows that the radio already holds rows 0 to 50 of IMAGE.dat, nothing is\n"
+         "written ('the radio already holds IMAGE.dat: nothing written', exit status 0) unless\n"
+         "--force is given. --dry-run reads the backup, prints what the write would change (one\n"
+         "line per difference, or 'no differences') and writes nothing. --changed-only sends only\n"
+         "the 8-byte frames that differ from the backup and reads back only those; it assumes the\n"
+         "radio takes a write frame at any address, and when the radio refuses one or the read\n"
+         "back differs, it writes and verifies the whole memory at once and says so.\n"
          "\n"
          "  --port PORT      COM1 to COM4 (see 'radioprog ports') or a device path\n"
          "  --no-backup      do not read the radio before writing\n"
@@ -158,7 +167,10 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "                   (default 0)\n"
          "  --trace LOG      write every byte sent and received, with times, to LOG\n"
          "                   (- for standard error)\n"
-         "  --force          write channels outside the band, or an image with no channel in use\n"
+         "  --force          write channels outside the band, or an image with no channel in use,\n"
+         "                   or what the radio already holds\n"
+         "  --dry-run        read the radio, print what the write would change, write nothing\n"
+         "  --changed-only   send and verify only the frames that differ from the backup\n"
          "\n"
          "Example:\n"
          "  radioprog write --port COM1 club.dat\n"},

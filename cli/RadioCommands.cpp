@@ -242,6 +242,18 @@ std::optional<JobSetup> jobSetupOf(CliContext& ctx, const CommandLine& args,
     }
     setup.options.backup = !args.has("--no-backup");
     setup.options.verify = !args.has("--no-verify");
+    setup.options.force = args.has("--force");
+    setup.options.changedOnly = args.has("--changed-only");
+    if (args.has("--dry-run")) {
+        if (args.has("--no-backup")) {
+            ctx.fail(ExitStatus::BadInput,
+                     "--dry-run reads the radio to compare: it cannot go with --no-backup");
+            return std::nullopt;
+        }
+        // The comparison is printed from the backup afterwards; nothing is ever written.
+        setup.options.force = true;
+        setup.options.confirm = [](const MemoryImage&) { return false; };
+    }
     return setup;
 }
 
@@ -262,8 +274,29 @@ ExitStatus writeImage(CliContext& ctx, const CommandLine& args, const MemoryImag
     MemoryImage sent = image;
     const JobRun run = runJob(ctx, *setup, JobKind::Write, sent);
     const JobResult& r = run.result;
+    if (r.ok() && args.has("--dry-run") && r.backup) {
+        const std::vector<ImageDifference> differences = compareImages(*r.backup, image, Language::English);
+        for (const ImageDifference& difference : differences) {
+            ctx.out() << differenceLine(difference, Language::English) << "\n";
+        }
+        ctx.out() << (differences.empty() ? "no differences\n" : "") << "nothing was written to the radio on "
+                  << port->device << " (--dry-run)\n";
+        return ExitStatus::Ok;
+    }
+    if (r.alreadyHeld) {
+        ctx.out() << "the radio already holds " << what << ": nothing written\n";
+        return ExitStatus::Ok;
+    }
+    if (r.fellBack) {
+        ctx.err() << "radioprog: " << coreText(CoreText::ChangedFellBack, Language::English) << "\n";
+    }
     if (r.ok()) {
-        ctx.out() << doneVerb << " " << what << " to the radio on " << port->device << "\n";
+        ctx.out() << doneVerb << " " << what << " to the radio on " << port->device;
+        if (setup->options.changedOnly && !r.fellBack && r.framesWritten < CloneSession::kFrameCount) {
+            ctx.out() << " (only the " << r.framesWritten << " changed frame"
+                      << (r.framesWritten == 1 ? "" : "s") << ")";
+        }
+        ctx.out() << "\n";
         return ExitStatus::Ok;
     }
     // radioprog's words for the choices core offers: the option or the command that takes each.

@@ -299,6 +299,7 @@ void RadioSimulator::onHandshake(int64_t arrivalNs) {
     ++m_handshakes;
     m_handshakeMatched = 0;
     m_frameIndex = 0;
+    m_nextWriteAddr = 0;
     m_frameLength = 0;
     if (m_ignoreHandshake) {
         m_state = EState::WaitHandshake;
@@ -322,10 +323,12 @@ bool RadioSimulator::onFrame(int64_t arrivalNs) {
     }
 
     if (m_frame[0] == kWriteCommand) {
-        if (frame == m_options.nakAtFrame) {
+        if (frame == m_options.nakAtFrame || (m_options.sequentialOnly && addr != m_nextWriteAddr)) {
             reply(&kNak, 1, arrivalNs); // a refused frame leaves the memory as it was
             return true;
         }
+        m_nextWriteAddr = addr + kFrameDataLength;
+        ++m_writeFramesStored;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             std::copy(m_frame.begin() + 4, m_frame.end(), m_memory.begin() + addr);

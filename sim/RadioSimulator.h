@@ -21,6 +21,9 @@ struct SimulatorOptions {
     bool ignoreHandshake = false;
     // Acknowledge the handshake right after its seventh byte instead of after the eighth.
     bool earlyReply = false;
+    // Refuse (0x15) a write frame whose address is not the next in order from 0, the way a radio
+    // that takes only whole sessions would.
+    bool sequentialOnly = false;
     // Frame numbers count the 102 frames of one session from 0; -1 disables the fault.
     int stallAtFrame = -1;      // stop answering from this frame on, until the next handshake
     int nakAtFrame = -1;        // answer this frame (write) or its acknowledgement (read) with 0x15
@@ -57,6 +60,8 @@ public:
 
     int completedReads() const { return m_completedReads; }
     int completedWrites() const { return m_completedWrites; }
+    // Write frames stored (acknowledged), in every session since start().
+    int writeFramesStored() const { return m_writeFramesStored; }
     // Handshakes begun (each 0x02 "PROGRAM" seen), acknowledged or not.
     int handshakes() const { return m_handshakes; }
     // Bytes taken from the line and bytes handed to it, since start().
@@ -100,6 +105,7 @@ private:
     std::atomic<int> m_completedReads{0};
     std::atomic<int> m_completedWrites{0};
     std::atomic<int> m_handshakes{0};
+    std::atomic<int> m_writeFramesStored{0};
     std::atomic<size_t> m_bytesReceived{0};
     std::atomic<size_t> m_bytesSent{0};
     std::atomic<bool> m_ignoreHandshake{false}; // starts as the options say
@@ -108,6 +114,7 @@ private:
     EState m_state = EState::WaitHandshake;
     int m_handshakeMatched = 0; // bytes of 0x02 "PROGRAM" matched so far, 0..8
     int m_frameIndex = 0;       // index within the session of the next W or R frame
+    size_t m_nextWriteAddr = 0; // the address a write frame in order comes next with
     std::array<uint8_t, 12> m_frame{};
     size_t m_frameLength = 0; // bytes of m_frame collected; 0 between frames
     int m_readAckFrame = 0;   // the read frame whose acknowledgement is awaited

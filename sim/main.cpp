@@ -29,6 +29,7 @@ const char kUsage[] =
     "  --identity TEXT      answer the identification with TEXT (up to 8 characters)\n"
     "  --ignore-handshake   never acknowledge the handshake, like a radio switched off\n"
     "  --early-reply        acknowledge the handshake after its seventh byte\n"
+    "  --sequential-only    refuse (0x15) a write frame whose address is not the next in order\n"
     "  --stall-at N         stop answering at frame N (0 to 101) until the next handshake\n"
     "  --nak-at N           answer frame N, or the acknowledgement of read frame N, with 0x15\n"
     "  --short-reply-at N   send only 6 of the 12 bytes of the reply to read frame N\n"
@@ -128,6 +129,10 @@ bool parseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
             std::copy(value.begin(), value.end(), options.identity.begin());
         } else if (arg == "--paced") {
             if (!takeFlag(options.paced)) {
+                return false;
+            }
+        } else if (arg == "--sequential-only") {
+            if (!takeFlag(options.sequentialOnly)) {
                 return false;
             }
         } else if (arg == "--ignore-handshake") {

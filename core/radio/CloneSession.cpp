@@ -13,7 +13,6 @@ constexpr uint8_t kStart = 0x02;
 constexpr uint8_t kHandshake[8] = {kStart, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 constexpr uint8_t kCmdWrite = 'W';
 constexpr uint8_t kCmdRead = 'R';
-constexpr uint8_t kFrameLength = 8;
 constexpr size_t kReadReplySize = 12;
 
 void sleepMs(int ms) {
@@ -110,10 +109,24 @@ bool CloneSession::writeBytes(const uint8_t* data, size_t count) {
     return m_port.write(data, count);
 }
 
+std::vector<uint16_t> CloneSession::allFrames() {
+    std::vector<uint16_t> addresses;
+    for (uint16_t address = 0; address < image::kTransferSize;
+         address = static_cast<uint16_t>(address + kFrameLength)) {
+        addresses.push_back(address);
+    }
+    return addresses;
+}
+
 TransferResult CloneSession::run(TransferDirection direction, const std::string& devicePath,
                                  MemoryImage& image) {
+    return run(direction, devicePath, image, allFrames());
+}
+
+TransferResult CloneSession::run(TransferDirection direction, const std::string& devicePath,
+                                 MemoryImage& image, const std::vector<uint16_t>& addresses) {
     m_bytesSeen = 0;
-    TransferResult result = runSession(direction, devicePath, image);
+    TransferResult result = runSession(direction, devicePath, image, addresses);
     result.bytesSeen = m_bytesSeen;
     if (result.status == TransferStatus::FrameFailed) {
         result.diagnosis = Diagnosis::FrameBroken;
@@ -122,7 +135,7 @@ TransferResult CloneSession::run(TransferDirection direction, const std::string&
 }
 
 TransferResult CloneSession::runSession(TransferDirection direction, const std::string& devicePath,
-                                        MemoryImage& image) {
+                                        MemoryImage& image, const std::vector<uint16_t>& addresses) {
     TransferResult result;
     const bool opened = !m_port.isOpen();
     if (opened) {
@@ -160,7 +173,8 @@ TransferResult CloneSession::runSession(TransferDirection direction, const std::
         result.diagnosis = Diagnosis::None;
     }
 
-    return direction == TransferDirection::Write ? writeFrames(image) : readFrames(image);
+    return direction == TransferDirection::Write ? writeFrames(image, addresses)
+                                                 : readFrames(image, addresses);
 }
 
 // One attempt; each attempt is decided on its own, nothing of an earlier one carries over.
@@ -176,7 +190,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
         if (!writeByte(kHandshake[i])) {
             return Handshake::Failed;
         }
-        if (i == 6) {
+        if (i == 6 && !m_answersLate) {
             // Some radios answer as soon as they have seen "PROGRA"; that byte counts as the
             // acknowledgement. The clear before the last byte discards it.
             uint8_t early = 0;
@@ -219,6 +233,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
     if (!r.ok || r.count != 1 || reply != kAck) {
         return Handshake::Failed;
     }
+    m_answeredEarly = earlyReply;
     return Handshake::Ok;
 }
 
@@ -233,73 +248,76 @@ bool CloneSession::finishRow(int row, TransferResult& result) {
     return true;
 }
 
-TransferResult CloneSession::writeFrames(const MemoryImage& image) {
+bool CloneSession::afterFrame(const std::vector<uint16_t>& addresses, size_t index, TransferResult& result) {
+    const size_t row = addresses[index] / image::kRowSize;
+    if (index + 1 < addresses.size() && addresses[index + 1] / image::kRowSize == row) {
+        return true;
+    }
+    return finishRow(static_cast<int>(row), result);
+}
+
+TransferResult CloneSession::writeFrames(const MemoryImage& image, const std::vector<uint16_t>& addresses) {
     TransferResult result;
     uint8_t header[4] = {kCmdWrite, 0, 0, kFrameLength};
-    uint16_t address = 0;
-    for (int row = 0; row < static_cast<int>(image::kTransferRows); ++row) {
-        for (int half = 0; half < 2; ++half) {
-            header[1] = static_cast<uint8_t>(address >> 8);
-            header[2] = static_cast<uint8_t>(address & 0xFF);
-            m_port.clear();
-            bool ok = writeBytes(header, sizeof header);
-            sleepMs(1);
-            ok = ok && writeBytes(image.data() + address, kFrameLength);
-            uint8_t ack = 0;
-            const PortReadResult r = ok ? readBytes(&ack, 1) : PortReadResult{false, 0};
-            if (!r.ok || r.count != 1 || ack != kAck) {
-                result.status = TransferStatus::FrameFailed;
-                result.frameAddress = address;
-                return result;
-            }
-            address = static_cast<uint16_t>(address + kFrameLength);
+    for (size_t index = 0; index < addresses.size(); ++index) {
+        const uint16_t address = addresses[index];
+        header[1] = static_cast<uint8_t>(address >> 8);
+        header[2] = static_cast<uint8_t>(address & 0xFF);
+        m_port.clear();
+        bool ok = writeBytes(header, sizeof header);
+        sleepMs(1);
+        ok = ok && writeBytes(image.data() + address, kFrameLength);
+        uint8_t ack = 0;
+        const PortReadResult r = ok ? readBytes(&ack, 1) : PortReadResult{false, 0};
+        if (!r.ok || r.count != 1 || ack != kAck) {
+            result.status = TransferStatus::FrameFailed;
+            result.frameAddress = address;
+            return result;
         }
-        if (!finishRow(row, result)) {
+        if (!afterFrame(addresses, index, result)) {
             return result;
         }
     }
     return result;
 }
 
-TransferResult CloneSession::readFrames(MemoryImage& image) {
+TransferResult CloneSession::readFrames(MemoryImage& image, const std::vector<uint16_t>& addresses) {
     TransferResult result;
     // Frames collect here and reach the image only after the last one, so a failed or
     // cancelled read leaves the document as it was.
     uint8_t buffer[image::kTransferSize];
+    std::memcpy(buffer, image.data(), image::kTransferSize);
     uint8_t request[4] = {kCmdRead, 0, 0, kFrameLength};
-    uint16_t address = 0;
-    for (int row = 0; row < static_cast<int>(image::kTransferRows); ++row) {
-        for (int half = 0; half < 2; ++half) {
-            if (half == 1) {
-                sleepMs(1);
-            }
-            request[1] = static_cast<uint8_t>(address >> 8);
-            request[2] = static_cast<uint8_t>(address & 0xFF);
-            m_port.clear();
-            uint8_t reply[kReadReplySize] = {};
-            PortReadResult r{false, 0};
-            if (writeBytes(request, sizeof request)) {
-                r = readBytes(reply, sizeof reply);
-            }
-            if (!r.ok || r.count < kReadReplySize) {
-                result.status = TransferStatus::FrameFailed;
-                result.frameAddress = address;
-                return result;
-            }
-            std::memcpy(buffer + address, reply + 4, kFrameLength);
-
-            sleepMs(1);
-            m_port.clear();
-            uint8_t ack = 0;
-            r = writeByte(kAck) ? readBytes(&ack, 1) : PortReadResult{false, 0};
-            if (!r.ok || r.count != 1 || ack != kAck) {
-                result.status = TransferStatus::FrameFailed;
-                result.frameAddress = address;
-                return result;
-            }
-            address = static_cast<uint16_t>(address + kFrameLength);
+    for (size_t index = 0; index < addresses.size(); ++index) {
+        const uint16_t address = addresses[index];
+        if (address % image::kRowSize != 0 && index > 0 && addresses[index - 1] + kFrameLength == address) {
+            sleepMs(1); // the second half of a row right after the first
         }
-        if (!finishRow(row, result)) {
+        request[1] = static_cast<uint8_t>(address >> 8);
+        request[2] = static_cast<uint8_t>(address & 0xFF);
+        m_port.clear();
+        uint8_t reply[kReadReplySize] = {};
+        PortReadResult r{false, 0};
+        if (writeBytes(request, sizeof request)) {
+            r = readBytes(reply, sizeof reply);
+        }
+        if (!r.ok || r.count < kReadReplySize) {
+            result.status = TransferStatus::FrameFailed;
+            result.frameAddress = address;
+            return result;
+        }
+        std::memcpy(buffer + address, reply + 4, kFrameLength);
+
+        sleepMs(1);
+        m_port.clear();
+        uint8_t ack = 0;
+        r = writeByte(kAck) ? readBytes(&ack, 1) : PortReadResult{false, 0};
+        if (!r.ok || r.count != 1 || ack != kAck) {
+            result.status = TransferStatus::FrameFailed;
+            result.frameAddress = address;
+            return result;
+        }
+        if (!afterFrame(addresses, index, result)) {
             return result;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class TransferDirection { Read, Write };
 
@@ -83,15 +84,33 @@ public:
     // that is already open (a job holding it for several sessions) is used as it is and left open.
     // A read changes `image` only when all 102 frames have arrived, and then only rows 0 to 50.
     TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
+    // The same for only the frames at `addresses` (image offsets of 8-byte frames, ascending),
+    // after the same handshake; a read changes only those frames of `image`. Progress is told
+    // after each row that holds one of them.
+    TransferResult run(TransferDirection direction, const std::string& devicePath, MemoryImage& image,
+                       const std::vector<uint16_t>& addresses);
+
+    // Whether the radio acknowledged the last successful handshake right after its seventh byte.
+    bool answeredEarly() const { return m_answeredEarly; }
+    // The radio on this line, held open since an earlier session, answered that session's
+    // handshake after the eighth byte: do not wait for an answer after the seventh.
+    void setAnswersLate() { m_answersLate = true; }
 
     static constexpr int kFrameCount = 102;
+    static constexpr uint16_t kFrameLength = 8;
+    // The offsets of all 102 frames, in the order a whole session sends them.
+    static std::vector<uint16_t> allFrames();
 
 private:
     enum class Handshake { Ok, Failed, WrongRadio, Cancelled };
-    TransferResult runSession(TransferDirection direction, const std::string& devicePath, MemoryImage& image);
+    TransferResult runSession(TransferDirection direction, const std::string& devicePath, MemoryImage& image,
+                              const std::vector<uint16_t>& addresses);
     Handshake handshakeAttempt();
-    TransferResult writeFrames(const MemoryImage& image);
-    TransferResult readFrames(MemoryImage& image);
+    TransferResult writeFrames(const MemoryImage& image, const std::vector<uint16_t>& addresses);
+    TransferResult readFrames(MemoryImage& image, const std::vector<uint16_t>& addresses);
+    // After the frame at addresses[index]: when it ends its row's share of the list, reports the
+    // row (finishRow); true to go on.
+    bool afterFrame(const std::vector<uint16_t>& addresses, size_t index, TransferResult& result);
     bool pumpCancelled(int times, bool sleepBetween);
     bool finishRow(int row, TransferResult& result);
     bool writeBytes(const uint8_t* data, size_t count);
@@ -103,4 +122,6 @@ private:
     size_t m_bytesSeen = 0;         // received in this run
     size_t m_attemptBytesSeen = 0;  // received in the current handshake attempt
     bool m_attemptAckWrong = false; // its first answer was a byte other than the acknowledgement
+    bool m_answeredEarly = false;   // the last successful handshake was answered after 7 bytes
+    bool m_answersLate = false;     // see setAnswersLate()
 };

@@ -30,7 +30,7 @@ struct JobPortHold {
 } // namespace
 
 TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
-                                  MemoryImage& image) {
+                                  MemoryImage& image, const std::vector<uint16_t>& frames) {
     m_observer.onStage(stage);
     // The first stage opens the port; the later ones find it open and keep it.
     if (!m_port.isOpen()) {
@@ -42,7 +42,12 @@ TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, c
         }
     }
     CloneSession session(m_port, m_observer);
-    return session.run(direction, devicePath, image);
+    if (m_answersLate) {
+        session.setAnswersLate();
+    }
+    const TransferResult result = session.run(direction, devicePath, image, frames);
+    m_answersLate = m_answersLate || (result.ok() && !session.answeredEarly());
+    return result;
 }
 
 std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
@@ -63,6 +68,7 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
 
 JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
     const JobPortHold hold{m_port};
+    m_answersLate = false;
     JobResult result;
     result.stage = JobStage::Read;
     result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
@@ -72,14 +78,32 @@ JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
     return result;
 }
 
+namespace {
+
+// The write frames in which rows 0 to 50 of the two images differ, in ascending order.
+std::vector<uint16_t> differingFrames(const MemoryImage& a, const MemoryImage& b) {
+    std::vector<uint16_t> frames;
+    for (const uint16_t address : CloneSession::allFrames()) {
+        if (!std::equal(a.data() + address, a.data() + address + CloneSession::kFrameLength,
+                        b.data() + address)) {
+            frames.push_back(address);
+        }
+    }
+    return frames;
+}
+
+} // namespace
+
 JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& image,
                           const JobOptions& options) {
     const JobPortHold hold{m_port};
+    m_answersLate = false;
     JobResult result;
+    std::vector<uint16_t> frames = CloneSession::allFrames();
+    // Rows 51 to 63 never travel; the backup takes them from the image being written, so that
+    // writing the backup back restores exactly what the radio held.
+    MemoryImage before = image;
     if (options.backup) {
-        // Rows 51 to 63 never travel; the backup takes them from the image being written, so
-        // that writing the backup back restores exactly what the radio held.
-        MemoryImage before = image;
         result.stage = JobStage::Backup;
         result.transfer = runStage(JobStage::Backup, TransferDirection::Read, devicePath, before);
         if (!result.transfer.ok()) {
@@ -87,25 +111,56 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
         }
         result.backup = before;
         result.backupId = keep(HistoryKind::BeforeWrite, before, devicePath, result);
+        if (!options.force && firstDifferingRow(before, image) < 0) {
+            result.alreadyHeld = true;
+            return result;
+        }
+        if (options.confirm && !options.confirm(before)) {
+            result.declined = true;
+            return result;
+        }
+        if (options.changedOnly && firstDifferingRow(before, image) >= 0) {
+            frames = differingFrames(before, image);
+        }
     }
 
-    MemoryImage sent = image; // the session takes a mutable image; a write never changes it
-    result.stage = JobStage::Write;
-    result.transfer = runStage(JobStage::Write, TransferDirection::Write, devicePath, sent);
-    if (!result.transfer.ok()) {
-        // Only a session that got past the handshake can have changed the radio.
-        result.radioMayBeHalfWritten =
-            result.transfer.status == TransferStatus::FrameFailed || result.transfer.rowsDone > 0;
+    if (frames.size() < static_cast<size_t>(CloneSession::kFrameCount) &&
+        !writeStages(devicePath, image, options, frames, before, result)) {
         return result;
     }
+    result.fellBack = frames.size() < static_cast<size_t>(CloneSession::kFrameCount);
+    writeStages(devicePath, image, options, CloneSession::allFrames(), image, result);
+    return result;
+}
+
+bool RadioJob::writeStages(const std::string& devicePath, const MemoryImage& image, const JobOptions& options,
+                           const std::vector<uint16_t>& frames, MemoryImage readBack, JobResult& result) {
+    const bool whole = frames.size() == static_cast<size_t>(CloneSession::kFrameCount);
+    MemoryImage sent = image; // the session takes a mutable image; a write never changes it
+    result.stage = JobStage::Write;
+    result.transfer = runStage(JobStage::Write, TransferDirection::Write, devicePath, sent, frames);
+    if (!result.transfer.ok()) {
+        if (!whole && result.transfer.status == TransferStatus::FrameFailed) {
+            return true; // the radio refused a frame out of order
+        }
+        // Only a session that got past the handshake can have changed the radio; a partial one
+        // has changed it in any case once a frame was sent.
+        result.radioMayBeHalfWritten = result.transfer.status == TransferStatus::FrameFailed ||
+                                       result.transfer.rowsDone > 0 || result.fellBack;
+        return false;
+    }
+    result.framesWritten = static_cast<int>(frames.size());
     keep(HistoryKind::Written, image, devicePath, result);
 
     if (options.verify) {
-        MemoryImage readBack = image;
         result.stage = JobStage::Verify;
-        result.transfer = runStage(JobStage::Verify, TransferDirection::Read, devicePath, readBack);
+        result.transfer = runStage(JobStage::Verify, TransferDirection::Read, devicePath, readBack, frames);
         if (result.transfer.ok()) {
-            result.mismatchRow = firstDifferingRow(readBack, image);
+            const int row = firstDifferingRow(readBack, image);
+            if (row >= 0 && !whole) {
+                return true;
+            }
+            result.mismatchRow = row;
             result.radioMayBeHalfWritten = result.mismatchRow >= 0;
             if (result.mismatchRow >= 0) {
                 // The row holds a differing byte: the first one names the place.
@@ -118,7 +173,7 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
             }
         }
     }
-    return result;
+    return false;
 }
 
 std::vector<JobChoice> jobChoices(const JobResult& result) {

@@ -6,6 +6,7 @@
 #include "radio/SerialPort.h"
 #include "text/CoreTexts.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@ enum class JobStage {
 struct JobOptions {
     bool backup = true; // read the radio first, and write only when that worked
     bool verify = true; // read the radio back afterwards and compare rows 0 to 50
+    bool force = false; // write even when the backup shows the radio already holds rows 0..50
+    // Send only the 8-byte write frames that differ from the backup, and verify only those; a
+    // refused frame or a difference found falls back to a whole write and a whole verify.
+    bool changedOnly = false;
+    // Called on the job's thread after a successful backup and before anything is written, with
+    // the backup; false ends the job with nothing written (JobResult::declined). Not called when
+    // the radio already holds the image (unless force).
+    std::function<bool(const MemoryImage& backup)> confirm;
 };
 
 // A driver of a job: the clone observer of every session, told when each stage begins.
@@ -49,6 +58,10 @@ struct JobResult {
     // no history), else the first failure. It never stops a transfer; the job goes on and the
     // driver reports it once.
     HistoryResult historyKept;
+    bool alreadyHeld = false; // the backup equals rows 0..50 of the image, not forced: nothing written
+    bool declined = false;    // confirm returned false: nothing written
+    int framesWritten = 0;    // write frames sent by the write session that completed
+    bool fellBack = false;    // changed-only fell back to a whole write and a whole verify
 
     bool ok() const { return transfer.ok() && mismatchRow < 0; }
     bool cancelled() const { return transfer.status == TransferStatus::Cancelled; }
@@ -58,11 +71,16 @@ struct JobResult {
 //   Read:  read, then the image goes to the history as "read".
 //   Write: backup (a read, kept as "before-write"; when it fails nothing is written), write
 //          (kept as "written" once complete), verify (a read compared with what was sent).
+//          When the backup shows the radio already holds rows 0 to 50, nothing more runs unless
+//          forced; `confirm` may then end the job before the write. Changed-only sends and reads
+//          back only the frames that differ from the backup, and on a refused frame or a
+//          difference runs a whole write and a whole verify at once.
 // The first session opens the port, and the job keeps it (with its lock file, flock and exclusive
 // mode) until its last session ends, so that no other program gets at the radio between the
-// backup, the write and the verify; the port is closed on every way out of the job. No state
-// outlives a call, and nothing is shared between objects, so a job may run on a worker thread;
-// the observer is called on the thread that runs the job.
+// backup, the write and the verify; the port is closed on every way out of the job. A radio that
+// acknowledged the job's first handshake after its eighth byte is not waited for after the
+// seventh in the later ones. No state outlives a call, and nothing is shared between objects,
+// so a job may run on a worker thread; the observer is called on the thread that runs the job.
 class RadioJob {
 public:
     // `history` may be null: nothing is kept. `port` and `history` must outlive the job.
@@ -76,7 +94,14 @@ public:
 
 private:
     TransferResult runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
-                            MemoryImage& image);
+                            MemoryImage& image,
+                            const std::vector<uint16_t>& frames = CloneSession::allFrames());
+    // The write and verify stages of write(): `frames` to send, and verify reads back the same
+    // ones over `readBack` (the radio's memory as it stands before the write). False when the
+    // job ends with them (`result` says how); true when the changed frames should be followed
+    // by a whole write.
+    bool writeStages(const std::string& devicePath, const MemoryImage& image, const JobOptions& options,
+                     const std::vector<uint16_t>& frames, MemoryImage readBack, JobResult& result);
     // Adds the image to the history, if there is one; returns the entry's id, "" when not kept.
     std::string keep(HistoryKind kind, const MemoryImage& image, const std::string& devicePath,
                      JobResult& result);
@@ -84,6 +109,7 @@ private:
     ISerialPort& m_port;
     IJobObserver& m_observer;
     RadioHistory* m_history;
+    bool m_answersLate = false; // this call's radio answered a handshake after its eighth byte
 };
 
 // What the user may do after a write that did not succeed. They follow from the job's report

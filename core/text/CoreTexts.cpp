@@ -186,6 +186,12 @@ constexpr TextPair kTexts[] = {
     {CoreText::HalfWritten,
      "The radio may hold a partly written memory: write again, or write the backup back.",
      "对讲机中的数据可能只写入了一部分：请重新写入，或将备份写回对讲机。"},
+    {CoreText::AlreadyHeld, "The radio already holds these channels and options; nothing was written.",
+     "对讲机中已是这些信道和选项；没有写入任何数据。"},
+    {CoreText::ChangedFellBack,
+     "The radio did not take only the changed rows (it refused a frame, or reading them back found a "
+     "difference), so the whole memory was written and verified instead.",
+     "对讲机未能只接收更改的行（它拒绝了一帧，或读回时发现不同），因此改为写入并校验了全部数据。"},
     {CoreText::CancelledBackup,
      "You cancelled the write while the radio was read for the backup: nothing was written, and the "
      "radio holds what it held before.",

@@ -141,6 +141,8 @@ enum class CoreText {
     TypeAndBand,
     BackupFailed,
     HalfWritten,
+    AlreadyHeld,     // the backup showed the radio holds the image: nothing written
+    ChangedFellBack, // writing only the changed frames did not work; the whole memory was written
     // A job the user cancelled, by the stage it was in.
     CancelledBackup,
     CancelledWriteUnsent,

@@ -1,8 +1,9 @@
 // Reads and writes a whole image against the simulated radio paced at 9600 baud and compares
 // each wall time with the floor: the bytes on the wire at 10 bits a byte plus the pauses the
 // protocol mandates. Then times a whole write job as the user runs it, with backup and verify
-// and without, and each of its sessions against that session's floor. Not a test: run it by
-// hand (build/…/bin/clone_benchmark).
+// and without, and each of its sessions against that session's floor; and the writes that send
+// little or nothing (the radio holds the image; one channel changed, changed frames only)
+// against one read's floor. Not a test: run it by hand (build/…/bin/clone_benchmark).
 
 #include "RadioSimulator.h"
 #include "platform/PosixSerialPort.h"
@@ -106,10 +107,16 @@ struct JobRun {
     std::vector<double> stageMs; // in the order the stages ran
 };
 
-JobRun writeJob(const JobOptions& options) {
+// A write of a new image into a radio that holds `radioHolds` (all 0xFF when not given).
+JobRun writeJob(const JobOptions& options, const MemoryImage* radioHolds = nullptr) {
     SimulatorOptions simOptions;
     simOptions.paced = true;
     RadioSimulator sim(simOptions);
+    if (radioHolds) {
+        RadioSimulator::Memory memory{};
+        std::copy(radioHolds->data(), radioHolds->data() + memory.size(), memory.begin());
+        sim.setMemory(memory);
+    }
     if (!sim.start()) {
         return {};
     }
@@ -181,12 +188,61 @@ bool measureJob(const char* name, const JobOptions& options) {
     return true;
 }
 
+// Five jobs against a radio holding `radioHolds`; the median of the whole job against one read's
+// floor, and the target ratio.
+bool measureAgainstRead(const char* name, const JobOptions& options, const MemoryImage& radioHolds,
+                        double target) {
+    constexpr int kRuns = 5;
+    std::vector<double> totals;
+    for (int i = 0; i < kRuns; ++i) {
+        const JobRun run = writeJob(options, &radioHolds);
+        if (run.totalMs < 0) {
+            return false;
+        }
+        totals.push_back(run.totalMs);
+    }
+    const double floorMs = kReadFloor.ms();
+    std::printf(
+        "%-22s  one read's floor %6.0f ms  median wall %6.0f ms  ratio %.3f (target %.2f)  (runs %.3f .. "
+        "%.3f)\n",
+        name, floorMs, median(totals), median(totals) / floorMs, target,
+        *std::min_element(totals.begin(), totals.end()) / floorMs,
+        *std::max_element(totals.begin(), totals.end()) / floorMs);
+    return true;
+}
+
+JobOptions changedOnly() {
+    JobOptions options;
+    options.changedOnly = true;
+    return options;
+}
+
+// A new image with channel 3's record changed in both of its frames.
+MemoryImage oneChannelChanged() {
+    MemoryImage image = MemoryImage::newDocument();
+    for (const size_t at : {image::channelOffset(3), image::channelOffset(3) + 8}) {
+        image.setByte(at, static_cast<uint8_t>(~image.byte(at)));
+    }
+    return image;
+}
+
+JobOptions noBackupNoVerify() {
+    JobOptions options;
+    options.backup = false;
+    options.verify = false;
+    return options;
+}
+
 } // namespace
 
 int main() {
     const bool ok = measure("read", TransferDirection::Read, kReadFloor) &&
                     measure("write", TransferDirection::Write, kWriteFloor) &&
                     measureJob("write job (defaults)", JobOptions{}) &&
-                    measureJob("write job --no-backup --no-verify", JobOptions{false, false});
+                    measureJob("write job --no-backup --no-verify", noBackupNoVerify()) &&
+                    measureAgainstRead("write of what the radio holds, with backup", JobOptions{},
+                                       MemoryImage::newDocument(), 1.15) &&
+                    measureAgainstRead("one-channel change, --changed-only with verify", changedOnly(),
+                                       oneChannelChanged(), 1.25);
     return ok ? 0 : 1;
 }

@@ -35,6 +35,12 @@ RadioSimulator::Memory memoryOf(const MemoryImage& img) {
     return m;
 }
 
+MemoryImage imageOfMemory(const RadioSimulator::Memory& m) {
+    MemoryImage img;
+    std::copy(m.begin(), m.end(), img.data());
+    return img;
+}
+
 bool sameRange(const MemoryImage& a, const MemoryImage& b, size_t from, size_t to) {
     return std::equal(a.data() + from, a.data() + to, b.data() + from);
 }
@@ -319,6 +325,9 @@ TEST_F(CliRadio, BadInputIsRefusedBeforeThePortIsTouched) {
         {"WriteNoChannel",
          {"write", "--port", sim->devicePath(), "empty.dat"},
          "radioprog: No channel is in use: writing leaves the radio with no channels."},
+        {"DryRunWithoutTheBackup",
+         {"write", "--port", sim->devicePath(), "--force", "--dry-run", "--no-backup", "outside.dat"},
+         "--dry-run reads the radio to compare: it cannot go with --no-backup"},
         {"ReadIntoAFolder",
          {"read", "--port", sim->devicePath(), "--output", "folder"},
          "folder is a directory"},
@@ -424,6 +433,52 @@ TEST_F(CliRadio, DiffComparesAFileWithAFileOrTheRadioAndChangesNeither) {
                 readImage("typed.dat") == typed);
     const std::string index = readFileAt(historyPath() + "/index.txt");
     EXPECT_EQ(std::count(index.begin(), index.end(), '\n'), 3) << "the heading and both reads";
+}
+
+// What a write sends follows from what its backup found the radio holding.
+TEST_F(CliRadio, AWriteSendsOnlyWhatTheRadioDoesNotHold) {
+    MemoryImage doc = MemoryImage::newDocument(); // type HT-16, band 136 - 174MHz
+    doc.setRadioType(0);
+    doc.setBand(0);
+    doc.setRxFrequency(3, 14500000);
+    doc.setTxFrequency(3, 14500000);
+    writeImage("a.dat", doc);
+    MemoryImage otherChannel3 = doc; // channel 3's record differs in both of its frames
+    for (size_t at : {image::channelOffset(3), image::channelOffset(3) + 8}) {
+        otherChannel3.setByte(at, static_cast<uint8_t>(~doc.byte(at)));
+    }
+    struct Case {
+        const char* name;
+        MemoryImage radioHolds;
+        std::vector<std::string> options;
+        int framesStored; // write frames the radio took
+        const char* out;
+        bool sequentialOnly = false;
+    } cases[] = {
+        {"Held", doc, {}, 0, "the radio already holds a.dat: nothing written\n"},
+        {"HeldForced", doc, {"--force"}, 102, "wrote a.dat"},
+        {"DryRun", otherChannel3, {"--dry-run"}, 0, "\nnothing was written to the radio on "},
+        {"DryRunHeld", doc, {"--dry-run"}, 0, "no differences\nnothing was written"},
+        {"ChangedOnly", otherChannel3, {"--changed-only"}, 2, "(only the 2 changed frames)\n"},
+        {"ChangedOnlyFallsBack", otherChannel3, {"--changed-only"}, 102, "wrote a.dat to the radio on", true},
+    };
+    for (const Case& c : cases) {
+        SimulatorOptions options;
+        options.sequentialOnly = c.sequentialOnly;
+        auto sim = radio(c.radioHolds, options);
+        std::vector<std::string> args = {"write", "--port", sim->devicePath(), "a.dat"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunResult r = run(args);
+        EXPECT_EQ(r.exitStatus, 0) << c.name << ": " << r.err;
+        EXPECT_CONTAINS(r.out, c.out) << c.name;
+        EXPECT_EQ(sim->writeFramesStored(), c.framesStored) << c.name;
+        const bool written = c.framesStored > 0;
+        EXPECT_TRUE(sameRange(imageOfMemory(sim->memory()), written ? doc : c.radioHolds, 0, kTransferBytes))
+            << c.name;
+        EXPECT_EQ(contains(r.err, "the whole memory was written and verified instead"), c.sequentialOnly)
+            << c.name << ": " << r.err;
+        EXPECT_EQ(contains(r.out, "no differences"), std::string(c.name) == "DryRunHeld") << c.name;
+    }
 }
 
 // Only a save finds a full disk or a folder gone meanwhile: the read is kept in the history.

@@ -130,15 +130,104 @@ TEST_F(RadioJobTest, NoOtherProgramGetsThePortBetweenTheSessionsOfAWrite) {
     EXPECT_TRUE(after.open(m_sim->devicePath())) << "the job lets go of the port when it ends";
 }
 
-TEST_F(RadioJobTest, WithoutBackupAndVerifyOnlyTheWriteRuns) {
-    startRadio();
-    const JobResult r = write({false, false});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(m_observer.stages, std::vector<JobStage>{JobStage::Write});
-    EXPECT_EQ(m_sim->handshakes(), 1);
-    EXPECT_FALSE(r.backup);
-    ASSERT_EQ(m_history->entries().size(), 1u);
-    EXPECT_EQ(m_history->entries()[0].kind, HistoryKind::Written);
+TEST_F(RadioJobTest, WhatAWriteSendsFollowsFromItsOptionsAndTheBackup) {
+    using S = JobStage;
+    using H = HistoryKind;
+    RadioSimulator::Memory held{}; // the image, but for one channel's row
+    std::copy(m_image.data(), m_image.data() + held.size(), held.begin());
+    held[5 * image::kRowSize] ^= 0xFF;
+    held[5 * image::kRowSize + 8] ^= 0xFF;
+    const auto options = [](bool force, bool changedOnly, bool confirm, bool backupAndVerify = true) {
+        JobOptions o;
+        o.backup = o.verify = backupAndVerify;
+        o.force = force;
+        o.changedOnly = changedOnly;
+        o.confirm =
+            confirm ? std::function<bool(const MemoryImage&)>() : [](const MemoryImage&) { return false; };
+        return o;
+    };
+    struct Row {
+        const char* name;
+        JobOptions options;
+        int rowsOff = 51; // rows of the image the radio does not hold: all, one, none (0)
+        bool sequentialOnly = false;
+        std::vector<JobStage> stages;
+        std::vector<HistoryKind> kept; // newest first
+        int framesWritten = 102;
+        int framesStored = 102; // write frames the radio took
+        bool alreadyHeld = false, declined = false, fellBack = false;
+        bool earlyReply = false; // the radio answers the handshake after its seventh byte
+    } rows[] = {
+        {"WithoutBackupAndVerifyOnlyTheWriteRuns",
+         options(false, false, true, false),
+         51,
+         false,
+         {S::Write},
+         {H::Written}},
+        {"AlreadyHeld", options(false, false, true), 0, false, {S::Backup}, {H::BeforeWrite}, 0, 0, true},
+        {"Forced",
+         options(true, false, true),
+         0,
+         false,
+         {S::Backup, S::Write, S::Verify},
+         {H::Written, H::BeforeWrite}},
+        {"Declined",
+         options(false, false, false),
+         51,
+         false,
+         {S::Backup},
+         {H::BeforeWrite},
+         0,
+         0,
+         false,
+         true},
+        {"ChangedOnly",
+         options(false, true, true),
+         1,
+         false,
+         {S::Backup, S::Write, S::Verify},
+         {H::Written, H::BeforeWrite},
+         2,
+         2},
+        {"ChangedOnlyFallsBack",
+         options(false, true, true),
+         1,
+         true,
+         {S::Backup, S::Write, S::Write, S::Verify},
+         {H::Written, H::BeforeWrite},
+         102,
+         102,
+         false,
+         false,
+         true},
+    };
+    for (const Row& row : rows) {
+        m_history = std::make_unique<RadioHistory>((m_dir / row.name).string());
+        SimulatorOptions sim;
+        sim.sequentialOnly = row.sequentialOnly;
+        sim.earlyReply = row.earlyReply;
+        m_sim = std::make_unique<RadioSimulator>(sim);
+        m_sim->setMemory(row.rowsOff == 51 ? m_before : row.rowsOff == 1 ? held : patternMemory(100));
+        ASSERT_TRUE(m_sim->start());
+        m_observer = StageObserver();
+        const JobResult r = write(row.options);
+        EXPECT_TRUE(r.ok()) << row.name << ": " << jobFailureText(r, Language::English);
+        EXPECT_EQ(m_observer.stages, row.stages) << row.name;
+        EXPECT_EQ(m_sim->handshakes(), static_cast<int>(row.stages.size())) << row.name;
+        EXPECT_EQ(r.backup.has_value(), row.options.backup) << row.name;
+        std::vector<HistoryKind> kept;
+        for (const HistoryEntry& entry : m_history->entries()) {
+            kept.push_back(entry.kind);
+        }
+        EXPECT_EQ(kept, row.kept) << row.name;
+        EXPECT_EQ(r.framesWritten, row.framesWritten) << row.name;
+        EXPECT_EQ(m_sim->writeFramesStored(), row.framesStored) << row.name;
+        EXPECT_EQ(r.alreadyHeld, row.alreadyHeld) << row.name;
+        EXPECT_EQ(r.declined, row.declined) << row.name;
+        EXPECT_EQ(r.fellBack, row.fellBack) << row.name;
+        EXPECT_EQ(sameTransferRows(m_image, m_sim->memory()), !row.declined) << row.name;
+        EXPECT_TRUE(jobChoices(r).empty()) << row.name;
+    }
 }
 
 TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
@@ -208,7 +297,9 @@ TEST_F(RadioJobTest, VerifyNamesThePlaceTheRadioStoredWrongly) {
         SimulatorOptions options;
         options.corruptAtFrame = row.frame;
         startRadio(options);
-        const JobResult r = write({false, true});
+        JobOptions withoutBackup;
+        withoutBackup.backup = false;
+        const JobResult r = write(withoutBackup);
         EXPECT_FALSE(r.ok()) << row.frame;
         EXPECT_TRUE(r.transfer.ok()) << "every session itself succeeded";
         EXPECT_EQ(r.stage, JobStage::Verify);
