@@ -56,36 +56,36 @@ std::string AppContext::historyFolder() const {
     return RadioHistory::defaultFolder(m_settings.ini().appName());
 }
 
-bool AppContext::backupBeforeWrite() {
-    return m_userSettings->readValue("Backup", 1) != 0;
+namespace {
+
+struct WriteChoiceKey {
+    const char* key; // in the per-user store
+    int byDefault;
+};
+
+WriteChoiceKey writeChoiceKey(AppContext::WriteChoice choice) {
+    switch (choice) {
+    case AppContext::WriteChoice::Backup:
+        return {"Backup", 1};
+    case AppContext::WriteChoice::Verify:
+        return {"Verify", 1};
+    case AppContext::WriteChoice::ShowChanges:
+        return {"ShowChanges", 1};
+    case AppContext::WriteChoice::ChangedOnly:
+        return {"ChangedOnly", 0};
+    }
+    return {"", 0};
 }
 
-bool AppContext::verifyAfterWrite() {
-    return m_userSettings->readValue("Verify", 1) != 0;
+} // namespace
+
+bool AppContext::writeChoice(WriteChoice choice) {
+    const WriteChoiceKey key = writeChoiceKey(choice);
+    return m_userSettings->readValue(key.key, static_cast<uint32_t>(key.byDefault)) != 0;
 }
 
-void AppContext::setBackupBeforeWrite(bool on) {
-    m_userSettings->writeValue("Backup", on ? 1 : 0);
-}
-
-void AppContext::setVerifyAfterWrite(bool on) {
-    m_userSettings->writeValue("Verify", on ? 1 : 0);
-}
-
-bool AppContext::showChangesBeforeWriting() {
-    return m_userSettings->readValue("ShowChanges", 1) != 0;
-}
-
-bool AppContext::writeOnlyChangedRows() {
-    return m_userSettings->readValue("ChangedOnly", 0) != 0;
-}
-
-void AppContext::setShowChangesBeforeWriting(bool on) {
-    m_userSettings->writeValue("ShowChanges", on ? 1 : 0);
-}
-
-void AppContext::setWriteOnlyChangedRows(bool on) {
-    m_userSettings->writeValue("ChangedOnly", on ? 1 : 0);
+void AppContext::setWriteChoice(WriteChoice choice, bool on) {
+    m_userSettings->writeValue(writeChoiceKey(choice).key, on ? 1 : 0);
 }
 
 HelpWindow& AppContext::helpWindow() {

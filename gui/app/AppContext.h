@@ -89,19 +89,13 @@ public:
 
     // The per-user folder of the images read from and written to radios.
     std::string historyFolder() const;
-    // Whether a write reads the radio first (backup) and reads it back afterwards (verify); the
-    // user's choice, on unless switched off.
-    bool backupBeforeWrite();
-    bool verifyAfterWrite();
-    void setBackupBeforeWrite(bool on);
-    void setVerifyAfterWrite(bool on);
-    // Whether a write lists what it will change after its backup and asks first (on unless
-    // switched off), and whether it sends only the rows that differ from the backup (off unless
-    // switched on).
-    bool showChangesBeforeWriting();
-    bool writeOnlyChangedRows();
-    void setShowChangesBeforeWriting(bool on);
-    void setWriteOnlyChangedRows(bool on);
+    // The user's choices of how a write runs (Setup menu), kept in the per-user store: whether
+    // it reads the radio first (Backup, on unless switched off), reads it back afterwards
+    // (Verify, on), lists what it will change after the backup and asks first (ShowChanges, on)
+    // and sends only the rows that differ from the backup (ChangedOnly, off unless switched on).
+    enum class WriteChoice { Backup, Verify, ShowChanges, ChangedOnly };
+    bool writeChoice(WriteChoice choice);
+    void setWriteChoice(WriteChoice choice, bool on);
     // A failure to keep history is reported once per run of the program; true the first time.
     bool takeHistoryProblemReport() { return !std::exchange(m_historyProblemReported, true); }
 

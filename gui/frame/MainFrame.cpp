@@ -208,28 +208,30 @@ void MainFrame::createActions() {
 
     addCommand(kComSetup, tr("&Com Setup"), QString());
     addCommand(kLanguage, tr("&Language"), QString());
-    QAction* backup = addCommand(kBackupBeforeWrite, tr("&Backup Before Write"),
-                                 tr("Read the radio and keep its contents before every write"));
-    QAction* verify = addCommand(kVerifyAfterWrite, tr("&Verify After Write"),
-                                 tr("Read the radio back after every write and compare"));
-    backup->setCheckable(true);
-    backup->setChecked(m_context.backupBeforeWrite());
-    verify->setCheckable(true);
-    verify->setChecked(m_context.verifyAfterWrite());
-    connect(backup, &QAction::triggered, this, [this](bool on) { m_context.setBackupBeforeWrite(on); });
-    connect(verify, &QAction::triggered, this, [this](bool on) { m_context.setVerifyAfterWrite(on); });
-    QAction* showChanges = addCommand(kShowChangesBeforeWriting, tr("&Show Changes Before Writing"),
-                                      tr("After the backup, list what a write will change and ask first"));
-    QAction* changedOnly = addCommand(kWriteOnlyChangedRows, tr("Write &Only Changed Rows"),
-                                      tr("Send only the rows that differ from the backup"));
-    showChanges->setCheckable(true);
-    showChanges->setChecked(m_context.showChangesBeforeWriting());
-    changedOnly->setCheckable(true);
-    changedOnly->setChecked(m_context.writeOnlyChangedRows());
-    connect(showChanges, &QAction::triggered, this,
-            [this](bool on) { m_context.setShowChangesBeforeWriting(on); });
-    connect(changedOnly, &QAction::triggered, this,
-            [this](bool on) { m_context.setWriteOnlyChangedRows(on); });
+    // How a write runs: a check box each, the user's choice kept at once.
+    using Choice = AppContext::WriteChoice;
+    const struct {
+        int command;
+        Choice choice;
+        QString text;
+        QString tip;
+    } writeChoices[] = {
+        {kBackupBeforeWrite, Choice::Backup, tr("&Backup Before Write"),
+         tr("Read the radio and keep its contents before every write")},
+        {kVerifyAfterWrite, Choice::Verify, tr("&Verify After Write"),
+         tr("Read the radio back after every write and compare")},
+        {kShowChangesBeforeWriting, Choice::ShowChanges, tr("&Show Changes Before Writing"),
+         tr("After the backup, list what a write will change and ask first")},
+        {kWriteOnlyChangedRows, Choice::ChangedOnly, tr("Write &Only Changed Rows"),
+         tr("Send only the rows that differ from the backup")},
+    };
+    for (const auto& entry : writeChoices) {
+        QAction* action = addCommand(entry.command, entry.text, entry.tip);
+        action->setCheckable(true);
+        action->setChecked(m_context.writeChoice(entry.choice));
+        connect(action, &QAction::triggered, this,
+                [this, choice = entry.choice](bool on) { m_context.setWriteChoice(choice, on); });
+    }
     connect(commandAction(kRadioHistory), &QAction::triggered, this, &MainFrame::onRadioHistory);
     connect(commandAction(kSaveLog), &QAction::triggered, this, &MainFrame::onSaveLog);
 

@@ -127,14 +127,14 @@ void TransferController::onRadioTransfer() {
     m_transferMode = m_mode;
     MemoryImage image = m_document->image();
     JobOptions options;
-    options.backup = m_context.backupBeforeWrite();
-    options.verify = m_context.verifyAfterWrite();
-    options.changedOnly = m_context.writeOnlyChangedRows();
+    options.backup = m_context.writeChoice(AppContext::WriteChoice::Backup);
+    options.verify = m_context.writeChoice(AppContext::WriteChoice::Verify);
+    options.changedOnly = m_context.writeChoice(AppContext::WriteChoice::ChangedOnly);
     const std::optional<RecoveryWrite> decided = std::exchange(m_recovery, std::nullopt);
     const RecoveryWrite recovery = decided.value_or(RecoveryWrite());
     options.backup = options.backup && recovery.backup;
     options.force = recovery.force;
-    if (!decided && m_context.showChangesBeforeWriting()) {
+    if (!decided && m_context.writeChoice(AppContext::WriteChoice::ShowChanges)) {
         // Asked on the job's thread after the backup; the question itself is this thread's.
         options.confirm = [this, transfer = m_transfer, image](const MemoryImage& backup) {
             return transfer->askFromWorker([this, backup, image] { return confirmChanges(backup, image); });

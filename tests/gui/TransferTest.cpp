@@ -544,7 +544,7 @@ TEST_F(Transfer, ACancelledVerifySaysTheRadioWasWrittenButNotVerified) {
     SimulatorOptions paced;
     paced.paced = true;
     startWith(paced);
-    context()->setBackupBeforeWrite(false);
+    context()->setWriteChoice(AppContext::WriteChoice::Backup, false);
     addChannel();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
@@ -566,8 +566,8 @@ TEST_F(Transfer, WriteAgainAfterACancelWritesTheDocument) {
     paced.paced = true;
     startWith(paced);
     m_radio->setMemory(radioMemory());
-    context()->setBackupBeforeWrite(false);
-    context()->setVerifyAfterWrite(false);
+    context()->setWriteChoice(AppContext::WriteChoice::Backup, false);
+    context()->setWriteChoice(AppContext::WriteChoice::Verify, false);
     addChannel();
     trigger(id::kWrite);
     QTest::mouseClick(dialog()->okButton(), Qt::LeftButton);
@@ -633,8 +633,8 @@ TEST_F(Transfer, BackupAndVerifyAreTheUsersChoice) {
     EXPECT_TRUE(verify->isChecked());
     backup->trigger();
     EXPECT_FALSE(backup->isChecked());
-    EXPECT_FALSE(context()->backupBeforeWrite());
-    EXPECT_TRUE(context()->verifyAfterWrite());
+    EXPECT_FALSE(context()->writeChoice(AppContext::WriteChoice::Backup));
+    EXPECT_TRUE(context()->writeChoice(AppContext::WriteChoice::Verify));
     // The choice is remembered per user.
     UserSettings store("TestRadio");
     EXPECT_EQ(store.readValue("Backup", 7), 0u);
@@ -672,7 +672,7 @@ TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
     shortReply.shortReplyAtFrame = 5; // every read breaks off at frame 5; writes go through
     startWith(shortReply);
     m_radio->setMemory(radioMemory());
-    context()->setVerifyAfterWrite(false);
+    context()->setWriteChoice(AppContext::WriteChoice::Verify, false);
     addChannel();
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
