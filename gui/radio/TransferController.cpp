@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <utility>
 
 TransferController::TransferController(AppContext& context, QMainWindow* window)
@@ -251,18 +252,19 @@ void TransferController::onTransferFinished(const JobResult& result, const Memor
 }
 
 bool TransferController::confirmChanges(const MemoryImage& backup, const MemoryImage& image) {
-    const Language language = m_context.language();
+    const std::vector<ImageDifference> differences = compareImages(backup, image, m_context.language());
     QString text =
         tr("Writing changes these channels and options in the radio on %1. Write?").arg(m_transferPort);
-    if (backup.radioType() != image.radioType() || backup.band() != image.band()) {
+    if (std::any_of(differences.begin(), differences.end(), [](const ImageDifference& difference) {
+            return difference.kind == ImageDifference::Kind::TypeAndBand;
+        })) {
         text += QStringLiteral("\n\n") +
                 tr("The radio's type or band differs from this document's: the document may be meant for "
                    "another model. Write only if this is the radio you mean.");
     }
-    ChangesDlg dialog(id::kShowChangesBeforeWriting,
-                      m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data")), text,
-                      tr("In the radio"), tr("After the write"), compareImages(backup, image, language),
-                      {ChangesDlg::Answer::Write}, m_window);
+    ChangesDlg dialog(
+        id::kShowChangesBeforeWriting, m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data")), text,
+        tr("In the radio"), tr("After the write"), differences, {ChangesDlg::Answer::Write}, m_window);
     return dialog.exec() == QDialog::Accepted && dialog.answer() == ChangesDlg::Answer::Write;
 }
 
