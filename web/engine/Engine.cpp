@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include "JobNotice.h"
 #include "Json.h"
 #include "WebJobObserver.h"
 #include "channels/ChannelEdit.h"
