@@ -141,6 +141,77 @@ test('the write check names an empty document', async () => {
         { ok: false, message: 'No channel is in use: writing leaves the radio with no channels.' });
 });
 
+// A radio on a port object as navigator.serial gives one: it answers the handshake after
+// "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
+function radioPort(memory) {
+    const port = silentPort();
+    const open = port.open;
+    port.open = async () => {
+        await open();
+        let controller;
+        port.readable = new ReadableStream({ start(c) { controller = c; } });
+        let state = 'handshake';
+        let heard = [];
+        const answer = (...bytes) => setTimeout(() => controller.enqueue(Uint8Array.from(bytes)));
+        port.writable = new WritableStream({ write(chunk) {
+            for (const byte of chunk) {
+                heard.push(byte);
+                if (state === 'handshake' && String.fromCharCode(...heard.slice(-8)) === '\x02PROGRAM') {
+                    state = 'identify';
+                    answer(0x06);
+                } else if (state === 'identify' && byte === 0x02) {
+                    state = 'start';
+                    answer(...Buffer.from('P3207\0\0\0'));
+                } else if (state === 'start' && byte === 0x06) {
+                    state = 'frames';
+                    heard = [];
+                    answer(0x06);
+                } else if (state === 'frames' && heard[0] === 0x02) {
+                    state = 'handshake'; // the next session of a job
+                } else if (state === 'frames') {
+                    const address = (heard[1] << 8) | heard[2];
+                    if (heard[0] === 0x06) {
+                        heard = [];
+                        answer(0x06);
+                    } else if (heard[0] === 0x52 && heard.length === 4) {
+                        heard = [];
+                        answer(0x57, address >> 8, address & 0xFF, 8, ...memory.slice(address, address + 8));
+                    } else if (heard[0] === 0x57 && heard.length === 12) {
+                        memory.set(heard.slice(4), address);
+                        heard = [];
+                        answer(0x06);
+                    }
+                }
+            }
+        } });
+    };
+    return port;
+}
+
+test('a read and a write over a radio port keep their images in the history', async () => {
+    const engine = await newEngine();
+    const radio = await newEngine();
+    radio.commit(1, 1, '146.52');
+    const memory = radio.datBytes();
+    await engine.connect(radioPort(memory));
+    const stages = [];
+    let rows = 0;
+    const hooks = { onStage: (text, stage) => stages.push(stage), onProgress: (row) => { rows = row; } };
+    const read = await engine.read(hooks);
+    assert.equal(read.ok, true, JSON.stringify(read));
+    assert.deepEqual([stages, rows, engine.cellText(1, 1)], [['Read'], 51, '146.52000']);
+    engine.commit(2, 1, '145.5');
+    stages.length = 0;
+    const written = await engine.write(hooks);
+    assert.deepEqual([written.ok, written.notice, stages], [true, null, ['Backup', 'Write', 'Verify']]);
+    assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
+    assert.deepEqual(engine.history().map((e) => [e.kind, e.port, e.channels]),
+        [['written', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 1], ['read', 'USB 1a86:7523', 1]]);
+    engine.undo(); // the edit
+    engine.undo(); // the read
+    assert.equal(engine.cellText(1, 1), '');
+});
+
 // A port object as navigator.serial gives one: here a radio that never answers.
 function silentPort({ openError } = {}) {
     const port = { written: 0, closed: false, readable: null, writable: null };
