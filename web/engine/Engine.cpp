@@ -1,6 +1,5 @@
 #include "Engine.h"
 
-#include "JobNotice.h"
 #include "Json.h"
 #include "WebJobObserver.h"
 #include "channels/ChannelEdit.h"
