@@ -194,6 +194,8 @@ test('a read and a write over a radio port keep their images in the history', as
     radio.commit(1, 1, '146.52');
     const memory = radio.datBytes();
     await engine.connect(radioPort(memory));
+    const cancelled = await engine.read({ onProgress: (row) => row === 10 && engine.cancel() });
+    assert.deepEqual([cancelled.ok, cancelled.notice, engine.cellText(1, 1)], [false, null, '']);
     const stages = [];
     let rows = 0;
     const hooks = { onStage: (text, stage) => stages.push(stage), onProgress: (row) => { rows = row; } };
