@@ -143,7 +143,10 @@ test('the write check names an empty document', async () => {
 
 // A radio on a port object as navigator.serial gives one: it answers the handshake after
 // "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
-function radioPort(memory) {
+// With `refuseFrame`, the radio leaves that write frame (0-based, counted over the port's life)
+// unacknowledged.
+function radioPort(memory, { refuseFrame = -1 } = {}) {
+    let framesWritten = 0;
     const port = silentPort();
     const open = port.open;
     port.open = async () => {
@@ -177,9 +180,11 @@ function radioPort(memory) {
                         heard = [];
                         answer(0x57, address >> 8, address & 0xFF, 8, ...memory.slice(address, address + 8));
                     } else if (heard[0] === 0x57 && heard.length === 12) {
-                        memory.set(heard.slice(4), address);
+                        if (framesWritten++ !== refuseFrame) {
+                            memory.set(heard.slice(4), address);
+                            answer(0x06);
+                        }
                         heard = [];
-                        answer(0x06);
                     }
                 }
             }
@@ -212,6 +217,20 @@ test('a read and a write over a radio port keep their images in the history', as
     engine.undo(); // the edit
     engine.undo(); // the read
     assert.equal(engine.cellText(1, 1), '');
+});
+
+test('a write the radio breaks off offers the desktop choices, and restoring the backup works', async () => {
+    const engine = await newEngine();
+    const memory = engine.datBytes();
+    await engine.connect(radioPort(memory, { refuseFrame: 20 }));
+    engine.commit(1, 1, '146.52');
+    const broken = await engine.write({});
+    assert.deepEqual([broken.ok, broken.stage, broken.notice.shape, broken.notice.choices, broken.notice.radioChanged],
+        [false, 'Write', 'Warning', ['WriteAgain', 'RestoreBackup'], true]);
+    const restored = await engine.recover('RestoreBackup', {});
+    assert.equal(restored.ok, true);
+    engine.undo();
+    assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
 });
 
 // A port object as navigator.serial gives one: here a radio that never answers.

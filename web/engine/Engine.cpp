@@ -277,6 +277,9 @@ std::string Engine::write(const std::string& portName, bool verify, bool backup)
     JobOptions options;
     options.verify = verify;
     options.backup = backup;
+    // The recovery choices start again from what the user chose for the write.
+    m_lastVerify = verify;
+    m_lastBackup = backup;
     m_lastWasRestore = false;
     return runWrite(portName, m_image, options);
 }
@@ -316,8 +319,6 @@ std::string Engine::runWrite(const std::string& portName, const MemoryImage& ima
     const JobResult done = job.write(portName, image, options);
     m_lastWrite = done;
     m_lastSent = image;
-    m_lastVerify = options.verify;
-    m_lastBackup = m_lastWasRestore ? m_lastBackup : options.backup;
     return outcome(done, portName);
 }
 
