@@ -3,7 +3,7 @@
 
 import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
-import { messageBox, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog } from './dialogs.js';
+import { messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog } from './dialogs.js';
 import { t, setTextLanguage, applyTexts } from './texts.js';
 
 const kLanguageKey = 'language';
@@ -54,8 +54,12 @@ function rememberedChoice() {
     }
 }
 
-function showStatus(text) {
-    byId('status').textContent = text;
+// The status line keeps its key and arguments, so that it follows a change of language.
+let statusText = null;
+
+function showStatus(key, ...args) {
+    statusText = { key, args };
+    byId('status').textContent = t(key, ...args);
 }
 
 function documentName() {
@@ -105,7 +109,7 @@ async function openFile(file) {
     fileName = file.name;
     fileHandle = null;
     update();
-    showStatus(t('opened', file.name));
+    showStatus('opened', file.name);
     grid.focus();
 }
 
@@ -143,7 +147,7 @@ async function saveFile() {
     }
     engine.markSaved();
     update();
-    showStatus(t('saved', documentName()));
+    showStatus('saved', documentName());
 }
 
 // ---- Commands on the document ----
@@ -179,7 +183,7 @@ async function openHistory() {
         return;
     }
     update();
-    showStatus(t('historyOpened', engine.history().find((entry) => entry.id === id)?.time ?? ''));
+    showStatus('historyOpened', engine.history().find((entry) => entry.id === id)?.time ?? '');
 }
 
 // ---- The radio ----
@@ -206,7 +210,7 @@ async function choosePort() {
     try {
         return await navigator.serial.requestPort();
     } catch {
-        showStatus(t('noPortChosen'));
+        showStatus('noPortChosen');
         return null;
     }
 }
@@ -276,12 +280,12 @@ async function finishJob(direction, outcome, where) {
         return;
     }
     if (direction === 'read') {
-        showStatus(t('readDone', where));
+        showStatus('readDone', where);
     } else if (outcome.alreadyHeld) {
-        showStatus(t('alreadyHeldStatus', where));
+        showStatus('alreadyHeldStatus', where);
         await messageBox(t('alreadyHeld'));
     } else {
-        showStatus(t('writtenVerified', where));
+        showStatus('writtenVerified', where);
     }
 }
 
@@ -335,7 +339,11 @@ function setLanguage(language) {
     engine.setLanguage(language);
     remember(kLanguageKey, language);
     applyTexts(document);
+    setMessageTitle(engine.appName());
     byId('language').value = language;
+    if (statusText) {
+        showStatus(statusText.key, ...statusText.args);
+    }
     update();
 }
 
@@ -397,7 +405,7 @@ async function start() {
     setTextLanguage(language);
     applyTexts(document);
     byId('language').value = language;
-    showStatus(t('loading'));
+    showStatus('loading');
     try {
         const response = await fetch('Program.ini');
         if (!response.ok) {
@@ -405,9 +413,10 @@ async function start() {
         }
         engine = await loadEngine({ programIni: await response.text(), language, remembered: rememberedChoice() });
     } catch (error) {
-        showStatus(t('engineFailed', error && error.message ? error.message : String(error)));
+        showStatus('engineFailed', error && error.message ? error.message : String(error));
         return;
     }
+    setMessageTitle(engine.appName());
     progress = new ProgressBox(() => engine.cancel());
     grid = new ChannelGrid(byId('channels'), engine, {
         onRefused: (message) => warn(message),
@@ -418,13 +427,18 @@ async function start() {
     wireCommands();
     const serial = 'serial' in navigator;
     byId('serial-note').hidden = serial;
+    if (!serial) {
+        // The one-line reason is what a screen reader tells of the disabled buttons.
+        byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
+        byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
+    }
     for (const id of ['cmd-open', 'cmd-save', 'cmd-product-info', 'cmd-optional-features', 'cmd-history']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;
     byId('cmd-write').disabled = !serial;
     update();
-    showStatus(t('ready'));
+    showStatus('ready');
 }
 
 start();

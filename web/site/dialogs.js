@@ -6,12 +6,19 @@ import { t } from './texts.js';
 const byId = (id) => document.getElementById(id);
 const kLeftColumnLists = 5;
 
+let messageTitle = '';
+
+// The title of message boxes that bring none of their own: the program's name.
+export function setMessageTitle(title) {
+    messageTitle = title;
+}
+
 // Resolves with the answer of the button pressed. Escape gives 'Cancel' where there is such a
 // button, else the last button's answer, as a desktop message box does.
 // buttons: [{answer, text}]; focus: the answer whose button starts with the focus.
 export function messageBox(text, buttons = [{ answer: 'OK', text: t('ok') }], options = {}) {
     const dialog = byId('message-box');
-    byId('message-title').textContent = options.title || document.title;
+    byId('message-title').textContent = options.title || messageTitle;
     byId('message-text').textContent = text;
     dialog.classList.toggle('warning', options.warning === true);
     const row = byId('message-buttons');

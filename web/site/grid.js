@@ -269,6 +269,8 @@ export class ChannelGrid {
                 this.commitEditor(0, false);
             }
         });
+        // The editor takes the cell's place without widening its column.
+        cell.style.width = `${cell.getBoundingClientRect().width}px`;
         cell.replaceChildren(control);
         cell.classList.add('editing');
         control.focus();
@@ -282,6 +284,7 @@ export class ChannelGrid {
         input.type = 'text';
         input.autocomplete = 'off';
         input.spellcheck = false;
+        input.size = 1;
         input.value = typed === null ? text : typed;
         return input;
     }
@@ -369,6 +372,7 @@ export class ChannelGrid {
         }
         this.m_editor = null;
         editor.cell.classList.remove('editing');
+        editor.cell.style.width = '';
         this.showText(editor.row, editor.col);
         if (keepFocus) {
             this.cell(this.m_row, this.m_col).focus();
