@@ -1,0 +1,381 @@
+#include "Engine.h"
+
+#include "JobNotice.h"
+#include "Json.h"
+#include "WebJobObserver.h"
+#include "channels/ChannelEdit.h"
+#include "channels/ChannelRows.h"
+#include "channels/ChannelTable.h"
+#include "compare/ImageCompare.h"
+#include "image/DatFile.h"
+#include "options/Options.h"
+#include "text/AsciiText.h"
+
+#include <fstream>
+
+namespace {
+
+// The desktop's line after a refused frequency when the document has no band.
+const char* chooseBandText(Language language) {
+    return language == Language::Chinese ? "请在“编辑 > 类型设置”中选择对讲机类型和频段。"
+                                         : "Choose the radio type and band in Edit > Product Information.";
+}
+
+// The Program.ini text the page fetched, read the way the desktop reads its file: IniFile reads
+// files only, so the text goes through the module's memory file system.
+void loadIni(IniFile& file, const std::string& text) {
+    const std::string path = "/Program.ini";
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << text;
+    }
+    file.load(path, false, true);
+}
+
+std::string result(bool ok, const std::string& message) {
+    return json::Object().addBool("ok", ok).addText("message", message).text();
+}
+
+} // namespace
+
+Language languageNamed(const std::string& name) {
+    return name == "Chinese" ? Language::Chinese : Language::English;
+}
+
+Engine::Engine(const std::string& programIni, Language language, std::optional<radiomodel::Choice> remembered)
+    : m_ini(m_iniFile), m_language(language), m_history(kHistoryFolder) {
+    loadIni(m_iniFile, programIni);
+    if (remembered) {
+        radiomodel::remember(*remembered, m_store);
+    }
+    newDocument();
+}
+
+void Engine::newDocument() {
+    m_image = MemoryImage::newDocument();
+    m_model = radiomodel::synchronise(m_image, true, m_store, m_ini);
+    m_saved = m_image;
+    m_steps.clear();
+    m_undone = 0;
+}
+
+std::string Engine::loadDat(const std::string& bytes) {
+    MemoryImage loaded;
+    if (!loadDatBytes(bytes, loaded)) {
+        return result(false, dataFormatErrorText(m_language));
+    }
+    m_image = loaded;
+    m_model = radiomodel::synchronise(m_image, false, m_store, m_ini);
+    m_saved = m_image;
+    m_steps.clear();
+    m_undone = 0;
+    return result(true, "");
+}
+
+std::string Engine::datBytes() const {
+    std::vector<std::string> bytes;
+    bytes.reserve(image::kSize);
+    for (size_t i = 0; i < image::kSize; ++i) {
+        bytes.push_back(json::number(m_image.byte(i)));
+    }
+    return json::array(bytes);
+}
+
+std::string Engine::caption() const {
+    return radiomodel::mainTitle(languageText(LanguageText::AppName), m_model, m_language);
+}
+
+std::string Engine::cellText(int row, int col) const {
+    if (row < 0 || row >= kGridRows || col < 0 || col >= kGridCols) {
+        return "";
+    }
+    return ChannelTable(m_image, m_language).text(row, col);
+}
+
+std::string Engine::listItems(int col) const {
+    if (!ChannelTable::isListColumn(col)) {
+        return "[]";
+    }
+    return json::textArray(ChannelTable(m_image, m_language).listItems(col));
+}
+
+int Engine::initialListIndex(int col, const std::string& text) const {
+    return ChannelTable::isListColumn(col) ? ChannelTable(m_image, m_language).initialListIndex(col, text) : 0;
+}
+
+// The grid editor's commit and the message the desktop shows when it refuses: for a list, that
+// the channel is not in use; for a frequency, the refusal with the band it was checked against,
+// and without a band where to choose one.
+std::string Engine::commit(int row, int col, const std::string& text, bool userChose) {
+    if (row < 1 || row >= kGridRows || col < 1 || col >= kGridCols) {
+        return json::Object().addBool("accepted", false).addBool("changed", false).addText("message", "").text();
+    }
+    ChannelTable edited(m_image, m_language);
+    const bool list = ChannelTable::isListColumn(col);
+    const CommitOutcome outcome =
+        list ? edited.commitList(row, col, text, userChose)
+             : edited.commitFrequency(row, col, ascii::trimmed(text), m_model.limits);
+    const bool changed = applyChange(edited.image());
+    std::string message;
+    if (!outcome.accepted && list) {
+        message = coreText(CoreText::ChannelNotInUse, m_language);
+    } else if (!outcome.accepted && outcome.message) {
+        message = channeledit::refusalText(*outcome.message, m_model.limits, m_language);
+        if (channeledit::isNoBand(m_model.limits)) {
+            message += std::string("\n") + chooseBandText(m_language);
+        }
+    }
+    return json::Object()
+        .addBool("accepted", outcome.accepted)
+        .addBool("changed", changed)
+        .addText("message", message)
+        .text();
+}
+
+bool Engine::applyChange(const MemoryImage& after) {
+    if (after == m_image) {
+        return false;
+    }
+    m_steps.resize(m_steps.size() - m_undone);
+    m_undone = 0;
+    m_steps.push_back({m_image, after});
+    m_image = after;
+    describe();
+    return true;
+}
+
+void Engine::undo() {
+    if (canUndo()) {
+        ++m_undone;
+        m_image = m_steps[m_steps.size() - m_undone].before;
+        describe();
+    }
+}
+
+void Engine::redo() {
+    if (canRedo()) {
+        m_image = m_steps[m_steps.size() - m_undone].after;
+        --m_undone;
+        describe();
+    }
+}
+
+void Engine::takeImage(const MemoryImage& image) {
+    if (applyChange(image)) {
+        m_model = radiomodel::synchronise(m_image, false, m_store, m_ini);
+    }
+}
+
+std::string Engine::typeNames() const {
+    return json::textArray(radiomodel::typeNames(m_ini));
+}
+
+std::string Engine::bandNames(unsigned type) const {
+    return json::textArray(radiomodel::bandNames(m_ini, type));
+}
+
+std::string Engine::choice() {
+    const radiomodel::Choice chosen = radiomodel::remembered(m_store);
+    return json::Object().addNumber("type", chosen.type).addNumber("band", chosen.band).text();
+}
+
+// Product Information's OK: the type and band go into the image, and the channels the new band
+// does not hold are kept or cleared, as one step; the choice becomes the remembered one.
+std::string Engine::chooseModel(uint32_t type, uint32_t band, bool keepChannels) {
+    const radiomodel::Choice chosen{type, band};
+    radiomodel::ChoiceOutcome outcome = radiomodel::choose(m_image, chosen, m_ini);
+    if (!keepChannels) {
+        for (const int channel : outcome.outside) {
+            clearChannels(outcome.image, channel, channel);
+        }
+    }
+    const bool changed = applyChange(outcome.image);
+    m_model = outcome.model;
+    radiomodel::remember(chosen, m_store);
+    std::vector<std::string> outside;
+    for (const int channel : outcome.outside) {
+        outside.push_back(json::number(channel));
+    }
+    return json::Object().add("outside", json::array(outside)).addBool("changed", changed).text();
+}
+
+std::string Engine::options() const {
+    std::vector<std::string> shown;
+    for (const OptionInfo& info : optionTable()) {
+        shown.push_back(json::Object()
+                            .addText("list", info.key)
+                            .addText("label", optionLabel(info.list, m_language))
+                            .add("items", json::textArray(optionItems(info.list, m_language)))
+                            .addNumber("selection", optionSelection(info.list, m_image))
+                            .addBool("isSwitch", isSwitch(info))
+                            .text());
+    }
+    return json::array(shown);
+}
+
+// Optional Features' OK: only the options whose selection differs from what the dialog showed
+// are stored, so a byte that selects no item stays as it is unless the user chose one.
+bool Engine::setOptions(const std::vector<int>& selections) {
+    MemoryImage edited = m_image;
+    const std::vector<OptionInfo>& table = optionTable();
+    for (size_t i = 0; i < table.size() && i < selections.size(); ++i) {
+        const int stored = optionSelection(table[i].list, m_image);
+        const int shown = isSwitch(table[i]) ? (stored == 0 ? 0 : 1) : stored;
+        const int items = static_cast<int>(optionItems(table[i].list, m_language).size());
+        if (selections[i] != shown && selections[i] >= 0 && selections[i] < items) {
+            storeOptionSelection(table[i].list, selections[i], edited);
+        }
+    }
+    return applyChange(edited);
+}
+
+std::string Engine::compare(const std::string& otherBytes) const {
+    MemoryImage other;
+    if (!loadDatBytes(otherBytes, other)) {
+        return json::Object().addText("error", dataFormatErrorText(m_language)).text();
+    }
+    std::vector<std::string> lines;
+    for (const ImageDifference& difference : compareImages(other, m_image, m_language, false, &m_ini)) {
+        lines.push_back(differenceLine(difference, m_language));
+    }
+    return json::textArray(lines);
+}
+
+// What the desktop names before a write: channels outside the band, and no channel at all.
+std::string Engine::writeCheck() const {
+    std::vector<std::string> reasons;
+    if (const std::vector<int> outside = channeledit::channelsOutsideBand(m_image, m_model.limits);
+        !outside.empty()) {
+        reasons.push_back(channeledit::outsideBandText(outside, m_model.limits, m_language));
+    }
+    if (channeledit::hasNoChannelInUse(m_image)) {
+        reasons.push_back(coreText(CoreText::NoChannelInUse, m_language));
+    }
+    std::string message;
+    for (const std::string& reason : reasons) {
+        message += (message.empty() ? "" : "\n") + reason;
+    }
+    return result(reasons.empty(), message);
+}
+
+std::string Engine::read(const std::string& portName) {
+    WebJobObserver observer(m_language, portName);
+    RadioJob job(m_port, observer, &m_history);
+    MemoryImage image = m_image;
+    const JobResult done = job.read(portName, image);
+    if (done.ok()) {
+        takeImage(image);
+    }
+    return outcome(done, portName);
+}
+
+std::string Engine::write(const std::string& portName, bool verify, bool backup) {
+    JobOptions options;
+    options.verify = verify;
+    options.backup = backup;
+    m_lastWasRestore = false;
+    return runWrite(portName, m_image, options);
+}
+
+// The desktop's recovery: write again sends a restore again as it was and otherwise the
+// document; restoring sends the backup without reading one first; the last choice writes the
+// document without a backup.
+std::string Engine::recover(const std::string& portName, const std::string& choice) {
+    if (!m_lastWrite) {
+        return json::Object().addText("error", "There is no write to recover from.").text();
+    }
+    const JobResult last = *m_lastWrite;
+    JobOptions options;
+    options.verify = m_lastVerify;
+    options.backup = m_lastBackup;
+    if (choice == "WriteAgain") {
+        const MemoryImage image = m_lastWasRestore ? m_lastSent : m_image;
+        options.backup = m_lastWasRestore ? false : options.backup;
+        return runWrite(portName, image, options);
+    }
+    if (choice == "RestoreBackup" && last.backup) {
+        options.backup = false;
+        m_lastWasRestore = true;
+        return runWrite(portName, *last.backup, options);
+    }
+    if (choice == "WriteWithoutBackup") {
+        options.backup = false;
+        m_lastWasRestore = false;
+        return runWrite(portName, m_image, options);
+    }
+    return json::Object().addText("error", "No such choice after this write: " + choice).text();
+}
+
+std::string Engine::runWrite(const std::string& portName, const MemoryImage& image, JobOptions options) {
+    WebJobObserver observer(m_language, portName);
+    RadioJob job(m_port, observer, &m_history);
+    const JobResult done = job.write(portName, image, options);
+    m_lastWrite = done;
+    m_lastSent = image;
+    m_lastVerify = options.verify;
+    m_lastBackup = m_lastWasRestore ? m_lastBackup : options.backup;
+    return outcome(done, portName);
+}
+
+std::string Engine::outcome(const JobResult& done, const std::string& portName) const {
+    const JobNotice notice = jobNotice(done, m_language);
+    std::string noticeJson = "null";
+    if (notice.shape != JobNotice::Shape::None) {
+        static const char* const kShapes[] = {"None", "Information", "Warning", "WrongRadio"};
+        static const char* const kChoices[] = {"WriteAgain", "RestoreBackup", "WriteWithoutBackup"};
+        std::string text = notice.text;
+        if (done.transfer.status == TransferStatus::PortOpenFailed && !done.transfer.portError.detail.empty()) {
+            // As the desktop adds the port and the system's reason.
+            text += "\n\n" + portName + ": " + done.transfer.portError.detail;
+        }
+        std::vector<std::string> choices;
+        for (const JobChoice offered : notice.choices) {
+            choices.push_back(kChoices[static_cast<int>(offered)]);
+        }
+        noticeJson = json::Object()
+                         .addText("shape", kShapes[static_cast<int>(notice.shape)])
+                         .addText("text", text)
+                         .addText("caption", notice.caption)
+                         .add("choices", json::textArray(choices))
+                         .addBool("radioChanged", notice.radioChanged)
+                         .text();
+    }
+    return json::Object()
+        .addBool("ok", done.ok())
+        .addText("stage", jobStageName(done.stage))
+        .addBool("alreadyHeld", done.alreadyHeld)
+        .add("notice", noticeJson)
+        .add("historyKept", result(bool(done.historyKept), done.historyKept.detail))
+        .text();
+}
+
+std::string Engine::history() const {
+    std::vector<std::string> entries;
+    for (const HistoryEntry& entry : m_history.entries()) {
+        entries.push_back(json::Object()
+                              .addText("id", entry.id)
+                              .addText("time", entry.time)
+                              .addText("kind", historyKindName(entry.kind))
+                              .addText("kindText", historyKindText(entry.kind, m_language))
+                              .addText("port", entry.port)
+                              .addNumber("type", entry.radioType)
+                              .addNumber("band", entry.band)
+                              .addText("typeName", radiomodel::typeName(m_ini, entry.radioType))
+                              .addText("bandName", radiomodel::isListed(m_ini, entry.radioType, entry.band)
+                                                       ? radiomodel::bandName(m_ini, entry.radioType, entry.band)
+                                                       : "")
+                              .addNumber("channels", entry.channelsInUse)
+                              .text());
+    }
+    return json::array(entries);
+}
+
+std::string Engine::openHistory(const std::string& id) {
+    MemoryImage image;
+    const HistoryResult loaded = m_history.load(id, image);
+    if (!loaded) {
+        return result(false, loaded.detail);
+    }
+    takeImage(image);
+    return result(true, "");
+}

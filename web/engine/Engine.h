@@ -1,0 +1,101 @@
+#pragma once
+
+#include "WebSerialPort.h"
+#include "channels/RadioModel.h"
+#include "history/RadioHistory.h"
+#include "image/MemoryImage.h"
+#include "radio/RadioJob.h"
+#include "settings/IniFile.h"
+#include "settings/MemorySettings.h"
+#include "settings/ProgramIni.h"
+#include "text/CoreTexts.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The browser edition's document and radio jobs, as the page's engine.js sees them: every answer
+// is a JSON text (see web/site/engine.js for the shapes). One document, its undo steps (pairs of
+// images), the Program.ini it was started with, the remembered type and band (the page keeps
+// them in its own storage), the serial line the page connected and the history at /history.
+class Engine {
+public:
+    static constexpr const char* kHistoryFolder = "/history";
+
+    Engine(const std::string& programIni, Language language, std::optional<radiomodel::Choice> remembered);
+
+    Language language() const { return m_language; }
+    void setLanguage(Language language) { m_language = language; }
+
+    // Document: synchronous.
+    void newDocument();
+    std::string loadDat(const std::string& bytes);
+    std::string datBytes() const;
+    bool modified() const { return m_image != m_saved; }
+    void markSaved() { m_saved = m_image; }
+    std::string caption() const;
+    std::string languageText(LanguageText text) const { return m_ini.languageText(m_language, text); }
+    std::string cellText(int row, int col) const;
+    std::string listItems(int col) const;
+    int initialListIndex(int col, const std::string& text) const;
+    std::string commit(int row, int col, const std::string& text, bool userChose);
+    void undo();
+    void redo();
+    bool canUndo() const { return m_undone < m_steps.size(); }
+    bool canRedo() const { return m_undone > 0; }
+    std::string typeNames() const;
+    std::string bandNames(unsigned type) const;
+    std::string choice();
+    std::string chooseModel(uint32_t type, uint32_t band, bool keepChannels);
+    std::string options() const;
+    bool setOptions(const std::vector<int>& selections);
+    std::string compare(const std::string& otherBytes) const;
+    std::string writeCheck() const;
+
+    // Radio: each suspends inside the module while the page's port is awaited. `portName` is
+    // the name the history keeps for the line.
+    std::string read(const std::string& portName);
+    std::string write(const std::string& portName, bool verify, bool backup);
+    // After a write that did not succeed: "WriteAgain", "RestoreBackup" or "WriteWithoutBackup".
+    std::string recover(const std::string& portName, const std::string& choice);
+
+    // History: newest first.
+    std::string history() const;
+    std::string openHistory(const std::string& id);
+
+private:
+    struct Step {
+        MemoryImage before;
+        MemoryImage after;
+    };
+    // Makes `after` the document's image as one undo step; nothing when it is the same.
+    bool applyChange(const MemoryImage& after);
+    // The document takes an image from outside (a read, a history entry): one undo step, and the
+    // type and band become the remembered choice as for a file.
+    void takeImage(const MemoryImage& image);
+    void describe() { m_model = radiomodel::describe(m_image, m_ini); }
+    std::string runWrite(const std::string& portName, const MemoryImage& image, JobOptions options);
+    std::string outcome(const JobResult& result, const std::string& portName) const;
+
+    IniFile m_iniFile;
+    ProgramIni m_ini;
+    Language m_language;
+    MemorySettings m_store;
+    MemoryImage m_image;
+    MemoryImage m_saved;
+    radiomodel::TypeAndBand m_model;
+    std::vector<Step> m_steps;
+    size_t m_undone = 0; // steps at the end of m_steps that were undone
+    RadioHistory m_history;
+    WebSerialPort m_port;
+
+    // The last write, for the recovery choices it offers.
+    std::optional<JobResult> m_lastWrite;
+    MemoryImage m_lastSent;
+    bool m_lastWasRestore = false;
+    bool m_lastVerify = true;
+    bool m_lastBackup = true;
+};
+
+Language languageNamed(const std::string& name);

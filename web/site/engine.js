@@ -1,0 +1,285 @@
+// The one entry to the engine: the core compiled to WebAssembly (radio-engine.js/.wasm), as the
+// page and the node tests use it. Texts come back in the engine's language exactly as the core
+// words them. A failure inside the engine never throws out of here: the call answers
+// {error: message} instead.
+//
+// The radio calls (read, write, recover) suspend the module while the serial port is awaited;
+// only one may be inside the module at a time, so they are queued here. Cancel only sets a flag
+// the engine's pump reads, so it never calls into a module in the middle of a transfer.
+import createRadioEngine from './radio-engine.js';
+import { SerialLine, lineName } from './serial.js';
+
+const kHistoryFolder = '/history';
+
+function errorOf(error) {
+    return { error: String(error && error.message || error) };
+}
+
+// The images read and written live in IndexedDB where there is one (the browser); under node
+// the history lasts as long as the module.
+async function mountHistory(module) {
+    module.FS.mkdir(kHistoryFolder);
+    if (typeof indexedDB === 'undefined') {
+        return false;
+    }
+    module.FS.mount(module.FS.filesystems.IDBFS, {}, kHistoryFolder);
+    await syncHistory(module, true);
+    return true;
+}
+
+// populate: true reads IndexedDB into the module, false stores the module's files.
+function syncHistory(module, populate) {
+    return new Promise((resolve) => {
+        module.FS.syncfs(populate, (error) => {
+            if (error) {
+                console.warn('The radio history could not be synchronised:', error);
+            }
+            resolve();
+        });
+    });
+}
+
+// The emscripten glue finds node's `require` and `__dirname` as globals, which an ES module
+// does not have; in a browser there is nothing to do.
+async function provideNodeGlobals() {
+    if (typeof process === 'undefined' || !process.versions || !process.versions.node) {
+        return;
+    }
+    if (typeof globalThis.require === 'undefined') {
+        const { createRequire } = await import('node:module');
+        globalThis.require = createRequire(import.meta.url);
+    }
+    if (typeof globalThis.__dirname === 'undefined') {
+        globalThis.__dirname = decodeURIComponent(new URL('.', import.meta.url).pathname);
+    }
+}
+
+export async function loadEngine({ programIni, language = 'English', wasmBinary, remembered } = {}) {
+    try {
+        await provideNodeGlobals();
+        const module = await createRadioEngine(wasmBinary ? { wasmBinary } : {});
+        const persistent = await mountHistory(module);
+        return new Engine(module, { programIni, language, remembered, persistent });
+    } catch (error) {
+        return errorOf(error);
+    }
+}
+
+class Engine {
+    constructor(module, { programIni, language, remembered, persistent }) {
+        this.module = module;
+        this.persistent = persistent;
+        this.jobs = Promise.resolve();
+        this.portName = 'serial port';
+        this.rows = 17;
+        this.cols = 9;
+        this.currentLanguage = language;
+        const created = this.call('engineCreate', ['string', 'string', 'number', 'number', 'number'],
+            [programIni || '', language, remembered ? remembered.type : 0, remembered ? remembered.band : 0,
+                remembered ? 1 : 0], false);
+        if (created && created.error) {
+            throw new Error(created.error);
+        }
+        this.handle = created;
+    }
+
+    // A synchronous call of an export taking the engine first: its JSON answer, parsed.
+    call(name, types = [], args = [], withHandle = true) {
+        try {
+            const text = this.module.ccall(name, 'string', withHandle ? ['number', ...types] : types,
+                withHandle ? [this.handle, ...args] : args);
+            return JSON.parse(text);
+        } catch (error) {
+            return errorOf(error);
+        }
+    }
+
+    // The bytes go through the module's heap, not its small stack: a dropped file may be large.
+    callWithBytes(name, bytes) {
+        const data = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes || []);
+        const pointer = this.module._malloc(Math.max(1, data.length));
+        try {
+            this.module.HEAPU8.set(data, pointer);
+            return this.call(name, ['number', 'number'], [pointer, data.length]);
+        } finally {
+            this.module._free(pointer);
+        }
+    }
+
+    get language() {
+        return this.currentLanguage;
+    }
+
+    setLanguage(language) {
+        this.currentLanguage = language === 'Chinese' ? 'Chinese' : 'English';
+        return this.call('engineSetLanguage', ['string'], [this.currentLanguage]);
+    }
+
+    newDocument() {
+        return this.call('engineNewDocument');
+    }
+
+    loadDat(bytes) {
+        return this.callWithBytes('engineLoadDat', bytes);
+    }
+
+    datBytes() {
+        const bytes = this.call('engineDatBytes');
+        return Array.isArray(bytes) ? Uint8Array.from(bytes) : bytes;
+    }
+
+    get modified() {
+        return this.call('engineModified');
+    }
+
+    markSaved() {
+        return this.call('engineMarkSaved');
+    }
+
+    caption() {
+        return this.call('engineCaption');
+    }
+
+    appName() {
+        return this.call('engineAppName');
+    }
+
+    title() {
+        return this.call('engineTitle');
+    }
+
+    cellText(row, col) {
+        return this.call('engineCellText', ['number', 'number'], [row, col]);
+    }
+
+    isListColumn(col) {
+        return col >= 3 && col < this.cols;
+    }
+
+    listItems(col) {
+        return this.call('engineListItems', ['number'], [col]);
+    }
+
+    initialListIndex(col, text) {
+        return this.call('engineInitialListIndex', ['number', 'string'], [col, String(text)]);
+    }
+
+    commit(row, col, text, userChose = false) {
+        return this.call('engineCommit', ['number', 'number', 'string', 'number'],
+            [row, col, String(text), userChose ? 1 : 0]);
+    }
+
+    undo() {
+        return this.call('engineUndo');
+    }
+
+    redo() {
+        return this.call('engineRedo');
+    }
+
+    get canUndo() {
+        return this.call('engineUndoState').canUndo === true;
+    }
+
+    get canRedo() {
+        return this.call('engineUndoState').canRedo === true;
+    }
+
+    typeNames() {
+        return this.call('engineTypeNames');
+    }
+
+    bandNames(type) {
+        return this.call('engineBandNames', ['number'], [type]);
+    }
+
+    choice() {
+        return this.call('engineChoice');
+    }
+
+    chooseModel(type, band, keepChannels = true) {
+        return this.call('engineChooseModel', ['number', 'number', 'number'], [type, band, keepChannels ? 1 : 0]);
+    }
+
+    options() {
+        return this.call('engineOptions');
+    }
+
+    setOptions(selections) {
+        const values = Int32Array.from(selections || []);
+        const pointer = this.module._malloc(Math.max(4, values.byteLength));
+        try {
+            this.module.HEAP32.set(values, pointer >> 2);
+            return this.call('engineSetOptions', ['number', 'number'], [pointer, values.length]);
+        } finally {
+            this.module._free(pointer);
+        }
+    }
+
+    compare(other) {
+        return this.callWithBytes('engineCompare', other);
+    }
+
+    writeCheck() {
+        return this.call('engineWriteCheck');
+    }
+
+    // Runs `work` after every radio call queued before it.
+    enqueue(work) {
+        const run = this.jobs.then(work, work);
+        this.jobs = run.catch(() => {});
+        return run;
+    }
+
+    connect(port) {
+        return this.enqueue(() => {
+            this.module.radioLine = port ? new SerialLine(port) : null;
+            this.portName = lineName(port);
+            return { ok: Boolean(port) };
+        });
+    }
+
+    cancel() {
+        this.module.radioCancel = true;
+    }
+
+    // A radio call: the hooks are the page's for its duration, and the history is stored after it.
+    job(name, types, args, hooks) {
+        return this.enqueue(async () => {
+            this.module.radioHooks = hooks || {};
+            this.module.radioCancel = false;
+            try {
+                const text = await this.module.ccall(name, 'string', ['number', 'string', ...types],
+                    [this.handle, this.portName, ...args], { async: true });
+                return JSON.parse(text);
+            } catch (error) {
+                return errorOf(error);
+            } finally {
+                this.module.radioHooks = null;
+                if (this.persistent) {
+                    await syncHistory(this.module, false);
+                }
+            }
+        });
+    }
+
+    read(hooks) {
+        return this.job('engineRead', [], [], hooks);
+    }
+
+    write(hooks, { verify = true, backup = true } = {}) {
+        return this.job('engineWrite', ['number', 'number'], [verify ? 1 : 0, backup ? 1 : 0], hooks);
+    }
+
+    recover(choice, hooks) {
+        return this.job('engineRecover', ['string'], [String(choice)], hooks);
+    }
+
+    history() {
+        return this.call('engineHistory');
+    }
+
+    openHistory(id) {
+        return this.call('engineOpenHistory', ['string'], [String(id)]);
+    }
+}
