@@ -25,7 +25,6 @@ let progress = null;
 let fileName = null;
 let fileHandle = null;
 let port = null;
-let connectedPort = null;
 let transferRunning = false;
 let historyProblemShown = false;
 
@@ -177,13 +176,14 @@ async function openHistory() {
     if (id === null) {
         return;
     }
+    const time = engine.history().find((entry) => entry.id === id)?.time ?? id;
     const opened = engine.openHistory(id);
     if (!opened.ok) {
-        await warn(opened.message);
+        await warn(t('historyNotLoaded', time, opened.message || opened.error || ''));
         return;
     }
     update();
-    showStatus('historyOpened', engine.history().find((entry) => entry.id === id)?.time ?? '');
+    showStatus('historyOpened', time);
 }
 
 // ---- The radio ----
@@ -264,9 +264,14 @@ async function showNotice(notice) {
 }
 
 async function finishJob(direction, outcome, where) {
+    if (outcome.error) {
+        await messageBox(t('portProblem', outcome.error), undefined, { warning: true });
+        return;
+    }
     if (outcome.historyKept && !outcome.historyKept.ok && !historyProblemShown) {
         historyProblemShown = true;
-        await messageBox(outcome.historyKept.message, undefined, { warning: true });
+        await messageBox(t('historyNotKept', t('browserStorage'), outcome.historyKept.message), undefined,
+            { warning: true });
     }
     if (outcome.notice) {
         const choice = await showNotice(outcome.notice);
@@ -314,17 +319,13 @@ async function transfer(direction) {
     port = chosen;
     const where = portLabel(port);
     try {
-        if (connectedPort !== port) {
-            await engine.connect(port);
-            connectedPort = port;
-        }
+        await engine.connect(port);
         const outcome = await runJob(direction === 'read' ? t('readData') : t('writeData'), () => (
             direction === 'read' ? engine.read(transferHooks)
                 : engine.write(transferHooks, { verify: true, backup: true })));
         await finishJob(direction, outcome, where);
     } catch (error) {
         // The engine turns the radio's troubles into notices; what lands here is the port's.
-        connectedPort = null;
         await messageBox(t('portProblem', error && error.message ? error.message : String(error)), undefined,
             { warning: true });
     }
@@ -396,6 +397,16 @@ function wireCommands() {
         } else if (key === 's') {
             event.preventDefault();
             saveFile();
+        } else if (key === 'o' && !transferRunning) {
+            event.preventDefault();
+            fileInput.click();
+        }
+    });
+    // Leaving the page with changes not saved asks first, in the browser's own words.
+    window.addEventListener('beforeunload', (event) => {
+        if (engine.modified === true) {
+            event.preventDefault();
+            event.returnValue = '';
         }
     });
 }
@@ -412,6 +423,9 @@ async function start() {
             throw new Error(`Program.ini: ${response.status} ${response.statusText}`);
         }
         engine = await loadEngine({ programIni: await response.text(), language, remembered: rememberedChoice() });
+        if (engine.error) {
+            throw new Error(engine.error);
+        }
     } catch (error) {
         showStatus('engineFailed', error && error.message ? error.message : String(error));
         return;

@@ -166,7 +166,9 @@ export function productInfoDialog(engine) {
         if (applied.outside.length === 0) {
             return true;
         }
-        const answer = await messageBox(`${applied.message}\n\n${t('keepOrClear')}`, [
+        // The engine's naming of those channels, as a write would name them.
+        const named = applied.message ?? engine.writeCheck().message;
+        const answer = await messageBox(`${named}\n\n${t('keepOrClear')}`, [
             { answer: 'Keep', text: t('keep') },
             { answer: 'Clear', text: t('clearChannels') },
             { answer: 'Cancel', text: t('cancel') },
@@ -249,7 +251,8 @@ export function historyDialog(engine) {
         label.htmlFor = radio.id;
         label.textContent = entry.time;
         first.append(radio, label);
-        tr.append(first, cellOf(entry.kindText), cellOf(entry.port), cellOf(entry.type), cellOf(entry.band),
+        // An erased radio's type, or one Program.ini does not list, has no name.
+        tr.append(first, cellOf(entry.kindText), cellOf(entry.port), cellOf(entry.typeName), cellOf(entry.bandName),
             cellOf(entry.channels));
         tr.addEventListener('click', () => {
             radio.checked = true;

@@ -63,6 +63,11 @@ export const TEXTS = {
     band: { en: 'Band', zh: '频段', desktop: true },
     channels: { en: 'Channels', zh: '信道数', desktop: true },
     unknown: { en: 'unknown', zh: '未知', desktop: true },
+    historyNotLoaded: {
+        en: 'The image of %1 cannot be loaded.\n%2',
+        zh: '无法载入 %1 的数据。\n%2',
+        desktop: true,
+    },
 
     // Reading and writing.
     readData: { en: 'Read Data', zh: '读数据', desktop: true },
@@ -83,6 +88,11 @@ export const TEXTS = {
     alreadyHeldStatus: {
         en: 'Nothing was written: the radio on %1 already holds this document.',
         zh: '没有写入任何内容：%1 上的对讲机已经存有本文档。',
+        desktop: true,
+    },
+    historyNotKept: {
+        en: 'The images of this transfer could not be kept in the radio history (%1).\n%2\nThe transfer itself is not affected.',
+        zh: '本次传输的数据无法保存到电台历史 (%1)。\n%2\n传输本身不受影响。',
         desktop: true,
     },
     alreadyHeld: {
@@ -109,6 +119,7 @@ export const TEXTS = {
     },
     serialPort: { en: 'the serial port', zh: '串口' },
     usbPort: { en: 'USB %1:%2', zh: 'USB %1:%2' },
+    browserStorage: { en: "the browser's storage", zh: '浏览器存储' },
     noPortChosen: {
         en: 'No serial port was chosen; nothing was read or written.',
         zh: '没有选择串口；没有读取或写入任何内容。',
