@@ -216,7 +216,7 @@ export function optionalFeaturesDialog(engine) {
         // As in the desktop's dialog: the first five lists on the left, the rest on the right.
         (left.childElementCount < 2 * kLeftColumnLists ? left : right).append(label, select);
         // A value the radio holds that the list does not offer stays as it was unless changed.
-        return () => (Number(select.value) >= 0 ? Number(select.value) : option.selection);
+        return () => (select.selectedIndex >= 0 ? select.selectedIndex : option.selection);
     });
     return runDialog(dialog, async () => {
         engine.setOptions(controls.map((selection) => selection()));

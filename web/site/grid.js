@@ -24,6 +24,15 @@ export class ChannelGrid {
         table.addEventListener('keydown', (event) => this.onKeyDown(event));
         table.addEventListener('click', (event) => this.onClick(event));
         table.addEventListener('dblclick', (event) => this.onDoubleClick(event));
+        // A cell that takes the focus any other way (a screen reader, a script) becomes current.
+        table.addEventListener('focusin', (event) => {
+            const cell = this.cellOf(event);
+            if (cell && event.target === cell && !this.m_editor) {
+                this.m_row = Number(cell.dataset.row);
+                this.m_col = Number(cell.dataset.col);
+                this.markCurrent();
+            }
+        });
     }
 
     build() {
