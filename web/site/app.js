@@ -67,9 +67,9 @@ function documentName() {
 
 // Everything that shows the document or depends on it, after any change.
 function update() {
-    const caption = engine.caption();
-    byId('caption').textContent = caption;
-    document.title = caption;
+    byId('caption').textContent = engine.caption();
+    // The tab names the document, marked while it has changes not saved.
+    document.title = `${documentName()}${engine.modified === true ? ' *' : ''} - ${engine.appName()}`;
     byId('cmd-undo').disabled = !engine.canUndo || transferRunning;
     byId('cmd-redo').disabled = !engine.canRedo || transferRunning;
     grid.refresh();
