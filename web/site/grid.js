@@ -181,9 +181,13 @@ export class ChannelGrid {
         }
         switch (event.key) {
         case 'Enter':
-        case 'Tab':
+            // As in the desktop program, Enter on a cell steps to the next one. Tab does only in
+            // an open editor: on the grid it leaves for the next control, so the keyboard is
+            // never caught in the grid.
             event.preventDefault();
             this.moveBy(event.shiftKey ? -1 : 1);
+            return;
+        case 'Tab':
             return;
         case 'F2':
             event.preventDefault();
