@@ -67,6 +67,9 @@ function documentName() {
 
 // Everything that shows the document or depends on it, after any change.
 function update() {
+    // The engine may take the type and band of what it loaded, read or was given; the next
+    // visit starts from them, as the desktop program's settings do.
+    remember(kRememberedKey, JSON.stringify(engine.choice()));
     byId('caption').textContent = engine.caption();
     // The tab names the document, marked while it has changes not saved.
     document.title = `${documentName()}${engine.modified === true ? ' *' : ''} - ${engine.appName()}`;
@@ -166,9 +169,7 @@ function redo() {
 }
 
 async function productInfo() {
-    if (await afterDialog(productInfoDialog(engine))) {
-        remember(kRememberedKey, JSON.stringify(engine.choice()));
-    }
+    await afterDialog(productInfoDialog(engine));
 }
 
 async function openHistory() {
