@@ -368,7 +368,8 @@ function wireCommands() {
     });
     document.body.addEventListener('drop', (event) => {
         event.preventDefault();
-        if (!transferRunning && event.dataTransfer && event.dataTransfer.files.length > 0) {
+        const busy = transferRunning || document.querySelector('dialog[open]') !== null;
+        if (!busy && event.dataTransfer && event.dataTransfer.files.length > 0) {
             openFile(event.dataTransfer.files[0]);
         }
     });
