@@ -3,7 +3,9 @@
 
 import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
-import { messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog } from './dialogs.js';
+import {
+    messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
+} from './dialogs.js';
 import { t, setTextLanguage, applyTexts } from './texts.js';
 
 const kLanguageKey = 'language';
@@ -24,7 +26,6 @@ let progress = null;
 // lets the page write a file again (File System Access API).
 let fileName = null;
 let fileHandle = null;
-let port = null;
 let transferRunning = false;
 let historyProblemShown = false;
 
@@ -201,8 +202,8 @@ function portLabel(serialPort) {
         : t('serialPort');
 }
 
-// The port granted earlier, or the browser's chooser (which needs this click's user gesture,
-// so it is asked before anything else waits).
+// The port granted earlier, or the browser's chooser. The chooser needs the click's user
+// gesture, which outlasts the moment getPorts() takes to answer.
 async function choosePort() {
     const granted = await navigator.serial.getPorts();
     if (granted.length > 0) {
@@ -317,10 +318,9 @@ async function transfer(direction) {
             }
         }
     }
-    port = chosen;
-    const where = portLabel(port);
+    const where = portLabel(chosen);
     try {
-        await engine.connect(port);
+        await engine.connect(chosen);
         const outcome = await runJob(direction === 'read' ? t('readData') : t('writeData'), () => (
             direction === 'read' ? engine.read(transferHooks)
                 : engine.write(transferHooks, { verify: true, backup: true })));

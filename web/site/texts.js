@@ -91,7 +91,8 @@ export const TEXTS = {
         desktop: true,
     },
     historyNotKept: {
-        en: 'The images of this transfer could not be kept in the radio history (%1).\n%2\nThe transfer itself is not affected.',
+        en: 'The images of this transfer could not be kept in the radio history (%1).\n%2\n'
+            + 'The transfer itself is not affected.',
         zh: '本次传输的数据无法保存到电台历史 (%1)。\n%2\n传输本身不受影响。',
         desktop: true,
     },
@@ -127,7 +128,10 @@ export const TEXTS = {
     portProblem: { en: 'The serial port cannot be used.\n%1', zh: '无法使用该串口。\n%1' },
     opened: { en: 'Opened %1.', zh: '已打开 %1。' },
     saved: { en: 'Saved %1.', zh: '已保存 %1。' },
-    historyOpened: { en: 'Opened the image of %1 from the radio history.', zh: '已从电台历史打开 %1 的数据。' },
+    historyOpened: {
+        en: 'Opened the image of %1 from the radio history.',
+        zh: '已从电台历史打开 %1 的数据。',
+    },
     historyEmpty: { en: 'The radio history is empty.', zh: '电台历史为空。' },
     loading: { en: 'Loading...', zh: '正在加载...' },
     engineFailed: { en: 'The program could not start.\n%1', zh: '程序无法启动。\n%1' },
