@@ -29,7 +29,6 @@ export const TEXTS = {
     restoreBackup: { en: 'Restore Backup', zh: '恢复备份', desktop: true },
     writeWithoutBackup: { en: 'Write Without Backup', zh: '不备份直接写入', desktop: true },
     writeButton: { en: 'Write', zh: '写入', desktop: true },
-    writeAnyway: { en: 'Write Anyway', zh: '仍然写入', desktop: true },
 
     // The grid.
     empty: { en: 'empty', zh: '空', desktop: true },
@@ -84,7 +83,6 @@ export const TEXTS = {
         zh: '已通过 %1 写入对讲机并校验。',
         desktop: true,
     },
-    written: { en: 'Written to the radio on %1.', zh: '已通过 %1 写入对讲机。', desktop: true },
     alreadyHeldStatus: {
         en: 'Nothing was written: the radio on %1 already holds this document.',
         zh: '没有写入任何内容：%1 上的对讲机已经存有本文档。',
