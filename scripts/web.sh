@@ -15,7 +15,7 @@ cmake --build $build -j2
 
 rm -rf $site
 mkdir -p $site
-cp web/site/* $site/
+cp -r web/site/. $site/
 cp $build/radio-engine.js $build/radio-engine.wasm res/Program.ini $site/
 echo "The site is in $site"
 

@@ -127,6 +127,23 @@ enum class JobChoice {
 // reading the backup failed in the exchange with the radio.
 std::vector<JobChoice> jobChoices(const JobResult& result);
 
+// What a front end tells the user after a job, decided once for every front end: nothing after a
+// success, a read or write the user stopped before the radio changed, or Cancel at the Retry/Cancel
+// question; the wrong-radio caution; what a verify the user cancelled leaves; otherwise the
+// failure with its choices. Front ends only word the buttons and may add what only they know (the
+// port's reason, where the transfer log is kept).
+struct JobNotice {
+    enum class Shape { None, Information, Warning, WrongRadio };
+    Shape shape = Shape::None;
+    std::string text;    // one paragraph a line
+    std::string caption; // the wrong-radio box's caption; "" for the others
+    std::vector<JobChoice> choices;
+    // The radio may hold a mixture: declining the choices closes the box (Close), where otherwise
+    // it cancels a write not yet begun (Cancel).
+    bool radioChanged = false;
+};
+JobNotice jobNotice(const JobResult& result, Language language);
+
 // The first row (0..50) in which rows 0 to 50 of the two images differ, -1 when they agree.
 int firstDifferingRow(const MemoryImage& a, const MemoryImage& b);
 

@@ -207,29 +207,22 @@ std::vector<PortDescription> RadioTransfer::describePorts(const AppContext& cont
 
 std::optional<JobChoice> RadioTransfer::showResult(const JobResult& result, const QString& portName) const {
     const Language language = m_context.language();
+    const JobNotice notice = jobNotice(result, language);
+    switch (notice.shape) {
+    case JobNotice::Shape::None:
+        return std::nullopt;
+    case JobNotice::Shape::WrongRadio:
+    case JobNotice::Shape::Information:
+        MessageBox::show(m_parent, QString::fromStdString(notice.text),
+                         QString::fromStdString(notice.caption), QMessageBox::Ok,
+                         notice.shape == JobNotice::Shape::WrongRadio ? QMessageBox::Warning
+                                                                      : QMessageBox::Information);
+        return std::nullopt;
+    case JobNotice::Shape::Warning:
+        break;
+    }
     const TransferResult& transfer = result.transfer;
-    if (result.ok()) {
-        return std::nullopt;
-    }
-    if (transfer.status == TransferStatus::WrongRadio) {
-        MessageBox::show(m_parent, QString::fromStdString(transferMessageText(transfer.status, language)),
-                         QString::fromUtf8(wrongRadioCaption(language)), QMessageBox::Ok,
-                         QMessageBox::Warning);
-        return std::nullopt;
-    }
-    // Cancel, during the frames or at the Retry/Cancel question, needs no message unless the
-    // radio may have been left half-written, or was written and not verified.
-    const bool cancelled = result.mismatchRow < 0 && (transfer.status == TransferStatus::Cancelled ||
-                                                      transfer.status == TransferStatus::CommunicationError);
-    if (cancelled && result.stage == JobStage::Verify && result.cancelled()) {
-        MessageBox::show(m_parent, QString::fromStdString(jobCancelledText(result, language)), QString(),
-                         QMessageBox::Ok, QMessageBox::Information);
-        return std::nullopt;
-    }
-    if (cancelled && !result.radioMayBeHalfWritten) {
-        return std::nullopt;
-    }
-    QString text = QString::fromStdString(jobFailureText(result, language));
+    QString text = QString::fromStdString(notice.text);
     if (transfer.status == TransferStatus::PortOpenFailed) {
         text +=
             QStringLiteral("\n\n%1: %2")
@@ -238,14 +231,13 @@ std::optional<JobChoice> RadioTransfer::showResult(const JobResult& result, cons
         text += QStringLiteral("\n\n") +
                 tr("Program, Save Log... keeps every byte of this transfer for a closer look.");
     }
-    const std::vector<JobChoice> choices = jobChoices(result);
+    const std::vector<JobChoice>& choices = notice.choices;
     if (choices.empty()) {
         MessageBox::show(m_parent, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
         return std::nullopt;
     }
     // Declining closes the box on a radio that changed, and cancels a write not yet begun.
-    QMessageBox::StandardButtons buttons =
-        result.radioMayBeHalfWritten ? QMessageBox::Close : QMessageBox::Cancel;
+    QMessageBox::StandardButtons buttons = notice.radioChanged ? QMessageBox::Close : QMessageBox::Cancel;
     MessageBox::ButtonTexts texts;
     for (const ChoiceButton& offered : kChoiceButtons) {
         if (std::find(choices.begin(), choices.end(), offered.choice) != choices.end()) {

@@ -237,6 +237,8 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
         TransferStatus status;
         std::vector<JobChoice> choices; // a write without the backup only where it could work
         bool portHeld = false;          // another program holds the port
+        // Cancel at the Retry/Cancel question is the user's own choice: nothing more to say.
+        JobNotice::Shape shape = JobNotice::Shape::Warning;
     } rows[] = {
         {"RadioOff",
          [] {
@@ -245,7 +247,9 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
              return o;
          }(),
          TransferStatus::CommunicationError,
-         {JobChoice::WriteWithoutBackup}},
+         {JobChoice::WriteWithoutBackup},
+         false,
+         JobNotice::Shape::None},
         {"StallInTheRead",
          [] {
              SimulatorOptions o;
@@ -261,7 +265,9 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
              return o;
          }(),
          TransferStatus::WrongRadio,
-         {}},
+         {},
+         false,
+         JobNotice::Shape::WrongRadio},
         {"PortHeld", {}, TransferStatus::PortOpenFailed, {}, true},
     };
     for (const Row& row : rows) {
@@ -278,6 +284,11 @@ TEST_F(RadioJobTest, AFailedBackupStopsTheWriteBeforeItStarts) {
         EXPECT_FALSE(r.radioMayBeHalfWritten) << row.name;
         EXPECT_FALSE(r.backup) << row.name;
         EXPECT_EQ(jobChoices(r), row.choices) << row.name;
+        const JobNotice notice = jobNotice(r, Language::English);
+        EXPECT_EQ(notice.shape, row.shape) << row.name;
+        EXPECT_EQ(notice.choices,
+                  notice.shape == JobNotice::Shape::Warning ? row.choices : std::vector<JobChoice>{})
+            << row.name;
         EXPECT_NE(jobFailureText(r, Language::English).find("nothing was written"), std::string::npos)
             << row.name;
     }
@@ -319,15 +330,28 @@ TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
         const char* english;
         const char* chinese;
         std::vector<JobChoice> choices;
-    } rows[] = {
-        {JobStage::Backup, false, 0, "You cancelled the write while the radio was read", "保持原样", {}},
-        {JobStage::Write,
-         true,
-         1,
-         "You cancelled the write: the radio may hold a partly",
-         "一部分",
-         {JobChoice::WriteAgain, JobChoice::RestoreBackup}},
-        {JobStage::Verify, false, 2, "You cancelled the verify: the image was written", "没有读回", {}}};
+        JobNotice::Shape shape; // nothing to say while the radio is unchanged
+    } rows[] = {{JobStage::Backup,
+                 false,
+                 0,
+                 "You cancelled the write while the radio was read",
+                 "保持原样",
+                 {},
+                 JobNotice::Shape::None},
+                {JobStage::Write,
+                 true,
+                 1,
+                 "You cancelled the write: the radio may hold a partly",
+                 "一部分",
+                 {JobChoice::WriteAgain, JobChoice::RestoreBackup},
+                 JobNotice::Shape::Warning},
+                {JobStage::Verify,
+                 false,
+                 2,
+                 "You cancelled the verify: the image was written",
+                 "没有读回",
+                 {},
+                 JobNotice::Shape::Information}};
     for (const Row& row : rows) {
         m_history =
             std::make_unique<RadioHistory>((m_dir / jobStageText(row.stage, Language::English)).string());
@@ -346,6 +370,9 @@ TEST_F(RadioJobTest, ACancelSaysWhatTheRadioHoldsWithoutFailureAdvice) {
         EXPECT_EQ(text.find("history as " + r.backupId + ";") != std::string::npos, row.halfWritten) << text;
         EXPECT_EQ(r.backup && sameTransferRows(*r.backup, m_before), row.stage != JobStage::Backup) << text;
         EXPECT_EQ(jobChoices(r), row.choices) << text;
+        const JobNotice notice = jobNotice(r, Language::English);
+        EXPECT_EQ(notice.shape, row.shape) << text;
+        EXPECT_EQ(notice.radioChanged, row.halfWritten) << text;
     }
 }
 

@@ -1,6 +1,5 @@
 #include "Engine.h"
 
-#include "JobNotice.h"
 #include "Json.h"
 #include "WebJobObserver.h"
 #include "channels/ChannelEdit.h"
@@ -100,7 +99,8 @@ std::string Engine::listItems(int col) const {
 }
 
 int Engine::initialListIndex(int col, const std::string& text) const {
-    return ChannelTable::isListColumn(col) ? ChannelTable(m_image, m_language).initialListIndex(col, text) : 0;
+    return ChannelTable::isListColumn(col) ? ChannelTable(m_image, m_language).initialListIndex(col, text)
+                                           : 0;
 }
 
 // The grid editor's commit and the message the desktop shows when it refuses: for a list, that
@@ -108,7 +108,11 @@ int Engine::initialListIndex(int col, const std::string& text) const {
 // and without a band where to choose one.
 std::string Engine::commit(int row, int col, const std::string& text, bool userChose) {
     if (row < 1 || row >= kGridRows || col < 1 || col >= kGridCols) {
-        return json::Object().addBool("accepted", false).addBool("changed", false).addText("message", "").text();
+        return json::Object()
+            .addBool("accepted", false)
+            .addBool("changed", false)
+            .addText("message", "")
+            .text();
     }
     ChannelTable edited(m_image, m_language);
     const bool list = ChannelTable::isListColumn(col);
@@ -273,6 +277,9 @@ std::string Engine::write(const std::string& portName, bool verify, bool backup)
     JobOptions options;
     options.verify = verify;
     options.backup = backup;
+    // The recovery choices start again from what the user chose for the write.
+    m_lastVerify = verify;
+    m_lastBackup = backup;
     m_lastWasRestore = false;
     return runWrite(portName, m_image, options);
 }
@@ -312,8 +319,6 @@ std::string Engine::runWrite(const std::string& portName, const MemoryImage& ima
     const JobResult done = job.write(portName, image, options);
     m_lastWrite = done;
     m_lastSent = image;
-    m_lastVerify = options.verify;
-    m_lastBackup = m_lastWasRestore ? m_lastBackup : options.backup;
     return outcome(done, portName);
 }
 
@@ -324,7 +329,8 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
         static const char* const kShapes[] = {"None", "Information", "Warning", "WrongRadio"};
         static const char* const kChoices[] = {"WriteAgain", "RestoreBackup", "WriteWithoutBackup"};
         std::string text = notice.text;
-        if (done.transfer.status == TransferStatus::PortOpenFailed && !done.transfer.portError.detail.empty()) {
+        if (done.transfer.status == TransferStatus::PortOpenFailed &&
+            !done.transfer.portError.detail.empty()) {
             // As the desktop adds the port and the system's reason.
             text += "\n\n" + portName + ": " + done.transfer.portError.detail;
         }
@@ -352,20 +358,21 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
 std::string Engine::history() const {
     std::vector<std::string> entries;
     for (const HistoryEntry& entry : m_history.entries()) {
-        entries.push_back(json::Object()
-                              .addText("id", entry.id)
-                              .addText("time", entry.time)
-                              .addText("kind", historyKindName(entry.kind))
-                              .addText("kindText", historyKindText(entry.kind, m_language))
-                              .addText("port", entry.port)
-                              .addNumber("type", entry.radioType)
-                              .addNumber("band", entry.band)
-                              .addText("typeName", radiomodel::typeName(m_ini, entry.radioType))
-                              .addText("bandName", radiomodel::isListed(m_ini, entry.radioType, entry.band)
-                                                       ? radiomodel::bandName(m_ini, entry.radioType, entry.band)
-                                                       : "")
-                              .addNumber("channels", entry.channelsInUse)
-                              .text());
+        entries.push_back(
+            json::Object()
+                .addText("id", entry.id)
+                .addText("time", entry.time)
+                .addText("kind", historyKindName(entry.kind))
+                .addText("kindText", historyKindText(entry.kind, m_language))
+                .addText("port", entry.port)
+                .addNumber("type", entry.radioType)
+                .addNumber("band", entry.band)
+                .addText("typeName", radiomodel::typeName(m_ini, entry.radioType))
+                .addText("bandName", radiomodel::isListed(m_ini, entry.radioType, entry.band)
+                                         ? radiomodel::bandName(m_ini, entry.radioType, entry.band)
+                                         : "")
+                .addNumber("channels", entry.channelsInUse)
+                .text());
     }
     return json::array(entries);
 }

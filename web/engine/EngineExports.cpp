@@ -39,7 +39,8 @@ template <typename Call> const char* guarded(Call call, std::string& answer = re
 }
 
 std::string bytes(const uint8_t* data, int count) {
-    return count > 0 ? std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(count)) : std::string();
+    return count > 0 ? std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(count))
+                     : std::string();
 }
 
 std::string done() {
@@ -51,8 +52,8 @@ std::string done() {
 extern "C" {
 
 // The engine is handed to JavaScript as a pointer; "null" and an error when it cannot be made.
-EMSCRIPTEN_KEEPALIVE const char* engineCreate(const char* programIni, const char* language, int rememberedType,
-                                              int rememberedBand, int hasRemembered) {
+EMSCRIPTEN_KEEPALIVE const char* engineCreate(const char* programIni, const char* language,
+                                              int rememberedType, int rememberedBand, int hasRemembered) {
     return guarded([&] {
         std::optional<radiomodel::Choice> remembered;
         if (hasRemembered) {
@@ -169,7 +170,8 @@ EMSCRIPTEN_KEEPALIVE const char* engineOptions(Engine* e) {
 
 EMSCRIPTEN_KEEPALIVE const char* engineSetOptions(Engine* e, const int* selections, int count) {
     return guarded([&] {
-        return json::boolean(e->setOptions(std::vector<int>(selections, selections + (count > 0 ? count : 0))));
+        return json::boolean(
+            e->setOptions(std::vector<int>(selections, selections + (count > 0 ? count : 0))));
     });
 }
 

@@ -8,8 +8,12 @@ namespace json {
 
 // A JSON string literal of UTF-8 text; control characters are escaped.
 std::string quote(const std::string& text);
-inline std::string boolean(bool value) { return value ? "true" : "false"; }
-inline std::string number(long long value) { return std::to_string(value); }
+inline std::string boolean(bool value) {
+    return value ? "true" : "false";
+}
+inline std::string number(long long value) {
+    return std::to_string(value);
+}
 // "[a,b,...]" of items that are JSON already.
 std::string array(const std::vector<std::string>& items);
 // "[\"a\",\"b\"]" of texts.

@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+// The bodies are JavaScript, which the formatter would break.
+// clang-format off
 // A hook that throws is the page's fault; the transfer goes on without it.
 EM_JS(void, webHookStage, (const char* text, const char* name), {
     const hooks = Module.radioHooks || {};
@@ -39,6 +41,8 @@ EM_ASYNC_JS(int, webAskRetry, (const char* text), {
         return 0;
     }
 });
+
+// clang-format on
 
 const char* jobStageName(JobStage stage) {
     switch (stage) {

@@ -8,6 +8,8 @@
 // a port that cannot be opened would. A rejected promise counts as a failed call: nothing may
 // throw through the suspended module.
 
+// The bodies are JavaScript, which the formatter would break.
+// clang-format off
 // The PortError of the open: 0 None, 1 NotFound, 2 PermissionDenied, 3 Busy, 4 NotSerial, 5 Other.
 EM_ASYNC_JS(int, webLineOpen, (), {
     const kinds = ["None", "NotFound", "PermissionDenied", "Busy", "NotSerial", "Other"];
@@ -74,6 +76,8 @@ EM_ASYNC_JS(void, webLineAction, (int action), {
         // A line that cannot be cleared or closed has nothing left to lose.
     }
 });
+
+// clang-format on
 
 PortOpenResult WebSerialPort::open(const std::string&) {
     PortOpenResult result;

@@ -1,0 +1,274 @@
+// The WebAssembly engine gives the answers the native core gives (the rows are those of
+// tests/core's ChannelTable, Options and ImageCompare tests, through the document's band of
+// Program.ini: 136 - 174 MHz), and a job over a port object shaped like navigator.serial's.
+//   RADIO_WEB_SITE=build/web/site node --test tests/web/engine.test.mjs
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const site = resolve(process.env.RADIO_WEB_SITE || process.argv.find((a) => a.endsWith('site')) ||
+    new URL('../../build/web/site', import.meta.url).pathname);
+const { loadEngine } = await import(pathToFileURL(`${site}/engine.js`).href);
+const wasmBinary = readFileSync(`${site}/radio-engine.wasm`);
+const programIni = readFileSync(`${site}/Program.ini`, 'utf8');
+
+const kBand = '(the band is 136.00000 to 174.00000 MHz)';
+const kUsed = ['145.00000', '145.60000', 'None', 'None', 'Wide', 'Yes', 'Off', 'High'];
+const kEmpty = ['', '', '', '', '', '', '', ''];
+
+async function newEngine(language = 'English') {
+    const engine = await loadEngine({ programIni, language, wasmBinary });
+    assert.equal(engine.error, undefined);
+    return engine;
+}
+
+function row(engine, r) {
+    return Array.from({ length: 8 }, (_, i) => engine.cellText(r, i + 1));
+}
+
+// Row 5 holds the channel of `before` (kUsed or none), then one text is committed.
+const commitCases = [
+    { name: 'new channel gets defaults', col: 1, before: null, typed: '145',
+        result: { accepted: true, changed: true, message: '' },
+        after: ['145.00000', '145.00000', 'None', 'None', 'Wide', 'Yes', 'Off', 'High'] },
+    { name: 'out of band keeps the row', col: 1, before: kUsed, typed: '470',
+        result: { accepted: false, changed: false, message: `Out of range,please input again. ${kBand}` },
+        after: kUsed },
+    { name: 'off step keeps the row', col: 2, before: kUsed, typed: '145.0025',
+        result: { accepted: false, changed: false,
+            message: `Error data Value, please input according the step value(6.25K/5k). ${kBand}` },
+        after: kUsed },
+    { name: 'comma decimal', col: 1, before: kUsed, typed: '145,5',
+        result: { accepted: true, changed: true, message: '' },
+        after: ['145.50000', ...kUsed.slice(1)] },
+    { name: 'clearing receive deletes the channel', col: 1, before: kUsed, typed: '',
+        result: { accepted: true, changed: true, message: '' }, after: kEmpty },
+    { name: 'a list item', col: 8, before: kUsed, typed: 'Low', userChose: true,
+        result: { accepted: true, changed: true, message: '' },
+        after: [...kUsed.slice(0, 7), 'Low'] },
+    { name: 'a list item of a channel with one frequency', col: 8, before: kUsed, receiveOnly: true,
+        typed: 'Low', userChose: true,
+        result: { accepted: false, changed: false,
+            message: 'The channel needs both frequencies before this can be set.' },
+        after: ['145.00000', '', '', '', '', '', '', ''] },
+];
+
+test('commits agree with the core table', async () => {
+    const engine = await newEngine();
+    for (const c of commitCases) {
+        engine.newDocument();
+        if (c.before) {
+            engine.commit(5, 1, c.before[0]);
+            engine.commit(5, 2, c.before[1]);
+        }
+        if (c.receiveOnly) {
+            const image = engine.datBytes();
+            image.fill(0xFF, 5 * 16 + 4, 5 * 16 + 8); // channel 5's transmit frequency
+            engine.loadDat(image);
+        }
+        assert.deepEqual(engine.commit(5, c.col, c.typed, c.userChose), c.result, c.name);
+        assert.deepEqual(row(engine, 5), c.after, c.name);
+    }
+});
+
+test('a new channel in Chinese has the Chinese defaults', async () => {
+    const engine = await newEngine('Chinese');
+    engine.commit(9, 1, '145.0125');
+    assert.deepEqual(row(engine, 9), ['145.01250', '145.01250', '无', '无', '宽', '是', '关', '高']);
+});
+
+test('undo and redo restore the image byte for byte', async () => {
+    const engine = await newEngine();
+    const before = engine.datBytes();
+    engine.commit(3, 1, '146.52');
+    const after = engine.datBytes();
+    assert.equal(engine.modified, true);
+    engine.undo();
+    assert.deepEqual(engine.datBytes(), before);
+    assert.equal(engine.modified, false);
+    assert.equal(engine.canRedo, true);
+    engine.redo();
+    assert.deepEqual(engine.datBytes(), after);
+});
+
+test('a file of 1023 bytes is a Data Format Error and changes nothing', async () => {
+    const engine = await newEngine();
+    engine.commit(1, 1, '145');
+    const before = engine.datBytes();
+    assert.deepEqual(engine.loadDat(new Uint8Array(1023)), { ok: false, message: 'Data Format Error' });
+    assert.deepEqual(engine.datBytes(), before);
+});
+
+// Bytes outside an option's list select nothing; storing an item writes the core's arithmetic.
+const optionCases = [
+    { name: 'time-out 0', key: 'tot', offset: 0x130, stored: 0, selection: -1, choose: 39, after: 40 },
+    { name: 'vox 5', key: 'vox', offset: 0x139, stored: 5, selection: -1, choose: 0, after: 1 },
+    { name: 'battery saver reads bit 0', key: 'battery-saver', offset: 0x135, stored: 0xFE, selection: 1,
+        choose: 0, after: 1 },
+];
+
+test('options of odd bytes agree with the core', async () => {
+    const engine = await newEngine();
+    for (const c of optionCases) {
+        const image = engine.datBytes();
+        image[c.offset] = c.stored;
+        assert.equal(engine.loadDat(image).ok, true);
+        const options = engine.options();
+        const index = options.findIndex((o) => o.list === c.key);
+        assert.equal(options[index].selection, c.selection, c.name);
+        const shown = options.map((o) => (o.isSwitch ? (o.selection === 0 ? 0 : 1) : o.selection));
+        assert.equal(engine.setOptions(shown), false, `${c.name}: what the dialog showed changes nothing`);
+        shown[index] = c.choose;
+        assert.equal(engine.setOptions(shown), true, c.name);
+        assert.equal(engine.datBytes()[c.offset], c.after, c.name);
+    }
+});
+
+test('compare names the difference as the core does', async () => {
+    const engine = await newEngine();
+    engine.commit(3, 1, '146.52');
+    const other = engine.datBytes();
+    other[0x134] = 3; // squelch level
+    assert.deepEqual(engine.compare(other), ['Squelch Level  3 -> 5']);
+    assert.deepEqual(engine.compare(new Uint8Array(10)), { error: 'Data Format Error' });
+});
+
+test('the write check names an empty document', async () => {
+    const engine = await newEngine();
+    assert.deepEqual(engine.writeCheck(),
+        { ok: false, message: 'No channel is in use: writing leaves the radio with no channels.' });
+});
+
+// A radio on a port object as navigator.serial gives one: it answers the handshake after
+// "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
+// With `refuseFrame`, the radio leaves that write frame (0-based, counted over the port's life)
+// unacknowledged.
+function radioPort(memory, { refuseFrame = -1 } = {}) {
+    let framesWritten = 0;
+    const port = silentPort();
+    const open = port.open;
+    port.open = async () => {
+        await open();
+        let controller;
+        port.readable = new ReadableStream({ start(c) { controller = c; } });
+        let state = 'handshake';
+        let heard = [];
+        const answer = (...bytes) => setTimeout(() => controller.enqueue(Uint8Array.from(bytes)));
+        port.writable = new WritableStream({ write(chunk) {
+            for (const byte of chunk) {
+                heard.push(byte);
+                if (state === 'handshake' && String.fromCharCode(...heard.slice(-8)) === '\x02PROGRAM') {
+                    state = 'identify';
+                    answer(0x06);
+                } else if (state === 'identify' && byte === 0x02) {
+                    state = 'start';
+                    answer(...Buffer.from('P3207\0\0\0'));
+                } else if (state === 'start' && byte === 0x06) {
+                    state = 'frames';
+                    heard = [];
+                    answer(0x06);
+                } else if (state === 'frames' && heard[0] === 0x02) {
+                    state = 'handshake'; // the next session of a job
+                } else if (state === 'frames') {
+                    const address = (heard[1] << 8) | heard[2];
+                    if (heard[0] === 0x06) {
+                        heard = [];
+                        answer(0x06);
+                    } else if (heard[0] === 0x52 && heard.length === 4) {
+                        heard = [];
+                        answer(0x57, address >> 8, address & 0xFF, 8, ...memory.slice(address, address + 8));
+                    } else if (heard[0] === 0x57 && heard.length === 12) {
+                        if (framesWritten++ !== refuseFrame) {
+                            memory.set(heard.slice(4), address);
+                            answer(0x06);
+                        }
+                        heard = [];
+                    }
+                }
+            }
+        } });
+    };
+    return port;
+}
+
+test('a read and a write over a radio port keep their images in the history', async () => {
+    const engine = await newEngine();
+    const radio = await newEngine();
+    radio.commit(1, 1, '146.52');
+    const memory = radio.datBytes();
+    await engine.connect(radioPort(memory));
+    const cancelled = await engine.read({ onProgress: (row) => row === 10 && engine.cancel() });
+    assert.deepEqual([cancelled.ok, cancelled.notice, engine.cellText(1, 1)], [false, null, '']);
+    const stages = [];
+    let rows = 0;
+    const hooks = { onStage: (text, stage) => stages.push(stage), onProgress: (row) => { rows = row; } };
+    const read = await engine.read(hooks);
+    assert.equal(read.ok, true, JSON.stringify(read));
+    assert.deepEqual([stages, rows, engine.cellText(1, 1)], [['Read'], 51, '146.52000']);
+    engine.commit(2, 1, '145.5');
+    stages.length = 0;
+    const written = await engine.write(hooks);
+    assert.deepEqual([written.ok, written.notice, stages], [true, null, ['Backup', 'Write', 'Verify']]);
+    assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
+    assert.deepEqual(engine.history().map((e) => [e.kind, e.port, e.channels]),
+        [['written', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 1], ['read', 'USB 1a86:7523', 1]]);
+    engine.undo(); // the edit
+    engine.undo(); // the read
+    assert.equal(engine.cellText(1, 1), '');
+});
+
+test('a write the radio breaks off offers the desktop choices, and restoring the backup works', async () => {
+    const engine = await newEngine();
+    const memory = engine.datBytes();
+    await engine.connect(radioPort(memory, { refuseFrame: 20 }));
+    engine.commit(1, 1, '146.52');
+    const broken = await engine.write({});
+    assert.deepEqual([broken.ok, broken.stage, broken.notice.shape, broken.notice.choices, broken.notice.radioChanged],
+        [false, 'Write', 'Warning', ['WriteAgain', 'RestoreBackup'], true]);
+    const restored = await engine.recover('RestoreBackup', {});
+    assert.equal(restored.ok, true);
+    engine.undo();
+    assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
+});
+
+// A port object as navigator.serial gives one: here a radio that never answers.
+function silentPort({ openError } = {}) {
+    const port = { written: 0, closed: false, readable: null, writable: null };
+    port.getInfo = () => ({ usbVendorId: 0x1a86, usbProductId: 0x7523 });
+    port.open = async () => {
+        if (openError) {
+            throw new DOMException(openError, 'NetworkError');
+        }
+        port.readable = new ReadableStream({});
+        port.writable = new WritableStream({ write(chunk) { port.written += chunk.length; } });
+    };
+    port.close = async () => {
+        port.closed = true;
+        port.readable = port.writable = null;
+    };
+    return port;
+}
+
+test('a radio that never answers asks to retry, then fails the read', async () => {
+    const engine = await newEngine();
+    const port = silentPort();
+    await engine.connect(port);
+    const asked = [];
+    const outcome = await engine.read({ askRetry: async (text) => asked.push(text) && false });
+    assert.equal(asked.length, 1);
+    assert.match(asked[0], /\n\nUSB 1a86:7523$/);
+    assert.equal(outcome.ok, false);
+    assert.equal(outcome.stage, 'Read');
+    assert.ok(port.written > 0 && port.closed);
+    assert.deepEqual(engine.history(), []);
+});
+
+test('a port that does not open names the browser reason', async () => {
+    const engine = await newEngine();
+    await engine.connect(silentPort({ openError: 'Failed to open serial port.' }));
+    const outcome = await engine.read({});
+    assert.equal(outcome.notice.shape, 'Warning');
+    assert.match(outcome.notice.text, /\n\nUSB 1a86:7523: Failed to open serial port\.$/);
+});
