@@ -118,6 +118,7 @@ function runDialog(dialog, accept) {
             ok.removeEventListener('click', onOk);
             cancel.removeEventListener('click', onCancel);
             dialog.removeEventListener('cancel', onEscape);
+            dialog.removeEventListener('keydown', onEnter);
             dialog.close();
             resolve(result);
         };
@@ -131,9 +132,17 @@ function runDialog(dialog, accept) {
             event.preventDefault();
             finish(false);
         };
+        // Enter on a list or a check box is OK, as a desktop dialog's default button.
+        const onEnter = (event) => {
+            if (event.key === 'Enter' && !event.target.matches('button')) {
+                event.preventDefault();
+                onOk();
+            }
+        };
         ok.addEventListener('click', onOk);
         cancel.addEventListener('click', onCancel);
         dialog.addEventListener('cancel', onEscape);
+        dialog.addEventListener('keydown', onEnter);
         dialog.showModal();
         const first = dialog.querySelector('select, input');
         (first || ok).focus();
@@ -276,6 +285,7 @@ export function historyDialog(engine) {
         const finish = (id) => {
             open.onclick = null;
             close.onclick = null;
+            body.onkeydown = null;
             dialog.oncancel = null;
             dialog.close();
             resolve(id);
@@ -287,6 +297,13 @@ export function historyDialog(engine) {
             }
         };
         close.onclick = () => finish(null);
+        // Enter on the list opens the entry chosen, as a double click does.
+        body.onkeydown = (event) => {
+            if (event.key === 'Enter') {
+                event.preventDefault();
+                open.onclick();
+            }
+        };
         dialog.oncancel = (event) => {
             event.preventDefault();
             finish(null);
