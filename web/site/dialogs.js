@@ -241,7 +241,9 @@ export function historyDialog(engine) {
     const open = byId('history-open');
     const close = byId('history-close');
     body.replaceChildren();
-    const entries = engine.history();
+    // A history the engine could not list shows as empty; the document is not touched.
+    const listed = engine.history();
+    const entries = Array.isArray(listed) ? listed : [];
     const cellOf = (text) => {
         const td = document.createElement('td');
         td.textContent = text === undefined || text === null || text === '' ? t('unknown') : String(text);
