@@ -1,0 +1,460 @@
+// The page: loads the engine, shows its document in the grid and runs the commands. Every rule,
+// text of the document and radio step is the engine's; the page only shows and asks.
+
+import { loadEngine } from './engine.js';
+import { ChannelGrid } from './grid.js';
+import {
+    messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
+} from './dialogs.js';
+import { t, setTextLanguage, applyTexts } from './texts.js';
+
+const kLanguageKey = 'language';
+const kRememberedKey = 'remembered';
+// The choices a failed write offers, in the desktop program's order, with its words.
+const kChoiceButtons = [
+    { answer: 'WriteAgain', text: 'writeAgain' },
+    { answer: 'RestoreBackup', text: 'restoreBackup' },
+    { answer: 'WriteWithoutBackup', text: 'writeWithoutBackup' },
+];
+
+const byId = (id) => document.getElementById(id);
+
+let engine = null;
+let grid = null;
+let progress = null;
+// The name the document is saved under, and the file it was last saved to where the browser
+// lets the page write a file again (File System Access API).
+let fileName = null;
+let fileHandle = null;
+let transferRunning = false;
+let historyProblemShown = false;
+
+function storedLanguage() {
+    try {
+        return localStorage.getItem(kLanguageKey) === 'Chinese' ? 'Chinese' : 'English';
+    } catch {
+        return 'English';
+    }
+}
+
+function remember(key, value) {
+    try {
+        localStorage.setItem(key, value);
+    } catch {
+        // Private windows may refuse storage: the choice then lasts for this visit only.
+    }
+}
+
+function rememberedChoice() {
+    try {
+        const choice = JSON.parse(localStorage.getItem(kRememberedKey) || 'null');
+        return choice && Number.isInteger(choice.type) && Number.isInteger(choice.band) ? choice : undefined;
+    } catch {
+        return undefined;
+    }
+}
+
+// The status line keeps its key and arguments, so that it follows a change of language.
+let statusText = null;
+
+function showStatus(key, ...args) {
+    statusText = { key, args };
+    byId('status').textContent = t(key, ...args);
+}
+
+function documentName() {
+    return fileName || `${engine.appName()}.dat`;
+}
+
+// Everything that shows the document or depends on it, after any change.
+function update() {
+    // The engine may take the type and band of what it loaded, read or was given; the next
+    // visit starts from them, as the desktop program's settings do.
+    remember(kRememberedKey, JSON.stringify(engine.choice()));
+    byId('caption').textContent = engine.caption();
+    // The tab names the document, marked while it has changes not saved.
+    document.title = `${documentName()}${engine.modified === true ? ' *' : ''} - ${engine.appName()}`;
+    byId('cmd-undo').disabled = !engine.canUndo || transferRunning;
+    byId('cmd-redo').disabled = !engine.canRedo || transferRunning;
+    grid.refresh();
+}
+
+async function afterDialog(promise) {
+    const result = await promise;
+    update();
+    grid.focus();
+    return result;
+}
+
+function warn(text) {
+    return afterDialog(messageBox(text, undefined, { warning: true }));
+}
+
+// ---- Files ----
+
+async function openFile(file) {
+    if (!file) {
+        return;
+    }
+    let bytes;
+    try {
+        bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (error) {
+        await warn(t('cannotOpen', file.name, error.message));
+        return;
+    }
+    const loaded = engine.loadDat(bytes);
+    if (!loaded.ok) {
+        // The engine's text, then the size as the desktop program tells it; the document stays.
+        await warn(`${loaded.message}\n${t('wrongSize', file.name, bytes.length, engine.datBytes().length)}`);
+        return;
+    }
+    fileName = file.name;
+    fileHandle = null;
+    update();
+    showStatus('opened', file.name);
+    grid.focus();
+}
+
+async function saveFile() {
+    const bytes = engine.datBytes();
+    if (window.showSaveFilePicker) {
+        try {
+            if (!fileHandle) {
+                fileHandle = await window.showSaveFilePicker({
+                    suggestedName: documentName(),
+                    types: [{ description: engine.appName(), accept: { 'application/octet-stream': ['.dat'] } }],
+                });
+            }
+            const writable = await fileHandle.createWritable();
+            await writable.write(bytes);
+            await writable.close();
+            fileName = fileHandle.name;
+        } catch (error) {
+            if (error.name !== 'AbortError') {
+                const name = fileHandle ? fileHandle.name : documentName();
+                fileHandle = null;
+                await warn(t('cannotSave', name, error.message));
+            }
+            return;
+        }
+    } else {
+        // A download: the browser puts the file where it keeps downloads.
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+        link.download = documentName();
+        document.body.append(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+    }
+    engine.markSaved();
+    update();
+    showStatus('saved', documentName());
+}
+
+// ---- Commands on the document ----
+
+function undo() {
+    if (engine.canUndo && !transferRunning) {
+        engine.undo();
+        update();
+    }
+}
+
+function redo() {
+    if (engine.canRedo && !transferRunning) {
+        engine.redo();
+        update();
+    }
+}
+
+async function productInfo() {
+    await afterDialog(productInfoDialog(engine));
+}
+
+async function openHistory() {
+    const id = await afterDialog(historyDialog(engine));
+    if (id === null) {
+        return;
+    }
+    const time = engine.history().find((entry) => entry.id === id)?.time ?? id;
+    const opened = engine.openHistory(id);
+    if (!opened.ok) {
+        await warn(t('historyNotLoaded', time, opened.message || opened.error || ''));
+        return;
+    }
+    update();
+    showStatus('historyOpened', time);
+}
+
+// ---- The radio ----
+
+function hex4(value) {
+    return value.toString(16).padStart(4, '0');
+}
+
+// What the status line calls the port, where the desktop names its COM port.
+function portLabel(serialPort) {
+    const info = serialPort && serialPort.getInfo ? serialPort.getInfo() : {};
+    return info.usbVendorId !== undefined
+        ? t('usbPort', hex4(info.usbVendorId), hex4(info.usbProductId ?? 0))
+        : t('serialPort');
+}
+
+// The port granted earlier, or the browser's chooser. The chooser needs the click's user
+// gesture, which outlasts the moment getPorts() takes to answer.
+async function choosePort() {
+    const granted = await navigator.serial.getPorts();
+    if (granted.length > 0) {
+        return granted[0];
+    }
+    try {
+        return await navigator.serial.requestPort();
+    } catch {
+        showStatus('noPortChosen');
+        return null;
+    }
+}
+
+const transferHooks = {
+    onStage: (text) => progress.setStage(text),
+    onProgress: (row) => progress.setRow(row),
+    askRetry: async (text) => (await messageBox(text, [
+        { answer: 'Retry', text: t('retry') },
+        { answer: 'Cancel', text: t('cancel') },
+    ], { warning: true })) === 'Retry',
+};
+
+function setRunning(running) {
+    transferRunning = running;
+    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-product-info', 'cmd-optional-features',
+        'cmd-history']) {
+        byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
+    }
+    update();
+}
+
+// Runs one job with the progress dialog open; resolves with its outcome.
+async function runJob(title, job) {
+    setRunning(true);
+    progress.open(title);
+    try {
+        return await job();
+    } finally {
+        progress.close();
+        setRunning(false);
+    }
+}
+
+// The notice of a job that did not end well, as the desktop's result box shows it; resolves
+// with the recovery chosen, or null.
+async function showNotice(notice) {
+    if (notice.shape !== 'Warning' || notice.choices.length === 0) {
+        await messageBox(notice.text, undefined, { title: notice.caption || undefined,
+            warning: notice.shape !== 'Information' });
+        return null;
+    }
+    const buttons = kChoiceButtons.filter((choice) => notice.choices.includes(choice.answer))
+        .map((choice) => ({ answer: choice.answer, text: t(choice.text) }));
+    // Declining closes the box on a radio that changed, and cancels a write not yet begun.
+    buttons.push(notice.radioChanged ? { answer: 'Close', text: t('close') }
+        : { answer: 'Cancel', text: t('cancel') });
+    const answer = await messageBox(notice.text, buttons, { title: notice.caption || undefined, warning: true });
+    return buttons.some((b) => b.answer === answer) && kChoiceButtons.some((c) => c.answer === answer)
+        ? answer : null;
+}
+
+async function finishJob(direction, outcome, where) {
+    if (outcome.error) {
+        await messageBox(t('portProblem', outcome.error), undefined, { warning: true });
+        return;
+    }
+    if (outcome.historyKept && !outcome.historyKept.ok && !historyProblemShown) {
+        historyProblemShown = true;
+        await messageBox(t('historyNotKept', t('browserStorage'), outcome.historyKept.message), undefined,
+            { warning: true });
+    }
+    if (outcome.notice) {
+        const choice = await showNotice(outcome.notice);
+        if (choice) {
+            const next = await runJob(t('writeData'), () => engine.recover(choice, transferHooks));
+            await finishJob('write', next, where);
+        }
+        return;
+    }
+    if (!outcome.ok) {
+        return;
+    }
+    if (direction === 'read') {
+        showStatus('readDone', where);
+    } else if (outcome.alreadyHeld) {
+        showStatus('alreadyHeldStatus', where);
+        await messageBox(t('alreadyHeld'));
+    } else {
+        showStatus('writtenVerified', where);
+    }
+}
+
+async function transfer(direction) {
+    if (transferRunning) {
+        return;
+    }
+    const chosen = await choosePort();
+    if (!chosen) {
+        grid.focus();
+        return;
+    }
+    if (direction === 'write') {
+        const check = engine.writeCheck();
+        if (!check.ok) {
+            const answer = await messageBox(`${check.message}\n\n${t('writeAnywayQuestion')}`, [
+                { answer: 'Write', text: t('writeButton') },
+                { answer: 'Cancel', text: t('cancel') },
+            ], { warning: true, focus: 'Cancel' });
+            if (answer !== 'Write') {
+                grid.focus();
+                return;
+            }
+        }
+    }
+    const where = portLabel(chosen);
+    try {
+        await engine.connect(chosen);
+        const outcome = await runJob(direction === 'read' ? t('readData') : t('writeData'), () => (
+            direction === 'read' ? engine.read(transferHooks)
+                : engine.write(transferHooks, { verify: true, backup: true })));
+        await finishJob(direction, outcome, where);
+    } catch (error) {
+        // The engine turns the radio's troubles into notices; what lands here is the port's.
+        await messageBox(t('portProblem', error && error.message ? error.message : String(error)), undefined,
+            { warning: true });
+    }
+    update();
+    grid.focus();
+}
+
+// ---- Language ----
+
+function setLanguage(language) {
+    setTextLanguage(language);
+    engine.setLanguage(language);
+    remember(kLanguageKey, language);
+    applyTexts(document);
+    setMessageTitle(engine.appName());
+    byId('language').value = language;
+    if (statusText) {
+        showStatus(statusText.key, ...statusText.args);
+    }
+    update();
+}
+
+// ---- Start ----
+
+function wireCommands() {
+    const fileInput = byId('file-open');
+    byId('cmd-open').addEventListener('click', () => fileInput.click());
+    fileInput.addEventListener('change', async () => {
+        const [file] = fileInput.files;
+        fileInput.value = '';
+        await openFile(file);
+    });
+    // A file dropped anywhere on the page opens as if chosen.
+    document.body.addEventListener('dragover', (event) => {
+        if (event.dataTransfer && [...event.dataTransfer.types].includes('Files')) {
+            event.preventDefault();
+            event.dataTransfer.dropEffect = 'copy';
+        }
+    });
+    document.body.addEventListener('drop', (event) => {
+        event.preventDefault();
+        const busy = transferRunning || document.querySelector('dialog[open]') !== null;
+        if (!busy && event.dataTransfer && event.dataTransfer.files.length > 0) {
+            openFile(event.dataTransfer.files[0]);
+        }
+    });
+    byId('cmd-save').addEventListener('click', saveFile);
+    byId('cmd-undo').addEventListener('click', () => { undo(); grid.focus(); });
+    byId('cmd-redo').addEventListener('click', () => { redo(); grid.focus(); });
+    byId('cmd-product-info').addEventListener('click', productInfo);
+    byId('cmd-optional-features').addEventListener('click', () => afterDialog(optionalFeaturesDialog(engine)));
+    byId('cmd-history').addEventListener('click', openHistory);
+    byId('cmd-read').addEventListener('click', () => transfer('read'));
+    byId('cmd-write').addEventListener('click', () => transfer('write'));
+    byId('language').addEventListener('change', (event) => setLanguage(event.target.value));
+    // Undo and redo also where the focus is on a button, not only in the grid; an editor's own
+    // text keeps its keys.
+    document.addEventListener('keydown', (event) => {
+        if (event.defaultPrevented || !(event.ctrlKey || event.metaKey) || event.altKey
+            || event.target.closest('dialog, input, select') || grid.isEditing) {
+            return;
+        }
+        const key = event.key.toLowerCase();
+        if (key === 'z' && !event.shiftKey) {
+            event.preventDefault();
+            undo();
+        } else if (key === 'y' || (key === 'z' && event.shiftKey)) {
+            event.preventDefault();
+            redo();
+        } else if (key === 's') {
+            event.preventDefault();
+            saveFile();
+        } else if (key === 'o' && !transferRunning) {
+            event.preventDefault();
+            fileInput.click();
+        }
+    });
+    // Leaving the page with changes not saved asks first, in the browser's own words.
+    window.addEventListener('beforeunload', (event) => {
+        if (engine.modified === true) {
+            event.preventDefault();
+            event.returnValue = '';
+        }
+    });
+}
+
+async function start() {
+    const language = storedLanguage();
+    setTextLanguage(language);
+    applyTexts(document);
+    byId('language').value = language;
+    showStatus('loading');
+    try {
+        const response = await fetch('Program.ini');
+        if (!response.ok) {
+            throw new Error(`Program.ini: ${response.status} ${response.statusText}`);
+        }
+        engine = await loadEngine({ programIni: await response.text(), language, remembered: rememberedChoice() });
+        if (engine.error) {
+            throw new Error(engine.error);
+        }
+    } catch (error) {
+        showStatus('engineFailed', error && error.message ? error.message : String(error));
+        return;
+    }
+    setMessageTitle(engine.appName());
+    progress = new ProgressBox(() => engine.cancel());
+    grid = new ChannelGrid(byId('channels'), engine, {
+        onRefused: (message) => warn(message),
+        onChanged: () => update(),
+        onUndo: undo,
+        onRedo: redo,
+    });
+    wireCommands();
+    const serial = 'serial' in navigator;
+    byId('serial-note').hidden = serial;
+    if (!serial) {
+        // The one-line reason is what a screen reader tells of the disabled buttons.
+        byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
+        byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
+    }
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-product-info', 'cmd-optional-features', 'cmd-history']) {
+        byId(id).disabled = false;
+    }
+    byId('cmd-read').disabled = !serial;
+    byId('cmd-write').disabled = !serial;
+    update();
+    showStatus('ready');
+}
+
+start();

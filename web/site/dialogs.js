@@ -1,0 +1,316 @@
+// The page's dialogs, each a <dialog> of index.html shown modal. Every function resolves once
+// the dialog is closed; the caller gives the keyboard back to the grid.
+
+import { t } from './texts.js';
+
+const byId = (id) => document.getElementById(id);
+const kLeftColumnLists = 5;
+
+let messageTitle = '';
+
+// The title of message boxes that bring none of their own: the program's name.
+export function setMessageTitle(title) {
+    messageTitle = title;
+}
+
+// Resolves with the answer of the button pressed. Escape gives 'Cancel' where there is such a
+// button, else the last button's answer, as a desktop message box does.
+// buttons: [{answer, text}]; focus: the answer whose button starts with the focus.
+export function messageBox(text, buttons = [{ answer: 'OK', text: t('ok') }], options = {}) {
+    const dialog = byId('message-box');
+    byId('message-title').textContent = options.title || messageTitle;
+    byId('message-text').textContent = text;
+    dialog.classList.toggle('warning', options.warning === true);
+    const row = byId('message-buttons');
+    row.replaceChildren();
+    const escapeAnswer = buttons.some((b) => b.answer === 'Cancel') ? 'Cancel' : buttons[buttons.length - 1].answer;
+    return new Promise((resolve) => {
+        const finish = (answer) => {
+            dialog.removeEventListener('cancel', onCancel);
+            dialog.close();
+            resolve(answer);
+        };
+        const onCancel = (event) => {
+            event.preventDefault();
+            finish(escapeAnswer);
+        };
+        for (const { answer, text: label } of buttons) {
+            const button = document.createElement('button');
+            button.type = 'button';
+            button.dataset.answer = answer;
+            button.textContent = label;
+            button.addEventListener('click', () => finish(answer));
+            row.append(button);
+        }
+        dialog.addEventListener('cancel', onCancel);
+        dialog.showModal();
+        const first = row.querySelector(`[data-answer="${options.focus || buttons[0].answer}"]`);
+        (first || row.firstElementChild).focus();
+    });
+}
+
+// The progress of a transfer: stage text and rows 0..51, with Cancel. Modal, so that the
+// document stays as it is while the radio works on it.
+export class ProgressBox {
+    constructor(onCancel) {
+        this.m_dialog = byId('progress-box');
+        this.m_bar = byId('progress');
+        this.m_stage = byId('progress-stage');
+        this.m_number = byId('progress-number');
+        byId('cmd-cancel').addEventListener('click', onCancel);
+        this.m_dialog.addEventListener('cancel', (event) => {
+            event.preventDefault();
+            onCancel();
+        });
+    }
+
+    open(title) {
+        byId('progress-title').textContent = title;
+        this.setStage('');
+        if (!this.m_dialog.open) {
+            this.m_dialog.showModal();
+        }
+        byId('cmd-cancel').focus();
+    }
+
+    setStage(text) {
+        this.m_stage.textContent = text;
+        this.setRow(0);
+    }
+
+    setRow(row) {
+        this.m_bar.value = row;
+        this.m_number.textContent = String(row);
+    }
+
+    close() {
+        if (this.m_dialog.open) {
+            this.m_dialog.close();
+        }
+    }
+}
+
+function fillSelect(select, items, selected, placeholder) {
+    select.replaceChildren();
+    if (placeholder !== undefined) {
+        const option = document.createElement('option');
+        option.value = '-1';
+        option.textContent = placeholder;
+        option.disabled = true;
+        select.append(option);
+    }
+    items.forEach((item, index) => {
+        const option = document.createElement('option');
+        option.value = String(index);
+        option.textContent = item;
+        select.append(option);
+    });
+    select.value = String(selected >= 0 && selected < items.length ? selected : -1);
+}
+
+// Shows the dialog and resolves true on OK, false on Cancel or Escape. `accept` runs on OK and
+// may keep the dialog open by resolving false.
+function runDialog(dialog, accept) {
+    return new Promise((resolve) => {
+        const ok = dialog.querySelector('[data-answer="OK"]');
+        const cancel = dialog.querySelector('[data-answer="Cancel"]');
+        const finish = (result) => {
+            ok.removeEventListener('click', onOk);
+            cancel.removeEventListener('click', onCancel);
+            dialog.removeEventListener('cancel', onEscape);
+            dialog.removeEventListener('keydown', onEnter);
+            dialog.close();
+            resolve(result);
+        };
+        const onOk = async () => {
+            if (await accept()) {
+                finish(true);
+            }
+        };
+        const onCancel = () => finish(false);
+        const onEscape = (event) => {
+            event.preventDefault();
+            finish(false);
+        };
+        // Enter on a list or a check box is OK, as a desktop dialog's default button.
+        const onEnter = (event) => {
+            if (event.key === 'Enter' && !event.target.matches('button')) {
+                event.preventDefault();
+                onOk();
+            }
+        };
+        ok.addEventListener('click', onOk);
+        cancel.addEventListener('click', onCancel);
+        dialog.addEventListener('cancel', onEscape);
+        dialog.addEventListener('keydown', onEnter);
+        dialog.showModal();
+        const first = dialog.querySelector('select, input');
+        (first || ok).focus();
+    });
+}
+
+// Product Information: type and band. Channels outside the chosen band are named, and kept or
+// cleared as the user answers (Cancel goes back to the dialog). One undo step in the engine.
+export function productInfoDialog(engine) {
+    const dialog = byId('product-info');
+    const typeList = byId('product-type');
+    const bandList = byId('product-band');
+    const choice = engine.choice();
+    const types = engine.typeNames();
+    const listed = choice.type >= 0 && choice.type < types.length;
+    fillSelect(typeList, types, listed ? choice.type : -1, t('chooseType'));
+    const loadBands = (band) => {
+        const type = Number(typeList.value);
+        const bands = type >= 0 ? engine.bandNames(type) : [];
+        fillSelect(bandList, bands, band, t('chooseBand'));
+    };
+    loadBands(listed ? choice.band : -1);
+    typeList.onchange = () => loadBands(0);
+    return runDialog(dialog, async () => {
+        const type = Number(typeList.value);
+        const band = Number(bandList.value);
+        // The choice is applied keeping every channel; the channels it leaves outside the band
+        // are then named, and Clear or Cancel take that step back again.
+        const applied = engine.chooseModel(type, band, true);
+        if (applied.outside.length === 0) {
+            return true;
+        }
+        // The engine's naming of those channels, as a write would name them.
+        const named = applied.message ?? engine.writeCheck().message;
+        const answer = await messageBox(`${named}\n\n${t('keepOrClear')}`, [
+            { answer: 'Keep', text: t('keep') },
+            { answer: 'Clear', text: t('clearChannels') },
+            { answer: 'Cancel', text: t('cancel') },
+        ], { warning: true, focus: 'Cancel' });
+        if (answer !== 'Keep' && applied.changed) {
+            engine.undo();
+        }
+        if (answer === 'Clear') {
+            engine.chooseModel(type, band, false);
+        }
+        return answer !== 'Cancel';
+    });
+}
+
+// Optional Features: one list per option, a check box for the on/off ones (item 0 is on).
+// OK hands every selection to the engine, which makes one undo step of what changed.
+export function optionalFeaturesDialog(engine) {
+    const dialog = byId('optional-features');
+    const left = byId('options-left');
+    const right = byId('options-right');
+    const switches = byId('options-switches');
+    left.replaceChildren();
+    right.replaceChildren();
+    switches.replaceChildren();
+    const options = engine.options();
+    const controls = options.map((option, index) => {
+        const id = `option-${index}`;
+        const label = document.createElement('label');
+        label.htmlFor = id;
+        label.textContent = option.label;
+        if (option.isSwitch) {
+            const box = document.createElement('input');
+            box.type = 'checkbox';
+            box.id = id;
+            box.checked = option.selection === 0;
+            const wrap = document.createElement('div');
+            wrap.className = 'switch';
+            wrap.append(box, label);
+            switches.append(wrap);
+            return () => (box.checked ? 0 : 1);
+        }
+        const select = document.createElement('select');
+        select.id = id;
+        fillSelect(select, option.items, option.selection);
+        // As in the desktop's dialog: the first five lists on the left, the rest on the right.
+        (left.childElementCount < 2 * kLeftColumnLists ? left : right).append(label, select);
+        // A value the radio holds that the list does not offer stays as it was unless changed.
+        return () => (select.selectedIndex >= 0 ? select.selectedIndex : option.selection);
+    });
+    return runDialog(dialog, async () => {
+        engine.setOptions(controls.map((selection) => selection()));
+        return true;
+    });
+}
+
+// Radio History: what was read from and written to radios, newest first. Resolves with the id
+// of the entry to open, or null.
+export function historyDialog(engine) {
+    const dialog = byId('history-box');
+    const body = byId('history-rows');
+    const open = byId('history-open');
+    const close = byId('history-close');
+    body.replaceChildren();
+    // A history the engine could not list shows as empty; the document is not touched.
+    const listed = engine.history();
+    const entries = Array.isArray(listed) ? listed : [];
+    const cellOf = (text) => {
+        const td = document.createElement('td');
+        td.textContent = text === undefined || text === null || text === '' ? t('unknown') : String(text);
+        return td;
+    };
+    entries.forEach((entry, index) => {
+        const tr = document.createElement('tr');
+        const first = document.createElement('td');
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = 'history-entry';
+        radio.value = String(index);
+        radio.id = `history-${index}`;
+        radio.checked = index === 0;
+        const label = document.createElement('label');
+        label.htmlFor = radio.id;
+        label.textContent = entry.time;
+        first.append(radio, label);
+        // An erased radio's type, or one Program.ini does not list, has no name.
+        tr.append(first, cellOf(entry.kindText), cellOf(entry.port), cellOf(entry.typeName), cellOf(entry.bandName),
+            cellOf(entry.channels));
+        tr.addEventListener('click', () => {
+            radio.checked = true;
+        });
+        tr.addEventListener('dblclick', () => {
+            radio.checked = true;
+            open.click();
+        });
+        body.append(tr);
+    });
+    if (entries.length === 0) {
+        const tr = document.createElement('tr');
+        const td = document.createElement('td');
+        td.colSpan = 6;
+        td.textContent = t('historyEmpty');
+        tr.append(td);
+        body.append(tr);
+    }
+    open.disabled = entries.length === 0;
+    return new Promise((resolve) => {
+        const finish = (id) => {
+            open.onclick = null;
+            close.onclick = null;
+            body.onkeydown = null;
+            dialog.oncancel = null;
+            dialog.close();
+            resolve(id);
+        };
+        open.onclick = () => {
+            const chosen = body.querySelector('input[name="history-entry"]:checked');
+            if (chosen) {
+                finish(entries[Number(chosen.value)].id);
+            }
+        };
+        close.onclick = () => finish(null);
+        // Enter on the list opens the entry chosen, as a double click does.
+        body.onkeydown = (event) => {
+            if (event.key === 'Enter') {
+                event.preventDefault();
+                open.onclick();
+            }
+        };
+        dialog.oncancel = (event) => {
+            event.preventDefault();
+            finish(null);
+        };
+        dialog.showModal();
+        (body.querySelector('input:checked') || close).focus();
+    });
+}
