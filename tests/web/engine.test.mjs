@@ -139,6 +139,10 @@ test('the write check names an empty document', async () => {
     const engine = await newEngine();
     assert.deepEqual(engine.writeCheck(),
         { ok: false, message: 'No channel is in use: writing leaves the radio with no channels.' });
+    engine.commit(1, 1, '145');
+    assert.deepEqual(engine.outsideChannels(0, 1),
+        { outside: [1], message: 'Channel 1 is outside the band 400.00000 to 470.00000 MHz.' });
+    assert.match(engine.caption(), /136 - 174MHz/, 'asking changes nothing');
 });
 
 // A radio on a port object as navigator.serial gives one: it answers the handshake after
@@ -212,8 +216,12 @@ test('a read and a write over a radio port keep their images in the history', as
     const written = await engine.write(hooks);
     assert.deepEqual([written.ok, written.notice, stages], [true, null, ['Backup', 'Write', 'Verify']]);
     assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
+    const held = await engine.write(hooks);
+    const forced = await engine.write(hooks, { force: true });
+    assert.deepEqual([held.alreadyHeld, forced.alreadyHeld, forced.ok], [true, false, true]);
     assert.deepEqual(engine.history().map((e) => [e.kind, e.port, e.channels]),
-        [['written', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 1], ['read', 'USB 1a86:7523', 1]]);
+        [['written', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 2],
+            ['written', 'USB 1a86:7523', 2], ['before-write', 'USB 1a86:7523', 1], ['read', 'USB 1a86:7523', 1]]);
     engine.undo(); // the edit
     engine.undo(); // the read
     assert.equal(engine.cellText(1, 1), '');

@@ -203,6 +203,20 @@ std::string Engine::chooseModel(uint32_t type, uint32_t band, bool keepChannels)
     return json::Object().add("outside", json::array(outside)).addBool("changed", changed).text();
 }
 
+std::string Engine::outsideChannels(uint32_t type, uint32_t band) const {
+    const radiomodel::ChoiceOutcome outcome = radiomodel::choose(m_image, {type, band}, m_ini);
+    std::vector<std::string> outside;
+    for (const int channel : outcome.outside) {
+        outside.push_back(json::number(channel));
+    }
+    return json::Object()
+        .add("outside", json::array(outside))
+        .addText("message", outcome.outside.empty() ? std::string()
+                                                    : channeledit::outsideBandText(outcome.outside,
+                                                                                   outcome.model.limits, m_language))
+        .text();
+}
+
 std::string Engine::options() const {
     std::vector<std::string> shown;
     for (const OptionInfo& info : optionTable()) {
@@ -273,10 +287,11 @@ std::string Engine::read(const std::string& portName) {
     return outcome(done, portName);
 }
 
-std::string Engine::write(const std::string& portName, bool verify, bool backup) {
+std::string Engine::write(const std::string& portName, bool verify, bool backup, bool force) {
     JobOptions options;
     options.verify = verify;
     options.backup = backup;
+    options.force = force;
     // The recovery choices start again from what the user chose for the write.
     m_lastVerify = verify;
     m_lastBackup = backup;
@@ -350,6 +365,10 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
         .addBool("ok", done.ok())
         .addText("stage", jobStageName(done.stage))
         .addBool("alreadyHeld", done.alreadyHeld)
+        // After a read: the document's type and band, which Program.ini may not list.
+        .addBool("listed", m_model.listed)
+        .addNumber("type", m_model.type)
+        .addNumber("band", m_model.band)
         .add("notice", noticeJson)
         .add("historyKept", result(bool(done.historyKept), done.historyKept.detail))
         .text();

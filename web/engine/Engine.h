@@ -48,6 +48,9 @@ public:
     std::string bandNames(unsigned type) const;
     std::string choice();
     std::string chooseModel(uint32_t type, uint32_t band, bool keepChannels);
+    // The channels in use that a choice of type and band would leave outside its band, and how the
+    // desktop names them; changes nothing.
+    std::string outsideChannels(uint32_t type, uint32_t band) const;
     std::string options() const;
     bool setOptions(const std::vector<int>& selections);
     std::string compare(const std::string& otherBytes) const;
@@ -56,7 +59,7 @@ public:
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.
     std::string read(const std::string& portName);
-    std::string write(const std::string& portName, bool verify, bool backup);
+    std::string write(const std::string& portName, bool verify, bool backup, bool force);
     // After a write that did not succeed: "WriteAgain", "RestoreBackup" or "WriteWithoutBackup".
     std::string recover(const std::string& portName, const std::string& choice);
 

@@ -164,6 +164,10 @@ EMSCRIPTEN_KEEPALIVE const char* engineChooseModel(Engine* e, int type, int band
     });
 }
 
+EMSCRIPTEN_KEEPALIVE const char* engineOutsideChannels(Engine* e, int type, int band) {
+    return guarded([&] { return e->outsideChannels(static_cast<uint32_t>(type), static_cast<uint32_t>(band)); });
+}
+
 EMSCRIPTEN_KEEPALIVE const char* engineOptions(Engine* e) {
     return guarded([&] { return e->options(); });
 }
@@ -187,8 +191,8 @@ EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {
     return guarded([&] { return e->read(portName); }, jobReply());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* engineWrite(Engine* e, const char* portName, int verify, int backup) {
-    return guarded([&] { return e->write(portName, verify != 0, backup != 0); }, jobReply());
+EMSCRIPTEN_KEEPALIVE const char* engineWrite(Engine* e, const char* portName, int verify, int backup, int force) {
+    return guarded([&] { return e->write(portName, verify != 0, backup != 0, force != 0); }, jobReply());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineRecover(Engine* e, const char* portName, const char* choice) {

@@ -287,10 +287,21 @@ async function finishJob(direction, outcome, where) {
         return;
     }
     if (direction === 'read') {
+        if (!outcome.listed) {
+            await messageBox(t('unlistedRead', outcome.type, outcome.band));
+        }
         showStatus('readDone', where);
     } else if (outcome.alreadyHeld) {
         showStatus('alreadyHeldStatus', where);
-        await messageBox(t('alreadyHeld'));
+        // Escape answers the last button: OK, which writes nothing.
+        const answer = await messageBox(t('alreadyHeld'), [
+            { answer: 'WriteAnyway', text: t('writeAnyway') },
+            { answer: 'OK', text: t('ok') },
+        ], { focus: 'OK' });
+        if (answer === 'WriteAnyway') {
+            const forced = await runJob(t('writeData'), () => engine.write(transferHooks, { force: true }));
+            await finishJob('write', forced, where);
+        }
     } else {
         showStatus('writtenVerified', where);
     }

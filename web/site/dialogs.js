@@ -169,26 +169,23 @@ export function productInfoDialog(engine) {
     return runDialog(dialog, async () => {
         const type = Number(typeList.value);
         const band = Number(bandList.value);
-        // The choice is applied keeping every channel; the channels it leaves outside the band
-        // are then named, and Clear or Cancel take that step back again.
-        const applied = engine.chooseModel(type, band, true);
-        if (applied.outside.length === 0) {
-            return true;
+        // The channels the choice would leave outside its band are named first; Cancel goes back
+        // to the dialog with nothing changed.
+        const outside = engine.outsideChannels(type, band);
+        let keep = true;
+        if (outside.outside.length > 0) {
+            const answer = await messageBox(`${outside.message}\n\n${t('keepOrClear')}`, [
+                { answer: 'Keep', text: t('keep') },
+                { answer: 'Clear', text: t('clearChannels') },
+                { answer: 'Cancel', text: t('cancel') },
+            ], { warning: true, focus: 'Cancel' });
+            if (answer === 'Cancel') {
+                return false;
+            }
+            keep = answer === 'Keep';
         }
-        // The engine's naming of those channels, as a write would name them.
-        const named = applied.message ?? engine.writeCheck().message;
-        const answer = await messageBox(`${named}\n\n${t('keepOrClear')}`, [
-            { answer: 'Keep', text: t('keep') },
-            { answer: 'Clear', text: t('clearChannels') },
-            { answer: 'Cancel', text: t('cancel') },
-        ], { warning: true, focus: 'Cancel' });
-        if (answer !== 'Keep' && applied.changed) {
-            engine.undo();
-        }
-        if (answer === 'Clear') {
-            engine.chooseModel(type, band, false);
-        }
-        return answer !== 'Cancel';
+        engine.chooseModel(type, band, keep);
+        return true;
     });
 }
 

@@ -201,6 +201,11 @@ class Engine {
         return this.call('engineChooseModel', ['number', 'number', 'number'], [type, band, keepChannels ? 1 : 0]);
     }
 
+    // What chooseModel would leave outside the band, without changing anything: {outside, message}.
+    outsideChannels(type, band) {
+        return this.call('engineOutsideChannels', ['number', 'number'], [type, band]);
+    }
+
     options() {
         return this.call('engineOptions');
     }
@@ -267,8 +272,10 @@ class Engine {
         return this.job('engineRead', [], [], hooks);
     }
 
-    write(hooks, { verify = true, backup = true } = {}) {
-        return this.job('engineWrite', ['number', 'number'], [verify ? 1 : 0, backup ? 1 : 0], hooks);
+    // `force` writes even when the backup shows the radio already holds the document.
+    write(hooks, { verify = true, backup = true, force = false } = {}) {
+        return this.job('engineWrite', ['number', 'number', 'number'], [verify ? 1 : 0, backup ? 1 : 0, force ? 1 : 0],
+            hooks);
     }
 
     recover(choice, hooks) {

@@ -94,6 +94,18 @@ export const TEXTS = {
         zh: '本次传输的数据无法保存到电台历史 (%1)。\n%2\n传输本身不受影响。',
         desktop: true,
     },
+    writeAnyway: {
+        en: 'Write Anyway',
+        zh: '仍然写入',
+        desktop: true,
+    },
+    unlistedRead: {
+        en: 'The radio holds no type and band that Program.ini lists (type %1, band %2). Choose them in Edit > '
+            + 'Product Information; until then no frequency can be typed.',
+        zh: '对讲机中的类型和频段不在 Program.ini 的列表中（类型 %1，频段 %2）。请在“编辑 > 类型设置”中选择；'
+            + '选择之前无法输入频率。',
+        desktop: true,
+    },
     alreadyHeld: {
         en: 'The radio already holds these channels and options; nothing was written.',
         zh: '对讲机已经存有这些信道和选项；没有写入任何内容。',
