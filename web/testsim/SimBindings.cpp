@@ -54,9 +54,10 @@ class SimRadio {
 public:
     explicit SimRadio(const val& options)
         : m_paced(boolOption(options, "paced", false)),
-          m_conversation(toOptions(options), [this](const uint8_t* bytes, size_t count, int64_t lastArrivalNs) {
-              queueReply(bytes, count, lastArrivalNs);
-          }) {}
+          m_conversation(toOptions(options),
+                         [this](const uint8_t* bytes, size_t count, int64_t lastArrivalNs) {
+                             queueReply(bytes, count, lastArrivalNs);
+                         }) {}
 
     void feed(const val& bytes, double arrivalMs, double byteMs) {
         const std::vector<uint8_t> data = emscripten::convertJSArrayToNumberVector<uint8_t>(bytes);
