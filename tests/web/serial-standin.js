@@ -17,6 +17,8 @@
     const state = {
         granted: true,         // getPorts() lists the port; false until requestPort() is asked
         lineFreeAt: 0,         // when the radio has taken the last byte written so far
+        firstWriteMs: null,    // the line's first and last use, for the timings the tests print
+        lastDeliveryMs: null,
         pending: [],           // reply bytes not yet delivered: {byte, dueMs}
         wake: null,            // resolves a reader that waits for replies
     };
@@ -60,6 +62,7 @@
             const due = state.pending.findIndex((entry) => entry.dueMs > now);
             const count = due < 0 ? state.pending.length : due;
             if (count > 0) {
+                state.lastDeliveryMs = now;
                 return Uint8Array.from(state.pending.splice(0, count), (entry) => entry.byte);
             }
             await sleepUntil(state.pending[0].dueMs);
@@ -112,6 +115,7 @@
             this.writable = new WritableStream({
                 write: (chunk) => {
                     const bytes = new Uint8Array(chunk);
+                    state.firstWriteMs ??= performance.now();
                     const firstArrival = Math.max(performance.now(), state.lineFreeAt) + byteMs;
                     ready.radio.feed(bytes, firstArrival, byteMs);
                     state.lineFreeAt = firstArrival + byteMs * (bytes.length - 1);
@@ -174,8 +178,11 @@
             current.radio.delete();
             current.radio = new current.sim.SimRadio(options);
             current.radio.setMemory(memory);
+            state.firstWriteMs = null;
         },
         setIgnoreHandshake: (ignore) => current.radio.setIgnoreHandshake(ignore),
         counters: () => current.radio.counters(),
+        // Milliseconds from the first byte the page wrote to the last reply it was handed.
+        lineMs: () => state.lastDeliveryMs - state.firstWriteMs,
     };
 })();
