@@ -10,9 +10,12 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+
+using namespace std::placeholders;
 
 namespace {
 
@@ -42,12 +45,9 @@ void setError(std::string* error, const std::string& text) {
 } // namespace
 
 RadioSimulator::RadioSimulator(SimulatorOptions options)
-    : m_options(std::move(options)), m_conversation(
-                                         m_options,
-                                         [this](const uint8_t* bytes, size_t count, int64_t lastArrivalNs) {
-                                             reply(bytes, count, lastArrivalNs);
-                                         },
-                                         [this](const Memory& memory) { saveMemory(memory); }) {}
+    : m_options(std::move(options)),
+      m_conversation(m_options, std::bind(&RadioSimulator::reply, this, _1, _2, _3),
+                     std::bind(&RadioSimulator::saveMemory, this, _1)) {}
 
 RadioSimulator::~RadioSimulator() {
     stop();
