@@ -223,12 +223,16 @@ test('cancel during the write offers writing again or putting the backup back', 
     await context.close();
 });
 
-test('a radio that does not answer asks to retry with the desktop message', { skip }, async () => {
+test('a radio that does not answer asks to retry with the desktop message; switched on, Retry reads it', {
+    skip }, async () => {
     const { page, context } = await openPage();
     await radio(page, () => window.__radio.setIgnoreHandshake(true));
     await page.locator('#cmd-read').click();
-    const text = await answer(page, 'Cancel');
+    await page.locator('#message-box[open]').waitFor();
+    await radio(page, () => window.__radio.setIgnoreHandshake(false));
+    const text = await answer(page, 'Retry');
     assert.ok(text.includes(coreText('CommunicationError')), text);
+    await page.waitForFunction(() => window.__radio.counters().completedReads === 1);
     await context.close();
 });
 
