@@ -15,7 +15,7 @@
         .then((sim) => ({ sim, radio: new sim.SimRadio({}) }));
 
     const state = {
-        granted: true,         // getPorts() lists the port; false until requestPort() is asked
+        granted: true,         // getPorts() lists the port; after hidePort(), not until requestPort()
         lineFreeAt: 0,         // when the radio has taken the last byte written so far
         firstWriteMs: null,    // the line's first and last use, for the timings the tests print
         lastDeliveryMs: null,
@@ -32,7 +32,7 @@
     }
 
     // Waits short times on a MessageChannel: Chromium stretches timers under 4 ms to about 4.3 ms,
-    // a third of a read frame's whole exchange.
+    // four byte times, where a paced reply has a byte due every byte time.
     function sleepUntil(dueMs) {
         const leftMs = dueMs - performance.now();
         if (leftMs > 5) {
