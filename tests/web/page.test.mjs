@@ -132,6 +132,18 @@ async function answer(page, choice) {
     return text;
 }
 
+// Waits until the radio's counter `key` reaches `value`; fails at once with the page's question
+// when a message box opens instead.
+async function waitForRadio(page, key, value, polling = 100) {
+    const outcome = await (await page.waitForFunction(([k, v]) => {
+        if (window.__radio.counters()[k] === v) {
+            return 'done';
+        }
+        return document.querySelector('#message-box[open] #message-text')?.textContent || false;
+    }, [key, value], { polling })).jsonValue();
+    assert.equal(outcome, 'done', `the page asked instead: ${outcome}`);
+}
+
 const cell = (page, row, col) => page.locator(`#channels [data-row="${row}"][data-col="${col}"]`);
 const radio = (page, fn, arg) => page.evaluate(fn, arg);
 
@@ -169,7 +181,7 @@ test('read fills the grid; write with backup and verify leaves the document in t
     const inRadio = await sampleImage(engine);
     await radio(page, (bytes) => window.__radio.setMemory(bytes), inRadio);
     await page.locator('#cmd-read').click();
-    await page.waitForFunction(() => window.__radio.counters().completedReads === 1);
+    await waitForRadio(page, 'completedReads', 1);
     const expectedCell = await engine(() => window.engine.cellText(3, 1));
     await page.waitForFunction((text) =>
         document.querySelector('#channels [data-row="3"][data-col="1"]').textContent === text, expectedCell);
@@ -185,7 +197,7 @@ test('read fills the grid; write with backup and verify leaves the document in t
     await page.keyboard.press('Enter');
     assert.equal(await cell(page, 5, 1).textContent(), typed);
     await page.locator('#cmd-write').click();
-    await page.waitForFunction(() => window.__radio.counters().completedReads === 3);
+    await waitForRadio(page, 'completedReads', 3);
     const memory = await radio(page, () => window.__radio.memory());
     assert.deepEqual(memory.slice(0, kTransferredBytes), edited.slice(0, kTransferredBytes));
     const { completedWrites, writeFramesStored } = await radio(page, () => window.__radio.counters());
@@ -218,7 +230,7 @@ test('cancel during the write offers writing again or putting the backup back', 
         assert.ok(await page.locator(`#message-box [data-answer="${choice}"]`).isVisible(), choice);
     }
     await answer(page, 'RestoreBackup');
-    await page.waitForFunction(() => window.__radio.counters().completedWrites === 1);
+    await waitForRadio(page, 'completedWrites', 1);
     assert.deepEqual(await radio(page, () => window.__radio.memory()), original);
     await context.close();
 });
@@ -232,7 +244,7 @@ test('a radio that does not answer asks to retry with the desktop message; switc
     await radio(page, () => window.__radio.setIgnoreHandshake(false));
     const text = await answer(page, 'Retry');
     assert.ok(text.includes(coreText('CommunicationError')), text);
-    await page.waitForFunction(() => window.__radio.counters().completedReads === 1);
+    await waitForRadio(page, 'completedReads', 1);
     await context.close();
 });
 
@@ -265,8 +277,7 @@ test('timings: a paced read against its floor, and the page load', { skip }, asy
     await radio(page, () => window.__radio.configure({ paced: true }));
     const started = performance.now();
     await page.locator('#cmd-read').click();
-    await page.waitForFunction(() => window.__radio.counters().completedReads === 1,
-        null, { polling: 'raf' });
+    await waitForRadio(page, 'completedReads', 1, 'raf');
     const readMs = performance.now() - started;
     const frames = 102;
     const floorMs = (20 + frames * 18) * 10000 / 9600 + (8 * 2 + 6 + 3) + frames + frames / 2;
