@@ -20,14 +20,20 @@
         firstWriteMs: null,    // the line's first and last use, for the timings the tests print
         lastDeliveryMs: null,
         pending: [],           // reply bytes not yet delivered: {byte, dueMs}
-        wake: null,            // resolves a reader that waits for replies
+        waiters: [],           // resolve the readers that wait for replies (an old stream's too)
     };
+
+    function wakeReaders() {
+        const waiters = state.waiters;
+        state.waiters = [];
+        waiters.forEach((resolve) => resolve());
+    }
 
     function takeReplies(radio) {
         const replies = radio.takeReplies();
         replies.bytes.forEach((byte, i) => state.pending.push({ byte, dueMs: replies.due[i] }));
-        if (replies.bytes.length > 0 && state.wake) {
-            state.wake();
+        if (replies.bytes.length > 0) {
+            wakeReaders();
         }
     }
 
@@ -54,8 +60,7 @@
                 return null;
             }
             if (state.pending.length === 0) {
-                await new Promise((resolve) => (state.wake = resolve));
-                state.wake = null;
+                await new Promise((resolve) => state.waiters.push(resolve));
                 continue;
             }
             const now = performance.now();
@@ -95,7 +100,7 @@
             let cancelled = false;
             this.closeStreams = () => {
                 open = false;
-                state.wake?.();
+                wakeReaders();
             };
             state.pending = [];
             this.readable = new ReadableStream({
