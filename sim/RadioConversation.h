@@ -8,7 +8,9 @@
 #include <mutex>
 #include <string>
 
-// How a simulated radio behaves, and the faults it can be told to show.
+// How a simulated radio behaves, and the faults it can be told to show. `paced` and `saveFile`
+// belong to whoever carries the conversation's replies and keeps its memory (RadioSimulator, the
+// browser tests' stand-in port); the conversation itself does not look at them.
 struct SimulatorOptions {
     // Send every byte of a reply at the 9600-baud pace (1.04 ms a byte) instead of all at once.
     bool paced = false;
