@@ -15,6 +15,7 @@ packages=(
     qt6-translations-l10n
     desktop-file-utils appstream man-db groff-base file
     dpkg-dev lintian
+    emscripten nodejs chromium
 )
 
 missing=()
@@ -39,6 +40,22 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     echo "setup: generating the de_DE.UTF-8 locale"
     $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup: could not generate de_DE.UTF-8 (tests that need it will skip)"
+fi
+
+# The browser edition: emscripten 3.1.6 builds it (scripts/web.sh) and its tests drive the page
+# in headless Chromium with playwright-core and axe-core, pinned in tests/web/package-lock.json.
+# Neither package's recommends is needed: em++ uses none of them, and headless Chromium runs
+# without the sandbox helper, the GPU drivers or a desktop's notification and printer services.
+if ! command -v npm >/dev/null; then
+    echo "setup: installing npm"
+    $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+web=tests/web
+cd "$(dirname "$0")/.."
+if [ ! -d $web/node_modules ] || [ $web/package-lock.json -nt $web/node_modules ]; then
+    echo "setup: installing the browser tests' packages (npm ci in $web)"
+    npm ci --prefix $web --no-audit --no-fund >/dev/null
+    touch $web/node_modules
 fi
 
 echo "setup: all dependencies present"
