@@ -10,7 +10,7 @@ site=$build/site
 
 # emscripten 3.1.6 links at -O2 only with Debian's node modules on the path.
 export NODE_PATH=/usr/share/nodejs
-[ -f $build/CMakeCache.txt ] || emcmake cmake -S . -B $build -DCMAKE_BUILD_TYPE=Release >/dev/null
+emcmake cmake -S . -B $build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build $build -j2
 
 rm -rf $site

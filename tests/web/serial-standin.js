@@ -44,15 +44,14 @@
         if (leftMs > 5) {
             return new Promise((resolve) => setTimeout(resolve, leftMs - 4));
         }
+        // One channel for every wait: a new one each time makes the garbage collector stall the page.
         return new Promise((resolve) => {
-            const channel = new MessageChannel();
-            channel.port1.onmessage = () => {
-                channel.port1.close();
-                resolve();
-            };
-            channel.port2.postMessage(0);
+            turns.waiting.push(resolve);
+            turns.channel.port2.postMessage(0);
         });
     }
+    const turns = { channel: new MessageChannel(), waiting: [] };
+    turns.channel.port1.onmessage = () => turns.waiting.shift()();
 
     async function nextChunk(isOpen) {
         for (;;) {

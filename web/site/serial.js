@@ -23,15 +23,25 @@ export function lineName(port) {
     return 'serial port';
 }
 
-// One turn of the event loop, without the clamping of nested timers.
+// One turn of the event loop, without the clamping of nested timers. Every wait shares one
+// channel: a new MessageChannel each time costs the browser a message pipe, and thousands of them
+// a transfer make the garbage collector stop the page for tens of milliseconds.
+const waiting = [];
+let turns = null;
 function nextTask() {
-    return new Promise((resolve) => {
-        const channel = new MessageChannel();
-        channel.port1.onmessage = () => {
-            channel.port1.close();
-            resolve();
+    if (!turns) {
+        turns = new MessageChannel();
+        turns.port1.onmessage = () => {
+            waiting.shift()();
+            if (waiting.length === 0) {
+                turns.port1.unref?.(); // under node, an idle channel must not keep the process alive
+            }
         };
-        channel.port2.postMessage(null);
+    }
+    turns.port1.ref?.();
+    return new Promise((resolve) => {
+        waiting.push(resolve);
+        turns.port2.postMessage(null);
     });
 }
 
