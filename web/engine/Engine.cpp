@@ -212,8 +212,8 @@ std::string Engine::outsideChannels(uint32_t type, uint32_t band) const {
     return json::Object()
         .add("outside", json::array(outside))
         .addText("message", outcome.outside.empty() ? std::string()
-                                                    : channeledit::outsideBandText(outcome.outside,
-                                                                                   outcome.model.limits, m_language))
+                                                    : channeledit::outsideBandText(
+                                                          outcome.outside, outcome.model.limits, m_language))
         .text();
 }
 

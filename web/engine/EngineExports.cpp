@@ -165,7 +165,8 @@ EMSCRIPTEN_KEEPALIVE const char* engineChooseModel(Engine* e, int type, int band
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineOutsideChannels(Engine* e, int type, int band) {
-    return guarded([&] { return e->outsideChannels(static_cast<uint32_t>(type), static_cast<uint32_t>(band)); });
+    return guarded(
+        [&] { return e->outsideChannels(static_cast<uint32_t>(type), static_cast<uint32_t>(band)); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineOptions(Engine* e) {
@@ -191,7 +192,8 @@ EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {
     return guarded([&] { return e->read(portName); }, jobReply());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* engineWrite(Engine* e, const char* portName, int verify, int backup, int force) {
+EMSCRIPTEN_KEEPALIVE const char* engineWrite(Engine* e, const char* portName, int verify, int backup,
+                                             int force) {
     return guarded([&] { return e->write(portName, verify != 0, backup != 0, force != 0); }, jobReply());
 }
 
