@@ -143,6 +143,10 @@ test('the write check names an empty document', async () => {
     assert.deepEqual(engine.outsideChannels(0, 1),
         { outside: [1], message: 'Channel 1 is outside the band 400.00000 to 470.00000 MHz.' });
     assert.match(engine.caption(), /136 - 174MHz/, 'asking changes nothing');
+    // The printed report: the options page, then a page for the channel, as the desktop prints it.
+    const report = engine.report(7.5 * 1440, 10 * 1440);
+    assert.deepEqual([report.pages.length, report.pages[1].texts.some(([, , , text]) => text === '145.00000')],
+        [2, true]);
 });
 
 // A radio on a port object as navigator.serial gives one: it answers the handshake after

@@ -8,6 +8,7 @@
 #include "compare/ImageCompare.h"
 #include "image/DatFile.h"
 #include "options/Options.h"
+#include "report/Report.h"
 #include "text/AsciiText.h"
 
 #include <fstream>
@@ -274,6 +275,41 @@ std::string Engine::writeCheck() const {
         message += (message.empty() ? "" : "\n") + reason;
     }
     return result(reasons.empty(), message);
+}
+
+// The desktop's report model with twips as the device's units. The page draws each text in a serif
+// font whose size is the text's character height; its line, height plus leading, is about 1.15
+// times that in Times New Roman and its look-alikes.
+std::string Engine::report(int widthTwips, int heightTwips) const {
+    ReportInput input;
+    input.area = {widthTwips, heightTwips, report::kTwipsPerInch, report::kTwipsPerInch};
+    input.language = m_language;
+    input.owner = languageText(LanguageText::CopyrightsOwner);
+    const ReportUnits units = reportUnits(input.area);
+    input.reportLineTwips = units.reportFont.heightTwips * 115 / 100;
+    input.smallLineTwips = units.smallFont.heightTwips * 115 / 100;
+    std::vector<std::string> pages;
+    for (const ReportPage& page : buildReport(m_image, input).pages) {
+        std::vector<std::string> lines;
+        for (const ReportLine& line : page.lines) {
+            lines.push_back(json::array({json::number(line.x1), json::number(-line.y1), json::number(line.x2),
+                                         json::number(-line.y2)}));
+        }
+        std::vector<std::string> texts;
+        for (const ReportText& text : page.texts) {
+            texts.push_back(
+                json::array({json::number(text.font == ReportFontId::Report ? 0 : 1), json::number(text.x),
+                             json::number(-text.y), json::quote(text.text)}));
+        }
+        pages.push_back(
+            json::Object().add("lines", json::array(lines)).add("texts", json::array(texts)).text());
+    }
+    // y grows downwards in the answer, as on a web page.
+    return json::Object()
+        .add("fonts", json::array({json::number(units.reportFont.heightTwips),
+                                   json::number(units.smallFont.heightTwips)}))
+        .add("pages", json::array(pages))
+        .text();
 }
 
 std::string Engine::read(const std::string& portName) {

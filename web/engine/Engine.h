@@ -55,6 +55,8 @@ public:
     bool setOptions(const std::vector<int>& selections);
     std::string compare(const std::string& otherBytes) const;
     std::string writeCheck() const;
+    // The printed report of the document, page by page, for a printable area of the given twips.
+    std::string report(int widthTwips, int heightTwips) const;
 
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.

@@ -188,6 +188,10 @@ EMSCRIPTEN_KEEPALIVE const char* engineWriteCheck(Engine* e) {
     return guarded([&] { return e->writeCheck(); });
 }
 
+EMSCRIPTEN_KEEPALIVE const char* engineReport(Engine* e, int widthTwips, int heightTwips) {
+    return guarded([&] { return e->report(widthTwips, heightTwips); });
+}
+
 EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {
     return guarded([&] { return e->read(portName); }, jobReply());
 }

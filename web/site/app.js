@@ -116,6 +116,41 @@ async function openFile(file) {
     grid.focus();
 }
 
+// The printable area the report is laid out for: what A4 and Letter both leave inside the margins
+// that @page in style.css sets.
+const kPrintWidthTwips = 7.5 * 1440;
+const kPrintHeightTwips = 10 * 1440;
+
+// The desktop program's printed report, one SVG a page in twips, handed to the browser's printing.
+function printReport() {
+    const model = engine.report(kPrintWidthTwips, kPrintHeightTwips);
+    if (model.error) {
+        warn(model.error);
+        return;
+    }
+    const svg = 'http://www.w3.org/2000/svg';
+    const make = (name, attributes) => {
+        const element = document.createElementNS(svg, name);
+        Object.entries(attributes).forEach(([key, value]) => element.setAttribute(key, String(value)));
+        return element;
+    };
+    const pages = model.pages.map((page) => {
+        const sheet = make('svg', { class: 'report-page', viewBox: `0 0 ${kPrintWidthTwips} ${kPrintHeightTwips}`,
+            width: '7.5in', height: '10in' });
+        for (const [x1, y1, x2, y2] of page.lines) {
+            sheet.append(make('line', { x1, y1, x2, y2, stroke: 'black', 'stroke-width': 10 }));
+        }
+        for (const [font, x, y, text] of page.texts) {
+            const label = make('text', { x, y, 'font-size': model.fonts[font], 'dominant-baseline': 'text-before-edge' });
+            label.textContent = text;
+            sheet.append(label);
+        }
+        return sheet;
+    });
+    byId('print-area').replaceChildren(...pages);
+    window.print();
+}
+
 async function saveFile() {
     const bytes = engine.datBytes();
     if (window.showSaveFilePicker) {
@@ -385,6 +420,7 @@ function wireCommands() {
         }
     });
     byId('cmd-save').addEventListener('click', saveFile);
+    byId('cmd-print').addEventListener('click', printReport);
     byId('cmd-undo').addEventListener('click', () => { undo(); grid.focus(); });
     byId('cmd-redo').addEventListener('click', () => { redo(); grid.focus(); });
     byId('cmd-product-info').addEventListener('click', productInfo);
@@ -459,7 +495,8 @@ async function start() {
         byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
-    for (const id of ['cmd-open', 'cmd-save', 'cmd-product-info', 'cmd-optional-features', 'cmd-history']) {
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-print', 'cmd-product-info', 'cmd-optional-features',
+        'cmd-history']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

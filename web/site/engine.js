@@ -229,6 +229,13 @@ class Engine {
         return this.call('engineWriteCheck');
     }
 
+    // The printed report for a printable area in twips: {fonts: [report, small] character heights,
+    // pages: [{lines: [[x1, y1, x2, y2]], texts: [[font, x, y, text]]}]}, y growing downwards and
+    // every text anchored at the top-left corner of its cell.
+    report(widthTwips, heightTwips) {
+        return this.call('engineReport', ['number', 'number'], [widthTwips, heightTwips]);
+    }
+
     // Runs `work` after every radio call queued before it.
     enqueue(work) {
         const run = this.jobs.then(work, work);

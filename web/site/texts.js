@@ -14,6 +14,7 @@ export const TEXTS = {
     write: { en: 'Write', zh: '写频', desktop: true },
     productInfoCommand: { en: 'Product Information', zh: '类型设置', desktop: true },
     optionalFeaturesCommand: { en: 'Optional Features', zh: '可选功能', desktop: true },
+    print: { en: 'Print...', zh: '打印...', desktop: true },
     historyCommand: { en: 'Radio History...', zh: '电台历史...', desktop: true },
     language: { en: 'Language', zh: '语言', desktop: true },
     english: { en: 'English', zh: '英文', desktop: true },
