@@ -38,10 +38,6 @@
 <context>
     <name>ChannelDelegate</name>
     <message>
-        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
-        <translation>请在“编辑 &gt; 类型设置”中选择对讲机类型和频段。</translation>
-    </message>
-    <message>
         <source>%1, channel %2</source>
         <translation>%1，信道 %2</translation>
     </message>

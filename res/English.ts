@@ -38,10 +38,6 @@
 <context>
     <name>ChannelDelegate</name>
     <message>
-        <source>Choose the radio type and band in Edit &gt; Product Information.</source>
-        <translation>Choose the radio type and band in Edit &gt; Product Information.</translation>
-    </message>
-    <message>
         <source>%1, channel %2</source>
         <translation>%1, channel %2</translation>
     </message>

@@ -78,7 +78,8 @@ std::string bandClause(BandLimits band, Language language) {
 
 std::string refusalText(MessageId id, BandLimits band, Language language) {
     return std::string(messageText(id, language)) + (language == Language::Chinese ? "" : " ") +
-           bandClause(band, language);
+           bandClause(band, language) +
+           (isNoBand(band) ? std::string("\n") + coreText(CoreText::ChooseBand, language) : std::string());
 }
 
 std::string outsideBandText(const std::vector<int>& channels, BandLimits band, Language language) {

@@ -60,7 +60,8 @@ bool hasNoChannelInUse(const MemoryImage& image);
 std::string bandClause(BandLimits band, Language language);
 
 // The refusal of a typed frequency with the band it was checked against:
-// "Out of range,please input again. (the band is 400.00000 to 470.00000 MHz)".
+// "Out of range,please input again. (the band is 400.00000 to 470.00000 MHz)"; without a band, a
+// second line says where to choose one.
 std::string refusalText(MessageId id, BandLimits band, Language language);
 
 // "Channels 2, 5 are outside the band 400.00000 to 470.00000 MHz."; "" for no channels.

@@ -69,6 +69,8 @@ constexpr TextPair kTexts[] = {
     {CoreText::NoBand, "(there is no band: Program.ini does not list this type and band)",
      "（没有频段：Program.ini 未列出此类型和频段）"},
     {CoreText::BandRange, "%1 to %2 MHz", "%1 至 %2 MHz"},
+    {CoreText::ChooseBand, "Choose the radio type and band in Edit > Product Information.",
+     "请在“编辑 > 类型设置”中选择对讲机类型和频段。"},
     {CoreText::ChannelOutsideBand, "Channel %1 is outside the band %2.", "信道 %1 超出频段 %2。"},
     {CoreText::ChannelsOutsideBand, "Channels %1 are outside the band %2.", "信道 %1 超出频段 %2。"},
     {CoreText::NoChannelInUse, "No channel is in use: writing leaves the radio with no channels.",

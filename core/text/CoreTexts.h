@@ -76,7 +76,8 @@ enum class CoreText {
     // The band a refused frequency was checked against; %1: BandRange.
     BandIs,
     NoBand,
-    BandRange, // %1 and %2: the band's edges in MHz
+    BandRange,  // %1 and %2: the band's edges in MHz
+    ChooseBand, // where to choose a band, after NoBand
     // Before a write: %1 the channel numbers, %2 BandRange or NoBand.
     ChannelOutsideBand,
     ChannelsOutsideBand,

@@ -82,12 +82,8 @@ void ChannelDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const Q
         message = QString::fromUtf8(coreText(CoreText::ChannelNotInUse, language));
     } else if (outcome.message) {
         // The message, then the band it was checked against; without a band, where to choose one.
-        const BandLimits limits = m_model->bandLimits();
-        message = QString::fromStdString(channeledit::refusalText(*outcome.message, limits, language));
-        if (channeledit::isNoBand(limits)) {
-            message +=
-                QLatin1Char('\n') + tr("Choose the radio type and band in Edit > Product Information.");
-        }
+        message = QString::fromStdString(
+            channeledit::refusalText(*outcome.message, m_model->bandLimits(), language));
     }
     if (!message.isEmpty()) {
         QWidget* view = editor->parentWidget() ? editor->parentWidget()->parentWidget() : nullptr;

@@ -372,6 +372,10 @@ TEST(ChannelEdit, ChannelsOutsideTheBandAndNoChannelInUse) {
               "Out of range,please input again. (the band is 10.00000 to 30.00000 MHz)");
     EXPECT_EQ(channeledit::refusalText(MessageId::OutOfRange, kBand130To160, Language::Chinese),
               "超出范围，请重新输入。（频段为 130.00000 至 160.00000 MHz）");
+    EXPECT_EQ(
+        channeledit::refusalText(MessageId::OffStep, BandLimits{}, Language::English),
+        "Error data Value, please input according the step value(6.25K/5k). (there is no band: Program.ini "
+        "does not list this type and band)\nChoose the radio type and band in Edit > Product Information.");
 }
 
 TEST(ChannelTable, ZeroIsNeverAFrequencyEvenWithAnEmptyBand) {

@@ -15,12 +15,6 @@
 
 namespace {
 
-// The desktop's line after a refused frequency when the document has no band.
-const char* chooseBandText(Language language) {
-    return language == Language::Chinese ? "请在“编辑 > 类型设置”中选择对讲机类型和频段。"
-                                         : "Choose the radio type and band in Edit > Product Information.";
-}
-
 // The Program.ini text the page fetched, read the way the desktop reads its file: IniFile reads
 // files only, so the text goes through the module's memory file system.
 void loadIni(IniFile& file, const std::string& text) {
@@ -126,9 +120,6 @@ std::string Engine::commit(int row, int col, const std::string& text, bool userC
         message = coreText(CoreText::ChannelNotInUse, m_language);
     } else if (!outcome.accepted && outcome.message) {
         message = channeledit::refusalText(*outcome.message, m_model.limits, m_language);
-        if (channeledit::isNoBand(m_model.limits)) {
-            message += std::string("\n") + chooseBandText(m_language);
-        }
     }
     return json::Object()
         .addBool("accepted", outcome.accepted)
