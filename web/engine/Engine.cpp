@@ -125,6 +125,7 @@ std::string Engine::commit(int row, int col, const std::string& text, bool userC
         .addBool("accepted", outcome.accepted)
         .addBool("changed", changed)
         .addText("message", message)
+        .addText("caption", message.empty() ? "" : coreText(CoreText::Caution, m_language))
         .text();
 }
 

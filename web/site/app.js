@@ -86,8 +86,8 @@ async function afterDialog(promise) {
     return result;
 }
 
-function warn(text) {
-    return afterDialog(messageBox(text, undefined, { warning: true }));
+function warn(text, title) {
+    return afterDialog(messageBox(text, undefined, { warning: true, title }));
 }
 
 // ---- Files ----
@@ -482,7 +482,7 @@ async function start() {
     setMessageTitle(engine.appName());
     progress = new ProgressBox(() => engine.cancel());
     grid = new ChannelGrid(byId('channels'), engine, {
-        onRefused: (message) => warn(message),
+        onRefused: (message, caption) => warn(message, caption),
         onChanged: () => update(),
         onUndo: undo,
         onRedo: redo,

@@ -8,7 +8,7 @@ const kKeysThatMove = new Set(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight'
 
 export class ChannelGrid {
     // `table` is the <table id="channels">; `engine` the loaded engine; `hooks` tells the page
-    // of what the grid cannot decide itself: onRefused(message) -> Promise (a message box),
+    // of what the grid cannot decide itself: onRefused(message, caption) -> Promise (a message box),
     // onChanged() after a commit, onUndo(), onRedo().
     constructor(table, engine, hooks) {
         this.m_table = table;
@@ -369,7 +369,7 @@ export class ChannelGrid {
         }
         if (!outcome.accepted) {
             if (outcome.message) {
-                this.m_hooks.onRefused(outcome.message);
+                this.m_hooks.onRefused(outcome.message, outcome.caption);
             }
             return;
         }
