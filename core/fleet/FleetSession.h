@@ -10,15 +10,18 @@
 #include <string>
 #include <vector>
 
+struct FleetRound;
+
 // Programming a fleet: many radios from one master image, one radio on every port at once.
 enum class FleetMode { Write, Check };
 
 struct FleetOptions {
     FleetMode mode = FleetMode::Write;
-    bool verify = true;              // write: read back and compare after writing
-    bool changedOnly = false;        // write: only the 8-byte frames that differ (JobOptions::changedOnly)
-    bool fix = false;                // check: write the radios that drifted
-    bool allowOtherIdentity = false; // write radios whose identification differs from the session's first radio
+    bool verify = true;       // write: read back and compare after writing
+    bool changedOnly = false; // write: only the 8-byte frames that differ (JobOptions::changedOnly)
+    bool fix = false;         // check: write the radios that drifted
+    bool allowOtherIdentity =
+        false; // write radios whose identification differs from the session's first radio
 };
 
 enum class FleetOutcome { Written, UpToDate, Drifted, InStep, NoRadio, Failed, OtherIdentity };
@@ -33,10 +36,11 @@ struct FleetRecord {
     int radio = 0; // 1, 2, ... in the session (a port with no radio gets 0 and outcome NoRadio)
     int round = 0; // 1, 2, ...
     FleetPort port;
-    std::string started;  // local time "2026-12-08 09:01:02"
-    std::string identity; // bytes 0..7 of the identification reply: printable ASCII as is, else hex "50 33 .."
+    std::string started; // local time "2026-12-08 09:01:02"
+    std::string
+        identity; // bytes 0..7 of the identification reply: printable ASCII as is, else hex "50 33 .."
     FleetOutcome outcome = FleetOutcome::Failed;
-    int changes = 0;                // differences written (Written) or found (Drifted, and Written after --fix)
+    int changes = 0; // differences written (Written) or found (Drifted, and Written after --fix)
     std::vector<std::string> drift; // check: the comparison's lines (differenceLine)
     JobStage stage = JobStage::Backup;
     std::string reason;   // Failed / OtherIdentity: where and why (core's texts)
@@ -69,8 +73,8 @@ public:
     // PosixSerialPort; returns the round's records in port order and keeps them.
     std::vector<FleetRecord> runRound(const std::vector<FleetPort>& ports, IFleetObserver& observer);
     // The same over the lines a caller hands in (a test's simulated ones), one for each port.
-    std::vector<FleetRecord> runRound(const std::vector<FleetPort>& ports, const std::vector<ISerialPort*>& lines,
-                                      IFleetObserver& observer);
+    std::vector<FleetRecord> runRound(const std::vector<FleetPort>& ports,
+                                      const std::vector<ISerialPort*>& lines, IFleetObserver& observer);
 
     const std::vector<FleetRecord>& records() const { return m_records; }
     int roundsRun() const { return m_rounds; }
@@ -79,7 +83,8 @@ public:
     const std::string& stamp() const { return m_stamp; }
 
 private:
-    FleetRecord runRadio(const FleetPort& port, ISerialPort& line, size_t portIndex, IFleetObserver& observer);
+    FleetRecord runRadio(const FleetPort& port, ISerialPort& line, size_t portIndex, FleetRound& round,
+                         IFleetObserver& observer);
 
     MemoryImage m_master;
     FleetOptions m_options;
@@ -88,7 +93,7 @@ private:
     std::string m_stamp;
     std::vector<FleetRecord> m_records;
     int m_rounds = 0;
-    int m_radios = 0;        // radios numbered so far
+    int m_radios = 0;            // radios numbered so far
     std::string m_firstIdentity; // the identification of the session's first radio, "" before it
 };
 
