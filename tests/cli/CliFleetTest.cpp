@@ -144,13 +144,15 @@ TEST_F(CliFleet, ThreeRoundsOnOnePortGiveOneRecordEachAndALog) {
     EXPECT_CONTAINS(index, ", radio 2)\t");
 }
 
-TEST_F(CliFleet, ARoundOnThreePortsWritesEveryRadio) {
+TEST_F(CliFleet, ARoundOnThreePortsWritesEveryRadioAndAPortWithoutOneSaysSo) {
     const MemoryImage master = patternImage(3);
     writeImage("master.dat", master);
     std::vector<std::unique_ptr<RadioSimulator>> sims;
     std::vector<std::string> args = {"fleet", "write", "master.dat", "--count", "1"};
-    for (uint8_t seed : {5, 6, 7}) {
-        sims.push_back(radio(patternImage(seed)));
+    SimulatorOptions switchedOff;
+    switchedOff.ignoreHandshake = true;
+    for (uint8_t seed : {5, 6, 7, 8}) {
+        sims.push_back(radio(patternImage(seed), seed == 8 ? switchedOff : SimulatorOptions{}));
         args.insert(args.end(), {"--port", sims.back()->devicePath()});
     }
     openInput();
@@ -158,11 +160,37 @@ TEST_F(CliFleet, ARoundOnThreePortsWritesEveryRadio) {
     const RunResult r = run(args);
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_CONTAINS(r.err, "connect the next radio to " + sims[0]->devicePath() + " (and " +
-                               sims[1]->devicePath() + ", " + sims[2]->devicePath() + ")");
-    EXPECT_EQ(linesOf(r.out).size(), 3U) << r.out;
-    for (const auto& sim : sims) {
-        EXPECT_TRUE(holds(*sim, master)) << sim->devicePath();
+                               sims[1]->devicePath() + ", " + sims[2]->devicePath() + ", " +
+                               sims[3]->devicePath() + ")");
+    const std::vector<std::string> out = linesOf(r.out);
+    ASSERT_EQ(out.size(), 4U) << r.out;
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_CONTAINS(out[i], "radio " + std::to_string(i + 1) + "  round 1");
+        EXPECT_TRUE(holds(*sims[i], master)) << sims[i]->devicePath();
     }
+    EXPECT_CONTAINS(out[3], "radio -  round 1  " + sims[3]->devicePath() + " (" + sims[3]->devicePath() +
+                                ")  no radio");
+}
+
+TEST_F(CliFleet, ARadioOfAnotherModelIsNotWritten) {
+    const MemoryImage master = patternImage(3);
+    writeImage("master.dat", master);
+    SimulatorOptions otherModel;
+    otherModel.identity = {'P', '2', '2', '0', '7', 'X', 'Y', 'Z'};
+    auto first = radio(patternImage(5));
+    auto other = radio(patternImage(6), otherModel);
+    openInput();
+    answer("\n");
+    const RunResult r = run({"fleet", "write", "master.dat", "--port", first->devicePath(), "--port",
+                             other->devicePath(), "--count", "1", "--json"});
+    EXPECT_EQ(r.exitStatus, 1) << r.err;
+    const std::vector<std::string> out = linesOf(r.out);
+    ASSERT_EQ(out.size(), 2U) << r.out;
+    EXPECT_CONTAINS(out[0], "\"outcome\":\"written\"");
+    EXPECT_CONTAINS(out[1], "\"identity\":\"P2207XYZ\",\"outcome\":\"other-identity\"");
+    EXPECT_CONTAINS(out[1], "another model: the radio identifies itself as P2207XYZ, the first radio of this "
+                            "session as 50 33 32 30 37 00 00 00");
+    EXPECT_EQ(other->completedWrites(), 0);
 }
 
 TEST_F(CliFleet, CheckReportsDriftAndFixWritesOnlyTheDriftedRadio) {
