@@ -8,7 +8,8 @@
 #include "radio/PortNames.h"
 #include "radio/SerialDevices.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -95,9 +96,8 @@ bool nextRoundWanted(const std::vector<FleetPort>& ports, std::ostream& err) {
 }
 
 std::string secondsText(double seconds) {
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%.1f", seconds);
-    return text;
+    const long long tenths = std::llround(std::max(0.0, seconds) * 10);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 // radio 2  round 1  COM2 (/dev/ttyUSB1)  P3207...  written, 3 changes  backup ID  41.5 s

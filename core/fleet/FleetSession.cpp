@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <ctime>
@@ -365,8 +366,9 @@ std::string fleetCsvHeader() {
 }
 
 std::string fleetCsvLine(const FleetRecord& record) {
-    char seconds[32] = {};
-    std::snprintf(seconds, sizeof seconds, "%.1f", record.seconds);
+    // In tenths by hand: a program that set the user's locale would print a decimal comma.
+    const long long tenths = std::llround(std::max(0.0, record.seconds) * 10);
+    const std::string seconds = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
     const std::string fields[] = {std::to_string(record.radio),
                                   std::to_string(record.round),
                                   record.port.name,

@@ -80,7 +80,8 @@ protected:
             }
         }
     }
-    // The one cable of a test whose radios take turns on it: a link to the radio connected now.
+    // The one cable of a test whose radios take turns on it: a link to the radio connected now. The
+    // program opens it again only once it has read the next line.
     void connect(const RadioSimulator& sim) {
         std::filesystem::remove(path("cable"));
         std::filesystem::create_symlink(sim.devicePath(), path("cable"));
@@ -105,11 +106,9 @@ TEST_F(CliFleet, ThreeRoundsOnOnePortGiveOneRecordEachAndALog) {
     m_stdinFd = -1;
     answer("\n");
     ASSERT_TRUE(waitFor([&] { return upToDate->completedReads() == 1; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the job lets go of the port
     connect(*old);
     answer("\n");
     ASSERT_TRUE(waitFor([&] { return old->completedReads() == 2 && old->completedWrites() == 1; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     connect(*broken);
     answer("\n");
     closeInput();
