@@ -266,6 +266,11 @@ ExitStatus runFleet(CliContext& ctx, const CommandLine& args) {
         for (const FleetRecord& record : session.runRound(*ports, lines, observer)) {
             ctx.out() << (args.has("--json") ? recordJson(record, language) : recordLine(record, language))
                       << "\n";
+            if (!record.historyProblem.empty()) {
+                ctx.err() << "radioprog: warning: " << record.port.name << ": "
+                          << coreText(CoreText::HistoryNotSaved, Language::English, record.historyProblem)
+                          << "\n";
+            }
         }
         ctx.out().flush();
         // The log is rewritten whole after every round, so that it holds every radio so far

@@ -275,6 +275,9 @@ FleetRecord FleetSession::runRadio(const FleetPort& port, ISerialPort& line, siz
                     options.backup = false;
                     options.verify = m_options.verify;
                     const JobResult fixed = job.write(port.device, m_master, options);
+                    if (!fixed.historyKept) {
+                        record.historyProblem = fixed.historyKept.detail;
+                    }
                     if (fixed.ok()) {
                         record.outcome = FleetOutcome::Written;
                     } else {
@@ -283,6 +286,9 @@ FleetRecord FleetSession::runRadio(const FleetPort& port, ISerialPort& line, siz
                 }
             }
         }
+    }
+    if (!first.historyKept) { // the first problem is the one reported
+        record.historyProblem = first.historyKept.detail;
     }
     record.identity = identityText(first.identity);
     const bool answered =
