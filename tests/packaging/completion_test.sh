@@ -37,7 +37,7 @@ check() {
     fi
 }
 
-all_commands="new show diff read write history restore channel set export import print ports help"
+all_commands="new show diff read write history restore fleet channel set export import print ports help"
 
 check 'radioprog ' "$all_commands"
 check 'radioprog p' 'print ports'
@@ -61,6 +61,9 @@ check 'radioprog import list.csv ' 'folder club.dat BIG.DAT'
 check 'radioprog write --port COM1 ' 'folder club.dat BIG.DAT'
 check 'radioprog write --port COM1 club.dat ' ''
 check 'radioprog ports ' ''
+check 'radioprog fleet ' 'write check'
+check 'radioprog fleet check ' 'folder club.dat BIG.DAT'
+check 'radioprog fleet write club.dat --port COM1 --log ' 'folder list.csv'
 # Options of each command, and --ini and --help everywhere.
 check 'radioprog new -' '--type --band --ini --help'
 check 'radioprog show club.dat --' '--json --lang --ini --help'
