@@ -218,6 +218,7 @@ CloneSession::Handshake CloneSession::handshakeAttempt() {
     sleepMs(1);
     uint8_t identity[8] = {};
     const PortReadResult id = readBytes(identity, sizeof identity);
+    m_identity.assign(reinterpret_cast<const char*>(identity), id.ok ? id.count : 0);
     if (!identityAccepted(identity, id.ok ? id.count : 0)) {
         return Handshake::WrongRadio;
     }

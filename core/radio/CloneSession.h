@@ -95,6 +95,9 @@ public:
     // The radio on this line, held open since an earlier session, answered that session's
     // handshake after the eighth byte: do not wait for an answer after the seventh.
     void setAnswersLate() { m_answersLate = true; }
+    // The bytes of the identification reply (up to 8) that the last handshake attempt received,
+    // accepted or not; "" when none came.
+    const std::string& identity() const { return m_identity; }
 
     static constexpr int kFrameCount = 102;
     static constexpr uint16_t kFrameLength = 8;
@@ -124,4 +127,5 @@ private:
     bool m_attemptAckWrong = false; // its first answer was a byte other than the acknowledgement
     bool m_answeredEarly = false;   // the last successful handshake was answered after 7 bytes
     bool m_answersLate = false;     // see setAnswersLate()
+    std::string m_identity;         // see identity()
 };

@@ -30,7 +30,7 @@ struct JobPortHold {
 } // namespace
 
 TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
-                                  MemoryImage& image, const std::vector<uint16_t>& frames) {
+                                  MemoryImage& image, JobResult& job, const std::vector<uint16_t>& frames) {
     m_observer.onStage(stage);
     // The first stage opens the port; the later ones find it open and keep it.
     if (!m_port.isOpen()) {
@@ -46,6 +46,10 @@ TransferResult RadioJob::runStage(JobStage stage, TransferDirection direction, c
         session.setAnswersLate();
     }
     const TransferResult result = session.run(direction, devicePath, image, frames);
+    if (m_identity.empty()) {
+        m_identity = session.identity();
+        job.identity = m_identity;
+    }
     m_answersLate = m_answersLate || (result.ok() && !session.answeredEarly());
     return result;
 }
@@ -56,7 +60,8 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
         return {};
     }
     HistoryEntry entry;
-    const HistoryResult kept = m_history->add(kind, image, devicePath, &entry);
+    const HistoryResult kept =
+        m_history->add(kind, image, m_historyPort ? m_historyPort() : devicePath, &entry);
     if (!kept) {
         if (result.historyKept) {
             result.historyKept = kept; // the first problem is the one reported
@@ -69,9 +74,10 @@ std::string RadioJob::keep(HistoryKind kind, const MemoryImage& image, const std
 JobResult RadioJob::read(const std::string& devicePath, MemoryImage& image) {
     const JobPortHold hold{m_port};
     m_answersLate = false;
+    m_identity.clear();
     JobResult result;
     result.stage = JobStage::Read;
-    result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image);
+    result.transfer = runStage(JobStage::Read, TransferDirection::Read, devicePath, image, result);
     if (result.transfer.ok()) {
         result.readId = keep(HistoryKind::Read, image, devicePath, result);
     }
@@ -98,6 +104,7 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
                           const JobOptions& options) {
     const JobPortHold hold{m_port};
     m_answersLate = false;
+    m_identity.clear();
     JobResult result;
     std::vector<uint16_t> frames = CloneSession::allFrames();
     // Rows 51 to 63 never travel; the backup takes them from the image being written, so that
@@ -105,7 +112,7 @@ JobResult RadioJob::write(const std::string& devicePath, const MemoryImage& imag
     MemoryImage before = image;
     if (options.backup) {
         result.stage = JobStage::Backup;
-        result.transfer = runStage(JobStage::Backup, TransferDirection::Read, devicePath, before);
+        result.transfer = runStage(JobStage::Backup, TransferDirection::Read, devicePath, before, result);
         if (!result.transfer.ok()) {
             return result;
         }
@@ -138,7 +145,7 @@ bool RadioJob::writeStages(const std::string& devicePath, const MemoryImage& ima
     const bool whole = frames.size() == static_cast<size_t>(CloneSession::kFrameCount);
     MemoryImage sent = image; // the session takes a mutable image; a write never changes it
     result.stage = JobStage::Write;
-    result.transfer = runStage(JobStage::Write, TransferDirection::Write, devicePath, sent, frames);
+    result.transfer = runStage(JobStage::Write, TransferDirection::Write, devicePath, sent, result, frames);
     if (!result.transfer.ok()) {
         if (!whole && result.transfer.status == TransferStatus::FrameFailed) {
             return true; // the radio refused a frame out of order
@@ -154,7 +161,8 @@ bool RadioJob::writeStages(const std::string& devicePath, const MemoryImage& ima
 
     if (options.verify) {
         result.stage = JobStage::Verify;
-        result.transfer = runStage(JobStage::Verify, TransferDirection::Read, devicePath, readBack, frames);
+        result.transfer =
+            runStage(JobStage::Verify, TransferDirection::Read, devicePath, readBack, result, frames);
         if (result.transfer.ok()) {
             const int row = firstDifferingRow(readBack, image);
             if (row >= 0 && !whole) {

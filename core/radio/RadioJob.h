@@ -61,7 +61,10 @@ struct JobResult {
     bool alreadyHeld = false; // the backup equals rows 0..50 of the image, not forced: nothing written
     bool declined = false;    // confirm returned false: nothing written
     int framesWritten = 0;    // write frames sent by the write session that completed
-    bool fellBack = false;    // changed-only fell back to a whole write and a whole verify
+    // The radio's identification reply (bytes 0..7, as CloneSession::identity), from the first
+    // stage that received one; "" when none came.
+    std::string identity;
+    bool fellBack = false; // changed-only fell back to a whole write and a whole verify
 
     bool ok() const { return transfer.ok() && mismatchRow < 0; }
     bool cancelled() const { return transfer.status == TransferStatus::Cancelled; }
@@ -92,9 +95,16 @@ public:
     // Sends rows 0 to 50 of `image`.
     JobResult write(const std::string& devicePath, const MemoryImage& image, const JobOptions& options = {});
 
+    // The port text the history entries carry, asked for when an entry is kept; by default the
+    // device path.
+    void setHistoryPort(std::function<std::string()> port) { m_historyPort = std::move(port); }
+    // The identification reply of this call's radio so far (see JobResult::identity); `confirm`
+    // may look at it.
+    const std::string& identity() const { return m_identity; }
+
 private:
     TransferResult runStage(JobStage stage, TransferDirection direction, const std::string& devicePath,
-                            MemoryImage& image,
+                            MemoryImage& image, JobResult& result,
                             const std::vector<uint16_t>& frames = CloneSession::allFrames());
     // The write and verify stages of write(): `frames` to send, and verify reads back the same
     // ones over `readBack` (the radio's memory as it stands before the write). False when the
@@ -110,6 +120,8 @@ private:
     IJobObserver& m_observer;
     RadioHistory* m_history;
     bool m_answersLate = false; // this call's radio answered a handshake after its eighth byte
+    std::string m_identity;     // this call's radio's identification reply so far
+    std::function<std::string()> m_historyPort;
 };
 
 // What the user may do after a write that did not succeed. They follow from the job's report

@@ -270,6 +270,23 @@ constexpr TextPair kTexts[] = {
     {CoreText::CompareDiffer, "differ", "不同"},
     {CoreText::CompareEmpty, "(empty)", "（空）"},
     {CoreText::CompareOtherBytes, "Other bytes", "其他字节"},
+    {CoreText::FleetWrittenOne, "written, 1 change", "已写入，1 处更改"},
+    {CoreText::FleetWritten, "written, %1 changes", "已写入，%1 处更改"},
+    {CoreText::FleetUpToDate, "already up to date", "已是最新"},
+    {CoreText::FleetDriftedOne, "drifted, 1 change", "有偏差，1 处更改"},
+    {CoreText::FleetDrifted, "drifted, %1 changes", "有偏差，%1 处更改"},
+    {CoreText::FleetInStep, "in step", "一致"},
+    {CoreText::FleetNoRadio, "no radio", "无对讲机"},
+    {CoreText::FleetFailedBackup, "failed while backing up: %1", "备份时失败：%1"},
+    {CoreText::FleetFailedWrite, "failed while writing: %1", "写入时失败：%1"},
+    {CoreText::FleetFailedVerify, "failed while verifying: %1", "校验时失败：%1"},
+    {CoreText::FleetFailedRead, "failed while reading: %1", "读取时失败：%1"},
+    {CoreText::FleetOtherIdentity, "another model: %1", "其他型号：%1"},
+    {CoreText::FleetIdentityDiffers,
+     "the radio identifies itself as %1, the first radio of this session as %2; another model may have "
+     "another memory layout, so nothing was written",
+     "该对讲机的识别码为 %1，本次第一台对讲机的识别码为 "
+     "%2；其他型号的存储布局可能不同，因此没有写入任何数据"},
 };
 
 constexpr bool inEnumOrder() {
@@ -278,7 +295,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::CompareOtherBytes) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::FleetIdentityDiffers) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 

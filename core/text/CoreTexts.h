@@ -179,6 +179,22 @@ enum class CoreText {
     CompareDiffer,
     CompareEmpty,      // a value with no text
     CompareOtherBytes, // bytes no field or option names
+    // What became of a radio of a fleet session, one line each; %1: how many differences.
+    FleetWrittenOne,
+    FleetWritten,
+    FleetUpToDate,
+    FleetDriftedOne,
+    FleetDrifted,
+    FleetInStep,
+    FleetNoRadio,
+    // %1: the reason, one line.
+    FleetFailedBackup,
+    FleetFailedWrite,
+    FleetFailedVerify,
+    FleetFailedRead,
+    FleetOtherIdentity,
+    // %1: this radio's identification, %2: that of the session's first radio.
+    FleetIdentityDiffers,
 };
 
 // The text in the chosen language; UTF-8.
