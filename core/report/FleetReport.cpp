@@ -14,14 +14,14 @@ struct FleetReportText {
 enum FleetReportWord { Title, Radio, Round, Port, Identity, Seconds, Outcome, NoRecords, WordCount };
 
 constexpr FleetReportText kWords[WordCount] = {
-    {"Programming several radios", "多台电台写频"},
-    {"Radio", "电台"},
+    {"Programming several radios", "批量写入对讲机"},
+    {"Radio", "对讲机"},
     {"Round", "轮次"},
     {"Port", "端口"},
     {"Identification", "识别码"},
     {"Seconds", "秒"},
     {"Outcome", "结果"},
-    {"No radio was programmed in this session.", "本次没有为任何电台写频。"},
+    {"No radio was programmed in this session.", "本次没有写入任何对讲机。"},
 };
 
 std::string word(FleetReportWord id, Language language) {

@@ -96,7 +96,7 @@ FleetDlg::FleetDlg(AppContext& context, const MemoryImage& master, const QString
     : HelpDialog(id::kProgramSeveralRadios, parent), m_context(context), m_master(master),
       m_masterName(masterName), m_printer(printer),
       m_history(std::make_unique<RadioHistory>(context.historyFolder())),
-      m_checkOnly(new QCheckBox(tr("C&heck only: read and compare, write nothing"))),
+      m_checkOnly(new QCheckBox(tr("Chec&k only: read and compare, write nothing"))),
       m_verify(new QCheckBox(tr("&Verify after writing"))),
       m_changedOnly(new QCheckBox(tr("Write only c&hanged rows"))),
       m_fix(new QCheckBox(tr("&Fix radios that drifted"))),
