@@ -440,6 +440,10 @@
         <source>Print Summary</source>
         <translation>打印汇总</translation>
     </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>

@@ -443,6 +443,10 @@
         <source>Print Summary</source>
         <translation>Print Summary</translation>
     </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>Help</name>

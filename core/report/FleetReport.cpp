@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -15,11 +16,11 @@ enum FleetReportWord { Title, Radio, Round, Port, Identity, Seconds, Outcome, No
 
 constexpr FleetReportText kWords[WordCount] = {
     {"Programming several radios", "批量写入对讲机"},
-    {"Radio", "对讲机"},
+    {"No.", "序号"},
     {"Round", "轮次"},
     {"Port", "端口"},
     {"Identification", "识别码"},
-    {"Seconds", "秒"},
+    {"Time", "用时"},
     {"Outcome", "结果"},
     {"No radio was programmed in this session.", "本次没有写入任何对讲机。"},
 };
@@ -29,12 +30,64 @@ std::string word(FleetReportWord id, Language language) {
 }
 
 // The columns of a line, in report columns (K).
-constexpr int kRadioColumn = 5;
-constexpr int kRoundColumn = 10;
-constexpr int kPortColumn = 15;
-constexpr int kIdentityColumn = 21;
-constexpr int kSecondsColumn = 33;
-constexpr int kOutcomeColumn = 38;
+constexpr int kRadioColumn = 3;
+constexpr int kRoundColumn = 6;
+constexpr int kPortColumn = 11;
+constexpr int kIdentityColumn = 17;
+constexpr int kSecondsColumn = 35;
+constexpr int kOutcomeColumn = 40;
+// What fits between the outcome column and the right margin, in halves of a small-font column:
+// a Latin character takes about one, a Chinese one two.
+constexpr int kOutcomeWidth = 44;
+
+int charWidth(unsigned char lead) {
+    return lead < 0x80 ? 1 : 2;
+}
+
+int displayWidth(const std::string& text) {
+    int width = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        // Continuation bytes (10xxxxxx) add nothing; each character counts once, by its lead byte.
+        if ((byte & 0xC0) != 0x80) {
+            width += charWidth(byte);
+        }
+    }
+    return width;
+}
+
+// The outcome in lines that fit its column, broken after a space where there is one. A UTF-8
+// sequence is never split.
+std::vector<std::string> wrapOutcome(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    int width = 0;
+    size_t lastSpace = std::string::npos;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const int width1 = charWidth(lead);
+        if (width + width1 > kOutcomeWidth && !line.empty()) {
+            if (lastSpace != std::string::npos) {
+                lines.push_back(line.substr(0, lastSpace));
+                line.erase(0, lastSpace + 1);
+            } else {
+                lines.push_back(line);
+                line.clear();
+            }
+            width = displayWidth(line);
+            lastSpace = std::string::npos;
+        }
+        if (lead == ' ') {
+            lastSpace = line.size();
+        }
+        line.append(text, i, length);
+        width += width1;
+        i += length;
+    }
+    lines.push_back(line);
+    return lines;
+}
 
 void addText(ReportPage& page, const ReportUnits& units, int column, int y, std::string text,
              ReportFontId font = ReportFontId::Small) {
@@ -43,7 +96,7 @@ void addText(ReportPage& page, const ReportUnits& units, int column, int y, std:
 
 std::string secondsText(double seconds) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds);
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
     return text;
 }
 
@@ -70,10 +123,30 @@ ReportModel buildFleetReport(const std::vector<FleetRecord>& records, const std:
     model.units = reportUnits(input.area);
     const int l = std::clamp(input.reportLineTwips, -report::kMaxTwips, report::kMaxTwips);
     const int s = std::clamp(input.smallLineTwips, -report::kMaxTwips, report::kMaxTwips);
+    // Each record's lines (its outcome wrapped), then the records to each page: a record never
+    // breaks across pages.
+    std::vector<std::vector<std::string>> outcomes;
+    for (const FleetRecord& record : records) {
+        outcomes.push_back(wrapOutcome(fleetOutcomeText(record, input.language)));
+    }
     const size_t perPage = static_cast<size_t>(fleetreport::linesPerPage(l, s));
-    const size_t pageCount = std::max<size_t>(1, (records.size() + perPage - 1) / perPage);
-    model.pages.resize(pageCount);
-    for (size_t p = 0; p < pageCount; ++p) {
+    std::vector<std::pair<size_t, size_t>> pageRecords; // [first, last) a page
+    for (size_t first = 0; first < records.size();) {
+        size_t last = first;
+        size_t used = 0;
+        while (last < records.size() && (last == first || used + outcomes[last].size() <= perPage)) {
+            used += outcomes[last].size();
+            ++last;
+        }
+        pageRecords.emplace_back(first, last);
+        first = last;
+    }
+    if (pageRecords.empty()) {
+        pageRecords.emplace_back(0, 0);
+    }
+    const int pageCount = static_cast<int>(pageRecords.size());
+    model.pages.resize(pageRecords.size());
+    for (size_t p = 0; p < pageRecords.size(); ++p) {
         ReportPage& page = model.pages[p];
         const ReportUnits& u = model.units;
         std::string title = word(Title, input.language);
@@ -92,20 +165,21 @@ ReportModel buildFleetReport(const std::vector<FleetRecord>& records, const std:
             addText(page, u, kSecondsColumn, heading, word(Seconds, input.language));
             addText(page, u, kOutcomeColumn, heading, word(Outcome, input.language));
         }
-        const size_t first = p * perPage;
-        const size_t last = std::min(records.size(), first + perPage);
-        for (size_t i = first; i < last; ++i) {
+        int line = 0;
+        for (size_t i = pageRecords[p].first; i < pageRecords[p].second; ++i) {
             const FleetRecord& record = records[i];
-            const int y = -(5 + static_cast<int>(i - first)) * s;
+            const int y = -(5 + line) * s;
             // A port without a radio has no number in the session.
             addText(page, u, kRadioColumn, y, record.radio > 0 ? std::to_string(record.radio) : "-");
             addText(page, u, kRoundColumn, y, std::to_string(record.round));
             addText(page, u, kPortColumn, y, record.port.name);
             addText(page, u, kIdentityColumn, y, record.identity);
             addText(page, u, kSecondsColumn, y, secondsText(record.seconds));
-            addText(page, u, kOutcomeColumn, y, fleetOutcomeText(record, input.language));
+            for (const std::string& part : outcomes[i]) {
+                addText(page, u, kOutcomeColumn, -(5 + line++) * s, part);
+            }
         }
-        addPageFrame(page, u, input, static_cast<int>(p + 1), static_cast<int>(pageCount));
+        addPageFrame(page, u, input, static_cast<int>(p + 1), pageCount);
     }
     return model;
 }

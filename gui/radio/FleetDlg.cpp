@@ -238,8 +238,9 @@ QString FleetDlg::promptText() const {
     if (names.isEmpty()) {
         return tr("Tick the ports whose cables are connected.");
     }
+    // The separator of a list of names, ", " in English, "、" in Chinese.
     return tr("Connect the next radio to %1, switch it on and press Enter or Space.")
-        .arg(names.join(QStringLiteral(", ")));
+        .arg(names.join(tr(", ")));
 }
 
 void FleetDlg::updateControls() {
@@ -351,7 +352,7 @@ void FleetDlg::addRow(const FleetRecord& record) {
         QString::fromStdString(record.port.name),
         QString::fromStdString(record.identity),
         QString::fromStdString(fleetOutcomeText(record, language)),
-        QString::number(record.changes),
+        record.outcome == FleetOutcome::NoRadio ? QString() : QString::number(record.changes),
         QString::fromStdString(record.backupId),
         QString::number(record.seconds, 'f', 1),
     };

@@ -6,6 +6,7 @@
 #include "document/ProgramDoc.h"
 #include "frame/MainFrame.h"
 #include "radio/FleetDlg.h"
+#include "report/FleetReport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -96,6 +97,40 @@ TEST_F(Fleet, AMasterWithoutChannelsStartsNothing) {
     QTest::keyClick(dialog.get(), Qt::Key_Space);
     EXPECT_FALSE(dialog->isRoundRunning());
     EXPECT_EQ(m_radios[0]->handshakes(), 0);
+}
+
+// The printed summary's pages: as many radios as fit above the footer rule, a long reason on
+// lines of its own below its radio, and a radio never split across pages.
+TEST(FleetReport, PagesHoldTheRadiosThatFit) {
+    const ReportInput input{{4800, 6360, 600, 600}, 391, 313, Language::English, "Radio Shop"};
+    ASSERT_EQ(fleetreport::linesPerPage(input.reportLineTwips, input.smallLineTwips), 39);
+    const std::string twoLines =
+        "the radio did not answer the handshake"; // after "failed while backing up: "
+    const struct {
+        int radios;
+        std::string reason; // "" for a written radio, one line each
+        int pages;
+    } cases[] = {{0, "", 1}, {39, "", 1}, {40, "", 2}, {19, twoLines, 1}, {20, twoLines, 2}};
+    for (const auto& c : cases) {
+        std::vector<FleetRecord> records(static_cast<size_t>(c.radios));
+        for (FleetRecord& record : records) {
+            record.outcome = c.reason.empty() ? FleetOutcome::Written : FleetOutcome::Failed;
+            record.reason = c.reason;
+        }
+        const ReportModel model = buildFleetReport(records, "master.dat", input);
+        ASSERT_EQ(model.pageCount(), c.pages) << c.radios << " radios";
+        const std::string last = "Page " + std::to_string(c.pages) + " of " + std::to_string(c.pages);
+        EXPECT_EQ(model.pages.back().texts.back().text, last);
+        // Every line of the body ends above the footer rule.
+        const int footerRule = -36 * input.reportLineTwips + input.reportLineTwips / 2;
+        for (const ReportPage& page : model.pages) {
+            for (const ReportText& text : page.texts) {
+                if (text.font == ReportFontId::Small) {
+                    EXPECT_GT(text.y - input.smallLineTwips, footerRule) << text.text;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
