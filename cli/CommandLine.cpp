@@ -32,6 +32,11 @@ std::string CommandLine::value(const std::string& option) const {
     return it == m_options.end() ? std::string() : it->second;
 }
 
+std::vector<std::string> CommandLine::values(const std::string& option) const {
+    const auto it = m_repeated.find(option);
+    return it == m_repeated.end() ? std::vector<std::string>() : it->second;
+}
+
 bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
     // Options are collected first and checked against the command once it is known.
     struct Given {
@@ -115,7 +120,8 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
             error = g.name + " takes no value";
             return false;
         }
-        if (m_options.count(g.name) || (g.name == "--ini" && !m_iniPath.empty())) {
+        if ((m_options.count(g.name) && option->argument != Argument::Values) ||
+            (g.name == "--ini" && !m_iniPath.empty())) {
             error = g.name + " is given twice";
             return false;
         }
@@ -126,7 +132,8 @@ bool CommandLine::parse(int argc, const char* const* argv, std::string& error) {
         if (g.name == "--ini") {
             m_iniPath = g.value;
         } else {
-            m_options[g.name] = g.value;
+            m_options.emplace(g.name, g.value);
+            m_repeated[g.name].push_back(g.value);
         }
     }
 

@@ -20,8 +20,10 @@ public:
     const std::string& command() const { return m_command; }
     const std::vector<std::string>& operands() const { return m_operands; }
     bool has(const std::string& option) const { return m_options.count(option) != 0; }
-    // The option's value, "" when it was not given.
+    // The option's value, "" when it was not given; the first one of an option given again.
     std::string value(const std::string& option) const;
+    // Every value of an option that may be given again, in the order given.
+    std::vector<std::string> values(const std::string& option) const;
 
     bool wantsHelp() const { return m_help; }
     bool wantsVersion() const { return m_version; }
@@ -31,6 +33,7 @@ private:
     std::string m_command;
     std::vector<std::string> m_operands;
     std::map<std::string, std::string> m_options;
+    std::map<std::string, std::vector<std::string>> m_repeated;
     std::string m_iniPath;
     bool m_help = false;
     bool m_version = false;

@@ -1,5 +1,6 @@
 #include "CommandTable.h"
 
+#include "FleetCommands.h"
 #include "ImageCommands.h"
 #include "PrintCommand.h"
 #include "RadioCommands.h"
@@ -174,6 +175,57 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "\n"
          "Example:\n"
          "  radioprog write --port COM1 club.dat\n"},
+        {"fleet",
+         runFleet,
+         {{"--port", Argument::Values},
+          {"--count", Argument::Value},
+          {"--changed-only", Argument::None},
+          {"--no-verify", Argument::None},
+          {"--fix", Argument::None},
+          {"--log", Argument::Output},
+          {"--json", Argument::None}},
+         {{"write|check", Argument::Value}, {"MASTER.dat", Argument::Value}},
+         2,
+         Repeat::None,
+         Work::Printed,
+         "write|check MASTER.dat --port PORT...",
+         "program or check many radios",
+         "radioprog fleet write MASTER.dat --port PORT [--port PORT2 ...] [--count N] [--changed-only] "
+         "[--no-verify] [--log FILE.csv] [--json]\n"
+         "       radioprog fleet check MASTER.dat --port PORT [--port PORT2 ...] [--fix] [--count N] "
+         "[--log FILE.csv] [--json]",
+         "Gives many radios the channels and options of MASTER.dat, round by round: a round takes\n"
+         "one radio on every port at once (up to 4 ports), each port on its own thread. Before\n"
+         "each round it asks on standard error to connect the next radios and press Enter, and\n"
+         "reads a line from standard input; 'q' or the end of the input ends the session, so\n"
+         "\"yes '' | radioprog fleet write ... --count 6\" runs six rounds unattended.\n"
+         "fleet write backs each radio up (kept in the radio history as 'before-write', its port\n"
+         "marked with the session and the radio's number), writes it only when it differs from\n"
+         "MASTER.dat, and reads it back. A radio whose identification differs from the first\n"
+         "radio's of the session is not written ('another model'). fleet check reads each radio\n"
+         "(kept as 'read') and prints how it differs from MASTER.dat, writing nothing; with --fix\n"
+         "it writes the radios that drifted. A port where no radio answers says 'no radio'; a\n"
+         "radio that fails never stops the session.\n"
+         "One line per radio on standard output: its number, the round, the port, its\n"
+         "identification, the outcome (written, already up to date, drifted, in step, no radio,\n"
+         "failed, another model), the backup's history id and the seconds taken.\n"
+         "The exit status is 0 when every radio that answered was written, up to date or (check)\n"
+         "in step; 1 when any failed or drifted without --fix; 2 on bad arguments or input.\n"
+         "\n"
+         "  --port PORT      COM1 to COM4 or a device path; give it once for every cable\n"
+         "  --count N        at most N rounds (default: until 'q' or the end of the input)\n"
+         "  --changed-only   write: send and verify only the frames that differ from the backup\n"
+         "  --no-verify      write: do not read the radios back after writing\n"
+         "  --fix            check: write the radios that drifted\n"
+         "  --log FILE.csv   also write every radio to FILE.csv, with the header\n"
+         "                   radio,round,port,device,started,identity,outcome,changes,backup_id,\n"
+         "                   seconds\n"
+         "  --json           one JSON object per radio and line: radio, round, port, device,\n"
+         "                   started, identity, outcome, text, changes, drift, stage, reason,\n"
+         "                   backup_id, seconds\n"
+         "\n"
+         "Example:\n"
+         "  yes '' | radioprog fleet write club.dat --port COM1 --port COM2 --count 5 --log club.csv\n"},
         {"history",
          runHistory,
          {{"--json", Argument::None}},

@@ -11,6 +11,7 @@ class CommandLine;
 enum class Argument {
     None,   // an option alone: --json
     Value,  // a value (--port COM1, --port=COM1); an operand that is read, or edited in place
+    Values, // a value, and the option may be given again (--port COM1 --port COM2)
     Output, // a file the command writes, where "-" is a standard stream
 };
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <ctime>
@@ -274,6 +275,9 @@ FleetRecord FleetSession::runRadio(const FleetPort& port, ISerialPort& line, siz
                     options.backup = false;
                     options.verify = m_options.verify;
                     const JobResult fixed = job.write(port.device, m_master, options);
+                    if (!fixed.historyKept) {
+                        record.historyProblem = fixed.historyKept.detail;
+                    }
                     if (fixed.ok()) {
                         record.outcome = FleetOutcome::Written;
                     } else {
@@ -282,6 +286,9 @@ FleetRecord FleetSession::runRadio(const FleetPort& port, ISerialPort& line, siz
                 }
             }
         }
+    }
+    if (!first.historyKept) { // the first problem is the one reported
+        record.historyProblem = first.historyKept.detail;
     }
     record.identity = identityText(first.identity);
     const bool answered =
@@ -365,8 +372,9 @@ std::string fleetCsvHeader() {
 }
 
 std::string fleetCsvLine(const FleetRecord& record) {
-    char seconds[32] = {};
-    std::snprintf(seconds, sizeof seconds, "%.1f", record.seconds);
+    // In tenths by hand: a program that set the user's locale would print a decimal comma.
+    const long long tenths = std::llround(std::max(0.0, record.seconds) * 10);
+    const std::string seconds = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
     const std::string fields[] = {std::to_string(record.radio),
                                   std::to_string(record.round),
                                   record.port.name,

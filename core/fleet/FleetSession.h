@@ -43,8 +43,9 @@ struct FleetRecord {
     int changes = 0; // differences written (Written) or found (Drifted, and Written after --fix)
     std::vector<std::string> drift; // check: the comparison's lines (differenceLine)
     JobStage stage = JobStage::Backup;
-    std::string reason;   // Failed / OtherIdentity: where and why (core's texts)
-    std::string backupId; // the history entry of the backup read, "" when none
+    std::string reason;         // Failed / OtherIdentity: where and why (core's texts)
+    std::string backupId;       // the history entry of the backup read, "" when none
+    std::string historyProblem; // why an image of this radio was not kept in the history, "" when all were
     double seconds = 0;
 };
 

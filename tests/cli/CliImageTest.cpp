@@ -114,6 +114,21 @@ TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
         {"DiffRetriesWithoutPort",
          {"diff", "a.dat", "a.dat", "--retries", "1"},
          "--retries goes with --port"},
+        {"FleetUnknownVerb",
+         {"fleet", "burn", "a.dat", "--port", "COM1"},
+         "fleet: 'burn': say 'write' or 'check'"},
+        {"FleetFixWithWrite",
+         {"fleet", "write", "a.dat", "--port", "COM1", "--fix"},
+         "--fix goes with 'fleet check'"},
+        {"FleetNoVerifyWithCheck",
+         {"fleet", "check", "a.dat", "--port", "COM1", "--no-verify"},
+         "--no-verify goes with 'fleet write'"},
+        {"FleetCountZero",
+         {"fleet", "write", "a.dat", "--port", "COM1", "--count", "0"},
+         "--count 0: give a number"},
+        {"FleetMasterWithoutChannels",
+         {"fleet", "write", "a.dat", "--port", "COM1"},
+         "fleet: a.dat: No channel is in use"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);

@@ -59,7 +59,8 @@ void closeFd(int& fd) {
 } // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                           const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile) {
+                           const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile,
+                           int stdinFd) {
     int outPipe[2] = {-1, -1};
     int errRead = -1;
     int errWrite = -1;
@@ -88,7 +89,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args, const std::vect
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (stdinFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, stdinFd, STDIN_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
     if (stdoutFile.empty()) {
         posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     } else {
@@ -222,13 +227,15 @@ std::vector<std::string> CliTest::withIni(std::vector<std::string> args) const {
 }
 
 RunResult CliTest::run(std::vector<std::string> args, bool stderrIsTerminal) {
-    ChildProcess child(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal, m_stdoutFile);
+    ChildProcess child(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal, m_stdoutFile,
+                       m_stdinFd);
     EXPECT_TRUE(child.started());
     return child.finish();
 }
 
 std::unique_ptr<ChildProcess> CliTest::start(std::vector<std::string> args, bool stderrIsTerminal) {
-    return std::make_unique<ChildProcess>(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal);
+    return std::make_unique<ChildProcess>(withIni(std::move(args)), environment(), m_dir, stderrIsTerminal,
+                                          m_stdoutFile, m_stdinFd);
 }
 
 RunResult CliTest::runBare(const std::vector<std::string>& args) {

@@ -26,8 +26,10 @@ struct RunResult {
 // `stderrIsTerminal`, so that the program sees a terminal there.
 class ChildProcess {
 public:
+    // Its stdin is /dev/null, or `stdinFd` when one is given (the read end of a test's pipe).
     ChildProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                 const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile = "");
+                 const std::string& workDir, bool stderrIsTerminal, const std::string& stdoutFile = "",
+                 int stdinFd = -1);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -80,6 +82,8 @@ protected:
     std::vector<std::string> m_extraEnvironment;
     // Where stdout of every run goes instead of being captured, when not empty.
     std::string m_stdoutFile;
+    // What stdin of every run reads instead of /dev/null, when not -1.
+    int m_stdinFd = -1;
 
 private:
     std::vector<std::string> environment() const;
