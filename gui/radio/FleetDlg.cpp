@@ -64,10 +64,7 @@ public:
 
     void onStage(size_t portIndex, JobStage stage) override {
         QMetaObject::invokeMethod(
-            &m_dialog,
-            [dialog = &m_dialog, portIndex, port = port(portIndex), stage] {
-                dialog->onStage(portIndex, port, stage);
-            },
+            &m_dialog, [dialog = &m_dialog, port = port(portIndex), stage] { dialog->onStage(port, stage); },
             Qt::QueuedConnection);
     }
 
@@ -308,8 +305,7 @@ void FleetDlg::startRound() {
     updateControls();
 }
 
-void FleetDlg::onStage(size_t portIndex, int port, JobStage stage) {
-    (void)portIndex;
+void FleetDlg::onStage(int port, JobStage stage) {
     if (port < 0) {
         return;
     }
@@ -367,6 +363,8 @@ void FleetDlg::addRow(const FleetRecord& record) {
         }
         m_table->setItem(row, column, item);
     }
+    // A failure's reason shows whole, over as many lines as it takes.
+    m_table->resizeRowToContents(row);
     m_table->scrollToBottom();
 }
 

@@ -83,7 +83,8 @@ private:
     class Observer;
     FleetOptions options() const;
     std::vector<int> tickedPorts() const;
-    void onStage(size_t portIndex, int port, JobStage stage);
+    // A job on the port (0..3) begins a stage: its bar starts again.
+    void onStage(int port, JobStage stage);
     void onRoundDone(const std::vector<FleetRecord>& round);
     void addRow(const FleetRecord& record);
     void updateControls();
