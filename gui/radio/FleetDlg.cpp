@@ -122,6 +122,10 @@ FleetDlg::FleetDlg(AppContext& context, const MemoryImage& master, const QString
         bar->setValue(0);
         bar->setTextVisible(false);
         bar->setMaximumHeight(12);
+        // Only a ticked port has a bar; the others keep its room so that nothing moves.
+        QSizePolicy keep = bar->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        bar->setSizePolicy(keep);
         bar->setAccessibleName(tr("Progress on %1").arg(box->text()));
         auto* stage = new QLabel;
         portGrid->addWidget(box, index, 0);
@@ -244,8 +248,9 @@ void FleetDlg::updateControls() {
     const bool running = isRoundRunning();
     const bool started = m_session != nullptr;
     const bool check = m_checkOnly->isChecked();
-    for (QCheckBox* box : m_portBoxes) {
-        box->setEnabled(!running && !m_stopped);
+    for (size_t i = 0; i < m_portBoxes.size(); ++i) {
+        m_portBoxes[i]->setEnabled(!running && !m_stopped);
+        m_portBars[i]->setVisible(m_portBoxes[i]->isChecked());
     }
     // The options hold for the whole session.
     m_checkOnly->setEnabled(!started);
@@ -328,7 +333,7 @@ void FleetDlg::onRoundDone(const std::vector<FleetRecord>& round) {
         label->clear();
     }
     updateControls();
-    if (m_stopped) {
+    if (m_stopped && m_session) {
         m_status->setText(
             tr("The session has ended: %n radio(s) in %1 round(s).", nullptr,
                static_cast<int>(std::count_if(m_records.begin(), m_records.end(),
