@@ -1,11 +1,14 @@
 #include "ReportPainter.h"
 
+#include "report/FleetReport.h"
 #include "report/Report.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+
+#include <functional>
 
 namespace {
 
@@ -24,10 +27,9 @@ int lineTwips(const QFont& font, QPaintDevice& device) {
     return (metrics.height() + qMax(0, metrics.leading())) * report::kTwipsPerInch / device.logicalDpiY();
 }
 
-} // namespace
-
-bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels,
-                 Language language, const std::string& owner) {
+// Measures the two fonts on the device for `build`, then draws each page of the model it lays out.
+bool paintModel(QPagedPaintDevice& device, Language language, const std::string& owner,
+                const std::function<ReportModel(const ReportInput&)>& build) {
     ReportInput input;
     input.area = {device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};
     input.language = language;
@@ -36,7 +38,7 @@ bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Chan
     const QFont fonts[2] = {reportFont(units.reportFont, device), reportFont(units.smallFont, device)};
     input.reportLineTwips = lineTwips(fonts[0], device);
     input.smallLineTwips = lineTwips(fonts[1], device);
-    const ReportModel model = buildReport(image, channels, input);
+    const ReportModel model = build(input);
 
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -63,4 +65,18 @@ bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Chan
         }
     }
     return painter.end();
+}
+
+} // namespace
+
+bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels,
+                 Language language, const std::string& owner) {
+    return paintModel(device, language, owner,
+                      [&](const ReportInput& input) { return buildReport(image, channels, input); });
+}
+
+bool paintFleetReport(QPagedPaintDevice& device, const std::vector<FleetRecord>& records,
+                      const std::string& master, Language language, const std::string& owner) {
+    return paintModel(device, language, owner,
+                      [&](const ReportInput& input) { return buildFleetReport(records, master, input); });
 }

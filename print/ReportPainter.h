@@ -5,6 +5,9 @@
 #include "text/CoreTexts.h"
 
 #include <string>
+#include <vector>
+
+struct FleetRecord;
 
 class QPagedPaintDevice;
 
@@ -14,3 +17,7 @@ class QPagedPaintDevice;
 // that cannot be written, say).
 bool paintReport(QPagedPaintDevice& device, const MemoryImage& image, const Channels& channels,
                  Language language, const std::string& owner);
+
+// Draws the summary of a fleet session (buildFleetReport) the same way: one line per radio.
+bool paintFleetReport(QPagedPaintDevice& device, const std::vector<FleetRecord>& records,
+                      const std::string& master, Language language, const std::string& owner);

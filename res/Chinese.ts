@@ -297,6 +297,155 @@
     </message>
 </context>
 <context>
+    <name>FleetDlg</name>
+    <message>
+        <source>Chec&amp;k only: read and compare, write nothing</source>
+        <translation>仅检查：读出并比较，不写入(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Verify after writing</source>
+        <translation>写入后校验(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Write only c&amp;hanged rows</source>
+        <translation>只写入改动的行(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Fix radios that drifted</source>
+        <translation>修正有偏差的对讲机(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Allow another model (another identification)</source>
+        <translation>允许其他型号（识别码不同）(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Next Round</source>
+        <translation>下一轮(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>停止(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save &amp;Log...</source>
+        <translation>保存日志(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Print Summary...</source>
+        <translation>打印汇总(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Program Several Radios</source>
+        <translation>批量写入对讲机</translation>
+    </message>
+    <message>
+        <source>Ports</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>no device</source>
+        <translation>无设备</translation>
+    </message>
+    <message>
+        <source>Progress on %1</source>
+        <translation>%1 的进度</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Radios</source>
+        <translation>对讲机列表</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>对讲机</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>轮次</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Identification</source>
+        <translation>识别码</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>改动</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Tick the ports whose cables are connected.</source>
+        <translation>请勾选已连接写频线的端口。</translation>
+    </message>
+    <message>
+        <source>Connect the next radio to %1, switch it on and press Enter or Space.</source>
+        <translation>请将下一台对讲机连接到 %1，打开电源，然后按 Enter 或空格键。</translation>
+    </message>
+    <message>
+        <source>No serial device stands for %1 on this computer: plug its cable in, or choose its device in Setup, Com Setup, or untick it.</source>
+        <translation>本机上没有与 %1 对应的串口设备：请插好写频线，或在“设置”、“通讯口设置”中选择其设备，或取消勾选该端口。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Round %1 runs on %n port(s)...</source>
+        <translation>
+            <numerusform>第 %1 轮正在 %n 个端口上进行...</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The session has ended: %n radio(s) in %1 round(s).</source>
+        <translation>
+            <numerusform>本次已结束：%1 轮共 %n 台对讲机。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>The session ends when this round has ended.</source>
+        <translation>本轮结束后，本次写入即结束。</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>无法保存文件 %1。
+%2</translation>
+    </message>
+    <message>
+        <source>Print Summary</source>
+        <translation>打印汇总</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
@@ -941,6 +1090,14 @@ The document is still open; try another folder or name.</source>
     <message>
         <source>Send only the rows that differ from the backup</source>
         <translation>只发送与备份不同的行</translation>
+    </message>
+    <message>
+        <source>Program &amp;Several Radios...</source>
+        <translation>批量写入对讲机(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Give the active document to one radio after another, on one or more ports, with a log</source>
+        <translation>将当前文档逐台写入对讲机，可同时使用多个端口，并记录日志</translation>
     </message>
 </context>
 <context>

@@ -298,6 +298,157 @@
     </message>
 </context>
 <context>
+    <name>FleetDlg</name>
+    <message>
+        <source>Chec&amp;k only: read and compare, write nothing</source>
+        <translation>Chec&amp;k only: read and compare, write nothing</translation>
+    </message>
+    <message>
+        <source>&amp;Verify after writing</source>
+        <translation>&amp;Verify after writing</translation>
+    </message>
+    <message>
+        <source>Write only c&amp;hanged rows</source>
+        <translation>Write only c&amp;hanged rows</translation>
+    </message>
+    <message>
+        <source>&amp;Fix radios that drifted</source>
+        <translation>&amp;Fix radios that drifted</translation>
+    </message>
+    <message>
+        <source>&amp;Allow another model (another identification)</source>
+        <translation>&amp;Allow another model (another identification)</translation>
+    </message>
+    <message>
+        <source>&amp;Next Round</source>
+        <translation>&amp;Next Round</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Save &amp;Log...</source>
+        <translation>Save &amp;Log...</translation>
+    </message>
+    <message>
+        <source>&amp;Print Summary...</source>
+        <translation>&amp;Print Summary...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Program Several Radios</source>
+        <translation>Program Several Radios</translation>
+    </message>
+    <message>
+        <source>Ports</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>no device</source>
+        <translation>no device</translation>
+    </message>
+    <message>
+        <source>Progress on %1</source>
+        <translation>Progress on %1</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Radios</source>
+        <translation>Radios</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>Radio</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Identification</source>
+        <translation>Identification</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Seconds</translation>
+    </message>
+    <message>
+        <source>Tick the ports whose cables are connected.</source>
+        <translation>Tick the ports whose cables are connected.</translation>
+    </message>
+    <message>
+        <source>Connect the next radio to %1, switch it on and press Enter or Space.</source>
+        <translation>Connect the next radio to %1, switch it on and press Enter or Space.</translation>
+    </message>
+    <message>
+        <source>No serial device stands for %1 on this computer: plug its cable in, or choose its device in Setup, Com Setup, or untick it.</source>
+        <translation>No serial device stands for %1 on this computer: plug its cable in, or choose its device in Setup, Com Setup, or untick it.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Round %1 runs on %n port(s)...</source>
+        <translation>
+            <numerusform>Round %1 runs on %n port...</numerusform>
+            <numerusform>Round %1 runs on %n ports...</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The session has ended: %n radio(s) in %1 round(s).</source>
+        <translation>
+            <numerusform>The session has ended: %n radio in %1 round(s).</numerusform>
+            <numerusform>The session has ended: %n radios in %1 round(s).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>The session ends when this round has ended.</source>
+        <translation>The session ends when this round has ended.</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Cannot save the file %1.
+%2</source>
+        <translation>Cannot save the file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Print Summary</source>
+        <translation>Print Summary</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>The help page %1 cannot be found.</source>
@@ -944,6 +1095,14 @@ The document is still open; try another folder or name.</translation>
     <message>
         <source>Send only the rows that differ from the backup</source>
         <translation>Send only the rows that differ from the backup</translation>
+    </message>
+    <message>
+        <source>Program &amp;Several Radios...</source>
+        <translation>Program &amp;Several Radios...</translation>
+    </message>
+    <message>
+        <source>Give the active document to one radio after another, on one or more ports, with a log</source>
+        <translation>Give the active document to one radio after another, on one or more ports, with a log</translation>
     </message>
 </context>
 <context>

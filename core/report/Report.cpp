@@ -118,6 +118,18 @@ ReportUnits reportUnits(const PrintArea& area) {
     return u;
 }
 
+void addPageFrame(ReportPage& page, const ReportUnits& units, const ReportInput& input, int pageNumber,
+                  int pageCount) {
+    const int l = clampedTwips(input.reportLineTwips);
+    PageWriter out(page, units);
+    out.rule(-(2 * l + 50));
+    out.rule(-(2 * l + 120));
+    out.rule(-36 * l + l / 2);
+    out.text(ReportFontId::Report, 10, -36 * l, input.owner);
+    out.text(ReportFontId::Report, 45, -36 * l,
+             "Page " + std::to_string(pageNumber) + " of " + std::to_string(pageCount));
+}
+
 int reportPageCount(const Channels& channels) {
     const int count = static_cast<int>(reportChannels(channels).size());
     return 1 + (count + report::kChannelsPerPage - 1) / report::kChannelsPerPage;
@@ -134,13 +146,10 @@ ReportModel buildReport(const MemoryImage& image, const Channels& channels, cons
     // so each channel page holds the next eight channels in use in row order.
     const std::vector<int> printed = reportChannels(channels);
     const int pageCount = reportPageCount(channels);
-    const int l = in.reportLineTwips;
     model.pages.resize(static_cast<size_t>(pageCount));
     for (int p = 1; p <= pageCount; ++p) {
-        PageWriter out(model.pages[static_cast<size_t>(p - 1)], model.units);
-        out.rule(-(2 * l + 50));
-        out.rule(-(2 * l + 120));
-        out.rule(-36 * l + l / 2);
+        ReportPage& page = model.pages[static_cast<size_t>(p - 1)];
+        PageWriter out(page, model.units);
         if (p == 1) {
             addOptions(out, image, in);
         } else {
@@ -149,9 +158,7 @@ ReportModel buildReport(const MemoryImage& image, const Channels& channels, cons
                 printed.begin() + std::min<size_t>(printed.size(), (p - 1) * report::kChannelsPerPage);
             addChannels(out, channels, std::vector<int>(first, last), in);
         }
-        out.text(ReportFontId::Report, 10, -36 * l, in.owner);
-        out.text(ReportFontId::Report, 45, -36 * l,
-                 "Page " + std::to_string(p) + " of " + std::to_string(pageCount));
+        addPageFrame(page, model.units, in, p, pageCount);
     }
     return model;
 }

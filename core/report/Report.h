@@ -97,6 +97,11 @@ struct ReportModel {
     int pageCount() const { return static_cast<int>(pages.size()); }
 };
 
+// The frame every printed page carries: the two header rules, the footer rule, the owner line and
+// "Page n of m" (always English).
+void addPageFrame(ReportPage& page, const ReportUnits& units, const ReportInput& input, int pageNumber,
+                  int pageCount);
+
 // 1 for the options page plus one page for every eight channels in use (at most 3). A channel
 // is in use for the report when it has a receive frequency, so unlike Channel::isInUse a
 // channel with a receive frequency alone is printed.

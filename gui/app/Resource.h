@@ -41,6 +41,7 @@ constexpr int kWrite = 32774;
 constexpr int kRadioHistory = 32800;
 constexpr int kSaveLog = 32801;
 constexpr int kCompareWithRadio = 32811;
+constexpr int kProgramSeveralRadios = 32815;
 // View
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;

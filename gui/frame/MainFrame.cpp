@@ -18,6 +18,7 @@
 #include "frame/NavigationBar.h"
 #include "history/RadioHistory.h"
 #include "platform/AtomicFile.h"
+#include "radio/FleetDlg.h"
 #include "radio/RadioHistoryDlg.h"
 #include "radio/TransferController.h"
 
@@ -195,6 +196,8 @@ void MainFrame::createActions() {
     addCommand(kSaveLog, tr("Save &Log..."), tr("Save every byte of the last transfer to a file"));
     addCommand(kCompareWithRadio, tr("&Compare with Radio"),
                tr("Read the radio and list where it differs from the active document"));
+    addCommand(kProgramSeveralRadios, tr("Program &Several Radios..."),
+               tr("Give the active document to one radio after another, on one or more ports, with a log"));
 
     QAction* toolbar =
         addCommand(kViewToolbar, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
@@ -300,6 +303,8 @@ void MainFrame::createActions() {
         }
     });
     connect(commandAction(kCompareWithFile), &QAction::triggered, this, &MainFrame::onCompareWithFile);
+    connect(commandAction(kProgramSeveralRadios), &QAction::triggered, this,
+            &MainFrame::onProgramSeveralRadios);
     connect(m_transfer, &TransferController::openImageRequested, this,
             [this](const MemoryImage& image, const QString& title) { openImage(image, title); });
     // The commands on a document's channels and options are its own, on its active window.
@@ -378,7 +383,8 @@ void MainFrame::createMenus() {
                 {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kFillDown,
                  kEditSelectAll, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
                  kProductInformation, kChannelInformation, kOptionalFeatures}),
-        addMenu(tr("&Program"), {kRead, kWrite, kCompareWithRadio, 0, kRadioHistory, kSaveLog}),
+        addMenu(tr("&Program"),
+                {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
         m_setupMenu,
         addMenu(tr("&Window"), {kWindowCascade, kWindowTile, 0, kNextWindow, kPrevWindow, 0}),
@@ -533,7 +539,7 @@ void MainFrame::updateCommands() {
                         kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
-    for (int command : {kRead, kWrite, kCompareWithRadio, kLanguage}) {
+    for (int command : {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, kLanguage}) {
         commandAction(command)->setEnabled(document && !transfer);
     }
     for (int command : {kFileNew, kAppExit, kRadioHistory}) {
@@ -833,6 +839,19 @@ void MainFrame::writeDocument(ChildFrame* child) {
         return;
     }
     m_transfer->write(child->document());
+}
+
+void MainFrame::onProgramSeveralRadios() {
+    ChildFrame* child = activeChild();
+    if (!child || m_context.isTransferRunning()) {
+        return;
+    }
+    // What is typed in a cell belongs to the master the radios get.
+    child->view()->commitPendingEdit();
+    FleetDlg dialog(m_context, child->document()->image(), child->document()->title(), m_context.portName(),
+                    printer(), this);
+    dialog.exec();
+    updateCommands();
 }
 
 void MainFrame::onSaveLog() {

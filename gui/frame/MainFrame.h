@@ -127,6 +127,7 @@ private slots:
     void onFileSaveAs();
     void onLanguage();
     void onRadioHistory();
+    void onProgramSeveralRadios();
     void onSaveLog();
     // File, Compare with File: a .dat file against the active document.
     void onCompareWithFile();
