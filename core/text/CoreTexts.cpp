@@ -287,6 +287,44 @@ constexpr TextPair kTexts[] = {
      "another memory layout, so nothing was written",
      "该对讲机的识别码为 %1，本次第一台对讲机的识别码为 "
      "%2；其他型号的存储布局可能不同，因此没有写入任何数据"},
+    {CoreText::CheckTooWide,
+     "CH %1, %2: %3 MHz is a %4 frequency, and %4 allows only narrow (12.5 kHz): set Narrow.",
+     "信道 %1，%2：%3 MHz 是 %4 频率，%4 只允许窄带 (12.5 kHz)：请设为窄。"},
+    {CoreText::CheckHighPower,
+     "CH %1, %2: %3 MHz is a %4 frequency, limited to %5, and such radios give more on High: set Low. The "
+     "program "
+     "cannot know the radio's watts: check the radio's Low power against %5.",
+     "信道 %1，%2：%3 MHz 是 %4 频率，限 "
+     "%5，而此类对讲机的高功率超过此限：请设为低。本软件无法得知对讲机的实际功率："
+     "请核对对讲机的低功率是否不超过 %5。"},
+    {CoreText::CheckMixedServices,
+     "CH %1, %2: the receive frequency is %3 and the transmit frequency %4: set both on one service.",
+     "信道 %1，%2：接收频率属于 %3，发射频率属于 %4：请把两者设在同一业务上。"},
+    {CoreText::CheckTransmitNoPlan,
+     "CH %1, %2: the receive frequency is %3, but the transmit frequency %4 MHz is in no plan: check the "
+     "transmit "
+     "frequency.",
+     "信道 %1，%2：接收频率属于 %3，但发射频率 %4 MHz 不在任何频率方案中：请检查发射频率。"},
+    {CoreText::CheckDecodeOnly,
+     "CH %1, %2: a decode tone without an encode tone: you will hear them, they may not hear you. Set the "
+     "same "
+     "encode tone, or none.",
+     "信道 %1，%2：有解码亚音而无编码亚音：你能听到对方，对方可能听不到你。请设相同的编码亚音，或都不设。"},
+    {CoreText::CheckEncodeOnly,
+     "CH %1, %2: an encode tone without a decode tone: they will hear you, you will hear everyone on the "
+     "frequency. Set the same decode tone, or none.",
+     "信道 "
+     "%1，%"
+     "2：有编码亚音而无解码亚音：对方能听到你，你会听到此频率上的所有人。请设相同的解码亚音，或都不设。"},
+    {CoreText::CheckDuplicate,
+     "CH %1, %2: the same as channel %3 in every field: change or delete one of them.",
+     "信道 %1，%2：与信道 %3 的每一项都相同：请修改或删除其中一个。"},
+    {CoreText::CheckPriorityEmpty,
+     "%2: channel %1 is the priority channel but is empty: choose a channel in use, or Off.",
+     "%2：信道 %1 是优先信道，但它是空的：请选择一个在用的信道，或关闭。"},
+    {CoreText::CheckPriorityNotScanned,
+     "%2: channel %1 is the priority channel but is not in the scan list: set its Scan to Yes.",
+     "%2：信道 %1 是优先信道，但不在扫描列表中：请把它的扫描设为是。"},
 };
 
 constexpr bool inEnumOrder() {
@@ -295,7 +333,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::FleetIdentityDiffers) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::CheckPriorityNotScanned) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 

@@ -195,6 +195,17 @@ enum class CoreText {
     FleetOtherIdentity,
     // %1: this radio's identification, %2: that of the session's first radio.
     FleetIdentityDiffers,
+    // The channel check's findings, one line each: "CH 3, W/N: ..." (%1 the channel, %2 the
+    // field's heading, then as listed).
+    CheckTooWide,        // %3 the frequency in MHz, %4 the service
+    CheckHighPower,      // %3 the frequency, %4 the service, %5 its limit ("0.5 W ERP")
+    CheckMixedServices,  // %3 the receive frequency's services, %4 the transmit frequency's
+    CheckTransmitNoPlan, // %3 the receive frequency's services, %4 the transmit frequency
+    CheckDecodeOnly,     // a decode tone without an encode tone
+    CheckEncodeOnly,     // an encode tone without a decode tone
+    CheckDuplicate,      // %3 the channel it repeats
+    CheckPriorityEmpty,  // %1 the priority channel, %2 the option's label
+    CheckPriorityNotScanned,
 };
 
 // The text in the chosen language; UTF-8.
