@@ -202,6 +202,23 @@ std::vector<JobChoice> jobChoices(const JobResult& result) {
     return {};
 }
 
+std::optional<RecoveryStep> recoveryStep(JobChoice choice, const JobResult& failed, const MemoryImage& sent,
+                                         bool sentWasRestore) {
+    const std::vector<JobChoice> offered = jobChoices(failed);
+    if (std::find(offered.begin(), offered.end(), choice) == offered.end()) {
+        return std::nullopt;
+    }
+    switch (choice) {
+    case JobChoice::WriteAgain:
+        return sentWasRestore ? RecoveryStep{sent, false} : RecoveryStep{std::nullopt, true};
+    case JobChoice::RestoreBackup:
+        return RecoveryStep{failed.backup, false};
+    case JobChoice::WriteWithoutBackup:
+        return RecoveryStep{std::nullopt, false};
+    }
+    return std::nullopt;
+}
+
 JobNotice jobNotice(const JobResult& result, Language language) {
     JobNotice notice;
     const TransferResult& transfer = result.transfer;

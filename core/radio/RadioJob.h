@@ -139,6 +139,21 @@ enum class JobChoice {
 // reading the backup failed in the exchange with the radio.
 std::vector<JobChoice> jobChoices(const JobResult& result);
 
+// The write a recovery choice starts. `restore`: an image sent as it is instead of the document,
+// with no backup read first (what the radio held before); none: the document. `backup`: false
+// when the write must not read a backup first; otherwise the user's switch decides.
+struct RecoveryStep {
+    std::optional<MemoryImage> restore;
+    bool backup = true;
+};
+
+// The step for `choice` after the write that ended with `failed`, which sent `sent` and was a
+// restore when `sentWasRestore`: write again sends a restore again as it was and otherwise the
+// document; restore sends the backup; the last choice sends the document without a backup.
+// Nullopt for a choice jobChoices does not offer after `failed`.
+std::optional<RecoveryStep> recoveryStep(JobChoice choice, const JobResult& failed, const MemoryImage& sent,
+                                         bool sentWasRestore);
+
 // What a front end tells the user after a job, decided once for every front end: nothing after a
 // success, a read or write the user stopped before the radio changed, or Cancel at the Retry/Cancel
 // question; the wrong-radio caution; what a verify the user cancelled leaves; otherwise the

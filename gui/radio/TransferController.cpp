@@ -163,17 +163,8 @@ void TransferController::startWrite(RecoveryWrite write) {
 }
 
 void TransferController::recover(JobChoice choice, const JobResult& result, const MemoryImage& sent) {
-    switch (choice) {
-    case JobChoice::WriteAgain:
-        // A restore is sent again as it was; otherwise the document is.
-        startWrite({m_restoring ? std::optional<MemoryImage>(sent) : std::nullopt, true, false});
-        return;
-    case JobChoice::RestoreBackup:
-        startWrite({result.backup, true, false});
-        return;
-    case JobChoice::WriteWithoutBackup:
-        startWrite({std::nullopt, false, false});
-        return;
+    if (const std::optional<RecoveryStep> step = recoveryStep(choice, result, sent, m_restoring)) {
+        startWrite({step->restore, step->backup, false});
     }
 }
 

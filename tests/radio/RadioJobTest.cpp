@@ -403,4 +403,40 @@ TEST_F(RadioJobTest, ReadKeepsTheImageAsRead) {
     EXPECT_EQ(kept, img);
 }
 
+TEST(RecoveryStep, EachChoiceSendsWhatTheRadioNeeds) {
+    MemoryImage backup, sent;
+    backup.setByte(16, 0x11);
+    sent.setByte(16, 0x22);
+    JobResult halfWritten;
+    halfWritten.stage = JobStage::Write;
+    halfWritten.transfer.status = TransferStatus::Cancelled;
+    halfWritten.radioMayBeHalfWritten = true;
+    halfWritten.backup = backup;
+    JobResult noBackup = halfWritten;
+    noBackup.backup.reset();
+    struct Row {
+        const char* name;
+        JobChoice choice;
+        const JobResult& failed;
+        bool sentWasRestore;
+        std::optional<MemoryImage> restore; // what is sent instead of the document
+        bool backup;
+        bool offered;
+    } rows[] = {
+        {"again", JobChoice::WriteAgain, halfWritten, false, std::nullopt, true, true},
+        {"a restore again", JobChoice::WriteAgain, halfWritten, true, sent, false, true},
+        {"restore", JobChoice::RestoreBackup, halfWritten, false, backup, false, true},
+        {"no backup to restore", JobChoice::RestoreBackup, noBackup, false, std::nullopt, false, false},
+        {"not after a write", JobChoice::WriteWithoutBackup, halfWritten, false, std::nullopt, false, false}};
+    for (const Row& row : rows) {
+        const std::optional<RecoveryStep> step =
+            recoveryStep(row.choice, row.failed, sent, row.sentWasRestore);
+        ASSERT_EQ(step.has_value(), row.offered) << row.name;
+        if (step) {
+            EXPECT_EQ(step->restore, row.restore) << row.name;
+            EXPECT_EQ(step->backup, row.backup) << row.name;
+        }
+    }
+}
+
 } // namespace

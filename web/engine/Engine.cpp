@@ -12,6 +12,7 @@
 #include "text/AsciiText.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -25,6 +26,9 @@ void loadIni(IniFile& file, const std::string& text) {
     }
     file.load(path, false, true);
 }
+
+// The page's names of the recovery choices, in the order of JobChoice.
+const char* const kChoiceNames[] = {"WriteAgain", "RestoreBackup", "WriteWithoutBackup"};
 
 std::string result(bool ok, const std::string& message) {
     return json::Object().addBool("ok", ok).addText("message", message).text();
@@ -327,33 +331,26 @@ std::string Engine::write(const std::string& portName, bool verify, bool backup,
     return runWrite(portName, m_image, options);
 }
 
-// The desktop's recovery: write again sends a restore again as it was and otherwise the
-// document; restoring sends the backup without reading one first; the last choice writes the
-// document without a backup.
+// A recovery choice after the last write, as core decides it; the backup switch stays the
+// user's choice for that write.
 std::string Engine::recover(const std::string& portName, const std::string& choice) {
     if (!m_lastWrite) {
         return json::Object().addText("error", "There is no write to recover from.").text();
     }
-    const JobResult last = *m_lastWrite;
+    std::optional<RecoveryStep> step;
+    for (int i = 0; i < static_cast<int>(std::size(kChoiceNames)); ++i) {
+        if (choice == kChoiceNames[i]) {
+            step = recoveryStep(static_cast<JobChoice>(i), *m_lastWrite, m_lastSent, m_lastWasRestore);
+        }
+    }
+    if (!step) {
+        return json::Object().addText("error", "No such choice after this write: " + choice).text();
+    }
     JobOptions options;
     options.verify = m_lastVerify;
-    options.backup = m_lastBackup;
-    if (choice == "WriteAgain") {
-        const MemoryImage image = m_lastWasRestore ? m_lastSent : m_image;
-        options.backup = m_lastWasRestore ? false : options.backup;
-        return runWrite(portName, image, options);
-    }
-    if (choice == "RestoreBackup" && last.backup) {
-        options.backup = false;
-        m_lastWasRestore = true;
-        return runWrite(portName, *last.backup, options);
-    }
-    if (choice == "WriteWithoutBackup") {
-        options.backup = false;
-        m_lastWasRestore = false;
-        return runWrite(portName, m_image, options);
-    }
-    return json::Object().addText("error", "No such choice after this write: " + choice).text();
+    options.backup = m_lastBackup && step->backup;
+    m_lastWasRestore = step->restore.has_value();
+    return runWrite(portName, step->restore.value_or(m_image), options);
 }
 
 std::string Engine::runWrite(const std::string& portName, const MemoryImage& image, JobOptions options) {
@@ -370,7 +367,6 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
     std::string noticeJson = "null";
     if (notice.shape != JobNotice::Shape::None) {
         static const char* const kShapes[] = {"None", "Information", "Warning", "WrongRadio"};
-        static const char* const kChoices[] = {"WriteAgain", "RestoreBackup", "WriteWithoutBackup"};
         std::string text = notice.text;
         if (done.transfer.status == TransferStatus::PortOpenFailed &&
             !done.transfer.portError.detail.empty()) {
@@ -379,7 +375,7 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
         }
         std::vector<std::string> choices;
         for (const JobChoice offered : notice.choices) {
-            choices.push_back(kChoices[static_cast<int>(offered)]);
+            choices.push_back(kChoiceNames[static_cast<int>(offered)]);
         }
         noticeJson = json::Object()
                          .addText("shape", kShapes[static_cast<int>(notice.shape)])
