@@ -61,10 +61,10 @@ const ChannelPlan* namedPlan(CliContext& ctx, const std::string& command, const 
     for (const ChannelPlan& plan : load.plans) {
         names += (names.empty() ? "" : ", ") + plan.name;
     }
-    ctx.fail(ExitStatus::BadInput, command + ": there is no plan '" + name + "'; " +
-                                       (names.empty() ? "there are no plans in " + planFolders(ctx)
-                                                      : "the plans are " + names) +
-                                       suffix);
+    ctx.fail(ExitStatus::BadInput,
+             command + ": there is no plan '" + name + "'; " +
+                 (names.empty() ? "there are no plans in " + planFolders(ctx) : "the plans are " + names) +
+                 suffix);
     return nullptr;
 }
 
@@ -158,7 +158,8 @@ bool refuseOptions(CliContext& ctx, const CommandLine& args, const std::string& 
                    const std::vector<const char*>& options, const char* belongs) {
     for (const char* option : options) {
         if (args.has(option)) {
-            ctx.fail(ExitStatus::BadInput, "plan " + verb + ": " + option + " goes with " + belongs + " only");
+            ctx.fail(ExitStatus::BadInput,
+                     "plan " + verb + ": " + option + " goes with " + belongs + " only");
             return false;
         }
     }
@@ -195,7 +196,8 @@ ExitStatus runPlanList(CliContext& ctx, const CommandLine& args, Language langua
         ctx.out() << w.text();
         return ExitStatus::Ok;
     }
-    std::vector<std::vector<std::string>> rows = {{"Name", "Region", "Service", "Channels", "Licence", "Origin"}};
+    std::vector<std::vector<std::string>> rows = {
+        {"Name", "Region", "Service", "Channels", "Licence", "Origin"}};
     for (const ChannelPlan& plan : load.plans) {
         rows.push_back({plan.name, plan.region, plan.service, std::to_string(plan.channels.size()),
                         licenceWord(plan), plan.builtIn ? "built-in" : "user"});
@@ -287,7 +289,9 @@ std::string descriptionText(const std::vector<std::pair<std::string, std::string
 }
 
 std::string planText(const ChannelPlan& plan, Language language) {
-    const std::string licence = !plan.licenceNeeded ? "not stated" : *plan.licenceNeeded ? "needed" : "not needed";
+    const std::string licence = !plan.licenceNeeded   ? "not stated"
+                                : *plan.licenceNeeded ? "needed"
+                                                      : "not needed";
     const std::vector<std::pair<std::string, std::string>> about = {
         {"Name:", plan.name},
         {"Region:", plan.region},
@@ -401,7 +405,8 @@ ExitStatus runPlanApply(CliContext& ctx, const CommandLine& args, Language langu
                   << rangesText(pastEnd) << ": there is no channel after 16 (choose rows with --channels)\n";
     }
     if (result.channels.empty()) {
-        return ctx.fail(ExitStatus::BadInput, "plan apply: no row of " + plan->name + " was applied" + unchanged);
+        return ctx.fail(ExitStatus::BadInput,
+                        "plan apply: no row of " + plan->name + " was applied" + unchanged);
     }
     if (!ctx.saveImage(path, result.image)) {
         return ExitStatus::BadInput;
