@@ -2,6 +2,7 @@
 
 #include "FleetCommands.h"
 #include "ImageCommands.h"
+#include "PlanCommands.h"
 #include "PrintCommand.h"
 #include "RadioCommands.h"
 #include "options/Options.h"
@@ -357,6 +358,88 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "\n"
          "Example:\n"
          "  radioprog import club.csv club.dat\n"},
+        {"plan",
+         runPlan,
+         {{"--json", Argument::None},
+          {"--lang", Argument::Value},
+          {"--from", Argument::Value},
+          {"--channels", Argument::Value},
+          {"--replace-all", Argument::None}},
+         {{"list|show|apply", Argument::Value},
+          {"IMAGE.dat|NAME", Argument::Value},
+          {"NAME", Argument::Value}},
+         1,
+         Repeat::None,
+         Work::Printed,
+         "list|show NAME|apply IMAGE.dat NAME",
+         "list, show and apply channel plans",
+         "radioprog plan list [--json] [--lang LANGUAGE]\n"
+         "       radioprog plan show NAME [--json] [--lang LANGUAGE]\n"
+         "       radioprog plan apply IMAGE.dat NAME [--from N] [--channels A-B] [--replace-all] "
+         "[--lang LANGUAGE]",
+         "Channel plans are channel lists of a service (PMR446, FRS, GMRS, MURS are built in) with\n"
+         "the service's rules beside them: the bandwidth and the power it allows, whether a licence\n"
+         "is needed, and where the rule comes from. Your own plans are CSV channel lists (the\n"
+         "layout of 'export' and 'import') in $XDG_DATA_HOME/<AppName>/plans (by default\n"
+         "~/.local/share/<AppName>/plans), each with an optional NAME.ini description beside it.\n"
+         "\n"
+         "plan list prints every plan: its name, region, service, number of channels, whether a\n"
+         "licence is needed (unknown for a plain list) and whether it is built in or yours. A list\n"
+         "that cannot be read is named on standard error and the others are still listed.\n"
+         "plan show NAME prints the plan's description and its rows: name, receive and transmit\n"
+         "frequency, tones, the bandwidth the service allows and its power limit. NAME is matched\n"
+         "in any letter case; a built-in plan comes before one of yours of the same name.\n"
+         "plan apply IMAGE.dat NAME puts rows of the plan into channels of IMAGE.dat as the\n"
+         "channel grid would take them typed in, with the bandwidth and power the plan sets, and\n"
+         "writes the image back. A plan with a frequency outside the band of the image's type and\n"
+         "band is refused (exit status 2) and the file stays as it was. A row the grid refuses, or\n"
+         "one past channel 16, is named on standard error and left out; the others are applied,\n"
+         "and the channels filled are named. The exit status is 0 when a row was applied, 2 when\n"
+         "none was or on trouble (then nothing is written).\n"
+         "\n"
+         "  --json            list: a JSON array of objects: name, region, service, channels,\n"
+         "                    licence_needed (true, false or null), built_in; show: one object:\n"
+         "                    name, region, service, rule, source, unconfirmed, licence_needed,\n"
+         "                    built_in, channels (row, name, rx_10hz, tx_10hz, rx_tone, tx_tone,\n"
+         "                    bandwidth, power_limit, power_limit_deciw; null where not given)\n"
+         "  --lang LANGUAGE   English or Chinese for the tones and the messages of the plans\n"
+         "                    (default: the Language of Program.ini)\n"
+         "  --from N          apply: the first channel to fill, 1 to 16 (default 1)\n"
+         "  --channels A-B    apply: the plan's rows A to B, or one row A (default: all)\n"
+         "  --replace-all     apply: empty every channel the plan does not fill\n"
+         "\n"
+         "Example:\n"
+         "  radioprog plan apply club.dat PMR446 --channels 1-8 --from 9\n"},
+        {"check",
+         runCheck,
+         {{"--json", Argument::None}, {"--lang", Argument::Value}},
+         {{"IMAGE.dat", Argument::Value}},
+         1,
+         Repeat::None,
+         Work::Printed,
+         "IMAGE.dat [--json] [--lang LANGUAGE]",
+         "check channels against the plans",
+         "radioprog check IMAGE.dat [--json] [--lang English|Chinese]",
+         "Checks the channels of IMAGE.dat against every channel plan ('radioprog plan list') and\n"
+         "prints one line per finding, naming the channel, the field and what to do, or 'no\n"
+         "findings': wide on a frequency whose service allows only narrow, high power above the\n"
+         "service's limit, receive and transmit on different services, transmit off the plan of\n"
+         "the receive frequency, a decode tone without an encode tone or the other way round, a\n"
+         "channel that repeats an earlier one, and a priority channel that is empty or not\n"
+         "scanned. Findings are advice: nothing is changed, and 'write' writes such an image.\n"
+         "The exit status is 0 with no findings, 1 with findings, 2 on trouble (bad arguments, a\n"
+         "file that is not an image).\n"
+         "\n"
+         "  --json            a JSON array instead, one object per finding: kind (too_wide,\n"
+         "                    high_power, mixed_services, transmit_no_plan, decode_only,\n"
+         "                    encode_only, duplicate, priority_empty, priority_not_scanned),\n"
+         "                    channel (1 to 16), field (rx, tx, rx_tone, tx_tone, width, scan,\n"
+         "                    power, channel, priority), other_channel (the channel a duplicate\n"
+         "                    repeats, or null), service (or null) and text (the line)\n"
+         "  --lang LANGUAGE   English or Chinese texts (default: the Language of Program.ini)\n"
+         "\n"
+         "Example:\n"
+         "  radioprog check club.dat\n"},
         {"print",
          runPrint,
          {{"--pdf", Argument::Output}, {"--lang", Argument::Value}},

@@ -73,6 +73,9 @@ TEST_F(CliHelp, EveryCommandExplainsItsOptionsWithAnExample) {
         {"export", {}},
         {"import", {}},
         {"ports", {}},
+        {"plan",
+         {"list", "show NAME", "apply IMAGE.dat NAME", "--from N", "--channels A-B", "--replace-all"}},
+        {"check", {"--json", "--lang"}},
     };
     for (const Case& c : cases) {
         const RunResult r = runBare({c.command, "--help"});
@@ -87,6 +90,7 @@ TEST_F(CliHelp, EveryCommandExplainsItsOptionsWithAnExample) {
 
 TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
     writeImage("a.dat", MemoryImage::newDocument());
+    writeImage("vhf.dat", imageWithChannel(1, 14500000, 14500000)); // 136 - 174MHz
     const auto before = snapshot();
     struct Case {
         const char* name;
@@ -129,6 +133,22 @@ TEST_F(CliHelp, UsageErrorsExitTwoAndWriteNothing) {
         {"FleetMasterWithoutChannels",
          {"fleet", "write", "a.dat", "--port", "COM1"},
          "fleet: a.dat: No channel is in use"},
+        {"PlanFromPastSixteen",
+         {"plan", "apply", "a.dat", "PMR446", "--from", "17"},
+         "--from 17: give a channel"},
+        {"PlanRowsBackwards",
+         {"plan", "apply", "a.dat", "PMR446", "--channels", "5-2"},
+         "--channels 5-2: give"},
+        {"PlanRowZero", {"plan", "apply", "a.dat", "PMR446", "--channels", "0"}, "--channels 0: give"},
+        {"PlanRowsPastThePlan",
+         {"plan", "apply", "vhf.dat", "PMR446", "--channels", "9-17"},
+         "PMR446 has the rows 1 to 16; vhf.dat is unchanged"},
+        {"PlanUnknown",
+         {"plan", "show", "PMR447"},
+         "no plan 'PMR447'; the plans are FRS, GMRS, MURS, PMR446"},
+        {"PlanOutsideTheBand", {"plan", "apply", "vhf.dat", "PMR446"}, "446.00625 MHz is outside the band"},
+        {"PlanJsonWithApply", {"plan", "apply", "a.dat", "PMR446", "--json"}, "--json goes with 'plan list'"},
+        {"CheckNoImage", {"check", "b.dat"}, "b.dat: no such file"},
     };
     for (const Case& c : cases) {
         const RunResult r = run(c.args);

@@ -8,10 +8,15 @@ completion=${1:?usage: completion_test.sh COMPLETION_FILE}
 source "$completion" || exit 1
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+stubs=$(mktemp -d)
+trap 'rm -rf "$work" "$stubs"' EXIT
 cd "$work" || exit 1
 mkdir folder
 touch club.dat BIG.DAT list.csv report.pdf Program.ini notes.txt
+# A radioprog that lists two plans, for the plan names.
+printf '#!/bin/sh\nprintf "Name    Region\\nPMR446  EU\\nMURS    US\\n"\n' >"$stubs/radioprog"
+chmod +x "$stubs/radioprog"
+PATH=$stubs:$PATH
 
 failures=0
 # check 'COMMAND LINE' 'EXPECTED WORDS': the line is split as bash splits it for completion
@@ -37,13 +42,13 @@ check() {
     fi
 }
 
-all_commands="new show diff read write history restore fleet channel set export import print ports help"
+all_commands="new show diff read write history restore fleet channel set export import plan check print ports help"
 
 check 'radioprog ' "$all_commands"
-check 'radioprog p' 'print ports'
+check 'radioprog p' 'plan print ports'
 check 'radioprog --' '--help --version --ini'
 check 'radioprog --ini ' 'folder Program.ini'
-check 'radioprog --ini Program.ini ch' 'channel'
+check 'radioprog --ini Program.ini ch' 'channel check'
 check 'radioprog help ' "$all_commands"
 check 'radioprog nonsense ' ''
 # Operands: the files each command takes.
@@ -64,6 +69,12 @@ check 'radioprog ports ' ''
 check 'radioprog fleet ' 'write check'
 check 'radioprog fleet check ' 'folder club.dat BIG.DAT'
 check 'radioprog fleet write club.dat --port COM1 --log ' 'folder list.csv'
+check 'radioprog plan ' 'list show apply'
+check 'radioprog plan show ' 'PMR446 MURS'
+check 'radioprog plan apply ' 'folder club.dat BIG.DAT'
+check 'radioprog plan apply club.dat --from 3 M' 'MURS'
+check 'radioprog plan list ' ''
+check 'radioprog check ' 'folder club.dat BIG.DAT'
 # Options of each command, and --ini and --help everywhere.
 check 'radioprog new -' '--type --band --ini --help'
 check 'radioprog show club.dat --' '--json --lang --ini --help'
@@ -75,6 +86,8 @@ check 'radioprog channel club.dat 1 --' '--delete --ini --help'
 check 'radioprog set club.dat -' '--ini --help'
 check 'radioprog print club.dat --' '--pdf --lang --ini --help'
 check 'radioprog ports --' '--json --watch --ini --help'
+check 'radioprog plan apply club.dat PMR446 --' '--json --lang --from --channels --replace-all --ini --help'
+check 'radioprog check club.dat --' '--json --lang --ini --help'
 # Option values, given as the next word or after '='.
 check 'radioprog read --port ' 'COM1 COM2 COM3 COM4'
 check 'radioprog read --port=CO' 'COM1 COM2 COM3 COM4'
