@@ -768,6 +768,7 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
         const int writesBefore = m_radio->completedWrites();
         QStringList listed;
         QString text;
+        QString advice;
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
             if (auto* changes = qobject_cast<ChangesDlg*>(QApplication::activeModalWidget())) {
@@ -777,6 +778,9 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
                         '|');
                 }
                 text = changes->findChild<QLabel*>()->text();
+                if (changes->findingList()->topLevelItemCount() > 0) {
+                    advice = changes->findingList()->topLevelItem(0)->text(0);
+                }
                 c.write ? changes->button(ChangesDlg::Answer::Write)->click() : changes->reject();
             }
         });
@@ -789,6 +793,8 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
         EXPECT_EQ(listed.contains("Rx Frequency|4|430.00000|431.25000"), c.change)
             << qPrintable(listed.join('\n'));
         EXPECT_EQ(text.contains("another model"), c.otherType) << qPrintable(text);
+        EXPECT_TRUE(advice.startsWith("CH 4, QT/DQT Enc: a decode tone without an encode tone"))
+            << "advice on the D754I channel: " << qPrintable(advice);
         const auto boxes = shownBoxes();
         ASSERT_EQ(boxes.size(), c.change ? 0u : 1u);
         if (!c.change) {
