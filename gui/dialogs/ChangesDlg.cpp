@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,7 +31,7 @@ const char* answerText(ChangesDlg::Answer answer) {
 ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, const QString& beforeHeading,
                        const QString& afterHeading, const std::vector<ImageDifference>& differences,
                        const QList<Answer>& answers, QWidget* parent)
-    : HelpDialog(helpId, parent), m_list(new QTreeWidget), m_findingsLabel(new QLabel), m_findings(new QTreeWidget) {
+    : HelpDialog(helpId, parent), m_list(new QTreeWidget), m_findingsLabel(new QLabel), m_findings(new QPlainTextEdit) {
     setObjectName(QStringLiteral("ChangesDlg"));
     setWindowTitle(title);
     auto* label = new QLabel(text);
@@ -64,8 +65,7 @@ ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, co
     layout->addWidget(m_list, 3);
     m_findingsLabel->setBuddy(m_findings);
     m_findings->setAccessibleName(tr("Channel check"));
-    m_findings->setRootIsDecorated(false);
-    m_findings->setHeaderHidden(true);
+    m_findings->setReadOnly(true);
     m_findingsLabel->hide();
     m_findings->hide();
     layout->addWidget(m_findingsLabel);
@@ -75,11 +75,7 @@ ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, co
 }
 
 void ChangesDlg::setFindings(const QStringList& texts) {
-    m_findings->clear();
-    for (const QString& text : texts) {
-        auto* item = new QTreeWidgetItem(m_findings, {text});
-        item->setToolTip(0, text);
-    }
+    m_findings->setPlainText(texts.join(QLatin1Char('\n')));
     m_findingsLabel->setText(tr("Channel check: %n finding(s), advice only:", nullptr, texts.size()));
     m_findingsLabel->setVisible(!texts.isEmpty());
     m_findings->setVisible(!texts.isEmpty());

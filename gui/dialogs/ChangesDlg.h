@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -36,7 +37,7 @@ public:
     // Advice under the differences: the channel check's findings for what is to be written, as
     // "Channel check: N findings" and their texts. None shows nothing.
     void setFindings(const QStringList& texts);
-    QTreeWidget* findingList() const { return m_findings; }
+    QPlainTextEdit* findings() const { return m_findings; }
     // The button of an answer offered; nullptr for one not offered.
     QPushButton* button(Answer answer) const;
     Answer answer() const { return m_answer; }
@@ -44,7 +45,7 @@ public:
 private:
     QTreeWidget* m_list;
     QLabel* m_findingsLabel;
-    QTreeWidget* m_findings;
+    QPlainTextEdit* m_findings;
     std::map<Answer, QPushButton*> m_buttons;
     Answer m_answer = Answer::None;
 };

@@ -1,6 +1,5 @@
 #include "dialogs/CheckChannelsDlg.h"
 
-#include "app/FitToTable.h"
 #include "app/Resource.h"
 #include "channels/ChannelFields.h"
 #include "options/Options.h"
@@ -9,7 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,7 +58,7 @@ QString CheckChannelsDlg::heading(FindingField field, Language language) {
 }
 
 CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Language language, QWidget* parent)
-    : HelpDialog(id::kCheckChannels, parent), m_findings(findings), m_list(new QTreeWidget),
+    : HelpDialog(id::kCheckChannels, parent), m_findings(findings), m_list(new QTableWidget),
       m_goTo(new QPushButton(tr("&Go To"))) {
     setObjectName(QStringLiteral("CheckChannelsDlg"));
     setWindowTitle(tr("Check Channels"));
@@ -69,20 +69,34 @@ CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Languag
     label->setWordWrap(true);
     label->setBuddy(m_list);
     m_list->setAccessibleName(tr("Findings"));
-    m_list->setRootIsDecorated(false);
+    m_list->setColumnCount(3);
+    m_list->setRowCount(static_cast<int>(findings.size()));
+    m_list->setHorizontalHeaderLabels({tr("Channel"), tr("Field"), tr("Finding")});
+    m_list->verticalHeader()->hide();
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(false);
+    m_list->setTabKeyNavigation(false);
+    // A finding is a sentence or two: it wraps in its column rather than being cut short.
     m_list->setWordWrap(true);
-    m_list->setHeaderLabels({tr("Channel"), tr("Field"), tr("Finding")});
+    m_list->setTextElideMode(Qt::ElideNone);
+    int row = 0;
     for (const Finding& finding : findings) {
-        auto* item = new QTreeWidgetItem(m_list, {QString::number(finding.channel), heading(finding.field, language),
-                                                  QString::fromStdString(finding.text)});
-        item->setToolTip(2, item->text(2));
+        const QString texts[] = {QString::number(finding.channel), heading(finding.field, language),
+                                 QString::fromStdString(finding.text)};
+        for (int col = 0; col < 3; ++col) {
+            m_list->setItem(row, col, new QTableWidgetItem(texts[col]));
+        }
+        ++row;
     }
-    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    m_list->header()->setStretchLastSection(true);
+    QHeaderView* header = m_list->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
     m_list->setVisible(!findings.empty());
-    if (QTreeWidgetItem* first = m_list->topLevelItem(0)) {
-        m_list->setCurrentItem(first);
+    if (!findings.empty()) {
+        m_list->setCurrentCell(0, 0);
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
@@ -93,7 +107,7 @@ CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Languag
         m_goTo->hide();
     }
     connect(m_goTo, &QPushButton::clicked, this, &CheckChannelsDlg::goTo);
-    connect(m_list, &QTreeWidget::itemActivated, this, &CheckChannelsDlg::goTo);
+    connect(m_list, &QTableWidget::itemActivated, this, &CheckChannelsDlg::goTo);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -102,15 +116,29 @@ CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Languag
     if (findings.empty()) {
         resize(360, 100);
     } else {
-        resizeToTable(this, m_list, 640, 360);
+        resize(760, 400);
     }
 }
 
 void CheckChannelsDlg::goTo() {
-    const int index = m_list->indexOfTopLevelItem(m_list->currentItem());
+    const int index = m_list->currentRow();
     if (index < 0 || index >= static_cast<int>(m_findings.size())) {
         return;
     }
     m_chosen = m_findings[static_cast<size_t>(index)];
     accept();
+}
+
+void CheckChannelsDlg::fitRows() {
+    QTimer::singleShot(0, m_list, &QTableView::resizeRowsToContents);
+}
+
+void CheckChannelsDlg::resizeEvent(QResizeEvent* event) {
+    HelpDialog::resizeEvent(event);
+    fitRows();
+}
+
+void CheckChannelsDlg::showEvent(QShowEvent* event) {
+    HelpDialog::showEvent(event);
+    fitRows();
 }

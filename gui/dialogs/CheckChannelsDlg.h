@@ -7,7 +7,7 @@
 #include <vector>
 
 class QPushButton;
-class QTreeWidget;
+class QTableWidget;
 
 // Check Channels: the channel check's findings, one a row (the channel, the grid's heading of
 // the field concerned, what to do), or "No findings." Go To, a double click or Enter on a
@@ -23,16 +23,22 @@ public:
     // The field's name as the grid heads its column (the option's label for the priority).
     static QString heading(FindingField field, Language language);
 
-    QTreeWidget* list() const { return m_list; }
+    QTableWidget* list() const { return m_list; }
     QPushButton* goToButton() const { return m_goTo; }
     // The finding gone to; none after Close.
     const std::optional<Finding>& chosen() const { return m_chosen; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void goTo();
+    // The rows as high as their wrapped findings, once the columns have their widths.
+    void fitRows();
 
     std::vector<Finding> m_findings;
-    QTreeWidget* m_list;
+    QTableWidget* m_list;
     QPushButton* m_goTo;
     std::optional<Finding> m_chosen;
 };

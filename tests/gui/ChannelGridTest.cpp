@@ -30,6 +30,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 #include <map>
@@ -479,10 +480,11 @@ TEST_F(ChannelGrid, APlanIsOneStepAndTheCheckGoesToWhatItFinds) {
              [](QWidget* modal) {
                  auto* dlg = qobject_cast<CheckChannelsDlg*>(modal);
                  ASSERT_NE(dlg, nullptr);
-                 ASSERT_EQ(dlg->list()->topLevelItemCount(), 1);
-                 const QTreeWidgetItem* item = dlg->list()->topLevelItem(0);
-                 EXPECT_EQ(item->text(0) + "|" + item->text(1), "5|W/N");
-                 EXPECT_TRUE(item->text(2).contains("446.05625 MHz is a PMR446 frequency")) << qPrintable(item->text(2));
+                 ASSERT_EQ(dlg->list()->rowCount(), 1);
+                 const QTableWidget* list = dlg->list();
+                 EXPECT_EQ(list->item(0, 0)->text() + "|" + list->item(0, 1)->text(), "5|W/N");
+                 EXPECT_TRUE(list->item(0, 2)->text().contains("446.05625 MHz is a PMR446 frequency"))
+                     << qPrintable(list->item(0, 2)->text());
                  QTest::keyClick(dlg->list(), Qt::Key_Return);
              });
     EXPECT_EQ(std::make_pair(grid()->row(), grid()->col()), std::make_pair(5, 5));

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -778,9 +779,7 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
                         '|');
                 }
                 text = changes->findChild<QLabel*>()->text();
-                if (changes->findingList()->topLevelItemCount() > 0) {
-                    advice = changes->findingList()->topLevelItem(0)->text(0);
-                }
+                advice = changes->findings()->toPlainText();
                 c.write ? changes->button(ChangesDlg::Answer::Write)->click() : changes->reject();
             }
         });
@@ -793,8 +792,8 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
         EXPECT_EQ(listed.contains("Rx Frequency|4|430.00000|431.25000"), c.change)
             << qPrintable(listed.join('\n'));
         EXPECT_EQ(text.contains("another model"), c.otherType) << qPrintable(text);
-        EXPECT_TRUE(advice.startsWith("CH 4, QT/DQT Enc: a decode tone without an encode tone"))
-            << "advice on the D754I channel: " << qPrintable(advice);
+        EXPECT_EQ(advice.startsWith("CH 4, QT/DQT Enc: a decode tone without an encode tone"), c.change)
+            << "advice on the D754I channel under the changes: " << qPrintable(advice);
         const auto boxes = shownBoxes();
         ASSERT_EQ(boxes.size(), c.change ? 0u : 1u);
         if (!c.change) {
