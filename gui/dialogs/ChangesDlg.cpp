@@ -31,7 +31,8 @@ const char* answerText(ChangesDlg::Answer answer) {
 ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, const QString& beforeHeading,
                        const QString& afterHeading, const std::vector<ImageDifference>& differences,
                        const QList<Answer>& answers, QWidget* parent)
-    : HelpDialog(helpId, parent), m_list(new QTreeWidget), m_findingsLabel(new QLabel), m_findings(new QPlainTextEdit) {
+    : HelpDialog(helpId, parent), m_list(new QTreeWidget), m_findingsLabel(new QLabel),
+      m_findings(new QPlainTextEdit) {
     setObjectName(QStringLiteral("ChangesDlg"));
     setWindowTitle(title);
     auto* label = new QLabel(text);

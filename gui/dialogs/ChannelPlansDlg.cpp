@@ -55,11 +55,11 @@ QString channelRuns(const std::vector<int>& channels) {
 
 ChannelPlansDlg::ChannelPlansDlg(const PlanLoad& plans, const MemoryImage& image, BandLimits band,
                                  Language language, QWidget* parent)
-    : HelpDialog(id::kChannelPlans, parent), m_load(plans), m_image(image), m_band(band), m_language(language),
-      m_plans(new QTreeWidget), m_description(new QTextBrowser), m_reason(new QLabel),
-      m_channels(new QTreeWidget), m_fromRow(new QSpinBox), m_toRow(new QSpinBox), m_intoChannel(new QSpinBox),
-      m_replaceAll(new QCheckBox(tr("&Replace all sixteen channels"))), m_effect(new QLabel),
-      m_apply(new QPushButton(tr("&Apply"))) {
+    : HelpDialog(id::kChannelPlans, parent), m_load(plans), m_image(image), m_band(band),
+      m_language(language), m_plans(new QTreeWidget), m_description(new QTextBrowser), m_reason(new QLabel),
+      m_channels(new QTreeWidget), m_fromRow(new QSpinBox), m_toRow(new QSpinBox),
+      m_intoChannel(new QSpinBox), m_replaceAll(new QCheckBox(tr("&Replace all sixteen channels"))),
+      m_effect(new QLabel), m_apply(new QPushButton(tr("&Apply"))) {
     setObjectName(QStringLiteral("ChannelPlansDlg"));
     setWindowTitle(tr("Channel Plans"));
 
@@ -135,8 +135,8 @@ ChannelPlansDlg::ChannelPlansDlg(const PlanLoad& plans, const MemoryImage& image
     intoLabel->setBuddy(m_intoChannel);
     m_intoChannel->setRange(1, image::kChannelCount);
     auto* range = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{fromLabel, m_fromRow, toLabel, m_toRow, intoLabel,
-                                                           m_intoChannel}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{fromLabel, m_fromRow, toLabel, m_toRow, intoLabel, m_intoChannel}) {
         range->addWidget(widget);
     }
     range->addSpacing(16);
@@ -182,7 +182,8 @@ ChannelPlansDlg::ChannelPlansDlg(const PlanLoad& plans, const MemoryImage& image
     // The first plan that fits the band is chosen to begin with.
     int first = 0;
     for (int i = 0; i < static_cast<int>(m_load.plans.size()); ++i) {
-        if (channelplans::applicability(m_load.plans[static_cast<size_t>(i)], m_band, m_language).applicable) {
+        if (channelplans::applicability(m_load.plans[static_cast<size_t>(i)], m_band, m_language)
+                .applicable) {
             first = i;
             break;
         }
@@ -207,8 +208,9 @@ bool ChannelPlansDlg::selectPlan(const QString& name) {
 
 const ChannelPlan* ChannelPlansDlg::currentPlan() const {
     const int index = m_plans->indexOfTopLevelItem(m_plans->currentItem());
-    return index >= 0 && index < static_cast<int>(m_load.plans.size()) ? &m_load.plans[static_cast<size_t>(index)]
-                                                                       : nullptr;
+    return index >= 0 && index < static_cast<int>(m_load.plans.size())
+               ? &m_load.plans[static_cast<size_t>(index)]
+               : nullptr;
 }
 
 QString ChannelPlansDlg::describe(const ChannelPlan& plan) const {
@@ -218,7 +220,8 @@ QString ChannelPlansDlg::describe(const ChannelPlan& plan) const {
     QString html;
     const auto line = [&html](const QString& label, const std::string& text) {
         if (!text.empty()) {
-            html += QStringLiteral("<p><b>%1</b> %2</p>").arg(label.toHtmlEscaped(), fromUtf8(text).toHtmlEscaped());
+            html += QStringLiteral("<p><b>%1</b> %2</p>")
+                        .arg(label.toHtmlEscaped(), fromUtf8(text).toHtmlEscaped());
         }
     };
     line(tr("Service:"), plan.service);
@@ -249,10 +252,10 @@ void ChannelPlansDlg::showPlan() {
                 power = tr("%1 W").arg(c.powerLimitDeciW / 10.0);
             }
             new QTreeWidgetItem(
-                m_channels, {QString::number(++row), fromUtf8(c.name), frequencyText(c.channel.rx10Hz),
-                             frequencyText(c.channel.tx10Hz), toneText(c.channel, m_language),
-                             fromUtf8(coreText(c.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language)),
-                             power});
+                m_channels,
+                {QString::number(++row), fromUtf8(c.name), frequencyText(c.channel.rx10Hz),
+                 frequencyText(c.channel.tx10Hz), toneText(c.channel, m_language),
+                 fromUtf8(coreText(c.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language)), power});
         }
     }
     // The whole plan, from channel 1, unless the user chooses otherwise.
@@ -278,7 +281,8 @@ void ChannelPlansDlg::showEffect() {
         m_apply->setEnabled(false);
         return;
     }
-    const channelplans::ApplyResult result = channelplans::apply(*plan, m_image, m_band, request(), m_language);
+    const channelplans::ApplyResult result =
+        channelplans::apply(*plan, m_image, m_band, request(), m_language);
     QString text;
     if (result.channels.empty()) {
         text = tr("No channel will change.");
@@ -286,14 +290,15 @@ void ChannelPlansDlg::showEffect() {
             text += QLatin1Char(' ') + fromUtf8(result.refused.front().reason);
         }
     } else {
-        text = result.channels.size() == 1 ? tr("Channel %1 will be replaced.").arg(result.channels.front())
-                                           : tr("Channels %1 will be replaced.").arg(channelRuns(result.channels));
+        text = result.channels.size() == 1
+                   ? tr("Channel %1 will be replaced.").arg(result.channels.front())
+                   : tr("Channels %1 will be replaced.").arg(channelRuns(result.channels));
         if (m_replaceAll->isChecked() && result.channels.size() < static_cast<size_t>(image::kChannelCount)) {
             text += QLatin1Char(' ') + tr("The other channels will be emptied.");
         }
         if (!result.refused.empty()) {
-            text += QLatin1Char(' ') +
-                    tr("%n row(s) of the plan cannot be applied.", nullptr, static_cast<int>(result.refused.size()));
+            text += QLatin1Char(' ') + tr("%n row(s) of the plan cannot be applied.", nullptr,
+                                          static_cast<int>(result.refused.size()));
         }
     }
     m_effect->setText(text);
@@ -305,7 +310,8 @@ void ChannelPlansDlg::accept() {
     if (!plan || !m_apply->isEnabled()) {
         return;
     }
-    const channelplans::ApplyResult result = channelplans::apply(*plan, m_image, m_band, request(), m_language);
+    const channelplans::ApplyResult result =
+        channelplans::apply(*plan, m_image, m_band, request(), m_language);
     if (result.channels.empty()) {
         return;
     }

@@ -62,10 +62,9 @@ CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Languag
       m_goTo(new QPushButton(tr("&Go To"))) {
     setObjectName(QStringLiteral("CheckChannelsDlg"));
     setWindowTitle(tr("Check Channels"));
-    auto* label = new QLabel(findings.empty()
-                                 ? tr("No findings.")
-                                 : tr("%n finding(s): advice only; nothing stops a write.", nullptr,
-                                      static_cast<int>(findings.size())));
+    auto* label = new QLabel(findings.empty() ? tr("No findings.")
+                                              : tr("%n finding(s): advice only; nothing stops a write.",
+                                                   nullptr, static_cast<int>(findings.size())));
     label->setWordWrap(true);
     label->setBuddy(m_list);
     m_list->setAccessibleName(tr("Findings"));

@@ -385,10 +385,27 @@ void MainFrame::createMenus() {
         addMenu(tr("&File"),
                 {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
                  kCompareWithFile, 0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
-        addMenu(tr("&Edit"),
-                {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kFillDown,
-                 kEditSelectAll, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
-                 kProductInformation, kChannelInformation, kOptionalFeatures, 0, kChannelPlans, kCheckChannels}),
+        addMenu(tr("&Edit"), {kEditUndo,
+                              kEditRedo,
+                              0,
+                              kEditCut,
+                              kEditCopy,
+                              kEditPaste,
+                              kEditClear,
+                              kFillDown,
+                              kEditSelectAll,
+                              0,
+                              kInsertChannel,
+                              kDeleteChannel,
+                              kMoveChannelUp,
+                              kMoveChannelDown,
+                              0,
+                              kProductInformation,
+                              kChannelInformation,
+                              kOptionalFeatures,
+                              0,
+                              kChannelPlans,
+                              kCheckChannels}),
         addMenu(tr("&Program"),
                 {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
@@ -539,10 +556,12 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
-                        kProductInformation, kOptionalFeatures, kChannelPlans, kCheckChannels, kComSetup, kEditCut, kEditPaste, kEditClear,
-                        kFillDown, kImportChannels, kExportChannels, kCompareWithFile, kInsertChannel,
-                        kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+    for (int command : {kFileClose,        kFileSave,           kFileSaveAs,       kFilePrint,
+                        kFilePrintPreview, kProductInformation, kOptionalFeatures, kChannelPlans,
+                        kCheckChannels,    kComSetup,           kEditCut,          kEditPaste,
+                        kEditClear,        kFillDown,           kImportChannels,   kExportChannels,
+                        kCompareWithFile,  kInsertChannel,      kDeleteChannel,    kMoveChannelUp,
+                        kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, kLanguage}) {

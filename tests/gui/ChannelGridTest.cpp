@@ -16,11 +16,11 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QCheckBox>
-#include <QDir>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,8 +29,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTest>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <map>
@@ -439,7 +439,8 @@ TEST_F(ChannelGrid, APlanIsOneStepAndTheCheckGoesToWhatItFinds) {
     }
     const QString userPlans = QString::fromStdString(channelplans::userPlansDir("TestRadio"));
     ASSERT_TRUE(QDir().mkpath(userPlans));
-    writeFile(QDir(appDir()).relativeFilePath(userPlans + QStringLiteral("/Bad.csv")), "Location,Frequency\n1,abc\n");
+    writeFile(QDir(appDir()).relativeFilePath(userPlans + QStringLiteral("/Bad.csv")),
+              "Location,Frequency\n1,abc\n");
     ProgramDoc* doc = activeDocument();
     MemoryImage image = doc->image();
     image.setRadioType(1); // HT-B, 400 - 470 MHz
@@ -451,8 +452,9 @@ TEST_F(ChannelGrid, APlanIsOneStepAndTheCheckGoesToWhatItFinds) {
                  ASSERT_NE(dlg, nullptr);
                  const auto shown = [dlg](const QString& text) {
                      const auto labels = dlg->findChildren<QLabel*>();
-                     return std::any_of(labels.begin(), labels.end(),
-                                        [&](QLabel* l) { return !l->isHidden() && l->text().contains(text); });
+                     return std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
+                         return !l->isHidden() && l->text().contains(text);
+                     });
                  };
                  EXPECT_TRUE(shown(QStringLiteral("Bad.csv: row 1"))) << "the list that did not read";
                  ASSERT_TRUE(dlg->selectPlan(QStringLiteral("MURS")));
