@@ -34,6 +34,16 @@
         <source>Channel</source>
         <translation>信道</translation>
     </message>
+    <message>
+        <source>Channel check</source>
+        <translation>信道检查</translation>
+    </message>
+    <message numerus="yes">
+        <source>Channel check: %n finding(s), advice only:</source>
+        <translation>
+            <numerusform>信道检查：%n 条提示，仅供参考：</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ChannelDelegate</name>
@@ -51,6 +61,228 @@
     <message>
         <source>Edit %1 of Channel %2</source>
         <translation>编辑信道 %2 的%1</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelPlansDlg</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 至 %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>&amp;Replace all sixteen channels</source>
+        <translation>替换全部十六个信道(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>应用(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Channel Plans</source>
+        <translation>信道计划</translation>
+    </message>
+    <message>
+        <source>&amp;Plans:</source>
+        <translation>计划(&amp;P)：</translation>
+    </message>
+    <message>
+        <source>Channel plans</source>
+        <translation>信道计划</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>地区</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>说明(&amp;D)：</translation>
+    </message>
+    <message>
+        <source>Description of the plan</source>
+        <translation>计划的说明</translation>
+    </message>
+    <message>
+        <source>Why the plan does not fit</source>
+        <translation>计划不适用的原因</translation>
+    </message>
+    <message>
+        <source>C&amp;hannels of the plan:</source>
+        <translation>计划的信道(&amp;H)：</translation>
+    </message>
+    <message>
+        <source>Channels of the plan</source>
+        <translation>计划的信道</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Receive</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>Transmit</source>
+        <translation>发射</translation>
+    </message>
+    <message>
+        <source>Tones</source>
+        <translation>亚音</translation>
+    </message>
+    <message>
+        <source>Bandwidth allowed</source>
+        <translation>允许的带宽</translation>
+    </message>
+    <message>
+        <source>Power limit</source>
+        <translation>功率限值</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>These channel lists could not be read:
+%1</source>
+        <translation>以下信道列表无法读取：
+%1</translation>
+    </message>
+    <message>
+        <source>&amp;From row</source>
+        <translation>从第(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;to row</source>
+        <translation>行到第(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;into channel</source>
+        <translation>行，放入信道(&amp;I)</translation>
+    </message>
+    <message>
+        <source>What applying the plan changes</source>
+        <translation>应用计划将改动的内容</translation>
+    </message>
+    <message>
+        <source>A channel list without a description.</source>
+        <translation>没有说明的信道列表。</translation>
+    </message>
+    <message>
+        <source>Service:</source>
+        <translation>业务：</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>地区：</translation>
+    </message>
+    <message>
+        <source>Licence needed:</source>
+        <translation>需要执照：</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Rule:</source>
+        <translation>规定：</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>出处：</translation>
+    </message>
+    <message>
+        <source>Not confirmed:</source>
+        <translation>未经核实：</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>This plan does not fit the document&apos;s band.</source>
+        <translation>此计划不适用于本文档的频段。</translation>
+    </message>
+    <message>
+        <source>Choose a plan.</source>
+        <translation>请选择一个计划。</translation>
+    </message>
+    <message>
+        <source>No channel will change.</source>
+        <translation>没有信道会改变。</translation>
+    </message>
+    <message>
+        <source>Channel %1 will be replaced.</source>
+        <translation>信道 %1 将被替换。</translation>
+    </message>
+    <message>
+        <source>Channels %1 will be replaced.</source>
+        <translation>信道 %1 将被替换。</translation>
+    </message>
+    <message>
+        <source>The other channels will be emptied.</source>
+        <translation>其余信道将被清空。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) of the plan cannot be applied.</source>
+        <translation>
+            <numerusform>计划中有 %n 行无法应用。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These rows of the plan were left out; the others are applied:
+%1</source>
+        <translation>计划的以下各行未被应用，其余各行已应用：
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CheckChannelsDlg</name>
+    <message>
+        <source>&amp;Go To</source>
+        <translation>转到(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Check Channels</source>
+        <translation>检查信道</translation>
+    </message>
+    <message>
+        <source>No findings.</source>
+        <translation>没有发现问题。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n finding(s): advice only; nothing stops a write.</source>
+        <translation>
+            <numerusform>%n 条提示：仅供参考，不会阻止写频。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>检查结果</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>字段</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>提示</translation>
     </message>
 </context>
 <context>
@@ -294,6 +526,10 @@
     <message>
         <source>Optional Features</source>
         <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Apply Channel Plan</source>
+        <translation>应用信道计划</translation>
     </message>
 </context>
 <context>
@@ -1098,6 +1334,22 @@ The document is still open; try another folder or name.</source>
     <message>
         <source>Give the active document to one radio after another, on one or more ports, with a log</source>
         <translation>将当前文档逐台写入对讲机，可同时使用多个端口，并记录日志</translation>
+    </message>
+    <message>
+        <source>Channel Plan&amp;s...</source>
+        <translation>信道计划(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own</source>
+        <translation>用信道计划（如 PMR446、FRS、GMRS、MURS 或您自己的列表）填充信道</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Channels...</source>
+        <translation>检查信道(&amp;K)...</translation>
+    </message>
+    <message>
+        <source>List channels that break a service&apos;s rule or will not work as meant</source>
+        <translation>列出违反业务规定或无法按预期工作的信道</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,17 @@
         <source>Channel</source>
         <translation>Channel</translation>
     </message>
+    <message>
+        <source>Channel check</source>
+        <translation>Channel check</translation>
+    </message>
+    <message numerus="yes">
+        <source>Channel check: %n finding(s), advice only:</source>
+        <translation>
+            <numerusform>Channel check: %n finding, advice only:</numerusform>
+            <numerusform>Channel check: %n findings, advice only:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ChannelDelegate</name>
@@ -51,6 +62,230 @@
     <message>
         <source>Edit %1 of Channel %2</source>
         <translation>Edit %1 of Channel %2</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelPlansDlg</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>&amp;Replace all sixteen channels</source>
+        <translation>&amp;Replace all sixteen channels</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Channel Plans</source>
+        <translation>Channel Plans</translation>
+    </message>
+    <message>
+        <source>&amp;Plans:</source>
+        <translation>&amp;Plans:</translation>
+    </message>
+    <message>
+        <source>Channel plans</source>
+        <translation>Channel plans</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Description:</translation>
+    </message>
+    <message>
+        <source>Description of the plan</source>
+        <translation>Description of the plan</translation>
+    </message>
+    <message>
+        <source>Why the plan does not fit</source>
+        <translation>Why the plan does not fit</translation>
+    </message>
+    <message>
+        <source>C&amp;hannels of the plan:</source>
+        <translation>C&amp;hannels of the plan:</translation>
+    </message>
+    <message>
+        <source>Channels of the plan</source>
+        <translation>Channels of the plan</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Receive</source>
+        <translation>Receive</translation>
+    </message>
+    <message>
+        <source>Transmit</source>
+        <translation>Transmit</translation>
+    </message>
+    <message>
+        <source>Tones</source>
+        <translation>Tones</translation>
+    </message>
+    <message>
+        <source>Bandwidth allowed</source>
+        <translation>Bandwidth allowed</translation>
+    </message>
+    <message>
+        <source>Power limit</source>
+        <translation>Power limit</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These channel lists could not be read:
+%1</source>
+        <translation>These channel lists could not be read:
+%1</translation>
+    </message>
+    <message>
+        <source>&amp;From row</source>
+        <translation>&amp;From row</translation>
+    </message>
+    <message>
+        <source>&amp;to row</source>
+        <translation>&amp;to row</translation>
+    </message>
+    <message>
+        <source>&amp;into channel</source>
+        <translation>&amp;into channel</translation>
+    </message>
+    <message>
+        <source>What applying the plan changes</source>
+        <translation>What applying the plan changes</translation>
+    </message>
+    <message>
+        <source>A channel list without a description.</source>
+        <translation>A channel list without a description.</translation>
+    </message>
+    <message>
+        <source>Service:</source>
+        <translation>Service:</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Licence needed:</source>
+        <translation>Licence needed:</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Rule:</source>
+        <translation>Rule:</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Source:</translation>
+    </message>
+    <message>
+        <source>Not confirmed:</source>
+        <translation>Not confirmed:</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>This plan does not fit the document&apos;s band.</source>
+        <translation>This plan does not fit the document&apos;s band.</translation>
+    </message>
+    <message>
+        <source>Choose a plan.</source>
+        <translation>Choose a plan.</translation>
+    </message>
+    <message>
+        <source>No channel will change.</source>
+        <translation>No channel will change.</translation>
+    </message>
+    <message>
+        <source>Channel %1 will be replaced.</source>
+        <translation>Channel %1 will be replaced.</translation>
+    </message>
+    <message>
+        <source>Channels %1 will be replaced.</source>
+        <translation>Channels %1 will be replaced.</translation>
+    </message>
+    <message>
+        <source>The other channels will be emptied.</source>
+        <translation>The other channels will be emptied.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) of the plan cannot be applied.</source>
+        <translation>
+            <numerusform>%n row of the plan cannot be applied.</numerusform>
+            <numerusform>%n rows of the plan cannot be applied.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These rows of the plan were left out; the others are applied:
+%1</source>
+        <translation>These rows of the plan were left out; the others are applied:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CheckChannelsDlg</name>
+    <message>
+        <source>&amp;Go To</source>
+        <translation>&amp;Go To</translation>
+    </message>
+    <message>
+        <source>Check Channels</source>
+        <translation>Check Channels</translation>
+    </message>
+    <message>
+        <source>No findings.</source>
+        <translation>No findings.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n finding(s): advice only; nothing stops a write.</source>
+        <translation>
+            <numerusform>%n finding: advice only; nothing stops a write.</numerusform>
+            <numerusform>%n findings: advice only; nothing stops a write.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Findings</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Finding</translation>
     </message>
 </context>
 <context>
@@ -295,6 +530,10 @@
     <message>
         <source>Optional Features</source>
         <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>Apply Channel Plan</source>
+        <translation>Apply Channel Plan</translation>
     </message>
 </context>
 <context>
@@ -1103,6 +1342,22 @@ The document is still open; try another folder or name.</translation>
     <message>
         <source>Give the active document to one radio after another, on one or more ports, with a log</source>
         <translation>Give the active document to one radio after another, on one or more ports, with a log</translation>
+    </message>
+    <message>
+        <source>Channel Plan&amp;s...</source>
+        <translation>Channel Plan&amp;s...</translation>
+    </message>
+    <message>
+        <source>Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own</source>
+        <translation>Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Channels...</source>
+        <translation>Chec&amp;k Channels...</translation>
+    </message>
+    <message>
+        <source>List channels that break a service&apos;s rule or will not work as meant</source>
+        <translation>List channels that break a service&apos;s rule or will not work as meant</translation>
     </message>
 </context>
 <context>

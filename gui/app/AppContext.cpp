@@ -56,6 +56,11 @@ std::string AppContext::historyFolder() const {
     return RadioHistory::defaultFolder(m_settings.ini().appName());
 }
 
+PlanLoad AppContext::channelPlans() const {
+    const std::string shipped = QFile::encodeName(QDir::cleanPath(m_dataDir)).toStdString();
+    return channelplans::loadAll(shipped, channelplans::userPlansDir(m_settings.ini().appName()), m_language);
+}
+
 namespace {
 
 struct WriteChoiceKey {

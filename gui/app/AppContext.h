@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CodeText.h"
+#include "plans/ChannelPlans.h"
 #include "settings/ProgramSettings.h"
 #include "settings/SettingsStore.h"
 #include "text/CoreTexts.h"
@@ -89,6 +90,10 @@ public:
 
     // The per-user folder of the images read from and written to radios.
     std::string historyFolder() const;
+    // The channel plans: the built-in ones of dataDir()/plans, then the user's own, with the
+    // lists that could not be read. Read afresh on every call, so that a list the user has just
+    // put into the folder is there.
+    PlanLoad channelPlans() const;
     // The user's choices of how a write runs (Setup menu), kept in the per-user store: whether
     // it reads the radio first (Backup, on unless switched off), reads it back afterwards
     // (Verify, on), lists what it will change after the backup and asks first (ShowChanges, on)

@@ -35,6 +35,9 @@ constexpr int kFillDown = 32810;
 constexpr int kProductInformation = 32786;
 constexpr int kChannelInformation = 32787;
 constexpr int kOptionalFeatures = 32788;
+// The channel plans and the channel check, in the Edit menu after the pages
+constexpr int kChannelPlans = 32816;
+constexpr int kCheckChannels = 32817;
 // Program
 constexpr int kRead = 32773;
 constexpr int kWrite = 32774;

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,7 +31,8 @@ const char* answerText(ChangesDlg::Answer answer) {
 ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, const QString& beforeHeading,
                        const QString& afterHeading, const std::vector<ImageDifference>& differences,
                        const QList<Answer>& answers, QWidget* parent)
-    : HelpDialog(helpId, parent), m_list(new QTreeWidget) {
+    : HelpDialog(helpId, parent), m_list(new QTreeWidget), m_findingsLabel(new QLabel),
+      m_findings(new QPlainTextEdit) {
     setObjectName(QStringLiteral("ChangesDlg"));
     setWindowTitle(title);
     auto* label = new QLabel(text);
@@ -61,9 +63,26 @@ ChangesDlg::ChangesDlg(int helpId, const QString& title, const QString& text, co
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(m_list);
+    layout->addWidget(m_list, 3);
+    m_findingsLabel->setBuddy(m_findings);
+    m_findings->setAccessibleName(tr("Channel check"));
+    m_findings->setReadOnly(true);
+    m_findingsLabel->hide();
+    m_findings->hide();
+    layout->addWidget(m_findingsLabel);
+    layout->addWidget(m_findings, 1);
     layout->addWidget(buttons);
     resizeToTable(this, m_list, 480, 360);
+}
+
+void ChangesDlg::setFindings(const QStringList& texts) {
+    m_findings->setPlainText(texts.join(QLatin1Char('\n')));
+    m_findingsLabel->setText(tr("Channel check: %n finding(s), advice only:", nullptr, texts.size()));
+    m_findingsLabel->setVisible(!texts.isEmpty());
+    m_findings->setVisible(!texts.isEmpty());
+    if (!texts.isEmpty()) {
+        resize(width(), height() + 140);
+    }
 }
 
 QPushButton* ChangesDlg::button(Answer answer) const {

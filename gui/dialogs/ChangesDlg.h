@@ -9,6 +9,8 @@
 #include <map>
 #include <vector>
 
+class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -32,12 +34,18 @@ public:
                const QList<Answer>& answers, QWidget* parent = nullptr);
 
     QTreeWidget* list() const { return m_list; }
+    // Advice under the differences: the channel check's findings for what is to be written, as
+    // "Channel check: N findings" and their texts. None shows nothing.
+    void setFindings(const QStringList& texts);
+    QPlainTextEdit* findings() const { return m_findings; }
     // The button of an answer offered; nullptr for one not offered.
     QPushButton* button(Answer answer) const;
     Answer answer() const { return m_answer; }
 
 private:
     QTreeWidget* m_list;
+    QLabel* m_findingsLabel;
+    QPlainTextEdit* m_findings;
     std::map<Answer, QPushButton*> m_buttons;
     Answer m_answer = Answer::None;
 };

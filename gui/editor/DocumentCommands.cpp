@@ -8,6 +8,9 @@
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelFields.h"
+#include "check/ChannelCheck.h"
+#include "dialogs/ChannelPlansDlg.h"
+#include "dialogs/CheckChannelsDlg.h"
 #include "dialogs/ImportPreviewDlg.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
@@ -350,5 +353,29 @@ void DocumentCommands::optionalFeatures() {
     OptionalFeaturesDlg dlg(m_document->image(), m_context.language(), m_window->window());
     if (dlg.exec() == QDialog::Accepted) {
         m_document->applyChange(tr("Optional Features"), dlg.image());
+    }
+}
+
+void DocumentCommands::channelPlans() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    ChannelPlansDlg dlg(m_context.channelPlans(), m_document->image(), bandLimits(), m_context.language(),
+                        m_window->window());
+    if (dlg.exec() == QDialog::Accepted) {
+        m_document->applyChange(tr("Apply Channel Plan"), dlg.image());
+    }
+}
+
+void DocumentCommands::checkChannels() {
+    if (!commitPendingEdit()) {
+        return;
+    }
+    const std::vector<Finding> findings =
+        channelcheck::check(m_document->image(), m_context.channelPlans().plans, m_context.language());
+    CheckChannelsDlg dlg(findings, m_context.language(), m_window->window());
+    if (dlg.exec() == QDialog::Accepted && dlg.chosen()) {
+        m_grid->setRowCol(dlg.chosen()->channel, CheckChannelsDlg::column(dlg.chosen()->field));
+        m_grid->setFocus();
     }
 }

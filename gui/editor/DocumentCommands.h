@@ -51,6 +51,11 @@ public:
     // the channels the new band cleared; the remembered choice follows it).
     void productInformation();
     void optionalFeatures();
+    // Channel Plans: a plan applied to the channels as one undo step ("Apply Channel Plan"), with
+    // the plans read afresh. Check Channels: the channel check's findings; the one gone to
+    // becomes the grid's current cell.
+    void channelPlans();
+    void checkChannels();
     // Print and Print Preview: the report of the image (an open edit is taken first) on the
     // given printer.
     void print(QPrinter& printer);

@@ -188,6 +188,10 @@ void MainFrame::createActions() {
     addCommand(kProductInformation, tr("Product I&nformation"), QString());
     addCommand(kChannelInformation, tr("C&hannel Information"), QString());
     addCommand(kOptionalFeatures, tr("&Optional Features"), QString());
+    addCommand(kChannelPlans, tr("Channel Plan&s..."),
+               tr("Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own"));
+    addCommand(kCheckChannels, tr("Chec&k Channels..."),
+               tr("List channels that break a service's rule or will not work as meant"));
 
     addCommand(kRead, tr("&Read"), tr("Read Data From Radio\nRead"), QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(kWrite, tr("&Write"), tr("Write Data To Radio\nWrite"), QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -329,7 +333,9 @@ void MainFrame::createActions() {
              {kMoveChannelUp, &DocumentCommands::moveChannelUp},
              {kMoveChannelDown, &DocumentCommands::moveChannelDown},
              {kProductInformation, &DocumentCommands::productInformation},
-             {kOptionalFeatures, &DocumentCommands::optionalFeatures}}) {
+             {kOptionalFeatures, &DocumentCommands::optionalFeatures},
+             {kChannelPlans, &DocumentCommands::channelPlans},
+             {kCheckChannels, &DocumentCommands::checkChannels}}) {
         toDocument(command, handler);
     }
 
@@ -379,10 +385,27 @@ void MainFrame::createMenus() {
         addMenu(tr("&File"),
                 {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kImportChannels, kExportChannels,
                  kCompareWithFile, 0, kFilePrint, kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
-        addMenu(tr("&Edit"),
-                {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditClear, kFillDown,
-                 kEditSelectAll, 0, kInsertChannel, kDeleteChannel, kMoveChannelUp, kMoveChannelDown, 0,
-                 kProductInformation, kChannelInformation, kOptionalFeatures}),
+        addMenu(tr("&Edit"), {kEditUndo,
+                              kEditRedo,
+                              0,
+                              kEditCut,
+                              kEditCopy,
+                              kEditPaste,
+                              kEditClear,
+                              kFillDown,
+                              kEditSelectAll,
+                              0,
+                              kInsertChannel,
+                              kDeleteChannel,
+                              kMoveChannelUp,
+                              kMoveChannelDown,
+                              0,
+                              kProductInformation,
+                              kChannelInformation,
+                              kOptionalFeatures,
+                              0,
+                              kChannelPlans,
+                              kCheckChannels}),
         addMenu(tr("&Program"),
                 {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, 0, kRadioHistory, kSaveLog}),
         addMenu(tr("&View"), {kViewToolbar, kViewStatusBar, kControlBar}),
@@ -533,10 +556,12 @@ void MainFrame::updateCommands() {
     // or replace it; and nothing starts a second transfer or ends the program meanwhile.
     const bool busy = document && child->document()->isBusy();
     const bool transfer = m_context.isTransferRunning();
-    for (int command : {kFileClose, kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview,
-                        kProductInformation, kOptionalFeatures, kComSetup, kEditCut, kEditPaste, kEditClear,
-                        kFillDown, kImportChannels, kExportChannels, kCompareWithFile, kInsertChannel,
-                        kDeleteChannel, kMoveChannelUp, kMoveChannelDown}) {
+    for (int command : {kFileClose,        kFileSave,           kFileSaveAs,       kFilePrint,
+                        kFilePrintPreview, kProductInformation, kOptionalFeatures, kChannelPlans,
+                        kCheckChannels,    kComSetup,           kEditCut,          kEditPaste,
+                        kEditClear,        kFillDown,           kImportChannels,   kExportChannels,
+                        kCompareWithFile,  kInsertChannel,      kDeleteChannel,    kMoveChannelUp,
+                        kMoveChannelDown}) {
         commandAction(command)->setEnabled(document && !busy);
     }
     for (int command : {kRead, kWrite, kCompareWithRadio, kProgramSeveralRadios, kLanguage}) {

@@ -5,6 +5,7 @@
 #include "app/Resource.h"
 #include "app/SystemReason.h"
 #include "channels/ChannelEdit.h"
+#include "check/ChannelCheck.h"
 #include "compare/ImageCompare.h"
 #include "dialogs/ChangesDlg.h"
 #include "history/RadioHistory.h"
@@ -256,6 +257,13 @@ bool TransferController::confirmChanges(const MemoryImage& backup, const MemoryI
     ChangesDlg dialog(
         id::kShowChangesBeforeWriting, m_context.codeText(QT_TRANSLATE_NOOP("CodeText", "Write Data")), text,
         tr("In the radio"), tr("After the write"), differences, {ChangesDlg::Answer::Write}, m_window);
+    // What the check finds is advice: Write still writes.
+    QStringList findings;
+    for (const Finding& finding :
+         channelcheck::check(image, m_context.channelPlans().plans, m_context.language())) {
+        findings << QString::fromStdString(finding.text);
+    }
+    dialog.setFindings(findings);
     return dialog.exec() == QDialog::Accepted && dialog.answer() == ChangesDlg::Answer::Write;
 }
 

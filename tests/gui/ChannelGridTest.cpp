@@ -4,6 +4,8 @@
 #include "app/MessageBox.h"
 #include "app/Resource.h"
 #include "channels/ChannelCsv.h"
+#include "dialogs/ChannelPlansDlg.h"
+#include "dialogs/CheckChannelsDlg.h"
 #include "dialogs/ImportPreviewDlg.h"
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "document/ProgramDoc.h"
@@ -15,15 +17,19 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -421,6 +427,69 @@ TEST_F(ChannelGrid, UndoAndRedoEveryKindOfChange) {
     EXPECT_EQ(cell(2, 1), "") << "Ctrl+Z";
     QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(cell(2, 1), "145.50000") << "Ctrl+Y";
+}
+
+// A plan goes in as one undo step, a user's list that does not read is named, and Check Channels
+// goes to the cell of what it finds.
+TEST_F(ChannelGrid, APlanIsOneStepAndTheCheckGoesToWhatItFinds) {
+    startIn(QStringLiteral("English"));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("plans"))));
+    for (const QString& name : QDir(QStringLiteral(RADIO_BIN_DIR "/plans")).entryList(QDir::Files)) {
+        QFile::copy(QStringLiteral(RADIO_BIN_DIR "/plans/") + name, path(QStringLiteral("plans/") + name));
+    }
+    const QString userPlans = QString::fromStdString(channelplans::userPlansDir("TestRadio"));
+    ASSERT_TRUE(QDir().mkpath(userPlans));
+    writeFile(QDir(appDir()).relativeFilePath(userPlans + QStringLiteral("/Bad.csv")),
+              "Location,Frequency\n1,abc\n");
+    ProgramDoc* doc = activeDocument();
+    MemoryImage image = doc->image();
+    image.setRadioType(1); // HT-B, 400 - 470 MHz
+    doc->applyChange(QStringLiteral("HT-B"), image);
+    const MemoryImage before = doc->image();
+    runModal([this] { frame()->commandAction(id::kChannelPlans)->trigger(); },
+             [](QWidget* modal) {
+                 auto* dlg = qobject_cast<ChannelPlansDlg*>(modal);
+                 ASSERT_NE(dlg, nullptr);
+                 const auto shown = [dlg](const QString& text) {
+                     const auto labels = dlg->findChildren<QLabel*>();
+                     return std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
+                         return !l->isHidden() && l->text().contains(text);
+                     });
+                 };
+                 EXPECT_TRUE(shown(QStringLiteral("Bad.csv: row 1"))) << "the list that did not read";
+                 ASSERT_TRUE(dlg->selectPlan(QStringLiteral("MURS")));
+                 EXPECT_FALSE(dlg->applyButton()->isEnabled()) << "MURS is outside 400 - 470 MHz";
+                 EXPECT_TRUE(shown(QStringLiteral("MURS: 151.82000 MHz is outside the band")));
+                 ASSERT_TRUE(dlg->selectPlan(QStringLiteral("PMR446")));
+                 dlg->replaceAll()->setChecked(true);
+                 EXPECT_EQ(dlg->effectLabel()->text(), "Channels 1 to 16 will be replaced.");
+                 dlg->applyButton()->click();
+             });
+    EXPECT_EQ(cell(16, 1), "446.19375");
+    EXPECT_EQ(cell(16, 5), "Narrow");
+    QAction* undo = frame()->commandAction(id::kEditUndo);
+    EXPECT_EQ(undo->text(), "&Undo Apply Channel Plan");
+    const MemoryImage applied = doc->image();
+    undo->trigger();
+    EXPECT_EQ(doc->image(), before) << "one step, byte for byte";
+    frame()->commandAction(id::kEditRedo)->trigger();
+    EXPECT_EQ(doc->image(), applied);
+
+    image = doc->image();
+    image.setWide(5, true);
+    doc->applyChange(QStringLiteral("wide"), image);
+    runModal([this] { frame()->commandAction(id::kCheckChannels)->trigger(); },
+             [](QWidget* modal) {
+                 auto* dlg = qobject_cast<CheckChannelsDlg*>(modal);
+                 ASSERT_NE(dlg, nullptr);
+                 ASSERT_EQ(dlg->list()->rowCount(), 1);
+                 const QTableWidget* list = dlg->list();
+                 EXPECT_EQ(list->item(0, 0)->text() + "|" + list->item(0, 1)->text(), "5|W/N");
+                 EXPECT_TRUE(list->item(0, 2)->text().contains("446.05625 MHz is a PMR446 frequency"))
+                     << qPrintable(list->item(0, 2)->text());
+                 QTest::keyClick(dlg->list(), Qt::Key_Return);
+             });
+    EXPECT_EQ(std::make_pair(grid()->row(), grid()->col()), std::make_pair(5, 5));
 }
 
 TEST_F(ChannelGrid, RowCommandsMoveWholeChannelsAndUndoPutsThemBack) {

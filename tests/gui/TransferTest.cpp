@@ -25,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -768,6 +769,7 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
         const int writesBefore = m_radio->completedWrites();
         QStringList listed;
         QString text;
+        QString advice;
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
             if (auto* changes = qobject_cast<ChangesDlg*>(QApplication::activeModalWidget())) {
@@ -777,6 +779,7 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
                         '|');
                 }
                 text = changes->findChild<QLabel*>()->text();
+                advice = changes->findings()->toPlainText();
                 c.write ? changes->button(ChangesDlg::Answer::Write)->click() : changes->reject();
             }
         });
@@ -789,6 +792,8 @@ TEST_F(Transfer, AWriteShowsItsChangesAndSkipsWhatTheRadioHolds) {
         EXPECT_EQ(listed.contains("Rx Frequency|4|430.00000|431.25000"), c.change)
             << qPrintable(listed.join('\n'));
         EXPECT_EQ(text.contains("another model"), c.otherType) << qPrintable(text);
+        EXPECT_EQ(advice.startsWith("CH 4, QT/DQT Enc: a decode tone without an encode tone"), c.change)
+            << "advice on the D754I channel under the changes: " << qPrintable(advice);
         const auto boxes = shownBoxes();
         ASSERT_EQ(boxes.size(), c.change ? 0u : 1u);
         if (!c.change) {
