@@ -83,15 +83,15 @@
     </message>
     <message>
         <source>Channel Plans</source>
-        <translation>信道计划</translation>
+        <translation>信道方案</translation>
     </message>
     <message>
         <source>&amp;Plans:</source>
-        <translation>计划(&amp;P)：</translation>
+        <translation>方案(&amp;P)：</translation>
     </message>
     <message>
         <source>Channel plans</source>
-        <translation>信道计划</translation>
+        <translation>信道方案</translation>
     </message>
     <message>
         <source>Name</source>
@@ -107,19 +107,19 @@
     </message>
     <message>
         <source>Description of the plan</source>
-        <translation>计划的说明</translation>
+        <translation>方案的说明</translation>
     </message>
     <message>
         <source>Why the plan does not fit</source>
-        <translation>计划不适用的原因</translation>
+        <translation>方案不适用的原因</translation>
     </message>
     <message>
         <source>C&amp;hannels of the plan:</source>
-        <translation>计划的信道(&amp;H)：</translation>
+        <translation>方案的信道(&amp;H)：</translation>
     </message>
     <message>
         <source>Channels of the plan</source>
-        <translation>计划的信道</translation>
+        <translation>方案的信道</translation>
     </message>
     <message>
         <source>Row</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>What applying the plan changes</source>
-        <translation>应用计划将改动的内容</translation>
+        <translation>应用方案将改动的内容</translation>
     </message>
     <message>
         <source>A channel list without a description.</source>
@@ -213,11 +213,11 @@
     </message>
     <message>
         <source>This plan does not fit the document&apos;s band.</source>
-        <translation>此计划不适用于本文档的频段。</translation>
+        <translation>此方案不适用于本文档的频段。</translation>
     </message>
     <message>
         <source>Choose a plan.</source>
-        <translation>请选择一个计划。</translation>
+        <translation>请选择一个方案。</translation>
     </message>
     <message>
         <source>No channel will change.</source>
@@ -238,13 +238,13 @@
     <message numerus="yes">
         <source>%n row(s) of the plan cannot be applied.</source>
         <translation>
-            <numerusform>计划中有 %n 行无法应用。</numerusform>
+            <numerusform>方案中有 %n 行无法应用。</numerusform>
         </translation>
     </message>
     <message>
         <source>These rows of the plan were left out; the others are applied:
 %1</source>
-        <translation>计划的以下各行未被应用，其余各行已应用：
+        <translation>方案的以下各行未被应用，其余各行已应用：
 %1</translation>
     </message>
 </context>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Apply Channel Plan</source>
-        <translation>应用信道计划</translation>
+        <translation>应用信道方案</translation>
     </message>
 </context>
 <context>
@@ -1337,11 +1337,11 @@ The document is still open; try another folder or name.</source>
     </message>
     <message>
         <source>Channel Plan&amp;s...</source>
-        <translation>信道计划(&amp;S)...</translation>
+        <translation>信道方案(&amp;S)...</translation>
     </message>
     <message>
         <source>Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own</source>
-        <translation>用信道计划（如 PMR446、FRS、GMRS、MURS 或您自己的列表）填充信道</translation>
+        <translation>用信道方案（如 PMR446、FRS、GMRS、MURS 或您自己的列表）填充信道</translation>
     </message>
     <message>
         <source>Chec&amp;k Channels...</source>
