@@ -391,18 +391,8 @@ ExitStatus runPlanApply(CliContext& ctx, const CommandLine& args, Language langu
     }
     const channelplans::ApplyResult result =
         channelplans::apply(*plan, image, band->limits, request, language);
-    // Rows past channel 16 are one line; a row the grid refuses is one line with its reason.
-    std::vector<int> pastEnd;
     for (const channelplans::PlanRefusal& refusal : result.refused) {
-        if (refusal.row > 0 && refusal.channel == 0) {
-            pastEnd.push_back(refusal.row);
-        } else {
-            ctx.err() << "radioprog: plan apply: left out " << refusal.reason << "\n";
-        }
-    }
-    if (!pastEnd.empty()) {
-        ctx.err() << "radioprog: plan apply: left out row" << (pastEnd.size() == 1 ? " " : "s ")
-                  << rangesText(pastEnd) << ": there is no channel after 16 (choose rows with --channels)\n";
+        ctx.err() << "radioprog: plan apply: left out " << refusal.reason << "\n";
     }
     if (result.channels.empty()) {
         return ctx.fail(ExitStatus::BadInput,

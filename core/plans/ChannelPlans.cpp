@@ -365,11 +365,14 @@ ApplyResult apply(const ChannelPlan& plan, const MemoryImage& image, BandLimits 
         const int channel = request.fromChannel + row - request.firstRow;
         const PlanChannel& source = plan.channels[static_cast<size_t>(row - 1)];
         if (channel > image::kChannelCount) {
+            // The rest of the rows have nowhere to go: one refusal for them all.
+            const std::string rows =
+                std::to_string(row) + (row < lastRow ? "-" + std::to_string(lastRow) : "");
             result.refused.push_back({row, 0,
-                                      chinese(language)
-                                          ? "第 " + std::to_string(row) + " 行：信道 16 之后没有信道。"
-                                          : "row " + std::to_string(row) + ": no channel after 16."});
-            continue;
+                                      chinese(language) ? "第 " + rows + " 行：信道 16 之后没有信道。"
+                                                        : (row < lastRow ? "rows " : "row ") + rows +
+                                                              ": there is no channel after 16."});
+            break;
         }
         std::optional<MessageId> refusal;
         for (const std::optional<uint32_t>& freq : {source.channel.rx10Hz, source.channel.tx10Hz}) {

@@ -296,9 +296,11 @@ void ChannelPlansDlg::showEffect() {
         if (m_replaceAll->isChecked() && result.channels.size() < static_cast<size_t>(image::kChannelCount)) {
             text += QLatin1Char(' ') + tr("The other channels will be emptied.");
         }
-        if (!result.refused.empty()) {
-            text += QLatin1Char(' ') + tr("%n row(s) of the plan cannot be applied.", nullptr,
-                                          static_cast<int>(result.refused.size()));
+        // A refusal may stand for several rows (those past channel 16).
+        const int leftOut =
+            m_toRow->value() - m_fromRow->value() + 1 - static_cast<int>(result.channels.size());
+        if (leftOut > 0) {
+            text += QLatin1Char(' ') + tr("%n row(s) of the plan cannot be applied.", nullptr, leftOut);
         }
     }
     m_effect->setText(text);

@@ -101,7 +101,7 @@ TEST(ChannelPlans, RowsPastChannelSixteenOrOutsideTheBandAreRefused) {
         uint32_t rx1, tx1; // channel `from` afterwards
     } cases[] = {
         {"GMRS", {23, 30, 1, false}, {40000000, 47000000}, 8, 0, 46255000, 46755000},
-        {"FRS", {1, 22, 1, false}, {40000000, 47000000}, 16, 6, 46256250, 46256250},
+        {"FRS", {1, 22, 1, false}, {40000000, 47000000}, 16, 1, 46256250, 46256250}, // rows 17-22 as one
         {"PMR446", {1, 0, 1, false}, {13600000, 17400000}, 0, 16, 0, 0},
         {"MURS", {2, 9, 1, false}, {13600000, 17400000}, 0, 1, 0, 0},
     };

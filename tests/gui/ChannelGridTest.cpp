@@ -460,6 +460,8 @@ TEST_F(ChannelGrid, APlanIsOneStepAndTheCheckGoesToWhatItFinds) {
                  ASSERT_TRUE(dlg->selectPlan(QStringLiteral("MURS")));
                  EXPECT_FALSE(dlg->applyButton()->isEnabled()) << "MURS is outside 400 - 470 MHz";
                  EXPECT_TRUE(shown(QStringLiteral("MURS: 151.82000 MHz is outside the band")));
+                 ASSERT_TRUE(dlg->selectPlan(QStringLiteral("GMRS")));
+                 EXPECT_TRUE(dlg->effectLabel()->text().endsWith("14 rows of the plan cannot be applied."));
                  ASSERT_TRUE(dlg->selectPlan(QStringLiteral("PMR446")));
                  dlg->replaceAll()->setChecked(true);
                  EXPECT_EQ(dlg->effectLabel()->text(), "Channels 1 to 16 will be replaced.");
