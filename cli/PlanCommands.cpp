@@ -439,29 +439,12 @@ const char* kindWord(FindingKind kind) {
     return "";
 }
 
-// The names of show --json's channel fields, and "channel" and "priority".
+// The key show --json gives the field, or "channel" and "priority".
 const char* fieldWord(FindingField field) {
-    switch (field) {
-    case FindingField::RxFrequency:
-        return "rx";
-    case FindingField::TxFrequency:
-        return "tx";
-    case FindingField::RxTone:
-        return "rx_tone";
-    case FindingField::TxTone:
-        return "tx_tone";
-    case FindingField::Width:
-        return "width";
-    case FindingField::Scan:
-        return "scan";
-    case FindingField::Power:
-        return "power";
-    case FindingField::Channel:
-        return "channel";
-    case FindingField::Priority:
-        return "priority";
+    if (const ChannelFieldInfo* info = channelcheck::gridField(field)) {
+        return info->jsonKey;
     }
-    return "";
+    return field == FindingField::Priority ? "priority" : "channel";
 }
 
 } // namespace

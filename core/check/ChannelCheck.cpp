@@ -8,6 +8,35 @@
 
 namespace channelcheck {
 
+const ChannelFieldInfo* gridField(FindingField field) {
+    static const std::pair<FindingField, CoreText> kHeadings[] = {
+        {FindingField::RxFrequency, CoreText::HeadingRxFrequency},
+        {FindingField::TxFrequency, CoreText::HeadingTxFrequency},
+        {FindingField::RxTone, CoreText::HeadingRxTone},
+        {FindingField::TxTone, CoreText::HeadingTxTone},
+        {FindingField::Width, CoreText::HeadingWidth},
+        {FindingField::Scan, CoreText::HeadingScan},
+        {FindingField::Power, CoreText::HeadingPower}};
+    for (const auto& [finding, heading] : kHeadings) {
+        if (finding == field) {
+            for (const ChannelFieldInfo& info : channelFields()) {
+                if (info.heading == heading) {
+                    return &info;
+                }
+            }
+        }
+    }
+    return nullptr;
+}
+
+const char* fieldHeading(FindingField field, Language language) {
+    if (const ChannelFieldInfo* info = gridField(field)) {
+        return coreText(info->heading, language);
+    }
+    return coreText(field == FindingField::Priority ? CoreText::PriorityChannel : CoreText::HeadingChannel,
+                    language);
+}
+
 namespace {
 
 // A service's rule for one frequency, from one plan row.
@@ -55,30 +84,6 @@ std::string wattsText(int deciW) {
     return text + " W";
 }
 
-const char* heading(FindingField field, Language language) {
-    switch (field) {
-    case FindingField::RxFrequency:
-        return coreText(CoreText::HeadingRxFrequency, language);
-    case FindingField::TxFrequency:
-        return coreText(CoreText::HeadingTxFrequency, language);
-    case FindingField::RxTone:
-        return coreText(CoreText::HeadingRxTone, language);
-    case FindingField::TxTone:
-        return coreText(CoreText::HeadingTxTone, language);
-    case FindingField::Width:
-        return coreText(CoreText::HeadingWidth, language);
-    case FindingField::Scan:
-        return coreText(CoreText::HeadingScan, language);
-    case FindingField::Power:
-        return coreText(CoreText::HeadingPower, language);
-    case FindingField::Channel:
-        return coreText(CoreText::HeadingChannel, language);
-    case FindingField::Priority:
-        return coreText(CoreText::PriorityChannel, language);
-    }
-    return "";
-}
-
 class Checker {
 public:
     Checker(const std::vector<ChannelPlan>& plans, Language language)
@@ -88,7 +93,7 @@ public:
              std::initializer_list<std::string_view> more, int other = 0) {
         const CoreText id = textOf(kind);
         const std::string number = std::to_string(channel);
-        std::vector<std::string_view> arguments{number, heading(field, m_language)};
+        std::vector<std::string_view> arguments{number, fieldHeading(field, m_language)};
         arguments.insert(arguments.end(), more.begin(), more.end());
         std::string text;
         switch (arguments.size()) {

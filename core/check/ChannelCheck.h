@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/ChannelFields.h"
 #include "image/MemoryImage.h"
 #include "plans/ChannelPlans.h"
 #include "text/CoreTexts.h"
@@ -35,6 +36,13 @@ struct Finding {
 };
 
 namespace channelcheck {
+
+// The grid field a finding points at, from the table of channel fields (its column, heading and
+// keys); nullptr for the channel as a whole and for the priority option.
+const ChannelFieldInfo* gridField(FindingField field);
+
+// The field as findings name it: the grid's heading, "CH" for the channel, the option's label.
+const char* fieldHeading(FindingField field, Language language);
 
 // What such handhelds give on High, in tenths of a watt: a service whose limit is below it
 // gets a finding for High. The program cannot know a radio's watts; this is the usual least.

@@ -1,8 +1,6 @@
 #include "dialogs/CheckChannelsDlg.h"
 
 #include "app/Resource.h"
-#include "channels/ChannelFields.h"
-#include "options/Options.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -12,49 +10,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-// The heading of the grid column a finding's field is.
-CoreText headingOf(FindingField field) {
-    switch (field) {
-    case FindingField::RxFrequency:
-        return CoreText::HeadingRxFrequency;
-    case FindingField::TxFrequency:
-        return CoreText::HeadingTxFrequency;
-    case FindingField::RxTone:
-        return CoreText::HeadingRxTone;
-    case FindingField::TxTone:
-        return CoreText::HeadingTxTone;
-    case FindingField::Width:
-        return CoreText::HeadingWidth;
-    case FindingField::Scan:
-        return CoreText::HeadingScan;
-    case FindingField::Power:
-        return CoreText::HeadingPower;
-    case FindingField::Channel:
-    case FindingField::Priority:
-        break;
-    }
-    return CoreText::HeadingChannel;
-}
-
-} // namespace
-
 int CheckChannelsDlg::column(FindingField field) {
-    const CoreText heading = headingOf(field);
-    for (const ChannelFieldInfo& info : channelFields()) {
-        if (info.heading == heading) {
-            return info.col;
-        }
-    }
-    return 1;
-}
-
-QString CheckChannelsDlg::heading(FindingField field, Language language) {
-    if (field == FindingField::Priority) {
-        return QString::fromStdString(optionLabel(OptionList::Priority, language));
-    }
-    return QString::fromUtf8(coreText(headingOf(field), language));
+    const ChannelFieldInfo* info = channelcheck::gridField(field);
+    return info ? info->col : 1;
 }
 
 CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Language language, QWidget* parent)
@@ -82,7 +40,8 @@ CheckChannelsDlg::CheckChannelsDlg(const std::vector<Finding>& findings, Languag
     m_list->setTextElideMode(Qt::ElideNone);
     int row = 0;
     for (const Finding& finding : findings) {
-        const QString texts[] = {QString::number(finding.channel), heading(finding.field, language),
+        const QString texts[] = {QString::number(finding.channel),
+                                 QString::fromUtf8(channelcheck::fieldHeading(finding.field, language)),
                                  QString::fromStdString(finding.text)};
         for (int col = 0; col < 3; ++col) {
             m_list->setItem(row, col, new QTableWidgetItem(texts[col]));

@@ -20,8 +20,6 @@ public:
     // The grid column a finding points at: the field's column, the first for the channel as a
     // whole and for the priority option.
     static int column(FindingField field);
-    // The field's name as the grid heads its column (the option's label for the priority).
-    static QString heading(FindingField field, Language language);
 
     QTableWidget* list() const { return m_list; }
     QPushButton* goToButton() const { return m_goTo; }
