@@ -183,6 +183,7 @@ const std::vector<CommandEntry>& CommandTable::commands() {
           {"--changed-only", Argument::None},
           {"--no-verify", Argument::None},
           {"--fix", Argument::None},
+          {"--allow-other-model", Argument::None},
           {"--log", Argument::Output},
           {"--json", Argument::None}},
          {{"write|check", Argument::Value}, {"MASTER.dat", Argument::Value}},
@@ -192,9 +193,9 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "write|check MASTER.dat --port PORT...",
          "program or check many radios",
          "radioprog fleet write MASTER.dat --port PORT [--port PORT2 ...] [--count N] [--changed-only] "
-         "[--no-verify] [--log FILE.csv] [--json]\n"
+         "[--no-verify] [--allow-other-model] [--log FILE.csv] [--json]\n"
          "       radioprog fleet check MASTER.dat --port PORT [--port PORT2 ...] [--fix] [--count N] "
-         "[--log FILE.csv] [--json]",
+         "[--allow-other-model] [--log FILE.csv] [--json]",
          "Gives many radios the channels and options of MASTER.dat, round by round: a round takes\n"
          "one radio on every port at once (up to 4 ports), each port on its own thread. Before\n"
          "each round it asks on standard error to connect the next radios and press Enter, and\n"
@@ -203,10 +204,10 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "fleet write backs each radio up (kept in the radio history as 'before-write', its port\n"
          "marked with the session and the radio's number), writes it only when it differs from\n"
          "MASTER.dat, and reads it back. A radio whose identification differs from the first\n"
-         "radio's of the session is not written ('another model'). fleet check reads each radio\n"
-         "(kept as 'read') and prints how it differs from MASTER.dat, writing nothing; with --fix\n"
-         "it writes the radios that drifted. A port where no radio answers says 'no radio'; a\n"
-         "radio that fails never stops the session.\n"
+         "radio's of the session is not written ('another model'; --allow-other-model writes it).\n"
+         "fleet check reads each radio (kept as 'read') and prints how it differs from\n"
+         "MASTER.dat, writing nothing; with --fix it writes the radios that drifted. A port where\n"
+         "no radio answers says 'no radio'; a radio that fails never stops the session.\n"
          "One line per radio on standard output: its number, the round, the port, its\n"
          "identification, the outcome (written, already up to date, drifted, in step, no radio,\n"
          "failed, another model), the backup's history id and the seconds taken.\n"
@@ -218,6 +219,9 @@ const std::vector<CommandEntry>& CommandTable::commands() {
          "  --changed-only   write: send and verify only the frames that differ from the backup\n"
          "  --no-verify      write: do not read the radios back after writing\n"
          "  --fix            check: write the radios that drifted\n"
+         "  --allow-other-model\n"
+         "                   write radios whose identification differs from the first radio's\n"
+         "                   (only when they are known to keep their memory the same way)\n"
          "  --log FILE.csv   also write every radio to FILE.csv, with the header\n"
          "                   radio,round,port,device,started,identity,outcome,changes,backup_id,\n"
          "                   seconds\n"

@@ -197,6 +197,7 @@ std::optional<FleetSetup> fleetSetupOf(CliContext& ctx, const CommandLine& args)
     setup.options.verify = !args.has("--no-verify");
     setup.options.changedOnly = args.has("--changed-only");
     setup.options.fix = args.has("--fix");
+    setup.options.allowOtherIdentity = args.has("--allow-other-model");
     if (!args.has("--port")) {
         ctx.fail(ExitStatus::BadInput, "fleet: missing --port");
         return std::nullopt;

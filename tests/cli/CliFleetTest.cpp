@@ -190,6 +190,14 @@ TEST_F(CliFleet, ARadioOfAnotherModelIsNotWritten) {
     EXPECT_CONTAINS(out[1], "another model: the radio identifies itself as P2207XYZ, the first radio of this "
                             "session as 50 33 32 30 37 00 00 00");
     EXPECT_EQ(other->completedWrites(), 0);
+
+    closeInput();
+    openInput();
+    answer("\n");
+    const RunResult allowed = run({"fleet", "write", "master.dat", "--port", first->devicePath(), "--port",
+                                   other->devicePath(), "--count", "1", "--allow-other-model"});
+    EXPECT_EQ(allowed.exitStatus, 0) << allowed.err;
+    EXPECT_TRUE(holds(*other, master)) << "written when another model is allowed";
 }
 
 TEST_F(CliFleet, CheckReportsDriftAndFixWritesOnlyTheDriftedRadio) {
