@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 all_targets=(fuzz_dat_load fuzz_ini_parse fuzz_csv_import fuzz_text_parse
     fuzz_cell_commit fuzz_image_roundtrip fuzz_report fuzz_history fuzz_settings
-    fuzz_device_tree fuzz_paste fuzz_clone_session)
+    fuzz_device_tree fuzz_paste fuzz_clone_session fuzz_plans)
 seconds=60
 known=0
 keep_going=0
