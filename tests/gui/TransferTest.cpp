@@ -687,8 +687,9 @@ TEST_F(Transfer, AFailedBackupStopsTheWriteUntilTheUserWritesWithoutIt) {
     MessageBox::answerNext(QMessageBox::Ignore);
     trigger(id::kWrite);
     ASSERT_TRUE(runTransfer());
+    // A failed backup and a whole write after it: generous for a loaded machine.
     ASSERT_TRUE(
-        QTest::qWaitFor([this] { return m_radio->completedWrites() == 1 && !dialog()->isVisible(); }, 20000));
+        QTest::qWaitFor([this] { return m_radio->completedWrites() == 1 && !dialog()->isVisible(); }, 60000));
     boxes = shownBoxes();
     ASSERT_EQ(boxes.size(), 1u) << "the second failed backup, answered with Write Without Backup";
     const RadioSimulator::Memory radio = m_radio->memory();
