@@ -526,15 +526,16 @@ std::string Engine::plans() const {
         const channelplans::Applicability fit = channelplans::applicability(plan, m_model.limits, m_language);
         std::vector<std::string> rows;
         for (const PlanChannel& row : plan.channels) {
-            rows.push_back(json::Object()
-                               .addText("name", row.name)
-                               .addText("rx", frequencyText(row.channel.rx10Hz))
-                               .addText("tx", frequencyText(row.channel.tx10Hz))
-                               .addText("tones", tonesText(row.channel, m_language))
-                               .addText("bandwidth",
-                                        coreText(row.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language))
-                               .addText("power", powerText(row))
-                               .text());
+            rows.push_back(
+                json::Object()
+                    .addText("name", row.name)
+                    .addText("rx", frequencyText(row.channel.rx10Hz))
+                    .addText("tx", frequencyText(row.channel.tx10Hz))
+                    .addText("tones", tonesText(row.channel, m_language))
+                    .addText("bandwidth",
+                             coreText(row.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language))
+                    .addText("power", powerText(row))
+                    .text());
         }
         shown.push_back(json::Object()
                             .addText("name", plan.name)

@@ -199,7 +199,8 @@ EMSCRIPTEN_KEEPALIVE const char* engineClearPlans(Engine* e) {
     });
 }
 
-EMSCRIPTEN_KEEPALIVE const char* engineAddPlan(Engine* e, const char* name, const char* csv, const char* ini) {
+EMSCRIPTEN_KEEPALIVE const char* engineAddPlan(Engine* e, const char* name, const char* csv,
+                                               const char* ini) {
     return guarded([&] { return e->addPlan(name, csv, ini); });
 }
 

@@ -237,7 +237,7 @@ class Engine {
     }
 
     // The channel plans, [{name, csv, ini}] with ini '' for a list without a description, in
-    // place of those handed over before. Resolves to the lists that could not be read: [{name, reason}].
+    // place of those handed over before. Gives the lists that could not be read: [{name, reason}].
     setPlans(plans) {
         this.call('engineClearPlans');
         const problems = [];

@@ -97,7 +97,11 @@ export const TEXTS = {
     rule: { en: 'Rule:', zh: '规定：', desktop: true },
     source: { en: 'Source:', zh: '出处：', desktop: true },
     notConfirmed: { en: 'Not confirmed:', zh: '未经核实：', desktop: true },
-    planUnfit: { en: "This plan does not fit the document's band.", zh: '此方案不适用于本文档的频段。', desktop: true },
+    planUnfit: {
+        en: "This plan does not fit the document's band.",
+        zh: '此方案不适用于本文档的频段。',
+        desktop: true,
+    },
     choosePlan: { en: 'Choose a plan.', zh: '请选择一个方案。', desktop: true },
     noChannelChanges: { en: 'No channel will change.', zh: '没有信道会改变。', desktop: true },
     channelReplaced: { en: 'Channel %1 will be replaced.', zh: '信道 %1 将被替换。', desktop: true },
