@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the browser edition into build/web and assembles the static site in build/web/site:
-# the page (web/site), the engine (radio-engine.js/.wasm) and Program.ini.
+# the page (web/site), the engine (radio-engine.js/.wasm), Program.ini and the built-in channel
+# plans (plans/*.csv and *.ini, listed by name in plans/index.json).
 #   scripts/web.sh           build
 #   scripts/web.sh --serve   build, then serve the site on http://127.0.0.1:8080/
 set -eu
@@ -17,6 +18,10 @@ rm -rf $site
 mkdir -p $site
 cp -r web/site/. $site/
 cp $build/radio-engine.js $build/radio-engine.wasm res/Program.ini $site/
+mkdir -p $site/plans
+cp res/plans/*.csv res/plans/*.ini $site/plans/
+names=$(cd res/plans && ls *.csv | LC_ALL=C sort | sed 's/\.csv$//; s/.*/"&"/' | paste -sd, -)
+echo "[$names]" >$site/plans/index.json
 echo "The site is in $site"
 
 if [ "${1:-}" = "--serve" ]; then

@@ -150,6 +150,49 @@ test('the write check names an empty document', async () => {
         [2, true]);
 });
 
+const planTexts = JSON.parse(readFileSync(`${site}/plans/index.json`, 'utf8')).map((name) => ({ name,
+    csv: readFileSync(`${site}/plans/${name}.csv`, 'utf8'), ini: readFileSync(`${site}/plans/${name}.ini`, 'utf8') }));
+const pmr446 = Array.from({ length: 16 }, (_, i) => (446.00625 + 0.0125 * i).toFixed(5));
+const channels = (first, last) => Array.from({ length: last - first + 1 }, (_, i) => first + i);
+
+// On a new 400 - 470 MHz document: the channels filled, the refusals, channel 16's frequency.
+const planCases = [
+    { name: 'all sixteen', plan: 'PMR446', request: { replaceAll: true }, filled: channels(1, 16), refused: 0,
+        last: pmr446[15] },
+    { name: 'rows past channel 16', plan: 'PMR446', request: { firstRow: 14, fromChannel: 15 }, filled: [15, 16],
+        refused: 1, last: pmr446[14] },
+    { name: 'outside the band', plan: 'MURS', request: {}, filled: [], refused: 1, last: '' },
+];
+
+test('channel plans apply as one undo step; the check points at the field', async () => {
+    const engine = await newEngine();
+    const problems = engine.setPlans([...planTexts, { name: 'Broken', csv: 'Location,Name\n1,x\n', ini: '' }]);
+    assert.deepEqual(problems.map((p) => p.name), ['Broken']);
+    engine.chooseModel(0, 1, false); // 400 - 470 MHz
+    const murs = engine.plans().find((p) => p.name === 'MURS');
+    assert.deepEqual([murs.applicable, murs.reason.includes('400.00000 to 470.00000')], [false, true], murs.reason);
+    const before = engine.datBytes();
+    for (const c of planCases) {
+        assert.deepEqual(engine.planEffect(c.plan, c.request).channels, c.filled, c.name);
+        assert.deepEqual(engine.datBytes(), before, `${c.name}: the effect changes nothing`);
+        const applied = engine.applyPlan(c.plan, c.request);
+        assert.deepEqual([applied.channels, applied.refused.length, applied.changed, engine.cellText(16, 1)],
+            [c.filled, c.refused, c.filled.length > 0, c.last], c.name);
+        if (applied.changed) {
+            engine.undo();
+        }
+        assert.deepEqual(engine.datBytes(), before, `${c.name}: one undo step`);
+    }
+    engine.applyPlan('PMR446', { replaceAll: true });
+    assert.deepEqual(channels(1, 16).map((n) => [engine.cellText(n, 1), engine.cellText(n, 5)]),
+        pmr446.map((mhz) => [mhz, 'Narrow']));
+    assert.deepEqual(engine.check(), []);
+    engine.commit(3, 5, 'Wide', true);
+    const findings = engine.check();
+    assert.deepEqual(findings.map((f) => [f.kind, f.channel, f.column, f.heading]),
+        [['too_wide', 3, 5, engine.cellText(0, 5)]]);
+});
+
 // A radio on a port object as navigator.serial gives one: it answers the handshake after
 // "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
 // With `refuseFrame`, the radio leaves that write frame (0-based, counted over the port's life)

@@ -260,13 +260,50 @@ test('Chinese shows the grid headings and the commands in Chinese', { skip }, as
     await context.close();
 });
 
-test('the main page has no serious or critical accessibility fault', { skip }, async () => {
+test('the main page and its dialogs have no serious or critical accessibility fault', { skip }, async () => {
     const { page, context } = await openPage();
     await page.addScriptTag({ path: path.join(here, 'node_modules/axe-core/axe.min.js') });
-    const violations = await page.evaluate(async () => (await window.axe.run()).violations
-        .filter((v) => v.impact === 'serious' || v.impact === 'critical')
-        .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
-    assert.deepEqual(violations, []);
+    for (const [command, dialog] of [[null, null], ['#cmd-channel-plans', '#channel-plans'],
+        ['#cmd-check-channels', '#check-box']]) {
+        if (command) {
+            await page.locator(command).click();
+        }
+        const violations = await page.evaluate(async () => (await window.axe.run()).violations
+            .filter((v) => v.impact === 'serious' || v.impact === 'critical')
+            .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+        assert.deepEqual(violations, [], command ?? 'the main page');
+        if (dialog) {
+            await page.keyboard.press('Escape');
+            await page.locator(`${dialog}:not([open])`).waitFor({ state: 'attached' });
+        }
+    }
+    await context.close();
+});
+
+test('Channel Plans fills the channels as one undo step; a finding chosen focuses its cell', { skip }, async () => {
+    const { page, context } = await openPage();
+    await page.locator('#cmd-product-info').click();
+    await page.locator('#product-band').selectOption('1'); // 400 - 470 MHz
+    await page.locator('#product-info [data-answer="OK"]').click();
+    await page.locator('#cmd-channel-plans').click();
+    await page.locator('#plans-rows tr', { hasText: 'PMR446' }).click();
+    await page.locator('#plan-replace-all').check();
+    await page.locator('#channel-plans [data-answer="OK"]').click();
+    assert.equal(await cell(page, 16, 1).textContent(), '446.19375');
+    await page.keyboard.press('Control+z');
+    assert.equal(await cell(page, 16, 1).textContent(), '');
+    await page.keyboard.press('Control+y');
+    await cell(page, 3, 5).click();
+    await page.keyboard.type('W');
+    await page.keyboard.press('Enter');
+    await page.locator('#cmd-check-channels').click();
+    const finding = page.locator('#check-rows tr');
+    const [channel, field, text, ...more] = await finding.locator('td').allTextContents();
+    assert.deepEqual([channel, field, text.includes('446.03125'), more], ['3', await cell(page, 0, 5).textContent(),
+        true, []]);
+    await finding.click();
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.row + document.activeElement.dataset.col),
+        '35');
     await context.close();
 });
 

@@ -5,6 +5,7 @@
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRows.h"
 #include "channels/ChannelTable.h"
+#include "check/ChannelCheck.h"
 #include "compare/ImageCompare.h"
 #include "image/DatFile.h"
 #include "options/Options.h"
@@ -32,6 +33,75 @@ const char* const kChoiceNames[] = {"WriteAgain", "RestoreBackup", "WriteWithout
 
 std::string result(bool ok, const std::string& message) {
     return json::Object().addBool("ok", ok).addText("message", message).text();
+}
+
+// The power limit as the rule words it, else in watts ("0.5 W", "4 W").
+std::string powerText(const PlanChannel& row) {
+    if (!row.powerLimitText.empty() || row.powerLimitDeciW <= 0) {
+        return row.powerLimitText;
+    }
+    const int tenths = row.powerLimitDeciW % 10;
+    return std::to_string(row.powerLimitDeciW / 10) + (tenths ? "." + std::to_string(tenths) : "") + " W";
+}
+
+std::string frequencyText(const std::optional<uint32_t>& freq) {
+    return freq ? formatFrequency(*freq) : std::string();
+}
+
+// The receive tone, and the transmit tone after it when they differ.
+std::string tonesText(const Channel& channel, Language language) {
+    const std::string rx = formatTone(channel.rxTone, language);
+    const std::string tx = formatTone(channel.txTone, language);
+    return rx == tx ? rx : rx + " / " + tx;
+}
+
+std::string numbers(const std::vector<int>& values) {
+    std::vector<std::string> items;
+    for (const int value : values) {
+        items.push_back(json::number(value));
+    }
+    return json::array(items);
+}
+
+std::string applyJson(const channelplans::ApplyResult& result, bool changed) {
+    std::vector<std::string> refused;
+    for (const channelplans::PlanRefusal& refusal : result.refused) {
+        refused.push_back(json::Object()
+                              .addNumber("row", refusal.row)
+                              .addNumber("channel", refusal.channel)
+                              .addText("reason", refusal.reason)
+                              .text());
+    }
+    return json::Object()
+        .add("channels", numbers(result.channels))
+        .add("refused", json::array(refused))
+        .addBool("changed", changed)
+        .text();
+}
+
+// The words radioprog check --json gives the kinds.
+const char* kindKey(FindingKind kind) {
+    switch (kind) {
+    case FindingKind::TooWide:
+        return "too_wide";
+    case FindingKind::HighPower:
+        return "high_power";
+    case FindingKind::MixedServices:
+        return "mixed_services";
+    case FindingKind::TransmitNoPlan:
+        return "transmit_no_plan";
+    case FindingKind::DecodeOnly:
+        return "decode_only";
+    case FindingKind::EncodeOnly:
+        return "encode_only";
+    case FindingKind::Duplicate:
+        return "duplicate";
+    case FindingKind::PriorityEmpty:
+        return "priority_empty";
+    case FindingKind::PriorityNotScanned:
+        return "priority_not_scanned";
+    }
+    return "";
 }
 
 } // namespace
@@ -428,4 +498,99 @@ std::string Engine::openHistory(const std::string& id) {
     }
     takeImage(image);
     return result(true, "");
+}
+
+std::string Engine::addPlan(const std::string& name, const std::string& csv, const std::string& ini) {
+    std::string problem;
+    std::optional<ChannelPlan> plan = channelplans::parsePlan(name, csv, ini, m_language, &problem);
+    if (!plan) {
+        return result(false, problem);
+    }
+    plan->builtIn = true;
+    m_plans.push_back(std::move(*plan));
+    return result(true, "");
+}
+
+const ChannelPlan* Engine::findPlan(const std::string& name) const {
+    for (const ChannelPlan& plan : m_plans) {
+        if (plan.name == name) {
+            return &plan;
+        }
+    }
+    return nullptr;
+}
+
+std::string Engine::plans() const {
+    std::vector<std::string> shown;
+    for (const ChannelPlan& plan : m_plans) {
+        const channelplans::Applicability fit = channelplans::applicability(plan, m_model.limits, m_language);
+        std::vector<std::string> rows;
+        for (const PlanChannel& row : plan.channels) {
+            rows.push_back(
+                json::Object()
+                    .addText("name", row.name)
+                    .addText("rx", frequencyText(row.channel.rx10Hz))
+                    .addText("tx", frequencyText(row.channel.tx10Hz))
+                    .addText("tones", tonesText(row.channel, m_language))
+                    .addText("bandwidth",
+                             coreText(row.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language))
+                    .addText("power", powerText(row))
+                    .text());
+        }
+        shown.push_back(json::Object()
+                            .addText("name", plan.name)
+                            .addText("region", plan.region)
+                            .addText("service", plan.service)
+                            .add("licence", plan.licenceNeeded ? json::boolean(*plan.licenceNeeded) : "null")
+                            .addText("rule", plan.rule)
+                            .addText("source", plan.source)
+                            .addText("unconfirmed", plan.unconfirmed)
+                            .addBool("described", plan.hasDescription)
+                            .addBool("applicable", fit.applicable)
+                            .addText("reason", fit.reason)
+                            .add("rows", json::array(rows))
+                            .text());
+    }
+    return json::array(shown);
+}
+
+std::string Engine::planEffect(const std::string& name, const channelplans::ApplyRequest& request) const {
+    const ChannelPlan* plan = findPlan(name);
+    if (!plan) {
+        return json::Object().addText("error", "There is no channel plan " + name + ".").text();
+    }
+    return applyJson(channelplans::apply(*plan, m_image, m_model.limits, request, m_language), false);
+}
+
+// A plan that does not fit the band is refused as a whole, as the desktop's dialog offers no Apply.
+std::string Engine::applyPlan(const std::string& name, const channelplans::ApplyRequest& request) {
+    const ChannelPlan* plan = findPlan(name);
+    if (!plan) {
+        return json::Object().addText("error", "There is no channel plan " + name + ".").text();
+    }
+    const channelplans::Applicability fit = channelplans::applicability(*plan, m_model.limits, m_language);
+    if (!fit.applicable) {
+        return applyJson({m_image, {}, {{0, 0, fit.reason}}}, false);
+    }
+    const channelplans::ApplyResult applied =
+        channelplans::apply(*plan, m_image, m_model.limits, request, m_language);
+    const bool changed = !applied.channels.empty() && applyChange(applied.image);
+    return applyJson(applied, changed);
+}
+
+// Each finding with the grid column it points at (the channel's first column for the channel
+// as a whole and the priority option) and the field's name.
+std::string Engine::check() const {
+    std::vector<std::string> shown;
+    for (const Finding& finding : channelcheck::check(m_image, m_plans, m_language)) {
+        const ChannelFieldInfo* field = channelcheck::gridField(finding.field);
+        shown.push_back(json::Object()
+                            .addText("kind", kindKey(finding.kind))
+                            .addNumber("channel", finding.channel)
+                            .addNumber("column", field ? field->col : 1)
+                            .addText("heading", channelcheck::fieldHeading(finding.field, m_language))
+                            .addText("text", finding.text)
+                            .text());
+    }
+    return json::array(shown);
 }

@@ -4,6 +4,7 @@
 #include "channels/RadioModel.h"
 #include "history/RadioHistory.h"
 #include "image/MemoryImage.h"
+#include "plans/ChannelPlans.h"
 #include "radio/RadioJob.h"
 #include "settings/IniFile.h"
 #include "settings/MemorySettings.h"
@@ -58,6 +59,19 @@ public:
     // The printed report of the document, page by page, for a printable area of the given twips.
     std::string report(int widthTwips, int heightTwips) const;
 
+    // Channel plans: the page fetches the built-in lists and hands them over one by one (after
+    // clearPlans); a list that does not read is refused with the reason and the others stay.
+    void clearPlans() { m_plans.clear(); }
+    std::string addPlan(const std::string& name, const std::string& csv, const std::string& ini);
+    // The plans with their descriptions, rows, and whether they fit the document's band.
+    std::string plans() const;
+    // What applying rows of the named plan would change, from core's apply; changes nothing.
+    std::string planEffect(const std::string& name, const channelplans::ApplyRequest& request) const;
+    // Applies them as one undo step; the rows refused are named.
+    std::string applyPlan(const std::string& name, const channelplans::ApplyRequest& request);
+    // The channel check's findings for the document against the plans.
+    std::string check() const;
+
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.
     std::string read(const std::string& portName);
@@ -82,6 +96,7 @@ private:
     void describe() { m_model = radiomodel::describe(m_image, m_ini); }
     std::string runWrite(const std::string& portName, const MemoryImage& image, JobOptions options);
     std::string outcome(const JobResult& result, const std::string& portName) const;
+    const ChannelPlan* findPlan(const std::string& name) const;
 
     IniFile m_iniFile;
     ProgramIni m_ini;
@@ -93,6 +108,7 @@ private:
     std::vector<Step> m_steps;
     size_t m_undone = 0; // steps at the end of m_steps that were undone
     RadioHistory m_history;
+    std::vector<ChannelPlan> m_plans;
     WebSerialPort m_port;
 
     // The last write, for the recovery choices it offers.

@@ -192,6 +192,36 @@ EMSCRIPTEN_KEEPALIVE const char* engineReport(Engine* e, int widthTwips, int hei
     return guarded([&] { return e->report(widthTwips, heightTwips); });
 }
 
+EMSCRIPTEN_KEEPALIVE const char* engineClearPlans(Engine* e) {
+    return guarded([&] {
+        e->clearPlans();
+        return done();
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineAddPlan(Engine* e, const char* name, const char* csv,
+                                               const char* ini) {
+    return guarded([&] { return e->addPlan(name, csv, ini); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* enginePlans(Engine* e) {
+    return guarded([&] { return e->plans(); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* enginePlanEffect(Engine* e, const char* name, int firstRow, int lastRow,
+                                                  int fromChannel, int replaceAll) {
+    return guarded([&] { return e->planEffect(name, {firstRow, lastRow, fromChannel, replaceAll != 0}); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineApplyPlan(Engine* e, const char* name, int firstRow, int lastRow,
+                                                 int fromChannel, int replaceAll) {
+    return guarded([&] { return e->applyPlan(name, {firstRow, lastRow, fromChannel, replaceAll != 0}); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineCheck(Engine* e) {
+    return guarded([&] { return e->check(); });
+}
+
 EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {
     return guarded([&] { return e->read(portName); }, jobReply());
 }

@@ -5,6 +5,7 @@ import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
 import {
     messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
+    channelPlansDialog, checkChannelsDialog,
 } from './dialogs.js';
 import { t, setTextLanguage, applyTexts } from './texts.js';
 
@@ -28,6 +29,8 @@ let fileName = null;
 let fileHandle = null;
 let transferRunning = false;
 let historyProblemShown = false;
+// The built-in channel lists that could not be fetched or read: [{name, reason}].
+let planProblems = [];
 
 function storedLanguage() {
     try {
@@ -208,6 +211,44 @@ async function productInfo() {
     await afterDialog(productInfoDialog(engine));
 }
 
+async function checkChannels() {
+    const finding = await afterDialog(checkChannelsDialog(engine));
+    if (finding) {
+        grid.moveTo(finding.channel, finding.column);
+    }
+}
+
+// The built-in plans the site ships (plans/index.json names them), handed to the engine. A list
+// that cannot be fetched or read is named in the Channel Plans dialog; the others still work.
+async function loadPlans() {
+    const fetchText = async (file) => {
+        const response = await fetch(`plans/${file}`);
+        if (!response.ok) {
+            throw new Error(`${response.status} ${response.statusText}`);
+        }
+        return response.text();
+    };
+    let names = [];
+    try {
+        names = JSON.parse(await fetchText('index.json'));
+    } catch (error) {
+        planProblems = [{ name: 'plans/index.json', reason: t('planNotFetched', error.message) }];
+        return;
+    }
+    const fetched = [];
+    const problems = [];
+    for (const name of names) {
+        try {
+            // A list without a description has no .ini beside it.
+            const [csv, ini] = await Promise.all([fetchText(`${name}.csv`), fetchText(`${name}.ini`).catch(() => '')]);
+            fetched.push({ name, csv, ini });
+        } catch (error) {
+            problems.push({ name: `${name}.csv`, reason: t('planNotFetched', error.message) });
+        }
+    }
+    planProblems = [...problems, ...engine.setPlans(fetched).map((p) => ({ name: `${p.name}.csv`, reason: p.reason }))];
+}
+
 async function openHistory() {
     const id = await afterDialog(historyDialog(engine));
     if (id === null) {
@@ -264,7 +305,7 @@ const transferHooks = {
 function setRunning(running) {
     transferRunning = running;
     for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-history']) {
+        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
     }
     update();
@@ -425,6 +466,9 @@ function wireCommands() {
     byId('cmd-redo').addEventListener('click', () => { redo(); grid.focus(); });
     byId('cmd-product-info').addEventListener('click', productInfo);
     byId('cmd-optional-features').addEventListener('click', () => afterDialog(optionalFeaturesDialog(engine)));
+    byId('cmd-channel-plans').addEventListener('click',
+        () => afterDialog(channelPlansDialog(engine, planProblems)));
+    byId('cmd-check-channels').addEventListener('click', checkChannels);
     byId('cmd-history').addEventListener('click', openHistory);
     byId('cmd-read').addEventListener('click', () => transfer('read'));
     byId('cmd-write').addEventListener('click', () => transfer('write'));
@@ -479,6 +523,7 @@ async function start() {
         showStatus('engineFailed', error && error.message ? error.message : String(error));
         return;
     }
+    await loadPlans();
     setMessageTitle(engine.appName());
     progress = new ProgressBox(() => engine.cancel());
     grid = new ChannelGrid(byId('channels'), engine, {
@@ -496,7 +541,7 @@ async function start() {
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
     for (const id of ['cmd-open', 'cmd-save', 'cmd-print', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-history']) {
+        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

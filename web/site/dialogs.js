@@ -144,7 +144,7 @@ function runDialog(dialog, accept) {
         dialog.addEventListener('cancel', onEscape);
         dialog.addEventListener('keydown', onEnter);
         dialog.showModal();
-        const first = dialog.querySelector('select, input');
+        const first = dialog.querySelector('input[type="radio"]:checked') || dialog.querySelector('select, input');
         (first || ok).focus();
     });
 }
@@ -301,6 +301,248 @@ export function historyDialog(engine) {
             if (event.key === 'Enter') {
                 event.preventDefault();
                 open.onclick();
+            }
+        };
+        dialog.oncancel = (event) => {
+            event.preventDefault();
+            finish(null);
+        };
+        dialog.showModal();
+        (body.querySelector('input:checked') || close).focus();
+    });
+}
+
+function cellOfText(text, tag = 'td') {
+    const cell = document.createElement(tag);
+    cell.textContent = text;
+    return cell;
+}
+
+// A row of a one-choice list: a radio button and its label in the first cell, the other texts
+// after it; a click on the row chooses it.
+function choiceRow(name, index, [first, ...rest], checked) {
+    const tr = document.createElement('tr');
+    const cell = document.createElement('td');
+    const radio = document.createElement('input');
+    radio.type = 'radio';
+    radio.name = name;
+    radio.value = String(index);
+    radio.id = `${name}-${index}`;
+    radio.checked = checked;
+    const label = document.createElement('label');
+    label.htmlFor = radio.id;
+    label.textContent = first;
+    cell.append(radio, label);
+    tr.append(cell, ...rest.map((text) => cellOfText(text)));
+    return { tr, radio };
+}
+
+// "1 to 8, 10": the channels as runs.
+function channelRuns(channels) {
+    const runs = [];
+    for (let i = 0; i < channels.length;) {
+        let end = i;
+        while (end + 1 < channels.length && channels[end + 1] === channels[end] + 1) {
+            ++end;
+        }
+        runs.push(end === i ? String(channels[i]) : t('channelRun', channels[i], channels[end]));
+        i = end + 1;
+    }
+    return runs.join(t('runSeparator'));
+}
+
+// Channel Plans: the plans the page handed to the engine, those that do not fit the document's
+// band marked and their reason shown; rows of the chosen plan go into channels from the one
+// asked. The effect line is the engine's apply on the document, so Apply does what it says: one
+// undo step, the rows left out named after it. `problems`: the lists that could not be read.
+export function channelPlansDialog(engine, problems) {
+    const dialog = byId('channel-plans');
+    const body = byId('plans-rows');
+    const description = byId('plan-description');
+    const unfit = byId('plan-unfit');
+    const rows = byId('plan-channels-rows');
+    const from = byId('plan-from');
+    const to = byId('plan-to');
+    const into = byId('plan-into');
+    const replaceAll = byId('plan-replace-all');
+    const effect = byId('plan-effect');
+    const apply = dialog.querySelector('[data-answer="OK"]');
+    const listed = engine.plans();
+    const plans = Array.isArray(listed) ? listed : [];
+    const firstFit = Math.max(0, plans.findIndex((plan) => plan.applicable));
+    body.replaceChildren();
+    const radios = plans.map((plan, index) => {
+        const { tr, radio } = choiceRow('plan', index, [plan.name, plan.region], index === firstFit);
+        // Greyed, with its reason for a pointer; the description pane gives it to everyone.
+        tr.classList.toggle('unfit', !plan.applicable);
+        tr.title = plan.reason;
+        tr.addEventListener('click', () => {
+            radio.checked = true;
+            showPlan();
+        });
+        radio.addEventListener('change', showPlan);
+        body.append(tr);
+        return radio;
+    });
+    const problemLines = problems.map((problem) => t('namedReason', problem.name, problem.reason));
+    byId('plans-problems').textContent = t('unreadLists', problemLines.join('\n'));
+    byId('plans-problems').hidden = problemLines.length === 0;
+
+    const current = () => plans[radios.findIndex((radio) => radio.checked)];
+    const request = () => ({ firstRow: Number(from.value) || 1, lastRow: Number(to.value) || 1,
+        fromChannel: Number(into.value) || 1, replaceAll: replaceAll.checked });
+
+    function describe(plan) {
+        if (!plan.described) {
+            description.replaceChildren(cellOfText(t('noDescription'), 'p'));
+            return;
+        }
+        const lines = [['service', plan.service], ['regionLine', plan.region],
+            ['licenceNeeded', plan.licence === null ? '' : t(plan.licence ? 'yes' : 'no')], ['rule', plan.rule],
+            ['source', plan.source], ['notConfirmed', plan.unconfirmed]];
+        description.replaceChildren(...lines.filter(([, text]) => text).map(([label, text]) => {
+            const p = document.createElement('p');
+            const bold = cellOfText(t(label), 'b');
+            p.append(bold, ` ${text}`);
+            return p;
+        }));
+    }
+
+    function showEffect() {
+        const plan = current();
+        if (!plan || !plan.applicable) {
+            effect.textContent = plan ? t('planUnfit') : t('choosePlan');
+            apply.disabled = true;
+            return;
+        }
+        const result = engine.planEffect(plan.name, request());
+        const channels = result.channels || [];
+        let text;
+        if (channels.length === 0) {
+            text = t('noChannelChanges');
+            const reason = result.refused && result.refused.length > 0 ? result.refused[0].reason : result.error;
+            if (reason) {
+                text += ` ${reason}`;
+            }
+        } else {
+            text = channels.length === 1 ? t('channelReplaced', channels[0])
+                : t('channelsReplaced', channelRuns(channels));
+            if (replaceAll.checked && channels.length < 16) {
+                text += ` ${t('othersEmptied')}`;
+            }
+            // A refusal may stand for several rows (those past channel 16).
+            const leftOut = request().lastRow - request().firstRow + 1 - channels.length;
+            if (leftOut > 0) {
+                text += ` ${t('rowsCannotApply', leftOut)}`;
+            }
+        }
+        effect.textContent = text;
+        apply.disabled = channels.length === 0;
+    }
+
+    let anchor = 1;
+    function chooseRows(first, last) {
+        from.value = String(Math.min(first, last));
+        to.value = String(Math.max(first, last));
+        showEffect();
+    }
+
+    function showPlan() {
+        const plan = current();
+        rows.replaceChildren();
+        description.replaceChildren();
+        unfit.textContent = plan ? plan.reason : '';
+        unfit.hidden = !plan || plan.applicable;
+        const count = plan ? plan.rows.length : 0;
+        if (plan) {
+            describe(plan);
+            plan.rows.forEach((row, index) => {
+                const tr = document.createElement('tr');
+                tr.append(...[index + 1, row.name, row.rx, row.tx, row.tones, row.bandwidth, row.power]
+                    .map((text) => cellOfText(String(text))));
+                // Rows clicked in the table are the rows applied; Shift extends the range.
+                tr.addEventListener('click', (event) => {
+                    if (!event.shiftKey) {
+                        anchor = index + 1;
+                    }
+                    chooseRows(anchor, index + 1);
+                });
+                rows.append(tr);
+            });
+        }
+        // The whole plan, from channel 1, unless the user chooses otherwise.
+        for (const input of [from, to]) {
+            input.max = String(Math.max(count, 1));
+        }
+        anchor = 1;
+        from.value = '1';
+        to.value = String(Math.max(count, 1));
+        showEffect();
+    }
+
+    for (const input of [from, to, into, replaceAll]) {
+        input.oninput = showEffect;
+    }
+    showPlan();
+    return runDialog(dialog, async () => {
+        const plan = current();
+        if (!plan || apply.disabled) {
+            return false;
+        }
+        const result = engine.applyPlan(plan.name, request());
+        if (!result.changed) {
+            return false;
+        }
+        if (result.refused.length > 0) {
+            await messageBox(t('rowsLeftOut', result.refused.map((refusal) => refusal.reason).join('\n')));
+        }
+        return true;
+    });
+}
+
+// Check Channels: the engine's findings, advice only. Resolves with the finding chosen (a
+// click, Enter or Go To), whose channel and column the grid then shows, or null.
+export function checkChannelsDialog(engine) {
+    const dialog = byId('check-box');
+    const body = byId('check-rows');
+    const goTo = byId('check-go-to');
+    const close = byId('check-close');
+    const listed = engine.check();
+    const findings = Array.isArray(listed) ? listed : [];
+    byId('check-summary').textContent = findings.length === 0 ? t('noFindings') : t('findingsCount', findings.length);
+    byId('check-frame').hidden = findings.length === 0;
+    dialog.classList.toggle('empty', findings.length === 0);
+    goTo.hidden = findings.length === 0;
+    body.replaceChildren();
+    return new Promise((resolve) => {
+        const finish = (finding) => {
+            goTo.onclick = null;
+            close.onclick = null;
+            body.onkeydown = null;
+            dialog.oncancel = null;
+            dialog.close();
+            resolve(finding);
+        };
+        findings.forEach((finding, index) => {
+            const { tr, radio } = choiceRow('finding', index, [String(finding.channel), finding.heading, finding.text],
+                index === 0);
+            tr.addEventListener('click', () => {
+                radio.checked = true;
+                finish(finding);
+            });
+            body.append(tr);
+        });
+        goTo.onclick = () => {
+            const chosen = body.querySelector('input[name="finding"]:checked');
+            if (chosen) {
+                finish(findings[Number(chosen.value)]);
+            }
+        };
+        close.onclick = () => finish(null);
+        body.onkeydown = (event) => {
+            if (event.key === 'Enter') {
+                event.preventDefault();
+                goTo.onclick();
             }
         };
         dialog.oncancel = (event) => {

@@ -236,6 +236,44 @@ class Engine {
         return this.call('engineReport', ['number', 'number'], [widthTwips, heightTwips]);
     }
 
+    // The channel plans, [{name, csv, ini}] with ini '' for a list without a description, in
+    // place of those handed over before. Gives the lists that could not be read: [{name, reason}].
+    setPlans(plans) {
+        this.call('engineClearPlans');
+        const problems = [];
+        for (const { name, csv, ini } of plans || []) {
+            const added = this.call('engineAddPlan', ['string', 'string', 'string'], [name, csv || '', ini || '']);
+            if (!added.ok) {
+                problems.push({ name, reason: added.message || added.error });
+            }
+        }
+        return problems;
+    }
+
+    // [{name, region, service, licence (true, false or null), rule, source, unconfirmed, described,
+    // applicable, reason, rows: [{name, rx, tx, tones, bandwidth, power}]}], fitted to the band.
+    plans() {
+        return this.call('enginePlans');
+    }
+
+    // Rows firstRow..lastRow (0: the last) of the plan into channels from fromChannel on:
+    // {channels, refused: [{row, channel, reason}], changed}. planEffect only tells; applyPlan
+    // applies as one undo step.
+    planEffect(name, { firstRow = 1, lastRow = 0, fromChannel = 1, replaceAll = false } = {}) {
+        return this.call('enginePlanEffect', ['string', 'number', 'number', 'number', 'number'],
+            [name, firstRow, lastRow, fromChannel, replaceAll ? 1 : 0]);
+    }
+
+    applyPlan(name, { firstRow = 1, lastRow = 0, fromChannel = 1, replaceAll = false } = {}) {
+        return this.call('engineApplyPlan', ['string', 'number', 'number', 'number', 'number'],
+            [name, firstRow, lastRow, fromChannel, replaceAll ? 1 : 0]);
+    }
+
+    // The channel check: [{kind, channel, column (the grid's), heading, text}].
+    check() {
+        return this.call('engineCheck');
+    }
+
     // Runs `work` after every radio call queued before it.
     enqueue(work) {
         const run = this.jobs.then(work, work);

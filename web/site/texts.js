@@ -14,6 +14,18 @@ export const TEXTS = {
     write: { en: 'Write', zh: '写频', desktop: true },
     productInfoCommand: { en: 'Product Information', zh: '类型设置', desktop: true },
     optionalFeaturesCommand: { en: 'Optional Features', zh: '可选功能', desktop: true },
+    channelPlansCommand: { en: 'Channel Plans...', zh: '信道方案...', desktop: true },
+    channelPlansTip: {
+        en: 'Fill channels from a channel plan such as PMR446, FRS, GMRS, MURS or a list of your own',
+        zh: '用信道方案（如 PMR446、FRS、GMRS、MURS 或您自己的列表）填充信道',
+        desktop: true,
+    },
+    checkChannelsCommand: { en: 'Check Channels...', zh: '检查信道...', desktop: true },
+    checkChannelsTip: {
+        en: "List channels that break a service's rule or will not work as meant",
+        zh: '列出违反业务规定或无法按预期工作的信道',
+        desktop: true,
+    },
     print: { en: 'Print...', zh: '打印...', desktop: true },
     historyCommand: { en: 'Radio History...', zh: '电台历史...', desktop: true },
     language: { en: 'Language', zh: '语言', desktop: true },
@@ -52,6 +64,65 @@ export const TEXTS = {
 
     // Optional Features.
     optionalFeatures: { en: 'Optional Features', zh: '可选功能', desktop: true },
+
+    // Channel Plans.
+    channelPlans: { en: 'Channel Plans', zh: '信道方案', desktop: true },
+    plansLabel: { en: 'Plans:', zh: '方案：', desktop: true },
+    planName: { en: 'Name', zh: '名称', desktop: true },
+    region: { en: 'Region', zh: '地区', desktop: true },
+    descriptionLabel: { en: 'Description:', zh: '说明：', desktop: true },
+    descriptionName: { en: 'Description of the plan', zh: '方案的说明', desktop: true },
+    unfitName: { en: 'Why the plan does not fit', zh: '方案不适用的原因', desktop: true },
+    planChannelsLabel: { en: 'Channels of the plan:', zh: '方案的信道：', desktop: true },
+    planRow: { en: 'Row', zh: '行', desktop: true },
+    receive: { en: 'Receive', zh: '接收', desktop: true },
+    transmit: { en: 'Transmit', zh: '发射', desktop: true },
+    tones: { en: 'Tones', zh: '亚音', desktop: true },
+    bandwidthAllowed: { en: 'Bandwidth allowed', zh: '允许的带宽', desktop: true },
+    powerLimit: { en: 'Power limit', zh: '功率限值', desktop: true },
+    unreadLists: { en: 'These channel lists could not be read:\n%1', zh: '以下信道列表无法读取：\n%1', desktop: true },
+    namedReason: { en: '%1: %2', zh: '%1：%2', desktop: true },
+    fromRow: { en: 'From row', zh: '从第', desktop: true },
+    toRow: { en: 'to row', zh: '行到第', desktop: true },
+    intoChannel: { en: 'into channel', zh: '行，放入信道', desktop: true },
+    replaceAll: { en: 'Replace all sixteen channels', zh: '替换全部十六个信道', desktop: true },
+    effectName: { en: 'What applying the plan changes', zh: '应用方案将改动的内容', desktop: true },
+    apply: { en: 'Apply', zh: '应用', desktop: true },
+    noDescription: { en: 'A channel list without a description.', zh: '没有说明的信道列表。', desktop: true },
+    service: { en: 'Service:', zh: '业务：', desktop: true },
+    regionLine: { en: 'Region:', zh: '地区：', desktop: true },
+    licenceNeeded: { en: 'Licence needed:', zh: '需要执照：', desktop: true },
+    yes: { en: 'Yes', zh: '是', desktop: true },
+    no: { en: 'No', zh: '否', desktop: true },
+    rule: { en: 'Rule:', zh: '规定：', desktop: true },
+    source: { en: 'Source:', zh: '出处：', desktop: true },
+    notConfirmed: { en: 'Not confirmed:', zh: '未经核实：', desktop: true },
+    planUnfit: {
+        en: "This plan does not fit the document's band.",
+        zh: '此方案不适用于本文档的频段。',
+        desktop: true,
+    },
+    choosePlan: { en: 'Choose a plan.', zh: '请选择一个方案。', desktop: true },
+    noChannelChanges: { en: 'No channel will change.', zh: '没有信道会改变。', desktop: true },
+    channelReplaced: { en: 'Channel %1 will be replaced.', zh: '信道 %1 将被替换。', desktop: true },
+    channelsReplaced: { en: 'Channels %1 will be replaced.', zh: '信道 %1 将被替换。', desktop: true },
+    channelRun: { en: '%1 to %2', zh: '%1 至 %2', desktop: true },
+    runSeparator: { en: ', ', zh: '、', desktop: true },
+    othersEmptied: { en: 'The other channels will be emptied.', zh: '其余信道将被清空。', desktop: true },
+    rowsLeftOut: {
+        en: 'These rows of the plan were left out; the others are applied:\n%1',
+        zh: '方案的以下各行未被应用，其余各行已应用：\n%1',
+        desktop: true,
+    },
+
+    // Check Channels.
+    checkChannels: { en: 'Check Channels', zh: '检查信道', desktop: true },
+    noFindings: { en: 'No findings.', zh: '没有发现问题。', desktop: true },
+    findingsName: { en: 'Findings', zh: '检查结果', desktop: true },
+    channel: { en: 'Channel', zh: '信道', desktop: true },
+    field: { en: 'Field', zh: '字段', desktop: true },
+    finding: { en: 'Finding', zh: '提示', desktop: true },
+    goTo: { en: 'Go To', zh: '转到', desktop: true },
 
     // Radio History.
     history: { en: 'Radio History', zh: '电台历史', desktop: true },
@@ -145,6 +216,16 @@ export const TEXTS = {
     },
     historyEmpty: { en: 'The radio history is empty.', zh: '电台历史为空。' },
     loading: { en: 'Loading...', zh: '正在加载...' },
+    // The desktop words these two by count.
+    rowsCannotApply: {
+        en: '%1 row(s) of the plan cannot be applied.',
+        zh: '方案中有 %1 行无法应用。',
+    },
+    findingsCount: {
+        en: '%1 finding(s): advice only; nothing stops a write.',
+        zh: '%1 条提示：仅供参考，不会阻止写频。',
+    },
+    planNotFetched: { en: 'the list could not be fetched (%1)', zh: '无法获取该列表（%1）' },
     engineFailed: { en: 'The program could not start.\n%1', zh: '程序无法启动。\n%1' },
 };
 
