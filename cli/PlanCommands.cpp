@@ -415,30 +415,6 @@ ExitStatus runPlanApply(CliContext& ctx, const CommandLine& args, Language langu
 
 // ---- check ---------------------------------------------------------------------------------
 
-const char* kindWord(FindingKind kind) {
-    switch (kind) {
-    case FindingKind::TooWide:
-        return "too_wide";
-    case FindingKind::HighPower:
-        return "high_power";
-    case FindingKind::MixedServices:
-        return "mixed_services";
-    case FindingKind::TransmitNoPlan:
-        return "transmit_no_plan";
-    case FindingKind::DecodeOnly:
-        return "decode_only";
-    case FindingKind::EncodeOnly:
-        return "encode_only";
-    case FindingKind::Duplicate:
-        return "duplicate";
-    case FindingKind::PriorityEmpty:
-        return "priority_empty";
-    case FindingKind::PriorityNotScanned:
-        return "priority_not_scanned";
-    }
-    return "";
-}
-
 // The key show --json gives the field, or "channel" and "priority".
 const char* fieldWord(FindingField field) {
     if (const ChannelFieldInfo* info = channelcheck::gridField(field)) {
@@ -493,7 +469,7 @@ ExitStatus runCheck(CliContext& ctx, const CommandLine& args) {
         for (const Finding& finding : findings) {
             w.beginObject();
             w.key("kind");
-            w.value(kindWord(finding.kind));
+            w.value(channelcheck::kindKey(finding.kind));
             w.key("channel");
             w.value(int64_t{finding.channel});
             w.key("field");

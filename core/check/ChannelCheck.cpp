@@ -29,6 +29,30 @@ const ChannelFieldInfo* gridField(FindingField field) {
     return nullptr;
 }
 
+const char* kindKey(FindingKind kind) {
+    switch (kind) {
+    case FindingKind::TooWide:
+        return "too_wide";
+    case FindingKind::HighPower:
+        return "high_power";
+    case FindingKind::MixedServices:
+        return "mixed_services";
+    case FindingKind::TransmitNoPlan:
+        return "transmit_no_plan";
+    case FindingKind::DecodeOnly:
+        return "decode_only";
+    case FindingKind::EncodeOnly:
+        return "encode_only";
+    case FindingKind::Duplicate:
+        return "duplicate";
+    case FindingKind::PriorityEmpty:
+        return "priority_empty";
+    case FindingKind::PriorityNotScanned:
+        return "priority_not_scanned";
+    }
+    return "";
+}
+
 const char* fieldHeading(FindingField field, Language language) {
     if (const ChannelFieldInfo* info = gridField(field)) {
         return coreText(info->heading, language);

@@ -41,6 +41,9 @@ namespace channelcheck {
 // keys); nullptr for the channel as a whole and for the priority option.
 const ChannelFieldInfo* gridField(FindingField field);
 
+// The kind as a word for scripts ("too_wide", "high_power", ...).
+const char* kindKey(FindingKind kind);
+
 // The field as findings name it: the grid's heading, "CH" for the channel, the option's label.
 const char* fieldHeading(FindingField field, Language language);
 

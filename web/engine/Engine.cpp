@@ -79,31 +79,6 @@ std::string applyJson(const channelplans::ApplyResult& result, bool changed) {
         .text();
 }
 
-// The words radioprog check --json gives the kinds.
-const char* kindKey(FindingKind kind) {
-    switch (kind) {
-    case FindingKind::TooWide:
-        return "too_wide";
-    case FindingKind::HighPower:
-        return "high_power";
-    case FindingKind::MixedServices:
-        return "mixed_services";
-    case FindingKind::TransmitNoPlan:
-        return "transmit_no_plan";
-    case FindingKind::DecodeOnly:
-        return "decode_only";
-    case FindingKind::EncodeOnly:
-        return "encode_only";
-    case FindingKind::Duplicate:
-        return "duplicate";
-    case FindingKind::PriorityEmpty:
-        return "priority_empty";
-    case FindingKind::PriorityNotScanned:
-        return "priority_not_scanned";
-    }
-    return "";
-}
-
 } // namespace
 
 Language languageNamed(const std::string& name) {
@@ -585,7 +560,7 @@ std::string Engine::check() const {
     for (const Finding& finding : channelcheck::check(m_image, m_plans, m_language)) {
         const ChannelFieldInfo* field = channelcheck::gridField(finding.field);
         shown.push_back(json::Object()
-                            .addText("kind", kindKey(finding.kind))
+                            .addText("kind", channelcheck::kindKey(finding.kind))
                             .addNumber("channel", finding.channel)
                             .addNumber("column", field ? field->col : 1)
                             .addText("heading", channelcheck::fieldHeading(finding.field, m_language))

@@ -216,13 +216,15 @@ export const TEXTS = {
     },
     historyEmpty: { en: 'The radio history is empty.', zh: '电台历史为空。' },
     loading: { en: 'Loading...', zh: '正在加载...' },
-    // The desktop words these two by count.
+    // The desktop words these two by count: enOne is the English for a count of one.
     rowsCannotApply: {
-        en: '%1 row(s) of the plan cannot be applied.',
+        en: '%1 rows of the plan cannot be applied.',
+        enOne: '%1 row of the plan cannot be applied.',
         zh: '方案中有 %1 行无法应用。',
     },
     findingsCount: {
-        en: '%1 finding(s): advice only; nothing stops a write.',
+        en: '%1 findings: advice only; nothing stops a write.',
+        enOne: '%1 finding: advice only; nothing stops a write.',
         zh: '%1 条提示：仅供参考，不会阻止写频。',
     },
     planNotFetched: { en: 'the list could not be fetched (%1)', zh: '无法获取该列表（%1）' },
@@ -247,7 +249,8 @@ export function t(key, ...args) {
     if (!entry) {
         throw new Error(`No text ${key}`);
     }
-    return entry[current].replace(/%(\d)/g, (whole, n) => (n - 1 < args.length ? String(args[n - 1]) : whole));
+    const text = args[0] === 1 && entry[`${current}One`] ? entry[`${current}One`] : entry[current];
+    return text.replace(/%(\d)/g, (whole, n) => (n - 1 < args.length ? String(args[n - 1]) : whole));
 }
 
 // Fills the static texts of the page: data-text (content), data-text-label (aria-label) and
