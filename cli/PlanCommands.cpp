@@ -85,15 +85,6 @@ std::string bandwidthWord(const ChannelPlan& plan, const PlanChannel& row) {
     return !plan.hasDescription ? "" : row.narrowOnly ? "narrow" : "wide";
 }
 
-// "0.5 W ERP" as the rule words it, else the tenths of a watt as watts; "" when not given.
-std::string powerLimitWords(const PlanChannel& row) {
-    if (!row.powerLimitText.empty() || row.powerLimitDeciW <= 0) {
-        return row.powerLimitText;
-    }
-    const int deciW = row.powerLimitDeciW;
-    return std::to_string(deciW / 10) + (deciW % 10 ? "." + std::to_string(deciW % 10) : "") + " W";
-}
-
 std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
     return freq10Hz ? formatFrequency(*freq10Hz) : std::string();
 }
@@ -242,7 +233,7 @@ std::string planJson(const ChannelPlan& plan) {
         w.key("bandwidth");
         writeTextOrNull(w, bandwidthWord(plan, row));
         w.key("power_limit");
-        writeTextOrNull(w, powerLimitWords(row));
+        writeTextOrNull(w, channelplans::powerLimitWords(row));
         w.key("power_limit_deciw");
         if (row.powerLimitDeciW > 0) {
             w.value(int64_t{row.powerLimitDeciW});
@@ -309,7 +300,7 @@ std::string planText(const ChannelPlan& plan, Language language) {
         rows.push_back({std::to_string(i + 1), row.name, frequencyText(row.channel.rx10Hz),
                         frequencyText(row.channel.tx10Hz), formatTone(row.channel.rxTone, language),
                         formatTone(row.channel.txTone, language), bandwidthWord(plan, row),
-                        powerLimitWords(row)});
+                        channelplans::powerLimitWords(row)});
     }
     return descriptionText(about) + "\n" + columns(rows);
 }

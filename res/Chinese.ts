@@ -208,10 +208,6 @@
         <translation>未经核实：</translation>
     </message>
     <message>
-        <source>%1 W</source>
-        <translation>%1 W</translation>
-    </message>
-    <message>
         <source>This plan does not fit the document&apos;s band.</source>
         <translation>此方案不适用于本文档的频段。</translation>
     </message>

@@ -209,10 +209,6 @@
         <translation>Not confirmed:</translation>
     </message>
     <message>
-        <source>%1 W</source>
-        <translation>%1 W</translation>
-    </message>
-    <message>
         <source>This plan does not fit the document&apos;s band.</source>
         <translation>This plan does not fit the document&apos;s band.</translation>
     </message>

@@ -316,6 +316,20 @@ std::string userPlansDir(const std::string& appName) {
     return base.empty() ? std::string() : base + "/" + platform::appFolderName(appName) + "/plans";
 }
 
+std::string powerLimitWords(const PlanChannel& row) {
+    if (!row.powerLimitText.empty() || row.powerLimitDeciW <= 0) {
+        return row.powerLimitText;
+    }
+    const int tenths = row.powerLimitDeciW % 10;
+    return std::to_string(row.powerLimitDeciW / 10) + (tenths ? "." + std::to_string(tenths) : "") + " W";
+}
+
+std::string tonesText(const Channel& channel, Language language) {
+    const std::string rx = formatTone(channel.rxTone, language);
+    const std::string tx = formatTone(channel.txTone, language);
+    return rx == tx ? rx : rx + " / " + tx;
+}
+
 Applicability applicability(const ChannelPlan& plan, BandLimits band, Language language) {
     const BandLimits storable = channeledit::storableLimits(band);
     for (const PlanChannel& c : plan.channels) {

@@ -73,6 +73,13 @@ PlanLoad loadAll(const std::string& shippedDataDir, const std::string& userPlans
 // <user data>/<AppName>/plans, or "" when there is no user data folder.
 std::string userPlansDir(const std::string& appName);
 
+// A row's power limit as the rule words it ("0.5 W ERP"), else in watts ("2 W"); "" when the
+// plan says nothing.
+std::string powerLimitWords(const PlanChannel& row);
+
+// A row's tones: the receive tone, and the transmit tone after it when they differ ("67.0 / None").
+std::string tonesText(const Channel& channel, Language language);
+
 // Whether every frequency of the plan lies in `band` (as far as the image can hold it); when
 // not, the reason, naming the first frequency outside and the band.
 struct Applicability {

@@ -26,12 +26,6 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString toneText(const Channel& channel, Language language) {
-    const QString rx = fromUtf8(formatTone(channel.rxTone, language));
-    const QString tx = fromUtf8(formatTone(channel.txTone, language));
-    return rx == tx ? rx : rx + QStringLiteral(" / ") + tx;
-}
-
 QString frequencyText(const std::optional<uint32_t>& freq) {
     return freq ? fromUtf8(formatFrequency(*freq)) : QString();
 }
@@ -247,15 +241,12 @@ void ChannelPlansDlg::showPlan() {
     if (plan) {
         int row = 0;
         for (const PlanChannel& c : plan->channels) {
-            QString power = fromUtf8(c.powerLimitText);
-            if (power.isEmpty() && c.powerLimitDeciW > 0) {
-                power = tr("%1 W").arg(c.powerLimitDeciW / 10.0);
-            }
             new QTreeWidgetItem(
                 m_channels,
                 {QString::number(++row), fromUtf8(c.name), frequencyText(c.channel.rx10Hz),
-                 frequencyText(c.channel.tx10Hz), toneText(c.channel, m_language),
-                 fromUtf8(coreText(c.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language)), power});
+                 frequencyText(c.channel.tx10Hz), fromUtf8(channelplans::tonesText(c.channel, m_language)),
+                 fromUtf8(coreText(c.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language)),
+                 fromUtf8(channelplans::powerLimitWords(c))});
         }
     }
     // The whole plan, from channel 1, unless the user chooses otherwise.

@@ -35,24 +35,8 @@ std::string result(bool ok, const std::string& message) {
     return json::Object().addBool("ok", ok).addText("message", message).text();
 }
 
-// The power limit as the rule words it, else in watts ("0.5 W", "4 W").
-std::string powerText(const PlanChannel& row) {
-    if (!row.powerLimitText.empty() || row.powerLimitDeciW <= 0) {
-        return row.powerLimitText;
-    }
-    const int tenths = row.powerLimitDeciW % 10;
-    return std::to_string(row.powerLimitDeciW / 10) + (tenths ? "." + std::to_string(tenths) : "") + " W";
-}
-
 std::string frequencyText(const std::optional<uint32_t>& freq) {
     return freq ? formatFrequency(*freq) : std::string();
-}
-
-// The receive tone, and the transmit tone after it when they differ.
-std::string tonesText(const Channel& channel, Language language) {
-    const std::string rx = formatTone(channel.rxTone, language);
-    const std::string tx = formatTone(channel.txTone, language);
-    return rx == tx ? rx : rx + " / " + tx;
 }
 
 std::string numbers(const std::vector<int>& values) {
@@ -506,10 +490,10 @@ std::string Engine::plans() const {
                     .addText("name", row.name)
                     .addText("rx", frequencyText(row.channel.rx10Hz))
                     .addText("tx", frequencyText(row.channel.tx10Hz))
-                    .addText("tones", tonesText(row.channel, m_language))
+                    .addText("tones", channelplans::tonesText(row.channel, m_language))
                     .addText("bandwidth",
                              coreText(row.narrowOnly ? CoreText::Narrow : CoreText::Wide, m_language))
-                    .addText("power", powerText(row))
+                    .addText("power", channelplans::powerLimitWords(row))
                     .text());
         }
         shown.push_back(json::Object()
