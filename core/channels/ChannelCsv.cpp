@@ -833,7 +833,8 @@ std::vector<ChannelChange> changedChannels(const MemoryImage& before, const Memo
     const Channels will = ChannelCodec::decodeAll(after);
     std::vector<ChannelChange> changes;
     for (size_t n = 0; n < was.size(); ++n) {
-        ChannelChange change{static_cast<int>(n) + 1, channelLine(was[n], language), channelLine(will[n], language)};
+        ChannelChange change{static_cast<int>(n) + 1, channelLine(was[n], language),
+                             channelLine(will[n], language)};
         if (change.now != change.after) {
             changes.push_back(std::move(change));
         }

@@ -72,11 +72,13 @@ std::string importJson(const channelcsv::ImportResult& result, const MemoryImage
                        bool tooLarge = false) {
     std::vector<std::string> problems;
     for (const channelcsv::Problem& problem : result.problems) {
-        problems.push_back(json::Object().addNumber("line", problem.line).addText("reason", problem.reason).text());
+        problems.push_back(
+            json::Object().addNumber("line", problem.line).addText("reason", problem.reason).text());
     }
     std::vector<std::string> changes;
     if (result.ok() && !tooLarge) {
-        for (const channelcsv::ChannelChange& change : channelcsv::changedChannels(before, result.image, language)) {
+        for (const channelcsv::ChannelChange& change :
+             channelcsv::changedChannels(before, result.image, language)) {
             changes.push_back(json::Object()
                                   .addNumber("channel", change.channel)
                                   .addText("now", change.now)
