@@ -220,7 +220,8 @@ test('an exported channel list imports as the same channels in one undo step; a 
         }
         const preview = engine.importPreview(csv);
         assert.deepEqual(preview.changes.map((c) => [c.channel, c.now, c.after]),
-            [[1, '', row(source, 1).join('  ')], [3, '', row(source, 3).join('  ')], [5, row(engine, 5).join('  '), '']]);
+            [[1, '', row(source, 1).join('  ')], [3, '', row(source, 3).join('  ')],
+                [5, row(engine, 5).join('  '), '']]);
         assert.deepEqual(engine.datBytes(), before, 'the preview changes nothing');
         assert.deepEqual([engine.importApply(csv).changed, engine.importPreview(csv).changed], [true, false]);
         assert.deepEqual(channels(1, 16).map((n) => row(engine, n)), channels(1, 16).map((n) => row(source, n)));

@@ -361,8 +361,8 @@ const transferHooks = {
 
 function setRunning(running) {
     transferRunning = running;
-    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-product-info',
+        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
     }
     update();
@@ -605,8 +605,8 @@ async function start() {
         byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
-    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-product-info',
+        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

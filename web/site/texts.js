@@ -33,7 +33,11 @@ export const TEXTS = {
         desktop: true,
     },
     exportChannelsCommand: { en: 'Export Channels...', zh: '导出信道...', desktop: true },
-    exportChannelsTip: { en: 'Save the channel list as a CSV file', zh: '把信道列表保存为 CSV 文件', desktop: true },
+    exportChannelsTip: {
+        en: 'Save the channel list as a CSV file',
+        zh: '把信道列表保存为 CSV 文件',
+        desktop: true,
+    },
     print: { en: 'Print...', zh: '打印...', desktop: true },
     historyCommand: { en: 'Radio History...', zh: '电台历史...', desktop: true },
     language: { en: 'Language', zh: '语言', desktop: true },
