@@ -809,4 +809,37 @@ ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimi
     return result;
 }
 
+namespace {
+
+std::string channelLine(const Channel& channel, Language language) {
+    std::string line;
+    if (!channel.isInUse()) {
+        return line;
+    }
+    for (const ChannelFieldInfo& field : channelFields()) {
+        const std::string text = fieldText(field, channel, language);
+        if (!text.empty()) {
+            line += (line.empty() ? "" : "  ") + text;
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+std::vector<ChannelChange> changedChannels(const MemoryImage& before, const MemoryImage& after,
+                                           Language language) {
+    const Channels was = ChannelCodec::decodeAll(before);
+    const Channels will = ChannelCodec::decodeAll(after);
+    std::vector<ChannelChange> changes;
+    for (size_t n = 0; n < was.size(); ++n) {
+        ChannelChange change{static_cast<int>(n) + 1, channelLine(was[n], language),
+                             channelLine(will[n], language)};
+        if (change.now != change.after) {
+            changes.push_back(std::move(change));
+        }
+    }
+    return changes;
+}
+
 } // namespace channelcsv

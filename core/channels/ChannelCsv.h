@@ -4,6 +4,7 @@
 #include "image/MemoryImage.h"
 #include "text/CoreTexts.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@
 //
 // Nothing here touches a file: callers read and write the text.
 namespace channelcsv {
+
+// A channel list is a few kilobytes; a file far larger than this is not one and is refused unread.
+constexpr size_t kMaxFileBytes = 1 << 20;
 
 // The header names, in the order export writes them.
 constexpr int kColumnCount = 22;
@@ -72,5 +76,17 @@ struct ImportResult {
 // are quoted as the file has them.
 ImportResult importCsv(std::string_view text, const MemoryImage& image, BandLimits limits,
                        Language language = Language::English);
+
+// A channel whose texts an import changes: before and after, each the grid's cell texts of the
+// channel joined by two spaces; empty for a channel not in use (an import erases it).
+struct ChannelChange {
+    int channel = 0; // 1..16
+    std::string now;
+    std::string after;
+};
+
+// The channels whose texts differ between the two images, ascending, in the language asked for.
+std::vector<ChannelChange> changedChannels(const MemoryImage& before, const MemoryImage& after,
+                                           Language language);
 
 } // namespace channelcsv

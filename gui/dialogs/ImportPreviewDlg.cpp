@@ -2,8 +2,6 @@
 
 #include "app/FitToTable.h"
 #include "app/Resource.h"
-#include "channels/ChannelCodec.h"
-#include "channels/ChannelFields.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -15,18 +13,8 @@
 
 namespace {
 
-QString channelText(const Channel& channel, Language language) {
-    if (!channel.isInUse()) {
-        return ImportPreviewDlg::tr("erased");
-    }
-    QStringList cells;
-    for (const ChannelFieldInfo& field : channelFields()) {
-        const std::string text = fieldText(field, channel, language);
-        if (!text.empty()) {
-            cells << QString::fromStdString(text);
-        }
-    }
-    return cells.join(QStringLiteral("  "));
+QString channelText(const std::string& text) {
+    return text.empty() ? ImportPreviewDlg::tr("erased") : QString::fromStdString(text);
 }
 
 // A tree lays its rows out one line high whatever its word wrap: this gives each row the height
@@ -79,15 +67,11 @@ ImportPreviewDlg::ImportPreviewDlg(const MemoryImage& before, const channelcsv::
         m_import->setEnabled(false);
     } else {
         m_list->setHeaderLabels({tr("Channel"), tr("Now"), tr("After the import")});
-        const Channels was = ChannelCodec::decodeAll(before);
-        const Channels will = ChannelCodec::decodeAll(result.image);
-        for (int n = 0; n < image::kChannelCount; ++n) {
-            const QString now = channelText(was[static_cast<size_t>(n)], language);
-            const QString after = channelText(will[static_cast<size_t>(n)], language);
-            if (now != after) {
-                new QTreeWidgetItem(m_list, {QString::number(n + 1), now, after});
-                ++m_changed;
-            }
+        for (const channelcsv::ChannelChange& change :
+             channelcsv::changedChannels(before, result.image, language)) {
+            new QTreeWidgetItem(m_list, {QString::number(change.channel), channelText(change.now),
+                                         channelText(change.after)});
+            ++m_changed;
         }
         summary->setText(
             tr("%n channel(s) read from the file; %1 change.", nullptr, result.channelCount).arg(m_changed));

@@ -77,10 +77,8 @@ void DocumentCommands::importChannels() {
     if (path.isEmpty()) {
         return;
     }
-    // A channel list is a few kilobytes; anything far larger is not one.
-    constexpr qint64 kMaxCsvBytes = 1 << 20;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCsvBytes) {
+    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(channelcsv::kMaxFileBytes)) {
         const QString reason = file.isOpen() ? tr("It is too large for a channel list.")
                                              : SystemReason::text(file.errorString());
         MessageBox::show(m_window->window(),

@@ -193,6 +193,42 @@ test('channel plans apply as one undo step; the check points at the field', asyn
         [['too_wide', 3, 5, engine.cellText(0, 5)]]);
 });
 
+// Imports that cannot be taken, of the list exported below: the document stays as it was.
+const badImportCases = [
+    { name: 'a row out of the band', edit: (csv) => csv.replace('146.520000', '999'), tooLarge: false,
+        problems: [[3, `Frequency 999: out of range ${kBand}`]] },
+    { name: 'a text larger than a channel list', edit: (csv) => csv + '#'.repeat(1 << 20), tooLarge: true,
+        problems: [] },
+];
+
+test('an exported channel list imports as the same channels in one undo step; a bad row changes nothing',
+    async () => {
+        const source = await newEngine();
+        source.commit(1, 1, '145');
+        source.commit(3, 1, '146.52');
+        source.commit(3, 8, 'Low', true);
+        const csv = source.exportCsv();
+        const engine = await newEngine();
+        engine.commit(5, 1, '147');
+        const before = engine.datBytes();
+        for (const c of badImportCases) {
+            const preview = engine.importPreview(c.edit(csv));
+            assert.deepEqual([preview.ok, preview.tooLarge, preview.problems.map((p) => [p.line, p.reason])],
+                [false, c.tooLarge, c.problems], c.name);
+            assert.equal(engine.importApply(c.edit(csv)).ok, false, c.name);
+            assert.deepEqual(engine.datBytes(), before, c.name);
+        }
+        const preview = engine.importPreview(csv);
+        assert.deepEqual(preview.changes.map((c) => [c.channel, c.now, c.after]),
+            [[1, '', row(source, 1).join('  ')], [3, '', row(source, 3).join('  ')],
+                [5, row(engine, 5).join('  '), '']]);
+        assert.deepEqual(engine.datBytes(), before, 'the preview changes nothing');
+        assert.deepEqual([engine.importApply(csv).changed, engine.importPreview(csv).changed], [true, false]);
+        assert.deepEqual(channels(1, 16).map((n) => row(engine, n)), channels(1, 16).map((n) => row(source, n)));
+        engine.undo();
+        assert.deepEqual(engine.datBytes(), before);
+    });
+
 // A radio on a port object as navigator.serial gives one: it answers the handshake after
 // "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
 // With `refuseFrame`, the radio leaves that write frame (0-based, counted over the port's life)

@@ -2,6 +2,7 @@
 
 #include "Json.h"
 #include "WebJobObserver.h"
+#include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRows.h"
 #include "channels/ChannelTable.h"
@@ -60,6 +61,38 @@ std::string applyJson(const channelplans::ApplyResult& result, bool changed) {
         .add("channels", numbers(result.channels))
         .add("refused", json::array(refused))
         .addBool("changed", changed)
+        .text();
+}
+
+// An import's outcome as the desktop's preview shows it: the rows that cannot be taken (line and
+// reason), or the channels read and those whose texts change ("" for a channel the import erases).
+// `changed` tells whether the image changes at all, options included; `tooLarge` a text over the
+// size a channel list can have, which is not read.
+std::string importJson(const channelcsv::ImportResult& result, const MemoryImage& before, Language language,
+                       bool tooLarge = false) {
+    std::vector<std::string> problems;
+    for (const channelcsv::Problem& problem : result.problems) {
+        problems.push_back(
+            json::Object().addNumber("line", problem.line).addText("reason", problem.reason).text());
+    }
+    std::vector<std::string> changes;
+    if (result.ok() && !tooLarge) {
+        for (const channelcsv::ChannelChange& change :
+             channelcsv::changedChannels(before, result.image, language)) {
+            changes.push_back(json::Object()
+                                  .addNumber("channel", change.channel)
+                                  .addText("now", change.now)
+                                  .addText("after", change.after)
+                                  .text());
+        }
+    }
+    return json::Object()
+        .addBool("ok", result.ok() && !tooLarge)
+        .addBool("tooLarge", tooLarge)
+        .add("problems", json::array(problems))
+        .addNumber("channelCount", result.channelCount)
+        .add("changes", json::array(changes))
+        .addBool("changed", result.ok() && !tooLarge && result.image != before)
         .text();
 }
 
@@ -552,4 +585,28 @@ std::string Engine::check() const {
                             .text());
     }
     return json::array(shown);
+}
+
+std::string Engine::importPreview(const std::string& csv) const {
+    if (csv.size() > channelcsv::kMaxFileBytes) {
+        return importJson({m_image, {}, 0, {}}, m_image, m_language, true);
+    }
+    return importJson(channelcsv::importCsv(csv, m_image, m_model.limits, m_language), m_image, m_language);
+}
+
+// The preview's answer, with the document changed as one undo step when the list could be taken.
+std::string Engine::importApply(const std::string& csv) {
+    if (csv.size() > channelcsv::kMaxFileBytes) {
+        return importPreview(csv);
+    }
+    const MemoryImage before = m_image;
+    const channelcsv::ImportResult result = channelcsv::importCsv(csv, before, m_model.limits, m_language);
+    if (result.ok()) {
+        applyChange(result.image);
+    }
+    return importJson(result, before, m_language);
+}
+
+std::string Engine::exportCsv() const {
+    return json::quote(channelcsv::exportCsv(m_image));
 }

@@ -72,6 +72,13 @@ public:
     // The channel check's findings for the document against the plans.
     std::string check() const;
 
+    // Channel lists (CSV), as File > Import Channels and Export Channels: what importing the text
+    // would change, or the rows that cannot be taken; the import as one undo step, refused while
+    // there are such rows; the document's list.
+    std::string importPreview(const std::string& csv) const;
+    std::string importApply(const std::string& csv);
+    std::string exportCsv() const;
+
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.
     std::string read(const std::string& portName);

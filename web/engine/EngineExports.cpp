@@ -5,6 +5,7 @@
 
 #include "Engine.h"
 #include "Json.h"
+#include "channels/ChannelCsv.h"
 
 #include <emscripten.h>
 
@@ -220,6 +221,23 @@ EMSCRIPTEN_KEEPALIVE const char* engineApplyPlan(Engine* e, const char* name, in
 
 EMSCRIPTEN_KEEPALIVE const char* engineCheck(Engine* e) {
     return guarded([&] { return e->check(); });
+}
+
+// The text of a channel list comes as bytes: a file may hold anything, and is too large for the stack.
+EMSCRIPTEN_KEEPALIVE const char* engineImportPreview(Engine* e, const uint8_t* data, int count) {
+    return guarded([&] { return e->importPreview(bytes(data, count)); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineImportApply(Engine* e, const uint8_t* data, int count) {
+    return guarded([&] { return e->importApply(bytes(data, count)); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineExportCsv(Engine* e) {
+    return guarded([&] { return e->exportCsv(); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineCsvByteLimit(Engine*) {
+    return guarded([] { return json::number(static_cast<int>(channelcsv::kMaxFileBytes)); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {

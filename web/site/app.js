@@ -5,7 +5,7 @@ import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
 import {
     messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
-    channelPlansDialog, checkChannelsDialog,
+    channelPlansDialog, checkChannelsDialog, importPreviewDialog,
 } from './dialogs.js';
 import { t, setTextLanguage, applyTexts } from './texts.js';
 
@@ -154,41 +154,98 @@ function printReport() {
     window.print();
 }
 
-async function saveFile() {
-    const bytes = engine.datBytes();
-    if (window.showSaveFilePicker) {
-        try {
-            if (!fileHandle) {
-                fileHandle = await window.showSaveFilePicker({
-                    suggestedName: documentName(),
-                    types: [{ description: engine.appName(), accept: { 'application/octet-stream': ['.dat'] } }],
-                });
-            }
-            const writable = await fileHandle.createWritable();
-            await writable.write(bytes);
-            await writable.close();
-            fileName = fileHandle.name;
-        } catch (error) {
-            if (error.name !== 'AbortError') {
-                const name = fileHandle ? fileHandle.name : documentName();
-                fileHandle = null;
-                await warn(t('cannotSave', name, error.message));
-            }
-            return;
-        }
-    } else {
+// Writes `data` where the user says: through the File System Access API (to `handle`, else to the
+// file chosen in the browser's save dialog) or as a download. Resolves with the handle written
+// to (null for a download), or undefined when the user cancelled or the file could not be written.
+async function writeFile(data, { name, description, mime, extension, handle = null }) {
+    if (!window.showSaveFilePicker) {
         // A download: the browser puts the file where it keeps downloads.
         const link = document.createElement('a');
-        link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-        link.download = documentName();
+        link.href = URL.createObjectURL(new Blob([data], { type: mime }));
+        link.download = name;
         document.body.append(link);
         link.click();
         link.remove();
         setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+        return null;
     }
+    let target = handle;
+    try {
+        if (!target) {
+            target = await window.showSaveFilePicker({ suggestedName: name,
+                types: [{ description, accept: { [mime]: [extension] } }] });
+        }
+        const writable = await target.createWritable();
+        await writable.write(data);
+        await writable.close();
+        return target;
+    } catch (error) {
+        if (error.name !== 'AbortError') {
+            await warn(t('cannotSave', target ? target.name : name, error.message));
+        }
+        return undefined;
+    }
+}
+
+async function saveFile() {
+    const written = await writeFile(engine.datBytes(), { name: documentName(), description: engine.appName(),
+        mime: 'application/octet-stream', extension: '.dat', handle: fileHandle });
+    if (written === undefined) {
+        fileHandle = null;
+        return;
+    }
+    fileHandle = written;
+    fileName = written ? written.name : fileName;
     engine.markSaved();
     update();
     showStatus('saved', documentName());
+}
+
+// ---- Channel lists ----
+
+// File > Import Channels: the engine's preview of the file, then its import as one undo step.
+// A file larger than a channel list can be is read no further than that size.
+async function importChannels(file) {
+    if (!file) {
+        return;
+    }
+    let bytes;
+    try {
+        bytes = new Uint8Array(await file.slice(0, engine.csvByteLimit() + 1).arrayBuffer());
+    } catch (error) {
+        await warn(t('cannotOpen', file.name, error.message));
+        return;
+    }
+    const preview = engine.importPreview(bytes);
+    if (preview.error || preview.tooLarge) {
+        await warn(t('cannotOpen', file.name, preview.error || t('csvTooLarge')));
+        return;
+    }
+    if (!(await afterDialog(importPreviewDialog(preview)))) {
+        return;
+    }
+    const applied = engine.importApply(bytes);
+    update();
+    if (applied.ok && applied.changed) {
+        showStatus('imported', file.name);
+    }
+}
+
+// File > Export Channels: the document's list as <document name>.csv, saved as Save saves.
+async function exportChannels() {
+    const csv = engine.exportCsv();
+    if (typeof csv !== 'string') {
+        await warn(csv.error);
+        return;
+    }
+    const name = `${documentName().replace(/\.dat$/i, '')}.csv`;
+    const written = await writeFile(csv, { name, description: t('channelListFiles'), mime: 'text/csv',
+        extension: '.csv' });
+    if (written !== undefined) {
+        // One line per channel below the header line.
+        showStatus('channelsExported', csv.split('\n').length - 2, written ? written.name : name);
+    }
+    grid.focus();
 }
 
 // ---- Commands on the document ----
@@ -304,8 +361,8 @@ const transferHooks = {
 
 function setRunning(running) {
     transferRunning = running;
-    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-product-info',
+        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
     }
     update();
@@ -461,6 +518,14 @@ function wireCommands() {
         }
     });
     byId('cmd-save').addEventListener('click', saveFile);
+    const importInput = byId('file-import');
+    byId('cmd-import').addEventListener('click', () => importInput.click());
+    importInput.addEventListener('change', async () => {
+        const [file] = importInput.files;
+        importInput.value = '';
+        await importChannels(file);
+    });
+    byId('cmd-export').addEventListener('click', exportChannels);
     byId('cmd-print').addEventListener('click', printReport);
     byId('cmd-undo').addEventListener('click', () => { undo(); grid.focus(); });
     byId('cmd-redo').addEventListener('click', () => { redo(); grid.focus(); });
@@ -540,8 +605,8 @@ async function start() {
         byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
-    for (const id of ['cmd-open', 'cmd-save', 'cmd-print', 'cmd-product-info', 'cmd-optional-features',
-        'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-product-info',
+        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

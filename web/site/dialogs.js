@@ -553,3 +553,39 @@ export function checkChannelsDialog(engine) {
         (body.querySelector('input:checked') || close).focus();
     });
 }
+
+// Import Channels: what the file would change, as the engine's preview tells it (each channel
+// whose texts change, before and after), or the rows that cannot be imported with an OK that
+// changes nothing. Resolves true when Import is chosen.
+export function importPreviewDialog(preview) {
+    const dialog = byId('import-box');
+    const ok = byId('import-ok');
+    const cancel = dialog.querySelector('[data-answer="Cancel"]');
+    const problems = preview.problems || [];
+    const changes = preview.changes || [];
+    const headings = preview.ok ? ['channel', 'now', 'afterImport'] : ['line', 'whyNotImported'];
+    byId('import-head').replaceChildren(...headings.map((key) => {
+        const th = cellOfText(t(key), 'th');
+        th.scope = 'col';
+        return th;
+    }));
+    const shown = (text) => text || t('erased');
+    const rows = preview.ok ? changes.map((c) => [String(c.channel), shown(c.now), shown(c.after)])
+        : problems.map((p) => [String(p.line), p.reason]);
+    byId('import-rows').replaceChildren(...rows.map((texts) => {
+        const tr = document.createElement('tr');
+        tr.append(...texts.map((text) => cellOfText(text)));
+        return tr;
+    }));
+    byId('import-summary').textContent = preview.ok ? t('channelsRead', preview.channelCount, changes.length)
+        : t('rowsCannotImport', problems.length);
+    byId('import-frame').hidden = rows.length === 0;
+    ok.textContent = t(preview.ok ? 'importButton' : 'ok');
+    ok.disabled = preview.ok && !preview.changed;
+    cancel.hidden = !preview.ok;
+    const shownDialog = runDialog(dialog, async () => true);
+    if (ok.disabled) {
+        cancel.focus();
+    }
+    return shownDialog.then((accepted) => accepted && preview.ok && preview.changed);
+}

@@ -96,7 +96,8 @@ class Engine {
 
     // The bytes go through the module's heap, not its small stack: a dropped file may be large.
     callWithBytes(name, bytes) {
-        const data = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes || []);
+        const data = typeof bytes === 'string' ? new TextEncoder().encode(bytes)
+            : bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes || []);
         const pointer = this.module._malloc(Math.max(1, data.length));
         try {
             this.module.HEAPU8.set(data, pointer);
@@ -272,6 +273,27 @@ class Engine {
     // The channel check: [{kind, channel, column (the grid's), heading, text}].
     check() {
         return this.call('engineCheck');
+    }
+
+    // Channel lists (CSV). importPreview tells what importing the file's bytes would change:
+    // {ok, tooLarge, problems: [{line, reason}], channelCount, changes: [{channel, now, after}]
+    // ('' for a channel not in use), changed}; importApply answers the same and, when ok, changes
+    // the document as one undo step. A file over csvByteLimit() bytes is refused unread.
+    importPreview(bytes) {
+        return this.callWithBytes('engineImportPreview', bytes);
+    }
+
+    importApply(bytes) {
+        return this.callWithBytes('engineImportApply', bytes);
+    }
+
+    csvByteLimit() {
+        return this.call('engineCsvByteLimit');
+    }
+
+    // The document's channel list as CSV text.
+    exportCsv() {
+        return this.call('engineExportCsv');
     }
 
     // Runs `work` after every radio call queued before it.

@@ -26,6 +26,18 @@ export const TEXTS = {
         zh: '列出违反业务规定或无法按预期工作的信道',
         desktop: true,
     },
+    importChannelsCommand: { en: 'Import Channels...', zh: '导入信道...', desktop: true },
+    importChannelsTip: {
+        en: 'Replace the channel list with one from a CSV file, after a preview',
+        zh: '预览后用 CSV 文件中的信道列表替换当前信道列表',
+        desktop: true,
+    },
+    exportChannelsCommand: { en: 'Export Channels...', zh: '导出信道...', desktop: true },
+    exportChannelsTip: {
+        en: 'Save the channel list as a CSV file',
+        zh: '把信道列表保存为 CSV 文件',
+        desktop: true,
+    },
     print: { en: 'Print...', zh: '打印...', desktop: true },
     historyCommand: { en: 'Radio History...', zh: '电台历史...', desktop: true },
     language: { en: 'Language', zh: '语言', desktop: true },
@@ -114,6 +126,16 @@ export const TEXTS = {
         zh: '方案的以下各行未被应用，其余各行已应用：\n%1',
         desktop: true,
     },
+
+    // Import Channels.
+    importChannels: { en: 'Import Channels', zh: '导入信道', desktop: true },
+    importButton: { en: 'Import', zh: '导入', desktop: true },
+    line: { en: 'Line', zh: '行', desktop: true },
+    whyNotImported: { en: 'Why it cannot be imported', zh: '不能导入的原因', desktop: true },
+    now: { en: 'Now', zh: '现在', desktop: true },
+    afterImport: { en: 'After the import', zh: '导入后', desktop: true },
+    erased: { en: 'erased', zh: '已擦除', desktop: true },
+    csvTooLarge: { en: 'It is too large for a channel list.', zh: '文件太大，不是信道列表。', desktop: true },
 
     // Check Channels.
     checkChannels: { en: 'Check Channels', zh: '检查信道', desktop: true },
@@ -227,6 +249,24 @@ export const TEXTS = {
         enOne: '%1 finding: advice only; nothing stops a write.',
         zh: '%1 条提示：仅供参考，不会阻止写频。',
     },
+    // The desktop's words for these three, by count.
+    rowsCannotImport: {
+        en: 'The file has %1 rows that cannot be imported; nothing is changed.',
+        enOne: 'The file has %1 row that cannot be imported; nothing is changed.',
+        zh: '文件中有 %1 行不能导入；没有作任何修改。',
+    },
+    channelsRead: {
+        en: '%1 channels read from the file; %2 change.',
+        enOne: '%1 channel read from the file; %2 change.',
+        zh: '从文件读取了 %1 个信道；%2 个有变化。',
+    },
+    channelsExported: {
+        en: '%1 channels exported to %2',
+        enOne: '%1 channel exported to %2',
+        zh: '已将 %1 个信道导出到 %2',
+    },
+    imported: { en: 'Imported the channel list of %1.', zh: '已导入 %1 的信道列表。' },
+    channelListFiles: { en: 'Channel lists', zh: '信道列表' },
     planNotFetched: { en: 'the list could not be fetched (%1)', zh: '无法获取该列表（%1）' },
     engineFailed: { en: 'The program could not start.\n%1', zh: '程序无法启动。\n%1' },
 };
