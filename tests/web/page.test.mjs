@@ -19,6 +19,8 @@ if (missing) {
     console.log(`web tests skipped: ${missing} is missing (scripts/web.sh, npm ci --prefix tests/web)`);
 }
 const skip = missing ? `${missing} is missing` : false;
+// A page test that hangs fails on its own, naming itself, and the others still run.
+const each = { skip, timeout: 120000 };
 
 const kChromiumArgs = ['--headless', '--disable-gpu', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--no-first-run'];
@@ -151,7 +153,7 @@ async function waitForRadio(page, key, value, polling = 100) {
 const cell = (page, row, col) => page.locator(`#channels [data-row="${row}"][data-col="${col}"]`);
 const radio = (page, fn, arg) => page.evaluate(fn, arg);
 
-test('a refused frequency shows the desktop message and keeps the cell; undo restores', { skip }, async () => {
+test('a refused frequency shows the desktop message and keeps the cell; undo restores', each, async () => {
     const { page, context } = await openPage();
     const engine = await openEngine(context);
     const bytes = await sampleImage(engine);
@@ -179,7 +181,7 @@ test('a refused frequency shows the desktop message and keeps the cell; undo res
     await context.close();
 });
 
-test('read fills the grid; write with backup and verify leaves the document in the radio', { skip }, async () => {
+test('read fills the grid; write with backup and verify leaves the document in the radio', each, async () => {
     const { page, context } = await openPage({ hidePort: true });
     const engine = await openEngine(context);
     const inRadio = await sampleImage(engine);
@@ -209,7 +211,7 @@ test('read fills the grid; write with backup and verify leaves the document in t
     await context.close();
 });
 
-test('cancel during the write offers writing again or putting the backup back', { skip }, async () => {
+test('cancel during the write offers writing again or putting the backup back', each, async () => {
     const { page, context } = await openPage();
     const engine = await openEngine(context);
     await radio(page, (bytes) => window.__radio.setMemory(bytes), await sampleImage(engine, 2));
@@ -217,18 +219,24 @@ test('cancel during the write offers writing again or putting the backup back', 
     const original = await radio(page, () => window.__radio.memory());
     await page.locator('#cmd-write').click();
     // Pressed from inside the page the moment the write is under way: a click from here could
-    // arrive after the last frame.
-    await page.evaluate(() => new Promise((resolve) => {
+    // arrive after the last frame. A question from the page, or no write within a minute, ends
+    // the watch with what was seen instead.
+    const watched = await page.evaluate(() => new Promise((resolve) => {
+        const giveUpAt = performance.now() + 60000;
         const watch = () => {
+            const question = document.querySelector('#message-box[open] #message-text');
             if (window.__radio.counters().writeFramesStored > 20) {
                 document.getElementById('cmd-cancel').click();
-                resolve();
+                resolve('cancelled');
+            } else if (question || performance.now() > giveUpAt) {
+                resolve(`before frame 20: ${question?.textContent ?? 'no write within a minute'}`);
             } else {
-                requestAnimationFrame(watch);
+                setTimeout(watch, 1);
             }
         };
         watch();
     }));
+    assert.equal(watched, 'cancelled');
     await page.locator('#message-box[open]').waitFor();
     for (const choice of ['WriteAgain', 'RestoreBackup']) {
         assert.ok(await page.locator(`#message-box [data-answer="${choice}"]`).isVisible(), choice);
@@ -239,8 +247,8 @@ test('cancel during the write offers writing again or putting the backup back', 
     await context.close();
 });
 
-test('a radio that does not answer asks to retry with the desktop message; switched on, Retry reads it', {
-    skip }, async () => {
+test('a radio that does not answer asks to retry with the desktop message; switched on, Retry reads it',
+    each, async () => {
     const { page, context } = await openPage();
     await radio(page, () => window.__radio.setIgnoreHandshake(true));
     await page.locator('#cmd-read').click();
@@ -252,7 +260,7 @@ test('a radio that does not answer asks to retry with the desktop message; switc
     await context.close();
 });
 
-test('Chinese shows the grid headings and the commands in Chinese', { skip }, async () => {
+test('Chinese shows the grid headings and the commands in Chinese', each, async () => {
     const { page, context } = await openPage();
     const engine = await openEngine(context, 'Chinese');
     await page.locator('#language').selectOption('Chinese');
@@ -264,7 +272,7 @@ test('Chinese shows the grid headings and the commands in Chinese', { skip }, as
     await context.close();
 });
 
-test('the main page and its dialogs have no serious or critical accessibility fault', { skip }, async () => {
+test('the main page and its dialogs have no serious or critical accessibility fault', each, async () => {
     const { page, context } = await openPage();
     await page.addScriptTag({ path: path.join(here, 'node_modules/axe-core/axe.min.js') });
     for (const [command, dialog] of [[null, null], ['#cmd-channel-plans', '#channel-plans'],
@@ -287,7 +295,7 @@ test('the main page and its dialogs have no serious or critical accessibility fa
     await context.close();
 });
 
-test('Channel Plans fills the channels as one undo step; a finding chosen focuses its cell', { skip }, async () => {
+test('Channel Plans fills the channels as one undo step; a finding chosen focuses its cell', each, async () => {
     const { page, context } = await openPage();
     await page.locator('#cmd-product-info').click();
     await page.locator('#product-band').selectOption('1'); // 400 - 470 MHz
@@ -314,7 +322,7 @@ test('Channel Plans fills the channels as one undo step; a finding chosen focuse
     await context.close();
 });
 
-test('Import Channels shows what the file changes and imports it as one undo step', { skip }, async () => {
+test('Import Channels shows what the file changes and imports it as one undo step', each, async () => {
     const { page, context } = await openPage();
     const engine = await openEngine(context);
     await sampleImage(engine);
@@ -333,7 +341,7 @@ test('Import Channels shows what the file changes and imports it as one undo ste
 
 // The floor is clone_benchmark's for one read (tests/bench/CloneBenchmark.cpp): the bytes on the
 // wire at 10 bits a byte plus the pauses the protocol mandates.
-test('timings: a paced read against its floor, and the page load', { skip }, async () => {
+test('timings: a paced read against its floor, and the page load', each, async () => {
     const { page, context, loadMs } = await openPage();
     await radio(page, () => window.__radio.configure({ paced: true }));
     const started = performance.now();
