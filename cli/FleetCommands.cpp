@@ -2,6 +2,7 @@
 
 #include "InterruptGuard.h"
 #include "JsonWriter.h"
+#include "TerminalProgress.h"
 #include "fleet/FleetSession.h"
 #include "platform/AtomicFile.h"
 #include "platform/PosixSerialPort.h"
@@ -15,6 +16,8 @@
 #include <memory>
 #include <ostream>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr size_t kMaxPorts = 4;
@@ -26,14 +29,6 @@ DeviceTree deviceTree() {
     const char* root = std::getenv("RADIO_DEVICE_ROOT");
     return DeviceTree(root && *root ? root : "/");
 }
-
-// Ctrl+C stops the round's transfers at their next pump point; nothing is shown while they run.
-class QuietObserver : public IFleetObserver {
-public:
-    void onStage(size_t, JobStage) override {}
-    void onProgress(size_t, int) override {}
-    bool cancelled() override { return InterruptGuard::interrupted(); }
-};
 
 // The --port names resolved as the desktop program resolves them; reports a name that stands for
 // no device, or two that stand for the same one.
@@ -252,7 +247,8 @@ ExitStatus runFleet(CliContext& ctx, const CommandLine& args) {
     }
 
     InterruptGuard guard;
-    QuietObserver observer;
+    // Ctrl+C stops the round's transfers at their next pump point.
+    FleetTerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1, *ports);
     bool logFailed = false;
     for (long round = 0; round < setup->rounds && !InterruptGuard::interrupted(); ++round) {
         if (!nextRoundWanted(*ports, ctx.err())) {
@@ -264,7 +260,9 @@ ExitStatus runFleet(CliContext& ctx, const CommandLine& args) {
             owned.push_back(std::make_unique<platform::PosixSerialPort>(deviceTree()));
             lines.push_back(owned.back().get());
         }
-        for (const FleetRecord& record : session.runRound(*ports, lines, observer)) {
+        const std::vector<FleetRecord> records = session.runRound(*ports, lines, progress);
+        progress.finish();
+        for (const FleetRecord& record : records) {
             ctx.out() << (args.has("--json") ? recordJson(record, language) : recordLine(record, language))
                       << "\n";
             if (!record.historyProblem.empty()) {

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <ostream>
 
 namespace {
@@ -68,8 +69,15 @@ const ChannelPlan* namedPlan(CliContext& ctx, const std::string& command, const 
     return nullptr;
 }
 
-std::string licenceWord(const ChannelPlan& plan) {
-    return !plan.licenceNeeded ? "unknown" : *plan.licenceNeeded ? "yes" : "no";
+std::string licenceWord(const ChannelPlan& plan, Language language) {
+    return coreText(!plan.licenceNeeded   ? CoreText::PlanUnknown
+                    : *plan.licenceNeeded ? CoreText::PlanYes
+                                          : CoreText::PlanNo,
+                    language);
+}
+
+std::string originWord(const ChannelPlan& plan, Language language) {
+    return coreText(plan.builtIn ? CoreText::PlanBuiltIn : CoreText::PlanUser, language);
 }
 
 void writeLicence(JsonWriter& w, const ChannelPlan& plan) {
@@ -81,8 +89,10 @@ void writeLicence(JsonWriter& w, const ChannelPlan& plan) {
 }
 
 // "narrow" or "wide", the most the service allows; "" when a plain list says nothing.
-std::string bandwidthWord(const ChannelPlan& plan, const PlanChannel& row) {
-    return !plan.hasDescription ? "" : row.narrowOnly ? "narrow" : "wide";
+std::string bandwidthWord(const ChannelPlan& plan, const PlanChannel& row, Language language) {
+    return !plan.hasDescription
+               ? ""
+               : coreText(row.narrowOnly ? CoreText::PlanNarrow : CoreText::PlanWide, language);
 }
 
 std::string frequencyText(const std::optional<uint32_t>& freq10Hz) {
@@ -103,6 +113,14 @@ void writeTextOrNull(JsonWriter& w, const std::string& text) {
     } else {
         w.value(text);
     }
+}
+
+std::vector<std::string> headings(std::initializer_list<CoreText> ids, Language language) {
+    std::vector<std::string> out;
+    for (CoreText id : ids) {
+        out.emplace_back(coreText(id, language));
+    }
+    return out;
 }
 
 // Rows of cells as aligned columns, two blanks apart, "-" for an empty cell.
@@ -188,10 +206,12 @@ ExitStatus runPlanList(CliContext& ctx, const CommandLine& args, Language langua
         return ExitStatus::Ok;
     }
     std::vector<std::vector<std::string>> rows = {
-        {"Name", "Region", "Service", "Channels", "Licence", "Origin"}};
+        headings({CoreText::PlanName, CoreText::PlanRegion, CoreText::PlanService, CoreText::PlanChannels,
+                  CoreText::PlanLicence, CoreText::PlanOrigin},
+                 language)};
     for (const ChannelPlan& plan : load.plans) {
         rows.push_back({plan.name, plan.region, plan.service, std::to_string(plan.channels.size()),
-                        licenceWord(plan), plan.builtIn ? "built-in" : "user"});
+                        licenceWord(plan, language), originWord(plan, language)});
     }
     ctx.out() << columns(rows);
     return ExitStatus::Ok;
@@ -231,7 +251,7 @@ std::string planJson(const ChannelPlan& plan) {
         w.key("tx_tone");
         w.value(formatTone(row.channel.txTone, Language::English));
         w.key("bandwidth");
-        writeTextOrNull(w, bandwidthWord(plan, row));
+        writeTextOrNull(w, bandwidthWord(plan, row, Language::English));
         w.key("power_limit");
         writeTextOrNull(w, channelplans::powerLimitWords(row));
         w.key("power_limit_deciw");
@@ -252,11 +272,11 @@ std::string descriptionText(const std::vector<std::pair<std::string, std::string
     constexpr size_t kLineWidth = 96;
     size_t labelWidth = 0;
     for (const auto& line : lines) {
-        labelWidth = std::max(labelWidth, line.first.size() + 2);
+        labelWidth = std::max(labelWidth, imagereport::displayWidth(line.first) + 2);
     }
     std::string out;
     for (const auto& [label, text] : lines) {
-        std::string line = label + std::string(labelWidth - label.size(), ' ');
+        std::string line = label + std::string(labelWidth - imagereport::displayWidth(label), ' ');
         size_t width = labelWidth;
         size_t start = 0;
         const std::string value = text.empty() ? "-" : text;
@@ -280,29 +300,36 @@ std::string descriptionText(const std::vector<std::pair<std::string, std::string
 }
 
 std::string planText(const ChannelPlan& plan, Language language) {
-    const std::string licence = !plan.licenceNeeded   ? "not stated"
-                                : *plan.licenceNeeded ? "needed"
-                                                      : "not needed";
-    const std::vector<std::pair<std::string, std::string>> about = {
-        {"Name:", plan.name},
-        {"Region:", plan.region},
-        {"Service:", plan.service},
-        {"Licence:", licence},
-        {"Rule:", plan.rule},
-        {"Source:", plan.source},
-        {"Unconfirmed:", plan.unconfirmed},
-        {"Origin:", plan.builtIn ? "built-in" : "user"},
+    const CoreText licence = !plan.licenceNeeded   ? CoreText::PlanNotStated
+                             : *plan.licenceNeeded ? CoreText::PlanNeeded
+                                                   : CoreText::PlanNotNeeded;
+    const std::pair<CoreText, std::string> about[] = {
+        {CoreText::PlanName, plan.name},
+        {CoreText::PlanRegion, plan.region},
+        {CoreText::PlanService, plan.service},
+        {CoreText::PlanLicence, coreText(licence, language)},
+        {CoreText::PlanRule, plan.rule},
+        {CoreText::PlanSource, plan.source},
+        {CoreText::PlanUnconfirmed, plan.unconfirmed},
+        {CoreText::PlanOrigin, originWord(plan, language)},
     };
-    std::vector<std::vector<std::string>> rows = {
-        {"Row", "Name", "Rx", "Tx", "Rx tone", "Tx tone", "Bandwidth", "Power limit"}};
+    std::vector<std::pair<std::string, std::string>> labelled;
+    for (const auto& [label, text] : about) {
+        labelled.emplace_back(
+            std::string(coreText(label, language)) + (language == Language::Chinese ? "：" : ":"), text);
+    }
+    std::vector<std::vector<std::string>> rows = {headings(
+        {CoreText::PlanRow, CoreText::PlanName, CoreText::PlanRx, CoreText::PlanTx, CoreText::PlanRxTone,
+         CoreText::PlanTxTone, CoreText::PlanBandwidth, CoreText::PlanPowerLimit},
+        language)};
     for (size_t i = 0; i < plan.channels.size(); ++i) {
         const PlanChannel& row = plan.channels[i];
         rows.push_back({std::to_string(i + 1), row.name, frequencyText(row.channel.rx10Hz),
                         frequencyText(row.channel.tx10Hz), formatTone(row.channel.rxTone, language),
-                        formatTone(row.channel.txTone, language), bandwidthWord(plan, row),
+                        formatTone(row.channel.txTone, language), bandwidthWord(plan, row, language),
                         channelplans::powerLimitWords(row)});
     }
-    return descriptionText(about) + "\n" + columns(rows);
+    return descriptionText(labelled) + "\n" + columns(rows);
 }
 
 ExitStatus runPlanShow(CliContext& ctx, const CommandLine& args, Language language) {
@@ -480,7 +507,7 @@ ExitStatus runCheck(CliContext& ctx, const CommandLine& args) {
         w.endArray();
         ctx.out() << w.text();
     } else if (findings.empty()) {
-        ctx.out() << "no findings\n";
+        ctx.out() << coreText(CoreText::CheckNoFindings, language) << "\n";
     } else {
         for (const Finding& finding : findings) {
             ctx.out() << finding.text << "\n";

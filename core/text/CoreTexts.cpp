@@ -325,6 +325,33 @@ constexpr TextPair kTexts[] = {
     {CoreText::CheckPriorityNotScanned,
      "%2: channel %1 is the priority channel but is not in the scan list: set its Scan to Yes.",
      "%2：信道 %1 是优先信道，但不在扫描列表中：请把它的扫描设为是。"},
+    {CoreText::CheckNoFindings, "no findings", "没有发现问题"},
+    {CoreText::PlanName, "Name", "名称"},
+    {CoreText::PlanRegion, "Region", "地区"},
+    {CoreText::PlanService, "Service", "业务"},
+    {CoreText::PlanChannels, "Channels", "信道数"},
+    {CoreText::PlanLicence, "Licence", "需要执照"},
+    {CoreText::PlanOrigin, "Origin", "来源"},
+    {CoreText::PlanRule, "Rule", "规定"},
+    {CoreText::PlanSource, "Source", "出处"},
+    {CoreText::PlanUnconfirmed, "Unconfirmed", "未经核实"},
+    {CoreText::PlanRow, "Row", "行"},
+    {CoreText::PlanRx, "Rx", "接收"},
+    {CoreText::PlanTx, "Tx", "发射"},
+    {CoreText::PlanRxTone, "Rx tone", "接收亚音"},
+    {CoreText::PlanTxTone, "Tx tone", "发射亚音"},
+    {CoreText::PlanBandwidth, "Bandwidth", "带宽"},
+    {CoreText::PlanPowerLimit, "Power limit", "功率限值"},
+    {CoreText::PlanBuiltIn, "built-in", "内置"},
+    {CoreText::PlanUser, "user", "用户"},
+    {CoreText::PlanYes, "yes", "是"},
+    {CoreText::PlanNo, "no", "否"},
+    {CoreText::PlanUnknown, "unknown", "未知"},
+    {CoreText::PlanNeeded, "needed", "需要"},
+    {CoreText::PlanNotNeeded, "not needed", "不需要"},
+    {CoreText::PlanNotStated, "not stated", "未说明"},
+    {CoreText::PlanNarrow, "narrow", "窄"},
+    {CoreText::PlanWide, "wide", "宽"},
 };
 
 constexpr bool inEnumOrder() {
@@ -333,7 +360,7 @@ constexpr bool inEnumOrder() {
             return false;
         }
     }
-    return static_cast<size_t>(CoreText::CheckPriorityNotScanned) + 1 == std::size(kTexts);
+    return static_cast<size_t>(CoreText::PlanWide) + 1 == std::size(kTexts);
 }
 static_assert(inEnumOrder(), "kTexts must list every CoreText once, in enum order");
 

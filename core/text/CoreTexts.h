@@ -206,6 +206,35 @@ enum class CoreText {
     CheckDuplicate,      // %3 the channel it repeats
     CheckPriorityEmpty,  // %1 the priority channel, %2 the option's label
     CheckPriorityNotScanned,
+    CheckNoFindings, // the check found nothing
+    // Channel plans as radioprog lists and shows them: the headings and labels (a label's colon
+    // is added in the language's own form), then the words under them.
+    PlanName,
+    PlanRegion,
+    PlanService,
+    PlanChannels,
+    PlanLicence,
+    PlanOrigin,
+    PlanRule,
+    PlanSource,
+    PlanUnconfirmed,
+    PlanRow,
+    PlanRx,
+    PlanTx,
+    PlanRxTone,
+    PlanTxTone,
+    PlanBandwidth,
+    PlanPowerLimit,
+    PlanBuiltIn,
+    PlanUser,
+    PlanYes,
+    PlanNo,
+    PlanUnknown,
+    PlanNeeded,
+    PlanNotNeeded,
+    PlanNotStated,
+    PlanNarrow,
+    PlanWide,
 };
 
 // The text in the chosen language; UTF-8.

@@ -156,8 +156,11 @@ TEST_F(CliFleet, ARoundOnThreePortsWritesEveryRadioAndAPortWithoutOneSaysSo) {
     }
     openInput();
     answer("\n\n");
-    const RunResult r = run(args);
+    const RunResult r = run(args, true);
     EXPECT_EQ(r.exitStatus, 0) << r.err;
+    // On a terminal, one line shows where each port's radio is.
+    EXPECT_CONTAINS(r.err, sims[1]->devicePath() + " write 51/51");
+    EXPECT_CONTAINS(r.err, sims[3]->devicePath() + " backup 0/51");
     EXPECT_CONTAINS(r.err, "connect the next radio to " + sims[0]->devicePath() + " (and " +
                                sims[1]->devicePath() + ", " + sims[2]->devicePath() + ", " +
                                sims[3]->devicePath() + ")");

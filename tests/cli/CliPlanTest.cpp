@@ -58,6 +58,14 @@ TEST_F(CliPlan, AUsersPlanIsListedAndAnUnreadableOneNamed) {
     EXPECT_CONTAINS(r.out, "\nPMR446  EU      PMR446   16        no       built-in\n");
     EXPECT_CONTAINS(r.out, "\nClub    -       Club     2         unknown  user\n");
     EXPECT_CONTAINS(r.err, "broken.csv is left out: row 1:");
+
+    // In Chinese, with the labels lined up by the width they take on a terminal.
+    EXPECT_CONTAINS(run({"plan", "list", "--lang", "Chinese"}).out,
+                    "\nClub    -     Club    2       未知      用户\n");
+    const RunResult shown = run({"plan", "show", "pmr446", "--lang", "Chinese"});
+    EXPECT_CONTAINS(shown.out, "名称：      PMR446\n");
+    EXPECT_CONTAINS(shown.out, "未经核实：  ");
+    EXPECT_CONTAINS(shown.out, " 窄  ");
 }
 
 } // namespace
