@@ -749,24 +749,6 @@ ExitStatus runPorts(CliContext& ctx, const CommandLine& args) {
 
 namespace {
 
-const char* differenceKindName(ImageDifference::Kind kind) {
-    switch (kind) {
-    case ImageDifference::Kind::ChannelField:
-        return "channel_field";
-    case ImageDifference::Kind::ChannelAdded:
-        return "channel_added";
-    case ImageDifference::Kind::ChannelRemoved:
-        return "channel_removed";
-    case ImageDifference::Kind::Option:
-        return "option";
-    case ImageDifference::Kind::TypeAndBand:
-        return "type_and_band";
-    case ImageDifference::Kind::Reserved:
-        break;
-    }
-    return "reserved";
-}
-
 std::string differencesJson(const std::vector<ImageDifference>& differences) {
     JsonWriter w;
     w.beginObject();
@@ -775,7 +757,7 @@ std::string differencesJson(const std::vector<ImageDifference>& differences) {
     for (const ImageDifference& difference : differences) {
         w.beginObject();
         w.key("kind");
-        w.value(differenceKindName(difference.kind));
+        w.value(differenceKindKey(difference.kind));
         w.key("channel");
         if (difference.channel > 0) {
             w.value(int64_t{difference.channel});

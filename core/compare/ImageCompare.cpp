@@ -238,6 +238,24 @@ std::vector<ImageDifference> compareImages(const MemoryImage& from, const Memory
     return out;
 }
 
+const char* differenceKindKey(Kind kind) {
+    switch (kind) {
+    case Kind::ChannelField:
+        return "channel_field";
+    case Kind::ChannelAdded:
+        return "channel_added";
+    case Kind::ChannelRemoved:
+        return "channel_removed";
+    case Kind::Option:
+        return "option";
+    case Kind::TypeAndBand:
+        return "type_and_band";
+    case Kind::Reserved:
+        break;
+    }
+    return "reserved";
+}
+
 std::string differenceLine(const ImageDifference& difference, Language language) {
     const auto shown = [language](const std::string& text) {
         return text.empty() ? std::string(coreText(CoreText::CompareEmpty, language)) : text;

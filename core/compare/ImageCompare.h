@@ -34,6 +34,10 @@ std::vector<ImageDifference> compareImages(const MemoryImage& from, const Memory
 std::vector<ImageDifference> compareImages(const MemoryImage& from, const MemoryImage& to, Language language,
                                            bool withReserved, const ProgramIni* ini);
 
+// The kind as a word for scripts and the browser page: "channel_field", "channel_added",
+// "channel_removed", "option", "type_and_band" or "reserved".
+const char* differenceKindKey(ImageDifference::Kind kind);
+
 // One line: "CH 3  Rx Frequency  446.00625 -> 446.01875", "Squelch Level  5 -> 3",
 // "CH 5  added  146.52000" (both languages).
 std::string differenceLine(const ImageDifference& difference, Language language);

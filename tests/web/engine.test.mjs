@@ -325,6 +325,34 @@ test('a write the radio breaks off offers the desktop choices, and restoring the
     assert.deepEqual(memory.slice(0, 816), engine.datBytes().slice(0, 816));
 });
 
+// Show Changes: the page's answer to the question after the backup, and whether the write goes on.
+const confirmCases = [
+    { name: 'declined', answer: async () => false, written: false },
+    { name: 'a hook that throws', answer: async () => { throw new Error('no dialog'); }, written: false },
+    { name: 'no hook', answer: null, written: false },
+    { name: 'accepted', answer: async () => true, written: true },
+];
+
+test('with Show Changes the page is shown the changes and the findings, and a write needs its yes', async () => {
+    const engine = await newEngine();
+    const memory = engine.datBytes();
+    const before = Array.from(memory);
+    await engine.connect(radioPort(memory));
+    engine.commit(4, 1, '145');
+    engine.commit(4, 3, engine.listItems(3)[1], true); // a decode tone alone: a finding
+    for (const c of confirmCases) {
+        const asked = [];
+        const hooks = c.answer ? { confirmChanges: (question) => asked.push(question) && c.answer() } : {};
+        const outcome = await engine.write(hooks, { showChanges: true });
+        assert.deepEqual([outcome.ok, outcome.declined, outcome.notice], [true, !c.written, null], c.name);
+        assert.deepEqual(Array.from(memory.slice(0, 816)), (c.written ? Array.from(engine.datBytes()) : before)
+            .slice(0, 816), c.name);
+        assert.deepEqual(asked.map((q) => [q.port, q.changes[0].kind, q.changes[0].channel, q.otherModel,
+            q.findings.length, q.findings[0].startsWith('CH 4')]), c.answer ? [['USB 1a86:7523', 'channel_added', 4,
+            false, 1, true]] : [], c.name);
+    }
+});
+
 // A port object as navigator.serial gives one: here a radio that never answers.
 function silentPort({ openError } = {}) {
     const port = { written: 0, closed: false, readable: null, writable: null };

@@ -139,13 +139,14 @@ async function answer(page, choice) {
 }
 
 // Waits until the radio's counter `key` reaches `value`; fails at once with the page's question
-// when a message box opens instead.
+// when a message box or the changes before a write open instead.
 async function waitForRadio(page, key, value, polling = 100) {
     const outcome = await (await page.waitForFunction(([k, v]) => {
         if (window.__radio.counters()[k] === v) {
             return 'done';
         }
-        return document.querySelector('#message-box[open] #message-text')?.textContent || false;
+        return document.querySelector('#message-box[open] #message-text, #changes-box[open] #changes-text')
+            ?.textContent || false;
     }, [key, value], { polling })).jsonValue();
     assert.equal(outcome, 'done', `the page asked instead: ${outcome}`);
 }
@@ -203,11 +204,28 @@ test('read fills the grid; write with backup and verify leaves the document in t
     await page.keyboard.press('Enter');
     assert.equal(await cell(page, 5, 1).textContent(), typed);
     await page.locator('#cmd-write').click();
+    await page.locator('#changes-box[open]').waitFor();
+    assert.deepEqual(await page.locator('#changes-rows td:nth-child(2)').allTextContents(), ['5'], 'channel 5 added');
+    await page.locator('#changes-box [data-answer="Write"]').click();
     await waitForRadio(page, 'completedReads', 3);
     const memory = await radio(page, () => window.__radio.memory());
     assert.deepEqual(memory.slice(0, kTransferredBytes), edited.slice(0, kTransferredBytes));
     const { completedWrites, writeFramesStored } = await radio(page, () => window.__radio.counters());
     assert.deepEqual({ completedWrites, writeFramesStored }, { completedWrites: 1, writeFramesStored: 102 });
+
+    // Switched off, the write asks nothing; the choice is kept for the next visit.
+    await page.locator('#cmd-setup').click();
+    await page.locator('#choice-show-changes').uncheck();
+    await page.keyboard.press('Escape');
+    await cell(page, 6, 1).click();
+    await page.keyboard.type(typed);
+    await page.keyboard.press('Enter');
+    await page.locator('#cmd-write').click();
+    await waitForRadio(page, 'completedReads', 5);
+    const again = await context.newPage();
+    await again.goto(`${origin}/index.html`);
+    await again.locator('#cmd-setup:not([disabled])').click();
+    assert.equal(await again.locator('#choice-show-changes').isChecked(), false);
     await context.close();
 });
 
@@ -224,6 +242,7 @@ test('cancel during the write offers writing again or putting the backup back', 
     const watched = await page.evaluate(() => new Promise((resolve) => {
         const giveUpAt = performance.now() + 60000;
         const watch = () => {
+            document.querySelector('#changes-box[open] [data-answer="Write"]')?.click();
             const question = document.querySelector('#message-box[open] #message-text');
             if (window.__radio.counters().writeFramesStored > 20) {
                 document.getElementById('cmd-cancel').click();
@@ -274,9 +293,15 @@ test('Chinese shows the grid headings and the commands in Chinese', each, async 
 
 test('the main page and its dialogs have no serious or critical accessibility fault', each, async () => {
     const { page, context } = await openPage();
+    const engine = await openEngine(context);
+    await sampleImage(engine);
+    const withFinding = await engine(() => window.engine.commit(2, 3, window.engine.listItems(3)[1], true)
+        && Array.from(window.engine.datBytes()));
+    const write = async () => { await openDat(page, withFinding); await page.locator('#cmd-write').click(); };
     await page.addScriptTag({ path: path.join(here, 'node_modules/axe-core/axe.min.js') });
     for (const [command, dialog] of [[null, null], ['#cmd-channel-plans', '#channel-plans'],
-        ['#cmd-check-channels', '#check-box'], [() => importCsv(page, 'Location,Frequency\n1,999\n'), '#import-box']]) {
+        ['#cmd-check-channels', '#check-box'], [() => importCsv(page, 'Location,Frequency\n1,999\n'), '#import-box'],
+        ['#cmd-setup', '#setup-box'], [write, '#changes-box']]) {
         if (typeof command === 'function') {
             await command();
             await page.locator(`${dialog}[open]`).waitFor();

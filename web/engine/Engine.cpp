@@ -381,16 +381,17 @@ std::string Engine::read(const std::string& portName) {
     return outcome(done, portName);
 }
 
-std::string Engine::write(const std::string& portName, bool verify, bool backup, bool force) {
+std::string Engine::write(const std::string& portName, const WriteChoices& choices) {
     JobOptions options;
-    options.verify = verify;
-    options.backup = backup;
-    options.force = force;
+    options.verify = choices.verify;
+    options.backup = choices.backup;
+    options.force = choices.force;
+    options.changedOnly = choices.changedOnly;
     // The recovery choices start again from what the user chose for the write.
-    m_lastVerify = verify;
-    m_lastBackup = backup;
+    m_lastChoices = choices;
     m_lastWasRestore = false;
-    return runWrite(portName, m_image, options);
+    // Write Anyway follows the answer that the radio holds the document already: nothing to list.
+    return runWrite(portName, m_image, options, choices.showChanges && !choices.force);
 }
 
 // A recovery choice after the last write, as core decides it; the backup switch stays the
@@ -409,19 +410,54 @@ std::string Engine::recover(const std::string& portName, const std::string& choi
         return json::Object().addText("error", "No such choice after this write: " + choice).text();
     }
     JobOptions options;
-    options.verify = m_lastVerify;
-    options.backup = m_lastBackup && step->backup;
+    options.verify = m_lastChoices.verify;
+    options.backup = m_lastChoices.backup && step->backup;
+    options.changedOnly = m_lastChoices.changedOnly;
     m_lastWasRestore = step->restore.has_value();
-    return runWrite(portName, step->restore.value_or(m_image), options);
+    return runWrite(portName, step->restore.value_or(m_image), options, false);
 }
 
-std::string Engine::runWrite(const std::string& portName, const MemoryImage& image, JobOptions options) {
+std::string Engine::runWrite(const std::string& portName, const MemoryImage& image, JobOptions options,
+                             bool ask) {
     WebJobObserver observer(m_language, portName);
+    if (ask) {
+        options.confirm = [&](const MemoryImage& backup) {
+            return observer.confirmChanges(changesQuestion(portName, backup, image));
+        };
+    }
     RadioJob job(m_port, observer, &m_history);
     const JobResult done = job.write(portName, image, options);
     m_lastWrite = done;
     m_lastSent = image;
     return outcome(done, portName);
+}
+
+// As the desktop's question before a write: the differences from what the radio holds, without
+// the rows that never travel, and the check's findings for what is to be written.
+std::string Engine::changesQuestion(const std::string& portName, const MemoryImage& backup,
+                                    const MemoryImage& image) const {
+    std::vector<std::string> changes;
+    bool otherModel = false;
+    for (const ImageDifference& difference : compareImages(backup, image, m_language)) {
+        otherModel = otherModel || difference.kind == ImageDifference::Kind::TypeAndBand;
+        changes.push_back(json::Object()
+                              .addText("kind", differenceKindKey(difference.kind))
+                              .addNumber("channel", difference.channel)
+                              .addText("what", difference.what)
+                              .addText("before", difference.before)
+                              .addText("after", difference.after)
+                              .text());
+    }
+    std::vector<std::string> findings;
+    for (const Finding& finding : channelcheck::check(image, m_plans, m_language)) {
+        findings.push_back(finding.text);
+    }
+    return json::Object()
+        .addText("port", portName)
+        .add("changes", json::array(changes))
+        .addBool("otherModel", otherModel)
+        .add("findings", json::textArray(findings))
+        .text();
 }
 
 std::string Engine::outcome(const JobResult& done, const std::string& portName) const {
@@ -451,6 +487,10 @@ std::string Engine::outcome(const JobResult& done, const std::string& portName) 
         .addBool("ok", done.ok())
         .addText("stage", jobStageName(done.stage))
         .addBool("alreadyHeld", done.alreadyHeld)
+        // A write the user declined at the question: nothing was written.
+        .addBool("declined", done.declined)
+        // Changed-only could not write the changed rows alone and wrote the whole memory.
+        .addBool("fellBack", done.fellBack)
         // After a read: the document's type and band, which Program.ini may not list.
         .addBool("listed", m_model.listed)
         .addNumber("type", m_model.type)

@@ -16,6 +16,17 @@
 #include <utility>
 #include <vector>
 
+// The desktop's write choices of its Setup menu, which the page keeps for the user, and Write
+// Anyway's `force`. With `showChanges`, after the backup the page is asked whether to write, shown
+// what the write changes and the channel check's findings.
+struct WriteChoices {
+    bool backup = true;
+    bool verify = true;
+    bool showChanges = true;
+    bool changedOnly = false;
+    bool force = false;
+};
+
 // The browser edition's document and radio jobs, as the page's engine.js sees them: every answer
 // is a JSON text (see web/site/engine.js for the shapes). One document, its undo steps (pairs of
 // images), the Program.ini it was started with, the remembered type and band (the page keeps
@@ -82,8 +93,9 @@ public:
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.
     std::string read(const std::string& portName);
-    std::string write(const std::string& portName, bool verify, bool backup, bool force);
-    // After a write that did not succeed: "WriteAgain", "RestoreBackup" or "WriteWithoutBackup".
+    std::string write(const std::string& portName, const WriteChoices& choices);
+    // After a write that did not succeed: "WriteAgain", "RestoreBackup" or "WriteWithoutBackup",
+    // with the choices of that write; it asks nothing.
     std::string recover(const std::string& portName, const std::string& choice);
 
     // History: newest first.
@@ -101,7 +113,12 @@ private:
     // type and band become the remembered choice as for a file.
     void takeImage(const MemoryImage& image);
     void describe() { m_model = radiomodel::describe(m_image, m_ini); }
-    std::string runWrite(const std::string& portName, const MemoryImage& image, JobOptions options);
+    // `ask`: the page is asked after the backup (JobOptions::confirm), shown changesQuestion.
+    std::string runWrite(const std::string& portName, const MemoryImage& image, JobOptions options, bool ask);
+    // What the page shows before a write of `image` over `backup`: the port, the differences from
+    // the radio's contents to the image, whether the type or band differs, and the findings.
+    std::string changesQuestion(const std::string& portName, const MemoryImage& backup,
+                                const MemoryImage& image) const;
     std::string outcome(const JobResult& result, const std::string& portName) const;
     const ChannelPlan* findPlan(const std::string& name) const;
 
@@ -122,8 +139,7 @@ private:
     std::optional<JobResult> m_lastWrite;
     MemoryImage m_lastSent;
     bool m_lastWasRestore = false;
-    bool m_lastVerify = true;
-    bool m_lastBackup = true;
+    WriteChoices m_lastChoices;
 };
 
 Language languageNamed(const std::string& name);

@@ -245,8 +245,13 @@ EMSCRIPTEN_KEEPALIVE const char* engineRead(Engine* e, const char* portName) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineWrite(Engine* e, const char* portName, int verify, int backup,
-                                             int force) {
-    return guarded([&] { return e->write(portName, verify != 0, backup != 0, force != 0); }, jobReply());
+                                             int showChanges, int changedOnly, int force) {
+    return guarded(
+        [&] {
+            return e->write(portName,
+                            {backup != 0, verify != 0, showChanges != 0, changedOnly != 0, force != 0});
+        },
+        jobReply());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineRecover(Engine* e, const char* portName, const char* choice) {

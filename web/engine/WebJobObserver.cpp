@@ -42,6 +42,21 @@ EM_ASYNC_JS(int, webAskRetry, (const char* text), {
     }
 });
 
+// Writing needs the page's yes: without a confirmChanges hook, when it fails, or after Cancel in
+// the progress box, nothing is written.
+EM_ASYNC_JS(int, webAskConfirm, (const char* question), {
+    const hooks = Module.radioHooks || {};
+    if (!hooks.confirmChanges || Module.radioCancel) {
+        return 0;
+    }
+    try {
+        return (await hooks.confirmChanges(JSON.parse(UTF8ToString(question)))) === true ? 1 : 0;
+    } catch (e) {
+        console.error(e);
+        return 0;
+    }
+});
+
 // clang-format on
 
 const char* jobStageName(JobStage stage) {
@@ -75,4 +90,8 @@ bool WebJobObserver::retryAfterCommunicationError() {
     const std::string text =
         transferMessageText(TransferStatus::CommunicationError, m_language) + "\n\n" + m_portName;
     return webAskRetry(text.c_str()) != 0;
+}
+
+bool WebJobObserver::confirmChanges(const std::string& question) {
+    return webAskConfirm(question.c_str()) != 0;
 }

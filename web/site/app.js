@@ -5,12 +5,15 @@ import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
 import {
     messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
-    channelPlansDialog, checkChannelsDialog, importPreviewDialog,
+    channelPlansDialog, checkChannelsDialog, importPreviewDialog, changesDialog, setupDialog,
 } from './dialogs.js';
 import { t, setTextLanguage, applyTexts } from './texts.js';
 
 const kLanguageKey = 'language';
 const kRememberedKey = 'remembered';
+const kWriteChoicesKey = 'writeChoices';
+// The desktop's defaults for the write choices of its Setup menu.
+const kWriteChoices = { backup: true, verify: true, showChanges: true, changedOnly: false };
 // The choices a failed write offers, in the desktop program's order, with its words.
 const kChoiceButtons = [
     { answer: 'WriteAgain', text: 'writeAgain' },
@@ -31,6 +34,7 @@ let transferRunning = false;
 let historyProblemShown = false;
 // The built-in channel lists that could not be fetched or read: [{name, reason}].
 let planProblems = [];
+let writeChoices = { ...kWriteChoices };
 
 function storedLanguage() {
     try {
@@ -55,6 +59,18 @@ function rememberedChoice() {
     } catch {
         return undefined;
     }
+}
+
+// The write choices kept for this browser; a choice not kept, or not a yes or no, has its default.
+function storedWriteChoices() {
+    let kept = {};
+    try {
+        kept = JSON.parse(localStorage.getItem(kWriteChoicesKey) || '{}') || {};
+    } catch {
+        // Unreadable: the defaults.
+    }
+    return Object.fromEntries(Object.entries(kWriteChoices).map(([key, value]) => [key,
+        typeof kept[key] === 'boolean' ? kept[key] : value]));
 }
 
 // The status line keeps its key and arguments, so that it follows a change of language.
@@ -350,14 +366,18 @@ async function choosePort() {
     }
 }
 
-const transferHooks = {
-    onStage: (text) => progress.setStage(text),
-    onProgress: (row) => progress.setRow(row),
-    askRetry: async (text) => (await messageBox(text, [
-        { answer: 'Retry', text: t('retry') },
-        { answer: 'Cancel', text: t('cancel') },
-    ], { warning: true })) === 'Retry',
-};
+// The hooks of a job on the radio the status line calls `where`.
+function transferHooks(where) {
+    return {
+        onStage: (text) => progress.setStage(text),
+        onProgress: (row) => progress.setRow(row),
+        askRetry: async (text) => (await messageBox(text, [
+            { answer: 'Retry', text: t('retry') },
+            { answer: 'Cancel', text: t('cancel') },
+        ], { warning: true })) === 'Retry',
+        confirmChanges: (question) => changesDialog(question, where),
+    };
+}
 
 function setRunning(running) {
     transferRunning = running;
@@ -411,7 +431,7 @@ async function finishJob(direction, outcome, where) {
     if (outcome.notice) {
         const choice = await showNotice(outcome.notice);
         if (choice) {
-            const next = await runJob(t('writeData'), () => engine.recover(choice, transferHooks));
+            const next = await runJob(t('writeData'), () => engine.recover(choice, transferHooks(where)));
             await finishJob('write', next, where);
         }
         return;
@@ -432,11 +452,16 @@ async function finishJob(direction, outcome, where) {
             { answer: 'OK', text: t('ok') },
         ], { focus: 'OK' });
         if (answer === 'WriteAnyway') {
-            const forced = await runJob(t('writeData'), () => engine.write(transferHooks, { force: true }));
+            const forced = await runJob(t('writeData'),
+                () => engine.write(transferHooks(where), { ...writeChoices, force: true }));
             await finishJob('write', forced, where);
         }
+    } else if (outcome.declined) {
+        showStatus('declinedStatus', where);
+    } else if (outcome.fellBack) {
+        showStatus(writeChoices.verify ? 'writtenVerifiedWhole' : 'writtenWhole', where);
     } else {
-        showStatus('writtenVerified', where);
+        showStatus(writeChoices.verify ? 'writtenVerified' : 'written', where);
     }
 }
 
@@ -466,8 +491,8 @@ async function transfer(direction) {
     try {
         await engine.connect(chosen);
         const outcome = await runJob(direction === 'read' ? t('readData') : t('writeData'), () => (
-            direction === 'read' ? engine.read(transferHooks)
-                : engine.write(transferHooks, { verify: true, backup: true })));
+            direction === 'read' ? engine.read(transferHooks(where))
+                : engine.write(transferHooks(where), writeChoices)));
         await finishJob(direction, outcome, where);
     } catch (error) {
         // The engine turns the radio's troubles into notices; what lands here is the port's.
@@ -535,6 +560,8 @@ function wireCommands() {
         () => afterDialog(channelPlansDialog(engine, planProblems)));
     byId('cmd-check-channels').addEventListener('click', checkChannels);
     byId('cmd-history').addEventListener('click', openHistory);
+    byId('cmd-setup').addEventListener('click', () => afterDialog(setupDialog(writeChoices,
+        (choices) => remember(kWriteChoicesKey, JSON.stringify(choices)))));
     byId('cmd-read').addEventListener('click', () => transfer('read'));
     byId('cmd-write').addEventListener('click', () => transfer('write'));
     byId('language').addEventListener('change', (event) => setLanguage(event.target.value));
@@ -571,6 +598,7 @@ function wireCommands() {
 
 async function start() {
     const language = storedLanguage();
+    writeChoices = storedWriteChoices();
     setTextLanguage(language);
     applyTexts(document);
     byId('language').value = language;
@@ -606,7 +634,7 @@ async function start() {
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
     for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-product-info',
-        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history', 'cmd-setup']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

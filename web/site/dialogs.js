@@ -589,3 +589,82 @@ export function importPreviewDialog(preview) {
     }
     return shownDialog.then((accepted) => accepted && preview.ok && preview.changed);
 }
+
+// Show Changes Before Writing, asked after the backup: what the write changes in the radio on
+// `where` and the channel check's findings, advice only (the engine's question, see engine.js).
+// Resolves true on Write. The focus starts on the list and Enter there is Cancel, as on the
+// desktop, whose default button is Cancel; Escape is Cancel too.
+export function changesDialog(question, where) {
+    const dialog = byId('changes-box');
+    const list = byId('changes-frame');
+    const write = dialog.querySelector('[data-answer="Write"]');
+    const cancel = dialog.querySelector('[data-answer="Cancel"]');
+    byId('changes-text').textContent = t('changesQuestion', where)
+        + (question.otherModel ? `\n\n${t('otherModel')}` : '');
+    byId('changes-rows').replaceChildren(...question.changes.map((change) => {
+        const tr = document.createElement('tr');
+        tr.append(...[change.what, change.channel > 0 ? String(change.channel) : '', change.before, change.after]
+            .map((text) => cellOfText(text)));
+        return tr;
+    }));
+    const findings = question.findings;
+    byId('changes-findings-label').textContent = t('changesFindings', findings.length);
+    byId('changes-findings').replaceChildren(...findings.map((text) => cellOfText(text, 'li')));
+    byId('changes-findings-label').hidden = findings.length === 0;
+    byId('changes-findings-frame').hidden = findings.length === 0;
+    return new Promise((resolve) => {
+        const finish = (answer) => {
+            write.onclick = null;
+            cancel.onclick = null;
+            list.onkeydown = null;
+            dialog.oncancel = null;
+            dialog.close();
+            resolve(answer);
+        };
+        write.onclick = () => finish(true);
+        cancel.onclick = () => finish(false);
+        list.onkeydown = (event) => {
+            if (event.key === 'Enter') {
+                event.preventDefault();
+                finish(false);
+            }
+        };
+        dialog.oncancel = (event) => {
+            event.preventDefault();
+            finish(false);
+        };
+        dialog.showModal();
+        list.scrollTop = 0;
+        list.focus();
+    });
+}
+
+// Setup: the desktop's write choices as check boxes; `choices` ({backup, verify, showChanges,
+// changedOnly}) changes as they are ticked and `onChange` keeps it. Resolves when closed.
+export function setupDialog(choices, onChange) {
+    const dialog = byId('setup-box');
+    const close = byId('setup-close');
+    const boxes = [...dialog.querySelectorAll('input[data-choice]')];
+    for (const box of boxes) {
+        box.checked = choices[box.dataset.choice];
+        box.onchange = () => {
+            choices[box.dataset.choice] = box.checked;
+            onChange(choices);
+        };
+    }
+    return new Promise((resolve) => {
+        const finish = () => {
+            close.onclick = null;
+            dialog.oncancel = null;
+            dialog.close();
+            resolve();
+        };
+        close.onclick = finish;
+        dialog.oncancel = (event) => {
+            event.preventDefault();
+            finish();
+        };
+        dialog.showModal();
+        boxes[0].focus();
+    });
+}

@@ -339,10 +339,14 @@ class Engine {
         return this.job('engineRead', [], [], hooks);
     }
 
-    // `force` writes even when the backup shows the radio already holds the document.
-    write(hooks, { verify = true, backup = true, force = false } = {}) {
-        return this.job('engineWrite', ['number', 'number', 'number'], [verify ? 1 : 0, backup ? 1 : 0, force ? 1 : 0],
-            hooks);
+    // The desktop's write choices; `force` writes even when the backup shows the radio already
+    // holds the document. With `showChanges` (and a backup), the engine awaits
+    // hooks.confirmChanges({port, changes: [{kind, channel (0: none), what, before, after}],
+    // otherModel, findings: [text]}) before writing, and writes only when it resolves true; the
+    // outcome of a write declined so says `declined`.
+    write(hooks, { verify = true, backup = true, showChanges = false, changedOnly = false, force = false } = {}) {
+        const flags = [verify, backup, showChanges, changedOnly, force].map((on) => (on ? 1 : 0));
+        return this.job('engineWrite', ['number', 'number', 'number', 'number', 'number'], flags, hooks);
     }
 
     recover(choice, hooks) {

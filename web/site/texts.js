@@ -40,6 +40,32 @@ export const TEXTS = {
     },
     print: { en: 'Print...', zh: '打印...', desktop: true },
     historyCommand: { en: 'Radio History...', zh: '电台历史...', desktop: true },
+    setupCommand: { en: 'Setup', zh: '设置', desktop: true },
+    // The write choices of the Setup menu and their tips.
+    backupChoice: { en: 'Backup Before Write', zh: '写前备份', desktop: true },
+    backupTip: {
+        en: 'Read the radio and keep its contents before every write',
+        zh: '每次写频前先读取并保存对讲机的内容',
+        desktop: true,
+    },
+    verifyChoice: { en: 'Verify After Write', zh: '写后校验', desktop: true },
+    verifyTip: {
+        en: 'Read the radio back after every write and compare',
+        zh: '每次写频后读回对讲机并比较',
+        desktop: true,
+    },
+    showChangesChoice: { en: 'Show Changes Before Writing', zh: '写前显示改动', desktop: true },
+    showChangesTip: {
+        en: 'After the backup, list what a write will change and ask first',
+        zh: '备份之后列出写频将改动的内容，并先询问',
+        desktop: true,
+    },
+    changedOnlyChoice: { en: 'Write Only Changed Rows', zh: '只写改动的行', desktop: true },
+    changedOnlyTip: {
+        en: 'Send only the rows that differ from the backup',
+        zh: '只发送与备份不同的行',
+        desktop: true,
+    },
     language: { en: 'Language', zh: '语言', desktop: true },
     english: { en: 'English', zh: '英文', desktop: true },
     chinese: { en: 'Chinese', zh: '中文', desktop: true },
@@ -162,6 +188,23 @@ export const TEXTS = {
         desktop: true,
     },
 
+    // What a write will change, asked after the backup.
+    changesQuestion: {
+        en: 'Writing changes these channels and options in the radio on %1. Write?',
+        zh: '写频将改动 %1 上对讲机的以下信道和选项。是否写入？',
+        desktop: true,
+    },
+    otherModel: {
+        en: "The radio's type or band differs from this document's: the document may be meant for another model. "
+            + 'Write only if this is the radio you mean.',
+        zh: '对讲机的类型或频段与本文档的不同：本文档可能是另一型号的。只有确认这是您要写的对讲机时才写入。',
+        desktop: true,
+    },
+    what: { en: 'What', zh: '项目', desktop: true },
+    inRadio: { en: 'In the radio', zh: '对讲机中', desktop: true },
+    afterWrite: { en: 'After the write', zh: '写入后', desktop: true },
+    channelCheck: { en: 'Channel check', zh: '信道检查', desktop: true },
+
     // Reading and writing.
     readData: { en: 'Read Data', zh: '读数据', desktop: true },
     writeData: { en: 'Write Data', zh: '写数据', desktop: true },
@@ -175,6 +218,23 @@ export const TEXTS = {
     writtenVerified: {
         en: 'Written to the radio on %1 and verified.',
         zh: '已通过 %1 写入对讲机并校验。',
+        desktop: true,
+    },
+    written: { en: 'Written to the radio on %1.', zh: '已通过 %1 写入对讲机。', desktop: true },
+    writtenVerifiedWhole: {
+        en: 'Written to the radio on %1 and verified: the changed rows could not be written alone, so the whole '
+            + 'memory was.',
+        zh: '已通过 %1 写入对讲机并校验：改动的行无法单独写入，因此写入了全部存储。',
+        desktop: true,
+    },
+    writtenWhole: {
+        en: 'Written to the radio on %1: the changed rows could not be written alone, so the whole memory was.',
+        zh: '已通过 %1 写入对讲机：改动的行无法单独写入，因此写入了全部存储。',
+        desktop: true,
+    },
+    declinedStatus: {
+        en: 'Nothing was written to the radio on %1.',
+        zh: '没有向 %1 上的对讲机写入任何内容。',
         desktop: true,
     },
     alreadyHeldStatus: {
@@ -238,11 +298,16 @@ export const TEXTS = {
     },
     historyEmpty: { en: 'The radio history is empty.', zh: '电台历史为空。' },
     loading: { en: 'Loading...', zh: '正在加载...' },
-    // The desktop words these two by count: enOne is the English for a count of one.
+    // The desktop words these three by count: enOne is the English for a count of one.
     rowsCannotApply: {
         en: '%1 rows of the plan cannot be applied.',
         enOne: '%1 row of the plan cannot be applied.',
         zh: '方案中有 %1 行无法应用。',
+    },
+    changesFindings: {
+        en: 'Channel check: %1 findings, advice only:',
+        enOne: 'Channel check: %1 finding, advice only:',
+        zh: '信道检查：%1 条提示，仅供参考：',
     },
     findingsCount: {
         en: '%1 findings: advice only; nothing stops a write.',
