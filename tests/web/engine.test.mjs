@@ -234,13 +234,15 @@ test('an exported channel list imports as the same channels in one undo step; a 
 const kRows12 = { top: 1, left: 1, bottom: 2, right: 8 };
 const blockCases = [
     { name: 'whole channels pasted as cells', run: (e) => e.paste({ top: 5, left: 1, bottom: 5, right: 1 },
-        e.copyCells(kRows12).text), changed: true, cells: ['145.00000', '146.00000', '', '', '145.00000', '146.00000'] },
+        e.copyCells(kRows12).text), changed: true,
+    cells: ['145.00000', '146.00000', '', '', '145.00000', '146.00000'] },
     { name: 'whole channels pasted as a channel list', run: (e) => e.paste({ top: 4, left: 3, bottom: 4, right: 3 },
         e.copyCells(kRows12).csv), changed: true, cells: ['145.00000', '146.00000', '', '145.00000', '146.00000', ''] },
     { name: 'one cell fills the range', run: (e) => e.paste({ top: 3, left: 1, bottom: 4, right: 1 }, '147\n'),
         changed: true, cells: ['145.00000', '146.00000', '147.00000', '147.00000', '', ''] },
     { name: 'a refused cell names itself and changes nothing', run: (e) => e.paste({ top: 3, left: 1, bottom: 3,
-        right: 1 }, '147\n470\n'), changed: false, someAccepted: true, cells: ['145.00000', '146.00000', '', '', '', ''],
+        right: 1 }, '147\n470\n'), changed: false, someAccepted: true,
+    cells: ['145.00000', '146.00000', '', '', '', ''],
     refused: [[4, 1, '470', 'OutOfRange', 'Out of range,please input again.']] },
     { name: 'the accepted part alone', run: (e) => e.paste({ top: 3, left: 1, bottom: 3, right: 1 }, '147\n470\n',
         true), changed: true, someAccepted: true, cells: ['145.00000', '146.00000', '147.00000', '', '', ''],

@@ -665,15 +665,15 @@ std::string Engine::cellsJson(const PasteResult& result, bool changed) const {
     for (const PasteRefusal& refusal : result.refused) {
         refusedInGrid += refusal.reason == PasteRefusal::Reason::PastTheGrid ? 0 : 1;
         const ChannelFieldInfo* field = channelFieldAt(refusal.col);
-        refused.push_back(json::Object()
-                              .addNumber("row", refusal.row)
-                              .addNumber("col", refusal.col)
-                              .addText("column", field ? coreText(field->heading, m_language)
-                                                       : std::to_string(refusal.col))
-                              .addText("text", refusal.text)
-                              .addText("reason", reasonName(refusal.reason))
-                              .addText("reasonText", reasonText(refusal.reason, m_language))
-                              .text());
+        refused.push_back(
+            json::Object()
+                .addNumber("row", refusal.row)
+                .addNumber("col", refusal.col)
+                .addText("column", field ? coreText(field->heading, m_language) : std::to_string(refusal.col))
+                .addText("text", refusal.text)
+                .addText("reason", reasonName(refusal.reason))
+                .addText("reasonText", reasonText(refusal.reason, m_language))
+                .text());
     }
     return json::Object()
         .addBool("changed", changed)
@@ -714,8 +714,8 @@ std::string Engine::paste(CellRange range, const std::string& text, bool accepte
             .text();
     }
     ChannelTable table(m_image, m_language);
-    const PasteResult result = pasteIntoRange(table, range, text, m_model.limits,
-                                              acceptedPart ? PasteMode::AcceptedPart : PasteMode::AllOrNothing);
+    const PasteResult result = pasteIntoRange(
+        table, range, text, m_model.limits, acceptedPart ? PasteMode::AcceptedPart : PasteMode::AllOrNothing);
     return cellsJson(result, result.applied && applyChange(table.image()));
 }
 
@@ -756,7 +756,9 @@ std::string Engine::editRows(const std::string& command, int channel) {
     } else {
         return json::Object().addText("error", "No such row command: " + command).text();
     }
-    const char* name = outcome == RowEdit::Done ? "Done" : outcome == RowEdit::NoRoom ? "NoRoom" : "OutOfRange";
+    const char* name = outcome == RowEdit::Done     ? "Done"
+                       : outcome == RowEdit::NoRoom ? "NoRoom"
+                                                    : "OutOfRange";
     return json::Object()
         .addText("outcome", name)
         .addBool("changed", outcome == RowEdit::Done && applyChange(image))

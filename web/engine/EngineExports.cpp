@@ -241,9 +241,11 @@ EMSCRIPTEN_KEEPALIVE const char* engineCopyCells(Engine* e, int top, int left, i
 }
 
 // Pasted text comes as bytes, as a channel list does: the clipboard may hold anything.
-EMSCRIPTEN_KEEPALIVE const char* enginePaste(Engine* e, int top, int left, int bottom, int right, int acceptedPart,
-                                             const uint8_t* data, int count) {
-    return guarded([&] { return e->paste({top, left, bottom, right}, bytes(data, count), acceptedPart != 0); });
+EMSCRIPTEN_KEEPALIVE const char* enginePaste(Engine* e, int top, int left, int bottom, int right,
+                                             int acceptedPart, const uint8_t* data, int count) {
+    return guarded([&] {
+        return e->paste({top, left, bottom, right}, bytes(data, count), acceptedPart != 0);
+    });
 }
 
 EMSCRIPTEN_KEEPALIVE const char* engineClearCells(Engine* e, int top, int left, int bottom, int right) {
