@@ -28,14 +28,23 @@ export class ChannelGrid {
         table.addEventListener('keydown', (event) => this.onKeyDown(event));
         table.addEventListener('click', (event) => this.onClick(event));
         table.addEventListener('dblclick', (event) => this.onDoubleClick(event));
-        // A cell that takes the focus any other way (a screen reader, a script) becomes current.
+        // A cell that takes the focus any other way (a screen reader, a script) becomes current
+        // and the selection; one a mouse press focuses is left to the click, which may extend it.
+        this.m_pressed = false;
+        table.addEventListener('mousedown', () => { this.m_pressed = true; });
+        table.addEventListener('mouseup', () => { this.m_pressed = false; });
         table.addEventListener('focusin', (event) => {
             const cell = this.cellOf(event);
-            if (cell && event.target === cell && !this.m_editor) {
+            if (cell && event.target === cell && !this.m_editor && !cell.classList.contains('current')) {
                 this.m_row = Number(cell.dataset.row);
                 this.m_col = Number(cell.dataset.col);
+                if (!this.m_pressed) {
+                    this.m_anchorRow = this.m_row;
+                    this.m_anchorCol = this.m_col;
+                }
                 this.markCurrent();
             }
+            this.m_pressed = false;
         });
     }
 
