@@ -229,6 +229,72 @@ test('an exported channel list imports as the same channels in one undo step; a 
         assert.deepEqual(engine.datBytes(), before);
     });
 
+// Channels 1 and 2 in use (145 and 146 MHz), then one block or row command; `cells` are the
+// receive frequencies of channels 1..6 after it, and undo gives the bytes before it back.
+const kRows12 = { top: 1, left: 1, bottom: 2, right: 8 };
+const blockCases = [
+    { name: 'whole channels pasted as cells', run: (e) => e.paste({ top: 5, left: 1, bottom: 5, right: 1 },
+        e.copyCells(kRows12).text), changed: true,
+    cells: ['145.00000', '146.00000', '', '', '145.00000', '146.00000'] },
+    { name: 'whole channels pasted as a channel list', run: (e) => e.paste({ top: 4, left: 3, bottom: 4, right: 3 },
+        e.copyCells(kRows12).csv), changed: true, cells: ['145.00000', '146.00000', '', '145.00000', '146.00000', ''] },
+    { name: 'one cell fills the range', run: (e) => e.paste({ top: 3, left: 1, bottom: 4, right: 1 }, '147\n'),
+        changed: true, cells: ['145.00000', '146.00000', '147.00000', '147.00000', '', ''] },
+    { name: 'a refused cell names itself and changes nothing', run: (e) => e.paste({ top: 3, left: 1, bottom: 3,
+        right: 1 }, '147\n470\n'), changed: false, someAccepted: true,
+    cells: ['145.00000', '146.00000', '', '', '', ''],
+    refused: [[4, 1, '470', 'OutOfRange', 'Out of range,please input again.']] },
+    { name: 'the accepted part alone', run: (e) => e.paste({ top: 3, left: 1, bottom: 3, right: 1 }, '147\n470\n',
+        true), changed: true, someAccepted: true, cells: ['145.00000', '146.00000', '147.00000', '', '', ''],
+    refused: [[4, 1, '470', 'OutOfRange', 'Out of range,please input again.']] },
+    { name: 'past the last column', run: (e) => e.paste({ top: 1, left: 8, bottom: 1, right: 8 }, 'High\tx\n'),
+        changed: false, someAccepted: true, cells: ['145.00000', '146.00000', '', '', '', ''],
+    refused: [[1, 9, 'x', 'PastTheGrid', '']] },
+    { name: 'a bad row of a channel list', run: (e) => e.paste(kRows12, 'Location,Frequency\n1,999\n'),
+        changed: false, problems: 1, cells: ['145.00000', '146.00000', '', '', '', ''] },
+    { name: 'fill down', run: (e) => e.fillDown({ top: 2, left: 1, bottom: 4, right: 8 }), changed: true,
+        cells: ['145.00000', '146.00000', '146.00000', '146.00000', '', ''] },
+    { name: 'clear whole channels', run: (e) => e.clearCells({ top: 1, left: 1, bottom: 1, right: 8 }),
+        changed: true, cells: ['', '146.00000', '', '', '', ''] },
+    { name: 'clear cells of no channel', run: (e) => e.clearCells({ top: 3, left: 1, bottom: 6, right: 2 }),
+        changed: false, cells: ['145.00000', '146.00000', '', '', '', ''] },
+    { name: 'insert', run: (e) => e.editRows('Insert', 1), outcome: 'Done', changed: true,
+        cells: ['', '145.00000', '146.00000', '', '', ''] },
+    { name: 'insert with channel 16 in use', before: (e) => e.commit(16, 1, '150'), run: (e) => e.editRows('Insert', 1),
+        outcome: 'NoRoom', changed: false, cells: ['145.00000', '146.00000', '', '', '', ''] },
+    { name: 'delete', run: (e) => e.editRows('Delete', 1), outcome: 'Done', changed: true,
+        cells: ['146.00000', '', '', '', '', ''] },
+    { name: 'move down', run: (e) => e.editRows('Down', 1), outcome: 'Done', changed: true,
+        cells: ['146.00000', '145.00000', '', '', '', ''] },
+    { name: 'move the first channel up', run: (e) => e.editRows('Up', 1), outcome: 'OutOfRange', changed: false,
+        cells: ['145.00000', '146.00000', '', '', '', ''] },
+    { name: 'no such cells', run: (e) => e.clearCells({ top: 0, left: 1, bottom: 17, right: 8 }),
+        error: 'No such cells in the grid.', cells: ['145.00000', '146.00000', '', '', '', ''] },
+];
+
+test('block and row commands are one undo step each, and refusals change nothing', async () => {
+    const engine = await newEngine();
+    for (const c of blockCases) {
+        engine.newDocument();
+        engine.commit(1, 1, '145');
+        engine.commit(2, 1, '146');
+        c.before?.(engine);
+        const before = engine.datBytes();
+        const result = c.run(engine);
+        assert.deepEqual([result.error, result.changed, result.outcome, result.refused?.length ? result.someAccepted
+            : undefined, result.refused?.map((r) => [r.row, r.col, r.text, r.reason, r.reasonText]),
+        result.problems?.length], [c.error, c.error ? undefined : c.changed, c.outcome, c.someAccepted,
+            result.refused && (c.refused ?? []), result.problems && (c.problems ?? 0)], c.name);
+        assert.deepEqual([1, 2, 3, 4, 5, 6].map((n) => engine.cellText(n, 1)), c.cells, c.name);
+        if (c.changed) {
+            engine.undo();
+        }
+        assert.deepEqual(engine.datBytes(), before, c.name);
+    }
+    const copied = engine.copyCells({ top: 1, left: 1, bottom: 2, right: 2 });
+    assert.deepEqual(copied, { text: '145.00000\t145.00000\n146.00000\t146.00000\n', csv: '' });
+});
+
 // A radio on a port object as navigator.serial gives one: it answers the handshake after
 // "\x02PROGRAM", identifies as P3207, and serves 8-byte read ('R') and write ('W') frames.
 // With `refuseFrame`, the radio leaves that write frame (0-based, counted over the port's life)

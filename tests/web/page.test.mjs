@@ -182,6 +182,31 @@ test('a refused frequency shows the desktop message and keeps the cell; undo res
     await context.close();
 });
 
+test('channels selected with Shift copy and paste with the keyboard as one undo step; a channel moves down',
+    each, async () => {
+    const { page, context } = await openPage();
+    const engine = await openEngine(context);
+    await openDat(page, await sampleImage(engine));
+    const texts = (row) => Promise.all([1, 2, 3, 4, 5, 6, 7, 8].map((col) => cell(page, row, col).textContent()));
+    const [one, two, empty] = [await texts(1), await texts(2), await texts(5)];
+    await page.locator('#channels th[data-row="1"][data-col="0"]').click();
+    await page.keyboard.press('Shift+ArrowDown');
+    assert.equal(await page.locator('#channels td[aria-selected="true"]').count(), 16);
+    await page.keyboard.press('Control+c');
+    for (let step = 0; step < 3; ++step) {
+        await page.keyboard.press('ArrowDown');
+    }
+    await page.keyboard.press('Control+v');
+    assert.deepEqual([await texts(5), await texts(6)], [one, two]);
+    await page.keyboard.press('Control+z');
+    assert.deepEqual([await texts(5), await texts(6)], [empty, empty]);
+    await page.keyboard.press('PageUp');
+    await page.keyboard.press('Control+Shift+ArrowDown');
+    assert.deepEqual([await texts(1), await texts(2)], [two, one]);
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.row), '2');
+    await context.close();
+});
+
 test('read fills the grid; write with backup and verify leaves the document in the radio', each, async () => {
     const { page, context } = await openPage({ hidePort: true });
     const engine = await openEngine(context);
@@ -299,12 +324,17 @@ test('the main page and its dialogs have no serious or critical accessibility fa
         && Array.from(window.engine.datBytes()));
     const write = async () => { await openDat(page, withFinding); await page.locator('#cmd-write').click(); };
     await page.addScriptTag({ path: path.join(here, 'node_modules/axe-core/axe.min.js') });
-    for (const [command, dialog] of [[null, null], ['#cmd-channel-plans', '#channel-plans'],
+    // The main page with two channels selected and the Edit menu open.
+    const selectAndOpenMenu = async () => {
+        await page.locator('#channels th[data-row="3"][data-col="0"]').click({ modifiers: ['Shift'] });
+        await page.locator('#cmd-edit').click();
+    };
+    for (const [command, dialog] of [[selectAndOpenMenu, null], ['#cmd-channel-plans', '#channel-plans'],
         ['#cmd-check-channels', '#check-box'], [() => importCsv(page, 'Location,Frequency\n1,999\n'), '#import-box'],
         ['#cmd-setup', '#setup-box'], [write, '#changes-box']]) {
         if (typeof command === 'function') {
             await command();
-            await page.locator(`${dialog}[open]`).waitFor();
+            await page.locator(dialog ? `${dialog}[open]` : '#edit-menu:not([hidden])').waitFor();
         } else if (command) {
             await page.locator(command).click();
         }

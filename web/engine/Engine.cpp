@@ -4,8 +4,10 @@
 #include "WebJobObserver.h"
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelEdit.h"
+#include "channels/ChannelFields.h"
 #include "channels/ChannelRows.h"
 #include "channels/ChannelTable.h"
+#include "channels/Formats.h"
 #include "check/ChannelCheck.h"
 #include "compare/ImageCompare.h"
 #include "image/DatFile.h"
@@ -649,4 +651,156 @@ std::string Engine::importApply(const std::string& csv) {
 
 std::string Engine::exportCsv() const {
     return json::quote(channelcsv::exportCsv(m_image));
+}
+
+namespace {
+
+bool validRange(const CellRange& range) {
+    return range.top >= 1 && range.top <= range.bottom && range.bottom < kGridRows && range.left >= 1 &&
+           range.left <= range.right && range.right < kGridCols;
+}
+
+std::string badRange() {
+    return json::Object().addText("error", "No such cells in the grid.").text();
+}
+
+const char* reasonName(PasteRefusal::Reason reason) {
+    switch (reason) {
+    case PasteRefusal::Reason::OutOfRange:
+        return "OutOfRange";
+    case PasteRefusal::Reason::OffStep:
+        return "OffStep";
+    case PasteRefusal::Reason::NotInList:
+        return "NotInList";
+    case PasteRefusal::Reason::PastTheGrid:
+        return "PastTheGrid";
+    case PasteRefusal::Reason::NotInUse:
+        return "NotInUse";
+    }
+    return "";
+}
+
+// Core's words for a refusal where core has them; the page words the others as the desktop does.
+std::string reasonText(PasteRefusal::Reason reason, Language language) {
+    switch (reason) {
+    case PasteRefusal::Reason::OutOfRange:
+        return messageText(MessageId::OutOfRange, language);
+    case PasteRefusal::Reason::OffStep:
+        return messageText(MessageId::OffStep, language);
+    case PasteRefusal::Reason::NotInUse:
+        return coreText(CoreText::ChannelNotInUse, language);
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+// The refusals as the desktop lists them: the channel, the column's heading, the text and why.
+// `someAccepted` tells whether taking the accepted part alone would set any cell: `cells` counts
+// the cells inside the grid, of which the refusals past it are none.
+std::string Engine::cellsJson(const PasteResult& result, bool changed) const {
+    std::vector<std::string> refused;
+    int refusedInGrid = 0;
+    for (const PasteRefusal& refusal : result.refused) {
+        refusedInGrid += refusal.reason == PasteRefusal::Reason::PastTheGrid ? 0 : 1;
+        const ChannelFieldInfo* field = channelFieldAt(refusal.col);
+        refused.push_back(
+            json::Object()
+                .addNumber("row", refusal.row)
+                .addNumber("col", refusal.col)
+                .addText("column", field ? coreText(field->heading, m_language) : std::to_string(refusal.col))
+                .addText("text", refusal.text)
+                .addText("reason", reasonName(refusal.reason))
+                .addText("reasonText", reasonText(refusal.reason, m_language))
+                .text());
+    }
+    return json::Object()
+        .addBool("changed", changed)
+        .add("refused", json::array(refused))
+        .addBool("someAccepted", result.cells > refusedInGrid)
+        .add("problems", "[]")
+        .text();
+}
+
+std::string Engine::copyCells(CellRange range) const {
+    if (!validRange(range)) {
+        return badRange();
+    }
+    return json::Object()
+        .addText("text", ::copyCells(ChannelTable(m_image, m_language), range))
+        .addText("csv", range.isWholeRows() ? channelcsv::exportCsv(m_image, range.top, range.bottom) : "")
+        .text();
+}
+
+std::string Engine::paste(CellRange range, const std::string& text, bool acceptedPart) {
+    if (!validRange(range)) {
+        return badRange();
+    }
+    if (isChannelList(text)) {
+        MemoryImage image = m_image;
+        const ListPasteResult result = pasteChannelList(image, range.top, text, m_model.limits, m_language);
+        std::vector<std::string> problems;
+        for (const channelcsv::Problem& problem : result.problems) {
+            problems.push_back(
+                json::Object().addNumber("line", problem.line).addText("reason", problem.reason).text());
+        }
+        const bool changed = result.problems.empty() && applyChange(image);
+        return json::Object()
+            .addBool("changed", changed)
+            .add("refused", "[]")
+            .addBool("someAccepted", false)
+            .add("problems", json::array(problems))
+            .text();
+    }
+    ChannelTable table(m_image, m_language);
+    const PasteResult result = pasteIntoRange(
+        table, range, text, m_model.limits, acceptedPart ? PasteMode::AcceptedPart : PasteMode::AllOrNothing);
+    return cellsJson(result, result.applied && applyChange(table.image()));
+}
+
+std::string Engine::clearCells(CellRange range) {
+    if (!validRange(range)) {
+        return badRange();
+    }
+    MemoryImage image = m_image;
+    if (range.isWholeRows()) {
+        clearChannels(image, range.top, range.bottom);
+    } else {
+        ChannelTable table(m_image, m_language);
+        ::clearCells(table, range, m_model.limits);
+        image = table.image();
+    }
+    return json::Object().addBool("changed", applyChange(image)).text();
+}
+
+std::string Engine::fillDown(CellRange range, bool acceptedPart) {
+    if (!validRange(range)) {
+        return badRange();
+    }
+    ChannelTable table(m_image, m_language);
+    const PasteResult result = ::fillDown(table, range, m_model.limits,
+                                          acceptedPart ? PasteMode::AcceptedPart : PasteMode::AllOrNothing);
+    return cellsJson(result, result.applied && applyChange(table.image()));
+}
+
+std::string Engine::editRows(const std::string& command, int channel) {
+    MemoryImage image = m_image;
+    RowEdit outcome = RowEdit::OutOfRange;
+    if (command == "Insert") {
+        outcome = insertChannel(image, channel);
+    } else if (command == "Delete") {
+        outcome = deleteChannel(image, channel);
+    } else if (command == "Up" || command == "Down") {
+        outcome = moveChannel(image, channel, command == "Up" ? -1 : 1);
+    } else {
+        return json::Object().addText("error", "No such row command: " + command).text();
+    }
+    const char* name = outcome == RowEdit::Done     ? "Done"
+                       : outcome == RowEdit::NoRoom ? "NoRoom"
+                                                    : "OutOfRange";
+    return json::Object()
+        .addText("outcome", name)
+        .addBool("changed", outcome == RowEdit::Done && applyChange(image))
+        .text();
 }

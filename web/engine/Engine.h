@@ -1,6 +1,8 @@
 #pragma once
 
 #include "WebSerialPort.h"
+#include "channels/ChannelPaste.h"
+#include "channels/ChannelRows.h"
 #include "channels/RadioModel.h"
 #include "history/RadioHistory.h"
 #include "image/MemoryImage.h"
@@ -90,6 +92,18 @@ public:
     std::string importApply(const std::string& csv);
     std::string exportCsv() const;
 
+    // The grid's block commands, as the desktop's Edit menu has them, each one undo step and
+    // nothing when nothing changes. Copy: the cells as tab-separated lines, and whole channels
+    // also as a channel list. Paste: a channel list from the range's top channel on, or cells
+    // laid from its top-left cell; all or nothing unless `acceptedPart`, with every refused cell
+    // named. Clear: whole channels are erased, other cells cleared as typing would.
+    std::string copyCells(CellRange range) const;
+    std::string paste(CellRange range, const std::string& text, bool acceptedPart);
+    std::string clearCells(CellRange range);
+    std::string fillDown(CellRange range, bool acceptedPart);
+    // The row commands on one channel: "Insert", "Delete", "Up" or "Down".
+    std::string editRows(const std::string& command, int channel);
+
     // Radio: each suspends inside the module while the page's port is awaited. `portName` is
     // the name the history keeps for the line.
     std::string read(const std::string& portName);
@@ -121,6 +135,7 @@ private:
                                 const MemoryImage& image) const;
     std::string outcome(const JobResult& result, const std::string& portName) const;
     const ChannelPlan* findPlan(const std::string& name) const;
+    std::string cellsJson(const PasteResult& result, bool changed) const;
 
     IniFile m_iniFile;
     ProgramIni m_ini;

@@ -236,6 +236,31 @@ EMSCRIPTEN_KEEPALIVE const char* engineExportCsv(Engine* e) {
     return guarded([&] { return e->exportCsv(); });
 }
 
+EMSCRIPTEN_KEEPALIVE const char* engineCopyCells(Engine* e, int top, int left, int bottom, int right) {
+    return guarded([&] { return e->copyCells({top, left, bottom, right}); });
+}
+
+// Pasted text comes as bytes, as a channel list does: the clipboard may hold anything.
+EMSCRIPTEN_KEEPALIVE const char* enginePaste(Engine* e, int top, int left, int bottom, int right,
+                                             int acceptedPart, const uint8_t* data, int count) {
+    return guarded([&] {
+        return e->paste({top, left, bottom, right}, bytes(data, count), acceptedPart != 0);
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineClearCells(Engine* e, int top, int left, int bottom, int right) {
+    return guarded([&] { return e->clearCells({top, left, bottom, right}); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineFillDown(Engine* e, int top, int left, int bottom, int right,
+                                                int acceptedPart) {
+    return guarded([&] { return e->fillDown({top, left, bottom, right}, acceptedPart != 0); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* engineEditRows(Engine* e, const char* command, int channel) {
+    return guarded([&] { return e->editRows(command, channel); });
+}
+
 EMSCRIPTEN_KEEPALIVE const char* engineCsvByteLimit(Engine*) {
     return guarded([] { return json::number(static_cast<int>(channelcsv::kMaxFileBytes)); });
 }

@@ -3,6 +3,7 @@
 
 import { loadEngine } from './engine.js';
 import { ChannelGrid } from './grid.js';
+import { EditCommands, EditMenu } from './edit.js';
 import {
     messageBox, setMessageTitle, ProgressBox, productInfoDialog, optionalFeaturesDialog, historyDialog,
     channelPlansDialog, checkChannelsDialog, importPreviewDialog, changesDialog, setupDialog,
@@ -25,6 +26,7 @@ const byId = (id) => document.getElementById(id);
 
 let engine = null;
 let grid = null;
+let editMenu = null;
 let progress = null;
 // The name the document is saved under, and the file it was last saved to where the browser
 // lets the page write a file again (File System Access API).
@@ -381,7 +383,7 @@ function transferHooks(where) {
 
 function setRunning(running) {
     transferRunning = running;
-    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-product-info',
+    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-edit', 'cmd-product-info',
         'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
     }
@@ -510,6 +512,7 @@ function setLanguage(language) {
     engine.setLanguage(language);
     remember(kLanguageKey, language);
     applyTexts(document);
+    editMenu.applyTexts();
     setMessageTitle(engine.appName());
     byId('language').value = language;
     if (statusText) {
@@ -625,6 +628,12 @@ async function start() {
         onUndo: undo,
         onRedo: redo,
     });
+    const edits = new EditCommands(engine, grid, byId('channels'), {
+        warn: (text) => warn(text),
+        changed: () => update(),
+        busy: () => transferRunning || document.querySelector('dialog[open]') !== null,
+    });
+    editMenu = new EditMenu(byId('cmd-edit'), byId('edit-menu'), edits, () => grid.focus());
     wireCommands();
     const serial = 'serial' in navigator;
     byId('serial-note').hidden = serial;
@@ -633,8 +642,9 @@ async function start() {
         byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
-    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-product-info',
-        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history', 'cmd-setup']) {
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-edit',
+        'cmd-product-info', 'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history',
+        'cmd-setup']) {
         byId(id).disabled = false;
     }
     byId('cmd-read').disabled = !serial;

@@ -11,6 +11,12 @@ import { SerialLine, lineName } from './serial.js';
 
 const kHistoryFolder = '/history';
 
+const kRangeTypes = ['number', 'number', 'number', 'number'];
+
+function rangeArgs({ top, left, bottom, right }) {
+    return [top, left, bottom, right];
+}
+
 function errorOf(error) {
     return { error: String(error && error.message || error) };
 }
@@ -95,13 +101,14 @@ class Engine {
     }
 
     // The bytes go through the module's heap, not its small stack: a dropped file may be large.
-    callWithBytes(name, bytes) {
+    // `types` and `args` come before the bytes.
+    callWithBytes(name, bytes, types = [], args = []) {
         const data = typeof bytes === 'string' ? new TextEncoder().encode(bytes)
             : bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes || []);
         const pointer = this.module._malloc(Math.max(1, data.length));
         try {
             this.module.HEAPU8.set(data, pointer);
-            return this.call(name, ['number', 'number'], [pointer, data.length]);
+            return this.call(name, [...types, 'number', 'number'], [...args, pointer, data.length]);
         } finally {
             this.module._free(pointer);
         }
@@ -294,6 +301,33 @@ class Engine {
     // The document's channel list as CSV text.
     exportCsv() {
         return this.call('engineExportCsv');
+    }
+
+    // The grid's block commands on a range {top, left, bottom, right} of rows 1..16 and columns
+    // 1..8, each one undo step. copyCells answers {text, csv} (csv '' unless whole channels);
+    // paste and fillDown answer {changed, refused: [{row, col, column, text, reason, reasonText}],
+    // someAccepted, problems: [{line, reason}]}: a refusal leaves the document as it was unless
+    // `acceptedPart`; problems are a pasted channel list's bad rows. clearCells answers {changed}.
+    copyCells(range) {
+        return this.call('engineCopyCells', kRangeTypes, rangeArgs(range));
+    }
+
+    paste(range, text, acceptedPart = false) {
+        return this.callWithBytes('enginePaste', text, [...kRangeTypes, 'number'],
+            [...rangeArgs(range), acceptedPart ? 1 : 0]);
+    }
+
+    clearCells(range) {
+        return this.call('engineClearCells', kRangeTypes, rangeArgs(range));
+    }
+
+    fillDown(range, acceptedPart = false) {
+        return this.call('engineFillDown', [...kRangeTypes, 'number'], [...rangeArgs(range), acceptedPart ? 1 : 0]);
+    }
+
+    // 'Insert', 'Delete', 'Up' or 'Down' on one channel: {outcome: 'Done' | 'NoRoom' | 'OutOfRange', changed}.
+    editRows(command, channel) {
+        return this.call('engineEditRows', ['string', 'number'], [command, channel]);
     }
 
     // Runs `work` after every radio call queued before it.

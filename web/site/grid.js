@@ -1,6 +1,8 @@
 // The channel grid: an ARIA grid over the engine's cell texts. Row 0 holds the headings and
 // column 0 the channel numbers; the current cell moves over rows 1..16 and columns 1..8 as in
-// the desktop program, and only the current cell is in the tab order (roving tabindex).
+// the desktop program, and only the current cell is in the tab order (roving tabindex). The
+// selection is the rectangle from an anchor cell to the current one (Shift with the arrow keys
+// or a click, a click on a channel number for the whole channel); its cells are aria-selected.
 
 import { t } from './texts.js';
 
@@ -18,26 +20,38 @@ export class ChannelGrid {
         this.m_lastCol = engine.cols - 1;
         this.m_row = 1;
         this.m_col = 1;
+        this.m_anchorRow = 1;
+        this.m_anchorCol = 1;
         this.m_editor = null;
         this.m_cells = [];
         this.build();
         table.addEventListener('keydown', (event) => this.onKeyDown(event));
         table.addEventListener('click', (event) => this.onClick(event));
         table.addEventListener('dblclick', (event) => this.onDoubleClick(event));
-        // A cell that takes the focus any other way (a screen reader, a script) becomes current.
+        // A cell that takes the focus any other way (a screen reader, a script) becomes current
+        // and the selection; one a mouse press focuses is left to the click, which may extend it.
+        this.m_pressed = false;
+        table.addEventListener('mousedown', () => { this.m_pressed = true; });
+        table.addEventListener('mouseup', () => { this.m_pressed = false; });
         table.addEventListener('focusin', (event) => {
             const cell = this.cellOf(event);
-            if (cell && event.target === cell && !this.m_editor) {
+            if (cell && event.target === cell && !this.m_editor && !cell.classList.contains('current')) {
                 this.m_row = Number(cell.dataset.row);
                 this.m_col = Number(cell.dataset.col);
+                if (!this.m_pressed) {
+                    this.m_anchorRow = this.m_row;
+                    this.m_anchorCol = this.m_col;
+                }
                 this.markCurrent();
             }
+            this.m_pressed = false;
         });
     }
 
     build() {
         this.m_table.replaceChildren();
         this.m_table.setAttribute('role', 'grid');
+        this.m_table.setAttribute('aria-multiselectable', 'true');
         this.m_table.setAttribute('aria-rowcount', String(this.m_engine.rows));
         this.m_table.setAttribute('aria-colcount', String(this.m_engine.cols));
         const head = document.createElement('thead');
@@ -83,6 +97,27 @@ export class ChannelGrid {
         return this.m_col;
     }
 
+    // The selected cells: {top, left, bottom, right}, the current cell alone when nothing more is.
+    get selection() {
+        return {
+            top: Math.min(this.m_row, this.m_anchorRow), left: Math.min(this.m_col, this.m_anchorCol),
+            bottom: Math.max(this.m_row, this.m_anchorRow), right: Math.max(this.m_col, this.m_anchorCol),
+        };
+    }
+
+    selectAll() {
+        this.m_anchorRow = this.m_lastRow;
+        this.m_anchorCol = this.m_lastCol;
+        this.moveTo(1, 1, true);
+    }
+
+    // Channels first..last, every column; the current cell goes to the first column of `first`.
+    selectRows(first, last) {
+        this.m_anchorRow = last;
+        this.m_anchorCol = this.m_lastCol;
+        this.moveTo(first, 1, true);
+    }
+
     // Every text again from the engine: after an edit, undo, a read, a language change. An edit
     // still open is stale then and is dropped, as the desktop's grid drops it.
     refresh() {
@@ -115,13 +150,16 @@ export class ChannelGrid {
     }
 
     markCurrent() {
+        const { top, left, bottom, right } = this.selection;
         for (let row = 1; row <= this.m_lastRow; ++row) {
             for (let col = 1; col <= this.m_lastCol; ++col) {
                 const current = row === this.m_row && col === this.m_col;
+                const selected = row >= top && row <= bottom && col >= left && col <= right;
                 const cell = this.cell(row, col);
                 cell.tabIndex = current ? 0 : -1;
-                cell.setAttribute('aria-selected', current ? 'true' : 'false');
+                cell.setAttribute('aria-selected', selected ? 'true' : 'false');
                 cell.classList.toggle('current', current);
+                cell.classList.toggle('selected', selected && (top !== bottom || left !== right));
             }
         }
     }
@@ -134,9 +172,14 @@ export class ChannelGrid {
         }
     }
 
-    moveTo(row, col) {
+    // `extend` keeps the anchor, so that the selection reaches from it to the new current cell.
+    moveTo(row, col, extend = false) {
         this.m_row = Math.min(Math.max(row, 1), this.m_lastRow);
         this.m_col = Math.min(Math.max(col, 1), this.m_lastCol);
+        if (!extend) {
+            this.m_anchorRow = this.m_row;
+            this.m_anchorCol = this.m_col;
+        }
         this.markCurrent();
         const cell = this.cell(this.m_row, this.m_col);
         cell.focus();
@@ -174,9 +217,9 @@ export class ChannelGrid {
         if (event.altKey) {
             return;
         }
-        if (kKeysThatMove.has(event.key) && !event.shiftKey) {
+        if (kKeysThatMove.has(event.key)) {
             event.preventDefault();
-            this.moveByKey(event.key);
+            this.moveByKey(event.key, event.shiftKey);
             return;
         }
         switch (event.key) {
@@ -203,7 +246,7 @@ export class ChannelGrid {
         }
     }
 
-    moveByKey(key) {
+    moveByKey(key, extend) {
         let row = this.m_row;
         let col = this.m_col;
         switch (key) {
@@ -217,7 +260,7 @@ export class ChannelGrid {
         case 'PageDown': row = this.m_lastRow; break;
         default: break;
         }
-        this.moveTo(row, col);
+        this.moveTo(row, col, extend);
     }
 
     cellOf(event) {
@@ -225,8 +268,20 @@ export class ChannelGrid {
         return cell && this.m_table.contains(cell) ? cell : null;
     }
 
-    // A plain click makes the cell current and edits it, as in the desktop program.
+    // A plain click makes the cell current and edits it, as in the desktop program; with Shift it
+    // extends the selection. A click on a channel number selects the channel.
     onClick(event) {
+        const heading = event.target.closest('th[role="rowheader"]');
+        if (heading && this.m_table.contains(heading) && !this.m_editor) {
+            const row = Number(heading.dataset.row);
+            if (event.shiftKey) {
+                this.m_anchorCol = this.m_lastCol;
+                this.moveTo(row, 1, true);
+            } else {
+                this.selectRows(row, row);
+            }
+            return;
+        }
         const cell = this.cellOf(event);
         if (!cell || (this.m_editor && this.m_editor.cell === cell)) {
             return;
@@ -235,7 +290,7 @@ export class ChannelGrid {
             this.commitEditor(0);
             return;
         }
-        this.moveTo(Number(cell.dataset.row), Number(cell.dataset.col));
+        this.moveTo(Number(cell.dataset.row), Number(cell.dataset.col), event.shiftKey);
         if (event.detail === 1 && !event.shiftKey && !event.ctrlKey) {
             this.openEditor(null);
         }

@@ -85,6 +85,82 @@ export const TEXTS = {
     empty: { en: 'empty', zh: '空', desktop: true },
     editorName: { en: '%1, channel %2', zh: '%1，信道 %2', desktop: true },
 
+    // The Edit menu's block and row commands, their tips and what they answer.
+    editMenu: { en: 'Edit', zh: '编辑', desktop: true },
+    cut: { en: 'Cut', zh: '剪切', desktop: true },
+    cutTip: { en: 'Copy the selected cells and clear them', zh: '复制选中的单元格并将其清除', desktop: true },
+    copy: { en: 'Copy', zh: '复制', desktop: true },
+    copyTip: {
+        en: 'Copy the selected cells, or the current cell, for a spreadsheet or another channel list',
+        zh: '复制选中的单元格（或当前单元格），供电子表格或其他信道列表使用',
+        desktop: true,
+    },
+    paste: { en: 'Paste', zh: '粘贴', desktop: true },
+    pasteTip: {
+        en: 'Paste cells from a spreadsheet, or a channel list, into the selection or from the current cell on',
+        zh: '把电子表格的单元格或信道列表粘贴到选择区域，或从当前单元格起粘贴',
+        desktop: true,
+    },
+    clear: { en: 'Clear', zh: '清除', desktop: true },
+    clearTip: {
+        en: 'Clear the selected cells; clearing an Rx Frequency deletes its channel',
+        zh: '清除选中的单元格；清除接收频率即删除该信道',
+        desktop: true,
+    },
+    fillDown: { en: 'Fill Down', zh: '向下填充', desktop: true },
+    fillDownTip: {
+        en: 'Copy the top row of the selection into the rows below it',
+        zh: '把选择区域最上面一行复制到下面各行',
+        desktop: true,
+    },
+    selectAll: { en: 'Select All', zh: '全选', desktop: true },
+    selectAllTip: { en: 'Select every channel', zh: '选中全部信道', desktop: true },
+    insertChannel: { en: 'Insert Channel', zh: '插入信道', desktop: true },
+    insertChannelTip: {
+        en: 'Insert an empty channel here; the channels below move down',
+        zh: '在此处插入一个空信道；下面的信道依次下移',
+        desktop: true,
+    },
+    deleteChannel: { en: 'Delete Channel', zh: '删除信道', desktop: true },
+    deleteChannelTip: {
+        en: 'Delete this channel; the channels below move up',
+        zh: '删除此信道；下面的信道依次上移',
+        desktop: true,
+    },
+    moveChannelUp: { en: 'Move Channel Up', zh: '信道上移', desktop: true },
+    moveChannelUpTip: { en: 'Swap this channel with the one above', zh: '把此信道与上面的信道交换', desktop: true },
+    moveChannelDown: { en: 'Move Channel Down', zh: '信道下移', desktop: true },
+    moveChannelDownTip: { en: 'Swap this channel with the one below', zh: '把此信道与下面的信道交换', desktop: true },
+    refusedCell: { en: 'Channel %1, %2: "%3": %4', zh: '信道 %1，%2：“%3”：%4', desktop: true },
+    notInList: { en: "not one of the column's choices", zh: '不是该列的可选项', desktop: true },
+    pastTheGrid: { en: 'past the last channel or column', zh: '超出最后一个信道或最后一列', desktop: true },
+    nothingPasted: {
+        en: 'Nothing was pasted; these cells cannot be taken:\n%1',
+        zh: '没有粘贴任何内容；以下单元格不能接受：\n%1',
+        desktop: true,
+    },
+    nothingFilled: {
+        en: 'Nothing was filled in; these cells cannot be taken:\n%1',
+        zh: '没有填充任何内容；以下单元格不能接受：\n%1',
+        desktop: true,
+    },
+    takeOtherCells: { en: 'Take the other cells?', zh: '是否接受其余的单元格？', desktop: true },
+    listNotPasted: {
+        en: 'Nothing was pasted; these rows of the channel list cannot be taken:\n%1',
+        zh: '没有粘贴任何内容；信道列表的以下各行不能接受：\n%1',
+        desktop: true,
+    },
+    listLine: { en: 'Line %1: %2', zh: '第 %1 行：%2', desktop: true },
+    noRoom: {
+        en: 'Channel 16 is in use: there is no room to insert a channel.',
+        zh: '信道 16 正在使用：没有空位插入信道。',
+        desktop: true,
+    },
+    clipboardUnread: {
+        en: 'The browser did not let the page read the clipboard; press Ctrl+V to paste.',
+        zh: '浏览器不允许本页读取剪贴板；请按 Ctrl+V 粘贴。',
+    },
+
     // Product Information.
     productInfo: { en: 'Product Information', zh: '类型设置', desktop: true },
     setting: { en: 'Setting', zh: '设置', desktop: true },
