@@ -50,6 +50,18 @@ std::string listText(const ChannelTable& table, int row, int col, const std::str
 
 using Rows = std::vector<std::vector<std::string>>;
 
+} // namespace
+
+bool PasteResult::someAccepted() const {
+    // `cells` counts the cells inside the grid; a refusal past it is none of them.
+    const auto inGrid = std::count_if(refused.begin(), refused.end(), [](const PasteRefusal& refusal) {
+        return refusal.reason != PasteRefusal::Reason::PastTheGrid;
+    });
+    return cells > inGrid;
+}
+
+namespace {
+
 // Lays the cells over the grid from (row, col) on, through the typing rules.
 PasteResult pasteRows(ChannelTable& table, int row, int col, const Rows& rows, BandLimits limits,
                       PasteMode mode) {

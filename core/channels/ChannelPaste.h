@@ -43,6 +43,8 @@ struct PasteResult {
     int cells = 0; // cells it sets
     std::vector<PasteRefusal> refused;
     bool applied = false; // the table took the paste
+    // A cell inside the grid was not refused: PasteMode::AcceptedPart would set it.
+    bool someAccepted() const;
 };
 
 // Tab-separated text, one line a row, laid over the grid from a cell down and to the right. A

@@ -220,9 +220,8 @@ void DocumentCommands::applyCells(const QString& text, const QString& refusedTex
         for (const PasteRefusal& refusal : result.refused) {
             lines << refusalText(refusal);
         }
-        const bool someAccepted = result.cells > static_cast<int>(result.refused.size());
         const QString question = refusedText.arg(lines.join(QLatin1Char('\n')));
-        if (!someAccepted) {
+        if (!result.someAccepted()) {
             MessageBox::show(m_window->window(), question);
             return;
         }

@@ -79,6 +79,8 @@ TEST(ChannelPaste, NothingPastsTheLastRowOrColumn) {
     EXPECT_EQ(result.refused[0].text, "extra");
     EXPECT_EQ(result.refused[1].row, 17);
     EXPECT_EQ(result.refused[1].text, "Low");
+    // High alone fits: taking the accepted part is worth offering, whatever falls off the grid.
+    EXPECT_TRUE(pasteCells(table, 16, 8, "High\textra\tmore\n", kVhf).someAccepted());
 }
 
 TEST(ChannelPaste, CopiedRowsPasteBackAsTheyWere) {

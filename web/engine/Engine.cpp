@@ -697,13 +697,9 @@ std::string reasonText(PasteRefusal::Reason reason, Language language) {
 } // namespace
 
 // The refusals as the desktop lists them: the channel, the column's heading, the text and why.
-// `someAccepted` tells whether taking the accepted part alone would set any cell: `cells` counts
-// the cells inside the grid, of which the refusals past it are none.
 std::string Engine::cellsJson(const PasteResult& result, bool changed) const {
     std::vector<std::string> refused;
-    int refusedInGrid = 0;
     for (const PasteRefusal& refusal : result.refused) {
-        refusedInGrid += refusal.reason == PasteRefusal::Reason::PastTheGrid ? 0 : 1;
         const ChannelFieldInfo* field = channelFieldAt(refusal.col);
         refused.push_back(
             json::Object()
@@ -718,7 +714,7 @@ std::string Engine::cellsJson(const PasteResult& result, bool changed) const {
     return json::Object()
         .addBool("changed", changed)
         .add("refused", json::array(refused))
-        .addBool("someAccepted", result.cells > refusedInGrid)
+        .addBool("someAccepted", result.someAccepted())
         .add("problems", "[]")
         .text();
 }
