@@ -170,6 +170,12 @@ std::string copyCells(const ChannelTable& table, CellRange range) {
 
 bool clearCells(ChannelTable& table, CellRange range, BandLimits limits) {
     const MemoryImage before = table.image();
+    if (range.isWholeRows()) {
+        MemoryImage image = before;
+        clearChannels(image, range.top, range.bottom);
+        table = ChannelTable(image, table.language());
+        return !(image == before);
+    }
     for (int r = std::max(range.top, 1); r <= std::min(range.bottom, kGridRows - 1); ++r) {
         for (int c = std::max(range.left, 1); c <= std::min(range.right, kGridCols - 1); ++c) {
             if (ChannelTable::isListColumn(c)) {

@@ -65,7 +65,8 @@ std::string copyCells(const ChannelTable& table, CellRange range);
 
 // Clears the cells of the range as typing an empty text would: a cleared receive frequency
 // deletes its channel, a cleared transmit frequency takes the receive frequency, and a cleared
-// list cell of a channel in use takes the text a new channel has. True when the image changed.
+// list cell of a channel in use takes the text a new channel has. A range of whole rows erases
+// its channels, bytes and all (clearChannels). True when the image changed.
 bool clearCells(ChannelTable& table, CellRange range, BandLimits limits);
 
 // Fill down: each column of the range's top row is copied into the rows below it; a range of one

@@ -160,21 +160,11 @@ void DocumentCommands::clear() {
     }
 }
 
-// Whole channels are erased, bytes and all; single cells are cleared as typing would clear them.
 void DocumentCommands::clearCellRange(const QString& text, const CellRange& cells) {
-    MemoryImage image = m_document->image();
-    if (cells.isWholeRows()) {
-        if (clearChannels(image, cells.top, cells.bottom) != RowEdit::Done) {
-            return;
-        }
-    } else {
-        ChannelTable table = m_model->table();
-        if (!clearCells(table, cells, bandLimits())) {
-            return;
-        }
-        image = table.image();
+    ChannelTable table = m_model->table();
+    if (clearCells(table, cells, bandLimits())) {
+        m_document->applyChange(text, table.image());
     }
-    m_document->applyChange(text, image);
 }
 
 void DocumentCommands::selectAll() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const BandLimits kVhf{13600000, 17400000};
@@ -163,7 +165,12 @@ TEST(ChannelPaste, BlocksOfCellsAreClearedAndFilledAsTypingWould) {
         }
     }
     ChannelTable table = threeChannels();
-    EXPECT_FALSE(clearCells(table, {5, 1, 6, 8}, kVhf)) << "nothing to clear";
+    ChannelTable erased = threeChannels();
+    ASSERT_TRUE(clearCells(erased, CellRange::rows(2, 2), kVhf));
+    const uint8_t* record = erased.image().data() + image::channelOffset(2);
+    EXPECT_TRUE(std::all_of(record, record + image::kRowSize, [](uint8_t b) { return b == 0xFF; }))
+        << "a whole row is erased, bytes and all";
+    EXPECT_FALSE(clearCells(table, {5, 1, 6, 7}, kVhf)) << "nothing to clear";
     EXPECT_EQ(fillDown(table, {4, 1, 6, 1}, kVhf).rows, 2);
     EXPECT_EQ(rowTexts(table, 6), "||||||||") << "an empty top row fills empty rows";
     EXPECT_FALSE(fillDown(table, {1, 1, 1, 8}, kVhf).applied) << "row 1 has no row above";

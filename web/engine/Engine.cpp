@@ -759,15 +759,9 @@ std::string Engine::clearCells(CellRange range) {
     if (!validRange(range)) {
         return badRange();
     }
-    MemoryImage image = m_image;
-    if (range.isWholeRows()) {
-        clearChannels(image, range.top, range.bottom);
-    } else {
-        ChannelTable table(m_image, m_language);
-        ::clearCells(table, range, m_model.limits);
-        image = table.image();
-    }
-    return json::Object().addBool("changed", applyChange(image)).text();
+    ChannelTable table(m_image, m_language);
+    ::clearCells(table, range, m_model.limits);
+    return json::Object().addBool("changed", applyChange(table.image())).text();
 }
 
 std::string Engine::fillDown(CellRange range, bool acceptedPart) {
