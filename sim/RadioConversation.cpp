@@ -18,6 +18,10 @@ constexpr size_t kShortReplySize = 6;
 constexpr uint16_t kLastFrameAddr = 0x0328;
 constexpr uint8_t kHandshake[8] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 constexpr int kEarlyReplyAfter = 7; // bytes of the handshake after which an early radio answers
+// The radio gets ready for the frames before it answers the acknowledgement of its
+// identification. The host clears its input right after sending that acknowledgement, so an
+// answer that came within the moment the host takes to get there would be thrown away.
+constexpr int64_t kIdentAckAnswerNs = 20'000'000;
 
 } // namespace
 
@@ -101,7 +105,7 @@ void RadioConversation::onCommandByte(uint8_t byte, int64_t arrivalNs) {
         return;
     case EState::WaitIdentAck:
         if (byte == kAck) {
-            reply(&kAck, 1, arrivalNs);
+            reply(&kAck, 1, arrivalNs + kIdentAckAnswerNs);
             m_state = EState::Frames;
         }
         return;
