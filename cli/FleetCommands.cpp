@@ -113,20 +113,6 @@ std::string recordLine(const FleetRecord& record, Language language) {
     return line + "  " + secondsText(record.seconds) + " s";
 }
 
-const char* stageWord(JobStage stage) {
-    switch (stage) {
-    case JobStage::Backup:
-        return "backup";
-    case JobStage::Write:
-        return "write";
-    case JobStage::Verify:
-        return "verify";
-    case JobStage::Read:
-        break;
-    }
-    return "read";
-}
-
 std::string recordJson(const FleetRecord& record, Language language) {
     const auto field = [](const char* name, const std::string& value) {
         return JsonWriter::quote(name) + ":" + value;
@@ -149,7 +135,7 @@ std::string recordJson(const FleetRecord& record, Language language) {
         field("text", JsonWriter::quote(fleetOutcomeText(record, language))),
         field("changes", std::to_string(record.changes)),
         field("drift", drift),
-        field("stage", failed ? JsonWriter::quote(stageWord(record.stage)) : "null"),
+        field("stage", failed ? JsonWriter::quote(jobStageKey(record.stage)) : "null"),
         field("reason", failed ? JsonWriter::quote(record.reason) : "null"),
         field("backup_id", record.backupId.empty() ? "null" : JsonWriter::quote(record.backupId)),
         field("seconds", secondsText(record.seconds)),

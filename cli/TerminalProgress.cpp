@@ -10,21 +10,6 @@ namespace {
 constexpr int kBarWidth = 30;
 constexpr int kRows = static_cast<int>(image::kTransferRows);
 
-// A fleet line holds up to four ports: each stage in a word.
-const char* shortStageWord(JobStage stage) {
-    switch (stage) {
-    case JobStage::Backup:
-        return "backup";
-    case JobStage::Write:
-        return "write";
-    case JobStage::Verify:
-        return "verify";
-    case JobStage::Read:
-        break;
-    }
-    return "read";
-}
-
 // The terminal's width in columns, or 0 when it does not say.
 size_t terminalColumns(std::FILE* stream) {
     winsize size{};
@@ -92,7 +77,8 @@ FleetTerminalProgress::FleetTerminalProgress(std::FILE* stream, bool visible,
 void FleetTerminalProgress::onStage(size_t portIndex, JobStage stage) {
     const std::lock_guard<std::mutex> lock(m_mutex);
     if (portIndex < m_ports.size()) {
-        m_ports[portIndex].stage = shortStageWord(stage);
+        // A fleet line holds up to four ports: each stage in a word.
+        m_ports[portIndex].stage = jobStageKey(stage);
         m_ports[portIndex].row = 0;
         draw();
     }

@@ -264,6 +264,20 @@ const char* jobStageText(JobStage stage, Language language) {
     return coreText(CoreText::StageRead, language);
 }
 
+const char* jobStageKey(JobStage stage) {
+    switch (stage) {
+    case JobStage::Backup:
+        return "backup";
+    case JobStage::Write:
+        return "write";
+    case JobStage::Verify:
+        return "verify";
+    case JobStage::Read:
+        break;
+    }
+    return "read";
+}
+
 std::string verifyMismatchText(const JobResult& result, Language language) {
     if (result.mismatchRow < 0) {
         return {};

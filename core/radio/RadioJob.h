@@ -192,3 +192,5 @@ std::string jobCancelledText(const JobResult& result, Language language);
 
 // "Backing up the radio", "Writing", "Verifying", "Reading" or their Chinese twins.
 const char* jobStageText(JobStage stage, Language language);
+// "backup", "write", "verify" or "read": the stage as radioprog's JSON and its short lines name it.
+const char* jobStageKey(JobStage stage);
