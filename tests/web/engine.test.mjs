@@ -127,12 +127,21 @@ test('options of odd bytes agree with the core', async () => {
     }
 });
 
-test('compare names the difference as the core does', async () => {
+test('compare lists where a file differs from the document, the rows that never travel too', async () => {
     const engine = await newEngine();
+    const empty = engine.datBytes();
     engine.commit(3, 1, '146.52');
-    const other = engine.datBytes();
-    other[0x134] = 3; // squelch level
-    assert.deepEqual(engine.compare(other), ['Squelch Level  3 -> 5']);
+    const file = (offset, value) => Object.assign(engine.datBytes(), offset === undefined ? {} : { [offset]: value });
+    for (const [name, other, expected] of [
+        ['the same file', file(), []],
+        ['a channel the file lacks', empty, [['channel_added', 3, 'added', '', '146.52000']]],
+        ['an option', file(0x134, 3), [['option', 0, 'Squelch Level', '3', '5']]],
+        ['a reserved row', file(51 * 16, 0x12), [['reserved', 0, 'Rows 51 to 63 (kept only in the file)', '', '']]],
+    ]) {
+        const compared = engine.compare(other);
+        assert.deepEqual(compared.changes.map((c) => [c.kind, c.channel, c.what, c.before, c.after]), expected, name);
+        assert.equal(compared.otherModel, false, name);
+    }
     assert.deepEqual(engine.compare(new Uint8Array(10)), { error: 'Data Format Error' });
 });
 

@@ -126,6 +126,11 @@ async function openDat(page, bytes) {
         buffer: Buffer.from(bytes) });
 }
 
+async function compareDat(page, bytes) {
+    await page.setInputFiles('#file-compare', { name: 'other.dat', mimeType: 'application/octet-stream',
+        buffer: Buffer.from(bytes) });
+}
+
 async function importCsv(page, text) {
     await page.setInputFiles('#file-import', { name: 'list.csv', mimeType: 'text/csv', buffer: Buffer.from(text) });
 }
@@ -319,7 +324,7 @@ test('Chinese shows the grid headings and the commands in Chinese', each, async 
 test('the main page and its dialogs have no serious or critical accessibility fault', each, async () => {
     const { page, context } = await openPage();
     const engine = await openEngine(context);
-    await sampleImage(engine);
+    const plain = await sampleImage(engine);
     const withFinding = await engine(() => window.engine.commit(2, 3, window.engine.listItems(3)[1], true)
         && Array.from(window.engine.datBytes()));
     const write = async () => { await openDat(page, withFinding); await page.locator('#cmd-write').click(); };
@@ -331,7 +336,7 @@ test('the main page and its dialogs have no serious or critical accessibility fa
     };
     for (const [command, dialog] of [[selectAndOpenMenu, null], ['#cmd-channel-plans', '#channel-plans'],
         ['#cmd-check-channels', '#check-box'], [() => importCsv(page, 'Location,Frequency\n1,999\n'), '#import-box'],
-        ['#cmd-setup', '#setup-box'], [write, '#changes-box']]) {
+        ['#cmd-setup', '#setup-box'], [write, '#changes-box'], [() => compareDat(page, plain), '#changes-box']]) {
         if (typeof command === 'function') {
             await command();
             await page.locator(dialog ? `${dialog}[open]` : '#edit-menu:not([hidden])').waitFor();
@@ -393,6 +398,25 @@ test('Import Channels shows what the file changes and imports it as one undo ste
     assert.equal(await cell(page, 1, 1).textContent(), '');
     await context.close();
 });
+
+test('Compare with File lists the channel the file differs in and writes the document on request', each,
+    async () => {
+        const { page, context } = await openPage();
+        const engine = await openEngine(context);
+        await openDat(page, await sampleImage(engine));
+        const same = await engine(() => Array.from(window.engine.datBytes()));
+        await compareDat(page, await engine(() => window.engine.commit(2, 2, window.engine.cellText(1, 2))
+            && Array.from(window.engine.datBytes())));
+        await page.locator('#changes-box[open]').waitFor();
+        assert.deepEqual(await page.locator('#changes-rows td:nth-child(2)').allTextContents(), ['2']);
+        assert.equal(await page.locator('#changes-before').textContent(), 'In the file');
+        await page.locator('#changes-box [data-answer="WriteDocument"]').click();
+        await page.locator('#changes-box[open] #changes-after', { hasText: 'After the write' }).waitFor();
+        await page.keyboard.press('Escape');
+        await compareDat(page, same);
+        assert.equal(await answer(page, 'OK'), 'other.dat holds the same image as this document.');
+        await context.close();
+    });
 
 // The floor is clone_benchmark's for one read (tests/bench/CloneBenchmark.cpp): the bytes on the
 // wire at 10 bits a byte plus the pauses the protocol mandates.

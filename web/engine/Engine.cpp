@@ -98,6 +98,26 @@ std::string importJson(const channelcsv::ImportResult& result, const MemoryImage
         .text();
 }
 
+// Differences as the page lists them, each with its kind (core's key), channel (0 for none), what
+// differs and its texts on either side; `otherModel` when the type or band differs.
+json::Object differencesJson(const std::vector<ImageDifference>& differences) {
+    std::vector<std::string> changes;
+    bool otherModel = false;
+    for (const ImageDifference& difference : differences) {
+        otherModel = otherModel || difference.kind == ImageDifference::Kind::TypeAndBand;
+        changes.push_back(json::Object()
+                              .addText("kind", differenceKindKey(difference.kind))
+                              .addNumber("channel", difference.channel)
+                              .addText("what", difference.what)
+                              .addText("before", difference.before)
+                              .addText("after", difference.after)
+                              .text());
+    }
+    json::Object shown;
+    shown.add("changes", json::array(changes)).addBool("otherModel", otherModel);
+    return shown;
+}
+
 } // namespace
 
 Language languageNamed(const std::string& name) {
@@ -308,16 +328,15 @@ bool Engine::setOptions(const std::vector<int>& selections) {
     return applyChange(edited);
 }
 
+// File > Compare with File: the differences from the file to the document as the question before
+// a write lists them, the rows that never travel included and the type and band named as
+// Program.ini names them.
 std::string Engine::compare(const std::string& otherBytes) const {
     MemoryImage other;
     if (!loadDatBytes(otherBytes, other)) {
         return json::Object().addText("error", dataFormatErrorText(m_language)).text();
     }
-    std::vector<std::string> lines;
-    for (const ImageDifference& difference : compareImages(other, m_image, m_language, false, &m_ini)) {
-        lines.push_back(differenceLine(difference, m_language));
-    }
-    return json::textArray(lines);
+    return differencesJson(compareImages(other, m_image, m_language, true, &m_ini)).text();
 }
 
 // What the desktop names before a write: channels outside the band, and no channel at all.
@@ -438,26 +457,12 @@ std::string Engine::runWrite(const std::string& portName, const MemoryImage& ima
 // the rows that never travel, and the check's findings for what is to be written.
 std::string Engine::changesQuestion(const std::string& portName, const MemoryImage& backup,
                                     const MemoryImage& image) const {
-    std::vector<std::string> changes;
-    bool otherModel = false;
-    for (const ImageDifference& difference : compareImages(backup, image, m_language)) {
-        otherModel = otherModel || difference.kind == ImageDifference::Kind::TypeAndBand;
-        changes.push_back(json::Object()
-                              .addText("kind", differenceKindKey(difference.kind))
-                              .addNumber("channel", difference.channel)
-                              .addText("what", difference.what)
-                              .addText("before", difference.before)
-                              .addText("after", difference.after)
-                              .text());
-    }
     std::vector<std::string> findings;
     for (const Finding& finding : channelcheck::check(image, m_plans, m_language)) {
         findings.push_back(finding.text);
     }
-    return json::Object()
+    return differencesJson(compareImages(backup, image, m_language))
         .addText("port", portName)
-        .add("changes", json::array(changes))
-        .addBool("otherModel", otherModel)
         .add("findings", json::textArray(findings))
         .text();
 }

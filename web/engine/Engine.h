@@ -67,6 +67,7 @@ public:
     std::string outsideChannels(uint32_t type, uint32_t band) const;
     std::string options() const;
     bool setOptions(const std::vector<int>& selections);
+    // Where the .dat bytes differ from the document, shaped as changesQuestion's changes.
     std::string compare(const std::string& otherBytes) const;
     std::string writeCheck() const;
     // The printed report of the document, page by page, for a printable area of the given twips.

@@ -137,6 +137,41 @@ async function openFile(file) {
     grid.focus();
 }
 
+// File > Compare with File: where the file differs from the document, with the document's write
+// offered (where the browser can reach a radio); the document stays as it is.
+async function compareWithFile(file) {
+    if (!file) {
+        return;
+    }
+    let bytes;
+    try {
+        bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (error) {
+        await warn(t('cannotOpen', file.name, error.message));
+        return;
+    }
+    const compared = engine.compare(bytes);
+    if (compared.error) {
+        await warn(`${compared.error}\n${t('wrongSize', file.name, bytes.length, engine.datBytes().length)}`);
+        return;
+    }
+    if (compared.changes.length === 0) {
+        await afterDialog(messageBox(t('sameImage', file.name)));
+        return;
+    }
+    const canWrite = 'serial' in navigator && !transferRunning;
+    const answer = await afterDialog(changesDialog(compared, {
+        title: t('compareWithFile'),
+        text: t('compareQuestion', file.name),
+        before: t('inFile'),
+        after: t('inDocument'),
+        answers: canWrite ? [{ answer: 'WriteDocument', text: t('writeThisDocument') }] : [],
+    }));
+    if (answer === 'WriteDocument') {
+        await transfer('write');
+    }
+}
+
 // The printable area the report is laid out for: what A4 and Letter both leave inside the margins
 // that @page in style.css sets.
 const kPrintWidthTwips = 7.5 * 1440;
@@ -377,14 +412,20 @@ function transferHooks(where) {
             { answer: 'Retry', text: t('retry') },
             { answer: 'Cancel', text: t('cancel') },
         ], { warning: true })) === 'Retry',
-        confirmChanges: (question) => changesDialog(question, where),
+        confirmChanges: async (question) => (await changesDialog(question, {
+            title: t('writeData'),
+            text: t('changesQuestion', where) + (question.otherModel ? `\n\n${t('otherModel')}` : ''),
+            before: t('inRadio'),
+            after: t('afterWrite'),
+            answers: [{ answer: 'Write', text: t('write') }],
+        })) === 'Write',
     };
 }
 
 function setRunning(running) {
     transferRunning = running;
-    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-import', 'cmd-edit', 'cmd-product-info',
-        'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
+    for (const id of ['cmd-read', 'cmd-write', 'cmd-open', 'cmd-compare', 'cmd-import', 'cmd-edit',
+        'cmd-product-info', 'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history']) {
         byId(id).disabled = running || ((id === 'cmd-read' || id === 'cmd-write') && !('serial' in navigator));
     }
     update();
@@ -546,6 +587,13 @@ function wireCommands() {
         }
     });
     byId('cmd-save').addEventListener('click', saveFile);
+    const compareInput = byId('file-compare');
+    byId('cmd-compare').addEventListener('click', () => compareInput.click());
+    compareInput.addEventListener('change', async () => {
+        const [file] = compareInput.files;
+        compareInput.value = '';
+        await compareWithFile(file);
+    });
     const importInput = byId('file-import');
     byId('cmd-import').addEventListener('click', () => importInput.click());
     importInput.addEventListener('change', async () => {
@@ -642,7 +690,7 @@ async function start() {
         byId('cmd-read').setAttribute('aria-describedby', 'serial-note');
         byId('cmd-write').setAttribute('aria-describedby', 'serial-note');
     }
-    for (const id of ['cmd-open', 'cmd-save', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-edit',
+    for (const id of ['cmd-open', 'cmd-save', 'cmd-compare', 'cmd-import', 'cmd-export', 'cmd-print', 'cmd-edit',
         'cmd-product-info', 'cmd-optional-features', 'cmd-channel-plans', 'cmd-check-channels', 'cmd-history',
         'cmd-setup']) {
         byId(id).disabled = false;

@@ -590,48 +590,59 @@ export function importPreviewDialog(preview) {
     return shownDialog.then((accepted) => accepted && preview.ok && preview.changed);
 }
 
-// Show Changes Before Writing, asked after the backup: what the write changes in the radio on
-// `where` and the channel check's findings, advice only (the engine's question, see engine.js).
-// Resolves true on Write. The focus starts on the list and Enter there is Cancel, as on the
-// desktop, whose default button is Cancel; Escape is Cancel too.
-export function changesDialog(question, where) {
+// A list of differences (the engine's {changes, findings}, see engine.js) with the dialog's
+// `title`, `text`, the headings `before` and `after` of the two sides and the `answers`
+// ([{answer, text}]) beside Cancel: Show Changes Before Writing and Compare with File. The
+// findings of the channel check, advice only, show where there are any. Resolves with the answer
+// chosen, or null. The focus starts on the list and Enter there is Cancel, as on the desktop,
+// whose default button is Cancel; Escape is Cancel too.
+export function changesDialog(question, { title, text, before, after, answers }) {
     const dialog = byId('changes-box');
     const list = byId('changes-frame');
-    const write = dialog.querySelector('[data-answer="Write"]');
     const cancel = dialog.querySelector('[data-answer="Cancel"]');
-    byId('changes-text').textContent = t('changesQuestion', where)
-        + (question.otherModel ? `\n\n${t('otherModel')}` : '');
+    byId('changes-title').textContent = title;
+    byId('changes-text').textContent = text;
+    byId('changes-before').textContent = before;
+    byId('changes-after').textContent = after;
     byId('changes-rows').replaceChildren(...question.changes.map((change) => {
         const tr = document.createElement('tr');
         tr.append(...[change.what, change.channel > 0 ? String(change.channel) : '', change.before, change.after]
             .map((text) => cellOfText(text)));
         return tr;
     }));
-    const findings = question.findings;
+    const findings = question.findings || [];
     byId('changes-findings-label').textContent = t('changesFindings', findings.length);
     byId('changes-findings').replaceChildren(...findings.map((text) => cellOfText(text, 'li')));
     byId('changes-findings-label').hidden = findings.length === 0;
     byId('changes-findings-frame').hidden = findings.length === 0;
+    const buttons = answers.map(({ answer, text: label }) => {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.dataset.answer = answer;
+        button.textContent = label;
+        return button;
+    });
+    dialog.querySelectorAll('.buttons [data-answer]:not([data-answer="Cancel"])').forEach((b) => b.remove());
+    cancel.before(...buttons);
     return new Promise((resolve) => {
         const finish = (answer) => {
-            write.onclick = null;
             cancel.onclick = null;
             list.onkeydown = null;
             dialog.oncancel = null;
             dialog.close();
             resolve(answer);
         };
-        write.onclick = () => finish(true);
-        cancel.onclick = () => finish(false);
+        buttons.forEach((button) => { button.onclick = () => finish(button.dataset.answer); });
+        cancel.onclick = () => finish(null);
         list.onkeydown = (event) => {
             if (event.key === 'Enter') {
                 event.preventDefault();
-                finish(false);
+                finish(null);
             }
         };
         dialog.oncancel = (event) => {
             event.preventDefault();
-            finish(false);
+            finish(null);
         };
         dialog.showModal();
         list.scrollTop = 0;

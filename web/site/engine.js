@@ -229,6 +229,9 @@ class Engine {
         }
     }
 
+    // Where a .dat file's bytes differ from the document: {changes, otherModel} as write's
+    // confirmChanges has them, the rows that never travel included; {error} for bytes that are
+    // not an image.
     compare(other) {
         return this.callWithBytes('engineCompare', other);
     }

@@ -32,6 +32,12 @@ export const TEXTS = {
         zh: '预览后用 CSV 文件中的信道列表替换当前信道列表',
         desktop: true,
     },
+    compareWithFileCommand: { en: 'Compare with File...', zh: '与文件比较...', desktop: true },
+    compareWithFileTip: {
+        en: 'List where a data file differs from the active document',
+        zh: '列出数据文件与活动文档的不同之处',
+        desktop: true,
+    },
     exportChannelsCommand: { en: 'Export Channels...', zh: '导出信道...', desktop: true },
     exportChannelsTip: {
         en: 'Save the channel list as a CSV file',
@@ -280,6 +286,14 @@ export const TEXTS = {
     inRadio: { en: 'In the radio', zh: '对讲机中', desktop: true },
     afterWrite: { en: 'After the write', zh: '写入后', desktop: true },
     channelCheck: { en: 'Channel check', zh: '信道检查', desktop: true },
+
+    // Compare with File.
+    compareWithFile: { en: 'Compare with File', zh: '与文件比较', desktop: true },
+    compareQuestion: { en: 'Where %1 differs from this document:', zh: '%1 与本文档的不同之处：', desktop: true },
+    inFile: { en: 'In the file', zh: '文件中', desktop: true },
+    inDocument: { en: 'In the document', zh: '文档中', desktop: true },
+    writeThisDocument: { en: 'Write This Document', zh: '写入本文档', desktop: true },
+    sameImage: { en: '%1 holds the same image as this document.', zh: '%1 存有与本文档相同的数据。', desktop: true },
 
     // Reading and writing.
     readData: { en: 'Read Data', zh: '读数据', desktop: true },
