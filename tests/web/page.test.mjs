@@ -121,9 +121,13 @@ async function sampleImage(engine, shift = 1) {
     }, shift);
 }
 
+// Opens the image as sample.dat and waits until the page has it: the file's bytes are read
+// asynchronously, and the status line names the file once the grid shows them.
 async function openDat(page, bytes) {
+    await page.evaluate(() => { document.getElementById('status').textContent = ''; });
     await page.setInputFiles('#file-open', { name: 'sample.dat', mimeType: 'application/octet-stream',
         buffer: Buffer.from(bytes) });
+    await page.waitForFunction(() => document.getElementById('status').textContent.includes('sample.dat'));
 }
 
 async function compareDat(page, bytes) {
