@@ -113,15 +113,22 @@ function warn(text, title) {
 
 // ---- Files ----
 
-async function openFile(file) {
+// The file's bytes, or null when there is no file or it cannot be read (said to the user).
+async function fileBytes(file) {
     if (!file) {
-        return;
+        return null;
     }
-    let bytes;
     try {
-        bytes = new Uint8Array(await file.arrayBuffer());
+        return new Uint8Array(await file.arrayBuffer());
     } catch (error) {
         await warn(t('cannotOpen', file.name, error.message));
+        return null;
+    }
+}
+
+async function openFile(file) {
+    const bytes = await fileBytes(file);
+    if (!bytes) {
         return;
     }
     const loaded = engine.loadDat(bytes);
@@ -140,14 +147,8 @@ async function openFile(file) {
 // File > Compare with File: where the file differs from the document, with the document's write
 // offered (where the browser can reach a radio); the document stays as it is.
 async function compareWithFile(file) {
-    if (!file) {
-        return;
-    }
-    let bytes;
-    try {
-        bytes = new Uint8Array(await file.arrayBuffer());
-    } catch (error) {
-        await warn(t('cannotOpen', file.name, error.message));
+    const bytes = await fileBytes(file);
+    if (!bytes) {
         return;
     }
     const compared = engine.compare(bytes);
